@@ -1,0 +1,128 @@
+#include "animation/AnimationModel.h"
+
+AnimationModel::AnimationModel(QObject *parent) : QAbstractTableModel(parent) {}
+
+bool AnimationModel::insertLine(int row, const AnimationLine &line)
+{
+    if (count() >= MaxLines || row < 0 || row > count())
+        return false;
+    beginInsertRows(QModelIndex(), row, row);
+    m_lines.insert(row, line);
+    endInsertRows();
+    return true;
+}
+
+int AnimationModel::appendLines(const QVector<AnimationLine> &lines)
+{
+    const int taken = static_cast<int>(qMin<qsizetype>(lines.size(), roomLeft()));
+    if (taken <= 0)
+        return 0;
+    beginInsertRows(QModelIndex(), count(), count() + taken - 1);
+    m_lines.append(taken == lines.size() ? lines : lines.mid(0, taken));
+    endInsertRows();
+    return taken;
+}
+
+int AnimationModel::setLines(QVector<AnimationLine> lines)
+{
+    if (lines.size() > MaxLines)
+        lines.resize(MaxLines);
+    beginResetModel();
+    m_lines = std::move(lines);
+    endResetModel();
+    return count();
+}
+
+void AnimationModel::removeLine(int row)
+{
+    if (row < 0 || row >= count())
+        return;
+    beginRemoveRows(QModelIndex(), row, row);
+    m_lines.removeAt(row);
+    endRemoveRows();
+}
+
+void AnimationModel::clear()
+{
+    if (m_lines.isEmpty())
+        return;
+    beginRemoveRows(QModelIndex(), 0, count() - 1);
+    m_lines.clear();
+    endRemoveRows();
+}
+
+void AnimationModel::changeField(int row, Column column, QString AnimationLine::*field, const QString &value)
+{
+    if (row < 0 || row >= count() || m_lines[row].*field == value)
+        return;
+    m_lines[row].*field = value;
+    const QModelIndex changed = index(row, column);
+    emit dataChanged(changed, changed, {Qt::DisplayRole, Qt::EditRole});
+}
+
+void AnimationModel::setText(int row, const QString &text)
+{
+    changeField(row, TextColumn, &AnimationLine::text, text);
+}
+
+void AnimationModel::setTime(int row, const QString &time)
+{
+    changeField(row, TimeColumn, &AnimationLine::time, time);
+}
+
+void AnimationModel::setAction(int row, const QString &action)
+{
+    changeField(row, ActionColumn, &AnimationLine::action, action);
+}
+
+int AnimationModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : count();
+}
+
+int AnimationModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant AnimationModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= count() || (role != Qt::DisplayRole && role != Qt::EditRole))
+        return {};
+    const AnimationLine &line = m_lines.at(index.row());
+    switch (index.column()) {
+    case TextColumn: return line.text;
+    case TimeColumn: return line.time;
+    case ActionColumn: return line.action;
+    default: return {};
+    }
+}
+
+QVariant AnimationModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return {};
+    switch (section) {
+    case TextColumn: return QStringLiteral("Text");
+    case TimeColumn: return QStringLiteral("Time");
+    case ActionColumn: return QStringLiteral("Action");
+    default: return {};
+    }
+}
+
+Qt::ItemFlags AnimationModel::flags(const QModelIndex &index) const
+{
+    Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    // Only a line's Text is edited in place; the list decides when editing may start.
+    if (index.isValid() && index.column() == TextColumn)
+        flags |= Qt::ItemIsEditable;
+    return flags;
+}
+
+bool AnimationModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (!index.isValid() || role != Qt::EditRole || index.column() != TextColumn)
+        return false;
+    setText(index.row(), value.toString());
+    return true;
+}

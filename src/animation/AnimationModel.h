@@ -1,0 +1,50 @@
+#pragma once
+
+#include "animation/AnimationLine.h"
+
+#include <QAbstractTableModel>
+#include <QVector>
+
+// The animation: the one store of its lines, shown by the main list. Rows count
+// from 0. It holds at most MaxLines lines; the adding operations stop there
+// and say how many lines they took.
+class AnimationModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    static constexpr int MaxLines = 32767;
+    enum Column { TextColumn = 0, TimeColumn = 1, ActionColumn = 2, ColumnCount = 3 };
+
+    explicit AnimationModel(QObject *parent = nullptr);
+
+    int count() const { return static_cast<int>(m_lines.size()); }
+    bool isEmpty() const { return m_lines.isEmpty(); }
+    const AnimationLine &line(int row) const { return m_lines.at(row); }
+    const QVector<AnimationLine> &lines() const { return m_lines; }
+    int roomLeft() const { return MaxLines - count(); }
+
+    // False (and nothing inserted) when the animation is full.
+    bool insertLine(int row, const AnimationLine &line);
+    bool appendLine(const AnimationLine &line) { return insertLine(count(), line); }
+    // Appends in one batch as many lines as fit; returns how many were taken.
+    int appendLines(const QVector<AnimationLine> &lines);
+    // Replaces every line in one reset; keeps the first MaxLines.
+    int setLines(QVector<AnimationLine> lines);
+    void removeLine(int row);
+    void clear();
+
+    void setText(int row, const QString &text);
+    void setTime(int row, const QString &time);
+    void setAction(int row, const QString &action);
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+    bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
+
+private:
+    void changeField(int row, Column column, QString AnimationLine::*field, const QString &value);
+
+    QVector<AnimationLine> m_lines;
+};

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QStringList>
+#include <QTextStream>
+
+#include <cstdio>
+#include <functional>
+
+// What a verb writes to: bytes to standard output, lines to standard error.
+struct CliStreams {
+    FILE *out = stdout;
+    QTextStream &err;
+};
+
+struct CliVerb {
+    QString name;
+    QString usage;  // one or more lines, without the program name
+    // Gets the arguments after the verb; returns the exit code (2 for wrong usage).
+    std::function<int(const QStringList &arguments, CliStreams &streams)> run;
+};
+
+// Called from a static object in each verb's file.
+bool RegisterCliVerb(const CliVerb &verb);
+const QList<CliVerb> &CliVerbTable();
+
+// Exit code for wrong usage; the caller prints the usage text.
+constexpr int CliUsageError = 2;
+
+void WriteBytes(FILE *out, const QByteArray &bytes);

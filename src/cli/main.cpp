@@ -1,0 +1,72 @@
+#include "cli/CliVerbs.h"
+
+#include <QCoreApplication>
+
+#include <algorithm>
+
+namespace {
+
+QList<CliVerb> &verbTable()
+{
+    static QList<CliVerb> verbs;
+    return verbs;
+}
+
+QString usageText()
+{
+    QString text = QStringLiteral("Usage:\n");
+    for (const CliVerb &verb : CliVerbTable()) {
+        for (const QString &line : verb.usage.split(QLatin1Char('\n')))
+            text += QStringLiteral("  marqueemaster-cli ") + line + QLatin1Char('\n');
+    }
+    text += QStringLiteral("  marqueemaster-cli --help\n");
+    return text;
+}
+
+} // namespace
+
+bool RegisterCliVerb(const CliVerb &verb)
+{
+    verbTable().append(verb);
+    std::sort(verbTable().begin(), verbTable().end(),
+              [](const CliVerb &a, const CliVerb &b) { return a.name < b.name; });
+    return true;
+}
+
+const QList<CliVerb> &CliVerbTable()
+{
+    return verbTable();
+}
+
+void WriteBytes(FILE *out, const QByteArray &bytes)
+{
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), out);
+    std::fflush(out);
+}
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QTextStream err(stderr);
+    QStringList arguments = app.arguments().mid(1);
+
+    if (arguments.size() == 1 && (arguments.first() == QLatin1String("--help") || arguments.first() == QLatin1String("-h"))) {
+        WriteBytes(stdout, usageText().toUtf8());
+        return 0;
+    }
+    if (!arguments.isEmpty()) {
+        const QString name = arguments.takeFirst();
+        for (const CliVerb &verb : CliVerbTable()) {
+            if (verb.name != name)
+                continue;
+            CliStreams streams{stdout, err};
+            const int code = verb.run(arguments, streams);
+            if (code == CliUsageError)
+                err << usageText();
+            err.flush();
+            return code;
+        }
+    }
+    err << usageText();
+    return CliUsageError;
+}

@@ -1,0 +1,113 @@
+#include "platform/QtPrompts.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace {
+
+QMessageBox::Icon toQtIcon(PromptIcon icon)
+{
+    switch (icon) {
+    case PromptIcon::Information: return QMessageBox::Information;
+    case PromptIcon::Exclamation: return QMessageBox::Warning;
+    case PromptIcon::Critical: return QMessageBox::Critical;
+    case PromptIcon::Question: return QMessageBox::Question;
+    case PromptIcon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons toQtButtons(PromptButtons buttons)
+{
+    switch (buttons) {
+    case PromptButtons::Ok: return QMessageBox::Ok;
+    case PromptButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
+    case PromptButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+    case PromptButtons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+PromptAnswer fromQtButton(int button)
+{
+    switch (button) {
+    case QMessageBox::Yes: return PromptAnswer::Yes;
+    case QMessageBox::No: return PromptAnswer::No;
+    case QMessageBox::Ok: return PromptAnswer::Ok;
+    default: return PromptAnswer::Cancel;
+    }
+}
+
+QString startPath(const FileDialogState &state)
+{
+    if (!state.fileName.isEmpty()) {
+        QFileInfo info(state.fileName);
+        if (info.isAbsolute() || state.initialDir.isEmpty())
+            return state.fileName;
+        return QDir(state.initialDir).filePath(state.fileName);
+    }
+    return state.initialDir;
+}
+
+} // namespace
+
+QString QtFilterFromPipeFilter(const QString &filter)
+{
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList entries;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString description = parts.at(i);
+        const QString pattern = parts.at(i + 1);
+        // Qt reads the patterns from the parentheses of each entry.
+        if (description.contains(QLatin1Char('(') + pattern + QLatin1Char(')')))
+            entries << description;
+        else
+            entries << description + QStringLiteral(" (") + pattern + QLatin1Char(')');
+    }
+    return entries.join(QStringLiteral(";;"));
+}
+
+PromptAnswer QtPrompts::message(const QString &text, const QString &title, PromptIcon icon,
+                                PromptButtons buttons)
+{
+    QMessageBox box(toQtIcon(icon), title, text, toQtButtons(buttons), m_parent);
+    return fromQtButton(box.exec());
+}
+
+QString QtPrompts::input(const QString &prompt, const QString &title, const QString &defaultAnswer)
+{
+    bool ok = false;
+    const QString answer = QInputDialog::getText(m_parent, title, prompt, QLineEdit::Normal, defaultAnswer, &ok);
+    return ok ? answer : QString();
+}
+
+bool QtPrompts::openFile(FileDialogState &state)
+{
+    const QString path = QFileDialog::getOpenFileName(m_parent, state.title, startPath(state),
+                                                      QtFilterFromPipeFilter(state.filter));
+    if (path.isEmpty())
+        return false;
+    state.fileName = QDir::toNativeSeparators(path);
+    return true;
+}
+
+bool QtPrompts::saveFile(FileDialogState &state)
+{
+    // The commands ask their own overwrite question: never ask twice.
+    const QString path = QFileDialog::getSaveFileName(m_parent, state.title, startPath(state),
+                                                      QtFilterFromPipeFilter(state.filter), nullptr,
+                                                      QFileDialog::DontConfirmOverwrite);
+    if (path.isEmpty())
+        return false;
+    state.fileName = QDir::toNativeSeparators(path);
+    return true;
+}
+
+QString QtPrompts::browseFolder(const QString &title)
+{
+    const QString folder = QFileDialog::getExistingDirectory(m_parent, title);
+    return folder.isEmpty() ? QString() : QDir::toNativeSeparators(folder);
+}

@@ -1,0 +1,156 @@
+#include "platform/TextFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace {
+
+QStringEncoder ansiEncoder()
+{
+#ifdef Q_OS_WIN
+    return QStringEncoder(QStringConverter::System);
+#else
+    return QStringEncoder("windows-1252");
+#endif
+}
+
+QStringDecoder ansiDecoder()
+{
+#ifdef Q_OS_WIN
+    return QStringDecoder(QStringConverter::System);
+#else
+    return QStringDecoder("windows-1252");
+#endif
+}
+
+// Slow path, only taken when some character has no byte in the code page.
+QByteArray encodeReplacing(const QString &text)
+{
+    QByteArray out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        qsizetype width = (text.at(i).isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
+        QStringEncoder encoder = ansiEncoder();
+        const QByteArray bytes = encoder.encode(QStringView(text).mid(i, width));
+        if (encoder.hasError() || bytes.isEmpty())
+            out.append('?');
+        else
+            out.append(bytes);
+        i += width - 1;
+    }
+    return out;
+}
+
+} // namespace
+
+QByteArray EncodeAnsi(const QString &text, bool *replacedCharacters)
+{
+    QStringEncoder encoder = ansiEncoder();
+    QByteArray bytes = encoder.encode(text);
+    const bool replaced = encoder.hasError();
+    if (replacedCharacters)
+        *replacedCharacters = replaced;
+    return replaced ? encodeReplacing(text) : bytes;
+}
+
+QString DecodeAnsi(const QByteArray &bytes)
+{
+    QStringDecoder decoder = ansiDecoder();
+    return decoder.decode(bytes);
+}
+
+QStringList SplitLines(const QString &text, LineBreaks breaks)
+{
+    QStringList lines;
+    const qsizetype n = text.size();
+    qsizetype start = 0;
+    qsizetype i = 0;
+    while (i < n) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('\r')) {
+            lines << text.mid(start, i - start);
+            i += (i + 1 < n && text.at(i + 1) == QLatin1Char('\n')) ? 2 : 1;
+            start = i;
+        } else if (c == QLatin1Char('\n') && breaks == LineBreaks::CrLfCrOrLf) {
+            lines << text.mid(start, i - start);
+            start = ++i;
+        } else {
+            ++i;
+        }
+    }
+    if (start < n)
+        lines << text.mid(start);
+    return lines;
+}
+
+TextReadResult ReadTextLines(const QString &path, LineBreaks breaks)
+{
+    TextReadResult result;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.errorString = file.errorString();
+        return result;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        result.errorString = file.errorString();
+        return result;
+    }
+    result.lines = SplitLines(DecodeAnsi(bytes), breaks);
+    result.ok = true;
+    return result;
+}
+
+TextWriteResult WriteTextFile(const QString &path, const QString &text)
+{
+    TextWriteResult result;
+    const QByteArray bytes = EncodeAnsi(text, &result.replacedCharacters);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        result.errorCode = static_cast<int>(file.error());
+        result.errorString = file.errorString();
+        return result;
+    }
+    if (file.write(bytes) != bytes.size() || !file.commit()) {
+        result.errorCode = static_cast<int>(file.error());
+        result.errorString = file.errorString();
+        file.cancelWriting();
+        return result;
+    }
+    result.ok = true;
+    return result;
+}
+
+QString JoinCrLfLines(const QStringList &lines)
+{
+    qsizetype total = 0;
+    for (const QString &line : lines)
+        total += line.size() + 2;
+    QString text;
+    text.reserve(total);
+    for (const QString &line : lines) {
+        text += line;
+        text += QLatin1String("\r\n");
+    }
+    return text;
+}
+
+QString ReplacedCharactersNotice(const QString &path)
+{
+    return QStringLiteral("Some characters can't be stored in %1 and were written as '?'.")
+        .arg(QFileInfo(path).fileName());
+}
+
+bool FileExists(const QString &path)
+{
+    if (path.isEmpty())
+        return false;
+    QFileInfo info(path);
+    if (info.isDir())
+        return false;
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly);
+}

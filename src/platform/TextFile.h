@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// How a reader ends its lines.
+enum class LineBreaks {
+    CrOrCrLf,     // CR or CR LF end a line; a lone LF is part of it (.ras)
+    CrLfCrOrLf,   // CR LF, CR and LF all end a line (.cfg, leet.ini)
+};
+
+struct TextReadResult {
+    bool ok = false;
+    QString errorString;
+    QStringList lines;
+};
+
+struct TextWriteResult {
+    bool ok = false;
+    int errorCode = 0;        // a number the user can quote; 0 when ok
+    QString errorString;
+    bool replacedCharacters = false;  // some characters were not in the code page and became '?'
+};
+
+// The code page of the program's text files: Windows-1252, or on Windows the
+// system's ANSI code page.
+QByteArray EncodeAnsi(const QString &text, bool *replacedCharacters = nullptr);
+QString DecodeAnsi(const QByteArray &bytes);
+
+QStringList SplitLines(const QString &text, LineBreaks breaks);
+
+// Reads a whole file in the code page and splits it into lines. A last line
+// without a line end is kept; a file ending in a line end has no empty last line.
+TextReadResult ReadTextLines(const QString &path, LineBreaks breaks);
+
+// Writes text atomically in the code page: on failure the old file stays as it was.
+TextWriteResult WriteTextFile(const QString &path, const QString &text);
+
+// Each line followed by CR LF.
+QString JoinCrLfLines(const QStringList &lines);
+
+// The message told once per save when characters had to be replaced.
+QString ReplacedCharactersNotice(const QString &path);
+
+// True when the file can be opened for reading.
+bool FileExists(const QString &path);

@@ -1,0 +1,22 @@
+#include "settings/Settings.h"
+
+#include "settings/RegistryOps.h"
+
+Settings LoadSettings(const RegistryStore &store)
+{
+    auto text = [&](const char *name) {
+        return GetRegValue(store, RegHive::CurrentUser, SettingsKey, QLatin1String(name));
+    };
+    auto flag = [&](const char *name) { return text(name) == QLatin1String("1"); };
+
+    Settings settings;
+    settings.openDir = text("OpenDir");
+    settings.saveDir = text("SaveDir");
+    settings.generateDir = text("GenerateDir");
+    settings.name = text("Name");
+    settings.clanTag = text("Clantag");
+    settings.reverse = flag("Reverse");
+    settings.editItem = flag("EditItem");
+    settings.multiSelect = flag("MultiSelect");
+    return settings;
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+class RegistryStore;
+
+// The options kept between runs, read at start-up and after the options
+// window's OK.
+struct Settings {
+    QString openDir;
+    QString saveDir;
+    QString generateDir;
+    QString name;
+    QString clanTag;
+    bool reverse = false;
+    bool editItem = false;
+    bool multiSelect = false;
+};
+
+// Where the settings live: one key directly under the current user's hive.
+inline const QString SettingsKey = QStringLiteral("Software/Marqueemaster");
+
+// Reads the eight values; a missing key or value reads as its default, and a
+// flag is on only when stored as "1".
+Settings LoadSettings(const RegistryStore &store);
+
+// "1" or "0", as flags are stored.
+inline QString FlagText(bool on)
+{
+    return on ? QStringLiteral("1") : QStringLiteral("0");
+}

@@ -1,0 +1,18 @@
+#include "settings/RegistryStore.h"
+
+#include "settings/JsonRegistryStore.h"
+#include "settings/WinRegistryStore.h"
+
+#include <QDir>
+#include <QStandardPaths>
+
+RegistryStore &SystemRegistryStore()
+{
+#ifdef Q_OS_WIN
+    static WinRegistryStore store;
+#else
+    static JsonRegistryStore store(
+        QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)).filePath(QStringLiteral("registry.json")));
+#endif
+    return store;
+}

@@ -1,0 +1,86 @@
+#include "settings/WinRegistryStore.h"
+
+#ifdef Q_OS_WIN
+
+#include "platform/TextFile.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace {
+
+HKEY rootOf(RegHive hive)
+{
+    return hive == RegHive::CurrentUser ? HKEY_CURRENT_USER : HKEY_CLASSES_ROOT;
+}
+
+QByteArray ansi(const QString &text)
+{
+    return EncodeAnsi(text);
+}
+
+// RegDeleteKeyA does not delete a key that has subkeys: remove them first.
+bool deleteTree(HKEY parent, const QByteArray &name)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(parent, name.constData(), 0, KEY_READ | KEY_WRITE, &key) == ERROR_SUCCESS) {
+        char child[256];
+        for (;;) {
+            DWORD length = sizeof(child);
+            if (RegEnumKeyExA(key, 0, child, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+                break;
+            if (!deleteTree(key, QByteArray(child, static_cast<int>(length))))
+                break;
+        }
+        RegCloseKey(key);
+    }
+    return RegDeleteKeyA(parent, name.constData()) == ERROR_SUCCESS;
+}
+
+} // namespace
+
+std::optional<RegValue> WinRegistryStore::value(RegHive hive, const QString &key, const QString &name) const
+{
+    HKEY handle = nullptr;
+    if (RegOpenKeyA(rootOf(hive), ansi(key).constData(), &handle) != ERROR_SUCCESS)
+        return std::nullopt;
+    const QByteArray valueName = ansi(name);
+    DWORD type = 0;
+    DWORD size = 0;
+    std::optional<RegValue> result;
+    if (RegQueryValueExA(handle, valueName.constData(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
+        if (type != REG_SZ) {
+            result = RegValue{QString(), false};
+        } else {
+            std::vector<char> buffer(size + 1, '\0');
+            DWORD read = size;
+            if (RegQueryValueExA(handle, valueName.constData(), nullptr, &type,
+                                 reinterpret_cast<BYTE *>(buffer.data()), &read) == ERROR_SUCCESS) {
+                result = RegValue{DecodeAnsi(QByteArray(buffer.data(), static_cast<int>(read))), true};
+            }
+        }
+    }
+    RegCloseKey(handle);
+    return result;
+}
+
+bool WinRegistryStore::setValue(RegHive hive, const QString &key, const QString &name, const QString &text)
+{
+    HKEY handle = nullptr;
+    if (RegCreateKeyA(rootOf(hive), ansi(key).constData(), &handle) != ERROR_SUCCESS)
+        return false;
+    const QByteArray data = ansi(text);
+    const LONG status = RegSetValueExA(handle, ansi(name).constData(), 0, REG_SZ,
+                                       reinterpret_cast<const BYTE *>(data.constData()),
+                                       static_cast<DWORD>(data.size() + 1));
+    RegCloseKey(handle);
+    return status == ERROR_SUCCESS;
+}
+
+bool WinRegistryStore::deleteKey(RegHive hive, const QString &key)
+{
+    return deleteTree(rootOf(hive), ansi(key));
+}
+
+#endif

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QtGlobal>
+
+#ifdef Q_OS_WIN
+
+#include "settings/RegistryStore.h"
+
+// The Windows registry through advapi32's ANSI functions.
+class WinRegistryStore final : public RegistryStore {
+public:
+    std::optional<RegValue> value(RegHive hive, const QString &key, const QString &name) const override;
+    bool setValue(RegHive hive, const QString &key, const QString &name, const QString &text) override;
+    bool deleteKey(RegHive hive, const QString &key) override;
+};
+
+#endif

@@ -1,0 +1,179 @@
+#include "colors/ColorCodes.h"
+#include "colors/ColoredText.h"
+#include "colors/Numbers.h"
+
+#include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+class ColorCodesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void isNumber_data();
+    void isNumber();
+    void strip_data();
+    void strip();
+    void colorTable_data();
+    void colorTable();
+    void renderRuns_data();
+    void renderRuns();
+    void readBackFromDocument_data();
+    void readBackFromDocument();
+};
+
+void ColorCodesTest::isNumber_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("isNumber");
+    QTest::addColumn<int>("value");
+    QTest::newRow("blanks around") << " 12 " << true << 12;
+    QTest::newRow("fraction rounds half to even up") << "7.5" << true << 8;
+    QTest::newRow("fraction rounds half to even down") << "6.5" << true << 6;
+    QTest::newRow("negative") << "-2" << true << -2;
+    QTest::newRow("plus sign") << "+3" << true << 3;
+    QTest::newRow("leading dot") << ".6" << true << 1;
+    QTest::newRow("trailing dot") << "5." << true << 5;
+    QTest::newRow("lowest") << "-32768" << true << -32768;
+    QTest::newRow("highest") << "32767" << true << 32767;
+    QTest::newRow("rounds past highest") << "32767.5" << false << 0;
+    QTest::newRow("rounds back into range") << "-32768.5" << true << -32768;
+    QTest::newRow("out of range") << "40000" << false << 0;
+    QTest::newRow("empty") << "" << false << 0;
+    QTest::newRow("blanks only") << "   " << false << 0;
+    QTest::newRow("letters") << "abc" << false << 0;
+    QTest::newRow("number then letter") << "2x" << false << 0;
+    QTest::newRow("sign alone") << "-" << false << 0;
+    QTest::newRow("dot alone") << "." << false << 0;
+    QTest::newRow("blank inside") << "1 2" << false << 0;
+    QTest::newRow("non-ascii digit") << QString::fromUtf8("\u0663") << false << 0;
+    QTest::newRow("huge digit run") << QString(400, QLatin1Char('9')) << false << 0;
+}
+
+void ColorCodesTest::isNumber()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, isNumber);
+    QFETCH(int, value);
+    QCOMPARE(IsNumber(text), isNumber);
+    if (isNumber)
+        QCOMPARE(int(*ToInt16(text)), value);
+}
+
+void ColorCodesTest::strip_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("stripped");
+    QTest::newRow("two codes") << "^1Ab^2c" << "Abc";
+    QTest::newRow("trailing caret") << "a^" << "a^";
+    QTest::newRow("caret letter") << "^x" << "^x";
+    QTest::newRow("code after code is visible") << "^1^2ab" << "^2ab";
+    QTest::newRow("double caret zero") << "^^0ab" << "^ab";
+    QTest::newRow("code at end") << "ab^3" << "ab";
+    QTest::newRow("empty") << "" << "";
+    QTest::newRow("code nine") << "^9x" << "x";
+}
+
+void ColorCodesTest::strip()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, stripped);
+    QCOMPARE(StripColorCodes(text), stripped);
+    QCOMPARE(int(VisibleLength(text)), int(stripped.size()));
+}
+
+void ColorCodesTest::colorTable_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QColor>("color");
+    QTest::addColumn<QString>("codeBack");
+    QTest::newRow("0 black") << "0" << QColor(0, 0, 0) << "0";
+    QTest::newRow("1 red") << "1" << QColor(255, 0, 0) << "1";
+    QTest::newRow("2 green") << "2" << QColor(0, 255, 0) << "2";
+    QTest::newRow("3 yellow") << "3" << QColor(255, 255, 0) << "3";
+    QTest::newRow("4 blue") << "4" << QColor(0, 0, 255) << "4";
+    QTest::newRow("5 cyan") << "5" << QColor(0, 255, 255) << "5";
+    QTest::newRow("6 magenta") << "6" << QColor(255, 0, 255) << "6";
+    QTest::newRow("7 white") << "7" << QColor(255, 255, 255) << "7";
+    QTest::newRow("8 black comes back as 0") << "8" << QColor(0, 0, 0) << "0";
+    QTest::newRow("9 red comes back as 1") << "9" << QColor(255, 0, 0) << "1";
+    QTest::newRow("other string is white") << "x" << QColor(255, 255, 255) << "7";
+    QTest::newRow("two characters is white") << "12" << QColor(255, 255, 255) << "7";
+}
+
+void ColorCodesTest::colorTable()
+{
+    QFETCH(QString, code);
+    QFETCH(QColor, color);
+    QFETCH(QString, codeBack);
+    QCOMPARE(ColorFromCode(code), color);
+    QCOMPARE(CodeFromColor(color), codeBack);
+    QCOMPARE(CodeFromColor(QColor(128, 128, 128)), QStringLiteral("7"));
+}
+
+void ColorCodesTest::renderRuns_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("visible");
+    QTest::addColumn<QString>("colors");  // one code per visible character
+    QTest::newRow("white before first code") << "ab^1c" << "abc" << "771";
+    QTest::newRow("double caret zero is black") << "^^0ab" << "ab" << "00";
+    QTest::newRow("code after code visible") << "^1^2ab" << "^2ab" << "1111";
+    QTest::newRow("trailing caret") << "^2a^" << "a^" << "22";
+    QTest::newRow("caret caret not zero") << "^^1a" << "^a" << "71";
+}
+
+void ColorCodesTest::renderRuns()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, visible);
+    QFETCH(QString, colors);
+    QString gotText;
+    QString gotColors;
+    for (const ColorRun &run : ColoredRuns(text)) {
+        gotText += run.text;
+        gotColors += QString(run.text.size(), CodeFromColor(run.color).at(0));
+    }
+    QCOMPARE(gotText, visible);
+    QCOMPARE(gotColors, colors);
+
+    QTextDocument document;
+    document.setPlainText(QStringLiteral("old content"));
+    RenderColoredText(text, document);
+    QCOMPARE(document.toPlainText(), visible);
+}
+
+void ColorCodesTest::readBackFromDocument_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("length");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("result");
+    QTest::newRow("colour last two green") << "name" << 2 << 2 << 2 << "na^2me";
+    QTest::newRow("colour them back white") << "na^2me" << 2 << 2 << 7 << "name";
+    QTest::newRow("first character green") << "name" << 0 << 1 << 2 << "^2n^7ame";
+    QTest::newRow("black gives zero") << "ab" << 0 << 1 << 8 << "^0a^7b";
+    QTest::newRow("untouched keeps codes") << "^1a^3b" << 0 << 0 << 1 << "^1a^3b";
+}
+
+void ColorCodesTest::readBackFromDocument()
+{
+    QFETCH(QString, text);
+    QFETCH(int, from);
+    QFETCH(int, length);
+    QFETCH(int, code);
+    QFETCH(QString, result);
+    QTextDocument document;
+    RenderColoredText(text, document);
+    QTextCursor cursor(&document);
+    cursor.setPosition(from);
+    cursor.setPosition(from + length, QTextCursor::KeepAnchor);
+    QTextCharFormat format;
+    format.setForeground(ColorFromCode(QString::number(code)));
+    cursor.mergeCharFormat(format);
+    QCOMPARE(ColorCodedText(document, Qt::white, Qt::white), result);
+}
+
+QTEST_MAIN(ColorCodesTest)
+#include "tst_ColorCodes.moc"

@@ -1,0 +1,62 @@
+#include "FakePrompts.h"
+
+PromptAnswer FakePrompts::message(const QString &text, const QString &title, PromptIcon icon,
+                                  PromptButtons buttons)
+{
+    messages.append({text, title, icon, buttons});
+    if (!answers.isEmpty())
+        return answers.takeFirst();
+    return (buttons == PromptButtons::YesNo || buttons == PromptButtons::YesNoCancel) ? PromptAnswer::Yes
+                                                                                     : PromptAnswer::Ok;
+}
+
+QString FakePrompts::input(const QString &prompt, const QString &title, const QString &defaultAnswer)
+{
+    inputPrompts << title + QLatin1Char('|') + prompt + QLatin1Char('|') + defaultAnswer;
+    return inputAnswers.isEmpty() ? QString() : inputAnswers.takeFirst();
+}
+
+bool FakePrompts::fileDialog(const QString &kind, FileDialogState &state)
+{
+    dialogs.append({kind, state});
+    const QString answer = fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
+    if (answer.isEmpty())
+        return false;
+    state.fileName = answer;
+    return true;
+}
+
+bool FakePrompts::openFile(FileDialogState &state)
+{
+    return fileDialog(QStringLiteral("open"), state);
+}
+
+bool FakePrompts::saveFile(FileDialogState &state)
+{
+    return fileDialog(QStringLiteral("save"), state);
+}
+
+QString FakePrompts::browseFolder(const QString &title)
+{
+    dialogs.append({QStringLiteral("folder"), FileDialogState{title, {}, {}, {}}});
+    return folderAnswers.isEmpty() ? QString() : folderAnswers.takeFirst();
+}
+
+QStringList FakePrompts::messageTexts() const
+{
+    QStringList texts;
+    for (const Message &message : messages)
+        texts << message.text;
+    return texts;
+}
+
+void FakePrompts::clear()
+{
+    answers.clear();
+    inputAnswers.clear();
+    fileAnswers.clear();
+    folderAnswers.clear();
+    messages.clear();
+    inputPrompts.clear();
+    dialogs.clear();
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "platform/Prompts.h"
+
+#include <QList>
+#include <QStringList>
+#include <QVector>
+
+// Prompts for tests: records every message and dialog, and replays prepared
+// answers in order. With no answer prepared, a message gets its first button
+// (OK or Yes), an input box is cancelled and a file dialog is cancelled.
+class FakePrompts final : public Prompts {
+public:
+    struct Message {
+        QString text;
+        QString title;
+        PromptIcon icon;
+        PromptButtons buttons;
+    };
+    struct Dialog {
+        QString kind;  // "open", "save" or "folder"
+        FileDialogState state;
+    };
+
+    PromptAnswer message(const QString &text, const QString &title, PromptIcon icon,
+                         PromptButtons buttons) override;
+    QString input(const QString &prompt, const QString &title, const QString &defaultAnswer) override;
+    bool openFile(FileDialogState &state) override;
+    bool saveFile(FileDialogState &state) override;
+    QString browseFolder(const QString &title) override;
+
+    QList<PromptAnswer> answers;        // for message()
+    QStringList inputAnswers;           // for input(); missing means cancelled
+    QStringList fileAnswers;            // for open/save; an empty text means cancelled
+    QStringList folderAnswers;          // for browseFolder; an empty text means cancelled
+
+    QVector<Message> messages;
+    QStringList inputPrompts;           // "title|prompt|default"
+    QVector<Dialog> dialogs;
+
+    QStringList messageTexts() const;
+    void clear();
+
+private:
+    bool fileDialog(const QString &kind, FileDialogState &state);
+};
