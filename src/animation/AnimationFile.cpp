@@ -1,0 +1,81 @@
+#include "animation/AnimationFile.h"
+
+#include "animation/LineLimit.h"
+#include "platform/Prompts.h"
+
+QVector<AnimationLine> ParseAnimationFile(const QStringList &fileLines)
+{
+    QVector<AnimationLine> lines;
+    if (fileLines.isEmpty())
+        return lines;
+    if (fileLines.first() == AnimationFileHeader) {
+        lines.reserve((fileLines.size() - 1) / 3);
+        for (qsizetype i = 1; i + 2 < fileLines.size(); i += 3) {
+            const QString &action = fileLines.at(i + 2);
+            lines.append({fileLines.at(i), fileLines.at(i + 1), IsAction(action) ? action : QStringLiteral("set name")});
+        }
+    } else {
+        lines.reserve(fileLines.size() - 1);
+        for (qsizetype i = 1; i < fileLines.size(); ++i)
+            lines.append(NameLine(fileLines.at(i)));
+    }
+    return lines;
+}
+
+namespace {
+
+void appendField(QString &text, const QString &field)
+{
+    if (field.contains(QLatin1Char('\r'))) {
+        QString flattened = field;
+        flattened.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+        text += flattened;
+    } else {
+        text += field;
+    }
+    text += QLatin1String("\r\n");
+}
+
+} // namespace
+
+QString AnimationFileText(const QVector<AnimationLine> &lines)
+{
+    qsizetype size = AnimationFileHeader.size() + 2;
+    for (const AnimationLine &line : lines)
+        size += line.text.size() + line.time.size() + line.action.size() + 6;
+    QString text;
+    text.reserve(size);
+    appendField(text, AnimationFileHeader);
+    for (const AnimationLine &line : lines) {
+        appendField(text, line.text);
+        appendField(text, line.time);
+        appendField(text, line.action);
+    }
+    return text;
+}
+
+void LoadAnimation(AnimationModel &model, const QString &path, Prompts &prompts)
+{
+    model.clear();
+    const TextReadResult file = ReadTextLines(path, LineBreaks::CrOrCrLf);
+    if (!file.ok)
+        return;
+    AppendLinesWithinLimit(model, ParseAnimationFile(file.lines), prompts);
+}
+
+QString SaveErrorMessage(const TextWriteResult &result)
+{
+    return QStringLiteral("Error saving script!\n%1\n%2").arg(result.errorCode).arg(result.errorString);
+}
+
+bool SaveAnimation(const AnimationModel &model, const QString &path, Prompts &prompts)
+{
+    const TextWriteResult result = WriteTextFile(path, AnimationFileText(model.lines()));
+    if (!result.ok) {
+        prompts.message(SaveErrorMessage(result), QStringLiteral("Error"), PromptIcon::Critical);
+        return false;
+    }
+    if (result.replacedCharacters)
+        prompts.message(ReplacedCharactersNotice(path), AppTitle, PromptIcon::Exclamation);
+    return true;
+}
