@@ -2,7 +2,11 @@
 
 #include "Version.h"
 
+#include "app/MainWindow.h"
+#include "settings/RegistryStore.h"
+
 #include <QApplication>
+#include <QScreen>
 #include <cstdio>
 #include <cstdlib>
 
@@ -34,5 +38,10 @@ int RunMarqueemaster(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Marqueemaster"));
     QApplication::setApplicationVersion(QStringLiteral(MARQUEE_VERSION_TEXT));
+    MainWindow window(SystemRegistryStore());
+    window.openCommandLine(app.arguments().mid(1));
+    if (const QScreen *screen = window.screen())
+        window.move(screen->availableGeometry().center() - window.rect().center());
+    window.show();
     return app.exec();
 }

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <functional>
+
+class MainWindow;
+
+// The one table from toolbar key or menu item name to the command it runs.
+QHash<QString, std::function<void()>> BuildCommandTable(MainWindow &window);

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QRect>
+#include <QSize>
+
+// Where the preview box, the colour panel and the list stand in the area
+// below the toolbar, in pixels.
+struct MainGeometry {
+    QRect preview;
+    QRect colorPanel;  // empty when the panel is hidden
+    QRect list;
+};
+
+namespace MainLayoutMetrics {
+constexpr int PreviewTop = 2;
+constexpr int PreviewHeight = 33;
+constexpr int PanelWidth = 249;
+constexpr int ListTop = PreviewTop + PreviewHeight;
+constexpr int MinimumOuterWidth = 539;
+constexpr QSize InitialClientSize(531, 451);
+} // namespace MainLayoutMetrics
+
+// The list keeps its previous height when the area leaves it none.
+MainGeometry LayOutMainWindow(const QSize &area, bool showColors, int previousListHeight);

@@ -1,0 +1,166 @@
+#include "app/MainMenus.h"
+
+#include "app/ToolbarIcons.h"
+
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+
+struct Entry {
+    const char *key;      // empty: a separator
+    const char *caption;
+    const char *shortcut = "";
+};
+
+struct ButtonSpec {
+    const char *key;      // empty: a separator
+    const char *caption;
+    const char *tooltip;
+    int picture;
+    QList<Entry> dropDown;
+};
+
+const QList<ButtonSpec> &toolbarButtons()
+{
+    static const QList<ButtonSpec> buttons = {
+        {"btnnew", "New", "New Animation Script", 1, {}},
+        {"btnopen", "Open", "Open Animation Script", 2, {}},
+        {"btnsave", "Save", "Save Animation Script", 3, {}},
+        {"", "", "", 0, {}},
+        {"btnadd", "Add", "Add line", 4,
+         {{"btnaddbefore", "Before selection"}, {"btnaddafter", "After selection"}, {"", ""},
+          {"btncopylast", "Copy selected line"}, {"btncopylastx", "Copy selected line x times"}, {"", ""},
+          {"btncopyall", "Copy all lines"}, {"btncopyallreverse", "Copy all lines (reverse)"}}},
+        {"btnremove", "Remove", "Remove Line", 5,
+         {{"btndeleteselected", "Delete selected"}, {"btndeleteall", "Delete all"}}},
+        {"btnedit", "Edit", "Edit Line", 6,
+         {{"btnedittime", "Edit Time/Action"}, {"", ""}, {"btneditleet", "Leet converter"},
+          {"btneditrandomcase", "Randomize case"}}},
+        {"", "", "", 0, {}},
+        {"btnwizard", "Wizard", "Animation Script Wizard", 7, {}},
+        {"btnpreview", "Play", "Preview animation", 8, {}},
+        {"btngenerate", "Generate", "Generate RtCW Script", 9, {}},
+    };
+    return buttons;
+}
+
+struct MenuSpec {
+    const char *name;
+    const char *caption;
+    QList<Entry> items;
+};
+
+const QList<MenuSpec> &menuBar()
+{
+    static const QList<MenuSpec> menus = {
+        {"mnuFile", "File",
+         {{"mnuFileNew", "New"}, {"mnuFileOpen", "Open"}, {"mnuFileImport", "Import"}, {"", ""},
+          {"mnuFileSave", "Save"}, {"mnuFileSaveAs", "Save As"}, {"", ""}, {"mnuFileExit", "Exit"}}},
+        {"mnuEdit", "Edit",
+         {{"mnuEditCut", "Cut", "Ctrl+X"}, {"mnuEditCopy", "Copy", "Ctrl+C"}, {"mnuEditPaste", "Paste"}, {"", ""},
+          {"mnuEditShowColors", "Show colors"}, {"mnuHelpColor", "Color name editor"},
+          {"mnuEditSimple", "Simple Edit"}, {"", ""}, {"mnuEditOptions", "Options"}}},
+        {"mnuHelp", "Help", {{"mnuHelpHelp", "Help!"}, {"", ""}, {"mnuHelpAbout", "About", "F1"}}},
+    };
+    return menus;
+}
+
+const QList<Entry> &pasteMenu()
+{
+    static const QList<Entry> items = {
+        {"mnuEditPasteClipboard", "From Clipboard", "Ctrl+V"}, {"", ""}, {"mnuEditPasteDefaultName", "Default name"}};
+    return items;
+}
+
+QAction *addEntry(QMenu *menu, const Entry &entry, const Dispatch &dispatch)
+{
+    if (!*entry.key)
+        return menu->addSeparator();
+    const QString key = QLatin1String(entry.key);
+    QAction *action = menu->addAction(QLatin1String(entry.caption));
+    action->setObjectName(key);
+    if (*entry.shortcut)
+        action->setShortcut(QKeySequence(QLatin1String(entry.shortcut)));
+    QObject::connect(action, &QAction::triggered, menu, [dispatch, key] { dispatch(key); });
+    return action;
+}
+
+void fillMenu(QMenu *menu, const QList<Entry> &entries, const Dispatch &dispatch)
+{
+    for (const Entry &entry : entries)
+        addEntry(menu, entry, dispatch);
+}
+
+} // namespace
+
+MainMenus BuildMainMenus(QMainWindow &window, const Dispatch &dispatch)
+{
+    MainMenus result;
+    auto *toolbar = new QToolBar(QStringLiteral("Toolbar"), &window);
+    toolbar->setObjectName(QStringLiteral("tlbMain"));
+    toolbar->setMovable(false);
+    toolbar->setFloatable(false);
+    toolbar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    toolbar->setIconSize(QSize(32, 32));
+    toolbar->setContextMenuPolicy(Qt::PreventContextMenu);
+    window.addToolBar(Qt::TopToolBarArea, toolbar);
+    result.toolbar = toolbar;
+
+    for (const ButtonSpec &spec : toolbarButtons()) {
+        if (!*spec.key) {
+            toolbar->addSeparator();
+            continue;
+        }
+        const QString key = QLatin1String(spec.key);
+        auto *button = new QToolButton(toolbar);
+        button->setObjectName(key);
+        button->setText(QLatin1String(spec.caption));
+        button->setToolTip(QLatin1String(spec.tooltip));
+        button->setIcon(ToolbarIcon(spec.picture));
+        button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        button->setAutoRaise(true);
+        QObject::connect(button, &QToolButton::clicked, toolbar, [dispatch, key] { dispatch(key); });
+        if (!spec.dropDown.isEmpty()) {
+            auto *menu = new QMenu(button);
+            menu->setObjectName(key + QStringLiteral("Menu"));
+            fillMenu(menu, spec.dropDown, dispatch);
+            button->setMenu(menu);
+            button->setPopupMode(QToolButton::MenuButtonPopup);
+        }
+        toolbar->addWidget(button);
+        if (key == QLatin1String("btnadd"))
+            result.addButton = button;
+        else if (key == QLatin1String("btnremove"))
+            result.removeButton = button;
+        else if (key == QLatin1String("btnpreview"))
+            result.previewButton = button;
+    }
+
+    QMenuBar *bar = window.menuBar();
+    for (const MenuSpec &spec : menuBar()) {
+        QMenu *menu = bar->addMenu(QLatin1String(spec.caption));
+        menu->setObjectName(QLatin1String(spec.name));
+        for (const Entry &entry : spec.items) {
+            if (QLatin1String(entry.key) == QLatin1String("mnuEditPaste")) {
+                QMenu *paste = menu->addMenu(QLatin1String(entry.caption));
+                paste->setObjectName(QLatin1String(entry.key));
+                fillMenu(paste, pasteMenu(), dispatch);
+                continue;
+            }
+            QAction *action = addEntry(menu, entry, dispatch);
+            const QString key = QLatin1String(entry.key);
+            // Two items of the design never do anything: shown greyed.
+            if (key == QLatin1String("mnuFileSave") || key == QLatin1String("mnuEditSimple"))
+                action->setEnabled(false);
+            if (key == QLatin1String("mnuEditShowColors")) {
+                action->setCheckable(true);
+                result.showColors = action;
+            }
+        }
+    }
+    return result;
+}

@@ -1,0 +1,210 @@
+#include "app/MainWindow.h"
+
+#include "app/CommandTable.h"
+#include "app/MainLayout.h"
+#include "colors/ColorButtonsWidget.h"
+#include "colors/ColorCodes.h"
+#include "colors/ColoredText.h"
+#include "colors/PreviewBoxWidget.h"
+#include "settings/RegistryStore.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QScreen>
+#include <QToolBar>
+#include <QTreeView>
+
+using namespace MainLayoutMetrics;
+
+MainWindow::MainWindow(RegistryStore &store, QWidget *parent)
+    : QMainWindow(parent), m_store(store), m_qtPrompts(this), m_prompts(&m_qtPrompts)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Marqueemaster - by [XKR]OceloT"));
+    m_menus = BuildMainMenus(*this, [this](const QString &key) { runCommand(key); });
+    buildCentralArea();
+    m_commands = BuildCommandTable(*this);
+
+    setMinimumWidth(MinimumOuterWidth);
+    resize(InitialClientSize.width(), InitialClientSize.height() + m_menus.toolbar->sizeHint().height()
+                                          + menuBar()->sizeHint().height());
+
+    // Start-up: colour panel hidden, settings applied, preview reset.
+    m_showColors = false;
+    loadSettings();
+    setPreview();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildCentralArea()
+{
+    m_area = new QWidget(this);
+    m_area->installEventFilter(this);
+    setCentralWidget(m_area);
+
+    m_preview = new PreviewBoxWidget(m_area);
+    m_preview->setObjectName(QStringLiteral("txtPreview"));
+    connect(m_preview->document(), &QTextDocument::contentsChanged, this, &MainWindow::previewEdited);
+
+    m_colorPanel = new QWidget(m_area);
+    m_colorPanel->setObjectName(QStringLiteral("picColors"));
+    m_colorButtons = new ColorButtonsWidget(MainPanelColors(), 25, 32, m_colorPanel);
+    m_colorButtons->move(0, 4);
+    m_colorPanel->hide();
+    connect(m_colorButtons, &ColorButtonsWidget::colorClicked, this, &MainWindow::colorButtonClicked);
+
+    m_list = new QTreeView(m_area);
+    m_list->setObjectName(QStringLiteral("lvwMain"));
+    m_list->setModel(&m_model);
+    m_list->setRootIsDecorated(false);
+    m_list->setItemsExpandable(false);
+    m_list->setSortingEnabled(false);
+    m_list->setUniformRowHeights(true);
+    m_list->setAllColumnsShowFocus(true);
+    m_list->header()->setSectionsClickable(false);
+    m_list->header()->setSectionsMovable(false);
+    m_list->setColumnWidth(AnimationModel::TextColumn, 333);
+    m_list->setColumnWidth(AnimationModel::TimeColumn, 96);
+    m_list->setColumnWidth(AnimationModel::ActionColumn, 96);
+    QFont listFont(QStringLiteral("Courier New"));
+    listFont.setStyleHint(QFont::TypeWriter);
+    listFont.setPointSizeF(9.75);
+    m_list->setFont(listFont);
+    m_list->installEventFilter(this);
+    connect(m_preview, &PreviewBoxWidget::controlPressed, m_list, [this] { m_list->setFocus(); });
+    connect(m_list, &QTreeView::clicked, this, &MainWindow::setPreview);
+    connect(m_list->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex &current) {
+                if (current.isValid())
+                    setPreview();
+            });
+    // Lines added to an empty list: the first line becomes the current line.
+    auto selectFirstWhenNew = [this] {
+        if (!m_model.isEmpty() && !m_list->currentIndex().isValid())
+            setCurrentRow(0);
+    };
+    connect(&m_model, &QAbstractItemModel::rowsInserted, this,
+            [this, selectFirstWhenNew](const QModelIndex &, int first, int last) {
+                if (first == 0 && last == m_model.count() - 1)
+                    selectFirstWhenNew();
+            });
+    connect(&m_model, &QAbstractItemModel::modelReset, this, selectFirstWhenNew);
+}
+
+std::optional<int> MainWindow::currentRow() const
+{
+    const QModelIndex index = m_list->currentIndex();
+    if (!index.isValid() || index.row() >= m_model.count())
+        return std::nullopt;
+    return index.row();
+}
+
+void MainWindow::setCurrentRow(int row)
+{
+    m_list->setCurrentIndex(m_model.index(row, AnimationModel::TextColumn));
+}
+
+void MainWindow::runCommand(const QString &key)
+{
+    const auto it = m_commands.constFind(key);
+    if (it != m_commands.constEnd() && *it)
+        (*it)();
+}
+
+void MainWindow::loadSettings()
+{
+    m_settings = LoadSettings(m_store);
+    m_list->setEditTriggers(m_settings.editItem ? QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed
+                                                : QAbstractItemView::NoEditTriggers);
+    m_list->setSelectionMode(m_settings.multiSelect ? QAbstractItemView::ExtendedSelection
+                                                    : QAbstractItemView::SingleSelection);
+}
+
+void MainWindow::setPreview()
+{
+    const bool wasUpdating = m_previewUpdating;
+    m_previewUpdating = true;
+    if (m_model.isEmpty()) {
+        m_preview->showPlaceholder();
+    } else {
+        const std::optional<int> row = currentRow();
+        // With no current line there is no row to write edits into: keep it locked.
+        m_preview->setReadOnly(!row);
+        RenderColoredText(row ? m_model.line(*row).text : QString(), *m_preview->document());
+        m_preview->moveCursor(QTextCursor::End);
+    }
+    m_previewUpdating = wasUpdating;
+}
+
+void MainWindow::drawPreview(const QString &codedText)
+{
+    const bool wasUpdating = m_previewUpdating;
+    m_previewUpdating = true;
+    RenderColoredText(codedText, *m_preview->document());
+    m_previewUpdating = wasUpdating;
+}
+
+void MainWindow::previewEdited()
+{
+    if (m_previewUpdating)
+        return;
+    const std::optional<int> row = currentRow();
+    if (!row)
+        return;
+    m_model.setText(*row, ColorCodedText(*m_preview->document(), Qt::white, Qt::white));
+}
+
+void MainWindow::colorButtonClicked(int index)
+{
+    if (m_preview->document()->isEmpty())
+        return;
+    m_preview->applyColor(ColorFromCode(QString::number(index + 1)));
+}
+
+void MainWindow::toggleShowColors()
+{
+    m_showColors = !m_showColors;
+    if (m_menus.showColors)
+        m_menus.showColors->setChecked(m_showColors);
+    layOut();
+}
+
+void MainWindow::newAnimation()
+{
+    m_model.clear();
+    const bool wasUpdating = m_previewUpdating;
+    m_previewUpdating = true;
+    m_preview->showPlaceholder();
+    m_previewUpdating = wasUpdating;
+}
+
+void MainWindow::layOut()
+{
+    if (isMinimized())
+        return;
+    const MainGeometry geometry = LayOutMainWindow(m_area->size(), m_showColors, m_listHeight);
+    m_preview->setGeometry(geometry.preview);
+    m_colorPanel->setVisible(m_showColors);
+    if (m_showColors)
+        m_colorPanel->setGeometry(geometry.colorPanel);
+    m_list->setGeometry(geometry.list);
+    m_listHeight = geometry.list.height();
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_area && event->type() == QEvent::Resize) {
+        layOut();
+    } else if (watched == m_list && event->type() == QEvent::KeyPress
+               && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Delete) {
+        if (const std::optional<int> row = currentRow())
+            m_model.removeLine(*row);
+        setPreview();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}

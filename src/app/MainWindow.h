@@ -1,0 +1,90 @@
+#pragma once
+
+#include "animation/AnimationModel.h"
+#include "app/MainMenus.h"
+#include "platform/Prompts.h"
+#include "platform/QtPrompts.h"
+#include "settings/Settings.h"
+
+#include <QHash>
+#include <QMainWindow>
+#include <functional>
+#include <optional>
+
+class QTreeView;
+class PreviewBoxWidget;
+class ColorButtonsWidget;
+class RegistryStore;
+
+// frmMain: owns the animation for the life of the program, shows it in the
+// list lvwMain, draws the current line in the preview box, and dispatches
+// every toolbar and menu entry to its command.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(RegistryStore &store, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    AnimationModel &model() { return m_model; }
+    RegistryStore &store() { return m_store; }
+    const Settings &settings() const { return m_settings; }
+    FileDialogState &fileDialog() { return m_fileDialog; }
+    Prompts &prompts() { return *m_prompts; }
+    void setPrompts(Prompts *prompts) { m_prompts = prompts ? prompts : &m_qtPrompts; }
+    QTreeView *list() const { return m_list; }
+    PreviewBoxWidget *previewBox() const { return m_preview; }
+    const MainMenus &menus() const { return m_menus; }
+
+    // The row of the current line, or nothing (empty list, no row selected).
+    std::optional<int> currentRow() const;
+    void setCurrentRow(int row);
+
+    // Runs the command of a toolbar key or menu item name; unknown keys do nothing.
+    void runCommand(const QString &key);
+
+    // Reads the settings and applies "EditItem" and "MultiSelect" to the list.
+    void loadSettings();
+    // Shows the current line in the preview box, or the empty state.
+    void setPreview();
+    // Draws a text into the preview box without writing it back into the list.
+    void drawPreview(const QString &codedText);
+    bool previewUpdating() const { return m_previewUpdating; }
+    void setPreviewUpdating(bool updating) { m_previewUpdating = updating; }
+
+    bool showColors() const { return m_showColors; }
+    void toggleShowColors();
+    // File, New: empties the list at once and shows "Preview".
+    void newAnimation();
+    // The command line as one path: a .ras file is opened, a .cfg file imported.
+    void openCommandLine(const QStringList &arguments);
+
+    // Lets the commands of other parts hook into the table while it is built.
+    using Command = std::function<void()>;
+    void setCommand(const QString &key, Command command) { m_commands.insert(key, std::move(command)); }
+
+private:
+    void buildCentralArea();
+    void layOut();
+    void previewEdited();
+    void colorButtonClicked(int index);
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+    RegistryStore &m_store;
+    AnimationModel m_model;
+    Settings m_settings;
+    FileDialogState m_fileDialog;
+    QtPrompts m_qtPrompts;
+    Prompts *m_prompts;
+    MainMenus m_menus;
+    QHash<QString, Command> m_commands;
+
+    QWidget *m_area = nullptr;
+    PreviewBoxWidget *m_preview = nullptr;
+    QWidget *m_colorPanel = nullptr;
+    ColorButtonsWidget *m_colorButtons = nullptr;
+    QTreeView *m_list = nullptr;
+
+    bool m_showColors = false;
+    bool m_previewUpdating = false;
+    int m_listHeight = 0;
+};
