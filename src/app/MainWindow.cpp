@@ -195,6 +195,12 @@ void MainWindow::layOut()
     m_listHeight = geometry.list.height();
 }
 
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    QMainWindow::closeEvent(event);
+    emit closed();
+}
+
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_area && event->type() == QEvent::Resize) {

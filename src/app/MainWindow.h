@@ -62,6 +62,13 @@ public:
     using Command = std::function<void()>;
     void setCommand(const QString &key, Command command) { m_commands.insert(key, std::move(command)); }
 
+signals:
+    // The main window closed: the program ends, whatever other window is open.
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     void buildCentralArea();
     void layOut();

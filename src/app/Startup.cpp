@@ -39,6 +39,7 @@ int RunMarqueemaster(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Marqueemaster"));
     QApplication::setApplicationVersion(QStringLiteral(MARQUEE_VERSION_TEXT));
     MainWindow window(SystemRegistryStore());
+    QObject::connect(&window, &MainWindow::closed, &app, &QApplication::quit);
     window.openCommandLine(app.arguments().mid(1));
     if (const QScreen *screen = window.screen())
         window.move(screen->availableGeometry().center() - window.rect().center());
