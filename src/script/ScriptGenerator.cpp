@@ -3,47 +3,58 @@
 #include "about/Contact.h"
 #include "colors/Numbers.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
 
 const QLatin1String CrLf("\r\n");
 
-QString quotableText(const QString &text)
-{
-    QString safe = text;
-    for (QChar &c : safe) {
-        if (c == QLatin1Char('"'))
-            c = QLatin1Char('\'');
-        else if (c == QLatin1Char('\r') || c == QLatin1Char('\n'))
-            c = QLatin1Char(' ');
-    }
-    return safe;
-}
+// Writes into a buffer sized once: a full animation's script is over a
+// million characters, and appending piece by piece costs more than building it.
+class ScriptWriter {
+public:
+    explicit ScriptWriter(QString &buffer) : m_buffer(buffer), m_out(buffer.data()) {}
 
-bool needsQuoteMend(const QString &text)
-{
-    for (QChar c : text) {
-        if (c == QLatin1Char('"') || c == QLatin1Char('\r') || c == QLatin1Char('\n'))
-            return true;
+    void put(QStringView text)
+    {
+        std::copy(text.begin(), text.end(), m_out);
+        m_out += text.size();
     }
-    return false;
-}
+    // The Text between the quotes, mended so it can't close them or end the line.
+    void putQuotable(QStringView text)
+    {
+        for (QChar c : text) {
+            if (c == u'"')
+                c = u'\'';
+            else if (c == u'\r' || c == u'\n')
+                c = u' ';
+            *m_out++ = c;
+        }
+    }
+    void finish() { m_buffer.truncate(m_out - m_buffer.constData()); }
 
-void appendCommandLine(QString &script, const AnimationLine &line)
+private:
+    QString &m_buffer;
+    QChar *m_out;
+};
+
+void writeCommandLine(ScriptWriter &writer, const AnimationLine &line)
 {
     if (line.text.isEmpty()) {
-        script += QLatin1String("set name \"_\"");
+        writer.put(u"set name \"_\"");
         return;
     }
-    script += line.action;
-    script += QLatin1String(" \"");
-    // Most Texts need no mending; append them in place without a copy.
-    if (needsQuoteMend(line.text))
-        script += quotableText(line.text);
-    else
-        script += line.text;
-    script += QLatin1Char('"');
+    writer.put(line.action);
+    writer.put(u" \"");
+    writer.putQuotable(line.text);
+    writer.put(u"\"");
+}
+
+// Upper bound of the characters writeCommandLine writes.
+qsizetype commandLineSize(const AnimationLine &line)
+{
+    return line.text.isEmpty() ? 12 : line.action.size() + line.text.size() + 3;
 }
 
 } // namespace
@@ -82,41 +93,34 @@ QString WaitValue(const QString &time, bool *isNumber)
     return time;
 }
 
-QString ScriptCommandLine(const AnimationLine &line)
-{
-    QString text;
-    appendCommandLine(text, line);
-    return text;
-}
-
 QString BuildScriptText(const QVector<AnimationLine> &lines,
                         const std::function<void(const QString &message)> &reportBadTime)
 {
     const QStringList &banner = ScriptBanner();
     qsizetype size = 0;
     for (const QString &line : banner)
-        size += line.size() + 2;
-    // Command line: action, blank, two quotes; wait line: "wait " and a short value.
+        size += CrLf.size() + line.size();
+    // The wait value is never longer than the Time, "15" or "99".
     for (const AnimationLine &line : lines)
-        size += line.action.size() + line.text.size() + 4 + 2 + 5 + line.time.size() + 2 + 2;
-    QString script;
-    script.reserve(size);
+        size += 2 * CrLf.size() + commandLineSize(line) + 5 + std::max<qsizetype>(line.time.size(), 2);
 
+    QString script(size, Qt::Uninitialized);
+    ScriptWriter writer(script);
     for (const QString &line : banner) {
-        script += CrLf;
-        script += line;
+        writer.put(u"\r\n");
+        writer.put(line);
     }
     for (const AnimationLine &line : lines) {
-        script += CrLf;
-        appendCommandLine(script, line);
+        writer.put(u"\r\n");
+        writeCommandLine(writer, line);
         bool isNumber = false;
         const QString wait = WaitValue(line.time, &isNumber);
         if (!isNumber && reportBadTime)
             reportBadTime(NoNumberMessage(line.time));
-        script += CrLf;
-        script += QLatin1String("wait ");
-        script += wait;
+        writer.put(u"\r\nwait ");
+        writer.put(wait);
     }
+    writer.finish();
     return script;
 }
 

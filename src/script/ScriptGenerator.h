@@ -22,13 +22,11 @@ QString NoNumberMessage(const QString &time);
 // isNumber tells which case applied to the first.
 QString WaitValue(const QString &time, bool *isNumber = nullptr);
 
-// 'set name "_"' for an empty Text, else Action "Text". A double quote in the
-// Text becomes ' and a CR or LF a blank, so a Text can't end its quotes or
-// its line and slip further commands into the script.
-QString ScriptCommandLine(const AnimationLine &line);
-
-// The whole text of the script window. reportBadTime gets one message per
-// line whose Time is not a number.
+// Command lines are 'set name "_"' for an empty Text, else Action "Text". A
+// double quote in the Text becomes ' and a CR or LF a blank, so a Text can't
+// end its quotes or its line and slip further commands into the script.
+// The result is the whole text of the script window; reportBadTime gets one
+// message per line whose Time is not a number.
 QString BuildScriptText(const QVector<AnimationLine> &lines,
                         const std::function<void(const QString &message)> &reportBadTime);
 
