@@ -1,0 +1,54 @@
+#include "animation/AnimationFileCommands.h"
+
+#include "animation/AnimationFile.h"
+#include "animation/AnimationModel.h"
+#include "platform/Prompts.h"
+#include "platform/TextFile.h"
+#include "settings/Settings.h"
+
+namespace {
+
+const QString AnimationFilter = QStringLiteral("RtCW Animation Script (*.ras)|*.ras");
+
+} // namespace
+
+void OpenAnimation(AnimationModel &model, FileDialogState &dialog, const Settings &settings, Prompts &prompts)
+{
+    dialog.title = QStringLiteral("Open RtCW Animation");
+    dialog.filter = AnimationFilter;
+    dialog.fileName.clear();
+    if (!settings.openDir.isEmpty())
+        dialog.initialDir = settings.openDir;
+    if (!prompts.openFile(dialog))
+        return;
+    const QString path = dialog.fileName;
+    if (!FileExists(path)) {
+        prompts.message(QStringLiteral("File not found!\n") + path, QStringLiteral("Error"), PromptIcon::Critical);
+        return;
+    }
+    LoadAnimation(model, path, prompts);
+}
+
+void SaveAnimationAs(const AnimationModel &model, FileDialogState &dialog, const Settings &settings,
+                     Prompts &prompts)
+{
+    for (;;) {
+        // The file name stays: the dialog starts with the path last chosen.
+        dialog.title = QStringLiteral("Save RtCW Animation");
+        dialog.filter = AnimationFilter;
+        if (!settings.saveDir.isEmpty())
+            dialog.initialDir = settings.saveDir;
+        if (!prompts.saveFile(dialog))
+            return;
+        if (!FileExists(dialog.fileName))
+            break;
+        const PromptAnswer answer = prompts.message(QStringLiteral("File exists! Overwrite?"),
+                                                    QStringLiteral("Save RtCW Animation"), PromptIcon::Question,
+                                                    PromptButtons::YesNoCancel);
+        if (answer == PromptAnswer::Yes)
+            break;
+        if (answer != PromptAnswer::No)
+            return;
+    }
+    SaveAnimation(model, dialog.fileName, prompts);
+}

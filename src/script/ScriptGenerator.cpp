@@ -1,0 +1,130 @@
+#include "script/ScriptGenerator.h"
+
+#include "about/Contact.h"
+#include "colors/Numbers.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+const QLatin1String CrLf("\r\n");
+
+// Writes into a buffer sized once: a full animation's script is over a
+// million characters, and appending piece by piece costs more than building it.
+class ScriptWriter {
+public:
+    explicit ScriptWriter(QString &buffer) : m_buffer(buffer), m_out(buffer.data()) {}
+
+    void put(QStringView text)
+    {
+        std::copy(text.begin(), text.end(), m_out);
+        m_out += text.size();
+    }
+    // The Text between the quotes, mended so it can't close them or end the line.
+    void putQuotable(QStringView text)
+    {
+        for (QChar c : text) {
+            if (c == u'"')
+                c = u'\'';
+            else if (c == u'\r' || c == u'\n')
+                c = u' ';
+            *m_out++ = c;
+        }
+    }
+    void finish() { m_buffer.truncate(m_out - m_buffer.constData()); }
+
+private:
+    QString &m_buffer;
+    QChar *m_out;
+};
+
+void writeCommandLine(ScriptWriter &writer, const AnimationLine &line)
+{
+    if (line.text.isEmpty()) {
+        writer.put(u"set name \"_\"");
+        return;
+    }
+    writer.put(line.action);
+    writer.put(u" \"");
+    writer.putQuotable(line.text);
+    writer.put(u"\"");
+}
+
+// Upper bound of the characters writeCommandLine writes.
+qsizetype commandLineSize(const AnimationLine &line)
+{
+    return line.text.isEmpty() ? 12 : line.action.size() + line.text.size() + 3;
+}
+
+} // namespace
+
+const QStringList &ScriptBanner()
+{
+    static const QStringList banner{
+        QStringLiteral("//---------------------------------\\\\"),
+        QStringLiteral("//--------- SCRIPT MADE WITH ------\\\\"),
+        QStringLiteral("//---------- Marqueemaster --------\\\\"),
+        QStringLiteral("//------ a name animation by ------\\\\"),
+        QStringLiteral("//---------------------------------\\\\"),
+        QStringLiteral("//-") + Contact::Mail + QStringLiteral("-\\\\"),
+        QStringLiteral("//---------------------------------\\\\"),
+    };
+    return banner;
+}
+
+QString NoNumberMessage(const QString &time)
+{
+    return QStringLiteral("no number _") + time + QLatin1Char('_');
+}
+
+QString WaitValue(const QString &time, bool *isNumber)
+{
+    const bool number = IsNumber(time);
+    if (isNumber)
+        *isNumber = number;
+    if (!number)
+        return QStringLiteral("15");
+    const double whole = std::floor(*NumberValue(time));
+    if (whole <= 0)
+        return QStringLiteral("5");
+    if (whole >= 100)
+        return QStringLiteral("99");
+    return time;
+}
+
+QString BuildScriptText(const QVector<AnimationLine> &lines,
+                        const std::function<void(const QString &message)> &reportBadTime)
+{
+    const QStringList &banner = ScriptBanner();
+    qsizetype size = 0;
+    for (const QString &line : banner)
+        size += CrLf.size() + line.size();
+    // The wait value is never longer than the Time, "15" or "99".
+    for (const AnimationLine &line : lines)
+        size += 2 * CrLf.size() + commandLineSize(line) + 5 + std::max<qsizetype>(line.time.size(), 2);
+
+    QString script(size, Qt::Uninitialized);
+    ScriptWriter writer(script);
+    for (const QString &line : banner) {
+        writer.put(u"\r\n");
+        writer.put(line);
+    }
+    for (const AnimationLine &line : lines) {
+        writer.put(u"\r\n");
+        writeCommandLine(writer, line);
+        bool isNumber = false;
+        const QString wait = WaitValue(line.time, &isNumber);
+        if (!isNumber && reportBadTime)
+            reportBadTime(NoNumberMessage(line.time));
+        writer.put(u"\r\nwait ");
+        writer.put(wait);
+    }
+    writer.finish();
+    return script;
+}
+
+QString ScriptFileText(const QString &windowText)
+{
+    return windowText + CrLf;
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "animation/AnimationLine.h"
+
+#include <QStringList>
+#include <QVector>
+
+#include <functional>
+
+// The game script: a banner of comment lines, then per animation line one
+// command line and one wait line. The window's text starts with CR LF and has
+// no line end after its last line; the saved file adds one.
+
+// The seven comment lines at the top of every script.
+const QStringList &ScriptBanner();
+
+// "no number _" + time + "_": told once per Time that is not a number.
+QString NoNumberMessage(const QString &time);
+
+// The count after "wait ": "15" for a Time that is not a number, "5" when its
+// whole part is 0 or less, "99" when 100 or more, else the Time as typed.
+// isNumber tells which case applied to the first.
+QString WaitValue(const QString &time, bool *isNumber = nullptr);
+
+// Command lines are 'set name "_"' for an empty Text, else Action "Text". A
+// double quote in the Text becomes ' and a CR or LF a blank, so a Text can't
+// end its quotes or its line and slip further commands into the script.
+// The result is the whole text of the script window; reportBadTime gets one
+// message per line whose Time is not a number.
+QString BuildScriptText(const QVector<AnimationLine> &lines,
+                        const std::function<void(const QString &message)> &reportBadTime);
+
+// What the script file holds: the window's text and a final CR LF.
+QString ScriptFileText(const QString &windowText);
