@@ -76,6 +76,8 @@ OptionsDialog::OptionsDialog(RegistryStore &store, LeetTable &leet, const QStrin
     m_tabs->addTab(createWizardPage(), QStringLiteral("Wizard Defaults"));
     m_tabs->addTab(createRegistryPage(), QStringLiteral("Registry Options"));
     m_tabs->addTab(createLeetPage(), QStringLiteral("Edit 133t file"));
+    // All four tabs stay in sight; the window grows a little instead.
+    m_tabs->tabBar()->setUsesScrollButtons(false);
 
     auto *ok = named(new QPushButton(QStringLiteral("OK"), this), "cmdOK");
     auto *cancel = named(new QPushButton(QStringLiteral("Cancel"), this), "Command2");
@@ -165,11 +167,10 @@ QWidget *OptionsDialog::createRegistryPage()
     m_restore = named(new QPushButton(QStringLiteral("Restore/Remove Association"), association), "cmdRestore");
     auto *associationGrid = new QGridLayout(association);
     associationGrid->addWidget(named(new QLabel(QStringLiteral("Status"), association), "Label2"), 0, 0);
-    associationGrid->addWidget(m_association, 0, 1, 1, 2);
+    associationGrid->addWidget(m_association, 0, 1);
     associationGrid->addWidget(m_associate, 1, 1);
-    associationGrid->addWidget(m_restore, 1, 2);
+    associationGrid->addWidget(m_restore, 2, 1);
     associationGrid->setColumnStretch(1, 1);
-    associationGrid->setColumnStretch(2, 1);
     connect(m_associate, &QPushButton::clicked, this, [this] {
         if (!m_isAssociated)
             AssociateRasFiles(m_store, m_programCommand);

@@ -4,6 +4,7 @@
 #include "platform/Prompts.h"
 #include "transforms/LeetTable.h"
 
+#include <QHash>
 #include <QRandomGenerator>
 
 namespace {
@@ -29,20 +30,39 @@ QChar caseOf(QChar c, bool upper)
 QString ConvertTextToLeet(const QString &text, const LeetTable &table)
 {
     const QVector<LeetEntry> &entries = table.entries();
+    // Entries by the first character of their key, in table order, so each
+    // position looks only at keys that can start there. The first empty key
+    // matches everywhere, so nothing after it is ever used.
+    qsizetype firstEmpty = -1;
+    QHash<char16_t, QVector<qsizetype>> byFirst;
+    for (qsizetype e = 1; e < entries.size(); ++e) {
+        if (entries.at(e).Key.isEmpty()) {
+            firstEmpty = e;
+            break;
+        }
+        byFirst[entries.at(e).Key.at(0).unicode()].append(e);
+    }
+
     const QStringView view(text);
     QString result;
     result.reserve(text.size() + text.size() / 2);
     for (qsizetype i = 0; i < view.size(); ++i) {
         const QStringView rest = view.mid(i);
-        bool matched = false;
-        for (qsizetype e = 1; e < entries.size(); ++e) {
-            if (rest.startsWith(entries.at(e).Key)) {
-                result += entries.at(e).Value;
-                matched = true;
-                break;
+        const LeetEntry *match = nullptr;
+        const auto candidates = byFirst.constFind(view.at(i).unicode());
+        if (candidates != byFirst.cend()) {
+            for (const qsizetype e : *candidates) {
+                if (rest.startsWith(entries.at(e).Key)) {
+                    match = &entries.at(e);
+                    break;
+                }
             }
         }
-        if (!matched)
+        if (!match && firstEmpty > 0)
+            match = &entries.at(firstEmpty);
+        if (match)
+            result += match->Value;
+        else
             result += view.at(i);
     }
     return result;

@@ -84,6 +84,8 @@ void TextTransformsTest::convert_data()
     QTest::newRow("case matters") << QStringList{"a=4"} << "aA" << "4A";
     QTest::newRow("first of two equal keys wins") << QStringList{"a=1", "a=2"} << "aa" << "11";
     QTest::newRow("empty key matches everywhere") << QStringList{"=x", "a=4"} << "abc" << "xxx";
+    QTest::newRow("empty key hides the entries after it") << QStringList{"a=1", "=x", "b=2"} << "abc" << "1xx";
+    QTest::newRow("long keys sharing a first letter") << QStringList{"abc=3", "ab=2", "a=1"} << "abcabxa" << "3bc2bx1";
     QTest::newRow("empty value deletes") << QStringList{"a="} << "banana" << "bnn";
     QTest::newRow("long key moves on by one") << QStringList{"ph=f", "h=h"} << "ph" << "fh";
     QTest::newRow("long key rescans its tail") << QStringList{"ab=X"} << "abab" << "XbXb";
