@@ -1,0 +1,323 @@
+#include "settings/OptionsDialog.h"
+
+#include "settings/RegistryOps.h"
+#include "settings/Settings.h"
+#include "settings/ShellIntegration.h"
+#include "platform/Prompts.h"
+#include "transforms/LeetTable.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+template <typename T>
+T *named(T *widget, const char *name)
+{
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+// A round sign: green "ON" or grey-red "OFF".
+QPixmap switchPicture(bool on)
+{
+    QPixmap picture(40, 40);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(60, 60, 60), 2));
+    painter.setBrush(on ? QColor(40, 180, 60) : QColor(190, 50, 50));
+    painter.drawEllipse(QRectF(2, 2, 36, 36));
+    QFont font = painter.font();
+    font.setBold(true);
+    font.setPixelSize(on ? 14 : 11);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(QRectF(2, 2, 36, 36), Qt::AlignCenter, on ? QStringLiteral("ON") : QStringLiteral("OFF"));
+    return picture;
+}
+
+QString leetTextForBox(const QString &tableText)
+{
+    QString text = tableText;
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return text;
+}
+
+} // namespace
+
+OptionsDialog::OptionsDialog(RegistryStore &store, LeetTable &leet, const QString &leetPath,
+                             const QString &executablePath, Prompts &prompts, std::function<void()> settingsSaved,
+                             QWidget *parent)
+    : QDialog(parent),
+      m_store(store),
+      m_leet(leet),
+      m_leetPath(leetPath),
+      m_programCommand(ProgramCommand(executablePath)),
+      m_prompts(prompts),
+      m_settingsSaved(std::move(settingsSaved))
+{
+    setObjectName(QStringLiteral("frmOptions"));
+    setWindowTitle(QStringLiteral("Options"));
+
+    m_tabs = named(new QTabWidget(this), "TabStrip1");
+    m_tabs->addTab(createEditorPage(), QStringLiteral("Editor"));
+    m_tabs->addTab(createWizardPage(), QStringLiteral("Wizard Defaults"));
+    m_tabs->addTab(createRegistryPage(), QStringLiteral("Registry Options"));
+    m_tabs->addTab(createLeetPage(), QStringLiteral("Edit 133t file"));
+    // All four tabs stay in sight; the window grows a little instead.
+    m_tabs->tabBar()->setUsesScrollButtons(false);
+
+    auto *ok = named(new QPushButton(QStringLiteral("OK"), this), "cmdOK");
+    auto *cancel = named(new QPushButton(QStringLiteral("Cancel"), this), "Command2");
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &OptionsDialog::saveSettings);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto *buttons = new QVBoxLayout;
+    buttons->addSpacing(m_tabs->tabBar()->sizeHint().height());
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    buttons->addStretch();
+    auto *layout = new QHBoxLayout(this);
+    layout->addWidget(m_tabs, 1);
+    layout->addLayout(buttons);
+
+    resize(QSize(478, 337).expandedTo(minimumSizeHint()));
+
+    readSettings();
+    showLeetTable();
+    showAssociationStatus();
+    showContextMenuStatus();
+}
+
+QWidget *OptionsDialog::createEditorPage()
+{
+    auto *page = named(new QWidget, "fraMain0");
+    auto *grid = new QGridLayout(page);
+    const QIcon folderIcon = style()->standardIcon(QStyle::SP_DirOpenIcon);
+    int row = 0;
+    auto addFolder = [&](const char *labelName, const QString &caption, const char *fieldName,
+                         const char *buttonName, const QString &title) {
+        grid->addWidget(named(new QLabel(caption, page), labelName), row++, 0, 1, 2);
+        auto *field = named(new QLineEdit(page), fieldName);
+        field->setReadOnly(true);
+        auto *button = named(new QPushButton(page), buttonName);
+        button->setIcon(folderIcon);
+        button->setToolTip(title);
+        button->setAutoDefault(false);
+        grid->addWidget(field, row, 0);
+        grid->addWidget(button, row++, 1);
+        connect(button, &QPushButton::clicked, this, [this, field, title] { browse(field, title); });
+        return field;
+    };
+    m_open = addFolder("lblOpenDir", QStringLiteral("Default Open directory"), "txtOpen", "cmdBrowse1",
+                       QStringLiteral("Select default 'Open animation' directory"));
+    m_save = addFolder("lblSave", QStringLiteral("Default Save directory"), "txtSave", "cmdBrowse2",
+                       QStringLiteral("Select default 'Save animation' directory"));
+    m_scriptSave = addFolder("Label1", QStringLiteral("Default Script Save directory"), "txtScriptSave",
+                             "cmdBrowse3", QStringLiteral("Select default 'Save script' directory"));
+    m_editItem = named(new QCheckBox(QStringLiteral("Selected item edit"), page), "chkEditItem");
+    m_editItem->setToolTip(QStringLiteral("Edit item by clicking on the selected item"));
+    m_multiSelect = named(new QCheckBox(QStringLiteral("Multi select"), page), "chkMultiSelect");
+    m_multiSelect->setToolTip(QStringLiteral("Select multiple items"));
+    grid->addWidget(m_editItem, row++, 0, 1, 2);
+    grid->addWidget(m_multiSelect, row++, 0, 1, 2);
+    grid->setRowStretch(row, 1);
+    return page;
+}
+
+QWidget *OptionsDialog::createWizardPage()
+{
+    auto *page = named(new QWidget, "fraMain1");
+    auto *grid = new QGridLayout(page);
+    m_name = named(new QLineEdit(page), "txtName");
+    m_clan = named(new QLineEdit(page), "txtClan");
+    m_reverse = named(new QCheckBox(QStringLiteral("Reverse clantag"), page), "chkReverse");
+    grid->addWidget(named(new QLabel(QStringLiteral("Name"), page), "lblName"), 0, 0);
+    grid->addWidget(m_name, 0, 1);
+    grid->addWidget(named(new QLabel(QStringLiteral("Clantag"), page), "lblClanTag"), 1, 0);
+    grid->addWidget(m_clan, 1, 1);
+    grid->addWidget(m_reverse, 2, 0, 1, 2);
+    grid->setRowStretch(3, 1);
+    return page;
+}
+
+QWidget *OptionsDialog::createRegistryPage()
+{
+    auto *page = named(new QWidget, "fraMain2");
+
+    auto *association = named(new QGroupBox(QStringLiteral(".ras Association"), page), "Frame1");
+    m_association = named(new QLineEdit(association), "txtAssociation");
+    m_association->setReadOnly(true);
+    // A status cut off by the box's width can still be read in full.
+    connect(m_association, &QLineEdit::textChanged, m_association, &QLineEdit::setToolTip);
+    m_associate = named(new QPushButton(QStringLiteral("Associate with Marqueemaster"), association), "cmdAssociate");
+    m_restore = named(new QPushButton(QStringLiteral("Restore/Remove Association"), association), "cmdRestore");
+    auto *associationGrid = new QGridLayout(association);
+    associationGrid->addWidget(named(new QLabel(QStringLiteral("Status"), association), "Label2"), 0, 0);
+    associationGrid->addWidget(m_association, 0, 1);
+    associationGrid->addWidget(m_associate, 1, 1);
+    associationGrid->addWidget(m_restore, 2, 1);
+    associationGrid->setColumnStretch(1, 1);
+    connect(m_associate, &QPushButton::clicked, this, [this] {
+        if (!m_isAssociated)
+            AssociateRasFiles(m_store, m_programCommand);
+        showAssociationStatus();
+    });
+    connect(m_restore, &QPushButton::clicked, this, [this] {
+        if (m_isAssociated)
+            RestoreRasAssociation(m_store);
+        showAssociationStatus();
+    });
+
+    auto *context = named(new QGroupBox(QStringLiteral("Context menu (on rightclick)"), page), "Frame2");
+    m_on = named(new QLabel(context), "picON");
+    m_on->setPixmap(switchPicture(true));
+    m_on->setToolTip(QStringLiteral("The import entry is in the menu of .cfg files"));
+    m_off = named(new QLabel(context), "picOFF");
+    m_off->setPixmap(switchPicture(false));
+    m_off->setToolTip(QStringLiteral("The import entry is not in the menu of .cfg files"));
+    m_addContext = named(new QPushButton(QStringLiteral("Add"), context), "cmdAddContext");
+    m_removeContext = named(new QPushButton(QStringLiteral("Remove"), context), "cmdRemoveContext");
+    auto *contextRow = new QHBoxLayout(context);
+    contextRow->addWidget(m_on);
+    contextRow->addWidget(m_off);
+    contextRow->addStretch();
+    contextRow->addWidget(m_addContext);
+    contextRow->addWidget(m_removeContext);
+    connect(m_addContext, &QPushButton::clicked, this, [this] {
+        AddContextMenuEntry(m_store, m_programCommand);
+        showContextMenuStatus();
+    });
+    connect(m_removeContext, &QPushButton::clicked, this, [this] {
+        RemoveContextMenuEntry(m_store);
+        showContextMenuStatus();
+    });
+
+    for (QPushButton *button : {m_associate, m_restore, m_addContext, m_removeContext})
+        button->setAutoDefault(false);
+
+    auto *layout = new QVBoxLayout(page);
+    layout->addWidget(association);
+    layout->addWidget(context);
+    layout->addStretch();
+    return page;
+}
+
+QWidget *OptionsDialog::createLeetPage()
+{
+    auto *page = named(new QWidget, "fraMain3");
+    m_leetText = named(new QPlainTextEdit(page), "txtLeet");
+    QFont courier(QStringLiteral("Courier New"));
+    courier.setStyleHint(QFont::TypeWriter);
+    m_leetText->setFont(courier);
+    // One pair per line: wrapping would only blur where a line ends.
+    m_leetText->setLineWrapMode(QPlainTextEdit::NoWrap);
+
+    auto *reload = named(new QPushButton(QStringLiteral("Reload"), page), "cmdReload");
+    auto *save = named(new QPushButton(QStringLiteral("Save changes"), page), "cmdSave");
+    auto *create = named(new QPushButton(QStringLiteral("Create file"), page), "cmdCreate");
+    create->setToolTip(QStringLiteral("Create new file/Reset current file"));
+    for (QPushButton *button : {reload, save, create})
+        button->setAutoDefault(false);
+    connect(reload, &QPushButton::clicked, this, [this] {
+        m_leetText->setPlainText(leetTextForBox(ReloadLeetTable(m_leet, m_leetPath, m_prompts)));
+    });
+    connect(save, &QPushButton::clicked, this,
+            [this] { SaveLeetText(m_leet, m_leetPath, m_leetText->toPlainText(), m_prompts); });
+    connect(create, &QPushButton::clicked, this, [this] {
+        if (const std::optional<QString> text = CreateLeetFile(m_leet, m_leetPath, m_prompts))
+            m_leetText->setPlainText(leetTextForBox(*text));
+    });
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(reload);
+    buttons->addWidget(save);
+    buttons->addWidget(create);
+    buttons->addStretch();
+    auto *layout = new QVBoxLayout(page);
+    layout->addWidget(m_leetText, 1);
+    layout->addLayout(buttons);
+    return page;
+}
+
+void OptionsDialog::readSettings()
+{
+    auto text = [this](const char *name) {
+        return GetRegValue(m_store, RegHive::CurrentUser, SettingsKey, QLatin1String(name));
+    };
+    auto flag = [&](const char *name) { return text(name) == QLatin1String("1"); };
+    m_name->setText(text("Name"));
+    m_clan->setText(text("Clantag"));
+    m_open->setText(text("OpenDir"));
+    m_save->setText(text("SaveDir"));
+    m_scriptSave->setText(text("GenerateDir"));
+    m_reverse->setChecked(flag("Reverse"));
+    m_editItem->setChecked(flag("EditItem"));
+    m_multiSelect->setChecked(flag("MultiSelect"));
+}
+
+void OptionsDialog::showLeetTable()
+{
+    if (!m_leet.leetLoaded() && !LoadLeetTable(m_leet, m_leetPath, m_prompts)) {
+        m_prompts.message(QStringLiteral("Click 'Create File' on the Edit 133t tab"),
+                          QStringLiteral("Leet file not found"), PromptIcon::Information);
+        m_leetText->clear();
+        return;
+    }
+    m_leetText->setPlainText(leetTextForBox(LeetTableText(m_leet)));
+}
+
+void OptionsDialog::showAssociationStatus()
+{
+    const AssociationStatus status = ReadAssociationStatus(m_store);
+    m_associate->setEnabled(status.canAssociate);
+    m_restore->setEnabled(status.canRestore);
+    m_isAssociated = status.IsAssociated;
+    m_association->setText(status.text);
+}
+
+void OptionsDialog::showContextMenuStatus()
+{
+    const ContextMenuStatus status = ReadContextMenuStatus(m_store);
+    m_on->setVisible(status.present);
+    m_off->setVisible(!status.present);
+    m_addContext->setEnabled(status.canAdd);
+    m_removeContext->setEnabled(status.canRemove);
+}
+
+void OptionsDialog::browse(QLineEdit *field, const QString &title)
+{
+    // Cancelling gives empty text: the way to clear a default folder.
+    field->setText(m_prompts.browseFolder(title));
+}
+
+void OptionsDialog::saveSettings()
+{
+    auto write = [this](const char *name, const QString &text) {
+        SetRegValue(m_store, RegHive::CurrentUser, SettingsKey, QLatin1String(name), text);
+    };
+    write("EditItem", FlagText(m_editItem->isChecked()));
+    write("MultiSelect", FlagText(m_multiSelect->isChecked()));
+    write("Name", m_name->text());
+    write("Clantag", m_clan->text());
+    write("Reverse", FlagText(m_reverse->isChecked()));
+    write("OpenDir", m_open->text());
+    write("SaveDir", m_save->text());
+    write("GenerateDir", m_scriptSave->text());
+    if (m_settingsSaved)
+        m_settingsSaved();
+    accept();
+}

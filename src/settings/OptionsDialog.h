@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QDialog>
+
+#include <functional>
+
+class LeetTable;
+class Prompts;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTabWidget;
+class RegistryStore;
+
+// "Options": the settings, the shell entries and leet.ini on four pages. OK
+// writes the settings and calls settingsSaved; the shell and leet.ini actions
+// take effect at once, Cancel does not undo them.
+class OptionsDialog : public QDialog {
+    Q_OBJECT
+public:
+    OptionsDialog(RegistryStore &store, LeetTable &leet, const QString &leetPath, const QString &executablePath,
+                  Prompts &prompts, std::function<void()> settingsSaved, QWidget *parent = nullptr);
+
+    // True while the last status check found .ras pointing at the program.
+    bool isAssociated() const { return m_isAssociated; }
+
+private:
+    QWidget *createEditorPage();
+    QWidget *createWizardPage();
+    QWidget *createRegistryPage();
+    QWidget *createLeetPage();
+
+    void readSettings();
+    void showLeetTable();
+    void showAssociationStatus();
+    void showContextMenuStatus();
+    void browse(QLineEdit *field, const QString &title);
+    void saveSettings();
+
+    RegistryStore &m_store;
+    LeetTable &m_leet;
+    QString m_leetPath;
+    QString m_programCommand;
+    Prompts &m_prompts;
+    std::function<void()> m_settingsSaved;
+    bool m_isAssociated = false;
+
+    QTabWidget *m_tabs = nullptr;
+    QLineEdit *m_open = nullptr;
+    QLineEdit *m_save = nullptr;
+    QLineEdit *m_scriptSave = nullptr;
+    QCheckBox *m_editItem = nullptr;
+    QCheckBox *m_multiSelect = nullptr;
+    QLineEdit *m_name = nullptr;
+    QLineEdit *m_clan = nullptr;
+    QCheckBox *m_reverse = nullptr;
+    QLineEdit *m_association = nullptr;
+    QPushButton *m_associate = nullptr;
+    QPushButton *m_restore = nullptr;
+    QLabel *m_on = nullptr;
+    QLabel *m_off = nullptr;
+    QPushButton *m_addContext = nullptr;
+    QPushButton *m_removeContext = nullptr;
+    QPlainTextEdit *m_leetText = nullptr;
+};

@@ -1,0 +1,118 @@
+#include "settings/ShellIntegration.h"
+
+#include "settings/RegistryOps.h"
+
+#include <QFileInfo>
+
+namespace {
+
+QString classesRootDefault(const RegistryStore &store, const QString &key)
+{
+    return GetRegValue(store, RegHive::ClassesRoot, key, QString());
+}
+
+QString cfgClass(const RegistryStore &store)
+{
+    return classesRootDefault(store, ShellKeys::CfgExtension);
+}
+
+} // namespace
+
+QString WindowsProgramCommand(const QString &executablePath)
+{
+    QString path = executablePath;
+    path.replace(QLatin1Char('/'), QLatin1Char('\\'));
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('\\'));
+    QString folder = slash < 0 ? QString() : path.left(slash + 1);
+    QString name = path.mid(slash + 1);
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    if (dot > 0)
+        name.truncate(dot);
+    if (!folder.isEmpty() && !folder.endsWith(QLatin1Char('\\')))
+        folder += QLatin1Char('\\');
+    return folder + name + QLatin1String(".exe %1");
+}
+
+QString ProgramCommand(const QString &executablePath)
+{
+#ifdef Q_OS_WIN
+    return WindowsProgramCommand(executablePath);
+#else
+    return QFileInfo(executablePath).absoluteFilePath() + QLatin1String(" %1");
+#endif
+}
+
+AssociationStatus ReadAssociationStatus(const RegistryStore &store)
+{
+    AssociationStatus status;
+    const QString current = classesRootDefault(store, ShellKeys::RasExtension);
+    if (current.isEmpty()) {
+        status.state = AssociationState::NotAssociated;
+        status.text = QStringLiteral("[Not associated yet]");
+        status.canAssociate = true;
+        status.canRestore = false;
+    } else if (current != ShellKeys::RasClass) {
+        status.state = AssociationState::OtherProgram;
+        status.text = QStringLiteral("Associated with [other program]");
+        status.canAssociate = true;
+        status.canRestore = true;
+    } else {
+        status.state = AssociationState::Marqueemaster;
+        status.text = QStringLiteral("Associated with Marqueemaster");
+        status.canAssociate = false;
+        status.canRestore = true;
+    }
+    status.IsAssociated = status.state == AssociationState::Marqueemaster;
+    return status;
+}
+
+void AssociateRasFiles(RegistryStore &store, const QString &programCommand)
+{
+    const QString previous = classesRootDefault(store, ShellKeys::RasExtension);
+    if (previous == ShellKeys::RasClass)
+        return;
+    if (!previous.isEmpty())
+        SetRegValue(store, RegHive::ClassesRoot, ShellKeys::RasExtension, ShellKeys::BackupValue, previous);
+    SetRegValue(store, RegHive::ClassesRoot, ShellKeys::RasExtension, QString(), ShellKeys::RasClass);
+    SetRegValue(store, RegHive::ClassesRoot, ShellKeys::RasCommandKey, QString(), programCommand);
+}
+
+void RestoreRasAssociation(RegistryStore &store)
+{
+    if (classesRootDefault(store, ShellKeys::RasExtension) != ShellKeys::RasClass)
+        return;
+    const QString backup = GetRegValue(store, RegHive::ClassesRoot, ShellKeys::RasExtension, ShellKeys::BackupValue);
+    if (backup.isEmpty())
+        DeleteRegKey(store, RegHive::ClassesRoot, ShellKeys::RasExtension);
+    else
+        SetRegValue(store, RegHive::ClassesRoot, ShellKeys::RasExtension, QString(), backup);
+}
+
+ContextMenuStatus ReadContextMenuStatus(const RegistryStore &store)
+{
+    ContextMenuStatus status;
+    status.cfgClass = cfgClass(store);
+    status.present = !status.cfgClass.isEmpty()
+                     && !classesRootDefault(store, status.cfgClass + ShellKeys::ContextEntry).isEmpty();
+    status.canAdd = !status.present;
+    status.canRemove = status.present;
+    return status;
+}
+
+void AddContextMenuEntry(RegistryStore &store, const QString &programCommand)
+{
+    const QString cls = cfgClass(store);
+    if (cls.isEmpty())
+        return;
+    const QString entry = cls + ShellKeys::ContextEntry;
+    SetRegValue(store, RegHive::ClassesRoot, entry, QString(), ShellKeys::ContextCaption);
+    SetRegValue(store, RegHive::ClassesRoot, entry + QLatin1String("\\command"), QString(), programCommand);
+}
+
+void RemoveContextMenuEntry(RegistryStore &store)
+{
+    const QString cls = cfgClass(store);
+    if (cls.isEmpty())
+        return;
+    DeleteRegKey(store, RegHive::ClassesRoot, cls + QLatin1String("\\shell\\importmarqueemaster"));
+}

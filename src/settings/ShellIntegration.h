@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QString>
+
+class RegistryStore;
+
+// The .ras class the program registers, and the names under HKEY_CLASSES_ROOT.
+namespace ShellKeys {
+inline const QString RasExtension = QStringLiteral(".ras");
+inline const QString CfgExtension = QStringLiteral(".cfg");
+inline const QString RasClass = QStringLiteral("RtcwAnimationScript");
+inline const QString RasCommandKey = QStringLiteral("RtCWAnimationScript\\shell\\open\\command");
+inline const QString BackupValue = QStringLiteral("prev_backup");
+inline const QString ContextEntry = QStringLiteral("\\shell\\ImportMarqueemaster");
+inline const QString ContextCaption = QStringLiteral("Import script in &Marqueemaster");
+} // namespace ShellKeys
+
+enum class AssociationState { NotAssociated, OtherProgram, Marqueemaster };
+
+// What the ".ras Association" frame shows.
+struct AssociationStatus {
+    AssociationState state = AssociationState::NotAssociated;
+    QString text;               // "[Not associated yet]", ...
+    bool canAssociate = true;   // cmdAssociate enabled
+    bool canRestore = false;    // cmdRestore enabled
+    bool IsAssociated = false;  // ".ras" names exactly the program's class
+};
+
+// What the context menu frame shows.
+struct ContextMenuStatus {
+    QString cfgClass;         // empty: ".cfg" names no class, so there is no place for the entry
+    bool present = false;     // picON shown instead of picOFF
+    bool canAdd = true;       // cmdAddContext enabled
+    bool canRemove = false;   // cmdRemoveContext enabled
+};
+
+// The command line the shell runs with a file: on Windows the program's folder,
+// its name with ".exe" and " %1"; elsewhere the executable's full path and " %1".
+QString ProgramCommand(const QString &executablePath);
+// The Windows form, for any path text (either separator); no doubled backslash
+// for a program at a drive's root.
+QString WindowsProgramCommand(const QString &executablePath);
+
+// Only the class name is looked at; it must match exactly, case included.
+AssociationStatus ReadAssociationStatus(const RegistryStore &store);
+// Points ".ras" at the program's class, keeping another program's class in
+// "prev_backup". Does nothing when ".ras" already names the program's class.
+void AssociateRasFiles(RegistryStore &store, const QString &programCommand);
+// Puts the backed-up class back, or deletes ".ras" when there is none. Does
+// nothing unless ".ras" names the program's class. The class key stays.
+void RestoreRasAssociation(RegistryStore &store);
+
+ContextMenuStatus ReadContextMenuStatus(const RegistryStore &store);
+// Both change nothing when ".cfg" names no class.
+void AddContextMenuEntry(RegistryStore &store, const QString &programCommand);
+void RemoveContextMenuEntry(RegistryStore &store);

@@ -1,0 +1,118 @@
+#include "transforms/TextTransforms.h"
+
+#include "animation/AnimationModel.h"
+#include "platform/Prompts.h"
+#include "transforms/LeetTable.h"
+
+#include <QHash>
+#include <QRandomGenerator>
+
+namespace {
+
+bool isCurrentRow(const AnimationModel &model, std::optional<int> row)
+{
+    return row && *row >= 0 && *row < model.count();
+}
+
+// The other case of a character, when it is one plain UTF-16 unit.
+QChar caseOf(QChar c, bool upper)
+{
+    if (c.isSurrogate())
+        return c;
+    const char32_t mapped = upper ? QChar::toUpper(char32_t(c.unicode())) : QChar::toLower(char32_t(c.unicode()));
+    if (mapped > 0xFFFF || QChar::isSurrogate(mapped))
+        return c;
+    return QChar(char16_t(mapped));
+}
+
+} // namespace
+
+QString ConvertTextToLeet(const QString &text, const LeetTable &table)
+{
+    const QVector<LeetEntry> &entries = table.entries();
+    // Entries by the first character of their key, in table order, so each
+    // position looks only at keys that can start there. The first empty key
+    // matches everywhere, so nothing after it is ever used.
+    qsizetype firstEmpty = -1;
+    QHash<char16_t, QVector<qsizetype>> byFirst;
+    for (qsizetype e = 1; e < entries.size(); ++e) {
+        if (entries.at(e).Key.isEmpty()) {
+            firstEmpty = e;
+            break;
+        }
+        byFirst[entries.at(e).Key.at(0).unicode()].append(e);
+    }
+
+    const QStringView view(text);
+    QString result;
+    result.reserve(text.size() + text.size() / 2);
+    for (qsizetype i = 0; i < view.size(); ++i) {
+        const QStringView rest = view.mid(i);
+        const LeetEntry *match = nullptr;
+        const auto candidates = byFirst.constFind(view.at(i).unicode());
+        if (candidates != byFirst.cend()) {
+            for (const qsizetype e : *candidates) {
+                if (rest.startsWith(entries.at(e).Key)) {
+                    match = &entries.at(e);
+                    break;
+                }
+            }
+        }
+        if (!match && firstEmpty > 0)
+            match = &entries.at(firstEmpty);
+        if (match)
+            result += match->Value;
+        else
+            result += view.at(i);
+    }
+    return result;
+}
+
+QString RandomizeTextCase(const QString &text, QRandomGenerator &generator)
+{
+    QString result = text;
+    QChar *out = result.data();
+    for (qsizetype i = 0; i < result.size(); ++i) {
+        const bool lower = generator.bounded(100) < 49;
+        out[i] = caseOf(out[i], !lower);
+    }
+    return result;
+}
+
+void ConvertToLeet(AnimationModel &model, std::optional<int> currentRow, LeetTable &table, const QString &leetPath,
+                   Prompts &prompts, const std::function<void()> &setPreview)
+{
+    if (model.isEmpty()) {
+        prompts.message(QStringLiteral("There are no lines to edit"), QStringLiteral("Convert to leet"),
+                        PromptIcon::Exclamation);
+        return;
+    }
+    if (!isCurrentRow(model, currentRow))
+        return;
+    if (!table.leetLoaded() && !LoadLeetTable(table, leetPath, prompts))
+        return;
+    model.setText(*currentRow, ConvertTextToLeet(model.line(*currentRow).text, table));
+    if (setPreview)
+        setPreview();
+}
+
+void RandomizeCase(AnimationModel &model, std::optional<int> currentRow, Prompts &prompts,
+                   const std::function<void()> &setPreview, QRandomGenerator &generator)
+{
+    if (model.isEmpty()) {
+        prompts.message(QStringLiteral("No items to edit!"), QStringLiteral("Randomize Case"),
+                        PromptIcon::Exclamation);
+        return;
+    }
+    if (!isCurrentRow(model, currentRow))
+        return;
+    model.setText(*currentRow, RandomizeTextCase(model.line(*currentRow).text, generator));
+    if (setPreview)
+        setPreview();
+}
+
+void RandomizeCase(AnimationModel &model, std::optional<int> currentRow, Prompts &prompts,
+                   const std::function<void()> &setPreview)
+{
+    RandomizeCase(model, currentRow, prompts, setPreview, *QRandomGenerator::global());
+}
