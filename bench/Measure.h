@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QVector>
+#include <functional>
+
+// One row of the table: an operation timed over several runs.
+struct Measurement {
+    QString operation;
+    QString size;
+    double budgetMs = 0;
+    QVector<double> runsMs;
+    double peakMb = 0;
+};
+
+// Runs prepare (untimed) then run (timed) the given number of times.
+Measurement Measure(const QString &operation, const QString &size, double budgetMs, int runs,
+                    const std::function<void()> &prepare, const std::function<void()> &run);
+
+double Median(QVector<double> values);
+double PeakMemoryMb();
+double CurrentMemoryMb();
+void PrintTable(const QVector<Measurement> &rows);
