@@ -40,6 +40,10 @@ EditLineDialog::EditLineDialog(AnimationModel &model, int row, QWidget *parent)
     speed->setObjectName(QStringLiteral("lblSpeed"));
     speed->setGeometry(twips(2040, 360, 1095, 615));
     speed->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // The hints must stay readable in fonts wider than the one the layout was
+    // drawn for; the buttons on the right leave a little room to grow.
+    const int speedRoom = 3360 / 15 - speed->x() - 4;
+    speed->resize(qBound(speed->width(), speed->sizeHint().width(), speedRoom), speed->height());
 
     auto *actionLabel = new QLabel(QStringLiteral("Action"), this);
     actionLabel->setObjectName(QStringLiteral("Label2"));
