@@ -8,36 +8,46 @@
 
 namespace {
 
-bool isBlank(QChar c)
+// Plain char16_t loops: the parser sees every character of scripts with tens of
+// thousands of lines, and should stay quick in debug builds too.
+bool isBlank(char16_t c)
 {
-    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+    return c == u' ' || c == u'\t';
 }
 
 QStringView trimmedStart(QStringView text)
 {
-    qsizetype i = 0;
-    while (i < text.size() && isBlank(text.at(i)))
-        ++i;
-    return text.mid(i);
+    const char16_t *begin = text.utf16();
+    const char16_t *end = begin + text.size();
+    const char16_t *p = begin;
+    while (p != end && isBlank(*p))
+        ++p;
+    return QStringView(p, end);
 }
 
 QStringView trimmedBoth(QStringView text)
 {
     text = trimmedStart(text);
-    qsizetype end = text.size();
-    while (end > 0 && isBlank(text.at(end - 1)))
+    const char16_t *begin = text.utf16();
+    const char16_t *end = begin + text.size();
+    while (end != begin && isBlank(end[-1]))
         --end;
-    return text.left(end);
+    return QStringView(begin, end);
 }
 
 // The command's first characters, lowered one by one, equal the prefix. Plain
 // lowering rather than case folding: "ſet name" is not a name command.
-bool startsWithLowered(QStringView text, QLatin1StringView prefix)
+bool startsWithLowered(QStringView text, const char *prefix, qsizetype length)
 {
-    if (text.size() < prefix.size())
+    if (text.size() < length)
         return false;
-    for (qsizetype i = 0; i < prefix.size(); ++i) {
-        if (text.at(i).toLower() != QLatin1Char(prefix.at(i)))
+    const char16_t *p = text.utf16();
+    for (qsizetype i = 0; i < length; ++i) {
+        const char16_t c = p[i];
+        const char32_t lowered = (c >= u'A' && c <= u'Z') ? char32_t(c + 0x20)
+                                 : c < 0x80               ? char32_t(c)
+                                                          : QChar::toLower(char32_t(c));
+        if (lowered != char32_t(prefix[i]))
             return false;
     }
     return true;
@@ -49,57 +59,59 @@ void appendNameRow(QStringView value, ScriptRows &rows)
         rows.full = true;
         return;
     }
-    rows.lines.append(AnimationLine{RemoveQuotes(value), QString(), QStringLiteral("set name")});
+    rows.lines.emplace_back(AnimationLine{RemoveQuotes(value), QString(), QStringLiteral("set name")});
 }
 
 } // namespace
 
 QString RemoveQuotes(QStringView text)
 {
-    QString result;
-    result.reserve(text.size());
-    for (QChar c : text) {
-        if (c != QLatin1Char('"'))
-            result.append(c);
-    }
+    QString result = text.toString();
+    result.remove(QLatin1Char('"'));
     return result;
 }
 
 void ParseScriptCommand(QStringView command, ScriptRows &rows)
 {
-    if (startsWithLowered(command, QLatin1StringView("set name"))) {
+    if (startsWithLowered(command, "set name", 8)) {
         if (command.size() > 9)
             appendNameRow(command.mid(9), rows);
         return;
     }
-    if (startsWithLowered(command, QLatin1StringView("name"))) {
+    if (startsWithLowered(command, "name", 4)) {
         if (command.size() >= 6)
             appendNameRow(command.mid(5), rows);
         return;
     }
     // Unlike the name commands, the wait command is recognised in lower case only.
     if (command.startsWith(QLatin1StringView("wait"))) {
-        if (command.size() < 6)
+        // The cheap tests first, before the value is copied.
+        if (command.size() < 6 || rows.lines.isEmpty() || !rows.lines.last().time.isEmpty())
             return;
-        const QString value = RemoveQuotes(trimmedBoth(command.mid(5)));
-        if (IsNumber(value) && !rows.lines.isEmpty() && rows.lines.last().time.isEmpty())
-            rows.lines.last().time = value;
+        QString value = RemoveQuotes(trimmedBoth(command.mid(5)));
+        if (IsNumber(value))
+            rows.lines.last().time = std::move(value);
     }
 }
 
 void ParseScriptLine(QStringView line, ScriptRows &rows)
 {
-    if (trimmedStart(line).startsWith(QLatin1StringView("//")))
+    const QStringView content = trimmedStart(line);
+    if (content.startsWith(QLatin1StringView("//")))
         return;
-    qsizetype start = 0;
-    while (start <= line.size() && !rows.full) {
-        qsizetype end = line.indexOf(QLatin1Char(';'), start);
-        if (end < 0)
-            end = line.size();
-        const QStringView command = line.mid(start, end - start);
-        if (!trimmedBoth(command).isEmpty())
-            ParseScriptCommand(trimmedStart(command), rows);
-        start = end + 1;
+    const char16_t *p = content.utf16();
+    const char16_t *end = p + content.size();
+    while (!rows.full) {
+        const char16_t *stop = p;
+        while (stop != end && *stop != u';')
+            ++stop;
+        // A command of blanks only is no command.
+        const QStringView command = trimmedStart(QStringView(p, stop));
+        if (!command.isEmpty())
+            ParseScriptCommand(command, rows);
+        if (stop == end)
+            break;
+        p = stop + 1;
     }
 }
 
