@@ -63,7 +63,6 @@ EditLineDialog::EditLineDialog(AnimationModel &model, int row, QWidget *parent)
     auto *cancel = new QPushButton(QStringLiteral("Cancel"), this);
     cancel->setObjectName(QStringLiteral("cmdCancel"));
     cancel->setGeometry(twips(3360, 600, 1095, 350));
-    cancel->setAutoDefault(false);
 
     setTabOrder(m_time, m_action);
     setTabOrder(m_action, ok);
