@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+// The rules of the line edit dialog, kept out of the dialog so they can be
+// checked without a window.
+
+// What the Time field holds after a change: the text itself when it is a
+// number, otherwise "20" (the regular speed), so OK can never store a bad Time.
+QString CheckedTime(const QString &text);
+
+// The entry of the action list the dialog picks for a line's Action: the first
+// one equal to it in lower case, or 0 ("set name") when none is.
+int ActionIndexFor(const QString &action);

@@ -1,0 +1,160 @@
+#include "script/ScriptImport.h"
+
+#include "animation/AnimationModel.h"
+#include "animation/LineLimit.h"
+#include "colors/Numbers.h"
+#include "platform/Prompts.h"
+#include "platform/TextFile.h"
+
+namespace {
+
+// Plain char16_t loops: the parser sees every character of scripts with tens of
+// thousands of lines, and should stay quick in debug builds too.
+bool isBlank(char16_t c)
+{
+    return c == u' ' || c == u'\t';
+}
+
+QStringView trimmedStart(QStringView text)
+{
+    const char16_t *begin = text.utf16();
+    const char16_t *end = begin + text.size();
+    const char16_t *p = begin;
+    while (p != end && isBlank(*p))
+        ++p;
+    return QStringView(p, end);
+}
+
+QStringView trimmedBoth(QStringView text)
+{
+    text = trimmedStart(text);
+    const char16_t *begin = text.utf16();
+    const char16_t *end = begin + text.size();
+    while (end != begin && isBlank(end[-1]))
+        --end;
+    return QStringView(begin, end);
+}
+
+// The command's first characters, lowered one by one, equal the prefix. Plain
+// lowering rather than case folding: "ſet name" is not a name command.
+bool startsWithLowered(QStringView text, const char *prefix, qsizetype length)
+{
+    if (text.size() < length)
+        return false;
+    const char16_t *p = text.utf16();
+    for (qsizetype i = 0; i < length; ++i) {
+        const char16_t c = p[i];
+        const char32_t lowered = (c >= u'A' && c <= u'Z') ? char32_t(c + 0x20)
+                                 : c < 0x80               ? char32_t(c)
+                                                          : QChar::toLower(char32_t(c));
+        if (lowered != char32_t(prefix[i]))
+            return false;
+    }
+    return true;
+}
+
+void appendNameRow(QStringView value, ScriptRows &rows)
+{
+    if (rows.lines.size() >= AnimationModel::MaxLines) {
+        rows.full = true;
+        return;
+    }
+    rows.lines.emplace_back(AnimationLine{RemoveQuotes(value), QString(), QStringLiteral("set name")});
+}
+
+} // namespace
+
+QString RemoveQuotes(QStringView text)
+{
+    QString result = text.toString();
+    result.remove(QLatin1Char('"'));
+    return result;
+}
+
+void ParseScriptCommand(QStringView command, ScriptRows &rows)
+{
+    if (startsWithLowered(command, "set name", 8)) {
+        if (command.size() > 9)
+            appendNameRow(command.mid(9), rows);
+        return;
+    }
+    if (startsWithLowered(command, "name", 4)) {
+        if (command.size() >= 6)
+            appendNameRow(command.mid(5), rows);
+        return;
+    }
+    // Unlike the name commands, the wait command is recognised in lower case only.
+    if (command.startsWith(QLatin1StringView("wait"))) {
+        // The cheap tests first, before the value is copied.
+        if (command.size() < 6 || rows.lines.isEmpty() || !rows.lines.last().time.isEmpty())
+            return;
+        QString value = RemoveQuotes(trimmedBoth(command.mid(5)));
+        if (IsNumber(value))
+            rows.lines.last().time = std::move(value);
+    }
+}
+
+void ParseScriptLine(QStringView line, ScriptRows &rows)
+{
+    const QStringView content = trimmedStart(line);
+    if (content.startsWith(QLatin1StringView("//")))
+        return;
+    const char16_t *p = content.utf16();
+    const char16_t *end = p + content.size();
+    while (!rows.full) {
+        const char16_t *stop = p;
+        while (stop != end && *stop != u';')
+            ++stop;
+        // A command of blanks only is no command.
+        const QStringView command = trimmedStart(QStringView(p, stop));
+        if (!command.isEmpty())
+            ParseScriptCommand(command, rows);
+        if (stop == end)
+            break;
+        p = stop + 1;
+    }
+}
+
+ScriptRows ParseScript(const QStringList &fileLines)
+{
+    ScriptRows rows;
+    // A generated script has a banner, then two lines per animation line.
+    rows.lines.reserve(qMin<qsizetype>(fileLines.size() / 2 + 1, AnimationModel::MaxLines));
+    for (const QString &line : fileLines) {
+        if (rows.full)
+            break;
+        ParseScriptLine(line, rows);
+    }
+    return rows;
+}
+
+bool ImportScript(AnimationModel &model, const QString &path, Prompts &prompts, QString *errorString)
+{
+    // Read before emptying the list, so a file that can't be read costs the user nothing.
+    const TextReadResult file = ReadTextLines(path, LineBreaks::CrLfCrOrLf);
+    if (!file.ok) {
+        if (errorString)
+            *errorString = file.errorString;
+        return false;
+    }
+    const ScriptRows rows = ParseScript(file.lines);
+    model.clear();
+    model.appendLines(rows.lines);
+    if (rows.full)
+        prompts.message(LineLimitMessage(), AppTitle, PromptIcon::Exclamation);
+    return true;
+}
+
+bool ImportScriptCommand(AnimationModel &model, FileDialogState &dialog, Prompts &prompts)
+{
+    dialog.title = QStringLiteral("Import file");
+    dialog.filter = QStringLiteral("RtCW Scripts (*.cfg)|*.cfg");
+    if (!prompts.openFile(dialog))
+        return false;
+    if (!FileExists(dialog.fileName)) {
+        prompts.message(QStringLiteral("File not found!"), QStringLiteral("Import error"), PromptIcon::Critical,
+                        PromptButtons::Ok);
+        return false;
+    }
+    return ImportScript(model, dialog.fileName, prompts);
+}
