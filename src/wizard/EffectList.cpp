@@ -56,8 +56,12 @@ ParameterPanel ParameterPanelFor(const QString &effect)
 QString StepParameter(const QString &boxText, int step, int minimum, int maximum)
 {
     const std::optional<qint16> number = ToInt16(boxText);
-    const int start = number ? qBound(minimum, int(*number), maximum) : minimum;
-    return QString::number(qBound(minimum, start + step, maximum));
+    if (!number)
+        return QString::number(minimum);
+    // A number outside the range is first brought to its nearer end.
+    if (*number < minimum || *number > maximum)
+        return QString::number(qBound(minimum, int(*number), maximum));
+    return QString::number(qBound(minimum, *number + step, maximum));
 }
 
 void RunEffects(AnimationModel &model, const QString &name, const QString &clanTag, bool reverse,

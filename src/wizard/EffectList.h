@@ -41,9 +41,9 @@ struct ParameterPanel {
 };
 ParameterPanel ParameterPanelFor(const QString &effect);
 
-// The number an up-down arrow leaves in its box: the box's number taken into
-// the range (a text that is no number counts as the minimum), stepped, and
-// kept within the range.
+// The number an up-down arrow leaves in its box: one step within the range.
+// A number outside the range moves to the nearer end of it, a text that is no
+// number to the minimum.
 QString StepParameter(const QString &boxText, int step, int minimum, int maximum);
 
 // What the wizard's Finish does: empties the animation, then applies every row

@@ -109,9 +109,10 @@ void bounce(FrameBatch &batch, const QStringList &existingTexts, int repetitions
     // The return half mirrors the whole animation, earlier effects included.
     QStringList texts = existingTexts;
     bool more = true;
-    auto add = [&](const QString &text) {
-        texts.append(text);
+    // By value: the text may be one of texts' own elements, moved by the append.
+    auto add = [&](QString text) {
         more = batch.add(text);
+        texts.append(std::move(text));
     };
     for (int repetition = 0; repetition < repetitions && more; ++repetition) {
         clanTag = StripColorCodes(clanTag);
