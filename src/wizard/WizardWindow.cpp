@@ -350,10 +350,11 @@ bool WizardWindow::eventFilter(QObject *watched, QEvent *event)
                && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Delete) {
         const QList<QTreeWidgetItem *> selected = m_effectList->selectedItems();
         if (!selected.isEmpty()) {
-            delete selected.first();
-            // The panel still shows the removed row: edits must not land in another one.
-            m_effectList->clearSelection();
+            // No row takes over the selection: the panel keeps showing the
+            // removed row, and what is typed there must not land in another one.
             m_effectList->setCurrentItem(nullptr);
+            m_effectList->clearSelection();
+            delete selected.first();
         }
         return true;
     }
