@@ -28,7 +28,6 @@ QStringList Drawn(const QSignalSpy &spy)
 class PreviewPlayerTest : public QObject {
     Q_OBJECT
 private slots:
-    void startsStopped();
     void intervalForTime_data();
     void intervalForTime();
     void playsEachLineAtItsPace();
@@ -43,17 +42,6 @@ private slots:
     void rowsRemovedWhilePlaying();
     void timerDrivesThePlay();
 };
-
-void PreviewPlayerTest::startsStopped()
-{
-    AnimationModel model;
-    FakePrompts prompts;
-    PreviewPlayer player(model, prompts);
-    QCOMPARE(player.timer()->objectName(), QStringLiteral("timAni"));
-    QVERIFY(!player.timer()->isActive());
-    QCOMPARE(player.timer()->interval(), 100);
-    QVERIFY(!player.isPlaying());
-}
 
 void PreviewPlayerTest::intervalForTime_data()
 {

@@ -12,8 +12,6 @@ private slots:
     void defaultRow();
     void defaultNameBox_data();
     void defaultNameBox();
-    void parameterPanel_data();
-    void parameterPanel();
     void stepParameter_data();
     void stepParameter();
     void runReplacesTheAnimation();
@@ -67,43 +65,6 @@ void EffectListTest::defaultNameBox()
     QFETCH(QString, clanName);
     QFETCH(QString, result);
     QCOMPARE(DefaultNameBox(nameOnly, clanName), result);
-}
-
-void EffectListTest::parameterPanel_data()
-{
-    QTest::addColumn<QString>("effect");
-    QTest::addColumn<QString>("label1");
-    QTest::addColumn<QString>("label2");
-    QTest::addColumn<bool>("param1Enabled");
-    QTest::addColumn<bool>("param2Enabled");
-    QTest::addColumn<int>("minimum");
-    QTest::addColumn<int>("maximum");
-    QTest::newRow("wave") << "Wave 2" << "No options" << "No options" << false << false << 0 << 0;
-    QTest::newRow("bounce") << "Bounce" << "Repeat (1..9)" << "No options" << true << false << 1 << 9;
-    QTest::newRow("scroll left") << "Scroll to Left" << "Textwidth (1..15)" << "Fill char" << true << true << 1 << 15;
-    QTest::newRow("scroll right") << "scroll to right" << "Textwidth (1..15)" << "Fill char" << true << true << 1
-                                  << 15;
-    QTest::newRow("other") << "Sparkle" << "No options" << "No options" << false << false << 0 << 0;
-}
-
-void EffectListTest::parameterPanel()
-{
-    QFETCH(QString, effect);
-    QFETCH(QString, label1);
-    QFETCH(QString, label2);
-    QFETCH(bool, param1Enabled);
-    QFETCH(bool, param2Enabled);
-    QFETCH(int, minimum);
-    QFETCH(int, maximum);
-    const ParameterPanel panel = ParameterPanelFor(effect);
-    QCOMPARE(panel.label1, label1);
-    QCOMPARE(panel.label2, label2);
-    QCOMPARE(panel.param1Enabled, param1Enabled);
-    QCOMPARE(panel.param2Enabled, param2Enabled);
-    if (param1Enabled) {
-        QCOMPARE(panel.minimum, minimum);
-        QCOMPARE(panel.maximum, maximum);
-    }
 }
 
 void EffectListTest::stepParameter_data()
