@@ -1,0 +1,85 @@
+#include "colors/ColorEditorDialog.h"
+
+#include "colors/ColorCodes.h"
+#include "colors/ColoredText.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTextEdit>
+
+namespace {
+
+constexpr int ButtonSize = 25;
+constexpr int ButtonPitch = 32;
+constexpr int Margin = 8;
+
+} // namespace
+
+ColorEditorDialog::ColorEditorDialog(QWidget *parent) : QDialog(parent), m_preview(new QTextEdit(this))
+{
+    setObjectName(QStringLiteral("frmColorEditor"));
+    setWindowTitle(QStringLiteral("Color name editor"));
+    setModal(true);
+
+    const int rowWidth = (ColorButtonCount - 1) * ButtonPitch + ButtonSize;
+    for (int index = 0; index < ColorButtonCount; ++index) {
+        auto *button = new QPushButton(this);
+        button->setObjectName(QStringLiteral("cmdColor%1").arg(index));
+        button->setGeometry(Margin + index * ButtonPitch, Margin, ButtonSize, ButtonSize);
+        // Button k applies code k + 1, so the black button gives "8" and the last one red through "9".
+        const QColor color = ColorFromCode(QString::number(index + 1));
+        button->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 1px solid #404040; }")
+                                  .arg(color.name()));
+        button->setFocusPolicy(Qt::NoFocus);  // keep the box's selection while colouring
+        connect(button, &QPushButton::clicked, this, [this, index] { applyColor(index); });
+    }
+
+    auto *label = new QLabel(QStringLiteral("Color your text here"), this);
+    label->setObjectName(QStringLiteral("Label3"));
+    label->setGeometry(Margin, 42, rowWidth, 18);
+
+    m_preview->setObjectName(QStringLiteral("txtPreview"));
+    m_preview->setGeometry(Margin, 62, rowWidth, 64);
+    m_preview->setAcceptRichText(false);
+    QPalette palette = m_preview->palette();
+    palette.setColor(QPalette::Base, QColor(128, 128, 128));
+    palette.setColor(QPalette::Text, Qt::white);
+    m_preview->setPalette(palette);
+    QFont font = m_preview->font();
+    font.setPointSizeF(12);
+    font.setBold(true);
+    m_preview->setFont(font);
+
+    auto *copy = new QPushButton(QStringLiteral("Copy to clipboard"), this);
+    copy->setObjectName(QStringLiteral("cmdClipboard"));
+    copy->setGeometry(Margin, 136, 130, 26);
+    connect(copy, &QPushButton::clicked, this, &ColorEditorDialog::copyToClipboard);
+
+    auto *close = new QPushButton(QStringLiteral("Close"), this);
+    close->setObjectName(QStringLiteral("cmdClose"));
+    close->setGeometry(Margin + rowWidth - 90, 136, 90, 26);
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+
+    setFixedSize(rowWidth + 2 * Margin, 170);
+}
+
+void ColorEditorDialog::applyColor(int index)
+{
+    // With no selection this sets the colour of what is typed next.
+    m_preview->setTextColor(ColorFromCode(QString::number(index + 1)));
+}
+
+QString ColorEditorDialog::codedText() const
+{
+    // Starting from a colour no character has gives every text a leading code,
+    // so a name that begins black keeps its colour in the game ("^0").
+    const QColor noColor(1, 2, 3);
+    return ColorCodedText(*m_preview->document(), noColor, Qt::white);
+}
+
+void ColorEditorDialog::copyToClipboard()
+{
+    QGuiApplication::clipboard()->setText(codedText());
+}

@@ -1,0 +1,71 @@
+#include "colors/PreviewPlayer.h"
+
+#include "animation/AnimationModel.h"
+#include "colors/Numbers.h"
+#include "platform/Prompts.h"
+
+#include <QTimer>
+
+PreviewPlayer::PreviewPlayer(AnimationModel &model, Prompts &prompts, QObject *parent)
+    : QObject(parent), m_model(model), m_prompts(prompts), m_timer(new QTimer(this))
+{
+    m_timer->setObjectName(QStringLiteral("timAni"));
+    m_timer->setInterval(100);
+    connect(m_timer, &QTimer::timeout, this, &PreviewPlayer::tick);
+}
+
+int PreviewPlayer::IntervalForTime(const QString &time, int previousInterval)
+{
+    const std::optional<qint16> value = ToInt16(time);
+    if (!value)
+        return previousInterval;
+    if (*value < 10)
+        return 50;
+    if (*value < 15)
+        return 60;
+    if (*value < 20)
+        return 150;
+    if (*value < 30)
+        return 400;
+    if (*value < 40)
+        return 500;
+    if (*value < 50)
+        return 600;
+    if (*value < 100)
+        return 1000;
+    return previousInterval;
+}
+
+void PreviewPlayer::TogglePreview()
+{
+    m_currentFrame = 0;
+    if (!m_playing && m_model.isEmpty()) {
+        m_prompts.message(QStringLiteral("There is no animation to play!"), QStringLiteral("Preview Animation"),
+                          PromptIcon::Exclamation, PromptButtons::OkCancel);
+        return;
+    }
+    m_playing = !m_playing;
+    // The interval is left alone: a new play starts at the pace the last one ended with.
+    if (m_playing)
+        m_timer->start();
+    else
+        m_timer->stop();
+    emit playingChanged(m_playing);
+}
+
+void PreviewPlayer::tick()
+{
+    if (!m_playing)
+        return;
+    // Rows may have been removed while playing.
+    if (m_currentFrame >= m_model.count()) {
+        TogglePreview();
+        return;
+    }
+    const AnimationLine &line = m_model.line(m_currentFrame);
+    m_timer->setInterval(IntervalForTime(line.time, m_timer->interval()));
+    emit drawFrame(line.action == QLatin1String("set name") ? line.text : QStringLiteral("!! ") + line.text);
+    ++m_currentFrame;
+    if (m_currentFrame >= m_model.count())
+        TogglePreview();
+}

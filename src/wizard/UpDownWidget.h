@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QWidget>
+
+class QLineEdit;
+class QToolButton;
+
+// Up and down arrows attached to a text box: each click steps the number in
+// the box within the arrows' range.
+class UpDownWidget : public QWidget {
+    Q_OBJECT
+public:
+    UpDownWidget(QLineEdit *buddy, QWidget *parent = nullptr);
+
+    void setRange(int minimum, int maximum);
+    int minimum() const { return m_minimum; }
+    int maximum() const { return m_maximum; }
+
+    QToolButton *upButton() const { return m_up; }
+    QToolButton *downButton() const { return m_down; }
+
+private:
+    void step(int by);
+
+    QLineEdit *m_buddy;
+    QToolButton *m_up;
+    QToolButton *m_down;
+    int m_minimum = 0;
+    int m_maximum = 10;
+};

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "wizard/EffectList.h"
+
+#include <QDialog>
+
+class AnimationModel;
+class Prompts;
+struct Settings;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QStackedWidget;
+class QTreeWidget;
+class UpDownWidget;
+
+// Four pages that collect a name, a clan tag and a list of effects; Finish
+// replaces the animation with the effects' lines.
+class WizardWindow : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int PageCount = 4;
+
+    WizardWindow(AnimationModel &model, const Settings &settings, Prompts &prompts, QWidget *parent = nullptr);
+
+    int currentPage() const { return m_currentPage; }
+    QVector<EffectRow> effectRows() const;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    QWidget *buildWelcomePage();
+    QWidget *buildStylePage();
+    QWidget *buildNamePage();
+    QWidget *buildEffectsPage();
+    QWidget *pageWithTitle(int page, const QString &title, const QString &subLine);
+
+    void showPage();
+    void back();
+    void next();
+    void finish();
+    void cancel();
+    void addEffect();
+    void showSelectedRow();
+    void storeParameter(int column, const QString &text);
+
+    AnimationModel &m_model;
+    Prompts &m_prompts;
+    int m_currentPage = 1;
+
+    QStackedWidget *m_pages = nullptr;
+    QRadioButton *m_nameOnly[2] = {};
+    QLineEdit *m_nameBox[2] = {};
+    QLineEdit *m_clanTag = nullptr;
+    QCheckBox *m_reverse = nullptr;
+    QComboBox *m_effects = nullptr;
+    QTreeWidget *m_effectList = nullptr;
+    QLabel *m_paramLabel[2] = {};
+    QLineEdit *m_paramBox[2] = {};
+    UpDownWidget *m_paramArrows[2] = {};
+    QPushButton *m_back = nullptr;
+    QPushButton *m_next = nullptr;
+};
+
+// Shows the one wizard window, creating it (deleted when closed) when none is
+// open, or bringing the open one to the front.
+WizardWindow *ShowWizardWindow(AnimationModel &model, const Settings &settings, Prompts &prompts,
+                               QWidget *parent);
