@@ -2,6 +2,7 @@
 
 #include "animation/AnimationFile.h"
 #include "animation/StartupFile.h"
+#include "script/ScriptImport.h"
 
 void MainWindow::openCommandLine(const QStringList &arguments)
 {
@@ -11,6 +12,7 @@ void MainWindow::openCommandLine(const QStringList &arguments)
         LoadAnimation(m_model, path, prompts());
         break;
     case StartupFileKind::Script:
+        ImportScript(m_model, path, prompts());
         break;
     case StartupFileKind::None:
         break;

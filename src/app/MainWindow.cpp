@@ -6,15 +6,19 @@
 #include "colors/ColorCodes.h"
 #include "colors/ColoredText.h"
 #include "colors/PreviewBoxWidget.h"
+#include "colors/PreviewPlayer.h"
+#include "app/ToolbarIcons.h"
 #include "settings/RegistryStore.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QScreen>
 #include <QToolBar>
+#include <QToolButton>
 #include <QTreeView>
 
 using namespace MainLayoutMetrics;
@@ -26,6 +30,10 @@ MainWindow::MainWindow(RegistryStore &store, QWidget *parent)
     setWindowTitle(QStringLiteral("Marqueemaster - by [XKR]OceloT"));
     m_menus = BuildMainMenus(*this, [this](const QString &key) { runCommand(key); });
     buildCentralArea();
+    m_runModal = [](QDialog &dialog) { dialog.exec(); };
+    m_player = new PreviewPlayer(m_model, m_prompts, this);
+    connect(m_player, &PreviewPlayer::drawFrame, this, &MainWindow::drawPreview);
+    connect(m_player, &PreviewPlayer::playingChanged, this, &MainWindow::playingChanged);
     m_commands = BuildCommandTable(*this);
 
     setMinimumWidth(MinimumOuterWidth);
@@ -156,6 +164,15 @@ void MainWindow::previewEdited()
     if (!row)
         return;
     m_model.setText(*row, ColorCodedText(*m_preview->document(), Qt::white, Qt::white));
+}
+
+void MainWindow::playingChanged(bool playing)
+{
+    m_menus.previewButton->setText(playing ? QStringLiteral("Stop") : QStringLiteral("Play"));
+    m_menus.previewButton->setIcon(ToolbarIcon(playing ? 10 : 8));
+    m_menus.addButton->setEnabled(!playing);
+    m_menus.removeButton->setEnabled(!playing);
+    m_previewUpdating = playing;
 }
 
 void MainWindow::colorButtonClicked(int index)

@@ -4,6 +4,7 @@
 #include "app/MainMenus.h"
 #include "platform/Prompts.h"
 #include "platform/QtPrompts.h"
+#include "platform/RelayPrompts.h"
 #include "settings/Settings.h"
 
 #include <QHash>
@@ -11,10 +12,12 @@
 #include <functional>
 #include <optional>
 
+class QDialog;
 class QTreeView;
 class PreviewBoxWidget;
 class ColorButtonsWidget;
 class RegistryStore;
+class PreviewPlayer;
 
 // frmMain: owns the animation for the life of the program, shows it in the
 // list lvwMain, draws the current line in the preview box, and dispatches
@@ -29,11 +32,13 @@ public:
     RegistryStore &store() { return m_store; }
     const Settings &settings() const { return m_settings; }
     FileDialogState &fileDialog() { return m_fileDialog; }
-    Prompts &prompts() { return *m_prompts; }
-    void setPrompts(Prompts *prompts) { m_prompts = prompts ? prompts : &m_qtPrompts; }
+    Prompts &prompts() { return m_prompts; }
+    // Tests talk to the window through scripted prompts; nullptr restores the dialogs.
+    void setPrompts(Prompts *prompts) { m_prompts.setTarget(prompts ? prompts : &m_qtPrompts); }
     QTreeView *list() const { return m_list; }
     PreviewBoxWidget *previewBox() const { return m_preview; }
     const MainMenus &menus() const { return m_menus; }
+    PreviewPlayer &player() { return *m_player; }
 
     // The row of the current line, or nothing (empty list, no row selected).
     std::optional<int> currentRow() const;
@@ -58,9 +63,10 @@ public:
     // The command line as one path: a .ras file is opened, a .cfg file imported.
     void openCommandLine(const QStringList &arguments);
 
-    // Lets the commands of other parts hook into the table while it is built.
-    using Command = std::function<void()>;
-    void setCommand(const QString &key, Command command) { m_commands.insert(key, std::move(command)); }
+    // Shows a modal window; tests replace this to look at the window instead of waiting.
+    using ModalRunner = std::function<void(QDialog &dialog)>;
+    void runModal(QDialog &dialog) { m_runModal(dialog); }
+    void setModalRunner(ModalRunner runner) { m_runModal = std::move(runner); }
 
 signals:
     // The main window closed: the program ends, whatever other window is open.
@@ -73,6 +79,7 @@ private:
     void buildCentralArea();
     void layOut();
     void previewEdited();
+    void playingChanged(bool playing);
     void colorButtonClicked(int index);
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -81,9 +88,11 @@ private:
     Settings m_settings;
     FileDialogState m_fileDialog;
     QtPrompts m_qtPrompts;
-    Prompts *m_prompts;
+    RelayPrompts m_prompts;
     MainMenus m_menus;
-    QHash<QString, Command> m_commands;
+    QHash<QString, std::function<void()>> m_commands;
+    ModalRunner m_runModal;
+    PreviewPlayer *m_player = nullptr;
 
     QWidget *m_area = nullptr;
     PreviewBoxWidget *m_preview = nullptr;
