@@ -1,4 +1,5 @@
 #include "cli/CliVerbs.h"
+#include "cli/StderrPrompts.h"
 
 #include "animation/AnimationFile.h"
 #include "animation/AnimationModel.h"
@@ -10,27 +11,6 @@
 
 namespace {
 
-// Answers every question with Yes (the wizard's "Bounce" check) and writes the
-// other messages to standard error.
-class CliPrompts final : public Prompts {
-public:
-    explicit CliPrompts(QTextStream &err) : m_err(err) {}
-
-    PromptAnswer message(const QString &text, const QString &, PromptIcon, PromptButtons buttons) override
-    {
-        if (buttons == PromptButtons::YesNo || buttons == PromptButtons::YesNoCancel)
-            return PromptAnswer::Yes;
-        m_err << text << '\n';
-        return PromptAnswer::Ok;
-    }
-    QString input(const QString &, const QString &, const QString &) override { return {}; }
-    bool openFile(FileDialogState &) override { return false; }
-    bool saveFile(FileDialogState &) override { return false; }
-    QString browseFolder(const QString &) override { return {}; }
-
-private:
-    QTextStream &m_err;
-};
 
 struct EffectArguments {
     QString effect;
@@ -83,7 +63,7 @@ int runEffects(const QStringList &arguments, CliStreams &streams)
     }
 
     AnimationModel model;
-    CliPrompts prompts(streams.err);
+    StderrPrompts prompts(streams.err, PromptAnswer::Yes);
     RunEffects(model, *name, tag, reverse, rows, prompts);
     WriteBytes(streams.out, EncodeAnsi(AnimationFileText(model.lines())));
     return 0;

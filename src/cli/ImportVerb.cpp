@@ -1,4 +1,5 @@
 #include "cli/CliVerbs.h"
+#include "cli/StderrPrompts.h"
 
 #include "animation/AnimationFile.h"
 #include "animation/AnimationModel.h"
@@ -8,25 +9,6 @@
 
 namespace {
 
-// Nobody to ask on the command line: messages go to standard error, questions
-// and dialogs are cancelled.
-class StderrPrompts final : public Prompts {
-public:
-    explicit StderrPrompts(QTextStream &err) : m_err(err) {}
-
-    PromptAnswer message(const QString &text, const QString &, PromptIcon, PromptButtons buttons) override
-    {
-        m_err << text << '\n';
-        return buttons == PromptButtons::Ok ? PromptAnswer::Ok : PromptAnswer::Cancel;
-    }
-    QString input(const QString &, const QString &, const QString &) override { return {}; }
-    bool openFile(FileDialogState &) override { return false; }
-    bool saveFile(FileDialogState &) override { return false; }
-    QString browseFolder(const QString &) override { return {}; }
-
-private:
-    QTextStream &m_err;
-};
 
 int runImport(const QStringList &arguments, CliStreams &streams)
 {

@@ -1,4 +1,5 @@
 #include "cli/CliVerbs.h"
+#include "cli/StderrPrompts.h"
 
 #include "platform/Prompts.h"
 #include "transforms/LeetTable.h"
@@ -8,24 +9,6 @@
 
 namespace {
 
-// Messages go to standard error; nothing is ever asked on the command line.
-class StderrPrompts final : public Prompts {
-public:
-    explicit StderrPrompts(QTextStream &err) : m_err(err) {}
-
-    PromptAnswer message(const QString &text, const QString &, PromptIcon, PromptButtons buttons) override
-    {
-        m_err << text << '\n';
-        return buttons == PromptButtons::Ok ? PromptAnswer::Ok : PromptAnswer::Cancel;
-    }
-    QString input(const QString &, const QString &, const QString &) override { return QString(); }
-    bool openFile(FileDialogState &) override { return false; }
-    bool saveFile(FileDialogState &) override { return false; }
-    QString browseFolder(const QString &) override { return QString(); }
-
-private:
-    QTextStream &m_err;
-};
 
 int runLeet(const QStringList &arguments, CliStreams &streams)
 {
