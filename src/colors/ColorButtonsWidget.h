@@ -15,6 +15,6 @@ signals:
     void colorClicked(int index);
 };
 
-// The eight colours of the main window's panel: red, green, yellow, blue, cyan,
-// magenta, white, black.
-QList<QColor> MainPanelColors();
+// The colours of the codes 1 to count: red, green, yellow, blue, cyan, magenta,
+// white, black, red.
+QList<QColor> CodeColors(int count);

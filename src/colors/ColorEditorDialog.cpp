@@ -1,5 +1,6 @@
 #include "colors/ColorEditorDialog.h"
 
+#include "colors/ColorButtonsWidget.h"
 #include "colors/ColorCodes.h"
 #include "colors/ColoredText.h"
 
@@ -24,17 +25,9 @@ ColorEditorDialog::ColorEditorDialog(QWidget *parent) : QDialog(parent), m_previ
     setModal(true);
 
     const int rowWidth = (ColorButtonCount - 1) * ButtonPitch + ButtonSize;
-    for (int index = 0; index < ColorButtonCount; ++index) {
-        auto *button = new QPushButton(this);
-        button->setObjectName(QStringLiteral("cmdColor%1").arg(index));
-        button->setGeometry(Margin + index * ButtonPitch, Margin, ButtonSize, ButtonSize);
-        // Button k applies code k + 1, so the black button gives "8" and the last one red through "9".
-        const QColor color = ColorFromCode(QString::number(index + 1));
-        button->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 1px solid #404040; }")
-                                  .arg(color.name()));
-        button->setFocusPolicy(Qt::NoFocus);  // keep the box's selection while colouring
-        connect(button, &QPushButton::clicked, this, [this, index] { applyColor(index); });
-    }
+    auto *buttons = new ColorButtonsWidget(CodeColors(ColorButtonCount), ButtonSize, ButtonPitch, this);
+    buttons->move(Margin, Margin);
+    connect(buttons, &ColorButtonsWidget::colorClicked, this, &ColorEditorDialog::applyColor);
 
     auto *label = new QLabel(QStringLiteral("Color your text here"), this);
     label->setObjectName(QStringLiteral("Label3"));

@@ -200,7 +200,7 @@ void MainWindowTest::colourButtonsWriteCodesIntoTheText()
     cursor.setPosition(from);
     cursor.setPosition(to, QTextCursor::KeepAnchor);
     window->previewBox()->setTextCursor(cursor);
-    auto *colorButton = window->findChild<QToolButton *>(QStringLiteral("cmdColor%1").arg(button));
+    auto *colorButton = window->findChild<QAbstractButton *>(QStringLiteral("cmdColor%1").arg(button));
     QVERIFY(colorButton && colorButton->isVisible());
     QTest::mouseClick(colorButton, Qt::LeftButton);
     QCOMPARE(window->model().line(1).text, expected);
@@ -223,7 +223,7 @@ void MainWindowTest::colourButtonOnEmptyPreviewDoesNothing()
 {
     window->model().appendLines(LinesFromTexts({""}));
     click("mnuEditShowColors");
-    QTest::mouseClick(window->findChild<QToolButton *>("cmdColor0"), Qt::LeftButton);
+    QTest::mouseClick(window->findChild<QAbstractButton *>("cmdColor0"), Qt::LeftButton);
     QCOMPARE(window->model().line(0).text, QString());
 }
 

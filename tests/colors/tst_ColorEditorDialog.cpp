@@ -49,7 +49,7 @@ void ColorEditorDialogTest::layout()
     for (int index = 0; index < 9; ++index) {
         auto *button = dialog.findChild<QPushButton *>(QStringLiteral("cmdColor%1").arg(index));
         QVERIFY(button);
-        QCOMPARE(button->geometry(), QRect(8 + 32 * index, 8, 25, 25));
+        QCOMPARE(QRect(button->mapTo(&dialog, QPoint()), button->size()), QRect(8 + 32 * index, 8, 25, 25));
     }
 }
 
