@@ -9,6 +9,7 @@
 #include "colors/PreviewPlayer.h"
 #include "app/ToolbarIcons.h"
 #include "settings/RegistryStore.h"
+#include "settings/Settings.h"
 
 #include <QAction>
 #include <QDialog>
@@ -23,7 +24,7 @@
 
 using namespace MainLayoutMetrics;
 
-MainWindow::MainWindow(RegistryStore &store, QWidget *parent)
+MainWindow::MainWindow(RegistryStore &store, Prompts *startPrompts, QWidget *parent)
     : QMainWindow(parent), m_store(store), m_qtPrompts(this), m_prompts(&m_qtPrompts)
 {
     setObjectName(QStringLiteral("frmMain"));
@@ -42,7 +43,10 @@ MainWindow::MainWindow(RegistryStore &store, QWidget *parent)
 
     // Start-up: colour panel hidden, settings applied, preview reset.
     m_showColors = false;
+    setPrompts(startPrompts);
     loadSettings();
+    if (!m_store.loadError().isEmpty())
+        prompts().message(UnreadableSettingsMessage(m_store.loadError()), AppTitle, PromptIcon::Exclamation);
     setPreview();
 }
 

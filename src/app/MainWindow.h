@@ -25,7 +25,8 @@ class PreviewPlayer;
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit MainWindow(RegistryStore &store, QWidget *parent = nullptr);
+    // Start-up messages go to startPrompts when given (tests), else to dialogs.
+    explicit MainWindow(RegistryStore &store, Prompts *startPrompts = nullptr, QWidget *parent = nullptr);
     ~MainWindow() override;
 
     AnimationModel &model() { return m_model; }

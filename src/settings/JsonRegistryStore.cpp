@@ -76,9 +76,9 @@ JsonRegistryStore::JsonRegistryStore(const QString &path) : m_path(path)
     }
     if (file.size() > kMaxFileSize) {
         m_loadError = QStringLiteral("the file is too large");
-    } else {
+    } else if (const QByteArray bytes = file.readAll(); !bytes.trimmed().isEmpty()) {
         QJsonParseError error;
-        const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &error);
+        const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
         const QJsonObject root = document.object();
         if (error.error != QJsonParseError::NoError)
             m_loadError = error.errorString();

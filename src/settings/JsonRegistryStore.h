@@ -17,7 +17,7 @@ public:
 
     QString path() const { return m_path; }
     // Why the file could not be read at start, or empty text.
-    QString loadError() const { return m_loadError; }
+    QString loadError() const override { return m_loadError; }
     // Why the last change could not be written, or empty text.
     QString saveError() const { return m_saveError; }
 

@@ -24,6 +24,8 @@ public:
     virtual bool setValue(RegHive hive, const QString &key, const QString &name, const QString &text) = 0;
     // Deletes the key with all its subkeys.
     virtual bool deleteKey(RegHive hive, const QString &key) = 0;
+    // Why the stored settings could not be read when the store opened, or empty text.
+    virtual QString loadError() const { return {}; }
 };
 
 // The store the program uses on this platform: the system registry on Windows,

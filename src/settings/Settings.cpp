@@ -20,3 +20,10 @@ Settings LoadSettings(const RegistryStore &store)
     settings.multiSelect = flag("MultiSelect");
     return settings;
 }
+
+QString UnreadableSettingsMessage(const QString &reason)
+{
+    return QStringLiteral("The saved settings could not be read (%1). The program starts with its default settings; "
+                          "the unreadable file is kept beside the new one when settings are next saved.")
+        .arg(reason);
+}

@@ -24,6 +24,9 @@ inline const QString SettingsKey = QStringLiteral("Software/Marqueemaster");
 // flag is on only when stored as "1".
 Settings LoadSettings(const RegistryStore &store);
 
+// Told at start-up when the stored settings could not be read.
+QString UnreadableSettingsMessage(const QString &reason);
+
 // "1" or "0", as flags are stored.
 inline QString FlagText(bool on)
 {

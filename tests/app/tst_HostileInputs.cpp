@@ -1,0 +1,142 @@
+#include "FakePrompts.h"
+#include "TestLines.h"
+#include "TestStore.h"
+
+#include "animation/AnimationFile.h"
+#include "app/MainWindow.h"
+#include "colors/PreviewBoxWidget.h"
+#include "script/ScriptImport.h"
+#include "transforms/LeetTable.h"
+#include "transforms/TextTransforms.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QRandomGenerator>
+#include <QTest>
+#include <QTextCursor>
+
+// Inputs a user may throw at the program by accident or on purpose: each must
+// end with a clear message or a sound result, within the limits, and leave the
+// user's files as they were.
+class HostileInputsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void randomBytesScript();
+    void hugeClipboardText();
+    void longTextInThePreviewBox();
+    void leetFileWithHugeLine();
+    void settingsFile_data();
+    void settingsFile();
+
+private:
+    std::unique_ptr<TestStore> store;
+    std::unique_ptr<MainWindow> window;
+    FakePrompts prompts;
+    QTemporaryDir dir;
+};
+
+void HostileInputsTest::init()
+{
+    store = std::make_unique<TestStore>();
+    window = std::make_unique<MainWindow>(*store->store);
+    prompts.clear();
+    window->setPrompts(&prompts);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+}
+
+void HostileInputsTest::cleanup()
+{
+    window.reset();
+    store.reset();
+}
+
+void HostileInputsTest::randomBytesScript()
+{
+    QByteArray bytes(10 * 1024 * 1024, Qt::Uninitialized);
+    QRandomGenerator random(42);
+    random.fillRange(reinterpret_cast<quint32 *>(bytes.data()), bytes.size() / 4);
+    // Sprinkle name commands so that the limit is reached too.
+    for (qsizetype i = 0; i + 16 < bytes.size(); i += 200)
+        memcpy(bytes.data() + i, "\nset name ab\n", 13);
+    const QString path = dir.filePath("random.cfg");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    file.close();
+
+    window->openCommandLine({path});
+    QCOMPARE(window->model().count(), AnimationModel::MaxLines);
+    QCOMPARE(prompts.messages.size(), 1);  // told once about the limit
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), bytes);
+}
+
+void HostileInputsTest::hugeClipboardText()
+{
+    const QString text = QString(1024 * 1024, QLatin1Char('x')) + QStringLiteral("\r\n^1tail");
+    QGuiApplication::clipboard()->setText(text);
+    window->findChild<QAction *>("mnuEditPasteClipboard")->trigger();
+    QCOMPARE(window->model().count(), 1);
+    QCOMPARE(window->model().line(0).text, text);
+    QCOMPARE(window->model().line(0).time, QStringLiteral("15"));
+}
+
+void HostileInputsTest::longTextInThePreviewBox()
+{
+    QString text;
+    for (int i = 0; text.size() < 100000; ++i)
+        text += QStringLiteral("^%1ab").arg(i % 6 + 1);
+    window->model().appendLines(LinesFromTexts({text}));
+    QCOMPARE(window->previewBox()->toPlainText().size(), qsizetype(text.size() * 2 / 4));
+    // Typing at the end still writes the whole text back, codes included.
+    window->previewBox()->setFocus();
+    window->previewBox()->moveCursor(QTextCursor::End);
+    QTest::keyClicks(window->previewBox(), "z");
+    QCOMPARE(window->model().line(0).text, text + QLatin1Char('z'));
+}
+
+void HostileInputsTest::leetFileWithHugeLine()
+{
+    const QString path = dir.filePath("leet.ini");
+    QVERIFY(WriteTextFile(path, "a=4\r\n" + QString(1024 * 1024, QLatin1Char('k')) + "=x\r\ne=3\r\n").ok);
+    LeetTable table;
+    QVERIFY(LoadLeetTable(table, path, prompts));
+    QCOMPARE(ConvertTextToLeet(QStringLiteral("kae"), table), QStringLiteral("k43"));
+    QVERIFY(prompts.messages.isEmpty());
+}
+
+void HostileInputsTest::settingsFile_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<int>("messages");
+    QTest::newRow("empty") << QByteArray() << 0;
+    QTest::newRow("blank") << QByteArray(" \n") << 0;
+    QTest::newRow("corrupt") << QByteArray("{\"HKEY_CURRENT_USER\": {\"keys\": [") << 1;
+}
+
+void HostileInputsTest::settingsFile()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(int, messages);
+    QFile file(store->path());
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+    file.close();
+    store->reopen();
+    FakePrompts startPrompts;
+    MainWindow fresh(*store->store, &startPrompts);
+    QCOMPARE(fresh.settings().name, QString());
+    QCOMPARE(startPrompts.messages.size(), messages);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), content);
+}
+
+QTEST_MAIN(HostileInputsTest)
+#include "tst_HostileInputs.moc"
