@@ -10,7 +10,7 @@
 #include "wizard/Effects.h"
 #include "colors/ColoredText.h"
 #include "settings/JsonRegistryStore.h"
-#include "SilentPrompts.h"
+#include "platform/SilentPrompts.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
