@@ -3,34 +3,16 @@
 #include "Version.h"
 
 #include "app/MainWindow.h"
+#include "platform/Platform.h"
 #include "settings/RegistryStore.h"
 
 #include <QApplication>
 #include <QScreen>
 #include <cstdio>
-#include <cstdlib>
-
-namespace {
-
-// Qt aborts when it finds no display; say so plainly instead.
-bool displayAvailable()
-{
-#if defined(Q_OS_LINUX) || defined(Q_OS_FREEBSD)
-    const auto set = [](const char *name) {
-        const char *value = std::getenv(name);
-        return value && *value;
-    };
-    return set("QT_QPA_PLATFORM") || set("DISPLAY") || set("WAYLAND_DISPLAY");
-#else
-    return true;
-#endif
-}
-
-} // namespace
 
 int RunMarqueemaster(int argc, char *argv[])
 {
-    if (!displayAvailable()) {
+    if (!Platform::DisplayAvailable()) {
         std::fputs("marqueemaster: no display found (DISPLAY is not set); start it on a desktop or under xvfb-run.\n",
                    stderr);
         return 1;

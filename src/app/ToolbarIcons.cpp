@@ -1,6 +1,9 @@
 #include "app/ToolbarIcons.h"
 
 #include <QPainter>
+
+#include <cmath>
+#include <numbers>
 #include <QPainterPath>
 #include <QPixmap>
 
@@ -96,7 +99,7 @@ void draw(QPainter &p, int number)
         QPolygonF star;
         for (int i = 0; i < 10; ++i) {
             const double radius = (i % 2) ? 4.0 : 9.0;
-            const double angle = -M_PI / 2 + i * M_PI / 5;
+            const double angle = -std::numbers::pi / 2 + i * std::numbers::pi / 5;
             star << QPointF(22 + radius * std::cos(angle), 10 + radius * std::sin(angle));
         }
         p.drawPolygon(star);

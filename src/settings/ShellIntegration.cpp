@@ -1,5 +1,6 @@
 #include "settings/ShellIntegration.h"
 
+#include "platform/Platform.h"
 #include "settings/RegistryOps.h"
 
 #include <QFileInfo>
@@ -35,11 +36,9 @@ QString WindowsProgramCommand(const QString &executablePath)
 
 QString ProgramCommand(const QString &executablePath)
 {
-#ifdef Q_OS_WIN
-    return WindowsProgramCommand(executablePath);
-#else
+    if (Platform::ProgramsEndInExe())
+        return WindowsProgramCommand(executablePath);
     return QFileInfo(executablePath).absoluteFilePath() + QLatin1String(" %1");
-#endif
 }
 
 AssociationStatus ReadAssociationStatus(const RegistryStore &store)

@@ -1,4 +1,4 @@
-#include "settings/WinRegistryStore.h"
+#include "platform/WinRegistryStore.h"
 
 #ifdef Q_OS_WIN
 

@@ -1,7 +1,7 @@
 #include "settings/RegistryStore.h"
 
 #include "settings/JsonRegistryStore.h"
-#include "settings/WinRegistryStore.h"
+#include "platform/WinRegistryStore.h"
 
 #include <QDir>
 #include <QStandardPaths>

@@ -1,0 +1,14 @@
+#pragma once
+
+// Facts about the platform the program runs on, kept in one place so that the
+// rest of the code needs no platform checks of its own.
+namespace Platform {
+
+// True where programs are files ending in ".exe" (Windows).
+bool ProgramsEndInExe();
+
+// False where a windowing system is needed but none is reachable (no X11 or
+// Wayland display); creating the application would abort there.
+bool DisplayAvailable();
+
+} // namespace Platform
