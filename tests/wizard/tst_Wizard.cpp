@@ -1,0 +1,320 @@
+#include "CliRunner.h"
+#include "FakePrompts.h"
+#include "TestLines.h"
+
+#include "animation/AnimationFile.h"
+#include "animation/LineLimit.h"
+#include "platform/TextFile.h"
+#include "settings/Settings.h"
+#include "wizard/WizardWindow.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+#include <QTreeWidget>
+
+namespace {
+
+// Effect rows written "Effect|param1|param2;Effect...", parameters "0" when left out.
+QVector<EffectRow> Rows(const QString &written)
+{
+    QVector<EffectRow> rows;
+    for (const QString &one : written.split(u';')) {
+        const QStringList parts = one.split(u'|');
+        rows.append({parts.at(0), parts.value(1, QStringLiteral("0")), parts.value(2, QStringLiteral("0"))});
+    }
+    return rows;
+}
+
+CliResult RunEffectsVerb(const QString &name, const QString &clanTag, bool reverse, const QString &effects)
+{
+    QStringList arguments{QStringLiteral("effects"), QStringLiteral("--name"), name, QStringLiteral("--clantag"), clanTag};
+    if (reverse)
+        arguments << QStringLiteral("--reverse");
+    for (const EffectRow &row : Rows(effects))
+        arguments << "--effect" << row.effect << "--param1" << row.param1 << "--param2" << row.param2;
+    return RunCli(arguments);
+}
+
+// One wizard window, driven the way a user does.
+struct Wizard {
+    AnimationModel model;
+    FakePrompts prompts;
+    WizardWindow window;
+
+    explicit Wizard(const Settings &settings = {}) : window(model, settings, prompts)
+    {
+        model.appendLines(LinesFromTexts({"old"}));
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+    }
+    template <typename T = QWidget> T *get(const char *name) { return window.findChild<T *>(QLatin1String(name)); }
+    void click(const char *name) { QTest::mouseClick(get(name), Qt::LeftButton); }
+    void type(const char *box, const QString &s) { click(box); get<QLineEdit>(box)->selectAll(); QTest::keyClicks(get(box), s); }
+    void clickRow(int row)
+    {
+        auto *list = get<QTreeWidget>("lvwEffects");
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->topLevelItem(row)).center());
+    }
+    void arrow(const char *direction, int times)
+    {
+        for (int i = 0; i < times; ++i)
+            QTest::mouseClick(get("numParam1")->findChild<QAbstractButton *>(direction), Qt::LeftButton);
+    }
+};
+
+} // namespace
+
+class WizardTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QVERIFY2(QFile::exists(qEnvironmentVariable("MARQUEE_CLI")), "MARQUEE_CLI not built"); }
+
+    void userBuildsAnAnimation_data()
+    {
+        QTest::addColumn<QByteArray>("nameBox");
+        QTest::addColumn<int>("bounceUps");
+        QTest::addColumn<bool>("cancel");
+        QTest::addColumn<PromptAnswer>("answer");
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<QString>("texts");
+        const QStringList exit{"Are you sure you want to exit the wizard?"};
+        // Behind the name: the wave guards the tag with ^0, the bounce mirrors the wave, the scroll measures both boxes.
+        QTest::newRow("clan tag and name, cancel declined") << QByteArray("txtNameOnly1") << 0 << true << PromptAnswer::No << exit
+            << "a^0[T],ab^0[T],ab[T],a[T]b,[T]ab,a[T]b,ab[T],ab^0[T],a^0[T],===a,==ab,=ab[,ab[T,b[T],[T]=,T]==,]===,====,====";
+        // The clan tag box is typed but not used; the bare guard code is all the tag there is.
+        QTest::newRow("name only, bounce 9 declined") << QByteArray("txtNameOnly0") << 20 << false << PromptAnswer::No
+            << QStringList{"Are you sure you want to repeat the BOUNCE EFFECT 9 times?"} << "===a,==ab,=ab,ab==,b===,====,====";
+        QTest::newRow("cancel confirmed") << QByteArray("txtNameOnly1") << 0 << true << PromptAnswer::Yes << exit << "old";
+    }
+
+    void userBuildsAnAnimation()
+    {
+        QFETCH(QByteArray, nameBox);
+        QFETCH(int, bounceUps);
+        QFETCH(bool, cancel);
+        QFETCH(PromptAnswer, answer);
+        QFETCH(QString, texts);
+        Wizard wizard({.name = QStringLiteral("Player"), .clanTag = QStringLiteral("[X]")});
+        QVERIFY(!wizard.get("cmdBack")->isEnabled());
+        wizard.click("cmdNext");
+        wizard.click("cmdNext");
+        QCOMPARE(wizard.get<QLineEdit>("txtNameOnly1")->text(), QStringLiteral("Player"));  // from the options
+        wizard.type("txtClanTag", QStringLiteral("[T]"));
+        wizard.type(nameBox.constData(), QStringLiteral("ab"));  // clicking a box chooses its option
+        QVERIFY(wizard.get<QAbstractButton>(nameBox.replace("txtNameOnly", "optNameOnly").constData())->isChecked());
+        wizard.click("chkClanTag");
+        wizard.click("cmdNext");
+        QCOMPARE(wizard.get<QAbstractButton>("cmdNext")->text(), QStringLiteral("Finish"));
+
+        for (const char *effect : {"Wave 2", "Bounce", "Scroll to Left", "Scroll to Right"}) {
+            wizard.get<QComboBox>("cmbEffects")->setCurrentText(QLatin1String(effect));
+            wizard.click("cmdAddEffect");
+        }
+        wizard.clickRow(1);
+        wizard.arrow("up", bounceUps);  // stops at 9
+        wizard.clickRow(2);
+        QCOMPARE(wizard.get<QLineEdit>("txtParam1")->text(), QStringLiteral("5"));
+        wizard.arrow("down", 1);
+        wizard.type("txtParam2", QStringLiteral("="));
+        wizard.clickRow(3);
+        QTest::keyClick(wizard.get("lvwEffects"), Qt::Key_Delete);
+        wizard.type("txtParam2", QStringLiteral("#"));  // the deleted row's panel reaches no other row
+        wizard.prompts.answers << answer;
+        if (cancel)
+            wizard.click("cmdCancel");
+        if (wizard.window.isVisible())
+            wizard.click("cmdNext");
+
+        QTEST(wizard.prompts.messageTexts(), "messages");
+        QCOMPARE(TextsOf(wizard.model), texts.split(u','));
+        QVERIFY(!wizard.window.isVisible());
+    }
+
+    void examples_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("clanTag");
+        QTest::addColumn<bool>("reverse");
+        QTest::addColumn<QString>("effects");
+        QTest::addColumn<QString>("texts");  // comma-separated
+        const bool behind = true, front = false;
+        auto row = [](const char *tag) -> QTestData & { return QTest::newRow(tag); };
+        row("wave, tag in front") << "^1ab^2c" << "[T]" << front << "Wave 2" << "[T]^1a,[T]^1ab,[T]^1ab^2c";
+        row("wave, tag behind gets a colour of its own") << "^1ab^2c" << "[T]" << behind << "Wave 2"
+                                                         << "^0[T],^1a^0[T],^1ab^0[T],^1ab^2^0[T],^1ab^2c^0[T]";
+        row("wave, no trailing blank frame") << "ab c" << "" << front << "Wave 2" << "a,ab,ab c";
+        row("wave, empty name") << "" << "[T]" << front << "Wave 2" << "";
+        row("wave, reverse with empty tag") << "ab" << "" << behind << "Wave 2" << "";
+        row("wave, never ends in a bare code") << "^1ab" << "" << front << "Wave 2" << "^1a,^1ab";
+        row("wave, code right after code") << "^1^2ab" << "" << front << "Wave 2" << "^2a,^2ab";
+        row("wave, trailing caret is visible") << "a^" << "" << front << "Wave 2" << "a,a^";
+        row("wave, tag with its own code") << "ab" << "^3X" << behind << "Wave 2" << "a^3X,ab^3X";
+        row("bounce, tag in front") << "^1ab^2c" << "[T]" << front << "Bounce|1" << "[T]abc,a[T]bc,ab[T]c,abc[T],ab[T]c,a[T]bc,[T]abc";
+        row("bounce, tag behind") << "^1ab^2c" << "[T]" << behind << "Bounce|1" << "abc[T],ab[T]c,a[T]bc,[T]abc,a[T]bc,ab[T]c,abc[T]";
+        row("bounce twice mirrors the whole script") << "ab" << "[T]" << front << "Bounce|2"
+            << "[T]ab,a[T]b,ab[T],a[T]b,[T]ab,[T]ab,a[T]b,ab[T],a[T]b,[T]ab,[T]ab,a[T]b,ab[T],a[T]b,[T]ab";
+        row("bounce strips the tag's codes") << "ab" << "^1[T]" << front << "Bounce|1.9" << "[T]ab,a[T]b,ab[T],a[T]b,[T]ab";
+        row("bounce, empty name") << "" << "[T]" << front << "Bounce|1" << "[T]";
+        for (const char *count : {"0", "0.7", "-2", "x", ""})
+            QTest::addRow("bounce count '%s'", count) << "^1ab" << "[T]" << front << "Bounce|" + QString(count) << "";
+        row("wave then bounce") << "ab" << "[T]" << front << "Wave 2;Bounce|1" << "[T]a,[T]ab,[T]ab,a[T]b,ab[T],a[T]b,[T]ab,[T]ab,[T]a";
+        row("bounce drops the guard's code") << "a" << "[T]" << behind << "Wave 2;Bounce|1" << "a^0[T],a[T],[T]a,a[T],a^0[T]";
+        row("bounce leaves plain text behind") << "^1ab" << "[T]" << front << "Bounce|1;Wave 2"
+                                               << "[T]ab,a[T]b,ab[T],a[T]b,[T]ab,[T]a,[T]ab";
+        row("scroll left") << "^1ab^2c" << "[T]" << front << "Scroll to Left|4|-"
+            << "---[,--[T,-[T],[T]a,T]ab,]abc,abc-,bc--,c---,----,----";
+        row("scroll right") << "^1ab^2c" << "[T]" << front << "Scroll to Right|4|-"
+            << "----,c---,bc--,abc-,]abc,T]ab,[T]a,-[T],--[T,---[,----";
+        row("scroll, name alone") << "abc" << "" << front << "Scroll to Left|5|-"
+            << "----a,---ab,--abc,-abc,abc--,bc---,c----,-----,-----";
+        row("scroll, tag behind") << "^1ab" << "[T]" << behind << "Scroll to Left|2|-" << "-a,ab,b[,[T,T],]-,--,--";
+        row("scroll width 0") << "ab" << "" << front << "Scroll to Left|0|-" << ",,";
+        row("scroll without fill") << "abc" << "" << front << "Scroll to Left|5|" << "a,ab,abc,abc,abc,bc,c,,";
+        row("scroll, two-character fill") << "ab" << "" << front << "Scroll to Left|3|-=" << "-=-=a,-=ab,ab-=,b-=-=,-=-=-=,-=-=-=";
+        row("scroll width with blanks") << "a" << "" << front << "Scroll to Right| 1 |*" << "*,a,*";
+        for (const char *width : {"2.5", "-1", "x", "40000"})
+            QTest::addRow("scroll width '%s'", width) << "ab" << "" << front << "Scroll to Right|" + QString(width) + "|-" << "";
+        row("effect names are case-sensitive") << "ab" << "" << front << "wave 2" << "";
+        row("unknown effect") << "ab" << "[T]" << front << "Sparkle|3|3" << "";
+        row("same effect twice") << "ab" << "" << front << "Wave 2;Wave 2" << "a,ab,a,ab";
+    }
+
+    // Each example through the generator and through the command line.
+    void examples()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, clanTag);
+        QFETCH(bool, reverse);
+        QFETCH(QString, effects);
+        QFETCH(QString, texts);
+        const QStringList expected = texts.isEmpty() ? QStringList() : texts.split(u',');
+        AnimationModel model;
+        FakePrompts prompts;
+        QString workName = name, workTag = clanTag;
+        for (const EffectRow &row : Rows(effects))
+            QCOMPARE(ApplyEffect(model, workName, row.effect, row.param1, row.param2, workTag, reverse, prompts),
+                     EffectOutcome::Applied);
+        QCOMPARE(TextsOf(model), expected);
+        QCOMPARE(model.lines(), LinesFromTexts(expected));  // Time "15", "set name"
+        QVERIFY(prompts.messages.isEmpty());
+
+        const CliResult run = RunEffectsVerb(name, clanTag, reverse, effects);
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.err, QByteArray());
+        QCOMPARE(run.out, EncodeAnsi(AnimationFileText(model.lines())));
+    }
+
+    void questionsAndLimits_data()
+    {
+        QTest::addColumn<int>("filled");  // lines already there
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("effects");
+        QTest::addColumn<PromptAnswer>("answer");
+        QTest::addColumn<int>("count");  // -1: some
+        QTest::addColumn<QStringList>("ends");  // first added line, last line
+        QTest::addColumn<QStringList>("messages");
+        const PromptAnswer yes = PromptAnswer::Yes;
+        const int max = AnimationModel::MaxLines;
+        const QString abc = QStringLiteral("abcdefghijklmno"), huge(40000, u'a');
+        const QStringList none, full{LineLimitMessage()}, tooBig{EffectSizeMessage()};
+        auto ask = [](const char *count) {
+            return QStringList{QStringLiteral("Are you sure you want to repeat the BOUNCE EFFECT %1 times?").arg(count)};
+        };
+        // "^1ab" bounces in 2 x 2 + 1 lines, doubled by each repeat.
+        QTest::newRow("bounce 4 asks nothing") << 0 << "^1ab" << "Bounce|4" << yes << 15 * 5 << QStringList{"ab", "ab"} << none;
+        QTest::newRow("bounce 5 asks") << 0 << "^1ab" << "Bounce|5" << yes << 31 * 5 << QStringList{"ab"} << ask("5");
+        QTest::newRow("count asked as typed") << 0 << "^1ab" << "Bounce| 5.5 " << yes << 155 << none << ask(" 5.5 ");
+        QTest::newRow("bounce 9") << 0 << "^1ab" << "Bounce|9" << yes << 511 * 5 << none << ask("9");
+        QTest::newRow("declined: no lines, codes kept") << 0 << "^1ab" << "Bounce|5;Wave 2" << PromptAnswer::No << 2
+                                                        << QStringList{"^1a", "^1ab"} << ask("5");
+        QTest::newRow("bounce up to the limit") << 0 << abc << "Bounce|32767" << yes << max << QStringList{abc} << ask("32767") + full;
+        QTest::newRow("run of effects tells once") << 0 << abc << "Bounce|12;Wave 2;Bounce|12" << yes << max << QStringList{abc}
+                                                   << ask("12") + full;
+        QTest::newRow("widest scroll") << 0 << "abc" << "Scroll to Left|32767|-" << yes << -1
+                                       << QStringList{QString(32766, u'-') + "a"} << tooBig;
+        QTest::newRow("wide scroll, long fill") << 0 << "abc" << "Scroll to Right|32767|" + QString(1000, u'-') << yes << 0
+                                                << none << tooBig;
+        QTest::newRow("wave of a huge name") << 0 << huge << "Wave 2" << yes << -1 << QStringList{"a"} << tooBig;
+        QTest::newRow("bounce of a huge name") << 0 << huge << "Bounce|1" << yes << -1 << QStringList{huge} << tooBig;
+        for (const char *effect : {"Wave 2", "Bounce|1", "Scroll to Left|3|-", "Scroll to Right|3|-"})
+            QTest::addRow("full, %s", effect) << max << "abc" << effect << yes << max << none << full;
+        QTest::newRow("full, nothing to add") << max << "abc" << "Bounce|0" << yes << max << none << none;
+        QTest::newRow("full, unknown effect") << max << "abc" << "Sparkle|1" << yes << max << none << none;
+        QTest::newRow("exact fit says nothing") << max - 3 << "abc" << "Wave 2" << yes << max << QStringList{"a", "abc"} << none;
+        // The return half mirrors the earlier line too, as a plain name line.
+        QTest::newRow("bounce mirrors what was there") << 1 << "a" << "Bounce|1" << yes << 5 << QStringList{"a", "x"} << none;
+    }
+
+    void questionsAndLimits()
+    {
+        QFETCH(int, filled);
+        QFETCH(QString, name);
+        QFETCH(QString, effects);
+        QFETCH(PromptAnswer, answer);
+        QFETCH(int, count);
+        QFETCH(QStringList, ends);
+        QFETCH(QStringList, messages);
+        const AnimationLine old{"x", "99", "say"};
+        AnimationModel model;
+        model.setLines(QVector<AnimationLine>(filled, old));
+        FakePrompts prompts;
+        prompts.answers << answer;
+        QString workName = name, clanTag;
+        // As the wizard's Finish goes on: the effect that fills the animation is the last.
+        for (const EffectRow &row : Rows(effects))
+            if (ApplyEffect(model, workName, row.effect, row.param1, row.param2, clanTag, false, prompts)
+                == EffectOutcome::LimitReached)
+                break;
+        QCOMPARE(prompts.messageTexts(), messages);
+        QCOMPARE(model.count(), count < 0 ? qMax(model.count(), 1) : count);
+        QCOMPARE(model.lines().mid(0, filled), QVector<AnimationLine>(filled, old));
+        QStringList texts;
+        for (const AnimationLine &line : model.lines().mid(filled))
+            texts << line.text;
+        QCOMPARE(model.lines().mid(filled), LinesFromTexts(texts));  // Time "15", "set name"
+        QVERIFY(texts.join(QString()).size() <= MaxEffectCharacters);
+        QCOMPARE((QStringList{texts.value(0), model.lines().value(model.count() - 1).text}.mid(0, ends.size())), ends);
+
+        if (filled == 0 && answer == PromptAnswer::Yes) {  // the command line says yes too, and tells the rest
+            const CliResult run = RunEffectsVerb(name, QString(), false, effects);
+            QCOMPARE(run.exitCode, 0);
+            QCOMPARE(run.out, EncodeAnsi(AnimationFileText(model.lines())));
+            const QStringList told = messages.mid(messages.value(0).startsWith(u"Are you sure") ? 1 : 0);
+            QCOMPARE(QString::fromLocal8Bit(run.err), told.isEmpty() ? QString() : told.join(u'\n') + u'\n');
+        }
+    }
+
+    void verbArguments_data()
+    {
+        QTest::addColumn<QString>("given");
+        QTest::addColumn<QString>("spelledOut");  // empty: wrong usage
+        const QString tagged = QStringLiteral("--name;^1ab^2c;--clantag;[T];--effect;");
+        QTest::newRow("new rows' defaults") << tagged + "Bounce;--effect;Scroll to Left;--param2;*"
+                                           << tagged + "Bounce;--param1;1;--param2;0;--effect;Scroll to Left;--param1;10;--param2;*";
+        QTest::newRow("no clan tag") << "--name;abc;--effect;Scroll to Right"
+                                     << "--name;abc;--effect;Scroll to Right;--param1;3;--param2;-";
+        for (const char *wrong : {"", "--name;ab", "--effect;Wave 2", "--name;ab;--param1;1;--effect;Bounce",
+                                  "--name;ab;--effect;Bounce;--param1;1;--param1;2", "--name;ab;--name;cd;--effect;Wave 2",
+                                  "--name;ab;--effect", "--name;ab;--effect;Wave 2;--loud;1", "--name;ab;Wave 2"})
+            QTest::newRow(*wrong ? wrong : "nothing") << wrong << "";
+    }
+
+    void verbArguments()
+    {
+        QFETCH(QString, given);
+        QFETCH(QString, spelledOut);
+        auto run = [](const QString &arguments) {
+            return RunCli(QStringList{QStringLiteral("effects")} + arguments.split(u';', Qt::SkipEmptyParts));
+        };
+        const CliResult result = run(given);
+        QCOMPARE(result.exitCode, spelledOut.isEmpty() ? 2 : 0);
+        QVERIFY(spelledOut.isEmpty() ? result.out.isEmpty() && result.err.contains("effects --name NAME")
+                                     : result.out.count('\n') > 1 && result.out == run(spelledOut).out);
+    }
+};
+
+QTEST_MAIN(WizardTest)
+#include "tst_Wizard.moc"
