@@ -4,23 +4,13 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QLabel>
-#include <QPushButton>
 #include <QTest>
 #include <QTextEdit>
 
 class AboutHelpTest : public QObject {
     Q_OBJECT
 private slots:
-    void aboutText()
-    {
-        QCOMPARE(VersionLine(0, 6, 1), QStringLiteral("Version ^80.6.1"));
-        AboutDialog dialog(nullptr, [](const QUrl &) {});
-        const QString shown = dialog.findChild<QTextEdit *>(QStringLiteral("txtPreview"))->toPlainText();
-        QVERIFY2(shown.contains(QStringLiteral("Made by ") + Contact::MakerName) && !shown.contains('^'), qPrintable(shown));
-    }
-
-    // A click or Space on a link hands its address to the opener; nothing is started.
+    // A click on a link hands its address to the opener; nothing is started.
     void links_data()
     {
         QTest::addColumn<bool>("help");
@@ -41,21 +31,20 @@ private slots:
         const std::unique_ptr<QDialog> dialog(help ? static_cast<QDialog *>(new HelpDialog(nullptr, opener)) : new AboutDialog(nullptr, opener));
         dialog->show();
         QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
-        auto *link = dialog->findChild<QLabel *>(label);
-        QTest::mouseClick(link, Qt::LeftButton);
-        link->setFocus();
-        QTest::keyClick(link, Qt::Key_Space);
-        QCOMPARE(opened, (QList<QUrl>{url, url}));
-        QVERIFY(dialog->isVisible());
+        QTest::mouseClick(dialog->findChild<QWidget *>(label), Qt::LeftButton);
+        QCOMPARE(opened, QList<QUrl>{url});
     }
 
-    void copyContactNumber()
+    void aboutTextAndContactNumber()
     {
-        QGuiApplication::clipboard()->setText(QStringLiteral("something else\n"));
-        HelpDialog dialog(nullptr, [](const QUrl &) {});
-        dialog.show();
-        QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("Command5")), Qt::LeftButton);
-        QCOMPARE(QGuiApplication::clipboard()->text(), Contact::Icq);
+        QCOMPARE(VersionLine(0, 6, 1), QStringLiteral("Version ^80.6.1"));
+        AboutDialog about(nullptr, {});
+        const QString shown = about.findChild<QTextEdit *>(QStringLiteral("txtPreview"))->toPlainText();
+        QVERIFY2(shown.contains(QStringLiteral("Made by ") + Contact::MakerName) && !shown.contains('^'), qPrintable(shown));
+        HelpDialog help(nullptr, {});
+        help.show();
+        QTest::mouseClick(help.findChild<QWidget *>(QStringLiteral("Command5")), Qt::LeftButton);
+        QCOMPARE(QGuiApplication::clipboard()->text(), Contact::Icq);  // the number alone
     }
 };
 

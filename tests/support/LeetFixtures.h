@@ -3,7 +3,6 @@
 #include "FakePrompts.h"
 
 #include <QFile>
-#include <QStringList>
 
 inline QByteArray ReadFileBytes(const QString &path)
 {
