@@ -1,444 +1,190 @@
-#include "FakePrompts.h"
+#include "LeetFixtures.h"
 #include "TestStore.h"
-#include "platform/TextFile.h"
 #include "settings/OptionsDialog.h"
 #include "settings/RegistryOps.h"
 #include "settings/Settings.h"
 #include "settings/ShellIntegration.h"
 #include "transforms/LeetTable.h"
 
-#include <QCheckBox>
-#include <QFile>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QTabBar>
-#include <QTabWidget>
 #include <QTest>
 
 namespace {
 
-// Passes everything to a temporary store and notes each write in order.
+const QString Command = QStringLiteral("/opt/marquee/marqueemaster %1");
+
+// Passes everything to the temporary store and notes each setting written, in order.
 class RecordingStore final : public RegistryStore {
 public:
     explicit RecordingStore(RegistryStore &inner) : m_inner(inner) {}
-    std::optional<RegValue> value(RegHive hive, const QString &key, const QString &name) const override
-    {
-        return m_inner.value(hive, key, name);
-    }
+    std::optional<RegValue> value(RegHive h, const QString &key, const QString &name) const override { return m_inner.value(h, key, name); }
     bool setValue(RegHive hive, const QString &key, const QString &name, const QString &text) override
     {
-        writes << QStringLiteral("%1|%2|%3=%4").arg(int(hive)).arg(key, name, text);
+        writes << (key == SettingsKey && hive == RegHive::CurrentUser ? name : key + '\\' + name) + '=' + text;
         return m_inner.setValue(hive, key, name, text);
     }
-    bool deleteKey(RegHive hive, const QString &key) override
-    {
-        writes << QStringLiteral("delete %1|%2").arg(int(hive)).arg(key);
-        return m_inner.deleteKey(hive, key);
-    }
+    bool deleteKey(RegHive hive, const QString &key) override { return m_inner.deleteKey(hive, key); }
     QStringList writes;
 
 private:
     RegistryStore &m_inner;
 };
 
-const QStringList SettingNames = {"OpenDir", "SaveDir", "GenerateDir", "Name", "Clantag",
-                                  "Reverse", "EditItem", "MultiSelect"};
-
-QString setting(const RegistryStore &store, const QString &name)
-{
-    return GetRegValue(store, RegHive::CurrentUser, SettingsKey, name);
-}
-
-// On the box's tick mark, which takes the click whatever width the layout gave the box.
-void tick(QCheckBox *box)
-{
-    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
-}
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
 } // namespace
 
 class OptionsDialogTest : public QObject {
     Q_OBJECT
-private slots:
-    void init();
-    void cleanup();
+    TestStore m_store;
 
-    void opensWithStoredValues_data();
-    void opensWithStoredValues();
-    void okWritesAllEightValuesInOrder();
-    void okAfterEdits();
-    void cancelWritesNothing();
-    void browseButtons_data();
-    void browseButtons();
-    void tabsShowTheirPage_data();
-    void tabsShowTheirPage();
-
-    void missingLeetFileOnOpening();
-    void loadedLeetTableIsNotReadAgain();
-    void createSaveAndReloadButtons();
-    void failedLeetSaveKeepsTable();
-
-    void associationButtons();
-    void contextMenuButtons();
-
-private:
-    OptionsDialog *openDialog();
-    template <typename T>
-    T *child(const char *name)
+    // A value under HKEY_CLASSES_ROOT, "<none>" when missing.
+    QString classValue(const QString &key, const QString &name = QString()) const
     {
-        T *widget = m_dialog->findChild<T *>(QLatin1String(name));
-        if (!widget)
-            qWarning("no child %s", name);
-        return widget;
+        const std::optional<RegValue> value = m_store.store->value(RegHive::ClassesRoot, key, name);
+        return value ? value->text : QStringLiteral("<none>");
     }
 
-    std::unique_ptr<TestStore> m_store;
-    std::unique_ptr<RecordingStore> m_recorder;
-    QTemporaryDir m_dir;
-    QString m_leetPath;
-    LeetTable m_leet;
-    FakePrompts m_prompts;
-    int m_saved = 0;
-    QStringList m_writesWhenSaved;
-    OptionsDialog *m_dialog = nullptr;
+private slots:
+    void init()
+    {
+        QFile::remove(m_store.path());
+        m_store.reopen();
+    }
+
+    void programCommand_data()
+    {
+        QTest::addColumn<bool>("windows");
+        QTest::addColumn<QString>("executable");
+        QTest::addColumn<QString>("command");
+        QTest::newRow("folder, blanks get no quotes") << true << "C:\\Program Files\\mm.exe" << "C:\\Program Files\\mm.exe %1";
+        QTest::newRow("Qt's forward slashes") << true << "C:/Games/Mm/marqueemaster.exe" << "C:\\Games\\Mm\\marqueemaster.exe %1";
+        QTest::newRow("drive root: no doubled backslash") << true << "C:\\marqueemaster.exe" << "C:\\marqueemaster.exe %1";
+        QTest::newRow("dots in names") << true << "D:\\v0.6\\marquee.v2.EXE" << "D:\\v0.6\\marquee.v2.exe %1";
+#ifndef Q_OS_WIN
+        QTest::newRow("here: the executable's path") << false << "/opt/marquee/marqueemaster" << Command;
+#endif
+    }
+    void programCommand()
+    {
+        QFETCH(bool, windows);
+        QFETCH(QString, executable);
+        QFETCH(QString, command);
+        QCOMPARE(windows ? WindowsProgramCommand(executable) : ProgramCommand(executable), command);
+    }
+
+    // What .ras and .cfg name before; the status reads "text|canAssociate canRestore IsAssociated".
+    void shellEntries_data()
+    {
+        QTest::addColumn<QString>("previous");
+        QTest::addColumn<QString>("cfgClass");
+        QTest::addColumn<QString>("status");
+        QTest::newRow("not associated, .cfg without class") << "" << "" << "[Not associated yet]|100";
+        QTest::newRow("another program, .cfg without class") << "OtherApp.Document" << "" << "Associated with [other program]|110";
+        QTest::newRow("other case is another program") << "rtcwanimationscript" << "cfgfile" << "Associated with [other program]|110";
+        QTest::newRow("command key's spelling too") << "RtCWAnimationScript" << "RtCW.Config.1" << "Associated with [other program]|110";
+    }
+    void shellEntries()
+    {
+        QFETCH(QString, previous);
+        QFETCH(QString, cfgClass);
+        QFETCH(QString, status);
+        const auto statusNow = [this] {
+            const AssociationStatus s = ReadAssociationStatus(*m_store.store);
+            return QStringLiteral("%1|%2%3%4").arg(s.text).arg(s.canAssociate).arg(s.canRestore).arg(s.IsAssociated);
+        };
+        const auto present = [this] { return ReadContextMenuStatus(*m_store.store).present; };
+        if (!previous.isEmpty())
+            SetRegValue(*m_store.store, RegHive::ClassesRoot, QStringLiteral(".ras"), QString(), previous);
+        const QString cls = cfgClass.isEmpty() ? QStringLiteral("cfgfile") : cfgClass;
+        const QString entry = cls + QStringLiteral("\\shell\\ImportMarqueemaster");
+        SetRegValue(*m_store.store, RegHive::ClassesRoot, QStringLiteral(".cfg"), cfgClass.isEmpty() ? QStringLiteral("Content Type") : QString(), cls);
+        SetRegValue(*m_store.store, RegHive::ClassesRoot, cls + QStringLiteral("\\shell\\open\\command"), QString(), QStringLiteral("notepad %1"));
+        SetRegValue(*m_store.store, RegHive::ClassesRoot, entry + QStringLiteral("\\command"), QString(), Command);  // without a caption: no entry
+        QCOMPARE(statusNow(), status);
+        QVERIFY(!present() && ReadContextMenuStatus(*m_store.store).cfgClass == cfgClass);
+
+        const QByteArray untouched = ReadFileBytes(m_store.path());
+        RestoreRasAssociation(*m_store.store);  // not ours: nothing to restore
+        AddContextMenuEntry(*m_store.store, Command);  // no .cfg class: nowhere to add it
+        QCOMPARE(ReadFileBytes(m_store.path()) == untouched, cfgClass.isEmpty());
+        QCOMPARE(present(), !cfgClass.isEmpty());
+        QCOMPARE(classValue(entry), cfgClass.isEmpty() ? QStringLiteral("<none>") : QStringLiteral("Import script in &Marqueemaster"));
+        AssociateRasFiles(*m_store.store, Command);
+        AssociateRasFiles(*m_store.store, QStringLiteral("elsewhere %1"));  // already ours: changes nothing
+        QCOMPARE(statusNow(), QStringLiteral("Associated with Marqueemaster|011"));
+        QCOMPARE(classValue(QStringLiteral(".ras")), QStringLiteral("RtcwAnimationScript"));
+        QCOMPARE(classValue(ShellKeys::RasCommandKey), Command);
+        const QString backup = previous.isEmpty() ? QStringLiteral("<none>") : previous;
+        QCOMPARE(classValue(QStringLiteral(".ras"), QStringLiteral("prev_backup")), backup);
+
+        m_store.reopen();  // as the next run finds it
+        RestoreRasAssociation(*m_store.store);
+        RemoveContextMenuEntry(*m_store.store);
+        QCOMPARE(statusNow(), status);
+        QCOMPARE(classValue(QStringLiteral(".ras")), backup);  // no backup: .ras is gone
+        QCOMPARE(classValue(QStringLiteral(".ras"), QStringLiteral("prev_backup")), backup);
+        QCOMPARE(classValue(ShellKeys::RasCommandKey), Command);
+        QVERIFY(!present());
+        QCOMPARE(classValue(entry + QStringLiteral("\\command")), cfgClass.isEmpty() ? Command : QStringLiteral("<none>"));
+        QCOMPARE(classValue(cls + QStringLiteral("\\shell\\open\\command")), QStringLiteral("notepad %1"));
+        SetRegValue(*m_store.store, RegHive::ClassesRoot, entry.toUpper(), QString(), QStringLiteral("x"));  // key names in any case
+        QCOMPARE(present(), !cfgClass.isEmpty());
+    }
+
+    // Stored values go back on OK after the user clears the Save folder (browse, browse and cancel), picks
+    // a script folder, types "X" after the clan tag and ticks "multi select". There is no leet.ini.
+    void okWritesEverySetting_data()
+    {
+        QTest::addColumn<QStringList>("stored");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("first run: no key") << QStringList{}
+            << "EditItem=0,MultiSelect=1,Name=,Clantag=X,Reverse=0,OpenDir=,SaveDir=,GenerateDir=/scripts";
+        QTest::newRow("everything set") << QStringList{"OpenDir=/o", "SaveDir=/s", "GenerateDir=/g", "Name=^1Name", "Clantag=[C]", "Reverse=1", "EditItem=1", "MultiSelect=1"}
+            << "EditItem=1,MultiSelect=0,Name=^1Name,Clantag=[C]X,Reverse=1,OpenDir=/o,SaveDir=,GenerateDir=/scripts";
+        QTest::newRow("flags only as 1") << QStringList{"Reverse=true", "EditItem=-1", "MultiSelect= 1"}
+            << "EditItem=0,MultiSelect=1,Name=,Clantag=X,Reverse=0,OpenDir=,SaveDir=,GenerateDir=/scripts";
+        QTest::newRow("mixed flags") << QStringList{"OpenDir=/o", "SaveDir=/s", "Name=N", "Reverse=0", "EditItem=1", "MultiSelect=0"}
+            << "EditItem=1,MultiSelect=1,Name=N,Clantag=X,Reverse=0,OpenDir=/o,SaveDir=,GenerateDir=/scripts";
+    }
+    void okWritesEverySetting()
+    {
+        QFETCH(QStringList, stored);
+        QFETCH(QString, written);
+        for (const QString &value : stored)
+            SetRegValue(*m_store.store, RegHive::CurrentUser, SettingsKey, value.section('=', 0, 0), value.section('=', 1));
+        RecordingStore recorder(*m_store.store);
+        LeetTable leet;  // not loaded, and there is no leet.ini
+        FakePrompts prompts;
+        QStringList writesWhenSaved;
+        OptionsDialog dialog(recorder, leet, m_store.dir.filePath("leet.ini"), QString(), prompts,
+                             [&] { writesWhenSaved << recorder.writes.join(','); });
+        dialog.show();
+        const auto child = [&](const QString &name) { return dialog.findChild<QWidget *>(name); };
+        QCOMPARE(MessagesOf(prompts), QStringList({"Error loading LEET file|File leet.ini not found!",
+                                                     "Leet file not found|Click 'Create File' on the Edit 133t tab"}));
+        const QStringList pages{"Editor=txtOpen", "Wizard Defaults=txtName", "Registry Options=txtAssociation", "Edit 133t file=txtLeet"};
+        QTabBar *bar = dialog.findChild<QTabBar *>();
+        for (int tab = 3; tab >= 0; --tab) {  // ends on the first page
+            QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(tab).center());
+            QCOMPARE(bar->tabText(tab), pages[tab].section('=', 0, 0));
+            QVERIFY(child(pages[tab].section('=', 1))->isVisible());
+        }
+        QCOMPARE(qobject_cast<QLineEdit *>(child("txtSave"))->text(), stored.filter(QStringLiteral("SaveDir=")).join(QString()).mid(8));
+        prompts.folderAnswers = {QStringLiteral("/picked"), QString(), QStringLiteral("/scripts")};
+        for (const char *button : {"cmdBrowse2", "cmdBrowse2", "cmdBrowse3"})
+            QTest::mouseClick(child(button), Qt::LeftButton);
+        QCOMPARE(prompts.dialogs.last().state.title, QStringLiteral("Select default 'Save script' directory"));
+        QTest::keyClicks(child("txtClan"), QStringLiteral("X"));
+        QTest::mouseClick(child("chkMultiSelect"), Qt::LeftButton, {}, QPoint(6, child("chkMultiSelect")->height() / 2));
+        QVERIFY(recorder.writes.isEmpty());
+        QTest::mouseClick(child("cmdOK"), Qt::LeftButton);
+        QCOMPARE(recorder.writes.join(','), written);
+        QCOMPARE(writesWhenSaved, QStringList{written});  // told once, after every write
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        m_store.reopen();
+        QCOMPARE(LoadSettings(*m_store.store).generateDir, QStringLiteral("/scripts"));
+    }
 };
-
-void OptionsDialogTest::init()
-{
-    m_store = std::make_unique<TestStore>();
-    m_recorder = std::make_unique<RecordingStore>(*m_store->store);
-    m_leetPath = m_dir.filePath(QStringLiteral("leet.ini"));
-    QFile::remove(m_leetPath);
-    QVERIFY(WriteTextFile(m_leetPath, QStringLiteral("a=4\r\ne=3\r\n")).ok);
-    m_leet = LeetTable();
-    m_prompts.clear();
-    m_saved = 0;
-    m_writesWhenSaved.clear();
-}
-
-void OptionsDialogTest::cleanup()
-{
-    delete m_dialog;
-    m_dialog = nullptr;
-}
-
-OptionsDialog *OptionsDialogTest::openDialog()
-{
-    delete m_dialog;
-    m_dialog = new OptionsDialog(*m_recorder, m_leet, m_leetPath, QStringLiteral("/opt/marquee/marqueemaster"),
-                                 m_prompts, [this] {
-                                     ++m_saved;
-                                     m_writesWhenSaved = m_recorder->writes;
-                                 });
-    m_dialog->show();
-    return m_dialog;
-}
-
-void OptionsDialogTest::opensWithStoredValues_data()
-{
-    QTest::addColumn<QStringList>("stored");  // values in SettingNames order; "-" = missing
-    QTest::addColumn<QStringList>("shown");   // texts of the five fields, then the three boxes
-    QTest::newRow("first run") << QStringList{"-", "-", "-", "-", "-", "-", "-", "-"}
-                               << QStringList{"", "", "", "", "", "0", "0", "0"};
-    QTest::newRow("everything set") << QStringList{"/o", "/s", "/g", "^1Name", "[C]", "1", "1", "1"}
-                                    << QStringList{"/o", "/s", "/g", "^1Name", "[C]", "1", "1", "1"};
-    QTest::newRow("flags only as 1") << QStringList{"-", "-", "-", "-", "-", "true", "-1", " 1"}
-                                     << QStringList{"", "", "", "", "", "0", "0", "0"};
-    QTest::newRow("mixed flags") << QStringList{"-", "-", "-", "N", "-", "0", "1", "0"}
-                                 << QStringList{"", "", "", "N", "", "0", "1", "0"};
-}
-
-void OptionsDialogTest::opensWithStoredValues()
-{
-    QFETCH(QStringList, stored);
-    QFETCH(QStringList, shown);
-    for (int i = 0; i < SettingNames.size(); ++i) {
-        if (stored[i] != QLatin1String("-"))
-            SetRegValue(*m_store->store, RegHive::CurrentUser, SettingsKey, SettingNames[i], stored[i]);
-    }
-    openDialog();
-    const QStringList fields = {"txtOpen", "txtSave", "txtScriptSave", "txtName", "txtClan"};
-    for (int i = 0; i < fields.size(); ++i)
-        QCOMPARE(child<QLineEdit>(fields[i].toLatin1())->text(), shown[i]);
-    QCOMPARE(FlagText(child<QCheckBox>("chkReverse")->isChecked()), shown[5]);
-    QCOMPARE(FlagText(child<QCheckBox>("chkEditItem")->isChecked()), shown[6]);
-    QCOMPARE(FlagText(child<QCheckBox>("chkMultiSelect")->isChecked()), shown[7]);
-    for (const char *name : {"txtOpen", "txtSave", "txtScriptSave"})
-        QVERIFY(child<QLineEdit>(name)->isReadOnly());
-}
-
-void OptionsDialogTest::okWritesAllEightValuesInOrder()
-{
-    openDialog();
-    QVERIFY(m_recorder->writes.isEmpty());
-    QTest::mouseClick(child<QPushButton>("cmdOK"), Qt::LeftButton);
-
-    const QString prefix = QStringLiteral("0|Software/Marqueemaster|");
-    QCOMPARE(m_recorder->writes,
-             QStringList({prefix + "EditItem=0", prefix + "MultiSelect=0", prefix + "Name=", prefix + "Clantag=",
-                          prefix + "Reverse=0", prefix + "OpenDir=", prefix + "SaveDir=", prefix + "GenerateDir="}));
-    // Settings are read back only after every value is written.
-    QCOMPARE(m_saved, 1);
-    QCOMPARE(m_writesWhenSaved, m_recorder->writes);
-    QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
-    QVERIFY(!m_dialog->isVisible());
-
-    // The key exists now, also for the next run.
-    m_store->reopen();
-    for (const QString &name : SettingNames)
-        QVERIFY2(m_store->store->value(RegHive::CurrentUser, SettingsKey, name).has_value(), qPrintable(name));
-}
-
-void OptionsDialogTest::okAfterEdits()
-{
-    SetRegValue(*m_store->store, RegHive::CurrentUser, SettingsKey, QStringLiteral("Name"), QStringLiteral("Old"));
-    SetRegValue(*m_store->store, RegHive::CurrentUser, SettingsKey, QStringLiteral("OpenDir"), QStringLiteral("/old"));
-    openDialog();
-    child<QLineEdit>("txtName")->clear();
-    QTest::keyClicks(child<QLineEdit>("txtClan"), QStringLiteral("^1[X]"));
-    m_dialog->findChild<QTabWidget *>(QStringLiteral("TabStrip1"))->setCurrentIndex(1);
-    tick(child<QCheckBox>("chkReverse"));
-    m_dialog->findChild<QTabWidget *>(QStringLiteral("TabStrip1"))->setCurrentIndex(0);
-    tick(child<QCheckBox>("chkMultiSelect"));
-    QTest::mouseClick(child<QPushButton>("cmdBrowse1"), Qt::LeftButton);  // cancelled: clears the folder
-    QTest::mouseClick(child<QPushButton>("cmdOK"), Qt::LeftButton);
-
-    const Settings settings = LoadSettings(*m_store->store);
-    QCOMPARE(settings.name, QString());
-    QCOMPARE(settings.clanTag, QStringLiteral("^1[X]"));
-    QVERIFY(settings.reverse);
-    QVERIFY(settings.multiSelect);
-    QVERIFY(!settings.editItem);
-    QCOMPARE(settings.openDir, QString());
-    QVERIFY(m_store->store->value(RegHive::CurrentUser, SettingsKey, QStringLiteral("Name")).has_value());
-}
-
-void OptionsDialogTest::cancelWritesNothing()
-{
-    SetRegValue(*m_store->store, RegHive::CurrentUser, SettingsKey, QStringLiteral("Name"), QStringLiteral("Kept"));
-    openDialog();
-    QTest::keyClicks(child<QLineEdit>("txtName"), QStringLiteral("xyz"));
-    QTest::mouseClick(child<QPushButton>("Command2"), Qt::LeftButton);
-    QVERIFY(m_recorder->writes.isEmpty());
-    QCOMPARE(m_saved, 0);
-    QCOMPARE(m_dialog->result(), int(QDialog::Rejected));
-    QCOMPARE(setting(*m_store->store, QStringLiteral("Name")), QStringLiteral("Kept"));
-}
-
-void OptionsDialogTest::browseButtons_data()
-{
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QString>("value");
-    QTest::addColumn<QString>("title");
-    QTest::newRow("open") << "cmdBrowse1" << "txtOpen" << "OpenDir" << "Select default 'Open animation' directory";
-    QTest::newRow("save") << "cmdBrowse2" << "txtSave" << "SaveDir" << "Select default 'Save animation' directory";
-    QTest::newRow("script") << "cmdBrowse3" << "txtScriptSave" << "GenerateDir"
-                            << "Select default 'Save script' directory";
-}
-
-void OptionsDialogTest::browseButtons()
-{
-    QFETCH(QString, button);
-    QFETCH(QString, field);
-    QFETCH(QString, value);
-    QFETCH(QString, title);
-    openDialog();
-    auto *browse = child<QPushButton>(button.toLatin1());
-    auto *edit = child<QLineEdit>(field.toLatin1());
-    QVERIFY(browse->text().isEmpty());
-    QVERIFY(!browse->icon().isNull());
-
-    m_prompts.folderAnswers = {QStringLiteral("/home/player/rtcw")};
-    QTest::mouseClick(browse, Qt::LeftButton);
-    QCOMPARE(edit->text(), QStringLiteral("/home/player/rtcw"));
-    QCOMPARE(m_prompts.dialogs.size(), 1);
-    QCOMPARE(m_prompts.dialogs[0].kind, QStringLiteral("folder"));
-    QCOMPARE(m_prompts.dialogs[0].state.title, title);
-
-    QTest::mouseClick(browse, Qt::LeftButton);  // cancelled
-    QCOMPARE(edit->text(), QString());
-    QTest::mouseClick(child<QPushButton>("cmdOK"), Qt::LeftButton);
-    QCOMPARE(setting(*m_store->store, value), QString());
-    QVERIFY(m_store->store->value(RegHive::CurrentUser, SettingsKey, value).has_value());
-}
-
-void OptionsDialogTest::tabsShowTheirPage_data()
-{
-    QTest::addColumn<int>("tab");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QString>("control");
-    QTest::newRow("Editor") << 0 << "Editor" << "txtOpen";
-    QTest::newRow("Wizard Defaults") << 1 << "Wizard Defaults" << "txtName";
-    QTest::newRow("Registry Options") << 2 << "Registry Options" << "txtAssociation";
-    QTest::newRow("Edit 133t file") << 3 << "Edit 133t file" << "txtLeet";
-}
-
-void OptionsDialogTest::tabsShowTheirPage()
-{
-    QFETCH(int, tab);
-    QFETCH(QString, caption);
-    QFETCH(QString, control);
-    openDialog();
-    QVERIFY(QTest::qWaitForWindowExposed(m_dialog));
-    QCOMPARE(m_dialog->windowTitle(), QStringLiteral("Options"));
-    QVERIFY(m_dialog->width() >= 478 && m_dialog->height() >= 337);
-    QVERIFY(child<QWidget>("fraMain0")->isVisible());
-
-    QTabBar *bar = m_dialog->findChild<QTabWidget *>(QStringLiteral("TabStrip1"))->tabBar();
-    QCOMPARE(bar->count(), 4);
-    QCOMPARE(bar->tabText(tab), caption);
-    // Away from the page first, so the click must bring it back.
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect((tab + 1) % 4).center());
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(tab).center());
-    for (int page = 0; page < 4; ++page)
-        QCOMPARE(child<QWidget>(QStringLiteral("fraMain%1").arg(page).toLatin1())->isVisible(), page == tab);
-    QVERIFY(child<QWidget>(control.toLatin1())->isVisible());
-}
-
-void OptionsDialogTest::missingLeetFileOnOpening()
-{
-    QVERIFY(QFile::remove(m_leetPath));
-    openDialog();
-    QCOMPARE(m_prompts.messages.size(), 2);
-    QCOMPARE(m_prompts.messages[0].text, QStringLiteral("File leet.ini not found!"));
-    QCOMPARE(m_prompts.messages[1].text, QStringLiteral("Click 'Create File' on the Edit 133t tab"));
-    QCOMPARE(m_prompts.messages[1].title, QStringLiteral("Leet file not found"));
-    QCOMPARE(m_prompts.messages[1].icon, PromptIcon::Information);
-    QCOMPARE(child<QPlainTextEdit>("txtLeet")->toPlainText(), QString());
-    QVERIFY(m_dialog->isVisible());
-}
-
-void OptionsDialogTest::loadedLeetTableIsNotReadAgain()
-{
-    QVERIFY(LoadLeetTable(m_leet, m_leetPath, m_prompts));
-    QVERIFY(QFile::remove(m_leetPath));
-    openDialog();
-    QVERIFY(m_prompts.messages.isEmpty());
-    QCOMPARE(child<QPlainTextEdit>("txtLeet")->toPlainText(), QStringLiteral("a=4\ne=3\n"));
-    QCOMPARE(child<QPlainTextEdit>("txtLeet")->font().family(), QStringLiteral("Courier New"));
-}
-
-void OptionsDialogTest::createSaveAndReloadButtons()
-{
-    QVERIFY(QFile::remove(m_leetPath));
-    openDialog();
-    m_prompts.clear();
-    auto *text = child<QPlainTextEdit>("txtLeet");
-    QCOMPARE(child<QPushButton>("cmdCreate")->toolTip(), QStringLiteral("Create new file/Reset current file"));
-
-    QTest::mouseClick(child<QPushButton>("cmdCreate"), Qt::LeftButton);
-    QVERIFY(m_prompts.messages.isEmpty());
-    QCOMPARE(text->toPlainText().split(QLatin1Char('\n')).size(), 53);
-    QVERIFY(text->toPlainText().startsWith(QStringLiteral("a=4\nb=b\nc=(\n")));
-    QVERIFY(m_leet.leetLoaded());
-
-    text->setPlainText(QStringLiteral("  a=@  \n\n[Leet]\nm = M"));
-    QTest::mouseClick(child<QPushButton>("cmdSave"), Qt::LeftButton);
-    QCOMPARE(readBytes(m_leetPath), QByteArray("  a=@  \r\n\r\n[Leet]\r\nm = M\r\n"));
-    // Saving loads the table but leaves the box as typed.
-    QCOMPARE(m_leet.entries().size(), 3);
-    QCOMPARE(text->toPlainText(), QStringLiteral("  a=@  \n\n[Leet]\nm = M"));
-
-    QTest::mouseClick(child<QPushButton>("cmdReload"), Qt::LeftButton);
-    QCOMPARE(text->toPlainText(), QStringLiteral("a=@\nm = M\n"));
-
-    // Resetting an existing file asks first; No keeps it.
-    m_prompts.answers = {PromptAnswer::No};
-    QTest::mouseClick(child<QPushButton>("cmdCreate"), Qt::LeftButton);
-    QCOMPARE(m_prompts.messageTexts(),
-             QStringList{"File leet.ini exists, are you sure you want to reset the file?"});
-    QCOMPARE(text->toPlainText(), QStringLiteral("a=@\nm = M\n"));
-    QCOMPARE(readBytes(m_leetPath), QByteArray("  a=@  \r\n\r\n[Leet]\r\nm = M\r\n"));
-
-    // Cancel doesn't undo what the buttons did to the file.
-    QTest::mouseClick(child<QPushButton>("Command2"), Qt::LeftButton);
-    QCOMPARE(readBytes(m_leetPath), QByteArray("  a=@  \r\n\r\n[Leet]\r\nm = M\r\n"));
-}
-
-void OptionsDialogTest::failedLeetSaveKeepsTable()
-{
-    m_leetPath = m_dir.filePath(QStringLiteral("leet.ini/leet.ini"));  // under a file: can't be written
-    QVERIFY(LoadLeetTable(m_leet, m_dir.filePath(QStringLiteral("leet.ini")), m_prompts));
-    openDialog();
-    child<QPlainTextEdit>("txtLeet")->setPlainText(QStringLiteral("a=@"));
-    QTest::mouseClick(child<QPushButton>("cmdSave"), Qt::LeftButton);
-    QCOMPARE(m_prompts.messages.size(), 1);
-    QCOMPARE(m_prompts.messages[0].title, QStringLiteral("Error saving LEET file"));
-    QVERIFY(m_leet.leetLoaded());
-    QCOMPARE(m_leet.entries().at(1).Value, QStringLiteral("4"));
-    QCOMPARE(child<QPlainTextEdit>("txtLeet")->toPlainText(), QStringLiteral("a=@"));
-}
-
-void OptionsDialogTest::associationButtons()
-{
-    SetRegValue(*m_store->store, RegHive::ClassesRoot, QStringLiteral(".ras"), QString(), QStringLiteral("Other"));
-    openDialog();
-    auto *status = child<QLineEdit>("txtAssociation");
-    auto *associate = child<QPushButton>("cmdAssociate");
-    auto *restore = child<QPushButton>("cmdRestore");
-    QVERIFY(status->isReadOnly());
-    QCOMPARE(status->text(), QStringLiteral("Associated with [other program]"));
-    QCOMPARE(status->toolTip(), status->text());
-    QVERIFY(associate->isEnabled() && restore->isEnabled());
-    QVERIFY(!m_dialog->isAssociated());
-
-    // In this state Restore changes nothing.
-    m_dialog->findChild<QTabWidget *>(QStringLiteral("TabStrip1"))->setCurrentIndex(2);
-    QTest::mouseClick(restore, Qt::LeftButton);
-    QVERIFY(m_recorder->writes.isEmpty());
-
-    QTest::mouseClick(associate, Qt::LeftButton);
-    QCOMPARE(status->text(), QStringLiteral("Associated with Marqueemaster"));
-    QCOMPARE(status->toolTip(), status->text());
-    QVERIFY(!associate->isEnabled() && restore->isEnabled());
-    QVERIFY(m_dialog->isAssociated());
-    QCOMPARE(GetRegValue(*m_store->store, RegHive::ClassesRoot, ShellKeys::RasCommandKey, QString()),
-             ProgramCommand(QStringLiteral("/opt/marquee/marqueemaster")));
-
-    QTest::mouseClick(restore, Qt::LeftButton);
-    QCOMPARE(status->text(), QStringLiteral("Associated with [other program]"));
-    QCOMPARE(GetRegValue(*m_store->store, RegHive::ClassesRoot, QStringLiteral(".ras"), QString()),
-             QStringLiteral("Other"));
-
-    // Cancel leaves the registry as the buttons made it.
-    QTest::mouseClick(child<QPushButton>("Command2"), Qt::LeftButton);
-    QCOMPARE(GetRegValue(*m_store->store, RegHive::ClassesRoot, QStringLiteral(".ras"), QStringLiteral("prev_backup")),
-             QStringLiteral("Other"));
-}
-
-void OptionsDialogTest::contextMenuButtons()
-{
-    SetRegValue(*m_store->store, RegHive::ClassesRoot, QStringLiteral(".cfg"), QString(), QStringLiteral("cfgfile"));
-    openDialog();
-    m_dialog->findChild<QTabWidget *>(QStringLiteral("TabStrip1"))->setCurrentIndex(2);
-    auto *on = child<QLabel>("picON");
-    auto *off = child<QLabel>("picOFF");
-    auto *add = child<QPushButton>("cmdAddContext");
-    auto *remove = child<QPushButton>("cmdRemoveContext");
-    QVERIFY(!on->isVisible() && off->isVisible());
-    QVERIFY(add->isEnabled() && !remove->isEnabled());
-
-    QTest::mouseClick(add, Qt::LeftButton);
-    QVERIFY(on->isVisible() && !off->isVisible());
-    QVERIFY(!add->isEnabled() && remove->isEnabled());
-    QCOMPARE(GetRegValue(*m_store->store, RegHive::ClassesRoot, QStringLiteral("cfgfile\\shell\\ImportMarqueemaster"),
-                         QString()),
-             QStringLiteral("Import script in &Marqueemaster"));
-
-    QTest::mouseClick(remove, Qt::LeftButton);
-    QVERIFY(!on->isVisible() && off->isVisible());
-    QVERIFY(add->isEnabled() && !remove->isEnabled());
-    QVERIFY(!m_store->store->value(RegHive::ClassesRoot, QStringLiteral("cfgfile\\shell\\ImportMarqueemaster"), QString()));
-}
 
 QTEST_MAIN(OptionsDialogTest)
 #include "tst_OptionsDialog.moc"
