@@ -6,52 +6,49 @@
 #include "app/MainLayout.h"
 #include "app/MainWindow.h"
 #include "colors/PreviewBoxWidget.h"
+#include "colors/PreviewPlayer.h"
 #include "settings/RegistryOps.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QMenu>
+#include <QDialog>
+#include <QPlainTextEdit>
 #include <QTest>
 #include <QTextCursor>
 #include <QToolButton>
 #include <QTreeView>
 
+// The main window driven as a user drives it: toolbar, menus, keys, preview box.
 class MainWindowTest : public QObject {
     Q_OBJECT
 private slots:
     void init();
     void cleanup();
-
-    void toolbarHasElevenEntriesInOrder();
-    void dropDownsAndMenusCarryTheirCaptions_data();
-    void dropDownsAndMenusCarryTheirCaptions();
-    void addLineThreeWays_data();
-    void addLineThreeWays();
-    void addOnEmptyListMakesFirstLineCurrent();
-    void addWithLinesButNoCurrentLineDoesNothing();
-    void colourButtonsWriteCodesIntoTheText_data();
-    void colourButtonsWriteCodesIntoTheText();
-    void typingInPreviewChangesTheCurrentText();
-    void colourButtonOnEmptyPreviewDoesNothing();
-    void deleteKeyRemovesCurrentLine();
-    void deleteKeyOnEmptyListDoesNothing();
-    void newEmptiesListAndShowsPlaceholder();
-    void showColorsTogglesPanelAndLayout();
-    void layoutRules_data();
-    void layoutRules();
+    void entriesCarryTheirCaptions_data();
+    void entriesCarryTheirCaptions();
+    void addLine_data();
+    void addLine();
+    void colourButtonsWriteCodes_data();
+    void colourButtonsWriteCodes();
+    void previewEditsReachOnlyTheCurrentLine();
+    void deleteKeyAndNew();
+    void showColorsLayout();
     void settingsApplyToTheList();
-    void commandLineOpensAnimation_data();
-    void commandLineOpensAnimation();
-    void unknownKeyDoesNothing();
-    void controlKeyMovesFocusToList();
+    void commandLine_data();
+    void commandLine();
+    void entriesOpenTheirWindows_data();
+    void entriesOpenTheirWindows();
+    void generateAndSaveWithOverwriteQuestion();
+    void playSwitchesCaptionAndButtons();
 
 private:
-    void click(const QString &key);
+    void trigger(const QString &key);
     QStringList texts() const { return TextsOf(window->model()); }
 
     std::unique_ptr<TestStore> store;
     std::unique_ptr<MainWindow> window;
     FakePrompts prompts;
+    QStringList opened;
+    std::function<void(QDialog &)> inspect;
 };
 
 void MainWindowTest::init()
@@ -59,7 +56,14 @@ void MainWindowTest::init()
     store = std::make_unique<TestStore>();
     window = std::make_unique<MainWindow>(*store->store);
     prompts.clear();
+    opened.clear();
+    inspect = nullptr;
     window->setPrompts(&prompts);
+    window->setModalRunner([this](QDialog &dialog) {
+        opened << dialog.objectName();
+        if (inspect)
+            inspect(dialog);
+    });
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
 }
@@ -70,109 +74,83 @@ void MainWindowTest::cleanup()
     store.reset();
 }
 
-void MainWindowTest::click(const QString &key)
+void MainWindowTest::trigger(const QString &key)
 {
-    if (auto *button = window->findChild<QToolButton *>(key)) {
-        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, 8));
-        return;
-    }
+    if (auto *button = window->findChild<QToolButton *>(key))
+        return QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, 8));
     auto *action = window->findChild<QAction *>(key);
     QVERIFY2(action, qPrintable(key));
     action->trigger();
 }
 
-void MainWindowTest::toolbarHasElevenEntriesInOrder()
-{
-    const QStringList keys = {"btnnew", "btnopen", "btnsave", "btnadd", "btnremove", "btnedit",
-                              "btnwizard", "btnpreview", "btngenerate"};
-    const QStringList captions = {"New", "Open", "Save", "Add", "Remove", "Edit", "Wizard", "Play", "Generate"};
-    int previousX = -1;
-    for (int i = 0; i < keys.size(); ++i) {
-        auto *button = window->findChild<QToolButton *>(keys.at(i));
-        QVERIFY2(button, qPrintable(keys.at(i)));
-        QCOMPARE(button->text(), captions.at(i));
-        QVERIFY(button->mapTo(window.get(), QPoint()).x() > previousX);
-        previousX = button->mapTo(window.get(), QPoint()).x();
-    }
-    QCOMPARE(window->findChild<QToolButton *>("btnadd")->popupMode(), QToolButton::MenuButtonPopup);
-    QCOMPARE(window->findChild<QToolButton *>("btnwizard")->toolTip(), QStringLiteral("Animation Script Wizard"));
-}
-
-void MainWindowTest::dropDownsAndMenusCarryTheirCaptions_data()
+void MainWindowTest::entriesCarryTheirCaptions_data()
 {
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("shortcut");
-    QTest::newRow("before") << "btnaddbefore" << "Before selection" << "";
+    const char *toolbar[][2] = {{"btnnew", "New"},       {"btnopen", "Open"},     {"btnsave", "Save"},
+                                {"btnadd", "Add"},       {"btnremove", "Remove"}, {"btnedit", "Edit"},
+                                {"btnwizard", "Wizard"}, {"btnpreview", "Play"},  {"btngenerate", "Generate"}};
+    for (const auto &entry : toolbar)
+        QTest::newRow(entry[0]) << entry[0] << entry[1] << "";
     QTest::newRow("copy x") << "btncopylastx" << "Copy selected line x times" << "";
     QTest::newRow("reverse") << "btncopyallreverse" << "Copy all lines (reverse)" << "";
-    QTest::newRow("delete all") << "btndeleteall" << "Delete all" << "";
-    QTest::newRow("leet") << "btneditleet" << "Leet converter" << "";
     QTest::newRow("cut") << "mnuEditCut" << "Cut" << "Ctrl+X";
     QTest::newRow("copy") << "mnuEditCopy" << "Copy" << "Ctrl+C";
-    QTest::newRow("paste clipboard") << "mnuEditPasteClipboard" << "From Clipboard" << "Ctrl+V";
+    QTest::newRow("paste") << "mnuEditPasteClipboard" << "From Clipboard" << "Ctrl+V";
     QTest::newRow("about") << "mnuHelpAbout" << "About" << "F1";
-    QTest::newRow("save as") << "mnuFileSaveAs" << "Save As" << "";
-    QTest::newRow("colour editor") << "mnuHelpColor" << "Color name editor" << "";
 }
 
-void MainWindowTest::dropDownsAndMenusCarryTheirCaptions()
+void MainWindowTest::entriesCarryTheirCaptions()
 {
     QFETCH(QString, key);
     QFETCH(QString, caption);
     QFETCH(QString, shortcut);
-    auto *action = window->findChild<QAction *>(key);
-    QVERIFY(action);
-    QCOMPARE(action->text(), caption);
-    QCOMPARE(action->shortcut().toString(), shortcut);
+    if (auto *button = window->findChild<QToolButton *>(key)) {
+        QCOMPARE(button->text(), caption);
+    } else {
+        auto *action = window->findChild<QAction *>(key);
+        QVERIFY(action);
+        QCOMPARE(action->text(), caption);
+        QCOMPARE(action->shortcut().toString(), shortcut);
+    }
     QVERIFY(!window->findChild<QAction *>("mnuFileSave")->isEnabled());
     QVERIFY(!window->findChild<QAction *>("mnuEditSimple")->isEnabled());
 }
 
-void MainWindowTest::addLineThreeWays_data()
+void MainWindowTest::addLine_data()
 {
+    QTest::addColumn<QStringList>("before");
+    QTest::addColumn<int>("current");
     QTest::addColumn<QString>("key");
-    QTest::addColumn<QStringList>("expected");
-    QTest::newRow("button adds after") << "btnadd" << QStringList{"A", "B", "Text", "C"};
-    QTest::newRow("before selection") << "btnaddbefore" << QStringList{"A", "Text", "B", "C"};
-    QTest::newRow("after selection") << "btnaddafter" << QStringList{"A", "B", "Text", "C"};
+    QTest::addColumn<QStringList>("after");
+    QTest::addColumn<int>("currentAfter");
+    const QStringList abc{"A", "B", "C"};
+    QTest::newRow("button adds after") << abc << 1 << "btnadd" << QStringList{"A", "B", "Text", "C"} << 1;
+    QTest::newRow("before selection") << abc << 1 << "btnaddbefore" << QStringList{"A", "Text", "B", "C"} << 2;
+    QTest::newRow("after selection") << abc << 1 << "btnaddafter" << QStringList{"A", "B", "Text", "C"} << 1;
+    QTest::newRow("empty list") << QStringList{} << -1 << "btnaddbefore" << QStringList{"Text"} << 0;
+    QTest::newRow("no current line") << QStringList{"A"} << -1 << "btnadd" << QStringList{"A"} << -1;
 }
 
-void MainWindowTest::addLineThreeWays()
+void MainWindowTest::addLine()
 {
+    QFETCH(QStringList, before);
+    QFETCH(int, current);
     QFETCH(QString, key);
-    QFETCH(QStringList, expected);
-    window->model().appendLines(LinesFromTexts({"A", "B", "C"}));
-    window->setCurrentRow(1);
-    click(key);
-    QCOMPARE(texts(), expected);
-    QCOMPARE(window->model().line(expected.indexOf("Text")), AnimationLine());
-    // The current line stays B, wherever it moved to.
-    QCOMPARE(window->model().line(*window->currentRow()).text, QStringLiteral("B"));
+    QFETCH(QStringList, after);
+    QFETCH(int, currentAfter);
+    window->model().appendLines(LinesFromTexts(before));
+    window->list()->setCurrentIndex(current < 0 ? QModelIndex() : window->model().index(current, 0));
+    trigger(key);
+    QCOMPARE(texts(), after);
+    QCOMPARE(window->currentRow().value_or(-1), currentAfter);
+    if (after.contains("Text"))
+        QCOMPARE(window->model().line(after.indexOf("Text")), AnimationLine());
     QVERIFY(prompts.messages.isEmpty());
 }
 
-void MainWindowTest::addOnEmptyListMakesFirstLineCurrent()
-{
-    for (const QString &key : {"btnadd", "btnaddbefore", "btnaddafter"}) {
-        window->newAnimation();
-        click(key);
-        QCOMPARE(texts(), QStringList{"Text"});
-        QCOMPARE(window->currentRow(), std::optional<int>(0));
-        QVERIFY(!window->previewBox()->isReadOnly());
-        QCOMPARE(window->previewBox()->toPlainText(), QStringLiteral("Text"));
-    }
-}
-
-void MainWindowTest::addWithLinesButNoCurrentLineDoesNothing()
-{
-    window->model().appendLines(LinesFromTexts({"A"}));
-    window->list()->setCurrentIndex(QModelIndex());
-    click("btnadd");
-    QCOMPARE(texts(), QStringList{"A"});
-}
-
-void MainWindowTest::colourButtonsWriteCodesIntoTheText_data()
+void MainWindowTest::colourButtonsWriteCodes_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("from");
@@ -183,10 +161,10 @@ void MainWindowTest::colourButtonsWriteCodesIntoTheText_data()
     QTest::newRow("back to white") << "na^2me" << 2 << 4 << 6 << "name";
     QTest::newRow("first green") << "name" << 0 << 1 << 1 << "^2n^7ame";
     QTest::newRow("black button gives zero") << "ab" << 1 << 2 << 7 << "a^0b";
-    QTest::newRow("red on coloured text") << "^3abc" << 0 << 3 << 0 << "^1abc";
+    QTest::newRow("empty preview does nothing") << "" << 0 << 0 << 0 << "";
 }
 
-void MainWindowTest::colourButtonsWriteCodesIntoTheText()
+void MainWindowTest::colourButtonsWriteCodes()
 {
     QFETCH(QString, text);
     QFETCH(int, from);
@@ -195,7 +173,7 @@ void MainWindowTest::colourButtonsWriteCodesIntoTheText()
     QFETCH(QString, expected);
     window->model().appendLines(LinesFromTexts({"other", text}));
     window->setCurrentRow(1);
-    click("mnuEditShowColors");
+    trigger("mnuEditShowColors");
     QTextCursor cursor = window->previewBox()->textCursor();
     cursor.setPosition(from);
     cursor.setPosition(to, QTextCursor::KeepAnchor);
@@ -203,174 +181,170 @@ void MainWindowTest::colourButtonsWriteCodesIntoTheText()
     auto *colorButton = window->findChild<QAbstractButton *>(QStringLiteral("cmdColor%1").arg(button));
     QVERIFY(colorButton && colorButton->isVisible());
     QTest::mouseClick(colorButton, Qt::LeftButton);
-    QCOMPARE(window->model().line(1).text, expected);
-    QCOMPARE(window->model().line(0).text, QStringLiteral("other"));
+    QCOMPARE(texts(), (QStringList{"other", expected}));
 }
 
-void MainWindowTest::typingInPreviewChangesTheCurrentText()
+void MainWindowTest::previewEditsReachOnlyTheCurrentLine()
 {
-    window->model().appendLines(LinesFromTexts({"^1ab"}));
+    window->model().appendLines(LinesFromTexts({"^1ab", "x"}));
     window->previewBox()->setFocus();
     window->previewBox()->moveCursor(QTextCursor::End);
     QTest::keyClicks(window->previewBox(), "c");
-    QCOMPARE(window->model().line(0).text, QStringLiteral("^1abc"));
-    // Drawing by the program itself is never written back.
-    window->drawPreview(QStringLiteral("^3zz"));
-    QCOMPARE(window->model().line(0).text, QStringLiteral("^1abc"));
+    QCOMPARE(texts(), (QStringList{"^1abc", "x"}));
+    window->drawPreview(QStringLiteral("^3zz"));  // the program's own drawing is never written back
+    QCOMPARE(texts(), (QStringList{"^1abc", "x"}));
+    QTest::keyClick(window->previewBox(), Qt::Key_Control);
+    QVERIFY(window->list()->hasFocus());
 }
 
-void MainWindowTest::colourButtonOnEmptyPreviewDoesNothing()
+void MainWindowTest::deleteKeyAndNew()
 {
-    window->model().appendLines(LinesFromTexts({""}));
-    click("mnuEditShowColors");
-    QTest::mouseClick(window->findChild<QAbstractButton *>("cmdColor0"), Qt::LeftButton);
-    QCOMPARE(window->model().line(0).text, QString());
-}
-
-void MainWindowTest::deleteKeyRemovesCurrentLine()
-{
-    window->model().appendLines(LinesFromTexts({"A", "B", "C"}));
+    QTest::keyClick(window->list(), Qt::Key_Delete);
+    QVERIFY(window->model().isEmpty());
+    window->model().appendLines(LinesFromTexts({"A", "^2B", "C"}));
     window->setCurrentRow(1);
-    window->list()->setFocus();
     QTest::keyClick(window->list(), Qt::Key_Delete);
     QCOMPARE(texts(), (QStringList{"A", "C"}));
-    QVERIFY(prompts.messages.isEmpty());
-    const std::optional<int> row = window->currentRow();
-    QVERIFY(row);
-    QCOMPARE(window->previewBox()->toPlainText(), window->model().line(*row).text);
-}
-
-void MainWindowTest::deleteKeyOnEmptyListDoesNothing()
-{
-    QTest::keyClick(window->list(), Qt::Key_Delete);
+    QCOMPARE(window->previewBox()->toPlainText(), window->model().line(*window->currentRow()).text);
+    trigger("btnnew");
     QVERIFY(window->model().isEmpty());
-    QVERIFY(prompts.messages.isEmpty());
     QCOMPARE(window->previewBox()->toPlainText(), QStringLiteral("Preview"));
     QVERIFY(window->previewBox()->isReadOnly());
-}
-
-void MainWindowTest::newEmptiesListAndShowsPlaceholder()
-{
-    window->model().appendLines(LinesFromTexts({"^1A", "B"}));
-    QCOMPARE(window->previewBox()->toPlainText(), QStringLiteral("A"));
-    click("btnnew");
-    QVERIFY(window->model().isEmpty());
     QVERIFY(prompts.messages.isEmpty());
-    QCOMPARE(window->previewBox()->toPlainText(), QStringLiteral("Preview"));
-    window->model().appendLines(LinesFromTexts({"x"}));
-    click("mnuFileNew");
-    QVERIFY(window->model().isEmpty());
 }
 
-void MainWindowTest::showColorsTogglesPanelAndLayout()
+void MainWindowTest::showColorsLayout()
 {
     auto *panel = window->findChild<QWidget *>("picColors");
-    auto *action = window->findChild<QAction *>("mnuEditShowColors");
-    QVERIFY(panel && action);
-    QVERIFY(!panel->isVisible());
-    QVERIFY(!action->isChecked());
     const int fullWidth = window->previewBox()->width();
-    click("mnuEditShowColors");
-    QVERIFY(panel->isVisible());
-    QVERIFY(action->isChecked());
+    QVERIFY(!panel->isVisible());
+    trigger("mnuEditShowColors");
+    QVERIFY(panel->isVisible() && window->findChild<QAction *>("mnuEditShowColors")->isChecked());
     QCOMPARE(window->previewBox()->width(), fullWidth - MainLayoutMetrics::PanelWidth);
     QCOMPARE(panel->x(), window->previewBox()->geometry().right() + 1);
     window->resize(window->width() + 100, window->height());
-    QTest::qWait(10);
+    QTRY_COMPARE(window->previewBox()->width(), fullWidth + 100 - MainLayoutMetrics::PanelWidth);
     QCOMPARE(panel->width(), MainLayoutMetrics::PanelWidth);
-    QCOMPARE(window->previewBox()->width(), fullWidth + 100 - MainLayoutMetrics::PanelWidth);
-    click("mnuEditShowColors");
+    trigger("mnuEditShowColors");
     QVERIFY(!panel->isVisible());
     QCOMPARE(window->previewBox()->width(), fullWidth + 100);
-}
-
-void MainWindowTest::layoutRules_data()
-{
-    QTest::addColumn<QSize>("area");
-    QTest::addColumn<bool>("showColors");
-    QTest::addColumn<QRect>("preview");
-    QTest::addColumn<QRect>("list");
-    using namespace MainLayoutMetrics;
-    QTest::newRow("plain") << QSize(600, 400) << false << QRect(0, PreviewTop, 600, PreviewHeight)
-                           << QRect(0, ListTop, 600, 400 - ListTop);
-    QTest::newRow("with colours") << QSize(600, 400) << true
-                                  << QRect(0, PreviewTop, 600 - PanelWidth, PreviewHeight)
-                                  << QRect(0, ListTop, 600, 400 - ListTop);
-    QTest::newRow("too low keeps list height") << QSize(600, 20) << false << QRect(0, PreviewTop, 600, PreviewHeight)
-                                               << QRect(0, ListTop, 600, 77);
-}
-
-void MainWindowTest::layoutRules()
-{
-    QFETCH(QSize, area);
-    QFETCH(bool, showColors);
-    QFETCH(QRect, preview);
-    QFETCH(QRect, list);
-    const MainGeometry geometry = LayOutMainWindow(area, showColors, 77);
-    QCOMPARE(geometry.preview, preview);
-    QCOMPARE(geometry.list, list);
-    QCOMPARE(geometry.colorPanel.isEmpty(), !showColors);
     window->resize(200, window->height());
     QVERIFY(window->width() >= MainLayoutMetrics::MinimumOuterWidth);
+    // A window too low for the list keeps the list's last height.
+    QCOMPARE(LayOutMainWindow(QSize(600, 20), false, 77).list.height(), 77);
 }
 
 void MainWindowTest::settingsApplyToTheList()
 {
     QCOMPARE(window->list()->selectionMode(), QAbstractItemView::SingleSelection);
     QCOMPARE(window->list()->editTriggers(), QAbstractItemView::NoEditTriggers);
-    SetRegValue(*store->store, RegHive::CurrentUser, SettingsKey, "MultiSelect", "1");
-    SetRegValue(*store->store, RegHive::CurrentUser, SettingsKey, "EditItem", "1");
-    window->loadSettings();
+    inspect = [](QDialog &options) {
+        auto *multi = options.findChild<QWidget *>("chkMultiSelect");
+        QTest::mouseClick(multi, Qt::LeftButton, {}, QPoint(5, multi->height() / 2));
+        QTest::mouseClick(options.findChild<QWidget *>("cmdOK"), Qt::LeftButton);
+    };
+    trigger("mnuEditOptions");
     QCOMPARE(window->list()->selectionMode(), QAbstractItemView::ExtendedSelection);
-    QVERIFY(window->list()->editTriggers() & QAbstractItemView::SelectedClicked);
+    SetRegValue(*store->store, RegHive::CurrentUser, SettingsKey, "EditItem", "1");
     SetRegValue(*store->store, RegHive::CurrentUser, SettingsKey, "MultiSelect", "true");
     window->loadSettings();
+    QVERIFY(window->list()->editTriggers() & QAbstractItemView::SelectedClicked);
     QCOMPARE(window->list()->selectionMode(), QAbstractItemView::SingleSelection);
 }
 
-void MainWindowTest::commandLineOpensAnimation_data()
+void MainWindowTest::commandLine_data()
 {
     QTest::addColumn<QString>("fileName");
     QTest::addColumn<QStringList>("arguments");  // %1 is the folder
-    QTest::addColumn<bool>("opened");
-    QTest::newRow("ras") << "Anim.ras" << QStringList{"%1/Anim.ras"} << true;
-    QTest::newRow("upper-case ending") << "ANIM.RAS" << QStringList{"%1/ANIM.RAS"} << true;
-    QTest::newRow("blanks split by the shell") << "My Anim.ras" << QStringList{"%1/My", "Anim.ras"} << true;
-    QTest::newRow("case of the path kept") << "Mixed/Case.ras" << QStringList{"%1/Mixed/Case.ras"} << true;
-    QTest::newRow("missing file") << "Anim.ras" << QStringList{"%1/Other.ras"} << false;
-    QTest::newRow("other ending") << "Anim.txt" << QStringList{"%1/Anim.txt"} << false;
-    QTest::newRow("no argument") << "Anim.ras" << QStringList{} << false;
+    QTest::addColumn<QStringList>("lines");
+    const QStringList loaded{"^1Loaded"};
+    QTest::newRow("ras") << "Anim.ras" << QStringList{"%1/Anim.ras"} << loaded;
+    QTest::newRow("upper-case ending") << "ANIM.RAS" << QStringList{"%1/ANIM.RAS"} << loaded;
+    QTest::newRow("blanks split by the shell") << "My Anim.ras" << QStringList{"%1/My", "Anim.ras"} << loaded;
+    QTest::newRow("case of the path kept") << "Mixed/Case.ras" << QStringList{"%1/Mixed/Case.ras"} << loaded;
+    QTest::newRow("script imported") << "Anim.CFG" << QStringList{"%1/Anim.CFG"} << QStringList{"^1Bob"};
+    QTest::newRow("missing file") << "Anim.ras" << QStringList{"%1/Other.ras"} << QStringList{};
+    QTest::newRow("other ending") << "Anim.txt" << QStringList{"%1/Anim.txt"} << QStringList{};
 }
 
-void MainWindowTest::commandLineOpensAnimation()
+void MainWindowTest::commandLine()
 {
     QFETCH(QString, fileName);
     QFETCH(QStringList, arguments);
-    QFETCH(bool, opened);
+    QFETCH(QStringList, lines);
     QTemporaryDir dir;
     QDir(dir.path()).mkpath(QFileInfo(dir.filePath(fileName)).path());
-    QVERIFY(WriteTextFile(dir.filePath(fileName), AnimationFileText(LinesFromTexts({"^1Loaded"}))).ok);
+    const QString content = fileName.endsWith("CFG") ? QStringLiteral("//x\nset name \"^1Bob\"\nwait 20\nsay \"x\"\n")
+                                                     : AnimationFileText(LinesFromTexts({"^1Loaded"}));
+    QVERIFY(WriteTextFile(dir.filePath(fileName), content).ok);
     for (QString &argument : arguments)
         argument.replace(QLatin1String("%1"), dir.path());
     window->openCommandLine(arguments);
-    QCOMPARE(texts(), opened ? QStringList{"^1Loaded"} : QStringList{});
+    QCOMPARE(texts(), lines);
     QVERIFY(prompts.messages.isEmpty());
 }
 
-void MainWindowTest::unknownKeyDoesNothing()
+void MainWindowTest::entriesOpenTheirWindows_data()
 {
-    window->model().appendLines(LinesFromTexts({"A"}));
-    window->runCommand("btnnothing");
-    QCOMPARE(texts(), QStringList{"A"});
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("window");
+    QTest::newRow("generate") << "btngenerate" << "frmScript";
+    QTest::newRow("edit") << "btnedittime" << "frmEdit";
+    QTest::newRow("colour editor") << "mnuHelpColor" << "frmColorEditor";
+    QTest::newRow("options") << "mnuEditOptions" << "frmOptions";
+    QTest::newRow("help") << "mnuHelpHelp" << "frmHelp";
+    QTest::newRow("about") << "mnuHelpAbout" << "frmAbout";
+    QTest::newRow("unknown key") << "btnnothing" << "";
 }
 
-void MainWindowTest::controlKeyMovesFocusToList()
+void MainWindowTest::entriesOpenTheirWindows()
 {
-    window->model().appendLines(LinesFromTexts({"A"}));
-    window->activateWindow();
-    window->previewBox()->setFocus();
-    QTest::keyClick(window->previewBox(), Qt::Key_Control);
-    QVERIFY(window->list()->hasFocus());
+    QFETCH(QString, key);
+    QFETCH(QString, window);
+    this->window->model().appendLines(LinesFromTexts({"A"}));
+    if (key == "btnnothing")
+        this->window->runCommand(key);
+    else
+        trigger(key);
+    QCOMPARE(opened, window.isEmpty() ? QStringList{} : QStringList{window});
+}
+
+void MainWindowTest::generateAndSaveWithOverwriteQuestion()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("anim.cfg");
+    QVERIFY(WriteTextFile(path, "old\r\n").ok);
+    window->model().appendLines({{"^1Mar^7quee", "10", "set name"}, {"hi", "20", "say"}});
+    inspect = [&](QDialog &script) {
+        QVERIFY(script.findChild<QPlainTextEdit *>("txtScript")->toPlainText().endsWith("say \"hi\"\nwait 20"));
+        prompts.fileAnswers = QStringList{path, path};
+        prompts.answers = {PromptAnswer::No, PromptAnswer::Yes};  // No shows the dialog again
+        script.findChild<QAction *>("mnuSave")->trigger();
+    };
+    trigger("btngenerate");
+    QCOMPARE(prompts.dialogs.size(), 2);
+    QCOMPARE(prompts.messageTexts(), (QStringList{"File Exists! Overwrite?", "File Exists! Overwrite?"}));
+    QCOMPARE(ReadTextLines(path, LineBreaks::CrOrCrLf).lines.mid(8),
+             (QStringList{"set name \"^1Mar^7quee\"", "wait 10", "say \"hi\"", "wait 20"}));
+}
+
+void MainWindowTest::playSwitchesCaptionAndButtons()
+{
+    auto *play = window->findChild<QToolButton *>("btnpreview");
+    auto *add = window->findChild<QToolButton *>("btnadd");
+    trigger("btnpreview");
+    QCOMPARE(prompts.messageTexts(), QStringList{"There is no animation to play!"});
+    window->model().appendLines({{"^1one", "15", "set name"}, {"two", "5", "say"}});
+    trigger("btnpreview");
+    QCOMPARE(play->text(), QStringLiteral("Stop"));
+    QVERIFY(!add->isEnabled() && !window->findChild<QToolButton *>("btnremove")->isEnabled());
+    window->player().tick();
+    QCOMPARE(window->previewBox()->toPlainText(), QStringLiteral("one"));
+    window->player().tick();
+    QCOMPARE(window->previewBox()->toPlainText(), QStringLiteral("!! two"));
+    QCOMPARE(play->text(), QStringLiteral("Play"));
+    QVERIFY(add->isEnabled() && !window->previewUpdating());
+    QCOMPARE(texts(), (QStringList{"^1one", "two"}));
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -3,8 +3,6 @@
 #include "colors/Numbers.h"
 
 #include <QTest>
-#include <QTextBlock>
-#include <QTextCursor>
 #include <QTextDocument>
 
 class ColorCodesTest : public QObject {
@@ -18,8 +16,6 @@ private slots:
     void colorTable();
     void renderRuns_data();
     void renderRuns();
-    void readBackFromDocument_data();
-    void readBackFromDocument();
 };
 
 void ColorCodesTest::isNumber_data()
@@ -141,38 +137,6 @@ void ColorCodesTest::renderRuns()
     document.setPlainText(QStringLiteral("old content"));
     RenderColoredText(text, document);
     QCOMPARE(document.toPlainText(), visible);
-}
-
-void ColorCodesTest::readBackFromDocument_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("from");
-    QTest::addColumn<int>("length");
-    QTest::addColumn<int>("code");
-    QTest::addColumn<QString>("result");
-    QTest::newRow("colour last two green") << "name" << 2 << 2 << 2 << "na^2me";
-    QTest::newRow("colour them back white") << "na^2me" << 2 << 2 << 7 << "name";
-    QTest::newRow("first character green") << "name" << 0 << 1 << 2 << "^2n^7ame";
-    QTest::newRow("black gives zero") << "ab" << 0 << 1 << 8 << "^0a^7b";
-    QTest::newRow("untouched keeps codes") << "^1a^3b" << 0 << 0 << 1 << "^1a^3b";
-}
-
-void ColorCodesTest::readBackFromDocument()
-{
-    QFETCH(QString, text);
-    QFETCH(int, from);
-    QFETCH(int, length);
-    QFETCH(int, code);
-    QFETCH(QString, result);
-    QTextDocument document;
-    RenderColoredText(text, document);
-    QTextCursor cursor(&document);
-    cursor.setPosition(from);
-    cursor.setPosition(from + length, QTextCursor::KeepAnchor);
-    QTextCharFormat format;
-    format.setForeground(ColorFromCode(QString::number(code)));
-    cursor.mergeCharFormat(format);
-    QCOMPARE(ColorCodedText(document, Qt::white, Qt::white), result);
 }
 
 QTEST_MAIN(ColorCodesTest)

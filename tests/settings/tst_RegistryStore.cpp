@@ -9,46 +9,50 @@
 class RegistryStoreTest : public QObject {
     Q_OBJECT
 private slots:
-    void keysAndValuesIgnoreCase();
-    void slashIsPartOfTheKeyName();
-    void defaultValueHasEmptyName();
+    void lookups_data();
+    void lookups();
     void deleteKeyTakesSubkeys();
-    void valuesSurviveReopening();
-    void nonTextValueReadsAsDefault();
-    void textEndsAtEmbeddedNul();
+    void storedValuesReadBack_data();
+    void storedValuesReadBack();
     void unreadableFileIsKeptAside_data();
     void unreadableFileIsKeptAside();
-    void settingsDefaultsAndFlags_data();
-    void settingsDefaultsAndFlags();
-    void hivesAreSeparate();
+    void settingsFlags_data();
+    void settingsFlags();
 };
 
-void RegistryStoreTest::keysAndValuesIgnoreCase()
+void RegistryStoreTest::lookups_data()
 {
-    TestStore t;
-    SetRegValue(*t.store, RegHive::ClassesRoot, "RtCWAnimationScript\\shell\\open\\command", "", "prog %1");
-    QCOMPARE(GetRegValue(*t.store, RegHive::ClassesRoot, "rtcwanimationscript\\SHELL\\Open\\command", ""),
-             QStringLiteral("prog %1"));
-    SetRegValue(*t.store, RegHive::CurrentUser, SettingsKey, "Name", "Bob");
-    QCOMPARE(GetRegValue(*t.store, RegHive::CurrentUser, "software/marqueemaster", "NAME"), QStringLiteral("Bob"));
+    QTest::addColumn<bool>("classesRoot");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("readKey");
+    QTest::addColumn<QString>("readName");
+    QTest::addColumn<bool>("found");
+    QTest::newRow("case ignored") << true << "RtCWAnimationScript\\shell\\open\\command" << ""
+                                  << "rtcwanimationscript\\SHELL\\Open\\command" << "" << true;
+    QTest::newRow("value name case ignored") << false << "Software/Marqueemaster" << "Name"
+                                             << "software/marqueemaster" << "NAME" << true;
+    QTest::newRow("slash is part of the name") << false << "Software/Marqueemaster" << "Name"
+                                               << "Software\\Marqueemaster" << "Name" << false;
+    QTest::newRow("not a subkey of Software") << false << "Software/Marqueemaster" << "Name" << "Software" << "Name"
+                                              << false;
+    QTest::newRow("default value is its own") << true << ".ras" << "" << ".ras" << "prev_backup" << false;
 }
 
-void RegistryStoreTest::slashIsPartOfTheKeyName()
+void RegistryStoreTest::lookups()
 {
+    QFETCH(bool, classesRoot);
+    QFETCH(QString, key);
+    QFETCH(QString, name);
+    QFETCH(QString, readKey);
+    QFETCH(QString, readName);
+    QFETCH(bool, found);
     TestStore t;
-    SetRegValue(*t.store, RegHive::CurrentUser, "Software/Marqueemaster", "Name", "Bob");
-    QCOMPARE(GetRegValue(*t.store, RegHive::CurrentUser, "Software\\Marqueemaster", "Name", "none"),
-             QStringLiteral("none"));
-    QCOMPARE(GetRegValue(*t.store, RegHive::CurrentUser, "Software", "Name", "none"), QStringLiteral("none"));
-}
-
-void RegistryStoreTest::defaultValueHasEmptyName()
-{
-    TestStore t;
-    SetRegValue(*t.store, RegHive::ClassesRoot, ".ras", "", "RtcwAnimationScript");
-    SetRegValue(*t.store, RegHive::ClassesRoot, ".ras", "prev_backup", "Other");
-    QCOMPARE(GetRegValue(*t.store, RegHive::ClassesRoot, ".ras", ""), QStringLiteral("RtcwAnimationScript"));
-    QCOMPARE(GetRegValue(*t.store, RegHive::ClassesRoot, ".ras", "prev_backup"), QStringLiteral("Other"));
+    const RegHive hive = classesRoot ? RegHive::ClassesRoot : RegHive::CurrentUser;
+    const RegHive other = classesRoot ? RegHive::CurrentUser : RegHive::ClassesRoot;
+    SetRegValue(*t.store, hive, key, name, "stored");
+    QCOMPARE(GetRegValue(*t.store, hive, readKey, readName, "none"), found ? QString("stored") : QString("none"));
+    QCOMPARE(GetRegValue(*t.store, other, key, name, "none"), QStringLiteral("none"));
 }
 
 void RegistryStoreTest::deleteKeyTakesSubkeys()
@@ -58,43 +62,37 @@ void RegistryStoreTest::deleteKeyTakesSubkeys()
     SetRegValue(*t.store, RegHive::ClassesRoot, "cfgfile\\shell\\ImportMarqueemaster\\command", "", "x %1");
     SetRegValue(*t.store, RegHive::ClassesRoot, "cfgfile\\shell\\open", "", "keep");
     DeleteRegKey(*t.store, RegHive::ClassesRoot, "cfgfile\\shell\\importmarqueemaster");
+    DeleteRegKey(*t.store, RegHive::ClassesRoot, "no\\such\\key");
+    t.reopen();
     QCOMPARE(GetRegValue(*t.store, RegHive::ClassesRoot, "cfgfile\\shell\\ImportMarqueemaster\\command", ""), QString());
-    QCOMPARE(GetRegValue(*t.store, RegHive::ClassesRoot, "cfgfile\\shell\\ImportMarqueemaster", ""), QString());
     QCOMPARE(GetRegValue(*t.store, RegHive::ClassesRoot, "cfgfile\\shell\\open", ""), QStringLiteral("keep"));
-    DeleteRegKey(*t.store, RegHive::ClassesRoot, "no\\such\\key");  // never fails loudly
 }
 
-void RegistryStoreTest::valuesSurviveReopening()
+void RegistryStoreTest::storedValuesReadBack_data()
 {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("text") << QByteArray(R"({"type":"REG_SZ","data":"Bob"})") << "Bob";
+    QTest::newRow("ends at an embedded nul") << QByteArray(R"({"type":"REG_SZ","data":"Bob\u0000tail"})") << "Bob";
+    QTest::newRow("expandable text reads as default") << QByteArray(R"({"type":"REG_EXPAND_SZ","data":"Bob"})") << "";
+    QTest::newRow("number reads as default") << QByteArray(R"({"type":"REG_DWORD","data":"1"})") << "";
+}
+
+void RegistryStoreTest::storedValuesReadBack()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, name);
     TestStore t;
+    QFile out(t.path());
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    out.write(R"({"HKEY_CURRENT_USER":{"keys":[{"name":"Software/Marqueemaster","values":[)"
+              + file.replace("{", "{\"name\":\"Name\",") + "]}]}}");
+    out.close();
+    t.reopen();
+    QCOMPARE(LoadSettings(*t.store).name, name);
     SetRegValue(*t.store, RegHive::CurrentUser, SettingsKey, "Clantag", QString::fromUtf8("[\u00c4X]"));
     t.reopen();
-    QCOMPARE(GetRegValue(*t.store, RegHive::CurrentUser, SettingsKey, "Clantag"), QString::fromUtf8("[\u00c4X]"));
-    QVERIFY(t.store->loadError().isEmpty());
-}
-
-void RegistryStoreTest::nonTextValueReadsAsDefault()
-{
-    TestStore t;
-    QFile file(t.path());
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(R"({"HKEY_CURRENT_USER":{"keys":[{"name":"Software/Marqueemaster","values":[
-        {"name":"EditItem","type":"REG_DWORD","data":"1"},
-        {"name":"Name","type":"REG_EXPAND_SZ","data":"Bob"}]}]}})");
-    file.close();
-    t.reopen();
-    QCOMPARE(GetRegValue(*t.store, RegHive::CurrentUser, SettingsKey, "Name", "dflt"), QStringLiteral("dflt"));
-    const Settings settings = LoadSettings(*t.store);
-    QVERIFY(!settings.editItem);
-    QVERIFY(settings.name.isEmpty());
-}
-
-void RegistryStoreTest::textEndsAtEmbeddedNul()
-{
-    TestStore t;
-    SetRegValue(*t.store, RegHive::CurrentUser, SettingsKey, "Name", QStringLiteral("Bob") + QChar(0) + "tail");
-    t.reopen();
-    QCOMPARE(LoadSettings(*t.store).name, QStringLiteral("Bob"));
+    QCOMPARE(LoadSettings(*t.store).clanTag, QString::fromUtf8("[\u00c4X]"));
 }
 
 void RegistryStoreTest::unreadableFileIsKeptAside_data()
@@ -116,18 +114,16 @@ void RegistryStoreTest::unreadableFileIsKeptAside()
     file.close();
     t.reopen();
     QVERIFY(!t.store->loadError().isEmpty());
-    const Settings settings = LoadSettings(*t.store);
-    QVERIFY(settings.name.isEmpty() && !settings.multiSelect);
+    QVERIFY(LoadSettings(*t.store).name.isEmpty());
     SetRegValue(*t.store, RegHive::CurrentUser, SettingsKey, "Name", "Bob");
     QFile aside(t.path() + ".unreadable");
     QVERIFY(aside.open(QIODevice::ReadOnly));
     QCOMPARE(aside.readAll(), content);
     t.reopen();
-    QVERIFY(t.store->loadError().isEmpty());
     QCOMPARE(LoadSettings(*t.store).name, QStringLiteral("Bob"));
 }
 
-void RegistryStoreTest::settingsDefaultsAndFlags_data()
+void RegistryStoreTest::settingsFlags_data()
 {
     QTest::addColumn<QString>("stored");
     QTest::addColumn<bool>("on");
@@ -139,14 +135,11 @@ void RegistryStoreTest::settingsDefaultsAndFlags_data()
     QTest::newRow("missing") << QString() << false;
 }
 
-void RegistryStoreTest::settingsDefaultsAndFlags()
+void RegistryStoreTest::settingsFlags()
 {
     QFETCH(QString, stored);
     QFETCH(bool, on);
     TestStore t;
-    const Settings first = LoadSettings(*t.store);
-    QVERIFY(first.openDir.isEmpty() && first.saveDir.isEmpty() && first.generateDir.isEmpty());
-    QVERIFY(!first.reverse && !first.editItem && !first.multiSelect);
     if (!stored.isNull()) {
         for (const char *name : {"Reverse", "EditItem", "MultiSelect"})
             SetRegValue(*t.store, RegHive::CurrentUser, SettingsKey, name, stored);
@@ -155,13 +148,7 @@ void RegistryStoreTest::settingsDefaultsAndFlags()
     QCOMPARE(settings.reverse, on);
     QCOMPARE(settings.editItem, on);
     QCOMPARE(settings.multiSelect, on);
-}
-
-void RegistryStoreTest::hivesAreSeparate()
-{
-    TestStore t;
-    SetRegValue(*t.store, RegHive::CurrentUser, "Key", "v", "user");
-    QCOMPARE(GetRegValue(*t.store, RegHive::ClassesRoot, "Key", "v"), QString());
+    QVERIFY(settings.openDir.isEmpty() && settings.saveDir.isEmpty() && settings.generateDir.isEmpty());
 }
 
 QTEST_MAIN(RegistryStoreTest)
