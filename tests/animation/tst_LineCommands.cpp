@@ -1,48 +1,42 @@
-#include "animation/LineCommands.h"
-#include "animation/LineLimit.h"
+#include "ScriptFixtures.h"
 
-#include "FakePrompts.h"
-#include "TestLines.h"
+#include "animation/EditLineDialog.h"
+#include "animation/LineCommands.h"
+#include "script/PasteCommands.h"
+#include "settings/Settings.h"
 
 #include <QClipboard>
+#include <QComboBox>
 #include <QGuiApplication>
-#include <QTest>
+#include <QLineEdit>
+#include <QPushButton>
 
 namespace {
 
-// Three lines whose every field differs, so a copy of the wrong line or field shows.
-const QVector<AnimationLine> &abc()
+// "A,B,^1Bob,#3": A, B and C are lines whose every field differs, so a copy of the
+// wrong line or field shows; "#3" is three lines "x"; any other name is a pasted line.
+Lines linesNamed(const QString &names)
 {
-    static const QVector<AnimationLine> lines = {
-        {QStringLiteral("A"), QStringLiteral("1"), QStringLiteral("say")},
-        {QStringLiteral("^1B"), QStringLiteral("x"), QStringLiteral("Echo")},
-        {QStringLiteral("C"), QStringLiteral(" 30 "), QStringLiteral("set name")},
-    };
+    const Lines abc{Line("A", "1", "say"), Line("^1B", "x", "Echo"), Line("C", " 30 ")};
+    Lines lines;
+    for (const QString &name : names.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        if (name.startsWith(QLatin1Char('#')))
+            lines += Lines(name.mid(1).toInt(), Line("x"));
+        else
+            lines += name.size() == 1 ? abc.at(name.at(0).unicode() - 'A') : NameLine(name);
+    }
     return lines;
 }
 
-// "ABCB": the lines named by their first letters' positions in abc().
-QVector<AnimationLine> linesNamed(const QString &names)
-{
-    QVector<AnimationLine> lines;
-    for (QChar c : names)
-        lines.append(abc().at(c.unicode() - 'A'));
-    return lines;
-}
+// answers: for the count, none means cancelled.
+struct CopyCase { QString start; int current, mode; QStringList answers; QString result, message; };
 
-void fill(AnimationModel &model, int count)
-{
-    QVector<AnimationLine> lines;
-    lines.reserve(count);
-    for (int i = 0; i < count; ++i)
-        lines.append(NameLine(QString::number(i)));
-    model.setLines(lines);
-}
+// clipboard: afterwards, and what a paste starts with; events: messages told, then "preview".
+struct CommandCase { QString command, start; int current; QString result, clipboard; QStringList events; };
 
-std::optional<int> rowOrNone(int row)
-{
-    return row < 0 ? std::nullopt : std::optional<int>(row);
-}
+// keys: typed over the whole Time field, "\b" is Backspace; downs: Down keys in the
+// action list; how: ok, cancel, enter, enter-in-list or escape.
+struct EditCase { QString time, action, keys; int downs; QString how, newTime, newAction; };
 
 } // namespace
 
@@ -51,307 +45,138 @@ class LineCommandsTest : public QObject {
 private slots:
     void copyLines_data();
     void copyLines();
-    void copyTimesAsks();
-    void copyAtLimit_data();
-    void copyAtLimit();
-    void removeLine_data();
-    void removeLine();
-    void deleteAll_data();
-    void deleteAll();
-    void editLine_data();
-    void editLine();
-    void copyLineText_data();
-    void copyLineText();
-    void cutLine_data();
-    void cutLine();
+    void otherCommands_data();
+    void otherCommands();
+    void editDialog_data();
+    void editDialog();
 };
 
 void LineCommandsTest::copyLines_data()
 {
-    QTest::addColumn<QString>("start");
-    QTest::addColumn<int>("current");
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<QStringList>("answers");  // for the input box; none means cancelled
-    QTest::addColumn<QString>("result");
-    QTest::addColumn<QString>("message");
-
-    const QString none;
-    QTest::newRow("selected line") << "ABC" << 1 << 1 << QStringList() << "ABCB" << none;
-    QTest::newRow("all lines") << "ABC" << 1 << 3 << QStringList() << "ABCABC" << none;
-    QTest::newRow("all lines reversed") << "ABC" << 1 << 4 << QStringList() << "ABCCBA" << none;
-    QTest::newRow("all lines need no current row") << "ABC" << -1 << 3 << QStringList() << "ABCABC" << none;
-    QTest::newRow("reversed needs no current row") << "ABC" << -1 << 4 << QStringList() << "ABCCBA" << none;
-    QTest::newRow("one line reversed") << "A" << 0 << 4 << QStringList() << "AA" << none;
-    QTest::newRow("last line selected") << "ABC" << 2 << 1 << QStringList() << "ABCC" << none;
-    QTest::newRow("selected, no current row") << "ABC" << -1 << 1 << QStringList() << "ABC" << none;
-    QTest::newRow("selected, row past the end") << "ABC" << 3 << 1 << QStringList() << "ABC" << none;
-    QTest::newRow("x times, no current row asks nothing") << "ABC" << -1 << 2 << QStringList{"3"} << "ABC" << none;
-
-    QTest::newRow("x times 3") << "ABC" << 1 << 2 << QStringList{"3"} << "ABCBBB" << none;
-    QTest::newRow("x times 3 between blanks") << "ABC" << 1 << 2 << QStringList{" 3 "} << "ABCBBB" << none;
-    QTest::newRow("x times 2.5 rounds to even") << "ABC" << 1 << 2 << QStringList{"2.5"} << "ABCBB" << none;
-    QTest::newRow("x times the default 5") << "ABC" << 0 << 2 << QStringList{"5"} << "ABCAAAAA" << none;
-    QTest::newRow("x times 0") << "ABC" << 1 << 2 << QStringList{"0"} << "ABC" << none;
-    QTest::newRow("x times -2") << "ABC" << 1 << 2 << QStringList{"-2"} << "ABC" << none;
-    QTest::newRow("x times letters") << "ABC" << 1 << 2 << QStringList{"abc"} << "ABC"
-                                     << "Can't copy the selected line. Invalid input (abc)";
-    QTest::newRow("x times above 32767") << "ABC" << 1 << 2 << QStringList{"40000"} << "ABC"
-                                         << "Can't copy the selected line. Invalid input (40000)";
-    QTest::newRow("x times number then letter") << "ABC" << 1 << 2 << QStringList{"3x"} << "ABC"
-                                                << "Can't copy the selected line. Invalid input (3x)";
-    QTest::newRow("x times cancelled") << "ABC" << 1 << 2 << QStringList() << "ABC"
-                                       << "Can't copy the selected line. Invalid input ()";
-
+    QTest::addColumn<CopyCase>("c");
+    const QString bad = QStringLiteral("Can't copy the selected line. Invalid input (%1)");
+    QTest::newRow("selected line") << CopyCase{"A,B,C", 1, 1, {}, "A,B,C,B"};
+    QTest::newRow("all lines") << CopyCase{"A,B,C", 1, 3, {}, "A,B,C,A,B,C"};
+    QTest::newRow("all lines reversed") << CopyCase{"A,B,C", 1, 4, {}, "A,B,C,C,B,A"};
+    QTest::newRow("all lines, no current row") << CopyCase{"A,B,C", -1, 3, {}, "A,B,C,A,B,C"};
+    QTest::newRow("selected, no current row") << CopyCase{"A,B,C", -1, 1, {}, "A,B,C"};
+    QTest::newRow("x times 3") << CopyCase{"A,B,C", 1, 2, {"3"}, "A,B,C,B,B,B"};
+    QTest::newRow("x times \" 3 \"") << CopyCase{"A,B,C", 1, 2, {" 3 "}, "A,B,C,B,B,B"};
+    QTest::newRow("x times 0") << CopyCase{"A,B,C", 1, 2, {"0"}, "A,B,C"};
+    QTest::newRow("x times -2") << CopyCase{"A,B,C", 1, 2, {"-2"}, "A,B,C"};
+    QTest::newRow("x times abc") << CopyCase{"A,B,C", 1, 2, {"abc"}, "A,B,C", bad.arg("abc")};
+    QTest::newRow("x times 40000") << CopyCase{"A,B,C", 1, 2, {"40000"}, "A,B,C", bad.arg("40000")};
+    QTest::newRow("x times cancelled") << CopyCase{"A,B,C", 1, 2, {}, "A,B,C", bad.arg("")};
     for (int mode = 1; mode <= 4; ++mode)
-        QTest::addRow("empty list, mode %d", mode) << "" << -1 << mode << QStringList{"3"} << ""
-                                                   << "There are no lines to copy";
-    QTest::newRow("mode 0 does nothing") << "ABC" << 1 << 0 << QStringList() << "ABC" << none;
-    QTest::newRow("mode 5 does nothing") << "ABC" << 1 << 5 << QStringList() << "ABC" << none;
+        QTest::addRow("empty list, mode %d", mode) << CopyCase{"", -1, mode, {"3"}, "", "There are no lines to copy"};
+    QTest::newRow("all lines one too many") << CopyCase{"#16384", 0, 3, {}, "#32767", LineLimitMessage()};
+    QTest::newRow("x times past the limit") << CopyCase{"#32765", 0, 2, {"5"}, "#32767", LineLimitMessage()};
 }
 
 void LineCommandsTest::copyLines()
 {
-    QFETCH(QString, start);
-    QFETCH(int, current);
-    QFETCH(int, mode);
-    QFETCH(QStringList, answers);
-    QFETCH(QString, result);
-    QFETCH(QString, message);
-
+    QFETCH(CopyCase, c);
     AnimationModel model;
-    model.setLines(linesNamed(start));
+    model.setLines(linesNamed(c.start));
     FakePrompts prompts;
-    prompts.inputAnswers = answers;
-    CopyLines(model, rowOrNone(current), prompts, mode);
-
-    QCOMPARE(model.lines(), linesNamed(result));
-    if (message.isEmpty()) {
-        QCOMPARE(prompts.messageTexts(), QStringList());
-        return;
-    }
-    QCOMPARE(prompts.messageTexts(), QStringList{message});
-    const FakePrompts::Message &shown = prompts.messages.first();
-    if (model.isEmpty()) {
-        QCOMPARE(shown.title, QStringLiteral("Add line"));
-        QCOMPARE(shown.icon, PromptIcon::Exclamation);
-        QVERIFY2(prompts.inputPrompts.isEmpty(), "an empty list must not ask for a count");
-    } else {
-        QCOMPARE(shown.title, QStringLiteral("Error"));
-        QCOMPARE(shown.icon, PromptIcon::Critical);
-    }
+    prompts.inputAnswers = c.answers;
+    CopyLines(model, c.current < 0 ? std::nullopt : std::optional<int>(c.current), prompts, c.mode);
+    QCOMPARE(model.lines(), linesNamed(c.result));
+    QCOMPARE(prompts.messageTexts(), c.message.isNull() ? QStringList() : QStringList{c.message});
+    for (const QString &asked : prompts.inputPrompts)
+        QCOMPARE(asked, QStringLiteral("Copy selected line x times|Copy the selected line how many times?|5"));
 }
 
-void LineCommandsTest::copyTimesAsks()
+void LineCommandsTest::otherCommands_data()
 {
+    QTest::addColumn<CommandCase>("c");
+    const QStringList preview{"preview"}, cantRemove{"Can't remove line."}, asked{"Delete all lines?"};
+    QTest::newRow("remove") << CommandCase{"remove", "A,B,C", 1, "A,C", "-", {}};
+    QTest::newRow("remove, no current row") << CommandCase{"remove", "A,B,C", -1, "A,B,C", "-", cantRemove};
+    QTest::newRow("delete all, yes") << CommandCase{"delete Yes", "A,B,C", 1, "", "-", asked};
+    QTest::newRow("delete all, no") << CommandCase{"delete No", "A,B,C", 1, "A,B,C", "-", asked};
+    QTest::newRow("cut") << CommandCase{"cut", "A,B,C", 1, "A,C", "^1B", preview};
+    QTest::newRow("copy Text") << CommandCase{"copy", "A,B,C", 1, "A,B,C", "^1B", {}};
+    QTest::newRow("paste after the current row") << CommandCase{"paste", "A,B,C", 1, "A,B,^1Bob,C", "^1Bob", preview};
+    QTest::newRow("paste into an empty list") << CommandCase{"paste", "", 4, "^1Bob", "^1Bob", preview};
+    QTest::newRow("paste, no current row") << CommandCase{"paste", "A,B", -1, "A,B,^1Bob", "^1Bob", preview};
+    QTest::newRow("paste two-line text") << CommandCase{"paste", "", -1, "a\r\nb", "a\r\nb", preview};
+    QTest::newRow("paste into a full list")
+        << CommandCase{"paste", "#32767", 3, "#32767", "x", {LineLimitMessage(), "preview"}};
+    QTest::newRow("default name") << CommandCase{"name", "A,B", 0, "A,[XY]Bob,B", "-", preview};
+    QTest::newRow("default name, reversed") << CommandCase{"name reversed", "A,B", 0, "A,Bob[XY],B", "-", preview};
+}
+
+void LineCommandsTest::otherCommands()
+{
+    QFETCH(CommandCase, c);
     AnimationModel model;
-    model.setLines(linesNamed(QStringLiteral("ABC")));
+    model.setLines(linesNamed(c.start));
+    QGuiApplication::clipboard()->setText(c.command == "paste" ? c.clipboard : QStringLiteral("-"));
     FakePrompts prompts;
-    prompts.inputAnswers = QStringList{QStringLiteral("1")};
-    CopyLines(model, 1, prompts, 2);
-    QCOMPARE(prompts.inputPrompts,
-             QStringList{"Copy selected line x times|Copy the selected line how many times?|5"});
+    prompts.answers = {c.command.endsWith("No") ? PromptAnswer::No : PromptAnswer::Yes};
+    QStringList happened;
+    const auto setPreview = [&] { happened << QStringLiteral("preview"); };
+    const std::optional<int> row = c.current < 0 ? std::nullopt : std::optional<int>(c.current);
+    const Settings settings{.name = QStringLiteral("Bob"), .clanTag = QStringLiteral("[XY]"),
+                            .reverse = c.command.endsWith("reversed")};
+    if (c.command == "remove")
+        RemoveLine(model, row, prompts);
+    else if (c.command.startsWith("delete"))
+        DeleteAllLines(model, prompts);
+    else if (c.command == "cut")
+        CutLine(model, row, setPreview);
+    else if (c.command == "copy")
+        CopyLineText(model, row);
+    else if (c.command == "paste")
+        PasteFromClipboard(model, row, prompts, setPreview);
+    else
+        PasteDefaultName(model, row, settings, prompts, setPreview);
+    QCOMPARE(model.lines(), linesNamed(c.result));
+    QCOMPARE(QGuiApplication::clipboard()->text(), c.clipboard);
+    QCOMPARE(prompts.messageTexts() + happened, c.events);
 }
 
-void LineCommandsTest::copyAtLimit_data()
+void LineCommandsTest::editDialog_data()
 {
-    QTest::addColumn<int>("start");
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<QString>("answer");
-    QTest::addColumn<int>("count");
-    QTest::addColumn<bool>("told");
-
-    QTest::newRow("all lines just fit") << 16383 << 3 << "" << 32766 << false;
-    QTest::newRow("all lines one too many") << 16384 << 3 << "" << 32767 << true;
-    QTest::newRow("reversed past the limit") << 20000 << 4 << "" << 32767 << true;
-    QTest::newRow("selected into a full list") << 32767 << 1 << "" << 32767 << true;
-    QTest::newRow("selected into the last place") << 32766 << 1 << "" << 32767 << false;
-    QTest::newRow("x times past the limit") << 32765 << 2 << "5" << 32767 << true;
-    QTest::newRow("x times the largest count") << 3 << 2 << "32767" << 32767 << true;
-    QTest::newRow("x times 0 into a full list") << 32767 << 2 << "0" << 32767 << false;
+    QTest::addColumn<EditCase>("c");
+    QTest::newRow("OK") << EditCase{"15", "say", "25", 2, "ok", "25", "vsay"};
+    QTest::newRow("Enter in the Time field") << EditCase{"15", "say", "150", 1, "enter", "150", "say_team"};
+    QTest::newRow("Enter in the action list") << EditCase{"15", "say", "", 1, "enter-in-list", "15", "say_team"};
+    QTest::newRow("Cancel") << EditCase{"15", "say", "25", 2, "cancel", "15", "say"};
+    QTest::newRow("Escape") << EditCase{"15", "say", "25", 2, "escape", "15", "say"};
+    QTest::newRow("letter after a number") << EditCase{"15", "say", "15a", 0, "ok", "20", "say"};
+    QTest::newRow("field emptied") << EditCase{"15", "say", "\b", 0, "ok", "20", "say"};
+    QTest::newRow("past the largest number") << EditCase{"15", "say", "32768", 0, "ok", "20", "say"};
+    QTest::newRow("fraction and blank kept") << EditCase{"15", "say", "7.5 ", 0, "ok", "7.5 ", "say"};
+    QTest::newRow("Time no number opens as 20") << EditCase{"fast", "say", "", 0, "ok", "20", "say"};
+    QTest::newRow("action in capitals found") << EditCase{"15", "SAY", "", 1, "ok", "15", "say_team"};
+    QTest::newRow("unknown action opens as set name") << EditCase{"15", "shout", "", 1, "ok", "15", "say"};
 }
 
-void LineCommandsTest::copyAtLimit()
+void LineCommandsTest::editDialog()
 {
-    QFETCH(int, start);
-    QFETCH(int, mode);
-    QFETCH(QString, answer);
-    QFETCH(int, count);
-    QFETCH(bool, told);
-
+    QFETCH(EditCase, c);
     AnimationModel model;
-    fill(model, start);
-    FakePrompts prompts;
-    prompts.inputAnswers = QStringList{answer};
-    CopyLines(model, 0, prompts, mode);
-
-    QCOMPARE(model.count(), count);
-    QCOMPARE(prompts.messageTexts(), told ? QStringList{LineLimitMessage()} : QStringList());
-    if (mode == 4 && count > start)
-        QCOMPARE(model.line(start).text, QString::number(start - 1));  // the reversed copies start with the last line
-}
-
-void LineCommandsTest::removeLine_data()
-{
-    QTest::addColumn<QString>("start");
-    QTest::addColumn<int>("current");
-    QTest::addColumn<QString>("result");
-    QTest::addColumn<bool>("told");
-
-    QTest::newRow("middle line") << "ABC" << 1 << "AC" << false;
-    QTest::newRow("first line") << "ABC" << 0 << "BC" << false;
-    QTest::newRow("last line") << "ABC" << 2 << "AB" << false;
-    QTest::newRow("only line") << "A" << 0 << "" << false;
-    QTest::newRow("empty list") << "" << -1 << "" << true;
-    QTest::newRow("no current row") << "ABC" << -1 << "ABC" << true;
-    QTest::newRow("row past the end") << "ABC" << 3 << "ABC" << true;
-}
-
-void LineCommandsTest::removeLine()
-{
-    QFETCH(QString, start);
-    QFETCH(int, current);
-    QFETCH(QString, result);
-    QFETCH(bool, told);
-
-    AnimationModel model;
-    model.setLines(linesNamed(start));
-    FakePrompts prompts;
-    RemoveLine(model, rowOrNone(current), prompts);
-
-    QCOMPARE(model.lines(), linesNamed(result));
-    QCOMPARE(prompts.messages.size(), told ? 1 : 0);
-    if (told) {
-        QCOMPARE(prompts.messages.first().text, QStringLiteral("Can't remove line."));
-        QCOMPARE(prompts.messages.first().title, AppTitle);
-        QCOMPARE(prompts.messages.first().icon, PromptIcon::Information);
-    }
-}
-
-void LineCommandsTest::deleteAll_data()
-{
-    QTest::addColumn<QString>("start");
-    QTest::addColumn<PromptAnswer>("answer");
-    QTest::addColumn<QString>("result");
-
-    QTest::newRow("yes") << "ABC" << PromptAnswer::Yes << "";
-    QTest::newRow("no") << "ABC" << PromptAnswer::No << "ABC";
-    QTest::newRow("empty list, still asked") << "" << PromptAnswer::Yes << "";
-}
-
-void LineCommandsTest::deleteAll()
-{
-    QFETCH(QString, start);
-    QFETCH(PromptAnswer, answer);
-    QFETCH(QString, result);
-
-    AnimationModel model;
-    model.setLines(linesNamed(start));
-    FakePrompts prompts;
-    prompts.answers = {answer};
-    DeleteAllLines(model, prompts);
-
-    QCOMPARE(model.lines(), linesNamed(result));
-    QCOMPARE(prompts.messages.size(), 1);
-    const FakePrompts::Message &asked = prompts.messages.first();
-    QCOMPARE(asked.text, QStringLiteral("Delete all lines?"));
-    QCOMPARE(asked.title, QStringLiteral("Delete all lines?"));
-    QCOMPARE(asked.icon, PromptIcon::Question);
-    QCOMPARE(asked.buttons, PromptButtons::YesNo);
-}
-
-void LineCommandsTest::editLine_data()
-{
-    QTest::addColumn<QString>("start");
-    QTest::addColumn<int>("current");
-    QTest::addColumn<int>("opened");  // the row the dialog opened for, or -1
-    QTest::addColumn<bool>("told");
-
-    QTest::newRow("current row") << "ABC" << 1 << 1 << false;
-    QTest::newRow("first row") << "ABC" << 0 << 0 << false;
-    QTest::newRow("no current row") << "ABC" << -1 << -1 << false;
-    QTest::newRow("empty list") << "" << -1 << -1 << true;
-    QTest::newRow("empty list with a stale row") << "" << 0 << -1 << true;
-}
-
-void LineCommandsTest::editLine()
-{
-    QFETCH(QString, start);
-    QFETCH(int, current);
-    QFETCH(int, opened);
-    QFETCH(bool, told);
-
-    AnimationModel model;
-    model.setLines(linesNamed(start));
-    FakePrompts prompts;
-    QList<int> openedRows;
-    EditLine(model, rowOrNone(current), prompts, [&](int row) { openedRows << row; });
-
-    QCOMPARE(openedRows, opened < 0 ? QList<int>() : QList<int>{opened});
-    QCOMPARE(prompts.messages.size(), told ? 1 : 0);
-    if (told) {
-        QCOMPARE(prompts.messages.first().text, QStringLiteral("No items to edit"));
-        QCOMPARE(prompts.messages.first().title, QStringLiteral("Edit"));
-        QCOMPARE(prompts.messages.first().icon, PromptIcon::Exclamation);
-    }
-}
-
-void LineCommandsTest::copyLineText_data()
-{
-    QTest::addColumn<QString>("start");
-    QTest::addColumn<int>("current");
-    QTest::addColumn<QString>("clipboard");
-
-    QTest::newRow("current row's Text only") << "ABC" << 1 << "^1B";
-    QTest::newRow("no current row") << "ABC" << -1 << "before";
-    QTest::newRow("empty list") << "" << -1 << "before";
-}
-
-void LineCommandsTest::copyLineText()
-{
-    QFETCH(QString, start);
-    QFETCH(int, current);
-    QFETCH(QString, clipboard);
-
-    AnimationModel model;
-    model.setLines(linesNamed(start));
-    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
-    CopyLineText(model, rowOrNone(current));
-
-    QCOMPARE(QGuiApplication::clipboard()->text(), clipboard);
-    QCOMPARE(model.lines(), linesNamed(start));
-}
-
-void LineCommandsTest::cutLine_data()
-{
-    QTest::addColumn<QString>("start");
-    QTest::addColumn<int>("current");
-    QTest::addColumn<QString>("result");
-    QTest::addColumn<QString>("clipboard");
-    QTest::addColumn<int>("previews");
-
-    QTest::newRow("only line") << "A" << 0 << "" << "A" << 1;
-    QTest::newRow("middle line") << "ABC" << 1 << "AC" << "^1B" << 1;
-    QTest::newRow("no current row") << "ABC" << -1 << "ABC" << "before" << 0;
-    QTest::newRow("empty list") << "" << -1 << "" << "before" << 0;
-}
-
-void LineCommandsTest::cutLine()
-{
-    QFETCH(QString, start);
-    QFETCH(int, current);
-    QFETCH(QString, result);
-    QFETCH(QString, clipboard);
-    QFETCH(int, previews);
-
-    AnimationModel model;
-    model.setLines(linesNamed(start));
-    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
-    int previewed = 0;
-    CutLine(model, rowOrNone(current), [&] { ++previewed; });
-
-    QCOMPARE(model.lines(), linesNamed(result));
-    QCOMPARE(QGuiApplication::clipboard()->text(), clipboard);
-    QCOMPARE(previewed, previews);
+    model.setLines({Line("A"), {QStringLiteral("B"), c.time, c.action}, Line("C")});
+    EditLineDialog dialog(model, 1);
+    auto *field = dialog.findChild<QLineEdit *>(QStringLiteral("txtTime"));
+    auto *list = dialog.findChild<QComboBox *>(QStringLiteral("cmbAction"));
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    field->setFocus();
+    field->selectAll();
+    for (QChar key : c.keys)
+        key == u'\b' ? QTest::keyClick(field, Qt::Key_Backspace) : QTest::keyClicks(field, QString(key));
+    for (int i = 0; i < c.downs; ++i)
+        QTest::keyClick(list, Qt::Key_Down);
+    if (c.how == "ok" || c.how == "cancel")
+        QTest::mouseClick(dialog.findChild<QPushButton *>(c.how == "ok" ? "cmdOK" : "cmdCancel"), Qt::LeftButton);
+    else
+        QTest::keyClick(c.how == "enter-in-list" ? static_cast<QWidget *>(list) : field,
+                        c.how == "escape" ? Qt::Key_Escape : Qt::Key_Return);
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(model.lines(), (Lines{Line("A"), {QStringLiteral("B"), c.newTime, c.newAction}, Line("C")}));
 }
 
 QTEST_MAIN(LineCommandsTest)

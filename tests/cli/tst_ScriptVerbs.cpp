@@ -1,0 +1,67 @@
+#include "CliRunner.h"
+#include "ScriptFixtures.h"
+
+#include "animation/AnimationFile.h"
+#include "platform/TextFile.h"
+
+namespace {
+
+// "@" in the arguments stands for a temporary folder; the file, when not null, is written there as "in".
+struct VerbCase { QStringList arguments; QByteArray file; int exitCode; QByteArray out, err; };
+
+} // namespace
+
+class ScriptVerbsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void run_data();
+    void run();
+};
+
+void ScriptVerbsTest::run_data()
+{
+    QTest::addColumn<VerbCase>("c");
+    const QStringList generate{"generate", "@/in"}, import{"import", "@/in"};
+    QTest::newRow("generate, worked example")
+        << VerbCase{generate, EncodeAnsi(AnimationFileText(ExampleLines())), 0,
+                    (ExampleScript().join("\r\n") + "\r\n").toLatin1(), "no number _2x_\n"};
+    QTest::newRow("generate, missing file") << VerbCase{{"generate", "@/none"}, {}, 1};
+    QTest::newRow("generate, two files") << VerbCase{{"generate", "@/in", "@/in"}, "", 2};
+    const QByteArray script("\n//-- a comment\nset name \"^1Mar^7quee\"\nwait 10\nsay \"hi\"\nwait 20\n"
+                            "set name \"Caf\xe9\"\nwait 99\nset name \"x\"\n");
+    const QByteArray ras("#v050#\r\n^1Mar^7quee\r\n10\r\nset name\r\nCaf\xe9\r\n99\r\nset name\r\n"
+                         "x\r\n\r\nset name\r\n");
+    QTest::newRow("import, LF") << VerbCase{import, script, 0, ras, ""};
+    QTest::newRow("import, CR LF") << VerbCase{import, QByteArray(script).replace("\n", "\r\n"), 0, ras, ""};
+    QTest::newRow("import, CR, last line open")
+        << VerbCase{import, QByteArray(script).replace("\n", "\r").chopped(1), 0, ras, ""};
+    QTest::newRow("import, missing file") << VerbCase{{"import", "@/none"}, {}, 1};
+    QTest::newRow("import, a folder") << VerbCase{{"import", "@"}, {}, 1};
+    QTest::newRow("import, empty path") << VerbCase{{"import", ""}, {}, 2};
+    QTest::newRow("import, two files") << VerbCase{{"import", "@/in", "@/in"}, "", 2};
+    QByteArray names, full("#v050#\r\n");
+    for (int i = 0; i <= AnimationModel::MaxLines; ++i) {
+        names += "set name n" + QByteArray::number(i) + "\nwait 15\n";
+        if (i < AnimationModel::MaxLines)
+            full += "n" + QByteArray::number(i) + "\r\n15\r\nset name\r\n";
+    }
+    QTest::newRow("import, past the limit") << VerbCase{import, names, 0, full, LineLimitMessage().toUtf8() + '\n'};
+}
+
+void ScriptVerbsTest::run()
+{
+    QFETCH(VerbCase, c);
+    QTemporaryDir dir;
+    if (!c.file.isNull())
+        PutBytes(dir.filePath(QStringLiteral("in")), c.file);
+    const CliResult result = RunCli(c.arguments.replaceInStrings(QStringLiteral("@"), dir.path()));
+    QCOMPARE(result.exitCode, c.exitCode);
+    QCOMPARE(result.out, c.out);
+    if (c.exitCode == 0)
+        QCOMPARE(result.err, c.err);
+    else
+        QVERIFY(!result.err.isEmpty());
+}
+
+QTEST_MAIN(ScriptVerbsTest)
+#include "tst_ScriptVerbs.moc"
