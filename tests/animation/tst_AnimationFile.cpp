@@ -59,7 +59,7 @@ void AnimationFileTest::file()
     FakePrompts prompts;
     if (c.saved) {
         QVERIFY(SaveAnimation(model, path, prompts));
-        QCOMPARE(ReadBytes(path), c.bytes);
+        QCOMPARE(ReadFileBytes(path), c.bytes);
     } else if (c.bytes != "<missing>") {
         PutBytes(path, c.bytes);
     }
@@ -78,7 +78,7 @@ void AnimationFileTest::failedSaveKeepsOldFile()
     QVERIFY(!SaveAnimation(model, path, prompts));
     QCOMPARE(prompts.messages.size(), 1);
     QVERIFY2(IsSaveError(prompts.messages.first().text), qPrintable(prompts.messages.first().text));
-    QCOMPARE(ReadBytes(path), QByteArray("old"));
+    QCOMPARE(ReadFileBytes(path), QByteArray("old"));
 }
 
 void AnimationFileTest::oversizedFileStopsAtLimit()
@@ -140,8 +140,8 @@ void AnimationFileTest::saveAnimationAs()
     QCOMPARE(prompts.dialogs.first().state.initialDir, QStringLiteral("/anims"));
     QCOMPARE(prompts.messageTexts(), QStringList(c.answers.size(), QStringLiteral("File exists! Overwrite?")));
     const QByteArray saved("#v050#\r\nnew\r\n15\r\nset name\r\n");
-    QCOMPARE(ReadBytes(dir.filePath(QStringLiteral("taken.ras"))), c.written == "taken.ras" ? saved : "old");
-    QCOMPARE(ReadBytes(dir.filePath(QStringLiteral("fresh.ras"))), c.written == "fresh.ras" ? saved : "<missing>");
+    QCOMPARE(ReadFileBytes(dir.filePath(QStringLiteral("taken.ras"))), c.written == "taken.ras" ? saved : "old");
+    QCOMPARE(ReadFileBytes(dir.filePath(QStringLiteral("fresh.ras"))), c.written == "fresh.ras" ? saved : "<missing>");
 }
 
 QTEST_MAIN(AnimationFileTest)

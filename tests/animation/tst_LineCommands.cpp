@@ -95,6 +95,8 @@ void LineCommandsTest::otherCommands_data()
     QTest::newRow("remove, no current row") << CommandCase{"remove", "A,B,C", -1, "A,B,C", "-", cantRemove};
     QTest::newRow("delete all, yes") << CommandCase{"delete Yes", "A,B,C", 1, "", "-", asked};
     QTest::newRow("delete all, no") << CommandCase{"delete No", "A,B,C", 1, "A,B,C", "-", asked};
+    QTest::newRow("edit") << CommandCase{"edit", "A,B", 1, "A,B", "-", {"dialog 1"}};
+    QTest::newRow("edit, empty list") << CommandCase{"edit", "", -1, "", "-", {"No items to edit"}};
     QTest::newRow("cut") << CommandCase{"cut", "A,B,C", 1, "A,C", "^1B", preview};
     QTest::newRow("copy Text") << CommandCase{"copy", "A,B,C", 1, "A,B,C", "^1B", {}};
     QTest::newRow("paste after the current row") << CommandCase{"paste", "A,B,C", 1, "A,B,^1Bob,C", "^1Bob", preview};
@@ -128,6 +130,8 @@ void LineCommandsTest::otherCommands()
         CutLine(model, row, setPreview);
     else if (c.command == "copy")
         CopyLineText(model, row);
+    else if (c.command == "edit")
+        EditLine(model, row, prompts, [&](int opened) { happened << QStringLiteral("dialog %1").arg(opened); });
     else if (c.command == "paste")
         PasteFromClipboard(model, row, prompts, setPreview);
     else

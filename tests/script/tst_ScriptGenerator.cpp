@@ -96,8 +96,8 @@ void ScriptGeneratorTest::saveScript()
     FileDialogState dialog;
     const QString text = ExampleScript().join(CrLf);
     QCOMPARE(SaveScript(text, dir.path(), dialog, prompts), !c.written.isEmpty());
-    QCOMPARE(ReadBytes(dir.filePath("target.cfg")), c.written == "target" ? text.toLatin1() + "\r\n" : "old");
-    QCOMPARE(ReadBytes(dir.filePath("other.cfg")), c.written == "other" ? text.toLatin1() + "\r\n" : "<missing>");
+    QCOMPARE(ReadFileBytes(dir.filePath("target.cfg")), c.written == "target" ? text.toLatin1() + "\r\n" : "old");
+    QCOMPARE(ReadFileBytes(dir.filePath("other.cfg")), c.written == "other" ? text.toLatin1() + "\r\n" : "<missing>");
     QStringList told = prompts.messageTexts();
     if (!told.isEmpty() && IsSaveError(told.last()))
         told.last() = QStringLiteral("save error");
@@ -123,7 +123,7 @@ void ScriptGeneratorTest::window()
     const QString path = dir.filePath(QStringLiteral("s.cfg"));
     prompts.fileAnswers = {path};
     window.findChild<QAction *>(QStringLiteral("mnuSave"))->trigger();
-    QCOMPARE(ReadBytes(path), (ExampleScript() << "echo \"?\"").join(CrLf).toLatin1() + "\r\n");
+    QCOMPARE(ReadFileBytes(path), (ExampleScript() << "echo \"?\"").join(CrLf).toLatin1() + "\r\n");
     QCOMPARE(prompts.messageTexts().last(), ReplacedCharactersNotice(path));
 }
 

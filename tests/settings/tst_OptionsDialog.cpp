@@ -1,4 +1,4 @@
-#include "LeetFixtures.h"
+#include "FileFixtures.h"
 #include "TestStore.h"
 #include "settings/OptionsDialog.h"
 #include "settings/RegistryOps.h"

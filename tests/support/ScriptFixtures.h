@@ -2,6 +2,7 @@
 
 // Shared by the animation file, line command, script and command-line tests.
 #include "FakePrompts.h"
+#include "FileFixtures.h"
 #include "TestLines.h"
 
 #include "about/Contact.h"
@@ -14,17 +15,10 @@
 
 using Lines = QVector<AnimationLine>;
 
-inline QByteArray ReadBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
 // The path written, or an empty text when it couldn't be.
 inline QString PutBytes(const QString &path, const QByteArray &bytes)
 {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() ? path : QString();
+    return WriteFileBytes(path, bytes) ? path : QString();
 }
 
 inline AnimationLine Line(const char *text, const char *time = "15", const char *action = "set name")

@@ -1,5 +1,5 @@
 #include "CliRunner.h"
-#include "LeetFixtures.h"
+#include "FileFixtures.h"
 #include "TestLines.h"
 #include "platform/TextFile.h"
 #include "transforms/LeetTable.h"
