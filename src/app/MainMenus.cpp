@@ -16,7 +16,7 @@ struct Entry {
     const char *shortcut = "";
 };
 
-struct ButtonSpec {
+struct ToolbarEntry {
     const char *key;      // empty: a separator
     const char *caption;
     const char *tooltip;
@@ -24,9 +24,9 @@ struct ButtonSpec {
     QList<Entry> dropDown;
 };
 
-const QList<ButtonSpec> &toolbarButtons()
+const QList<ToolbarEntry> &toolbarButtons()
 {
-    static const QList<ButtonSpec> buttons = {
+    static const QList<ToolbarEntry> buttons = {
         {"btnnew", "New", "New Animation Script", 1, {}},
         {"btnopen", "Open", "Open Animation Script", 2, {}},
         {"btnsave", "Save", "Save Animation Script", 3, {}},
@@ -48,15 +48,15 @@ const QList<ButtonSpec> &toolbarButtons()
     return buttons;
 }
 
-struct MenuSpec {
+struct MenuEntry {
     const char *name;
     const char *caption;
     QList<Entry> items;
 };
 
-const QList<MenuSpec> &menuBar()
+const QList<MenuEntry> &menuBar()
 {
-    static const QList<MenuSpec> menus = {
+    static const QList<MenuEntry> menus = {
         {"mnuFile", "File",
          {{"mnuFileNew", "New"}, {"mnuFileOpen", "Open"}, {"mnuFileImport", "Import"}, {"", ""},
           {"mnuFileSave", "Save"}, {"mnuFileSaveAs", "Save As"}, {"", ""}, {"mnuFileExit", "Exit"}}},
@@ -110,24 +110,24 @@ MainMenus BuildMainMenus(QMainWindow &window, const Dispatch &dispatch)
     window.addToolBar(Qt::TopToolBarArea, toolbar);
     result.toolbar = toolbar;
 
-    for (const ButtonSpec &spec : toolbarButtons()) {
-        if (!*spec.key) {
+    for (const ToolbarEntry &item : toolbarButtons()) {
+        if (!*item.key) {
             toolbar->addSeparator();
             continue;
         }
-        const QString key = QLatin1String(spec.key);
+        const QString key = QLatin1String(item.key);
         auto *button = new QToolButton(toolbar);
         button->setObjectName(key);
-        button->setText(QLatin1String(spec.caption));
-        button->setToolTip(QLatin1String(spec.tooltip));
-        button->setIcon(ToolbarIcon(spec.picture));
+        button->setText(QLatin1String(item.caption));
+        button->setToolTip(QLatin1String(item.tooltip));
+        button->setIcon(ToolbarIcon(item.picture));
         button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         button->setAutoRaise(true);
         QObject::connect(button, &QToolButton::clicked, toolbar, [dispatch, key] { dispatch(key); });
-        if (!spec.dropDown.isEmpty()) {
+        if (!item.dropDown.isEmpty()) {
             auto *menu = new QMenu(button);
             menu->setObjectName(key + QStringLiteral("Menu"));
-            fillMenu(menu, spec.dropDown, dispatch);
+            fillMenu(menu, item.dropDown, dispatch);
             button->setMenu(menu);
             button->setPopupMode(QToolButton::MenuButtonPopup);
         }
@@ -141,10 +141,10 @@ MainMenus BuildMainMenus(QMainWindow &window, const Dispatch &dispatch)
     }
 
     QMenuBar *bar = window.menuBar();
-    for (const MenuSpec &spec : menuBar()) {
-        QMenu *menu = bar->addMenu(QLatin1String(spec.caption));
-        menu->setObjectName(QLatin1String(spec.name));
-        for (const Entry &entry : spec.items) {
+    for (const MenuEntry &item : menuBar()) {
+        QMenu *menu = bar->addMenu(QLatin1String(item.caption));
+        menu->setObjectName(QLatin1String(item.name));
+        for (const Entry &entry : item.items) {
             if (QLatin1String(entry.key) == QLatin1String("mnuEditPaste")) {
                 QMenu *paste = menu->addMenu(QLatin1String(entry.caption));
                 paste->setObjectName(QLatin1String(entry.key));
