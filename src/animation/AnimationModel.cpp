@@ -91,7 +91,11 @@ QVariant AnimationModel::data(const QModelIndex &index, int role) const
         return {};
     const AnimationLine &line = m_lines.at(index.row());
     switch (index.column()) {
-    case TextColumn: return line.text;
+    case TextColumn:
+        // Showing a huge Text would lay out all of it on every paint; the row shows its start.
+        if (role == Qt::DisplayRole && line.text.size() > MaxShownCharacters)
+            return line.text.left(MaxShownCharacters);
+        return line.text;
     case TimeColumn: return line.time;
     case ActionColumn: return line.action;
     default: return {};

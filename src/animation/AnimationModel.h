@@ -12,6 +12,7 @@ class AnimationModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     static constexpr int MaxLines = 32767;
+    static constexpr int MaxShownCharacters = 2048;  // of a Text, in the list
     enum Column { TextColumn = 0, TimeColumn = 1, ActionColumn = 2, ColumnCount = 3 };
 
     explicit AnimationModel(QObject *parent = nullptr);

@@ -86,6 +86,10 @@ void HostileInputsTest::hugeClipboardText()
     QCOMPARE(window->model().count(), 1);
     QCOMPARE(window->model().line(0).text, text);
     QCOMPARE(window->model().line(0).time, QStringLiteral("15"));
+    // The list shows the start of it; editing in place gets all of it.
+    const QModelIndex cell = window->model().index(0, AnimationModel::TextColumn);
+    QCOMPARE(cell.data(Qt::DisplayRole).toString().size(), qsizetype(AnimationModel::MaxShownCharacters));
+    QCOMPARE(cell.data(Qt::EditRole).toString(), text);
 }
 
 void HostileInputsTest::longTextInThePreviewBox()
