@@ -6,7 +6,7 @@ int AddLine(AnimationModel &model, std::optional<int> currentRow, AddWhere where
 {
     int row = 0;
     if (!model.isEmpty()) {
-        if (!currentRow || *currentRow < 0 || *currentRow >= model.count())
+        if (!model.validRow(currentRow))
             return -1;
         row = where == AddWhere::Before ? *currentRow : *currentRow + 1;
     }

@@ -5,6 +5,8 @@
 #include <QAbstractTableModel>
 #include <QVector>
 
+#include <optional>
+
 // The animation: the one store of its lines, shown by the main list. Rows count
 // from 0. It holds at most MaxLines lines; the adding operations stop there
 // and say how many lines they took.
@@ -22,6 +24,11 @@ public:
     const AnimationLine &line(int row) const { return m_lines.at(row); }
     const QVector<AnimationLine> &lines() const { return m_lines; }
     int roomLeft() const { return MaxLines - count(); }
+    // The row when it names a line, otherwise nothing: commands check the current row with it.
+    std::optional<int> validRow(std::optional<int> row) const
+    {
+        return row && *row >= 0 && *row < count() ? row : std::nullopt;
+    }
 
     // False (and nothing inserted) when the animation is full.
     bool insertLine(int row, const AnimationLine &line);

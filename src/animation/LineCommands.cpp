@@ -7,18 +7,11 @@
 #include <QClipboard>
 #include <QGuiApplication>
 
-std::optional<int> ValidRow(const AnimationModel &model, std::optional<int> row)
-{
-    if (row && *row >= 0 && *row < model.count())
-        return row;
-    return std::nullopt;
-}
-
 QVector<AnimationLine> LinesToCopy(const AnimationModel &model, std::optional<int> currentRow, CopyMode mode,
                                    int times)
 {
     const QVector<AnimationLine> &lines = model.lines();
-    const std::optional<int> row = ValidRow(model, currentRow);
+    const std::optional<int> row = model.validRow(currentRow);
     QVector<AnimationLine> copies;
     switch (mode) {
     case CopyMode::SelectedLine:
@@ -52,7 +45,7 @@ void CopyLines(AnimationModel &model, std::optional<int> currentRow, Prompts &pr
     }
     const auto copyMode = static_cast<CopyMode>(mode);
     const bool needsRow = copyMode == CopyMode::SelectedLine || copyMode == CopyMode::SelectedLineTimes;
-    if (needsRow && !ValidRow(model, currentRow))
+    if (needsRow && !model.validRow(currentRow))
         return;
 
     int times = 1;
@@ -76,7 +69,7 @@ void CopyLines(AnimationModel &model, std::optional<int> currentRow, Prompts &pr
 
 void RemoveLine(AnimationModel &model, std::optional<int> currentRow, Prompts &prompts)
 {
-    const std::optional<int> row = ValidRow(model, currentRow);
+    const std::optional<int> row = model.validRow(currentRow);
     if (!row) {
         prompts.message(QStringLiteral("Can't remove line."), AppTitle, PromptIcon::Information);
         return;
@@ -100,21 +93,21 @@ void EditLine(AnimationModel &model, std::optional<int> currentRow, Prompts &pro
         prompts.message(QStringLiteral("No items to edit"), QStringLiteral("Edit"), PromptIcon::Exclamation);
         return;
     }
-    const std::optional<int> row = ValidRow(model, currentRow);
+    const std::optional<int> row = model.validRow(currentRow);
     if (row && openDialog)
         openDialog(*row);
 }
 
 void CopyLineText(const AnimationModel &model, std::optional<int> currentRow)
 {
-    const std::optional<int> row = ValidRow(model, currentRow);
+    const std::optional<int> row = model.validRow(currentRow);
     if (row)
         QGuiApplication::clipboard()->setText(model.line(*row).text);
 }
 
 void CutLine(AnimationModel &model, std::optional<int> currentRow, const std::function<void()> &setPreview)
 {
-    const std::optional<int> row = ValidRow(model, currentRow);
+    const std::optional<int> row = model.validRow(currentRow);
     if (!row)
         return;
     QGuiApplication::clipboard()->setText(model.line(*row).text);

@@ -42,5 +42,3 @@ void CopyLineText(const AnimationModel &model, std::optional<int> currentRow);
 // The current line's Text to the clipboard, the line removed, the preview refreshed.
 void CutLine(AnimationModel &model, std::optional<int> currentRow, const std::function<void()> &setPreview);
 
-// The row when it names a line of the model, otherwise nothing.
-std::optional<int> ValidRow(const AnimationModel &model, std::optional<int> row);

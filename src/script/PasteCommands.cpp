@@ -15,7 +15,7 @@ QString DefaultNameText(const Settings &settings)
 void PasteLine(AnimationModel &model, std::optional<int> currentRow, const QString &text, Prompts &prompts,
                const std::function<void()> &setPreview)
 {
-    const std::optional<int> row = ValidRow(model, currentRow);
+    const std::optional<int> row = model.validRow(currentRow);
     InsertLineWithinLimit(model, row ? *row + 1 : model.count(), NameLine(text), prompts);
     if (setPreview)
         setPreview();

@@ -9,11 +9,6 @@
 
 namespace {
 
-bool isCurrentRow(const AnimationModel &model, std::optional<int> row)
-{
-    return row && *row >= 0 && *row < model.count();
-}
-
 // The other case of a character, when it is one plain UTF-16 unit.
 QChar caseOf(QChar c, bool upper)
 {
@@ -87,7 +82,7 @@ void ConvertToLeet(AnimationModel &model, std::optional<int> currentRow, LeetTab
                         PromptIcon::Exclamation);
         return;
     }
-    if (!isCurrentRow(model, currentRow))
+    if (!model.validRow(currentRow))
         return;
     if (!table.leetLoaded() && !LoadLeetTable(table, leetPath, prompts))
         return;
@@ -104,7 +99,7 @@ void RandomizeCase(AnimationModel &model, std::optional<int> currentRow, Prompts
                         PromptIcon::Exclamation);
         return;
     }
-    if (!isCurrentRow(model, currentRow))
+    if (!model.validRow(currentRow))
         return;
     model.setText(*currentRow, RandomizeTextCase(model.line(*currentRow).text, generator));
     if (setPreview)
