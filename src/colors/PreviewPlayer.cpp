@@ -6,6 +6,8 @@
 
 #include <QTimer>
 
+#include <utility>
+
 PreviewPlayer::PreviewPlayer(AnimationModel &model, Prompts &prompts, QObject *parent)
     : QObject(parent), m_model(model), m_prompts(prompts), m_timer(new QTimer(this))
 {
@@ -16,23 +18,16 @@ PreviewPlayer::PreviewPlayer(AnimationModel &model, Prompts &prompts, QObject *p
 
 int PreviewPlayer::IntervalForTime(const QString &time, int previousInterval)
 {
+    // Times below each bound, and the pause they give; 100 or more keeps the last pause.
+    static constexpr std::pair<int, int> kPauses[] = {{10, 50}, {15, 60}, {20, 150}, {30, 400},
+                                                      {40, 500}, {50, 600}, {100, 1000}};
     const std::optional<qint16> value = ToInt16(time);
     if (!value)
         return previousInterval;
-    if (*value < 10)
-        return 50;
-    if (*value < 15)
-        return 60;
-    if (*value < 20)
-        return 150;
-    if (*value < 30)
-        return 400;
-    if (*value < 40)
-        return 500;
-    if (*value < 50)
-        return 600;
-    if (*value < 100)
-        return 1000;
+    for (const auto &[below, interval] : kPauses) {
+        if (*value < below)
+            return interval;
+    }
     return previousInterval;
 }
 
