@@ -50,12 +50,18 @@ QPixmap welcomePicture()
     return picture;
 }
 
+// Places a new control and names it.
+template <typename T>
+T *placed(T *widget, const QRect &geometry, const QString &objectName = {})
+{
+    widget->setGeometry(geometry);
+    widget->setObjectName(objectName);
+    return widget;
+}
+
 QLabel *label(const QString &text, QWidget *parent, const QRect &geometry, const QString &objectName = {})
 {
-    auto *result = new QLabel(text, parent);
-    result->setGeometry(geometry);
-    result->setObjectName(objectName);
-    return result;
+    return placed(new QLabel(text, parent), geometry, objectName);
 }
 
 } // namespace
@@ -147,13 +153,9 @@ QWidget *WizardWindow::buildStylePage()
                                   QStringLiteral("Select the wizard style (simple/advanced)"));
     auto *frame = new QGroupBox(QStringLiteral("Animation wizard style"), page);
     frame->setGeometry(16, 70, 470, 90);
-    auto *simple = new QRadioButton(QStringLiteral("Simple"), frame);
-    simple->setObjectName(QStringLiteral("optWizStyle0"));
-    simple->setGeometry(16, 26, 200, 22);
-    simple->setChecked(true);
-    auto *advanced = new QRadioButton(QStringLiteral("Advanced"), frame);
-    advanced->setObjectName(QStringLiteral("optWizStyle1"));
-    advanced->setGeometry(16, 54, 200, 22);
+    placed(new QRadioButton(QStringLiteral("Simple"), frame), QRect(16, 26, 200, 22), QStringLiteral("optWizStyle0"))
+        ->setChecked(true);
+    placed(new QRadioButton(QStringLiteral("Advanced"), frame), QRect(16, 54, 200, 22), QStringLiteral("optWizStyle1"));
     return page;
 }
 
@@ -167,17 +169,11 @@ QWidget *WizardWindow::buildNamePage()
     const QRect optionPlaces[2] = {QRect(16, 24, 300, 22), QRect(16, 82, 300, 22)};
     const QRect namePlaces[2] = {QRect(36, 48, 410, 24), QRect(158, 106, 288, 24)};
     for (int i = 0; i < 2; ++i) {
-        m_nameOnly[i] = new QRadioButton(captions[i], frame);
-        m_nameOnly[i]->setObjectName(QStringLiteral("optNameOnly%1").arg(i));
-        m_nameOnly[i]->setGeometry(optionPlaces[i]);
-        m_nameBox[i] = new QLineEdit(frame);
-        m_nameBox[i]->setObjectName(QStringLiteral("txtNameOnly%1").arg(i));
-        m_nameBox[i]->setGeometry(namePlaces[i]);
+        m_nameOnly[i] = placed(new QRadioButton(captions[i], frame), optionPlaces[i], QStringLiteral("optNameOnly%1").arg(i));
+        m_nameBox[i] = placed(new QLineEdit(frame), namePlaces[i], QStringLiteral("txtNameOnly%1").arg(i));
         m_nameBox[i]->installEventFilter(this);
     }
-    m_clanTag = new QLineEdit(frame);
-    m_clanTag->setObjectName(QStringLiteral("txtClanTag"));
-    m_clanTag->setGeometry(36, 106, 114, 24);
+    m_clanTag = placed(new QLineEdit(frame), QRect(36, 106, 114, 24), QStringLiteral("txtClanTag"));
     m_clanTag->installEventFilter(this);
     setTabOrder(m_nameBox[0], m_nameOnly[1]);
     setTabOrder(m_nameOnly[1], m_clanTag);
