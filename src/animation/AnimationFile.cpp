@@ -54,13 +54,14 @@ QString AnimationFileText(const QVector<AnimationLine> &lines)
     return text;
 }
 
-void LoadAnimation(AnimationModel &model, const QString &path, Prompts &prompts)
+bool LoadAnimation(AnimationModel &model, const QString &path, Prompts &prompts)
 {
     model.clear();
     const TextReadResult file = ReadTextLines(path, LineBreaks::CrOrCrLf);
     if (!file.ok)
-        return;
+        return false;
     AppendLinesWithinLimit(model, ParseAnimationFile(file.lines), prompts);
+    return true;
 }
 
 QString SaveErrorMessage(const TextWriteResult &result)

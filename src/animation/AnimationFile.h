@@ -22,8 +22,8 @@ QVector<AnimationLine> ParseAnimationFile(const QStringList &fileLines);
 QString AnimationFileText(const QVector<AnimationLine> &lines);
 
 // Empties the model, then fills it from the file. A file that can't be read
-// leaves it empty. Lines past the model's limit are dropped and the user told.
-void LoadAnimation(AnimationModel &model, const QString &path, Prompts &prompts);
+// leaves it empty (and gives false). Lines past the model's limit are dropped and the user told.
+bool LoadAnimation(AnimationModel &model, const QString &path, Prompts &prompts);
 
 // Writes the model atomically; tells the user about a failure ("Error saving
 // script!") or about characters the code page can't hold. True when written.

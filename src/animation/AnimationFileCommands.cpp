@@ -12,7 +12,7 @@ const QString AnimationFilter = QStringLiteral("RtCW Animation Script (*.ras)|*.
 
 } // namespace
 
-void OpenAnimation(AnimationModel &model, FileDialogState &dialog, const Settings &settings, Prompts &prompts)
+bool OpenAnimation(AnimationModel &model, FileDialogState &dialog, const Settings &settings, Prompts &prompts)
 {
     dialog.title = QStringLiteral("Open RtCW Animation");
     dialog.filter = AnimationFilter;
@@ -20,16 +20,16 @@ void OpenAnimation(AnimationModel &model, FileDialogState &dialog, const Setting
     if (!settings.openDir.isEmpty())
         dialog.initialDir = settings.openDir;
     if (!prompts.openFile(dialog))
-        return;
+        return false;
     const QString path = dialog.fileName;
     if (!FileExists(path)) {
         prompts.message(QStringLiteral("File not found!\n") + path, QStringLiteral("Error"), PromptIcon::Critical);
-        return;
+        return false;
     }
-    LoadAnimation(model, path, prompts);
+    return LoadAnimation(model, path, prompts);
 }
 
-void SaveAnimationAs(const AnimationModel &model, FileDialogState &dialog, const Settings &settings,
+bool SaveAnimationAs(const AnimationModel &model, FileDialogState &dialog, const Settings &settings,
                      Prompts &prompts)
 {
     for (;;) {
@@ -39,7 +39,7 @@ void SaveAnimationAs(const AnimationModel &model, FileDialogState &dialog, const
         if (!settings.saveDir.isEmpty())
             dialog.initialDir = settings.saveDir;
         if (!prompts.saveFile(dialog))
-            return;
+            return false;
         if (!FileExists(dialog.fileName))
             break;
         const PromptAnswer answer = prompts.message(QStringLiteral("File exists! Overwrite?"),
@@ -48,7 +48,7 @@ void SaveAnimationAs(const AnimationModel &model, FileDialogState &dialog, const
         if (answer == PromptAnswer::Yes)
             break;
         if (answer != PromptAnswer::No)
-            return;
+            return false;
     }
-    SaveAnimation(model, dialog.fileName, prompts);
+    return SaveAnimation(model, dialog.fileName, prompts);
 }

@@ -2,23 +2,23 @@
 
 AnimationModel::AnimationModel(QObject *parent) : QAbstractTableModel(parent) {}
 
-bool AnimationModel::insertLine(int row, const AnimationLine &line)
-{
-    if (count() >= MaxLines || row < 0 || row > count())
-        return false;
-    beginInsertRows(QModelIndex(), row, row);
-    m_lines.insert(row, line);
-    endInsertRows();
-    return true;
-}
-
-int AnimationModel::appendLines(const QVector<AnimationLine> &lines)
+int AnimationModel::insertLines(int row, const QVector<AnimationLine> &lines)
 {
     const int taken = static_cast<int>(qMin<qsizetype>(lines.size(), roomLeft()));
-    if (taken <= 0)
+    if (taken <= 0 || row < 0 || row > count())
         return 0;
-    beginInsertRows(QModelIndex(), count(), count() + taken - 1);
-    m_lines.append(taken == lines.size() ? lines : lines.mid(0, taken));
+    const QVector<AnimationLine> inserted = taken == lines.size() ? lines : lines.mid(0, taken);
+    if (m_listener)
+        m_listener->linesInserted(row, inserted);
+    beginInsertRows(QModelIndex(), row, row + taken - 1);
+    if (row == count()) {
+        m_lines.append(inserted);
+    } else if (taken == 1) {
+        m_lines.insert(row, inserted.first());
+    } else {
+        m_lines.insert(row, taken, AnimationLine());
+        std::copy(inserted.cbegin(), inserted.cend(), m_lines.begin() + row);
+    }
     endInsertRows();
     return taken;
 }
@@ -27,34 +27,34 @@ int AnimationModel::setLines(QVector<AnimationLine> lines)
 {
     if (lines.size() > MaxLines)
         lines.resize(MaxLines);
+    if (m_listener)
+        m_listener->linesReplaced(m_lines, lines);
     beginResetModel();
     m_lines = std::move(lines);
     endResetModel();
     return count();
 }
 
-void AnimationModel::removeLine(int row)
+void AnimationModel::removeLines(int row, int count)
 {
-    if (row < 0 || row >= count())
+    if (row < 0 || count <= 0 || row + count > this->count())
         return;
-    beginRemoveRows(QModelIndex(), row, row);
-    m_lines.removeAt(row);
-    endRemoveRows();
-}
-
-void AnimationModel::clear()
-{
-    if (m_lines.isEmpty())
-        return;
-    beginRemoveRows(QModelIndex(), 0, count() - 1);
-    m_lines.clear();
+    if (m_listener)
+        m_listener->linesRemoved(row, count == this->count() ? m_lines : m_lines.mid(row, count));
+    beginRemoveRows(QModelIndex(), row, row + count - 1);
+    if (count == this->count())
+        m_lines.clear();
+    else
+        m_lines.remove(row, count);
     endRemoveRows();
 }
 
 void AnimationModel::changeField(int row, Column column, QString AnimationLine::*field, const QString &value)
 {
-    if (row < 0 || row >= count() || m_lines[row].*field == value)
+    if (row < 0 || row >= count() || m_lines.at(row).*field == value)
         return;
+    if (m_listener)
+        m_listener->fieldChanged(row, column, m_lines.at(row).*field, value);
     m_lines[row].*field = value;
     const QModelIndex changed = index(row, column);
     emit dataChanged(changed, changed, {Qt::DisplayRole, Qt::EditRole});
@@ -127,6 +127,7 @@ bool AnimationModel::setData(const QModelIndex &index, const QVariant &value, in
 {
     if (!index.isValid() || role != Qt::EditRole || index.column() != TextColumn)
         return false;
+    AnimationStep step(*this, QStringLiteral("Edit text"));
     setText(index.row(), value.toString());
     return true;
 }

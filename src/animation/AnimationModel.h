@@ -7,6 +7,8 @@
 
 #include <optional>
 
+class AnimationChangeListener;
+
 // The animation: the one store of its lines, shown by the main list. Rows count
 // from 0. It holds at most MaxLines lines; the adding operations stop there
 // and say how many lines they took.
@@ -31,14 +33,16 @@ public:
     }
 
     // False (and nothing inserted) when the animation is full.
-    bool insertLine(int row, const AnimationLine &line);
+    bool insertLine(int row, const AnimationLine &line) { return insertLines(row, {line}) == 1; }
     bool appendLine(const AnimationLine &line) { return insertLine(count(), line); }
-    // Appends in one batch as many lines as fit; returns how many were taken.
-    int appendLines(const QVector<AnimationLine> &lines);
+    // Inserts in one batch as many lines as fit; returns how many were taken.
+    int insertLines(int row, const QVector<AnimationLine> &lines);
+    int appendLines(const QVector<AnimationLine> &lines) { return insertLines(count(), lines); }
     // Replaces every line in one reset; keeps the first MaxLines.
     int setLines(QVector<AnimationLine> lines);
-    void removeLine(int row);
-    void clear();
+    void removeLine(int row) { removeLines(row, 1); }
+    void removeLines(int row, int count);
+    void clear() { removeLines(0, count()); }
 
     void setText(int row, const QString &text);
     void setTime(int row, const QString &time);
@@ -51,8 +55,48 @@ public:
     Qt::ItemFlags flags(const QModelIndex &index) const override;
     bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
 
+    // Every change is reported here before the view hears of it (the undo history listens).
+    void setListener(AnimationChangeListener *listener) { m_listener = listener; }
+    AnimationChangeListener *listener() const { return m_listener; }
+
 private:
     void changeField(int row, Column column, QString AnimationLine::*field, const QString &value);
 
     QVector<AnimationLine> m_lines;
+    AnimationChangeListener *m_listener = nullptr;
+};
+
+// Hears of each change the model's operations make, and of the named steps around them.
+class AnimationChangeListener {
+public:
+    virtual ~AnimationChangeListener() = default;
+    virtual void linesInserted(int row, const QVector<AnimationLine> &lines) = 0;
+    virtual void linesRemoved(int row, const QVector<AnimationLine> &lines) = 0;
+    virtual void linesReplaced(const QVector<AnimationLine> &before, const QVector<AnimationLine> &after) = 0;
+    virtual void fieldChanged(int row, AnimationModel::Column column, const QString &before,
+                              const QString &after) = 0;
+    virtual void beginStep(const QString &name, bool typing) = 0;
+    virtual void endStep() = 0;
+};
+
+// Everything the model changes while one of these lives is one step, named after
+// the user's command ("Bounce", "Delete all lines"). Steps nest: the outer one names them.
+class AnimationStep {
+public:
+    enum Kind { Command, Typing };
+    AnimationStep(AnimationModel &model, const QString &name, Kind kind = Command) : m_listener(model.listener())
+    {
+        if (m_listener)
+            m_listener->beginStep(name, kind == Typing);
+    }
+    ~AnimationStep()
+    {
+        if (m_listener)
+            m_listener->endStep();
+    }
+    AnimationStep(const AnimationStep &) = delete;
+    AnimationStep &operator=(const AnimationStep &) = delete;
+
+private:
+    AnimationChangeListener *m_listener;
 };

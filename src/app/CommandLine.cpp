@@ -8,12 +8,26 @@ void MainWindow::openCommandLine(const QStringList &arguments)
 {
     const QString path = StartupPath(arguments);
     switch (StartupFileKindOf(path)) {
-    case StartupFileKind::Animation:
-        LoadAnimation(m_model, path, prompts());
+    case StartupFileKind::Animation: {
+        bool loaded = false;
+        {
+            AnimationStep step(m_model, QStringLiteral("Open"));
+            loaded = LoadAnimation(m_model, path, prompts());
+        }
+        if (loaded)
+            setFilePath(path, true);
         break;
-    case StartupFileKind::Script:
-        ImportScript(m_model, path, prompts());
+    }
+    case StartupFileKind::Script: {
+        bool imported = false;
+        {
+            AnimationStep step(m_model, QStringLiteral("Import"));
+            imported = ImportScript(m_model, path, prompts());
+        }
+        if (imported)
+            forgetFilePath();
         break;
+    }
     case StartupFileKind::None:
         break;
     }

@@ -23,12 +23,19 @@
 QHash<QString, std::function<void()>> BuildCommandTable(MainWindow &w)
 {
     auto addLine = [&w](AddWhere where) {
-        return [&w, where] { AddLine(w.model(), w.currentRow(), where, w.prompts()); };
+        return std::function<void()>([&w, where] { AddLine(w.model(), w.currentRow(), where, w.prompts()); });
     };
     auto setPreview = [&w] { w.setPreview(); };
     auto newAnimation = [&w] { w.newAnimation(); };
-    auto open = [&w] { OpenAnimation(w.model(), w.fileDialog(), w.settings(), w.prompts()); };
-    auto saveAs = [&w] { SaveAnimationAs(w.model(), w.fileDialog(), w.settings(), w.prompts()); };
+    auto open = [&w] { w.open(); };
+    auto saveAs = [&w] { w.saveAs(); };
+    // A command that changes lines: one undo step named after it.
+    auto step = [&w](const char *name, std::function<void()> command) {
+        return [&w, name, command] {
+            AnimationStep step(w.model(), QLatin1String(name));
+            command();
+        };
+    };
     auto generate = [&w] {
         ScriptWindow window(w.model(), w.settings(), w.fileDialog(), w.prompts(), &w);
         w.runModal(window);
@@ -38,7 +45,9 @@ QHash<QString, std::function<void()>> BuildCommandTable(MainWindow &w)
                              w.prompts(), [&w] { w.loadSettings(); }, &w);
         w.runModal(dialog);
     };
-    auto copyLines = [&w](int mode) { return [&w, mode] { CopyLines(w.model(), w.currentRow(), w.prompts(), mode); }; };
+    auto copyLines = [&w](int mode) {
+        return std::function<void()>([&w, mode] { CopyLines(w.model(), w.currentRow(), w.prompts(), mode); });
+    };
     auto removeLine = [&w] { RemoveLine(w.model(), w.currentRow(), w.prompts()); };
     auto editLine = [&w] {
         EditLine(w.model(), w.currentRow(), w.prompts(), [&w](int row) {
@@ -65,40 +74,59 @@ QHash<QString, std::function<void()>> BuildCommandTable(MainWindow &w)
         {QStringLiteral("btnopen"), open},
         {QStringLiteral("mnuFileOpen"), open},
         {QStringLiteral("btnsave"), saveAs},
+        {QStringLiteral("mnuFileSave"), [&w] { w.save(); }},
         {QStringLiteral("mnuFileSaveAs"), saveAs},
-        {QStringLiteral("btnadd"), addLine(AddWhere::After)},
-        {QStringLiteral("btnaddbefore"), addLine(AddWhere::Before)},
-        {QStringLiteral("btnaddafter"), addLine(AddWhere::After)},
-        {QStringLiteral("btncopylast"), copyLines(1)},
-        {QStringLiteral("btncopylastx"), copyLines(2)},
-        {QStringLiteral("btncopyall"), copyLines(3)},
-        {QStringLiteral("btncopyallreverse"), copyLines(4)},
-        {QStringLiteral("btnremove"), removeLine},
-        {QStringLiteral("btndeleteselected"), removeLine},
-        {QStringLiteral("btndeleteall"), [&w] { DeleteAllLines(w.model(), w.prompts()); }},
-        {QStringLiteral("btnedit"), editLine},
-        {QStringLiteral("btnedittime"), editLine},
-        {QStringLiteral("mnuEditCut"), [&w, setPreview] { CutLine(w.model(), w.currentRow(), setPreview); }},
+        {QStringLiteral("btnadd"), step("Add line", addLine(AddWhere::After))},
+        {QStringLiteral("btnaddbefore"), step("Add line before", addLine(AddWhere::Before))},
+        {QStringLiteral("btnaddafter"), step("Add line after", addLine(AddWhere::After))},
+        {QStringLiteral("btncopylast"), step("Copy selected line", copyLines(1))},
+        {QStringLiteral("btncopylastx"), step("Copy selected line x times", copyLines(2))},
+        {QStringLiteral("btncopyall"), step("Copy all lines", copyLines(3))},
+        {QStringLiteral("btncopyallreverse"), step("Copy all lines (reverse)", copyLines(4))},
+        {QStringLiteral("btnremove"), step("Remove line", removeLine)},
+        {QStringLiteral("btndeleteselected"), step("Delete selected", removeLine)},
+        {QStringLiteral("btndeleteall"), step("Delete all lines", [&w] { DeleteAllLines(w.model(), w.prompts()); })},
+        {QStringLiteral("btnedit"), step("Edit line", editLine)},
+        {QStringLiteral("btnedittime"), step("Edit line", editLine)},
+        {QStringLiteral("mnuEditCut"), step("Cut", [&w, setPreview] { CutLine(w.model(), w.currentRow(), setPreview); })},
         {QStringLiteral("mnuEditCopy"), [&w] { CopyLineText(w.model(), w.currentRow()); }},
         {QStringLiteral("mnuEditPasteClipboard"),
-         [&w, setPreview] { PasteFromClipboard(w.model(), w.currentRow(), w.prompts(), setPreview); }},
+         step("Paste", [&w, setPreview] { PasteFromClipboard(w.model(), w.currentRow(), w.prompts(), setPreview); })},
         {QStringLiteral("mnuEditPasteDefaultName"),
-         [&w, setPreview] { PasteDefaultName(w.model(), w.currentRow(), w.settings(), w.prompts(), setPreview); }},
-        {QStringLiteral("mnuFileImport"), [&w] { ImportScriptCommand(w.model(), w.fileDialog(), w.prompts()); }},
+         step("Paste default name",
+              [&w, setPreview] { PasteDefaultName(w.model(), w.currentRow(), w.settings(), w.prompts(), setPreview); })},
+        {QStringLiteral("mnuFileImport"),
+         [&w] {
+             bool imported = false;
+             {
+                 AnimationStep step(w.model(), QStringLiteral("Import"));
+                 imported = ImportScriptCommand(w.model(), w.fileDialog(), w.prompts());
+             }
+             if (imported)
+                 w.forgetFilePath();
+         }},
         {QStringLiteral("btnwizard"), [&w] { ShowWizardWindow(w.model(), w.settings(), w.prompts(), &w); }},
         {QStringLiteral("btnpreview"), [&w] { w.player().TogglePreview(); }},
         {QStringLiteral("mnuHelpColor"), colorEditor},
         {QStringLiteral("btneditleet"),
-         [&w, setPreview] {
-             ConvertToLeet(w.model(), w.currentRow(), ProcessLeetTable(), LeetFilePath(), w.prompts(), setPreview);
-         }},
+         step("Leet converter",
+              [&w, setPreview] {
+                  ConvertToLeet(w.model(), w.currentRow(), ProcessLeetTable(), LeetFilePath(), w.prompts(), setPreview);
+              })},
         {QStringLiteral("btneditrandomcase"),
-         [&w, setPreview] { RandomizeCase(w.model(), w.currentRow(), w.prompts(), setPreview); }},
+         step("Randomize case", [&w, setPreview] { RandomizeCase(w.model(), w.currentRow(), w.prompts(), setPreview); })},
         {QStringLiteral("btngenerate"), generate},
         {QStringLiteral("mnuEditShowColors"), [&w] { w.toggleShowColors(); }},
         {QStringLiteral("mnuEditOptions"), options},
         {QStringLiteral("mnuHelpHelp"), help},
         {QStringLiteral("mnuHelpAbout"), about},
-        {QStringLiteral("mnuFileExit"), [] { QApplication::closeAllWindows(); QApplication::quit(); }},
+        // A cancelled "Save changes?" keeps the program running.
+        {QStringLiteral("mnuFileExit"),
+         [&w] {
+             if (!w.close())
+                 return;
+             QApplication::closeAllWindows();
+             QApplication::quit();
+         }},
     };
 }

@@ -57,14 +57,15 @@ struct MenuEntry {
 const QList<MenuEntry> &menuBar()
 {
     static const QList<MenuEntry> menus = {
-        {"mnuFile", "File",
-         {{"mnuFileNew", "New"}, {"mnuFileOpen", "Open"}, {"mnuFileImport", "Import"}, {"", ""},
-          {"mnuFileSave", "Save"}, {"mnuFileSaveAs", "Save As"}, {"", ""}, {"mnuFileExit", "Exit"}}},
-        {"mnuEdit", "Edit",
-         {{"mnuEditCut", "Cut", "Ctrl+X"}, {"mnuEditCopy", "Copy", "Ctrl+C"}, {"mnuEditPaste", "Paste"}, {"", ""},
-          {"mnuEditShowColors", "Show colors"}, {"mnuHelpColor", "Color name editor"},
-          {"mnuEditSimple", "Simple Edit"}, {"", ""}, {"mnuEditOptions", "Options"}}},
-        {"mnuHelp", "Help", {{"mnuHelpHelp", "Help!"}, {"", ""}, {"mnuHelpAbout", "About", "F1"}}},
+        {"mnuFile", "&File",
+         {{"mnuFileNew", "&New", "Ctrl+N"}, {"mnuFileOpen", "&Open", "Ctrl+O"}, {"mnuFileImport", "&Import"},
+          {"", ""}, {"mnuFileSave", "&Save", "Ctrl+S"}, {"mnuFileSaveAs", "Save &As", "Ctrl+Shift+S"}, {"", ""},
+          {"mnuFileExit", "E&xit", "Ctrl+Q"}}},
+        {"mnuEdit", "&Edit",
+         {{"mnuEditCut", "Cu&t", "Ctrl+X"}, {"mnuEditCopy", "&Copy", "Ctrl+C"}, {"mnuEditPaste", "&Paste"}, {"", ""},
+          {"mnuEditShowColors", "Show co&lors"}, {"mnuHelpColor", "Color &name editor"},
+          {"mnuEditSimple", "Si&mple Edit"}, {"", ""}, {"mnuEditOptions", "&Options"}}},
+        {"mnuHelp", "&Help", {{"mnuHelpHelp", "&Help!"}, {"", ""}, {"mnuHelpAbout", "&About", "F1"}}},
     };
     return menus;
 }
@@ -153,8 +154,8 @@ MainMenus BuildMainMenus(QMainWindow &window, const Dispatch &dispatch)
             }
             QAction *action = addEntry(menu, entry, dispatch);
             const QString key = QLatin1String(entry.key);
-            // Two items of the design never do anything: shown greyed.
-            if (key == QLatin1String("mnuFileSave") || key == QLatin1String("mnuEditSimple"))
+            // An item of the design that never does anything: shown greyed.
+            if (key == QLatin1String("mnuEditSimple"))
                 action->setEnabled(false);
             if (key == QLatin1String("mnuEditShowColors")) {
                 action->setCheckable(true);

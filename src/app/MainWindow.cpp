@@ -28,9 +28,11 @@ MainWindow::MainWindow(RegistryStore &store, Prompts *startPrompts, QWidget *par
     : QMainWindow(parent), m_store(store), m_qtPrompts(this), m_prompts(&m_qtPrompts)
 {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QStringLiteral("Marqueemaster - by [XKR]OceloT"));
     m_menus = BuildMainMenus(*this, [this](const QString &key) { runCommand(key); });
     buildCentralArea();
+    buildUndoAndRecentMenus();
+    setFilePath(QString(), true);
+    setAcceptDrops(true);
     m_runModal = [](QDialog &dialog) { dialog.exec(); };
     m_player = new PreviewPlayer(m_model, m_prompts, this);
     connect(m_player, &PreviewPlayer::drawFrame, this, &MainWindow::drawPreview);
@@ -91,6 +93,7 @@ void MainWindow::buildCentralArea()
     connect(m_list, &QTreeView::clicked, this, &MainWindow::setPreview);
     connect(m_list->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &current) {
+                m_history.endTyping();
                 if (current.isValid())
                     setPreview();
             });
@@ -167,6 +170,7 @@ void MainWindow::previewEdited()
     const std::optional<int> row = currentRow();
     if (!row)
         return;
+    AnimationStep step(m_model, QStringLiteral("Typing"), AnimationStep::Typing);
     m_model.setText(*row, ColorCodedText(*m_preview->document(), Qt::white, Qt::white));
 }
 
@@ -183,6 +187,7 @@ void MainWindow::colorButtonClicked(int index)
 {
     if (m_preview->document()->isEmpty())
         return;
+    AnimationStep step(m_model, QStringLiteral("Color"));
     m_preview->applyColor(ColorFromCode(QString::number(index + 1)));
 }
 
@@ -196,7 +201,11 @@ void MainWindow::toggleShowColors()
 
 void MainWindow::newAnimation()
 {
-    m_model.clear();
+    {
+        AnimationStep step(m_model, QStringLiteral("New"));
+        m_model.clear();
+    }
+    setFilePath(QString(), true);
     const bool wasUpdating = m_previewUpdating;
     m_previewUpdating = true;
     m_preview->showPlaceholder();
@@ -218,6 +227,12 @@ void MainWindow::layOut()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    if (!confirmClose()) {
+        event->ignore();
+        return;
+    }
+    m_store.setValue(RegHive::CurrentUser, SettingsKey, QStringLiteral("WindowGeometry"),
+                     QString::fromLatin1(saveGeometry().toBase64()));
     QMainWindow::closeEvent(event);
     emit closed();
 }
@@ -228,6 +243,7 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         layOut();
     } else if (watched == m_list && event->type() == QEvent::KeyPress
                && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Delete) {
+        AnimationStep step(m_model, QStringLiteral("Delete selected"));
         if (const std::optional<int> row = currentRow())
             m_model.removeLine(*row);
         setPreview();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "animation/AnimationHistory.h"
 #include "animation/AnimationModel.h"
 #include "app/MainMenus.h"
 #include "platform/Prompts.h"
@@ -13,6 +14,7 @@
 #include <optional>
 
 class QDialog;
+class QMenu;
 class QTreeView;
 class PreviewBoxWidget;
 class ColorButtonsWidget;
@@ -30,6 +32,9 @@ public:
     ~MainWindow() override;
 
     AnimationModel &model() { return m_model; }
+    AnimationHistory &history() { return m_history; }
+    // The .ras file the animation came from or was last saved to; empty when none.
+    const QString &filePath() const { return m_filePath; }
     RegistryStore &store() { return m_store; }
     const Settings &settings() const { return m_settings; }
     FileDialogState &fileDialog() { return m_fileDialog; }
@@ -63,6 +68,14 @@ public:
     void newAnimation();
     // The command line as one path: a .ras file is opened, a .cfg file imported.
     void openCommandLine(const QStringList &arguments);
+    // File, Open, Save (in place when there is a file, else Save As) and Save As. True when done.
+    bool open();
+    bool save();
+    bool saveAs();
+    // Import, the wizard and the like made an animation that no file holds.
+    void forgetFilePath() { setFilePath(QString(), false); }
+    // The size and position of the last run, kept on a screen; false when none was stored.
+    bool restoreWindowGeometry();
 
     // Shows a modal window; tests replace this to look at the window instead of waiting.
     using ModalRunner = std::function<void(QDialog &dialog)>;
@@ -75,9 +88,17 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void buildCentralArea();
+    void buildUndoAndRecentMenus();
+    void fillRecentMenu();
+    // The animation now matches the file at path when saved is true; the title follows.
+    void setFilePath(const QString &path, bool saved);
+    // "Save changes to the animation?" when there are unsaved changes; false means stay open.
+    bool confirmClose();
     void layOut();
     void previewEdited();
     void playingChanged(bool playing);
@@ -86,6 +107,8 @@ private:
 
     RegistryStore &m_store;
     AnimationModel m_model;
+    AnimationHistory m_history{m_model};
+    QString m_filePath;
     Settings m_settings;
     FileDialogState m_fileDialog;
     QtPrompts m_qtPrompts;
@@ -100,6 +123,7 @@ private:
     QWidget *m_colorPanel = nullptr;
     ColorButtonsWidget *m_colorButtons = nullptr;
     QTreeView *m_list = nullptr;
+    QMenu *m_recentMenu = nullptr;
 
     bool m_showColors = false;
     bool m_previewUpdating = false;

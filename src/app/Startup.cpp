@@ -3,11 +3,13 @@
 #include "Version.h"
 
 #include "app/MainWindow.h"
+#include "app/RecoveryFile.h"
 #include "platform/Platform.h"
 #include "settings/RegistryStore.h"
 
 #include <QApplication>
 #include <QScreen>
+#include <QStandardPaths>
 #include <cstdio>
 
 int RunMarqueemaster(int argc, char *argv[])
@@ -22,9 +24,14 @@ int RunMarqueemaster(int argc, char *argv[])
     QApplication::setApplicationVersion(QStringLiteral(MARQUEE_VERSION_TEXT));
     MainWindow window(SystemRegistryStore());
     QObject::connect(&window, &MainWindow::closed, &app, &QApplication::quit);
+    // Unsaved work of this copy, kept in the user's data folder until it is saved or the program ends cleanly.
+    const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    RecoveryFile recovery(window.model(), window.history().stack(), dataFolder);
     window.openCommandLine(app.arguments().mid(1));
-    if (const QScreen *screen = window.screen())
-        window.move(screen->availableGeometry().center() - window.rect().center());
+    OfferRecovery(dataFolder, window.model(), window.prompts());
+    if (!window.restoreWindowGeometry())
+        if (const QScreen *screen = window.screen())
+            window.move(screen->availableGeometry().center() - window.rect().center());
     window.show();
     return app.exec();
 }

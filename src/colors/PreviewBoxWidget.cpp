@@ -1,6 +1,10 @@
 #include "colors/PreviewBoxWidget.h"
 
+#include <QAction>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
 #include <QTextCursor>
 
 PreviewBoxWidget::PreviewBoxWidget(QWidget *parent) : QTextEdit(parent)
@@ -20,6 +24,36 @@ PreviewBoxWidget::PreviewBoxWidget(QWidget *parent) : QTextEdit(parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     document()->setDocumentMargin(2);
+    // Every line the program draws would otherwise become an undo step of the box.
+    setUndoRedoEnabled(false);
+}
+
+void PreviewBoxWidget::setUndoActions(QAction *undo, QAction *redo)
+{
+    m_undo = undo;
+    m_redo = redo;
+}
+
+void PreviewBoxWidget::contextMenuEvent(QContextMenuEvent *event)
+{
+    QMenu *menu = createStandardContextMenu(event->pos());
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    const QList<QAction *> entries = menu->actions();
+    for (QAction *entry : entries) {
+        QAction *program = entry->objectName() == QLatin1String("edit-undo")   ? m_undo
+                           : entry->objectName() == QLatin1String("edit-redo") ? m_redo
+                                                                               : nullptr;
+        if (program) {
+            menu->insertAction(entry, program);
+            menu->removeAction(entry);
+        }
+    }
+    menu->popup(event->globalPos());
+}
+
+bool PreviewBoxWidget::canInsertFromMimeData(const QMimeData *source) const
+{
+    return !source->hasUrls() && QTextEdit::canInsertFromMimeData(source);
 }
 
 void PreviewBoxWidget::showPlaceholder()
@@ -48,6 +82,14 @@ void PreviewBoxWidget::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Control) {
         emit controlPressed();
+        return;
+    }
+    const bool redo = event->matches(QKeySequence::Redo) || event->keyCombination() == (Qt::CTRL | Qt::Key_Y)
+                      || event->keyCombination() == (Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
+    QAction *program = event->matches(QKeySequence::Undo) ? m_undo : redo ? m_redo : nullptr;
+    if (program) {
+        if (program->isEnabled())
+            program->trigger();
         return;
     }
     QTextEdit::keyPressEvent(event);

@@ -27,6 +27,7 @@ QMessageBox::StandardButtons toQtButtons(PromptButtons buttons)
     case PromptButtons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
     case PromptButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
     case PromptButtons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case PromptButtons::SaveDiscardCancel: return QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
     }
     return QMessageBox::Ok;
 }
@@ -37,6 +38,8 @@ PromptAnswer fromQtButton(int button)
     case QMessageBox::Yes: return PromptAnswer::Yes;
     case QMessageBox::No: return PromptAnswer::No;
     case QMessageBox::Ok: return PromptAnswer::Ok;
+    case QMessageBox::Save: return PromptAnswer::Save;
+    case QMessageBox::Discard: return PromptAnswer::Discard;
     default: return PromptAnswer::Cancel;
     }
 }

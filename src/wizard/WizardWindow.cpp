@@ -285,7 +285,10 @@ void WizardWindow::finish()
     const bool nameOnly = m_nameOnly[0]->isChecked();
     const QString name = nameOnly ? m_nameBox[0]->text() : m_nameBox[1]->text();
     const QString clanTag = nameOnly ? QString() : m_clanTag->text();
-    RunEffects(m_model, name, clanTag, m_reverse->isChecked(), effectRows(), m_prompts);
+    const QVector<EffectRow> rows = effectRows();
+    // One undo step, named after its effect when there is one ("Undo Bounce").
+    AnimationStep step(m_model, rows.size() == 1 ? rows.first().effect : QStringLiteral("Wizard"));
+    RunEffects(m_model, name, clanTag, m_reverse->isChecked(), rows, m_prompts);
     accept();
 }
 

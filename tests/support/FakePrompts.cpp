@@ -6,6 +6,8 @@ PromptAnswer FakePrompts::message(const QString &text, const QString &title, Pro
     messages.append({text, title, icon, buttons});
     if (!answers.isEmpty())
         return answers.takeFirst();
+    if (buttons == PromptButtons::SaveDiscardCancel)
+        return PromptAnswer::Save;
     return (buttons == PromptButtons::YesNo || buttons == PromptButtons::YesNoCancel) ? PromptAnswer::Yes
                                                                                      : PromptAnswer::Ok;
 }

@@ -1,0 +1,128 @@
+#include "animation/AnimationHistory.h"
+
+#include "animation/UndoCommands.h"
+
+AnimationHistory::AnimationHistory(AnimationModel &model, QObject *parent) : QObject(parent), m_model(model)
+{
+    m_stack.setUndoLimit(StepLimit);
+    m_model.setListener(this);
+}
+
+AnimationHistory::~AnimationHistory()
+{
+    if (m_model.listener() == this)
+        m_model.setListener(nullptr);
+    delete m_open;
+}
+
+void AnimationHistory::setRowAccess(std::function<std::optional<int>()> current,
+                                    std::function<void(std::optional<int>)> restore)
+{
+    m_currentRow = std::move(current);
+    m_restoreRow = std::move(restore);
+}
+
+qint64 AnimationHistory::memoryCost() const
+{
+    qint64 total = 0;
+    for (int i = 0; i < m_stack.count(); ++i)
+        total += static_cast<const StepCommand *>(m_stack.command(i))->cost();
+    return total;
+}
+
+void AnimationHistory::replay(const std::function<void()> &changes, std::optional<int> row)
+{
+    m_replaying = true;
+    changes();
+    m_replaying = false;
+    if (m_restoreRow)
+        m_restoreRow(m_model.validRow(row));
+}
+
+void AnimationHistory::beginStep(const QString &name, bool typing)
+{
+    if (m_replaying)
+        return;
+    if (m_depth++ == 0)
+        m_open = new StepCommand(*this, name, typing, m_currentRow ? m_currentRow() : std::nullopt, m_typingRun);
+}
+
+void AnimationHistory::endStep()
+{
+    if (m_replaying || m_depth == 0 || --m_depth > 0)
+        return;
+    StepCommand *step = std::exchange(m_open, nullptr);
+    if (step->childCount() == 0) {
+        delete step;
+        return;
+    }
+    step->setRowAfter(m_currentRow ? m_currentRow() : std::nullopt);
+    step->updateCost();
+    m_silent = true;  // its changes are made already
+    m_stack.push(step);
+    m_silent = false;
+    keepWithinBudget();
+}
+
+void AnimationHistory::linesInserted(int row, const QVector<AnimationLine> &lines)
+{
+    if (m_replaying)
+        return;
+    AnimationStep step(m_model, QStringLiteral("Change"));
+    new InsertRowsChange(m_model, row, lines, m_open);
+}
+
+void AnimationHistory::linesRemoved(int row, const QVector<AnimationLine> &lines)
+{
+    if (m_replaying)
+        return;
+    AnimationStep step(m_model, QStringLiteral("Change"));
+    new RemoveRowsChange(m_model, row, lines, m_open);
+}
+
+void AnimationHistory::linesReplaced(const QVector<AnimationLine> &before, const QVector<AnimationLine> &after)
+{
+    if (m_replaying)
+        return;
+    AnimationStep step(m_model, QStringLiteral("Change"));
+    new ReplaceLinesChange(m_model, before, after, m_open);
+}
+
+void AnimationHistory::fieldChanged(int row, AnimationModel::Column column, const QString &before,
+                                    const QString &after)
+{
+    if (m_replaying)
+        return;
+    AnimationStep step(m_model, QStringLiteral("Change"));
+    new SetFieldChange(m_model, row, column, before, after, m_open);
+}
+
+void AnimationHistory::keepWithinBudget()
+{
+    const int count = m_stack.count();
+    qint64 total = memoryCost();
+    int drop = 0;
+    // The newest step stays, whatever it holds.
+    while (total > MemoryBudget && drop < count - 1)
+        total -= static_cast<const StepCommand *>(m_stack.command(drop++))->cost();
+    if (drop == 0)
+        return;
+    // QUndoStack drops old steps only by count: rebuild it from copies of the steps kept.
+    QList<StepCommand *> kept;
+    for (int i = drop; i < count; ++i)
+        kept.append(static_cast<const StepCommand *>(m_stack.command(i))->clone());
+    const int index = m_stack.index() - drop;
+    const int clean = m_stack.cleanIndex() - drop;
+    m_silent = m_rebuilding = true;
+    m_stack.clear();
+    for (StepCommand *step : kept)
+        m_stack.push(step);
+    if (clean >= 0) {
+        m_stack.setIndex(clean);
+        m_stack.setClean();
+    } else {
+        m_stack.resetClean();
+    }
+    m_stack.setIndex(index);
+    m_silent = m_rebuilding = false;
+}

@@ -1,0 +1,195 @@
+#include "animation/UndoCommands.h"
+
+#include "animation/AnimationHistory.h"
+
+namespace {
+
+qint64 bytesOf(const QString &text)
+{
+    return text.isEmpty() ? 0 : 32 + 2 * text.size();
+}
+
+qint64 bytesOf(const QVector<AnimationLine> &lines)
+{
+    qint64 bytes = lines.size() * qint64(sizeof(AnimationLine));
+    for (const AnimationLine &line : lines)
+        bytes += bytesOf(line.text) + bytesOf(line.time) + bytesOf(line.action);
+    return bytes;
+}
+
+// A typing step ends when the user has not typed on it for this long.
+constexpr qint64 TypingPauseMs = 1000;
+
+} // namespace
+
+InsertRowsChange::InsertRowsChange(AnimationModel &model, int row, const QVector<AnimationLine> &lines,
+                                   QUndoCommand *parent)
+    : LineChange(model, parent), m_row(row), m_lines(lines)
+{
+}
+
+void InsertRowsChange::redo()
+{
+    m_model.insertLines(m_row, m_lines);
+}
+
+void InsertRowsChange::undo()
+{
+    m_model.removeLines(m_row, static_cast<int>(m_lines.size()));
+}
+
+LineChange *InsertRowsChange::clone(QUndoCommand *parent) const
+{
+    return new InsertRowsChange(m_model, m_row, m_lines, parent);
+}
+
+qint64 InsertRowsChange::cost() const
+{
+    return bytesOf(m_lines);
+}
+
+RemoveRowsChange::RemoveRowsChange(AnimationModel &model, int row, const QVector<AnimationLine> &lines,
+                                   QUndoCommand *parent)
+    : LineChange(model, parent), m_row(row), m_lines(lines)
+{
+}
+
+void RemoveRowsChange::redo()
+{
+    m_model.removeLines(m_row, static_cast<int>(m_lines.size()));
+}
+
+void RemoveRowsChange::undo()
+{
+    m_model.insertLines(m_row, m_lines);
+}
+
+LineChange *RemoveRowsChange::clone(QUndoCommand *parent) const
+{
+    return new RemoveRowsChange(m_model, m_row, m_lines, parent);
+}
+
+qint64 RemoveRowsChange::cost() const
+{
+    return bytesOf(m_lines);
+}
+
+ReplaceLinesChange::ReplaceLinesChange(AnimationModel &model, const QVector<AnimationLine> &before,
+                                       const QVector<AnimationLine> &after, QUndoCommand *parent)
+    : LineChange(model, parent), m_before(before), m_after(after)
+{
+}
+
+void ReplaceLinesChange::redo()
+{
+    m_model.setLines(m_after);
+}
+
+void ReplaceLinesChange::undo()
+{
+    m_model.setLines(m_before);
+}
+
+LineChange *ReplaceLinesChange::clone(QUndoCommand *parent) const
+{
+    return new ReplaceLinesChange(m_model, m_before, m_after, parent);
+}
+
+qint64 ReplaceLinesChange::cost() const
+{
+    // The lines after are the next step's lines before, or the model's own: counted there.
+    return bytesOf(m_before);
+}
+
+SetFieldChange::SetFieldChange(AnimationModel &model, int row, AnimationModel::Column column, const QString &before,
+                               const QString &after, QUndoCommand *parent)
+    : LineChange(model, parent), m_row(row), m_column(column), m_before(before), m_after(after)
+{
+}
+
+void SetFieldChange::apply(const QString &value)
+{
+    switch (m_column) {
+    case AnimationModel::TextColumn: m_model.setText(m_row, value); break;
+    case AnimationModel::TimeColumn: m_model.setTime(m_row, value); break;
+    case AnimationModel::ActionColumn: m_model.setAction(m_row, value); break;
+    default: break;
+    }
+}
+
+void SetFieldChange::redo()
+{
+    apply(m_after);
+}
+
+void SetFieldChange::undo()
+{
+    apply(m_before);
+}
+
+LineChange *SetFieldChange::clone(QUndoCommand *parent) const
+{
+    return new SetFieldChange(m_model, m_row, m_column, m_before, m_after, parent);
+}
+
+qint64 SetFieldChange::cost() const
+{
+    return bytesOf(m_before) + bytesOf(m_after);
+}
+
+StepCommand::StepCommand(AnimationHistory &history, const QString &name, bool typing, std::optional<int> rowBefore,
+                         int typingRun)
+    : QUndoCommand(name), m_history(history), m_typing(typing), m_rowBefore(rowBefore), m_rowAfter(rowBefore),
+      m_typingRun(typingRun)
+{
+    m_lastChange.start();
+}
+
+void StepCommand::redo()
+{
+    if (m_history.silent())
+        return;
+    m_history.replay([this] { QUndoCommand::redo(); }, m_rowAfter);
+}
+
+void StepCommand::undo()
+{
+    if (m_history.silent())
+        return;
+    m_history.replay([this] { QUndoCommand::undo(); }, m_rowBefore);
+}
+
+bool StepCommand::mergeWith(const QUndoCommand *other)
+{
+    const auto *next = static_cast<const StepCommand *>(other);
+    if (m_history.rebuilding() || next->m_typingRun != m_typingRun || childCount() != 1 || next->childCount() != 1
+        || m_lastChange.elapsed() - next->m_lastChange.elapsed() > TypingPauseMs)
+        return false;
+    auto *mine = dynamic_cast<SetFieldChange *>(const_cast<QUndoCommand *>(child(0)));
+    const auto *theirs = dynamic_cast<const SetFieldChange *>(next->child(0));
+    if (!mine || !theirs || !mine->continues(*theirs))
+        return false;
+    mine->takeAfter(*theirs);
+    m_rowAfter = next->m_rowAfter;
+    m_lastChange = next->m_lastChange;
+    updateCost();
+    return true;
+}
+
+StepCommand *StepCommand::clone() const
+{
+    auto *copy = new StepCommand(m_history, text(), m_typing, m_rowBefore, m_typingRun);
+    copy->m_rowAfter = m_rowAfter;
+    copy->m_lastChange = m_lastChange;
+    for (int i = 0; i < childCount(); ++i)
+        static_cast<const LineChange *>(child(i))->clone(copy);
+    copy->m_cost = m_cost;
+    return copy;
+}
+
+void StepCommand::updateCost()
+{
+    m_cost = 0;
+    for (int i = 0; i < childCount(); ++i)
+        m_cost += static_cast<const LineChange *>(child(i))->cost();
+}

@@ -1,0 +1,112 @@
+#pragma once
+
+#include "animation/AnimationModel.h"
+
+#include <QElapsedTimer>
+#include <QUndoCommand>
+
+#include <optional>
+
+class AnimationHistory;
+
+// One change to the lines, undone and redone only through the model's own operations.
+class LineChange : public QUndoCommand {
+public:
+    LineChange(AnimationModel &model, QUndoCommand *parent) : QUndoCommand(parent), m_model(model) {}
+    // A copy under another step: the history rebuilds itself with these when it drops old steps.
+    virtual LineChange *clone(QUndoCommand *parent) const = 0;
+    // Bytes this change keeps alive (an estimate that counts the lines it holds).
+    virtual qint64 cost() const = 0;
+
+protected:
+    AnimationModel &m_model;
+};
+
+class InsertRowsChange final : public LineChange {
+public:
+    InsertRowsChange(AnimationModel &model, int row, const QVector<AnimationLine> &lines, QUndoCommand *parent);
+    void redo() override;
+    void undo() override;
+    LineChange *clone(QUndoCommand *parent) const override;
+    qint64 cost() const override;
+
+private:
+    int m_row;
+    QVector<AnimationLine> m_lines;
+};
+
+class RemoveRowsChange final : public LineChange {
+public:
+    RemoveRowsChange(AnimationModel &model, int row, const QVector<AnimationLine> &lines, QUndoCommand *parent);
+    void redo() override;
+    void undo() override;
+    LineChange *clone(QUndoCommand *parent) const override;
+    qint64 cost() const override;
+
+private:
+    int m_row;
+    QVector<AnimationLine> m_lines;
+};
+
+// Whole-animation changes keep both sides by value: QVector shares the lines until they differ.
+class ReplaceLinesChange final : public LineChange {
+public:
+    ReplaceLinesChange(AnimationModel &model, const QVector<AnimationLine> &before,
+                       const QVector<AnimationLine> &after, QUndoCommand *parent);
+    void redo() override;
+    void undo() override;
+    LineChange *clone(QUndoCommand *parent) const override;
+    qint64 cost() const override;
+
+private:
+    QVector<AnimationLine> m_before;
+    QVector<AnimationLine> m_after;
+};
+
+class SetFieldChange final : public LineChange {
+public:
+    SetFieldChange(AnimationModel &model, int row, AnimationModel::Column column, const QString &before,
+                   const QString &after, QUndoCommand *parent);
+    void redo() override;
+    void undo() override;
+    LineChange *clone(QUndoCommand *parent) const override;
+    qint64 cost() const override;
+    bool continues(const SetFieldChange &next) const { return next.m_row == m_row && next.m_column == m_column; }
+    void takeAfter(const SetFieldChange &next) { m_after = next.m_after; }
+
+private:
+    void apply(const QString &value);
+
+    int m_row;
+    AnimationModel::Column m_column;
+    QString m_before;
+    QString m_after;
+};
+
+// One step of the Edit menu: the changes one command made, in order, with the
+// current row before and after it, which undo and redo put back.
+class StepCommand final : public QUndoCommand {
+public:
+    enum { TypingId = 1 };
+
+    StepCommand(AnimationHistory &history, const QString &name, bool typing, std::optional<int> rowBefore,
+                int typingRun);
+    void setRowAfter(std::optional<int> row) { m_rowAfter = row; }
+    void redo() override;
+    void undo() override;
+    int id() const override { return m_typing ? TypingId : -1; }
+    // Typing on one line merges until the user moves to another line or pauses.
+    bool mergeWith(const QUndoCommand *other) override;
+    StepCommand *clone() const;
+    qint64 cost() const { return m_cost; }
+    void updateCost();
+
+private:
+    AnimationHistory &m_history;
+    bool m_typing;
+    std::optional<int> m_rowBefore;
+    std::optional<int> m_rowAfter;
+    int m_typingRun;
+    QElapsedTimer m_lastChange;
+    qint64 m_cost = 0;
+};

@@ -1,0 +1,64 @@
+#include "app/RecentFiles.h"
+
+#include "settings/RegistryStore.h"
+#include "settings/Settings.h"
+
+#include <QDir>
+
+namespace {
+
+QString valueName(int index)
+{
+    return QStringLiteral("Recent%1").arg(index + 1);
+}
+
+void store(RegistryStore &store, const QStringList &paths)
+{
+    for (int i = 0; i < RecentFiles::MaxFiles; ++i)
+        store.setValue(RegHive::CurrentUser, SettingsKey, valueName(i), paths.value(i));
+}
+
+bool samePath(const QString &a, const QString &b)
+{
+#ifdef Q_OS_WIN
+    return QDir::cleanPath(a).compare(QDir::cleanPath(b), Qt::CaseInsensitive) == 0;
+#else
+    return QDir::cleanPath(a) == QDir::cleanPath(b);
+#endif
+}
+
+QStringList without(QStringList paths, const QString &path)
+{
+    paths.removeIf([&](const QString &p) { return samePath(p, path); });
+    return paths;
+}
+
+} // namespace
+
+QStringList RecentFiles::load(const RegistryStore &store)
+{
+    QStringList paths;
+    for (int i = 0; i < MaxFiles; ++i) {
+        const std::optional<RegValue> value = store.value(RegHive::CurrentUser, SettingsKey, valueName(i));
+        if (value && value->isText && !value->text.isEmpty())
+            paths << value->text;
+    }
+    return paths;
+}
+
+void RecentFiles::add(RegistryStore &store, const QString &path)
+{
+    QStringList paths = without(load(store), path);
+    paths.prepend(QDir::cleanPath(QDir(path).absolutePath()));
+    ::store(store, paths.mid(0, MaxFiles));
+}
+
+void RecentFiles::remove(RegistryStore &store, const QString &path)
+{
+    ::store(store, without(load(store), path));
+}
+
+void RecentFiles::clear(RegistryStore &store)
+{
+    ::store(store, {});
+}
