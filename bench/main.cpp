@@ -5,6 +5,8 @@
 #include "animation/AnimationFile.h"
 #include "animation/LineCommands.h"
 #include "app/MainWindow.h"
+#include "app/RecoveryFile.h"
+#include "wizard/EffectList.h"
 #include "script/ScriptGenerator.h"
 #include "script/ScriptImport.h"
 #include "wizard/Effects.h"
@@ -19,6 +21,7 @@
 #include <QTest>
 #include <QTextDocument>
 #include <QTreeView>
+#include <QUndoStack>
 #include <cstdio>
 
 namespace {
@@ -44,6 +47,33 @@ int startupProbe(int argc, char *argv[])
     MainWindow window(store);
     window.show();
     QTest::qWaitForWindowExposed(&window);
+    return 0;
+}
+
+// Memory that one hundred whole-animation undo steps at the line limit add: each
+// step opens the file again, so no two steps share their lines.
+int undoMemoryProbe(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("big.ras"));
+    WriteTextFile(path, AnimationFileText(manyLines(AnimationModel::MaxLines)));
+    JsonRegistryStore store(dir.filePath(QStringLiteral("registry.json")));
+    SilentPrompts prompts;
+    MainWindow window(store);
+    window.setPrompts(&prompts);
+    window.show();
+    QTest::qWaitForWindowExposed(&window);
+    LoadAnimation(window.model(), path, prompts);
+    window.history().stack().clear();
+    QCoreApplication::processEvents();
+    const double before = CurrentMemoryMb();
+    for (int i = 0; i < 100; ++i) {
+        AnimationStep step(window.model(), QStringLiteral("Open"));
+        LoadAnimation(window.model(), path, prompts);
+    }
+    QCoreApplication::processEvents();
+    std::printf("%.1f %d\n", CurrentMemoryMb() - before, window.history().stack().count());
     return 0;
 }
 
@@ -78,6 +108,8 @@ int main(int argc, char *argv[])
         return startupProbe(argc, argv);
     if (argc > 1 && qstrcmp(argv[1], "--memory-probe") == 0)
         return memoryProbe(argc, argv);
+    if (argc > 1 && qstrcmp(argv[1], "--undo-memory-probe") == 0)
+        return undoMemoryProbe(argc, argv);
 
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
@@ -140,6 +172,54 @@ int main(int argc, char *argv[])
                         });
     }
 
+    // Undo and redo of whole-animation steps, and the recovery file, with the list on screen
+    {
+        MainWindow window(store);
+        window.setPrompts(&prompts);
+        window.show();
+        QTest::qWaitForWindowExposed(&window);
+        QUndoStack &stack = window.history().stack();
+        auto shown = [&] {
+            window.list()->viewport()->repaint();
+        };
+        auto deleteAll = [&] {
+            window.model().setLines(full);
+            stack.clear();
+            window.setCurrentRow(100);
+            AnimationStep step(window.model(), QStringLiteral("Delete all lines"));
+            window.model().clear();
+        };
+        auto finish = [&] {
+            window.model().setLines(manyLines(3));
+            stack.clear();
+            window.setCurrentRow(1);
+            AnimationStep step(window.model(), QStringLiteral("Bounce"));
+            RunEffects(window.model(), QStringLiteral("^1Marquee^7master15"), QString(), false,
+                       {{QStringLiteral("Bounce"), QStringLiteral("9"), QString()},
+                        {QStringLiteral("Bounce"), QStringLiteral("9"), QString()}},
+                       prompts);
+        };
+        rows << Measure("undo \"Delete all lines\", lvwMain shown", "32,767 lines", 16, kRuns,
+                        [&] { deleteAll(); QCoreApplication::processEvents(); }, [&] { stack.undo(); shown(); });
+        rows << Measure("redo \"Delete all lines\", lvwMain shown", "32,767 lines", 16, kRuns,
+                        [&] { deleteAll(); stack.undo(); QCoreApplication::processEvents(); },
+                        [&] { stack.redo(); shown(); });
+        finish();
+        const QString finishSize = QStringLiteral("3 -> %L1 lines").arg(window.model().count());
+        rows << Measure("undo the wizard's Finish (Bounce 9, Bounce 9), lvwMain shown", finishSize, 16, kRuns,
+                        [&] { finish(); QCoreApplication::processEvents(); }, [&] { stack.undo(); shown(); });
+        rows << Measure("redo the wizard's Finish (Bounce 9, Bounce 9), lvwMain shown", finishSize, 16, kRuns,
+                        [&] { finish(); stack.undo(); QCoreApplication::processEvents(); },
+                        [&] { stack.redo(); shown(); });
+
+        QTemporaryDir data;
+        RecoveryFile recovery(window.model(), stack, data.path());
+        rows << Measure("recovery file: the window blocked while it is written", "32,767 lines", 16, kRuns,
+                        [&] { recovery.flush(); window.model().setLines(full); }, [&] { recovery.update(); });
+        rows << Measure("recovery file: written on its worker thread", "32,767 lines", 1000, kRuns,
+                        [&] { recovery.flush(); window.model().setLines(full); }, [&] { recovery.flush(); });
+    }
+
     // Coloured drawing
     {
         QString text;
@@ -163,7 +243,14 @@ int main(int argc, char *argv[])
     memory.waitForFinished(60000);
     const double addedMb = memory.readAllStandardOutput().trimmed().toDouble();
 
+    QProcess undoMemory;
+    undoMemory.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--undo-memory-probe")});
+    undoMemory.waitForFinished(300000);
+    const QStringList undoFigures = QString::fromLatin1(undoMemory.readAllStandardOutput()).split(QLatin1Char(' '));
+
     PrintTable(rows);
     std::printf("\nPeak memory added by opening a 32,767-line animation in the shown main window: %.1f MB (budget 15 MB)\n", addedMb);
+    std::printf("Memory added by 100 whole-animation undo steps at 32,767 lines: %.1f MB, %d steps kept (budget 64 MB)\n",
+                undoFigures.value(0).toDouble(), undoFigures.value(1).trimmed().toInt());
     return 0;
 }

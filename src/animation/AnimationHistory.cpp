@@ -2,6 +2,10 @@
 
 #include "animation/UndoCommands.h"
 
+#include <QSet>
+
+#include <numeric>
+
 AnimationHistory::AnimationHistory(AnimationModel &model, QObject *parent) : QObject(parent), m_model(model)
 {
     m_stack.setUndoLimit(StepLimit);
@@ -22,12 +26,27 @@ void AnimationHistory::setRowAccess(std::function<std::optional<int>()> current,
     m_restoreRow = std::move(restore);
 }
 
+QVector<qint64> AnimationHistory::stepCosts() const
+{
+    QVector<qint64> costs(m_stack.count());
+    QSet<const void *> counted{m_model.lines().constData()};
+    for (int i = m_stack.count() - 1; i >= 0; --i) {
+        QHash<const void *, qint64> buffers;
+        static_cast<const StepCommand *>(m_stack.command(i))->countBuffers(buffers);
+        for (auto it = buffers.cbegin(); it != buffers.cend(); ++it) {
+            if (!counted.contains(it.key())) {
+                counted.insert(it.key());
+                costs[i] += it.value();
+            }
+        }
+    }
+    return costs;
+}
+
 qint64 AnimationHistory::memoryCost() const
 {
-    qint64 total = 0;
-    for (int i = 0; i < m_stack.count(); ++i)
-        total += static_cast<const StepCommand *>(m_stack.command(i))->cost();
-    return total;
+    const QVector<qint64> costs = stepCosts();
+    return std::accumulate(costs.cbegin(), costs.cend(), qint64(0));
 }
 
 void AnimationHistory::replay(const std::function<void()> &changes, std::optional<int> row)
@@ -57,7 +76,6 @@ void AnimationHistory::endStep()
         return;
     }
     step->setRowAfter(m_currentRow ? m_currentRow() : std::nullopt);
-    step->updateCost();
     m_silent = true;  // its changes are made already
     m_stack.push(step);
     m_silent = false;
@@ -100,11 +118,12 @@ void AnimationHistory::fieldChanged(int row, AnimationModel::Column column, cons
 void AnimationHistory::keepWithinBudget()
 {
     const int count = m_stack.count();
-    qint64 total = memoryCost();
+    const QVector<qint64> costs = stepCosts();
+    qint64 total = std::accumulate(costs.cbegin(), costs.cend(), qint64(0));
     int drop = 0;
     // The newest step stays, whatever it holds.
     while (total > MemoryBudget && drop < count - 1)
-        total -= static_cast<const StepCommand *>(m_stack.command(drop++))->cost();
+        total -= costs.at(drop++);
     if (drop == 0)
         return;
     // QUndoStack drops old steps only by count: rebuild it from copies of the steps kept.

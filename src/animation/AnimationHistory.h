@@ -16,7 +16,7 @@ class StepCommand;
 class AnimationHistory final : public QObject, public AnimationChangeListener {
     Q_OBJECT
 public:
-    static constexpr qint64 MemoryBudget = 48LL * 1024 * 1024;
+    static constexpr qint64 MemoryBudget = 40LL * 1024 * 1024;
     static constexpr int StepLimit = 1000;
 
     explicit AnimationHistory(AnimationModel &model, QObject *parent = nullptr);
@@ -43,6 +43,8 @@ public:
 
 private:
     void keepWithinBudget();
+    // What each step adds to the memory, oldest first: lines shared with a newer step or the model count there.
+    QVector<qint64> stepCosts() const;
 
     AnimationModel &m_model;
     QUndoStack m_stack;

@@ -11,7 +11,9 @@ int AnimationModel::insertLines(int row, const QVector<AnimationLine> &lines)
     if (m_listener)
         m_listener->linesInserted(row, inserted);
     beginInsertRows(QModelIndex(), row, row + taken - 1);
-    if (row == count()) {
+    if (m_lines.isEmpty()) {
+        m_lines = inserted;  // shared with the undo history until either changes
+    } else if (row == count()) {
         m_lines.append(inserted);
     } else if (taken == 1) {
         m_lines.insert(row, inserted.first());

@@ -24,7 +24,7 @@ constexpr qint64 TypingPauseMs = 1000;
 
 InsertRowsChange::InsertRowsChange(AnimationModel &model, int row, const QVector<AnimationLine> &lines,
                                    QUndoCommand *parent)
-    : LineChange(model, parent), m_row(row), m_lines(lines)
+    : LineChange(model, parent), m_row(row), m_lines(lines), m_bytes(bytesOf(lines))
 {
 }
 
@@ -43,14 +43,14 @@ LineChange *InsertRowsChange::clone(QUndoCommand *parent) const
     return new InsertRowsChange(m_model, m_row, m_lines, parent);
 }
 
-qint64 InsertRowsChange::cost() const
+void InsertRowsChange::countBuffers(QHash<const void *, qint64> &buffers) const
 {
-    return bytesOf(m_lines);
+    buffers.insert(m_lines.constData(), m_bytes);
 }
 
 RemoveRowsChange::RemoveRowsChange(AnimationModel &model, int row, const QVector<AnimationLine> &lines,
                                    QUndoCommand *parent)
-    : LineChange(model, parent), m_row(row), m_lines(lines)
+    : LineChange(model, parent), m_row(row), m_lines(lines), m_bytes(bytesOf(lines))
 {
 }
 
@@ -69,14 +69,15 @@ LineChange *RemoveRowsChange::clone(QUndoCommand *parent) const
     return new RemoveRowsChange(m_model, m_row, m_lines, parent);
 }
 
-qint64 RemoveRowsChange::cost() const
+void RemoveRowsChange::countBuffers(QHash<const void *, qint64> &buffers) const
 {
-    return bytesOf(m_lines);
+    buffers.insert(m_lines.constData(), m_bytes);
 }
 
 ReplaceLinesChange::ReplaceLinesChange(AnimationModel &model, const QVector<AnimationLine> &before,
                                        const QVector<AnimationLine> &after, QUndoCommand *parent)
-    : LineChange(model, parent), m_before(before), m_after(after)
+    : LineChange(model, parent), m_before(before), m_after(after), m_beforeBytes(bytesOf(before)),
+      m_afterBytes(bytesOf(after))
 {
 }
 
@@ -95,10 +96,10 @@ LineChange *ReplaceLinesChange::clone(QUndoCommand *parent) const
     return new ReplaceLinesChange(m_model, m_before, m_after, parent);
 }
 
-qint64 ReplaceLinesChange::cost() const
+void ReplaceLinesChange::countBuffers(QHash<const void *, qint64> &buffers) const
 {
-    // The lines after are the next step's lines before, or the model's own: counted there.
-    return bytesOf(m_before);
+    buffers.insert(m_before.constData(), m_beforeBytes);
+    buffers.insert(m_after.constData(), m_afterBytes);
 }
 
 SetFieldChange::SetFieldChange(AnimationModel &model, int row, AnimationModel::Column column, const QString &before,
@@ -132,9 +133,9 @@ LineChange *SetFieldChange::clone(QUndoCommand *parent) const
     return new SetFieldChange(m_model, m_row, m_column, m_before, m_after, parent);
 }
 
-qint64 SetFieldChange::cost() const
+void SetFieldChange::countBuffers(QHash<const void *, qint64> &buffers) const
 {
-    return bytesOf(m_before) + bytesOf(m_after);
+    buffers.insert(this, bytesOf(m_before) + bytesOf(m_after));
 }
 
 StepCommand::StepCommand(AnimationHistory &history, const QString &name, bool typing, std::optional<int> rowBefore,
@@ -172,7 +173,6 @@ bool StepCommand::mergeWith(const QUndoCommand *other)
     mine->takeAfter(*theirs);
     m_rowAfter = next->m_rowAfter;
     m_lastChange = next->m_lastChange;
-    updateCost();
     return true;
 }
 
@@ -183,13 +183,11 @@ StepCommand *StepCommand::clone() const
     copy->m_lastChange = m_lastChange;
     for (int i = 0; i < childCount(); ++i)
         static_cast<const LineChange *>(child(i))->clone(copy);
-    copy->m_cost = m_cost;
     return copy;
 }
 
-void StepCommand::updateCost()
+void StepCommand::countBuffers(QHash<const void *, qint64> &buffers) const
 {
-    m_cost = 0;
     for (int i = 0; i < childCount(); ++i)
-        m_cost += static_cast<const LineChange *>(child(i))->cost();
+        static_cast<const LineChange *>(child(i))->countBuffers(buffers);
 }

@@ -3,6 +3,7 @@
 #include "animation/AnimationModel.h"
 
 #include <QElapsedTimer>
+#include <QHash>
 #include <QUndoCommand>
 
 #include <optional>
@@ -15,8 +16,8 @@ public:
     LineChange(AnimationModel &model, QUndoCommand *parent) : QUndoCommand(parent), m_model(model) {}
     // A copy under another step: the history rebuilds itself with these when it drops old steps.
     virtual LineChange *clone(QUndoCommand *parent) const = 0;
-    // Bytes this change keeps alive (an estimate that counts the lines it holds).
-    virtual qint64 cost() const = 0;
+    // The memory this change keeps alive, by buffer (lines shared with other steps count once).
+    virtual void countBuffers(QHash<const void *, qint64> &buffers) const = 0;
 
 protected:
     AnimationModel &m_model;
@@ -28,11 +29,12 @@ public:
     void redo() override;
     void undo() override;
     LineChange *clone(QUndoCommand *parent) const override;
-    qint64 cost() const override;
+    void countBuffers(QHash<const void *, qint64> &buffers) const override;
 
 private:
     int m_row;
     QVector<AnimationLine> m_lines;
+    qint64 m_bytes;
 };
 
 class RemoveRowsChange final : public LineChange {
@@ -41,11 +43,12 @@ public:
     void redo() override;
     void undo() override;
     LineChange *clone(QUndoCommand *parent) const override;
-    qint64 cost() const override;
+    void countBuffers(QHash<const void *, qint64> &buffers) const override;
 
 private:
     int m_row;
     QVector<AnimationLine> m_lines;
+    qint64 m_bytes;
 };
 
 // Whole-animation changes keep both sides by value: QVector shares the lines until they differ.
@@ -56,11 +59,13 @@ public:
     void redo() override;
     void undo() override;
     LineChange *clone(QUndoCommand *parent) const override;
-    qint64 cost() const override;
+    void countBuffers(QHash<const void *, qint64> &buffers) const override;
 
 private:
     QVector<AnimationLine> m_before;
     QVector<AnimationLine> m_after;
+    qint64 m_beforeBytes;
+    qint64 m_afterBytes;
 };
 
 class SetFieldChange final : public LineChange {
@@ -70,7 +75,7 @@ public:
     void redo() override;
     void undo() override;
     LineChange *clone(QUndoCommand *parent) const override;
-    qint64 cost() const override;
+    void countBuffers(QHash<const void *, qint64> &buffers) const override;
     bool continues(const SetFieldChange &next) const { return next.m_row == m_row && next.m_column == m_column; }
     void takeAfter(const SetFieldChange &next) { m_after = next.m_after; }
 
@@ -98,8 +103,7 @@ public:
     // Typing on one line merges until the user moves to another line or pauses.
     bool mergeWith(const QUndoCommand *other) override;
     StepCommand *clone() const;
-    qint64 cost() const { return m_cost; }
-    void updateCost();
+    void countBuffers(QHash<const void *, qint64> &buffers) const;
 
 private:
     AnimationHistory &m_history;
@@ -108,5 +112,4 @@ private:
     std::optional<int> m_rowAfter;
     int m_typingRun;
     QElapsedTimer m_lastChange;
-    qint64 m_cost = 0;
 };

@@ -21,11 +21,12 @@ public:
     ~RecoveryFile() override;
 
     QString path() const { return m_path; }
-    // Writes or removes the file now (on the worker) and waits for it.
+    // Writes or removes the file on the worker now, without waiting for it (what the timer runs).
+    void update();
+    // Writes or removes the file now and waits for it.
     void flush();
 
 private:
-    void update();
 
     const AnimationModel &m_model;
     const QUndoStack &m_history;

@@ -3,6 +3,7 @@
 #include "TestStore.h"
 
 #include "animation/AnimationFile.h"
+#include "animation/AnimationHistory.h"
 #include "app/MainWindow.h"
 #include "app/RecoveryFile.h"
 #include "colors/PreviewBoxWidget.h"
@@ -36,6 +37,7 @@ private slots:
     void modifiedMarkAndSaveInPlace();
     void exitAsks_data();
     void exitAsks();
+    void oldStepsDroppedByMemory();
     void recoveryAfterKill_data();
     void recoveryAfterKill();
 
@@ -262,6 +264,34 @@ void UndoTest::exitAsks()
     QCOMPARE(window->isVisible(), !closed);
     if (!saveAs.isEmpty())
         QCOMPARE(ReadTextLines(dir.filePath(saveAs), LineBreaks::CrOrCrLf).lines.value(1), "onex");
+}
+
+void UndoTest::oldStepsDroppedByMemory()
+{
+    AnimationModel model;
+    AnimationHistory history(model);
+    auto lines = [](int step) {
+        QVector<AnimationLine> lines(AnimationModel::MaxLines, NameLine(QString::number(step)));
+        for (AnimationLine &line : lines)
+            line.text = QStringLiteral("^%1 a line of step %2").arg(step % 10).arg(step);  // nothing shared
+        return lines;
+    };
+    model.setLines(lines(0));
+    history.stack().setClean();
+    for (int step = 1; step <= 20; ++step) {
+        AnimationStep named(model, QStringLiteral("Wizard"));
+        model.setLines(lines(step));
+    }
+    const int kept = history.stack().count();
+    QVERIFY(kept > 2 && kept < 20);
+    QVERIFY(history.memoryCost() <= AnimationHistory::MemoryBudget);
+    QVERIFY(!history.stack().isClean());
+    while (history.stack().canUndo())
+        history.stack().undo();
+    QCOMPARE(model.lines(), lines(20 - kept));  // the oldest step kept undoes to its own lines before
+    QVERIFY(!history.stack().isClean());  // the saved state was dropped with its step
+    history.stack().setIndex(kept);
+    QCOMPARE(model.lines(), lines(20));
 }
 
 void UndoTest::recoveryAfterKill_data()
