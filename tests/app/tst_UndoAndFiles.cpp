@@ -5,6 +5,7 @@
 #include "animation/AnimationFile.h"
 #include "animation/AnimationHistory.h"
 #include "app/MainWindow.h"
+#include "app/RecentFiles.h"
 #include "app/RecoveryFile.h"
 #include "colors/PreviewBoxWidget.h"
 #include "platform/TextFile.h"
@@ -16,6 +17,7 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QProcess>
 #include <QTest>
 #include <QTimer>
@@ -37,6 +39,8 @@ private slots:
     void modifiedMarkAndSaveInPlace();
     void exitAsks_data();
     void exitAsks();
+    void droppedAndRecentFiles_data();
+    void droppedAndRecentFiles();
     void oldStepsDroppedByMemory();
     void recoveryAfterKill_data();
     void recoveryAfterKill();
@@ -264,6 +268,43 @@ void UndoTest::exitAsks()
     QCOMPARE(window->isVisible(), !closed);
     if (!saveAs.isEmpty())
         QCOMPARE(ReadTextLines(dir.filePath(saveAs), LineBreaks::CrOrCrLf).lines.value(1), "onex");
+}
+
+void UndoTest::droppedAndRecentFiles_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("content");
+    QTest::addColumn<QStringList>("texts");
+    QTest::newRow(".ras opened") << "drop.ras" << "#v050#\r\nDropped\r\n15\r\nset name\r\n" << QStringList{"Dropped"};
+    QTest::newRow(".cfg imported") << "drop.cfg" << "set name \"Dropped\"\r\n" << QStringList{"Dropped"};
+    QTest::newRow("other refused") << "drop.txt" << "set name \"Dropped\"\r\n" << QStringList{"one"};
+}
+
+void UndoTest::droppedAndRecentFiles()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, content);
+    QFETCH(QStringList, texts);
+    start({"one"}, 0);
+    const QString path = dir.filePath(name);
+    WriteTextFile(path, content);
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    QWidget *target = window->previewBox()->viewport();  // the box leaves files to the window
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(target, &enter);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(target, &drop);
+    QCOMPARE(TextsOf(window->model()), texts);
+    const bool opened = name.endsWith(".ras");
+    QCOMPARE(window->windowTitle().contains(name), opened);
+    QCOMPARE(RecentFiles::load(*store.store).contains(path), opened);
+    if (!opened)
+        return;
+    QFile::remove(path);
+    use("keys:Alt+F,R,1");
+    QVERIFY(prompts.messageTexts().value(0).startsWith("File not found!"));
+    QVERIFY(!RecentFiles::load(*store.store).contains(path));
 }
 
 void UndoTest::oldStepsDroppedByMemory()
