@@ -50,30 +50,40 @@ int startupProbe(int argc, char *argv[])
     return 0;
 }
 
+// A fresh process's main window, shown, and a full animation's file beside it.
+struct ProbeWindow {
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("big.ras"));
+    JsonRegistryStore store{dir.filePath(QStringLiteral("registry.json"))};
+    SilentPrompts prompts;
+    MainWindow window{store};
+
+    ProbeWindow()
+    {
+        WriteTextFile(path, AnimationFileText(manyLines(AnimationModel::MaxLines)));
+        window.setPrompts(&prompts);
+        window.show();
+        QTest::qWaitForWindowExposed(&window);
+        QCoreApplication::processEvents();
+    }
+};
+
 // Memory that one hundred whole-animation undo steps at the line limit add: each
 // step opens the file again, so no two steps share their lines.
 int undoMemoryProbe(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("big.ras"));
-    WriteTextFile(path, AnimationFileText(manyLines(AnimationModel::MaxLines)));
-    JsonRegistryStore store(dir.filePath(QStringLiteral("registry.json")));
-    SilentPrompts prompts;
-    MainWindow window(store);
-    window.setPrompts(&prompts);
-    window.show();
-    QTest::qWaitForWindowExposed(&window);
-    LoadAnimation(window.model(), path, prompts);
-    window.history().stack().clear();
+    ProbeWindow probe;
+    LoadAnimation(probe.window.model(), probe.path, probe.prompts);
+    probe.window.history().stack().clear();
     QCoreApplication::processEvents();
     const double before = CurrentMemoryMb();
     for (int i = 0; i < 100; ++i) {
-        AnimationStep step(window.model(), QStringLiteral("Open"));
-        LoadAnimation(window.model(), path, prompts);
+        AnimationStep step(probe.window.model(), QStringLiteral("Open"));
+        LoadAnimation(probe.window.model(), probe.path, probe.prompts);
     }
     QCoreApplication::processEvents();
-    std::printf("%.1f %d\n", CurrentMemoryMb() - before, window.history().stack().count());
+    std::printf("%.1f %d\n", CurrentMemoryMb() - before, probe.window.history().stack().count());
     return 0;
 }
 
@@ -82,19 +92,10 @@ int undoMemoryProbe(int argc, char *argv[])
 int memoryProbe(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("big.ras"));
-    WriteTextFile(path, AnimationFileText(manyLines(AnimationModel::MaxLines)));
-    JsonRegistryStore store(dir.filePath(QStringLiteral("registry.json")));
-    SilentPrompts prompts;
-    MainWindow window(store);
-    window.setPrompts(&prompts);
-    window.show();
-    QTest::qWaitForWindowExposed(&window);
-    QCoreApplication::processEvents();
+    ProbeWindow probe;
     const double before = PeakMemoryMb();
-    LoadAnimation(window.model(), path, prompts);
-    window.list()->scrollToBottom();
+    LoadAnimation(probe.window.model(), probe.path, probe.prompts);
+    probe.window.list()->scrollToBottom();
     QCoreApplication::processEvents();
     std::printf("%.1f\n", PeakMemoryMb() - before);
     return 0;

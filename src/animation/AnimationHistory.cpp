@@ -87,7 +87,7 @@ void AnimationHistory::linesInserted(int row, const QVector<AnimationLine> &line
     if (m_replaying)
         return;
     AnimationStep step(m_model, QStringLiteral("Change"));
-    new InsertRowsChange(m_model, row, lines, m_open);
+    new RowsChange(m_model, RowsChange::Inserted, row, lines, m_open);
 }
 
 void AnimationHistory::linesRemoved(int row, const QVector<AnimationLine> &lines)
@@ -95,7 +95,7 @@ void AnimationHistory::linesRemoved(int row, const QVector<AnimationLine> &lines
     if (m_replaying)
         return;
     AnimationStep step(m_model, QStringLiteral("Change"));
-    new RemoveRowsChange(m_model, row, lines, m_open);
+    new RowsChange(m_model, RowsChange::Removed, row, lines, m_open);
 }
 
 void AnimationHistory::linesReplaced(const QVector<AnimationLine> &before, const QVector<AnimationLine> &after)

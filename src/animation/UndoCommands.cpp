@@ -22,54 +22,26 @@ constexpr qint64 TypingPauseMs = 1000;
 
 } // namespace
 
-InsertRowsChange::InsertRowsChange(AnimationModel &model, int row, const QVector<AnimationLine> &lines,
-                                   QUndoCommand *parent)
-    : LineChange(model, parent), m_row(row), m_lines(lines), m_bytes(bytesOf(lines))
+RowsChange::RowsChange(AnimationModel &model, Kind kind, int row, const QVector<AnimationLine> &lines,
+                       QUndoCommand *parent)
+    : LineChange(model, parent), m_kind(kind), m_row(row), m_lines(lines), m_bytes(bytesOf(lines))
 {
 }
 
-void InsertRowsChange::redo()
+void RowsChange::apply(Kind kind)
 {
-    m_model.insertLines(m_row, m_lines);
+    if (kind == Inserted)
+        m_model.insertLines(m_row, m_lines);
+    else
+        m_model.removeLines(m_row, static_cast<int>(m_lines.size()));
 }
 
-void InsertRowsChange::undo()
+LineChange *RowsChange::clone(QUndoCommand *parent) const
 {
-    m_model.removeLines(m_row, static_cast<int>(m_lines.size()));
+    return new RowsChange(m_model, m_kind, m_row, m_lines, parent);
 }
 
-LineChange *InsertRowsChange::clone(QUndoCommand *parent) const
-{
-    return new InsertRowsChange(m_model, m_row, m_lines, parent);
-}
-
-void InsertRowsChange::countBuffers(QHash<const void *, qint64> &buffers) const
-{
-    buffers.insert(m_lines.constData(), m_bytes);
-}
-
-RemoveRowsChange::RemoveRowsChange(AnimationModel &model, int row, const QVector<AnimationLine> &lines,
-                                   QUndoCommand *parent)
-    : LineChange(model, parent), m_row(row), m_lines(lines), m_bytes(bytesOf(lines))
-{
-}
-
-void RemoveRowsChange::redo()
-{
-    m_model.removeLines(m_row, static_cast<int>(m_lines.size()));
-}
-
-void RemoveRowsChange::undo()
-{
-    m_model.insertLines(m_row, m_lines);
-}
-
-LineChange *RemoveRowsChange::clone(QUndoCommand *parent) const
-{
-    return new RemoveRowsChange(m_model, m_row, m_lines, parent);
-}
-
-void RemoveRowsChange::countBuffers(QHash<const void *, qint64> &buffers) const
+void RowsChange::countBuffers(QHash<const void *, qint64> &buffers) const
 {
     buffers.insert(m_lines.constData(), m_bytes);
 }

@@ -23,29 +23,20 @@ protected:
     AnimationModel &m_model;
 };
 
-class InsertRowsChange final : public LineChange {
+// Rows inserted or removed: one undoes the other.
+class RowsChange final : public LineChange {
 public:
-    InsertRowsChange(AnimationModel &model, int row, const QVector<AnimationLine> &lines, QUndoCommand *parent);
-    void redo() override;
-    void undo() override;
+    enum Kind { Inserted, Removed };
+    RowsChange(AnimationModel &model, Kind kind, int row, const QVector<AnimationLine> &lines, QUndoCommand *parent);
+    void redo() override { apply(m_kind); }
+    void undo() override { apply(m_kind == Inserted ? Removed : Inserted); }
     LineChange *clone(QUndoCommand *parent) const override;
     void countBuffers(QHash<const void *, qint64> &buffers) const override;
 
 private:
-    int m_row;
-    QVector<AnimationLine> m_lines;
-    qint64 m_bytes;
-};
+    void apply(Kind kind);
 
-class RemoveRowsChange final : public LineChange {
-public:
-    RemoveRowsChange(AnimationModel &model, int row, const QVector<AnimationLine> &lines, QUndoCommand *parent);
-    void redo() override;
-    void undo() override;
-    LineChange *clone(QUndoCommand *parent) const override;
-    void countBuffers(QHash<const void *, qint64> &buffers) const override;
-
-private:
+    Kind m_kind;
     int m_row;
     QVector<AnimationLine> m_lines;
     qint64 m_bytes;
