@@ -37,6 +37,7 @@ private slots:
     void previewBoxUndoIsTheProgramUndo_data();
     void previewBoxUndoIsTheProgramUndo();
     void modifiedMarkAndSaveInPlace();
+    void geometryRemembered();
     void exitAsks_data();
     void exitAsks();
     void droppedAndRecentFiles_data();
@@ -91,18 +92,22 @@ void UndoTest::use(const QString &how)
         QTest::keySequence(window->list(), QKeySequence(keys[0]));
         for (const QString &key : keys.mid(1))
             QTest::keySequence(QApplication::activePopupWidget(), QKeySequence(key));
-        return;
+    } else if (part[0] == "color") {
+        use("keys:Alt+E,L");  // Show colors
+        QTest::keyClick(window->previewBox(), Qt::Key_A, Qt::ControlModifier);
+        QTest::mouseClick(window->findChild<QAbstractButton *>("cmdColor" + part[1]), Qt::LeftButton);
+    } else if (part[0] == "click") {
+        QTest::mouseClick(window->findChild<QToolButton *>(part[1]), Qt::LeftButton, {}, QPoint(8, 8));
+    } else {
+        auto *button = window->findChild<QToolButton *>(part[1]);
+        QMenu *menu = button->menu();
+        QAction *entry = window->findChild<QAction *>(part[2]);
+        QTimer::singleShot(0, menu, [menu, entry] {
+            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(entry).center());
+        });
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(button->width() - 3, button->height() / 2));
     }
-    auto *button = window->findChild<QToolButton *>(part[1]);
-    if (part[0] == "click")
-        return QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, 8));
-    QMenu *menu = button->menu();
-    QAction *entry = window->findChild<QAction *>(part[2]);
-    QTimer::singleShot(0, menu, [menu, entry] {
-        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(entry).center());
-    });
-    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(button->width() - 3, button->height() / 2));
-    window->activateWindow();  // the closed menu had the keyboard
+    window->activateWindow();  // a closed menu had the keyboard
     QTRY_COMPARE(QApplication::activeWindow(), window.get());
 }
 
@@ -132,6 +137,7 @@ void UndoTest::commandsUndoAndRedo_data()
     QTest::newRow("edit dialog") << "click:btnedit" << "Edit line" << QStringList{};
     QTest::newRow("cut") << "keys:Ctrl+X" << "Cut" << QStringList{};
     QTest::newRow("paste") << "keys:Ctrl+V" << "Paste" << QStringList{};
+    QTest::newRow("colour button") << "color:3" << "Color" << QStringList{};
     QTest::newRow("random case") << "drop:btnedit:btneditrandomcase" << "Randomize case" << QStringList{};
     QTest::newRow("new") << "keys:Ctrl+N" << "New" << QStringList{};
     QTest::newRow("open") << "keys:Ctrl+O" << "Open" << QStringList{ras};
@@ -240,6 +246,16 @@ void UndoTest::modifiedMarkAndSaveInPlace()
     QCOMPARE(prompts.dialogs.size(), 1);  // in place, without asking
     QCOMPARE(ReadTextLines(path, LineBreaks::CrOrCrLf).lines.value(1), "onexy");
     QVERIFY(!window->isWindowModified());
+}
+
+void UndoTest::geometryRemembered()
+{
+    window->setGeometry(120, 90, 700, 520);
+    QTest::keySequence(window->list(), QKeySequence("Ctrl+Q"));
+    QVERIFY(!window->isVisible());
+    MainWindow next(*store.store);
+    QVERIFY(next.restoreWindowGeometry());
+    QCOMPARE(next.geometry(), QRect(120, 90, 700, 520));
 }
 
 void UndoTest::exitAsks_data()
