@@ -29,7 +29,7 @@ int AnimationModel::setLines(QVector<AnimationLine> lines)
 {
     if (lines.size() > MaxLines)
         lines.resize(MaxLines);
-    if (m_listener)
+    if (m_listener && !(m_lines.isEmpty() && lines.isEmpty()))
         m_listener->linesReplaced(m_lines, lines);
     beginResetModel();
     m_lines = std::move(lines);

@@ -12,10 +12,18 @@ QString valueName(int index)
     return QStringLiteral("Recent%1").arg(index + 1);
 }
 
+QString storedPath(const RegistryStore &store, int index)
+{
+    const std::optional<RegValue> value = store.value(RegHive::CurrentUser, SettingsKey, valueName(index));
+    return value && value->isText ? value->text : QString();
+}
+
+// Writes only the values that differ: each write of the store is a write of its file.
 void store(RegistryStore &store, const QStringList &paths)
 {
     for (int i = 0; i < RecentFiles::MaxFiles; ++i)
-        store.setValue(RegHive::CurrentUser, SettingsKey, valueName(i), paths.value(i));
+        if (paths.value(i) != storedPath(store, i))
+            store.setValue(RegHive::CurrentUser, SettingsKey, valueName(i), paths.value(i));
 }
 
 bool samePath(const QString &a, const QString &b)
@@ -38,11 +46,9 @@ QStringList without(QStringList paths, const QString &path)
 QStringList RecentFiles::load(const RegistryStore &store)
 {
     QStringList paths;
-    for (int i = 0; i < MaxFiles; ++i) {
-        const std::optional<RegValue> value = store.value(RegHive::CurrentUser, SettingsKey, valueName(i));
-        if (value && value->isText && !value->text.isEmpty())
-            paths << value->text;
-    }
+    for (int i = 0; i < MaxFiles; ++i)
+        if (const QString path = storedPath(store, i); !path.isEmpty())
+            paths << path;
     return paths;
 }
 

@@ -52,8 +52,13 @@ RecoveryFile::RecoveryFile(const AnimationModel &model, const QUndoStack &histor
     m_timer.setSingleShot(true);
     m_timer.setInterval(DelayMs);
     connect(&m_timer, &QTimer::timeout, this, &RecoveryFile::update);
-    connect(&history, &QUndoStack::indexChanged, &m_timer, qOverload<>(&QTimer::start));
-    connect(&history, &QUndoStack::cleanChanged, &m_timer, qOverload<>(&QTimer::start));
+    // Counted from the first change not yet written, so that steady typing can't put the write off.
+    auto changed = [this] {
+        if (!m_timer.isActive())
+            m_timer.start();
+    };
+    connect(&history, &QUndoStack::indexChanged, this, changed);
+    connect(&history, &QUndoStack::cleanChanged, this, changed);
 }
 
 RecoveryFile::~RecoveryFile()
