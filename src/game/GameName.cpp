@@ -121,6 +121,44 @@ int ByteLength(const QString &name)
     return static_cast<int>(EncodeAnsi(name).size());
 }
 
+QVector<Glyph> Glyphs(const QString &name)
+{
+    QVector<Glyph> glyphs;
+    glyphs.reserve(name.size());
+    int color = -1;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const QChar c = name.at(i);
+        if (c == QLatin1Char(Caret)) {
+            if (++i < name.size()) {
+                const int index = ColorIndex(static_cast<unsigned char>(name.at(i).toLatin1()));
+                if (index != 0)
+                    color = index;
+            }
+            continue;
+        }
+        glyphs.append({c, color});
+    }
+    return glyphs;
+}
+
+QString ComposeGlyphs(const QVector<Glyph> &glyphs)
+{
+    constexpr int White = 7;
+    QString text;
+    text.reserve(glyphs.size() * 3);
+    int inForce = -1;
+    for (const Glyph &glyph : glyphs) {
+        const int wanted = glyph.color < 0 && inForce >= 0 ? White : glyph.color;
+        if (glyph.character != QLatin1Char(' ') && wanted != inForce) {
+            text += QLatin1Char(Caret);
+            text += QChar(u'0' + wanted);
+            inForce = wanted;
+        }
+        text += glyph.character;
+    }
+    return text;
+}
+
 QString ServerCleanName(const QString &name)
 {
     return clean(name).name;

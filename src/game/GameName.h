@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QVector>
 
 // How the stock game shows a player name: what the client refuses to send and
 // how the server rewrites what it gets. Names are bytes in the game, so a Text
@@ -36,5 +37,24 @@ Result Shown(const QString &name);
 
 // Bytes the name takes in the game (one per character of the code page).
 int ByteLength(const QString &name);
+
+// One character the game shows, with the colour in force there: -1 where no
+// code came before it (the game draws it white).
+struct Glyph {
+    QChar character;
+    int color = -1;
+
+    friend bool operator==(const Glyph &, const Glyph &) = default;
+};
+
+// The characters a name shows and their colours. The game takes a caret and
+// whatever follows it as a colour code, so "^^" is a code and a caret is never
+// shown; black codes are removed by the server and change nothing.
+QVector<Glyph> Glyphs(const QString &name);
+
+// The shortest text that shows these glyphs: a code only where the colour
+// changes, never on a blank (its colour can't be seen), "^7" where an
+// uncoloured glyph follows a coloured one.
+QString ComposeGlyphs(const QVector<Glyph> &glyphs);
 
 } // namespace GameName
