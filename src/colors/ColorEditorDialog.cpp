@@ -3,6 +3,7 @@
 #include "colors/ColorButtonsWidget.h"
 #include "colors/ColorCodes.h"
 #include "colors/ColoredText.h"
+#include "transforms/ColorizeDialog.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -55,7 +56,17 @@ ColorEditorDialog::ColorEditorDialog(QWidget *parent) : QDialog(parent), m_previ
     close->setGeometry(Margin + rowWidth - 90, 136, 90, 26);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
 
-    setFixedSize(rowWidth + 2 * Margin, 170);
+    // Recolours the box's text with a pattern.
+    auto *colorize = new QPushButton(QStringLiteral("Colorize..."), this);
+    colorize->setObjectName(QStringLiteral("cmdColorize"));
+    colorize->setGeometry(Margin, 168, 130, 26);
+    connect(colorize, &QPushButton::clicked, this, [this] {
+        ColorizeDialog dialog(codedText(), this);
+        if (dialog.exec() == QDialog::Accepted)
+            RenderColoredText(dialog.colorizedText(), *m_preview->document());
+    });
+
+    setFixedSize(rowWidth + 2 * Margin, 202);
 }
 
 void ColorEditorDialog::applyColor(int index)
