@@ -242,6 +242,9 @@ QWidget *WizardWindow::buildEffectsPage()
         connect(m_paramBox[i], &QLineEdit::textChanged, this,
                 [this, i](const QString &text) { storeParameter(i + 1, text); });
     }
+    // Off by default: the effects then drop colour codes as they always did.
+    m_keepColours = placed(new QCheckBox(QStringLiteral("Keep colours"), frame), QRect(334, 200, 130, 22),
+                           QStringLiteral("chkKeepColors"));
     return page;
 }
 
@@ -285,7 +288,7 @@ void WizardWindow::finish()
     const bool nameOnly = m_nameOnly[0]->isChecked();
     const QString name = nameOnly ? m_nameBox[0]->text() : m_nameBox[1]->text();
     const QString clanTag = nameOnly ? QString() : m_clanTag->text();
-    RunEffects(m_model, name, clanTag, m_reverse->isChecked(), effectRows(), m_prompts);
+    RunEffects(m_model, name, clanTag, m_reverse->isChecked(), effectRows(), m_prompts, m_keepColours->isChecked());
     accept();
 }
 
@@ -319,13 +322,16 @@ void WizardWindow::showSelectedRow()
     m_paramLabel[1]->setText(panel.label2);
     m_paramBox[0]->setEnabled(panel.param1Enabled);
     m_paramArrows[0]->setEnabled(panel.param1Enabled);
-    if (panel.param1Enabled)
+    if (panel.param1Enabled) {
         m_paramArrows[0]->setRange(panel.minimum, panel.maximum);
+        m_paramArrows[0]->setChoices(panel.choices1);
+    }
     // The first parameter changes only through its arrows, so it stays in range.
     m_paramBox[0]->setReadOnly(panel.param1Enabled);
     m_paramBox[1]->setEnabled(panel.param2Enabled);
-    m_paramBox[1]->setReadOnly(false);
-    m_paramArrows[1]->setEnabled(false);
+    m_paramBox[1]->setReadOnly(panel.param2Arrows);
+    m_paramArrows[1]->setEnabled(panel.param2Arrows);
+    m_paramArrows[1]->setRange(panel.minimum2, panel.maximum2);
 }
 
 void WizardWindow::storeParameter(int column, const QString &text)
