@@ -3,6 +3,7 @@
 #include "colors/ColorButtonsWidget.h"
 #include "colors/ColorCodes.h"
 #include "colors/ColoredText.h"
+#include "colors/GameTextBoxWidget.h"
 #include "transforms/ColorizeDialog.h"
 
 #include <QClipboard>
@@ -37,14 +38,7 @@ ColorEditorDialog::ColorEditorDialog(QWidget *parent) : QDialog(parent), m_previ
     m_preview->setObjectName(QStringLiteral("txtPreview"));
     m_preview->setGeometry(Margin, 62, rowWidth, 64);
     m_preview->setAcceptRichText(false);
-    QPalette palette = m_preview->palette();
-    palette.setColor(QPalette::Base, QColor(128, 128, 128));
-    palette.setColor(QPalette::Text, Qt::white);
-    m_preview->setPalette(palette);
-    QFont font = m_preview->font();
-    font.setPointSizeF(12);
-    font.setBold(true);
-    m_preview->setFont(font);
+    StyleAsGameText(m_preview);
 
     auto *copy = new QPushButton(QStringLiteral("Copy to clipboard"), this);
     copy->setObjectName(QStringLiteral("cmdClipboard"));

@@ -2,6 +2,7 @@
 
 #include "colors/ColorButtonsWidget.h"
 #include "colors/ColoredText.h"
+#include "colors/GameTextBoxWidget.h"
 #include "game/GameName.h"
 
 #include <QCheckBox>
@@ -26,14 +27,7 @@ QTextEdit *gameBox(QWidget *parent, const QRect &geometry, const QString &object
     box->setReadOnly(true);
     box->setFocusPolicy(Qt::NoFocus);
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    QPalette palette = box->palette();
-    palette.setColor(QPalette::Base, QColor(128, 128, 128));
-    palette.setColor(QPalette::Text, Qt::white);
-    box->setPalette(palette);
-    QFont font = box->font();
-    font.setPointSizeF(12);
-    font.setBold(true);
-    box->setFont(font);
+    StyleAsGameText(box);
     return box;
 }
 

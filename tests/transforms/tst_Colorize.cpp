@@ -1,4 +1,5 @@
 #include "CliRunner.h"
+#include "GameText.h"
 
 #include "game/GameName.h"
 #include "transforms/Colorize.h"
@@ -18,15 +19,6 @@ Colorize::Options optionsFor(Pattern pattern, const QVector<int> &colors = {}, b
     options.fit = fit;
     options.seed = 7;
     return options;
-}
-
-// The characters a player sees of a name, in the game's own reading.
-QString seen(const QString &name)
-{
-    QString text;
-    for (const GameName::Glyph &glyph : GameName::Glyphs(GameName::Shown(name).shown))
-        text += glyph.character;
-    return text;
 }
 
 QString plain(const QString &name)
@@ -68,7 +60,7 @@ private slots:
         options.byWord = byWord;
         const QString result = Colorize::Apply(name, options);
         QVERIFY2(GameName::ByteLength(result) <= GameName::MaxBytes, qPrintable(result));
-        QCOMPARE(seen(result), seen(plain(name)));
+        QCOMPARE(SeenInGame(result), SeenInGame(plain(name)));
         // Codes 1..7 only, never on a blank, each one a change of colour.
         QVERIFY2(!result.contains(QRegularExpression(QStringLiteral("\\^([^1-7]|.( |$))"))), qPrintable(result));
         int inForce = -1;

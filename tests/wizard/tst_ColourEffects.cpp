@@ -1,4 +1,5 @@
 #include "CliRunner.h"
+#include "GameText.h"
 #include "FakePrompts.h"
 #include "TestLines.h"
 
@@ -27,13 +28,6 @@ QStringList Run(QString name, QString clanTag, bool reverse, const QString &effe
     return TextsOf(model);
 }
 
-QString seen(const QString &name)
-{
-    QString text;
-    for (const GameName::Glyph &glyph : GameName::Glyphs(GameName::Shown(name).shown))
-        text += glyph.character;
-    return text;
-}
 
 } // namespace
 
@@ -91,7 +85,7 @@ private slots:
             QCOMPARE(frames.size(), 9 * framesPerPass);
         for (const QString &frame : frames) {
             QVERIFY2(GameName::ByteLength(frame) <= GameName::MaxBytes, qPrintable(frame));
-            QCOMPARE(seen(frame), seen(name));
+            QCOMPARE(SeenInGame(frame), SeenInGame(name));
         }
         QStringList shortFrames = Run(QStringLiteral("abcdefghijklmno"), QString(), false,
                                             "Colour wave|" + pattern + "|9", false);
@@ -141,7 +135,7 @@ private slots:
         if (!effects.contains(u';')) {
             QStringList stripped;
             for (const QString &text : kept)
-                stripped << seen(text);
+                stripped << SeenInGame(text);
             QCOMPARE(stripped, Run(name, clanTag, reverse, effects, false));
         }
     }
