@@ -1,16 +1,14 @@
 #include "CliRunner.h"
-#include "GameText.h"
 #include "FakePrompts.h"
+#include "GameText.h"
 #include "TestLines.h"
 
 #include "animation/AnimationFile.h"
-#include "game/GameName.h"
 #include "platform/TextFile.h"
 #include "settings/Settings.h"
 #include "wizard/WizardWindow.h"
 
 #include <QAbstractButton>
-#include <QLineEdit>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -28,44 +26,73 @@ QStringList Run(QString name, QString clanTag, bool reverse, const QString &effe
     return TextsOf(model);
 }
 
-
 } // namespace
 
 class ColourEffectsTest : public QObject {
     Q_OBJECT
 private slots:
-    void colourWaveFrames_data()
+    void frames_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("clanTag");
         QTest::addColumn<bool>("reverse");
-        QTest::addColumn<QString>("effect");
+        QTest::addColumn<bool>("keep");
+        QTest::addColumn<QString>("effects");
         QTest::addColumn<QString>("texts");
-        QTest::newRow("rainbow, one pass") << "abc" << "" << false << "Colour wave|Rainbow|1"
-                                           << "^1a^3b^2c,^6a^1b^3c,^4a^6b^1c,^5a^4b^6c,^2a^5b^4c,^3a^2b^5c";
-        QTest::newRow("alternate over tag behind, two passes") << "^2ab" << "[T]" << true << "Colour wave|alternate|2"
+        auto row = [](const char *tag) -> QTestData & { return QTest::newRow(tag); };
+        row("wave, rainbow once") << "abc" << "" << false << false << "Colour wave|Rainbow|1"
+                                  << "^1a^3b^2c,^6a^1b^3c,^4a^6b^1c,^5a^4b^6c,^2a^5b^4c,^3a^2b^5c";
+        row("wave, alternate twice over a tag behind") << "^2ab" << "[T]" << true << false << "Colour wave|alternate|2"
             << "^1a^4b^1[^4T^1],^4a^1b^4[^1T^4],^1a^4b^1[^4T^1],^4a^1b^4[^1T^4]";
-        QTest::newRow("gradient") << "abcd" << "" << false << "Colour wave|Gradient|1"
-                                  << "^1ab^3cd,^3a^1bc^3d,^3ab^1cd,^1a^3bc^1d";
-        for (const char *wrong : {"Colour wave|Plaid|1", "Colour wave|Rainbow|0", "Colour wave|Rainbow|10",
-                                  "Colour wave|Rainbow|x"})
-            QTest::newRow(wrong) << "abc" << "" << false << wrong << "";
+        row("wave, gradient") << "abcd" << "" << false << false << "Colour wave|Gradient|1"
+                              << "^1ab^3cd,^3a^1bc^3d,^3ab^1cd,^1a^3bc^1d";
+        for (const char *wrong : {"Colour wave|Plaid|1", "Colour wave|Rainbow|0", "Colour wave|Rainbow|10"})
+            row(wrong) << "abc" << "" << false << false << wrong << "";
+        row("keep, bounce") << "^1ab^2c" << "[T]" << false << true << "Bounce|1"
+            << "[T]^1ab^2c,^1a^7[T]^1b^2c,^1ab^7[T]^2c,^1ab^2c^7[T],^1ab^7[T]^2c,^1a^7[T]^1b^2c,[T]^1ab^2c";
+        row("keep, bounce, tag behind in the name's colour") << "^1ab" << "^3[T]" << true << true << "Bounce|1"
+            << "^1ab^3[T],^1a^3[T]^1b,^3[T]^1ab,^1a^3[T]^1b,^1ab^3[T]";
+        row("keep, scroll left") << "^1ab^2c" << "[T]" << false << true << "Scroll to Left|4|-"
+            << "---[,--[T,-[T],[T]^1a,T]^1ab,]^1ab^2c,^1ab^2c^7-,^1b^2c^7--,^2c^7---,----,----";
+        row("keep, scroll right") << "^1ab^2c" << "[T]" << false << true << "Scroll to Right|4|-"
+            << "----,^2c^7---,^1b^2c^7--,^1ab^2c^7-,]^1ab^2c,T]^1ab,[T]^1a,-[T],--[T,---[,----";
+        row("keep, codes stay for the next effect") << "^1ab" << "[T]" << false << true << "Bounce|1;Wave 2"
+            << "[T]^1ab,^1a^7[T]^1b,^1ab^7[T],^1a^7[T]^1b,[T]^1ab,[T]^1a,[T]^1ab";
     }
 
-    void colourWaveFrames()
+    // Through the generator and the command line. Kept colours show the same
+    // characters as the frames without them, which the worked examples give.
+    void frames()
     {
         QFETCH(QString, name);
         QFETCH(QString, clanTag);
         QFETCH(bool, reverse);
-        QFETCH(QString, effect);
+        QFETCH(bool, keep);
+        QFETCH(QString, effects);
         QFETCH(QString, texts);
-        QCOMPARE(Run(name, clanTag, reverse, effect, false), texts.split(u',', Qt::SkipEmptyParts));
+        const QStringList frames = Run(name, clanTag, reverse, effects, keep);
+        QCOMPARE(frames, texts.split(u',', Qt::SkipEmptyParts));
+        QStringList arguments{"effects", "--name", name, "--clantag", clanTag};
+        if (keep)
+            arguments << "--keep-colours";
+        if (reverse)
+            arguments << "--reverse";
+        for (const QString &one : effects.split(u';'))
+            arguments << "--effect" << one.section(u'|', 0, 0) << "--param1" << one.section(u'|', 1, 1) << "--param2"
+                      << one.section(u'|', 2, 2);
+        QCOMPARE(RunCli(arguments).out, EncodeAnsi(AnimationFileText(LinesFromTexts(frames))));
+        if (keep && !effects.contains(u';')) {
+            QStringList seen;
+            for (const QString &text : frames)
+                seen << SeenInGame(text);
+            QCOMPARE(seen, Run(name, clanTag, reverse, effects, false));
+        }
     }
 
     void colourWaveFitsEveryFrame_data()
     {
         QTest::addColumn<QString>("pattern");
-        QTest::addColumn<int>("framesPerPass");
+        QTest::addColumn<int>("framesPerPass");  // -1: as many as the name's runs
         QTest::newRow("rainbow") << "Rainbow" << 6;
         QTest::newRow("alternate") << "Alternate" << 2;
         QTest::newRow("gradient") << "Gradient" << -1;
@@ -76,86 +103,35 @@ private slots:
     {
         QFETCH(QString, pattern);
         QFETCH(int, framesPerPass);
-        // 35 characters, codes and ^^ among them.
-        const QString name = "^3" + QString(15, u'n') + " ^^" + QString(15, u'm');
-        const QStringList frames = Run(name, QString(), false, "Colour wave|" + pattern + "|9", false);
-        QVERIFY(frames.size() >= 9);
-        QCOMPARE(frames.size() % 9, 0);
-        if (framesPerPass > 0)
-            QCOMPARE(frames.size(), 9 * framesPerPass);
-        for (const QString &frame : frames) {
-            QVERIFY2(GameName::ByteLength(frame) <= GameName::MaxBytes, qPrintable(frame));
-            QCOMPARE(SeenInGame(frame), SeenInGame(name));
-        }
-        QStringList shortFrames = Run(QStringLiteral("abcdefghijklmno"), QString(), false,
-                                            "Colour wave|" + pattern + "|9", false);
-        for (const QString &frame : shortFrames)
-            QVERIFY2(GameName::ByteLength(frame) <= GameName::MaxBytes, qPrintable(frame));
-        shortFrames.removeDuplicates();
-        QVERIFY(shortFrames.size() > 1);  // the colours move
-    }
-
-    void keepColours_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("clanTag");
-        QTest::addColumn<bool>("reverse");
-        QTest::addColumn<QString>("effects");
-        QTest::addColumn<QString>("texts");
-        QTest::newRow("bounce") << "^1ab^2c" << "[T]" << false << "Bounce|1"
-            << "[T]^1ab^2c,^1a^7[T]^1b^2c,^1ab^7[T]^2c,^1ab^2c^7[T],^1ab^7[T]^2c,^1a^7[T]^1b^2c,[T]^1ab^2c";
-        QTest::newRow("bounce, tag behind in the name's colour") << "^1ab" << "^3[T]" << true << "Bounce|1"
-            << "^1ab^3[T],^1a^3[T]^1b,^3[T]^1ab,^1a^3[T]^1b,^1ab^3[T]";
-        QTest::newRow("scroll left") << "^1ab^2c" << "[T]" << false << "Scroll to Left|4|-"
-            << "---[,--[T,-[T],[T]^1a,T]^1ab,]^1ab^2c,^1ab^2c^7-,^1b^2c^7--,^2c^7---,----,----";
-        QTest::newRow("scroll right") << "^1ab^2c" << "[T]" << false << "Scroll to Right|4|-"
-            << "----,^2c^7---,^1b^2c^7--,^1ab^2c^7-,]^1ab^2c,T]^1ab,[T]^1a,-[T],--[T,---[,----";
-        QTest::newRow("codes stay for the next effect") << "^1ab" << "[T]" << false << "Bounce|1;Wave 2"
-            << "[T]^1ab,^1a^7[T]^1b,^1ab^7[T],^1a^7[T]^1b,[T]^1ab,[T]^1a,[T]^1ab";
-    }
-
-    // Through the generator and the command line; with the option off the
-    // frames are the plain ones the worked examples give.
-    void keepColours()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, clanTag);
-        QFETCH(bool, reverse);
-        QFETCH(QString, effects);
-        QFETCH(QString, texts);
-        const QStringList kept = Run(name, clanTag, reverse, effects, true);
-        QCOMPARE(kept, texts.split(u','));
-        QStringList arguments{"effects", "--name", name, "--clantag", clanTag, "--keep-colours"};
-        if (reverse)
-            arguments << "--reverse";
-        for (const QString &one : effects.split(u';'))
-            arguments << "--effect" << one.section(u'|', 0, 0) << "--param1" << one.section(u'|', 1, 1) << "--param2"
-                      << one.section(u'|', 2, 2);
-        QCOMPARE(RunCli(arguments).out, EncodeAnsi(AnimationFileText(LinesFromTexts(kept))));
-        if (!effects.contains(u';')) {
-            QStringList stripped;
-            for (const QString &text : kept)
-                stripped << SeenInGame(text);
-            QCOMPARE(stripped, Run(name, clanTag, reverse, effects, false));
+        for (const QString &name : {"^3" + QString(15, u'n') + " ^^" + QString(15, u'm'), QString(15, u'x')}) {
+            QStringList frames = Run(name, QString(), false, "Colour wave|" + pattern + "|9", false);
+            QCOMPARE(frames.size() % 9, 0);
+            QVERIFY(framesPerPass < 0 || frames.size() == 9 * framesPerPass);
+            for (const QString &frame : frames) {
+                QVERIFY2(GameName::ByteLength(frame) <= GameName::MaxBytes, qPrintable(frame));
+                QCOMPARE(SeenInGame(frame), SeenInGame(name));
+            }
+            frames.removeDuplicates();
+            QVERIFY(frames.size() > 1);  // the colours move
         }
     }
 
     void wizardPage_data()
     {
-        QTest::addColumn<QString>("effect");  // chosen with the keyboard
-        QTest::addColumn<int>("ups");        // on both arrows
+        QTest::addColumn<bool>("wave");  // else a bounce of "^1ab" with the clan tag "[T]"
+        QTest::addColumn<int>("ups");    // on both arrows
         QTest::addColumn<bool>("keep");
-        QTest::addColumn<QString>("texts");
-        QTest::newRow("colour wave, alternate twice") << "Colour wave" << 1 << false << "^1a^4b,^4a^1b,^1a^4b,^4a^1b";
-        QTest::newRow("gradient three times") << "Colour wave" << 2 << false << "^1a^3b,^3a^1b,^1a^3b,^3a^1b,^1a^3b,^3a^1b";
-        QTest::newRow("arrows stop at the ends: random 9 times") << "Colour wave" << 12 << false << "#18";
-        QTest::newRow("bounce keeps colours") << "Bounce" << 0 << true << "[T]^1ab,^1a^7[T]^1b,^1ab^7[T],^1a^7[T]^1b,[T]^1ab";
-        QTest::newRow("bounce drops colours") << "Bounce" << 0 << false << "[T]ab,a[T]b,ab[T],a[T]b,[T]ab";
+        QTest::addColumn<QString>("texts");  // "#n": n lines
+        QTest::newRow("colour wave, alternate twice") << true << 1 << false << "^1a^4b,^4a^1b,^1a^4b,^4a^1b";
+        QTest::newRow("gradient three times") << true << 2 << false << "^1a^3b,^3a^1b,^1a^3b,^3a^1b,^1a^3b,^3a^1b";
+        QTest::newRow("arrows stop at random, 9 times") << true << 12 << false << "#18";
+        QTest::newRow("bounce keeps colours") << false << 0 << true << "[T]^1ab,^1a^7[T]^1b,^1ab^7[T],^1a^7[T]^1b,[T]^1ab";
+        QTest::newRow("bounce drops colours") << false << 0 << false << "[T]ab,a[T]b,ab[T],a[T]b,[T]ab";
     }
 
     void wizardPage()
     {
-        QFETCH(QString, effect);
+        QFETCH(bool, wave);
         QFETCH(int, ups);
         QFETCH(bool, keep);
         QFETCH(QString, texts);
@@ -169,16 +145,16 @@ private slots:
         auto click = [&](const QString &name) { QTest::mouseClick(get(name), Qt::LeftButton); };
         click("cmdNext");
         click("cmdNext");
-        QTest::keyClicks(get("txtNameOnly0"), effect == "Bounce" ? "^1ab" : "ab");
-        if (effect == "Bounce") {
-            QTest::mouseClick(get("txtClanTag"), Qt::LeftButton);
+        QTest::keyClicks(get("txtNameOnly0"), wave ? "ab" : "^1ab");
+        if (!wave) {
+            click("txtClanTag");
             QTest::keyClicks(get("txtClanTag"), "[T]");
             QTest::keyClicks(get("txtNameOnly1"), "^1ab");
         }
         click("cmdNext");
         get("cmbEffects")->setFocus();
-        QTest::keyClick(get("cmbEffects"), effect == "Bounce" ? Qt::Key_Home : Qt::Key_End);
-        if (effect == "Bounce")
+        QTest::keyClick(get("cmbEffects"), wave ? Qt::Key_End : Qt::Key_Home);
+        if (!wave)
             QTest::keyClick(get("cmbEffects"), Qt::Key_Down);
         click("cmdAddEffect");
         auto *list = window.findChild<QTreeWidget *>("lvwEffects");
