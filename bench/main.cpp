@@ -161,6 +161,20 @@ int main(int argc, char *argv[])
                                         clan, false, prompts);
                             window.list()->viewport()->repaint();
                         });
+        // 35 characters, codes included, so each frame can carry colour within 35 bytes.
+        const QString waveName = QStringLiteral("^3Marquee^5master ^1colour ^2wave!!");
+        for (const char *pattern : {"Rainbow", "Random"}) {
+            rows << Measure(QStringLiteral("\"Colour wave\" (%1) 9 passes, lvwMain shown").arg(QLatin1String(pattern)),
+                            QStringLiteral("35-character name"), 16, kRuns,
+                            [&] { window.model().clear(); QCoreApplication::processEvents(); },
+                            [&] {
+                                QString name = waveName;
+                                QString clan;
+                                ApplyEffect(window.model(), name, EffectColourWave, QLatin1String(pattern),
+                                            QStringLiteral("9"), clan, false, prompts);
+                                window.list()->viewport()->repaint();
+                            });
+        }
         rows << Measure("\"Copy all lines\", lvwMain shown", "16,383 -> 32,766 lines", 30, kRuns,
                         [&] {
                             window.model().setLines(half);

@@ -15,6 +15,7 @@
 #include "script/ScriptWindow.h"
 #include "settings/OptionsDialog.h"
 #include "transforms/LeetTable.h"
+#include "transforms/ColorizeDialog.h"
 #include "transforms/TextTransforms.h"
 
 #include <QApplication>
@@ -115,6 +116,18 @@ QHash<QString, std::function<void()>> BuildCommandTable(MainWindow &w)
               })},
         {QStringLiteral("btneditrandomcase"),
          step("Randomize case", [&w, setPreview] { RandomizeCase(w.model(), w.currentRow(), w.prompts(), setPreview); })},
+        {QStringLiteral("btneditcolorize"),
+         step("Colorize",
+              [&w, setPreview] {
+                  ColorizeLine(w.model(), w.currentRow(), w.prompts(),
+                               [&w](const QString &text) -> std::optional<QString> {
+                                   ColorizeDialog dialog(text, &w);
+                                   w.runModal(dialog);
+                                   return dialog.result() == QDialog::Accepted ? std::optional(dialog.colorizedText())
+                                                                               : std::nullopt;
+                               },
+                               setPreview);
+              })},
         {QStringLiteral("btngenerate"), generate},
         {QStringLiteral("mnuEditShowColors"), [&w] { w.toggleShowColors(); }},
         {QStringLiteral("mnuEditOptions"), options},

@@ -39,7 +39,7 @@ const QList<ToolbarEntry> &toolbarButtons()
          {{"btndeleteselected", "Delete selected"}, {"btndeleteall", "Delete all"}}},
         {"btnedit", "Edit", "Edit Line", 6,
          {{"btnedittime", "Edit Time/Action"}, {"", ""}, {"btneditleet", "Leet converter"},
-          {"btneditrandomcase", "Randomize case"}}},
+          {"btneditrandomcase", "Randomize case"}, {"btneditcolorize", "Colorize..."}}},
         {"", "", "", 0, {}},
         {"btnwizard", "Wizard", "Animation Script Wizard", 7, {}},
         {"btnpreview", "Play", "Preview animation", 8, {}},

@@ -23,12 +23,17 @@ int runEffects(const QStringList &arguments, CliStreams &streams)
     std::optional<QString> name;
     std::optional<QString> clanTag;
     bool reverse = false;
+    bool keepColours = false;
     QVector<EffectArguments> effects;
 
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString &option = arguments.at(i);
         if (option == QLatin1String("--reverse")) {
             reverse = true;
+            continue;
+        }
+        if (option == QLatin1String("--keep-colours")) {
+            keepColours = true;
             continue;
         }
         if (i + 1 >= arguments.size())
@@ -64,14 +69,14 @@ int runEffects(const QStringList &arguments, CliStreams &streams)
 
     AnimationModel model;
     StderrPrompts prompts(streams.err, PromptAnswer::Yes);
-    RunEffects(model, *name, tag, reverse, rows, prompts);
+    RunEffects(model, *name, tag, reverse, rows, prompts, keepColours);
     WriteBytes(streams.out, EncodeAnsi(AnimationFileText(model.lines())));
     return 0;
 }
 
 const bool registered = RegisterCliVerb(
     {QStringLiteral("effects"),
-     QStringLiteral("effects --name NAME [--clantag TAG] [--reverse] (--effect EFFECT [--param1 P] [--param2 P])..."),
+     QStringLiteral("effects --name NAME [--clantag TAG] [--reverse] [--keep-colours] (--effect EFFECT [--param1 P] [--param2 P])..."),
      runEffects});
 
 } // namespace

@@ -3,6 +3,8 @@
 #include "colors/ColorButtonsWidget.h"
 #include "colors/ColorCodes.h"
 #include "colors/ColoredText.h"
+#include "colors/GameTextBoxWidget.h"
+#include "transforms/ColorizeDialog.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -36,14 +38,7 @@ ColorEditorDialog::ColorEditorDialog(QWidget *parent) : QDialog(parent), m_previ
     m_preview->setObjectName(QStringLiteral("txtPreview"));
     m_preview->setGeometry(Margin, 62, rowWidth, 64);
     m_preview->setAcceptRichText(false);
-    QPalette palette = m_preview->palette();
-    palette.setColor(QPalette::Base, QColor(128, 128, 128));
-    palette.setColor(QPalette::Text, Qt::white);
-    m_preview->setPalette(palette);
-    QFont font = m_preview->font();
-    font.setPointSizeF(12);
-    font.setBold(true);
-    m_preview->setFont(font);
+    StyleAsGameText(m_preview);
 
     auto *copy = new QPushButton(QStringLiteral("Copy to clipboard"), this);
     copy->setObjectName(QStringLiteral("cmdClipboard"));
@@ -55,7 +50,17 @@ ColorEditorDialog::ColorEditorDialog(QWidget *parent) : QDialog(parent), m_previ
     close->setGeometry(Margin + rowWidth - 90, 136, 90, 26);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
 
-    setFixedSize(rowWidth + 2 * Margin, 170);
+    // Recolours the box's text with a pattern.
+    auto *colorize = new QPushButton(QStringLiteral("Colorize..."), this);
+    colorize->setObjectName(QStringLiteral("cmdColorize"));
+    colorize->setGeometry(Margin, 168, 130, 26);
+    connect(colorize, &QPushButton::clicked, this, [this] {
+        ColorizeDialog dialog(codedText(), this);
+        if (dialog.exec() == QDialog::Accepted)
+            RenderColoredText(dialog.colorizedText(), *m_preview->document());
+    });
+
+    setFixedSize(rowWidth + 2 * Margin, 202);
 }
 
 void ColorEditorDialog::applyColor(int index)

@@ -111,3 +111,22 @@ void RandomizeCase(AnimationModel &model, std::optional<int> currentRow, Prompts
 {
     RandomizeCase(model, currentRow, prompts, setPreview, *QRandomGenerator::global());
 }
+
+void ColorizeLine(AnimationModel &model, std::optional<int> currentRow, Prompts &prompts,
+                  const std::function<std::optional<QString>(const QString &)> &choose,
+                  const std::function<void()> &setPreview)
+{
+    if (model.isEmpty()) {
+        prompts.message(QStringLiteral("There are no lines to edit"), QStringLiteral("Colorize"),
+                        PromptIcon::Exclamation);
+        return;
+    }
+    if (!model.validRow(currentRow))
+        return;
+    const std::optional<QString> coloured = choose(model.line(*currentRow).text);
+    if (!coloured)
+        return;
+    model.setText(*currentRow, *coloured);
+    if (setPreview)
+        setPreview();
+}

@@ -34,3 +34,9 @@ void RandomizeCase(AnimationModel &model, std::optional<int> currentRow, Prompts
                    const std::function<void()> &setPreview);
 void RandomizeCase(AnimationModel &model, std::optional<int> currentRow, Prompts &prompts,
                    const std::function<void()> &setPreview, QRandomGenerator &generator);
+
+// "Colorize" (btneditcolorize) on the current line's Text: choose gets the
+// Text and gives the recoloured one, or nothing when the user cancels.
+void ColorizeLine(AnimationModel &model, std::optional<int> currentRow, Prompts &prompts,
+                  const std::function<std::optional<QString>(const QString &)> &choose,
+                  const std::function<void()> &setPreview);

@@ -2,6 +2,7 @@
 
 #include "animation/AnimationModel.h"
 #include "colors/Numbers.h"
+#include "transforms/Colorize.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ bool isScroll(const QString &lowerEffect)
 
 const QStringList &EffectNames()
 {
-    static const QStringList names{EffectWave2, EffectBounce, EffectScrollLeft, EffectScrollRight};
+    static const QStringList names{EffectWave2, EffectBounce, EffectScrollLeft, EffectScrollRight, EffectColourWave};
     return names;
 }
 
@@ -39,6 +40,8 @@ EffectRow DefaultEffectRow(const QString &effect, const QString &clanTagBox, con
         return {effect, QStringLiteral("1"), QStringLiteral("0")};
     if (isScroll(lower))
         return {effect, QString::number(clanTagBox.size() + nameBox.size()), QStringLiteral("-")};
+    if (lower == EffectColourWave.toLower())
+        return {effect, Colorize::PatternNames().first(), QStringLiteral("1")};
     return {effect, QStringLiteral("0"), QStringLiteral("0")};
 }
 
@@ -50,6 +53,9 @@ ParameterPanel ParameterPanelFor(const QString &effect)
         return {QStringLiteral("Repeat (1..9)"), none, true, false, 1, 9};
     if (isScroll(lower))
         return {QStringLiteral("Textwidth (1..15)"), QStringLiteral("Fill char"), true, true, 1, 15};
+    if (lower == EffectColourWave.toLower())
+        return {QStringLiteral("Pattern"), QStringLiteral("Passes (1..9)"), true, true, 0, 0,
+                Colorize::PatternNames(), true, 1, MaxColourWavePasses};
     return {none, none, false, false, 0, 0};
 }
 
@@ -64,14 +70,23 @@ QString StepParameter(const QString &boxText, int step, int minimum, int maximum
     return QString::number(qBound(minimum, *number + step, maximum));
 }
 
+QString StepChoice(const QString &boxText, int step, const QStringList &choices)
+{
+    const qsizetype at = choices.indexOf(boxText);
+    if (at < 0)
+        return choices.value(0);
+    return choices.at(qBound<qsizetype>(0, at + step, choices.size() - 1));
+}
+
 void RunEffects(AnimationModel &model, const QString &name, const QString &clanTag, bool reverse,
-                const QVector<EffectRow> &rows, Prompts &prompts)
+                const QVector<EffectRow> &rows, Prompts &prompts, bool keepColours)
 {
     model.clear();
     QString workingName = name;
     QString workingClanTag = clanTag;
     for (const EffectRow &row : rows) {
-        if (ApplyEffect(model, workingName, row.effect, row.param1, row.param2, workingClanTag, reverse, prompts)
+        if (ApplyEffect(model, workingName, row.effect, row.param1, row.param2, workingClanTag, reverse, prompts,
+                        keepColours)
             == EffectOutcome::LimitReached)
             break;
     }

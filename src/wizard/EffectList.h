@@ -38,6 +38,10 @@ struct ParameterPanel {
     bool param2Enabled = false;
     int minimum = 0;
     int maximum = 0;
+    QStringList choices1;  // when set, the first arrows step through these names
+    bool param2Arrows = false;  // the second parameter then changes only through arrows in its range
+    int minimum2 = 0;
+    int maximum2 = 0;
 };
 ParameterPanel ParameterPanelFor(const QString &effect);
 
@@ -45,9 +49,11 @@ ParameterPanel ParameterPanelFor(const QString &effect);
 // A number outside the range moves to the nearer end of it, a text that is no
 // number to the minimum.
 QString StepParameter(const QString &boxText, int step, int minimum, int maximum);
+// The same for a list of names: a text not in the list moves to the first.
+QString StepChoice(const QString &boxText, int step, const QStringList &choices);
 
 // What the wizard's Finish does: empties the animation, then applies every row
 // in order with one working name and clan tag. Stops after the first effect
 // that fills the animation, so the user is told about the limit only once.
 void RunEffects(AnimationModel &model, const QString &name, const QString &clanTag, bool reverse,
-                const QVector<EffectRow> &rows, Prompts &prompts);
+                const QVector<EffectRow> &rows, Prompts &prompts, bool keepColours = false);

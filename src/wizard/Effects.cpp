@@ -3,7 +3,13 @@
 #include "animation/LineLimit.h"
 #include "colors/ColorCodes.h"
 #include "colors/Numbers.h"
+#include "game/GameName.h"
 #include "platform/Prompts.h"
+#include "transforms/Colorize.h"
+
+#include <QRandomGenerator>
+
+#include <functional>
 
 #include <QStringList>
 #include <QVector>
@@ -103,8 +109,70 @@ void wave2(FrameBatch &batch, const QString &name, QString &clanTag, bool revers
     }
 }
 
+using GameName::Glyph;
+
+// The glyphs of two texts shown one after the other, split back into the two:
+// each keeps the colour in force where it stands in the whole.
+std::pair<QVector<Glyph>, QVector<Glyph>> glyphPair(const QString &first, const QString &second)
+{
+    const QVector<Glyph> whole = GameName::Glyphs(first + second);
+    const qsizetype split = qMin(GameName::Glyphs(first).size(), whole.size());
+    return {whole.first(split), whole.sliced(split)};
+}
+
+QVector<Glyph> fillGlyphs(const QString &fill, qsizetype count)
+{
+    QVector<Glyph> glyphs;
+    for (QChar c : RepeatText(fill, static_cast<int>(count)))
+        glyphs.append({c, -1});
+    return glyphs;
+}
+
+// Keep colours: the clan tag's glyphs at each position p of the name's.
+void bounceInColour(const std::function<void(QString)> &add, const bool &more, const QString &name,
+                    const QString &clanTag, bool reverse)
+{
+    const auto [first, second] = reverse ? glyphPair(name, clanTag) : glyphPair(clanTag, name);
+    const QVector<Glyph> &nameGlyphs = reverse ? first : second;
+    const QVector<Glyph> &tagGlyphs = reverse ? second : first;
+    const int length = static_cast<int>(nameGlyphs.size());
+    for (int step = 0; step <= length && more; ++step) {
+        const int p = reverse ? length - step : step;
+        add(GameName::ComposeGlyphs(nameGlyphs.first(p) + tagGlyphs + nameGlyphs.sliced(p)));
+    }
+}
+
+// Drops the codes of name and clan tag (also for the effects that follow),
+// then moves the clan tag through the name.
+void bounceForward(const std::function<void(QString)> &add, const bool &more, QString &name, QString &clanTag,
+                   bool reverse)
+{
+    clanTag = StripColorCodes(clanTag);
+    name = StripColorCodes(name);
+    // VisibleLength counted in an int, so that a very long name can't wrap it.
+    const int visible = static_cast<int>(StripColorCodes(name).size());
+    const int length = static_cast<int>(name.size());
+    if (!reverse) {
+        for (int p = 0; p <= visible && more; ++p) {
+            if (p == 0)
+                add(clanTag + name);
+            else if (visible - p > 0)
+                add(name.left(p) + clanTag + name.right(visible - p));
+            else
+                add(name.left(p) + clanTag);
+        }
+    } else {
+        for (int p = visible; p >= 0 && more; --p) {
+            if (p == length)
+                add(name + clanTag);
+            else
+                add(name.left(p) + clanTag + name.right(length - p));
+        }
+    }
+}
+
 void bounce(FrameBatch &batch, const QStringList &existingTexts, int repetitions, QString &name, QString &clanTag,
-            bool reverse)
+            bool reverse, bool keepColours)
 {
     // The return half mirrors the whole animation, earlier effects included.
     QStringList texts = existingTexts;
@@ -115,28 +183,10 @@ void bounce(FrameBatch &batch, const QStringList &existingTexts, int repetitions
         texts.append(std::move(text));
     };
     for (int repetition = 0; repetition < repetitions && more; ++repetition) {
-        clanTag = StripColorCodes(clanTag);
-        name = StripColorCodes(name);
-        // VisibleLength counted in an int, so that a very long name can't wrap it.
-        const int visible = static_cast<int>(StripColorCodes(name).size());
-        const int length = static_cast<int>(name.size());
-        if (!reverse) {
-            for (int p = 0; p <= visible && more; ++p) {
-                if (p == 0)
-                    add(clanTag + name);
-                else if (visible - p > 0)
-                    add(name.left(p) + clanTag + name.right(visible - p));
-                else
-                    add(name.left(p) + clanTag);
-            }
-        } else {
-            for (int p = visible; p >= 0 && more; --p) {
-                if (p == length)
-                    add(name + clanTag);
-                else
-                    add(name.left(p) + clanTag + name.right(length - p));
-            }
-        }
+        if (keepColours)
+            bounceInColour(add, more, name, clanTag, reverse);
+        else
+            bounceForward(add, more, name, clanTag, reverse);
         const qsizetype lineCount = texts.size();
         for (qsizetype q = lineCount - 1; q >= 1 && more; --q)
             add(texts.at(q - 1));
@@ -144,7 +194,7 @@ void bounce(FrameBatch &batch, const QStringList &existingTexts, int repetitions
 }
 
 void scroll(FrameBatch &batch, const QString &name, const QString &clanTag, const QString &widthText,
-            const QString &fill, bool reverse, bool toLeft)
+            const QString &fill, bool reverse, bool toLeft, bool keepColours)
 {
     const std::optional<double> width = NumberValue(widthText);
     if (!IsNumber(widthText) || !width || *width < 0 || *width != std::floor(*width))
@@ -155,8 +205,22 @@ void scroll(FrameBatch &batch, const QString &name, const QString &clanTag, cons
         batch.refuse();
         return;
     }
+    const QVector<Glyph> glyphs = keepColours ? GameName::Glyphs(reverse ? name + clanTag : clanTag + name)
+                                              : QVector<Glyph>();
 
+    // The same cut as below, on the glyphs: the frame starts with the colour in force there.
+    auto colouredFrame = [&](qsizetype i) {
+        if (w <= i) {
+            QVector<Glyph> piece = glyphs.mid(i - w, w);
+            if (piece.size() < w)
+                piece += fillGlyphs(fill, w - piece.size());
+            return GameName::ComposeGlyphs(piece);
+        }
+        return GameName::ComposeGlyphs(fillGlyphs(fill, w - i) + glyphs.mid(0, i));
+    };
     auto frame = [&](qsizetype i) {
+        if (keepColours)
+            return colouredFrame(i);
         if (w <= i) {
             QString piece = text.mid(i - w, w);
             if (piece.size() < w)
@@ -165,12 +229,32 @@ void scroll(FrameBatch &batch, const QString &name, const QString &clanTag, cons
         }
         return RepeatText(fill, static_cast<int>(w - i)) + text.left(i);
     };
-    const qsizetype frames = w + text.size();
+    const qsizetype frames = w + (keepColours ? glyphs.size() : text.size());
     for (qsizetype step = 1; step <= frames; ++step) {
         if (!batch.add(frame(toLeft ? step : frames + 1 - step)))
             return;
     }
     batch.add(RepeatText(fill, static_cast<int>(w)));
+}
+
+void colourWave(FrameBatch &batch, const QString &name, const QString &clanTag, const QString &pattern,
+                const QString &passesText, bool reverse, int room)
+{
+    const std::optional<Colorize::Pattern> chosen = Colorize::PatternFromName(pattern);
+    if (!chosen || !IsNumber(passesText))
+        return;
+    const double passes = std::floor(*NumberValue(passesText));
+    if (passes < 1 || passes > MaxColourWavePasses)
+        return;
+    Colorize::Options options;
+    options.pattern = *chosen;
+    options.seed = QRandomGenerator::global()->generate();
+    const QStringList frames = Colorize::Wave(reverse ? name + clanTag : clanTag + name, options, int(passes), room,
+                                              MaxEffectCharacters);
+    for (const QString &frame : frames) {
+        if (!batch.add(frame))
+            return;
+    }
 }
 
 } // namespace
@@ -187,7 +271,7 @@ QString EffectSizeMessage()
 }
 
 EffectOutcome ApplyEffect(AnimationModel &model, QString &name, const QString &effect, const QString &param1,
-                          const QString &param2, QString &clanTag, bool reverse, Prompts &prompts)
+                          const QString &param2, QString &clanTag, bool reverse, Prompts &prompts, bool keepColours)
 {
     FrameBatch batch(model.roomLeft());
     if (effect == EffectWave2) {
@@ -209,9 +293,11 @@ EffectOutcome ApplyEffect(AnimationModel &model, QString &name, const QString &e
         existing.reserve(model.count());
         for (const AnimationLine &line : model.lines())
             existing.append(line.text);
-        bounce(batch, existing, static_cast<int>(repetitions), name, clanTag, reverse);
+        bounce(batch, existing, static_cast<int>(repetitions), name, clanTag, reverse, keepColours);
     } else if (effect == EffectScrollLeft || effect == EffectScrollRight) {
-        scroll(batch, name, clanTag, param1, param2, reverse, effect == EffectScrollLeft);
+        scroll(batch, name, clanTag, param1, param2, reverse, effect == EffectScrollLeft, keepColours);
+    } else if (effect == EffectColourWave) {
+        colourWave(batch, name, clanTag, param1, param2, reverse, model.roomLeft());
     } else {
         return EffectOutcome::Applied;
     }

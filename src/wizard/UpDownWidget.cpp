@@ -34,5 +34,6 @@ void UpDownWidget::setRange(int minimum, int maximum)
 
 void UpDownWidget::step(int by)
 {
-    m_buddy->setText(StepParameter(m_buddy->text(), by, m_minimum, m_maximum));
+    m_buddy->setText(m_choices.isEmpty() ? StepParameter(m_buddy->text(), by, m_minimum, m_maximum)
+                                         : StepChoice(m_buddy->text(), by, m_choices));
 }

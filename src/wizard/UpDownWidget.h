@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <QWidget>
 
 class QLineEdit;
@@ -13,6 +14,8 @@ public:
     UpDownWidget(QLineEdit *buddy, QWidget *parent = nullptr);
 
     void setRange(int minimum, int maximum);
+    // With names set, the arrows step through them instead of numbers.
+    void setChoices(const QStringList &choices) { m_choices = choices; }
     int minimum() const { return m_minimum; }
     int maximum() const { return m_maximum; }
 
@@ -27,4 +30,5 @@ private:
     QToolButton *m_down;
     int m_minimum = 0;
     int m_maximum = 10;
+    QStringList m_choices;
 };

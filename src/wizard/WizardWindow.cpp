@@ -242,6 +242,9 @@ QWidget *WizardWindow::buildEffectsPage()
         connect(m_paramBox[i], &QLineEdit::textChanged, this,
                 [this, i](const QString &text) { storeParameter(i + 1, text); });
     }
+    // Off by default: the effects then drop colour codes as they always did.
+    m_keepColours = placed(new QCheckBox(QStringLiteral("Keep colours"), frame), QRect(334, 200, 130, 22),
+                           QStringLiteral("chkKeepColors"));
     return page;
 }
 
@@ -288,7 +291,7 @@ void WizardWindow::finish()
     const QVector<EffectRow> rows = effectRows();
     // One undo step, named after its effect when there is one ("Undo Bounce").
     AnimationStep step(m_model, rows.size() == 1 ? rows.first().effect : QStringLiteral("Wizard"));
-    RunEffects(m_model, name, clanTag, m_reverse->isChecked(), rows, m_prompts);
+    RunEffects(m_model, name, clanTag, m_reverse->isChecked(), rows, m_prompts, m_keepColours->isChecked());
     accept();
 }
 
@@ -322,13 +325,16 @@ void WizardWindow::showSelectedRow()
     m_paramLabel[1]->setText(panel.label2);
     m_paramBox[0]->setEnabled(panel.param1Enabled);
     m_paramArrows[0]->setEnabled(panel.param1Enabled);
-    if (panel.param1Enabled)
+    if (panel.param1Enabled) {
         m_paramArrows[0]->setRange(panel.minimum, panel.maximum);
+        m_paramArrows[0]->setChoices(panel.choices1);
+    }
     // The first parameter changes only through its arrows, so it stays in range.
     m_paramBox[0]->setReadOnly(panel.param1Enabled);
     m_paramBox[1]->setEnabled(panel.param2Enabled);
-    m_paramBox[1]->setReadOnly(false);
-    m_paramArrows[1]->setEnabled(false);
+    m_paramBox[1]->setReadOnly(panel.param2Arrows);
+    m_paramArrows[1]->setEnabled(panel.param2Arrows);
+    m_paramArrows[1]->setRange(panel.minimum2, panel.maximum2);
 }
 
 void WizardWindow::storeParameter(int column, const QString &text)

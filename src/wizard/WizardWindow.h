@@ -58,6 +58,7 @@ private:
     QLineEdit *m_nameBox[2] = {};
     QLineEdit *m_clanTag = nullptr;
     QCheckBox *m_reverse = nullptr;
+    QCheckBox *m_keepColours = nullptr;
     QComboBox *m_effects = nullptr;
     QTreeWidget *m_effectList = nullptr;
     QLabel *m_paramLabel[2] = {};

@@ -1,0 +1,180 @@
+#include "game/GameName.h"
+
+#include "platform/TextFile.h"
+
+#include <QStringList>
+
+namespace GameName {
+
+namespace {
+
+constexpr char Caret = '^';
+constexpr int MaxBlanksInRow = 3;
+
+// The rules of the server's rewrite that changed a name.
+enum Rule : unsigned {
+    LeadingBlanks = 1u << 0,
+    BlackCode = 1u << 1,
+    BlankRun = 1u << 2,
+    TooLong = 1u << 3,
+    LoneCaret = 1u << 4,
+    NulByte = 1u << 5,
+    NothingVisible = 1u << 6,
+};
+
+struct Cleaned {
+    QString name;
+    unsigned rules = 0;
+};
+
+Cleaned clean(const QString &name)
+{
+    const QByteArray in = EncodeAnsi(name);
+    QByteArray out;
+    out.reserve(MaxBytes);
+    Cleaned result;
+    int visible = 0;
+    int blanksInRow = 0;
+    for (qsizetype i = 0; i < in.size(); ++i) {
+        const char c = in.at(i);
+        if (c == '\0') {
+            result.rules |= NulByte;  // the game's strings end there
+            break;
+        }
+        if (out.isEmpty() && c == ' ') {
+            result.rules |= LeadingBlanks;
+            continue;
+        }
+        if (c == Caret) {
+            if (i + 1 >= in.size() || in.at(i + 1) == '\0') {
+                result.rules |= LoneCaret;
+                continue;
+            }
+            const char code = in.at(++i);
+            if (ColorIndex(static_cast<unsigned char>(code)) == 0) {
+                result.rules |= BlackCode;  // removed with its character
+                continue;
+            }
+            if (out.size() > MaxBytes - 2) {
+                result.rules |= TooLong;  // a code that does not fit whole ends the name
+                break;
+            }
+            out.append(c).append(code);
+            continue;
+        }
+        blanksInRow = c == ' ' ? blanksInRow + 1 : 0;
+        if (blanksInRow > MaxBlanksInRow) {
+            result.rules |= BlankRun;
+            continue;
+        }
+        if (out.size() > MaxBytes - 1) {
+            result.rules |= TooLong;
+            break;
+        }
+        out.append(c);
+        ++visible;
+    }
+    if (visible == 0) {
+        result.rules |= NothingVisible;
+        result.name = Unnamed;
+    } else {
+        result.name = DecodeAnsi(out);
+    }
+    return result;
+}
+
+QString describe(unsigned rules)
+{
+    static const struct {
+        Rule rule;
+        const char *text;
+    } texts[] = {
+        {NothingVisible, "no visible character: shown as UnnamedPlayer"},
+        {TooLong, "cut at 35 bytes (colour codes count)"},
+        {BlackCode, "black colour codes are removed with their character"},
+        {LeadingBlanks, "leading blanks are dropped"},
+        {BlankRun, "more than three blanks in a row are dropped"},
+        {LoneCaret, "a lone ^ at the end is dropped"},
+        {NulByte, "the name ends at a NUL character"},
+    };
+    QStringList parts;
+    for (const auto &entry : texts) {
+        if (rules & entry.rule)
+            parts.append(QString::fromLatin1(entry.text));
+    }
+    return parts.join(QStringLiteral("; "));
+}
+
+} // namespace
+
+QChar RefusedCharacter(const QString &name)
+{
+    for (QChar c : name) {
+        if (c == u'\\' || c == u';' || c == u'"')
+            return c;
+    }
+    return {};
+}
+
+int ByteLength(const QString &name)
+{
+    return static_cast<int>(EncodeAnsi(name).size());
+}
+
+QVector<Glyph> Glyphs(const QString &name)
+{
+    QVector<Glyph> glyphs;
+    glyphs.reserve(name.size());
+    int color = -1;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const QChar c = name.at(i);
+        if (c == QLatin1Char(Caret)) {
+            if (++i < name.size()) {
+                const int index = ColorIndex(static_cast<unsigned char>(name.at(i).toLatin1()));
+                if (index != 0)
+                    color = index;
+            }
+            continue;
+        }
+        glyphs.append({c, color});
+    }
+    return glyphs;
+}
+
+QString ComposeGlyphs(const QVector<Glyph> &glyphs)
+{
+    constexpr int White = 7;
+    QString text;
+    text.reserve(glyphs.size() * 3);
+    int inForce = -1;
+    for (const Glyph &glyph : glyphs) {
+        const int wanted = glyph.color < 0 && inForce >= 0 ? White : glyph.color;
+        if (glyph.character != QLatin1Char(' ') && wanted != inForce) {
+            text += QLatin1Char(Caret);
+            text += QChar(u'0' + wanted);
+            inForce = wanted;
+        }
+        text += glyph.character;
+    }
+    return text;
+}
+
+QString ServerCleanName(const QString &name)
+{
+    return clean(name).name;
+}
+
+Result Shown(const QString &name)
+{
+    const QChar refused = RefusedCharacter(name);
+    if (!refused.isNull()) {
+        return {Verdict::Refused, Unnamed,
+                QStringLiteral("the client can't send a name holding %1: shown as UnnamedPlayer").arg(refused)};
+    }
+    const Cleaned cleaned = clean(name);
+    if (cleaned.rules == 0)
+        return {Verdict::AsWritten, cleaned.name, {}};
+    return {Verdict::Rewritten, cleaned.name, describe(cleaned.rules)};
+}
+
+} // namespace GameName

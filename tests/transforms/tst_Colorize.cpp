@@ -1,0 +1,102 @@
+#include "CliRunner.h"
+#include "GameText.h"
+
+#include "transforms/Colorize.h"
+
+#include <QRegularExpression>
+#include <QSet>
+#include <QTest>
+
+class ColorizeTest : public QObject {
+    Q_OBJECT
+private slots:
+    void everyPatternFitsAndShowsEveryCharacter_data()
+    {
+        QTest::addColumn<QString>("pattern");  // "alternate by word" for that choice
+        QTest::addColumn<QString>("name");
+        const QStringList names{"a", "abcdefghijklmno", "ab cd  ef g", "^3Red^5Cyan ^^caret^^", "^^", "x^^1y",
+                                "^1" + QString(34, u'n'), QString(35, u'n'), QString(33, u'n'), "  lead and trail  "};
+        for (const QString &pattern : Colorize::PatternNames() + QStringList{"alternate by word"}) {
+            for (const QString &name : names)
+                QTest::addRow("%s, %s", qPrintable(pattern), qPrintable(name)) << pattern << name;
+        }
+    }
+
+    void everyPatternFitsAndShowsEveryCharacter()
+    {
+        QFETCH(QString, pattern);
+        QFETCH(QString, name);
+        Colorize::Options options;
+        options.pattern = *Colorize::PatternFromName(pattern.section(u' ', 0, 0));
+        options.byWord = pattern.endsWith(u"word");
+        QString characters;  // of the name, its codes left out
+        for (const GameName::Glyph &glyph : GameName::Glyphs(name))
+            characters += glyph.character;
+        // The pattern and every frame of its colour wave.
+        const QStringList frames = Colorize::Wave(name, options, 2);
+        for (const QString &result : QStringList{Colorize::Apply(name, options)} + frames) {
+            QVERIFY2(GameName::ByteLength(result) <= GameName::MaxBytes, qPrintable(result));
+            QCOMPARE(SeenInGame(result), SeenInGame(characters));
+            // Codes 1..7 only, never on a blank, each one a change of colour.
+            QVERIFY2(!result.contains(QRegularExpression(QStringLiteral("\\^([^1-7]|.( |$))"))), qPrintable(result));
+            for (qsizetype i = result.indexOf(u'^'), before = -1; i >= 0; before = i, i = result.indexOf(u'^', i + 2))
+                QVERIFY2(before < 0 || result.at(i + 1) != result.at(before + 1), qPrintable(result));
+        }
+        QCOMPARE(frames.size() % 2, 0);
+        QVERIFY(frames.size() < 4 || QSet<QString>(frames.begin(), frames.end()).size() > 1);  // the colours move
+    }
+
+    void knownResults_data()
+    {
+        QTest::addColumn<QString>("arguments");  // of the colorize verb, after the text
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("expected");   // empty: refused as wrong usage
+        auto row = [](const char *tag) -> QTestData & { return QTest::newRow(tag); };
+        row("rainbow in hue order") << "rainbow" << "abcdefg" << "^1a^3b^2c^5d^4e^6f^1g";
+        row("old codes and ^^ replaced") << "Rainbow" << "^5a^^b c" << "^1a^3b ^2c";
+        row("15 grouped in pairs to fit") << "rainbow" << "abcdefghijklmno" << "^1ab^3cd^2ef^5gh^4ij^6kl^1mn^3o";
+        row("15 without fitting") << "rainbow;--no-fit" << "abcdefghijklmno"
+                                  << "^1a^3b^2c^5d^4e^6f^1g^3h^2i^5j^4k^6l^1m^3n^2o";
+        row("35 stays plain") << "rainbow" << QString(35, u'x') << QString(35, u'x');
+        row("33 takes one code") << "rainbow" << QString(33, u'x') << "^1" + QString(33, u'x');
+        row("start, backwards, blanks") << "rainbow;--colors;4;--backwards" << "ab c" << "^4a^5b ^2c";
+        row("alternate") << "alternate;--colors;2,7" << "ab cd" << "^2a^7b ^2c^7d";
+        row("alternate by word") << "alternate;--by;word" << "ab cd ef" << "^1ab ^4cd ^1ef";
+        row("one colour twice shares a code") << "alternate;--colors;3,3" << "ab" << "^3ab";
+        row("gradient in runs") << "gradient;--colors;1,3,5" << "abcdef" << "^1ab^3cd^5ef";
+        row("gradient, fewer runs than colours") << "gradient;--colors;1 2 3 4 5 6 7" << "abc" << "^1a^3b^5c";
+        row("random, none twice in a row") << "random;--seed;9" << "abcdefghijk" << "11 codes";
+        row("black") << "random;--colors;1,0" << "ab" << "";
+        row("rainbow starts at white") << "rainbow;--colors;7" << "ab" << "";
+        row("alternate with one colour") << "alternate;--colors;1" << "ab" << "";
+        row("gradient of 8") << "gradient;--colors;1,2,3,4,5,6,7,1" << "ab" << "";
+    }
+
+    // Each through the command line, which gives what the dialog gives.
+    void knownResults()
+    {
+        QFETCH(QString, arguments);
+        QFETCH(QString, name);
+        QFETCH(QString, expected);
+        const CliResult run = RunCli(QStringList{"colorize", name, "--pattern"} + arguments.split(u';'));
+        QCOMPARE(run.exitCode, expected.isEmpty() ? 2 : 0);
+        if (expected.endsWith(u"codes")) {  // seeded: the same twice, and different with another seed
+            QCOMPARE(run.out.count('^'), expected.section(u' ', 0, 0).toInt());
+            QCOMPARE(run.out, RunCli(QStringList{"colorize", name, "--pattern"} + arguments.split(u';')).out);
+            QVERIFY(run.out != RunCli({"colorize", name, "--pattern", "random", "--seed", "4"}).out);
+        } else {
+            QCOMPARE(QString::fromUtf8(run.out), expected.isEmpty() ? QString() : expected + u'\n');
+        }
+    }
+
+    void randomCaseVerbIsSeeded()
+    {
+        const CliResult run = RunCli({"randomcase", "abcdefghij", "--seed", "3"});
+        QCOMPARE(run.out, RunCli({"randomcase", "abcdefghij", "--seed", "3"}).out);
+        QCOMPARE(run.out.toLower(), QByteArray("abcdefghij\n"));
+        QVERIFY(run.out != RunCli({"randomcase", "abcdefghij", "--seed", "5"}).out);
+    }
+};
+
+QTEST_MAIN(ColorizeTest)
+#include "tst_Colorize.moc"

@@ -1,0 +1,124 @@
+#include "FakePrompts.h"
+#include "TestLines.h"
+#include "TestStore.h"
+
+#include "app/MainWindow.h"
+#include "colors/ColorEditorDialog.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QTextEdit>
+#include <QTimer>
+#include <QToolButton>
+
+namespace {
+
+// Steps on the Colorize dialog: "Down" (a key on the pattern box), "=text"
+// (typed into the colours box), or a control to click.
+void drive(QDialog &dialog, const QStringList &steps)
+{
+    for (const QString &step : steps) {
+        if (step == QLatin1String("Down")) {
+            QTest::keyClick(dialog.findChild<QComboBox *>("cmbPattern"), Qt::Key_Down);
+        } else if (step.startsWith(u'=')) {
+            auto *box = dialog.findChild<QLineEdit *>("txtColors");
+            QTest::mouseClick(box, Qt::LeftButton);
+            QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(box, step.mid(1));
+        } else {
+            QWidget *control = dialog.findChild<QWidget *>(step);
+            QVERIFY2(control, qPrintable(step));
+            QTest::mouseClick(control, Qt::LeftButton);
+        }
+    }
+}
+
+} // namespace
+
+class ColorizeWindowsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void fromTheEditDropDown_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("steps");  // blank apart
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<QString>("bytes");
+        QTest::addColumn<QString>("game");  // what the player sees
+        auto row = [](const char *tag) -> QTestData & { return QTest::newRow(tag); };
+        row("rainbow at once") << "ab cd" << "cmdOK" << "^1a^3b ^2c^5d" << "13 of 35 bytes" << "ab cd";
+        row("alternate by word") << "ab cd" << "Down chkByWord cmdOK" << "^1ab ^4cd" << "9 of 35 bytes" << "ab cd";
+        row("gradient, typed colours") << "^3ab cd" << "Down Down =2,6 cmdOK" << "^2ab ^6cd" << "9 of 35 bytes" << "ab cd";
+        row("colour button starts the rainbow") << "ab" << "cmdColor3 cmdOK" << "^4a^6b" << "6 of 35 bytes" << "ab";
+        row("unfitted name is cut by the game") << "abcdefghijklmno" << "chkFit cmdOK"
+            << "^1a^3b^2c^5d^4e^6f^1g^3h^2i^5j^4k^6l^1m^3n^2o" << "45 of 35 bytes: too long, the game cuts it" << "abcdefghijk";
+        row("cancel") << "ab" << "Down cmdCancel" << "ab" << "6 of 35 bytes" << "ab";
+        row("black can't be chosen") << "ab" << "=1,0 cmdOK cmdCancel" << "ab"
+                                     << "Colours are 1 to 7 (the server removes black, 0)." << "ab";
+    }
+
+    void fromTheEditDropDown()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, steps);
+        QFETCH(QString, expected);
+        QFETCH(QString, bytes);
+        QFETCH(QString, game);
+        TestStore store;
+        FakePrompts prompts;
+        MainWindow window(*store.store);
+        window.setPrompts(&prompts);
+        QString shownBytes, gameText;
+        window.setModalRunner([&](QDialog &dialog) {
+            dialog.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+            drive(dialog, steps.split(u' '));
+            shownBytes = dialog.findChild<QLabel *>("lblBytes")->text();
+            gameText = dialog.findChild<QTextEdit *>("txtGame")->toPlainText();
+        });
+        window.model().appendLines(LinesFromTexts({"other", text}));
+        window.setCurrentRow(1);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+        auto *edit = window.findChild<QToolButton *>("btnedit");
+        QTimer::singleShot(0, &window, [] {
+            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            QAction *colorize = menu->findChild<QAction *>("btneditcolorize");
+            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(colorize).center());
+        });
+        QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(edit->width() - 4, edit->height() / 2));
+
+        QCOMPARE(TextsOf(window.model()), (QStringList{"other", expected}));
+        QCOMPARE(shownBytes, bytes);
+        QCOMPARE(gameText, game);
+        QVERIFY(prompts.messages.isEmpty());
+    }
+
+    void fromTheColorNameEditor()
+    {
+        ColorEditorDialog editor;
+        editor.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&editor));
+        QTest::keyClicks(editor.findChild<QTextEdit *>("txtPreview"), "ab c");
+        QTimer::singleShot(0, &editor, [] {
+            QWidget *dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog && dialog->objectName() == QLatin1String("frmColorize"));
+            QTest::keyClick(dialog->findChild<QComboBox *>("cmbPattern"), Qt::Key_Down);
+            QTest::mouseClick(dialog->findChild<QPushButton *>("cmdOK"), Qt::LeftButton);
+        });
+        QTest::mouseClick(editor.findChild<QPushButton *>("cmdColorize"), Qt::LeftButton);
+        QCOMPARE(editor.codedText(), QStringLiteral("^1a^4b ^1c"));
+    }
+};
+
+QTEST_MAIN(ColorizeWindowsTest)
+#include "tst_ColorizeWindows.moc"
