@@ -96,12 +96,12 @@ bool OfferRecovery(const QString &folder, AnimationModel &model, Prompts &prompt
         const qint64 pid = match.hasMatch() ? match.captured(1).toLongLong() : 0;
         if (!match.hasMatch() || pid == QCoreApplication::applicationPid() || processRunning(pid))
             continue;
+        const QString time = QLocale().toString(file.lastModified(), QLocale::ShortFormat);  // before the file moves
         // Claimed by renaming, so that two copies starting together don't both offer it.
         const QString claimed = QDir(folder).filePath(
             QStringLiteral("claimed-%1-%2.ras").arg(QCoreApplication::applicationPid()).arg(pid));
         if (!QFile::rename(file.filePath(), claimed))
             continue;
-        const QString time = QLocale().toString(file.lastModified(), QLocale::ShortFormat);
         const PromptAnswer answer = prompts.message(
             QStringLiteral("Restore the unsaved animation from %1?").arg(time), AppTitle, PromptIcon::Question,
             PromptButtons::YesNo);

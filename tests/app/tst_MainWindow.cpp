@@ -258,7 +258,7 @@ void MainWindowTest::entriesOpenTheirWindows_data()
     QTest::newRow("help") << "mnuHelpHelp" << "frmHelp";
     QTest::newRow("about") << "mnuHelpAbout" << "frmAbout";
     QTest::newRow("unknown key") << "btnnothing" << "";
-    QTest::newRow("greyed save") << "mnuFileSave" << "";
+    QTest::newRow("save without a file: only its dialog") << "mnuFileSave" << "";
     QTest::newRow("greyed simple edit") << "mnuEditSimple" << "";
 }
 
