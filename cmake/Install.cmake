@@ -35,6 +35,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 # Dependencies from the libraries the binaries actually link (dpkg-shlibdeps).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_STRIP_FILES ON)
 # The desktop picks up the new MIME package and desktop entry through dpkg triggers
 # of shared-mime-info and desktop-file-utils; suggest them rather than require them.
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "shared-mime-info, desktop-file-utils")
