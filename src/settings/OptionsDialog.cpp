@@ -5,6 +5,7 @@
 #include "settings/ShellIntegration.h"
 #include "platform/Prompts.h"
 #include "platform/SystemShell.h"
+#include "platform/TextFile.h"
 #include "transforms/LeetTable.h"
 
 #include <QCheckBox>
@@ -242,10 +243,14 @@ QWidget *OptionsDialog::createLeetPage()
     const auto showWhere = [this](const QString &what, const QString &path) {
         m_leetWhere->setText(what.arg(QDir::toNativeSeparators(path)));
     };
-    showWhere(QStringLiteral("File: %1"), m_leetFile.readPath());
-    connect(reload, &QPushButton::clicked, this, [this, showWhere] {
+    const auto showInUse = [this, showWhere] {
+        const QString path = m_leetFile.readPath();
+        showWhere(FileExists(path) ? QStringLiteral("File: %1") : QStringLiteral("Not found: %1"), path);
+    };
+    showInUse();
+    connect(reload, &QPushButton::clicked, this, [this, showInUse] {
         m_leetText->setPlainText(leetTextForBox(ReloadLeetTable(m_leet, m_leetFile.readPath(), m_prompts)));
-        showWhere(QStringLiteral("File: %1"), m_leetFile.readPath());
+        showInUse();
     });
     connect(save, &QPushButton::clicked, this, [this, showWhere] {
         if (SaveLeetText(m_leet, m_leetFile, m_leetText->toPlainText(), m_prompts))
