@@ -35,7 +35,7 @@ QHash<QString, std::function<void()>> BuildCommandTable(MainWindow &w)
         w.runModal(window);
     };
     auto options = [&w] {
-        OptionsDialog dialog(w.store(), ProcessLeetTable(), LeetFilePath(), QCoreApplication::applicationFilePath(),
+        OptionsDialog dialog(w.store(), ProcessLeetTable(), SystemLeetFile(), QCoreApplication::applicationFilePath(),
                              w.prompts(), [&w] { w.loadSettings(); }, &w);
         w.runModal(dialog);
     };

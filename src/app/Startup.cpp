@@ -2,6 +2,7 @@
 
 #include "Version.h"
 
+#include "about/AppIcon.h"
 #include "app/MainWindow.h"
 #include "platform/Platform.h"
 #include "settings/RegistryStore.h"
@@ -20,6 +21,8 @@ int RunMarqueemaster(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Marqueemaster"));
     QApplication::setApplicationVersion(QStringLiteral(MARQUEE_VERSION_TEXT));
+    QApplication::setWindowIcon(AppIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral(MARQUEE_APP_ID));
     MainWindow window(SystemRegistryStore());
     QObject::connect(&window, &MainWindow::closed, &app, &QApplication::quit);
     window.openCommandLine(app.arguments().mid(1));
