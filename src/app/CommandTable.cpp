@@ -30,7 +30,7 @@ QHash<QString, std::function<void()>> BuildCommandTable(MainWindow &w)
     auto open = [&w] { OpenAnimation(w.model(), w.fileDialog(), w.settings(), w.prompts()); };
     auto saveAs = [&w] { SaveAnimationAs(w.model(), w.fileDialog(), w.settings(), w.prompts()); };
     auto generate = [&w] {
-        ScriptWindow window(w.model(), w.settings(), w.fileDialog(), w.prompts(), &w);
+        ScriptWindow window(w.model(), w.settings(), w.scriptDialog(), w.prompts(), &w);
         w.runModal(window);
     };
     auto options = [&w] {

@@ -13,6 +13,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
 class RegistryStore;
+class GameOptionsWidget;
 
 // "Options": the settings, the shell entries and leet.ini on four pages. OK
 // writes the settings and calls settingsSaved; the shell and leet.ini actions
@@ -64,4 +65,5 @@ private:
     QPushButton *m_addContext = nullptr;
     QPushButton *m_removeContext = nullptr;
     QPlainTextEdit *m_leetText = nullptr;
+    GameOptionsWidget *m_game = nullptr;
 };
