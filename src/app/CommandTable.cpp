@@ -96,6 +96,7 @@ QHash<QString, std::function<void()>> BuildCommandTable(MainWindow &w)
          [&w, setPreview] { RandomizeCase(w.model(), w.currentRow(), w.prompts(), setPreview); }},
         {QStringLiteral("btngenerate"), generate},
         {QStringLiteral("mnuEditShowColors"), [&w] { w.toggleShowColors(); }},
+        {QStringLiteral("mnuEditShowAsGame"), [&w] { w.setPreview(); }},
         {QStringLiteral("mnuEditOptions"), options},
         {QStringLiteral("mnuHelpHelp"), help},
         {QStringLiteral("mnuHelpAbout"), about},
