@@ -36,7 +36,10 @@ int runCheck(const QStringList &arguments, CliStreams &streams)
     }
     const ScriptCheck check = CheckScriptFile(path, frameRate);
     WriteBytes(streams.out, EncodeAnsi(check.report.join(QLatin1Char('\n')) + QLatin1Char('\n')));
-    return check.differences == 0 ? 0 : 1;
+    if (check.differences == 0)
+        return 0;
+    streams.err << "The game plays " << check.differences << " thing(s) otherwise than written" << Qt::endl;
+    return 1;
 }
 
 const bool registered = RegisterCliVerb(

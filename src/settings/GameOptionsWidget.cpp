@@ -23,6 +23,9 @@ GameOptionsWidget::GameOptionsWidget(RegistryStore &store, QWidget *parent) : QW
     m_partLimit->setSuffix(QStringLiteral(" bytes"));
     m_partLimit->setValue(PartLimitValue(value("PartLimit")));
 
+    m_frameRate->setProperty("read", m_frameRate->value());
+    m_partLimit->setProperty("read", m_partLimit->value());
+
     auto *note = new QLabel(QStringLiteral("The game's command buffer holds %1 bytes; what a script part leaves "
                                            "free is room for your own key binds while it plays.")
                                 .arg(GameConsole::BufferBytes),
@@ -36,8 +39,11 @@ GameOptionsWidget::GameOptionsWidget(RegistryStore &store, QWidget *parent) : QW
 
 void GameOptionsWidget::save()
 {
-    SetRegValue(m_store, RegHive::CurrentUser, SettingsKey, QStringLiteral("FrameRate"),
-                QString::number(m_frameRate->value()));
-    SetRegValue(m_store, RegHive::CurrentUser, SettingsKey, QStringLiteral("PartLimit"),
-                QString::number(m_partLimit->value()));
+    // Only what the user changed: an untouched page leaves the store as it was.
+    auto write = [this](const char *name, QSpinBox *box) {
+        if (box->value() != box->property("read").toInt())
+            SetRegValue(m_store, RegHive::CurrentUser, SettingsKey, QLatin1String(name), QString::number(box->value()));
+    };
+    write("FrameRate", m_frameRate);
+    write("PartLimit", m_partLimit);
 }
