@@ -8,9 +8,6 @@ bool EndsLineOrText(char16_t c)
     case u'\r':
     case u'\n':
     case u'\0':
-    case 0x0b:    // vertical tab and form feed: line breaks in the window's text layout
-    case 0x0c:
-    case 0x85:    // next line
     case 0x2028:  // line and paragraph separators
     case 0x2029:
     case 0xfdd0:  // the text box's frame marks
@@ -35,18 +32,20 @@ QList<Command> Commands(QByteArrayView text)
     while (start < text.size()) {
         bool quoted = false;
         bool comment = false;
-        qsizetype i = start;
-        for (; i < text.size(); ++i) {
-            const char c = text[i];
+        const char *p = text.data() + start;
+        const char *end = text.data() + text.size();
+        for (; p != end; ++p) {
+            const char c = *p;
             if (c == '\r' || c == '\n')
                 break;
             if (c == '"' && !comment)
                 quoted = !quoted;
-            if (!quoted && c == '/' && i + 1 < text.size() && text[i + 1] == '/')
+            else if (!quoted && c == '/' && p + 1 != end && p[1] == '/')
                 comment = true;
-            if (!quoted && !comment && c == ';')
+            else if (!quoted && !comment && c == ';')
                 break;
         }
+        qsizetype i = p - text.data();
         Command command{start, text.sliced(start, i - start)};
         if (command.text.size() > MaxCommandBytes) {
             // The buffer hands out 1,023 bytes, drops the next and goes on after it.
@@ -61,9 +60,10 @@ QList<Command> Commands(QByteArrayView text)
     return commands;
 }
 
-QList<QByteArray> Tokens(QByteArrayView command)
+QList<QByteArrayView> Tokens(QByteArrayView command)
 {
-    QList<QByteArray> tokens;
+    QList<QByteArrayView> tokens;
+    tokens.reserve(4);
     qsizetype i = 0;
     const qsizetype n = command.size();
     auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
@@ -78,19 +78,21 @@ QList<QByteArray> Tokens(QByteArrayView command)
             start = ++i;
             while (i < n && command[i] != '"')
                 ++i;
-            tokens.append(command.sliced(start, i - start).toByteArray());
+            tokens.append(command.sliced(start, i - start));
             ++i;
             continue;
         }
         while (i < n && !isBlank(command[i]) && command[i] != '"' && !commentAt(i))
             ++i;
-        tokens.append(command.sliced(start, i - start).toByteArray());
+        tokens.append(command.sliced(start, i - start));
     }
     return tokens;
 }
 
-QByteArray ArgumentsFrom(const QList<QByteArray> &tokens, int first)
+QByteArray ArgumentsFrom(const QList<QByteArrayView> &tokens, int first)
 {
+    if (first == tokens.size() - 1)
+        return tokens.at(first).toByteArray();
     QByteArray joined;
     for (int i = first; i < tokens.size(); ++i) {
         if (i > first)
@@ -100,9 +102,9 @@ QByteArray ArgumentsFrom(const QList<QByteArray> &tokens, int first)
     return joined;
 }
 
-QString ExecFileName(const QByteArray &name)
+QString ExecFileName(QByteArrayView name)
 {
-    const QString cut = QString::fromLatin1(name.left(MaxExecNameChars));
+    const QString cut = QString::fromLatin1(name.first(qMin<qsizetype>(name.size(), MaxExecNameChars)));
     const qsizetype slash = cut.lastIndexOf(QLatin1Char('/'));
     return cut.indexOf(QLatin1Char('.'), slash + 1) >= 0 ? cut : cut + QStringLiteral(".cfg");
 }

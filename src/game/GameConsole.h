@@ -42,14 +42,14 @@ struct Command {
 QList<Command> Commands(QByteArrayView text);
 
 // A command's words: blanks separate, double quotes group (no escape), // starts a comment.
-QList<QByteArray> Tokens(QByteArrayView command);
+QList<QByteArrayView> Tokens(QByteArrayView command);
 
 // The words from index `first` on, joined by one blank, as the game rebuilds its arguments.
-QByteArray ArgumentsFrom(const QList<QByteArray> &tokens, int first);
+QByteArray ArgumentsFrom(const QList<QByteArrayView> &tokens, int first);
 
 // The file exec NAME opens under a game folder: NAME cut at 63 characters,
 // with .cfg added when it has no ending.
-QString ExecFileName(const QByteArray &name);
+QString ExecFileName(QByteArrayView name);
 
 // Milliseconds one frame lasts at the frame rate (whole milliseconds, as the game counts).
 inline int FrameMs(int frameRate)

@@ -3,6 +3,8 @@
 #include "game/GameConsole.h"
 #include "platform/TextFile.h"
 
+#include <cstdlib>
+
 GamePlayer::GamePlayer(int frameRate) : m_frameMs(GameConsole::FrameMs(frameRate)) {}
 
 GamePlayer::Event GamePlayer::serverCommand(Event event)
@@ -16,40 +18,40 @@ GamePlayer::Event GamePlayer::serverCommand(Event event)
 
 std::optional<GamePlayer::Event> GamePlayer::run(QByteArrayView command)
 {
-    const QList<QByteArray> tokens = GameConsole::Tokens(command);
+    const QList<QByteArrayView> tokens = GameConsole::Tokens(command);
     if (tokens.isEmpty())
         return std::nullopt;
     Event event;
-    event.verb = tokens.first().toLower();
+    event.verb = tokens.first().toByteArray().toLower();
     event.frame = m_frame;
     event.ms = ms();
     const QByteArray &verb = event.verb;
-    auto setName = [&](const QByteArray &value) {
+    auto setName = [&](QByteArray value) {
         event.kind = Kind::Name;
-        event.argument = value;
-        event.name = GameName::Shown(DecodeAnsi(value));
+        event.name = GameName::ShownBytes(value);
+        event.argument = std::move(value);
         return serverCommand(event);
     };
     // "set name a b" joins its words; "name a b" takes the first only.
-    if ((verb == "set" || verb == "seta") && tokens.size() >= 3 && tokens.at(1).toLower() == "name")
+    if ((verb == "set" || verb == "seta") && tokens.size() >= 3 && tokens.at(1).compare("name", Qt::CaseInsensitive) == 0)
         return setName(GameConsole::ArgumentsFrom(tokens, 2));
     if (verb == "name" && tokens.size() >= 2)
-        return setName(tokens.at(1));
+        return setName(tokens.at(1).toByteArray());
     if (verb == "say" || verb == "say_team" || verb == "vsay" || verb == "vsay_team") {
         event.kind = Kind::Chat;
         event.argument = GameConsole::ArgumentsFrom(tokens, 1);
         return serverCommand(event);
     }
     if (verb == "wait") {
-        const int frames = tokens.size() > 1 ? qMax(0, tokens.at(1).toInt()) : 1;
+        const int frames = tokens.size() > 1 ? std::atoi(tokens.at(1).toByteArray().constData()) : 1;
         event.kind = Kind::Wait;
         event.argument = QByteArray::number(frames);
-        m_frame += frames;
+        wait(frames);
         return event;
     }
     if (verb == "exec" && tokens.size() >= 2) {
         event.kind = Kind::Exec;
-        event.argument = tokens.at(1);
+        event.argument = tokens.at(1).toByteArray();
         return event;
     }
     event.argument = GameConsole::ArgumentsFrom(tokens, 1);

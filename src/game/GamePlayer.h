@@ -27,6 +27,8 @@ public:
 
     // Nothing when the command has no words.
     std::optional<Event> run(QByteArrayView command);
+    // What "wait frames" does.
+    void wait(int frames) { m_frame += qMax(0, frames); }
     qint64 frame() const { return m_frame; }
     int ms() const { return msAt(m_frame); }
 

@@ -9,6 +9,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+
+#include <cstdlib>
 
 namespace {
 
@@ -20,23 +23,31 @@ QString droppedChatReason()
         .arg(GamePlayer::ChatFloodMs);
 }
 
+bool sameText(const QByteArray &argument, const QString &text)
+{
+    if (QtPrivate::isAscii(QLatin1StringView(argument)))
+        return text == QLatin1StringView(argument);
+    return text == DecodeAnsi(argument);
+}
+
 // Why a played command differs from the line's Text, or empty.
 QString difference(const GamePlayer::Event &event, const QString &text, QString *shown)
 {
-    const QString argument = DecodeAnsi(event.argument);
     switch (event.kind) {
     case Kind::Name:
         *shown = event.name.shown;
         if (!event.name.reason.isEmpty())
             return event.name.reason;
-        return argument == text || (text.isEmpty() && argument == QLatin1String("_"))
+        return sameText(event.argument, text) || (text.isEmpty() && event.argument == "_")
                    ? QString()
                    : QStringLiteral("the script can't hold the Text as it is");
     case Kind::DroppedChat:
         return droppedChatReason();
     case Kind::Chat:
-        *shown = argument;
-        return argument == text ? QString() : QStringLiteral("the script can't hold the Text as it is");
+        if (sameText(event.argument, text))
+            return {};
+        *shown = DecodeAnsi(event.argument);
+        return QStringLiteral("the script can't hold the Text as it is");
     default:
         return {};
     }
@@ -48,6 +59,7 @@ QVector<LineMark> MarkLines(const QVector<AnimationLine> &lines, int frameRate)
 {
     QVector<LineMark> marks;
     GamePlayer player(frameRate);
+    QHash<QString, int> framesOfTime;  // animations use few distinct Times
     for (int row = 0; row < lines.size(); ++row) {
         const AnimationLine &line = lines.at(row);
         const QByteArray command = EncodeAnsi(CommandLine(line));
@@ -60,7 +72,10 @@ QVector<LineMark> MarkLines(const QVector<AnimationLine> &lines, int frameRate)
             if (!reason.isEmpty())
                 marks.append({row, shown, reason});
         }
-        player.run(QByteArray("wait ") + WaitValue(line.time).toLatin1());
+        auto frames = framesOfTime.constFind(line.time);
+        if (frames == framesOfTime.cend())
+            frames = framesOfTime.insert(line.time, std::atoi(WaitValue(line.time).toLatin1().constData()));
+        player.wait(*frames);
     }
     return marks;
 }

@@ -103,28 +103,35 @@ QStringList SplitScript(const QString &windowText, const QString &execName, int 
     qsizetype size = 0;
     qsizetype sizeAtCut = 0;
     pos = headerEnd;
-    auto closePart = [&](qsizetype end) {
-        QString part = header.toString().append(QStringView(windowText).sliced(partStart, end - partStart));
-        parts << part + CrLf + ChainLine(execName, static_cast<int>(parts.size()) + 2);
+    auto makePart = [&](qsizetype end, const QString &chain) {
+        QString part;
+        part.reserve(header.size() + (end - partStart) + chain.size());
+        part.append(header).append(QStringView(windowText).sliced(partStart, end - partStart)).append(chain);
+        parts << part;
         partStart = end;
     };
-    while (pos < windowText.size()) {
-        const qsizetype end = lineEnd(pos);
-        const QStringView line = QStringView(windowText).sliced(pos, end - pos);
-        const qsizetype bytes = fileBytes(line);
+    // One pass over the characters: a line ends before CR LF, a low surrogate shares its byte.
+    const char16_t *text = reinterpret_cast<const char16_t *>(windowText.utf16());
+    const qsizetype length = windowText.size();
+    while (pos < length) {
+        const qsizetype contentStart = (pos + 1 < length && text[pos] == u'\r' && text[pos + 1] == u'\n') ? pos + 2 : pos;
+        qsizetype end = contentStart;
+        qsizetype bytes = contentStart - pos;
+        for (; end < length && !(text[end] == u'\r' && end + 1 < length && text[end + 1] == u'\n'); ++end)
+            bytes += !QChar::isLowSurrogate(text[end]);
         if (size + bytes > room && lastCut > partStart) {
-            closePart(lastCut);
+            makePart(lastCut, CrLf + ChainLine(execName, static_cast<int>(parts.size()) + 2));
             size -= sizeAtCut;
             lastCut = -1;
         }
         size += bytes;
-        if (content(line).startsWith(u"wait")) {
+        if (QStringView(text + contentStart, end - contentStart).startsWith(u"wait")) {
             lastCut = end;
             sizeAtCut = size;
         }
         pos = end;
     }
-    parts << header.toString().append(QStringView(windowText).sliced(partStart));
+    makePart(length, QString());
     return parts;
 }
 
