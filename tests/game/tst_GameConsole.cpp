@@ -52,7 +52,10 @@ void GameConsoleTest::commands()
     for (const GameConsole::Command &command : GameConsole::Commands(text))
         found << command.text.toByteArray();
     QCOMPARE(found, commands);
-    QCOMPARE(GameConsole::Tokens(commands.first()), firstTokens);
+    QByteArrayList tokens;
+    for (QByteArrayView token : GameConsole::Tokens(commands.first()))
+        tokens << token.toByteArray();
+    QCOMPARE(tokens, firstTokens);
 }
 
 void GameConsoleTest::execFileName_data()
