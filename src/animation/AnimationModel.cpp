@@ -48,10 +48,8 @@ void AnimationModel::setFrameRate(int frameRate)
         emit dataChanged(index(0, TextColumn), index(count() - 1, TextColumn), {Qt::DecorationRole, Qt::ToolTipRole});
 }
 
-std::optional<LineMark> AnimationModel::gameMark(int row) const
+const QVector<LineMark> &AnimationModel::gameMarks() const
 {
-    if (row < 0 || row >= count())
-        return std::nullopt;
     if (!m_marksValid) {
         m_marks = MarkLines(m_lines, m_frameRate);
         m_markOfRow.fill(0, count());
@@ -59,6 +57,14 @@ std::optional<LineMark> AnimationModel::gameMark(int row) const
             m_markOfRow[m_marks.at(i).row] = i + 1;
         m_marksValid = true;
     }
+    return m_marks;
+}
+
+std::optional<LineMark> AnimationModel::gameMark(int row) const
+{
+    if (row < 0 || row >= count())
+        return std::nullopt;
+    gameMarks();
     const int mark = m_markOfRow.at(row);
     return mark ? std::optional(m_marks.at(mark - 1)) : std::nullopt;
 }

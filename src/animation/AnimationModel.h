@@ -47,8 +47,11 @@ public:
 
     // The frame rate the game's timings are counted at (chat flood protection).
     void setFrameRate(int frameRate);
+    int frameRate() const { return m_frameRate; }
     // How the game plays the line otherwise than the preview shows, or nothing.
     std::optional<LineMark> gameMark(int row) const;
+    // Every such line, in row order; kept until the lines or the frame rate change.
+    const QVector<LineMark> &gameMarks() const;
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;

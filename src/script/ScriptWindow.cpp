@@ -107,7 +107,9 @@ ScriptWindow::ScriptWindow(const AnimationModel &model, const Settings &settings
     m_partList->setCurrentRow(0);
     showSummary(target.name, target.underGameFolder);
 
-    const QVector<LineMark> marks = MarkLines(model.lines(), settings.frameRate);
+    // The list's marks, usually already worked out for its rows.
+    const QVector<LineMark> marks = model.frameRate() == settings.frameRate ? model.gameMarks()
+                                                                            : MarkLines(model.lines(), settings.frameRate);
     QStringList report;
     for (const LineMark &mark : marks.first(qMin<qsizetype>(marks.size(), MaxReportLines))) {
         report << QStringLiteral("line %1: %2%3").arg(mark.row + 1).arg(mark.reason,
