@@ -127,8 +127,11 @@ void ScriptWindow::showSummary(const QString &execName, bool underGameFolder)
     qsizetype total = 0;
     for (const QString &part : m_parts)
         total += PartFileBytes(part);
-    QString text = QStringLiteral("%L1 bytes in %2 part(s) of at most %L3 bytes. Start it in the game with: exec %4")
-                       .arg(total).arg(m_parts.size()).arg(m_settings.partLimit).arg(execName);
+    // Before the first save the name is a guess: say so.
+    const QString start = m_dialog.fileName.isEmpty() ? QStringLiteral("exec and the name you save it as (exec %1 for %1.cfg)")
+                                                      : QStringLiteral("exec %1");
+    QString text = QStringLiteral("%L1 bytes in %2 part(s) of at most %L3 bytes. Start it in the game with: %4")
+                       .arg(total).arg(m_parts.size()).arg(m_settings.partLimit).arg(start.arg(execName));
     if (m_parts.size() > 1 && !underGameFolder)
         text += QStringLiteral("\nKeep all parts together directly in the game's main folder (or the mod's "
                                "folder): no folder above the script holds .pk3 files, so the parts call each other "
