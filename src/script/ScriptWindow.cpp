@@ -136,6 +136,9 @@ void ScriptWindow::showSummary(const QString &execName, bool underGameFolder)
         text += QStringLiteral("\nKeep all parts together directly in the game's main folder (or the mod's "
                                "folder): no folder above the script holds .pk3 files, so the parts call each other "
                                "by their bare names.");
+    if (m_parts.size() > 1 && ChainLine(execName, static_cast<int>(m_parts.size())).size() - 5 > GameConsole::MaxExecNameChars)
+        text += QStringLiteral("\nThe parts' path is longer than the %1 characters exec reads: save the script nearer "
+                               "the game folder.").arg(GameConsole::MaxExecNameChars);
     m_summary->setText(text);
 }
 
