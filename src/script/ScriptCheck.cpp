@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QSet>
 
 #include <cstdlib>
 
@@ -60,6 +61,7 @@ QVector<LineMark> MarkLines(const QVector<AnimationLine> &lines, int frameRate)
     QVector<LineMark> marks;
     GamePlayer player(frameRate);
     QHash<QString, int> framesOfTime;  // animations use few distinct Times
+    QSet<QString> reasons;
     for (int row = 0; row < lines.size(); ++row) {
         const AnimationLine &line = lines.at(row);
         const QByteArray command = EncodeAnsi(CommandLine(line));
@@ -70,7 +72,7 @@ QVector<LineMark> MarkLines(const QVector<AnimationLine> &lines, int frameRate)
             QString shown;
             const QString reason = difference(*event, line.text, &shown);
             if (!reason.isEmpty())
-                marks.append({row, shown, reason});
+                marks.append({row, shown, *reasons.insert(reason)});  // one copy of each reason's text
         }
         auto frames = framesOfTime.constFind(line.time);
         if (frames == framesOfTime.cend())
