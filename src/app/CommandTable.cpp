@@ -31,7 +31,7 @@ QHash<QString, std::function<void()>> BuildCommandTable(MainWindow &w)
     auto open = [&w] { OpenAnimation(w.model(), w.fileDialog(), w.settings(), w.prompts()); };
     auto saveAs = [&w] { SaveAnimationAs(w.model(), w.fileDialog(), w.settings(), w.prompts()); };
     auto generate = [&w] {
-        ScriptWindow window(w.model(), w.settings(), w.fileDialog(), w.prompts(), &w);
+        ScriptWindow window(w.model(), w.settings(), w.scriptDialog(), w.prompts(), &w);
         w.runModal(window);
     };
     auto options = [&w] {
@@ -105,6 +105,7 @@ QHash<QString, std::function<void()>> BuildCommandTable(MainWindow &w)
          }},
         {QStringLiteral("btngenerate"), generate},
         {QStringLiteral("mnuEditShowColors"), [&w] { w.toggleShowColors(); }},
+        {QStringLiteral("mnuEditShowAsGame"), [&w] { w.setPreview(); }},
         {QStringLiteral("mnuEditOptions"), options},
         {QStringLiteral("mnuHelpHelp"), help},
         {QStringLiteral("mnuHelpAbout"), about},

@@ -62,7 +62,8 @@ const QList<MenuEntry> &menuBar()
           {"mnuFileSave", "Save"}, {"mnuFileSaveAs", "Save As"}, {"", ""}, {"mnuFileExit", "Exit"}}},
         {"mnuEdit", "Edit",
          {{"mnuEditCut", "Cut", "Ctrl+X"}, {"mnuEditCopy", "Copy", "Ctrl+C"}, {"mnuEditPaste", "Paste"}, {"", ""},
-          {"mnuEditShowColors", "Show colors"}, {"mnuHelpColor", "Color name editor"},
+          {"mnuEditShowColors", "Show colors"}, {"mnuEditShowAsGame", "Show as the game shows it"},
+          {"mnuHelpColor", "Color name editor"},
           {"mnuEditSimple", "Simple Edit"}, {"", ""}, {"mnuEditOptions", "Options"}}},
         {"mnuHelp", "Help", {{"mnuHelpHelp", "Help!"}, {"", ""}, {"mnuHelpAbout", "About", "F1"}}},
     };
@@ -160,6 +161,8 @@ MainMenus BuildMainMenus(QMainWindow &window, const Dispatch &dispatch)
                 action->setCheckable(true);
                 result.showColors = action;
             }
+            if (key == QLatin1String("mnuEditShowAsGame"))
+                action->setCheckable(true);  // the window reads its check mark
         }
     }
     return result;

@@ -21,6 +21,7 @@
 #include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
+#include "settings/GameOptionsWidget.h"
 #include <QVBoxLayout>
 
 namespace {
@@ -79,6 +80,8 @@ OptionsDialog::OptionsDialog(RegistryStore &store, LeetTable &leet, const LeetFi
     m_tabs->addTab(createWizardPage(), QStringLiteral("Wizard Defaults"));
     m_tabs->addTab(createRegistryPage(), QStringLiteral("Registry Options"));
     m_tabs->addTab(createLeetPage(), QStringLiteral("Edit 133t file"));
+    m_game = new GameOptionsWidget(m_store, this);
+    m_tabs->addTab(m_game, QStringLiteral("Game"));
     // All four tabs stay in sight; the window grows a little instead.
     m_tabs->tabBar()->setUsesScrollButtons(false);
 
@@ -339,6 +342,7 @@ void OptionsDialog::saveSettings()
     write("OpenDir", m_open->text());
     write("SaveDir", m_save->text());
     write("GenerateDir", m_scriptSave->text());
+    m_game->save();
     if (m_settingsSaved)
         m_settingsSaved();
     accept();

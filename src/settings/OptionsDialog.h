@@ -16,6 +16,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
 class RegistryStore;
+class GameOptionsWidget;
 
 // "Options": the settings, the shell entries and leet.ini on four pages. OK
 // writes the settings and calls settingsSaved; the shell and leet.ini actions
@@ -69,4 +70,5 @@ private:
     QPushButton *m_removeContext = nullptr;
     QPlainTextEdit *m_leetText = nullptr;
     QLabel *m_leetWhere = nullptr;
+    GameOptionsWidget *m_game = nullptr;
 };
