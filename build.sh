@@ -34,13 +34,14 @@ build() {
     local dir=${BUILD_DIR:-build}
     ensure_packages
     cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-RelWithDebInfo} "$@" >/dev/null
-    cmake --build "$dir" --parallel "$(nproc)"
+    # BUILD_TARGETS: only these (run needs the program and the tool, not the tests).
+    cmake --build "$dir" --parallel "$(nproc)" ${BUILD_TARGETS:+--target $BUILD_TARGETS}
 }
 
 case "${1:-run}" in
     run)
         shift || true
-        build
+        BUILD_TARGETS="marqueemaster marqueemaster-cli" build
         exec "${BUILD_DIR:-build}/marqueemaster" "$@"
         ;;
     test)

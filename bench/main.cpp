@@ -8,7 +8,11 @@
 #include "app/RecoveryFile.h"
 #include "wizard/EffectList.h"
 #include "script/ScriptGenerator.h"
+#include "script/ScriptCheck.h"
 #include "script/ScriptImport.h"
+#include "script/ScriptParts.h"
+#include "script/ScriptWindow.h"
+#include "settings/Settings.h"
 #include "wizard/Effects.h"
 #include "colors/ColoredText.h"
 #include "settings/JsonRegistryStore.h"
@@ -123,6 +127,23 @@ int main(int argc, char *argv[])
     // Script text
     rows << Measure("generate the script text", "32,767 lines", 20, kRuns, [] {},
                     [&] { BuildScriptText(full, [](const QString &) {}); });
+
+    // The game: parts, names as the game shows them, the script window
+    rows << Measure("generate and split the script into parts", "32,767 lines", 10, kRuns, [] {},
+                    [&] { SplitScript(BuildScriptText(full, {}), QStringLiteral("anims/ocelot"), 12288); });
+    rows << Measure("check every line as the game plays it", "32,767 lines", 10, kRuns, [] {},
+                    [&] { MarkLines(full, 125); });
+    {
+        AnimationModel model;
+        model.setLines(full);
+        Settings settings;
+        FileDialogState dialog;
+        rows << Measure("script window shown", "32,767 lines", 16, kRuns, [] {}, [&] {
+            ScriptWindow window(model, settings, dialog, prompts);
+            window.show();
+            QCoreApplication::processEvents();
+        });
+    }
 
     // .ras save and load
     {

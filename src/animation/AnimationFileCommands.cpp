@@ -2,6 +2,7 @@
 
 #include "animation/AnimationFile.h"
 #include "animation/AnimationModel.h"
+#include "platform/FileEnding.h"
 #include "platform/Prompts.h"
 #include "platform/TextFile.h"
 #include "settings/Settings.h"
@@ -38,8 +39,12 @@ bool SaveAnimationAs(const AnimationModel &model, FileDialogState &dialog, const
         dialog.filter = AnimationFilter;
         if (!settings.saveDir.isEmpty())
             dialog.initialDir = settings.saveDir;
+        // An imported script's name is offered as an animation, never as itself.
+        if (dialog.fileName.endsWith(QLatin1String(".cfg"), Qt::CaseInsensitive))
+            dialog.fileName = dialog.fileName.chopped(4) + QStringLiteral(".ras");
         if (!prompts.saveFile(dialog))
             return false;
+        dialog.fileName = WithFilterEnding(dialog.fileName, dialog.filter);
         if (!FileExists(dialog.fileName))
             break;
         const PromptAnswer answer = prompts.message(QStringLiteral("File exists! Overwrite?"),

@@ -1,6 +1,73 @@
 #include "animation/AnimationModel.h"
 
-AnimationModel::AnimationModel(QObject *parent) : QAbstractTableModel(parent) {}
+#include <QIcon>
+#include <QPainter>
+#include <QPixmap>
+
+namespace {
+
+// The mark of a line the game plays otherwise: an amber disc with a "!".
+QIcon gameMarkIcon()
+{
+    static const QIcon icon = [] {
+        QPixmap pixmap(16, 16);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(0xf0, 0xa0, 0x00));
+        painter.drawEllipse(1, 1, 14, 14);
+        painter.setPen(Qt::black);
+        QFont font = painter.font();
+        font.setBold(true);
+        font.setPixelSize(12);
+        painter.setFont(font);
+        painter.drawText(pixmap.rect(), Qt::AlignCenter, QStringLiteral("!"));
+        return QIcon(pixmap);
+    }();
+    return icon;
+}
+
+} // namespace
+
+AnimationModel::AnimationModel(QObject *parent) : QAbstractTableModel(parent)
+{
+    // Any change of the lines may change how the game plays the lines after it.
+    for (auto signal : {&AnimationModel::rowsInserted, &AnimationModel::rowsRemoved})
+        connect(this, signal, this, [this] { forgetMarks(); });
+    connect(this, &AnimationModel::modelReset, this, [this] { forgetMarks(); });
+}
+
+void AnimationModel::setFrameRate(int frameRate)
+{
+    if (frameRate == m_frameRate)
+        return;
+    m_frameRate = frameRate;
+    forgetMarks();
+    if (!isEmpty())
+        emit dataChanged(index(0, TextColumn), index(count() - 1, TextColumn), {Qt::DecorationRole, Qt::ToolTipRole});
+}
+
+const QVector<LineMark> &AnimationModel::gameMarks() const
+{
+    if (!m_marksValid) {
+        m_marks = MarkLines(m_lines, m_frameRate);
+        m_markOfRow.fill(0, count());
+        for (int i = static_cast<int>(m_marks.size()) - 1; i >= 0; --i)
+            m_markOfRow[m_marks.at(i).row] = i + 1;
+        m_marksValid = true;
+    }
+    return m_marks;
+}
+
+std::optional<LineMark> AnimationModel::gameMark(int row) const
+{
+    if (row < 0 || row >= count())
+        return std::nullopt;
+    gameMarks();
+    const int mark = m_markOfRow.at(row);
+    return mark ? std::optional(m_marks.at(mark - 1)) : std::nullopt;
+}
 
 int AnimationModel::insertLines(int row, const QVector<AnimationLine> &lines)
 {
@@ -58,8 +125,11 @@ void AnimationModel::changeField(int row, Column column, QString AnimationLine::
     if (m_listener)
         m_listener->fieldChanged(row, column, m_lines.at(row).*field, value);
     m_lines[row].*field = value;
+    forgetMarks();
     const QModelIndex changed = index(row, column);
     emit dataChanged(changed, changed, {Qt::DisplayRole, Qt::EditRole});
+    // The marks of this line and of the chat lines after it.
+    emit dataChanged(index(row, TextColumn), index(count() - 1, TextColumn), {Qt::DecorationRole, Qt::ToolTipRole});
 }
 
 void AnimationModel::setText(int row, const QString &text)
@@ -89,7 +159,18 @@ int AnimationModel::columnCount(const QModelIndex &parent) const
 
 QVariant AnimationModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.row() >= count() || (role != Qt::DisplayRole && role != Qt::EditRole))
+    if (!index.isValid() || index.row() >= count())
+        return {};
+    if ((role == Qt::DecorationRole || role == Qt::ToolTipRole) && index.column() == TextColumn) {
+        const std::optional<LineMark> mark = gameMark(index.row());
+        if (!mark)
+            return {};
+        if (role == Qt::DecorationRole)
+            return gameMarkIcon();
+        return mark->shown.isEmpty() ? mark->reason
+                                     : QStringLiteral("In the game: %1\n%2").arg(mark->shown, mark->reason);
+    }
+    if (role != Qt::DisplayRole && role != Qt::EditRole)
         return {};
     const AnimationLine &line = m_lines.at(index.row());
     switch (index.column()) {

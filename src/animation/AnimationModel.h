@@ -1,6 +1,7 @@
 #pragma once
 
 #include "animation/AnimationLine.h"
+#include "script/ScriptCheck.h"
 
 #include <QAbstractTableModel>
 #include <QVector>
@@ -48,6 +49,14 @@ public:
     void setTime(int row, const QString &time);
     void setAction(int row, const QString &action);
 
+    // The frame rate the game's timings are counted at (chat flood protection).
+    void setFrameRate(int frameRate);
+    int frameRate() const { return m_frameRate; }
+    // How the game plays the line otherwise than the preview shows, or nothing.
+    std::optional<LineMark> gameMark(int row) const;
+    // Every such line, in row order; kept until the lines or the frame rate change.
+    const QVector<LineMark> &gameMarks() const;
+
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
@@ -61,9 +70,15 @@ public:
 
 private:
     void changeField(int row, Column column, QString AnimationLine::*field, const QString &value);
+    void forgetMarks() const { m_marksValid = false; }
 
     QVector<AnimationLine> m_lines;
     AnimationChangeListener *m_listener = nullptr;
+    int m_frameRate = 125;
+    // Row -> index into m_marks + 1 (0: plays as written); built on first use after a change.
+    mutable QVector<int> m_markOfRow;
+    mutable QVector<LineMark> m_marks;
+    mutable bool m_marksValid = false;
 };
 
 // Hears of each change the model's operations make, and of the named steps around them.

@@ -38,11 +38,11 @@ QHash<QString, std::function<void()>> BuildCommandTable(MainWindow &w)
         };
     };
     auto generate = [&w] {
-        ScriptWindow window(w.model(), w.settings(), w.fileDialog(), w.prompts(), &w);
+        ScriptWindow window(w.model(), w.settings(), w.scriptDialog(), w.prompts(), &w);
         w.runModal(window);
     };
     auto options = [&w] {
-        OptionsDialog dialog(w.store(), ProcessLeetTable(), LeetFilePath(), QCoreApplication::applicationFilePath(),
+        OptionsDialog dialog(w.store(), ProcessLeetTable(), SystemLeetFile(), QCoreApplication::applicationFilePath(),
                              w.prompts(), [&w] { w.loadSettings(); }, &w);
         w.runModal(dialog);
     };
@@ -130,6 +130,7 @@ QHash<QString, std::function<void()>> BuildCommandTable(MainWindow &w)
               })},
         {QStringLiteral("btngenerate"), generate},
         {QStringLiteral("mnuEditShowColors"), [&w] { w.toggleShowColors(); }},
+        {QStringLiteral("mnuEditShowAsGame"), [&w] { w.setPreview(); }},
         {QStringLiteral("mnuEditOptions"), options},
         {QStringLiteral("mnuHelpHelp"), help},
         {QStringLiteral("mnuHelpAbout"), about},

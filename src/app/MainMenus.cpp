@@ -63,7 +63,8 @@ const QList<MenuEntry> &menuBar()
           {"mnuFileExit", "E&xit", "Ctrl+Q"}}},
         {"mnuEdit", "&Edit",
          {{"mnuEditCut", "Cu&t", "Ctrl+X"}, {"mnuEditCopy", "&Copy", "Ctrl+C"}, {"mnuEditPaste", "&Paste"}, {"", ""},
-          {"mnuEditShowColors", "Show co&lors"}, {"mnuHelpColor", "Color &name editor"},
+          {"mnuEditShowColors", "Show co&lors"}, {"mnuEditShowAsGame", "Show as the &game shows it"},
+          {"mnuHelpColor", "Color &name editor"},
           {"mnuEditSimple", "Si&mple Edit"}, {"", ""}, {"mnuEditOptions", "&Options"}}},
         {"mnuHelp", "&Help", {{"mnuHelpHelp", "&Help!"}, {"", ""}, {"mnuHelpAbout", "&About", "F1"}}},
     };
@@ -161,6 +162,8 @@ MainMenus BuildMainMenus(QMainWindow &window, const Dispatch &dispatch)
                 action->setCheckable(true);
                 result.showColors = action;
             }
+            if (key == QLatin1String("mnuEditShowAsGame"))
+                action->setCheckable(true);  // the window reads its check mark
         }
     }
     return result;

@@ -9,6 +9,8 @@
 #include "colors/PreviewPlayer.h"
 #include "app/ToolbarIcons.h"
 #include "settings/RegistryStore.h"
+
+#include <QAction>
 #include "settings/Settings.h"
 
 #include <QAction>
@@ -133,6 +135,7 @@ void MainWindow::runCommand(const QString &key)
 void MainWindow::loadSettings()
 {
     m_settings = LoadSettings(m_store);
+    m_model.setFrameRate(m_settings.frameRate);
     m_list->setEditTriggers(m_settings.editItem ? QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed
                                                 : QAbstractItemView::NoEditTriggers);
     m_list->setSelectionMode(m_settings.multiSelect ? QAbstractItemView::ExtendedSelection
@@ -147,9 +150,12 @@ void MainWindow::setPreview()
         m_preview->showPlaceholder();
     } else {
         const std::optional<int> row = currentRow();
+        // Edit, "Show as the game shows it": the game's version, locked so the Text never changes by itself.
+        const auto *asGame = findChild<QAction *>(QStringLiteral("mnuEditShowAsGame"));
+        const std::optional<LineMark> mark = row && asGame && asGame->isChecked() ? m_model.gameMark(*row) : std::nullopt;
         // With no current line there is no row to write edits into: keep it locked.
-        m_preview->setReadOnly(!row);
-        RenderColoredText(row ? m_model.line(*row).text : QString(), *m_preview->document());
+        m_preview->setReadOnly(!row || (asGame && asGame->isChecked()));
+        RenderColoredText(mark ? mark->shown : row ? m_model.line(*row).text : QString(), *m_preview->document());
         m_preview->moveCursor(QTextCursor::End);
     }
     m_previewUpdating = wasUpdating;

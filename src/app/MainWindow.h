@@ -38,6 +38,8 @@ public:
     RegistryStore &store() { return m_store; }
     const Settings &settings() const { return m_settings; }
     FileDialogState &fileDialog() { return m_fileDialog; }
+    // The script window's own: it never offers an animation's name.
+    FileDialogState &scriptDialog() { return m_scriptDialog; }
     Prompts &prompts() { return m_prompts; }
     // Tests talk to the window through scripted prompts; nullptr restores the dialogs.
     void setPrompts(Prompts *prompts) { m_prompts.setTarget(prompts ? prompts : &m_qtPrompts); }
@@ -111,6 +113,7 @@ private:
     QString m_filePath;
     Settings m_settings;
     FileDialogState m_fileDialog;
+    FileDialogState m_scriptDialog;
     QtPrompts m_qtPrompts;
     RelayPrompts m_prompts;
     MainMenus m_menus;

@@ -2,6 +2,7 @@
 
 #include "Version.h"
 
+#include "about/AppIcon.h"
 #include "app/MainWindow.h"
 #include "app/RecoveryFile.h"
 #include "platform/Platform.h"
@@ -22,6 +23,8 @@ int RunMarqueemaster(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Marqueemaster"));
     QApplication::setApplicationVersion(QStringLiteral(MARQUEE_VERSION_TEXT));
+    QApplication::setWindowIcon(AppIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral(MARQUEE_APP_ID));
     MainWindow window(SystemRegistryStore());
     QObject::connect(&window, &MainWindow::closed, &app, &QApplication::quit);
     // Unsaved work of this copy, kept in the user's data folder until it is saved or the program ends cleanly.

@@ -3,18 +3,31 @@
 
 #include "animation/AnimationFile.h"
 #include "animation/AnimationModel.h"
+#include "game/GameConsole.h"
+#include "platform/FileEnding.h"
 #include "platform/TextFile.h"
 #include "script/ScriptGenerator.h"
+#include "script/ScriptParts.h"
+#include "script/ScriptSave.h"
 
 namespace {
 
-// Reads the animation as File, Open does and writes the bytes the script
-// window's "Save" would write.
+// Reads the animation as File, Open does and makes the parts the script window
+// shows: written as its "Save" writes them with -o, else all printed in order.
 int runGenerate(const QStringList &arguments, CliStreams &streams)
 {
-    if (arguments.size() != 1)
+    QString path;
+    QString output;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        if (arguments.at(i) == QLatin1String("-o") && i + 1 < arguments.size() && output.isEmpty())
+            output = arguments.at(++i);
+        else if (path.isEmpty() && arguments.at(i) != QLatin1String("-o"))
+            path = arguments.at(i);
+        else
+            return CliUsageError;
+    }
+    if (path.isEmpty() || (arguments.contains(QStringLiteral("-o")) && output.isEmpty()))
         return CliUsageError;
-    const QString path = arguments.first();
     if (!FileExists(path)) {
         streams.err << QStringLiteral("File not found! ") << path << Qt::endl;
         return 1;
@@ -25,12 +38,29 @@ int runGenerate(const QStringList &arguments, CliStreams &streams)
     const QString script = BuildScriptText(model.lines(), [&prompts](const QString &message) {
         prompts.message(message, AppTitle, PromptIcon::None, PromptButtons::Ok);
     });
+    const QString target = output.isEmpty() ? QStringLiteral("script.cfg")
+                                            : WithFilterEnding(output, QStringLiteral("Script|*.cfg"));
+    const QStringList parts = SplitScript(script, ExecTargetOf(target).name, GameConsole::DefaultPartLimit);
+    if (!output.isEmpty()) {
+        const PartsWriteResult result = WriteScriptParts(target, parts);
+        if (!result.ok) {
+            streams.err << result.errorMessage << Qt::endl;
+            return 1;
+        }
+        for (const QString &written : result.written)
+            streams.err << "wrote " << written << '\n';
+        for (const QString &removed : result.removed)
+            streams.err << "removed the old part " << removed << '\n';
+        streams.err.flush();
+        return 0;
+    }
     streams.err.flush();
-    WriteBytes(streams.out, EncodeAnsi(ScriptFileText(script)));
+    for (const QString &part : parts)
+        WriteBytes(streams.out, EncodeAnsi(ScriptFileText(part)));
     return 0;
 }
 
-const bool registered =
-    RegisterCliVerb({QStringLiteral("generate"), QStringLiteral("generate FILE.ras"), runGenerate});
+const bool registered = RegisterCliVerb(
+    {QStringLiteral("generate"), QStringLiteral("generate FILE.ras [-o FILE.cfg]"), runGenerate});
 
 } // namespace

@@ -27,11 +27,26 @@ struct Cleaned {
     unsigned rules = 0;
 };
 
-Cleaned clean(const QString &name)
+// The name being built: at most MaxBytes, in a fixed buffer (the check runs on every line).
+class NameBytes {
+public:
+    bool isEmpty() const { return m_size == 0; }
+    int size() const { return m_size; }
+    NameBytes &append(char c)
+    {
+        m_bytes[m_size++] = c;
+        return *this;
+    }
+    QByteArray bytes() const { return QByteArray(m_bytes, m_size); }
+
+private:
+    char m_bytes[MaxBytes];
+    int m_size = 0;
+};
+
+Cleaned clean(const QByteArray &in)
 {
-    const QByteArray in = EncodeAnsi(name);
-    QByteArray out;
-    out.reserve(MaxBytes);
+    NameBytes out;
     Cleaned result;
     int visible = 0;
     int blanksInRow = 0;
@@ -78,7 +93,7 @@ Cleaned clean(const QString &name)
         result.rules |= NothingVisible;
         result.name = Unnamed;
     } else {
-        result.name = DecodeAnsi(out);
+        result.name = DecodeAnsi(out.bytes());
     }
     return result;
 }
@@ -115,6 +130,19 @@ QChar RefusedCharacter(const QString &name)
     }
     return {};
 }
+
+namespace {
+
+char refusedByte(const QByteArray &name)
+{
+    for (char c : name) {
+        if (c == '\\' || c == ';' || c == '"')
+            return c;
+    }
+    return 0;
+}
+
+} // namespace
 
 int ByteLength(const QString &name)
 {
@@ -161,15 +189,20 @@ QString ComposeGlyphs(const QVector<Glyph> &glyphs)
 
 QString ServerCleanName(const QString &name)
 {
-    return clean(name).name;
+    return clean(EncodeAnsi(name)).name;
 }
 
 Result Shown(const QString &name)
 {
-    const QChar refused = RefusedCharacter(name);
-    if (!refused.isNull()) {
+    return ShownBytes(EncodeAnsi(name));
+}
+
+Result ShownBytes(const QByteArray &name)
+{
+    const char refused = refusedByte(name);
+    if (refused) {
         return {Verdict::Refused, Unnamed,
-                QStringLiteral("the client can't send a name holding %1: shown as UnnamedPlayer").arg(refused)};
+                QStringLiteral("the client can't send a name holding %1: shown as UnnamedPlayer").arg(QLatin1Char(refused))};
     }
     const Cleaned cleaned = clean(name);
     if (cleaned.rules == 0)

@@ -34,6 +34,8 @@ QString ServerCleanName(const QString &name);
 
 // What the others see when the player sets this name, and why it differs.
 Result Shown(const QString &name);
+// The same for the name's bytes as the script file holds them.
+Result ShownBytes(const QByteArray &name);
 
 // Bytes the name takes in the game (one per character of the code page).
 int ByteLength(const QString &name);

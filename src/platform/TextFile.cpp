@@ -48,6 +48,12 @@ QByteArray encodeReplacing(const QString &text)
 
 QByteArray EncodeAnsi(const QString &text, bool *replacedCharacters)
 {
+    // ASCII is the same in every ANSI code page; setting up an encoder costs more than short texts take.
+    if (QtPrivate::isAscii(QStringView(text))) {
+        if (replacedCharacters)
+            *replacedCharacters = false;
+        return text.toLatin1();
+    }
     QStringEncoder encoder = ansiEncoder();
     QByteArray bytes = encoder.encode(text);
     const bool replaced = encoder.hasError();
@@ -58,6 +64,8 @@ QByteArray EncodeAnsi(const QString &text, bool *replacedCharacters)
 
 QString DecodeAnsi(const QByteArray &bytes)
 {
+    if (QtPrivate::isAscii(QLatin1StringView(bytes)))
+        return QString::fromLatin1(bytes);
     QStringDecoder decoder = ansiDecoder();
     return decoder.decode(bytes);
 }

@@ -2,6 +2,7 @@
 
 #include "about/Contact.h"
 #include "colors/Numbers.h"
+#include "game/GameConsole.h"
 
 #include <algorithm>
 #include <cmath>
@@ -27,7 +28,7 @@ public:
         for (QChar c : text) {
             if (c == u'"')
                 c = u'\'';
-            else if (c == u'\r' || c == u'\n')
+            else if (GameConsole::EndsLineOrText(c.unicode()))
                 c = u' ';
             *m_out++ = c;
         }
@@ -47,7 +48,9 @@ void writeCommandLine(ScriptWriter &writer, const AnimationLine &line)
     }
     writer.put(line.action);
     writer.put(u" \"");
-    writer.putQuotable(line.text);
+    // The game runs what is past 1,023 bytes of a line as a command of its own.
+    const qsizetype room = GameConsole::MaxCommandBytes - line.action.size() - 3;
+    writer.putQuotable(line.text.size() > room ? QStringView(line.text).first(qMax<qsizetype>(room, 0)) : line.text);
     writer.put(u"\"");
 }
 
@@ -122,6 +125,15 @@ QString BuildScriptText(const QVector<AnimationLine> &lines,
     }
     writer.finish();
     return script;
+}
+
+QString CommandLine(const AnimationLine &line)
+{
+    QString command(commandLineSize(line), Qt::Uninitialized);
+    ScriptWriter writer(command);
+    writeCommandLine(writer, line);
+    writer.finish();
+    return command;
 }
 
 QString ScriptFileText(const QString &windowText)

@@ -23,12 +23,16 @@ QString NoNumberMessage(const QString &time);
 QString WaitValue(const QString &time, bool *isNumber = nullptr);
 
 // Command lines are 'set name "_"' for an empty Text, else Action "Text". A
-// double quote in the Text becomes ' and a CR or LF a blank, so a Text can't
-// end its quotes or its line and slip further commands into the script.
+// double quote in the Text becomes ' and whatever ends a line or the text a
+// blank, so a Text can't end its quotes or its line and slip further commands
+// into the script; a Text is cut where the line would pass the game's 1,023 bytes.
 // The result is the whole text of the script window; reportBadTime gets one
 // message per line whose Time is not a number.
 QString BuildScriptText(const QVector<AnimationLine> &lines,
                         const std::function<void(const QString &message)> &reportBadTime);
+
+// The command line of one animation line.
+QString CommandLine(const AnimationLine &line);
 
 // What the script file holds: the window's text and a final CR LF.
 QString ScriptFileText(const QString &windowText);

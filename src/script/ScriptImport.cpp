@@ -3,8 +3,12 @@
 #include "animation/AnimationModel.h"
 #include "animation/LineLimit.h"
 #include "colors/Numbers.h"
+#include "game/GameConsole.h"
 #include "platform/Prompts.h"
 #include "platform/TextFile.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 namespace {
 
@@ -53,13 +57,48 @@ bool startsWithLowered(QStringView text, const char *prefix, qsizetype length)
     return true;
 }
 
-void appendNameRow(QStringView value, ScriptRows &rows)
+void appendRow(QStringView value, ScriptRows &rows, const QString &action = QStringLiteral("set name"))
 {
     if (rows.lines.size() >= AnimationModel::MaxLines) {
         rows.full = true;
         return;
     }
-    rows.lines.emplace_back(AnimationLine{RemoveQuotes(value), QString(), QStringLiteral("set name")});
+    rows.lines.emplace_back(AnimationLine{RemoveQuotes(value), QString(), action});
+}
+
+// The chat and echo commands the program offers, longest first so "say" doesn't take "say_team".
+const QList<QPair<QByteArray, QString>> &otherActions()
+{
+    static const QList<QPair<QByteArray, QString>> actions = [] {
+        QList<QPair<QByteArray, QString>> list;
+        for (const QString &action : ActionList()) {
+            if (action != QLatin1String("set name"))
+                list.append({action.toLatin1() + ' ', action});
+        }
+        std::sort(list.begin(), list.end(), [](const auto &a, const auto &b) { return a.first.size() > b.first.size(); });
+        return list;
+    }();
+    return actions;
+}
+
+// The file a script's last command executes, when it lies beside the script.
+QString chainedFile(const QString &path, const QStringList &fileLines)
+{
+    for (qsizetype i = fileLines.size() - 1; i >= 0; --i) {
+        const QByteArray line = EncodeAnsi(fileLines.at(i)).trimmed();
+        if (line.isEmpty())
+            continue;
+        const QList<GameConsole::Command> commands = GameConsole::Commands(line);
+        if (commands.isEmpty())
+            continue;
+        const QList<QByteArrayView> tokens = GameConsole::Tokens(commands.last().text);
+        if (tokens.size() < 2 || tokens.first().compare("exec", Qt::CaseInsensitive) != 0)
+            return {};
+        const QString name = QFileInfo(GameConsole::ExecFileName(tokens.at(1))).fileName();
+        const QString next = QFileInfo(path).dir().filePath(name);
+        return QFileInfo(next).isFile() ? next : QString();
+    }
+    return {};
 }
 
 } // namespace
@@ -75,13 +114,19 @@ void ParseScriptCommand(QStringView command, ScriptRows &rows)
 {
     if (startsWithLowered(command, "set name", 8)) {
         if (command.size() > 9)
-            appendNameRow(command.mid(9), rows);
+            appendRow(command.mid(9), rows);
         return;
     }
     if (startsWithLowered(command, "name", 4)) {
         if (command.size() >= 6)
-            appendNameRow(command.mid(5), rows);
+            appendRow(command.mid(5), rows);
         return;
+    }
+    for (const auto &[prefix, action] : otherActions()) {
+        if (startsWithLowered(command, prefix.constData(), prefix.size())) {
+            appendRow(command.mid(prefix.size()), rows, action);
+            return;
+        }
     }
     // Unlike the name commands, the wait command is recognised in lower case only.
     if (command.startsWith(QLatin1StringView("wait"))) {
@@ -137,7 +182,23 @@ bool ImportScript(AnimationModel &model, const QString &path, Prompts &prompts, 
             *errorString = file.errorString;
         return false;
     }
-    const ScriptRows rows = ParseScript(file.lines);
+    ScriptRows rows = ParseScript(file.lines);
+    // The parts a saved script chains to, as long as they lie beside it.
+    QStringList read{QFileInfo(path).absoluteFilePath()};
+    for (QString next = chainedFile(path, file.lines); !next.isEmpty() && !rows.full;) {
+        if (read.contains(QFileInfo(next).absoluteFilePath()))
+            break;
+        read << QFileInfo(next).absoluteFilePath();
+        const TextReadResult part = ReadTextLines(next, LineBreaks::CrLfCrOrLf);
+        if (!part.ok)
+            break;
+        for (const QString &line : part.lines) {
+            if (rows.full)
+                break;
+            ParseScriptLine(line, rows);
+        }
+        next = chainedFile(next, part.lines);
+    }
     model.clear();
     model.appendLines(rows.lines);
     if (rows.full)

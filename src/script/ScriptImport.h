@@ -9,9 +9,10 @@ class AnimationModel;
 class Prompts;
 struct FileDialogState;
 
-// Import of game scripts (.cfg): every name command becomes a "set name" line,
-// and the first wait after it gives that line its Time. Everything else is
-// skipped. The rows are gathered first and go into the list in one batch.
+// Import of game scripts (.cfg): every name command becomes a "set name" line
+// and every other command of the action list a line of that action; the first
+// wait after it gives that line its Time. Everything else is skipped. A script
+// ending with an exec of a file beside it goes on in that file. The rows are gathered first and go into the list in one batch.
 
 struct ScriptRows {
     QVector<AnimationLine> lines;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 struct FileDialogState;
 class Prompts;
@@ -8,7 +9,30 @@ class Prompts;
 // Title of the question and of the failure message while saving a script.
 inline const QString SaveScriptTitle = QStringLiteral("Save script");
 
+struct PartsWriteResult {
+    bool ok = false;
+    QString errorMessage;            // for the user, when not ok
+    bool replacedCharacters = false;
+    QStringList written;             // the part files, in order
+    QStringList removed;             // higher-numbered parts of an earlier save
+};
+
+// The part files a save at firstPath writes: NAME.cfg, NAME_2.cfg ...
+QStringList PartPaths(const QString &firstPath, qsizetype count);
+
+// Writes every part (window texts) beside firstPath, each atomically and all or
+// none, chaining them by their path under the game folder; then removes the
+// higher-numbered parts an earlier save of ours left (our banner, chained from
+// the part before); any other file stays.
+PartsWriteResult WriteScriptParts(const QString &firstPath, const QStringList &parts);
+
 // The script window's "Save": asks for a .cfg file (starting in generateDir
-// when set), never overwrites without a Yes, writes text plus a final CR LF
-// atomically. A failed write is reported, not swallowed. True when written.
-bool SaveScript(const QString &text, const QString &generateDir, FileDialogState &dialog, Prompts &prompts);
+// until a script was saved, then where it went), adds .cfg to a name without
+// ending, asks once before overwriting any of the part files, and writes them.
+// A failed write is reported, not swallowed. True when written.
+bool SaveScriptParts(const QStringList &parts, const QString &generateDir, FileDialogState &dialog, Prompts &prompts);
+
+inline bool SaveScript(const QString &text, const QString &generateDir, FileDialogState &dialog, Prompts &prompts)
+{
+    return SaveScriptParts({text}, generateDir, dialog, prompts);
+}

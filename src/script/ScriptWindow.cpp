@@ -1,16 +1,46 @@
 #include "script/ScriptWindow.h"
 
 #include "animation/AnimationModel.h"
+#include "game/GameConsole.h"
 #include "platform/Prompts.h"
+#include "script/ScriptCheck.h"
 #include "script/ScriptGenerator.h"
+#include "script/ScriptParts.h"
 #include "script/ScriptSave.h"
 #include "settings/Settings.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QSplitter>
 #include <QTextDocument>
 #include <QVBoxLayout>
+
+namespace {
+
+// A long report would take longer to show than the rest of the window.
+constexpr int MaxReportLines = 500;
+
+// Where the window guesses the script goes before it is saved: its exec lines name that.
+QString assumedPath(const FileDialogState &dialog, const Settings &settings)
+{
+    if (!dialog.fileName.isEmpty())
+        return dialog.fileName;
+    return QDir(settings.generateDir.isEmpty() ? QDir::currentPath() : settings.generateDir)
+        .filePath(QStringLiteral("script.cfg"));
+}
+
+QString partCaption(int part, const QString &text, int limit)
+{
+    const qsizetype bytes = PartFileBytes(text);
+    return QStringLiteral("Part %1: %L2 bytes%3").arg(part).arg(bytes).arg(bytes > limit ? QStringLiteral(" - too large") : QString());
+}
+
+} // namespace
 
 ScriptWindow::ScriptWindow(const AnimationModel &model, const Settings &settings, FileDialogState &dialog,
                            Prompts &prompts, QWidget *parent)
@@ -18,13 +48,21 @@ ScriptWindow::ScriptWindow(const AnimationModel &model, const Settings &settings
 {
     setObjectName(QStringLiteral("frmScript"));
     setWindowTitle(QStringLiteral("Generate RtCW Script"));
-    resize(640, 480);
+    resize(760, 560);
 
     auto *menuBar = new QMenuBar(this);
     auto *saveAction = menuBar->addAction(QStringLiteral("Save"));
     saveAction->setObjectName(QStringLiteral("mnuSave"));
     connect(saveAction, &QAction::triggered, this, &ScriptWindow::save);
 
+    m_summary = new QLabel(this);
+    m_summary->setObjectName(QStringLiteral("lblSummary"));
+    m_summary->setWordWrap(true);
+    m_summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_summary->setContentsMargins(6, 4, 6, 4);
+
+    m_partList = new QListWidget(this);
+    m_partList->setObjectName(QStringLiteral("lstParts"));
     m_text = new QPlainTextEdit(this);
     m_text->setObjectName(QStringLiteral("txtScript"));
     m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -34,25 +72,94 @@ ScriptWindow::ScriptWindow(const AnimationModel &model, const Settings &settings
     font.setStyleHint(QFont::TypeWriter);
     font.setPointSizeF(9.75);
     m_text->setFont(font);
+    m_report = new QPlainTextEdit(this);
+    m_report->setObjectName(QStringLiteral("txtReport"));
+    m_report->setReadOnly(true);
+    m_report->setLineWrapMode(QPlainTextEdit::NoWrap);
+
+    auto *parts = new QSplitter(Qt::Horizontal);
+    parts->addWidget(m_partList);
+    parts->addWidget(m_text);
+    parts->setStretchFactor(1, 1);
+    parts->setSizes({170, 590});
+    auto *rows = new QSplitter(Qt::Vertical);
+    rows->addWidget(parts);
+    rows->addWidget(m_report);
+    rows->setStretchFactor(0, 1);
+    rows->setSizes({420, 110});
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->setMenuBar(menuBar);
-    layout->addWidget(m_text);
+    layout->addWidget(m_summary);
+    layout->addWidget(rows, 1);
 
     // Built before the window shows, so each bad Time is told while loading.
     const QString script = BuildScriptText(model.lines(), [&prompts](const QString &message) {
         prompts.message(message, AppTitle, PromptIcon::None, PromptButtons::Ok);
     });
+    const ExecTarget target = ExecTargetOf(assumedPath(dialog, settings));
+    m_parts = SplitScript(script, target.name, settings.partLimit);
+    for (int i = 0; i < m_parts.size(); ++i)
+        m_partList->addItem(partCaption(i + 1, m_parts.at(i), settings.partLimit));
+    connect(m_partList, &QListWidget::currentRowChanged, this, &ScriptWindow::showPart);
+    m_partList->setCurrentRow(0);
+    showSummary(target.name, target.underGameFolder);
+
+    // The list's marks, usually already worked out for its rows.
+    const QVector<LineMark> marks = model.frameRate() == settings.frameRate ? model.gameMarks()
+                                                                            : MarkLines(model.lines(), settings.frameRate);
+    QStringList report;
+    for (const LineMark &mark : marks.first(qMin<qsizetype>(marks.size(), MaxReportLines))) {
+        report << QStringLiteral("line %1: %2%3").arg(mark.row + 1).arg(mark.reason,
+                                                                     mark.shown.isEmpty() ? QString() : QStringLiteral(" - the others see: ") + mark.shown);
+    }
+    if (marks.size() > MaxReportLines)
+        report << QStringLiteral("... and %1 lines more").arg(marks.size() - MaxReportLines);
+    m_report->setPlainText(marks.isEmpty() ? QStringLiteral("The game plays every line as the preview shows it.")
+                                           : QStringLiteral("The game plays %1 line(s) otherwise:\n").arg(marks.size())
+                                                 + report.join(QLatin1Char('\n')));
+}
+
+void ScriptWindow::showSummary(const QString &execName, bool underGameFolder)
+{
+    qsizetype total = 0;
+    for (const QString &part : m_parts)
+        total += PartFileBytes(part);
+    // Before the first save the name is a guess: say so.
+    const QString start = m_dialog.fileName.isEmpty() ? QStringLiteral("exec and the name you save it as (exec %1 for %1.cfg)")
+                                                      : QStringLiteral("exec %1");
+    QString text = QStringLiteral("%L1 bytes in %2 part(s) of at most %L3 bytes. Start it in the game with: %4")
+                       .arg(total).arg(m_parts.size()).arg(m_settings.partLimit).arg(start.arg(execName));
+    if (m_parts.size() > 1 && !underGameFolder)
+        text += QStringLiteral("\nKeep all parts together directly in the game's main folder (or the mod's "
+                               "folder): no folder above the script holds .pk3 files, so the parts call each other "
+                               "by their bare names.");
+    if (m_parts.size() > 1 && ChainLine(execName, static_cast<int>(m_parts.size())).size() - 5 > GameConsole::MaxExecNameChars)
+        text += QStringLiteral("\nThe parts' path is longer than the %1 characters exec reads: save the script nearer "
+                               "the game folder.").arg(GameConsole::MaxExecNameChars);
+    m_summary->setText(text);
+}
+
+void ScriptWindow::showPart(int part)
+{
+    if (m_shown >= 0 && m_shown < m_parts.size())
+        m_parts[m_shown] = parts().at(m_shown);
+    m_shown = part;
+    if (part < 0 || part >= m_parts.size())
+        return;
     // The box keeps lines, not line ends: show them with LF, give them back with CR LF.
-    QString shown = script;
+    QString shown = m_parts.at(part);
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     m_text->setPlainText(shown);
 }
 
-QString ScriptWindow::scriptText() const
+QStringList ScriptWindow::parts() const
 {
+    QStringList result = m_parts;
+    if (m_shown < 0 || m_shown >= m_parts.size())
+        return result;
     // Raw text: plain text would turn a no-break space of a name into a blank.
     const QString raw = m_text->document()->toRawText();
     QString text;
@@ -69,10 +176,34 @@ QString ScriptWindow::scriptText() const
             text += c;
         }
     }
-    return text;
+    result[m_shown] = text;
+    return result;
 }
 
 void ScriptWindow::save()
 {
-    SaveScript(scriptText(), m_settings.generateDir, m_dialog, m_prompts);
+    const QStringList current = parts();
+    QStringList tooLarge;
+    for (int i = 0; i < current.size(); ++i) {
+        const qsizetype bytes = PartFileBytes(current.at(i));
+        if (bytes > m_settings.partLimit)
+            tooLarge << QStringLiteral("Part %1: %L2 bytes").arg(i + 1).arg(bytes);
+    }
+    if (!tooLarge.isEmpty()) {
+        const QString question =
+            QStringLiteral("An edited part no longer fits the limit of %L1 bytes: the game refuses a file over %L2 "
+                           "bytes, and a large part blocks your own keys while it plays.\n%3\n\nSave anyway?")
+                .arg(m_settings.partLimit).arg(GameConsole::MaxPartLimit).arg(tooLarge.join(QLatin1Char('\n')));
+        if (m_prompts.message(question, SaveScriptTitle, PromptIcon::Exclamation, PromptButtons::YesNo)
+            != PromptAnswer::Yes)
+            return;
+    }
+    if (SaveScriptParts(current, m_settings.generateDir, m_dialog, m_prompts)) {
+        const ExecTarget target = ExecTargetOf(m_dialog.fileName);
+        m_parts = RechainParts(current, target.name);
+        const int shown = m_shown;
+        m_shown = -1;  // the box's text is in m_parts already
+        showPart(shown);
+        showSummary(target.name, target.underGameFolder);
+    }
 }

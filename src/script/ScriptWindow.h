@@ -1,28 +1,40 @@
 #pragma once
 
 #include <QDialog>
+#include <QStringList>
 
 class AnimationModel;
 class Prompts;
+class QLabel;
+class QListWidget;
 class QPlainTextEdit;
 struct FileDialogState;
 struct Settings;
 
-// "Generate RtCW Script": shows the script built from the animation when the
-// window opens; "Save" writes what the box holds at that moment.
+// "Generate RtCW Script": the script built from the animation when the window
+// opens, as the parts it is saved in (a list beside one box showing the chosen
+// part), with what the game will make of it. "Save" writes what the boxes hold.
 class ScriptWindow : public QDialog {
     Q_OBJECT
 public:
     ScriptWindow(const AnimationModel &model, const Settings &settings, FileDialogState &dialog, Prompts &prompts,
                  QWidget *parent = nullptr);
 
-    QString scriptText() const;
+    // The parts as the boxes hold them, window texts.
+    QStringList parts() const;
 
 private:
+    void showPart(int part);
+    void showSummary(const QString &execName, bool underGameFolder);
     void save();
 
     const Settings &m_settings;
     FileDialogState &m_dialog;
     Prompts &m_prompts;
+    QStringList m_parts;
+    int m_shown = -1;
+    QLabel *m_summary = nullptr;
+    QListWidget *m_partList = nullptr;
     QPlainTextEdit *m_text = nullptr;
+    QPlainTextEdit *m_report = nullptr;
 };

@@ -4,9 +4,12 @@
 #include "settings/Settings.h"
 #include "settings/ShellIntegration.h"
 #include "platform/Prompts.h"
+#include "platform/SystemShell.h"
+#include "platform/TextFile.h"
 #include "transforms/LeetTable.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -18,6 +21,7 @@
 #include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
+#include "settings/GameOptionsWidget.h"
 #include <QVBoxLayout>
 
 namespace {
@@ -57,14 +61,14 @@ QString leetTextForBox(const QString &tableText)
 
 } // namespace
 
-OptionsDialog::OptionsDialog(RegistryStore &store, LeetTable &leet, const QString &leetPath,
+OptionsDialog::OptionsDialog(RegistryStore &store, LeetTable &leet, const LeetFileLocation &leetFile,
                              const QString &executablePath, Prompts &prompts, std::function<void()> settingsSaved,
                              QWidget *parent)
     : QDialog(parent),
       m_store(store),
       m_leet(leet),
-      m_leetPath(leetPath),
-      m_programCommand(ProgramCommand(executablePath)),
+      m_leetFile(leetFile),
+      m_shell(SystemDesktopShell(store, executablePath)),
       m_prompts(prompts),
       m_settingsSaved(std::move(settingsSaved))
 {
@@ -76,6 +80,8 @@ OptionsDialog::OptionsDialog(RegistryStore &store, LeetTable &leet, const QStrin
     m_tabs->addTab(createWizardPage(), QStringLiteral("Wizard Defaults"));
     m_tabs->addTab(createRegistryPage(), QStringLiteral("Registry Options"));
     m_tabs->addTab(createLeetPage(), QStringLiteral("Edit 133t file"));
+    m_game = new GameOptionsWidget(m_store, this);
+    m_tabs->addTab(m_game, QStringLiteral("Game"));
     // All four tabs stay in sight; the window grows a little instead.
     m_tabs->tabBar()->setUsesScrollButtons(false);
 
@@ -101,6 +107,8 @@ OptionsDialog::OptionsDialog(RegistryStore &store, LeetTable &leet, const QStrin
     showAssociationStatus();
     showContextMenuStatus();
 }
+
+OptionsDialog::~OptionsDialog() = default;
 
 QWidget *OptionsDialog::createEditorPage()
 {
@@ -173,12 +181,12 @@ QWidget *OptionsDialog::createRegistryPage()
     associationGrid->setColumnStretch(1, 1);
     connect(m_associate, &QPushButton::clicked, this, [this] {
         if (!m_isAssociated)
-            AssociateRasFiles(m_store, m_programCommand);
+            m_shell->associate();
         showAssociationStatus();
     });
     connect(m_restore, &QPushButton::clicked, this, [this] {
         if (m_isAssociated)
-            RestoreRasAssociation(m_store);
+            m_shell->restoreAssociation();
         showAssociationStatus();
     });
 
@@ -198,11 +206,11 @@ QWidget *OptionsDialog::createRegistryPage()
     contextRow->addWidget(m_addContext);
     contextRow->addWidget(m_removeContext);
     connect(m_addContext, &QPushButton::clicked, this, [this] {
-        AddContextMenuEntry(m_store, m_programCommand);
+        m_shell->addContextEntry();
         showContextMenuStatus();
     });
     connect(m_removeContext, &QPushButton::clicked, this, [this] {
-        RemoveContextMenuEntry(m_store);
+        m_shell->removeContextEntry();
         showContextMenuStatus();
     });
 
@@ -232,14 +240,30 @@ QWidget *OptionsDialog::createLeetPage()
     create->setToolTip(QStringLiteral("Create new file/Reset current file"));
     for (QPushButton *button : {reload, save, create})
         button->setAutoDefault(false);
-    connect(reload, &QPushButton::clicked, this, [this] {
-        m_leetText->setPlainText(leetTextForBox(ReloadLeetTable(m_leet, m_leetPath, m_prompts)));
+    // Which leet.ini is in use, and where a write went.
+    m_leetWhere = named(new QLabel(page), "lblLeetFile");
+    m_leetWhere->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    const auto showWhere = [this](const QString &what, const QString &path) {
+        m_leetWhere->setText(what.arg(QDir::toNativeSeparators(path)));
+    };
+    const auto showInUse = [this, showWhere] {
+        const QString path = m_leetFile.readPath();
+        showWhere(FileExists(path) ? QStringLiteral("File: %1") : QStringLiteral("Not found: %1"), path);
+    };
+    showInUse();
+    connect(reload, &QPushButton::clicked, this, [this, showInUse] {
+        m_leetText->setPlainText(leetTextForBox(ReloadLeetTable(m_leet, m_leetFile.readPath(), m_prompts)));
+        showInUse();
     });
-    connect(save, &QPushButton::clicked, this,
-            [this] { SaveLeetText(m_leet, m_leetPath, m_leetText->toPlainText(), m_prompts); });
-    connect(create, &QPushButton::clicked, this, [this] {
-        if (const std::optional<QString> text = CreateLeetFile(m_leet, m_leetPath, m_prompts))
+    connect(save, &QPushButton::clicked, this, [this, showWhere] {
+        if (SaveLeetText(m_leet, m_leetFile, m_leetText->toPlainText(), m_prompts))
+            showWhere(QStringLiteral("Saved to %1"), m_leetFile.userCopy);
+    });
+    connect(create, &QPushButton::clicked, this, [this, showWhere] {
+        if (const std::optional<QString> text = CreateLeetFile(m_leet, m_leetFile, m_prompts)) {
             m_leetText->setPlainText(leetTextForBox(*text));
+            showWhere(QStringLiteral("Created %1"), m_leetFile.userCopy);
+        }
     });
 
     auto *buttons = new QHBoxLayout;
@@ -249,6 +273,7 @@ QWidget *OptionsDialog::createLeetPage()
     buttons->addStretch();
     auto *layout = new QVBoxLayout(page);
     layout->addWidget(m_leetText, 1);
+    layout->addWidget(m_leetWhere);
     layout->addLayout(buttons);
     return page;
 }
@@ -271,7 +296,7 @@ void OptionsDialog::readSettings()
 
 void OptionsDialog::showLeetTable()
 {
-    if (!m_leet.leetLoaded() && !LoadLeetTable(m_leet, m_leetPath, m_prompts)) {
+    if (!m_leet.leetLoaded() && !LoadLeetTable(m_leet, m_leetFile.readPath(), m_prompts)) {
         m_prompts.message(QStringLiteral("Click 'Create File' on the Edit 133t tab"),
                           QStringLiteral("Leet file not found"), PromptIcon::Information);
         m_leetText->clear();
@@ -282,7 +307,7 @@ void OptionsDialog::showLeetTable()
 
 void OptionsDialog::showAssociationStatus()
 {
-    const AssociationStatus status = ReadAssociationStatus(m_store);
+    const AssociationStatus status = m_shell->associationStatus();
     m_associate->setEnabled(status.canAssociate);
     m_restore->setEnabled(status.canRestore);
     m_isAssociated = status.IsAssociated;
@@ -291,7 +316,7 @@ void OptionsDialog::showAssociationStatus()
 
 void OptionsDialog::showContextMenuStatus()
 {
-    const ContextMenuStatus status = ReadContextMenuStatus(m_store);
+    const ContextMenuStatus status = m_shell->contextMenuStatus();
     m_on->setVisible(status.present);
     m_off->setVisible(!status.present);
     m_addContext->setEnabled(status.canAdd);
@@ -317,6 +342,7 @@ void OptionsDialog::saveSettings()
     write("OpenDir", m_open->text());
     write("SaveDir", m_save->text());
     write("GenerateDir", m_scriptSave->text());
+    m_game->save();
     if (m_settingsSaved)
         m_settingsSaved();
     accept();

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "transforms/LeetTable.h"
+
 #include <QDialog>
 
 #include <functional>
+#include <memory>
 
-class LeetTable;
+class DesktopShell;
 class Prompts;
 class QCheckBox;
 class QLabel;
@@ -13,6 +16,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
 class RegistryStore;
+class GameOptionsWidget;
 
 // "Options": the settings, the shell entries and leet.ini on four pages. OK
 // writes the settings and calls settingsSaved; the shell and leet.ini actions
@@ -20,8 +24,9 @@ class RegistryStore;
 class OptionsDialog : public QDialog {
     Q_OBJECT
 public:
-    OptionsDialog(RegistryStore &store, LeetTable &leet, const QString &leetPath, const QString &executablePath,
+    OptionsDialog(RegistryStore &store, LeetTable &leet, const LeetFileLocation &leetFile, const QString &executablePath,
                   Prompts &prompts, std::function<void()> settingsSaved, QWidget *parent = nullptr);
+    ~OptionsDialog() override;
 
     // True while the last status check found .ras pointing at the program.
     bool isAssociated() const { return m_isAssociated; }
@@ -41,8 +46,8 @@ private:
 
     RegistryStore &m_store;
     LeetTable &m_leet;
-    QString m_leetPath;
-    QString m_programCommand;
+    LeetFileLocation m_leetFile;
+    std::unique_ptr<DesktopShell> m_shell;
     Prompts &m_prompts;
     std::function<void()> m_settingsSaved;
     bool m_isAssociated = false;
@@ -64,4 +69,6 @@ private:
     QPushButton *m_addContext = nullptr;
     QPushButton *m_removeContext = nullptr;
     QPlainTextEdit *m_leetText = nullptr;
+    QLabel *m_leetWhere = nullptr;
+    GameOptionsWidget *m_game = nullptr;
 };

@@ -1,6 +1,28 @@
 #include "settings/Settings.h"
 
+#include "game/GameConsole.h"
 #include "settings/RegistryOps.h"
+
+namespace {
+
+int storedNumber(const QString &stored, int fallback, int lowest, int highest)
+{
+    bool ok = false;
+    const int value = stored.trimmed().toInt(&ok);
+    return ok ? qBound(lowest, value, highest) : fallback;
+}
+
+} // namespace
+
+int FrameRateValue(const QString &stored)
+{
+    return storedNumber(stored, GameConsole::DefaultFrameRate, 1, 1000);
+}
+
+int PartLimitValue(const QString &stored)
+{
+    return storedNumber(stored, GameConsole::DefaultPartLimit, 1024, GameConsole::MaxPartLimit);
+}
 
 Settings LoadSettings(const RegistryStore &store)
 {
@@ -18,6 +40,8 @@ Settings LoadSettings(const RegistryStore &store)
     settings.reverse = flag("Reverse");
     settings.editItem = flag("EditItem");
     settings.multiSelect = flag("MultiSelect");
+    settings.frameRate = FrameRateValue(text("FrameRate"));
+    settings.partLimit = PartLimitValue(text("PartLimit"));
     return settings;
 }
 

@@ -15,12 +15,18 @@ struct Settings {
     bool reverse = false;
     bool editItem = false;
     bool multiSelect = false;
+    int frameRate = 125;     // the player's frames per second, for the game's timings
+    int partLimit = 12288;   // bytes of one script part
 };
 
 // Where the settings live: one key directly under the current user's hive.
 inline const QString SettingsKey = QStringLiteral("Software/Marqueemaster");
 
-// Reads the eight values; a missing key or value reads as its default, and a
+// The game values as stored, or their defaults; the part limit never above what exec accepts.
+int FrameRateValue(const QString &stored);
+int PartLimitValue(const QString &stored);
+
+// Reads the eight values and the two game values; a missing key or value reads as its default, and a
 // flag is on only when stored as "1".
 Settings LoadSettings(const RegistryStore &store);
 

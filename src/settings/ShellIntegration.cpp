@@ -41,28 +41,38 @@ QString ProgramCommand(const QString &executablePath)
     return QFileInfo(executablePath).absoluteFilePath() + QLatin1String(" %1");
 }
 
-AssociationStatus ReadAssociationStatus(const RegistryStore &store)
+AssociationStatus AssociationStatusOf(AssociationState state)
 {
     AssociationStatus status;
-    const QString current = classesRootDefault(store, ShellKeys::RasExtension);
-    if (current.isEmpty()) {
-        status.state = AssociationState::NotAssociated;
+    status.state = state;
+    switch (state) {
+    case AssociationState::NotAssociated:
         status.text = QStringLiteral("[Not associated yet]");
         status.canAssociate = true;
         status.canRestore = false;
-    } else if (current != ShellKeys::RasClass) {
-        status.state = AssociationState::OtherProgram;
+        break;
+    case AssociationState::OtherProgram:
         status.text = QStringLiteral("Associated with [other program]");
         status.canAssociate = true;
         status.canRestore = true;
-    } else {
-        status.state = AssociationState::Marqueemaster;
+        break;
+    case AssociationState::Marqueemaster:
         status.text = QStringLiteral("Associated with Marqueemaster");
         status.canAssociate = false;
         status.canRestore = true;
+        break;
     }
-    status.IsAssociated = status.state == AssociationState::Marqueemaster;
+    status.IsAssociated = state == AssociationState::Marqueemaster;
     return status;
+}
+
+AssociationStatus ReadAssociationStatus(const RegistryStore &store)
+{
+    const QString current = classesRootDefault(store, ShellKeys::RasExtension);
+    if (current.isEmpty())
+        return AssociationStatusOf(AssociationState::NotAssociated);
+    return AssociationStatusOf(current == ShellKeys::RasClass ? AssociationState::Marqueemaster
+                                                              : AssociationState::OtherProgram);
 }
 
 void AssociateRasFiles(RegistryStore &store, const QString &programCommand)

@@ -41,6 +41,8 @@ QString ProgramCommand(const QString &executablePath);
 // for a program at a drive's root.
 QString WindowsProgramCommand(const QString &executablePath);
 
+// The texts and buttons of each state, the same on every platform.
+AssociationStatus AssociationStatusOf(AssociationState state);
 // Only the class name is looked at; it must match exactly, case included.
 AssociationStatus ReadAssociationStatus(const RegistryStore &store);
 // Points ".ras" at the program's class, keeping another program's class in
@@ -54,3 +56,32 @@ ContextMenuStatus ReadContextMenuStatus(const RegistryStore &store);
 // Both change nothing when ".cfg" names no class.
 void AddContextMenuEntry(RegistryStore &store, const QString &programCommand);
 void RemoveContextMenuEntry(RegistryStore &store);
+
+// The four buttons of the "Registry Options" page and their two status reads,
+// over whatever the platform's shell keeps.
+class DesktopShell {
+public:
+    virtual ~DesktopShell() = default;
+    virtual AssociationStatus associationStatus() const = 0;
+    virtual void associate() = 0;
+    virtual void restoreAssociation() = 0;
+    virtual ContextMenuStatus contextMenuStatus() const = 0;
+    virtual void addContextEntry() = 0;
+    virtual void removeContextEntry() = 0;
+};
+
+// The registry entries above, as Windows reads them.
+class RegistryShell final : public DesktopShell {
+public:
+    RegistryShell(RegistryStore &store, const QString &programCommand) : m_store(store), m_command(programCommand) {}
+    AssociationStatus associationStatus() const override { return ReadAssociationStatus(m_store); }
+    void associate() override { AssociateRasFiles(m_store, m_command); }
+    void restoreAssociation() override { RestoreRasAssociation(m_store); }
+    ContextMenuStatus contextMenuStatus() const override { return ReadContextMenuStatus(m_store); }
+    void addContextEntry() override { AddContextMenuEntry(m_store, m_command); }
+    void removeContextEntry() override { RemoveContextMenuEntry(m_store); }
+
+private:
+    RegistryStore &m_store;
+    QString m_command;
+};

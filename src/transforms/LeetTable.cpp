@@ -5,6 +5,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 namespace {
 
@@ -46,6 +48,7 @@ QString withCrLfLineEnds(const QString &text)
 // Writes leet.ini; tells the user and returns false when that fails.
 bool writeLeetFile(const QString &path, const QString &text, Prompts &prompts)
 {
+    QDir().mkpath(QFileInfo(path).absolutePath());  // the user's data folder may not exist yet
     const TextWriteResult written = WriteTextFile(path, text);
     if (!written.ok) {
         prompts.message(LeetWriteFailedMessage(path, written.errorString), QStringLiteral("Error saving LEET file"),
@@ -75,9 +78,24 @@ LeetTable &ProcessLeetTable()
     return table;
 }
 
+QString LeetFileLocation::readPath() const
+{
+    if (!FileExists(userCopy) && FileExists(besideProgram))
+        return besideProgram;
+    return userCopy;
+}
+
+LeetFileLocation SystemLeetFile()
+{
+    // Not the application's own data folder: the two programs have different names.
+    const QDir data(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    return {LeetFilePathIn(QCoreApplication::applicationDirPath()),
+            LeetFilePathIn(data.filePath(QStringLiteral("Marqueemaster")))};
+}
+
 QString LeetFilePath()
 {
-    return LeetFilePathIn(QCoreApplication::applicationDirPath());
+    return SystemLeetFile().readPath();
 }
 
 QString LeetFilePathIn(const QString &folder)
@@ -160,16 +178,18 @@ QString ReloadLeetTable(LeetTable &table, const QString &path, Prompts &prompts)
     return LeetTableText(table);
 }
 
-bool SaveLeetText(LeetTable &table, const QString &path, const QString &text, Prompts &prompts)
+bool SaveLeetText(LeetTable &table, const LeetFileLocation &file, const QString &text, Prompts &prompts)
 {
+    const QString &path = file.userCopy;
     if (!writeLeetFile(path, withCrLfLineEnds(text) + QLatin1String("\r\n"), prompts))
         return false;
     return LoadLeetTable(table, path, prompts);
 }
 
-std::optional<QString> CreateLeetFile(LeetTable &table, const QString &path, Prompts &prompts)
+std::optional<QString> CreateLeetFile(LeetTable &table, const LeetFileLocation &file, Prompts &prompts)
 {
-    if (FileExists(path)
+    const QString &path = file.userCopy;
+    if (FileExists(file.readPath())
         && prompts.message(QStringLiteral("File leet.ini exists, are you sure you want to reset the file?"),
                            QStringLiteral("Reset leet.ini"), PromptIcon::None, PromptButtons::YesNo)
                != PromptAnswer::Yes)

@@ -36,7 +36,23 @@ private:
 // The table the program shares between the main window and the options window.
 LeetTable &ProcessLeetTable();
 
-// leet.ini in the folder of the running program (not the working folder).
+// Where leet.ini is: beside the program, and the user's own copy in their data
+// folder (an installed program's folder can't be written). Every write goes to
+// the user's copy; reads take it once it exists, so a write is never shadowed.
+struct LeetFileLocation {
+    QString besideProgram;
+    QString userCopy;
+    // One file for both (a chosen table).
+    LeetFileLocation(const QString &path) : besideProgram(path), userCopy(path) {}
+    LeetFileLocation(const QString &beside, const QString &user) : besideProgram(beside), userCopy(user) {}
+    // The user's copy when it exists, else the file beside the program when that
+    // exists, else the user's copy (missing).
+    QString readPath() const;
+};
+
+// The desktop program's and the command-line tool's leet.ini.
+LeetFileLocation SystemLeetFile();
+// The file both programs read: SystemLeetFile().readPath().
 QString LeetFilePath();
 // leet.ini in the given folder.
 QString LeetFilePathIn(const QString &folder);
@@ -63,11 +79,13 @@ QString LeetTableText(const LeetTable &table);
 // Loads the file and gives the table's text (after a failed load: the entries
 // of the last successful one).
 QString ReloadLeetTable(LeetTable &table, const QString &path, Prompts &prompts);
-// Writes the box's text with CR LF line ends and one more CR LF, then loads it.
-// A write that fails is reported and keeps the table in memory unchanged.
-bool SaveLeetText(LeetTable &table, const QString &path, const QString &text, Prompts &prompts);
-// Writes the default table (asking first when the file exists), then reloads.
-std::optional<QString> CreateLeetFile(LeetTable &table, const QString &path, Prompts &prompts);
+// Writes the box's text with CR LF line ends and one more CR LF into the user's
+// copy, then loads it. A write that fails is reported and keeps the table in
+// memory unchanged.
+bool SaveLeetText(LeetTable &table, const LeetFileLocation &file, const QString &text, Prompts &prompts);
+// Writes the default table into the user's copy (asking first when a leet.ini
+// is in use), then reloads.
+std::optional<QString> CreateLeetFile(LeetTable &table, const LeetFileLocation &file, Prompts &prompts);
 
 // The message shown when leet.ini can't be written.
 QString LeetWriteFailedMessage(const QString &path, const QString &reason);

@@ -225,7 +225,7 @@ void MainWindowTest::commandLine_data()
     QTest::newRow("upper-case ending") << "ANIM.RAS" << QStringList{"%1/ANIM.RAS"} << loaded;
     QTest::newRow("blanks split by the shell") << "My Anim.ras" << QStringList{"%1/My", "Anim.ras"} << loaded;
     QTest::newRow("case of the path kept") << "Mixed/Case.ras" << QStringList{"%1/Mixed/Case.ras"} << loaded;
-    QTest::newRow("script imported") << "Anim.CFG" << QStringList{"%1/Anim.CFG"} << QStringList{"^1Bob"};
+    QTest::newRow("script imported") << "Anim.CFG" << QStringList{"%1/Anim.CFG"} << QStringList{"^1Bob", "x"};
     QTest::newRow("missing file") << "Anim.ras" << QStringList{"%1/Other.ras"} << QStringList{};
     QTest::newRow("other ending") << "Anim.txt" << QStringList{"%1/Anim.txt"} << QStringList{};
 }

@@ -58,6 +58,12 @@ void ScriptGeneratorTest::scriptLines_data()
     QTest::newRow("quotes can't end the Text") << LineCase{Line("x\";quit;\""), "set name \"x';quit;'\"", "wait 15"};
     QTest::newRow("CR LF can't start a command") << LineCase{Line("a\r\nquit"), "set name \"a  quit\"", "wait 15"};
     QTest::newRow("lone LF or CR") << LineCase{Line("a\nb\rquit"), "set name \"a b quit\"", "wait 15"};
+    for (char16_t end : {u'\0', u'\u2028', u'\u2029', u'\ufdd0', u'\ufdd1'}) {
+        const AnimationLine line{"^1Bob" + QString(QChar(end)) + "quit", "15", "set name"};
+        QTest::addRow("U+%04X can't end the line", end) << LineCase{line, "set name \"^1Bob quit\"", "wait 15"};
+    }
+    QTest::newRow("line cut at the game's 1,023 bytes")
+        << LineCase{{QString(2000, 'a'), "15", "set name"}, "set name \"" + QString(1012, 'a') + "\"", "wait 15"};
     QTest::newRow("semicolon and apostrophe stay") << LineCase{Line("a;it's"), "set name \"a;it's\"", "wait 15"};
 }
 

@@ -3,6 +3,8 @@
 #include "platform/TextFile.h"
 #include "script/ScriptGenerator.h"
 #include "script/ScriptImport.h"
+#include "script/ScriptParts.h"
+#include "script/ScriptSave.h"
 
 class ScriptImportTest : public QObject {
     Q_OBJECT
@@ -17,7 +19,7 @@ private slots:
 void ScriptImportTest::import_data()
 {
     QTest::addColumn<QString>("script");
-    QTest::addColumn<QStringList>("rows");  // "Text|Time"; every row's Action is "set name"
+    QTest::addColumn<QStringList>("rows");  // "Text|Time", then "|Action" when not "set name"
     const QStringList ab{"a|3", "b|4"};
     QTest::newRow("name and wait on one line") << "set name ^1Bob; wait 20" << QStringList{"^1Bob|20"};
     QTest::newRow("name ignores case, wait doesn't") << "SET NAME x\nWAIT 5\nName y" << QStringList{"x|", "y|"};
@@ -31,13 +33,14 @@ void ScriptImportTest::import_data()
     QTest::newRow("wait value as written") << "set name a\nwait 2.50" << QStringList{"a|2.50"};
     QTest::newRow("wait out of range, without value") << "set name a\nwait 40000\nwait \nwait" << QStringList{"a|"};
     QTest::newRow("wait fills the last name") << "set name a; set name b; wait 4" << QStringList{"a|", "b|4"};
-    QTest::newRow("nothing recognised") << "  // set name x\n\t// set name y\n\n  \nbind x y\necho hi" << QStringList{};
+    QTest::newRow("comments and bind skipped, echo read") << "  // set name x\n\t// set name y\n\n  \nbind x y\necho hi" << QStringList{"hi||echo"};
     QTest::newRow("slashes later are text") << "set name x // c" << QStringList{"x // c|"};
     QTest::newRow("semicolon inside quotes splits") << "set name \"a;b\"" << QStringList{"a|"};
     QTest::newRow("blanks and tab before commands") << "\tset name x;   wait 3" << QStringList{"x|3"};
     QTest::newRow("empty commands") << ";; ;set name x ;" << QStringList{"x |"};
-    QTest::newRow("other commands skipped") << "say hi; set name a; bind x y; wait 3" << QStringList{"a|3"};
-    QTest::newRow("say's wait is skipped") << "set name a\nwait 5\nsay hi\nwait 20" << QStringList{"a|5"};
+    QTest::newRow("other commands skipped") << "say hi; set name a; bind x y; wait 3" << QStringList{"hi||say", "a|3"};
+    QTest::newRow("every action read with its wait") << "set name a\nwait 5\nsay_team \"hi\"\nwait 20\nvsay x\nvsay_team y"
+                                                     << QStringList{"a|5", "hi|20|say_team", "x||vsay", "y||vsay_team"};
     QTest::newRow("CR LF") << "set name a\r\nwait 3\r\nname b;wait 4\r\n// name c\r\n" << ab;
     QTest::newRow("LF") << "set name a\nwait 3\nname b;wait 4\n// name c\n" << ab;
     QTest::newRow("CR") << "set name a\rwait 3\rname b;wait 4\r// name c\r" << ab;
@@ -55,7 +58,7 @@ void ScriptImportTest::import()
     QVERIFY(ImportScript(model, PutBytes(dir.filePath(QStringLiteral("a.cfg")), script.toLatin1()), prompts));
     QStringList imported;
     for (const AnimationLine &line : model.lines())
-        imported << (line.action == QLatin1String("set name") ? line.text + '|' + line.time : line.action);
+        imported << line.text + '|' + line.time + (line.action == QLatin1String("set name") ? QString() : '|' + line.action);
     QCOMPARE(imported, rows);
     QVERIFY(prompts.messages.isEmpty());
 }
@@ -70,6 +73,17 @@ void ScriptImportTest::generatedScript()
     FakePrompts prompts;
     QVERIFY(ImportScript(model, path, prompts));
     QCOMPARE(model.lines(), (Lines{lines.at(0), Line("_", "5"), Line("^2Caf\u00e9", "99"), Line("a 'b'")}));
+
+    // Every action, and the parts a large script is saved in.
+    Lines many;
+    for (int i = 0; i < 3000; ++i)
+        many << AnimationLine{QStringLiteral("^3line %1").arg(i), QString::number(1 + i % 99), ActionList().at(i % ActionList().size())};
+    const QString first = dir.filePath(QStringLiteral("many.cfg"));
+    const QStringList parts = SplitScript(BuildScriptText(many, {}), ExecTargetOf(first).name, 12288);
+    QVERIFY(parts.size() > 2);
+    QVERIFY(WriteScriptParts(first, parts).ok);
+    QVERIFY(ImportScript(model, first, prompts));
+    QCOMPARE(model.lines(), many);
 }
 
 void ScriptImportTest::limit()

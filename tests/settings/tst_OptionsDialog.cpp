@@ -45,6 +45,13 @@ class OptionsDialogTest : public QObject {
     }
 
 private slots:
+    void initTestCase()
+    {
+        // On freedesktop systems the "Registry Options" page reads the desktop's folders: never the user's.
+        for (const char *name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME"})
+            qputenv(name, m_store.dir.filePath(QLatin1String(name)).toUtf8());
+    }
+
     void init()
     {
         QFile::remove(m_store.path());

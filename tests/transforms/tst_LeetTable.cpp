@@ -2,11 +2,17 @@
 #include "FileFixtures.h"
 #include "TestLines.h"
 #include "platform/TextFile.h"
+#include "settings/OptionsDialog.h"
+#include "TestStore.h"
 #include "transforms/LeetTable.h"
 #include "transforms/TextTransforms.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabBar>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
@@ -64,7 +70,6 @@ private slots:
         QCOMPARE(LoadLeetTable(leet, m_path, m_prompts), !missing);
         QCOMPARE(LeetTableText(leet), table);
         QCOMPARE(MessagesOf(m_prompts), missing ? QStringList{"Error loading LEET file|File leet.ini not found!"} : QStringList());
-        QCOMPARE(LeetFilePath(), QCoreApplication::applicationDirPath() + QStringLiteral("/leet.ini"));
         const CliResult run = RunCli({QStringLiteral("leet"), QStringLiteral("Name"), QStringLiteral("--table"), m_path});
         QCOMPARE(run.exitCode, missing ? 1 : 0);
         QCOMPARE(run.err.startsWith("File leet.ini not found!"), missing);
@@ -115,6 +120,71 @@ private slots:
         if (changed)  // "Reload" reads back what was written
             QCOMPARE(ReloadLeetTable(leet, m_path, m_prompts), table);
         QCOMPARE(changed, table != QLatin1String("a=4\r\n"));
+    }
+
+    // The options window reads the user's copy once it exists, else the file beside the program; it writes
+    // only the user's copy and says where. "" means no file; the action is "<create>" or a text to save.
+    void whichFile_data()
+    {
+        QTest::addColumn<QByteArray>("beside");
+        QTest::addColumn<QByteArray>("user");
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("shown");  // the box when the window opens
+        QTest::newRow("beside only: Create asks, writes the user's copy") << QByteArray("a=@") << QByteArray() << "<create>" << "a=@\n";
+        QTest::newRow("beside only: Save writes the user's copy") << QByteArray("a=@") << QByteArray() << "e=3" << "a=@\n";
+        QTest::newRow("the user's copy wins") << QByteArray("a=@") << QByteArray("a=4") << "o=0" << "a=4\n";
+        QTest::newRow("neither: Create asks nothing") << QByteArray() << QByteArray() << "<create>" << "";
+    }
+    void whichFile()
+    {
+        QFETCH(QByteArray, beside);
+        QFETCH(QByteArray, user);
+        QFETCH(QString, action);
+        QFETCH(QString, shown);
+        const LeetFileLocation file(m_dir.filePath(QStringLiteral("program/leet.ini")), m_dir.filePath(QStringLiteral("data/mm/leet.ini")));
+        QDir(m_dir.path()).removeRecursively();
+        QVERIFY(QDir().mkpath(m_dir.filePath(QStringLiteral("program"))));
+        QVERIFY(beside.isEmpty() || WriteFileBytes(file.besideProgram, beside));
+        QVERIFY(user.isEmpty() || (QDir().mkpath(m_dir.filePath(QStringLiteral("data/mm"))) && WriteFileBytes(file.userCopy, user)));
+        TestStore store;
+        LeetTable leet;
+        OptionsDialog dialog(*store.store, leet, file, QString(), m_prompts, {});
+        dialog.show();
+        QTabBar *tabs = dialog.findChild<QTabBar *>();
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(3).center());
+        auto *box = dialog.findChild<QPlainTextEdit *>(QStringLiteral("txtLeet"));
+        QCOMPARE(box->toPlainText(), shown);
+        m_prompts.clear();
+        m_prompts.answers = {PromptAnswer::Yes};
+        if (action == QLatin1String("<create>")) {
+            QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("cmdCreate")), Qt::LeftButton);
+            QCOMPARE(m_prompts.messages.size(), beside.isEmpty() && user.isEmpty() ? 0 : 1);  // "File leet.ini exists..."
+            QCOMPARE(ReadFileBytes(file.userCopy), DefaultFileBytes);
+        } else {
+            box->selectAll();
+            QTest::keyClicks(box, action);
+            QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("cmdSave")), Qt::LeftButton);
+            QCOMPARE(ReadFileBytes(file.userCopy), action.toLatin1() + "\r\n");
+        }
+        QCOMPARE(ReadFileBytes(file.besideProgram), beside.isEmpty() ? QByteArray("<missing>") : beside);
+        QCOMPARE(file.readPath(), file.userCopy);
+        const QString said = dialog.findChild<QLabel *>(QStringLiteral("lblLeetFile"))->text();
+        QCOMPARE(said, (action == QLatin1String("<create>") ? QStringLiteral("Created ") : QStringLiteral("Saved to "))
+                           + QDir::toNativeSeparators(file.userCopy));
+    }
+
+    // The command-line tool follows the same rule: the user's copy in their data folder.
+    void cliReadsTheUsersCopy()
+    {
+        const QByteArray oldData = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", m_dir.filePath(QStringLiteral("data")).toUtf8());
+        const LeetFileLocation file = SystemLeetFile();
+        QCOMPARE(file.userCopy, m_dir.filePath(QStringLiteral("data/Marqueemaster/leet.ini")));
+        QCOMPARE(file.besideProgram, QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("leet.ini")));
+        QVERIFY(QDir().mkpath(m_dir.filePath(QStringLiteral("data/Marqueemaster"))) && WriteFileBytes(file.userCopy, "a=@\r\n"));
+        const CliResult run = RunCli({QStringLiteral("leet"), QStringLiteral("Name")});
+        qputenv("XDG_DATA_HOME", oldData);
+        QCOMPARE(run.out, QByteArray("N@me\n"));
     }
 
     // Also through `marqueemaster-cli leet --table`.

@@ -91,7 +91,7 @@ int main(int argc, char *argv[])
     window.list()->setFocus();
     save(window, folder, QStringLiteral("main-window.png"));
 
-    ScriptWindow script(window.model(), window.settings(), window.fileDialog(), prompts, &window);
+    ScriptWindow script(window.model(), window.settings(), window.scriptDialog(), prompts, &window);
     script.show();
     save(script, folder, QStringLiteral("script-window.png"));
     script.close();

@@ -1,0 +1,171 @@
+#include "script/ScriptCheck.h"
+
+#include "game/GameConsole.h"
+#include "game/GamePlayer.h"
+#include "platform/TextFile.h"
+#include "script/ScriptGenerator.h"
+#include "script/ScriptParts.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QSet>
+
+#include <cstdlib>
+
+namespace {
+
+using Kind = GamePlayer::Kind;
+
+QString droppedChatReason()
+{
+    return QStringLiteral("dropped by the server: within %1 ms of the previous command to the server")
+        .arg(GamePlayer::ChatFloodMs);
+}
+
+bool sameText(const QByteArray &argument, const QString &text)
+{
+    if (QtPrivate::isAscii(QLatin1StringView(argument)))
+        return text == QLatin1StringView(argument);
+    return text == DecodeAnsi(argument);
+}
+
+// Why a played command differs from the line's Text, or empty.
+QString difference(const GamePlayer::Event &event, const QString &text, QString *shown)
+{
+    switch (event.kind) {
+    case Kind::Name:
+        *shown = event.name.shown;
+        if (!event.name.reason.isEmpty())
+            return event.name.reason;
+        return sameText(event.argument, text) || (text.isEmpty() && event.argument == "_")
+                   ? QString()
+                   : QStringLiteral("the script can't hold the Text as it is");
+    case Kind::DroppedChat:
+        return droppedChatReason();
+    case Kind::Chat:
+        if (sameText(event.argument, text))
+            return {};
+        *shown = DecodeAnsi(event.argument);
+        return QStringLiteral("the script can't hold the Text as it is");
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
+QVector<LineMark> MarkLines(const QVector<AnimationLine> &lines, int frameRate)
+{
+    QVector<LineMark> marks;
+    GamePlayer player(frameRate);
+    QHash<QString, int> framesOfTime;  // animations use few distinct Times
+    QSet<QString> reasons;
+    for (int row = 0; row < lines.size(); ++row) {
+        const AnimationLine &line = lines.at(row);
+        const QByteArray command = EncodeAnsi(CommandLine(line));
+        for (const GameConsole::Command &part : GameConsole::Commands(command)) {
+            const std::optional<GamePlayer::Event> event = player.run(part.text);
+            if (!event)
+                continue;
+            QString shown;
+            const QString reason = difference(*event, line.text, &shown);
+            if (!reason.isEmpty())
+                marks.append({row, shown, *reasons.insert(reason)});  // one copy of each reason's text
+        }
+        auto frames = framesOfTime.constFind(line.time);
+        if (frames == framesOfTime.cend())
+            frames = framesOfTime.insert(line.time, std::atoi(WaitValue(line.time).toLatin1().constData()));
+        player.wait(*frames);
+    }
+    return marks;
+}
+
+ScriptCheck CheckScriptFile(const QString &path, int frameRate)
+{
+    ScriptCheck check;
+    GamePlayer player(frameRate);
+    const QString gameFolder = GameFolderOf(path);
+    QString current = path;
+    qsizetype waiting = 0;  // bytes already in the buffer when a file is executed
+    auto fail = [&](const QString &text) {
+        check.report << text;
+        ++check.differences;
+    };
+    while (!current.isEmpty()) {
+        if (check.files.contains(current) || check.files.size() > 1000) {
+            fail(QStringLiteral("%1 runs again: the script never ends").arg(current));
+            break;
+        }
+        QFile file(current);
+        if (!file.open(QIODevice::ReadOnly)) {
+            fail(QStringLiteral("%1: can't be read (%2)").arg(current, file.errorString()));
+            break;
+        }
+        const QByteArray bytes = file.readAll();
+        check.files << current;
+        if (!GameConsole::ExecFits(bytes.size(), waiting)) {
+            fail(QStringLiteral("%1: exec refuses it, %2 bytes plus one and %3 waiting don't fit the game's "
+                                "buffer of %4 (Cbuf_InsertText overflowed): nothing of it runs")
+                     .arg(current).arg(bytes.size()).arg(waiting).arg(GameConsole::BufferBytes));
+            break;
+        }
+        check.report << QStringLiteral("%1: %2 bytes, exec accepts it").arg(current).arg(bytes.size());
+        const QByteArrayView text = GameConsole::GameText(bytes);
+        if (text.size() < bytes.size())
+            check.report << QStringLiteral("%1: nothing after the NUL byte at %2 runs").arg(current).arg(text.size());
+        const QString playing = current;
+        current.clear();
+        for (const GameConsole::Command &command : GameConsole::Commands(text)) {
+            if (command.cut)
+                fail(QStringLiteral("a command at byte %1 is cut at %2 bytes; the rest runs as a command of its own")
+                         .arg(command.offset).arg(GameConsole::MaxCommandBytes));
+            const std::optional<GamePlayer::Event> event = player.run(command.text);
+            if (!event)
+                continue;
+            const QString at = QStringLiteral("frame %1 (%2 ms): ").arg(event->frame).arg(event->ms);
+            const QString argument = DecodeAnsi(event->argument);
+            switch (event->kind) {
+            case Kind::Name:
+                ++check.names;
+                if (event->name.verdict == GameName::Verdict::AsWritten) {
+                    check.report << at + QStringLiteral("name ") + event->name.shown;
+                } else {
+                    fail(at + QStringLiteral("name %1 is shown as %2: %3")
+                                  .arg(argument, event->name.shown, event->name.reason));
+                }
+                break;
+            case Kind::Chat:
+                check.report << at + QString::fromLatin1(event->verb) + QLatin1Char(' ') + argument;
+                break;
+            case Kind::DroppedChat:
+                fail(at + QString::fromLatin1(event->verb) + QLatin1Char(' ') + argument + QStringLiteral(": ")
+                     + droppedChatReason());
+                break;
+            case Kind::Wait:
+                break;
+            case Kind::Exec: {
+                const QString name = GameConsole::ExecFileName(event->argument);
+                const QString found = QDir(gameFolder).filePath(name);
+                current = QFileInfo::exists(found) ? found : QString();
+                if (current.isEmpty())
+                    fail(at + QStringLiteral("exec %1: the game finds no %2").arg(argument, name));
+                else
+                    check.report << at + QStringLiteral("exec %1: runs %2").arg(argument, current);
+                waiting = text.size() - (command.offset + command.text.size());
+                break;
+            }
+            case Kind::Local:
+                check.report << at + QStringLiteral("runs ") + QString::fromLatin1(event->verb)
+                                    + (argument.isEmpty() ? QString() : QLatin1Char(' ') + argument);
+                break;
+            }
+            if (event->kind == Kind::Exec)
+                break;  // the next file goes first; a hand-written script's rest follows it, not modelled
+        }
+    }
+    check.report << QStringLiteral("%1 names in %2 file(s), %3 played otherwise than written")
+                        .arg(check.names).arg(check.files.size()).arg(check.differences);
+    return check;
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "animation/AnimationLine.h"
+
+#include <QStringList>
+#include <QVector>
+
+// What the stock game does with a script, told by playing it through the
+// game's console and name rules.
+
+// A line of the animation that the game plays otherwise than the preview shows.
+struct LineMark {
+    int row = 0;
+    QString shown;   // what the others see: the name, or the chat line; empty when nothing
+    QString reason;
+};
+
+// Every line the game plays differently, in row order, with the lines' Times at the frame rate.
+QVector<LineMark> MarkLines(const QVector<AnimationLine> &lines, int frameRate);
+
+// The check of a script file and of the parts it chains to.
+struct ScriptCheck {
+    QStringList report;     // one line per event, in the order the game plays them
+    QStringList files;      // the files played, the first one included
+    int names = 0;          // names set
+    int differences = 0;    // refused file, missing part, names shown otherwise, chat dropped
+};
+
+ScriptCheck CheckScriptFile(const QString &path, int frameRate);

@@ -1,0 +1,147 @@
+#include "script/ScriptParts.h"
+
+#include "script/ScriptGenerator.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+const QLatin1String CrLf("\r\n");
+
+// One byte per character of the code page; a character outside the BMP becomes one '?'.
+qsizetype fileBytes(QStringView text)
+{
+    qsizetype bytes = text.size();
+    for (QChar c : text)
+        bytes -= c.isLowSurrogate();
+    return bytes;
+}
+
+bool holdsPk3(const QDir &dir)
+{
+    return !dir.entryList({QStringLiteral("*.pk3")}, QDir::Files).isEmpty();
+}
+
+QString withoutCfg(QString name)
+{
+    if (name.endsWith(QLatin1String(".cfg"), Qt::CaseInsensitive))
+        name.chop(4);
+    return name;
+}
+
+} // namespace
+
+QString GameFolderOf(const QString &scriptPath)
+{
+    QDir dir = QFileInfo(scriptPath).absoluteDir();
+    const QString own = dir.absolutePath();
+    do {
+        if (holdsPk3(dir))
+            return dir.absolutePath();
+    } while (dir.cdUp());
+    return own;
+}
+
+ExecTarget ExecTargetOf(const QString &savedPath)
+{
+    const QFileInfo info(savedPath);
+    QDir dir = info.absoluteDir();
+    do {
+        if (holdsPk3(dir))
+            return {withoutCfg(dir.relativeFilePath(info.absoluteFilePath())), true};
+    } while (dir.cdUp());
+    return {withoutCfg(info.fileName()), false};
+}
+
+QString PartPath(const QString &firstPath, int part)
+{
+    if (part <= 1)
+        return firstPath;
+    const QFileInfo info(firstPath);
+    return info.dir().filePath(withoutCfg(info.fileName()) + QStringLiteral("_%1.cfg").arg(part));
+}
+
+QString ChainLine(const QString &execName, int next)
+{
+    return QStringLiteral("exec %1_%2").arg(execName).arg(next);
+}
+
+qsizetype PartFileBytes(QStringView windowText)
+{
+    return fileBytes(windowText) + CrLf.size();
+}
+
+QStringList SplitScript(const QString &windowText, const QString &execName, int limit)
+{
+    if (PartFileBytes(windowText) <= limit)
+        return {windowText};
+    // Each line but a first one without it starts with its CR LF.
+    auto lineEnd = [&](qsizetype pos) {
+        const qsizetype end = windowText.indexOf(CrLf, pos + (QStringView(windowText).sliced(pos).startsWith(CrLf) ? 2 : 0));
+        return end < 0 ? windowText.size() : end;
+    };
+    auto content = [](QStringView line) { return line.startsWith(CrLf) ? line.sliced(2) : line; };
+    // The banner: the leading empty and comment lines, repeated at the top of every part.
+    qsizetype pos = 0;
+    qsizetype headerEnd = 0;
+    while (pos < windowText.size()) {
+        const qsizetype end = lineEnd(pos);
+        const QStringView line = content(QStringView(windowText).sliced(pos, end - pos));
+        if (!line.isEmpty() && !line.startsWith(u"//"))
+            break;
+        headerEnd = pos = end;
+    }
+    const QStringView header = QStringView(windowText).first(headerEnd);
+    // Room for the chain line (five digits of part number) and the final line end.
+    const qsizetype room = limit - fileBytes(header) - (CrLf.size() + ChainLine(execName, 99999).size())
+                           - CrLf.size();
+
+    QStringList parts;
+    qsizetype partStart = headerEnd;  // each line starts with its CR LF
+    qsizetype lastCut = -1;           // after the last wait line of the part
+    qsizetype size = 0;
+    qsizetype sizeAtCut = 0;
+    pos = headerEnd;
+    auto makePart = [&](qsizetype end, const QString &chain) {
+        QString part;
+        part.reserve(header.size() + (end - partStart) + chain.size());
+        part.append(header).append(QStringView(windowText).sliced(partStart, end - partStart)).append(chain);
+        parts << part;
+        partStart = end;
+    };
+    // One pass over the characters: a line ends before CR LF, a low surrogate shares its byte.
+    const char16_t *text = reinterpret_cast<const char16_t *>(windowText.utf16());
+    const qsizetype length = windowText.size();
+    while (pos < length) {
+        const qsizetype contentStart = (pos + 1 < length && text[pos] == u'\r' && text[pos + 1] == u'\n') ? pos + 2 : pos;
+        qsizetype end = contentStart;
+        qsizetype bytes = contentStart - pos;
+        for (; end < length && !(text[end] == u'\r' && end + 1 < length && text[end + 1] == u'\n'); ++end)
+            bytes += !QChar::isLowSurrogate(text[end]);
+        if (size + bytes > room && lastCut > partStart) {
+            makePart(lastCut, CrLf + ChainLine(execName, static_cast<int>(parts.size()) + 2));
+            size -= sizeAtCut;
+            lastCut = -1;
+        }
+        size += bytes;
+        if (QStringView(text + contentStart, end - contentStart).startsWith(u"wait")) {
+            lastCut = end;
+            sizeAtCut = size;
+        }
+        pos = end;
+    }
+    makePart(length, QString());
+    return parts;
+}
+
+QStringList RechainParts(QStringList parts, const QString &execName)
+{
+    for (qsizetype i = 0; i + 1 < parts.size(); ++i) {
+        QString &part = parts[i];
+        const qsizetype last = part.lastIndexOf(CrLf);
+        if (last >= 0 && QStringView(part).sliced(last + 2).startsWith(u"exec "))
+            part = part.left(last + 2) + ChainLine(execName, static_cast<int>(i) + 2);
+    }
+    return parts;
+}

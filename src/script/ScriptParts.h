@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// A script larger than one part may be is kept as parts NAME.cfg, NAME_2.cfg
+// ... each starting with the banner and ending, after a wait line, with an exec
+// of the next part. The texts here are the window's: CR LF between lines, none
+// at the end (the file adds it).
+
+// What exec calls a saved script: its path under the game folder (the nearest
+// folder above it that holds .pk3 files) without ".cfg"; without such a
+// folder, the bare name and underGameFolder false.
+struct ExecTarget {
+    QString name;
+    bool underGameFolder = false;
+};
+ExecTarget ExecTargetOf(const QString &savedPath);
+
+// The game folder of a script: the nearest folder above it holding .pk3 files, or its own folder.
+QString GameFolderOf(const QString &scriptPath);
+
+// NAME.cfg for part 1, NAME_2.cfg for part 2 ... beside the first part's path.
+QString PartPath(const QString &firstPath, int part);
+
+// The last line of a part that goes on in part `next`.
+QString ChainLine(const QString &execName, int next);
+
+// Bytes of the file a window text makes (with its final line end).
+qsizetype PartFileBytes(QStringView windowText);
+
+// The window text cut into parts of at most `limit` file bytes. A text that
+// fits is returned whole, unchanged. A part that can't be cut after a wait
+// line stays larger than the limit.
+QStringList SplitScript(const QString &windowText, const QString &execName, int limit);
+
+// The parts' last lines renamed to chain as execName: after a save elsewhere.
+QStringList RechainParts(QStringList parts, const QString &execName);
