@@ -50,23 +50,12 @@ void AnimationModel::setFrameRate(int frameRate)
 
 const QVector<LineMark> &AnimationModel::gameMarks() const
 {
-    if (!m_marksValid) {
-        m_marks = MarkLines(m_lines, m_frameRate);
-        m_markOfRow.fill(0, count());
-        for (int i = static_cast<int>(m_marks.size()) - 1; i >= 0; --i)
-            m_markOfRow[m_marks.at(i).row] = i + 1;
-        m_marksValid = true;
-    }
-    return m_marks;
+    return m_marks.all(m_lines, m_frameRate);
 }
 
 std::optional<LineMark> AnimationModel::gameMark(int row) const
 {
-    if (row < 0 || row >= count())
-        return std::nullopt;
-    gameMarks();
-    const int mark = m_markOfRow.at(row);
-    return mark ? std::optional(m_marks.at(mark - 1)) : std::nullopt;
+    return m_marks.mark(m_lines, m_frameRate, row);
 }
 
 int AnimationModel::insertLines(int row, const QVector<AnimationLine> &lines)

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "animation/AnimationLine.h"
-#include "script/ScriptCheck.h"
+#include "script/LineMarkCache.h"
 
 #include <QAbstractTableModel>
 #include <QVector>
@@ -70,15 +70,12 @@ public:
 
 private:
     void changeField(int row, Column column, QString AnimationLine::*field, const QString &value);
-    void forgetMarks() const { m_marksValid = false; }
+    void forgetMarks() { m_marks.forget(); }
 
     QVector<AnimationLine> m_lines;
     AnimationChangeListener *m_listener = nullptr;
     int m_frameRate = 125;
-    // Row -> index into m_marks + 1 (0: plays as written); built on first use after a change.
-    mutable QVector<int> m_markOfRow;
-    mutable QVector<LineMark> m_marks;
-    mutable bool m_marksValid = false;
+    LineMarkCache m_marks;
 };
 
 // Hears of each change the model's operations make, and of the named steps around them.

@@ -56,28 +56,42 @@ QString difference(const GamePlayer::Event &event, const QString &text, QString 
 
 } // namespace
 
-QVector<LineMark> MarkLines(const QVector<AnimationLine> &lines, int frameRate)
+QVector<LineMark> MarkLines(const QVector<AnimationLine> &lines, int frameRate, int first, int last)
 {
     QVector<LineMark> marks;
-    GamePlayer player(frameRate);
+    if (lines.isEmpty())
+        return marks;
+    first = qBound(0, first, static_cast<int>(lines.size()) - 1);
+    last = last < 0 ? static_cast<int>(lines.size()) - 1 : qMin(last, static_cast<int>(lines.size()) - 1);
     QHash<QString, int> framesOfTime;  // animations use few distinct Times
+    auto framesOf = [&framesOfTime](const QString &time) {
+        auto frames = framesOfTime.constFind(time);
+        if (frames == framesOfTime.cend())
+            frames = framesOfTime.insert(time, std::atoi(WaitValue(time).toLatin1().constData()));
+        return *frames;
+    };
+    // Flood protection looks back 800 ms at most: playing from the line that
+    // lies that far before `first` gives the lines from `first` on as a play from the start does.
+    const int frameMs = GameConsole::FrameMs(frameRate);
+    int start = first;
+    for (qint64 ms = 0; start > 0 && ms < GamePlayer::ChatFloodMs;)
+        ms += qint64(framesOf(lines.at(--start).time)) * frameMs;
+
+    GamePlayer player(frameRate);
     QSet<QString> reasons;
-    for (int row = 0; row < lines.size(); ++row) {
+    for (int row = start; row <= last; ++row) {
         const AnimationLine &line = lines.at(row);
         const QByteArray command = EncodeAnsi(CommandLine(line));
         for (const GameConsole::Command &part : GameConsole::Commands(command)) {
             const std::optional<GamePlayer::Event> event = player.run(part.text);
-            if (!event)
+            if (!event || row < first)
                 continue;
             QString shown;
             const QString reason = difference(*event, line.text, &shown);
             if (!reason.isEmpty())
                 marks.append({row, shown, *reasons.insert(reason)});  // one copy of each reason's text
         }
-        auto frames = framesOfTime.constFind(line.time);
-        if (frames == framesOfTime.cend())
-            frames = framesOfTime.insert(line.time, std::atoi(WaitValue(line.time).toLatin1().constData()));
-        player.wait(*frames);
+        player.wait(framesOf(line.time));
     }
     return marks;
 }

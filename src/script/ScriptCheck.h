@@ -15,8 +15,9 @@ struct LineMark {
     QString reason;
 };
 
-// Every line the game plays differently, in row order, with the lines' Times at the frame rate.
-QVector<LineMark> MarkLines(const QVector<AnimationLine> &lines, int frameRate);
+// Every line from `first` to `last` (-1: the end) the game plays differently, in
+// row order, with the lines' Times at the frame rate.
+QVector<LineMark> MarkLines(const QVector<AnimationLine> &lines, int frameRate, int first = 0, int last = -1);
 
 // The check of a script file and of the parts it chains to.
 struct ScriptCheck {
