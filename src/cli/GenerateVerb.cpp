@@ -13,12 +13,10 @@ namespace {
 int runGenerate(const QStringList &arguments, CliStreams &streams)
 {
     if (arguments.size() != 1)
-        return CliUsageError;
+        return UsageError(streams, QStringLiteral("generate takes one FILE"));
     const QString path = arguments.first();
-    if (!FileExists(path)) {
-        streams.err << QStringLiteral("File not found! ") << path << Qt::endl;
+    if (InputFileError(path, streams) != 0)
         return 1;
-    }
     StderrPrompts prompts(streams.err);
     AnimationModel model;
     LoadAnimation(model, path, prompts);

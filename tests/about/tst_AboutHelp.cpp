@@ -2,8 +2,8 @@
 #include "about/Contact.h"
 #include "about/HelpDialog.h"
 
+#include <QApplication>
 #include <QClipboard>
-#include <QGuiApplication>
 #include <QTest>
 #include <QTextEdit>
 
@@ -35,6 +35,47 @@ private slots:
         QCOMPARE(opened, QList<QUrl>{url});
     }
 
+    // The control gets the focus by Tab (none: the focus the window opens with) and the key is pressed.
+    void keys_data()
+    {
+        QTest::addColumn<bool>("help");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("after");  // "closed", "copied", or the address opened
+        const QString web = Contact::WebPage, mail = QStringLiteral("mailto:") + Contact::Mail;
+        QTest::newRow("about: Enter presses OK") << false << "" << int(Qt::Key_Return) << "closed";
+        QTest::newRow("about: Escape closes") << false << "" << int(Qt::Key_Escape) << "closed";
+        QTest::newRow("about: Enter on the link") << false << "Label1" << int(Qt::Key_Enter) << web;
+        QTest::newRow("help: Enter presses Close") << true << "" << int(Qt::Key_Return) << "closed";
+        QTest::newRow("help: Enter on Copy copies") << true << "Command5" << int(Qt::Key_Return) << "copied";
+        QTest::newRow("help: Space on Copy copies") << true << "Command5" << int(Qt::Key_Space) << "copied";
+        QTest::newRow("help: Enter on a link") << true << "Label4" << int(Qt::Key_Return) << web;
+        QTest::newRow("help: Space on the mail link") << true << "Label5" << int(Qt::Key_Space) << mail;
+    }
+    void keys()
+    {
+        QFETCH(bool, help);
+        QFETCH(QString, control);
+        QFETCH(int, key);
+        QFETCH(QString, after);
+        QStringList opened;
+        const LinkOpener opener = [&](const QUrl &link) { opened << link.toString(); };
+        const std::unique_ptr<QDialog> dialog(help ? static_cast<QDialog *>(new HelpDialog(nullptr, opener)) : new AboutDialog(nullptr, opener));
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+        QApplication::clipboard()->clear();
+        QWidget *target = control.isEmpty() ? QApplication::focusWidget() : dialog->findChild<QWidget *>(control);
+        const QImage unfocused = target->grab().toImage();
+        for (int i = 0; i < 20 && QApplication::focusWidget() != target; ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), target);
+        QVERIFY2(control.isEmpty() || target->grab().toImage() != unfocused, "the focus can't be seen");
+        QTest::keyClick(target, Qt::Key(key));
+        QCOMPARE(dialog->isVisible(), after != QLatin1String("closed"));
+        QCOMPARE(QApplication::clipboard()->text(), after == QLatin1String("copied") ? Contact::Icq : QString());
+        QCOMPARE(opened, after.contains(u':') ? QStringList{after} : QStringList{});
+    }
+
     void aboutTextAndContactNumber()
     {
         QCOMPARE(VersionLine(0, 6, 1), QStringLiteral("Version ^80.6.1"));
@@ -44,7 +85,7 @@ private slots:
         HelpDialog help(nullptr, {});
         help.show();
         QTest::mouseClick(help.findChild<QWidget *>(QStringLiteral("Command5")), Qt::LeftButton);
-        QCOMPARE(QGuiApplication::clipboard()->text(), Contact::Icq);  // the number alone
+        QCOMPARE(QApplication::clipboard()->text(), Contact::Icq);  // the number alone
     }
 };
 

@@ -151,6 +151,9 @@ void LineCommandsTest::editDialog_data()
     QTest::newRow("Escape") << EditCase{"15", "say", "25", 2, "escape", "15", "say"};
     QTest::newRow("letter after a number") << EditCase{"15", "say", "15a", 0, "ok", "20", "say"};
     QTest::newRow("field emptied") << EditCase{"15", "say", "\b", 0, "ok", "20", "say"};
+    QTest::newRow("emptied, then typed") << EditCase{"15", "say", "\b30", 0, "ok", "30", "say"};
+    QTest::newRow("letter taken back") << EditCase{"15", "say", "x\b45", 0, "enter", "45", "say"};
+    QTest::newRow("checked on leaving the box") << EditCase{"15", "say", "abc", 0, "tab", "20", "say"};
     QTest::newRow("past the largest number") << EditCase{"15", "say", "32768", 0, "ok", "20", "say"};
     QTest::newRow("fraction and blank kept") << EditCase{"15", "say", "7.5 ", 0, "ok", "7.5 ", "say"};
     QTest::newRow("Time no number opens as 20") << EditCase{"fast", "say", "", 0, "ok", "20", "say"};
@@ -174,6 +177,11 @@ void LineCommandsTest::editDialog()
         key == u'\b' ? QTest::keyClick(field, Qt::Key_Backspace) : QTest::keyClicks(field, QString(key));
     for (int i = 0; i < c.downs; ++i)
         QTest::keyClick(list, Qt::Key_Down);
+    if (c.how == "tab") {
+        QTest::keyClick(field, Qt::Key_Tab);
+        QCOMPARE(field->text(), c.newTime);
+        c.how = "ok";
+    }
     if (c.how == "ok" || c.how == "cancel")
         QTest::mouseClick(dialog.findChild<QPushButton *>(c.how == "ok" ? "cmdOK" : "cmdCancel"), Qt::LeftButton);
     else

@@ -4,6 +4,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 class TextFileTest : public QObject {
     Q_OBJECT
 private slots:
@@ -15,6 +20,8 @@ private slots:
     void failedWriteKeepsOldFile();
     void fileExists_data();
     void fileExists();
+    void saveWhereTheFolderRefusesNewFiles_data();
+    void saveWhereTheFolderRefusesNewFiles();
 };
 
 void TextFileTest::splitLines_data()
@@ -106,6 +113,52 @@ void TextFileTest::fileExists()
     QVERIFY(WriteTextFile(dir.filePath("present.txt"), "x").ok);
     QCOMPARE(FileExists(name.isEmpty() ? dir.path() : dir.filePath(name)), exists);
     QVERIFY(!FileExists(QString()));
+}
+
+void TextFileTest::saveWhereTheFolderRefusesNewFiles_data()
+{
+    QTest::addColumn<bool>("folderTakesNewFiles");
+    QTest::addColumn<QString>("before");  // null: no file yet; "<read-only>": a file nobody may write
+    QTest::addColumn<bool>("saved");
+    QTest::addColumn<bool>("inPlace");
+    QTest::newRow("open folder: a new file replaces the old") << true << "old" << true << false;
+    QTest::newRow("closed folder: the file written in place") << false << "old" << true << true;
+    QTest::newRow("closed folder, no file to write over") << false << QString() << false << false;
+    QTest::newRow("closed folder, read-only file kept") << false << "<read-only>" << false << true;
+}
+
+void TextFileTest::saveWhereTheFolderRefusesNewFiles()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("Folder permissions are set with chmod.");
+#else
+    QFETCH(bool, folderTakesNewFiles);
+    QFETCH(QString, before);
+    QFETCH(bool, saved);
+    QFETCH(bool, inPlace);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("a.ras");
+    const bool readOnly = before == QLatin1String("<read-only>");
+    struct stat old{};
+    if (!before.isNull()) {
+        QVERIFY(WriteTextFile(path, before).ok);
+        QVERIFY(chmod(QFile::encodeName(path).constData(), readOnly ? 0444 : 0666) == 0);
+        QVERIFY(stat(QFile::encodeName(path).constData(), &old) == 0);
+    }
+    QVERIFY(chmod(QFile::encodeName(dir.path()).constData(), folderTakesNewFiles ? 0777 : 0555) == 0);
+    // Permissions bind nobody with root's rights: save as an ordinary user then.
+    const uid_t user = geteuid();
+    QVERIFY(user != 0 || seteuid(65534) == 0);
+    const TextWriteResult result = WriteTextFile(path, "new");
+    QVERIFY(user != 0 || seteuid(0) == 0);
+    QVERIFY(chmod(QFile::encodeName(dir.path()).constData(), 0700) == 0);
+    QCOMPARE(result.ok, saved);
+    QVERIFY(saved || !result.errorString.isEmpty());
+    QCOMPARE(ReadTextLines(path, LineBreaks::CrOrCrLf).lines, saved ? QStringList{"new"} : QStringList{before}.mid(0, before.isNull() ? 0 : 1));
+    struct stat now{};
+    if (stat(QFile::encodeName(path).constData(), &now) == 0)
+        QCOMPARE(now.st_ino == old.st_ino, inPlace);
+#endif
 }
 
 QTEST_MAIN(TextFileTest)

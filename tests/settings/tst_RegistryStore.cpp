@@ -4,7 +4,30 @@
 #include "settings/Settings.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QTest>
+
+namespace {
+
+// A second running copy of the program: sets "<who>0" ... "<who>N-1" in the store file.
+int SetValuesAsAnotherProgram(const QString &path, const QString &who, int count)
+{
+    JsonRegistryStore store(path);
+    for (int i = 0; i < count; ++i) {
+        if (!store.setValue(RegHive::CurrentUser, SettingsKey, who + QString::number(i), who))
+            return 1;
+    }
+    return 0;
+}
+
+QProcess *StartAnotherProgram(const QString &path, const QString &who, int count)
+{
+    auto *process = new QProcess;
+    process->start(QCoreApplication::applicationFilePath(), {QStringLiteral("--set"), path, who, QString::number(count)});
+    return process;
+}
+
+} // namespace
 
 class RegistryStoreTest : public QObject {
     Q_OBJECT
@@ -18,6 +41,8 @@ private slots:
     void unreadableFileIsKeptAside();
     void settingsFlags_data();
     void settingsFlags();
+    void twoCopiesKeepEachOthersValues_data();
+    void twoCopiesKeepEachOthersValues();
 };
 
 void RegistryStoreTest::lookups_data()
@@ -151,5 +176,55 @@ void RegistryStoreTest::settingsFlags()
     QVERIFY(settings.openDir.isEmpty() && settings.saveDir.isEmpty() && settings.generateDir.isEmpty());
 }
 
-QTEST_MAIN(RegistryStoreTest)
+void RegistryStoreTest::twoCopiesKeepEachOthersValues_data()
+{
+    QTest::addColumn<int>("processes");  // other programs writing at the same time; 0: a second store object
+    QTest::addColumn<int>("count");      // values each of them writes
+    QTest::newRow("two store objects on one file") << 0 << 1;
+    QTest::newRow("another program, then this one") << 1 << 1;
+    QTest::newRow("three programs at once") << 2 << 50;
+}
+
+void RegistryStoreTest::twoCopiesKeepEachOthersValues()
+{
+    QFETCH(int, processes);
+    QFETCH(int, count);
+    TestStore t;
+    const QString other = QStringLiteral("Other");
+    QCOMPARE(GetRegValue(*t.store, RegHive::CurrentUser, SettingsKey, "Other0"), QString());  // this copy has read the file
+    std::vector<std::unique_ptr<QProcess>> running;
+    if (processes == 0) {
+        QCOMPARE(SetValuesAsAnotherProgram(t.path(), other, count), 0);
+    } else {
+        for (int i = 0; i < processes; ++i)
+            running.emplace_back(StartAnotherProgram(t.path(), other + QString::number(i) + '_', count));
+    }
+    if (processes == 1)
+        QVERIFY(running.front()->waitForFinished(60000));
+    for (int i = 0; i < count; ++i)
+        QVERIFY(t.store->setValue(RegHive::CurrentUser, SettingsKey, "This" + QString::number(i), "this"));
+    for (const auto &process : running) {
+        QVERIFY(process->state() == QProcess::NotRunning || process->waitForFinished(60000));
+        QCOMPARE(process->exitCode(), 0);
+    }
+    const QStringList writers = processes == 0 ? QStringList{other} : QStringList{"Other0_", "Other1_"}.mid(0, processes);
+    JsonRegistryStore fresh(t.path());
+    for (const JsonRegistryStore *store : {t.store.get(), &fresh}) {
+        for (int i = 0; i < count; ++i) {
+            QCOMPARE(GetRegValue(*store, RegHive::CurrentUser, SettingsKey, "This" + QString::number(i)), QStringLiteral("this"));
+            for (const QString &writer : writers)
+                QCOMPARE(GetRegValue(*store, RegHive::CurrentUser, SettingsKey, writer + QString::number(i)), writer);
+        }
+    }
+}
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QStringList arguments = app.arguments();
+    if (arguments.value(1) == QLatin1String("--set"))
+        return SetValuesAsAnotherProgram(arguments.value(2), arguments.value(3), arguments.value(4).toInt());
+    RegistryStoreTest test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_RegistryStore.moc"
