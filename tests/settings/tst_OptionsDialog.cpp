@@ -144,10 +144,6 @@ private slots:
             << "EditItem=0,MultiSelect=1,Name=,Clantag=X,Reverse=0,OpenDir=,SaveDir=,GenerateDir=/scripts";
         QTest::newRow("everything set") << QStringList{"OpenDir=/o", "SaveDir=/s", "GenerateDir=/g", "Name=^1Name", "Clantag=[C]", "Reverse=1", "EditItem=1", "MultiSelect=1"}
             << "EditItem=1,MultiSelect=0,Name=^1Name,Clantag=[C]X,Reverse=1,OpenDir=/o,SaveDir=,GenerateDir=/scripts";
-        QTest::newRow("flags only as 1") << QStringList{"Reverse=true", "EditItem=-1", "MultiSelect= 1"}
-            << "EditItem=0,MultiSelect=1,Name=,Clantag=X,Reverse=0,OpenDir=,SaveDir=,GenerateDir=/scripts";
-        QTest::newRow("mixed flags") << QStringList{"OpenDir=/o", "SaveDir=/s", "Name=N", "Reverse=0", "EditItem=1", "MultiSelect=0"}
-            << "EditItem=1,MultiSelect=1,Name=N,Clantag=X,Reverse=0,OpenDir=/o,SaveDir=,GenerateDir=/scripts";
     }
     void okWritesEverySetting()
     {

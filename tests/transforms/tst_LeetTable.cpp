@@ -37,10 +37,7 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");  // "<missing>": no file
         QTest::addColumn<QString>("table");
         QTest::newRow("blanks at both ends go") << QByteArray("  a=4  ") << "a=4\r\n";
-        QTest::newRow("values with signs") << QByteArray("x=)(\r\nk=|<") << "x=)(\r\nk=|<\r\n";
-        QTest::newRow("third piece dropped") << QByteArray("a=b=c") << "a=b\r\n";
         QTest::newRow("lines without = skipped") << QByteArray("[Leet]\r\na=4\r\n  hi \r\n\r\ne=3\r\n") << "a=4\r\ne=3\r\n";
-        QTest::newRow("CR LF, mixed, no end") << QByteArray("a=4\r\ne=3\ng=9\rt=7") << "a=4\r\ne=3\r\ng=9\r\nt=7\r\n";
         QTest::newRow("code page bytes") << QByteArray("\xe9=e\r\n\x80=E") << "\u00e9=e\r\n\u20ac=E\r\n";
         QTest::newRow("missing file keeps the last table") << QByteArray("<missing>") << "o=0\r\n";
         const QByteArray big(1 << 20, 'x');
@@ -117,7 +114,6 @@ private slots:
         QTest::newRow("default table") << defaults << "Name" << "N4/\\/\\3";
         QTest::newRow("colour code passes") << defaults << "^1Mark" << "^1/\\/\\4r|<";
         QTest::newRow("long text") << defaults << QString(1 << 20, QLatin1Char('e')) << QString(1 << 20, QLatin1Char('3'));
-        QTest::newRow("first of two equal keys wins") << QStringList{"a=1", "a=2"} << "aa" << "11";
         QTest::newRow("empty key matches everywhere") << QStringList{"=x", "a=4"} << "abc" << "xxx";
         QTest::newRow("empty value deletes") << QStringList{"a="} << "banana" << "bnn";
         QTest::newRow("long key moves on by one") << QStringList{"ph=f", "h=h"} << "ph" << "fh";
@@ -144,7 +140,6 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::newRow("half and half") << QString(20000, QLatin1Char('m'));
-        QTest::newRow("longer other case") << "stra\u00dfe \u00df\u0149\ufb00\ufb01";
         QTest::newRow("surrogates, paired and lone") << "a\U00010400b\U0001F600" + QString(QChar(0xD801)) + "x" + QChar(0xDC28);
     }
     void randomCase()
@@ -170,7 +165,6 @@ private slots:
         const QStringList two{"abc", "def"}, many{"12", QString(2000, QLatin1Char('q'))};
         QTest::newRow("leet, empty list") << true << QStringList{} << -100 << QStringList{} << QStringList{"Convert to leet|There are no lines to edit"};
         QTest::newRow("leet, no row") << true << two << -100 << two << QStringList{};
-        QTest::newRow("random, negative row") << false << two << -1 << two << QStringList{};
         QTest::newRow("leet, no leet.ini") << true << two << 0 << two << QStringList{"Error loading LEET file|File leet.ini not found!"};
         QTest::newRow("leet loads on first use") << true << QStringList{"Name", "Mark"} << 1 << QStringList{"Name", "/\\/\\4r|<"} << QStringList{};
         QTest::newRow("random, current line only") << false << many << 1 << many << QStringList{};
@@ -200,6 +194,11 @@ private slots:
             QCOMPARE(line.time + line.action, QStringLiteral("30say"));
         QCOMPARE(MessagesOf(m_prompts), messages);
         QCOMPARE(previews, row >= 0 && row < texts.size() && messages.isEmpty() ? 1 : 0);
+        if (leet && previews == 1) {  // the table is read once: a changed file counts from the next start
+            QVERIFY(WriteTextFile(m_path, "N=#\r\n").ok);
+            ConvertToLeet(model, 0, table, m_path, m_prompts, [] {});
+            QCOMPARE(model.line(0).text, QStringLiteral("N4/\\/\\3"));
+        }
     }
 };
 

@@ -195,18 +195,14 @@ private slots:
         row("wave, tag behind gets a colour of its own") << "^1ab^2c" << "[T]" << behind << "Wave 2"
                                                          << "^0[T],^1a^0[T],^1ab^0[T],^1ab^2^0[T],^1ab^2c^0[T]";
         row("wave, no trailing blank frame") << "ab c" << "" << front << "Wave 2" << "a,ab,ab c";
-        row("wave, empty name") << "" << "[T]" << front << "Wave 2" << "";
         row("wave, reverse with empty tag") << "ab" << "" << behind << "Wave 2" << "";
         row("wave, never ends in a bare code") << "^1ab" << "" << front << "Wave 2" << "^1a,^1ab";
-        row("wave, code right after code") << "^1^2ab" << "" << front << "Wave 2" << "^2a,^2ab";
-        row("wave, trailing caret is visible") << "a^" << "" << front << "Wave 2" << "a,a^";
         row("wave, tag with its own code") << "ab" << "^3X" << behind << "Wave 2" << "a^3X,ab^3X";
         row("bounce, tag in front") << "^1ab^2c" << "[T]" << front << "Bounce|1" << "[T]abc,a[T]bc,ab[T]c,abc[T],ab[T]c,a[T]bc,[T]abc";
         row("bounce, tag behind") << "^1ab^2c" << "[T]" << behind << "Bounce|1" << "abc[T],ab[T]c,a[T]bc,[T]abc,a[T]bc,ab[T]c,abc[T]";
         row("bounce twice mirrors the whole script") << "ab" << "[T]" << front << "Bounce|2"
             << "[T]ab,a[T]b,ab[T],a[T]b,[T]ab,[T]ab,a[T]b,ab[T],a[T]b,[T]ab,[T]ab,a[T]b,ab[T],a[T]b,[T]ab";
         row("bounce strips the tag's codes") << "ab" << "^1[T]" << front << "Bounce|1.9" << "[T]ab,a[T]b,ab[T],a[T]b,[T]ab";
-        row("bounce, empty name") << "" << "[T]" << front << "Bounce|1" << "[T]";
         for (const char *count : {"0", "0.7", "-2", "x", ""})
             QTest::addRow("bounce count '%s'", count) << "^1ab" << "[T]" << front << "Bounce|" + QString(count) << "!";
         row("wave then bounce") << "ab" << "[T]" << front << "Wave 2;Bounce|1" << "[T]a,[T]ab,[T]ab,a[T]b,ab[T],a[T]b,[T]ab,[T]ab,[T]a";
@@ -217,8 +213,6 @@ private slots:
             << "---[,--[T,-[T],[T]a,T]ab,]abc,abc-,bc--,c---,----,----";
         row("scroll right") << "^1ab^2c" << "[T]" << front << "Scroll to Right|4|-"
             << "----,c---,bc--,abc-,]abc,T]ab,[T]a,-[T],--[T,---[,----";
-        row("scroll, name alone") << "abc" << "" << front << "Scroll to Left|5|-"
-            << "----a,---ab,--abc,-abc,abc--,bc---,c----,-----,-----";
         row("scroll, tag behind") << "^1ab" << "[T]" << behind << "Scroll to Left|2|-" << "-a,ab,b[,[T,T],]-,--,--";
         row("scroll width 0") << "ab" << "" << front << "Scroll to Left|0|-" << "!,,";
         row("scroll without fill") << "abc" << "" << front << "Scroll to Left|5|" << "a,ab,abc,abc,abc,bc,c,,";
@@ -229,7 +223,6 @@ private slots:
                                                       << (QString(width) == "2.5" ? "" : "!");
         row("effect names are case-sensitive") << "ab" << "" << front << "wave 2" << "!";
         row("unknown effect") << "ab" << "[T]" << front << "Sparkle|3|3" << "!";
-        row("same effect twice") << "ab" << "" << front << "Wave 2;Wave 2" << "a,ab,a,ab";
     }
 
     // Each example through the generator and through the command line.
@@ -276,7 +269,6 @@ private slots:
             return QStringList{QStringLiteral("Are you sure you want to repeat the BOUNCE EFFECT %1 times?").arg(count)};
         };
         // "^1ab" bounces in 2 x 2 + 1 lines, doubled by each repeat.
-        QTest::newRow("bounce 4 asks nothing") << 0 << "^1ab" << "Bounce|4" << yes << 15 * 5 << QStringList{"ab", "ab"} << none;
         QTest::newRow("bounce 5 asks") << 0 << "^1ab" << "Bounce|5" << yes << 31 * 5 << QStringList{"ab"} << ask("5");
         QTest::newRow("count asked as typed") << 0 << "^1ab" << "Bounce| 5.5 " << yes << 155 << none << ask(" 5.5 ");
         QTest::newRow("bounce 9") << 0 << "^1ab" << "Bounce|9" << yes << 511 * 5 << none << ask("9");
@@ -296,7 +288,6 @@ private slots:
         for (const char *effect : {"Wave 2", "Bounce|1", "Scroll to Left|3|-", "Scroll to Right|3|-"})
             QTest::addRow("full, %s", effect) << max << "abc" << effect << yes << max << none << full;
         QTest::newRow("full, nothing to add") << max << "abc" << "Bounce|0" << yes << max << none << none;
-        QTest::newRow("full, unknown effect") << max << "abc" << "Sparkle|1" << yes << max << none << none;
         QTest::newRow("exact fit says nothing") << max - 3 << "abc" << "Wave 2" << yes << max << QStringList{"a", "abc"} << none;
         // The return half mirrors the earlier line too, as a plain name line.
         QTest::newRow("bounce mirrors what was there") << 1 << "a" << "Bounce|1" << yes << 5 << QStringList{"a", "x"} << none;
@@ -350,7 +341,7 @@ private slots:
                                            << tagged + "Bounce;--param1;1;--param2;0;--effect;Scroll to Left;--param1;10;--param2;*";
         QTest::newRow("no clan tag") << "--name;abc;--effect;Scroll to Right"
                                      << "--name;abc;--effect;Scroll to Right;--param1;3;--param2;-";
-        const QStringList wrong{"=!--name is missing", "--name;ab=!No --effect given", "--effect;Wave 2=!--name is missing",
+        const QStringList wrong{"=!--name is missing", "--name;ab=!No --effect given",
                                 "--name;ab;--param1;1;--effect;Bounce=!--param1 must follow the --effect it belongs to",
                                 "--name;ab;--effect;Bounce;--param1;1;--param1;2=!--param1 given twice",
                                 "--name;ab;--name;cd;--effect;Wave 2=!--name given twice", "--name;ab;--effect=!--effect needs a value",
