@@ -85,7 +85,6 @@ void HostileInputsTest::settingsFile_data()
 {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<int>("messages");
-    QTest::newRow("empty") << QByteArray() << 0;
     QTest::newRow("blank") << QByteArray(" \n") << 0;
     QTest::newRow("corrupt") << QByteArray("{\"HKEY_CURRENT_USER\": {\"keys\": [") << 1;
 }

@@ -10,10 +10,6 @@ class ColorCodesTest : public QObject {
 private slots:
     void isNumber_data();
     void isNumber();
-    void strip_data();
-    void strip();
-    void colorTable_data();
-    void colorTable();
     void renderRuns_data();
     void renderRuns();
 };
@@ -45,46 +41,6 @@ void ColorCodesTest::isNumber()
     QCOMPARE(IsNumber(text), isNumber);
     if (isNumber)
         QCOMPARE(int(*ToInt16(text)), value);
-}
-
-void ColorCodesTest::strip_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("stripped");
-    QTest::newRow("trailing caret") << "a^" << "a^";
-    QTest::newRow("caret letter") << "^x" << "^x";
-    QTest::newRow("code after code is visible") << "^1^2ab" << "^2ab";
-    QTest::newRow("double caret zero") << "^^0ab" << "^ab";
-    QTest::newRow("empty") << "" << "";
-}
-
-void ColorCodesTest::strip()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, stripped);
-    QCOMPARE(StripColorCodes(text), stripped);
-    QCOMPARE(int(VisibleLength(text)), int(stripped.size()));
-}
-
-void ColorCodesTest::colorTable_data()
-{
-    QTest::addColumn<QString>("code");
-    QTest::addColumn<QColor>("color");
-    QTest::addColumn<QString>("codeBack");
-    QTest::newRow("7 white") << "7" << QColor(255, 255, 255) << "7";
-    QTest::newRow("8 black comes back as 0") << "8" << QColor(0, 0, 0) << "0";
-    QTest::newRow("9 red comes back as 1") << "9" << QColor(255, 0, 0) << "1";
-    QTest::newRow("other string is white") << "x" << QColor(255, 255, 255) << "7";
-}
-
-void ColorCodesTest::colorTable()
-{
-    QFETCH(QString, code);
-    QFETCH(QColor, color);
-    QFETCH(QString, codeBack);
-    QCOMPARE(ColorFromCode(code), color);
-    QCOMPARE(CodeFromColor(color), codeBack);
-    QCOMPARE(CodeFromColor(QColor(128, 128, 128)), QStringLiteral("7"));
 }
 
 void ColorCodesTest::renderRuns_data()

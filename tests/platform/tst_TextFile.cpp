@@ -14,8 +14,6 @@ class TextFileTest : public QObject {
 private slots:
     void splitLines_data();
     void splitLines();
-    void codePageRoundTrip_data();
-    void codePageRoundTrip();
     void saveWhereTheFolderRefusesNewFiles_data();
     void saveWhereTheFolderRefusesNewFiles();
 };
@@ -39,24 +37,6 @@ void TextFileTest::splitLines()
     QFETCH(bool, anyBreak);
     QFETCH(QStringList, lines);
     QCOMPARE(SplitLines(text, anyBreak ? LineBreaks::CrLfCrOrLf : LineBreaks::CrOrCrLf), lines);
-}
-
-void TextFileTest::codePageRoundTrip_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("ascii") << "^1Bob" << QByteArray("^1Bob");
-    QTest::newRow("euro sign") << QString::fromUtf8("\u20ac") << QByteArray("\x80");
-}
-
-void TextFileTest::codePageRoundTrip()
-{
-    QFETCH(QString, text);
-    QFETCH(QByteArray, bytes);
-    bool replaced = true;
-    QCOMPARE(EncodeAnsi(text, &replaced), bytes);
-    QVERIFY(!replaced);
-    QCOMPARE(DecodeAnsi(bytes), text);
 }
 
 void TextFileTest::saveWhereTheFolderRefusesNewFiles_data()

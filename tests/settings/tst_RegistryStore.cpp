@@ -20,13 +20,6 @@ int SetValuesAsAnotherProgram(const QString &path, const QString &who, int count
     return 0;
 }
 
-QProcess *StartAnotherProgram(const QString &path, const QString &who, int count)
-{
-    auto *process = new QProcess;
-    process->start(QCoreApplication::applicationFilePath(), {QStringLiteral("--set"), path, who, QString::number(count)});
-    return process;
-}
-
 } // namespace
 
 class RegistryStoreTest : public QObject {
@@ -186,30 +179,31 @@ void RegistryStoreTest::twoCopiesKeepEachOthersValues()
     QFETCH(int, processes);
     QFETCH(int, count);
     TestStore t;
-    const QString other = QStringLiteral("Other");
-    QCOMPARE(GetRegValue(*t.store, RegHive::CurrentUser, SettingsKey, "Other0"), QString());  // this copy has read the file
-    std::vector<std::unique_ptr<QProcess>> running;
-    if (processes == 0) {
-        QCOMPARE(SetValuesAsAnotherProgram(t.path(), other, count), 0);
-    } else {
-        for (int i = 0; i < processes; ++i)
-            running.emplace_back(StartAnotherProgram(t.path(), other + QString::number(i) + '_', count));
+    QCOMPARE(GetRegValue(*t.store, RegHive::CurrentUser, SettingsKey, "Other0_0"), QString());  // this copy has read the file
+    std::vector<std::unique_ptr<QProcess>> others;
+    for (int i = 0; i < processes; ++i) {
+        others.emplace_back(std::make_unique<QProcess>());
+        others.back()->start(QCoreApplication::applicationFilePath(),
+                             {"--set", t.path(), QStringLiteral("Other%1_").arg(i), QString::number(count)});
     }
+    if (processes == 0)
+        QCOMPARE(SetValuesAsAnotherProgram(t.path(), "Other0_", count), 0);
     if (processes == 1)
-        QVERIFY(running.front()->waitForFinished(60000));
+        QVERIFY(others.front()->waitForFinished(60000));
     for (int i = 0; i < count; ++i)
         QVERIFY(t.store->setValue(RegHive::CurrentUser, SettingsKey, "This" + QString::number(i), "this"));
-    for (const auto &process : running) {
-        QVERIFY(process->state() == QProcess::NotRunning || process->waitForFinished(60000));
-        QCOMPARE(process->exitCode(), 0);
+    for (const auto &other : others) {
+        QVERIFY(other->state() == QProcess::NotRunning || other->waitForFinished(60000));
+        QCOMPARE(other->exitCode(), 0);
     }
-    const QStringList writers = processes == 0 ? QStringList{other} : QStringList{"Other0_", "Other1_"}.mid(0, processes);
     JsonRegistryStore fresh(t.path());
     for (const JsonRegistryStore *store : {t.store.get(), &fresh}) {
         for (int i = 0; i < count; ++i) {
             QCOMPARE(GetRegValue(*store, RegHive::CurrentUser, SettingsKey, "This" + QString::number(i)), QStringLiteral("this"));
-            for (const QString &writer : writers)
-                QCOMPARE(GetRegValue(*store, RegHive::CurrentUser, SettingsKey, writer + QString::number(i)), writer);
+            for (int writer = 0; writer < qMax(processes, 1); ++writer) {
+                const QString who = QStringLiteral("Other%1_").arg(writer);
+                QCOMPARE(GetRegValue(*store, RegHive::CurrentUser, SettingsKey, who + QString::number(i)), who);
+            }
         }
     }
 }

@@ -142,7 +142,6 @@ private slots:
         QTest::newRow("wave 2") << "Wave 2" << "No options|No options|off|off|0|0";
         QTest::newRow("bounce") << "Bounce" << "Repeat (1..9)|No options|arrows only|off|9|1";
         QTest::newRow("scroll to left") << "Scroll to Left" << "Textwidth (1..15)|Fill char|arrows only|typed|15|1";
-        QTest::newRow("scroll to right") << "Scroll to Right" << "Textwidth (1..15)|Fill char|arrows only|typed|15|1";
     }
     void parameterPanel()
     {
@@ -217,7 +216,6 @@ private slots:
         row("scroll width 0") << "ab" << "" << front << "Scroll to Left|0|-" << "!,,";
         row("scroll without fill") << "abc" << "" << front << "Scroll to Left|5|" << "a,ab,abc,abc,abc,bc,c,,";
         row("scroll, two-character fill") << "ab" << "" << front << "Scroll to Left|3|-=" << "-=-=a,-=ab,ab-=,b-=-=,-=-=-=,-=-=-=";
-        row("scroll width with blanks") << "a" << "" << front << "Scroll to Right| 1 |*" << "*,a,*";
         for (const char *width : {"2.5", "-1", "x", "40000"})
             QTest::addRow("scroll width '%s'", width) << "ab" << "" << front << "Scroll to Right|" + QString(width) + "|-"
                                                       << (QString(width) == "2.5" ? "" : "!");
@@ -271,7 +269,6 @@ private slots:
         // "^1ab" bounces in 2 x 2 + 1 lines, doubled by each repeat.
         QTest::newRow("bounce 5 asks") << 0 << "^1ab" << "Bounce|5" << yes << 31 * 5 << QStringList{"ab"} << ask("5");
         QTest::newRow("count asked as typed") << 0 << "^1ab" << "Bounce| 5.5 " << yes << 155 << none << ask(" 5.5 ");
-        QTest::newRow("bounce 9") << 0 << "^1ab" << "Bounce|9" << yes << 511 * 5 << none << ask("9");
         QTest::newRow("declined: no lines, codes kept") << 0 << "^1ab" << "Bounce|5;Wave 2" << PromptAnswer::No << 2
                                                         << QStringList{"^1a", "^1ab"} << ask("5");
         QTest::newRow("bounce up to the limit") << 0 << abc << "Bounce|32767" << yes << max << QStringList{abc} << ask("32767") + full;
