@@ -54,7 +54,6 @@ HelpDialog::HelpDialog(QWidget *parent, LinkOpener opener) : QDialog(parent)
     icq->setReadOnly(true);
     auto *copy = new QPushButton(QStringLiteral("Copy to clipboard"), contact);
     copy->setObjectName(QStringLiteral("Command5"));
-    copy->setAutoDefault(false);
     connect(copy, &QPushButton::clicked, this, [] { QGuiApplication::clipboard()->setText(Contact::Icq); });
 
     auto *grid = new QGridLayout(contact);
@@ -68,6 +67,8 @@ HelpDialog::HelpDialog(QWidget *parent, LinkOpener opener) : QDialog(parent)
     auto *close = new QPushButton(QStringLiteral("Close"), this);
     close->setObjectName(QStringLiteral("Command1"));
     close->setDefault(true);
+    // Opened with the focus on Close: Enter closes the window instead of opening a link.
+    close->setFocus();
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
 
     auto *buttons = new QHBoxLayout;

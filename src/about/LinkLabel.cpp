@@ -2,6 +2,8 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 
 LinkLabel::LinkLabel(const QString &text, const QUrl &url, LinkOpener opener, QWidget *parent)
     : QLabel(text, parent), m_url(url), m_opener(std::move(opener))
@@ -31,4 +33,19 @@ void LinkLabel::keyPressEvent(QKeyEvent *event)
         return;
     }
     QLabel::keyPressEvent(event);
+}
+
+void LinkLabel::paintEvent(QPaintEvent *event)
+{
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    // Enter and Space open the link: the user must see where the focus is.
+    QStylePainter painter(this);
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.state |= QStyle::State_KeyboardFocusChange;
+    option.rect = contentsRect();
+    option.backgroundColor = palette().color(backgroundRole());
+    painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
 }

@@ -6,7 +6,7 @@
 #include "about/AboutText.h"
 
 // A label drawn as a link: a click anywhere on it (or Enter/Space when it has
-// the focus) opens its address.
+// the focus, which it shows with a focus frame) opens its address.
 class LinkLabel : public QLabel {
     Q_OBJECT
 public:
@@ -17,6 +17,7 @@ public:
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     QUrl m_url;

@@ -68,19 +68,17 @@ EditLineDialog::EditLineDialog(AnimationModel &model, int row, QWidget *parent)
     setTabOrder(m_action, ok);
     setTabOrder(ok, cancel);
 
-    connect(m_time, &QLineEdit::textChanged, this, &EditLineDialog::checkTime);
+    // Checked when the user is done with the box, not on every key: an emptied box must take the next number typed.
+    connect(m_time, &QLineEdit::editingFinished, this, &EditLineDialog::checkTime);
     connect(ok, &QPushButton::clicked, this, &EditLineDialog::writeBack);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     if (row >= 0 && row < model.count()) {
         const AnimationLine &line = model.line(row);
         m_time->setText(line.time);
-        // setText emits no change when the text is already what the field holds.
-        checkTime();
         m_action->setCurrentIndex(ActionIndexFor(line.action));
-    } else {
-        checkTime();
     }
+    checkTime();
     m_time->setFocus();
 }
 
@@ -94,6 +92,7 @@ void EditLineDialog::checkTime()
 
 void EditLineDialog::writeBack()
 {
+    checkTime();
     // Checked again: nothing keeps the list from shrinking while the dialog is open.
     if (m_row >= 0 && m_row < m_model.count()) {
         m_model.setTime(m_row, m_time->text());

@@ -5,7 +5,7 @@
 // The rules of the line edit dialog, kept out of the dialog so they can be
 // checked without a window.
 
-// What the Time field holds after a change: the text itself when it is a
+// What the Time field holds once the user is done with it: the text itself when it is a
 // number, otherwise "20" (the regular speed), so OK can never store a bad Time.
 QString CheckedTime(const QString &text);
 

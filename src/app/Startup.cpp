@@ -13,8 +13,30 @@
 #include <QStandardPaths>
 #include <cstdio>
 
+namespace {
+
+const char HelpText[] =
+    "Usage: marqueemaster [FILE]\n"
+    "Composes name animations for RtCW and turns them into game scripts.\n"
+    "  FILE        a .ras animation to open, or a .cfg game script to import\n"
+    "  --help      show this text and exit\n"
+    "  --version   show the version and exit\n"
+    "It needs a display (X11 or Wayland); marqueemaster-cli does the same work without one.\n";
+
+} // namespace
+
 int RunMarqueemaster(int argc, char *argv[])
 {
+    // Answered before any window or display is needed.
+    const QByteArray first = argc == 2 ? QByteArray(argv[1]) : QByteArray();
+    if (first == "--version") {
+        std::fputs("marqueemaster " MARQUEE_VERSION_TEXT "\n", stdout);
+        return 0;
+    }
+    if (first == "--help" || first == "-h") {
+        std::fputs(HelpText, stdout);
+        return 0;
+    }
     if (!Platform::DisplayAvailable()) {
         std::fputs("marqueemaster: no display found (DISPLAY is not set); start it on a desktop or under xvfb-run.\n",
                    stderr);

@@ -27,3 +27,13 @@ const QList<CliVerb> &CliVerbTable();
 constexpr int CliUsageError = 2;
 
 void WriteBytes(FILE *out, const QByteArray &bytes);
+
+// Names what was wrong with the arguments and returns CliUsageError; the caller then prints the usage text.
+int UsageError(CliStreams &streams, const QString &what);
+
+// 0 when path names a file that can be read; otherwise says why (missing, a folder) and returns 1.
+int InputFileError(const QString &path, CliStreams &streams);
+
+// Writes text to standard output in the code page of the program's files and says on standard error when
+// characters had to be written as '?', as saving the same text would.
+void WriteAnsiOutput(const QString &text, CliStreams &streams);

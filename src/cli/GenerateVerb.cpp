@@ -19,19 +19,23 @@ int runGenerate(const QStringList &arguments, CliStreams &streams)
     QString path;
     QString output;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
-        if (arguments.at(i) == QLatin1String("-o") && i + 1 < arguments.size() && output.isEmpty())
+        const QString &argument = arguments.at(i);
+        if (argument == QLatin1String("-o")) {
+            if (i + 1 >= arguments.size() || !output.isEmpty())
+                return UsageError(streams, QStringLiteral("-o takes one FILE.cfg"));
             output = arguments.at(++i);
-        else if (path.isEmpty() && arguments.at(i) != QLatin1String("-o"))
-            path = arguments.at(i);
-        else
-            return CliUsageError;
+        } else if (argument.startsWith(QLatin1Char('-')) && argument.size() > 1) {
+            return UsageError(streams, QStringLiteral("unknown option for generate: %1").arg(argument));
+        } else if (path.isEmpty()) {
+            path = argument;
+        } else {
+            return UsageError(streams, QStringLiteral("generate takes one FILE"));
+        }
     }
-    if (path.isEmpty() || (arguments.contains(QStringLiteral("-o")) && output.isEmpty()))
-        return CliUsageError;
-    if (!FileExists(path)) {
-        streams.err << QStringLiteral("File not found! ") << path << Qt::endl;
+    if (path.isEmpty())
+        return UsageError(streams, QStringLiteral("generate takes one FILE"));
+    if (InputFileError(path, streams) != 0)
         return 1;
-    }
     StderrPrompts prompts(streams.err);
     AnimationModel model;
     LoadAnimation(model, path, prompts);

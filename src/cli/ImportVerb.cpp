@@ -9,18 +9,15 @@
 
 namespace {
 
-
 int runImport(const QStringList &arguments, CliStreams &streams)
 {
     if (arguments.size() != 1 || arguments.first().isEmpty())
-        return CliUsageError;
+        return UsageError(streams, QStringLiteral("import takes one FILE"));
     const QString &path = arguments.first();
     StderrPrompts prompts(streams.err);
     AnimationModel model;
-    if (!FileExists(path)) {
-        streams.err << "File not found: " << path << '\n';
+    if (InputFileError(path, streams) != 0)
         return 1;
-    }
     QString error;
     if (!ImportScript(model, path, prompts, &error)) {
         streams.err << "Can't read " << path << ": " << error << '\n';

@@ -6,34 +6,41 @@
 #include "transforms/TextTransforms.h"
 
 #include <QDir>
+#include <QFileInfo>
+
+#include <optional>
 
 namespace {
 
-
 int runLeet(const QStringList &arguments, CliStreams &streams)
 {
-    QString tablePath;
+    std::optional<QString> tablePath;
     QStringList texts;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
-        if (arguments.at(i) == QLatin1String("--table")) {
-            if (i + 1 >= arguments.size() || !tablePath.isEmpty())
-                return CliUsageError;
+        const QString &argument = arguments.at(i);
+        if (argument == QLatin1String("--table")) {
+            if (tablePath)
+                return UsageError(streams, QStringLiteral("--table given twice"));
+            if (i + 1 >= arguments.size() || arguments.at(i + 1).isEmpty())
+                return UsageError(streams, QStringLiteral("--table needs a file"));
             tablePath = arguments.at(++i);
-            if (tablePath.isEmpty())
-                return CliUsageError;
+        } else if (argument.startsWith(QLatin1String("--")) && argument.size() > 2) {
+            return UsageError(streams, QStringLiteral("Unknown option: ") + argument);
         } else {
-            texts << arguments.at(i);
+            texts << argument;
         }
     }
     if (texts.size() != 1)
-        return CliUsageError;
-    if (tablePath.isEmpty())
-        tablePath = LeetFilePath();  // beside this program, as the desktop program looks for it
+        return UsageError(streams, QStringLiteral("leet takes one TEXT, not %1").arg(texts.size()));
+    if (tablePath && QFileInfo(*tablePath).isDir())
+        return InputFileError(*tablePath, streams);
+    // The same leet.ini the desktop program uses.
+    const QString path = tablePath.value_or(LeetFilePath());
 
     LeetTable table;
     StderrPrompts prompts(streams.err);
-    if (!LoadLeetTable(table, tablePath, prompts)) {
-        streams.err << "Looked for: " << QDir::toNativeSeparators(tablePath) << '\n';
+    if (!LoadLeetTable(table, path, prompts)) {
+        streams.err << "Looked for: " << QDir::toNativeSeparators(path) << '\n';
         return 1;
     }
     WriteBytes(streams.out, (ConvertTextToLeet(texts.first(), table) + QLatin1Char('\n')).toUtf8());

@@ -7,7 +7,7 @@ namespace {
 int runStrip(const QStringList &arguments, CliStreams &streams)
 {
     if (arguments.size() != 1)
-        return CliUsageError;
+        return UsageError(streams, QStringLiteral("strip takes one TEXT, not %1").arg(arguments.size()));
     WriteBytes(streams.out, (StripColorCodes(arguments.first()) + QLatin1Char('\n')).toUtf8());
     return 0;
 }

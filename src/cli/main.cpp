@@ -1,5 +1,7 @@
 #include "cli/CliVerbs.h"
 
+#include "Version.h"
+
 #include <QCoreApplication>
 
 #include <algorithm>
@@ -19,7 +21,7 @@ QString usageText()
         for (const QString &line : verb.usage.split(QLatin1Char('\n')))
             text += QStringLiteral("  marqueemaster-cli ") + line + QLatin1Char('\n');
     }
-    text += QStringLiteral("  marqueemaster-cli --help\n");
+    text += QStringLiteral("  marqueemaster-cli --help | --version\n");
     return text;
 }
 
@@ -54,6 +56,10 @@ int main(int argc, char *argv[])
         WriteBytes(stdout, usageText().toUtf8());
         return 0;
     }
+    if (arguments.size() == 1 && arguments.first() == QLatin1String("--version")) {
+        WriteBytes(stdout, QByteArrayLiteral("marqueemaster-cli " MARQUEE_VERSION_TEXT "\n"));
+        return 0;
+    }
     if (!arguments.isEmpty()) {
         const QString name = arguments.takeFirst();
         for (const CliVerb &verb : CliVerbTable()) {
@@ -66,6 +72,7 @@ int main(int argc, char *argv[])
             err.flush();
             return code;
         }
+        err << (name.startsWith(QLatin1Char('-')) ? "Unknown option: " : "Unknown command: ") << name << '\n';
     }
     err << usageText();
     return CliUsageError;

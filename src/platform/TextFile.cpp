@@ -117,6 +117,9 @@ TextWriteResult WriteTextFile(const QString &path, const QString &text)
     TextWriteResult result;
     const QByteArray bytes = EncodeAnsi(text, &result.replacedCharacters);
     QSaveFile file(path);
+    // A folder that refuses new files has no room for the temporary copy: write the file in place there,
+    // as a plain editor would. Qt falls back only in that case; everywhere else the save stays atomic.
+    file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly)) {
         result.errorCode = static_cast<int>(file.error());
         result.errorString = file.errorString();

@@ -6,6 +6,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLockFile>
 #include <QSaveFile>
 
 namespace {
@@ -63,55 +64,54 @@ QJsonObject writeKey(const Key &key)
                        {QStringLiteral("keys"), keys}};
 }
 
+// Reads the file as it is now; a missing file holds no keys. Returns why the file
+// could not be read (and leaves hives empty), or empty text.
+QString readHives(const QString &path, JsonRegistryStore::Hives &hives)
+{
+    QFile file(path);
+    if (!file.exists())
+        return {};
+    if (!file.open(QIODevice::ReadOnly))
+        return file.errorString();
+    QString error;
+    if (file.size() > kMaxFileSize) {
+        error = QStringLiteral("the file is too large");
+    } else if (const QByteArray bytes = file.readAll(); !bytes.trimmed().isEmpty()) {
+        QJsonParseError parseError;
+        const QJsonDocument document = QJsonDocument::fromJson(bytes, &parseError);
+        const QJsonObject root = document.object();
+        if (parseError.error != QJsonParseError::NoError)
+            error = parseError.errorString();
+        else if (!document.isObject())
+            error = QStringLiteral("the file holds no settings");
+        else if (!readKey(root.value(QLatin1String(kCurrentUser)).toObject(), hives.currentUser, 0)
+                 || !readKey(root.value(QLatin1String(kClassesRoot)).toObject(), hives.classesRoot, 0))
+            error = QStringLiteral("the keys are nested too deeply");
+    }
+    if (!error.isEmpty())
+        hives = {};
+    return error;
+}
+
 } // namespace
 
 JsonRegistryStore::JsonRegistryStore(const QString &path) : m_path(path)
 {
-    QFile file(path);
-    if (!file.exists())
-        return;
-    if (!file.open(QIODevice::ReadOnly)) {
-        m_loadError = file.errorString();
-        return;
-    }
-    if (file.size() > kMaxFileSize) {
-        m_loadError = QStringLiteral("the file is too large");
-    } else if (const QByteArray bytes = file.readAll(); !bytes.trimmed().isEmpty()) {
-        QJsonParseError error;
-        const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
-        const QJsonObject root = document.object();
-        if (error.error != QJsonParseError::NoError)
-            m_loadError = error.errorString();
-        else if (!document.isObject())
-            m_loadError = QStringLiteral("the file holds no settings");
-        else if (!readKey(root.value(QLatin1String(kCurrentUser)).toObject(), m_currentUser, 0)
-                 || !readKey(root.value(QLatin1String(kClassesRoot)).toObject(), m_classesRoot, 0))
-            m_loadError = QStringLiteral("the keys are nested too deeply");
-    }
-    if (!m_loadError.isEmpty()) {
-        m_currentUser = Key();
-        m_classesRoot = Key();
-        m_keepUnreadable = true;
-    }
-}
-
-const Key *JsonRegistryStore::findKey(RegHive hive, const QString &path) const
-{
-    const Key *key = hive == RegHive::CurrentUser ? &m_currentUser : &m_classesRoot;
-    for (const QString &part : keyPath(path)) {
-        auto it = key->keys.constFind(fold(part));
-        if (it == key->keys.constEnd())
-            return nullptr;
-        key = &it.value();
-    }
-    return key;
+    Hives hives;
+    m_loadError = readHives(path, hives);
 }
 
 std::optional<RegValue> JsonRegistryStore::value(RegHive hive, const QString &key, const QString &name) const
 {
-    const Key *found = findKey(hive, key);
-    if (!found)
-        return std::nullopt;
+    Hives hives;
+    readHives(m_path, hives);
+    const Key *found = &hives[hive];
+    for (const QString &part : keyPath(key)) {
+        auto it = found->keys.constFind(fold(part));
+        if (it == found->keys.constEnd())
+            return std::nullopt;
+        found = &it.value();
+    }
     auto it = found->values.constFind(fold(name));
     if (it == found->values.constEnd())
         return std::nullopt;
@@ -120,19 +120,21 @@ std::optional<RegValue> JsonRegistryStore::value(RegHive hive, const QString &ke
 
 bool JsonRegistryStore::setValue(RegHive hive, const QString &key, const QString &name, const QString &text)
 {
-    Key *node = hive == RegHive::CurrentUser ? &m_currentUser : &m_classesRoot;
-    for (const QString &part : keyPath(key)) {
-        Key &child = node->keys[fold(part)];
-        if (child.name.isEmpty())
-            child.name = part;
-        node = &child;
-    }
-    Value &value = node->values[fold(name)];
-    if (value.type.isEmpty())
-        value.name = name;
-    value.type = QStringLiteral("REG_SZ");
-    value.data = text;
-    return save();
+    return change([&](Hives &hives) {
+        Key *node = &hives[hive];
+        for (const QString &part : keyPath(key)) {
+            Key &child = node->keys[fold(part)];
+            if (child.name.isEmpty())
+                child.name = part;
+            node = &child;
+        }
+        Value &value = node->values[fold(name)];
+        if (value.type.isEmpty())
+            value.name = name;
+        value.type = QStringLiteral("REG_SZ");
+        value.data = text;
+        return true;
+    });
 }
 
 bool JsonRegistryStore::deleteKey(RegHive hive, const QString &key)
@@ -140,30 +142,38 @@ bool JsonRegistryStore::deleteKey(RegHive hive, const QString &key)
     const QStringList parts = keyPath(key);
     if (parts.isEmpty())
         return false;
-    Key *node = hive == RegHive::CurrentUser ? &m_currentUser : &m_classesRoot;
-    for (qsizetype i = 0; i + 1 < parts.size(); ++i) {
-        auto it = node->keys.find(fold(parts.at(i)));
-        if (it == node->keys.end())
-            return false;
-        node = &it.value();
-    }
-    if (node->keys.remove(fold(parts.last())) == 0)
-        return false;
-    return save();
+    return change([&](Hives &hives) {
+        Key *node = &hives[hive];
+        for (qsizetype i = 0; i + 1 < parts.size(); ++i) {
+            auto it = node->keys.find(fold(parts.at(i)));
+            if (it == node->keys.end())
+                return false;
+            node = &it.value();
+        }
+        return node->keys.remove(fold(parts.last())) > 0;
+    });
 }
 
-bool JsonRegistryStore::save()
+bool JsonRegistryStore::change(const std::function<bool(Hives &)> &edit)
 {
-    if (m_keepUnreadable) {
+    QDir().mkpath(QFileInfo(m_path).absolutePath());
+    // Another copy of the program may be changing the file: wait for it rather than write over its change.
+    QLockFile lock(m_path + QStringLiteral(".lock"));
+    if (!lock.tryLock(10000)) {
+        m_saveError = QStringLiteral("the settings file is locked by another program");
+        return false;
+    }
+    Hives hives;
+    if (!readHives(m_path, hives).isEmpty()) {
         // Keep what could not be read: the user may want it back.
         const QString aside = m_path + QStringLiteral(".unreadable");
         QFile::remove(aside);
         QFile::copy(m_path, aside);
-        m_keepUnreadable = false;
     }
-    QDir().mkpath(QFileInfo(m_path).absolutePath());
-    const QJsonObject root{{QLatin1String(kCurrentUser), writeKey(m_currentUser)},
-                           {QLatin1String(kClassesRoot), writeKey(m_classesRoot)}};
+    if (!edit(hives))
+        return false;
+    const QJsonObject root{{QLatin1String(kCurrentUser), writeKey(hives.currentUser)},
+                           {QLatin1String(kClassesRoot), writeKey(hives.classesRoot)}};
     QSaveFile file(m_path);
     if (!file.open(QIODevice::WriteOnly) || file.write(QJsonDocument(root).toJson()) < 0 || !file.commit()) {
         m_saveError = file.errorString();

@@ -4,9 +4,14 @@
 
 #include <QMap>
 
-// A registry kept in one JSON file, for platforms without a registry. Every
-// change is written at once and atomically. A file that can't be read leaves
-// the store empty and is kept aside (".unreadable") before it is first replaced.
+#include <functional>
+
+// A registry kept in one JSON file, for platforms without a registry. Several
+// running copies of the program share the file: every read sees the file as it
+// is now, and every change rereads it, changes its one value and writes it back
+// atomically under a lock file, so no copy erases another's values. A file that
+// can't be read counts as empty and is kept aside (".unreadable") before it is
+// replaced.
 class JsonRegistryStore final : public RegistryStore {
 public:
     explicit JsonRegistryStore(const QString &path);
@@ -32,14 +37,17 @@ public:
         QMap<QString, Key> keys;      // by lower-case name
     };
 
+    struct Hives {
+        Key currentUser;
+        Key classesRoot;
+        Key &operator[](RegHive hive) { return hive == RegHive::CurrentUser ? currentUser : classesRoot; }
+    };
+
 private:
-    const Key *findKey(RegHive hive, const QString &path) const;
-    bool save();
+    // Runs edit on the file's keys as they are now and writes them back if it returns true.
+    bool change(const std::function<bool(Hives &)> &edit);
 
     QString m_path;
     QString m_loadError;
     QString m_saveError;
-    bool m_keepUnreadable = false;
-    Key m_currentUser;
-    Key m_classesRoot;
 };

@@ -87,6 +87,7 @@ OptionsDialog::OptionsDialog(RegistryStore &store, LeetTable &leet, const LeetFi
 
     auto *ok = named(new QPushButton(QStringLiteral("OK"), this), "cmdOK");
     auto *cancel = named(new QPushButton(QStringLiteral("Cancel"), this), "Command2");
+    // Enter presses OK, unless the focus is on another button: that one answers Enter.
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &OptionsDialog::saveSettings);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -124,7 +125,6 @@ QWidget *OptionsDialog::createEditorPage()
         auto *button = named(new QPushButton(page), buttonName);
         button->setIcon(folderIcon);
         button->setToolTip(title);
-        button->setAutoDefault(false);
         grid->addWidget(field, row, 0);
         grid->addWidget(button, row++, 1);
         connect(button, &QPushButton::clicked, this, [this, field, title] { browse(field, title); });
@@ -214,9 +214,6 @@ QWidget *OptionsDialog::createRegistryPage()
         showContextMenuStatus();
     });
 
-    for (QPushButton *button : {m_associate, m_restore, m_addContext, m_removeContext})
-        button->setAutoDefault(false);
-
     auto *layout = new QVBoxLayout(page);
     layout->addWidget(association);
     layout->addWidget(context);
@@ -233,13 +230,13 @@ QWidget *OptionsDialog::createLeetPage()
     m_leetText->setFont(courier);
     // One pair per line: wrapping would only blur where a line ends.
     m_leetText->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Tab leaves the box for the buttons below it: a pair holds no tabs.
+    m_leetText->setTabChangesFocus(true);
 
     auto *reload = named(new QPushButton(QStringLiteral("Reload"), page), "cmdReload");
     auto *save = named(new QPushButton(QStringLiteral("Save changes"), page), "cmdSave");
     auto *create = named(new QPushButton(QStringLiteral("Create file"), page), "cmdCreate");
     create->setToolTip(QStringLiteral("Create new file/Reset current file"));
-    for (QPushButton *button : {reload, save, create})
-        button->setAutoDefault(false);
     // Which leet.ini is in use, and where a write went.
     m_leetWhere = named(new QLabel(page), "lblLeetFile");
     m_leetWhere->setTextInteractionFlags(Qt::TextSelectableByMouse);

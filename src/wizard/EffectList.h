@@ -54,6 +54,7 @@ QString StepChoice(const QString &boxText, int step, const QStringList &choices)
 
 // What the wizard's Finish does: empties the animation, then applies every row
 // in order with one working name and clan tag. Stops after the first effect
-// that fills the animation, so the user is told about the limit only once.
+// that fills the animation, so the user is told about the limit only once; an
+// effect cut short by the character cap ends only itself.
 void RunEffects(AnimationModel &model, const QString &name, const QString &clanTag, bool reverse,
                 const QVector<EffectRow> &rows, Prompts &prompts, bool keepColours = false);

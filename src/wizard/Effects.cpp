@@ -49,7 +49,7 @@ public:
         if (m_tooLarge) {
             model.appendLines(m_lines);
             prompts.message(EffectSizeMessage(), AppTitle, PromptIcon::Exclamation);
-            return EffectOutcome::LimitReached;
+            return EffectOutcome::TooLarge;
         }
         const int taken = AppendLinesWithinLimit(model, m_lines, prompts);
         return taken < m_lines.size() ? EffectOutcome::LimitReached : EffectOutcome::Applied;

@@ -17,6 +17,7 @@ QString RepeatText(const QString &text, int count);
 
 enum class EffectOutcome {
     Applied,      // the effect appended all of its lines (possibly none)
+    TooLarge,     // the effect passed the character cap: its rest was dropped and the user told
     LimitReached  // the animation filled up: the rest was dropped and the user told
 };
 

@@ -2,37 +2,60 @@
 #include "about/Contact.h"
 #include "about/HelpDialog.h"
 
+#include <QApplication>
 #include <QClipboard>
-#include <QGuiApplication>
 #include <QTest>
 #include <QTextEdit>
 
 class AboutHelpTest : public QObject {
     Q_OBJECT
 private slots:
-    // A click on a link hands its address to the opener; nothing is started.
-    void links_data()
+    // The control gets the focus by Tab (none: the focus the window opens with) and the key is pressed, or it
+    // is clicked (key 0). A link hands its address to the opener; nothing is started.
+    void keys_data()
     {
         QTest::addColumn<bool>("help");
-        QTest::addColumn<QString>("label");
-        QTest::addColumn<QUrl>("url");
-        QTest::newRow("about: web page") << false << "Label1" << QUrl(Contact::WebPage);
-        QTest::newRow("help and tutorial") << true << "Label3" << QUrl(Contact::WebPage);
-        QTest::newRow("forums") << true << "Label4" << QUrl(Contact::WebPage);
-        QTest::newRow("mail") << true << "Label5" << QUrl(QStringLiteral("mailto:") + Contact::Mail);
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("after");  // "closed", "copied", or the address opened
+        const QString web = Contact::WebPage, mail = QStringLiteral("mailto:") + Contact::Mail;
+        QTest::newRow("about: Enter presses OK") << false << "" << int(Qt::Key_Return) << "closed";
+        QTest::newRow("about: Escape closes") << false << "" << int(Qt::Key_Escape) << "closed";
+        QTest::newRow("help: Enter presses Close") << true << "" << int(Qt::Key_Return) << "closed";
+        QTest::newRow("help: Enter on Copy copies") << true << "Command5" << int(Qt::Key_Return) << "copied";
+        QTest::newRow("help: Space on Copy copies") << true << "Command5" << int(Qt::Key_Space) << "copied";
+        QTest::newRow("help: Enter on a link") << true << "Label4" << int(Qt::Key_Enter) << web;
+        QTest::newRow("help: Space on the mail link") << true << "Label5" << int(Qt::Key_Space) << mail;
+        QTest::newRow("about: link clicked") << false << "Label1" << 0 << web;
+        QTest::newRow("help: forums clicked") << true << "Label4" << 0 << web;
+        QTest::newRow("help: mail clicked") << true << "Label5" << 0 << mail;
+        QTest::newRow("help: Copy clicked") << true << "Command5" << 0 << "copied";
     }
-    void links()
+    void keys()
     {
         QFETCH(bool, help);
-        QFETCH(QString, label);
-        QFETCH(QUrl, url);
-        QList<QUrl> opened;
-        const LinkOpener opener = [&](const QUrl &link) { opened << link; };
+        QFETCH(QString, control);
+        QFETCH(int, key);
+        QFETCH(QString, after);
+        QStringList opened;
+        const LinkOpener opener = [&](const QUrl &link) { opened << link.toString(); };
         const std::unique_ptr<QDialog> dialog(help ? static_cast<QDialog *>(new HelpDialog(nullptr, opener)) : new AboutDialog(nullptr, opener));
         dialog->show();
-        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
-        QTest::mouseClick(dialog->findChild<QWidget *>(label), Qt::LeftButton);
-        QCOMPARE(opened, QList<QUrl>{url});
+        QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+        QApplication::clipboard()->clear();
+        QWidget *target = control.isEmpty() ? QApplication::focusWidget() : dialog->findChild<QWidget *>(control);
+        const QImage unfocused = target->grab().toImage();
+        if (key == 0)
+            QTest::mouseClick(target, Qt::LeftButton);
+        for (int i = 0; key != 0 && i < 20 && QApplication::focusWidget() != target; ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), target);
+        QVERIFY2(control.isEmpty() || key == 0 || target->grab().toImage() != unfocused, "the focus can't be seen");
+        if (key != 0)
+            QTest::keyClick(target, Qt::Key(key));
+        QCOMPARE(dialog->isVisible(), after != QLatin1String("closed"));
+        QCOMPARE(QApplication::clipboard()->text(), after == QLatin1String("copied") ? Contact::Icq : QString());
+        QCOMPARE(opened, after.contains(u':') ? QStringList{after} : QStringList{});
     }
 
     void aboutTextAndContactNumber()
@@ -41,10 +64,6 @@ private slots:
         AboutDialog about(nullptr, {});
         const QString shown = about.findChild<QTextEdit *>(QStringLiteral("txtPreview"))->toPlainText();
         QVERIFY2(shown.contains(QStringLiteral("Made by ") + Contact::MakerName) && !shown.contains('^'), qPrintable(shown));
-        HelpDialog help(nullptr, {});
-        help.show();
-        QTest::mouseClick(help.findChild<QWidget *>(QStringLiteral("Command5")), Qt::LeftButton);
-        QCOMPARE(QGuiApplication::clipboard()->text(), Contact::Icq);  // the number alone
     }
 };
 

@@ -58,15 +58,10 @@ void LineCommandsTest::copyLines_data()
     QTest::newRow("selected line") << CopyCase{"A,B,C", 1, 1, {}, "A,B,C,B"};
     QTest::newRow("all lines") << CopyCase{"A,B,C", 1, 3, {}, "A,B,C,A,B,C"};
     QTest::newRow("all lines reversed") << CopyCase{"A,B,C", 1, 4, {}, "A,B,C,C,B,A"};
-    QTest::newRow("all lines, no current row") << CopyCase{"A,B,C", -1, 3, {}, "A,B,C,A,B,C"};
     QTest::newRow("selected, no current row") << CopyCase{"A,B,C", -1, 1, {}, "A,B,C"};
     QTest::newRow("x times 3") << CopyCase{"A,B,C", 1, 2, {"3"}, "A,B,C,B,B,B"};
-    QTest::newRow("x times \" 3 \"") << CopyCase{"A,B,C", 1, 2, {" 3 "}, "A,B,C,B,B,B"};
     QTest::newRow("x times 0") << CopyCase{"A,B,C", 1, 2, {"0"}, "A,B,C"};
-    QTest::newRow("x times -2") << CopyCase{"A,B,C", 1, 2, {"-2"}, "A,B,C"};
     QTest::newRow("x times abc") << CopyCase{"A,B,C", 1, 2, {"abc"}, "A,B,C", bad.arg("abc")};
-    QTest::newRow("x times 40000") << CopyCase{"A,B,C", 1, 2, {"40000"}, "A,B,C", bad.arg("40000")};
-    QTest::newRow("x times cancelled") << CopyCase{"A,B,C", 1, 2, {}, "A,B,C", bad.arg("")};
     for (int mode = 1; mode <= 4; ++mode)
         QTest::addRow("empty list, mode %d", mode) << CopyCase{"", -1, mode, {"3"}, "", "There are no lines to copy"};
     QTest::newRow("all lines one too many") << CopyCase{"#16384", 0, 3, {}, "#32767", LineLimitMessage()};
@@ -94,14 +89,11 @@ void LineCommandsTest::otherCommands_data()
     QTest::newRow("remove") << CommandCase{"remove", "A,B,C", 1, "A,C", "-", {}};
     QTest::newRow("remove, no current row") << CommandCase{"remove", "A,B,C", -1, "A,B,C", "-", cantRemove};
     QTest::newRow("delete all, yes") << CommandCase{"delete Yes", "A,B,C", 1, "", "-", asked};
-    QTest::newRow("delete all, no") << CommandCase{"delete No", "A,B,C", 1, "A,B,C", "-", asked};
     QTest::newRow("edit") << CommandCase{"edit", "A,B", 1, "A,B", "-", {"dialog 1"}};
     QTest::newRow("edit, empty list") << CommandCase{"edit", "", -1, "", "-", {"No items to edit"}};
     QTest::newRow("cut") << CommandCase{"cut", "A,B,C", 1, "A,C", "^1B", preview};
     QTest::newRow("copy Text") << CommandCase{"copy", "A,B,C", 1, "A,B,C", "^1B", {}};
     QTest::newRow("paste after the current row") << CommandCase{"paste", "A,B,C", 1, "A,B,^1Bob,C", "^1Bob", preview};
-    QTest::newRow("paste into an empty list") << CommandCase{"paste", "", 4, "^1Bob", "^1Bob", preview};
-    QTest::newRow("paste, no current row") << CommandCase{"paste", "A,B", -1, "A,B,^1Bob", "^1Bob", preview};
     QTest::newRow("paste two-line text") << CommandCase{"paste", "", -1, "a\r\nb", "a\r\nb", preview};
     QTest::newRow("paste into a full list")
         << CommandCase{"paste", "#32767", 3, "#32767", "x", {LineLimitMessage(), "preview"}};
@@ -146,15 +138,16 @@ void LineCommandsTest::editDialog_data()
     QTest::addColumn<EditCase>("c");
     QTest::newRow("OK") << EditCase{"15", "say", "25", 2, "ok", "25", "vsay"};
     QTest::newRow("Enter in the Time field") << EditCase{"15", "say", "150", 1, "enter", "150", "say_team"};
-    QTest::newRow("Enter in the action list") << EditCase{"15", "say", "", 1, "enter-in-list", "15", "say_team"};
     QTest::newRow("Cancel") << EditCase{"15", "say", "25", 2, "cancel", "15", "say"};
     QTest::newRow("Escape") << EditCase{"15", "say", "25", 2, "escape", "15", "say"};
     QTest::newRow("letter after a number") << EditCase{"15", "say", "15a", 0, "ok", "20", "say"};
     QTest::newRow("field emptied") << EditCase{"15", "say", "\b", 0, "ok", "20", "say"};
+    QTest::newRow("emptied, then typed") << EditCase{"15", "say", "\b30", 0, "ok", "30", "say"};
+    QTest::newRow("letter taken back") << EditCase{"15", "say", "x\b45", 0, "enter", "45", "say"};
+    QTest::newRow("checked on leaving the box") << EditCase{"15", "say", "abc", 0, "tab", "20", "say"};
     QTest::newRow("past the largest number") << EditCase{"15", "say", "32768", 0, "ok", "20", "say"};
     QTest::newRow("fraction and blank kept") << EditCase{"15", "say", "7.5 ", 0, "ok", "7.5 ", "say"};
     QTest::newRow("Time no number opens as 20") << EditCase{"fast", "say", "", 0, "ok", "20", "say"};
-    QTest::newRow("action in capitals found") << EditCase{"15", "SAY", "", 1, "ok", "15", "say_team"};
     QTest::newRow("unknown action opens as set name") << EditCase{"15", "shout", "", 1, "ok", "15", "say"};
 }
 
@@ -174,6 +167,11 @@ void LineCommandsTest::editDialog()
         key == u'\b' ? QTest::keyClick(field, Qt::Key_Backspace) : QTest::keyClicks(field, QString(key));
     for (int i = 0; i < c.downs; ++i)
         QTest::keyClick(list, Qt::Key_Down);
+    if (c.how == "tab") {
+        QTest::keyClick(field, Qt::Key_Tab);
+        QCOMPARE(field->text(), c.newTime);
+        c.how = "ok";
+    }
     if (c.how == "ok" || c.how == "cancel")
         QTest::mouseClick(dialog.findChild<QPushButton *>(c.how == "ok" ? "cmdOK" : "cmdCancel"), Qt::LeftButton);
     else

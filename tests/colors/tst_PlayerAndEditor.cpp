@@ -46,7 +46,6 @@ private slots:
         QTest::newRow("three lines") << "5,10:say,99" << QList<int>{50, 60, 1000};
         QTest::newRow("below 10") << "0:echo,-2:Set name,9" << QList<int>{50, 50, 50};
         QTest::newRow("steps") << "14,15,19,20,29,30,39,40,49,50" << QList<int>{60, 150, 150, 400, 400, 500, 500, 600, 600, 1000};
-        QTest::newRow("rounded, blanks around") << "9.5, 20 " << QList<int>{60, 400};
         QTest::newRow("one row, no pace: 100 on the first play") << "150" << QList<int>{100};
         QTest::newRow("no pace keeps the last") << "45,150,100,soon,,40000" << QList<int>(6, 600);
     }
@@ -94,13 +93,6 @@ private slots:
         QVERIFY(p.prompts.messages.isEmpty());
     }
 
-    void timerDrivesThePlay()
-    {
-        Player p(QStringLiteral("5,5"));
-        p.player.TogglePreview();
-        QTRY_VERIFY_WITH_TIMEOUT(p.stopped(), 2000);
-        QCOMPARE(p.drawn, p.frames);
-    }
 
     void colorEditorCopies_data()
     {
@@ -110,10 +102,8 @@ private slots:
         QTest::newRow("b red") << "a[b]c" << 0 << "^7a^1b^7c";
         QTest::newRow("empty box") << "[]" << -1 << "";
         QTest::newRow("no colour") << "[]name" << -1 << "^7name";
-        QTest::newRow("end green") << "na[me]" << 1 << "^7na^2me";
         QTest::newRow("black") << "[a]bc" << 7 << "^0a^7bc";
         QTest::newRow("all red by the last button") << "[abc]" << 8 << "^1abc";
-        QTest::newRow("white as the rest") << "a[b]c" << 6 << "^7abc";
     }
 
     void colorEditorCopies()

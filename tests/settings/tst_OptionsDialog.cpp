@@ -6,7 +6,10 @@
 #include "settings/ShellIntegration.h"
 #include "transforms/LeetTable.h"
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QTabBar>
 #include <QTest>
 
@@ -148,10 +151,6 @@ private slots:
             << "EditItem=0,MultiSelect=1,Name=,Clantag=X,Reverse=0,OpenDir=,SaveDir=,GenerateDir=/scripts";
         QTest::newRow("everything set") << QStringList{"OpenDir=/o", "SaveDir=/s", "GenerateDir=/g", "Name=^1Name", "Clantag=[C]", "Reverse=1", "EditItem=1", "MultiSelect=1"}
             << "EditItem=1,MultiSelect=0,Name=^1Name,Clantag=[C]X,Reverse=1,OpenDir=/o,SaveDir=,GenerateDir=/scripts";
-        QTest::newRow("flags only as 1") << QStringList{"Reverse=true", "EditItem=-1", "MultiSelect= 1"}
-            << "EditItem=0,MultiSelect=1,Name=,Clantag=X,Reverse=0,OpenDir=,SaveDir=,GenerateDir=/scripts";
-        QTest::newRow("mixed flags") << QStringList{"OpenDir=/o", "SaveDir=/s", "Name=N", "Reverse=0", "EditItem=1", "MultiSelect=0"}
-            << "EditItem=1,MultiSelect=1,Name=N,Clantag=X,Reverse=0,OpenDir=/o,SaveDir=,GenerateDir=/scripts";
     }
     void okWritesEverySetting()
     {
@@ -190,6 +189,83 @@ private slots:
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         m_store.reopen();
         QCOMPARE(LoadSettings(*m_store.store).generateDir, QStringLiteral("/scripts"));
+    }
+
+    // The page's control gets the focus by Tab and is pressed by the key (or clicked). "state" lists what the
+    // window shows afterwards: a button's name with 1 or 0 for enabled, the status, the leet box and file.
+    void pageControls_data()
+    {
+        QTest::addColumn<QString>("before");   // "associated", "menu entry", a leet.ini text, or nothing
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<int>("key");           // 0: a mouse click
+        QTest::addColumn<QStringList>("state");
+        const int click = 0, enter = Qt::Key_Return, space = Qt::Key_Space;
+        const QStringList open{"window=1", "settings=0"};
+        QTest::newRow("Enter on Browse browses") << "" << 0 << "cmdBrowse1" << enter << open + QStringList{"txtOpen=/picked"};
+        QTest::newRow("Enter in a text box presses OK") << "" << 1 << "txtName" << enter << QStringList{"window=0", "settings=1"};
+        QTest::newRow("Associate, Enter") << "" << 2 << "cmdAssociate" << enter
+            << open + QStringList{"txtAssociation=Associated with Marqueemaster", "cmdAssociate=0", "cmdRestore=1"};
+        QTest::newRow("Associate, click") << "" << 2 << "cmdAssociate" << click
+            << QStringList{"txtAssociation=Associated with Marqueemaster", "cmdAssociate=0", "cmdRestore=1"};
+        QTest::newRow("Restore, Space") << "associated" << 2 << "cmdRestore" << space
+            << open + QStringList{"txtAssociation=[Not associated yet]", "cmdAssociate=1", "cmdRestore=0"};
+        QTest::newRow("Add, Enter") << "" << 2 << "cmdAddContext" << enter
+            << open + QStringList{"picON=1", "cmdAddContext=0", "cmdRemoveContext=1"};
+        QTest::newRow("Remove, click") << "menu entry" << 2 << "cmdRemoveContext" << click
+            << QStringList{"picON=0", "cmdAddContext=1", "cmdRemoveContext=0"};
+        QTest::newRow("Create file, Enter") << "" << 3 << "cmdCreate" << enter << open + QStringList{"txtLeet=a=4", "file=a=4"};
+        QTest::newRow("Reload, Space: the file as it is now") << "a=1" << 3 << "cmdReload" << space
+            << open + QStringList{"txtLeet=o=0", "file=o=0"};
+        QTest::newRow("Save changes, Enter") << "a=1" << 3 << "cmdSave" << enter << open + QStringList{"txtLeet=q=7", "file=q=7"};
+    }
+    void pageControls()
+    {
+        QFETCH(QString, before);
+        QFETCH(int, page);
+        QFETCH(QString, control);
+        QFETCH(int, key);
+        QFETCH(QStringList, state);
+        SetRegValue(*m_store.store, RegHive::ClassesRoot, QStringLiteral(".cfg"), QString(), QStringLiteral("cfgfile"));
+        if (before == QLatin1String("associated"))
+            AssociateRasFiles(*m_store.store, Command);
+        if (before == QLatin1String("menu entry"))
+            AddContextMenuEntry(*m_store.store, Command);
+        const QString leetPath = m_store.dir.filePath("leet.ini");
+        QFile::remove(leetPath);
+        if (before.contains(u'='))
+            WriteFileBytes(leetPath, before.toLatin1());
+        RecordingStore recorder(*m_store.store);
+        LeetTable leet;
+        FakePrompts prompts;
+        prompts.folderAnswers = {QStringLiteral("/picked")};
+        OptionsDialog dialog(recorder, leet, leetPath, QStringLiteral("/opt/marquee/marqueemaster"), prompts, {});
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QTabBar *bar = dialog.findChild<QTabBar *>();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(page).center());
+        QWidget *target = dialog.findChild<QWidget *>(control);
+        for (int i = 0; i < 40 && QApplication::focusWidget() != target; ++i)
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &dialog, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), target);
+        auto *box = dialog.findChild<QPlainTextEdit *>("txtLeet");
+        if (control == QLatin1String("cmdSave"))
+            box->setPlainText(QStringLiteral("q=7"));
+        if (control == QLatin1String("cmdReload"))
+            WriteFileBytes(leetPath, "o=0\r\n");
+        key == 0 ? QTest::mouseClick(target, Qt::LeftButton) : QTest::keyClick(target, Qt::Key(key));
+
+        QStringList shown{"window=" + QString::number(dialog.isVisible()),
+                          "settings=" + QString::number(!recorder.writes.filter(QRegularExpression("^Name=")).isEmpty()),
+                          "txtLeet=" + box->toPlainText().section(u'\n', 0, 0),
+                          "file=" + QString::fromLatin1(ReadFileBytes(leetPath)).section(u'\r', 0, 0),
+                          "picON=" + QString::number(!dialog.findChild<QWidget *>("picON")->isHidden())};
+        for (const char *name : {"txtOpen", "txtAssociation"})
+            shown << name + ('=' + dialog.findChild<QLineEdit *>(name)->text());
+        for (const char *name : {"cmdAssociate", "cmdRestore", "cmdAddContext", "cmdRemoveContext"})
+            shown << name + ('=' + QString::number(dialog.findChild<QWidget *>(name)->isEnabled()));
+        for (const QString &expected : state)
+            QVERIFY2(shown.contains(expected), qPrintable(expected + " not in " + shown.join(u',')));
     }
 };
 

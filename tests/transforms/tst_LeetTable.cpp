@@ -43,17 +43,8 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");  // "<missing>": no file
         QTest::addColumn<QString>("table");
         QTest::newRow("blanks at both ends go") << QByteArray("  a=4  ") << "a=4\r\n";
-        QTest::newRow("blanks around = stay") << QByteArray("a = 4") << "a = 4\r\n";
-        QTest::newRow("values with signs") << QByteArray("x=)(\r\nk=|<") << "x=)(\r\nk=|<\r\n";
-        QTest::newRow("third piece dropped") << QByteArray("a=b=c") << "a=b\r\n";
-        QTest::newRow("only signs") << QByteArray("==") << "=\r\n";
-        QTest::newRow("empty key") << QByteArray("=x") << "=x\r\n";
         QTest::newRow("lines without = skipped") << QByteArray("[Leet]\r\na=4\r\n  hi \r\n\r\ne=3\r\n") << "a=4\r\ne=3\r\n";
-        QTest::newRow("LF only") << QByteArray("a=4\ne=3\n") << "a=4\r\ne=3\r\n";
-        QTest::newRow("CR only") << QByteArray("a=4\re=3\r") << "a=4\r\ne=3\r\n";
-        QTest::newRow("CR LF, mixed, no end") << QByteArray("a=4\r\ne=3\ng=9\rt=7") << "a=4\r\ne=3\r\ng=9\r\nt=7\r\n";
         QTest::newRow("code page bytes") << QByteArray("\xe9=e\r\n\x80=E") << "\u00e9=e\r\n\u20ac=E\r\n";
-        QTest::newRow("blank-only file") << QByteArray("\r\n   \r\n\n") << "";
         QTest::newRow("missing file keeps the last table") << QByteArray("<missing>") << "o=0\r\n";
         const QByteArray big(1 << 20, 'x');
         QTest::newRow("huge lines") << "a=" + big + "\r\n" + big + "\r\n" + big + "=4"
@@ -73,7 +64,6 @@ private slots:
         const CliResult run = RunCli({QStringLiteral("leet"), QStringLiteral("Name"), QStringLiteral("--table"), m_path});
         QCOMPARE(run.exitCode, missing ? 1 : 0);
         QCOMPARE(run.err.startsWith("File leet.ini not found!"), missing);
-        QCOMPARE(RunCli({QStringLiteral("leet"), QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("--table"), m_path}).exitCode, 2);
     }
 
     // The table in use is "a=4"; "<create>" clicks "Create file", any other action saves its text.
@@ -92,11 +82,9 @@ private slots:
         QTest::newRow("create, No keeps it") << QByteArray("a=@") << "<create> No" << QByteArray("a=@") << "a=4\r\n" << reset;
         QTest::newRow("save LF from the box") << QByteArray("a=@") << "a=4\n  b=8  \n\nc=("
                                               << QByteArray("a=4\r\n  b=8  \r\n\r\nc=(\r\n") << "a=4\r\nb=8\r\nc=(\r\n" << "";
-        QTest::newRow("save CR LF kept single, one more line end") << QByteArray() << "a=1\r\n" << QByteArray("a=1\r\n\r\n") << "a=1\r\n" << "";
         QTest::newRow("save tells of replaced characters") << QByteArray() << "o=\u263a\n\u20ac=E"
             << QByteArray("o=?\r\n\x80=E\r\n") << "o=?\r\n\u20ac=E\r\n" << "Marqueemaster|Some characters can't be stored in leet.ini";
         QTest::newRow("failed save keeps the table") << QByteArray("<dir>") << "e=3" << QByteArray("<missing>") << "a=4\r\n" << failed;
-        QTest::newRow("failed create keeps the table") << QByteArray("<dir>") << "<create> Yes" << QByteArray("<missing>") << "a=4\r\n" << failed;
     }
     void writeFile()
     {
@@ -196,15 +184,10 @@ private slots:
         const QStringList defaults = DefaultLeetLines();
         QTest::newRow("default table") << defaults << "Name" << "N4/\\/\\3";
         QTest::newRow("colour code passes") << defaults << "^1Mark" << "^1/\\/\\4r|<";
-        QTest::newRow("empty text") << defaults << "" << "";
         QTest::newRow("long text") << defaults << QString(1 << 20, QLatin1Char('e')) << QString(1 << 20, QLatin1Char('3'));
-        QTest::newRow("case matters, text like an option") << QStringList{"a=4"} << "-aA" << "-4A";
-        QTest::newRow("code page table") << QStringList{"\u00e9=\u20ac"} << "caf\u00e9" << "caf\u20ac";
-        QTest::newRow("first of two equal keys wins") << QStringList{"a=1", "a=2"} << "aa" << "11";
         QTest::newRow("empty key matches everywhere") << QStringList{"=x", "a=4"} << "abc" << "xxx";
         QTest::newRow("empty value deletes") << QStringList{"a="} << "banana" << "bnn";
         QTest::newRow("long key moves on by one") << QStringList{"ph=f", "h=h"} << "ph" << "fh";
-        QTest::newRow("long key past the end") << QStringList{"abc=X"} << "xab" << "xab";
         QTest::newRow("order decides, not length") << QStringList{"a=1", "ab=2"} << "ab" << "1b";
     }
     void convert()
@@ -228,8 +211,6 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::newRow("half and half") << QString(20000, QLatin1Char('m'));
-        QTest::newRow("no case, accented, Greek, title case") << "12 !?^1^^0 $\u00e9\u00c9\u0151\u0150\u03a3\u03c3\u03c2\u0390\u01c5\u01c8";
-        QTest::newRow("longer other case") << "stra\u00dfe \u00df\u0149\ufb00\ufb01";
         QTest::newRow("surrogates, paired and lone") << "a\U00010400b\U0001F600" + QString(QChar(0xD801)) + "x" + QChar(0xDC28);
     }
     void randomCase()
@@ -254,13 +235,9 @@ private slots:
         QTest::addColumn<QStringList>("messages");  // "title|text"; leet.ini holds the default table unless it is missing
         const QStringList two{"abc", "def"}, many{"12", QString(2000, QLatin1Char('q'))};
         QTest::newRow("leet, empty list") << true << QStringList{} << -100 << QStringList{} << QStringList{"Convert to leet|There are no lines to edit"};
-        QTest::newRow("random, empty list") << false << QStringList{} << -100 << QStringList{} << QStringList{"Randomize Case|No items to edit!"};
         QTest::newRow("leet, no row") << true << two << -100 << two << QStringList{};
-        QTest::newRow("leet, row past the end") << true << two << 2 << two << QStringList{};
-        QTest::newRow("random, negative row") << false << two << -1 << two << QStringList{};
         QTest::newRow("leet, no leet.ini") << true << two << 0 << two << QStringList{"Error loading LEET file|File leet.ini not found!"};
         QTest::newRow("leet loads on first use") << true << QStringList{"Name", "Mark"} << 1 << QStringList{"Name", "/\\/\\4r|<"} << QStringList{};
-        QTest::newRow("leet, empty text") << true << QStringList{"", "a"} << 0 << QStringList{"", "a"} << QStringList{};
         QTest::newRow("random, current line only") << false << many << 1 << many << QStringList{};
     }
     void commands()
@@ -288,6 +265,11 @@ private slots:
             QCOMPARE(line.time + line.action, QStringLiteral("30say"));
         QCOMPARE(MessagesOf(m_prompts), messages);
         QCOMPARE(previews, row >= 0 && row < texts.size() && messages.isEmpty() ? 1 : 0);
+        if (leet && previews == 1) {  // the table is read once: a changed file counts from the next start
+            QVERIFY(WriteTextFile(m_path, "N=#\r\n").ok);
+            ConvertToLeet(model, 0, table, m_path, m_prompts, [] {});
+            QCOMPARE(model.line(0).text, QStringLiteral("N4/\\/\\3"));
+        }
     }
 };
 

@@ -10,6 +10,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 #include <QTreeWidget>
@@ -133,33 +134,76 @@ private slots:
         QVERIFY(!wizard.window.isVisible());
     }
 
+    // The panel of a row chosen in the list: captions, what can be typed, and where the arrows stop.
+    void parameterPanel_data()
+    {
+        QTest::addColumn<QString>("effect");
+        QTest::addColumn<QString>("panel");  // caption 1|caption 2|box 1|box 2|after 20 ups|after 20 downs
+        QTest::newRow("wave 2") << "Wave 2" << "No options|No options|off|off|0|0";
+        QTest::newRow("bounce") << "Bounce" << "Repeat (1..9)|No options|arrows only|off|9|1";
+        QTest::newRow("scroll to left") << "Scroll to Left" << "Textwidth (1..15)|Fill char|arrows only|typed|15|1";
+    }
+    void parameterPanel()
+    {
+        QFETCH(QString, effect);
+        Wizard wizard;
+        wizard.click("cmdNext");
+        wizard.click("cmdNext");
+        // The clicked box picks its option; the clan tag box picks "Clantag and Name".
+        wizard.click("txtNameOnly0");
+        QVERIFY(wizard.get<QAbstractButton>("optNameOnly0")->isChecked());
+        wizard.click("txtClanTag");
+        QVERIFY(wizard.get<QAbstractButton>("optNameOnly1")->isChecked());
+        wizard.click("cmdNext");
+        wizard.get<QComboBox>("cmbEffects")->setCurrentText(effect);
+        wizard.click("cmdAddEffect");
+        wizard.clickRow(0);
+        const auto box = [&](const char *name) {
+            auto *field = wizard.get<QLineEdit>(name);
+            return !field->isEnabled() ? "off" : field->isReadOnly() ? "arrows only" : "typed";
+        };
+        QStringList shown{wizard.get<QLabel>("lblParam1")->text(), wizard.get<QLabel>("lblParam2")->text(),
+                          box("txtParam1"), box("txtParam2")};
+        wizard.arrow("up", 20);
+        shown << wizard.get<QLineEdit>("txtParam1")->text();
+        wizard.arrow("down", 20);
+        shown << wizard.get<QLineEdit>("txtParam1")->text();
+        QTEST(shown.join(u'|'), "panel");
+    }
+
+    // Finish with an empty effect list: the old lines are gone.
+    void finishWithoutEffects()
+    {
+        Wizard wizard;
+        for (int page = 1; page <= WizardWindow::PageCount; ++page)
+            wizard.click("cmdNext");
+        QVERIFY(!wizard.window.isVisible());
+        QVERIFY(wizard.model.isEmpty());
+    }
+
     void examples_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("clanTag");
         QTest::addColumn<bool>("reverse");
         QTest::addColumn<QString>("effects");
-        QTest::addColumn<QString>("texts");  // comma-separated
+        QTest::addColumn<QString>("texts");  // comma-separated; a leading "!": the command line refuses the row
         const bool behind = true, front = false;
         auto row = [](const char *tag) -> QTestData & { return QTest::newRow(tag); };
         row("wave, tag in front") << "^1ab^2c" << "[T]" << front << "Wave 2" << "[T]^1a,[T]^1ab,[T]^1ab^2c";
         row("wave, tag behind gets a colour of its own") << "^1ab^2c" << "[T]" << behind << "Wave 2"
                                                          << "^0[T],^1a^0[T],^1ab^0[T],^1ab^2^0[T],^1ab^2c^0[T]";
         row("wave, no trailing blank frame") << "ab c" << "" << front << "Wave 2" << "a,ab,ab c";
-        row("wave, empty name") << "" << "[T]" << front << "Wave 2" << "";
         row("wave, reverse with empty tag") << "ab" << "" << behind << "Wave 2" << "";
         row("wave, never ends in a bare code") << "^1ab" << "" << front << "Wave 2" << "^1a,^1ab";
-        row("wave, code right after code") << "^1^2ab" << "" << front << "Wave 2" << "^2a,^2ab";
-        row("wave, trailing caret is visible") << "a^" << "" << front << "Wave 2" << "a,a^";
         row("wave, tag with its own code") << "ab" << "^3X" << behind << "Wave 2" << "a^3X,ab^3X";
         row("bounce, tag in front") << "^1ab^2c" << "[T]" << front << "Bounce|1" << "[T]abc,a[T]bc,ab[T]c,abc[T],ab[T]c,a[T]bc,[T]abc";
         row("bounce, tag behind") << "^1ab^2c" << "[T]" << behind << "Bounce|1" << "abc[T],ab[T]c,a[T]bc,[T]abc,a[T]bc,ab[T]c,abc[T]";
         row("bounce twice mirrors the whole script") << "ab" << "[T]" << front << "Bounce|2"
             << "[T]ab,a[T]b,ab[T],a[T]b,[T]ab,[T]ab,a[T]b,ab[T],a[T]b,[T]ab,[T]ab,a[T]b,ab[T],a[T]b,[T]ab";
         row("bounce strips the tag's codes") << "ab" << "^1[T]" << front << "Bounce|1.9" << "[T]ab,a[T]b,ab[T],a[T]b,[T]ab";
-        row("bounce, empty name") << "" << "[T]" << front << "Bounce|1" << "[T]";
         for (const char *count : {"0", "0.7", "-2", "x", ""})
-            QTest::addRow("bounce count '%s'", count) << "^1ab" << "[T]" << front << "Bounce|" + QString(count) << "";
+            QTest::addRow("bounce count '%s'", count) << "^1ab" << "[T]" << front << "Bounce|" + QString(count) << "!";
         row("wave then bounce") << "ab" << "[T]" << front << "Wave 2;Bounce|1" << "[T]a,[T]ab,[T]ab,a[T]b,ab[T],a[T]b,[T]ab,[T]ab,[T]a";
         row("bounce drops the guard's code") << "a" << "[T]" << behind << "Wave 2;Bounce|1" << "a^0[T],a[T],[T]a,a[T],a^0[T]";
         row("bounce leaves plain text behind") << "^1ab" << "[T]" << front << "Bounce|1;Wave 2"
@@ -168,18 +212,15 @@ private slots:
             << "---[,--[T,-[T],[T]a,T]ab,]abc,abc-,bc--,c---,----,----";
         row("scroll right") << "^1ab^2c" << "[T]" << front << "Scroll to Right|4|-"
             << "----,c---,bc--,abc-,]abc,T]ab,[T]a,-[T],--[T,---[,----";
-        row("scroll, name alone") << "abc" << "" << front << "Scroll to Left|5|-"
-            << "----a,---ab,--abc,-abc,abc--,bc---,c----,-----,-----";
         row("scroll, tag behind") << "^1ab" << "[T]" << behind << "Scroll to Left|2|-" << "-a,ab,b[,[T,T],]-,--,--";
-        row("scroll width 0") << "ab" << "" << front << "Scroll to Left|0|-" << ",,";
+        row("scroll width 0") << "ab" << "" << front << "Scroll to Left|0|-" << "!,,";
         row("scroll without fill") << "abc" << "" << front << "Scroll to Left|5|" << "a,ab,abc,abc,abc,bc,c,,";
         row("scroll, two-character fill") << "ab" << "" << front << "Scroll to Left|3|-=" << "-=-=a,-=ab,ab-=,b-=-=,-=-=-=,-=-=-=";
-        row("scroll width with blanks") << "a" << "" << front << "Scroll to Right| 1 |*" << "*,a,*";
         for (const char *width : {"2.5", "-1", "x", "40000"})
-            QTest::addRow("scroll width '%s'", width) << "ab" << "" << front << "Scroll to Right|" + QString(width) + "|-" << "";
-        row("effect names are case-sensitive") << "ab" << "" << front << "wave 2" << "";
-        row("unknown effect") << "ab" << "[T]" << front << "Sparkle|3|3" << "";
-        row("same effect twice") << "ab" << "" << front << "Wave 2;Wave 2" << "a,ab,a,ab";
+            QTest::addRow("scroll width '%s'", width) << "ab" << "" << front << "Scroll to Right|" + QString(width) + "|-"
+                                                      << (QString(width) == "2.5" ? "" : "!");
+        row("effect names are case-sensitive") << "ab" << "" << front << "wave 2" << "!";
+        row("unknown effect") << "ab" << "[T]" << front << "Sparkle|3|3" << "!";
     }
 
     // Each example through the generator and through the command line.
@@ -190,7 +231,9 @@ private slots:
         QFETCH(bool, reverse);
         QFETCH(QString, effects);
         QFETCH(QString, texts);
-        const QStringList expected = texts.isEmpty() ? QStringList() : texts.split(u',');
+        const bool refused = texts.startsWith(u'!');
+        const QString added = texts.mid(refused ? 1 : 0);
+        const QStringList expected = added.isEmpty() ? QStringList() : added.split(u',');
         AnimationModel model;
         FakePrompts prompts;
         QString workName = name, workTag = clanTag;
@@ -202,9 +245,9 @@ private slots:
         QVERIFY(prompts.messages.isEmpty());
 
         const CliResult run = RunEffectsVerb(name, clanTag, reverse, effects);
-        QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.err, QByteArray());
-        QCOMPARE(run.out, EncodeAnsi(AnimationFileText(model.lines())));
+        QCOMPARE(run.exitCode, refused ? 2 : 0);
+        QCOMPARE(run.err.contains("Usage:"), refused);
+        QCOMPARE(run.out, refused ? QByteArray() : EncodeAnsi(AnimationFileText(model.lines())));
     }
 
     void questionsAndLimits_data()
@@ -224,10 +267,8 @@ private slots:
             return QStringList{QStringLiteral("Are you sure you want to repeat the BOUNCE EFFECT %1 times?").arg(count)};
         };
         // "^1ab" bounces in 2 x 2 + 1 lines, doubled by each repeat.
-        QTest::newRow("bounce 4 asks nothing") << 0 << "^1ab" << "Bounce|4" << yes << 15 * 5 << QStringList{"ab", "ab"} << none;
         QTest::newRow("bounce 5 asks") << 0 << "^1ab" << "Bounce|5" << yes << 31 * 5 << QStringList{"ab"} << ask("5");
         QTest::newRow("count asked as typed") << 0 << "^1ab" << "Bounce| 5.5 " << yes << 155 << none << ask(" 5.5 ");
-        QTest::newRow("bounce 9") << 0 << "^1ab" << "Bounce|9" << yes << 511 * 5 << none << ask("9");
         QTest::newRow("declined: no lines, codes kept") << 0 << "^1ab" << "Bounce|5;Wave 2" << PromptAnswer::No << 2
                                                         << QStringList{"^1a", "^1ab"} << ask("5");
         QTest::newRow("bounce up to the limit") << 0 << abc << "Bounce|32767" << yes << max << QStringList{abc} << ask("32767") + full;
@@ -238,11 +279,12 @@ private slots:
         QTest::newRow("wide scroll, long fill") << 0 << "abc" << "Scroll to Right|32767|" + QString(1000, u'-') << yes << 0
                                                 << none << tooBig;
         QTest::newRow("wave of a huge name") << 0 << huge << "Wave 2" << yes << -1 << QStringList{"a"} << tooBig;
+        QTest::newRow("too large ends only itself") << 0 << "abc" << "Scroll to Left|32767|-;Wave 2" << yes << -1
+                                                    << QStringList{QString(32766, u'-') + "a", "abc"} << tooBig;
         QTest::newRow("bounce of a huge name") << 0 << huge << "Bounce|1" << yes << -1 << QStringList{huge} << tooBig;
         for (const char *effect : {"Wave 2", "Bounce|1", "Scroll to Left|3|-", "Scroll to Right|3|-"})
             QTest::addRow("full, %s", effect) << max << "abc" << effect << yes << max << none << full;
         QTest::newRow("full, nothing to add") << max << "abc" << "Bounce|0" << yes << max << none << none;
-        QTest::newRow("full, unknown effect") << max << "abc" << "Sparkle|1" << yes << max << none << none;
         QTest::newRow("exact fit says nothing") << max - 3 << "abc" << "Wave 2" << yes << max << QStringList{"a", "abc"} << none;
         // The return half mirrors the earlier line too, as a plain name line.
         QTest::newRow("bounce mirrors what was there") << 1 << "a" << "Bounce|1" << yes << 5 << QStringList{"a", "x"} << none;
@@ -290,16 +332,19 @@ private slots:
     void verbArguments_data()
     {
         QTest::addColumn<QString>("given");
-        QTest::addColumn<QString>("spelledOut");  // empty: wrong usage
+        QTest::addColumn<QString>("spelledOut");  // "!what is wrong": wrong usage
         const QString tagged = QStringLiteral("--name;^1ab^2c;--clantag;[T];--effect;");
         QTest::newRow("new rows' defaults") << tagged + "Bounce;--effect;Scroll to Left;--param2;*"
                                            << tagged + "Bounce;--param1;1;--param2;0;--effect;Scroll to Left;--param1;10;--param2;*";
         QTest::newRow("no clan tag") << "--name;abc;--effect;Scroll to Right"
                                      << "--name;abc;--effect;Scroll to Right;--param1;3;--param2;-";
-        for (const char *wrong : {"", "--name;ab", "--effect;Wave 2", "--name;ab;--param1;1;--effect;Bounce",
-                                  "--name;ab;--effect;Bounce;--param1;1;--param1;2", "--name;ab;--name;cd;--effect;Wave 2",
-                                  "--name;ab;--effect", "--name;ab;--effect;Wave 2;--loud;1", "--name;ab;Wave 2"})
-            QTest::newRow(*wrong ? wrong : "nothing") << wrong << "";
+        const QStringList wrong{"=!--name is missing", "--name;ab=!No --effect given",
+                                "--name;ab;--param1;1;--effect;Bounce=!--param1 must follow the --effect it belongs to",
+                                "--name;ab;--effect;Bounce;--param1;1;--param1;2=!--param1 given twice",
+                                "--name;ab;--name;cd;--effect;Wave 2=!--name given twice", "--name;ab;--effect=!--effect needs a value",
+                                "--name;ab;Wave 2=!Unexpected argument: Wave 2"};
+        for (const QString &row : wrong)
+            QTest::newRow(qPrintable(row)) << row.section(u'=', 0, 0) << row.section(u'=', 1);
     }
 
     void verbArguments()
@@ -310,9 +355,10 @@ private slots:
             return RunCli(QStringList{QStringLiteral("effects")} + arguments.split(u';', Qt::SkipEmptyParts));
         };
         const CliResult result = run(given);
-        QCOMPARE(result.exitCode, spelledOut.isEmpty() ? 2 : 0);
-        QVERIFY(spelledOut.isEmpty() ? result.out.isEmpty() && result.err.contains("effects --name NAME")
-                                     : result.out.count('\n') > 1 && result.out == run(spelledOut).out);
+        const bool wrong = spelledOut.startsWith(u'!');
+        QCOMPARE(result.exitCode, wrong ? 2 : 0);
+        QVERIFY2(wrong ? result.out.isEmpty() && result.err.startsWith(spelledOut.mid(1).toUtf8() + "\nUsage:")
+                       : result.out.count('\n') > 1 && result.out == run(spelledOut).out, result.err.constData());
     }
 };
 

@@ -1,0 +1,179 @@
+#include "FakePrompts.h"
+#include "TestLines.h"
+#include "TestStore.h"
+
+#include "app/MainWindow.h"
+#include "colors/PreviewBoxWidget.h"
+#include "colors/PreviewPlayer.h"
+#include "settings/RegistryOps.h"
+#include "settings/Settings.h"
+#include "wizard/WizardWindow.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeView>
+#include <QTreeWidget>
+
+// What a user notices of the main window when driving it by toolbar, menus, keys and mouse.
+class WindowGuardsTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<TestStore> m_store;
+    std::unique_ptr<MainWindow> m_window;
+    FakePrompts m_prompts;
+
+    void open(bool multiSelect = false)
+    {
+        m_store = std::make_unique<TestStore>();
+        SetRegValue(*m_store->store, RegHive::CurrentUser, SettingsKey, "MultiSelect", multiSelect ? "1" : "0");
+        SetRegValue(*m_store->store, RegHive::CurrentUser, SettingsKey, "Name", "^4Bob");
+        m_window = std::make_unique<MainWindow>(*m_store->store);
+        m_prompts.clear();
+        m_window->setPrompts(&m_prompts);
+        m_window->setModalRunner([](QDialog &) {});
+        m_window->show();
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    }
+    void clickRow(int row, Qt::KeyboardModifiers modifiers = {})
+    {
+        QTreeView *list = m_window->list();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, list->visualRect(m_window->model().index(row, 0)).center());
+    }
+    // A toolbar button ("btnpreview"), an entry of a toolbar drop-down or menu ("btnadd/btncopylastx",
+    // "mnuEdit/mnuEditPaste/mnuEditPasteDefaultName"), or keys ("Ctrl+X").
+    void press(const QString &what)
+    {
+        const QStringList path = what.split(u'/');
+        if (path.size() == 1 && what.at(0).isUpper()) {
+            const QKeySequence keys(what);
+            QTest::keyClick(m_window->list(), Qt::Key(keys[0].key()), keys[0].keyboardModifiers());
+            return;
+        }
+        if (path.size() == 1) {
+            QTest::mouseClick(m_window->findChild<QToolButton *>(what), Qt::LeftButton, {}, QPoint(8, 8));
+            return;
+        }
+        auto *button = m_window->findChild<QToolButton *>(path.first());
+        QMenu *menu = button ? button->menu() : m_window->findChild<QMenu *>(path.first());
+        menu->popup(button ? button->mapToGlobal(QPoint(0, button->height())) : m_window->menuBar()->mapToGlobal(QPoint()));
+        QVERIFY(QTest::qWaitForWindowExposed(menu));
+        for (const QString &name : path.mid(1)) {
+            QMenu *sub = m_window->findChild<QMenu *>(name);  // a submenu opens on its entry
+            QAction *action = sub ? sub->menuAction() : m_window->findChild<QAction *>(name);
+            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+            if (sub) {
+                QTRY_VERIFY(sub->isVisible());
+                menu = sub;
+            }
+        }
+    }
+
+private slots:
+    void cleanup()
+    {
+        m_window.reset();
+        m_store.reset();
+    }
+
+    // On the lines "^1A", "B", "^2C" with "B" current; the preview box shows the text without codes.
+    void commands_data()
+    {
+        QTest::addColumn<QString>("press");
+        QTest::addColumn<QString>("answer");  // typed into the input box, or put on the clipboard
+        QTest::addColumn<QString>("texts");   // afterwards, "|"-separated
+        QTest::addColumn<QString>("preview");
+        QTest::newRow("copy x times, once") << "btnadd/btncopylastx" << "1" << "^1A|B|^2C|B" << "B";
+        QTest::newRow("copy x times, three") << "btnadd/btncopylastx" << "3" << "^1A|B|^2C|B|B|B" << "B";
+        QTest::newRow("cut shows the next line") << "Ctrl+X" << "" << "^1A|^2C" << "C";
+        QTest::newRow("paste") << "Ctrl+V" << "^3P" << "^1A|B|^3P|^2C" << "B";
+        QTest::newRow("default name") << "mnuEdit/mnuEditPaste/mnuEditPasteDefaultName" << "" << "^1A|B|^4Bob|^2C" << "B";
+        QTest::newRow("remove shows the new current line") << "btnremove" << "" << "^1A|^2C" << "C";
+        QTest::newRow("new empties the box") << "btnnew" << "" << "" << "Preview";
+    }
+    void commands()
+    {
+        QFETCH(QString, press);
+        QFETCH(QString, answer);
+        QFETCH(QString, texts);
+        QFETCH(QString, preview);
+        open();
+        m_window->model().appendLines(LinesFromTexts({"^1A", "B", "^2C"}));
+        clickRow(1);
+        m_prompts.inputAnswers = {answer};
+        QApplication::clipboard()->setText(answer);
+        this->press(press);
+        QTRY_COMPARE(TextsOf(m_window->model()).join(u'|'), texts);
+        QCOMPARE(m_window->previewBox()->toPlainText(), preview);
+    }
+
+    void multiSelect_data()
+    {
+        QTest::addColumn<bool>("multiSelect");
+        QTest::addColumn<int>("selected");
+        QTest::newRow("on: a shift-click highlights the rows between") << true << 3;
+        QTest::newRow("off: one row") << false << 1;
+    }
+    void multiSelect()
+    {
+        QFETCH(bool, multiSelect);
+        QFETCH(int, selected);
+        open(multiSelect);
+        m_window->model().appendLines(LinesFromTexts({"A", "B", "C", "D"}));
+        clickRow(0);
+        clickRow(2, Qt::ShiftModifier);
+        QCOMPARE(m_window->list()->selectionModel()->selectedRows().size(), selected);
+        QCOMPARE(m_window->previewBox()->toPlainText(), QStringLiteral("C"));
+    }
+
+    // A second press brings the open wizard forward; after Finish the next one starts afresh.
+    void wizardOpensOnceAndFreshAfterFinish()
+    {
+        open();
+        const auto wizards = [] {
+            QList<WizardWindow *> shown;
+            for (QWidget *widget : QApplication::topLevelWidgets())
+                if (auto *wizard = qobject_cast<WizardWindow *>(widget); wizard && wizard->isVisible())
+                    shown << wizard;
+            return shown;
+        };
+        press("btnwizard");
+        press("btnwizard");
+        QCOMPARE(wizards().size(), 1);
+        QPointer<WizardWindow> first = wizards().first();
+        for (int page = 1; page < WizardWindow::PageCount; ++page)
+            QTest::mouseClick(first->findChild<QWidget *>("cmdNext"), Qt::LeftButton);
+        QTest::mouseClick(first->findChild<QWidget *>("cmdAddEffect"), Qt::LeftButton);
+        QTest::mouseClick(first->findChild<QWidget *>("cmdNext"), Qt::LeftButton);  // Finish
+        QTRY_VERIFY(!first);  // closed for good
+        press("btnwizard");
+        QCOMPARE(wizards().size(), 1);
+        QCOMPARE(wizards().first()->currentPage(), 1);
+        QCOMPARE(wizards().first()->findChild<QTreeWidget *>("lvwEffects")->topLevelItemCount(), 0);
+        wizards().first()->close();
+    }
+
+    // The first frame of a new play waits as long as the last frame of the play before.
+    void newPlayStartsAtTheLastPace()
+    {
+        open();
+        m_window->model().appendLines({{"a", "15", "set name"}, {"b", "45", "set name"}});
+        QTimer *timer = m_window->player().timer();
+        press("btnpreview");
+        const int first = timer->interval();
+        QTRY_VERIFY_WITH_TIMEOUT(!m_window->player().isPlaying(), 3000);
+        QCOMPARE(timer->interval(), 600);
+        press("btnpreview");
+        QCOMPARE(timer->interval(), 600);
+        press("btnpreview");  // stop
+        QCOMPARE(first, 100);
+    }
+};
+
+QTEST_MAIN(WindowGuardsTest)
+#include "tst_WindowGuards.moc"
