@@ -35,12 +35,16 @@ int runLeet(const QStringList &arguments, CliStreams &streams)
     if (tablePath && QFileInfo(*tablePath).isDir())
         return InputFileError(*tablePath, streams);
     // The same leet.ini the desktop program uses.
-    const QString path = tablePath.value_or(LeetFilePath());
+    const LeetFileLocation file = tablePath ? LeetFileLocation(*tablePath) : SystemLeetFile();
+    const QString path = file.readPath();
 
     LeetTable table;
     StderrPrompts prompts(streams.err);
     if (!LoadLeetTable(table, path, prompts)) {
-        streams.err << "Looked for: " << QDir::toNativeSeparators(path) << '\n';
+        streams.err << "Looked for: " << QDir::toNativeSeparators(file.besideProgram);
+        if (file.userCopy != file.besideProgram)
+            streams.err << " and " << QDir::toNativeSeparators(file.userCopy);
+        streams.err << '\n';
         return 1;
     }
     WriteBytes(streams.out, (ConvertTextToLeet(texts.first(), table) + QLatin1Char('\n')).toUtf8());

@@ -83,7 +83,7 @@ void CliBasicsTest::usage()
     QCOMPARE(result.err.isEmpty(), err.isEmpty());
 }
 
-// Without --table, leet reads the leet.ini the desktop program reads: the one beside it.
+// Without --table, leet reads the leet.ini the desktop program reads: beside it, or the user's copy.
 void CliBasicsTest::leetFindsTheDesktopsTable()
 {
     const CliResult result = RunCli({"leet", "a"});
@@ -91,7 +91,7 @@ void CliBasicsTest::leetFindsTheDesktopsTable()
     if (QFile::exists(desktopTable))
         QCOMPARE(result.exitCode, 0);
     else
-        QVERIFY2(result.err.endsWith("Looked for: " + QDir::toNativeSeparators(desktopTable).toUtf8() + '\n'), result.err.constData());
+        QVERIFY2(result.err.contains("Looked for: " + QDir::toNativeSeparators(desktopTable).toUtf8()), result.err.constData());
 }
 
 QTEST_GUILESS_MAIN(CliBasicsTest)

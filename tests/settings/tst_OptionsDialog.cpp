@@ -4,9 +4,11 @@
 #include "settings/RegistryOps.h"
 #include "settings/Settings.h"
 #include "settings/ShellIntegration.h"
+#include "platform/SystemShell.h"
 #include "transforms/LeetTable.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
@@ -57,6 +59,8 @@ private slots:
 
     void init()
     {
+        for (const char *name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME"})
+            QDir(qEnvironmentVariable(name)).removeRecursively();
         QFile::remove(m_store.path());
         m_store.reopen();
     }
@@ -227,10 +231,13 @@ private slots:
         QFETCH(int, key);
         QFETCH(QStringList, state);
         SetRegValue(*m_store.store, RegHive::ClassesRoot, QStringLiteral(".cfg"), QString(), QStringLiteral("cfgfile"));
+        // The page's own shell: the registry on Windows, the (temporary) desktop folders elsewhere.
+        const QString program = QCoreApplication::applicationFilePath();
+        const std::unique_ptr<DesktopShell> shell = SystemDesktopShell(*m_store.store, program);
         if (before == QLatin1String("associated"))
-            AssociateRasFiles(*m_store.store, Command);
+            shell->associate();
         if (before == QLatin1String("menu entry"))
-            AddContextMenuEntry(*m_store.store, Command);
+            shell->addContextEntry();
         const QString leetPath = m_store.dir.filePath("leet.ini");
         QFile::remove(leetPath);
         if (before.contains(u'='))
@@ -239,7 +246,7 @@ private slots:
         LeetTable leet;
         FakePrompts prompts;
         prompts.folderAnswers = {QStringLiteral("/picked")};
-        OptionsDialog dialog(recorder, leet, leetPath, QStringLiteral("/opt/marquee/marqueemaster"), prompts, {});
+        OptionsDialog dialog(recorder, leet, leetPath, program, prompts, {});
         dialog.show();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
         QTabBar *bar = dialog.findChild<QTabBar *>();

@@ -78,7 +78,12 @@ private slots:
         for (const QString &one : effects.split(u';'))
             arguments << "--effect" << one.section(u'|', 0, 0) << "--param1" << one.section(u'|', 1, 1) << "--param2"
                       << one.section(u'|', 2, 2);
-        QCOMPARE(RunCli(arguments).out, EncodeAnsi(AnimationFileText(LinesFromTexts(frames))));
+        const CliResult cli = RunCli(arguments);
+        if (frames.isEmpty()) {  // parameters the wizard never gives: the tool refuses them
+            QCOMPARE(cli.exitCode, 2);
+            return;
+        }
+        QCOMPARE(cli.out, EncodeAnsi(AnimationFileText(LinesFromTexts(frames))));
         if (keep && !effects.contains(u';')) {
             QStringList seen;
             for (const QString &text : frames)
