@@ -74,36 +74,52 @@ QString RandomizeTextCase(const QString &text, QRandomGenerator &generator)
     return result;
 }
 
-void ConvertToLeet(AnimationModel &model, std::optional<int> currentRow, LeetTable &table, const QString &leetPath,
-                   Prompts &prompts, const std::function<void()> &setPreview)
+namespace {
+
+// The shared road of the commands that rewrite the current line's Text: an
+// empty list is told, no current line does nothing, a transform that gives no
+// text (cancelled, no table) changes nothing.
+void rewriteCurrentText(AnimationModel &model, std::optional<int> currentRow, Prompts &prompts,
+                        const QString &emptyMessage, const QString &title,
+                        const std::function<std::optional<QString>(const QString &)> &transform,
+                        const std::function<void()> &setPreview)
 {
     if (model.isEmpty()) {
-        prompts.message(QStringLiteral("There are no lines to edit"), QStringLiteral("Convert to leet"),
-                        PromptIcon::Exclamation);
+        prompts.message(emptyMessage, title, PromptIcon::Exclamation);
         return;
     }
     if (!model.validRow(currentRow))
         return;
-    if (!table.leetLoaded() && !LoadLeetTable(table, leetPath, prompts))
+    const std::optional<QString> text = transform(model.line(*currentRow).text);
+    if (!text)
         return;
-    model.setText(*currentRow, ConvertTextToLeet(model.line(*currentRow).text, table));
+    model.setText(*currentRow, *text);
     if (setPreview)
         setPreview();
+}
+
+} // namespace
+
+void ConvertToLeet(AnimationModel &model, std::optional<int> currentRow, LeetTable &table, const QString &leetPath,
+                   Prompts &prompts, const std::function<void()> &setPreview)
+{
+    rewriteCurrentText(
+        model, currentRow, prompts, QStringLiteral("There are no lines to edit"), QStringLiteral("Convert to leet"),
+        [&](const QString &text) -> std::optional<QString> {
+            if (!table.leetLoaded() && !LoadLeetTable(table, leetPath, prompts))
+                return std::nullopt;
+            return ConvertTextToLeet(text, table);
+        },
+        setPreview);
 }
 
 void RandomizeCase(AnimationModel &model, std::optional<int> currentRow, Prompts &prompts,
                    const std::function<void()> &setPreview, QRandomGenerator &generator)
 {
-    if (model.isEmpty()) {
-        prompts.message(QStringLiteral("No items to edit!"), QStringLiteral("Randomize Case"),
-                        PromptIcon::Exclamation);
-        return;
-    }
-    if (!model.validRow(currentRow))
-        return;
-    model.setText(*currentRow, RandomizeTextCase(model.line(*currentRow).text, generator));
-    if (setPreview)
-        setPreview();
+    rewriteCurrentText(
+        model, currentRow, prompts, QStringLiteral("No items to edit!"), QStringLiteral("Randomize Case"),
+        [&generator](const QString &text) -> std::optional<QString> { return RandomizeTextCase(text, generator); },
+        setPreview);
 }
 
 void RandomizeCase(AnimationModel &model, std::optional<int> currentRow, Prompts &prompts,
@@ -116,17 +132,6 @@ void ColorizeLine(AnimationModel &model, std::optional<int> currentRow, Prompts 
                   const std::function<std::optional<QString>(const QString &)> &choose,
                   const std::function<void()> &setPreview)
 {
-    if (model.isEmpty()) {
-        prompts.message(QStringLiteral("There are no lines to edit"), QStringLiteral("Colorize"),
-                        PromptIcon::Exclamation);
-        return;
-    }
-    if (!model.validRow(currentRow))
-        return;
-    const std::optional<QString> coloured = choose(model.line(*currentRow).text);
-    if (!coloured)
-        return;
-    model.setText(*currentRow, *coloured);
-    if (setPreview)
-        setPreview();
+    rewriteCurrentText(model, currentRow, prompts, QStringLiteral("There are no lines to edit"),
+                       QStringLiteral("Colorize"), choose, setPreview);
 }
