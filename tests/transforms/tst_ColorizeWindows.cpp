@@ -1,8 +1,5 @@
-#include "FakePrompts.h"
-#include "TestLines.h"
-#include "TestStore.h"
+#include "WindowUnderTest.h"
 
-#include "app/MainWindow.h"
 #include "colors/ColorEditorDialog.h"
 
 #include <QAction>
@@ -71,22 +68,18 @@ private slots:
         QFETCH(QString, expected);
         QFETCH(QString, bytes);
         QFETCH(QString, game);
-        TestStore store;
-        FakePrompts prompts;
-        MainWindow window(*store.store);
-        window.setPrompts(&prompts);
+        WindowUnderTest open;
+        MainWindow &window = open.window;
         QString shownBytes, gameText;
-        window.setModalRunner([&](QDialog &dialog) {
+        open.onDialog = [&](QDialog &dialog) {
             dialog.show();
             QVERIFY(QTest::qWaitForWindowExposed(&dialog));
             drive(dialog, steps.split(u' '));
             shownBytes = dialog.findChild<QLabel *>("lblBytes")->text();
             gameText = dialog.findChild<QTextEdit *>("txtGame")->toPlainText();
-        });
+        };
         window.model().appendLines(LinesFromTexts({"other", text}));
         window.setCurrentRow(1);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
 
         auto *edit = window.findChild<QToolButton *>("btnedit");
         QTimer::singleShot(0, &window, [] {
@@ -100,7 +93,7 @@ private slots:
         QCOMPARE(TextsOf(window.model()), (QStringList{"other", expected}));
         QCOMPARE(shownBytes, bytes);
         QCOMPARE(gameText, game);
-        QVERIFY(prompts.messages.isEmpty());
+        QVERIFY(open.prompts.messages.isEmpty());
     }
 
     void fromTheColorNameEditor()
