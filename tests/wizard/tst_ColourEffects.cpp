@@ -1,4 +1,4 @@
-#include "CliRunner.h"
+#include "EffectRuns.h"
 #include "FakePrompts.h"
 #include "GameText.h"
 #include "TestLines.h"
@@ -19,10 +19,8 @@ QStringList Run(QString name, QString clanTag, bool reverse, const QString &effe
 {
     AnimationModel model;
     FakePrompts prompts;
-    for (const QString &one : effects.split(u';')) {
-        const QStringList p = one.split(u'|');
-        ApplyEffect(model, name, p.at(0), p.value(1), p.value(2), clanTag, reverse, prompts, keepColours);
-    }
+    for (const EffectRow &row : EffectRows(effects))
+        ApplyEffect(model, name, row.effect, row.param1, row.param2, clanTag, reverse, prompts, keepColours);
     return TextsOf(model);
 }
 
@@ -70,15 +68,7 @@ private slots:
         QFETCH(QString, texts);
         const QStringList frames = Run(name, clanTag, reverse, effects, keep);
         QCOMPARE(frames, texts.split(u',', Qt::SkipEmptyParts));
-        QStringList arguments{"effects", "--name", name, "--clantag", clanTag};
-        if (keep)
-            arguments << "--keep-colours";
-        if (reverse)
-            arguments << "--reverse";
-        for (const QString &one : effects.split(u';'))
-            arguments << "--effect" << one.section(u'|', 0, 0) << "--param1" << one.section(u'|', 1, 1) << "--param2"
-                      << one.section(u'|', 2, 2);
-        const CliResult cli = RunCli(arguments);
+        const CliResult cli = RunEffectsVerb(name, clanTag, reverse, effects, keep);
         if (frames.isEmpty()) {  // parameters the wizard never gives: the tool refuses them
             QCOMPARE(cli.exitCode, 2);
             return;
