@@ -180,6 +180,26 @@ private slots:
         QVERIFY(open->prompts.messages.isEmpty());
     }
 
+    // Each entry opens its window, clicked as a user clicks it.
+    void entriesOpenTheirWindows_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("window");
+        const QStringList rows{"btngenerate=frmScript", "btnedittime=frmEdit", "mnuHelpColor=frmColorEditor",
+                               "mnuEditOptions=frmOptions", "mnuHelpHelp=frmHelp", "mnuHelpAbout=frmAbout"};
+        for (const QString &row : rows)
+            QTest::newRow(qPrintable(row)) << row.section(u'=', 0, 0) << row.section(u'=', 1);
+    }
+    void entriesOpenTheirWindows()
+    {
+        QFETCH(QString, entry);
+        QStringList opened;
+        open->onDialog = [&](QDialog &dialog) { opened << dialog.objectName(); };
+        window->model().appendLines(LinesFromTexts({"A"}));
+        trigger(entry);
+        QTEST(opened.join(u','), "window");
+    }
+
     void playSwitchesCaptionAndButtons()
     {
         auto *play = window->findChild<QToolButton *>("btnpreview");

@@ -124,6 +124,21 @@ private slots:
         QCOMPARE(LoadSettings(*t.store).name, QStringLiteral("Bob"));
     }
 
+    // "1" turns a flag on; "0", other text or nothing leaves it off.
+    void settingsFlags()
+    {
+        TestStore t, empty;
+        for (const char *name : {"Reverse", "EditItem", "MultiSelect"})
+            SetRegValue(*t.store, RegHive::CurrentUser, SettingsKey, name, "1");
+        const Settings on = LoadSettings(*t.store);
+        QVERIFY(on.reverse && on.editItem && on.multiSelect);
+        SetRegValue(*t.store, RegHive::CurrentUser, SettingsKey, "Reverse", "0");
+        SetRegValue(*t.store, RegHive::CurrentUser, SettingsKey, "EditItem", "true");
+        const Settings off = LoadSettings(*t.store), missing = LoadSettings(*empty.store);
+        QVERIFY(!off.reverse && !off.editItem && !missing.reverse && !missing.editItem && !missing.multiSelect);
+        QVERIFY(missing.openDir.isEmpty() && missing.saveDir.isEmpty() && missing.generateDir.isEmpty());
+    }
+
     void twoCopiesKeepEachOthersValues_data()
     {
         QTest::addColumn<int>("processes");  // other programs writing at the same time; 0: a second store object
