@@ -106,6 +106,7 @@ private slots:
         QTest::newRow("overwrite yes") << SaveAsCase{{A::Yes}, {"taken.ras"}, 1, "taken.ras"};
         QTest::newRow("overwrite cancel") << SaveAsCase{{A::Cancel}, {"taken.ras", "x.ras"}, 1, ""};
         QTest::newRow("no opens the dialog again") << SaveAsCase{{A::No}, {"taken.ras", "fresh.ras"}, 2, "fresh.ras"};
+        QTest::newRow("no, then cancel") << SaveAsCase{{A::No}, {"taken.ras", ""}, 2, ""};
     }
 
     void saveAnimationAs()

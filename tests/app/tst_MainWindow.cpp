@@ -30,6 +30,7 @@ private slots:
         const QStringList abc{"A", "B", "C"};
         QTest::newRow("button adds after") << abc << 1 << "btnadd" << QStringList{"A", "B", "Text", "C"} << 1;
         QTest::newRow("before selection") << abc << 1 << "btnaddbefore" << QStringList{"A", "Text", "B", "C"} << 2;
+        QTest::newRow("after selection") << abc << 1 << "btnaddafter" << QStringList{"A", "B", "Text", "C"} << 1;
         QTest::newRow("empty list") << QStringList{} << -1 << "btnaddbefore" << QStringList{"Text"} << 0;
         QTest::newRow("no current line") << QStringList{"A"} << -1 << "btnadd" << QStringList{"A"} << -1;
     }
@@ -61,6 +62,7 @@ private slots:
         QTest::newRow("last two green") << "name" << 2 << 4 << 1 << "na^2me";
         QTest::newRow("back to white") << "na^2me" << 2 << 4 << 6 << "name";
         QTest::newRow("first green") << "name" << 0 << 1 << 1 << "^2n^7ame";
+        QTest::newRow("black button gives zero") << "ab" << 1 << 2 << 7 << "a^0b";
         QTest::newRow("empty preview does nothing") << "" << 0 << 0 << 0 << "";
     }
 
@@ -101,7 +103,11 @@ private slots:
     {
         QTest::keyClick(window->list(), Qt::Key_Delete);
         QVERIFY(window->model().isEmpty());
-        window->model().appendLines(LinesFromTexts({"A"}));
+        window->model().appendLines(LinesFromTexts({"A", "^2B", "C"}));
+        window->setCurrentRow(1);
+        QTest::keyClick(window->list(), Qt::Key_Delete);
+        QCOMPARE(texts(), (QStringList{"A", "C"}));
+        QCOMPARE(window->previewBox()->toPlainText(), window->model().line(*window->currentRow()).text);
         trigger("btnnew");
         QVERIFY(window->model().isEmpty());
         QCOMPARE(window->previewBox()->toPlainText(), QStringLiteral("Preview"));

@@ -16,6 +16,8 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QByteArray>("out");
         QTest::newRow("codes") << "^1Mar^7quee" << QByteArray("Marquee\n");
+        QTest::newRow("double caret zero, code at the end") << "^^0ab^3" << QByteArray("^ab\n");
+        QTest::newRow("code after code is visible") << "^1^2ab" << QByteArray("^2ab\n");
         QTest::newRow("utf-8 kept") << QString::fromUtf8("^3\u00e9\u4e00") << QString::fromUtf8("\u00e9\u4e00\n").toUtf8();
     }
 

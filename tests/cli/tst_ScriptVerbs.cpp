@@ -26,6 +26,7 @@ private slots:
                                 "set name \"Caf\xe9\"\nwait 99\nset name \"x\"\n");
         const QByteArray ras("#v050#\r\n^1Mar^7quee\r\n10\r\nset name\r\nhi\r\n20\r\nsay\r\nCaf\xe9\r\n99\r\nset name\r\n"
                              "x\r\n\r\nset name\r\n");
+        QTest::newRow("generate, two files") << VerbCase{{"generate", "@/in", "@/in"}, "", 2};
         QTest::newRow("import, LF") << VerbCase{import, script, 0, ras, ""};
         QTest::newRow("import, missing file") << VerbCase{{"import", "@/none"}, {}, 1};
         QTest::newRow("import, empty path") << VerbCase{{"import", ""}, {}, 2};

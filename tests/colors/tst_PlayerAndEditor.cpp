@@ -102,6 +102,7 @@ private slots:
         QTest::newRow("b red") << "a[b]c" << 0 << "^7a^1b^7c";
         QTest::newRow("empty box") << "[]" << -1 << "";
         QTest::newRow("no colour") << "[]name" << -1 << "^7name";
+        QTest::newRow("black") << "[a]bc" << 7 << "^0a^7bc";
         QTest::newRow("all red by the last button") << "[abc]" << 8 << "^1abc";
     }
 

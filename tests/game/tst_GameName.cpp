@@ -24,8 +24,8 @@ void GameNameTest::shown_data()
     QTest::newRow("leading blanks") << "  Bob" << "Bob" << Verdict::Rewritten;
     QTest::newRow("blank after a code stays") << "^1 Bob" << "^1 Bob" << Verdict::AsWritten;
     QTest::newRow("black code removed") << "^0Bo^1b" << "Bo^1b" << Verdict::Rewritten;
-    QTest::newRow("letter codes: p is black") << "A^pB" << "AB" << Verdict::Rewritten;
-    QTest::newRow("^^ is a code pair") << "A^^B" << "A^^B" << Verdict::AsWritten;
+    QTest::newRow("^8 and letter code p are black too") << "A^8B^pC" << "ABC" << Verdict::Rewritten;
+    QTest::newRow("^^ is a code pair, letter a is red") << "A^^B^aC" << "A^^B^aC" << Verdict::AsWritten;
     QTest::newRow("three blanks kept") << "A   B" << "A   B" << Verdict::AsWritten;
     QTest::newRow("fourth blank dropped") << "A      B" << "A   B" << Verdict::Rewritten;
     QTest::newRow("codes don't break a blank run") << "A  ^1  B" << "A  ^1 B" << Verdict::Rewritten;
@@ -41,6 +41,7 @@ void GameNameTest::shown_data()
     QTest::newRow("codes only") << "^1^2" << "UnnamedPlayer" << Verdict::Rewritten;
     QTest::newRow("NUL ends the name") << QStringLiteral("Bob") + QChar(0) + "Evil" << "Bob" << Verdict::Rewritten;
     QTest::newRow("backslash refused") << "Bo\\b" << "UnnamedPlayer" << Verdict::Refused;
+    QTest::newRow("semicolon refused") << "Bo;b" << "UnnamedPlayer" << Verdict::Refused;
     QTest::newRow("quote refused") << "Bo\"b" << "UnnamedPlayer" << Verdict::Refused;
     QTest::newRow("code page byte counts once") << QString::fromUtf8("^1Olé") << QString::fromUtf8("^1Olé")
                                                 << Verdict::AsWritten;

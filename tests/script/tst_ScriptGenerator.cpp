@@ -85,6 +85,7 @@ void ScriptGeneratorTest::saveScript_data()
     QTest::newRow("overwrite yes") << SaveCase{{A::Yes}, {"target"}, "target", asked};
     QTest::newRow("overwrite cancel") << SaveCase{{A::Cancel}, {"target", "other"}, "", asked};
     QTest::newRow("no asks again") << SaveCase{{A::No}, {"target", "other"}, "other", asked};
+    QTest::newRow("no, then cancel") << SaveCase{{A::No}, {"target", ""}, "", asked};
     QTest::newRow("failed save") << SaveCase{{}, {"missing/s"}, "", {"save error"}};
 }
 

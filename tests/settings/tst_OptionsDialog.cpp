@@ -73,6 +73,7 @@ private slots:
         QTest::newRow("folder, blanks get no quotes") << true << "C:\\Program Files\\mm.exe" << "C:\\Program Files\\mm.exe %1";
         QTest::newRow("Qt's forward slashes") << true << "C:/Games/Mm/marqueemaster.exe" << "C:\\Games\\Mm\\marqueemaster.exe %1";
         QTest::newRow("drive root: no doubled backslash") << true << "C:\\marqueemaster.exe" << "C:\\marqueemaster.exe %1";
+        QTest::newRow("dots in names") << true << "D:\\v0.6\\marquee.v2.EXE" << "D:\\v0.6\\marquee.v2.exe %1";
 #ifndef Q_OS_WIN
         QTest::newRow("here: the executable's path") << false << "/opt/marquee/marqueemaster" << Command;
 #endif

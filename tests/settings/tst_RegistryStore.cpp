@@ -39,6 +39,8 @@ private slots:
                                                  << "software/marqueemaster" << "NAME" << true;
         QTest::newRow("slash is part of the name") << false << "Software/Marqueemaster" << "Name"
                                                    << "Software\\Marqueemaster" << "Name" << false;
+        QTest::newRow("not a subkey of Software") << false << "Software/Marqueemaster" << "Name" << "Software" << "Name"
+                                                  << false;
         QTest::newRow("default value is its own") << true << ".ras" << "" << ".ras" << "prev_backup" << false;
     }
 

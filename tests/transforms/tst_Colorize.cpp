@@ -67,6 +67,8 @@ private slots:
         row("gradient, fewer runs than colours") << "gradient;--colors;1 2 3 4 5 6 7" << "abc" << "^1a^3b^5c";
         row("random, none twice in a row") << "random;--seed;9" << "abcdefghijk" << "11 codes";
         row("black") << "random;--colors;1,0" << "ab" << "";
+        row("rainbow starts at white") << "rainbow;--colors;7" << "ab" << "";
+        row("alternate with one colour") << "alternate;--colors;1" << "ab" << "";
         row("gradient of 8") << "gradient;--colors;1,2,3,4,5,6,7,1" << "ab" << "";
     }
 

@@ -175,6 +175,7 @@ private slots:
         row("wave, no trailing blank frame") << "ab c" << "" << front << "Wave 2" << "a,ab,ab c";
         row("wave, reverse with empty tag") << "ab" << "" << behind << "Wave 2" << "";
         row("wave, never ends in a bare code") << "^1ab" << "" << front << "Wave 2" << "^1a,^1ab";
+        row("wave, tag with its own code") << "ab" << "^3X" << behind << "Wave 2" << "a^3X,ab^3X";
         row("bounce, tag in front") << "^1ab^2c" << "[T]" << front << "Bounce|1" << "[T]abc,a[T]bc,ab[T]c,abc[T],ab[T]c,a[T]bc,[T]abc";
         row("bounce twice mirrors the whole script") << "ab" << "[T]" << front << "Bounce|2"
             << "[T]ab,a[T]b,ab[T],a[T]b,[T]ab,[T]ab,a[T]b,ab[T],a[T]b,[T]ab,[T]ab,a[T]b,ab[T],a[T]b,[T]ab";
