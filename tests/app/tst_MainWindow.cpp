@@ -13,6 +13,10 @@
 #include <QToolButton>
 #include <QTreeView>
 
+struct AddCase { QStringList before; int current; QString key; QStringList after; int currentAfter; };
+
+struct ColourCase { QString text; int from; int to; int button; QString expected; };
+
 // The main window driven as a user drives it: toolbar, menus, keys, preview box.
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -22,26 +26,19 @@ private slots:
 
     void addLine_data()
     {
-        QTest::addColumn<QStringList>("before");
-        QTest::addColumn<int>("current");
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QStringList>("after");
-        QTest::addColumn<int>("currentAfter");
+        QTest::addColumn<AddCase>("c");
         const QStringList abc{"A", "B", "C"};
-        QTest::newRow("button adds after") << abc << 1 << "btnadd" << QStringList{"A", "B", "Text", "C"} << 1;
-        QTest::newRow("before selection") << abc << 1 << "btnaddbefore" << QStringList{"A", "Text", "B", "C"} << 2;
-        QTest::newRow("after selection") << abc << 1 << "btnaddafter" << QStringList{"A", "B", "Text", "C"} << 1;
-        QTest::newRow("empty list") << QStringList{} << -1 << "btnaddbefore" << QStringList{"Text"} << 0;
-        QTest::newRow("no current line") << QStringList{"A"} << -1 << "btnadd" << QStringList{"A"} << -1;
+        QTest::newRow("button adds after") << AddCase{abc, 1, "btnadd", QStringList{"A", "B", "Text", "C"}, 1};
+        QTest::newRow("before selection") << AddCase{abc, 1, "btnaddbefore", QStringList{"A", "Text", "B", "C"}, 2};
+        QTest::newRow("after selection") << AddCase{abc, 1, "btnaddafter", QStringList{"A", "B", "Text", "C"}, 1};
+        QTest::newRow("empty list") << AddCase{QStringList{}, -1, "btnaddbefore", QStringList{"Text"}, 0};
+        QTest::newRow("no current line") << AddCase{QStringList{"A"}, -1, "btnadd", QStringList{"A"}, -1};
     }
 
     void addLine()
     {
-        QFETCH(QStringList, before);
-        QFETCH(int, current);
-        QFETCH(QString, key);
-        QFETCH(QStringList, after);
-        QFETCH(int, currentAfter);
+        QFETCH(AddCase, c);
+        auto [before, current, key, after, currentAfter] = c;
         window->model().appendLines(LinesFromTexts(before));
         window->list()->setCurrentIndex(current < 0 ? QModelIndex() : window->model().index(current, 0));
         trigger(key);
@@ -54,25 +51,18 @@ private slots:
 
     void colourButtonsWriteCodes_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("from");
-        QTest::addColumn<int>("to");
-        QTest::addColumn<int>("button");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("last two green") << "name" << 2 << 4 << 1 << "na^2me";
-        QTest::newRow("back to white") << "na^2me" << 2 << 4 << 6 << "name";
-        QTest::newRow("first green") << "name" << 0 << 1 << 1 << "^2n^7ame";
-        QTest::newRow("black button gives zero") << "ab" << 1 << 2 << 7 << "a^0b";
-        QTest::newRow("empty preview does nothing") << "" << 0 << 0 << 0 << "";
+        QTest::addColumn<ColourCase>("c");
+        QTest::newRow("last two green") << ColourCase{"name", 2, 4, 1, "na^2me"};
+        QTest::newRow("back to white") << ColourCase{"na^2me", 2, 4, 6, "name"};
+        QTest::newRow("first green") << ColourCase{"name", 0, 1, 1, "^2n^7ame"};
+        QTest::newRow("black button gives zero") << ColourCase{"ab", 1, 2, 7, "a^0b"};
+        QTest::newRow("empty preview does nothing") << ColourCase{"", 0, 0, 0, ""};
     }
 
     void colourButtonsWriteCodes()
     {
-        QFETCH(QString, text);
-        QFETCH(int, from);
-        QFETCH(int, to);
-        QFETCH(int, button);
-        QFETCH(QString, expected);
+        QFETCH(ColourCase, c);
+        auto [text, from, to, button, expected] = c;
         window->model().appendLines(LinesFromTexts({"other", text}));
         window->setCurrentRow(1);
         trigger("mnuEditShowColors");

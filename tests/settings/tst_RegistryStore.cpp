@@ -22,36 +22,29 @@ int SetValuesAsAnotherProgram(const QString &path, const QString &who, int count
 
 } // namespace
 
+struct LookupCase { bool classesRoot; QString key; QString name; QString readKey; QString readName; bool found; };
+
 class RegistryStoreTest : public QObject {
     Q_OBJECT
 private slots:
     void lookups_data()
     {
-        QTest::addColumn<bool>("classesRoot");
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("readKey");
-        QTest::addColumn<QString>("readName");
-        QTest::addColumn<bool>("found");
-        QTest::newRow("case ignored") << true << "RtCWAnimationScript\\shell\\open\\command" << ""
-                                      << "rtcwanimationscript\\SHELL\\Open\\command" << "" << true;
-        QTest::newRow("value name case ignored") << false << "Software/Marqueemaster" << "Name"
-                                                 << "software/marqueemaster" << "NAME" << true;
-        QTest::newRow("slash is part of the name") << false << "Software/Marqueemaster" << "Name"
-                                                   << "Software\\Marqueemaster" << "Name" << false;
-        QTest::newRow("not a subkey of Software") << false << "Software/Marqueemaster" << "Name" << "Software" << "Name"
-                                                  << false;
-        QTest::newRow("default value is its own") << true << ".ras" << "" << ".ras" << "prev_backup" << false;
+        QTest::addColumn<LookupCase>("c");
+        QTest::newRow("case ignored") << LookupCase{true, "RtCWAnimationScript\\shell\\open\\command", "",
+            "rtcwanimationscript\\SHELL\\Open\\command", "", true};
+        QTest::newRow("value name case ignored") << LookupCase{false, "Software/Marqueemaster", "Name",
+            "software/marqueemaster", "NAME", true};
+        QTest::newRow("slash is part of the name") << LookupCase{false, "Software/Marqueemaster", "Name",
+            "Software\\Marqueemaster", "Name", false};
+        QTest::newRow("not a subkey of Software") << LookupCase{false, "Software/Marqueemaster", "Name", "Software", "Name",
+            false};
+        QTest::newRow("default value is its own") << LookupCase{true, ".ras", "", ".ras", "prev_backup", false};
     }
 
     void lookups()
     {
-        QFETCH(bool, classesRoot);
-        QFETCH(QString, key);
-        QFETCH(QString, name);
-        QFETCH(QString, readKey);
-        QFETCH(QString, readName);
-        QFETCH(bool, found);
+        QFETCH(LookupCase, c);
+        auto [classesRoot, key, name, readKey, readName, found] = c;
         TestStore t;
         const RegHive hive = classesRoot ? RegHive::ClassesRoot : RegHive::CurrentUser;
         const RegHive other = classesRoot ? RegHive::CurrentUser : RegHive::ClassesRoot;
