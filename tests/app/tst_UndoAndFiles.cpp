@@ -349,16 +349,8 @@ void UndoTest::use(const QString &how)
         use("keys:Alt+E,L");  // Show colors
         QTest::keyClick(window->previewBox(), Qt::Key_A, Qt::ControlModifier);
         QTest::mouseClick(window->findChild<QAbstractButton *>("cmdColor" + part[1]), Qt::LeftButton);
-    } else if (part[0] == "click") {
-        QTest::mouseClick(window->findChild<QToolButton *>(part[1]), Qt::LeftButton, {}, QPoint(8, 8));
     } else {
-        auto *button = window->findChild<QToolButton *>(part[1]);
-        QMenu *menu = button->menu();
-        QAction *entry = window->findChild<QAction *>(part[2]);
-        QTimer::singleShot(0, menu, [menu, entry] {
-            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(entry).center());
-        });
-        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(button->width() - 3, button->height() / 2));
+        ClickEntry(*window, part.last());  // a toolbar button or its drop-down's entry
     }
     window->activateWindow();  // a closed menu had the keyboard
     QTRY_COMPARE(QApplication::activeWindow(), window);
