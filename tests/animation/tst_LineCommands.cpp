@@ -43,143 +43,135 @@ struct EditCase { QString time, action, keys; int downs; QString how, newTime, n
 class LineCommandsTest : public QObject {
     Q_OBJECT
 private slots:
-    void copyLines_data();
-    void copyLines();
-    void otherCommands_data();
-    void otherCommands();
-    void editDialog_data();
-    void editDialog();
-};
-
-void LineCommandsTest::copyLines_data()
-{
-    QTest::addColumn<CopyCase>("c");
-    const QString bad = QStringLiteral("Can't copy the selected line. Invalid input (%1)");
-    QTest::newRow("selected line") << CopyCase{"A,B,C", 1, 1, {}, "A,B,C,B"};
-    QTest::newRow("all lines") << CopyCase{"A,B,C", 1, 3, {}, "A,B,C,A,B,C"};
-    QTest::newRow("all lines reversed") << CopyCase{"A,B,C", 1, 4, {}, "A,B,C,C,B,A"};
-    QTest::newRow("selected, no current row") << CopyCase{"A,B,C", -1, 1, {}, "A,B,C"};
-    QTest::newRow("x times 3") << CopyCase{"A,B,C", 1, 2, {"3"}, "A,B,C,B,B,B"};
-    QTest::newRow("x times 0") << CopyCase{"A,B,C", 1, 2, {"0"}, "A,B,C"};
-    QTest::newRow("x times abc") << CopyCase{"A,B,C", 1, 2, {"abc"}, "A,B,C", bad.arg("abc")};
-    for (int mode = 1; mode <= 4; ++mode)
-        QTest::addRow("empty list, mode %d", mode) << CopyCase{"", -1, mode, {"3"}, "", "There are no lines to copy"};
-    QTest::newRow("all lines one too many") << CopyCase{"#16384", 0, 3, {}, "#32767", LineLimitMessage()};
-    QTest::newRow("x times past the limit") << CopyCase{"#32765", 0, 2, {"5"}, "#32767", LineLimitMessage()};
-}
-
-void LineCommandsTest::copyLines()
-{
-    QFETCH(CopyCase, c);
-    AnimationModel model;
-    model.setLines(linesNamed(c.start));
-    FakePrompts prompts;
-    prompts.inputAnswers = c.answers;
-    CopyLines(model, c.current < 0 ? std::nullopt : std::optional<int>(c.current), prompts, c.mode);
-    QCOMPARE(model.lines(), linesNamed(c.result));
-    QCOMPARE(prompts.messageTexts(), c.message.isNull() ? QStringList() : QStringList{c.message});
-    for (const QString &asked : prompts.inputPrompts)
-        QCOMPARE(asked, QStringLiteral("Copy selected line x times|Copy the selected line how many times?|5"));
-}
-
-void LineCommandsTest::otherCommands_data()
-{
-    QTest::addColumn<CommandCase>("c");
-    const QStringList preview{"preview"}, cantRemove{"Can't remove line."}, asked{"Delete all lines?"};
-    QTest::newRow("remove") << CommandCase{"remove", "A,B,C", 1, "A,C", "-", {}};
-    QTest::newRow("remove, no current row") << CommandCase{"remove", "A,B,C", -1, "A,B,C", "-", cantRemove};
-    QTest::newRow("delete all, yes") << CommandCase{"delete Yes", "A,B,C", 1, "", "-", asked};
-    QTest::newRow("edit") << CommandCase{"edit", "A,B", 1, "A,B", "-", {"dialog 1"}};
-    QTest::newRow("edit, empty list") << CommandCase{"edit", "", -1, "", "-", {"No items to edit"}};
-    QTest::newRow("cut") << CommandCase{"cut", "A,B,C", 1, "A,C", "^1B", preview};
-    QTest::newRow("copy Text") << CommandCase{"copy", "A,B,C", 1, "A,B,C", "^1B", {}};
-    QTest::newRow("paste after the current row") << CommandCase{"paste", "A,B,C", 1, "A,B,^1Bob,C", "^1Bob", preview};
-    QTest::newRow("paste two-line text") << CommandCase{"paste", "", -1, "a\r\nb", "a\r\nb", preview};
-    QTest::newRow("paste into a full list")
-        << CommandCase{"paste", "#32767", 3, "#32767", "x", {LineLimitMessage(), "preview"}};
-    QTest::newRow("default name") << CommandCase{"name", "A,B", 0, "A,[XY]Bob,B", "-", preview};
-    QTest::newRow("default name, reversed") << CommandCase{"name reversed", "A,B", 0, "A,Bob[XY],B", "-", preview};
-}
-
-void LineCommandsTest::otherCommands()
-{
-    QFETCH(CommandCase, c);
-    AnimationModel model;
-    model.setLines(linesNamed(c.start));
-    QGuiApplication::clipboard()->setText(c.command == "paste" ? c.clipboard : QStringLiteral("-"));
-    FakePrompts prompts;
-    prompts.answers = {c.command.endsWith("No") ? PromptAnswer::No : PromptAnswer::Yes};
-    QStringList happened;
-    const auto setPreview = [&] { happened << QStringLiteral("preview"); };
-    const std::optional<int> row = c.current < 0 ? std::nullopt : std::optional<int>(c.current);
-    const Settings settings{.name = QStringLiteral("Bob"), .clanTag = QStringLiteral("[XY]"),
-                            .reverse = c.command.endsWith("reversed")};
-    if (c.command == "remove")
-        RemoveLine(model, row, prompts);
-    else if (c.command.startsWith("delete"))
-        DeleteAllLines(model, prompts);
-    else if (c.command == "cut")
-        CutLine(model, row, setPreview);
-    else if (c.command == "copy")
-        CopyLineText(model, row);
-    else if (c.command == "edit")
-        EditLine(model, row, prompts, [&](int opened) { happened << QStringLiteral("dialog %1").arg(opened); });
-    else if (c.command == "paste")
-        PasteFromClipboard(model, row, prompts, setPreview);
-    else
-        PasteDefaultName(model, row, settings, prompts, setPreview);
-    QCOMPARE(model.lines(), linesNamed(c.result));
-    QCOMPARE(QGuiApplication::clipboard()->text(), c.clipboard);
-    QCOMPARE(prompts.messageTexts() + happened, c.events);
-}
-
-void LineCommandsTest::editDialog_data()
-{
-    QTest::addColumn<EditCase>("c");
-    QTest::newRow("OK") << EditCase{"15", "say", "25", 2, "ok", "25", "vsay"};
-    QTest::newRow("Enter in the Time field") << EditCase{"15", "say", "150", 1, "enter", "150", "say_team"};
-    QTest::newRow("Cancel") << EditCase{"15", "say", "25", 2, "cancel", "15", "say"};
-    QTest::newRow("Escape") << EditCase{"15", "say", "25", 2, "escape", "15", "say"};
-    QTest::newRow("letter after a number") << EditCase{"15", "say", "15a", 0, "ok", "20", "say"};
-    QTest::newRow("field emptied") << EditCase{"15", "say", "\b", 0, "ok", "20", "say"};
-    QTest::newRow("emptied, then typed") << EditCase{"15", "say", "\b30", 0, "ok", "30", "say"};
-    QTest::newRow("letter taken back") << EditCase{"15", "say", "x\b45", 0, "enter", "45", "say"};
-    QTest::newRow("checked on leaving the box") << EditCase{"15", "say", "abc", 0, "tab", "20", "say"};
-    QTest::newRow("past the largest number") << EditCase{"15", "say", "32768", 0, "ok", "20", "say"};
-    QTest::newRow("fraction and blank kept") << EditCase{"15", "say", "7.5 ", 0, "ok", "7.5 ", "say"};
-    QTest::newRow("Time no number opens as 20") << EditCase{"fast", "say", "", 0, "ok", "20", "say"};
-    QTest::newRow("unknown action opens as set name") << EditCase{"15", "shout", "", 1, "ok", "15", "say"};
-}
-
-void LineCommandsTest::editDialog()
-{
-    QFETCH(EditCase, c);
-    AnimationModel model;
-    model.setLines({Line("A"), {QStringLiteral("B"), c.time, c.action}, Line("C")});
-    EditLineDialog dialog(model, 1);
-    auto *field = dialog.findChild<QLineEdit *>(QStringLiteral("txtTime"));
-    auto *list = dialog.findChild<QComboBox *>(QStringLiteral("cmbAction"));
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowActive(&dialog));
-    field->setFocus();
-    field->selectAll();
-    for (QChar key : c.keys)
-        key == u'\b' ? QTest::keyClick(field, Qt::Key_Backspace) : QTest::keyClicks(field, QString(key));
-    for (int i = 0; i < c.downs; ++i)
-        QTest::keyClick(list, Qt::Key_Down);
-    if (c.how == "tab") {
-        QTest::keyClick(field, Qt::Key_Tab);
-        QCOMPARE(field->text(), c.newTime);
-        c.how = "ok";
+    void copyLines_data()
+    {
+        QTest::addColumn<CopyCase>("c");
+        const QString bad = QStringLiteral("Can't copy the selected line. Invalid input (%1)");
+        QTest::newRow("selected line") << CopyCase{"A,B,C", 1, 1, {}, "A,B,C,B"};
+        QTest::newRow("all lines") << CopyCase{"A,B,C", 1, 3, {}, "A,B,C,A,B,C"};
+        QTest::newRow("all lines reversed") << CopyCase{"A,B,C", 1, 4, {}, "A,B,C,C,B,A"};
+        QTest::newRow("selected, no current row") << CopyCase{"A,B,C", -1, 1, {}, "A,B,C"};
+        QTest::newRow("x times 3") << CopyCase{"A,B,C", 1, 2, {"3"}, "A,B,C,B,B,B"};
+        QTest::newRow("x times 0") << CopyCase{"A,B,C", 1, 2, {"0"}, "A,B,C"};
+        QTest::newRow("x times abc") << CopyCase{"A,B,C", 1, 2, {"abc"}, "A,B,C", bad.arg("abc")};
+        for (int mode = 1; mode <= 4; ++mode)
+            QTest::addRow("empty list, mode %d", mode) << CopyCase{"", -1, mode, {"3"}, "", "There are no lines to copy"};
+        QTest::newRow("all lines one too many") << CopyCase{"#16384", 0, 3, {}, "#32767", LineLimitMessage()};
+        QTest::newRow("x times past the limit") << CopyCase{"#32765", 0, 2, {"5"}, "#32767", LineLimitMessage()};
     }
-    if (c.how == "ok" || c.how == "cancel")
-        QTest::mouseClick(dialog.findChild<QPushButton *>(c.how == "ok" ? "cmdOK" : "cmdCancel"), Qt::LeftButton);
-    else
-        QTest::keyClick(c.how == "enter-in-list" ? static_cast<QWidget *>(list) : field,
-                        c.how == "escape" ? Qt::Key_Escape : Qt::Key_Return);
-    QVERIFY(!dialog.isVisible());
-    QCOMPARE(model.lines(), (Lines{Line("A"), {QStringLiteral("B"), c.newTime, c.newAction}, Line("C")}));
-}
+
+    void copyLines()
+    {
+        QFETCH(CopyCase, c);
+        AnimationModel model;
+        model.setLines(linesNamed(c.start));
+        FakePrompts prompts;
+        prompts.inputAnswers = c.answers;
+        CopyLines(model, c.current < 0 ? std::nullopt : std::optional<int>(c.current), prompts, c.mode);
+        QCOMPARE(model.lines(), linesNamed(c.result));
+        QCOMPARE(prompts.messageTexts(), c.message.isNull() ? QStringList() : QStringList{c.message});
+        for (const QString &asked : prompts.inputPrompts)
+            QCOMPARE(asked, QStringLiteral("Copy selected line x times|Copy the selected line how many times?|5"));
+    }
+
+    void otherCommands_data()
+    {
+        QTest::addColumn<CommandCase>("c");
+        const QStringList preview{"preview"}, cantRemove{"Can't remove line."}, asked{"Delete all lines?"};
+        QTest::newRow("remove") << CommandCase{"remove", "A,B,C", 1, "A,C", "-", {}};
+        QTest::newRow("remove, no current row") << CommandCase{"remove", "A,B,C", -1, "A,B,C", "-", cantRemove};
+        QTest::newRow("delete all, yes") << CommandCase{"delete Yes", "A,B,C", 1, "", "-", asked};
+        QTest::newRow("edit") << CommandCase{"edit", "A,B", 1, "A,B", "-", {"dialog 1"}};
+        QTest::newRow("edit, empty list") << CommandCase{"edit", "", -1, "", "-", {"No items to edit"}};
+        QTest::newRow("cut") << CommandCase{"cut", "A,B,C", 1, "A,C", "^1B", preview};
+        QTest::newRow("copy Text") << CommandCase{"copy", "A,B,C", 1, "A,B,C", "^1B", {}};
+        QTest::newRow("paste after the current row") << CommandCase{"paste", "A,B,C", 1, "A,B,^1Bob,C", "^1Bob", preview};
+        QTest::newRow("paste two-line text") << CommandCase{"paste", "", -1, "a\r\nb", "a\r\nb", preview};
+        QTest::newRow("paste into a full list")
+            << CommandCase{"paste", "#32767", 3, "#32767", "x", {LineLimitMessage(), "preview"}};
+        QTest::newRow("default name") << CommandCase{"name", "A,B", 0, "A,[XY]Bob,B", "-", preview};
+        QTest::newRow("default name, reversed") << CommandCase{"name reversed", "A,B", 0, "A,Bob[XY],B", "-", preview};
+    }
+
+    void otherCommands()
+    {
+        QFETCH(CommandCase, c);
+        AnimationModel model;
+        model.setLines(linesNamed(c.start));
+        QGuiApplication::clipboard()->setText(c.command == "paste" ? c.clipboard : QStringLiteral("-"));
+        FakePrompts prompts;
+        prompts.answers = {c.command.endsWith("No") ? PromptAnswer::No : PromptAnswer::Yes};
+        QStringList happened;
+        const auto setPreview = [&] { happened << QStringLiteral("preview"); };
+        const std::optional<int> row = c.current < 0 ? std::nullopt : std::optional<int>(c.current);
+        const Settings settings{.name = QStringLiteral("Bob"), .clanTag = QStringLiteral("[XY]"),
+                                .reverse = c.command.endsWith("reversed")};
+        if (c.command == "remove")
+            RemoveLine(model, row, prompts);
+        else if (c.command.startsWith("delete"))
+            DeleteAllLines(model, prompts);
+        else if (c.command == "cut")
+            CutLine(model, row, setPreview);
+        else if (c.command == "copy")
+            CopyLineText(model, row);
+        else if (c.command == "edit")
+            EditLine(model, row, prompts, [&](int opened) { happened << QStringLiteral("dialog %1").arg(opened); });
+        else if (c.command == "paste")
+            PasteFromClipboard(model, row, prompts, setPreview);
+        else
+            PasteDefaultName(model, row, settings, prompts, setPreview);
+        QCOMPARE(model.lines(), linesNamed(c.result));
+        QCOMPARE(QGuiApplication::clipboard()->text(), c.clipboard);
+        QCOMPARE(prompts.messageTexts() + happened, c.events);
+    }
+
+    void editDialog_data()
+    {
+        QTest::addColumn<EditCase>("c");
+        QTest::newRow("OK") << EditCase{"15", "say", "25", 2, "ok", "25", "vsay"};
+        QTest::newRow("Enter in the Time field") << EditCase{"15", "say", "150", 1, "enter", "150", "say_team"};
+        QTest::newRow("Cancel") << EditCase{"15", "say", "25", 2, "cancel", "15", "say"};
+        QTest::newRow("Escape") << EditCase{"15", "say", "25", 2, "escape", "15", "say"};
+        QTest::newRow("letter after a number") << EditCase{"15", "say", "15a", 0, "ok", "20", "say"};
+        QTest::newRow("field emptied") << EditCase{"15", "say", "\b", 0, "ok", "20", "say"};
+        QTest::newRow("emptied, then typed") << EditCase{"15", "say", "\b30", 0, "ok", "30", "say"};
+        QTest::newRow("letter taken back") << EditCase{"15", "say", "x\b45", 0, "enter", "45", "say"};
+        QTest::newRow("checked on leaving the box") << EditCase{"15", "say", "abc", 0, "tab", "20", "say"};
+        QTest::newRow("fraction and blank kept") << EditCase{"15", "say", "7.5 ", 0, "ok", "7.5 ", "say"};
+        QTest::newRow("Time no number opens as 20") << EditCase{"fast", "say", "", 0, "ok", "20", "say"};
+        QTest::newRow("unknown action opens as set name") << EditCase{"15", "shout", "", 1, "ok", "15", "say"};
+    }
+
+    void editDialog()
+    {
+        QFETCH(EditCase, c);
+        AnimationModel model;
+        model.setLines({Line("A"), {QStringLiteral("B"), c.time, c.action}, Line("C")});
+        EditLineDialog dialog(model, 1);
+        auto *field = dialog.findChild<QLineEdit *>(QStringLiteral("txtTime"));
+        auto *list = dialog.findChild<QComboBox *>(QStringLiteral("cmbAction"));
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        field->setFocus();
+        field->selectAll();
+        for (QChar key : c.keys)
+            key == u'\b' ? QTest::keyClick(field, Qt::Key_Backspace) : QTest::keyClicks(field, QString(key));
+        for (int i = 0; i < c.downs; ++i)
+            QTest::keyClick(list, Qt::Key_Down);
+        if (c.how == "tab") {
+            QTest::keyClick(field, Qt::Key_Tab);
+            QCOMPARE(field->text(), c.newTime);
+            c.how = "ok";
+        }
+        if (c.how == "ok" || c.how == "cancel")
+            QTest::mouseClick(dialog.findChild<QPushButton *>(c.how == "ok" ? "cmdOK" : "cmdCancel"), Qt::LeftButton);
+        else
+            QTest::keyClick(c.how == "enter-in-list" ? static_cast<QWidget *>(list) : field,
+                            c.how == "escape" ? Qt::Key_Escape : Qt::Key_Return);
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(model.lines(), (Lines{Line("A"), {QStringLiteral("B"), c.newTime, c.newAction}, Line("C")}));
+    }
+};
 
 QTEST_MAIN(LineCommandsTest)
 #include "tst_LineCommands.moc"

@@ -1,9 +1,6 @@
-#include "FakePrompts.h"
-#include "TestLines.h"
-#include "TestStore.h"
+#include "WindowUnderTest.h"
 
 #include "animation/AnimationFile.h"
-#include "app/MainWindow.h"
 #include "colors/PreviewBoxWidget.h"
 
 #include <QClipboard>
@@ -20,91 +17,66 @@
 class HostileInputsTest : public QObject {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
+    void init() { open = std::make_unique<WindowUnderTest>(); window = &open->window; }
+    void cleanup() { open.reset(); }
 
-    void hugeClipboardText();
-    void longTextInThePreviewBox();
-    void settingsFile_data();
-    void settingsFile();
+    void hugeClipboardText()
+    {
+        const QString text = QString(1024 * 1024, QLatin1Char('x')) + QStringLiteral("\r\n^1tail");
+        QGuiApplication::clipboard()->setText(text);
+        QTest::keyClick(window->list(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(window->model().count(), 1);
+        QCOMPARE(window->model().line(0).text, text);
+        QCOMPARE(window->model().line(0).time, QStringLiteral("15"));
+        // The list shows the start of it; editing in place gets all of it.
+        const QModelIndex cell = window->model().index(0, AnimationModel::TextColumn);
+        QCOMPARE(cell.data(Qt::DisplayRole).toString().size(), qsizetype(AnimationModel::MaxShownCharacters));
+        QCOMPARE(cell.data(Qt::EditRole).toString(), text);
+    }
+
+    void longTextInThePreviewBox()
+    {
+        QString text;
+        for (int i = 0; text.size() < 100000; ++i)
+            text += QStringLiteral("^%1ab").arg(i % 6 + 1);
+        window->model().appendLines(LinesFromTexts({text}));
+        QCOMPARE(window->previewBox()->toPlainText().size(), qsizetype(text.size() * 2 / 4));
+        // Typing at the end still writes the whole text back, codes included.
+        window->previewBox()->setFocus();
+        window->previewBox()->moveCursor(QTextCursor::End);
+        QTest::keyClicks(window->previewBox(), "z");
+        QCOMPARE(window->model().line(0).text, text + QLatin1Char('z'));
+    }
+
+    void settingsFile_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("messages");
+        QTest::newRow("blank") << QByteArray(" \n") << 0;
+        QTest::newRow("corrupt") << QByteArray("{\"HKEY_CURRENT_USER\": {\"keys\": [") << 1;
+    }
+
+    void settingsFile()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(int, messages);
+        QFile file(open->store.path());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        file.close();
+        open->store.reopen();
+        FakePrompts startPrompts;
+        MainWindow fresh(*open->store.store, &startPrompts);
+        QCOMPARE(fresh.settings().name, QString());
+        QCOMPARE(startPrompts.messages.size(), messages);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), content);
+    }
 
 private:
-    std::unique_ptr<TestStore> store;
-    std::unique_ptr<MainWindow> window;
-    FakePrompts prompts;
-    QTemporaryDir dir;
+    std::unique_ptr<WindowUnderTest> open;
+    MainWindow *window = nullptr;
 };
-
-void HostileInputsTest::init()
-{
-    store = std::make_unique<TestStore>();
-    window = std::make_unique<MainWindow>(*store->store);
-    prompts.clear();
-    window->setPrompts(&prompts);
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-}
-
-void HostileInputsTest::cleanup()
-{
-    window.reset();
-    store.reset();
-}
-
-void HostileInputsTest::hugeClipboardText()
-{
-    const QString text = QString(1024 * 1024, QLatin1Char('x')) + QStringLiteral("\r\n^1tail");
-    QGuiApplication::clipboard()->setText(text);
-    window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window.get()));
-    QTest::keyClick(window->list(), Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(window->model().count(), 1);
-    QCOMPARE(window->model().line(0).text, text);
-    QCOMPARE(window->model().line(0).time, QStringLiteral("15"));
-    // The list shows the start of it; editing in place gets all of it.
-    const QModelIndex cell = window->model().index(0, AnimationModel::TextColumn);
-    QCOMPARE(cell.data(Qt::DisplayRole).toString().size(), qsizetype(AnimationModel::MaxShownCharacters));
-    QCOMPARE(cell.data(Qt::EditRole).toString(), text);
-}
-
-void HostileInputsTest::longTextInThePreviewBox()
-{
-    QString text;
-    for (int i = 0; text.size() < 100000; ++i)
-        text += QStringLiteral("^%1ab").arg(i % 6 + 1);
-    window->model().appendLines(LinesFromTexts({text}));
-    QCOMPARE(window->previewBox()->toPlainText().size(), qsizetype(text.size() * 2 / 4));
-    // Typing at the end still writes the whole text back, codes included.
-    window->previewBox()->setFocus();
-    window->previewBox()->moveCursor(QTextCursor::End);
-    QTest::keyClicks(window->previewBox(), "z");
-    QCOMPARE(window->model().line(0).text, text + QLatin1Char('z'));
-}
-
-void HostileInputsTest::settingsFile_data()
-{
-    QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<int>("messages");
-    QTest::newRow("blank") << QByteArray(" \n") << 0;
-    QTest::newRow("corrupt") << QByteArray("{\"HKEY_CURRENT_USER\": {\"keys\": [") << 1;
-}
-
-void HostileInputsTest::settingsFile()
-{
-    QFETCH(QByteArray, content);
-    QFETCH(int, messages);
-    QFile file(store->path());
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-    file.close();
-    store->reopen();
-    FakePrompts startPrompts;
-    MainWindow fresh(*store->store, &startPrompts);
-    QCOMPARE(fresh.settings().name, QString());
-    QCOMPARE(startPrompts.messages.size(), messages);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), content);
-}
 
 QTEST_MAIN(HostileInputsTest)
 #include "tst_HostileInputs.moc"

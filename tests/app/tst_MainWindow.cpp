@@ -1,316 +1,228 @@
-#include "FakePrompts.h"
-#include "TestLines.h"
-#include "TestStore.h"
+#include "WindowUnderTest.h"
 
 #include "animation/AnimationFile.h"
 #include "app/MainLayout.h"
-#include "app/MainWindow.h"
 #include "colors/PreviewBoxWidget.h"
 #include "colors/PreviewPlayer.h"
 #include "settings/RegistryOps.h"
 
 #include <QAction>
 #include <QDialog>
-#include <QPlainTextEdit>
 #include <QTest>
 #include <QTextCursor>
 #include <QToolButton>
 #include <QTreeView>
 
+struct AddCase { QStringList before; int current; QString key; QStringList after; int currentAfter; };
+
+struct ColourCase { QString text; int from; int to; int button; QString expected; };
+
 // The main window driven as a user drives it: toolbar, menus, keys, preview box.
 class MainWindowTest : public QObject {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
-    void addLine_data();
-    void addLine();
-    void colourButtonsWriteCodes_data();
-    void colourButtonsWriteCodes();
-    void previewEditsReachOnlyTheCurrentLine();
-    void deleteKeyAndNew();
-    void showColorsLayout();
-    void settingsApplyToTheList();
-    void commandLine_data();
-    void commandLine();
-    void entriesOpenTheirWindows_data();
-    void entriesOpenTheirWindows();
-    void generateAndSaveWithOverwriteQuestion();
-    void playSwitchesCaptionAndButtons();
+    void init() { open = std::make_unique<WindowUnderTest>(); window = &open->window; }
+    void cleanup() { open.reset(); }
+
+    void addLine_data()
+    {
+        QTest::addColumn<AddCase>("c");
+        const QStringList abc{"A", "B", "C"};
+        QTest::newRow("button adds after") << AddCase{abc, 1, "btnadd", QStringList{"A", "B", "Text", "C"}, 1};
+        QTest::newRow("before selection") << AddCase{abc, 1, "btnaddbefore", QStringList{"A", "Text", "B", "C"}, 2};
+        QTest::newRow("after selection") << AddCase{abc, 1, "btnaddafter", QStringList{"A", "B", "Text", "C"}, 1};
+        QTest::newRow("empty list") << AddCase{QStringList{}, -1, "btnaddbefore", QStringList{"Text"}, 0};
+        QTest::newRow("no current line") << AddCase{QStringList{"A"}, -1, "btnadd", QStringList{"A"}, -1};
+    }
+
+    void addLine()
+    {
+        QFETCH(AddCase, c);
+        auto [before, current, key, after, currentAfter] = c;
+        window->model().appendLines(LinesFromTexts(before));
+        window->list()->setCurrentIndex(current < 0 ? QModelIndex() : window->model().index(current, 0));
+        trigger(key);
+        QCOMPARE(texts(), after);
+        QCOMPARE(window->currentRow().value_or(-1), currentAfter);
+        if (after.contains("Text"))
+            QCOMPARE(window->model().line(after.indexOf("Text")), AnimationLine());
+        QVERIFY(open->prompts.messages.isEmpty());
+    }
+
+    void colourButtonsWriteCodes_data()
+    {
+        QTest::addColumn<ColourCase>("c");
+        QTest::newRow("last two green") << ColourCase{"name", 2, 4, 1, "na^2me"};
+        QTest::newRow("back to white") << ColourCase{"na^2me", 2, 4, 6, "name"};
+        QTest::newRow("first green") << ColourCase{"name", 0, 1, 1, "^2n^7ame"};
+        QTest::newRow("black button gives zero") << ColourCase{"ab", 1, 2, 7, "a^0b"};
+        QTest::newRow("empty preview does nothing") << ColourCase{"", 0, 0, 0, ""};
+    }
+
+    void colourButtonsWriteCodes()
+    {
+        QFETCH(ColourCase, c);
+        auto [text, from, to, button, expected] = c;
+        window->model().appendLines(LinesFromTexts({"other", text}));
+        window->setCurrentRow(1);
+        trigger("mnuEditShowColors");
+        QTextCursor cursor = window->previewBox()->textCursor();
+        cursor.setPosition(from);
+        cursor.setPosition(to, QTextCursor::KeepAnchor);
+        window->previewBox()->setTextCursor(cursor);
+        auto *colorButton = window->findChild<QAbstractButton *>(QStringLiteral("cmdColor%1").arg(button));
+        QVERIFY(colorButton && colorButton->isVisible());
+        QTest::mouseClick(colorButton, Qt::LeftButton);
+        QCOMPARE(texts(), (QStringList{"other", expected}));
+    }
+
+    void previewEditsReachOnlyTheCurrentLine()
+    {
+        window->model().appendLines(LinesFromTexts({"^1ab", "x"}));
+        window->previewBox()->setFocus();
+        window->previewBox()->moveCursor(QTextCursor::End);
+        QTest::keyClicks(window->previewBox(), "c");
+        QCOMPARE(texts(), (QStringList{"^1abc", "x"}));
+        window->drawPreview(QStringLiteral("^3zz"));  // the program's own drawing is never written back
+        QCOMPARE(texts(), (QStringList{"^1abc", "x"}));
+        QTest::keyClick(window->previewBox(), Qt::Key_Control);
+        QVERIFY(window->list()->hasFocus());
+    }
+
+    void deleteKeyAndNew()
+    {
+        QTest::keyClick(window->list(), Qt::Key_Delete);
+        QVERIFY(window->model().isEmpty());
+        window->model().appendLines(LinesFromTexts({"A", "^2B", "C"}));
+        window->setCurrentRow(1);
+        QTest::keyClick(window->list(), Qt::Key_Delete);
+        QCOMPARE(texts(), (QStringList{"A", "C"}));
+        QCOMPARE(window->previewBox()->toPlainText(), window->model().line(*window->currentRow()).text);
+        trigger("btnnew");
+        QVERIFY(window->model().isEmpty());
+        QCOMPARE(window->previewBox()->toPlainText(), QStringLiteral("Preview"));
+        QVERIFY(window->previewBox()->isReadOnly());
+        QVERIFY(open->prompts.messages.isEmpty());
+    }
+
+    void showColorsLayout()
+    {
+        auto *panel = window->findChild<QWidget *>("picColors");
+        const int fullWidth = window->previewBox()->width();
+        QVERIFY(!panel->isVisible());
+        trigger("mnuEditShowColors");
+        QVERIFY(panel->isVisible() && window->findChild<QAction *>("mnuEditShowColors")->isChecked());
+        QCOMPARE(window->previewBox()->width(), fullWidth - MainLayoutMetrics::PanelWidth);
+        QCOMPARE(panel->x(), window->previewBox()->geometry().right() + 1);
+        window->resize(window->width() + 100, window->height());
+        QTRY_COMPARE(window->previewBox()->width(), fullWidth + 100 - MainLayoutMetrics::PanelWidth);
+        QCOMPARE(panel->width(), MainLayoutMetrics::PanelWidth);
+        trigger("mnuEditShowColors");
+        QVERIFY(!panel->isVisible());
+        QCOMPARE(window->previewBox()->width(), fullWidth + 100);
+        window->resize(200, window->height());
+        QVERIFY(window->width() >= MainLayoutMetrics::MinimumOuterWidth);
+        // A window too low for the list keeps the list's last height.
+        QCOMPARE(LayOutMainWindow(QSize(600, 20), false, 77).list.height(), 77);
+    }
+
+    void settingsApplyToTheList()
+    {
+        QCOMPARE(window->list()->selectionMode(), QAbstractItemView::SingleSelection);
+        QCOMPARE(window->list()->editTriggers(), QAbstractItemView::NoEditTriggers);
+        open->onDialog = [](QDialog &options) {
+            auto *multi = options.findChild<QWidget *>("chkMultiSelect");
+            QTest::mouseClick(multi, Qt::LeftButton, {}, QPoint(5, multi->height() / 2));
+            QTest::mouseClick(options.findChild<QWidget *>("cmdOK"), Qt::LeftButton);
+        };
+        trigger("mnuEditOptions");
+        QCOMPARE(window->list()->selectionMode(), QAbstractItemView::ExtendedSelection);
+        SetRegValue(*open->store.store, RegHive::CurrentUser, SettingsKey, "EditItem", "1");
+        SetRegValue(*open->store.store, RegHive::CurrentUser, SettingsKey, "MultiSelect", "true");
+        window->loadSettings();
+        QVERIFY(window->list()->editTriggers() & QAbstractItemView::SelectedClicked);
+        QCOMPARE(window->list()->selectionMode(), QAbstractItemView::SingleSelection);
+    }
+
+    void commandLine_data()
+    {
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<QStringList>("arguments");  // %1 is the folder
+        QTest::addColumn<QStringList>("lines");
+        const QStringList loaded{"^1Loaded"};
+        QTest::newRow("ras") << "Anim.ras" << QStringList{"%1/Anim.ras"} << loaded;
+        QTest::newRow("upper-case ending") << "ANIM.RAS" << QStringList{"%1/ANIM.RAS"} << loaded;
+        QTest::newRow("blanks split by the shell") << "My Anim.ras" << QStringList{"%1/My", "Anim.ras"} << loaded;
+        QTest::newRow("case of the path kept") << "Mixed/Case.ras" << QStringList{"%1/Mixed/Case.ras"} << loaded;
+        QTest::newRow("script imported") << "Anim.CFG" << QStringList{"%1/Anim.CFG"} << QStringList{"^1Bob", "x"};
+        QTest::newRow("missing file") << "Anim.ras" << QStringList{"%1/Other.ras"} << QStringList{};
+        QTest::newRow("other ending") << "Anim.txt" << QStringList{"%1/Anim.txt"} << QStringList{};
+    }
+
+    void commandLine()
+    {
+        QFETCH(QString, fileName);
+        QFETCH(QStringList, arguments);
+        QFETCH(QStringList, lines);
+        QTemporaryDir dir;
+        QDir(dir.path()).mkpath(QFileInfo(dir.filePath(fileName)).path());
+        const QString content = fileName.endsWith("CFG") ? QStringLiteral("//x\nset name \"^1Bob\"\nwait 20\nsay \"x\"\n")
+                                                         : AnimationFileText(LinesFromTexts({"^1Loaded"}));
+        QVERIFY(WriteTextFile(dir.filePath(fileName), content).ok);
+        for (QString &argument : arguments)
+            argument.replace(QLatin1String("%1"), dir.path());
+        window->openCommandLine(arguments);
+        QCOMPARE(texts(), lines);
+        QVERIFY(open->prompts.messages.isEmpty());
+    }
+
+    // Each entry opens its window, clicked as a user clicks it.
+    void entriesOpenTheirWindows_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("window");
+        const QStringList rows{"btngenerate=frmScript", "btnedittime=frmEdit", "mnuHelpColor=frmColorEditor",
+                               "mnuEditOptions=frmOptions", "mnuHelpHelp=frmHelp", "mnuHelpAbout=frmAbout"};
+        for (const QString &row : rows)
+            QTest::newRow(qPrintable(row)) << row.section(u'=', 0, 0) << row.section(u'=', 1);
+    }
+    void entriesOpenTheirWindows()
+    {
+        QFETCH(QString, entry);
+        QStringList opened;
+        open->onDialog = [&](QDialog &dialog) { opened << dialog.objectName(); };
+        window->model().appendLines(LinesFromTexts({"A"}));
+        trigger(entry);
+        QTEST(opened.join(u','), "window");
+    }
+
+    void playSwitchesCaptionAndButtons()
+    {
+        auto *play = window->findChild<QToolButton *>("btnpreview");
+        auto *add = window->findChild<QToolButton *>("btnadd");
+        trigger("btnpreview");
+        QCOMPARE(open->prompts.messageTexts(), QStringList{"There is no animation to play!"});
+        window->model().appendLines({{"^1one", "15", "set name"}, {"two", "5", "say"}});
+        trigger("btnpreview");
+        QCOMPARE(play->text(), QStringLiteral("Stop"));
+        QVERIFY(!add->isEnabled() && !window->findChild<QToolButton *>("btnremove")->isEnabled());
+        window->player().tick();
+        QCOMPARE(window->previewBox()->toPlainText(), QStringLiteral("one"));
+        window->player().tick();
+        QCOMPARE(window->previewBox()->toPlainText(), QStringLiteral("!! two"));
+        QCOMPARE(play->text(), QStringLiteral("Play"));
+        QVERIFY(add->isEnabled() && !window->previewUpdating());
+        QCOMPARE(texts(), (QStringList{"^1one", "two"}));
+    }
 
 private:
-    void trigger(const QString &key);
+    void trigger(const QString &key) { ClickEntry(*window, key); }
     QStringList texts() const { return TextsOf(window->model()); }
 
-    std::unique_ptr<TestStore> store;
-    std::unique_ptr<MainWindow> window;
-    FakePrompts prompts;
-    QStringList opened;
-    std::function<void(QDialog &)> inspect;
+    std::unique_ptr<WindowUnderTest> open;
+    MainWindow *window = nullptr;
 };
 
-void MainWindowTest::init()
-{
-    store = std::make_unique<TestStore>();
-    window = std::make_unique<MainWindow>(*store->store);
-    prompts.clear();
-    opened.clear();
-    inspect = nullptr;
-    window->setPrompts(&prompts);
-    window->setModalRunner([this](QDialog &dialog) {
-        opened << dialog.objectName();
-        if (inspect)
-            inspect(dialog);
-    });
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-}
-
-void MainWindowTest::cleanup()
-{
-    window.reset();
-    store.reset();
-}
-
-void MainWindowTest::trigger(const QString &key)
-{
-    if (auto *button = window->findChild<QToolButton *>(key))
-        return QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, 8));
-    auto *action = window->findChild<QAction *>(key);
-    QVERIFY2(action, qPrintable(key));
-    action->trigger();
-}
-
-void MainWindowTest::addLine_data()
-{
-    QTest::addColumn<QStringList>("before");
-    QTest::addColumn<int>("current");
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QStringList>("after");
-    QTest::addColumn<int>("currentAfter");
-    const QStringList abc{"A", "B", "C"};
-    QTest::newRow("button adds after") << abc << 1 << "btnadd" << QStringList{"A", "B", "Text", "C"} << 1;
-    QTest::newRow("before selection") << abc << 1 << "btnaddbefore" << QStringList{"A", "Text", "B", "C"} << 2;
-    QTest::newRow("after selection") << abc << 1 << "btnaddafter" << QStringList{"A", "B", "Text", "C"} << 1;
-    QTest::newRow("empty list") << QStringList{} << -1 << "btnaddbefore" << QStringList{"Text"} << 0;
-    QTest::newRow("no current line") << QStringList{"A"} << -1 << "btnadd" << QStringList{"A"} << -1;
-}
-
-void MainWindowTest::addLine()
-{
-    QFETCH(QStringList, before);
-    QFETCH(int, current);
-    QFETCH(QString, key);
-    QFETCH(QStringList, after);
-    QFETCH(int, currentAfter);
-    window->model().appendLines(LinesFromTexts(before));
-    window->list()->setCurrentIndex(current < 0 ? QModelIndex() : window->model().index(current, 0));
-    trigger(key);
-    QCOMPARE(texts(), after);
-    QCOMPARE(window->currentRow().value_or(-1), currentAfter);
-    if (after.contains("Text"))
-        QCOMPARE(window->model().line(after.indexOf("Text")), AnimationLine());
-    QVERIFY(prompts.messages.isEmpty());
-}
-
-void MainWindowTest::colourButtonsWriteCodes_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("from");
-    QTest::addColumn<int>("to");
-    QTest::addColumn<int>("button");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("last two green") << "name" << 2 << 4 << 1 << "na^2me";
-    QTest::newRow("back to white") << "na^2me" << 2 << 4 << 6 << "name";
-    QTest::newRow("first green") << "name" << 0 << 1 << 1 << "^2n^7ame";
-    QTest::newRow("black button gives zero") << "ab" << 1 << 2 << 7 << "a^0b";
-    QTest::newRow("empty preview does nothing") << "" << 0 << 0 << 0 << "";
-}
-
-void MainWindowTest::colourButtonsWriteCodes()
-{
-    QFETCH(QString, text);
-    QFETCH(int, from);
-    QFETCH(int, to);
-    QFETCH(int, button);
-    QFETCH(QString, expected);
-    window->model().appendLines(LinesFromTexts({"other", text}));
-    window->setCurrentRow(1);
-    trigger("mnuEditShowColors");
-    QTextCursor cursor = window->previewBox()->textCursor();
-    cursor.setPosition(from);
-    cursor.setPosition(to, QTextCursor::KeepAnchor);
-    window->previewBox()->setTextCursor(cursor);
-    auto *colorButton = window->findChild<QAbstractButton *>(QStringLiteral("cmdColor%1").arg(button));
-    QVERIFY(colorButton && colorButton->isVisible());
-    QTest::mouseClick(colorButton, Qt::LeftButton);
-    QCOMPARE(texts(), (QStringList{"other", expected}));
-}
-
-void MainWindowTest::previewEditsReachOnlyTheCurrentLine()
-{
-    window->model().appendLines(LinesFromTexts({"^1ab", "x"}));
-    window->previewBox()->setFocus();
-    window->previewBox()->moveCursor(QTextCursor::End);
-    QTest::keyClicks(window->previewBox(), "c");
-    QCOMPARE(texts(), (QStringList{"^1abc", "x"}));
-    window->drawPreview(QStringLiteral("^3zz"));  // the program's own drawing is never written back
-    QCOMPARE(texts(), (QStringList{"^1abc", "x"}));
-    QTest::keyClick(window->previewBox(), Qt::Key_Control);
-    QVERIFY(window->list()->hasFocus());
-}
-
-void MainWindowTest::deleteKeyAndNew()
-{
-    QTest::keyClick(window->list(), Qt::Key_Delete);
-    QVERIFY(window->model().isEmpty());
-    window->model().appendLines(LinesFromTexts({"A", "^2B", "C"}));
-    window->setCurrentRow(1);
-    QTest::keyClick(window->list(), Qt::Key_Delete);
-    QCOMPARE(texts(), (QStringList{"A", "C"}));
-    QCOMPARE(window->previewBox()->toPlainText(), window->model().line(*window->currentRow()).text);
-    trigger("btnnew");
-    QVERIFY(window->model().isEmpty());
-    QCOMPARE(window->previewBox()->toPlainText(), QStringLiteral("Preview"));
-    QVERIFY(window->previewBox()->isReadOnly());
-    QVERIFY(prompts.messages.isEmpty());
-}
-
-void MainWindowTest::showColorsLayout()
-{
-    auto *panel = window->findChild<QWidget *>("picColors");
-    const int fullWidth = window->previewBox()->width();
-    QVERIFY(!panel->isVisible());
-    trigger("mnuEditShowColors");
-    QVERIFY(panel->isVisible() && window->findChild<QAction *>("mnuEditShowColors")->isChecked());
-    QCOMPARE(window->previewBox()->width(), fullWidth - MainLayoutMetrics::PanelWidth);
-    QCOMPARE(panel->x(), window->previewBox()->geometry().right() + 1);
-    window->resize(window->width() + 100, window->height());
-    QTRY_COMPARE(window->previewBox()->width(), fullWidth + 100 - MainLayoutMetrics::PanelWidth);
-    QCOMPARE(panel->width(), MainLayoutMetrics::PanelWidth);
-    trigger("mnuEditShowColors");
-    QVERIFY(!panel->isVisible());
-    QCOMPARE(window->previewBox()->width(), fullWidth + 100);
-    window->resize(200, window->height());
-    QVERIFY(window->width() >= MainLayoutMetrics::MinimumOuterWidth);
-    // A window too low for the list keeps the list's last height.
-    QCOMPARE(LayOutMainWindow(QSize(600, 20), false, 77).list.height(), 77);
-}
-
-void MainWindowTest::settingsApplyToTheList()
-{
-    QCOMPARE(window->list()->selectionMode(), QAbstractItemView::SingleSelection);
-    QCOMPARE(window->list()->editTriggers(), QAbstractItemView::NoEditTriggers);
-    inspect = [](QDialog &options) {
-        auto *multi = options.findChild<QWidget *>("chkMultiSelect");
-        QTest::mouseClick(multi, Qt::LeftButton, {}, QPoint(5, multi->height() / 2));
-        QTest::mouseClick(options.findChild<QWidget *>("cmdOK"), Qt::LeftButton);
-    };
-    trigger("mnuEditOptions");
-    QCOMPARE(window->list()->selectionMode(), QAbstractItemView::ExtendedSelection);
-    SetRegValue(*store->store, RegHive::CurrentUser, SettingsKey, "EditItem", "1");
-    SetRegValue(*store->store, RegHive::CurrentUser, SettingsKey, "MultiSelect", "true");
-    window->loadSettings();
-    QVERIFY(window->list()->editTriggers() & QAbstractItemView::SelectedClicked);
-    QCOMPARE(window->list()->selectionMode(), QAbstractItemView::SingleSelection);
-}
-
-void MainWindowTest::commandLine_data()
-{
-    QTest::addColumn<QString>("fileName");
-    QTest::addColumn<QStringList>("arguments");  // %1 is the folder
-    QTest::addColumn<QStringList>("lines");
-    const QStringList loaded{"^1Loaded"};
-    QTest::newRow("ras") << "Anim.ras" << QStringList{"%1/Anim.ras"} << loaded;
-    QTest::newRow("upper-case ending") << "ANIM.RAS" << QStringList{"%1/ANIM.RAS"} << loaded;
-    QTest::newRow("blanks split by the shell") << "My Anim.ras" << QStringList{"%1/My", "Anim.ras"} << loaded;
-    QTest::newRow("case of the path kept") << "Mixed/Case.ras" << QStringList{"%1/Mixed/Case.ras"} << loaded;
-    QTest::newRow("script imported") << "Anim.CFG" << QStringList{"%1/Anim.CFG"} << QStringList{"^1Bob", "x"};
-    QTest::newRow("missing file") << "Anim.ras" << QStringList{"%1/Other.ras"} << QStringList{};
-    QTest::newRow("other ending") << "Anim.txt" << QStringList{"%1/Anim.txt"} << QStringList{};
-}
-
-void MainWindowTest::commandLine()
-{
-    QFETCH(QString, fileName);
-    QFETCH(QStringList, arguments);
-    QFETCH(QStringList, lines);
-    QTemporaryDir dir;
-    QDir(dir.path()).mkpath(QFileInfo(dir.filePath(fileName)).path());
-    const QString content = fileName.endsWith("CFG") ? QStringLiteral("//x\nset name \"^1Bob\"\nwait 20\nsay \"x\"\n")
-                                                     : AnimationFileText(LinesFromTexts({"^1Loaded"}));
-    QVERIFY(WriteTextFile(dir.filePath(fileName), content).ok);
-    for (QString &argument : arguments)
-        argument.replace(QLatin1String("%1"), dir.path());
-    window->openCommandLine(arguments);
-    QCOMPARE(texts(), lines);
-    QVERIFY(prompts.messages.isEmpty());
-}
-
-void MainWindowTest::entriesOpenTheirWindows_data()
-{
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("window");
-    QTest::newRow("generate") << "btngenerate" << "frmScript";
-    QTest::newRow("edit") << "btnedittime" << "frmEdit";
-    QTest::newRow("colour editor") << "mnuHelpColor" << "frmColorEditor";
-    QTest::newRow("options") << "mnuEditOptions" << "frmOptions";
-    QTest::newRow("help") << "mnuHelpHelp" << "frmHelp";
-    QTest::newRow("about") << "mnuHelpAbout" << "frmAbout";
-    QTest::newRow("unknown key") << "btnnothing" << "";
-    QTest::newRow("save without a file: only its dialog") << "mnuFileSave" << "";
-    QTest::newRow("greyed simple edit") << "mnuEditSimple" << "";
-}
-
-void MainWindowTest::entriesOpenTheirWindows()
-{
-    QFETCH(QString, key);
-    QFETCH(QString, window);
-    this->window->model().appendLines(LinesFromTexts({"A"}));
-    if (key == "btnnothing")
-        this->window->runCommand(key);
-    else
-        trigger(key);
-    QCOMPARE(opened, window.isEmpty() ? QStringList{} : QStringList{window});
-}
-
-void MainWindowTest::generateAndSaveWithOverwriteQuestion()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("anim.cfg");
-    QVERIFY(WriteTextFile(path, "old\r\n").ok);
-    window->model().appendLines({{"^1Mar^7quee", "10", "set name"}, {"hi", "20", "say"}});
-    inspect = [&](QDialog &script) {
-        QVERIFY(script.findChild<QPlainTextEdit *>("txtScript")->toPlainText().endsWith("say \"hi\"\nwait 20"));
-        prompts.fileAnswers = QStringList{path, path};
-        prompts.answers = {PromptAnswer::No, PromptAnswer::Yes};  // No shows the dialog again
-        script.findChild<QAction *>("mnuSave")->trigger();
-    };
-    trigger("btngenerate");
-    QCOMPARE(prompts.dialogs.size(), 2);
-    QCOMPARE(prompts.messageTexts(), (QStringList{"File Exists! Overwrite?", "File Exists! Overwrite?"}));
-    QCOMPARE(ReadTextLines(path, LineBreaks::CrOrCrLf).lines.mid(8),
-             (QStringList{"set name \"^1Mar^7quee\"", "wait 10", "say \"hi\"", "wait 20"}));
-}
-
-void MainWindowTest::playSwitchesCaptionAndButtons()
-{
-    auto *play = window->findChild<QToolButton *>("btnpreview");
-    auto *add = window->findChild<QToolButton *>("btnadd");
-    trigger("btnpreview");
-    QCOMPARE(prompts.messageTexts(), QStringList{"There is no animation to play!"});
-    window->model().appendLines({{"^1one", "15", "set name"}, {"two", "5", "say"}});
-    trigger("btnpreview");
-    QCOMPARE(play->text(), QStringLiteral("Stop"));
-    QVERIFY(!add->isEnabled() && !window->findChild<QToolButton *>("btnremove")->isEnabled());
-    window->player().tick();
-    QCOMPARE(window->previewBox()->toPlainText(), QStringLiteral("one"));
-    window->player().tick();
-    QCOMPARE(window->previewBox()->toPlainText(), QStringLiteral("!! two"));
-    QCOMPARE(play->text(), QStringLiteral("Play"));
-    QVERIFY(add->isEnabled() && !window->previewUpdating());
-    QCOMPARE(texts(), (QStringList{"^1one", "two"}));
-}
 
 QTEST_MAIN(MainWindowTest)
 #include "tst_MainWindow.moc"

@@ -8,45 +8,42 @@
 class StartupTest : public QObject {
     Q_OBJECT
 private slots:
-    void withoutDisplay_data();
-    void withoutDisplay();
+    void withoutDisplay_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("out");  // the start of standard output
+        QTest::addColumn<QString>("err");  // what the one line on standard error holds
+        QTest::newRow("no display: said in one line") << QStringList{} << 1 << "" << "no display";
+        QTest::newRow("version") << QStringList{"--version"} << 0 << "marqueemaster " MARQUEE_VERSION_TEXT "\n" << "";
+        QTest::newRow("help") << QStringList{"--help"} << 0 << "Usage: marqueemaster [FILE]\n" << "";
+    }
+
+    void withoutDisplay()
+    {
+    #ifndef Q_OS_LINUX
+        QSKIP("Only X11 and Wayland desktops can be missing a display.");
+    #endif
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, out);
+        QFETCH(QString, err);
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            environment.remove(QLatin1String(name));
+        process.setProcessEnvironment(environment);
+        process.start(qEnvironmentVariable("MARQUEE_APP"), arguments);
+        QVERIFY(process.waitForFinished(20000));
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(process.exitCode(), exitCode);
+        const QString output = QString::fromUtf8(process.readAllStandardOutput());
+        QVERIFY2(out.isEmpty() ? output.isEmpty() : output.startsWith(out), qPrintable(output));
+        const QString error = QString::fromUtf8(process.readAllStandardError()).trimmed();
+        QVERIFY2(err.isEmpty() ? error.isEmpty() : error.contains(err), qPrintable(error));
+        QCOMPARE(error.count('\n'), 0);
+    }
 };
-
-void StartupTest::withoutDisplay_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QString>("out");  // the start of standard output
-    QTest::addColumn<QString>("err");  // what the one line on standard error holds
-    QTest::newRow("no display: said in one line") << QStringList{} << 1 << "" << "no display";
-    QTest::newRow("version") << QStringList{"--version"} << 0 << "marqueemaster " MARQUEE_VERSION_TEXT "\n" << "";
-    QTest::newRow("help") << QStringList{"--help"} << 0 << "Usage: marqueemaster [FILE]\n" << "";
-}
-
-void StartupTest::withoutDisplay()
-{
-#ifndef Q_OS_LINUX
-    QSKIP("Only X11 and Wayland desktops can be missing a display.");
-#endif
-    QFETCH(QStringList, arguments);
-    QFETCH(int, exitCode);
-    QFETCH(QString, out);
-    QFETCH(QString, err);
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-        environment.remove(QLatin1String(name));
-    process.setProcessEnvironment(environment);
-    process.start(qEnvironmentVariable("MARQUEE_APP"), arguments);
-    QVERIFY(process.waitForFinished(20000));
-    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(process.exitCode(), exitCode);
-    const QString output = QString::fromUtf8(process.readAllStandardOutput());
-    QVERIFY2(out.isEmpty() ? output.isEmpty() : output.startsWith(out), qPrintable(output));
-    const QString error = QString::fromUtf8(process.readAllStandardError()).trimmed();
-    QVERIFY2(err.isEmpty() ? error.isEmpty() : error.contains(err), qPrintable(error));
-    QCOMPARE(error.count('\n'), 0);
-}
 
 QTEST_GUILESS_MAIN(StartupTest)
 #include "tst_Startup.moc"

@@ -1,10 +1,7 @@
-#include "FakePrompts.h"
-#include "TestLines.h"
-#include "TestStore.h"
+#include "WindowUnderTest.h"
 
 #include "animation/AnimationFile.h"
 #include "animation/AnimationHistory.h"
-#include "app/MainWindow.h"
 #include "app/RecentFiles.h"
 #include "app/RecoveryFile.h"
 #include "colors/PreviewBoxWidget.h"
@@ -30,22 +27,294 @@
 class UndoTest : public QObject {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup() { window.reset(); }
-    void commandsUndoAndRedo_data();
-    void commandsUndoAndRedo();
-    void typingMergesPerLine();
-    void previewBoxUndoIsTheProgramUndo_data();
-    void previewBoxUndoIsTheProgramUndo();
-    void modifiedMarkAndSaveInPlace();
-    void geometryRemembered();
-    void exitAsks_data();
-    void exitAsks();
-    void droppedAndRecentFiles_data();
-    void droppedAndRecentFiles();
-    void oldStepsDroppedByMemory();
-    void recoveryAfterKill_data();
-    void recoveryAfterKill();
+    void init()
+    {
+        open = std::make_unique<WindowUnderTest>();
+        window = &open->window;
+        open->onDialog = [](QDialog &dialog) {  // the edit dialog: Time 42
+            auto *time = dialog.findChild<QLineEdit *>("txtTime");
+            time->selectAll();
+            QTest::keyClicks(time, "42");
+            QTest::mouseClick(dialog.findChild<QAbstractButton *>("cmdOK"), Qt::LeftButton);
+        };
+    }
+    void cleanup() { open.reset(); }
+
+    void commandsUndoAndRedo_data()
+    {
+        const QString ras = dir.filePath("open.ras");
+        const QString cfg = dir.filePath("import.cfg");
+        WriteTextFile(ras, AnimationFileText(LinesFromTexts({"opened"})));
+        WriteTextFile(cfg, "set name \"imported\"\r\n");
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QStringList>("answers");  // an input box or a file dialog
+        QTest::newRow("add") << "click:btnadd" << "Add line" << QStringList{};
+        QTest::newRow("add before") << "drop:btnadd:btnaddbefore" << "Add line before" << QStringList{};
+        QTest::newRow("copy x times") << "drop:btnadd:btncopylastx" << "Copy selected line x times" << QStringList{"3"};
+        QTest::newRow("copy reversed") << "drop:btnadd:btncopyallreverse" << "Copy all lines (reverse)" << QStringList{};
+        QTest::newRow("remove") << "click:btnremove" << "Remove line" << QStringList{};
+        QTest::newRow("delete all") << "drop:btnremove:btndeleteall" << "Delete all lines" << QStringList{};
+        QTest::newRow("Delete key") << "keys:Delete" << "Delete selected" << QStringList{};
+        QTest::newRow("edit dialog") << "click:btnedit" << "Edit line" << QStringList{};
+        QTest::newRow("cut") << "keys:Ctrl+X" << "Cut" << QStringList{};
+        QTest::newRow("paste") << "keys:Ctrl+V" << "Paste" << QStringList{};
+        QTest::newRow("colour button") << "color:3" << "Color" << QStringList{};
+        QTest::newRow("random case") << "drop:btnedit:btneditrandomcase" << "Randomize case" << QStringList{};
+        QTest::newRow("new") << "keys:Ctrl+N" << "New" << QStringList{};
+        QTest::newRow("open") << "keys:Ctrl+O" << "Open" << QStringList{ras};
+        QTest::newRow("import") << "keys:Alt+F,I" << "Import" << QStringList{cfg};
+    }
+
+    void commandsUndoAndRedo()
+    {
+        QFETCH(QString, how);
+        QFETCH(QString, name);
+        QFETCH(QStringList, answers);
+        QGuiApplication::clipboard()->setText("pasted");
+        open->prompts.inputAnswers = open->prompts.fileAnswers = answers;
+        start({"^1Marquee", "hello world again and again", "^2Eo"}, 1);
+        const QVector<AnimationLine> before = window->model().lines();
+        use(how);
+        const QVector<AnimationLine> after = window->model().lines();
+        const int rowAfter = window->currentRow().value_or(-1);
+        QVERIFY(after != before);
+        QCOMPARE(stack().count(), 1);
+        QCOMPARE(window->findChild<QAction *>("mnuEditUndo")->text(), "&Undo " + name);
+        QTest::keySequence(window->list(), QKeySequence("Ctrl+Z"));
+        QCOMPARE(window->model().lines(), before);
+        QCOMPARE(window->currentRow().value_or(-1), 1);
+        QVERIFY(!window->findChild<QAction *>("mnuEditUndo")->isEnabled());
+        QTest::keySequence(window->list(), QKeySequence("Ctrl+Shift+Z"));
+        QCOMPARE(window->model().lines(), after);
+        QCOMPARE(window->currentRow().value_or(-1), rowAfter);
+    }
+
+    void typingMergesPerLine()
+    {
+        start({"one", "two"}, 0);
+        type("ab");
+        QTest::keyClick(window->list(), Qt::Key_Down);
+        type("c");
+        QTest::qWait(1100);  // a pause ends the step too
+        type("d");
+        QCOMPARE(TextsOf(window->model()), (QStringList{"oneab", "twocd"}));
+        QCOMPARE(stack().count(), 3);
+        QTest::keyClick(window->previewBox(), Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(window->previewBox(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(TextsOf(window->model()), (QStringList{"oneab", "two"}));
+        QTest::keyClick(window->previewBox(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(TextsOf(window->model()), (QStringList{"one", "two"}));
+        QCOMPARE(window->currentRow(), 0);
+        QTest::keyClick(window->previewBox(), Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(TextsOf(window->model()), (QStringList{"oneab", "two"}));
+    }
+
+    void previewBoxUndoIsTheProgramUndo_data()
+    {
+        QTest::addColumn<bool>("contextMenu");
+        QTest::newRow("Ctrl+Z") << false;
+        QTest::newRow("right-click Undo") << true;
+    }
+
+    void previewBoxUndoIsTheProgramUndo()
+    {
+        QFETCH(bool, contextMenu);
+        start({"^1Mar^7quee", "^2Hello"}, 1);
+        PreviewBoxWidget *box = window->previewBox();
+        box->setFocus();
+        auto undo = [&] {
+            if (!contextMenu)
+                return QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+            QTimer::singleShot(0, box, [] {
+                auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+                for (QAction *entry : menu->actions())
+                    if (entry->text().startsWith("&Undo"))
+                        return QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(entry).center());
+                menu->close();
+            });
+            QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), box->viewport()->mapToGlobal(QPoint(5, 5)));
+            QApplication::sendEvent(box->viewport(), &click);
+            QTest::qWait(20);
+        };
+        // The program's own drawing is no step: nothing to undo.
+        undo();
+        undo();
+        QCOMPARE(TextsOf(window->model()), (QStringList{"^1Mar^7quee", "^2Hello"}));
+        // The user's typing is the program's step.
+        type("!");
+        QCOMPARE(window->model().line(1).text, "^2Hello!");
+        undo();
+        QCOMPARE(TextsOf(window->model()), (QStringList{"^1Mar^7quee", "^2Hello"}));
+    }
+
+    void modifiedMarkAndSaveInPlace()
+    {
+        const QString path = dir.filePath("anim.ras");
+        start({"one"}, 0);
+        QVERIFY(!window->isWindowModified());
+        type("x");
+        QVERIFY(window->isWindowModified());
+        open->prompts.fileAnswers = QStringList{path};
+        QTest::keySequence(window->list(), QKeySequence("Ctrl+S"));
+        QVERIFY(!window->isWindowModified());
+        QCOMPARE(window->windowTitle(), QString::fromUtf8("Marqueemaster - by [XKR]OceloT \u2014 anim.ras[*]"));
+        QTest::keySequence(window->list(), QKeySequence("Ctrl+Z"));
+        QVERIFY(window->isWindowModified());
+        QTest::keySequence(window->list(), QKeySequence("Ctrl+Y"));
+        QVERIFY(!window->isWindowModified());
+        type("y");
+        QTest::keySequence(window->list(), QKeySequence("Ctrl+S"));
+        QCOMPARE(open->prompts.dialogs.size(), 1);  // in place, without asking
+        QCOMPARE(ReadTextLines(path, LineBreaks::CrOrCrLf).lines.value(1), "onexy");
+        QVERIFY(!window->isWindowModified());
+    }
+
+    void geometryRemembered()
+    {
+        window->setGeometry(120, 90, 700, 520);
+        QTest::keySequence(window->list(), QKeySequence("Ctrl+Q"));
+        QVERIFY(!window->isVisible());
+        MainWindow next(*open->store.store);
+        QVERIFY(next.restoreWindowGeometry());
+        QCOMPARE(next.geometry(), QRect(120, 90, 700, 520));
+    }
+
+    void exitAsks_data()
+    {
+        QTest::addColumn<PromptAnswer>("answer");
+        QTest::addColumn<QString>("saveAs");  // the save dialog's answer; empty cancels it
+        QTest::addColumn<bool>("closed");
+        QTest::newRow("cancel") << PromptAnswer::Cancel << "" << false;
+        QTest::newRow("discard") << PromptAnswer::Discard << "" << true;
+        QTest::newRow("save") << PromptAnswer::Save << "saved.ras" << true;
+        QTest::newRow("save cancelled") << PromptAnswer::Save << "" << false;
+    }
+
+    void exitAsks()
+    {
+        QFETCH(PromptAnswer, answer);
+        QFETCH(QString, saveAs);
+        QFETCH(bool, closed);
+        start({"one"}, 0);
+        type("x");
+        open->prompts.answers = {answer};
+        open->prompts.fileAnswers = QStringList{saveAs.isEmpty() ? QString() : dir.filePath(saveAs)};
+        QTest::keySequence(window->list(), QKeySequence("Ctrl+Q"));
+        QCOMPARE(open->prompts.messageTexts(), QStringList{"Save changes to the animation?"});
+        QCOMPARE(open->prompts.messages.first().buttons, PromptButtons::SaveDiscardCancel);
+        QCOMPARE(window->isVisible(), !closed);
+        if (!saveAs.isEmpty())
+            QCOMPARE(ReadTextLines(dir.filePath(saveAs), LineBreaks::CrOrCrLf).lines.value(1), "onex");
+    }
+
+    void droppedAndRecentFiles_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("content");
+        QTest::addColumn<QStringList>("texts");
+        QTest::newRow(".ras opened") << "drop.ras" << "#v050#\r\nDropped\r\n15\r\nset name\r\n" << QStringList{"Dropped"};
+        QTest::newRow(".cfg imported") << "drop.cfg" << "set name \"Dropped\"\r\n" << QStringList{"Dropped"};
+        QTest::newRow("other refused") << "drop.txt" << "set name \"Dropped\"\r\n" << QStringList{"one"};
+    }
+
+    void droppedAndRecentFiles()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, content);
+        QFETCH(QStringList, texts);
+        start({"one"}, 0);
+        const QString path = dir.filePath(name);
+        WriteTextFile(path, content);
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path)});
+        QWidget *target = window->previewBox()->viewport();  // the box leaves files to the window
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(target, &enter);
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(target, &drop);
+        QCOMPARE(TextsOf(window->model()), texts);
+        const bool opened = name.endsWith(".ras");
+        QCOMPARE(window->windowTitle().contains(name), opened);
+        QCOMPARE(RecentFiles::load(*open->store.store).contains(path), opened);
+        if (!opened)
+            return;
+        QFile::remove(path);
+        use("keys:Alt+F,R,1");
+        QVERIFY(open->prompts.messageTexts().value(0).startsWith("File not found!"));
+        QVERIFY(!RecentFiles::load(*open->store.store).contains(path));
+    }
+
+    void oldStepsDroppedByMemory()
+    {
+        AnimationModel model;
+        AnimationHistory history(model);
+        auto lines = [](int step) {
+            QVector<AnimationLine> lines(AnimationModel::MaxLines, NameLine(QString::number(step)));
+            for (AnimationLine &line : lines)
+                line.text = QStringLiteral("^%1 a line of step %2").arg(step % 10).arg(step);  // nothing shared
+            return lines;
+        };
+        model.setLines(lines(0));
+        history.stack().setClean();
+        for (int step = 1; step <= 20; ++step) {
+            AnimationStep named(model, QStringLiteral("Wizard"));
+            model.setLines(lines(step));
+        }
+        const int kept = history.stack().count();
+        QVERIFY(kept > 2 && kept < 20);
+        QVERIFY(history.memoryCost() <= AnimationHistory::MemoryBudget);
+        QVERIFY(!history.stack().isClean());
+        while (history.stack().canUndo())
+            history.stack().undo();
+        QCOMPARE(model.lines(), lines(20 - kept));  // the oldest step kept undoes to its own lines before
+        QVERIFY(!history.stack().isClean());  // the saved state was dropped with its step
+        history.stack().setIndex(kept);
+        QCOMPARE(model.lines(), lines(20));
+    }
+
+    void recoveryAfterKill_data()
+    {
+        QTest::addColumn<bool>("killed");
+        QTest::addColumn<PromptAnswer>("answer");
+        QTest::newRow("killed, restored") << true << PromptAnswer::Yes;
+        QTest::newRow("killed, declined") << true << PromptAnswer::No;
+        QTest::newRow("still running") << false << PromptAnswer::Yes;
+    }
+
+    void recoveryAfterKill()
+    {
+        QFETCH(bool, killed);
+        QFETCH(PromptAnswer, answer);
+        QTemporaryDir home;
+        const QString script = home.filePath("work.cfg");
+        WriteTextFile(script, "set name \"^1unsaved\"\r\nwait 20\r\n");
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_DATA_HOME", home.filePath("data"));
+        env.insert("XDG_CONFIG_HOME", home.filePath("config"));
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        child.setProcessEnvironment(env);
+        child.start(qEnvironmentVariable("MARQUEE_APP"), {script});  // an import: unsaved work
+        QVERIFY(child.waitForStarted());
+        const QString folder = home.filePath("data/Marqueemaster");
+        const QString file = QDir(folder).filePath(QStringLiteral("unsaved-%1.ras").arg(child.processId()));
+        QTRY_VERIFY_WITH_TIMEOUT(FileExists(file), 20000);
+        if (killed) {
+            child.kill();
+            QVERIFY(child.waitForFinished());
+        }
+        open->prompts.answers = {answer};
+        QCOMPARE(OfferRecovery(folder, window->model(), open->prompts), killed && answer == PromptAnswer::Yes);
+        QCOMPARE(open->prompts.messages.size(), killed ? 1 : 0);
+        if (killed)
+            QVERIFY(QRegularExpression("^Restore the unsaved animation from .*\\d.*\\?$").match(open->prompts.messageTexts()[0]).hasMatch());
+        QCOMPARE(TextsOf(window->model()), killed && answer == PromptAnswer::Yes ? QStringList{"^1unsaved"} : QStringList{});
+        QCOMPARE(window->isWindowModified(), killed && answer == PromptAnswer::Yes);
+        QCOMPARE(QDir(folder).entryList({"*.ras"}).size(), killed ? 0 : 1);
+        child.kill();
+        child.waitForFinished();
+    }
 
 private:
     void start(const QStringList &texts, int row);
@@ -54,27 +323,10 @@ private:
     void type(const QString &text);
     QUndoStack &stack() { return window->history().stack(); }
 
-    TestStore store;
-    std::unique_ptr<MainWindow> window;
-    FakePrompts prompts;
+    std::unique_ptr<WindowUnderTest> open;
+    MainWindow *window = nullptr;
     QTemporaryDir dir;
 };
-
-void UndoTest::init()
-{
-    window = std::make_unique<MainWindow>(*store.store);
-    prompts.clear();
-    window->setPrompts(&prompts);
-    window->setModalRunner([](QDialog &dialog) {
-        auto *time = dialog.findChild<QLineEdit *>("txtTime");
-        time->selectAll();
-        QTest::keyClicks(time, "42");
-        QTest::mouseClick(dialog.findChild<QAbstractButton *>("cmdOK"), Qt::LeftButton);
-    });
-    window->show();
-    window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window.get()));
-}
 
 void UndoTest::start(const QStringList &texts, int row)
 {
@@ -97,19 +349,11 @@ void UndoTest::use(const QString &how)
         use("keys:Alt+E,L");  // Show colors
         QTest::keyClick(window->previewBox(), Qt::Key_A, Qt::ControlModifier);
         QTest::mouseClick(window->findChild<QAbstractButton *>("cmdColor" + part[1]), Qt::LeftButton);
-    } else if (part[0] == "click") {
-        QTest::mouseClick(window->findChild<QToolButton *>(part[1]), Qt::LeftButton, {}, QPoint(8, 8));
     } else {
-        auto *button = window->findChild<QToolButton *>(part[1]);
-        QMenu *menu = button->menu();
-        QAction *entry = window->findChild<QAction *>(part[2]);
-        QTimer::singleShot(0, menu, [menu, entry] {
-            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(entry).center());
-        });
-        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(button->width() - 3, button->height() / 2));
+        ClickEntry(*window, part.last());  // a toolbar button or its drop-down's entry
     }
     window->activateWindow();  // a closed menu had the keyboard
-    QTRY_COMPARE(QApplication::activeWindow(), window.get());
+    QTRY_COMPARE(QApplication::activeWindow(), window);
 }
 
 void UndoTest::type(const QString &text)
@@ -117,282 +361,6 @@ void UndoTest::type(const QString &text)
     PreviewBoxWidget *box = window->previewBox();
     QTest::mouseClick(box->viewport(), Qt::LeftButton, {}, box->viewport()->rect().bottomRight() - QPoint(2, 2));
     QTest::keyClicks(box, text);
-}
-
-void UndoTest::commandsUndoAndRedo_data()
-{
-    const QString ras = dir.filePath("open.ras");
-    const QString cfg = dir.filePath("import.cfg");
-    WriteTextFile(ras, AnimationFileText(LinesFromTexts({"opened"})));
-    WriteTextFile(cfg, "set name \"imported\"\r\n");
-    QTest::addColumn<QString>("how");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QStringList>("answers");  // an input box or a file dialog
-    QTest::newRow("add") << "click:btnadd" << "Add line" << QStringList{};
-    QTest::newRow("add before") << "drop:btnadd:btnaddbefore" << "Add line before" << QStringList{};
-    QTest::newRow("copy x times") << "drop:btnadd:btncopylastx" << "Copy selected line x times" << QStringList{"3"};
-    QTest::newRow("copy reversed") << "drop:btnadd:btncopyallreverse" << "Copy all lines (reverse)" << QStringList{};
-    QTest::newRow("remove") << "click:btnremove" << "Remove line" << QStringList{};
-    QTest::newRow("delete all") << "drop:btnremove:btndeleteall" << "Delete all lines" << QStringList{};
-    QTest::newRow("Delete key") << "keys:Delete" << "Delete selected" << QStringList{};
-    QTest::newRow("edit dialog") << "click:btnedit" << "Edit line" << QStringList{};
-    QTest::newRow("cut") << "keys:Ctrl+X" << "Cut" << QStringList{};
-    QTest::newRow("paste") << "keys:Ctrl+V" << "Paste" << QStringList{};
-    QTest::newRow("colour button") << "color:3" << "Color" << QStringList{};
-    QTest::newRow("random case") << "drop:btnedit:btneditrandomcase" << "Randomize case" << QStringList{};
-    QTest::newRow("new") << "keys:Ctrl+N" << "New" << QStringList{};
-    QTest::newRow("open") << "keys:Ctrl+O" << "Open" << QStringList{ras};
-    QTest::newRow("import") << "keys:Alt+F,I" << "Import" << QStringList{cfg};
-}
-
-void UndoTest::commandsUndoAndRedo()
-{
-    QFETCH(QString, how);
-    QFETCH(QString, name);
-    QFETCH(QStringList, answers);
-    QGuiApplication::clipboard()->setText("pasted");
-    prompts.inputAnswers = prompts.fileAnswers = answers;
-    start({"^1Marquee", "hello world again and again", "^2Eo"}, 1);
-    const QVector<AnimationLine> before = window->model().lines();
-    use(how);
-    const QVector<AnimationLine> after = window->model().lines();
-    const int rowAfter = window->currentRow().value_or(-1);
-    QVERIFY(after != before);
-    QCOMPARE(stack().count(), 1);
-    QCOMPARE(window->findChild<QAction *>("mnuEditUndo")->text(), "&Undo " + name);
-    QTest::keySequence(window->list(), QKeySequence("Ctrl+Z"));
-    QCOMPARE(window->model().lines(), before);
-    QCOMPARE(window->currentRow().value_or(-1), 1);
-    QVERIFY(!window->findChild<QAction *>("mnuEditUndo")->isEnabled());
-    QTest::keySequence(window->list(), QKeySequence("Ctrl+Shift+Z"));
-    QCOMPARE(window->model().lines(), after);
-    QCOMPARE(window->currentRow().value_or(-1), rowAfter);
-}
-
-void UndoTest::typingMergesPerLine()
-{
-    start({"one", "two"}, 0);
-    type("ab");
-    QTest::keyClick(window->list(), Qt::Key_Down);
-    type("c");
-    QTest::qWait(1100);  // a pause ends the step too
-    type("d");
-    QCOMPARE(TextsOf(window->model()), (QStringList{"oneab", "twocd"}));
-    QCOMPARE(stack().count(), 3);
-    QTest::keyClick(window->previewBox(), Qt::Key_Z, Qt::ControlModifier);
-    QTest::keyClick(window->previewBox(), Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(TextsOf(window->model()), (QStringList{"oneab", "two"}));
-    QTest::keyClick(window->previewBox(), Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(TextsOf(window->model()), (QStringList{"one", "two"}));
-    QCOMPARE(window->currentRow(), 0);
-    QTest::keyClick(window->previewBox(), Qt::Key_Y, Qt::ControlModifier);
-    QCOMPARE(TextsOf(window->model()), (QStringList{"oneab", "two"}));
-}
-
-void UndoTest::previewBoxUndoIsTheProgramUndo_data()
-{
-    QTest::addColumn<bool>("contextMenu");
-    QTest::newRow("Ctrl+Z") << false;
-    QTest::newRow("right-click Undo") << true;
-}
-
-void UndoTest::previewBoxUndoIsTheProgramUndo()
-{
-    QFETCH(bool, contextMenu);
-    start({"^1Mar^7quee", "^2Hello"}, 1);
-    PreviewBoxWidget *box = window->previewBox();
-    box->setFocus();
-    auto undo = [&] {
-        if (!contextMenu)
-            return QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
-        QTimer::singleShot(0, box, [] {
-            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-            for (QAction *entry : menu->actions())
-                if (entry->text().startsWith("&Undo"))
-                    return QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(entry).center());
-            menu->close();
-        });
-        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), box->viewport()->mapToGlobal(QPoint(5, 5)));
-        QApplication::sendEvent(box->viewport(), &click);
-        QTest::qWait(20);
-    };
-    // The program's own drawing is no step: nothing to undo.
-    undo();
-    undo();
-    QCOMPARE(TextsOf(window->model()), (QStringList{"^1Mar^7quee", "^2Hello"}));
-    // The user's typing is the program's step.
-    type("!");
-    QCOMPARE(window->model().line(1).text, "^2Hello!");
-    undo();
-    QCOMPARE(TextsOf(window->model()), (QStringList{"^1Mar^7quee", "^2Hello"}));
-}
-
-void UndoTest::modifiedMarkAndSaveInPlace()
-{
-    const QString path = dir.filePath("anim.ras");
-    start({"one"}, 0);
-    QVERIFY(!window->isWindowModified());
-    type("x");
-    QVERIFY(window->isWindowModified());
-    prompts.fileAnswers = QStringList{path};
-    QTest::keySequence(window->list(), QKeySequence("Ctrl+S"));
-    QVERIFY(!window->isWindowModified());
-    QCOMPARE(window->windowTitle(), QString::fromUtf8("Marqueemaster - by [XKR]OceloT \u2014 anim.ras[*]"));
-    QTest::keySequence(window->list(), QKeySequence("Ctrl+Z"));
-    QVERIFY(window->isWindowModified());
-    QTest::keySequence(window->list(), QKeySequence("Ctrl+Y"));
-    QVERIFY(!window->isWindowModified());
-    type("y");
-    QTest::keySequence(window->list(), QKeySequence("Ctrl+S"));
-    QCOMPARE(prompts.dialogs.size(), 1);  // in place, without asking
-    QCOMPARE(ReadTextLines(path, LineBreaks::CrOrCrLf).lines.value(1), "onexy");
-    QVERIFY(!window->isWindowModified());
-}
-
-void UndoTest::geometryRemembered()
-{
-    window->setGeometry(120, 90, 700, 520);
-    QTest::keySequence(window->list(), QKeySequence("Ctrl+Q"));
-    QVERIFY(!window->isVisible());
-    MainWindow next(*store.store);
-    QVERIFY(next.restoreWindowGeometry());
-    QCOMPARE(next.geometry(), QRect(120, 90, 700, 520));
-}
-
-void UndoTest::exitAsks_data()
-{
-    QTest::addColumn<PromptAnswer>("answer");
-    QTest::addColumn<QString>("saveAs");  // the save dialog's answer; empty cancels it
-    QTest::addColumn<bool>("closed");
-    QTest::newRow("cancel") << PromptAnswer::Cancel << "" << false;
-    QTest::newRow("discard") << PromptAnswer::Discard << "" << true;
-    QTest::newRow("save") << PromptAnswer::Save << "saved.ras" << true;
-    QTest::newRow("save cancelled") << PromptAnswer::Save << "" << false;
-}
-
-void UndoTest::exitAsks()
-{
-    QFETCH(PromptAnswer, answer);
-    QFETCH(QString, saveAs);
-    QFETCH(bool, closed);
-    start({"one"}, 0);
-    type("x");
-    prompts.answers = {answer};
-    prompts.fileAnswers = QStringList{saveAs.isEmpty() ? QString() : dir.filePath(saveAs)};
-    QTest::keySequence(window->list(), QKeySequence("Ctrl+Q"));
-    QCOMPARE(prompts.messageTexts(), QStringList{"Save changes to the animation?"});
-    QCOMPARE(prompts.messages.first().buttons, PromptButtons::SaveDiscardCancel);
-    QCOMPARE(window->isVisible(), !closed);
-    if (!saveAs.isEmpty())
-        QCOMPARE(ReadTextLines(dir.filePath(saveAs), LineBreaks::CrOrCrLf).lines.value(1), "onex");
-}
-
-void UndoTest::droppedAndRecentFiles_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("content");
-    QTest::addColumn<QStringList>("texts");
-    QTest::newRow(".ras opened") << "drop.ras" << "#v050#\r\nDropped\r\n15\r\nset name\r\n" << QStringList{"Dropped"};
-    QTest::newRow(".cfg imported") << "drop.cfg" << "set name \"Dropped\"\r\n" << QStringList{"Dropped"};
-    QTest::newRow("other refused") << "drop.txt" << "set name \"Dropped\"\r\n" << QStringList{"one"};
-}
-
-void UndoTest::droppedAndRecentFiles()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, content);
-    QFETCH(QStringList, texts);
-    start({"one"}, 0);
-    const QString path = dir.filePath(name);
-    WriteTextFile(path, content);
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(path)});
-    QWidget *target = window->previewBox()->viewport();  // the box leaves files to the window
-    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
-    QApplication::sendEvent(target, &enter);
-    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
-    QApplication::sendEvent(target, &drop);
-    QCOMPARE(TextsOf(window->model()), texts);
-    const bool opened = name.endsWith(".ras");
-    QCOMPARE(window->windowTitle().contains(name), opened);
-    QCOMPARE(RecentFiles::load(*store.store).contains(path), opened);
-    if (!opened)
-        return;
-    QFile::remove(path);
-    use("keys:Alt+F,R,1");
-    QVERIFY(prompts.messageTexts().value(0).startsWith("File not found!"));
-    QVERIFY(!RecentFiles::load(*store.store).contains(path));
-}
-
-void UndoTest::oldStepsDroppedByMemory()
-{
-    AnimationModel model;
-    AnimationHistory history(model);
-    auto lines = [](int step) {
-        QVector<AnimationLine> lines(AnimationModel::MaxLines, NameLine(QString::number(step)));
-        for (AnimationLine &line : lines)
-            line.text = QStringLiteral("^%1 a line of step %2").arg(step % 10).arg(step);  // nothing shared
-        return lines;
-    };
-    model.setLines(lines(0));
-    history.stack().setClean();
-    for (int step = 1; step <= 20; ++step) {
-        AnimationStep named(model, QStringLiteral("Wizard"));
-        model.setLines(lines(step));
-    }
-    const int kept = history.stack().count();
-    QVERIFY(kept > 2 && kept < 20);
-    QVERIFY(history.memoryCost() <= AnimationHistory::MemoryBudget);
-    QVERIFY(!history.stack().isClean());
-    while (history.stack().canUndo())
-        history.stack().undo();
-    QCOMPARE(model.lines(), lines(20 - kept));  // the oldest step kept undoes to its own lines before
-    QVERIFY(!history.stack().isClean());  // the saved state was dropped with its step
-    history.stack().setIndex(kept);
-    QCOMPARE(model.lines(), lines(20));
-}
-
-void UndoTest::recoveryAfterKill_data()
-{
-    QTest::addColumn<bool>("killed");
-    QTest::addColumn<PromptAnswer>("answer");
-    QTest::newRow("killed, restored") << true << PromptAnswer::Yes;
-    QTest::newRow("killed, declined") << true << PromptAnswer::No;
-    QTest::newRow("still running") << false << PromptAnswer::Yes;
-}
-
-void UndoTest::recoveryAfterKill()
-{
-    QFETCH(bool, killed);
-    QFETCH(PromptAnswer, answer);
-    QTemporaryDir home;
-    const QString script = home.filePath("work.cfg");
-    WriteTextFile(script, "set name \"^1unsaved\"\r\nwait 20\r\n");
-    QProcess child;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("XDG_DATA_HOME", home.filePath("data"));
-    env.insert("XDG_CONFIG_HOME", home.filePath("config"));
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    child.setProcessEnvironment(env);
-    child.start(qEnvironmentVariable("MARQUEE_APP"), {script});  // an import: unsaved work
-    QVERIFY(child.waitForStarted());
-    const QString folder = home.filePath("data/Marqueemaster");
-    const QString file = QDir(folder).filePath(QStringLiteral("unsaved-%1.ras").arg(child.processId()));
-    QTRY_VERIFY_WITH_TIMEOUT(FileExists(file), 20000);
-    if (killed) {
-        child.kill();
-        QVERIFY(child.waitForFinished());
-    }
-    prompts.answers = {answer};
-    QCOMPARE(OfferRecovery(folder, window->model(), prompts), killed && answer == PromptAnswer::Yes);
-    QCOMPARE(prompts.messages.size(), killed ? 1 : 0);
-    if (killed)
-        QVERIFY(QRegularExpression("^Restore the unsaved animation from .*\\d.*\\?$").match(prompts.messageTexts()[0]).hasMatch());
-    QCOMPARE(TextsOf(window->model()), killed && answer == PromptAnswer::Yes ? QStringList{"^1unsaved"} : QStringList{});
-    QCOMPARE(window->isWindowModified(), killed && answer == PromptAnswer::Yes);
-    QCOMPARE(QDir(folder).entryList({"*.ras"}).size(), killed ? 0 : 1);
-    child.kill();
-    child.waitForFinished();
 }
 
 QTEST_MAIN(UndoTest)

@@ -1,8 +1,5 @@
-#include "FakePrompts.h"
-#include "TestLines.h"
-#include "TestStore.h"
+#include "WindowUnderTest.h"
 
-#include "app/MainWindow.h"
 #include "colors/PreviewBoxWidget.h"
 #include "colors/PreviewPlayer.h"
 #include "settings/RegistryOps.h"
@@ -23,22 +20,16 @@
 // What a user notices of the main window when driving it by toolbar, menus, keys and mouse.
 class WindowGuardsTest : public QObject {
     Q_OBJECT
-    std::unique_ptr<TestStore> m_store;
-    std::unique_ptr<MainWindow> m_window;
-    FakePrompts m_prompts;
+    std::unique_ptr<WindowUnderTest> m_open;
+    MainWindow *m_window = nullptr;
 
     void open(bool multiSelect = false)
     {
-        m_store = std::make_unique<TestStore>();
-        SetRegValue(*m_store->store, RegHive::CurrentUser, SettingsKey, "MultiSelect", multiSelect ? "1" : "0");
-        SetRegValue(*m_store->store, RegHive::CurrentUser, SettingsKey, "Name", "^4Bob");
-        m_window = std::make_unique<MainWindow>(*m_store->store);
-        m_prompts.clear();
-        m_window->setPrompts(&m_prompts);
-        m_window->setModalRunner([](QDialog &) {});
-        m_window->show();
-        m_window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        m_open = std::make_unique<WindowUnderTest>();
+        SetRegValue(*m_open->store.store, RegHive::CurrentUser, SettingsKey, "MultiSelect", multiSelect ? "1" : "0");
+        SetRegValue(*m_open->store.store, RegHive::CurrentUser, SettingsKey, "Name", "^4Bob");
+        m_window = &m_open->window;
+        m_window->loadSettings();
     }
     void clickRow(int row, Qt::KeyboardModifiers modifiers = {})
     {
@@ -77,8 +68,7 @@ class WindowGuardsTest : public QObject {
 private slots:
     void cleanup()
     {
-        m_window.reset();
-        m_store.reset();
+        m_open.reset();
     }
 
     // On the lines "^1A", "B", "^2C" with "B" current; the preview box shows the text without codes.
@@ -105,7 +95,7 @@ private slots:
         open();
         m_window->model().appendLines(LinesFromTexts({"^1A", "B", "^2C"}));
         clickRow(1);
-        m_prompts.inputAnswers = {answer};
+        m_open->prompts.inputAnswers = {answer};
         QApplication::clipboard()->setText(answer);
         this->press(press);
         QTRY_COMPARE(TextsOf(m_window->model()).join(u'|'), texts);

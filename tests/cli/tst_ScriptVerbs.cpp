@@ -14,75 +14,65 @@ struct VerbCase { QStringList arguments; QByteArray file; int exitCode; QByteArr
 class ScriptVerbsTest : public QObject {
     Q_OBJECT
 private slots:
-    void run_data();
-    void run();
-};
-
-void ScriptVerbsTest::run_data()
-{
-    QTest::addColumn<VerbCase>("c");
-    const QStringList generate{"generate", "@/in"}, import{"import", "@/in"};
-    QTest::newRow("generate, worked example")
-        << VerbCase{generate, EncodeAnsi(AnimationFileText(ExampleLines())), 0,
-                    (ExampleScript().join("\r\n") + "\r\n").toLatin1(), "no number _2x_\n"};
-    QTest::newRow("generate, missing file") << VerbCase{{"generate", "@/none"}, {}, 1};
-    QTest::newRow("generate, two files") << VerbCase{{"generate", "@/in", "@/in"}, "", 2};
-    const QByteArray script("\n//-- a comment\nset name \"^1Mar^7quee\"\nwait 10\nsay \"hi\"\nwait 20\n"
-                            "set name \"Caf\xe9\"\nwait 99\nset name \"x\"\n");
-    const QByteArray ras("#v050#\r\n^1Mar^7quee\r\n10\r\nset name\r\nhi\r\n20\r\nsay\r\nCaf\xe9\r\n99\r\nset name\r\n"
-                         "x\r\n\r\nset name\r\n");
-    QTest::newRow("import, LF") << VerbCase{import, script, 0, ras, ""};
-    QTest::newRow("import, CR LF") << VerbCase{import, QByteArray(script).replace("\n", "\r\n"), 0, ras, ""};
-    QTest::newRow("import, CR, last line open")
-        << VerbCase{import, QByteArray(script).replace("\n", "\r").chopped(1), 0, ras, ""};
-    QTest::newRow("import, missing file") << VerbCase{{"import", "@/none"}, {}, 1};
-    QTest::newRow("import, a folder") << VerbCase{{"import", "@"}, {}, 1};
-    QTest::newRow("import, empty path") << VerbCase{{"import", ""}, {}, 2};
-    QTest::newRow("import, two files") << VerbCase{{"import", "@/in", "@/in"}, "", 2};
-    // A hand-written script: two commands on a line, a name the client refuses, a chat the server drops.
-    const QByteArray hand("// mine\nset name \"^1Bob\"; echo go\nwait 50\nsay hi\nwait 100\nname \"  A^0x;\"\n"
-                          "wait 100\nsay_team \"bye\" // flood over\n");
-    const QList<QByteArray> handReport{"@/in: " + QByteArray::number(hand.size()) + " bytes, exec accepts it", "frame 0 (0 ms): name ^1Bob",
-        "frame 0 (0 ms): runs echo go",
-        "frame 50 (400 ms): say hi: dropped by the server: within 800 ms of the previous command to the server",
-        "frame 150 (1200 ms): name   A^0x; is shown as UnnamedPlayer: the client can't send a name holding ;: "
-        "shown as UnnamedPlayer",
-        "frame 250 (2000 ms): say_team bye", "2 names in 1 file(s), 2 played otherwise than written", ""};
-    QTest::newRow("check, hand-written") << VerbCase{{"check", "@/in"}, hand, 1, handReport.join('\n')};
-    const QByteArray chat("set name a\nwait 9\nsay hi\n");
-    QTest::newRow("check, chat 72 ms after a name at 125 fps") << VerbCase{{"check", "@/in"}, chat, 1,
-        "@/in: 25 bytes, exec accepts it\nframe 0 (0 ms): name a\nframe 9 (72 ms): say hi: dropped by the server: "
-        "within 800 ms of the previous command to the server\n1 names in 1 file(s), 1 played otherwise than written\n"};
-    QTest::newRow("check, 900 ms at 10 fps") << VerbCase{{"check", "@/in", "--fps", "10"}, chat, 0,
-        "@/in: 25 bytes, exec accepts it\nframe 0 (0 ms): name a\nframe 9 (900 ms): say hi\n"
-        "1 names in 1 file(s), 0 played otherwise than written\n", ""};
-    QTest::newRow("check, too large for the buffer") << VerbCase{{"check", "@/in"}, QByteArray(16384, '\n'), 1,
-        "@/in: exec refuses it, 16384 bytes plus one and 0 waiting don't fit the game's buffer of 16384 "
-        "(Cbuf_InsertText overflowed): nothing of it runs\n0 names in 1 file(s), 1 played otherwise than written\n"};
-    QTest::newRow("check, no file") << VerbCase{{"check"}, {}, 2};
-    QByteArray names, full("#v050#\r\n");
-    for (int i = 0; i <= AnimationModel::MaxLines; ++i) {
-        names += "set name n" + QByteArray::number(i) + "\nwait 15\n";
-        if (i < AnimationModel::MaxLines)
-            full += "n" + QByteArray::number(i) + "\r\n15\r\nset name\r\n";
+    void run_data()
+    {
+        QTest::addColumn<VerbCase>("c");
+        const QStringList generate{"generate", "@/in"}, import{"import", "@/in"};
+        QTest::newRow("generate, worked example")
+            << VerbCase{generate, EncodeAnsi(AnimationFileText(ExampleLines())), 0,
+                        (ExampleScript().join("\r\n") + "\r\n").toLatin1(), "no number _2x_\n"};
+        QTest::newRow("generate, missing file") << VerbCase{{"generate", "@/none"}, {}, 1};
+        const QByteArray script("\n//-- a comment\nset name \"^1Mar^7quee\"\nwait 10\nsay \"hi\"\nwait 20\n"
+                                "set name \"Caf\xe9\"\nwait 99\nset name \"x\"\n");
+        const QByteArray ras("#v050#\r\n^1Mar^7quee\r\n10\r\nset name\r\nhi\r\n20\r\nsay\r\nCaf\xe9\r\n99\r\nset name\r\n"
+                             "x\r\n\r\nset name\r\n");
+        QTest::newRow("generate, two files") << VerbCase{{"generate", "@/in", "@/in"}, "", 2};
+        QTest::newRow("import, LF") << VerbCase{import, script, 0, ras, ""};
+        QTest::newRow("import, missing file") << VerbCase{{"import", "@/none"}, {}, 1};
+        QTest::newRow("import, empty path") << VerbCase{{"import", ""}, {}, 2};
+        QTest::newRow("import, two files") << VerbCase{{"import", "@/in", "@/in"}, "", 2};
+        // A hand-written script: two commands on a line, a name the client refuses, a chat the server drops.
+        const QByteArray hand("// mine\nset name \"^1Bob\"; echo go\nwait 50\nsay hi\nwait 100\nname \"  A^0x;\"\n"
+                              "wait 100\nsay_team \"bye\" // flood over\n");
+        const QList<QByteArray> handReport{"@/in: " + QByteArray::number(hand.size()) + " bytes, exec accepts it", "frame 0 (0 ms): name ^1Bob",
+            "frame 0 (0 ms): runs echo go",
+            "frame 50 (400 ms): say hi: dropped by the server: within 800 ms of the previous command to the server",
+            "frame 150 (1200 ms): name   A^0x; is shown as UnnamedPlayer: the client can't send a name holding ;: "
+            "shown as UnnamedPlayer",
+            "frame 250 (2000 ms): say_team bye", "2 names in 1 file(s), 2 played otherwise than written", ""};
+        QTest::newRow("check, hand-written") << VerbCase{{"check", "@/in"}, hand, 1, handReport.join('\n')};
+        const QByteArray chat("set name a\nwait 9\nsay hi\n");
+        QTest::newRow("check, 900 ms at 10 fps") << VerbCase{{"check", "@/in", "--fps", "10"}, chat, 0,
+            "@/in: 25 bytes, exec accepts it\nframe 0 (0 ms): name a\nframe 9 (900 ms): say hi\n"
+            "1 names in 1 file(s), 0 played otherwise than written\n", ""};
+        QTest::newRow("check, too large for the buffer") << VerbCase{{"check", "@/in"}, QByteArray(16384, '\n'), 1,
+            "@/in: exec refuses it, 16384 bytes plus one and 0 waiting don't fit the game's buffer of 16384 "
+            "(Cbuf_InsertText overflowed): nothing of it runs\n0 names in 1 file(s), 1 played otherwise than written\n"};
+        QTest::newRow("check, no file") << VerbCase{{"check"}, {}, 2};
+        QByteArray names, full("#v050#\r\n");
+        for (int i = 0; i <= AnimationModel::MaxLines; ++i) {
+            names += "set name n" + QByteArray::number(i) + "\nwait 15\n";
+            if (i < AnimationModel::MaxLines)
+                full += "n" + QByteArray::number(i) + "\r\n15\r\nset name\r\n";
+        }
+        QTest::newRow("import, past the limit") << VerbCase{import, names, 0, full, LineLimitMessage().toUtf8() + '\n'};
     }
-    QTest::newRow("import, past the limit") << VerbCase{import, names, 0, full, LineLimitMessage().toUtf8() + '\n'};
-}
 
-void ScriptVerbsTest::run()
-{
-    QFETCH(VerbCase, c);
-    QTemporaryDir dir;
-    if (!c.file.isNull())
-        PutBytes(dir.filePath(QStringLiteral("in")), c.file);
-    const CliResult result = RunCli(c.arguments.replaceInStrings(QStringLiteral("@"), dir.path()));
-    QCOMPARE(result.exitCode, c.exitCode);
-    QCOMPARE(result.out, c.out.replace("@/", dir.path().toUtf8() + '/'));
-    if (c.exitCode == 0)
-        QCOMPARE(result.err, c.err);
-    else
-        QVERIFY(!result.err.isEmpty());
-}
+    void run()
+    {
+        QFETCH(VerbCase, c);
+        QTemporaryDir dir;
+        if (!c.file.isNull())
+            PutBytes(dir.filePath(QStringLiteral("in")), c.file);
+        const CliResult result = RunCli(c.arguments.replaceInStrings(QStringLiteral("@"), dir.path()));
+        QCOMPARE(result.exitCode, c.exitCode);
+        QCOMPARE(result.out, c.out.replace("@/", dir.path().toUtf8() + '/'));
+        if (c.exitCode == 0)
+            QCOMPARE(result.err, c.err);
+        else
+            QVERIFY(!result.err.isEmpty());
+    }
+};
 
 QTEST_MAIN(ScriptVerbsTest)
 #include "tst_ScriptVerbs.moc"

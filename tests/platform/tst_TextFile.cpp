@@ -12,78 +12,73 @@
 class TextFileTest : public QObject {
     Q_OBJECT
 private slots:
-    void splitLines_data();
-    void splitLines();
-    void saveWhereTheFolderRefusesNewFiles_data();
-    void saveWhereTheFolderRefusesNewFiles();
-};
-
-void TextFileTest::splitLines_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("anyBreak");
-    QTest::addColumn<QStringList>("lines");
-    QTest::newRow("crlf") << "a\r\nb\r\n" << false << QStringList{"a", "b"};
-    QTest::newRow("lone cr") << "a\rb" << false << QStringList{"a", "b"};
-    QTest::newRow("lone lf stays in the line") << "a\nb\r\nc" << false << QStringList{"a\nb", "c"};
-    QTest::newRow("lf ends a line when asked") << "a\nb\r\nc" << true << QStringList{"a", "b", "c"};
-    QTest::newRow("empty lines kept") << "\r\n\r\nx\r\n" << false << QStringList{"", "", "x"};
-    QTest::newRow("last line without break") << "a\r\nb" << true << QStringList{"a", "b"};
-}
-
-void TextFileTest::splitLines()
-{
-    QFETCH(QString, text);
-    QFETCH(bool, anyBreak);
-    QFETCH(QStringList, lines);
-    QCOMPARE(SplitLines(text, anyBreak ? LineBreaks::CrLfCrOrLf : LineBreaks::CrOrCrLf), lines);
-}
-
-void TextFileTest::saveWhereTheFolderRefusesNewFiles_data()
-{
-    QTest::addColumn<bool>("folderTakesNewFiles");
-    QTest::addColumn<QString>("before");  // null: no file yet; "<read-only>": a file nobody may write
-    QTest::addColumn<bool>("saved");
-    QTest::addColumn<bool>("inPlace");
-    QTest::newRow("open folder: a new file replaces the old") << true << "old" << true << false;
-    QTest::newRow("closed folder: the file written in place") << false << "old" << true << true;
-    QTest::newRow("closed folder, no file to write over") << false << QString() << false << false;
-    QTest::newRow("closed folder, read-only file kept") << false << "<read-only>" << false << true;
-}
-
-void TextFileTest::saveWhereTheFolderRefusesNewFiles()
-{
-#ifndef Q_OS_UNIX
-    QSKIP("Folder permissions are set with chmod.");
-#else
-    QFETCH(bool, folderTakesNewFiles);
-    QFETCH(QString, before);
-    QFETCH(bool, saved);
-    QFETCH(bool, inPlace);
-    QTemporaryDir dir;
-    const QString path = dir.filePath("a.ras");
-    const bool readOnly = before == QLatin1String("<read-only>");
-    struct stat old{};
-    if (!before.isNull()) {
-        QVERIFY(WriteTextFile(path, before).ok);
-        QVERIFY(chmod(QFile::encodeName(path).constData(), readOnly ? 0444 : 0666) == 0);
-        QVERIFY(stat(QFile::encodeName(path).constData(), &old) == 0);
+    void splitLines_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("anyBreak");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("crlf") << "a\r\nb\r\n" << false << QStringList{"a", "b"};
+        QTest::newRow("lone cr") << "a\rb" << false << QStringList{"a", "b"};
+        QTest::newRow("lone lf stays in the line") << "a\nb\r\nc" << false << QStringList{"a\nb", "c"};
+        QTest::newRow("lf ends a line when asked") << "a\nb\r\nc" << true << QStringList{"a", "b", "c"};
+        QTest::newRow("empty lines kept") << "\r\n\r\nx\r\n" << false << QStringList{"", "", "x"};
+        QTest::newRow("last line without break") << "a\r\nb" << true << QStringList{"a", "b"};
     }
-    QVERIFY(chmod(QFile::encodeName(dir.path()).constData(), folderTakesNewFiles ? 0777 : 0555) == 0);
-    // Permissions bind nobody with root's rights: save as an ordinary user then.
-    const uid_t user = geteuid();
-    QVERIFY(user != 0 || seteuid(65534) == 0);
-    const TextWriteResult result = WriteTextFile(path, "new");
-    QVERIFY(user != 0 || seteuid(0) == 0);
-    QVERIFY(chmod(QFile::encodeName(dir.path()).constData(), 0700) == 0);
-    QCOMPARE(result.ok, saved);
-    QVERIFY(saved || !result.errorString.isEmpty());
-    QCOMPARE(ReadTextLines(path, LineBreaks::CrOrCrLf).lines, saved ? QStringList{"new"} : QStringList{before}.mid(0, before.isNull() ? 0 : 1));
-    struct stat now{};
-    if (stat(QFile::encodeName(path).constData(), &now) == 0)
-        QCOMPARE(now.st_ino == old.st_ino, inPlace);
-#endif
-}
+
+    void splitLines()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, anyBreak);
+        QFETCH(QStringList, lines);
+        QCOMPARE(SplitLines(text, anyBreak ? LineBreaks::CrLfCrOrLf : LineBreaks::CrOrCrLf), lines);
+    }
+
+    void saveWhereTheFolderRefusesNewFiles_data()
+    {
+        QTest::addColumn<bool>("folderTakesNewFiles");
+        QTest::addColumn<QString>("before");  // null: no file yet; "<read-only>": a file nobody may write
+        QTest::addColumn<bool>("saved");
+        QTest::addColumn<bool>("inPlace");
+        QTest::newRow("open folder: a new file replaces the old") << true << "old" << true << false;
+        QTest::newRow("closed folder: the file written in place") << false << "old" << true << true;
+        QTest::newRow("closed folder, no file to write over") << false << QString() << false << false;
+        QTest::newRow("closed folder, read-only file kept") << false << "<read-only>" << false << true;
+    }
+
+    void saveWhereTheFolderRefusesNewFiles()
+    {
+    #ifndef Q_OS_UNIX
+        QSKIP("Folder permissions are set with chmod.");
+    #else
+        QFETCH(bool, folderTakesNewFiles);
+        QFETCH(QString, before);
+        QFETCH(bool, saved);
+        QFETCH(bool, inPlace);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("a.ras");
+        const bool readOnly = before == QLatin1String("<read-only>");
+        struct stat old{};
+        if (!before.isNull()) {
+            QVERIFY(WriteTextFile(path, before).ok);
+            QVERIFY(chmod(QFile::encodeName(path).constData(), readOnly ? 0444 : 0666) == 0);
+            QVERIFY(stat(QFile::encodeName(path).constData(), &old) == 0);
+        }
+        QVERIFY(chmod(QFile::encodeName(dir.path()).constData(), folderTakesNewFiles ? 0777 : 0555) == 0);
+        // Permissions bind nobody with root's rights: save as an ordinary user then.
+        const uid_t user = geteuid();
+        QVERIFY(user != 0 || seteuid(65534) == 0);
+        const TextWriteResult result = WriteTextFile(path, "new");
+        QVERIFY(user != 0 || seteuid(0) == 0);
+        QVERIFY(chmod(QFile::encodeName(dir.path()).constData(), 0700) == 0);
+        QCOMPARE(result.ok, saved);
+        QVERIFY(saved || !result.errorString.isEmpty());
+        QCOMPARE(ReadTextLines(path, LineBreaks::CrOrCrLf).lines, saved ? QStringList{"new"} : QStringList{before}.mid(0, before.isNull() ? 0 : 1));
+        struct stat now{};
+        if (stat(QFile::encodeName(path).constData(), &now) == 0)
+            QCOMPARE(now.st_ino == old.st_ino, inPlace);
+    #endif
+    }
+};
 
 QTEST_MAIN(TextFileTest)
 #include "tst_TextFile.moc"

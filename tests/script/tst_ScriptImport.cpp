@@ -41,9 +41,6 @@ void ScriptImportTest::import_data()
     QTest::newRow("other commands skipped") << "say hi; set name a; bind x y; wait 3" << QStringList{"hi||say", "a|3"};
     QTest::newRow("every action read with its wait") << "set name a\nwait 5\nsay_team \"hi\"\nwait 20\nvsay x\nvsay_team y"
                                                      << QStringList{"a|5", "hi|20|say_team", "x||vsay", "y||vsay_team"};
-    QTest::newRow("CR LF") << "set name a\r\nwait 3\r\nname b;wait 4\r\n// name c\r\n" << ab;
-    QTest::newRow("LF") << "set name a\nwait 3\nname b;wait 4\n// name c\n" << ab;
-    QTest::newRow("CR") << "set name a\rwait 3\rname b;wait 4\r// name c\r" << ab;
     QTest::newRow("mixed, last line open") << "set name a\r\nwait 3\nname b;wait 4\r// name c" << ab;
 }
 

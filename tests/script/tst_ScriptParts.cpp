@@ -136,9 +136,7 @@ void ScriptPartsTest::typedNameGetsItsEnding_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("written");
     QTest::addColumn<bool>("asked");
-    QTest::newRow("script without ending") << true << "ocelot" << "ocelot.cfg" << false;
     QTest::newRow("script, the .cfg exists") << true << "taken" << "taken.cfg" << true;
-    QTest::newRow("animation without ending") << false << "ocelot" << "ocelot.ras" << false;
     QTest::newRow("animation, the .ras exists") << false << "taken" << "taken.ras" << true;
 }
 

@@ -210,8 +210,6 @@ private slots:
         QTest::newRow("Enter in a text box presses OK") << "" << 1 << "txtName" << enter << QStringList{"window=0", "settings=1"};
         QTest::newRow("Associate, Enter") << "" << 2 << "cmdAssociate" << enter
             << open + QStringList{"txtAssociation=Associated with Marqueemaster", "cmdAssociate=0", "cmdRestore=1"};
-        QTest::newRow("Associate, click") << "" << 2 << "cmdAssociate" << click
-            << QStringList{"txtAssociation=Associated with Marqueemaster", "cmdAssociate=0", "cmdRestore=1"};
         QTest::newRow("Restore, Space") << "associated" << 2 << "cmdRestore" << space
             << open + QStringList{"txtAssociation=[Not associated yet]", "cmdAssociate=1", "cmdRestore=0"};
         QTest::newRow("Add, Enter") << "" << 2 << "cmdAddContext" << enter

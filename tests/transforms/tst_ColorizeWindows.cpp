@@ -1,8 +1,5 @@
-#include "FakePrompts.h"
-#include "TestLines.h"
-#include "TestStore.h"
+#include "WindowUnderTest.h"
 
-#include "app/MainWindow.h"
 #include "colors/ColorEditorDialog.h"
 
 #include <QAction>
@@ -42,51 +39,44 @@ void drive(QDialog &dialog, const QStringList &steps)
 
 } // namespace
 
+// steps: blank apart; game: what the player sees
+struct DropDownCase { QString text; QString steps; QString expected; QString bytes; QString game; };
+
 class ColorizeWindowsTest : public QObject {
     Q_OBJECT
 private slots:
     void fromTheEditDropDown_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("steps");  // blank apart
-        QTest::addColumn<QString>("expected");
-        QTest::addColumn<QString>("bytes");
-        QTest::addColumn<QString>("game");  // what the player sees
+        QTest::addColumn<DropDownCase>("c");
         auto row = [](const char *tag) -> QTestData & { return QTest::newRow(tag); };
-        row("rainbow at once") << "ab cd" << "cmdOK" << "^1a^3b ^2c^5d" << "13 of 35 bytes" << "ab cd";
-        row("alternate by word") << "ab cd" << "Down chkByWord cmdOK" << "^1ab ^4cd" << "9 of 35 bytes" << "ab cd";
-        row("gradient, typed colours") << "^3ab cd" << "Down Down =2,6 cmdOK" << "^2ab ^6cd" << "9 of 35 bytes" << "ab cd";
-        row("colour button starts the rainbow") << "ab" << "cmdColor3 cmdOK" << "^4a^6b" << "6 of 35 bytes" << "ab";
-        row("unfitted name is cut by the game") << "abcdefghijklmno" << "chkFit cmdOK"
-            << "^1a^3b^2c^5d^4e^6f^1g^3h^2i^5j^4k^6l^1m^3n^2o" << "45 of 35 bytes: too long, the game cuts it" << "abcdefghijk";
-        row("cancel") << "ab" << "Down cmdCancel" << "ab" << "6 of 35 bytes" << "ab";
-        row("black can't be chosen") << "ab" << "=1,0 cmdOK cmdCancel" << "ab"
-                                     << "Colours are 1 to 7 (the server removes black, 0)." << "ab";
+        row("rainbow at once") << DropDownCase{"ab cd", "cmdOK", "^1a^3b ^2c^5d", "13 of 35 bytes", "ab cd"};
+        row("alternate by word") << DropDownCase{"ab cd", "Down chkByWord cmdOK", "^1ab ^4cd", "9 of 35 bytes", "ab cd"};
+        row("gradient, typed colours") << DropDownCase{"^3ab cd", "Down Down =2,6 cmdOK", "^2ab ^6cd", "9 of 35 bytes",
+            "ab cd"};
+        row("colour button starts the rainbow") << DropDownCase{"ab", "cmdColor3 cmdOK", "^4a^6b", "6 of 35 bytes", "ab"};
+        row("unfitted name is cut by the game") << DropDownCase{"abcdefghijklmno", "chkFit cmdOK",
+            "^1a^3b^2c^5d^4e^6f^1g^3h^2i^5j^4k^6l^1m^3n^2o", "45 of 35 bytes: too long, the game cuts it", "abcdefghijk"};
+        row("cancel") << DropDownCase{"ab", "Down cmdCancel", "ab", "6 of 35 bytes", "ab"};
+        row("black can't be chosen") << DropDownCase{"ab", "=1,0 cmdOK cmdCancel", "ab",
+            "Colours are 1 to 7 (the server removes black, 0).", "ab"};
     }
 
     void fromTheEditDropDown()
     {
-        QFETCH(QString, text);
-        QFETCH(QString, steps);
-        QFETCH(QString, expected);
-        QFETCH(QString, bytes);
-        QFETCH(QString, game);
-        TestStore store;
-        FakePrompts prompts;
-        MainWindow window(*store.store);
-        window.setPrompts(&prompts);
+        QFETCH(DropDownCase, c);
+        auto [text, steps, expected, bytes, game] = c;
+        WindowUnderTest open;
+        MainWindow &window = open.window;
         QString shownBytes, gameText;
-        window.setModalRunner([&](QDialog &dialog) {
+        open.onDialog = [&](QDialog &dialog) {
             dialog.show();
             QVERIFY(QTest::qWaitForWindowExposed(&dialog));
             drive(dialog, steps.split(u' '));
             shownBytes = dialog.findChild<QLabel *>("lblBytes")->text();
             gameText = dialog.findChild<QTextEdit *>("txtGame")->toPlainText();
-        });
+        };
         window.model().appendLines(LinesFromTexts({"other", text}));
         window.setCurrentRow(1);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
 
         auto *edit = window.findChild<QToolButton *>("btnedit");
         QTimer::singleShot(0, &window, [] {
@@ -100,7 +90,7 @@ private slots:
         QCOMPARE(TextsOf(window.model()), (QStringList{"other", expected}));
         QCOMPARE(shownBytes, bytes);
         QCOMPARE(gameText, game);
-        QVERIFY(prompts.messages.isEmpty());
+        QVERIFY(open.prompts.messages.isEmpty());
     }
 
     void fromTheColorNameEditor()

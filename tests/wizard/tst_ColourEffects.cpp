@@ -1,4 +1,4 @@
-#include "CliRunner.h"
+#include "EffectRuns.h"
 #include "FakePrompts.h"
 #include "GameText.h"
 #include "TestLines.h"
@@ -19,66 +19,49 @@ QStringList Run(QString name, QString clanTag, bool reverse, const QString &effe
 {
     AnimationModel model;
     FakePrompts prompts;
-    for (const QString &one : effects.split(u';')) {
-        const QStringList p = one.split(u'|');
-        ApplyEffect(model, name, p.at(0), p.value(1), p.value(2), clanTag, reverse, prompts, keepColours);
-    }
+    for (const EffectRow &row : EffectRows(effects))
+        ApplyEffect(model, name, row.effect, row.param1, row.param2, clanTag, reverse, prompts, keepColours);
     return TextsOf(model);
 }
 
 } // namespace
+
+struct FrameCase { QString name; QString clanTag; bool reverse; bool keep; QString effects; QString texts; };
 
 class ColourEffectsTest : public QObject {
     Q_OBJECT
 private slots:
     void frames_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("clanTag");
-        QTest::addColumn<bool>("reverse");
-        QTest::addColumn<bool>("keep");
-        QTest::addColumn<QString>("effects");
-        QTest::addColumn<QString>("texts");
+        QTest::addColumn<FrameCase>("c");
         auto row = [](const char *tag) -> QTestData & { return QTest::newRow(tag); };
-        row("wave, rainbow once") << "abc" << "" << false << false << "Colour wave|Rainbow|1"
-                                  << "^1a^3b^2c,^6a^1b^3c,^4a^6b^1c,^5a^4b^6c,^2a^5b^4c,^3a^2b^5c";
-        row("wave, alternate twice over a tag behind") << "^2ab" << "[T]" << true << false << "Colour wave|alternate|2"
-            << "^1a^4b^1[^4T^1],^4a^1b^4[^1T^4],^1a^4b^1[^4T^1],^4a^1b^4[^1T^4]";
-        row("wave, gradient") << "abcd" << "" << false << false << "Colour wave|Gradient|1"
-                              << "^1ab^3cd,^3a^1bc^3d,^3ab^1cd,^1a^3bc^1d";
+        row("wave, rainbow once") << FrameCase{"abc", "", false, false, "Colour wave|Rainbow|1",
+            "^1a^3b^2c,^6a^1b^3c,^4a^6b^1c,^5a^4b^6c,^2a^5b^4c,^3a^2b^5c"};
+        row("wave, alternate twice over a tag behind") << FrameCase{"^2ab", "[T]", true, false, "Colour wave|alternate|2",
+            "^1a^4b^1[^4T^1],^4a^1b^4[^1T^4],^1a^4b^1[^4T^1],^4a^1b^4[^1T^4]"};
+        row("wave, gradient") << FrameCase{"abcd", "", false, false, "Colour wave|Gradient|1",
+            "^1ab^3cd,^3a^1bc^3d,^3ab^1cd,^1a^3bc^1d"};
         for (const char *wrong : {"Colour wave|Plaid|1", "Colour wave|Rainbow|0", "Colour wave|Rainbow|10"})
-            row(wrong) << "abc" << "" << false << false << wrong << "";
-        row("keep, bounce") << "^1ab^2c" << "[T]" << false << true << "Bounce|1"
-            << "[T]^1ab^2c,^1a^7[T]^1b^2c,^1ab^7[T]^2c,^1ab^2c^7[T],^1ab^7[T]^2c,^1a^7[T]^1b^2c,[T]^1ab^2c";
-        row("keep, bounce, tag behind in the name's colour") << "^1ab" << "^3[T]" << true << true << "Bounce|1"
-            << "^1ab^3[T],^1a^3[T]^1b,^3[T]^1ab,^1a^3[T]^1b,^1ab^3[T]";
-        row("keep, scroll left") << "^1ab^2c" << "[T]" << false << true << "Scroll to Left|4|-"
-            << "---[,--[T,-[T],[T]^1a,T]^1ab,]^1ab^2c,^1ab^2c^7-,^1b^2c^7--,^2c^7---,----,----";
-        row("keep, codes stay for the next effect") << "^1ab" << "[T]" << false << true << "Bounce|1;Wave 2"
-            << "[T]^1ab,^1a^7[T]^1b,^1ab^7[T],^1a^7[T]^1b,[T]^1ab,[T]^1a,[T]^1ab";
+            row(wrong) << FrameCase{"abc", "", false, false, wrong, ""};
+        row("keep, bounce") << FrameCase{"^1ab^2c", "[T]", false, true, "Bounce|1",
+            "[T]^1ab^2c,^1a^7[T]^1b^2c,^1ab^7[T]^2c,^1ab^2c^7[T],^1ab^7[T]^2c,^1a^7[T]^1b^2c,[T]^1ab^2c"};
+        row("keep, bounce, tag behind in the name's colour") << FrameCase{"^1ab", "^3[T]", true, true, "Bounce|1",
+            "^1ab^3[T],^1a^3[T]^1b,^3[T]^1ab,^1a^3[T]^1b,^1ab^3[T]"};
+        row("keep, scroll left") << FrameCase{"^1ab^2c", "[T]", false, true, "Scroll to Left|4|-",
+            "---[,--[T,-[T],[T]^1a,T]^1ab,]^1ab^2c,^1ab^2c^7-,^1b^2c^7--,^2c^7---,----,----"};
+        row("keep, codes stay for the next effect") << FrameCase{"^1ab", "[T]", false, true, "Bounce|1;Wave 2",
+            "[T]^1ab,^1a^7[T]^1b,^1ab^7[T],^1a^7[T]^1b,[T]^1ab,[T]^1a,[T]^1ab"};
     }
 
     // Through the generator and the command line. Kept colours show the same
     // characters as the frames without them, which the worked examples give.
     void frames()
     {
-        QFETCH(QString, name);
-        QFETCH(QString, clanTag);
-        QFETCH(bool, reverse);
-        QFETCH(bool, keep);
-        QFETCH(QString, effects);
-        QFETCH(QString, texts);
+        QFETCH(FrameCase, c);
+        auto [name, clanTag, reverse, keep, effects, texts] = c;
         const QStringList frames = Run(name, clanTag, reverse, effects, keep);
         QCOMPARE(frames, texts.split(u',', Qt::SkipEmptyParts));
-        QStringList arguments{"effects", "--name", name, "--clantag", clanTag};
-        if (keep)
-            arguments << "--keep-colours";
-        if (reverse)
-            arguments << "--reverse";
-        for (const QString &one : effects.split(u';'))
-            arguments << "--effect" << one.section(u'|', 0, 0) << "--param1" << one.section(u'|', 1, 1) << "--param2"
-                      << one.section(u'|', 2, 2);
-        const CliResult cli = RunCli(arguments);
+        const CliResult cli = RunEffectsVerb(name, clanTag, reverse, effects, keep);
         if (frames.isEmpty()) {  // parameters the wizard never gives: the tool refuses them
             QCOMPARE(cli.exitCode, 2);
             return;

@@ -1,4 +1,4 @@
-#include "CliRunner.h"
+#include "EffectRuns.h"
 #include "FakePrompts.h"
 #include "TestLines.h"
 
@@ -16,27 +16,6 @@
 #include <QTreeWidget>
 
 namespace {
-
-// Effect rows written "Effect|param1|param2;Effect...", parameters "0" when left out.
-QVector<EffectRow> Rows(const QString &written)
-{
-    QVector<EffectRow> rows;
-    for (const QString &one : written.split(u';')) {
-        const QStringList parts = one.split(u'|');
-        rows.append({parts.at(0), parts.value(1, QStringLiteral("0")), parts.value(2, QStringLiteral("0"))});
-    }
-    return rows;
-}
-
-CliResult RunEffectsVerb(const QString &name, const QString &clanTag, bool reverse, const QString &effects)
-{
-    QStringList arguments{QStringLiteral("effects"), QStringLiteral("--name"), name, QStringLiteral("--clantag"), clanTag};
-    if (reverse)
-        arguments << QStringLiteral("--reverse");
-    for (const EffectRow &row : Rows(effects))
-        arguments << "--effect" << row.effect << "--param1" << row.param1 << "--param2" << row.param2;
-    return RunCli(arguments);
-}
 
 // One wizard window, driven the way a user does.
 struct Wizard {
@@ -68,6 +47,13 @@ struct Wizard {
 
 } // namespace
 
+// filled: lines already there; count: -1: some; ends: first added line, last line
+struct LimitCase { int filled; QString name; QString effects; PromptAnswer answer; int count; QStringList ends;
+    QStringList messages; };
+
+struct BuildCase { QByteArray nameBox; int bounceUps; bool cancel; PromptAnswer answer; QStringList messages;
+    QString texts; };
+
 class WizardTest : public QObject {
     Q_OBJECT
 private slots:
@@ -75,29 +61,22 @@ private slots:
 
     void userBuildsAnAnimation_data()
     {
-        QTest::addColumn<QByteArray>("nameBox");
-        QTest::addColumn<int>("bounceUps");
-        QTest::addColumn<bool>("cancel");
-        QTest::addColumn<PromptAnswer>("answer");
-        QTest::addColumn<QStringList>("messages");
-        QTest::addColumn<QString>("texts");
+        QTest::addColumn<BuildCase>("c");
         const QStringList exit{"Are you sure you want to exit the wizard?"};
         // Behind the name: the wave guards the tag with ^0, the bounce mirrors the wave, the scroll measures both boxes.
-        QTest::newRow("clan tag and name, cancel declined") << QByteArray("txtNameOnly1") << 0 << true << PromptAnswer::No << exit
-            << "a^0[T],ab^0[T],ab[T],a[T]b,[T]ab,a[T]b,ab[T],ab^0[T],a^0[T],===a,==ab,=ab[,ab[T,b[T],[T]=,T]==,]===,====,====";
+        QTest::newRow("clan tag and name, cancel declined") << BuildCase{QByteArray("txtNameOnly1"), 0, true,
+            PromptAnswer::No, exit,
+            "a^0[T],ab^0[T],ab[T],a[T]b,[T]ab,a[T]b,ab[T],ab^0[T],a^0[T],===a,==ab,=ab[,ab[T,b[T],[T]=,T]==,]===,====,===="};
         // The clan tag box is typed but not used; the bare guard code is all the tag there is.
-        QTest::newRow("name only, bounce 9 declined") << QByteArray("txtNameOnly0") << 20 << false << PromptAnswer::No
-            << QStringList{"Are you sure you want to repeat the BOUNCE EFFECT 9 times?"} << "===a,==ab,=ab,ab==,b===,====,====";
-        QTest::newRow("cancel confirmed") << QByteArray("txtNameOnly1") << 0 << true << PromptAnswer::Yes << exit << "old";
+        QTest::newRow("name only, bounce 9 declined") << BuildCase{QByteArray("txtNameOnly0"), 20, false, PromptAnswer::No,
+            QStringList{"Are you sure you want to repeat the BOUNCE EFFECT 9 times?"}, "===a,==ab,=ab,ab==,b===,====,===="};
+        QTest::newRow("cancel confirmed") << BuildCase{QByteArray("txtNameOnly1"), 0, true, PromptAnswer::Yes, exit, "old"};
     }
 
     void userBuildsAnAnimation()
     {
-        QFETCH(QByteArray, nameBox);
-        QFETCH(int, bounceUps);
-        QFETCH(bool, cancel);
-        QFETCH(PromptAnswer, answer);
-        QFETCH(QString, texts);
+        QFETCH(BuildCase, c);
+        auto [nameBox, bounceUps, cancel, answer, messages, texts] = c;
         Wizard wizard({.name = QStringLiteral("Player"), .clanTag = QStringLiteral("[X]")});
         QVERIFY(!wizard.get("cmdBack")->isEnabled());
         wizard.click("cmdNext");
@@ -129,7 +108,7 @@ private slots:
         if (wizard.window.isVisible())
             wizard.click("cmdNext");
 
-        QTEST(wizard.prompts.messageTexts(), "messages");
+        QCOMPARE(wizard.prompts.messageTexts(), messages);
         QCOMPARE(TextsOf(wizard.model), texts.split(u','));
         QVERIFY(!wizard.window.isVisible());
     }
@@ -198,7 +177,6 @@ private slots:
         row("wave, never ends in a bare code") << "^1ab" << "" << front << "Wave 2" << "^1a,^1ab";
         row("wave, tag with its own code") << "ab" << "^3X" << behind << "Wave 2" << "a^3X,ab^3X";
         row("bounce, tag in front") << "^1ab^2c" << "[T]" << front << "Bounce|1" << "[T]abc,a[T]bc,ab[T]c,abc[T],ab[T]c,a[T]bc,[T]abc";
-        row("bounce, tag behind") << "^1ab^2c" << "[T]" << behind << "Bounce|1" << "abc[T],ab[T]c,a[T]bc,[T]abc,a[T]bc,ab[T]c,abc[T]";
         row("bounce twice mirrors the whole script") << "ab" << "[T]" << front << "Bounce|2"
             << "[T]ab,a[T]b,ab[T],a[T]b,[T]ab,[T]ab,a[T]b,ab[T],a[T]b,[T]ab,[T]ab,a[T]b,ab[T],a[T]b,[T]ab";
         row("bounce strips the tag's codes") << "ab" << "^1[T]" << front << "Bounce|1.9" << "[T]ab,a[T]b,ab[T],a[T]b,[T]ab";
@@ -237,7 +215,7 @@ private slots:
         AnimationModel model;
         FakePrompts prompts;
         QString workName = name, workTag = clanTag;
-        for (const EffectRow &row : Rows(effects))
+        for (const EffectRow &row : EffectRows(effects))
             QCOMPARE(ApplyEffect(model, workName, row.effect, row.param1, row.param2, workTag, reverse, prompts),
                      EffectOutcome::Applied);
         QCOMPARE(TextsOf(model), expected);
@@ -252,13 +230,7 @@ private slots:
 
     void questionsAndLimits_data()
     {
-        QTest::addColumn<int>("filled");  // lines already there
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("effects");
-        QTest::addColumn<PromptAnswer>("answer");
-        QTest::addColumn<int>("count");  // -1: some
-        QTest::addColumn<QStringList>("ends");  // first added line, last line
-        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<LimitCase>("c");
         const PromptAnswer yes = PromptAnswer::Yes;
         const int max = AnimationModel::MaxLines;
         const QString abc = QStringLiteral("abcdefghijklmno"), huge(40000, u'a');
@@ -267,38 +239,32 @@ private slots:
             return QStringList{QStringLiteral("Are you sure you want to repeat the BOUNCE EFFECT %1 times?").arg(count)};
         };
         // "^1ab" bounces in 2 x 2 + 1 lines, doubled by each repeat.
-        QTest::newRow("bounce 5 asks") << 0 << "^1ab" << "Bounce|5" << yes << 31 * 5 << QStringList{"ab"} << ask("5");
-        QTest::newRow("count asked as typed") << 0 << "^1ab" << "Bounce| 5.5 " << yes << 155 << none << ask(" 5.5 ");
-        QTest::newRow("declined: no lines, codes kept") << 0 << "^1ab" << "Bounce|5;Wave 2" << PromptAnswer::No << 2
-                                                        << QStringList{"^1a", "^1ab"} << ask("5");
-        QTest::newRow("bounce up to the limit") << 0 << abc << "Bounce|32767" << yes << max << QStringList{abc} << ask("32767") + full;
-        QTest::newRow("run of effects tells once") << 0 << abc << "Bounce|12;Wave 2;Bounce|12" << yes << max << QStringList{abc}
-                                                   << ask("12") + full;
-        QTest::newRow("widest scroll") << 0 << "abc" << "Scroll to Left|32767|-" << yes << -1
-                                       << QStringList{QString(32766, u'-') + "a"} << tooBig;
-        QTest::newRow("wide scroll, long fill") << 0 << "abc" << "Scroll to Right|32767|" + QString(1000, u'-') << yes << 0
-                                                << none << tooBig;
-        QTest::newRow("wave of a huge name") << 0 << huge << "Wave 2" << yes << -1 << QStringList{"a"} << tooBig;
-        QTest::newRow("too large ends only itself") << 0 << "abc" << "Scroll to Left|32767|-;Wave 2" << yes << -1
-                                                    << QStringList{QString(32766, u'-') + "a", "abc"} << tooBig;
-        QTest::newRow("bounce of a huge name") << 0 << huge << "Bounce|1" << yes << -1 << QStringList{huge} << tooBig;
+        QTest::newRow("bounce 5 asks") << LimitCase{0, "^1ab", "Bounce|5", yes, 31 * 5, QStringList{"ab"}, ask("5")};
+        QTest::newRow("declined: no lines, codes kept") << LimitCase{0, "^1ab", "Bounce|5;Wave 2", PromptAnswer::No, 2,
+            QStringList{"^1a", "^1ab"}, ask("5")};
+        QTest::newRow("bounce up to the limit") << LimitCase{0, abc, "Bounce|32767", yes, max, QStringList{abc},
+            ask("32767") + full};
+        QTest::newRow("run of effects tells once") << LimitCase{0, abc, "Bounce|12;Wave 2;Bounce|12", yes, max,
+            QStringList{abc}, ask("12") + full};
+        QTest::newRow("widest scroll") << LimitCase{0, "abc", "Scroll to Left|32767|-", yes, -1,
+            QStringList{QString(32766, u'-') + "a"}, tooBig};
+        QTest::newRow("wave of a huge name") << LimitCase{0, huge, "Wave 2", yes, -1, QStringList{"a"}, tooBig};
+        QTest::newRow("too large ends only itself") << LimitCase{0, "abc", "Scroll to Left|32767|-;Wave 2", yes, -1,
+            QStringList{QString(32766, u'-') + "a", "abc"}, tooBig};
+        QTest::newRow("bounce of a huge name") << LimitCase{0, huge, "Bounce|1", yes, -1, QStringList{huge}, tooBig};
         for (const char *effect : {"Wave 2", "Bounce|1", "Scroll to Left|3|-", "Scroll to Right|3|-"})
-            QTest::addRow("full, %s", effect) << max << "abc" << effect << yes << max << none << full;
-        QTest::newRow("full, nothing to add") << max << "abc" << "Bounce|0" << yes << max << none << none;
-        QTest::newRow("exact fit says nothing") << max - 3 << "abc" << "Wave 2" << yes << max << QStringList{"a", "abc"} << none;
+            QTest::addRow("full, %s", effect) << LimitCase{max, "abc", effect, yes, max, none, full};
+        QTest::newRow("full, nothing to add") << LimitCase{max, "abc", "Bounce|0", yes, max, none, none};
+        QTest::newRow("exact fit says nothing") << LimitCase{max - 3, "abc", "Wave 2", yes, max, QStringList{"a", "abc"},
+            none};
         // The return half mirrors the earlier line too, as a plain name line.
-        QTest::newRow("bounce mirrors what was there") << 1 << "a" << "Bounce|1" << yes << 5 << QStringList{"a", "x"} << none;
+        QTest::newRow("bounce mirrors what was there") << LimitCase{1, "a", "Bounce|1", yes, 5, QStringList{"a", "x"}, none};
     }
 
     void questionsAndLimits()
     {
-        QFETCH(int, filled);
-        QFETCH(QString, name);
-        QFETCH(QString, effects);
-        QFETCH(PromptAnswer, answer);
-        QFETCH(int, count);
-        QFETCH(QStringList, ends);
-        QFETCH(QStringList, messages);
+        QFETCH(LimitCase, c);
+        auto [filled, name, effects, answer, count, ends, messages] = c;
         const AnimationLine old{"x", "99", "say"};
         AnimationModel model;
         model.setLines(QVector<AnimationLine>(filled, old));
@@ -306,7 +272,7 @@ private slots:
         prompts.answers << answer;
         QString workName = name, clanTag;
         // As the wizard's Finish goes on: the effect that fills the animation is the last.
-        for (const EffectRow &row : Rows(effects))
+        for (const EffectRow &row : EffectRows(effects))
             if (ApplyEffect(model, workName, row.effect, row.param1, row.param2, clanTag, false, prompts)
                 == EffectOutcome::LimitReached)
                 break;
