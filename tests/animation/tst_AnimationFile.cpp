@@ -31,8 +31,7 @@ private slots:
         QTest::newRow("last line open") << FileCase{"#v050#\r\na\r\n15\r\necho", {Line("a", "15", "echo")}};
         QTest::newRow("record cut off after its Time") << FileCase{"#v050#\r\na\r\n1\r\nsay\r\nb\r\n15\r\n", {Line("a", "1", "say")}};
         QTest::newRow("action in capitals") << FileCase{"#v050#\r\na\r\n15\r\nSAY\r\n", {Line("a")}};
-        QTest::newRow("header in other case: older layout")
-            << FileCase{"#V050#\r\na\r\n\r\nsay", {Line("a"), Line(""), Line("say")}};
+        QTest::newRow("header in other case: older layout") << FileCase{"#V050#\r\na\r\n\r\nsay", {Line("a"), Line(""), Line("say")}};
         QTest::newRow("LF-only file") << FileCase{"#v050#\na\n15\nsay\n", {}};
     }
 

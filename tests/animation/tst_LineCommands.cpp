@@ -87,8 +87,7 @@ private slots:
         QTest::newRow("copy Text") << CommandCase{"copy", "A,B,C", 1, "A,B,C", "^1B", {}};
         QTest::newRow("paste after the current row") << CommandCase{"paste", "A,B,C", 1, "A,B,^1Bob,C", "^1Bob", preview};
         QTest::newRow("paste two-line text") << CommandCase{"paste", "", -1, "a\r\nb", "a\r\nb", preview};
-        QTest::newRow("paste into a full list")
-            << CommandCase{"paste", "#32767", 3, "#32767", "x", {LineLimitMessage(), "preview"}};
+        QTest::newRow("paste into a full list") << CommandCase{"paste", "#32767", 3, "#32767", "x", {LineLimitMessage(), "preview"}};
         QTest::newRow("default name") << CommandCase{"name", "A,B", 0, "A,[XY]Bob,B", "-", preview};
         QTest::newRow("default name, reversed") << CommandCase{"name reversed", "A,B", 0, "A,Bob[XY],B", "-", preview};
     }

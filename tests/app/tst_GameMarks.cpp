@@ -4,7 +4,6 @@
 #include "settings/RegistryOps.h"
 
 #include <QDialog>
-#include <QMenu>
 #include <QMenuBar>
 #include <QTest>
 #include <QToolButton>

@@ -3,6 +3,9 @@
 #include <QProcess>
 #include <QTest>
 
+// out: the start of standard output; err: what the one line on standard error holds
+struct StartCase { QStringList arguments; int exitCode; QString out; QString err; };
+
 // The program as a user starts it from a shell, here where no display can be reached: what needs no
 // window must still answer.
 class StartupTest : public QObject {
@@ -10,24 +13,19 @@ class StartupTest : public QObject {
 private slots:
     void withoutDisplay_data()
     {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<int>("exitCode");
-        QTest::addColumn<QString>("out");  // the start of standard output
-        QTest::addColumn<QString>("err");  // what the one line on standard error holds
-        QTest::newRow("no display: said in one line") << QStringList{} << 1 << "" << "no display";
-        QTest::newRow("version") << QStringList{"--version"} << 0 << "marqueemaster " MARQUEE_VERSION_TEXT "\n" << "";
-        QTest::newRow("help") << QStringList{"--help"} << 0 << "Usage: marqueemaster [FILE]\n" << "";
+        QTest::addColumn<StartCase>("c");
+        QTest::newRow("no display: said in one line") << StartCase{QStringList{}, 1, "", "no display"};
+        QTest::newRow("version") << StartCase{QStringList{"--version"}, 0, "marqueemaster " MARQUEE_VERSION_TEXT "\n", ""};
+        QTest::newRow("help") << StartCase{QStringList{"--help"}, 0, "Usage: marqueemaster [FILE]\n", ""};
     }
 
     void withoutDisplay()
     {
+        QFETCH(StartCase, c);
+        auto [arguments, exitCode, out, err] = c;
     #ifndef Q_OS_LINUX
         QSKIP("Only X11 and Wayland desktops can be missing a display.");
     #endif
-        QFETCH(QStringList, arguments);
-        QFETCH(int, exitCode);
-        QFETCH(QString, out);
-        QFETCH(QString, err);
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})

@@ -19,9 +19,14 @@
 #include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
-#include <QToolButton>
 #include <QTreeView>
 #include <QUndoStack>
+
+// answers: an input box or a file dialog
+struct CommandCase { QString how; QString name; QStringList answers; };
+
+// saveAs: the save dialog's answer; empty cancels it
+struct ExitCase { PromptAnswer answer; QString saveAs; bool closed; };
 
 // Undo and redo, unsaved changes and crash recovery, driven as a user drives the window.
 class UndoTest : public QObject {
@@ -42,35 +47,32 @@ private slots:
 
     void commandsUndoAndRedo_data()
     {
+        QTest::addColumn<CommandCase>("c");
         const QString ras = dir.filePath("open.ras");
         const QString cfg = dir.filePath("import.cfg");
         WriteTextFile(ras, AnimationFileText(LinesFromTexts({"opened"})));
         WriteTextFile(cfg, "set name \"imported\"\r\n");
-        QTest::addColumn<QString>("how");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QStringList>("answers");  // an input box or a file dialog
-        QTest::newRow("add") << "click:btnadd" << "Add line" << QStringList{};
-        QTest::newRow("add before") << "drop:btnadd:btnaddbefore" << "Add line before" << QStringList{};
-        QTest::newRow("copy x times") << "drop:btnadd:btncopylastx" << "Copy selected line x times" << QStringList{"3"};
-        QTest::newRow("copy reversed") << "drop:btnadd:btncopyallreverse" << "Copy all lines (reverse)" << QStringList{};
-        QTest::newRow("remove") << "click:btnremove" << "Remove line" << QStringList{};
-        QTest::newRow("delete all") << "drop:btnremove:btndeleteall" << "Delete all lines" << QStringList{};
-        QTest::newRow("Delete key") << "keys:Delete" << "Delete selected" << QStringList{};
-        QTest::newRow("edit dialog") << "click:btnedit" << "Edit line" << QStringList{};
-        QTest::newRow("cut") << "keys:Ctrl+X" << "Cut" << QStringList{};
-        QTest::newRow("paste") << "keys:Ctrl+V" << "Paste" << QStringList{};
-        QTest::newRow("colour button") << "color:3" << "Color" << QStringList{};
-        QTest::newRow("random case") << "drop:btnedit:btneditrandomcase" << "Randomize case" << QStringList{};
-        QTest::newRow("new") << "keys:Ctrl+N" << "New" << QStringList{};
-        QTest::newRow("open") << "keys:Ctrl+O" << "Open" << QStringList{ras};
-        QTest::newRow("import") << "keys:Alt+F,I" << "Import" << QStringList{cfg};
+        QTest::newRow("add") << CommandCase{"click:btnadd", "Add line", QStringList{}};
+        QTest::newRow("add before") << CommandCase{"drop:btnadd:btnaddbefore", "Add line before", QStringList{}};
+        QTest::newRow("copy x times") << CommandCase{"drop:btnadd:btncopylastx", "Copy selected line x times", QStringList{"3"}};
+        QTest::newRow("copy reversed") << CommandCase{"drop:btnadd:btncopyallreverse", "Copy all lines (reverse)", QStringList{}};
+        QTest::newRow("remove") << CommandCase{"click:btnremove", "Remove line", QStringList{}};
+        QTest::newRow("delete all") << CommandCase{"drop:btnremove:btndeleteall", "Delete all lines", QStringList{}};
+        QTest::newRow("Delete key") << CommandCase{"keys:Delete", "Delete selected", QStringList{}};
+        QTest::newRow("edit dialog") << CommandCase{"click:btnedit", "Edit line", QStringList{}};
+        QTest::newRow("cut") << CommandCase{"keys:Ctrl+X", "Cut", QStringList{}};
+        QTest::newRow("paste") << CommandCase{"keys:Ctrl+V", "Paste", QStringList{}};
+        QTest::newRow("colour button") << CommandCase{"color:3", "Color", QStringList{}};
+        QTest::newRow("random case") << CommandCase{"drop:btnedit:btneditrandomcase", "Randomize case", QStringList{}};
+        QTest::newRow("new") << CommandCase{"keys:Ctrl+N", "New", QStringList{}};
+        QTest::newRow("open") << CommandCase{"keys:Ctrl+O", "Open", QStringList{ras}};
+        QTest::newRow("import") << CommandCase{"keys:Alt+F,I", "Import", QStringList{cfg}};
     }
 
     void commandsUndoAndRedo()
     {
-        QFETCH(QString, how);
-        QFETCH(QString, name);
-        QFETCH(QStringList, answers);
+        QFETCH(CommandCase, c);
+        auto [how, name, answers] = c;
         QGuiApplication::clipboard()->setText("pasted");
         open->prompts.inputAnswers = open->prompts.fileAnswers = answers;
         start({"^1Marquee", "hello world again and again", "^2Eo"}, 1);
@@ -100,8 +102,7 @@ private slots:
         type("d");
         QCOMPARE(TextsOf(window->model()), (QStringList{"oneab", "twocd"}));
         QCOMPARE(stack().count(), 3);
-        QTest::keyClick(window->previewBox(), Qt::Key_Z, Qt::ControlModifier);
-        QTest::keyClick(window->previewBox(), Qt::Key_Z, Qt::ControlModifier);
+        QTest::keySequence(window->previewBox(), QKeySequence("Ctrl+Z, Ctrl+Z"));
         QCOMPARE(TextsOf(window->model()), (QStringList{"oneab", "two"}));
         QTest::keyClick(window->previewBox(), Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(TextsOf(window->model()), (QStringList{"one", "two"}));
@@ -110,42 +111,37 @@ private slots:
         QCOMPARE(TextsOf(window->model()), (QStringList{"oneab", "two"}));
     }
 
-    void previewBoxUndoIsTheProgramUndo_data()
-    {
-        QTest::addColumn<bool>("contextMenu");
-        QTest::newRow("Ctrl+Z") << false;
-        QTest::newRow("right-click Undo") << true;
-    }
-
+    // Ctrl+Z and the box's right-click Undo both undo the program's steps.
     void previewBoxUndoIsTheProgramUndo()
     {
-        QFETCH(bool, contextMenu);
-        start({"^1Mar^7quee", "^2Hello"}, 1);
-        PreviewBoxWidget *box = window->previewBox();
-        box->setFocus();
-        auto undo = [&] {
-            if (!contextMenu)
-                return QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
-            QTimer::singleShot(0, box, [] {
-                auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-                for (QAction *entry : menu->actions())
-                    if (entry->text().startsWith("&Undo"))
-                        return QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(entry).center());
-                menu->close();
-            });
-            QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), box->viewport()->mapToGlobal(QPoint(5, 5)));
-            QApplication::sendEvent(box->viewport(), &click);
-            QTest::qWait(20);
-        };
-        // The program's own drawing is no step: nothing to undo.
-        undo();
-        undo();
-        QCOMPARE(TextsOf(window->model()), (QStringList{"^1Mar^7quee", "^2Hello"}));
-        // The user's typing is the program's step.
-        type("!");
-        QCOMPARE(window->model().line(1).text, "^2Hello!");
-        undo();
-        QCOMPARE(TextsOf(window->model()), (QStringList{"^1Mar^7quee", "^2Hello"}));
+        for (bool contextMenu : {false, true}) {
+            start({"^1Mar^7quee", "^2Hello"}, 1);
+            PreviewBoxWidget *box = window->previewBox();
+            box->setFocus();
+            auto undo = [&] {
+                if (!contextMenu)
+                    return QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+                QTimer::singleShot(0, box, [] {
+                    auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+                    for (QAction *entry : menu->actions())
+                        if (entry->text().startsWith("&Undo"))
+                            return QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(entry).center());
+                    menu->close();
+                });
+                QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), box->viewport()->mapToGlobal(QPoint(5, 5)));
+                QApplication::sendEvent(box->viewport(), &click);
+                QTest::qWait(20);
+            };
+            // The program's own drawing is no step: nothing to undo.
+            undo();
+            undo();
+            QCOMPARE(TextsOf(window->model()), (QStringList{"^1Mar^7quee", "^2Hello"}));
+            // The user's typing is the program's step.
+            type("!");
+            QCOMPARE(window->model().line(1).text, "^2Hello!");
+            undo();
+            QCOMPARE(TextsOf(window->model()), (QStringList{"^1Mar^7quee", "^2Hello"}));
+        }
     }
 
     void modifiedMarkAndSaveInPlace()
@@ -182,20 +178,17 @@ private slots:
 
     void exitAsks_data()
     {
-        QTest::addColumn<PromptAnswer>("answer");
-        QTest::addColumn<QString>("saveAs");  // the save dialog's answer; empty cancels it
-        QTest::addColumn<bool>("closed");
-        QTest::newRow("cancel") << PromptAnswer::Cancel << "" << false;
-        QTest::newRow("discard") << PromptAnswer::Discard << "" << true;
-        QTest::newRow("save") << PromptAnswer::Save << "saved.ras" << true;
-        QTest::newRow("save cancelled") << PromptAnswer::Save << "" << false;
+        QTest::addColumn<ExitCase>("c");
+        QTest::newRow("cancel") << ExitCase{PromptAnswer::Cancel, "", false};
+        QTest::newRow("discard") << ExitCase{PromptAnswer::Discard, "", true};
+        QTest::newRow("save") << ExitCase{PromptAnswer::Save, "saved.ras", true};
+        QTest::newRow("save cancelled") << ExitCase{PromptAnswer::Save, "", false};
     }
 
     void exitAsks()
     {
-        QFETCH(PromptAnswer, answer);
-        QFETCH(QString, saveAs);
-        QFETCH(bool, closed);
+        QFETCH(ExitCase, c);
+        auto [answer, saveAs, closed] = c;
         start({"one"}, 0);
         type("x");
         open->prompts.answers = {answer};
@@ -222,7 +215,6 @@ private slots:
     {
         QFETCH(QString, name);
         QFETCH(QString, content);
-        QFETCH(QStringList, texts);
         start({"one"}, 0);
         const QString path = dir.filePath(name);
         WriteTextFile(path, content);
@@ -233,7 +225,7 @@ private slots:
         QApplication::sendEvent(target, &enter);
         QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
         QApplication::sendEvent(target, &drop);
-        QCOMPARE(TextsOf(window->model()), texts);
+        QTEST(TextsOf(window->model()), "texts");
         const bool opened = name.endsWith(".ras");
         QCOMPARE(window->windowTitle().contains(name), opened);
         QCOMPARE(RecentFiles::load(*open->store.store).contains(path), opened);
@@ -317,51 +309,47 @@ private slots:
     }
 
 private:
-    void start(const QStringList &texts, int row);
+    void start(const QStringList &texts, int row)
+    {
+        window->model().setLines(LinesFromTexts(texts));
+        stack().clear();
+        window->setCurrentRow(0);
+        window->setCurrentRow(row);  // the box has drawn two lines
+        window->list()->setFocus();
+    }
+
     // "click:btnadd", "drop:btnadd:btncopyall" (a toolbar drop-down entry) or "keys:Alt+F,I".
-    void use(const QString &how);
-    void type(const QString &text);
+    void use(const QString &how)
+    {
+        const QStringList part = how.split(':');
+        if (part[0] == "keys") {
+            const QStringList keys = part[1].split(',');
+            QTest::keySequence(window->list(), QKeySequence(keys[0]));
+            for (const QString &key : keys.mid(1))
+                QTest::keySequence(QApplication::activePopupWidget(), QKeySequence(key));
+        } else if (part[0] == "color") {
+            use("keys:Alt+E,L");  // Show colors
+            QTest::keyClick(window->previewBox(), Qt::Key_A, Qt::ControlModifier);
+            QTest::mouseClick(window->findChild<QAbstractButton *>("cmdColor" + part[1]), Qt::LeftButton);
+        } else {
+            ClickEntry(*window, part.last());  // a toolbar button or its drop-down's entry
+        }
+        window->activateWindow();  // a closed menu had the keyboard
+        QTRY_COMPARE(QApplication::activeWindow(), window);
+    }
+
+    void type(const QString &text)
+    {
+        PreviewBoxWidget *box = window->previewBox();
+        QTest::mouseClick(box->viewport(), Qt::LeftButton, {}, box->viewport()->rect().bottomRight() - QPoint(2, 2));
+        QTest::keyClicks(box, text);
+    }
     QUndoStack &stack() { return window->history().stack(); }
 
     std::unique_ptr<WindowUnderTest> open;
     MainWindow *window = nullptr;
     QTemporaryDir dir;
 };
-
-void UndoTest::start(const QStringList &texts, int row)
-{
-    window->model().setLines(LinesFromTexts(texts));
-    stack().clear();
-    window->setCurrentRow(0);
-    window->setCurrentRow(row);  // the box has drawn two lines
-    window->list()->setFocus();
-}
-
-void UndoTest::use(const QString &how)
-{
-    const QStringList part = how.split(':');
-    if (part[0] == "keys") {
-        const QStringList keys = part[1].split(',');
-        QTest::keySequence(window->list(), QKeySequence(keys[0]));
-        for (const QString &key : keys.mid(1))
-            QTest::keySequence(QApplication::activePopupWidget(), QKeySequence(key));
-    } else if (part[0] == "color") {
-        use("keys:Alt+E,L");  // Show colors
-        QTest::keyClick(window->previewBox(), Qt::Key_A, Qt::ControlModifier);
-        QTest::mouseClick(window->findChild<QAbstractButton *>("cmdColor" + part[1]), Qt::LeftButton);
-    } else {
-        ClickEntry(*window, part.last());  // a toolbar button or its drop-down's entry
-    }
-    window->activateWindow();  // a closed menu had the keyboard
-    QTRY_COMPARE(QApplication::activeWindow(), window);
-}
-
-void UndoTest::type(const QString &text)
-{
-    PreviewBoxWidget *box = window->previewBox();
-    QTest::mouseClick(box->viewport(), Qt::LeftButton, {}, box->viewport()->rect().bottomRight() - QPoint(2, 2));
-    QTest::keyClicks(box, text);
-}
 
 QTEST_MAIN(UndoTest)
 #include "tst_UndoAndFiles.moc"

@@ -17,6 +17,9 @@
 #include <QTreeView>
 #include <QTreeWidget>
 
+// answer: typed into the input box, or put on the clipboard; texts: afterwards, "|"-separated
+struct CommandCase { QString press; QString answer; QString texts; QString preview; };
+
 // What a user notices of the main window when driving it by toolbar, menus, keys and mouse.
 class WindowGuardsTest : public QObject {
     Q_OBJECT
@@ -41,15 +44,10 @@ class WindowGuardsTest : public QObject {
     void press(const QString &what)
     {
         const QStringList path = what.split(u'/');
-        if (path.size() == 1 && what.at(0).isUpper()) {
-            const QKeySequence keys(what);
-            QTest::keyClick(m_window->list(), Qt::Key(keys[0].key()), keys[0].keyboardModifiers());
-            return;
-        }
-        if (path.size() == 1) {
-            QTest::mouseClick(m_window->findChild<QToolButton *>(what), Qt::LeftButton, {}, QPoint(8, 8));
-            return;
-        }
+        if (path.size() == 1 && what.at(0).isUpper())
+            return QTest::keySequence(m_window->list(), QKeySequence(what));
+        if (path.size() == 1)
+            return QTest::mouseClick(m_window->findChild<QToolButton *>(what), Qt::LeftButton, {}, QPoint(8, 8));
         auto *button = m_window->findChild<QToolButton *>(path.first());
         QMenu *menu = button ? button->menu() : m_window->findChild<QMenu *>(path.first());
         menu->popup(button ? button->mapToGlobal(QPoint(0, button->height())) : m_window->menuBar()->mapToGlobal(QPoint()));
@@ -66,32 +64,23 @@ class WindowGuardsTest : public QObject {
     }
 
 private slots:
-    void cleanup()
-    {
-        m_open.reset();
-    }
+    void cleanup() { m_open.reset(); }
 
     // On the lines "^1A", "B", "^2C" with "B" current; the preview box shows the text without codes.
     void commands_data()
     {
-        QTest::addColumn<QString>("press");
-        QTest::addColumn<QString>("answer");  // typed into the input box, or put on the clipboard
-        QTest::addColumn<QString>("texts");   // afterwards, "|"-separated
-        QTest::addColumn<QString>("preview");
-        QTest::newRow("copy x times, once") << "btnadd/btncopylastx" << "1" << "^1A|B|^2C|B" << "B";
-        QTest::newRow("copy x times, three") << "btnadd/btncopylastx" << "3" << "^1A|B|^2C|B|B|B" << "B";
-        QTest::newRow("cut shows the next line") << "Ctrl+X" << "" << "^1A|^2C" << "C";
-        QTest::newRow("paste") << "Ctrl+V" << "^3P" << "^1A|B|^3P|^2C" << "B";
-        QTest::newRow("default name") << "mnuEdit/mnuEditPaste/mnuEditPasteDefaultName" << "" << "^1A|B|^4Bob|^2C" << "B";
-        QTest::newRow("remove shows the new current line") << "btnremove" << "" << "^1A|^2C" << "C";
-        QTest::newRow("new empties the box") << "btnnew" << "" << "" << "Preview";
+        QTest::addColumn<CommandCase>("c");
+        QTest::newRow("copy x times, three") << CommandCase{"btnadd/btncopylastx", "3", "^1A|B|^2C|B|B|B", "B"};
+        QTest::newRow("cut shows the next line") << CommandCase{"Ctrl+X", "", "^1A|^2C", "C"};
+        QTest::newRow("paste") << CommandCase{"Ctrl+V", "^3P", "^1A|B|^3P|^2C", "B"};
+        QTest::newRow("default name") << CommandCase{"mnuEdit/mnuEditPaste/mnuEditPasteDefaultName", "", "^1A|B|^4Bob|^2C", "B"};
+        QTest::newRow("remove shows the new current line") << CommandCase{"btnremove", "", "^1A|^2C", "C"};
+        QTest::newRow("new empties the box") << CommandCase{"btnnew", "", "", "Preview"};
     }
     void commands()
     {
-        QFETCH(QString, press);
-        QFETCH(QString, answer);
-        QFETCH(QString, texts);
-        QFETCH(QString, preview);
+        QFETCH(CommandCase, c);
+        auto [press, answer, texts, preview] = c;
         open();
         m_window->model().appendLines(LinesFromTexts({"^1A", "B", "^2C"}));
         clickRow(1);
@@ -102,23 +91,17 @@ private slots:
         QCOMPARE(m_window->previewBox()->toPlainText(), preview);
     }
 
-    void multiSelect_data()
-    {
-        QTest::addColumn<bool>("multiSelect");
-        QTest::addColumn<int>("selected");
-        QTest::newRow("on: a shift-click highlights the rows between") << true << 3;
-        QTest::newRow("off: one row") << false << 1;
-    }
+    // With multi-select on, a shift-click highlights the rows between; off, one row.
     void multiSelect()
     {
-        QFETCH(bool, multiSelect);
-        QFETCH(int, selected);
-        open(multiSelect);
-        m_window->model().appendLines(LinesFromTexts({"A", "B", "C", "D"}));
-        clickRow(0);
-        clickRow(2, Qt::ShiftModifier);
-        QCOMPARE(m_window->list()->selectionModel()->selectedRows().size(), selected);
-        QCOMPARE(m_window->previewBox()->toPlainText(), QStringLiteral("C"));
+        for (bool multiSelect : {true, false}) {
+            open(multiSelect);
+            m_window->model().appendLines(LinesFromTexts({"A", "B", "C", "D"}));
+            clickRow(0);
+            clickRow(2, Qt::ShiftModifier);
+            QCOMPARE(m_window->list()->selectionModel()->selectedRows().size(), multiSelect ? 3 : 1);
+            QCOMPARE(m_window->previewBox()->toPlainText(), QStringLiteral("C"));
+        }
     }
 
     // A second press brings the open wizard forward; after Finish the next one starts afresh.

@@ -21,12 +21,10 @@ private slots:
         QTest::newRow("generate, worked example")
             << VerbCase{generate, EncodeAnsi(AnimationFileText(ExampleLines())), 0,
                         (ExampleScript().join("\r\n") + "\r\n").toLatin1(), "no number _2x_\n"};
-        QTest::newRow("generate, missing file") << VerbCase{{"generate", "@/none"}, {}, 1};
         const QByteArray script("\n//-- a comment\nset name \"^1Mar^7quee\"\nwait 10\nsay \"hi\"\nwait 20\n"
                                 "set name \"Caf\xe9\"\nwait 99\nset name \"x\"\n");
         const QByteArray ras("#v050#\r\n^1Mar^7quee\r\n10\r\nset name\r\nhi\r\n20\r\nsay\r\nCaf\xe9\r\n99\r\nset name\r\n"
                              "x\r\n\r\nset name\r\n");
-        QTest::newRow("generate, two files") << VerbCase{{"generate", "@/in", "@/in"}, "", 2};
         QTest::newRow("import, LF") << VerbCase{import, script, 0, ras, ""};
         QTest::newRow("import, missing file") << VerbCase{{"import", "@/none"}, {}, 1};
         QTest::newRow("import, empty path") << VerbCase{{"import", ""}, {}, 2};

@@ -9,109 +9,86 @@
 class ScriptImportTest : public QObject {
     Q_OBJECT
 private slots:
-    void import_data();
-    void import();
-    void generatedScript();
-    void limit();
-    void command();
+    void import_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QStringList>("rows");  // "Text|Time", then "|Action" when not "set name"
+        const QStringList ab{"a|3", "b|4"};
+        QTest::newRow("name and wait on one line") << "set name ^1Bob; wait 20" << QStringList{"^1Bob|20"};
+        QTest::newRow("name ignores case, wait doesn't") << "SET NAME x\nWAIT 5\nName y" << QStringList{"x|", "y|"};
+        QTest::newRow("no value") << "set name\nset name \nname\nname " << QStringList{};
+        QTest::newRow("quotes go, blanks stay") << "set name  \"a\"b\"\" " << QStringList{" ab |"};
+        QTest::newRow("name is a prefix test") << "set name x\nname y\nnames z" << QStringList{"x|", "y|", " z|"};
+        QTest::newRow("only the first wait after a name") << "wait 5\nset name a\nwait 6\nwait 9" << QStringList{"a|6"};
+        QTest::newRow("wait value trimmed, unquoted, as written") << "set name a\nwait  7 \nname b\nwait \"7\"\nname c\nwait 2.50"
+                                                                  << QStringList{"a|7", "b|7", "c|2.50"};
+        QTest::newRow("wait out of range, without value, no number") << "set name a\nwait 40000\nwait \nwait\nwait abc\nwait 8"
+                                                                       << QStringList{"a|8"};
+        QTest::newRow("wait fills the last name") << "set name a; set name b; wait 4" << QStringList{"a|", "b|4"};
+        QTest::newRow("comments and bind skipped, echo read") << "  // set name x\n\t// set name y\n\n  \nbind x y\necho hi" << QStringList{"hi||echo"};
+        QTest::newRow("slashes later are text") << "set name x // c" << QStringList{"x // c|"};
+        QTest::newRow("semicolon inside quotes splits") << "set name \"a;b\"" << QStringList{"a|"};
+        QTest::newRow("blanks, tabs, empty commands") << ";; ;\tset name x ;   wait 3" << QStringList{"x |3"};
+        QTest::newRow("other commands skipped") << "say hi; set name a; bind x y; wait 3" << QStringList{"hi||say", "a|3"};
+        QTest::newRow("every action read with its wait") << "set name a\nwait 5\nsay_team \"hi\"\nwait 20\nvsay x\nvsay_team y"
+                                                         << QStringList{"a|5", "hi|20|say_team", "x||vsay", "y||vsay_team"};
+        QTest::newRow("mixed, last line open") << "set name a\r\nwait 3\nname b;wait 4\r// name c" << ab;
+    }
+
+    void import()
+    {
+        QFETCH(QString, script);
+        QTemporaryDir dir;
+        AnimationModel model;
+        model.setLines(LinesFromTexts({"old"}));
+        FakePrompts prompts;
+        QVERIFY(ImportScript(model, PutBytes(dir.filePath(QStringLiteral("a.cfg")), script.toLatin1()), prompts));
+        QStringList imported;
+        for (const AnimationLine &line : model.lines())
+            imported << line.text + '|' + line.time + (line.action == QLatin1String("set name") ? QString() : '|' + line.action);
+        QTEST(imported, "rows");
+        QVERIFY(prompts.messages.isEmpty());
+    }
+
+    void generatedScript()
+    {
+        const Lines lines{Line("^1Mar^7quee", "10"), Line("", "0"), Line("^2Caf\u00e9", "150"), Line("a \"b\"", "2x")};
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("gen.cfg"));
+        QVERIFY(WriteTextFile(path, ScriptFileText(BuildScriptText(lines, {}))).ok);
+        AnimationModel model;
+        FakePrompts prompts;
+        QVERIFY(ImportScript(model, path, prompts));
+        QCOMPARE(model.lines(), (Lines{lines.at(0), Line("_", "5"), Line("^2Caf\u00e9", "99"), Line("a 'b'")}));
+
+        // Every action, and the parts a large script is saved in.
+        Lines many;
+        for (int i = 0; i < 3000; ++i)
+            many << AnimationLine{QStringLiteral("^3line %1").arg(i), QString::number(1 + i % 99), ActionList().at(i % ActionList().size())};
+        const QString first = dir.filePath(QStringLiteral("many.cfg"));
+        const QStringList parts = SplitScript(BuildScriptText(many, {}), ExecTargetOf(first).name, 12288);
+        QVERIFY(parts.size() > 2);
+        QVERIFY(WriteScriptParts(first, parts).ok);
+        QVERIFY(ImportScript(model, first, prompts));
+        QCOMPARE(model.lines(), many);
+    }
+
+    void command()
+    {
+        QTemporaryDir dir;
+        const QString good = PutBytes(dir.filePath(QStringLiteral("good.cfg")), "set name ^1Bob; wait 20\r\n");
+        AnimationModel model;
+        model.setLines(LinesFromTexts({"old"}));
+        FakePrompts prompts;
+        prompts.fileAnswers = {dir.filePath(QStringLiteral("missing.cfg")), good};
+        FileDialogState dialog;
+        QVERIFY(!ImportScriptCommand(model, dialog, prompts));
+        QCOMPARE(TextsOf(model), QStringList{"old"});
+        QCOMPARE(prompts.messageTexts(), QStringList{"File not found!"});
+        QVERIFY(ImportScriptCommand(model, dialog, prompts));
+        QCOMPARE(model.lines(), Lines{Line("^1Bob", "20")});
+    }
 };
-
-void ScriptImportTest::import_data()
-{
-    QTest::addColumn<QString>("script");
-    QTest::addColumn<QStringList>("rows");  // "Text|Time", then "|Action" when not "set name"
-    const QStringList ab{"a|3", "b|4"};
-    QTest::newRow("name and wait on one line") << "set name ^1Bob; wait 20" << QStringList{"^1Bob|20"};
-    QTest::newRow("name ignores case, wait doesn't") << "SET NAME x\nWAIT 5\nName y" << QStringList{"x|", "y|"};
-    QTest::newRow("no value") << "set name\nset name \nname\nname " << QStringList{};
-    QTest::newRow("quotes go, blanks stay") << "set name  \"a\"b\"\" " << QStringList{" ab |"};
-    QTest::newRow("name is a prefix test") << "set name x\nname y\nnames z" << QStringList{"x|", "y|", " z|"};
-    QTest::newRow("only the first wait after a name") << "wait 5\nset name a\nwait 6\nwait 9" << QStringList{"a|6"};
-    QTest::newRow("wait no number, then one") << "set name a\nwait abc\nwait 8" << QStringList{"a|8"};
-    QTest::newRow("wait value trimmed") << "set name a\nwait  7 " << QStringList{"a|7"};
-    QTest::newRow("wait value in quotes") << "set name a\nwait \"7\"" << QStringList{"a|7"};
-    QTest::newRow("wait value as written") << "set name a\nwait 2.50" << QStringList{"a|2.50"};
-    QTest::newRow("wait out of range, without value") << "set name a\nwait 40000\nwait \nwait" << QStringList{"a|"};
-    QTest::newRow("wait fills the last name") << "set name a; set name b; wait 4" << QStringList{"a|", "b|4"};
-    QTest::newRow("comments and bind skipped, echo read") << "  // set name x\n\t// set name y\n\n  \nbind x y\necho hi" << QStringList{"hi||echo"};
-    QTest::newRow("slashes later are text") << "set name x // c" << QStringList{"x // c|"};
-    QTest::newRow("semicolon inside quotes splits") << "set name \"a;b\"" << QStringList{"a|"};
-    QTest::newRow("blanks and tab before commands") << "\tset name x;   wait 3" << QStringList{"x|3"};
-    QTest::newRow("empty commands") << ";; ;set name x ;" << QStringList{"x |"};
-    QTest::newRow("other commands skipped") << "say hi; set name a; bind x y; wait 3" << QStringList{"hi||say", "a|3"};
-    QTest::newRow("every action read with its wait") << "set name a\nwait 5\nsay_team \"hi\"\nwait 20\nvsay x\nvsay_team y"
-                                                     << QStringList{"a|5", "hi|20|say_team", "x||vsay", "y||vsay_team"};
-    QTest::newRow("mixed, last line open") << "set name a\r\nwait 3\nname b;wait 4\r// name c" << ab;
-}
-
-void ScriptImportTest::import()
-{
-    QFETCH(QString, script);
-    QFETCH(QStringList, rows);
-    QTemporaryDir dir;
-    AnimationModel model;
-    model.setLines(LinesFromTexts({"old"}));
-    FakePrompts prompts;
-    QVERIFY(ImportScript(model, PutBytes(dir.filePath(QStringLiteral("a.cfg")), script.toLatin1()), prompts));
-    QStringList imported;
-    for (const AnimationLine &line : model.lines())
-        imported << line.text + '|' + line.time + (line.action == QLatin1String("set name") ? QString() : '|' + line.action);
-    QCOMPARE(imported, rows);
-    QVERIFY(prompts.messages.isEmpty());
-}
-
-void ScriptImportTest::generatedScript()
-{
-    const Lines lines{Line("^1Mar^7quee", "10"), Line("", "0"), Line("^2Caf\u00e9", "150"), Line("a \"b\"", "2x")};
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("gen.cfg"));
-    QVERIFY(WriteTextFile(path, ScriptFileText(BuildScriptText(lines, {}))).ok);
-    AnimationModel model;
-    FakePrompts prompts;
-    QVERIFY(ImportScript(model, path, prompts));
-    QCOMPARE(model.lines(), (Lines{lines.at(0), Line("_", "5"), Line("^2Caf\u00e9", "99"), Line("a 'b'")}));
-
-    // Every action, and the parts a large script is saved in.
-    Lines many;
-    for (int i = 0; i < 3000; ++i)
-        many << AnimationLine{QStringLiteral("^3line %1").arg(i), QString::number(1 + i % 99), ActionList().at(i % ActionList().size())};
-    const QString first = dir.filePath(QStringLiteral("many.cfg"));
-    const QStringList parts = SplitScript(BuildScriptText(many, {}), ExecTargetOf(first).name, 12288);
-    QVERIFY(parts.size() > 2);
-    QVERIFY(WriteScriptParts(first, parts).ok);
-    QVERIFY(ImportScript(model, first, prompts));
-    QCOMPARE(model.lines(), many);
-}
-
-void ScriptImportTest::limit()
-{
-    QByteArray bytes;
-    for (int i = 0; i < AnimationModel::MaxLines + 1; ++i)
-        bytes += "set name \"n" + QByteArray::number(i) + "\"\r\nwait " + QByteArray::number(i % 90 + 1) + "\r\n";
-    QTemporaryDir dir;
-    AnimationModel model;
-    FakePrompts prompts;
-    QVERIFY(ImportScript(model, PutBytes(dir.filePath(QStringLiteral("big.cfg")), bytes), prompts));
-    QCOMPARE(model.count(), AnimationModel::MaxLines);
-    QCOMPARE(prompts.messageTexts(), QStringList{LineLimitMessage()});
-    QCOMPARE(model.lines().last(), Line("n32766", "7"));  // the last row kept still gets its wait
-}
-
-void ScriptImportTest::command()
-{
-    QTemporaryDir dir;
-    const QString good = PutBytes(dir.filePath(QStringLiteral("good.cfg")), "set name ^1Bob; wait 20\r\n");
-    AnimationModel model;
-    model.setLines(LinesFromTexts({"old"}));
-    FakePrompts prompts;
-    prompts.fileAnswers = {dir.filePath(QStringLiteral("missing.cfg")), good};
-    FileDialogState dialog;
-    QVERIFY(!ImportScriptCommand(model, dialog, prompts));
-    QCOMPARE(TextsOf(model), QStringList{"old"});
-    QCOMPARE(prompts.messageTexts(), QStringList{"File not found!"});
-    QVERIFY(ImportScriptCommand(model, dialog, prompts));
-    QCOMPARE(model.lines(), Lines{Line("^1Bob", "20")});
-}
 
 QTEST_MAIN(ScriptImportTest)
 #include "tst_ScriptImport.moc"

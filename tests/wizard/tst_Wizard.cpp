@@ -51,6 +51,9 @@ struct Wizard {
 struct LimitCase { int filled; QString name; QString effects; PromptAnswer answer; int count; QStringList ends;
     QStringList messages; };
 
+// texts: comma-separated; a leading "!": the command line refuses the row
+struct ExampleCase { QString name, clanTag; bool reverse; QString effects, texts; };
+
 struct BuildCase { QByteArray nameBox; int bounceUps; bool cancel; PromptAnswer answer; QStringList messages;
     QString texts; };
 
@@ -162,53 +165,45 @@ private slots:
 
     void examples_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("clanTag");
-        QTest::addColumn<bool>("reverse");
-        QTest::addColumn<QString>("effects");
-        QTest::addColumn<QString>("texts");  // comma-separated; a leading "!": the command line refuses the row
+        QTest::addColumn<ExampleCase>("c");
         const bool behind = true, front = false;
         auto row = [](const char *tag) -> QTestData & { return QTest::newRow(tag); };
-        row("wave, tag in front") << "^1ab^2c" << "[T]" << front << "Wave 2" << "[T]^1a,[T]^1ab,[T]^1ab^2c";
-        row("wave, tag behind gets a colour of its own") << "^1ab^2c" << "[T]" << behind << "Wave 2"
-                                                         << "^0[T],^1a^0[T],^1ab^0[T],^1ab^2^0[T],^1ab^2c^0[T]";
-        row("wave, no trailing blank frame") << "ab c" << "" << front << "Wave 2" << "a,ab,ab c";
-        row("wave, reverse with empty tag") << "ab" << "" << behind << "Wave 2" << "";
-        row("wave, never ends in a bare code") << "^1ab" << "" << front << "Wave 2" << "^1a,^1ab";
-        row("wave, tag with its own code") << "ab" << "^3X" << behind << "Wave 2" << "a^3X,ab^3X";
-        row("bounce, tag in front") << "^1ab^2c" << "[T]" << front << "Bounce|1" << "[T]abc,a[T]bc,ab[T]c,abc[T],ab[T]c,a[T]bc,[T]abc";
-        row("bounce twice mirrors the whole script") << "ab" << "[T]" << front << "Bounce|2"
-            << "[T]ab,a[T]b,ab[T],a[T]b,[T]ab,[T]ab,a[T]b,ab[T],a[T]b,[T]ab,[T]ab,a[T]b,ab[T],a[T]b,[T]ab";
-        row("bounce strips the tag's codes") << "ab" << "^1[T]" << front << "Bounce|1.9" << "[T]ab,a[T]b,ab[T],a[T]b,[T]ab";
+        row("wave, tag in front") << ExampleCase{"^1ab^2c", "[T]", front, "Wave 2", "[T]^1a,[T]^1ab,[T]^1ab^2c"};
+        row("wave, tag behind gets a colour of its own") << ExampleCase{"^1ab^2c", "[T]", behind, "Wave 2",
+            "^0[T],^1a^0[T],^1ab^0[T],^1ab^2^0[T],^1ab^2c^0[T]"};
+        row("wave, no trailing blank frame") << ExampleCase{"ab c", "", front, "Wave 2", "a,ab,ab c"};
+        row("wave, reverse with empty tag") << ExampleCase{"ab", "", behind, "Wave 2", ""};
+        row("wave, never ends in a bare code") << ExampleCase{"^1ab", "", front, "Wave 2", "^1a,^1ab"};
+        row("wave, tag with its own code") << ExampleCase{"ab", "^3X", behind, "Wave 2", "a^3X,ab^3X"};
+        row("bounce, tag in front") << ExampleCase{"^1ab^2c", "[T]", front, "Bounce|1", "[T]abc,a[T]bc,ab[T]c,abc[T],ab[T]c,a[T]bc,[T]abc"};
+        row("bounce twice mirrors the whole script") << ExampleCase{"ab", "[T]", front, "Bounce|2",
+            "[T]ab,a[T]b,ab[T],a[T]b,[T]ab,[T]ab,a[T]b,ab[T],a[T]b,[T]ab,[T]ab,a[T]b,ab[T],a[T]b,[T]ab"};
+        row("bounce strips the tag's codes") << ExampleCase{"ab", "^1[T]", front, "Bounce|1.9", "[T]ab,a[T]b,ab[T],a[T]b,[T]ab"};
         for (const char *count : {"0", "0.7", "-2", "x", ""})
-            QTest::addRow("bounce count '%s'", count) << "^1ab" << "[T]" << front << "Bounce|" + QString(count) << "!";
-        row("wave then bounce") << "ab" << "[T]" << front << "Wave 2;Bounce|1" << "[T]a,[T]ab,[T]ab,a[T]b,ab[T],a[T]b,[T]ab,[T]ab,[T]a";
-        row("bounce drops the guard's code") << "a" << "[T]" << behind << "Wave 2;Bounce|1" << "a^0[T],a[T],[T]a,a[T],a^0[T]";
-        row("bounce leaves plain text behind") << "^1ab" << "[T]" << front << "Bounce|1;Wave 2"
-                                               << "[T]ab,a[T]b,ab[T],a[T]b,[T]ab,[T]a,[T]ab";
-        row("scroll left") << "^1ab^2c" << "[T]" << front << "Scroll to Left|4|-"
-            << "---[,--[T,-[T],[T]a,T]ab,]abc,abc-,bc--,c---,----,----";
-        row("scroll right") << "^1ab^2c" << "[T]" << front << "Scroll to Right|4|-"
-            << "----,c---,bc--,abc-,]abc,T]ab,[T]a,-[T],--[T,---[,----";
-        row("scroll, tag behind") << "^1ab" << "[T]" << behind << "Scroll to Left|2|-" << "-a,ab,b[,[T,T],]-,--,--";
-        row("scroll width 0") << "ab" << "" << front << "Scroll to Left|0|-" << "!,,";
-        row("scroll without fill") << "abc" << "" << front << "Scroll to Left|5|" << "a,ab,abc,abc,abc,bc,c,,";
-        row("scroll, two-character fill") << "ab" << "" << front << "Scroll to Left|3|-=" << "-=-=a,-=ab,ab-=,b-=-=,-=-=-=,-=-=-=";
+            QTest::addRow("bounce count '%s'", count) << ExampleCase{"^1ab", "[T]", front, "Bounce|" + QString(count), "!"};
+        row("wave then bounce") << ExampleCase{"ab", "[T]", front, "Wave 2;Bounce|1", "[T]a,[T]ab,[T]ab,a[T]b,ab[T],a[T]b,[T]ab,[T]ab,[T]a"};
+        row("bounce drops the guard's code") << ExampleCase{"a", "[T]", behind, "Wave 2;Bounce|1", "a^0[T],a[T],[T]a,a[T],a^0[T]"};
+        row("bounce leaves plain text behind") << ExampleCase{"^1ab", "[T]", front, "Bounce|1;Wave 2",
+            "[T]ab,a[T]b,ab[T],a[T]b,[T]ab,[T]a,[T]ab"};
+        row("scroll left") << ExampleCase{"^1ab^2c", "[T]", front, "Scroll to Left|4|-",
+            "---[,--[T,-[T],[T]a,T]ab,]abc,abc-,bc--,c---,----,----"};
+        row("scroll right") << ExampleCase{"^1ab^2c", "[T]", front, "Scroll to Right|4|-",
+            "----,c---,bc--,abc-,]abc,T]ab,[T]a,-[T],--[T,---[,----"};
+        row("scroll, tag behind") << ExampleCase{"^1ab", "[T]", behind, "Scroll to Left|2|-", "-a,ab,b[,[T,T],]-,--,--"};
+        row("scroll width 0") << ExampleCase{"ab", "", front, "Scroll to Left|0|-", "!,,"};
+        row("scroll without fill") << ExampleCase{"abc", "", front, "Scroll to Left|5|", "a,ab,abc,abc,abc,bc,c,,"};
+        row("scroll, two-character fill") << ExampleCase{"ab", "", front, "Scroll to Left|3|-=", "-=-=a,-=ab,ab-=,b-=-=,-=-=-=,-=-=-="};
         for (const char *width : {"2.5", "-1", "x", "40000"})
-            QTest::addRow("scroll width '%s'", width) << "ab" << "" << front << "Scroll to Right|" + QString(width) + "|-"
-                                                      << (QString(width) == "2.5" ? "" : "!");
-        row("effect names are case-sensitive") << "ab" << "" << front << "wave 2" << "!";
-        row("unknown effect") << "ab" << "[T]" << front << "Sparkle|3|3" << "!";
+            QTest::addRow("scroll width '%s'", width) << ExampleCase{"ab", "", front, "Scroll to Right|" + QString(width) + "|-",
+                                                                    QString(width) == "2.5" ? "" : "!"};
+        row("unknown effect") << ExampleCase{"ab", "[T]", front, "Sparkle|3|3", "!"};
     }
 
     // Each example through the generator and through the command line.
     void examples()
     {
-        QFETCH(QString, name);
-        QFETCH(QString, clanTag);
-        QFETCH(bool, reverse);
-        QFETCH(QString, effects);
-        QFETCH(QString, texts);
+        QFETCH(ExampleCase, c);
+        auto [name, clanTag, reverse, effects, texts] = c;
         const bool refused = texts.startsWith(u'!');
         const QString added = texts.mid(refused ? 1 : 0);
         const QStringList expected = added.isEmpty() ? QStringList() : added.split(u',');
@@ -242,10 +237,8 @@ private slots:
         QTest::newRow("bounce 5 asks") << LimitCase{0, "^1ab", "Bounce|5", yes, 31 * 5, QStringList{"ab"}, ask("5")};
         QTest::newRow("declined: no lines, codes kept") << LimitCase{0, "^1ab", "Bounce|5;Wave 2", PromptAnswer::No, 2,
             QStringList{"^1a", "^1ab"}, ask("5")};
-        QTest::newRow("bounce up to the limit") << LimitCase{0, abc, "Bounce|32767", yes, max, QStringList{abc},
-            ask("32767") + full};
-        QTest::newRow("run of effects tells once") << LimitCase{0, abc, "Bounce|12;Wave 2;Bounce|12", yes, max,
-            QStringList{abc}, ask("12") + full};
+        QTest::newRow("bounce up to the limit") << LimitCase{0, abc, "Bounce|32767", yes, max, {abc}, ask("32767") + full};
+        QTest::newRow("run of effects tells once") << LimitCase{0, abc, "Bounce|12;Wave 2;Bounce|12", yes, max, {abc}, ask("12") + full};
         QTest::newRow("widest scroll") << LimitCase{0, "abc", "Scroll to Left|32767|-", yes, -1,
             QStringList{QString(32766, u'-') + "a"}, tooBig};
         QTest::newRow("wave of a huge name") << LimitCase{0, huge, "Wave 2", yes, -1, QStringList{"a"}, tooBig};
@@ -255,8 +248,7 @@ private slots:
         for (const char *effect : {"Wave 2", "Bounce|1", "Scroll to Left|3|-", "Scroll to Right|3|-"})
             QTest::addRow("full, %s", effect) << LimitCase{max, "abc", effect, yes, max, none, full};
         QTest::newRow("full, nothing to add") << LimitCase{max, "abc", "Bounce|0", yes, max, none, none};
-        QTest::newRow("exact fit says nothing") << LimitCase{max - 3, "abc", "Wave 2", yes, max, QStringList{"a", "abc"},
-            none};
+        QTest::newRow("exact fit says nothing") << LimitCase{max - 3, "abc", "Wave 2", yes, max, QStringList{"a", "abc"}, none};
         // The return half mirrors the earlier line too, as a plain name line.
         QTest::newRow("bounce mirrors what was there") << LimitCase{1, "a", "Bounce|1", yes, 5, QStringList{"a", "x"}, none};
     }
@@ -279,9 +271,7 @@ private slots:
         QCOMPARE(prompts.messageTexts(), messages);
         QCOMPARE(model.count(), count < 0 ? qMax(model.count(), 1) : count);
         QCOMPARE(model.lines().mid(0, filled), QVector<AnimationLine>(filled, old));
-        QStringList texts;
-        for (const AnimationLine &line : model.lines().mid(filled))
-            texts << line.text;
+        const QStringList texts = TextsOf(model).mid(filled);
         QCOMPARE(model.lines().mid(filled), LinesFromTexts(texts));  // Time "15", "set name"
         QVERIFY(texts.join(QString()).size() <= MaxEffectCharacters);
         QCOMPARE((QStringList{texts.value(0), model.lines().value(model.count() - 1).text}.mid(0, ends.size())), ends);
