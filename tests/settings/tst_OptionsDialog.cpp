@@ -181,7 +181,6 @@ private slots:
         QTest::mouseClick(child("cmdOK"), Qt::LeftButton);
         QCOMPARE(recorder.writes.join(','), written);
         QCOMPARE(writesWhenSaved, QStringList{written});  // told once, after every write
-        QCOMPARE(dialog.result(), int(QDialog::Accepted));
         m_store.reopen();
         QCOMPARE(LoadSettings(*m_store.store).generateDir, QStringLiteral("/scripts"));
     }

@@ -4,13 +4,11 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTextEdit>
-#include <QTimer>
 
 namespace {
 

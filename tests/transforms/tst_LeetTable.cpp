@@ -87,8 +87,7 @@ private slots:
             "a=4\r\n  b=8  \r\n\r\nc=(\r\n", "a=4\r\nb=8\r\nc=(\r\n", ""};
         QTest::newRow("save tells of replaced characters") << WriteCase{"", "o=\u263a\n\u20ac=E",
             "o=?\r\n\x80=E\r\n", "o=?\r\n\u20ac=E\r\n", "Marqueemaster|Some characters can't be stored in leet.ini"};
-        QTest::newRow("failed save keeps the table") << WriteCase{"<dir>", "e=3", "<missing>", "a=4\r\n",
-            "Error saving LEET file|Can't write %1:\n"};
+        QTest::newRow("failed save keeps the table") << WriteCase{"<dir>", "e=3", "<missing>", "a=4\r\n", "Error saving LEET file|Can't write %1:\n"};
     }
     void writeFile()
     {
