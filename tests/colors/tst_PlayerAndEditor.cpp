@@ -43,8 +43,7 @@ private slots:
     {
         QTest::addColumn<QString>("lines");
         QTest::addColumn<QList<int>>("intervals");
-        QTest::newRow("three lines") << "5,10:say,99" << QList<int>{50, 60, 1000};
-        QTest::newRow("below 10") << "0:echo,-2:Set name,9" << QList<int>{50, 50, 50};
+        QTest::newRow("below 10, messages") << "0:echo,-2:Set name,9,10:say,99" << QList<int>{50, 50, 50, 60, 1000};
         QTest::newRow("steps") << "14,15,19,20,29,30,39,40,49,50" << QList<int>{60, 150, 150, 400, 400, 500, 500, 600, 600, 1000};
         QTest::newRow("one row, no pace: 100 on the first play") << "150" << QList<int>{100};
         QTest::newRow("no pace keeps the last") << "45,150,100,soon,,40000" << QList<int>(6, 600);
@@ -73,7 +72,6 @@ private slots:
     {
         QTest::addColumn<int>("rowsLeft");  // -1: the user stops it
         QTest::newRow("stopped by the user") << -1;
-        QTest::newRow("rows past the current one deleted") << 1;
         QTest::newRow("all rows deleted") << 0;
     }
 
@@ -103,7 +101,6 @@ private slots:
         QTest::newRow("empty box") << "[]" << -1 << "";
         QTest::newRow("no colour") << "[]name" << -1 << "^7name";
         QTest::newRow("black") << "[a]bc" << 7 << "^0a^7bc";
-        QTest::newRow("all red by the last button") << "[abc]" << 8 << "^1abc";
     }
 
     void colorEditorCopies()

@@ -9,40 +9,38 @@
 #include <unistd.h>
 #endif
 
+// before: null for no file yet, "<read-only>" for a file nobody may write
+struct SaveCase { bool folderTakesNewFiles; QString before; bool saved; bool inPlace; };
+
+struct SplitCase { QString text; bool anyBreak; QStringList lines; };
+
 class TextFileTest : public QObject {
     Q_OBJECT
 private slots:
     void splitLines_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("anyBreak");
-        QTest::addColumn<QStringList>("lines");
-        QTest::newRow("crlf") << "a\r\nb\r\n" << false << QStringList{"a", "b"};
-        QTest::newRow("lone cr") << "a\rb" << false << QStringList{"a", "b"};
-        QTest::newRow("lone lf stays in the line") << "a\nb\r\nc" << false << QStringList{"a\nb", "c"};
-        QTest::newRow("lf ends a line when asked") << "a\nb\r\nc" << true << QStringList{"a", "b", "c"};
-        QTest::newRow("empty lines kept") << "\r\n\r\nx\r\n" << false << QStringList{"", "", "x"};
-        QTest::newRow("last line without break") << "a\r\nb" << true << QStringList{"a", "b"};
+        QTest::addColumn<SplitCase>("c");
+        QTest::newRow("crlf") << SplitCase{"a\r\nb\r\n", false, QStringList{"a", "b"}};
+        QTest::newRow("lone cr") << SplitCase{"a\rb", false, QStringList{"a", "b"}};
+        QTest::newRow("lone lf stays in the line") << SplitCase{"a\nb\r\nc", false, QStringList{"a\nb", "c"}};
+        QTest::newRow("lf ends a line when asked") << SplitCase{"a\nb\r\nc", true, QStringList{"a", "b", "c"}};
+        QTest::newRow("empty lines kept") << SplitCase{"\r\n\r\nx\r\n", false, QStringList{"", "", "x"}};
     }
 
     void splitLines()
     {
-        QFETCH(QString, text);
-        QFETCH(bool, anyBreak);
-        QFETCH(QStringList, lines);
+        QFETCH(SplitCase, c);
+        auto [text, anyBreak, lines] = c;
         QCOMPARE(SplitLines(text, anyBreak ? LineBreaks::CrLfCrOrLf : LineBreaks::CrOrCrLf), lines);
     }
 
     void saveWhereTheFolderRefusesNewFiles_data()
     {
-        QTest::addColumn<bool>("folderTakesNewFiles");
-        QTest::addColumn<QString>("before");  // null: no file yet; "<read-only>": a file nobody may write
-        QTest::addColumn<bool>("saved");
-        QTest::addColumn<bool>("inPlace");
-        QTest::newRow("open folder: a new file replaces the old") << true << "old" << true << false;
-        QTest::newRow("closed folder: the file written in place") << false << "old" << true << true;
-        QTest::newRow("closed folder, no file to write over") << false << QString() << false << false;
-        QTest::newRow("closed folder, read-only file kept") << false << "<read-only>" << false << true;
+        QTest::addColumn<SaveCase>("c");
+        QTest::newRow("open folder: a new file replaces the old") << SaveCase{true, "old", true, false};
+        QTest::newRow("closed folder: the file written in place") << SaveCase{false, "old", true, true};
+        QTest::newRow("closed folder, no file to write over") << SaveCase{false, QString(), false, false};
+        QTest::newRow("closed folder, read-only file kept") << SaveCase{false, "<read-only>", false, true};
     }
 
     void saveWhereTheFolderRefusesNewFiles()
@@ -50,17 +48,14 @@ private slots:
     #ifndef Q_OS_UNIX
         QSKIP("Folder permissions are set with chmod.");
     #else
-        QFETCH(bool, folderTakesNewFiles);
-        QFETCH(QString, before);
-        QFETCH(bool, saved);
-        QFETCH(bool, inPlace);
+        QFETCH(SaveCase, c);
+        auto [folderTakesNewFiles, before, saved, inPlace] = c;
         QTemporaryDir dir;
         const QString path = dir.filePath("a.ras");
-        const bool readOnly = before == QLatin1String("<read-only>");
         struct stat old{};
         if (!before.isNull()) {
             QVERIFY(WriteTextFile(path, before).ok);
-            QVERIFY(chmod(QFile::encodeName(path).constData(), readOnly ? 0444 : 0666) == 0);
+            QVERIFY(chmod(QFile::encodeName(path).constData(), before == QLatin1String("<read-only>") ? 0444 : 0666) == 0);
             QVERIFY(stat(QFile::encodeName(path).constData(), &old) == 0);
         }
         QVERIFY(chmod(QFile::encodeName(dir.path()).constData(), folderTakesNewFiles ? 0777 : 0555) == 0);

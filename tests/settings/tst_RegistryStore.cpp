@@ -1,3 +1,4 @@
+#include "FileFixtures.h"
 #include "TestStore.h"
 
 #include "settings/RegistryOps.h"
@@ -30,14 +31,9 @@ private slots:
     void lookups_data()
     {
         QTest::addColumn<LookupCase>("c");
-        QTest::newRow("case ignored") << LookupCase{true, "RtCWAnimationScript\\shell\\open\\command", "",
-            "rtcwanimationscript\\SHELL\\Open\\command", "", true};
-        QTest::newRow("value name case ignored") << LookupCase{false, "Software/Marqueemaster", "Name",
-            "software/marqueemaster", "NAME", true};
-        QTest::newRow("slash is part of the name") << LookupCase{false, "Software/Marqueemaster", "Name",
-            "Software\\Marqueemaster", "Name", false};
-        QTest::newRow("not a subkey of Software") << LookupCase{false, "Software/Marqueemaster", "Name", "Software", "Name",
-            false};
+        QTest::newRow("case ignored") << LookupCase{true, "RtCWAnimationScript\\shell\\open\\command", "", "rtcwanimationscript\\SHELL\\Open\\command", "", true};
+        QTest::newRow("value name case ignored") << LookupCase{false, "Software/Marqueemaster", "Name", "software/marqueemaster", "NAME", true};
+        QTest::newRow("slash is part of the name") << LookupCase{false, "Software/Marqueemaster", "Name", "Software\\Marqueemaster", "Name", false};
         QTest::newRow("default value is its own") << LookupCase{true, ".ras", "", ".ras", "prev_backup", false};
     }
 
@@ -53,85 +49,35 @@ private slots:
         QCOMPARE(GetRegValue(*t.store, other, key, name, "none"), QStringLiteral("none"));
     }
 
-    void deleteKeyTakesSubkeys()
-    {
-        TestStore t;
-        SetRegValue(*t.store, RegHive::ClassesRoot, "cfgfile\\shell\\ImportMarqueemaster", "", "Import");
-        SetRegValue(*t.store, RegHive::ClassesRoot, "cfgfile\\shell\\ImportMarqueemaster\\command", "", "x %1");
-        SetRegValue(*t.store, RegHive::ClassesRoot, "cfgfile\\shell\\open", "", "keep");
-        DeleteRegKey(*t.store, RegHive::ClassesRoot, "cfgfile\\shell\\importmarqueemaster");
-        DeleteRegKey(*t.store, RegHive::ClassesRoot, "no\\such\\key");
-        t.reopen();
-        QCOMPARE(GetRegValue(*t.store, RegHive::ClassesRoot, "cfgfile\\shell\\ImportMarqueemaster\\command", ""), QString());
-        QCOMPARE(GetRegValue(*t.store, RegHive::ClassesRoot, "cfgfile\\shell\\open", ""), QStringLiteral("keep"));
-    }
-
-    void storedValuesReadBack_data()
+    // The store file as found: values read back, or an unreadable file kept aside and started afresh.
+    void storeFile_data()
     {
         QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<QString>("name");
-        QTest::newRow("text") << QByteArray(R"({"type":"REG_SZ","data":"Bob"})") << "Bob";
-        QTest::newRow("ends at an embedded nul") << QByteArray(R"({"type":"REG_SZ","data":"Bob\u0000tail"})") << "Bob";
-        QTest::newRow("expandable text reads as default") << QByteArray(R"({"type":"REG_EXPAND_SZ","data":"Bob"})") << "";
+        QTest::addColumn<QString>("name");  // "<unreadable>": the file is put aside
+        const auto name = [](const QByteArray &value) {
+            return R"({"HKEY_CURRENT_USER":{"keys":[{"name":"Software/Marqueemaster","values":[{"name":"Name",)" + value + "}]}]}}";
+        };
+        QTest::newRow("text") << name(R"("type":"REG_SZ","data":"Bob")") << "Bob";
+        QTest::newRow("ends at an embedded nul") << name(R"("type":"REG_SZ","data":"Bob\u0000tail")") << "Bob";
+        QTest::newRow("expandable text reads as default") << name(R"("type":"REG_EXPAND_SZ","data":"Bob")") << "";
+        QTest::newRow("broken json") << QByteArray("{\"HKEY_CURRENT_USER\": [") << "<unreadable>";
+        QTest::newRow("not an object") << QByteArray("[1,2,3]") << "<unreadable>";
+        QTest::newRow("deep nesting") << QByteArray(5000, '[') << "<unreadable>";
     }
-
-    void storedValuesReadBack()
+    void storeFile()
     {
         QFETCH(QByteArray, file);
         QFETCH(QString, name);
+        const bool unreadable = name == QLatin1String("<unreadable>");
         TestStore t;
-        QFile out(t.path());
-        QVERIFY(out.open(QIODevice::WriteOnly));
-        out.write(R"({"HKEY_CURRENT_USER":{"keys":[{"name":"Software/Marqueemaster","values":[)"
-                  + file.replace("{", "{\"name\":\"Name\",") + "]}]}}");
-        out.close();
+        QVERIFY(WriteFileBytes(t.path(), file));
         t.reopen();
-        QCOMPARE(LoadSettings(*t.store).name, name);
+        QCOMPARE(t.store->loadError().isEmpty(), !unreadable);
+        QCOMPARE(LoadSettings(*t.store).name, unreadable ? QString() : name);
         SetRegValue(*t.store, RegHive::CurrentUser, SettingsKey, "Clantag", QString::fromUtf8("[\u00c4X]"));
+        QCOMPARE(ReadFileBytes(t.path() + ".unreadable"), unreadable ? file : QByteArray("<missing>"));
         t.reopen();
         QCOMPARE(LoadSettings(*t.store).clanTag, QString::fromUtf8("[\u00c4X]"));
-    }
-
-    void unreadableFileIsKeptAside_data()
-    {
-        QTest::addColumn<QByteArray>("content");
-        QTest::newRow("broken json") << QByteArray("{\"HKEY_CURRENT_USER\": [");
-        QTest::newRow("not an object") << QByteArray("[1,2,3]");
-        QTest::newRow("deep nesting") << QByteArray(5000, '[');
-    }
-
-    void unreadableFileIsKeptAside()
-    {
-        QFETCH(QByteArray, content);
-        TestStore t;
-        QFile file(t.path());
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(content);
-        file.close();
-        t.reopen();
-        QVERIFY(!t.store->loadError().isEmpty());
-        QVERIFY(LoadSettings(*t.store).name.isEmpty());
-        SetRegValue(*t.store, RegHive::CurrentUser, SettingsKey, "Name", "Bob");
-        QFile aside(t.path() + ".unreadable");
-        QVERIFY(aside.open(QIODevice::ReadOnly));
-        QCOMPARE(aside.readAll(), content);
-        t.reopen();
-        QCOMPARE(LoadSettings(*t.store).name, QStringLiteral("Bob"));
-    }
-
-    // "1" turns a flag on; "0", other text or nothing leaves it off.
-    void settingsFlags()
-    {
-        TestStore t, empty;
-        for (const char *name : {"Reverse", "EditItem", "MultiSelect"})
-            SetRegValue(*t.store, RegHive::CurrentUser, SettingsKey, name, "1");
-        const Settings on = LoadSettings(*t.store);
-        QVERIFY(on.reverse && on.editItem && on.multiSelect);
-        SetRegValue(*t.store, RegHive::CurrentUser, SettingsKey, "Reverse", "0");
-        SetRegValue(*t.store, RegHive::CurrentUser, SettingsKey, "EditItem", "true");
-        const Settings off = LoadSettings(*t.store), missing = LoadSettings(*empty.store);
-        QVERIFY(!off.reverse && !off.editItem && !missing.reverse && !missing.editItem && !missing.multiSelect);
-        QVERIFY(missing.openDir.isEmpty() && missing.saveDir.isEmpty() && missing.generateDir.isEmpty());
     }
 
     void twoCopiesKeepEachOthersValues_data()

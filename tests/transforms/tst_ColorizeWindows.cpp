@@ -2,18 +2,13 @@
 
 #include "colors/ColorEditorDialog.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <QTextEdit>
-#include <QTimer>
-#include <QToolButton>
 
 namespace {
 
@@ -77,16 +72,7 @@ private slots:
         };
         window.model().appendLines(LinesFromTexts({"other", text}));
         window.setCurrentRow(1);
-
-        auto *edit = window.findChild<QToolButton *>("btnedit");
-        QTimer::singleShot(0, &window, [] {
-            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-            QVERIFY(menu);
-            QAction *colorize = menu->findChild<QAction *>("btneditcolorize");
-            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(colorize).center());
-        });
-        QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(edit->width() - 4, edit->height() / 2));
-
+        ClickEntry(window, QStringLiteral("btneditcolorize"));  // in the Edit drop-down
         QCOMPARE(TextsOf(window.model()), (QStringList{"other", expected}));
         QCOMPARE(shownBytes, bytes);
         QCOMPARE(gameText, game);

@@ -24,6 +24,14 @@ static const QByteArray DefaultFileBytes =
     "A=4\r\nB=B\r\nC=(\r\nD=D\r\nE=3\r\nF=F\r\nG=9\r\nH=H\r\nI=|\r\nJ=J\r\nK=|<\r\nL=1\r\nM=/\\/\\\r\n"
     "N=N\r\nO=0\r\nP=P\r\nQ=Q\r\nR=R\r\nS=$\r\nT=7\r\nU=U\r\nV=\\/\r\nW=\\/\\/\r\nX=)(\r\nY=Y\r\nZ=Z\r\n";
 
+// before: empty for no file, "<dir>" for a folder; action: a text to save, or "<create>" and the answer asked
+struct WriteCase { QByteArray before; QString action; QByteArray after; QString table; QString message; };
+// a leet.ini beside the program and the user's copy ("": none); shown: the box when the window opens
+struct WhichCase { QByteArray beside; QByteArray user; QString action; QString shown; };
+// row -100: no current line; messages "title|text"; leet.ini holds the default table unless it is missing
+struct ConvertCase { QStringList table; QString text; QString result; };
+struct CommandCase { bool leet; QStringList texts; int row; QStringList after; QStringList messages; };
+
 class LeetTableTest : public QObject {
     Q_OBJECT
     QTemporaryDir m_dir;
@@ -69,30 +77,22 @@ private slots:
     // The table in use is "a=4"; "<create>" clicks "Create file", any other action saves its text.
     void writeFile_data()
     {
-        QTest::addColumn<QByteArray>("before");  // empty: no file; "<dir>": leet.ini is a folder
-        QTest::addColumn<QString>("action");  // text to save, or "<create>" and the answer to a question
-        QTest::addColumn<QByteArray>("after");
-        QTest::addColumn<QString>("table");
-        QTest::addColumn<QString>("message");  // "title|text" beginning
+        QTest::addColumn<WriteCase>("c");
         const QString reset = QStringLiteral("Reset leet.ini|File leet.ini exists, are you sure you want to reset the file?");
         const QString defaults = QString::fromLatin1(DefaultFileBytes);
-        const QString failed = QStringLiteral("Error saving LEET file|Can't write %1:\n");
-        QTest::newRow("create, no file: no question") << QByteArray() << "<create> No" << DefaultFileBytes << defaults << "";
-        QTest::newRow("create, Yes resets") << QByteArray("a=@") << "<create> Yes" << DefaultFileBytes << defaults << reset;
-        QTest::newRow("create, No keeps it") << QByteArray("a=@") << "<create> No" << QByteArray("a=@") << "a=4\r\n" << reset;
-        QTest::newRow("save LF from the box") << QByteArray("a=@") << "a=4\n  b=8  \n\nc=("
-                                              << QByteArray("a=4\r\n  b=8  \r\n\r\nc=(\r\n") << "a=4\r\nb=8\r\nc=(\r\n" << "";
-        QTest::newRow("save tells of replaced characters") << QByteArray() << "o=\u263a\n\u20ac=E"
-            << QByteArray("o=?\r\n\x80=E\r\n") << "o=?\r\n\u20ac=E\r\n" << "Marqueemaster|Some characters can't be stored in leet.ini";
-        QTest::newRow("failed save keeps the table") << QByteArray("<dir>") << "e=3" << QByteArray("<missing>") << "a=4\r\n" << failed;
+        QTest::newRow("create, no file: no question") << WriteCase{"", "<create> No", DefaultFileBytes, defaults, ""};
+        QTest::newRow("create, Yes resets") << WriteCase{"a=@", "<create> Yes", DefaultFileBytes, defaults, reset};
+        QTest::newRow("create, No keeps it") << WriteCase{"a=@", "<create> No", "a=@", "a=4\r\n", reset};
+        QTest::newRow("save LF from the box") << WriteCase{"a=@", "a=4\n  b=8  \n\nc=(",
+            "a=4\r\n  b=8  \r\n\r\nc=(\r\n", "a=4\r\nb=8\r\nc=(\r\n", ""};
+        QTest::newRow("save tells of replaced characters") << WriteCase{"", "o=\u263a\n\u20ac=E",
+            "o=?\r\n\x80=E\r\n", "o=?\r\n\u20ac=E\r\n", "Marqueemaster|Some characters can't be stored in leet.ini"};
+        QTest::newRow("failed save keeps the table") << WriteCase{"<dir>", "e=3", "<missing>", "a=4\r\n", "Error saving LEET file|Can't write %1:\n"};
     }
     void writeFile()
     {
-        QFETCH(QByteArray, before);
-        QFETCH(QString, action);
-        QFETCH(QByteArray, after);
-        QFETCH(QString, table);
-        QFETCH(QString, message);
+        QFETCH(WriteCase, c);
+        auto [before, action, after, table, message] = c;
         LeetTable leet;
         leet.setPairs(ParseLeetLines({QStringLiteral("a=4")}));
         QVERIFY(before == "<dir>" ? QDir(m_dir.path()).mkdir(QStringLiteral("leet.ini")) : before.isEmpty() || WriteFileBytes(m_path, before));
@@ -114,21 +114,16 @@ private slots:
     // only the user's copy and says where. "" means no file; the action is "<create>" or a text to save.
     void whichFile_data()
     {
-        QTest::addColumn<QByteArray>("beside");
-        QTest::addColumn<QByteArray>("user");
-        QTest::addColumn<QString>("action");
-        QTest::addColumn<QString>("shown");  // the box when the window opens
-        QTest::newRow("beside only: Create asks, writes the user's copy") << QByteArray("a=@") << QByteArray() << "<create>" << "a=@\n";
-        QTest::newRow("beside only: Save writes the user's copy") << QByteArray("a=@") << QByteArray() << "e=3" << "a=@\n";
-        QTest::newRow("the user's copy wins") << QByteArray("a=@") << QByteArray("a=4") << "o=0" << "a=4\n";
-        QTest::newRow("neither: Create asks nothing") << QByteArray() << QByteArray() << "<create>" << "";
+        QTest::addColumn<WhichCase>("c");
+        QTest::newRow("beside only: Create asks, writes the user's copy") << WhichCase{"a=@", "", "<create>", "a=@\n"};
+        QTest::newRow("beside only: Save writes the user's copy") << WhichCase{"a=@", "", "e=3", "a=@\n"};
+        QTest::newRow("the user's copy wins") << WhichCase{"a=@", "a=4", "o=0", "a=4\n"};
+        QTest::newRow("neither: Create asks nothing") << WhichCase{"", "", "<create>", ""};
     }
     void whichFile()
     {
-        QFETCH(QByteArray, beside);
-        QFETCH(QByteArray, user);
-        QFETCH(QString, action);
-        QFETCH(QString, shown);
+        QFETCH(WhichCase, c);
+        auto [beside, user, action, shown] = c;
         const LeetFileLocation file(m_dir.filePath(QStringLiteral("program/leet.ini")), m_dir.filePath(QStringLiteral("data/mm/leet.ini")));
         QDir(m_dir.path()).removeRecursively();
         QVERIFY(QDir().mkpath(m_dir.filePath(QStringLiteral("program"))));
@@ -178,23 +173,19 @@ private slots:
     // Also through `marqueemaster-cli leet --table`.
     void convert_data()
     {
-        QTest::addColumn<QStringList>("table");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("result");
+        QTest::addColumn<ConvertCase>("c");
         const QStringList defaults = DefaultLeetLines();
-        QTest::newRow("default table") << defaults << "Name" << "N4/\\/\\3";
-        QTest::newRow("colour code passes") << defaults << "^1Mark" << "^1/\\/\\4r|<";
-        QTest::newRow("long text") << defaults << QString(1 << 20, QLatin1Char('e')) << QString(1 << 20, QLatin1Char('3'));
-        QTest::newRow("empty key matches everywhere") << QStringList{"=x", "a=4"} << "abc" << "xxx";
-        QTest::newRow("empty value deletes") << QStringList{"a="} << "banana" << "bnn";
-        QTest::newRow("long key moves on by one") << QStringList{"ph=f", "h=h"} << "ph" << "fh";
-        QTest::newRow("order decides, not length") << QStringList{"a=1", "ab=2"} << "ab" << "1b";
+        QTest::newRow("default table") << ConvertCase{defaults, "Name", "N4/\\/\\3"};
+        QTest::newRow("long text") << ConvertCase{defaults, QString(1 << 20, QLatin1Char('e')), QString(1 << 20, QLatin1Char('3'))};
+        QTest::newRow("empty key matches everywhere") << ConvertCase{QStringList{"=x", "a=4"}, "abc", "xxx"};
+        QTest::newRow("empty value deletes") << ConvertCase{QStringList{"a="}, "banana", "bnn"};
+        QTest::newRow("long key moves on by one") << ConvertCase{QStringList{"ph=f", "h=h"}, "ph", "fh"};
+        QTest::newRow("order decides, not length") << ConvertCase{QStringList{"a=1", "ab=2"}, "ab", "1b"};
     }
     void convert()
     {
-        QFETCH(QStringList, table);
-        QFETCH(QString, text);
-        QFETCH(QString, result);
+        QFETCH(ConvertCase, c);
+        auto [table, text, result] = c;
         LeetTable leet;
         leet.setPairs(ParseLeetLines(table));
         QCOMPARE(ConvertTextToLeet(text, leet), result);
@@ -207,46 +198,33 @@ private slots:
         QVERIFY(run.err.isEmpty());
     }
 
-    void randomCase_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::newRow("half and half") << QString(20000, QLatin1Char('m'));
-        QTest::newRow("surrogates, paired and lone") << "a\U00010400b\U0001F600" + QString(QChar(0xD801)) + "x" + QChar(0xDC28);
-    }
+    // Surrogates, paired or lone, are kept; 51 in 100 letters go upper case.
     void randomCase()
     {
-        QFETCH(QString, text);
+        const QString text = "a\U00010400b\U0001F600" + QString(QChar(0xD801)) + "x" + QChar(0xDC28) + QString(20000, QLatin1Char('m'));
         QRandomGenerator generator(7);
         const QString result = RandomizeTextCase(text, generator);
         QCOMPARE(result.size(), text.size());
         for (qsizetype i = 0; i < text.size(); ++i)  // as it was, or in its other case
             QVERIFY(result[i] == text[i] || (!text[i].isSurrogate() && (result[i] == text[i].toLower() || result[i] == text[i].toUpper())));
-        // 51 in 100 upper: some 10,200 of 20,000, give or take a few hundred.
-        QVERIFY(text.size() < 20000 || qAbs(result.count(QLatin1Char('M')) - 10200) < 400);
+        QVERIFY(qAbs(result.count(QLatin1Char('M')) - 10200) < 400);  // some 10,200 of 20,000, give or take a few hundred
     }
 
     // The toolbar commands on the current line of lines timed "30" and said; Randomize Case compares lower case.
     void commands_data()
     {
-        QTest::addColumn<bool>("leet");
-        QTest::addColumn<QStringList>("texts");
-        QTest::addColumn<int>("row");  // -100: no current line
-        QTest::addColumn<QStringList>("after");
-        QTest::addColumn<QStringList>("messages");  // "title|text"; leet.ini holds the default table unless it is missing
+        QTest::addColumn<CommandCase>("c");
         const QStringList two{"abc", "def"}, many{"12", QString(2000, QLatin1Char('q'))};
-        QTest::newRow("leet, empty list") << true << QStringList{} << -100 << QStringList{} << QStringList{"Convert to leet|There are no lines to edit"};
-        QTest::newRow("leet, no row") << true << two << -100 << two << QStringList{};
-        QTest::newRow("leet, no leet.ini") << true << two << 0 << two << QStringList{"Error loading LEET file|File leet.ini not found!"};
-        QTest::newRow("leet loads on first use") << true << QStringList{"Name", "Mark"} << 1 << QStringList{"Name", "/\\/\\4r|<"} << QStringList{};
-        QTest::newRow("random, current line only") << false << many << 1 << many << QStringList{};
+        QTest::newRow("leet, empty list") << CommandCase{true, {}, -100, {}, QStringList{"Convert to leet|There are no lines to edit"}};
+        QTest::newRow("leet, no row") << CommandCase{true, two, -100, two, {}};
+        QTest::newRow("leet, no leet.ini") << CommandCase{true, two, 0, two, QStringList{"Error loading LEET file|File leet.ini not found!"}};
+        QTest::newRow("leet loads on first use") << CommandCase{true, QStringList{"Name", "Mark"}, 1, QStringList{"Name", "/\\/\\4r|<"}, {}};
+        QTest::newRow("random, current line only") << CommandCase{false, many, 1, many, {}};
     }
     void commands()
     {
-        QFETCH(bool, leet);
-        QFETCH(QStringList, texts);
-        QFETCH(int, row);
-        QFETCH(QStringList, after);
-        QFETCH(QStringList, messages);
+        QFETCH(CommandCase, c);
+        auto [leet, texts, row, after, messages] = c;
         if (!messages.join(QString()).contains(QLatin1String("not found")))
             QVERIFY(WriteTextFile(m_path, JoinCrLfLines(DefaultLeetLines())).ok);
         AnimationModel model;
@@ -255,10 +233,8 @@ private slots:
         const std::optional<int> current = row == -100 ? std::nullopt : std::optional<int>(row);
         LeetTable table;
         int previews = 0;
-        if (leet)
-            ConvertToLeet(model, current, table, m_path, m_prompts, [&] { ++previews; });
-        else
-            RandomizeCase(model, current, m_prompts, [&] { ++previews; });
+        const auto preview = [&] { ++previews; };
+        leet ? ConvertToLeet(model, current, table, m_path, m_prompts, preview) : RandomizeCase(model, current, m_prompts, preview);
         QCOMPARE(leet ? TextsOf(model) : QStringList(TextsOf(model).join('|').toLower().split('|', Qt::SkipEmptyParts)), after);
         QVERIFY(leet || row < 0 || TextsOf(model) != after);  // some letters went upper case
         for (const AnimationLine &line : model.lines())
