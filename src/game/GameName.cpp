@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+#include <array>
+
 namespace GameName {
 
 namespace {
@@ -37,7 +39,8 @@ public:
         m_bytes[m_size++] = c;
         return *this;
     }
-    QByteArray bytes() const { return QByteArray(m_bytes, m_size); }
+    // The bytes without a copy: valid while this lives.
+    QByteArray rawBytes() const { return QByteArray::fromRawData(m_bytes, m_size); }
 
 private:
     char m_bytes[MaxBytes];
@@ -93,12 +96,12 @@ Cleaned clean(const QByteArray &in)
         result.rules |= NothingVisible;
         result.name = Unnamed;
     } else {
-        result.name = DecodeAnsi(out.bytes());
+        result.name = DecodeAnsi(out.rawBytes());
     }
     return result;
 }
 
-QString describe(unsigned rules)
+QString joinTexts(unsigned rules)
 {
     static const struct {
         Rule rule;
@@ -118,6 +121,20 @@ QString describe(unsigned rules)
             parts.append(QString::fromLatin1(entry.text));
     }
     return parts.join(QStringLiteral("; "));
+}
+
+constexpr unsigned AllRules = (NothingVisible << 1) - 1;
+
+// Every combination's text is built once and shared: many lines of an animation break the same rules.
+const QString &describe(unsigned rules)
+{
+    static const auto texts = [] {
+        std::array<QString, AllRules + 1> all;
+        for (unsigned r = 0; r <= AllRules; ++r)
+            all[r] = joinTexts(r);
+        return all;
+    }();
+    return texts[rules & AllRules];
 }
 
 } // namespace

@@ -129,11 +129,17 @@ QString BuildScriptText(const QVector<AnimationLine> &lines,
 
 QString CommandLine(const AnimationLine &line)
 {
-    QString command(commandLineSize(line), Qt::Uninitialized);
+    QString command;
+    CommandLineInto(line, command);
+    return command;
+}
+
+void CommandLineInto(const AnimationLine &line, QString &command)
+{
+    command.resize(commandLineSize(line));
     ScriptWriter writer(command);
     writeCommandLine(writer, line);
     writer.finish();
-    return command;
 }
 
 QString ScriptFileText(const QString &windowText)

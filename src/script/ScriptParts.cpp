@@ -12,6 +12,9 @@ const QLatin1String CrLf("\r\n");
 // One byte per character of the code page; a character outside the BMP becomes one '?'.
 qsizetype fileBytes(QStringView text)
 {
+    // A Latin-1 text (the usual one) holds no surrogates: a fast scan settles it for a whole script.
+    if (QtPrivate::isLatin1(text))
+        return text.size();
     qsizetype bytes = text.size();
     for (QChar c : text)
         bytes -= c.isLowSurrogate();

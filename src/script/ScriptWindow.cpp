@@ -112,8 +112,11 @@ ScriptWindow::ScriptWindow(const AnimationModel &model, const Settings &settings
                                                                             : MarkLines(model.lines(), settings.frameRate);
     QStringList report;
     for (const LineMark &mark : marks.first(qMin<qsizetype>(marks.size(), MaxReportLines))) {
-        report << QStringLiteral("line %1: %2%3").arg(mark.row + 1).arg(mark.reason,
-                                                                     mark.shown.isEmpty() ? QString() : QStringLiteral(" - the others see: ") + mark.shown);
+        // Appended, not arg(): the report is built each time the window opens.
+        QString line = QLatin1String("line ") + QString::number(mark.row + 1) + QLatin1String(": ") + mark.reason;
+        if (!mark.shown.isEmpty())
+            line += QLatin1String(" - the others see: ") + mark.shown;
+        report << line;
     }
     if (marks.size() > MaxReportLines)
         report << QStringLiteral("... and %1 lines more").arg(marks.size() - MaxReportLines);
