@@ -53,8 +53,10 @@ Cleaned clean(const QByteArray &in)
     Cleaned result;
     int visible = 0;
     int blanksInRow = 0;
-    for (qsizetype i = 0; i < in.size(); ++i) {
-        const char c = in.at(i);
+    const char *bytes = in.constData();
+    const qsizetype size = in.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const char c = bytes[i];
         if (c == '\0') {
             result.rules |= NulByte;  // the game's strings end there
             break;
@@ -64,11 +66,11 @@ Cleaned clean(const QByteArray &in)
             continue;
         }
         if (c == Caret) {
-            if (i + 1 >= in.size() || in.at(i + 1) == '\0') {
+            if (i + 1 >= size || bytes[i + 1] == '\0') {
                 result.rules |= LoneCaret;
                 continue;
             }
-            const char code = in.at(++i);
+            const char code = bytes[++i];
             if (ColorIndex(static_cast<unsigned char>(code)) == 0) {
                 result.rules |= BlackCode;  // removed with its character
                 continue;
@@ -152,8 +154,9 @@ namespace {
 
 char refusedByte(const QByteArray &name)
 {
+    // Bytes above these three can't be one of them: one comparison for most bytes.
     for (char c : name) {
-        if (c == '\\' || c == ';' || c == '"')
+        if (static_cast<unsigned char>(c) <= '\\' && (c == '\\' || c == ';' || c == '"'))
             return c;
     }
     return 0;

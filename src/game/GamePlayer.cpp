@@ -8,6 +8,14 @@
 
 namespace {
 
+// True when `word` lowered is `lower` (ASCII letters only, as the game lowers its words).
+bool isLowered(QByteArrayView word, QByteArrayView lower)
+{
+    auto lowered = [](char c) { return c >= 'A' && c <= 'Z' ? char(c | 0x20) : c; };
+    return word.size() == lower.size()
+           && std::equal(word.begin(), word.end(), lower.begin(), [&](char a, char b) { return lowered(a) == b; });
+}
+
 // The verb lowered; the verbs the game knows come from shared text, without an allocation per command.
 QByteArray loweredVerb(QByteArrayView word)
 {
@@ -16,10 +24,8 @@ QByteArray loweredVerb(QByteArrayView word)
         QByteArrayLiteral("say"),  QByteArrayLiteral("say_team"), QByteArrayLiteral("vsay"),
         QByteArrayLiteral("vsay_team"), QByteArrayLiteral("wait"), QByteArrayLiteral("exec"),
     };
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c | 0x20) : c; };
     for (const QByteArray &verb : known) {
-        if (verb.size() == word.size()
-            && std::equal(word.begin(), word.end(), verb.begin(), [&](char a, char b) { return lower(a) == b; }))
+        if (isLowered(word, verb))
             return verb;
     }
     return word.toByteArray().toLower();
@@ -55,7 +61,7 @@ std::optional<GamePlayer::Event> GamePlayer::run(QByteArrayView command)
         return serverCommand(std::move(event));
     };
     // "set name a b" joins its words; "name a b" takes the first only.
-    if ((verb == "set" || verb == "seta") && tokens.size() >= 3 && tokens.at(1).compare("name", Qt::CaseInsensitive) == 0)
+    if ((verb == "set" || verb == "seta") && tokens.size() >= 3 && isLowered(tokens.at(1), "name"))
         return setName(GameConsole::ArgumentsFrom(tokens, 2));
     if (verb == "name" && tokens.size() >= 2)
         return setName(tokens.at(1).toByteArray());
