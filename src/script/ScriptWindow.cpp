@@ -101,8 +101,10 @@ ScriptWindow::ScriptWindow(const AnimationModel &model, const Settings &settings
     });
     const ExecTarget target = ExecTargetOf(assumedPath(dialog, settings));
     m_parts = SplitScript(script, target.name, settings.partLimit);
+    QStringList captions;  // added at once: the list lays itself out once, not per part
     for (int i = 0; i < m_parts.size(); ++i)
-        m_partList->addItem(partCaption(i + 1, m_parts.at(i), settings.partLimit));
+        captions << partCaption(i + 1, m_parts.at(i), settings.partLimit);
+    m_partList->addItems(captions);
     connect(m_partList, &QListWidget::currentRowChanged, this, &ScriptWindow::showPart);
     m_partList->setCurrentRow(0);
     showSummary(target.name, target.underGameFolder);
