@@ -48,10 +48,13 @@ std::optional<double> NumberValue(const QString &text)
 std::optional<qint16> ToInt16(const QString &text)
 {
     const std::optional<double> value = NumberValue(text);
-    if (!value)
-        return std::nullopt;
+    return value ? ToInt16(*value) : std::nullopt;
+}
+
+std::optional<qint16> ToInt16(double value)
+{
     // nearbyint rounds halves to the even neighbour in the default rounding mode.
-    const double rounded = std::nearbyint(*value);
+    const double rounded = std::nearbyint(value);
     if (rounded < -32768.0 || rounded > 32767.0)
         return std::nullopt;
     return static_cast<qint16>(rounded);

@@ -11,6 +11,8 @@ std::optional<double> NumberValue(const QString &text);
 
 // The value rounded half-to-even, when it lies within -32768..32767.
 std::optional<qint16> ToInt16(const QString &text);
+// The same for a value already read.
+std::optional<qint16> ToInt16(double value);
 
 // True when ToInt16 gives a value.
 bool IsNumber(const QString &text);

@@ -1,22 +1,8 @@
 #include "game/GameConsole.h"
 
-namespace GameConsole {
+#include <array>
 
-bool EndsLineOrText(char16_t c)
-{
-    switch (c) {
-    case u'\r':
-    case u'\n':
-    case u'\0':
-    case 0x2028:  // line and paragraph separators
-    case 0x2029:
-    case 0xfdd0:  // the text box's frame marks
-    case 0xfdd1:
-        return true;
-    default:
-        return false;
-    }
-}
+namespace GameConsole {
 
 QByteArrayView GameText(QByteArrayView file)
 {
@@ -24,11 +10,15 @@ QByteArrayView GameText(QByteArrayView file)
     return nul < 0 ? file : file.first(nul);
 }
 
-QList<Command> Commands(QByteArrayView text)
+bool NextCommand(QByteArrayView text, qsizetype &start, Command &command)
 {
-    text = GameText(text);
-    QList<Command> commands;
-    qsizetype start = 0;
+    // The bytes the scan below looks at; every other byte is part of the command.
+    static constexpr auto special = [] {
+        std::array<bool, 256> table{};
+        for (unsigned char c : {'\r', '\n', '"', '/', ';'})
+            table[c] = true;
+        return table;
+    }();
     while (start < text.size()) {
         bool quoted = false;
         bool comment = false;
@@ -36,6 +26,8 @@ QList<Command> Commands(QByteArrayView text)
         const char *end = text.data() + text.size();
         for (; p != end; ++p) {
             const char c = *p;
+            if (!special[static_cast<unsigned char>(c)])
+                continue;  // most bytes: one look-up
             if (c == '\r' || c == '\n')
                 break;
             if (c == '"' && !comment)
@@ -46,24 +38,34 @@ QList<Command> Commands(QByteArrayView text)
                 break;
         }
         qsizetype i = p - text.data();
-        Command command{start, text.sliced(start, i - start)};
+        command = Command{start, text.sliced(start, i - start)};
         if (command.text.size() > MaxCommandBytes) {
             // The buffer hands out 1,023 bytes, drops the next and goes on after it.
             command.text = command.text.first(MaxCommandBytes);
             command.cut = true;
             i = start + MaxCommandBytes;
         }
-        if (!command.text.trimmed().isEmpty())
-            commands.append(command);
         start = i + 1;
+        if (!command.text.trimmed().isEmpty())
+            return true;
     }
+    return false;
+}
+
+QList<Command> Commands(QByteArrayView text)
+{
+    text = GameText(text);
+    QList<Command> commands;
+    qsizetype start = 0;
+    Command command;
+    while (NextCommand(text, start, command))
+        commands.append(command);
     return commands;
 }
 
-QList<QByteArrayView> Tokens(QByteArrayView command)
+TokenList Tokens(QByteArrayView command)
 {
-    QList<QByteArrayView> tokens;
-    tokens.reserve(4);
+    TokenList tokens;
     qsizetype i = 0;
     const qsizetype n = command.size();
     auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
@@ -89,7 +91,7 @@ QList<QByteArrayView> Tokens(QByteArrayView command)
     return tokens;
 }
 
-QByteArray ArgumentsFrom(const QList<QByteArrayView> &tokens, int first)
+QByteArray ArgumentsFrom(const TokenList &tokens, int first)
 {
     if (first == tokens.size() - 1)
         return tokens.at(first).toByteArray();

@@ -2,6 +2,7 @@
 
 #include <QByteArrayView>
 #include <QList>
+#include <QVarLengthArray>
 #include <QString>
 #include <QStringList>
 
@@ -25,7 +26,22 @@ inline bool ExecFits(qsizetype fileBytes, qsizetype waiting = 0)
 
 // True for a character the script window or the game takes as the end of a
 // line or of the whole text; a generated command line holds none of them.
-bool EndsLineOrText(char16_t c);
+// (Inline: the script generator asks it for every character.)
+constexpr bool EndsLineOrText(char16_t c)
+{
+    switch (c) {
+    case u'\r':
+    case u'\n':
+    case u'\0':
+    case 0x2028:  // line and paragraph separators
+    case 0x2029:
+    case 0xfdd0:  // the text box's frame marks
+    case 0xfdd1:
+        return true;
+    default:
+        return false;
+    }
+}
 
 // The file's text as the game reads it: up to the first NUL.
 QByteArrayView GameText(QByteArrayView file);
@@ -40,12 +56,18 @@ struct Command {
 // The commands of a text: ending at CR, LF, or ';' outside double quotes and
 // outside a // comment; NUL ends the text. Empty commands are kept out.
 QList<Command> Commands(QByteArrayView text);
+// The same one at a time, without a list: the next command of `text` (already cut at its NUL)
+// from `start` on into `command`, and `start` moved past it; false when none is left.
+bool NextCommand(QByteArrayView text, qsizetype &start, Command &command);
+
+// A command's words (a command has few: kept without a heap allocation).
+using TokenList = QVarLengthArray<QByteArrayView, 8>;
 
 // A command's words: blanks separate, double quotes group (no escape), // starts a comment.
-QList<QByteArrayView> Tokens(QByteArrayView command);
+TokenList Tokens(QByteArrayView command);
 
 // The words from index `first` on, joined by one blank, as the game rebuilds its arguments.
-QByteArray ArgumentsFrom(const QList<QByteArrayView> &tokens, int first);
+QByteArray ArgumentsFrom(const TokenList &tokens, int first);
 
 // The file exec NAME opens under a game folder: NAME cut at 63 characters,
 // with .cfg added when it has no ending.

@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+#include <array>
+
 namespace GameName {
 
 namespace {
@@ -37,7 +39,8 @@ public:
         m_bytes[m_size++] = c;
         return *this;
     }
-    QByteArray bytes() const { return QByteArray(m_bytes, m_size); }
+    // The bytes without a copy: valid while this lives.
+    QByteArray rawBytes() const { return QByteArray::fromRawData(m_bytes, m_size); }
 
 private:
     char m_bytes[MaxBytes];
@@ -50,8 +53,10 @@ Cleaned clean(const QByteArray &in)
     Cleaned result;
     int visible = 0;
     int blanksInRow = 0;
-    for (qsizetype i = 0; i < in.size(); ++i) {
-        const char c = in.at(i);
+    const char *bytes = in.constData();
+    const qsizetype size = in.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const char c = bytes[i];
         if (c == '\0') {
             result.rules |= NulByte;  // the game's strings end there
             break;
@@ -61,11 +66,11 @@ Cleaned clean(const QByteArray &in)
             continue;
         }
         if (c == Caret) {
-            if (i + 1 >= in.size() || in.at(i + 1) == '\0') {
+            if (i + 1 >= size || bytes[i + 1] == '\0') {
                 result.rules |= LoneCaret;
                 continue;
             }
-            const char code = in.at(++i);
+            const char code = bytes[++i];
             if (ColorIndex(static_cast<unsigned char>(code)) == 0) {
                 result.rules |= BlackCode;  // removed with its character
                 continue;
@@ -93,12 +98,12 @@ Cleaned clean(const QByteArray &in)
         result.rules |= NothingVisible;
         result.name = Unnamed;
     } else {
-        result.name = DecodeAnsi(out.bytes());
+        result.name = DecodeAnsi(out.rawBytes());
     }
     return result;
 }
 
-QString describe(unsigned rules)
+QString joinTexts(unsigned rules)
 {
     static const struct {
         Rule rule;
@@ -120,6 +125,20 @@ QString describe(unsigned rules)
     return parts.join(QStringLiteral("; "));
 }
 
+constexpr unsigned AllRules = (NothingVisible << 1) - 1;
+
+// Every combination's text is built once and shared: many lines of an animation break the same rules.
+const QString &describe(unsigned rules)
+{
+    static const auto texts = [] {
+        std::array<QString, AllRules + 1> all;
+        for (unsigned r = 0; r <= AllRules; ++r)
+            all[r] = joinTexts(r);
+        return all;
+    }();
+    return texts[rules & AllRules];
+}
+
 } // namespace
 
 QChar RefusedCharacter(const QString &name)
@@ -135,8 +154,9 @@ namespace {
 
 char refusedByte(const QByteArray &name)
 {
+    // Bytes above these three can't be one of them: one comparison for most bytes.
     for (char c : name) {
-        if (c == '\\' || c == ';' || c == '"')
+        if (static_cast<unsigned char>(c) <= '\\' && (c == '\\' || c == ';' || c == '"'))
             return c;
     }
     return 0;

@@ -34,7 +34,7 @@ public:
 
 private:
     int msAt(qint64 frame) const { return static_cast<int>(frame * m_frameMs); }
-    Event serverCommand(Event event);
+    Event serverCommand(Event &&event);
 
     int m_frameMs;
     qint64 m_frame = 0;

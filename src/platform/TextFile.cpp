@@ -6,6 +6,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
+
 namespace {
 
 QStringEncoder ansiEncoder()
@@ -60,6 +62,16 @@ QByteArray EncodeAnsi(const QString &text, bool *replacedCharacters)
     if (replacedCharacters)
         *replacedCharacters = replaced;
     return replaced ? encodeReplacing(text) : bytes;
+}
+
+void EncodeAnsiInto(QStringView text, QByteArray &bytes)
+{
+    if (!QtPrivate::isAscii(text)) {
+        bytes = EncodeAnsi(text.toString());
+        return;
+    }
+    bytes.resize(text.size());
+    std::transform(text.begin(), text.end(), bytes.data(), [](QChar c) { return static_cast<char>(c.unicode()); });
 }
 
 QString DecodeAnsi(const QByteArray &bytes)

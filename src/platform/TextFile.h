@@ -27,6 +27,8 @@ struct TextWriteResult {
 // system's ANSI code page.
 QByteArray EncodeAnsi(const QString &text, bool *replacedCharacters = nullptr);
 QString DecodeAnsi(const QByteArray &bytes);
+// The same encoding into `bytes`, reusing its room: for many short texts in a row.
+void EncodeAnsiInto(QStringView text, QByteArray &bytes);
 
 QStringList SplitLines(const QString &text, LineBreaks breaks);
 

@@ -11,6 +11,9 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QSet>
+#include <QThread>
+
+#include <memory>
 
 #include <cstdlib>
 
@@ -54,15 +57,10 @@ QString difference(const GamePlayer::Event &event, const QString &text, QString 
     }
 }
 
-} // namespace
-
-QVector<LineMark> MarkLines(const QVector<AnimationLine> &lines, int frameRate, int first, int last)
+// The marks of the lines first to last, both within the animation.
+QVector<LineMark> markRange(const QVector<AnimationLine> &lines, int frameRate, int first, int last)
 {
     QVector<LineMark> marks;
-    if (lines.isEmpty())
-        return marks;
-    first = qBound(0, first, static_cast<int>(lines.size()) - 1);
-    last = last < 0 ? static_cast<int>(lines.size()) - 1 : qMin(last, static_cast<int>(lines.size()) - 1);
     QHash<QString, int> framesOfTime;  // animations use few distinct Times
     auto framesOf = [&framesOfTime](const QString &time) {
         auto frames = framesOfTime.constFind(time);
@@ -79,10 +77,16 @@ QVector<LineMark> MarkLines(const QVector<AnimationLine> &lines, int frameRate, 
 
     GamePlayer player(frameRate);
     QSet<QString> reasons;
+    QString commandText;  // reused: no allocation per line
+    QByteArray command;
     for (int row = start; row <= last; ++row) {
         const AnimationLine &line = lines.at(row);
-        const QByteArray command = EncodeAnsi(CommandLine(line));
-        for (const GameConsole::Command &part : GameConsole::Commands(command)) {
+        CommandLineInto(line, commandText);
+        EncodeAnsiInto(commandText, command);
+        const QByteArrayView text = GameConsole::GameText(command);
+        qsizetype at = 0;
+        GameConsole::Command part;
+        while (GameConsole::NextCommand(text, at, part)) {
             const std::optional<GamePlayer::Event> event = player.run(part.text);
             if (!event || row < first)
                 continue;
@@ -93,6 +97,31 @@ QVector<LineMark> MarkLines(const QVector<AnimationLine> &lines, int frameRate, 
         }
         player.wait(framesOf(line.time));
     }
+    return marks;
+}
+
+// Fewer lines play faster on one thread than a second thread starts.
+constexpr int LinesPerThread = 8192;
+
+} // namespace
+
+QVector<LineMark> MarkLines(const QVector<AnimationLine> &lines, int frameRate, int first, int last)
+{
+    if (lines.isEmpty())
+        return {};
+    first = qBound(0, first, static_cast<int>(lines.size()) - 1);
+    last = last < 0 ? static_cast<int>(lines.size()) - 1 : qMin(last, static_cast<int>(lines.size()) - 1);
+    if (last - first + 1 < 2 * LinesPerThread || QThread::idealThreadCount() < 2)
+        return markRange(lines, frameRate, first, last);
+    // A range plays as it does within the whole script (see markRange): the halves go on two threads.
+    const int middle = first + (last - first) / 2;
+    QVector<LineMark> secondHalf;
+    std::unique_ptr<QThread> thread(
+        QThread::create([&] { secondHalf = markRange(lines, frameRate, middle + 1, last); }));
+    thread->start();
+    QVector<LineMark> marks = markRange(lines, frameRate, first, middle);
+    thread->wait();
+    marks.append(secondHalf);
     return marks;
 }
 

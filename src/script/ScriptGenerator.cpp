@@ -83,12 +83,14 @@ QString NoNumberMessage(const QString &time)
 
 QString WaitValue(const QString &time, bool *isNumber)
 {
-    const bool number = IsNumber(time);
+    // Read once: every line of a script asks.
+    const std::optional<double> value = NumberValue(time);
+    const bool number = value && ToInt16(*value);
     if (isNumber)
         *isNumber = number;
     if (!number)
         return QStringLiteral("15");
-    const double whole = std::floor(*NumberValue(time));
+    const double whole = std::floor(*value);
     if (whole <= 0)
         return QStringLiteral("5");
     if (whole >= 100)
@@ -129,11 +131,17 @@ QString BuildScriptText(const QVector<AnimationLine> &lines,
 
 QString CommandLine(const AnimationLine &line)
 {
-    QString command(commandLineSize(line), Qt::Uninitialized);
+    QString command;
+    CommandLineInto(line, command);
+    return command;
+}
+
+void CommandLineInto(const AnimationLine &line, QString &command)
+{
+    command.resize(commandLineSize(line));
     ScriptWriter writer(command);
     writeCommandLine(writer, line);
     writer.finish();
-    return command;
 }
 
 QString ScriptFileText(const QString &windowText)

@@ -33,6 +33,8 @@ QString BuildScriptText(const QVector<AnimationLine> &lines,
 
 // The command line of one animation line.
 QString CommandLine(const AnimationLine &line);
+// The same into `command`, reusing its room: for every line in a row.
+void CommandLineInto(const AnimationLine &line, QString &command);
 
 // What the script file holds: the window's text and a final CR LF.
 QString ScriptFileText(const QString &windowText);

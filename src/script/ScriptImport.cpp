@@ -91,7 +91,7 @@ QString chainedFile(const QString &path, const QStringList &fileLines)
         const QList<GameConsole::Command> commands = GameConsole::Commands(line);
         if (commands.isEmpty())
             continue;
-        const QList<QByteArrayView> tokens = GameConsole::Tokens(commands.last().text);
+        const GameConsole::TokenList tokens = GameConsole::Tokens(commands.last().text);
         if (tokens.size() < 2 || tokens.first().compare("exec", Qt::CaseInsensitive) != 0)
             return {};
         const QString name = QFileInfo(GameConsole::ExecFileName(tokens.at(1))).fileName();

@@ -12,6 +12,9 @@ const QLatin1String CrLf("\r\n");
 // One byte per character of the code page; a character outside the BMP becomes one '?'.
 qsizetype fileBytes(QStringView text)
 {
+    // A Latin-1 text (the usual one) holds no surrogates: a fast scan settles it for a whole script.
+    if (QtPrivate::isLatin1(text))
+        return text.size();
     qsizetype bytes = text.size();
     for (QChar c : text)
         bytes -= c.isLowSurrogate();
@@ -113,19 +116,27 @@ QStringList SplitScript(const QString &windowText, const QString &execName, int 
     // One pass over the characters: a line ends before CR LF, a low surrogate shares its byte.
     const char16_t *text = reinterpret_cast<const char16_t *>(windowText.utf16());
     const qsizetype length = windowText.size();
+    const bool latin1 = QtPrivate::isLatin1(windowText);  // then every character is a byte
     while (pos < length) {
         const qsizetype contentStart = (pos + 1 < length && text[pos] == u'\r' && text[pos + 1] == u'\n') ? pos + 2 : pos;
         qsizetype end = contentStart;
         qsizetype bytes = contentStart - pos;
-        for (; end < length && !(text[end] == u'\r' && end + 1 < length && text[end + 1] == u'\n'); ++end)
-            bytes += !QChar::isLowSurrogate(text[end]);
+        if (latin1) {
+            while (end < length && !(text[end] == u'\r' && end + 1 < length && text[end + 1] == u'\n'))
+                ++end;
+            bytes += end - contentStart;
+        } else {
+            for (; end < length && !(text[end] == u'\r' && end + 1 < length && text[end + 1] == u'\n'); ++end)
+                bytes += !QChar::isLowSurrogate(text[end]);
+        }
         if (size + bytes > room && lastCut > partStart) {
             makePart(lastCut, CrLf + ChainLine(execName, static_cast<int>(parts.size()) + 2));
             size -= sizeAtCut;
             lastCut = -1;
         }
         size += bytes;
-        if (QStringView(text + contentStart, end - contentStart).startsWith(u"wait")) {
+        const char16_t *content = text + contentStart;
+        if (end - contentStart >= 4 && content[0] == u'w' && content[1] == u'a' && content[2] == u'i' && content[3] == u't') {
             lastCut = end;
             sizeAtCut = size;
         }

@@ -101,8 +101,10 @@ ScriptWindow::ScriptWindow(const AnimationModel &model, const Settings &settings
     });
     const ExecTarget target = ExecTargetOf(assumedPath(dialog, settings));
     m_parts = SplitScript(script, target.name, settings.partLimit);
+    QStringList captions;  // added at once: the list lays itself out once, not per part
     for (int i = 0; i < m_parts.size(); ++i)
-        m_partList->addItem(partCaption(i + 1, m_parts.at(i), settings.partLimit));
+        captions << partCaption(i + 1, m_parts.at(i), settings.partLimit);
+    m_partList->addItems(captions);
     connect(m_partList, &QListWidget::currentRowChanged, this, &ScriptWindow::showPart);
     m_partList->setCurrentRow(0);
     showSummary(target.name, target.underGameFolder);
@@ -112,8 +114,11 @@ ScriptWindow::ScriptWindow(const AnimationModel &model, const Settings &settings
                                                                             : MarkLines(model.lines(), settings.frameRate);
     QStringList report;
     for (const LineMark &mark : marks.first(qMin<qsizetype>(marks.size(), MaxReportLines))) {
-        report << QStringLiteral("line %1: %2%3").arg(mark.row + 1).arg(mark.reason,
-                                                                     mark.shown.isEmpty() ? QString() : QStringLiteral(" - the others see: ") + mark.shown);
+        // Appended, not arg(): the report is built each time the window opens.
+        QString line = QLatin1String("line ") + QString::number(mark.row + 1) + QLatin1String(": ") + mark.reason;
+        if (!mark.shown.isEmpty())
+            line += QLatin1String(" - the others see: ") + mark.shown;
+        report << line;
     }
     if (marks.size() > MaxReportLines)
         report << QStringLiteral("... and %1 lines more").arg(marks.size() - MaxReportLines);
