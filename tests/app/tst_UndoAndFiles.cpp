@@ -6,6 +6,7 @@
 #include "app/RecoveryFile.h"
 #include "colors/PreviewBoxWidget.h"
 #include "platform/TextFile.h"
+#include "wizard/WizardWindow.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -54,6 +55,9 @@ private slots:
         WriteTextFile(cfg, "set name \"imported\"\r\n");
         QTest::newRow("add") << CommandCase{"click:btnadd", "Add line", QStringList{}};
         QTest::newRow("add before") << CommandCase{"drop:btnadd:btnaddbefore", "Add line before", QStringList{}};
+        QTest::newRow("add after") << CommandCase{"drop:btnadd:btnaddafter", "Add line after", QStringList{}};
+        QTest::newRow("copy all") << CommandCase{"drop:btnadd:btncopyall", "Copy all lines", QStringList{}};
+        QTest::newRow("wizard's Finish") << CommandCase{"wizard", "Wave 2", QStringList{}};
         QTest::newRow("copy x times") << CommandCase{"drop:btnadd:btncopylastx", "Copy selected line x times", QStringList{"3"}};
         QTest::newRow("copy reversed") << CommandCase{"drop:btnadd:btncopyallreverse", "Copy all lines (reverse)", QStringList{}};
         QTest::newRow("remove") << CommandCase{"click:btnremove", "Remove line", QStringList{}};
@@ -331,6 +335,13 @@ private:
             use("keys:Alt+E,L");  // Show colors
             QTest::keyClick(window->previewBox(), Qt::Key_A, Qt::ControlModifier);
             QTest::mouseClick(window->findChild<QAbstractButton *>("cmdColor" + part[1]), Qt::LeftButton);
+        } else if (part[0] == "wizard") {  // the wizard with the options' name, one "Wave 2", Finish
+            ClickEntry(*window, "btnwizard");
+            QWidget *wizard = QApplication::activeWindow();
+            for (int page = 1; page < WizardWindow::PageCount; ++page)
+                QTest::mouseClick(wizard->findChild<QWidget *>("cmdNext"), Qt::LeftButton);
+            QTest::mouseClick(wizard->findChild<QWidget *>("cmdAddEffect"), Qt::LeftButton);
+            QTest::mouseClick(wizard->findChild<QWidget *>("cmdNext"), Qt::LeftButton);
         } else {
             ClickEntry(*window, part.last());  // a toolbar button or its drop-down's entry
         }
