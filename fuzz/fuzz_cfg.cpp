@@ -1,5 +1,7 @@
 // The game-script importer on any bytes: never fails, stays within the line
-// limit, and every imported line is a name line whose Time is empty or a number.
+// limit, and every imported line has one of the program's Actions, a Text
+// without double quotes and a Time that is empty or a number.
+#include "animation/AnimationLine.h"
 #include "animation/AnimationModel.h"
 #include "colors/Numbers.h"
 #include "platform/TextFile.h"
@@ -14,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (rows.lines.size() > AnimationModel::MaxLines)
         std::abort();
     for (const AnimationLine &line : rows.lines) {
-        if (line.action != QLatin1String("set name") || line.text.contains(QLatin1Char('"'))
+        if (!IsAction(line.action) || line.text.contains(QLatin1Char('"'))
             || (!line.time.isEmpty() && !IsNumber(line.time)))
             std::abort();
     }
