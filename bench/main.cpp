@@ -32,6 +32,13 @@ namespace {
 
 constexpr int kRuns = 9;
 
+// A window measured before it is on screen would time nothing.
+void waitUntilShown(QWidget &window)
+{
+    if (!QTest::qWaitForWindowExposed(&window))
+        qFatal("the window was never shown");
+}
+
 QVector<AnimationLine> manyLines(int count)
 {
     QVector<AnimationLine> lines;
@@ -50,7 +57,7 @@ int startupProbe(int argc, char *argv[])
     JsonRegistryStore store(dir.filePath(QStringLiteral("registry.json")));
     MainWindow window(store);
     window.show();
-    QTest::qWaitForWindowExposed(&window);
+    waitUntilShown(window);
     return 0;
 }
 
@@ -67,7 +74,7 @@ struct ProbeWindow {
         WriteTextFile(path, AnimationFileText(manyLines(AnimationModel::MaxLines)));
         window.setPrompts(&prompts);
         window.show();
-        QTest::qWaitForWindowExposed(&window);
+        waitUntilShown(window);
         QCoreApplication::processEvents();
     }
 };
@@ -171,7 +178,7 @@ int main(int argc, char *argv[])
         MainWindow window(store);
         window.setPrompts(&prompts);
         window.show();
-        QTest::qWaitForWindowExposed(&window);
+        waitUntilShown(window);
         const QVector<AnimationLine> half = manyLines(16383);
         rows << Measure("\"Bounce\" 9 times, 15-character name, lvwMain shown", "15,841 lines", 30, kRuns,
                         [&] { window.model().clear(); QCoreApplication::processEvents(); },
@@ -213,7 +220,7 @@ int main(int argc, char *argv[])
         MainWindow window(store);
         window.setPrompts(&prompts);
         window.show();
-        QTest::qWaitForWindowExposed(&window);
+        waitUntilShown(window);
         QUndoStack &stack = window.history().stack();
         auto shown = [&] {
             window.list()->viewport()->repaint();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArrayView>
+#include <algorithm>
 #include <QList>
 #include <QVarLengthArray>
 #include <QString>
@@ -59,6 +60,16 @@ QList<Command> Commands(QByteArrayView text);
 // The same one at a time, without a list: the next command of `text` (already cut at its NUL)
 // from `start` on into `command`, and `start` moved past it; false when none is left.
 bool NextCommand(QByteArrayView text, qsizetype &start, Command &command);
+
+// True when the command `prefix "argument"` (prefixBytes long) reaches the game
+// whole, with the argument as one word as written: nothing in it ends the quote,
+// the command or the text, and the command is not cut.
+inline bool OneQuotedWord(qsizetype prefixBytes, QByteArrayView argument)
+{
+    return prefixBytes + 3 + argument.size() <= MaxCommandBytes
+           && std::none_of(argument.begin(), argument.end(),
+                           [](char c) { return c == '"' || c == '\r' || c == '\n' || c == '\0'; });
+}
 
 // A command's words (a command has few: kept without a heap allocation).
 using TokenList = QVarLengthArray<QByteArrayView, 8>;

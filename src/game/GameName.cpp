@@ -4,6 +4,7 @@
 
 #include <QStringList>
 
+#include <algorithm>
 #include <array>
 
 namespace GameName {
@@ -24,11 +25,6 @@ enum Rule : unsigned {
     NothingVisible = 1u << 6,
 };
 
-struct Cleaned {
-    QString name;
-    unsigned rules = 0;
-};
-
 // The name being built: at most MaxBytes, in a fixed buffer (the check runs on every line).
 class NameBytes {
 public:
@@ -39,24 +35,39 @@ public:
         m_bytes[m_size++] = c;
         return *this;
     }
-    // The bytes without a copy: valid while this lives.
-    QByteArray rawBytes() const { return QByteArray::fromRawData(m_bytes, m_size); }
+    QByteArrayView bytes() const { return {m_bytes, m_size}; }
 
 private:
     char m_bytes[MaxBytes];
     int m_size = 0;
 };
 
-Cleaned clean(const QByteArray &in)
+struct Cleaned {
+    NameBytes name;
+    unsigned rules = 0;
+};
+
+Cleaned clean(QByteArrayView in)
 {
-    NameBytes out;
     Cleaned result;
+    NameBytes &out = result.name;
     int visible = 0;
     int blanksInRow = 0;
     const char *bytes = in.constData();
     const qsizetype size = in.size();
     for (qsizetype i = 0; i < size; ++i) {
         const char c = bytes[i];
+        if (static_cast<unsigned char>(c) > ' ' && c != Caret) {
+            // Most bytes: a visible character, which ends a run of blanks.
+            blanksInRow = 0;
+            if (out.size() >= MaxBytes) {
+                result.rules |= TooLong;
+                break;
+            }
+            out.append(c);
+            ++visible;
+            continue;
+        }
         if (c == '\0') {
             result.rules |= NulByte;  // the game's strings end there
             break;
@@ -94,13 +105,14 @@ Cleaned clean(const QByteArray &in)
         out.append(c);
         ++visible;
     }
-    if (visible == 0) {
+    if (visible == 0)
         result.rules |= NothingVisible;
-        result.name = Unnamed;
-    } else {
-        result.name = DecodeAnsi(out.rawBytes());
-    }
     return result;
+}
+
+QString shownText(const Cleaned &cleaned)
+{
+    return cleaned.rules & NothingVisible ? Unnamed : DecodeAnsi(cleaned.name.bytes());
 }
 
 QString joinTexts(unsigned rules)
@@ -152,14 +164,24 @@ QChar RefusedCharacter(const QString &name)
 
 namespace {
 
-char refusedByte(const QByteArray &name)
+char refusedByte(QByteArrayView name)
 {
-    // Bytes above these three can't be one of them: one comparison for most bytes.
+    static constexpr auto refused = [] {
+        std::array<bool, 256> table{};
+        for (unsigned char c : {'\\', ';', '"'})
+            table[c] = true;
+        return table;
+    }();
     for (char c : name) {
-        if (static_cast<unsigned char>(c) <= '\\' && (c == '\\' || c == ';' || c == '"'))
+        if (refused[static_cast<unsigned char>(c)])
             return c;
     }
     return 0;
+}
+
+QString refusedReason(char refused)
+{
+    return QStringLiteral("the client can't send a name holding %1: shown as UnnamedPlayer").arg(QLatin1Char(refused));
 }
 
 } // namespace
@@ -209,7 +231,7 @@ QString ComposeGlyphs(const QVector<Glyph> &glyphs)
 
 QString ServerCleanName(const QString &name)
 {
-    return clean(EncodeAnsi(name)).name;
+    return shownText(clean(EncodeAnsi(name)));
 }
 
 Result Shown(const QString &name)
@@ -217,17 +239,24 @@ Result Shown(const QString &name)
     return ShownBytes(EncodeAnsi(name));
 }
 
-Result ShownBytes(const QByteArray &name)
+Verdict VerdictOf(QByteArrayView name)
+{
+    if (refusedByte(name))
+        return Verdict::Refused;
+    return clean(name).rules == 0 ? Verdict::AsWritten : Verdict::Rewritten;
+}
+
+Result ShownBytes(QByteArrayView name)
 {
     const char refused = refusedByte(name);
     if (refused) {
-        return {Verdict::Refused, Unnamed,
-                QStringLiteral("the client can't send a name holding %1: shown as UnnamedPlayer").arg(QLatin1Char(refused))};
+        static const QString reasons[] = {refusedReason('\\'), refusedReason(';'), refusedReason('"')};
+        return {Verdict::Refused, Unnamed, reasons[refused == '\\' ? 0 : refused == ';' ? 1 : 2]};
     }
     const Cleaned cleaned = clean(name);
     if (cleaned.rules == 0)
-        return {Verdict::AsWritten, cleaned.name, {}};
-    return {Verdict::Rewritten, cleaned.name, describe(cleaned.rules)};
+        return {Verdict::AsWritten, shownText(cleaned), {}};
+    return {Verdict::Rewritten, shownText(cleaned), describe(cleaned.rules)};
 }
 
 } // namespace GameName

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QVector>
 
@@ -35,7 +36,9 @@ QString ServerCleanName(const QString &name);
 // What the others see when the player sets this name, and why it differs.
 Result Shown(const QString &name);
 // The same for the name's bytes as the script file holds them.
-Result ShownBytes(const QByteArray &name);
+Result ShownBytes(QByteArrayView name);
+// The verdict alone, without building the shown name: the list asks it of every line.
+Verdict VerdictOf(QByteArrayView name);
 
 // Bytes the name takes in the game (one per character of the code page).
 int ByteLength(const QString &name);

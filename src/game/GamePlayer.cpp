@@ -1,39 +1,35 @@
 #include "game/GamePlayer.h"
 
-#include "game/GameConsole.h"
-#include "platform/TextFile.h"
-
 #include <algorithm>
 #include <cstdlib>
 
 namespace {
 
+char loweredChar(char c) { return c >= 'A' && c <= 'Z' ? char(c | 0x20) : c; }
+
 // True when `word` lowered is `lower` (ASCII letters only, as the game lowers its words).
 bool isLowered(QByteArrayView word, QByteArrayView lower)
 {
-    auto lowered = [](char c) { return c >= 'A' && c <= 'Z' ? char(c | 0x20) : c; };
     return word.size() == lower.size()
-           && std::equal(word.begin(), word.end(), lower.begin(), [&](char a, char b) { return lowered(a) == b; });
-}
-
-// The verb lowered; the verbs the game knows come from shared text, without an allocation per command.
-QByteArray loweredVerb(QByteArrayView word)
-{
-    static const QByteArray known[] = {
-        QByteArrayLiteral("set"),  QByteArrayLiteral("seta"),     QByteArrayLiteral("name"),
-        QByteArrayLiteral("say"),  QByteArrayLiteral("say_team"), QByteArrayLiteral("vsay"),
-        QByteArrayLiteral("vsay_team"), QByteArrayLiteral("wait"), QByteArrayLiteral("exec"),
-    };
-    for (const QByteArray &verb : known) {
-        if (isLowered(word, verb))
-            return verb;
-    }
-    return word.toByteArray().toLower();
+           && std::equal(word.begin(), word.end(), lower.begin(), [](char a, char b) { return loweredChar(a) == b; });
 }
 
 } // namespace
 
 GamePlayer::GamePlayer(int frameRate) : m_frameMs(GameConsole::FrameMs(frameRate)) {}
+
+QByteArrayView GamePlayer::lowered(QByteArrayView word)
+{
+    // The verbs the game knows come from shared text, without a copy per command.
+    static constexpr QByteArrayView known[] = {"set", "seta", "name", "say", "say_team", "vsay", "vsay_team", "wait", "exec"};
+    for (QByteArrayView verb : known) {
+        if (isLowered(word, verb))
+            return verb;
+    }
+    m_verb.resize(word.size());
+    std::transform(word.begin(), word.end(), m_verb.begin(), loweredChar);
+    return m_verb;
+}
 
 GamePlayer::Event GamePlayer::serverCommand(Event &&event)
 {
@@ -49,39 +45,71 @@ std::optional<GamePlayer::Event> GamePlayer::run(QByteArrayView command)
     const GameConsole::TokenList tokens = GameConsole::Tokens(command);
     if (tokens.isEmpty())
         return std::nullopt;
+    return play(tokens, lowered(tokens.first()));
+}
+
+std::optional<GamePlayer::Event> GamePlayer::runQuoted(QByteArrayView prefix, QByteArrayView argument)
+{
+    if (!m_prefix || m_prefix->bytes != prefix) {
+        // Plain words: nothing in them ends the command, opens a quote or starts a comment.
+        const bool plain = !prefix.isEmpty() && std::none_of(prefix.begin(), prefix.end(), [](char c) {
+            return c == '"' || c == ';' || c == '/' || c == '\r' || c == '\n' || c == '\0';
+        });
+        m_prefix.emplace();
+        m_prefix->bytes = prefix.toByteArray();
+        m_prefix->tokens = GameConsole::Tokens(m_prefix->bytes);
+        m_prefix->plain = plain && !m_prefix->tokens.isEmpty();
+        if (m_prefix->plain)
+            m_prefix->verb = lowered(m_prefix->tokens.first()).toByteArray();
+    }
+    if (!m_prefix->plain || !GameConsole::OneQuotedWord(m_prefix->bytes.size(), argument))
+        return std::nullopt;
+    GameConsole::TokenList tokens = m_prefix->tokens;
+    tokens.append(argument);
+    return play(tokens, m_prefix->verb);
+}
+
+GamePlayer::Event GamePlayer::play(const GameConsole::TokenList &tokens, QByteArrayView verb)
+{
     Event event;
-    event.verb = loweredVerb(tokens.first());
+    event.verb = verb;
     event.frame = m_frame;
     event.ms = ms();
-    const QByteArray &verb = event.verb;
-    auto setName = [&](QByteArray value) {
+    auto arguments = [&](int first) -> QByteArrayView {
+        if (first == tokens.size() - 1)
+            return tokens.at(first);
+        m_joined = GameConsole::ArgumentsFrom(tokens, first);
+        return m_joined;
+    };
+    auto setName = [&](QByteArrayView value) {
         event.kind = Kind::Name;
-        event.name = GameName::ShownBytes(value);
-        event.argument = std::move(value);
+        event.name = GameName::VerdictOf(value);
+        event.argument = value;
         return serverCommand(std::move(event));
     };
     // "set name a b" joins its words; "name a b" takes the first only.
     if ((verb == "set" || verb == "seta") && tokens.size() >= 3 && isLowered(tokens.at(1), "name"))
-        return setName(GameConsole::ArgumentsFrom(tokens, 2));
+        return setName(arguments(2));
     if (verb == "name" && tokens.size() >= 2)
-        return setName(tokens.at(1).toByteArray());
+        return setName(tokens.at(1));
     if (verb == "say" || verb == "say_team" || verb == "vsay" || verb == "vsay_team") {
         event.kind = Kind::Chat;
-        event.argument = GameConsole::ArgumentsFrom(tokens, 1);
+        event.argument = tokens.size() > 1 ? arguments(1) : QByteArrayView("");
         return serverCommand(std::move(event));
     }
     if (verb == "wait") {
-        const int frames = tokens.size() > 1 ? std::atoi(tokens.at(1).toByteArray().constData()) : 1;
         event.kind = Kind::Wait;
-        event.argument = QByteArray::number(frames);
-        wait(frames);
+        event.argument = tokens.size() > 1 ? tokens.at(1) : QByteArrayView("1");
+        char digits[16] = {};  // atoi reads as the game does, and needs the text's end
+        std::copy_n(event.argument.begin(), qMin<qsizetype>(event.argument.size(), sizeof digits - 1), digits);
+        wait(std::atoi(digits));
         return event;
     }
     if (verb == "exec" && tokens.size() >= 2) {
         event.kind = Kind::Exec;
-        event.argument = tokens.at(1).toByteArray();
+        event.argument = tokens.at(1);
         return event;
     }
-    event.argument = GameConsole::ArgumentsFrom(tokens, 1);
+    event.argument = tokens.size() > 1 ? arguments(1) : QByteArrayView("");
     return event;
 }

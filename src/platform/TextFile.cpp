@@ -74,7 +74,7 @@ void EncodeAnsiInto(QStringView text, QByteArray &bytes)
     std::transform(text.begin(), text.end(), bytes.data(), [](QChar c) { return static_cast<char>(c.unicode()); });
 }
 
-QString DecodeAnsi(const QByteArray &bytes)
+QString DecodeAnsi(QByteArrayView bytes)
 {
     if (QtPrivate::isAscii(QLatin1StringView(bytes)))
         return QString::fromLatin1(bytes);

@@ -26,7 +26,7 @@ struct TextWriteResult {
 // The code page of the program's text files: Windows-1252, or on Windows the
 // system's ANSI code page.
 QByteArray EncodeAnsi(const QString &text, bool *replacedCharacters = nullptr);
-QString DecodeAnsi(const QByteArray &bytes);
+QString DecodeAnsi(QByteArrayView bytes);
 // The same encoding into `bytes`, reusing its room: for many short texts in a row.
 void EncodeAnsiInto(QStringView text, QByteArray &bytes);
 

@@ -10,7 +10,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QSet>
 #include <QThread>
 
 #include <memory>
@@ -21,13 +20,14 @@ namespace {
 
 using Kind = GamePlayer::Kind;
 
-QString droppedChatReason()
+const QString &droppedChatReason()
 {
-    return QStringLiteral("dropped by the server: within %1 ms of the previous command to the server")
-        .arg(GamePlayer::ChatFloodMs);
+    static const QString reason = QStringLiteral("dropped by the server: within %1 ms of the previous command to the server")
+                                      .arg(GamePlayer::ChatFloodMs);
+    return reason;
 }
 
-bool sameText(const QByteArray &argument, const QString &text)
+bool sameText(QByteArrayView argument, const QString &text)
 {
     if (QtPrivate::isAscii(QLatin1StringView(argument)))
         return text == QLatin1StringView(argument);
@@ -39,12 +39,15 @@ QString difference(const GamePlayer::Event &event, const QString &text, QString 
 {
     switch (event.kind) {
     case Kind::Name:
-        *shown = event.name.shown;
-        if (!event.name.reason.isEmpty())
-            return event.name.reason;
-        return sameText(event.argument, text) || (text.isEmpty() && event.argument == "_")
-                   ? QString()
-                   : QStringLiteral("the script can't hold the Text as it is");
+        if (event.name != GameName::Verdict::AsWritten) {
+            GameName::Result name = GameName::ShownBytes(event.argument);
+            *shown = std::move(name.shown);
+            return name.reason;
+        }
+        if (sameText(event.argument, text) || (text.isEmpty() && event.argument == "_"))
+            return {};
+        *shown = DecodeAnsi(event.argument);
+        return QStringLiteral("the script can't hold the Text as it is");
     case Kind::DroppedChat:
         return droppedChatReason();
     case Kind::Chat:
@@ -76,24 +79,43 @@ QVector<LineMark> markRange(const QVector<AnimationLine> &lines, int frameRate, 
         ms += qint64(framesOf(lines.at(--start).time)) * frameMs;
 
     GamePlayer player(frameRate);
-    QSet<QString> reasons;
-    QString commandText;  // reused: no allocation per line
+    auto mark = [&](int row, const GamePlayer::Event &event) {
+        QString shown;
+        const QString reason = difference(event, lines.at(row).text, &shown);
+        if (!reason.isEmpty())
+            marks.append({row, shown, reason});  // the reasons' texts are shared, not built per line
+    };
+    // Reused from line to line: no allocation per line.
+    QString action;
+    QByteArray actionBytes;
+    QByteArray textBytes;
+    QString commandText;
     QByteArray command;
     for (int row = start; row <= last; ++row) {
         const AnimationLine &line = lines.at(row);
-        CommandLineInto(line, commandText);
-        EncodeAnsiInto(commandText, command);
-        const QByteArrayView text = GameConsole::GameText(command);
-        qsizetype at = 0;
-        GameConsole::Command part;
-        while (GameConsole::NextCommand(text, at, part)) {
-            const std::optional<GamePlayer::Event> event = player.run(part.text);
-            if (!event || row < first)
-                continue;
-            QString shown;
-            const QString reason = difference(*event, line.text, &shown);
-            if (!reason.isEmpty())
-                marks.append({row, shown, *reasons.insert(reason)});  // one copy of each reason's text
+        std::optional<GamePlayer::Event> event;
+        if (QuotesTextAsIs(line)) {
+            // Most lines: the Action and the Text as written, without building the line and splitting it again.
+            if (line.action != action) {
+                action = line.action;
+                EncodeAnsiInto(action, actionBytes);
+            }
+            EncodeAnsiInto(line.text, textBytes);
+            event = player.runQuoted(actionBytes, textBytes);
+            if (event && row >= first)
+                mark(row, *event);
+        }
+        if (!event) {
+            CommandLineInto(line, commandText);
+            EncodeAnsiInto(commandText, command);
+            const QByteArrayView text = GameConsole::GameText(command);
+            qsizetype at = 0;
+            GameConsole::Command part;
+            while (GameConsole::NextCommand(text, at, part)) {
+                event = player.run(part.text);
+                if (event && row >= first)
+                    mark(row, *event);
+            }
         }
         player.wait(framesOf(line.time));
     }
@@ -169,21 +191,22 @@ ScriptCheck CheckScriptFile(const QString &path, int frameRate)
                 continue;
             const QString at = QStringLiteral("frame %1 (%2 ms): ").arg(event->frame).arg(event->ms);
             const QString argument = DecodeAnsi(event->argument);
+            const QString verb = QString::fromLatin1(event->verb);
             switch (event->kind) {
-            case Kind::Name:
+            case Kind::Name: {
                 ++check.names;
-                if (event->name.verdict == GameName::Verdict::AsWritten) {
-                    check.report << at + QStringLiteral("name ") + event->name.shown;
-                } else {
-                    fail(at + QStringLiteral("name %1 is shown as %2: %3")
-                                  .arg(argument, event->name.shown, event->name.reason));
-                }
+                const GameName::Result name = GameName::ShownBytes(event->argument);
+                if (name.verdict == GameName::Verdict::AsWritten)
+                    check.report << at + QStringLiteral("name ") + name.shown;
+                else
+                    fail(at + QStringLiteral("name %1 is shown as %2: %3").arg(argument, name.shown, name.reason));
                 break;
+            }
             case Kind::Chat:
-                check.report << at + QString::fromLatin1(event->verb) + QLatin1Char(' ') + argument;
+                check.report << at + verb + QLatin1Char(' ') + argument;
                 break;
             case Kind::DroppedChat:
-                fail(at + QString::fromLatin1(event->verb) + QLatin1Char(' ') + argument + QStringLiteral(": ")
+                fail(at + verb + QLatin1Char(' ') + argument + QStringLiteral(": ")
                      + droppedChatReason());
                 break;
             case Kind::Wait:
@@ -200,7 +223,7 @@ ScriptCheck CheckScriptFile(const QString &path, int frameRate)
                 break;
             }
             case Kind::Local:
-                check.report << at + QStringLiteral("runs ") + QString::fromLatin1(event->verb)
+                check.report << at + QStringLiteral("runs ") + verb
                                     + (argument.isEmpty() ? QString() : QLatin1Char(' ') + argument);
                 break;
             }

@@ -11,6 +11,13 @@ namespace {
 
 const QLatin1String CrLf("\r\n");
 
+// What stands between the quotes as it is: anything but what would close them or end the line.
+inline bool quotable(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u > u'"' && u < 0x2028) || (u != u'"' && !GameConsole::EndsLineOrText(u));  // most characters: the first test
+}
+
 // Writes into a buffer sized once: a full animation's script is over a
 // million characters, and appending piece by piece costs more than building it.
 class ScriptWriter {
@@ -25,13 +32,8 @@ public:
     // The Text between the quotes, mended so it can't close them or end the line.
     void putQuotable(QStringView text)
     {
-        for (QChar c : text) {
-            if (c == u'"')
-                c = u'\'';
-            else if (GameConsole::EndsLineOrText(c.unicode()))
-                c = u' ';
-            *m_out++ = c;
-        }
+        for (QChar c : text)
+            *m_out++ = quotable(c) ? c : c == u'"' ? u'\'' : u' ';
     }
     void finish() { m_buffer.truncate(m_out - m_buffer.constData()); }
 
@@ -39,6 +41,12 @@ private:
     QString &m_buffer;
     QChar *m_out;
 };
+
+// The game runs what is past 1,023 bytes of a line as a command of its own.
+qsizetype roomForText(const AnimationLine &line)
+{
+    return GameConsole::MaxCommandBytes - line.action.size() - 3;
+}
 
 void writeCommandLine(ScriptWriter &writer, const AnimationLine &line)
 {
@@ -48,8 +56,7 @@ void writeCommandLine(ScriptWriter &writer, const AnimationLine &line)
     }
     writer.put(line.action);
     writer.put(u" \"");
-    // The game runs what is past 1,023 bytes of a line as a command of its own.
-    const qsizetype room = GameConsole::MaxCommandBytes - line.action.size() - 3;
+    const qsizetype room = roomForText(line);
     writer.putQuotable(line.text.size() > room ? QStringView(line.text).first(qMax<qsizetype>(room, 0)) : line.text);
     writer.put(u"\"");
 }
@@ -142,6 +149,12 @@ void CommandLineInto(const AnimationLine &line, QString &command)
     ScriptWriter writer(command);
     writeCommandLine(writer, line);
     writer.finish();
+}
+
+bool QuotesTextAsIs(const AnimationLine &line)
+{
+    return !line.text.isEmpty() && line.text.size() <= roomForText(line)
+           && std::all_of(line.text.begin(), line.text.end(), quotable);
 }
 
 QString ScriptFileText(const QString &windowText)

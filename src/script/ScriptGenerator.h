@@ -35,6 +35,9 @@ QString BuildScriptText(const QVector<AnimationLine> &lines,
 QString CommandLine(const AnimationLine &line);
 // The same into `command`, reusing its room: for every line in a row.
 void CommandLineInto(const AnimationLine &line, QString &command);
+// True when the line's command is its Action and its Text in double quotes, the
+// Text as it stands (not empty, not cut, nothing in it changed).
+bool QuotesTextAsIs(const AnimationLine &line);
 
 // What the script file holds: the window's text and a final CR LF.
 QString ScriptFileText(const QString &windowText);

@@ -122,8 +122,11 @@ QStringList SplitScript(const QString &windowText, const QString &execName, int 
         qsizetype end = contentStart;
         qsizetype bytes = contentStart - pos;
         if (latin1) {
-            while (end < length && !(text[end] == u'\r' && end + 1 < length && text[end + 1] == u'\n'))
-                ++end;
+            // The library's search looks at many characters at a time.
+            for (end = windowText.indexOf(u'\r', end); end >= 0 && !(end + 1 < length && text[end + 1] == u'\n');)
+                end = windowText.indexOf(u'\r', end + 1);
+            if (end < 0)
+                end = length;
             bytes += end - contentStart;
         } else {
             for (; end < length && !(text[end] == u'\r' && end + 1 < length && text[end + 1] == u'\n'); ++end)

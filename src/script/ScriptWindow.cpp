@@ -58,11 +58,11 @@ ScriptWindow::ScriptWindow(const AnimationModel &model, const Settings &settings
     m_summary = new QLabel(this);
     m_summary->setObjectName(QStringLiteral("lblSummary"));
     m_summary->setWordWrap(true);
-    m_summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_summary->setContentsMargins(6, 4, 6, 4);
 
     m_partList = new QListWidget(this);
     m_partList->setObjectName(QStringLiteral("lstParts"));
+    m_partList->setUniformItemSizes(true);  // about 90 captions at the line limit: one is measured, not each
     m_text = new QPlainTextEdit(this);
     m_text->setObjectName(QStringLiteral("txtScript"));
     m_text->setLineWrapMode(QPlainTextEdit::NoWrap);

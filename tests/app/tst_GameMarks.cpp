@@ -28,6 +28,12 @@ private slots:
         QTest::newRow("rewritten") << QVector<AnimationLine>{{"^0x^1Bob", "15", "set name"}} << QStringList{"In the game: x^1Bob"};
         QTest::newRow("chat too soon after a name") << QVector<AnimationLine>{{"Bob", "50", "set name"}, {"hi", "15", "say"}}
                                                     << QStringList{"", "dropped by the server"};
+        // The script writes these otherwise than the Text: the mark tells what it holds.
+        QTest::newRow("quote") << QVector<AnimationLine>{{"a\"b", "100", "say"}} << QStringList{"In the game: a'b"};
+        QTest::newRow("line separator") << QVector<AnimationLine>{{QStringLiteral("a\u2028b"), "100", "set name"}}
+                                        << QStringList{"In the game: a b"};
+        QTest::newRow("past 1,023 bytes") << QVector<AnimationLine>{{QString(1020, QLatin1Char('a')), "100", "say"}}
+                                          << QStringList{"In the game: " + QString(1017, QLatin1Char('a')) + '\n'};
     }
 
     void marks()

@@ -8,6 +8,8 @@ Q_DECLARE_METATYPE(Kind)
 
 struct SplitCase { QByteArray text; QByteArrayList commands; QByteArrayList firstTokens; };
 
+struct QuotedCase { QByteArray prefix; QByteArray argument; bool shortcut; };
+
 struct FloodCase { QByteArrayList commands; Kind last; int ms; };
 
 class GameConsoleTest : public QObject {
@@ -52,6 +54,54 @@ private slots:
         QCOMPARE(GameConsole::ExecFileName("anims/ocelot"), "anims/ocelot.cfg");  // the ending added
         QCOMPARE(GameConsole::ExecFileName("ocelot.cfg"), "ocelot.cfg");
         QCOMPARE(GameConsole::ExecFileName(QByteArray(70, 'x')), QString(63, QLatin1Char('x')) + ".cfg");  // cut at 63
+    }
+
+    // The shortcut for a written line `prefix "argument"` plays it as the written line does, or declines.
+    void quotedShortcut_data()
+    {
+        QTest::addColumn<QuotedCase>("c");
+        QTest::newRow("name") << QuotedCase{"set name", "^1Mar^7quee", true};
+        QTest::newRow("verb in capitals, refused name") << QuotedCase{"SET Name", "a;b", true};
+        QTest::newRow("black code") << QuotedCase{"name", "^0Bob", true};
+        QTest::newRow("chat with // inside quotes") << QuotedCase{"say", "hi // there", true};
+        QTest::newRow("empty chat") << QuotedCase{"vsay_team", "", true};
+        QTest::newRow("blanks in the prefix") << QuotedCase{" set   name ", "x", true};
+        QTest::newRow("local command") << QuotedCase{"echo", "x", true};
+        QTest::newRow("wait") << QuotedCase{"wait", "5", true};
+        QTest::newRow("exec") << QuotedCase{"exec", "anims/x", true};
+        QTest::newRow("just fits 1,023 bytes") << QuotedCase{"set name", QByteArray(1012, 'a'), true};
+        QTest::newRow("cut at 1,023 bytes") << QuotedCase{"set name", QByteArray(1013, 'a'), false};
+        QTest::newRow("quote in the argument") << QuotedCase{"set name", "a\"b", false};
+        QTest::newRow("line end in the argument") << QuotedCase{"say", "a\nquit", false};
+        QTest::newRow("NUL in the argument") << QuotedCase{"say", QByteArray("a\0b", 3), false};
+        QTest::newRow("; in the prefix") << QuotedCase{"say;quit", "x", false};
+        QTest::newRow("comment in the prefix") << QuotedCase{"say //", "x", false};
+        QTest::newRow("quote in the prefix") << QuotedCase{"say \"", "x", false};
+    }
+
+    void quotedShortcut()
+    {
+        QFETCH(QuotedCase, c);
+        const QByteArray written = c.prefix + " \"" + c.argument + '"';
+        GamePlayer full(125), quick(125);
+        full.wait(3);
+        quick.wait(3);
+        QList<GamePlayer::Event> played;
+        for (const GameConsole::Command &command : GameConsole::Commands(written)) {
+            if (const std::optional<GamePlayer::Event> event = full.run(command.text))
+                played << *event;
+        }
+        const std::optional<GamePlayer::Event> event = quick.runQuoted(c.prefix, c.argument);
+        QCOMPARE(event.has_value(), c.shortcut);
+        if (!event)
+            return;
+        QCOMPARE(played.size(), 1);
+        QCOMPARE(event->kind, played.first().kind);
+        QCOMPARE(event->verb, played.first().verb);
+        QCOMPARE(event->argument, played.first().argument);
+        QCOMPARE(event->name, played.first().name);
+        QCOMPARE(event->frame, 3);
+        QCOMPARE(quick.frame(), full.frame());
     }
 
     void chatFlood_data()

@@ -28,7 +28,8 @@ struct WindowUnderTest {
         window.setModalRunner([this](QDialog &dialog) { if (onDialog) onDialog(dialog); });
         window.show();
         window.activateWindow();
-        QTest::qWaitForWindowActive(&window);
+        if (!QTest::qWaitForWindowActive(&window))
+            qFatal("the main window never became active: no key or click would reach it");
     }
 };
 
