@@ -10,7 +10,7 @@ namespace {
 const QLatin1String CrLf("\r\n");
 
 // One byte per character of the code page; a character outside the BMP becomes one '?'.
-qsizetype fileBytes(QStringView text)
+qsizetype codePageBytes(QStringView text)
 {
     // A Latin-1 text (the usual one) holds no surrogates: a fast scan settles it for a whole script.
     if (QtPrivate::isLatin1(text))
@@ -72,13 +72,17 @@ QString ChainLine(const QString &execName, int next)
 
 qsizetype PartFileBytes(QStringView windowText)
 {
-    return fileBytes(windowText) + CrLf.size();
+    return codePageBytes(windowText) + CrLf.size();
 }
 
-QStringList SplitScript(const QString &windowText, const QString &execName, int limit)
+ScriptPartList::ScriptPartList(const QString &windowText, const QString &execName, int limit)
+    : m_text(windowText), m_execName(execName)
 {
-    if (PartFileBytes(windowText) <= limit)
-        return {windowText};
+    const qsizetype wholeBytes = codePageBytes(windowText);
+    if (wholeBytes + CrLf.size() <= limit) {
+        m_pieces.append({0, windowText.size(), wholeBytes});
+        return;
+    }
     // Each line but a first one without it starts with its CR LF.
     auto lineEnd = [&](qsizetype pos) {
         const qsizetype end = windowText.indexOf(CrLf, pos + (QStringView(windowText).sliced(pos).startsWith(CrLf) ? 2 : 0));
@@ -87,36 +91,25 @@ QStringList SplitScript(const QString &windowText, const QString &execName, int 
     auto content = [](QStringView line) { return line.startsWith(CrLf) ? line.sliced(2) : line; };
     // The banner: the leading empty and comment lines, repeated at the top of every part.
     qsizetype pos = 0;
-    qsizetype headerEnd = 0;
     while (pos < windowText.size()) {
         const qsizetype end = lineEnd(pos);
         const QStringView line = content(QStringView(windowText).sliced(pos, end - pos));
         if (!line.isEmpty() && !line.startsWith(u"//"))
             break;
-        headerEnd = pos = end;
+        m_headerEnd = pos = end;
     }
-    const QStringView header = QStringView(windowText).first(headerEnd);
+    m_headerBytes = codePageBytes(QStringView(windowText).first(m_headerEnd));
     // Room for the chain line (five digits of part number) and the final line end.
-    const qsizetype room = limit - fileBytes(header) - (CrLf.size() + ChainLine(execName, 99999).size())
-                           - CrLf.size();
+    const qsizetype room = limit - m_headerBytes - (CrLf.size() + ChainLine(execName, 99999).size()) - CrLf.size();
 
-    QStringList parts;
-    qsizetype partStart = headerEnd;  // each line starts with its CR LF
-    qsizetype lastCut = -1;           // after the last wait line of the part
+    qsizetype partStart = m_headerEnd;  // each line starts with its CR LF
+    qsizetype lastCut = -1;             // after the last wait line of the part
     qsizetype size = 0;
     qsizetype sizeAtCut = 0;
-    pos = headerEnd;
-    auto makePart = [&](qsizetype end, const QString &chain) {
-        QString part;
-        part.reserve(header.size() + (end - partStart) + chain.size());
-        part.append(header).append(QStringView(windowText).sliced(partStart, end - partStart)).append(chain);
-        parts << part;
-        partStart = end;
-    };
     // One pass over the characters: a line ends before CR LF, a low surrogate shares its byte.
     const char16_t *text = reinterpret_cast<const char16_t *>(windowText.utf16());
     const qsizetype length = windowText.size();
-    const bool latin1 = QtPrivate::isLatin1(windowText);  // then every character is a byte
+    const bool latin1 = wholeBytes == length;  // then every character is a byte and holds no surrogate
     while (pos < length) {
         const qsizetype contentStart = (pos + 1 < length && text[pos] == u'\r' && text[pos + 1] == u'\n') ? pos + 2 : pos;
         qsizetype end = contentStart;
@@ -133,20 +126,55 @@ QStringList SplitScript(const QString &windowText, const QString &execName, int 
                 bytes += !QChar::isLowSurrogate(text[end]);
         }
         if (size + bytes > room && lastCut > partStart) {
-            makePart(lastCut, CrLf + ChainLine(execName, static_cast<int>(parts.size()) + 2));
+            m_pieces.append({partStart, lastCut, sizeAtCut});
+            partStart = lastCut;
             size -= sizeAtCut;
             lastCut = -1;
         }
         size += bytes;
-        const char16_t *content = text + contentStart;
-        if (end - contentStart >= 4 && content[0] == u'w' && content[1] == u'a' && content[2] == u'i' && content[3] == u't') {
+        const char16_t *line = text + contentStart;
+        if (end - contentStart >= 4 && line[0] == u'w' && line[1] == u'a' && line[2] == u'i' && line[3] == u't') {
             lastCut = end;
             sizeAtCut = size;
         }
         pos = end;
     }
-    makePart(length, QString());
+    m_pieces.append({partStart, length, size});
+}
+
+QString ScriptPartList::chainOf(int index) const
+{
+    return index + 1 < size() ? CrLf + ChainLine(m_execName, index + 2) : QString();
+}
+
+QString ScriptPartList::part(int index) const
+{
+    const Piece &piece = m_pieces.at(index);
+    const QStringView header = QStringView(m_text).first(m_headerEnd);
+    const QString chain = chainOf(index);
+    QString part;
+    part.reserve(header.size() + (piece.end - piece.start) + chain.size());
+    part.append(header).append(QStringView(m_text).sliced(piece.start, piece.end - piece.start)).append(chain);
+    return part;
+}
+
+qsizetype ScriptPartList::fileBytes(int index) const
+{
+    return m_headerBytes + m_pieces.at(index).bytes + codePageBytes(chainOf(index)) + CrLf.size();
+}
+
+QStringList ScriptPartList::all() const
+{
+    QStringList parts;
+    parts.reserve(size());
+    for (int i = 0; i < size(); ++i)
+        parts << part(i);
     return parts;
+}
+
+QStringList SplitScript(const QString &windowText, const QString &execName, int limit)
+{
+    return ScriptPartList(windowText, execName, limit).all();
 }
 
 QStringList RechainParts(QStringList parts, const QString &execName)

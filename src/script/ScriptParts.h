@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 // A script larger than one part may be is kept as parts NAME.cfg, NAME_2.cfg
 // ... each starting with the banner and ending, after a wait line, with an exec
@@ -30,8 +31,37 @@ QString ChainLine(const QString &execName, int next);
 qsizetype PartFileBytes(QStringView windowText);
 
 // The window text cut into parts of at most `limit` file bytes. A text that
-// fits is returned whole, unchanged. A part that can't be cut after a wait
-// line stays larger than the limit.
+// fits is one part, unchanged. A part that can't be cut after a wait line
+// stays larger than the limit. A part's text is put together only when asked
+// for: a whole animation's script is over a million characters, and a window
+// shows one part at a time.
+class ScriptPartList {
+public:
+    ScriptPartList() = default;
+    ScriptPartList(const QString &windowText, const QString &execName, int limit);
+
+    int size() const { return static_cast<int>(m_pieces.size()); }
+    QString part(int index) const;
+    // PartFileBytes(part(index)), without putting the part together.
+    qsizetype fileBytes(int index) const;
+    QStringList all() const;
+
+private:
+    QString chainOf(int index) const;
+
+    struct Piece {
+        qsizetype start = 0;
+        qsizetype end = 0;
+        qsizetype bytes = 0;  // file bytes of the text from start to end
+    };
+    QString m_text;
+    QString m_execName;
+    qsizetype m_headerEnd = 0;  // each part starts with the text up to here
+    qsizetype m_headerBytes = 0;
+    QVector<Piece> m_pieces;
+};
+
+// All parts of the window text, put together.
 QStringList SplitScript(const QString &windowText, const QString &execName, int limit);
 
 // The parts' last lines renamed to chain as execName: after a save elsewhere.

@@ -34,9 +34,8 @@ QString assumedPath(const FileDialogState &dialog, const Settings &settings)
         .filePath(QStringLiteral("script.cfg"));
 }
 
-QString partCaption(int part, const QString &text, int limit)
+QString partCaption(int part, qsizetype bytes, int limit)
 {
-    const qsizetype bytes = PartFileBytes(text);
     return QStringLiteral("Part %1: %L2 bytes%3").arg(part).arg(bytes).arg(bytes > limit ? QStringLiteral(" - too large") : QString());
 }
 
@@ -100,10 +99,13 @@ ScriptWindow::ScriptWindow(const AnimationModel &model, const Settings &settings
         prompts.message(message, AppTitle, PromptIcon::None, PromptButtons::Ok);
     });
     const ExecTarget target = ExecTargetOf(assumedPath(dialog, settings));
-    m_parts = SplitScript(script, target.name, settings.partLimit);
+    m_generated = ScriptPartList(script, target.name, settings.partLimit);
+    m_parts = QStringList(m_generated.size());  // each part is put together when it is first shown or saved
     QStringList captions;  // added at once: the list lays itself out once, not per part
-    for (int i = 0; i < m_parts.size(); ++i)
-        captions << partCaption(i + 1, m_parts.at(i), settings.partLimit);
+    for (int i = 0; i < m_generated.size(); ++i) {
+        captions << partCaption(i + 1, m_generated.fileBytes(i), settings.partLimit);
+        m_totalBytes += m_generated.fileBytes(i);
+    }
     m_partList->addItems(captions);
     connect(m_partList, &QListWidget::currentRowChanged, this, &ScriptWindow::showPart);
     m_partList->setCurrentRow(0);
@@ -129,9 +131,7 @@ ScriptWindow::ScriptWindow(const AnimationModel &model, const Settings &settings
 
 void ScriptWindow::showSummary(const QString &execName, bool underGameFolder)
 {
-    qsizetype total = 0;
-    for (const QString &part : m_parts)
-        total += PartFileBytes(part);
+    const qsizetype total = m_totalBytes;
     // Before the first save the name is a guess: say so.
     const QString start = m_dialog.fileName.isEmpty() ? QStringLiteral("exec and the name you save it as (exec %1 for %1.cfg)")
                                                       : QStringLiteral("exec %1");
@@ -155,14 +155,24 @@ void ScriptWindow::showPart(int part)
     if (part < 0 || part >= m_parts.size())
         return;
     // The box keeps lines, not line ends: show them with LF, give them back with CR LF.
-    QString shown = m_parts.at(part);
+    QString shown = partText(part);
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     m_text->setPlainText(shown);
 }
 
+QString ScriptWindow::partText(int part) const
+{
+    if (m_parts.at(part).isNull())
+        m_parts[part] = m_generated.part(part);
+    return m_parts.at(part);
+}
+
 QStringList ScriptWindow::parts() const
 {
-    QStringList result = m_parts;
+    QStringList result;
+    result.reserve(m_parts.size());
+    for (int i = 0; i < m_parts.size(); ++i)
+        result << partText(i);
     if (m_shown < 0 || m_shown >= m_parts.size())
         return result;
     // Raw text: plain text would turn a no-break space of a name into a blank.
@@ -206,6 +216,9 @@ void ScriptWindow::save()
     if (SaveScriptParts(current, m_settings.generateDir, m_dialog, m_prompts)) {
         const ExecTarget target = ExecTargetOf(m_dialog.fileName);
         m_parts = RechainParts(current, target.name);
+        m_totalBytes = 0;
+        for (const QString &part : m_parts)
+            m_totalBytes += PartFileBytes(part);
         const int shown = m_shown;
         m_shown = -1;  // the box's text is in m_parts already
         showPart(shown);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "script/ScriptParts.h"
+
 #include <QDialog>
 #include <QStringList>
 
@@ -25,13 +27,16 @@ public:
 
 private:
     void showPart(int part);
+    QString partText(int part) const;
     void showSummary(const QString &execName, bool underGameFolder);
     void save();
 
     const Settings &m_settings;
     FileDialogState &m_dialog;
     Prompts &m_prompts;
-    QStringList m_parts;
+    mutable QStringList m_parts;  // a null entry: not put together yet
+    ScriptPartList m_generated;
+    qsizetype m_totalBytes = 0;
     int m_shown = -1;
     QLabel *m_summary = nullptr;
     QListWidget *m_partList = nullptr;

@@ -18,11 +18,11 @@ namespace {
 
 const QString CrLf = QStringLiteral("\r\n");
 
-Lines namesInOrder(int count)
+Lines namesInOrder(int count, const QString &mark = {})
 {
     Lines lines;
     for (int i = 0; i < count; ++i)
-        lines << AnimationLine{QStringLiteral("^%1Ocelot %2").arg(1 + i % 7).arg(i), QString::number(5 + i % 90), "set name"};
+        lines << AnimationLine{QStringLiteral("^%1Ocelot %2").arg(1 + i % 7).arg(i) + mark, QString::number(5 + i % 90), "set name"};
     return lines;
 }
 
@@ -35,7 +35,7 @@ QByteArray oldPart(int part, bool chained)
 
 } // namespace
 
-struct SplitCase { int lines; bool pk3; QString execName; };
+struct SplitCase { int lines; bool pk3; QString execName; QString mark = {}; };
 
 class ScriptPartsTest : public QObject {
     Q_OBJECT
@@ -47,23 +47,28 @@ private slots:
         QTest::newRow("a few parts, bare names") << SplitCase{2000, false, "ocelot"};
         QTest::newRow("a .pk3 folder above: path under it") << SplitCase{2000, true, "anims/ocelot"};
         QTest::newRow("the largest animation") << SplitCase{AnimationModel::MaxLines, true, "anims/ocelot"};
+        // A character outside Latin-1 is still one byte; one outside the BMP is two characters and one byte.
+        QTest::newRow("names outside Latin-1") << SplitCase{2000, false, "ocelot", QStringLiteral("\u20ac\U0001F600")};
     }
 
     void splitAndPlay()
     {
         QFETCH(SplitCase, c);
-        auto [lines, pk3, execName] = c;
+        auto [lines, pk3, execName, mark] = c;
         const int limit = 12288;
         QTemporaryDir dir;
         QDir(dir.path()).mkpath("main/anims");
         if (pk3)
             PutBytes(dir.filePath("main/pak0.pk3"), "PK");
         const QString first = dir.filePath("main/anims/ocelot.cfg");
-        const Lines animation = namesInOrder(lines);
+        const Lines animation = namesInOrder(lines, mark);
         const QString script = BuildScriptText(animation, {});
         QCOMPARE(ExecTargetOf(first).name, execName);
         const QStringList parts = SplitScript(script, execName, limit);
         QCOMPARE(parts.size() == 1, PartFileBytes(script) <= limit);
+        const ScriptPartList counted(script, execName, limit);
+        for (int i = 0; i < parts.size(); ++i)
+            QCOMPARE(counted.fileBytes(i), PartFileBytes(parts.at(i)));
         if (parts.size() == 1)
             QCOMPARE(parts.first(), script);
         QString body;
@@ -89,7 +94,7 @@ private slots:
                 shown << line.section(" ms): name ", 1);
         QStringList texts;
         for (const AnimationLine &line : animation)
-            texts << line.text;
+            texts << DecodeAnsi(EncodeAnsi(line.text));  // what the file holds of it
         QCOMPARE(shown, texts);
     }
 

@@ -72,7 +72,8 @@ int main(int argc, char *argv[])
 
     MainWindow window(store, &prompts);
     window.show();
-    QTest::qWaitForWindowExposed(&window);
+    if (!QTest::qWaitForWindowExposed(&window))
+        qFatal("the main window was never shown: no picture of it could be taken");
 
     window.loadSettings();
     auto *wizard = new WizardWindow(window.model(), window.settings(), prompts, &window);
