@@ -25,32 +25,21 @@ enum Rule : unsigned {
     NothingVisible = 1u << 6,
 };
 
-// The name being built: at most MaxBytes, in a fixed buffer (the check runs on every line).
-class NameBytes {
-public:
-    bool isEmpty() const { return m_size == 0; }
-    int size() const { return m_size; }
-    NameBytes &append(char c)
-    {
-        m_bytes[m_size++] = c;
-        return *this;
-    }
-    QByteArrayView bytes() const { return {m_bytes, m_size}; }
-
-private:
-    char m_bytes[MaxBytes];
-    int m_size = 0;
-};
-
+// The name the server keeps: at most MaxBytes, in a fixed buffer (the check runs on every line).
 struct Cleaned {
-    NameBytes name;
+    char bytes[MaxBytes];
+    int size = 0;
     unsigned rules = 0;
+
+    QByteArrayView name() const { return {bytes, size}; }
 };
 
 Cleaned clean(QByteArrayView in)
 {
     Cleaned result;
-    NameBytes &out = result.name;
+    // Built in locals: a store through the buffer can't then make the compiler read the size again.
+    char out[MaxBytes];
+    int n = 0;
     int visible = 0;
     int blanksInRow = 0;
     const char *bytes = in.constData();
@@ -60,11 +49,11 @@ Cleaned clean(QByteArrayView in)
         if (static_cast<unsigned char>(c) > ' ' && c != Caret) {
             // Most bytes: a visible character, which ends a run of blanks.
             blanksInRow = 0;
-            if (out.size() >= MaxBytes) {
+            if (n >= MaxBytes) {
                 result.rules |= TooLong;
                 break;
             }
-            out.append(c);
+            out[n++] = c;
             ++visible;
             continue;
         }
@@ -72,7 +61,7 @@ Cleaned clean(QByteArrayView in)
             result.rules |= NulByte;  // the game's strings end there
             break;
         }
-        if (out.isEmpty() && c == ' ') {
+        if (n == 0 && c == ' ') {
             result.rules |= LeadingBlanks;
             continue;
         }
@@ -86,11 +75,12 @@ Cleaned clean(QByteArrayView in)
                 result.rules |= BlackCode;  // removed with its character
                 continue;
             }
-            if (out.size() > MaxBytes - 2) {
+            if (n > MaxBytes - 2) {
                 result.rules |= TooLong;  // a code that does not fit whole ends the name
                 break;
             }
-            out.append(c).append(code);
+            out[n++] = c;
+            out[n++] = code;
             continue;
         }
         blanksInRow = c == ' ' ? blanksInRow + 1 : 0;
@@ -98,13 +88,15 @@ Cleaned clean(QByteArrayView in)
             result.rules |= BlankRun;
             continue;
         }
-        if (out.size() > MaxBytes - 1) {
+        if (n > MaxBytes - 1) {
             result.rules |= TooLong;
             break;
         }
-        out.append(c);
+        out[n++] = c;
         ++visible;
     }
+    std::copy_n(out, n, result.bytes);
+    result.size = n;
     if (visible == 0)
         result.rules |= NothingVisible;
     return result;
@@ -112,7 +104,7 @@ Cleaned clean(QByteArrayView in)
 
 QString shownText(const Cleaned &cleaned)
 {
-    return cleaned.rules & NothingVisible ? Unnamed : DecodeAnsi(cleaned.name.bytes());
+    return cleaned.rules & NothingVisible ? Unnamed : DecodeAnsi(cleaned.name());
 }
 
 QString joinTexts(unsigned rules)

@@ -64,9 +64,11 @@ std::optional<GamePlayer::Event> GamePlayer::runQuoted(QByteArrayView prefix, QB
     }
     if (!m_prefix->plain || !GameConsole::OneQuotedWord(m_prefix->bytes.size(), argument))
         return std::nullopt;
-    GameConsole::TokenList tokens = m_prefix->tokens;
-    tokens.append(argument);
-    return play(tokens, m_prefix->verb);
+    // The prefix's words and the argument, without copying the words.
+    m_prefix->tokens.append(argument);
+    const Event event = play(m_prefix->tokens, m_prefix->verb);
+    m_prefix->tokens.removeLast();
+    return event;
 }
 
 GamePlayer::Event GamePlayer::play(const GameConsole::TokenList &tokens, QByteArrayView verb)
