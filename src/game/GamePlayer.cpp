@@ -50,24 +50,24 @@ std::optional<GamePlayer::Event> GamePlayer::run(QByteArrayView command)
 
 std::optional<GamePlayer::Event> GamePlayer::runQuoted(QByteArrayView prefix, QByteArrayView argument)
 {
-    if (!m_prefix || m_prefix->bytes != prefix) {
+    if (m_prefix.bytes != prefix) {
         // Plain words: nothing in them ends the command, opens a quote or starts a comment.
         const bool plain = !prefix.isEmpty() && std::none_of(prefix.begin(), prefix.end(), [](char c) {
             return c == '"' || c == ';' || c == '/' || c == '\r' || c == '\n' || c == '\0';
         });
-        m_prefix.emplace();
-        m_prefix->bytes = prefix.toByteArray();
-        m_prefix->tokens = GameConsole::Tokens(m_prefix->bytes);
-        m_prefix->plain = plain && !m_prefix->tokens.isEmpty();
-        if (m_prefix->plain)
-            m_prefix->verb = lowered(m_prefix->tokens.first()).toByteArray();
+        m_prefix = {};
+        m_prefix.bytes = prefix.toByteArray();
+        m_prefix.tokens = GameConsole::Tokens(m_prefix.bytes);
+        m_prefix.plain = plain && !m_prefix.tokens.isEmpty();
+        if (m_prefix.plain)
+            m_prefix.verb = lowered(m_prefix.tokens.first()).toByteArray();
     }
-    if (!m_prefix->plain || !GameConsole::OneQuotedWord(m_prefix->bytes.size(), argument))
+    if (!m_prefix.plain || !GameConsole::OneQuotedWord(m_prefix.bytes.size(), argument))
         return std::nullopt;
     // The prefix's words and the argument, without copying the words.
-    m_prefix->tokens.append(argument);
-    const Event event = play(m_prefix->tokens, m_prefix->verb);
-    m_prefix->tokens.removeLast();
+    m_prefix.tokens.append(argument);
+    const Event event = play(m_prefix.tokens, m_prefix.verb);
+    m_prefix.tokens.removeLast();
     return event;
 }
 

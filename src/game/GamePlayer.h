@@ -56,5 +56,5 @@ private:
         QByteArray verb;                // lowered
         bool plain = false;
     };
-    std::optional<Prefix> m_prefix;
+    Prefix m_prefix;  // the last one seen; none at first, and an empty prefix is not plain
 };
