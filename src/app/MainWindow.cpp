@@ -2,6 +2,7 @@
 
 #include "app/CommandTable.h"
 #include "app/MainLayout.h"
+#include "app/MarkAtRightDelegate.h"
 #include "colors/ColorButtonsWidget.h"
 #include "colors/ColorCodes.h"
 #include "colors/ColoredText.h"
@@ -76,6 +77,7 @@ void MainWindow::buildCentralArea()
     m_list = new QTreeView(m_area);
     m_list->setObjectName(QStringLiteral("lvwMain"));
     m_list->setModel(&m_model);
+    m_list->setItemDelegate(new MarkAtRightDelegate(m_list));
     m_list->setRootIsDecorated(false);
     m_list->setItemsExpandable(false);
     m_list->setSortingEnabled(false);
