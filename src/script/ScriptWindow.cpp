@@ -102,10 +102,8 @@ ScriptWindow::ScriptWindow(const AnimationModel &model, const Settings &settings
     m_generated = ScriptPartList(script, target.name, settings.partLimit);
     m_parts = QStringList(m_generated.size());  // each part is put together when it is first shown or saved
     QStringList captions;  // added at once: the list lays itself out once, not per part
-    for (int i = 0; i < m_generated.size(); ++i) {
-        captions << partCaption(i + 1, m_generated.fileBytes(i), settings.partLimit);
-        m_totalBytes += m_generated.fileBytes(i);
-    }
+    for (int i = 0; i < m_generated.size(); ++i)
+        captions << partCaption(i + 1, partBytes(i), settings.partLimit);
     m_partList->addItems(captions);
     connect(m_partList, &QListWidget::currentRowChanged, this, &ScriptWindow::showPart);
     m_partList->setCurrentRow(0);
@@ -131,7 +129,9 @@ ScriptWindow::ScriptWindow(const AnimationModel &model, const Settings &settings
 
 void ScriptWindow::showSummary(const QString &execName, bool underGameFolder)
 {
-    const qsizetype total = m_totalBytes;
+    qsizetype total = 0;
+    for (int i = 0; i < m_parts.size(); ++i)
+        total += partBytes(i);
     // Before the first save the name is a guess: say so.
     const QString start = m_dialog.fileName.isEmpty() ? QStringLiteral("exec and the name you save it as (exec %1 for %1.cfg)")
                                                       : QStringLiteral("exec %1");
@@ -158,6 +158,11 @@ void ScriptWindow::showPart(int part)
     QString shown = partText(part);
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     m_text->setPlainText(shown);
+}
+
+qsizetype ScriptWindow::partBytes(int part) const
+{
+    return m_parts.at(part).isNull() ? m_generated.fileBytes(part) : PartFileBytes(m_parts.at(part));
 }
 
 QString ScriptWindow::partText(int part) const
@@ -216,9 +221,6 @@ void ScriptWindow::save()
     if (SaveScriptParts(current, m_settings.generateDir, m_dialog, m_prompts)) {
         const ExecTarget target = ExecTargetOf(m_dialog.fileName);
         m_parts = RechainParts(current, target.name);
-        m_totalBytes = 0;
-        for (const QString &part : m_parts)
-            m_totalBytes += PartFileBytes(part);
         const int shown = m_shown;
         m_shown = -1;  // the box's text is in m_parts already
         showPart(shown);

@@ -28,6 +28,7 @@ public:
 private:
     void showPart(int part);
     QString partText(int part) const;
+    qsizetype partBytes(int part) const;  // the file's bytes, without putting an unbuilt part together
     void showSummary(const QString &execName, bool underGameFolder);
     void save();
 
@@ -36,7 +37,6 @@ private:
     Prompts &m_prompts;
     mutable QStringList m_parts;  // a null entry: not put together yet
     ScriptPartList m_generated;
-    qsizetype m_totalBytes = 0;
     int m_shown = -1;
     QLabel *m_summary = nullptr;
     QListWidget *m_partList = nullptr;

@@ -10,6 +10,7 @@
 #include "settings/Settings.h"
 
 #include <QDir>
+#include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -160,6 +161,12 @@ private slots:
         const QStringList parts = SplitScript(BuildScriptText(model.lines(), {}), "script", 2048);
         QCOMPARE(list->count(), parts.size());
         QVERIFY(parts.size() > 2);
+        qsizetype total = 0;
+        for (const QString &part : parts)
+            total += PartFileBytes(part);
+        const QString summary = window.findChild<QLabel *>("lblSummary")->text();
+        QVERIFY2(summary.startsWith(QLocale().toString(total) + " bytes in " + QString::number(parts.size()) + " part(s)"),
+                 qPrintable(summary));
         list->scrollToItem(list->item(1));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
         QCOMPARE(box->toPlainText(), QString(parts.at(1)).replace(CrLf, "\n"));
