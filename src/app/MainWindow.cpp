@@ -7,12 +7,13 @@
 #include "colors/ColorCodes.h"
 #include "colors/ColoredText.h"
 #include "colors/PreviewBoxWidget.h"
-#include "colors/PreviewPlayer.h"
+#include "animation/PreviewPlayer.h"
 #include "app/ToolbarIcons.h"
-#include "settings/RegistryStore.h"
+#include "platform/RegistryStore.h"
+#include "script/ScriptCheck.h"
 
 #include <QAction>
-#include "settings/Settings.h"
+#include "animation/Settings.h"
 
 #include <QAction>
 #include <QDialog>
@@ -31,6 +32,7 @@ MainWindow::MainWindow(RegistryStore &store, Prompts *startPrompts, QWidget *par
     : QMainWindow(parent), m_store(store), m_qtPrompts(this), m_prompts(&m_qtPrompts)
 {
     setObjectName(QStringLiteral("frmMain"));
+    m_model.setLineMarker(MarkLines);
     m_menus = BuildMainMenus(*this, [this](const QString &key) { runCommand(key); });
     buildCentralArea();
     buildUndoAndRecentMenus();

@@ -8,7 +8,7 @@
 #include "app/RecentFiles.h"
 #include "colors/PreviewBoxWidget.h"
 #include "platform/TextFile.h"
-#include "settings/RegistryStore.h"
+#include "platform/RegistryStore.h"
 
 #include <QAction>
 #include <QCloseEvent>

@@ -2,9 +2,9 @@
 
 #include "DesktopFiles.h"
 #include "Version.h"
-#include "about/AppIcon.h"
+#include "platform/AppIcon.h"
 #include "platform/KeyFileLines.h"
-#include "settings/RegistryOps.h"
+#include "platform/RegistryOps.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/ShellIntegration.h"
+#include "platform/ShellIntegration.h"
 
 #include <QStringList>
 

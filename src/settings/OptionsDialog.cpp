@@ -1,8 +1,8 @@
 #include "settings/OptionsDialog.h"
 
-#include "settings/RegistryOps.h"
-#include "settings/Settings.h"
-#include "settings/ShellIntegration.h"
+#include "platform/RegistryOps.h"
+#include "animation/Settings.h"
+#include "platform/ShellIntegration.h"
 #include "platform/Prompts.h"
 #include "platform/SystemShell.h"
 #include "platform/TextFile.h"
