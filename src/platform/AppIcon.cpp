@@ -18,10 +18,43 @@ constexpr Bulb Bulbs[] = {
 constexpr QPointF Letter[] = {{60, 180}, {60, 80}, {90, 80}, {128, 132}, {166, 80}, {196, 80}, {196, 180},
                               {170, 180}, {170, 124}, {140, 166}, {116, 166}, {86, 124}, {86, 180}};
 
+// The 16 px icon is drawn pixel by pixel: scaled down, the bulbs and the letter blur into a smudge.
+// Rows of the letter M on a 16 grid, as [first, last] pixel runs.
+struct Run {
+    int y, x0, x1;
+};
+constexpr Run SmallLetter[] = {
+    {4, 3, 4}, {4, 11, 12}, {5, 3, 5}, {5, 10, 12}, {6, 3, 6}, {6, 9, 12}, {7, 3, 4}, {7, 6, 9},
+    {7, 11, 12}, {8, 3, 4}, {8, 7, 8}, {8, 11, 12}, {9, 3, 4}, {9, 11, 12}, {10, 3, 4}, {10, 11, 12},
+    {11, 3, 4}, {11, 11, 12},
+};
+
+QImage smallIcon()
+{
+    QImage image(16, 16, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0x1d, 0x23, 0x33));
+    painter.drawRect(1, 0, 14, 16);
+    painter.drawRect(0, 1, 16, 14);
+    // Five bulbs a row, top and bottom, in the big icon's colours.
+    for (int i = 0; i < 5; ++i) {
+        painter.fillRect(2 + 3 * i, 1, 2, 2, QColor(Bulbs[i].color));
+        painter.fillRect(2 + 3 * i, 13, 2, 2, QColor(Bulbs[5 + i].color));
+    }
+    for (const Run &run : SmallLetter)
+        painter.fillRect(run.x0, run.y, run.x1 - run.x0 + 1, 1, QColor(0xff, 0xd7, 0x40));
+    return image;
+}
+
 } // namespace
 
 QImage AppIconImage(int size)
 {
+    if (size == 16)
+        return smallIcon();
+
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);

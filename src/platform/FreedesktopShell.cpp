@@ -130,7 +130,8 @@ bool isOurs(const QString &listValue)
 const QString RasKey = ShellKeys::RasExtension;
 const QString CfgKey = ShellKeys::CfgExtension;
 const QString Backup = QStringLiteral("backup");            // .ras: the default line it replaced
-const QString OurRemoval = QStringLiteral("removed");       // .ras: Restore's "Removed Associations" line
+const QString OurRemoval = QStringLiteral("removed");       // .ras: Restore's "Removed Associations" entry
+const QString OtherDefault = QStringLiteral("other");       // .ras: the default Restore named in the program's place
 const QString OurAddition = QStringLiteral("added");        // .cfg: Add's "Added Associations" entry
 const QString EditorDefault = QStringLiteral("editor");     // .cfg: the editor Add named the scripts' default
 const QString UserRemoval = QStringLiteral("unremoved");    // .cfg: the user's "Removed Associations" line Add changed
@@ -301,9 +302,15 @@ void FreedesktopShell::associate()
     const QString id = DesktopNames::DesktopId();
     KeyFileLines list = KeyFileLines::read(userMimeAppsPath());
     // Restore's own "Removed Associations" entry goes first: an installed entry may need no more.
-    if (const auto removal = record(RasKey, OurRemoval)) {
+    const auto removal = record(RasKey, OurRemoval);
+    const auto other = record(RasKey, OtherDefault);
+    if (removal)
         takeListed(list, RemovedGroup, type, id, removal);
+    if (other && list.value(DefaultGroup, type) == *other)
+        removeLine(list, DefaultGroup, type);
+    if (removal || other) {
         dropRecord(RasKey, OurRemoval);
+        dropRecord(RasKey, OtherDefault);
         saveList(list);
         if (associationStatus().IsAssociated)
             return;
@@ -336,9 +343,20 @@ void FreedesktopShell::restoreAssociation()
     dropRecord(RasKey, Backup);
     saveList(list);
     uninstallForUserWhenUnused();
-    // An installed entry that declares the type is still picked: leave it out by name.
+    // An installed entry that declares the type is still picked: leave it out by name, and name
+    // the application the desktop picks then as the default, which every reader of the list
+    // (xdg-mime too) takes. With none, the removal alone says it.
     if (associationStatus().IsAssociated) {
-        setRecord(RasKey, OurRemoval, addListed(list, RemovedGroup, type, id));
+        const QString made = addListed(list, RemovedGroup, type, id);
+        saveList(list);
+        const QString other = DefaultApplication(type);
+        if (other.isEmpty()) {
+            setRecord(RasKey, OurRemoval, made);
+            return;
+        }
+        takeListed(list, RemovedGroup, type, id, made);
+        insertLine(list, DefaultGroup, type, other + QLatin1Char(';'));
+        setRecord(RasKey, OtherDefault, other + QLatin1Char(';'));
         saveList(list);
     }
 }

@@ -82,9 +82,9 @@ class FreedesktopShellTest : public QObject {
 private slots:
     void initTestCase()
     {
-        for (const char *tool : {"gio", "update-mime-database", "update-desktop-database"}) {
+        for (const char *tool : {"gio", "xdg-mime", "update-mime-database", "update-desktop-database"}) {
             if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty())
-                QSKIP("gio (libglib2.0-bin), shared-mime-info and desktop-file-utils are needed");
+                QSKIP("gio (libglib2.0-bin), xdg-utils, shared-mime-info and desktop-file-utils are needed");
         }
     }
 
@@ -123,7 +123,7 @@ private slots:
     void buttons_data()
     {
         QTest::addColumn<ShellCase>("c");
-        const QByteArray odd = "# mine\n[Default Applications]\napplication/x-marqueemaster-animation = viewer.desktop\n"
+        const QByteArray odd = "# mine\n[Default Applications]\napplication/x-marqueemaster-animation=viewer.desktop\n"
                                "text/x-rtcw-script = editor.desktop\n\n[Added Associations]\ntext/x-rtcw-script = vim.desktop";
         QTest::newRow("build, no list: Associate, Restore")
             << ShellCase{"build", "<missing>", {"cmdAssociate M0e", "cmdRestore N0-"}};
@@ -185,6 +185,8 @@ private slots:
             QCOMPARE(step + QLatin1Char(' ') + shown, step + QLatin1Char(' ') + step.section(QLatin1Char(' '), 1));
             QCOMPARE(step + QLatin1Char(' ') + said, step + QLatin1Char(' ') + step.section(QLatin1Char(' '), 1));
             QCOMPARE(page["cmdAssociate"]->isEnabled(), !shown.startsWith(QLatin1Char('M')));
+            const QString xdgMime = ask(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), DesktopNames::AnimationType});
+            QCOMPARE(step + QLatin1Char(' ') + xdgMime, step + QLatin1Char(' ') + (shown.startsWith(QLatin1Char('M')) ? Ours : xdgMime == Ours ? QString() : xdgMime));
             QVERIFY(install == QLatin1String("build") || filesUnder(at("data")) == dataBefore);  // an install is used as it is
             QVERIFY2(!gioScript.section(QLatin1Char('\n'), 0, 0).contains(Ours), qPrintable(gioScript));  // never the scripts' default
         }
