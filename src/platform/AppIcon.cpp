@@ -43,8 +43,13 @@ QImage smallIcon()
         painter.fillRect(2 + 3 * i, 1, 2, 2, QColor(Bulbs[i].color));
         painter.fillRect(2 + 3 * i, 13, 2, 2, QColor(Bulbs[5 + i].color));
     }
-    for (const Run &run : SmallLetter)
-        painter.fillRect(run.x0, run.y, run.x1 - run.x0 + 1, 1, QColor(0xff, 0xd7, 0x40));
+    painter.end();
+    // The big letter's gradient in three steps: red, yellow, green from left to right.
+    const QRgb steps[] = {0xff5252, 0xffd740, 0x69f0ae};
+    for (const Run &run : SmallLetter) {
+        for (int x = run.x0; x <= run.x1; ++x)
+            image.setPixel(x, run.y, 0xff000000 | steps[x <= 5 ? 0 : x >= 10 ? 2 : 1]);
+    }
     return image;
 }
 
