@@ -115,8 +115,12 @@ void KeyFileLines::removeInserted(const QString &group, const QString &key, cons
         return;
     m_lines.removeAt(line);
     qsizetype start = groupStart(group);
-    if (!made.contains(QLatin1Char('g')) || start != groupEnd(start))
-        return;  // the group was there before, or holds other keys now
+    if (!made.contains(QLatin1Char('g')))
+        return;  // the group was there before
+    for (qsizetype i = start; i < groupEnd(start); ++i) {
+        if (!m_lines.at(i).trimmed().isEmpty())
+            return;  // it holds other keys now
+    }
     --start;
     const bool blank = made.contains(QLatin1Char('b')) && start > 0 && m_lines.at(start - 1).trimmed().isEmpty();
     m_lines.remove(blank ? start - 1 : start, blank ? 2 : 1);
