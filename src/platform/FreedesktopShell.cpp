@@ -334,12 +334,18 @@ void FreedesktopShell::restoreAssociation()
     const QString type = DesktopNames::AnimationType;
     const QString id = DesktopNames::DesktopId();
     KeyFileLines list = KeyFileLines::read(userMimeAppsPath());
+    // Earlier versions kept only the previous default's value, beside the registry's backup.
+    const auto earlier = m_store.value(RegHive::ClassesRoot, RasKey, ShellKeys::BackupValue);
     if (isOurs(list.value(DefaultGroup, type))) {
         if (const auto backup = record(RasKey, Backup))
             list.replaceLine(DefaultGroup, type, *backup);
+        else if (earlier && !earlier->text.isEmpty())
+            list.replaceLine(DefaultGroup, type, type + QLatin1Char('=') + earlier->text);
         else
             removeLine(list, DefaultGroup, type);
     }
+    if (earlier && !earlier->text.isEmpty())
+        m_store.setValue(RegHive::ClassesRoot, RasKey, ShellKeys::BackupValue, QString());
     dropRecord(RasKey, Backup);
     saveList(list);
     uninstallForUserWhenUnused();

@@ -51,7 +51,8 @@ QStringList filesUnder(const QString &folder)
 // "lone": that without any other application),
 // mimeapps.list before ("<missing>": no file), and the clicks: a button, then what the page shows after it:
 // the association (N none, O another program: a text editor once the type is known, M Marqueemaster), "Open with" (1/0), the user's own entry (e/-).
-struct ShellCase { QString install; QByteArray before; QStringList steps; };
+// An earlier version's association: the backup it kept in the store, and the list it leaves.
+struct ShellCase { QString install; QByteArray before; QStringList steps; QString earlierBackup = {}; QByteArray after = {}; };
 
 } // namespace
 Q_DECLARE_METATYPE(ShellCase)
@@ -144,6 +145,9 @@ private slots:
             << ShellCase{"home", odd, {"cmdAssociate M0-", "cmdAddContext M1-", "cmdRestore O1-", "cmdRemoveContext O0-"}};
         QTest::newRow("system install declares the type: Restore leaves it out, Associate takes it back")
             << ShellCase{"system", "<missing>", {"cmdRestore O0-", "cmdAssociate M0-", "cmdRestore O0-", "cmdAssociate M0-"}};
+        QTest::newRow("an earlier version associated: Restore puts back the default it kept")
+            << ShellCase{"system", "[Default Applications]\napplication/x-marqueemaster-animation=" MARQUEE_APP_ID ".desktop;\n",
+                         {"cmdRestore O0-"}, "viewer.desktop;", "[Default Applications]\napplication/x-marqueemaster-animation=viewer.desktop;\n"};
         QTest::newRow("system install, no other application: Restore, Add, Associate, Remove")
             << ShellCase{"lone", "<missing>", {"cmdRestore N0-", "cmdAddContext N1-", "cmdAssociate M1-", "cmdRemoveContext M0-"}};
         QTest::newRow("system install, a viewer was default")
@@ -152,7 +156,7 @@ private slots:
     void buttons()
     {
         QFETCH(ShellCase, c);
-        auto [install, before, steps] = c;
+        auto [install, before, steps, earlierBackup, after] = c;
         QVERIFY(QDir().mkpath(at("bin")) && QDir().mkpath(at("data")));
         const QString program = at("bin/marqueemaster");  // the desktop passes over entries without their program
         QVERIFY(WriteFileBytes(program, "#!/bin/sh\n") && QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner));
@@ -176,6 +180,8 @@ private slots:
         const QStringList dataBefore = filesUnder(at("data"));
 
         Page page;
+        if (!earlierBackup.isEmpty())
+            page.store.store->setValue(RegHive::ClassesRoot, QStringLiteral(".ras"), QStringLiteral("prev_backup"), earlierBackup);
         page.open(program);
         for (const QString &step : steps) {
             QTest::mouseClick(page[qPrintable(step.section(QLatin1Char(' '), 0, 0))], Qt::LeftButton);
@@ -197,7 +203,7 @@ private slots:
             QVERIFY(install == QLatin1String("build") || filesUnder(at("data")) == dataBefore);  // an install is used as it is
             QVERIFY2(install == QLatin1String("lone") || !gioScript.section(QLatin1Char('\n'), 0, 0).contains(Ours), qPrintable(gioScript));  // the editor stays the scripts' default
         }
-        QCOMPARE(ReadFileBytes(at("config/mimeapps.list")), before);
+        QCOMPARE(ReadFileBytes(at("config/mimeapps.list")), after.isEmpty() ? before : after);
         QCOMPARE(filesUnder(at("data")), dataBefore);
     }
 };
