@@ -1,5 +1,6 @@
 #include "transforms/LeetTable.h"
 
+#include "InstallPaths.h"
 #include "platform/Prompts.h"
 #include "platform/TextFile.h"
 
