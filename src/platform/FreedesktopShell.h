@@ -34,10 +34,6 @@ public:
     void addContextEntry() override;
     void removeContextEntry() override;
 
-    // The desktop id that opens files of the type, found as the desktop finds
-    // it (defaults first, then added and declared applications that no
-    // "Removed Associations" names); empty when none does.
-    static QString DefaultApplication(const QString &mimeType);
     // A desktop entry's Exec line for the program: its path quoted, then "%f".
     static QString ExecLine(const QString &executablePath);
 
