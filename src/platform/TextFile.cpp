@@ -1,8 +1,9 @@
 #include "platform/TextFile.h"
 
+#include "platform/SafeSave.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -126,24 +127,10 @@ TextReadResult ReadTextLines(const QString &path, LineBreaks breaks)
 
 TextWriteResult WriteTextFile(const QString &path, const QString &text)
 {
-    TextWriteResult result;
-    const QByteArray bytes = EncodeAnsi(text, &result.replacedCharacters);
-    QSaveFile file(path);
-    // A folder that refuses new files has no room for the temporary copy: write the file in place there,
-    // as a plain editor would. Qt falls back only in that case; everywhere else the save stays atomic.
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly)) {
-        result.errorCode = static_cast<int>(file.error());
-        result.errorString = file.errorString();
-        return result;
-    }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        result.errorCode = static_cast<int>(file.error());
-        result.errorString = file.errorString();
-        file.cancelWriting();
-        return result;
-    }
-    result.ok = true;
+    bool replaced = false;
+    const QByteArray bytes = EncodeAnsi(text, &replaced);
+    TextWriteResult result = SaveBytes(path, bytes);
+    result.replacedCharacters = replaced;
     return result;
 }
 
