@@ -5,7 +5,7 @@
 #include "animation/AnimationFile.h"
 #include "animation/LineCommands.h"
 #include "app/MainWindow.h"
-#include "app/RecoveryFile.h"
+#include "animation/RecoveryFile.h"
 #include "wizard/EffectList.h"
 #include "script/ScriptGenerator.h"
 #include "script/ScriptCheck.h"
@@ -256,11 +256,45 @@ int main(int argc, char *argv[])
                         [&] { stack.redo(); shown(); });
 
         QTemporaryDir data;
-        RecoveryFile recovery(window.model(), stack, data.path());
+        RecoveryFile recovery(window.model(), window.history(), data.path());
         rows << Measure("recovery file: the window blocked while it is written", "32,767 lines", 16, kRuns,
                         [&] { recovery.flush(); window.model().setLines(full); }, [&] { recovery.update(); });
         rows << Measure("recovery file: written on its worker thread", "32,767 lines", 1000, kRuns,
                         [&] { recovery.flush(); window.model().setLines(full); }, [&] { recovery.flush(); });
+    }
+
+    // Opening a file over unsaved changes, the question answered Discard
+    {
+        struct DiscardingPrompts final : Prompts {
+            SilentPrompts silent;
+            PromptAnswer message(const QString &text, const QString &title, PromptIcon icon, PromptButtons buttons) override
+            {
+                return buttons == PromptButtons::SaveDiscardCancel ? PromptAnswer::Discard
+                                                                   : silent.message(text, title, icon, buttons);
+            }
+            QString input(const QString &p, const QString &t, const QString &a) override { return silent.input(p, t, a); }
+            bool openFile(FileDialogState &state) override { return silent.openFile(state); }
+            bool saveFile(FileDialogState &state) override { return silent.saveFile(state); }
+            QString browseFolder(const QString &title) override { return silent.browseFolder(title); }
+        } discarding;
+        MainWindow window(store);
+        window.setPrompts(&discarding);
+        window.show();
+        waitUntilShown(window);
+        QTemporaryDir folder;
+        const QString file = folder.filePath(QStringLiteral("full.ras"));
+        WriteTextFile(file, AnimationFileText(full));
+        rows << Measure("open a file over unsaved changes, Discard, lvwMain shown", "32,767 lines", 16, kRuns,
+                        [&] {
+                            window.openFile(file);
+                            AnimationStep step(window.model(), QStringLiteral("Add line"));
+                            window.model().appendLine(full.first());
+                            QCoreApplication::processEvents();
+                        },
+                        [&] {
+                            window.openFile(file);
+                            window.list()->viewport()->repaint();
+                        });
     }
 
     // Coloured drawing

@@ -54,14 +54,26 @@ QString AnimationFileText(const QVector<AnimationLine> &lines)
     return text;
 }
 
+std::optional<QVector<AnimationLine>> ReadAnimationFile(const QString &path, Prompts &prompts)
+{
+    const TextReadResult file = ReadTextLines(path, LineBreaks::CrOrCrLf);
+    if (!file.ok)
+        return std::nullopt;
+    QVector<AnimationLine> lines = ParseAnimationFile(file.lines);
+    if (lines.size() > AnimationModel::MaxLines) {
+        lines.resize(AnimationModel::MaxLines);
+        prompts.message(LineLimitMessage(), AppTitle, PromptIcon::Exclamation);
+    }
+    return lines;
+}
+
 bool LoadAnimation(AnimationModel &model, const QString &path, Prompts &prompts)
 {
     model.clear();
-    const TextReadResult file = ReadTextLines(path, LineBreaks::CrOrCrLf);
-    if (!file.ok)
-        return false;
-    AppendLinesWithinLimit(model, ParseAnimationFile(file.lines), prompts);
-    return true;
+    const std::optional<QVector<AnimationLine>> lines = ReadAnimationFile(path, prompts);
+    if (lines)
+        model.setLines(*lines);
+    return lines.has_value();
 }
 
 QString SaveErrorMessage(const TextWriteResult &result)

@@ -84,16 +84,13 @@ private slots:
     {
         const QString path = PutBytes(m_dir.filePath(QStringLiteral("open.ras")), "#v050#\r\none\r\n15\r\nsay\r\n");
         const QString missing = m_dir.filePath(QStringLiteral("none.ras"));
-        AnimationModel model;
-        model.setLines(LinesFromTexts({"a", "b"}));
         FileDialogState dialog;
         FakePrompts prompts;
         prompts.fileAnswers = {missing, path};
-        OpenAnimation(model, dialog, Settings{}, prompts);
-        QCOMPARE(TextsOf(model), (QStringList{"a", "b"}));
+        QCOMPARE(ChooseAnimationToOpen(dialog, Settings{}, prompts), QString());
         QCOMPARE(prompts.messageTexts(), QStringList{"File not found!\n" + missing});
-        OpenAnimation(model, dialog, Settings{}, prompts);
-        QCOMPARE(model.lines(), Lines{Line("one", "15", "say")});
+        QCOMPARE(ChooseAnimationToOpen(dialog, Settings{}, prompts), path);
+        QCOMPARE(ReadAnimationFile(path, prompts).value(), Lines{Line("one", "15", "say")});
     }
 
     void saveAnimationAs_data()
