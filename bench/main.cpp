@@ -12,10 +12,10 @@
 #include "script/ScriptImport.h"
 #include "script/ScriptParts.h"
 #include "script/ScriptWindow.h"
-#include "settings/Settings.h"
+#include "animation/Settings.h"
 #include "wizard/Effects.h"
 #include "colors/ColoredText.h"
-#include "settings/JsonRegistryStore.h"
+#include "platform/JsonRegistryStore.h"
 #include "platform/SilentPrompts.h"
 
 #include <QApplication>

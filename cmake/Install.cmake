@@ -2,6 +2,8 @@
 include(GNUInstallDirs)
 
 install(TARGETS marqueemaster marqueemaster-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/data/leet.ini
+        DESTINATION $<IF:$<BOOL:${WIN32}>,${CMAKE_INSTALL_BINDIR},${CMAKE_INSTALL_DATADIR}/marqueemaster>)
 
 if(UNIX AND NOT APPLE)
     set(data ${CMAKE_CURRENT_SOURCE_DIR}/data)

@@ -1,7 +1,7 @@
 // The portable registry store reading any file: it must load or refuse, never fail.
-#include "settings/JsonRegistryStore.h"
-#include "settings/RegistryOps.h"
-#include "settings/Settings.h"
+#include "platform/JsonRegistryStore.h"
+#include "platform/RegistryOps.h"
+#include "animation/Settings.h"
 
 #include <QFile>
 #include <QTemporaryDir>

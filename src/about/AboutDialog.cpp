@@ -1,6 +1,6 @@
 #include "about/AboutDialog.h"
 
-#include "about/Contact.h"
+#include "script/Contact.h"
 #include "about/LinkLabel.h"
 #include "colors/ColoredText.h"
 #include "platform/Prompts.h"

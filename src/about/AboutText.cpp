@@ -1,7 +1,7 @@
 #include "about/AboutText.h"
 
 #include "Version.h"
-#include "about/Contact.h"
+#include "script/Contact.h"
 
 #include <QDesktopServices>
 

@@ -1,6 +1,6 @@
 #include "about/HelpDialog.h"
 
-#include "about/Contact.h"
+#include "script/Contact.h"
 #include "about/LinkLabel.h"
 
 #include <QClipboard>

@@ -5,7 +5,7 @@
 #include "platform/FileEnding.h"
 #include "platform/Prompts.h"
 #include "platform/TextFile.h"
-#include "settings/Settings.h"
+#include "animation/Settings.h"
 
 namespace {
 

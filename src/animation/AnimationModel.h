@@ -1,7 +1,7 @@
 #pragma once
 
 #include "animation/AnimationLine.h"
-#include "script/LineMarkCache.h"
+#include "animation/LineMarkCache.h"
 
 #include <QAbstractTableModel>
 #include <QVector>
@@ -52,6 +52,9 @@ public:
     // The frame rate the game's timings are counted at (chat flood protection).
     void setFrameRate(int frameRate);
     int frameRate() const { return m_frameRate; }
+    // Without a marker the lines carry no marks.
+    void setLineMarker(LineMarker marker) { m_marks.setMarker(marker); }
+    bool hasLineMarker() const { return m_marks.hasMarker(); }
     // How the game plays the line otherwise than the preview shows, or nothing.
     std::optional<LineMark> gameMark(int row) const;
     // Every such line, in row order; kept until the lines or the frame rate change.

@@ -8,7 +8,7 @@
 #include "animation/LineCommands.h"
 #include "app/MainWindow.h"
 #include "colors/ColorEditorDialog.h"
-#include "colors/PreviewPlayer.h"
+#include "animation/PreviewPlayer.h"
 #include "script/PasteCommands.h"
 #include "script/ScriptImport.h"
 #include "wizard/WizardWindow.h"

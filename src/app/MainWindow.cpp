@@ -7,10 +7,11 @@
 #include "colors/ColorCodes.h"
 #include "colors/ColoredText.h"
 #include "colors/PreviewBoxWidget.h"
-#include "colors/PreviewPlayer.h"
+#include "animation/PreviewPlayer.h"
 #include "app/ToolbarIcons.h"
-#include "settings/RegistryStore.h"
-#include "settings/Settings.h"
+#include "platform/RegistryStore.h"
+#include "script/ScriptCheck.h"
+#include "animation/Settings.h"
 
 #include <QAction>
 #include <QDialog>
@@ -29,6 +30,7 @@ MainWindow::MainWindow(RegistryStore &store, Prompts *startPrompts, QWidget *par
     : QMainWindow(parent), m_store(store), m_qtPrompts(this), m_prompts(&m_qtPrompts)
 {
     setObjectName(QStringLiteral("frmMain"));
+    m_model.setLineMarker(MarkLines);
     m_menus = BuildMainMenus(*this, [this](const QString &key) { runCommand(key); });
     buildCentralArea();
     buildUndoAndRecentMenus();

@@ -7,7 +7,7 @@
 #include "platform/Prompts.h"
 #include "platform/QtPrompts.h"
 #include "platform/RelayPrompts.h"
-#include "settings/Settings.h"
+#include "animation/Settings.h"
 
 #include <QHash>
 #include <QMainWindow>

@@ -10,7 +10,7 @@
 #include "platform/TextFile.h"
 #include "platform/SilentPrompts.h"
 #include "script/ScriptImport.h"
-#include "settings/RegistryStore.h"
+#include "platform/RegistryStore.h"
 
 #include <QAction>
 #include <QCloseEvent>

@@ -1,7 +1,7 @@
 #include "app/RecentFiles.h"
 
-#include "settings/RegistryStore.h"
-#include "settings/Settings.h"
+#include "platform/RegistryStore.h"
+#include "animation/Settings.h"
 
 #include <QDir>
 

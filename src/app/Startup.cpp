@@ -2,11 +2,11 @@
 
 #include "Version.h"
 
-#include "about/AppIcon.h"
+#include "platform/AppIcon.h"
 #include "app/MainWindow.h"
 #include "animation/RecoveryOffer.h"
 #include "platform/Platform.h"
-#include "settings/RegistryStore.h"
+#include "platform/RegistryStore.h"
 
 #include <QApplication>
 #include <QScreen>

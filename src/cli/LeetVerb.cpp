@@ -41,10 +41,7 @@ int runLeet(const QStringList &arguments, CliStreams &streams)
     LeetTable table;
     StderrPrompts prompts(streams.err);
     if (!LoadLeetTable(table, path, prompts)) {
-        streams.err << "Looked for: " << QDir::toNativeSeparators(file.besideProgram);
-        if (file.userCopy != file.besideProgram)
-            streams.err << " and " << QDir::toNativeSeparators(file.userCopy);
-        streams.err << '\n';
+        streams.err << "Looked for: " << QDir::toNativeSeparators(file.places().join(QStringLiteral(", "))) << '\n';
         return 1;
     }
     WriteBytes(streams.out, (ConvertTextToLeet(texts.first(), table) + QLatin1Char('\n')).toUtf8());

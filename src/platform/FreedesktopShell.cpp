@@ -1,16 +1,14 @@
 #include "platform/FreedesktopShell.h"
 
-#include "DesktopFiles.h"
 #include "Version.h"
-#include "about/AppIcon.h"
 #include "platform/KeyFileLines.h"
-#include "settings/RegistryOps.h"
+#include "platform/RegistryStore.h"
+#include "platform/UserDesktopFiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
-#include <QSaveFile>
+#include <QMultiHash>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -29,19 +27,43 @@ QStringList applicationDirs()
     return dirs;
 }
 
-// The mimeapps.list files in the order the desktop consults them.
-QStringList mimeAppsFiles()
+// The folders whose mimeapps.list files the desktop consults, in its order.
+QStringList mimeAppsDirs()
 {
-    QStringList names;
-    for (const QString &desktop : qEnvironmentVariable("XDG_CURRENT_DESKTOP").split(QLatin1Char(':'), Qt::SkipEmptyParts))
-        names << desktop.toLower() + QStringLiteral("-mimeapps.list");
-    names << QStringLiteral("mimeapps.list");
-    QStringList files;
-    const QStringList dirs = QStandardPaths::standardLocations(QStandardPaths::GenericConfigLocation) + applicationDirs();
-    for (const QString &dir : dirs) {
-        for (const QString &name : names)
-            files << QDir(dir).filePath(name);
+    return QStandardPaths::standardLocations(QStandardPaths::GenericConfigLocation) + applicationDirs();
+}
+
+// The type, then its parents in the MIME database ("text/plain" for a script).
+QStringList typeAndParents(const QString &type)
+{
+    QMultiHash<QString, QString> parents;
+    for (const QString &dir : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation)) {
+        QFile file(QDir(dir).filePath(QStringLiteral("mime/subclasses")));
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        for (const QByteArray &line : file.readAll().split('\n')) {
+            const QList<QByteArray> pair = line.split(' ');
+            if (pair.size() == 2)
+                parents.insert(QString::fromUtf8(pair[0]), QString::fromUtf8(pair[1]));
+        }
     }
+    QStringList types{type};
+    for (qsizetype i = 0; i < types.size(); ++i) {
+        for (const QString &parent : parents.values(types.at(i))) {
+            if (!types.contains(parent))
+                types << parent;
+        }
+    }
+    return types;
+}
+
+// A folder's mimeapps.list files: the desktop's own first.
+QStringList mimeAppsFilesIn(const QString &dir)
+{
+    QStringList files;
+    for (const QString &desktop : qEnvironmentVariable("XDG_CURRENT_DESKTOP").split(QLatin1Char(':'), Qt::SkipEmptyParts))
+        files << QDir(dir).filePath(desktop.toLower() + QStringLiteral("-mimeapps.list"));
+    files << QDir(dir).filePath(QStringLiteral("mimeapps.list"));
     return files;
 }
 
@@ -103,23 +125,17 @@ bool isOurs(const QString &listValue)
     return KeyFileList(listValue) == QStringList{DesktopNames::DesktopId()};
 }
 
-void runIfPresent(const QString &program, const QString &folder)
-{
-    const QString path = QStandardPaths::findExecutable(program);
-    if (path.isEmpty())
-        return;
-    QProcess process;
-    process.start(path, {folder});
-    process.waitForFinished(60000);
-}
-
-bool writeText(const QString &path, const QByteArray &bytes)
-{
-    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-        return false;
-    QSaveFile out(path);
-    return out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size() && out.commit();
-}
+// What the buttons wrote, so that the one that takes it back removes exactly that: "+" for a
+// line written whole, "=" for an id put into a line that was there, or the line replaced.
+const QString RasKey = ShellKeys::RasExtension;
+const QString CfgKey = ShellKeys::CfgExtension;
+const QString Backup = QStringLiteral("backup");            // .ras: the default line it replaced
+const QString OurRemoval = QStringLiteral("removed");       // .ras: Restore's "Removed Associations" line
+const QString OurAddition = QStringLiteral("added");        // .cfg: Add's "Added Associations" entry
+const QString EditorDefault = QStringLiteral("editor");     // .cfg: the editor Add named the scripts' default
+const QString UserRemoval = QStringLiteral("unremoved");    // .cfg: the user's "Removed Associations" line Add changed
+const QString ListKey = QStringLiteral("mimeapps.list");      // the groups the buttons made, and the file
+const QString FileMade = QStringLiteral("file");
 
 } // namespace
 
@@ -135,24 +151,37 @@ FreedesktopShell::FreedesktopShell(RegistryStore &store, const QString &executab
 
 QString FreedesktopShell::DefaultApplication(const QString &mimeType)
 {
-    for (const QString &file : mimeAppsFiles()) {
-        const QString id = firstInstalled(KeyFileList(KeyFileLines::read(file).value(DefaultGroup, mimeType)));
-        if (!id.isEmpty())
-            return id;
-    }
-    // No explicit default: the desktop takes an application that declares the type.
-    for (const QString &dir : applicationDirs()) {
-        const QString cache = QDir(dir).filePath(QStringLiteral("mimeinfo.cache"));
-        const QString id = firstInstalled(KeyFileList(KeyFileLines::read(cache).value(QStringLiteral("MIME Cache"), mimeType)));
-        if (!id.isEmpty())
-            return id;
-    }
-    for (const QString &dir : applicationDirs()) {
-        const QStringList entries = QDir(dir).entryList({QStringLiteral("*.desktop")}, QDir::Files, QDir::Name);
-        for (const QString &entry : entries) {
-            if (entryDeclares(QDir(dir).filePath(entry), mimeType) && !firstInstalled({entry}).isEmpty())
-                return entry;
+    // Type by type, from the exact one to its parents, as long as nothing is found; what
+    // a folder removes stays removed for the parents too.
+    QStringList removed;
+    const QStringList appDirs = applicationDirs();
+    for (const QString &type : typeAndParents(mimeType)) {
+        QStringList found;
+        for (const QString &dir : mimeAppsDirs()) {
+            for (const QString &file : mimeAppsFilesIn(dir))
+                found << KeyFileList(KeyFileLines::read(file).value(DefaultGroup, type));
         }
+        for (const QString &dir : mimeAppsDirs()) {
+            for (const QString &file : mimeAppsFilesIn(dir)) {
+                const KeyFileLines list = KeyFileLines::read(file);
+                for (const QString &id : KeyFileList(list.value(AddedGroup, type))) {
+                    if (!removed.contains(id))
+                        found << id;
+                }
+                removed << KeyFileList(list.value(RemovedGroup, type));
+            }
+            if (!appDirs.contains(dir))
+                continue;
+            // Declared types count as the desktop's cache of them lists them.
+            const QString cache = QDir(dir).filePath(QStringLiteral("mimeinfo.cache"));
+            for (const QString &id : KeyFileList(KeyFileLines::read(cache).value(QStringLiteral("MIME Cache"), type))) {
+                if (!removed.contains(id))
+                    found << id;
+            }
+        }
+        const QString id = firstInstalled(found);
+        if (!id.isEmpty())
+            return id;
     }
     return QString();
 }
@@ -182,27 +211,20 @@ QString FreedesktopShell::userMimeAppsPath() const
         .filePath(QStringLiteral("mimeapps.list"));
 }
 
-void FreedesktopShell::installForUser() const
+std::optional<QString> FreedesktopShell::record(const QString &key, const QString &name) const
 {
-    const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    QStringList systemDirs = applicationDirs();
-    systemDirs.removeAll(QDir(dataHome).filePath(QStringLiteral("applications")));
-    if (!desktopEntryPath(DesktopNames::DesktopId(), systemDirs).isEmpty())
-        return;  // installed: the system's entry and MIME package are in place
+    const auto value = m_store.value(RegHive::ClassesRoot, key + QStringLiteral("\\freedesktop\\") + name, QString());
+    return value ? std::optional(value->text) : std::nullopt;
+}
 
-    QStringList lines = QString::fromUtf8(DesktopEntryText).split(QLatin1Char('\n'));
-    for (QString &line : lines) {
-        if (line.startsWith(QLatin1String("Exec=")))
-            line = QStringLiteral("Exec=") + ExecLine(m_executable);
-    }
-    const QDir data(dataHome);
-    writeText(data.filePath(QStringLiteral("applications/") + DesktopNames::DesktopId()), lines.join(QLatin1Char('\n')).toUtf8());
-    writeText(data.filePath(QStringLiteral("mime/packages/" MARQUEE_APP_ID ".xml")), QByteArray(MimePackageText));
-    const QString iconPath = data.filePath(QStringLiteral("icons/hicolor/256x256/apps/" MARQUEE_APP_ID ".png"));
-    if (QDir().mkpath(QFileInfo(iconPath).absolutePath()))
-        AppIconImage(256).save(iconPath);
-    runIfPresent(QStringLiteral("update-mime-database"), data.filePath(QStringLiteral("mime")));
-    runIfPresent(QStringLiteral("update-desktop-database"), data.filePath(QStringLiteral("applications")));
+void FreedesktopShell::setRecord(const QString &key, const QString &name, const QString &text)
+{
+    m_store.setValue(RegHive::ClassesRoot, key + QStringLiteral("\\freedesktop\\") + name, QString(), text);
+}
+
+void FreedesktopShell::dropRecord(const QString &key, const QString &name)
+{
+    m_store.deleteKey(RegHive::ClassesRoot, key + QStringLiteral("\\freedesktop\\") + name);
 }
 
 void FreedesktopShell::uninstallForUserWhenUnused() const
@@ -212,15 +234,7 @@ void FreedesktopShell::uninstallForUserWhenUnused() const
     if (isOurs(list.value(DefaultGroup, DesktopNames::AnimationType))
         || KeyFileList(list.value(AddedGroup, DesktopNames::ScriptType)).contains(id))
         return;
-    const QDir data(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
-    const QString entry = data.filePath(QStringLiteral("applications/") + id);
-    if (!QFileInfo::exists(entry))
-        return;
-    QFile::remove(entry);
-    QFile::remove(data.filePath(QStringLiteral("mime/packages/" MARQUEE_APP_ID ".xml")));
-    QFile::remove(data.filePath(QStringLiteral("icons/hicolor/256x256/apps/" MARQUEE_APP_ID ".png")));
-    runIfPresent(QStringLiteral("update-mime-database"), data.filePath(QStringLiteral("mime")));
-    runIfPresent(QStringLiteral("update-desktop-database"), data.filePath(QStringLiteral("applications")));
+    UserDesktopFiles::Uninstall();
 }
 
 AssociationStatus FreedesktopShell::associationStatus() const
@@ -232,31 +246,101 @@ AssociationStatus FreedesktopShell::associationStatus() const
                                                                : AssociationState::OtherProgram);
 }
 
+void FreedesktopShell::insertLine(KeyFileLines &list, const QString &group, const QString &key, const QString &value)
+{
+    noteMade(group, list.insert(group, key, value));
+}
+
+QString FreedesktopShell::addListed(KeyFileLines &list, const QString &group, const QString &key, const QString &id)
+{
+    const QString made = list.addToList(group, key, id);
+    if (made == QLatin1String("="))
+        return made;
+    noteMade(group, made);
+    return QStringLiteral("+");
+}
+
+void FreedesktopShell::removeLine(KeyFileLines &list, const QString &group, const QString &key)
+{
+    list.removeInserted(group, key, record(ListKey, group).value_or(QString()));
+    if (!list.hasGroup(group))
+        dropRecord(ListKey, group);
+}
+
+void FreedesktopShell::takeListed(KeyFileLines &list, const QString &group, const QString &key, const QString &id,
+                                  const std::optional<QString> &how)
+{
+    list.takeFromList(group, key, id, how == QLatin1String("=") ? *how : record(ListKey, group).value_or(QString()));
+    if (!list.hasGroup(group))
+        dropRecord(ListKey, group);
+}
+
+void FreedesktopShell::noteMade(const QString &group, const QString &made)
+{
+    if (made.contains(QLatin1Char('f')))
+        setRecord(ListKey, FileMade, QStringLiteral("1"));
+    if (made.contains(QLatin1Char('g')))
+        setRecord(ListKey, group, made.contains(QLatin1Char('b')) ? QStringLiteral("bg") : QStringLiteral("g"));
+}
+
+void FreedesktopShell::saveList(const KeyFileLines &list)
+{
+    if (list.isEmpty() && record(ListKey, FileMade)) {
+        QFile::remove(userMimeAppsPath());
+        dropRecord(ListKey, FileMade);
+        return;
+    }
+    list.save(userMimeAppsPath());
+}
+
 void FreedesktopShell::associate()
 {
     if (associationStatus().IsAssociated)
         return;
-    installForUser();
+    const QString type = DesktopNames::AnimationType;
+    const QString id = DesktopNames::DesktopId();
     KeyFileLines list = KeyFileLines::read(userMimeAppsPath());
-    const QString previous = list.value(DefaultGroup, DesktopNames::AnimationType);
-    if (!previous.isEmpty() && !isOurs(previous))
-        SetRegValue(m_store, RegHive::ClassesRoot, ShellKeys::RasExtension, ShellKeys::BackupValue, previous);
-    list.setValue(DefaultGroup, DesktopNames::AnimationType, DesktopNames::DesktopId() + QLatin1Char(';'));
-    list.write(userMimeAppsPath());
+    // Restore's own "Removed Associations" entry goes first: an installed entry may need no more.
+    if (const auto removal = record(RasKey, OurRemoval)) {
+        takeListed(list, RemovedGroup, type, id, removal);
+        dropRecord(RasKey, OurRemoval);
+        saveList(list);
+        if (associationStatus().IsAssociated)
+            return;
+    }
+    UserDesktopFiles::Install(ExecLine(m_executable));
+    const QString previous = list.line(DefaultGroup, type);
+    if (previous.isEmpty()) {
+        dropRecord(RasKey, Backup);
+        insertLine(list, DefaultGroup, type, id + QLatin1Char(';'));
+    } else {
+        setRecord(RasKey, Backup, previous);
+        list.replaceLine(DefaultGroup, type, type + QLatin1Char('=') + id + QLatin1Char(';'));
+    }
+    saveList(list);
 }
 
 void FreedesktopShell::restoreAssociation()
 {
     if (!associationStatus().IsAssociated)
         return;
-    const QString backup = GetRegValue(m_store, RegHive::ClassesRoot, ShellKeys::RasExtension, ShellKeys::BackupValue);
+    const QString type = DesktopNames::AnimationType;
+    const QString id = DesktopNames::DesktopId();
     KeyFileLines list = KeyFileLines::read(userMimeAppsPath());
-    if (backup.isEmpty())
-        list.remove(DefaultGroup, DesktopNames::AnimationType);
-    else
-        list.setValue(DefaultGroup, DesktopNames::AnimationType, backup);
-    list.write(userMimeAppsPath());
+    if (isOurs(list.value(DefaultGroup, type))) {
+        if (const auto backup = record(RasKey, Backup))
+            list.replaceLine(DefaultGroup, type, *backup);
+        else
+            removeLine(list, DefaultGroup, type);
+    }
+    dropRecord(RasKey, Backup);
+    saveList(list);
     uninstallForUserWhenUnused();
+    // An installed entry that declares the type is still picked: leave it out by name.
+    if (associationStatus().IsAssociated) {
+        setRecord(RasKey, OurRemoval, addListed(list, RemovedGroup, type, id));
+        saveList(list);
+    }
 }
 
 ContextMenuStatus FreedesktopShell::contextMenuStatus() const
@@ -267,12 +351,14 @@ ContextMenuStatus FreedesktopShell::contextMenuStatus() const
     const QString entry = desktopEntryPath(id);
     bool added = false;
     bool removed = false;
-    for (const QString &file : mimeAppsFiles()) {
-        const KeyFileLines list = KeyFileLines::read(file);
-        added = added || KeyFileList(list.value(AddedGroup, DesktopNames::ScriptType)).contains(id);
-        removed = removed || KeyFileList(list.value(RemovedGroup, DesktopNames::ScriptType)).contains(id);
+    for (const QString &dir : mimeAppsDirs()) {
+        for (const QString &file : mimeAppsFilesIn(dir)) {
+            const KeyFileLines list = KeyFileLines::read(file);
+            added = added || (!removed && KeyFileList(list.value(AddedGroup, DesktopNames::ScriptType)).contains(id));
+            removed = removed || KeyFileList(list.value(RemovedGroup, DesktopNames::ScriptType)).contains(id);
+        }
     }
-    status.present = !entry.isEmpty() && !removed && (added || entryDeclares(entry, DesktopNames::ScriptType));
+    status.present = !entry.isEmpty() && (added || (!removed && entryDeclares(entry, DesktopNames::ScriptType)));
     status.canAdd = !status.present;
     status.canRemove = status.present;
     return status;
@@ -280,28 +366,44 @@ ContextMenuStatus FreedesktopShell::contextMenuStatus() const
 
 void FreedesktopShell::addContextEntry()
 {
+    const QString type = DesktopNames::ScriptType;
+    const QString id = DesktopNames::DesktopId();
     // A desktop makes an application listed for the exact type its default, ahead of the text
     // editor that opens text/plain: name the editor as the scripts' default first.
-    QString editor = DefaultApplication(DesktopNames::ScriptType);
-    if (editor.isEmpty() || editor == DesktopNames::DesktopId())
+    QString editor = DefaultApplication(type);
+    if (editor.isEmpty() || editor == id)
         editor = DefaultApplication(QStringLiteral("text/plain"));
-    installForUser();
+    UserDesktopFiles::Install(ExecLine(m_executable));
     KeyFileLines list = KeyFileLines::read(userMimeAppsPath());
-    if (list.value(DefaultGroup, DesktopNames::ScriptType).isEmpty() && !editor.isEmpty()
-        && editor != DesktopNames::DesktopId())
-        list.setValue(DefaultGroup, DesktopNames::ScriptType, editor + QLatin1Char(';'));
-    list.removeFromList(RemovedGroup, DesktopNames::ScriptType, DesktopNames::DesktopId());
-    list.addToList(AddedGroup, DesktopNames::ScriptType, DesktopNames::DesktopId());
-    list.write(userMimeAppsPath());
+    if (list.value(DefaultGroup, type).isEmpty() && !editor.isEmpty() && editor != id) {
+        insertLine(list, DefaultGroup, type, editor + QLatin1Char(';'));
+        setRecord(CfgKey, EditorDefault, editor + QLatin1Char(';'));
+    }
+    if (KeyFileList(list.value(RemovedGroup, type)).contains(id)) {
+        setRecord(CfgKey, UserRemoval, list.line(RemovedGroup, type));
+        list.takeFromList(RemovedGroup, type, id, QStringLiteral("="));
+    }
+    setRecord(CfgKey, OurAddition, addListed(list, AddedGroup, type, id));
+    saveList(list);
 }
 
 void FreedesktopShell::removeContextEntry()
 {
+    const QString type = DesktopNames::ScriptType;
+    const QString id = DesktopNames::DesktopId();
     KeyFileLines list = KeyFileLines::read(userMimeAppsPath());
-    list.removeFromList(AddedGroup, DesktopNames::ScriptType, DesktopNames::DesktopId());
-    const QString entry = desktopEntryPath(DesktopNames::DesktopId());
-    if (!entry.isEmpty() && entryDeclares(entry, DesktopNames::ScriptType))
-        list.addToList(RemovedGroup, DesktopNames::ScriptType, DesktopNames::DesktopId());
-    list.write(userMimeAppsPath());
+    takeListed(list, AddedGroup, type, id, record(CfgKey, OurAddition));
+    // The editor's line goes only while it still names the editor the program wrote.
+    const auto editor = record(CfgKey, EditorDefault);
+    if (editor && list.value(DefaultGroup, type) == *editor)
+        removeLine(list, DefaultGroup, type);
+    const QString entry = desktopEntryPath(id);
+    if (const auto userLine = record(CfgKey, UserRemoval))
+        list.replaceLine(RemovedGroup, type, *userLine);
+    else if (!entry.isEmpty() && entryDeclares(entry, type))
+        list.addToList(RemovedGroup, type, id);
+    for (const QString &name : {OurAddition, EditorDefault, UserRemoval})
+        dropRecord(CfgKey, name);
+    saveList(list);
     uninstallForUserWhenUnused();
 }

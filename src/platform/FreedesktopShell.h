@@ -1,8 +1,12 @@
 #pragma once
 
-#include "settings/ShellIntegration.h"
+#include "platform/ShellIntegration.h"
 
 #include <QStringList>
+
+#include <optional>
+
+class KeyFileLines;
 
 // The file types and the desktop entry that name the program on freedesktop systems.
 namespace DesktopNames {
@@ -14,8 +18,10 @@ QString DesktopId();  // "<reverse-DNS id>.desktop"
 // The association as a freedesktop desktop keeps it: the default application
 // of the animation type in the user's mimeapps.list, and the program as an
 // "Open with" choice of game scripts (an added association; the entry itself
-// declares only animations, or it would become every .cfg file's default). When the program is not installed, the
-// first change gives the user a desktop entry and MIME package of their own.
+// declares only animations, or it would become every .cfg file's default).
+// Every line the buttons write is recorded in the store, so that the button
+// that takes it back leaves mimeapps.list byte for byte as it was. Run from a
+// build, the user gets a desktop entry of their own while a button needs it.
 // Every folder comes from the XDG_* variables.
 class FreedesktopShell final : public DesktopShell {
 public:
@@ -28,18 +34,29 @@ public:
     void addContextEntry() override;
     void removeContextEntry() override;
 
-    // The desktop id that opens files of the type, found as xdg-mime finds it;
-    // empty when none does.
+    // The desktop id that opens files of the type, found as the desktop finds
+    // it (defaults first, then added and declared applications that no
+    // "Removed Associations" names); empty when none does.
     static QString DefaultApplication(const QString &mimeType);
     // A desktop entry's Exec line for the program: its path quoted, then "%f".
     static QString ExecLine(const QString &executablePath);
 
 private:
-    // Run from a build, the user gets a desktop entry and MIME package of their
-    // own while the program is the animations' default or a scripts' choice.
-    void installForUser() const;
     void uninstallForUserWhenUnused() const;
     QString userMimeAppsPath() const;
+    // What a button wrote, kept under ".ras" or ".cfg" in the store; nothing when it wrote nothing.
+    std::optional<QString> record(const QString &key, const QString &name) const;
+    void setRecord(const QString &key, const QString &name, const QString &text);
+    void dropRecord(const QString &key, const QString &name);
+    // Line changes that record the groups and the file they make, so that taking
+    // the last line out takes those too.
+    void insertLine(KeyFileLines &list, const QString &group, const QString &key, const QString &value);
+    QString addListed(KeyFileLines &list, const QString &group, const QString &key, const QString &id);
+    void removeLine(KeyFileLines &list, const QString &group, const QString &key);
+    void takeListed(KeyFileLines &list, const QString &group, const QString &key, const QString &id,
+                    const std::optional<QString> &how);
+    void noteMade(const QString &group, const QString &made);
+    void saveList(const KeyFileLines &list);
 
     RegistryStore &m_store;
     QString m_executable;

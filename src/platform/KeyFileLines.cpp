@@ -9,25 +9,30 @@ KeyFileLines KeyFileLines::read(const QString &path)
 {
     KeyFileLines file;
     QFile in(path);
-    if (in.open(QIODevice::ReadOnly))
-        file.m_lines = QString::fromUtf8(in.readAll()).split(QLatin1Char('\n'));
+    if (in.open(QIODevice::ReadOnly)) {
+        file.m_existed = true;
+        file.m_read = in.readAll();
+        file.m_lines = QString::fromUtf8(file.m_read).split(QLatin1Char('\n'));
+    }
     if (!file.m_lines.isEmpty() && file.m_lines.last().isEmpty())
         file.m_lines.removeLast();
     return file;
 }
 
-bool KeyFileLines::write(const QString &path) const
+bool KeyFileLines::save(const QString &path) const
 {
+    QByteArray bytes = m_lines.join(QLatin1Char('\n')).toUtf8();
+    // A file whose last line had no line end keeps it so.
+    if (!m_lines.isEmpty() && (m_read.isEmpty() || m_read.endsWith('\n')))
+        bytes += '\n';
+    if (m_existed && bytes == m_read)
+        return true;
+    if (!m_existed && bytes.isEmpty())
+        return !QFileInfo::exists(path) || QFile::remove(path);
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return false;
     QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    QString text = m_lines.join(QLatin1Char('\n'));
-    if (!text.isEmpty())
-        text += QLatin1Char('\n');
-    out.write(text.toUtf8());
-    return out.commit();
+    return out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size() && out.commit();
 }
 
 qsizetype KeyFileLines::groupStart(const QString &group) const
@@ -65,72 +70,99 @@ qsizetype KeyFileLines::keyLine(const QString &group, const QString &key) const
 
 QString KeyFileLines::value(const QString &group, const QString &key) const
 {
-    const qsizetype line = keyLine(group, key);
-    if (line < 0)
-        return QString();
-    const QString &text = m_lines.at(line);
+    const QString text = line(group, key);
     return text.mid(text.indexOf(QLatin1Char('=')) + 1).trimmed();
 }
 
-void KeyFileLines::setValue(const QString &group, const QString &key, const QString &value)
+QString KeyFileLines::line(const QString &group, const QString &key) const
 {
-    const QString text = key + QLatin1Char('=') + value;
-    const qsizetype line = keyLine(group, key);
-    if (line >= 0) {
-        m_lines[line] = text;
-        return;
-    }
+    const qsizetype at = keyLine(group, key);
+    return at < 0 ? QString() : m_lines.at(at);
+}
+
+void KeyFileLines::replaceLine(const QString &group, const QString &key, const QString &text)
+{
+    const qsizetype at = keyLine(group, key);
+    if (at >= 0)
+        m_lines[at] = text;
+}
+
+QString KeyFileLines::insert(const QString &group, const QString &key, const QString &value)
+{
+    QString added = m_lines.isEmpty() && !m_existed ? QStringLiteral("f") : QString();
     qsizetype start = groupStart(group);
     if (start < 0) {
-        if (!m_lines.isEmpty() && !m_lines.last().trimmed().isEmpty())
+        if (!m_lines.isEmpty() && !m_lines.last().trimmed().isEmpty()) {
             m_lines << QString();
+            added += QLatin1Char('b');
+        }
         m_lines << QLatin1Char('[') + group + QLatin1Char(']');
+        added += QLatin1Char('g');
         start = m_lines.size();
     }
     // After the group's last key, before the blank lines that part it from the next group.
     qsizetype at = groupEnd(start);
     while (at > start && m_lines.at(at - 1).trimmed().isEmpty())
         --at;
-    m_lines.insert(at, text);
+    m_lines.insert(at, key + QLatin1Char('=') + value);
+    return added;
 }
 
-void KeyFileLines::remove(const QString &group, const QString &key)
+void KeyFileLines::removeInserted(const QString &group, const QString &key, const QString &made)
 {
     const qsizetype line = keyLine(group, key);
     if (line < 0)
         return;
     m_lines.removeAt(line);
-    // A group left without keys goes too, with the blank lines before it.
     qsizetype start = groupStart(group);
-    const qsizetype end = groupEnd(start);
-    for (qsizetype i = start; i < end; ++i) {
-        if (!m_lines.at(i).trimmed().isEmpty())
-            return;
-    }
+    if (!made.contains(QLatin1Char('g')) || start != groupEnd(start))
+        return;  // the group was there before, or holds other keys now
     --start;
-    while (start > 0 && m_lines.at(start - 1).trimmed().isEmpty())
-        --start;
-    m_lines.remove(start, end - start);
+    const bool blank = made.contains(QLatin1Char('b')) && start > 0 && m_lines.at(start - 1).trimmed().isEmpty();
+    m_lines.remove(blank ? start - 1 : start, blank ? 2 : 1);
 }
 
-void KeyFileLines::addToList(const QString &group, const QString &key, const QString &id)
+QString KeyFileLines::addToList(const QString &group, const QString &key, const QString &id)
 {
-    QStringList ids = KeyFileList(value(group, key));
-    if (ids.contains(id))
+    const qsizetype at = keyLine(group, key);
+    if (at < 0)
+        return insert(group, key, id + QLatin1Char(';'));
+    if (KeyFileList(value(group, key)).contains(id))
+        return QStringLiteral("=");
+    QString &text = m_lines[at];
+    qsizetype valueStart = text.indexOf(QLatin1Char('=')) + 1;
+    while (valueStart < text.size() && text.at(valueStart).isSpace())
+        ++valueStart;
+    text.insert(valueStart, id + QLatin1Char(';'));
+    return QStringLiteral("=");
+}
+
+void KeyFileLines::takeFromList(const QString &group, const QString &key, const QString &id, const QString &made)
+{
+    const qsizetype at = keyLine(group, key);
+    if (at < 0)
         return;
-    ids.prepend(id);
-    setValue(group, key, ids.join(QLatin1Char(';')) + QLatin1Char(';'));
-}
-
-void KeyFileLines::removeFromList(const QString &group, const QString &key, const QString &id)
-{
     QStringList ids = KeyFileList(value(group, key));
     if (!ids.removeAll(id))
         return;
-    if (ids.isEmpty())
-        remove(group, key);
-    else
-        setValue(group, key, ids.join(QLatin1Char(';')) + QLatin1Char(';'));
+    if (ids.isEmpty() && made != QLatin1String("="))
+        return removeInserted(group, key, made);
+    // The id's own piece, with its ';', wherever it stands; the rest as written.
+    QString &text = m_lines[at];
+    const qsizetype valueStart = text.indexOf(QLatin1Char('=')) + 1;
+    qsizetype from = valueStart;
+    while (from < text.size()) {
+        qsizetype end = text.indexOf(QLatin1Char(';'), from);
+        if (end < 0)
+            end = text.size();
+        const QStringView piece = QStringView(text).mid(from, end - from);
+        if (piece.trimmed() == id) {
+            const qsizetype idAt = from + piece.indexOf(id);
+            text.remove(idAt, qMin(end + 1, text.size()) - idAt);
+            return;
+        }
+        from = end + 1;
+    }
 }
 
 QStringList KeyFileList(const QString &value)

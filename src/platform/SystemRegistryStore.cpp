@@ -1,6 +1,6 @@
-#include "settings/RegistryStore.h"
+#include "platform/RegistryStore.h"
 
-#include "settings/JsonRegistryStore.h"
+#include "platform/JsonRegistryStore.h"
 #include "platform/WinRegistryStore.h"
 
 #include <QDir>

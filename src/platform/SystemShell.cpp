@@ -1,6 +1,6 @@
 #include "platform/SystemShell.h"
 
-#include "settings/ShellIntegration.h"
+#include "platform/ShellIntegration.h"
 
 #ifndef Q_OS_WIN
 #include "platform/FreedesktopShell.h"

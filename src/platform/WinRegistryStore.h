@@ -4,7 +4,7 @@
 
 #ifdef Q_OS_WIN
 
-#include "settings/RegistryStore.h"
+#include "platform/RegistryStore.h"
 
 // The Windows registry through advapi32's ANSI functions.
 class WinRegistryStore final : public RegistryStore {

@@ -2,7 +2,7 @@
 
 #include "animation/LineCommands.h"
 #include "animation/LineLimit.h"
-#include "settings/Settings.h"
+#include "animation/Settings.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -1,19 +1,12 @@
 #pragma once
 
-#include "animation/AnimationLine.h"
+#include "animation/LineMarkCache.h"
 
 #include <QStringList>
 #include <QVector>
 
 // What the stock game does with a script, told by playing it through the
 // game's console and name rules.
-
-// A line of the animation that the game plays otherwise than the preview shows.
-struct LineMark {
-    int row = 0;
-    QString shown;   // what the others see: the name, or the chat line; empty when nothing
-    QString reason;
-};
 
 // Every line from `first` to `last` (-1: the end) the game plays differently, in
 // row order, with the lines' Times at the frame rate.

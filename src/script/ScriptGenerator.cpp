@@ -1,6 +1,6 @@
 #include "script/ScriptGenerator.h"
 
-#include "about/Contact.h"
+#include "script/Contact.h"
 #include "colors/Numbers.h"
 #include "game/GameConsole.h"
 

@@ -7,7 +7,7 @@
 #include "script/ScriptGenerator.h"
 #include "script/ScriptParts.h"
 #include "script/ScriptSave.h"
-#include "settings/Settings.h"
+#include "animation/Settings.h"
 
 #include <QAction>
 #include <QDir>
@@ -110,8 +110,8 @@ ScriptWindow::ScriptWindow(const AnimationModel &model, const Settings &settings
     showSummary(target.name, target.underGameFolder);
 
     // The list's marks, usually already worked out for its rows.
-    const QVector<LineMark> marks = model.frameRate() == settings.frameRate ? model.gameMarks()
-                                                                            : MarkLines(model.lines(), settings.frameRate);
+    const bool listHasMarks = model.hasLineMarker() && model.frameRate() == settings.frameRate;
+    const QVector<LineMark> marks = listHasMarks ? model.gameMarks() : MarkLines(model.lines(), settings.frameRate);
     QStringList report;
     for (const LineMark &mark : marks.first(qMin<qsizetype>(marks.size(), MaxReportLines))) {
         // Appended, not arg(): the report is built each time the window opens.

@@ -1,8 +1,8 @@
 #include "settings/GameOptionsWidget.h"
 
 #include "game/GameConsole.h"
-#include "settings/RegistryOps.h"
-#include "settings/Settings.h"
+#include "platform/RegistryOps.h"
+#include "animation/Settings.h"
 
 #include <QFormLayout>
 #include <QLabel>

@@ -1,8 +1,8 @@
 #include "settings/OptionsDialog.h"
 
-#include "settings/RegistryOps.h"
-#include "settings/Settings.h"
-#include "settings/ShellIntegration.h"
+#include "platform/RegistryOps.h"
+#include "animation/Settings.h"
+#include "platform/ShellIntegration.h"
 #include "platform/Prompts.h"
 #include "platform/SystemShell.h"
 #include "platform/TextFile.h"
@@ -182,12 +182,12 @@ QWidget *OptionsDialog::createRegistryPage()
     connect(m_associate, &QPushButton::clicked, this, [this] {
         if (!m_isAssociated)
             m_shell->associate();
-        showAssociationStatus();
+        showShellStatus();
     });
     connect(m_restore, &QPushButton::clicked, this, [this] {
         if (m_isAssociated)
             m_shell->restoreAssociation();
-        showAssociationStatus();
+        showShellStatus();
     });
 
     auto *context = named(new QGroupBox(QStringLiteral("Context menu (on rightclick)"), page), "Frame2");
@@ -207,11 +207,11 @@ QWidget *OptionsDialog::createRegistryPage()
     contextRow->addWidget(m_removeContext);
     connect(m_addContext, &QPushButton::clicked, this, [this] {
         m_shell->addContextEntry();
-        showContextMenuStatus();
+        showShellStatus();
     });
     connect(m_removeContext, &QPushButton::clicked, this, [this] {
         m_shell->removeContextEntry();
-        showContextMenuStatus();
+        showShellStatus();
     });
 
     auto *layout = new QVBoxLayout(page);
@@ -312,6 +312,14 @@ void OptionsDialog::showLeetTable()
         return;
     }
     m_leetText->setPlainText(leetTextForBox(LeetTableText(m_leet)));
+}
+
+// Either frame's button can change what the other shows (a text editor that opens animations
+// once their type is known), so both read the desktop again.
+void OptionsDialog::showShellStatus()
+{
+    showAssociationStatus();
+    showContextMenuStatus();
 }
 
 void OptionsDialog::showAssociationStatus()

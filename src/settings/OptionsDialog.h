@@ -40,6 +40,7 @@ private:
 
     void readSettings();
     void showLeetTable();
+    void showShellStatus();
     void showAssociationStatus();
     void showContextMenuStatus();
     void browse(QLineEdit *field, const QString &title);

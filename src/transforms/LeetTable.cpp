@@ -78,10 +78,22 @@ LeetTable &ProcessLeetTable()
     return table;
 }
 
+QStringList LeetFileLocation::places() const
+{
+    QStringList places;
+    for (const QString &place : {userCopy, besideProgram, installed}) {
+        if (!place.isEmpty() && !places.contains(place))
+            places << place;
+    }
+    return places;
+}
+
 QString LeetFileLocation::readPath() const
 {
-    if (!FileExists(userCopy) && FileExists(besideProgram))
-        return besideProgram;
+    for (const QString &place : places()) {
+        if (FileExists(place))
+            return place;
+    }
     return userCopy;
 }
 
@@ -89,8 +101,9 @@ LeetFileLocation SystemLeetFile()
 {
     // Not the application's own data folder: the two programs have different names.
     const QDir data(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
-    return {LeetFilePathIn(QCoreApplication::applicationDirPath()),
-            LeetFilePathIn(data.filePath(QStringLiteral("Marqueemaster")))};
+    const QDir program(QCoreApplication::applicationDirPath());
+    return {LeetFilePathIn(program.path()), LeetFilePathIn(data.filePath(QStringLiteral("Marqueemaster"))),
+            QDir::cleanPath(program.filePath(QStringLiteral(MARQUEE_SHARED_DATA "/leet.ini")))};
 }
 
 QString LeetFilePath()

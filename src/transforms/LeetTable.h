@@ -36,17 +36,22 @@ private:
 // The table the program shares between the main window and the options window.
 LeetTable &ProcessLeetTable();
 
-// Where leet.ini is: beside the program, and the user's own copy in their data
-// folder (an installed program's folder can't be written). Every write goes to
-// the user's copy; reads take it once it exists, so a write is never shadowed.
+// Where leet.ini is: the user's own copy in their data folder, the file beside
+// the program (a build), the installed one (share/marqueemaster). The last two
+// are only read (an installed program's folders can't be written): every write
+// goes to the user's copy, and reads take it once it exists, so a write is
+// never shadowed.
 struct LeetFileLocation {
     QString besideProgram;
     QString userCopy;
+    QString installed;
     // One file for both (a chosen table).
     LeetFileLocation(const QString &path) : besideProgram(path), userCopy(path) {}
-    LeetFileLocation(const QString &beside, const QString &user) : besideProgram(beside), userCopy(user) {}
-    // The user's copy when it exists, else the file beside the program when that
-    // exists, else the user's copy (missing).
+    LeetFileLocation(const QString &beside, const QString &user, const QString &installed = {})
+        : besideProgram(beside), userCopy(user), installed(installed) {}
+    // The places in the order they are looked at, each once.
+    QStringList places() const;
+    // The first of them that exists, else the user's copy (missing).
     QString readPath() const;
 };
 

@@ -4,7 +4,7 @@
 #include "colors/ColorCodes.h"
 #include "colors/ColorEditorDialog.h"
 #include "platform/Prompts.h"
-#include "settings/Settings.h"
+#include "animation/Settings.h"
 #include "wizard/UpDownWidget.h"
 
 #include <QCheckBox>

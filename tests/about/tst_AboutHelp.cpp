@@ -1,5 +1,5 @@
 #include "about/AboutDialog.h"
-#include "about/Contact.h"
+#include "script/Contact.h"
 #include "about/HelpDialog.h"
 
 #include <QApplication>

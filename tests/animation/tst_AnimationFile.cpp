@@ -2,7 +2,7 @@
 
 #include "animation/AnimationFile.h"
 #include "animation/AnimationFileCommands.h"
-#include "settings/Settings.h"
+#include "animation/Settings.h"
 
 namespace {
 

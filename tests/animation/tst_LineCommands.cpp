@@ -3,7 +3,7 @@
 #include "animation/EditLineDialog.h"
 #include "animation/LineCommands.h"
 #include "script/PasteCommands.h"
-#include "settings/Settings.h"
+#include "animation/Settings.h"
 
 #include <QClipboard>
 #include <QComboBox>

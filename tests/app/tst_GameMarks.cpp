@@ -1,7 +1,7 @@
 #include "WindowUnderTest.h"
 
 #include "colors/PreviewBoxWidget.h"
-#include "settings/RegistryOps.h"
+#include "platform/RegistryOps.h"
 
 #include <QDialog>
 #include <QMenuBar>

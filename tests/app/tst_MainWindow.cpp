@@ -3,8 +3,8 @@
 #include "animation/AnimationFile.h"
 #include "app/MainLayout.h"
 #include "colors/PreviewBoxWidget.h"
-#include "colors/PreviewPlayer.h"
-#include "settings/RegistryOps.h"
+#include "animation/PreviewPlayer.h"
+#include "platform/RegistryOps.h"
 
 #include <QAction>
 #include <QDialog>

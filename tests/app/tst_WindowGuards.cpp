@@ -1,9 +1,9 @@
 #include "WindowUnderTest.h"
 
 #include "colors/PreviewBoxWidget.h"
-#include "colors/PreviewPlayer.h"
-#include "settings/RegistryOps.h"
-#include "settings/Settings.h"
+#include "animation/PreviewPlayer.h"
+#include "platform/RegistryOps.h"
+#include "animation/Settings.h"
 #include "wizard/WizardWindow.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 
 #include "animation/AnimationModel.h"
 #include "colors/ColorEditorDialog.h"
-#include "colors/PreviewPlayer.h"
+#include "animation/PreviewPlayer.h"
 
 #include <QApplication>
 #include <QClipboard>

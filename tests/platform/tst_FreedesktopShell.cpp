@@ -1,13 +1,13 @@
 #include "DesktopFiles.h"
 #include "FileFixtures.h"
-#include "TestLines.h"
 #include "TestStore.h"
 #include "Version.h"
-#include "animation/AnimationFile.h"
 #include "platform/FreedesktopShell.h"
 #include "settings/OptionsDialog.h"
 
+#include <QCryptographicHash>
 #include <QDir>
+#include <QDirIterator>
 #include <QLineEdit>
 #include <QProcess>
 #include <QStandardPaths>
@@ -16,7 +16,6 @@
 
 namespace {
 
-const QString Viewer = QStringLiteral("viewer.desktop");
 const QString Ours = QStringLiteral(MARQUEE_APP_ID ".desktop");
 
 // What the desktop's own tools answer, under the test's XDG folders.
@@ -35,7 +34,26 @@ void writeEntry(const QString &path, const QString &exec, const QString &mimeTyp
                                      .arg(exec, mimeTypes).toUtf8()));
 }
 
+// Each file under the folder with its bytes' hash.
+QStringList filesUnder(const QString &folder)
+{
+    QStringList files;
+    QDirIterator it(folder, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        files << path + QLatin1Char(' ') + QString::fromLatin1(QCryptographicHash::hash(ReadFileBytes(path), QCryptographicHash::Md5).toHex());
+    }
+    files.sort();
+    return files;
+}
+
+// An install ("build": none, run from the build; "home": the data folder; "system": a system data folder),
+// mimeapps.list before ("<missing>": no file), and the clicks: a button, then what the page shows after it:
+// the association (N none, O another program: a text editor once the type is known, M Marqueemaster), "Open with" (1/0), the user's own entry (e/-).
+struct ShellCase { QString install; QByteArray before; QStringList steps; };
+
 } // namespace
+Q_DECLARE_METATYPE(ShellCase)
 
 // The "Registry Options" page on a freedesktop system: every folder the desktop
 // reads is a temporary one.
@@ -64,9 +82,10 @@ class FreedesktopShellTest : public QObject {
 private slots:
     void initTestCase()
     {
-        if (QStandardPaths::findExecutable(QStringLiteral("xdg-mime")).isEmpty()
-            || QStandardPaths::findExecutable(QStringLiteral("update-mime-database")).isEmpty())
-            QSKIP("xdg-utils and shared-mime-info are not installed");
+        for (const char *tool : {"gio", "update-mime-database", "update-desktop-database"}) {
+            if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty())
+                QSKIP("gio (libglib2.0-bin), shared-mime-info and desktop-file-utils are needed");
+        }
     }
 
     void init()
@@ -76,7 +95,9 @@ private slots:
         qputenv("XDG_CONFIG_HOME", at("config").toUtf8());
         qputenv("XDG_CONFIG_DIRS", at("etc").toUtf8());
         qputenv("XDG_DATA_HOME", at("data").toUtf8());
-        qputenv("XDG_DATA_DIRS", (at("system") + QStringLiteral(":/usr/share")).toUtf8());  // the system's MIME types
+        // The system's MIME types, without its applications.
+        QVERIFY(QDir().mkpath(at("os")) && QFile::link(QStringLiteral("/usr/share/mime"), at("os/mime")));
+        qputenv("XDG_DATA_DIRS", (at("system") + QLatin1Char(':') + at("os")).toUtf8());
         qunsetenv("XDG_CURRENT_DESKTOP");
     }
 
@@ -97,109 +118,78 @@ private slots:
         QCOMPARE(FreedesktopShell::ExecLine(program), exec);
     }
 
-    // The status before "Associate" comes back after "Restore", and so does the earlier default.
-    void associateAndRestore_data()
+    // The buttons in the orders a user clicks them. After each click the page says what the desktop
+    // (gio) says; at the end mimeapps.list and the user's data folder are byte for byte as before.
+    void buttons_data()
     {
-        QTest::addColumn<bool>("installed");
-        QTest::addColumn<QString>("previous");
-        QTest::newRow("run from the build, fresh desktop") << false << "";
-        QTest::newRow("run from the build, a viewer was default") << false << Viewer;
-        QTest::newRow("installed, a list of defaults comes back as it was") << true << "viewer.desktop;gone.desktop;";
+        QTest::addColumn<ShellCase>("c");
+        const QByteArray odd = "# mine\n[Default Applications]\napplication/x-marqueemaster-animation = viewer.desktop\n"
+                               "text/x-rtcw-script = editor.desktop\n\n[Added Associations]\ntext/x-rtcw-script = vim.desktop";
+        QTest::newRow("build, no list: Associate, Restore")
+            << ShellCase{"build", "<missing>", {"cmdAssociate M0e", "cmdRestore N0-"}};
+        QTest::newRow("build, a viewer was default, odd spacing: Associate, Restore")
+            << ShellCase{"build", odd, {"cmdAssociate M0e", "cmdRestore O0-"}};
+        QTest::newRow("build: Add, Remove; the editor stays the scripts' default")
+            << ShellCase{"build", odd, {"cmdAddContext O1e", "cmdRemoveContext O0-"}};
+        QTest::newRow("build: the entry stays while Open with uses it")
+            << ShellCase{"build", "[Added Associations]\nimage/png=viewer.desktop;\n",
+                         {"cmdAssociate M0e", "cmdAddContext M1e", "cmdRestore O1e", "cmdRemoveContext N0-"}};
+        QTest::newRow("build: and while the association uses it")
+            << ShellCase{"build", "<missing>", {"cmdAddContext O1e", "cmdAssociate M1e", "cmdRemoveContext M0e", "cmdRestore N0-"}};
+        QTest::newRow("build: Add after the desktop removed the program")
+            << ShellCase{"build", "[Removed Associations]\ntext/x-rtcw-script=" MARQUEE_APP_ID ".desktop;\n",
+                         {"cmdAddContext O1e", "cmdRemoveContext N0-"}};
+        QTest::newRow("installed in the data folder: used as it is")
+            << ShellCase{"home", odd, {"cmdAssociate M0-", "cmdAddContext M1-", "cmdRestore O1-", "cmdRemoveContext O0-"}};
+        QTest::newRow("system install declares the type: Restore leaves it out, Associate takes it back")
+            << ShellCase{"system", "<missing>", {"cmdRestore O0-", "cmdAssociate M0-", "cmdRestore O0-", "cmdAssociate M0-"}};
+        QTest::newRow("system install, a viewer was default")
+            << ShellCase{"system", odd, {"cmdAssociate M0-", "cmdRestore O0-"}};
     }
-    void associateAndRestore()
+    void buttons()
     {
-        QFETCH(bool, installed);
-        QFETCH(QString, previous);
-        const QString status = previous.isEmpty() ? QStringLiteral("[Not associated yet]") : QStringLiteral("Associated with [other program]");
-        const QString mimeApps = at("config/mimeapps.list");
-        if (installed) {
-            writeEntry(at("system/applications/") + Ours, qEnvironmentVariable("MARQUEE_APP"), DesktopNames::AnimationType + QLatin1Char(';'));
-            QDir().mkpath(at("system/mime/packages"));
-            QVERIFY(WriteFileBytes(at("system/mime/packages/" MARQUEE_APP_ID ".xml"), MimePackageText));
-            QCOMPARE(QProcess::execute(QStringLiteral("update-mime-database"), {at("system/mime")}), 0);
-        }
-        writeEntry(at("data/applications/") + Viewer, qEnvironmentVariable("MARQUEE_APP"), QStringLiteral("image/png;"));
-        QByteArray before = "# kept\n[Added Associations]\nimage/png=viewer.desktop;\n";
-        if (!previous.isEmpty())
-            before += "\n[Default Applications]\napplication/x-marqueemaster-animation=" + previous.toUtf8() + "\n";
-        QDir().mkpath(at("config"));
-        QVERIFY(WriteFileBytes(mimeApps, before));
-
+        QFETCH(ShellCase, c);
+        auto [install, before, steps] = c;
+        QVERIFY(QDir().mkpath(at("bin")) && QDir().mkpath(at("data")));
         const QString program = at("bin/marqueemaster");  // the desktop passes over entries without their program
-        QVERIFY(QDir().mkpath(at("bin")) && WriteFileBytes(program, "#!/bin/sh\n"));
-        QVERIFY(QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner));
-        Page page;
-        page.open(program);
-        const auto shown = [&] { return qobject_cast<QLineEdit *>(page["txtAssociation"])->text(); };
-        const QString xdgMime = QStringLiteral("xdg-mime");
-        const QStringList queryDefault{QStringLiteral("query"), QStringLiteral("default"), DesktopNames::AnimationType};
-        QCOMPARE(shown(), status);
-        QTest::mouseClick(page["cmdAssociate"], Qt::LeftButton);
-        QCOMPARE(shown(), QStringLiteral("Associated with Marqueemaster"));
-        QVERIFY(!page["cmdAssociate"]->isEnabled() && page["cmdRestore"]->isEnabled());
-        QCOMPARE(ask(xdgMime, queryDefault), Ours);
-        const QString userEntry = at("data/applications/") + Ours;
-        QCOMPARE(QFileInfo::exists(userEntry), !installed);
-        if (!installed)  // the user's own entry starts this program
-            QVERIFY(ReadFileBytes(userEntry).contains("\nExec=" + program.toUtf8() + " %f\n"));
-
-        // A saved animation is ours; a real raster image under the same extension stays an image.
-        AnimationModel model;
-        model.setLines(LinesFromTexts({QStringLiteral("^1Name")}));
-        QVERIFY(SaveAnimation(model, at("name.ras"), page.prompts));
-        QVERIFY(WriteFileBytes(at("photo.ras"), QByteArray::fromHex("59a66a95000000100000001000000008")));
-        QCOMPARE(ask(xdgMime, {QStringLiteral("query"), QStringLiteral("filetype"), at("name.ras")}), DesktopNames::AnimationType);
-        QCOMPARE(ask(xdgMime, {QStringLiteral("query"), QStringLiteral("filetype"), at("photo.ras")}), QStringLiteral("image/x-cmu-raster"));
-
-        page.dialog.reset();
-        page.store.reopen();  // the backup outlives the program, as the next run finds it
-        page.open(program);
-        QTest::mouseClick(page["cmdRestore"], Qt::LeftButton);
-        QCOMPARE(shown(), status);
-        QCOMPARE(ReadFileBytes(mimeApps), before);
-        QVERIFY(!QFileInfo::exists(userEntry));  // the user's own entry and types went with the association
-        QCOMPARE(ask(xdgMime, queryDefault), previous.isEmpty() ? QString() : Viewer);
-    }
-
-    // "Add" and "Remove" make the program an "Open with" choice of game scripts; the text editor
-    // stays their default.
-    void openWithForScripts_data()
-    {
-        QTest::addColumn<bool>("installed");
-        QTest::newRow("run from the build") << false;
-        QTest::newRow("installed") << true;
-    }
-    void openWithForScripts()
-    {
-        QFETCH(bool, installed);
-        for (const char *tool : {"gio", "update-desktop-database"}) {
-            if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty())
-                QSKIP("gio (libglib2.0-bin) and desktop-file-utils are needed");
+        QVERIFY(WriteFileBytes(program, "#!/bin/sh\n") && QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner));
+        writeEntry(at("system/applications/viewer.desktop"), program, QStringLiteral("image/png;"));  // a default only by name
+        writeEntry(at("system/applications/editor.desktop"), program, QStringLiteral("text/plain;"));
+        writeEntry(at("system/applications/vim.desktop"), program, QStringLiteral("text/plain;"));
+        if (install != QLatin1String("build")) {
+            const QString prefix = at(install == QLatin1String("home") ? "data" : "system");
+            writeEntry(prefix + QStringLiteral("/applications/") + Ours, program, DesktopNames::AnimationType + QLatin1Char(';'));
+            QVERIFY(QDir().mkpath(prefix + QStringLiteral("/mime/packages")));
+            QVERIFY(WriteFileBytes(prefix + QStringLiteral("/mime/packages/" MARQUEE_APP_ID ".xml"), MimePackageText));
+            QCOMPARE(QProcess::execute(QStringLiteral("update-mime-database"), {prefix + QStringLiteral("/mime")}), 0);
         }
-        const QString app = qEnvironmentVariable("MARQUEE_APP");
-        writeEntry(at("system/applications/editor.desktop"), app, QStringLiteral("text/plain;"));
-        if (installed)
-            writeEntry(at("system/applications/") + Ours, app, DesktopNames::AnimationType + QLatin1Char(';'));
         QCOMPARE(QProcess::execute(QStringLiteral("update-desktop-database"), {at("system/applications")}), 0);
+        if (install == QLatin1String("home"))
+            QCOMPARE(QProcess::execute(QStringLiteral("update-desktop-database"), {at("data/applications")}), 0);
+        if (before != "<missing>")
+            QVERIFY(QDir().mkpath(at("config")) && WriteFileBytes(at("config/mimeapps.list"), before));
+        const QStringList dataBefore = filesUnder(at("data"));
+
         Page page;
-        page.open(app);
-        const auto gio = [] { return ask(QStringLiteral("gio"), {QStringLiteral("mime"), DesktopNames::ScriptType}); };
-        // picON, picOFF, Add, Remove: "1001" while the entry is there, "0110" while it is not.
-        const auto shown = [&] {
-            return QStringLiteral("%1%2%3%4").arg(page["picON"]->isVisible()).arg(page["picOFF"]->isVisible())
-                .arg(page["cmdAddContext"]->isEnabled()).arg(page["cmdRemoveContext"]->isEnabled());
-        };
-        QCOMPARE(shown(), QStringLiteral("0110"));
-        QVERIFY(!gio().contains(Ours));
-        for (const char *button : {"cmdAddContext", "cmdRemoveContext", "cmdAddContext"}) {
-            QTest::mouseClick(page[button], Qt::LeftButton);
-            const bool added = QByteArray(button) == "cmdAddContext";
-            QCOMPARE(shown(), added ? QStringLiteral("1001") : QStringLiteral("0110"));
-            QCOMPARE(gio().contains(Ours), added);
-            QVERIFY2(gio().section(QLatin1Char('\n'), 0, 0).endsWith(QLatin1String(": editor.desktop")), qPrintable(gio()));
+        page.open(program);
+        for (const QString &step : steps) {
+            QTest::mouseClick(page[qPrintable(step.section(QLatin1Char(' '), 0, 0))], Qt::LeftButton);
+            const QString gioAnimation = ask(QStringLiteral("gio"), {QStringLiteral("mime"), DesktopNames::AnimationType});
+            const QString gioScript = ask(QStringLiteral("gio"), {QStringLiteral("mime"), DesktopNames::ScriptType});
+            const QString status = qobject_cast<QLineEdit *>(page["txtAssociation"])->text();
+            const QString shown = QString(QLatin1String("NOM").at(status.endsWith(QLatin1String("Marqueemaster")) ? 2 : status.contains(QLatin1String("other")) ? 1 : 0))
+                                  + QChar(page["picON"]->isVisible() ? '1' : '0')
+                                  + QChar(QFileInfo::exists(at("data/applications/") + Ours) && install == QLatin1String("build") ? 'e' : '-');
+            const QString said = QString(QLatin1String("NOM").at(gioAnimation.contains(QLatin1String(": ") + Ours) ? 2 : gioAnimation.contains(QLatin1String("No default")) ? 0 : 1))
+                                 + QChar(gioScript.contains(Ours) ? '1' : '0') + shown.right(1);
+            QCOMPARE(step + QLatin1Char(' ') + shown, step + QLatin1Char(' ') + step.section(QLatin1Char(' '), 1));
+            QCOMPARE(step + QLatin1Char(' ') + said, step + QLatin1Char(' ') + step.section(QLatin1Char(' '), 1));
+            QCOMPARE(page["cmdAssociate"]->isEnabled(), !shown.startsWith(QLatin1Char('M')));
+            QVERIFY(install == QLatin1String("build") || filesUnder(at("data")) == dataBefore);  // an install is used as it is
+            QVERIFY2(!gioScript.section(QLatin1Char('\n'), 0, 0).contains(Ours), qPrintable(gioScript));  // never the scripts' default
         }
-        QCOMPARE(ask(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), DesktopNames::ScriptType}),
-                 QStringLiteral("editor.desktop"));
+        QCOMPARE(ReadFileBytes(at("config/mimeapps.list")), before);
+        QCOMPARE(filesUnder(at("data")), dataBefore);
     }
 };
 

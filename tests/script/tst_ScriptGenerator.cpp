@@ -4,7 +4,7 @@
 #include "script/ScriptGenerator.h"
 #include "script/ScriptSave.h"
 #include "script/ScriptWindow.h"
-#include "settings/Settings.h"
+#include "animation/Settings.h"
 
 #include <QMenuBar>
 #include <QPlainTextEdit>

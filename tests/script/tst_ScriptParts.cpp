@@ -7,7 +7,7 @@
 #include "script/ScriptParts.h"
 #include "script/ScriptSave.h"
 #include "script/ScriptWindow.h"
-#include "settings/Settings.h"
+#include "animation/Settings.h"
 
 #include <QDir>
 #include <QLabel>

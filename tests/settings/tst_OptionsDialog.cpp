@@ -1,9 +1,9 @@
 #include "FileFixtures.h"
 #include "TestStore.h"
 #include "settings/OptionsDialog.h"
-#include "settings/RegistryOps.h"
-#include "settings/Settings.h"
-#include "settings/ShellIntegration.h"
+#include "platform/RegistryOps.h"
+#include "animation/Settings.h"
+#include "platform/ShellIntegration.h"
 #include "platform/SystemShell.h"
 #include "transforms/LeetTable.h"
 

@@ -5,7 +5,7 @@
 #include "FileFixtures.h"
 #include "TestLines.h"
 
-#include "about/Contact.h"
+#include "script/Contact.h"
 #include "animation/AnimationModel.h"
 #include "animation/LineLimit.h"
 

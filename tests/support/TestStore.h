@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/JsonRegistryStore.h"
+#include "platform/JsonRegistryStore.h"
 
 #include <QTemporaryDir>
 #include <memory>

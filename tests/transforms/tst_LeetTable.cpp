@@ -26,8 +26,8 @@ static const QByteArray DefaultFileBytes =
 
 // before: empty for no file, "<dir>" for a folder; action: a text to save, or "<create>" and the answer asked
 struct WriteCase { QByteArray before; QString action; QByteArray after; QString table; QString message; };
-// a leet.ini beside the program and the user's copy ("": none); shown: the box when the window opens
-struct WhichCase { QByteArray beside; QByteArray user; QString action; QString shown; };
+// a leet.ini beside the program, the user's copy and the installed one ("": none); shown: the box when the window opens
+struct WhichCase { QByteArray beside; QByteArray user; QByteArray installed; QString action; QString shown; };
 // row -100: no current line; messages "title|text"; leet.ini holds the default table unless it is missing
 struct ConvertCase { QStringList table; QString text; QString result; };
 struct CommandCase { bool leet; QStringList texts; int row; QStringList after; QStringList messages; };
@@ -115,19 +115,24 @@ private slots:
     void whichFile_data()
     {
         QTest::addColumn<WhichCase>("c");
-        QTest::newRow("beside only: Create asks, writes the user's copy") << WhichCase{"a=@", "", "<create>", "a=@\n"};
-        QTest::newRow("beside only: Save writes the user's copy") << WhichCase{"a=@", "", "e=3", "a=@\n"};
-        QTest::newRow("the user's copy wins") << WhichCase{"a=@", "a=4", "o=0", "a=4\n"};
-        QTest::newRow("neither: Create asks nothing") << WhichCase{"", "", "<create>", ""};
+        QTest::newRow("beside only: Create asks, writes the user's copy") << WhichCase{"a=@", "", "", "<create>", "a=@\n"};
+        QTest::newRow("beside only: Save writes the user's copy") << WhichCase{"a=@", "", "", "e=3", "a=@\n"};
+        QTest::newRow("the user's copy wins") << WhichCase{"a=@", "a=4", "o=()", "o=0", "a=4\n"};
+        QTest::newRow("installed only: read, Save writes the user's copy") << WhichCase{"", "", "o=()", "e=3", "o=()\n"};
+        QTest::newRow("beside the program before the installed one") << WhichCase{"a=@", "", "o=()", "<create>", "a=@\n"};
+        QTest::newRow("the user's copy before the installed one") << WhichCase{"", "a=4", "o=()", "e=3", "a=4\n"};
+        QTest::newRow("neither: Create asks nothing") << WhichCase{"", "", "", "<create>", ""};
     }
     void whichFile()
     {
         QFETCH(WhichCase, c);
-        auto [beside, user, action, shown] = c;
-        const LeetFileLocation file(m_dir.filePath(QStringLiteral("program/leet.ini")), m_dir.filePath(QStringLiteral("data/mm/leet.ini")));
+        auto [beside, user, installed, action, shown] = c;
+        const LeetFileLocation file(m_dir.filePath(QStringLiteral("program/leet.ini")), m_dir.filePath(QStringLiteral("data/mm/leet.ini")),
+                                    m_dir.filePath(QStringLiteral("share/leet.ini")));
         QDir(m_dir.path()).removeRecursively();
         QVERIFY(QDir().mkpath(m_dir.filePath(QStringLiteral("program"))));
         QVERIFY(beside.isEmpty() || WriteFileBytes(file.besideProgram, beside));
+        QVERIFY(installed.isEmpty() || (QDir().mkpath(m_dir.filePath(QStringLiteral("share"))) && WriteFileBytes(file.installed, installed)));
         QVERIFY(user.isEmpty() || (QDir().mkpath(m_dir.filePath(QStringLiteral("data/mm"))) && WriteFileBytes(file.userCopy, user)));
         TestStore store;
         LeetTable leet;
@@ -141,7 +146,7 @@ private slots:
         m_prompts.answers = {PromptAnswer::Yes};
         if (action == QLatin1String("<create>")) {
             QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("cmdCreate")), Qt::LeftButton);
-            QCOMPARE(m_prompts.messages.size(), beside.isEmpty() && user.isEmpty() ? 0 : 1);  // "File leet.ini exists..."
+            QCOMPARE(m_prompts.messages.size(), beside.isEmpty() && user.isEmpty() && installed.isEmpty() ? 0 : 1);  // "File leet.ini exists..."
             QCOMPARE(ReadFileBytes(file.userCopy), DefaultFileBytes);
         } else {
             box->selectAll();
@@ -150,6 +155,7 @@ private slots:
             QCOMPARE(ReadFileBytes(file.userCopy), action.toLatin1() + "\r\n");
         }
         QCOMPARE(ReadFileBytes(file.besideProgram), beside.isEmpty() ? QByteArray("<missing>") : beside);
+        QCOMPARE(ReadFileBytes(file.installed), installed.isEmpty() ? QByteArray("<missing>") : installed);
         QCOMPARE(file.readPath(), file.userCopy);
         const QString said = dialog.findChild<QLabel *>(QStringLiteral("lblLeetFile"))->text();
         QCOMPARE(said, (action == QLatin1String("<create>") ? QStringLiteral("Created ") : QStringLiteral("Saved to "))
@@ -164,6 +170,9 @@ private slots:
         const LeetFileLocation file = SystemLeetFile();
         QCOMPARE(file.userCopy, m_dir.filePath(QStringLiteral("data/Marqueemaster/leet.ini")));
         QCOMPARE(file.besideProgram, QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("leet.ini")));
+        QCOMPARE(file.installed, QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/marqueemaster/leet.ini")));
+        // A fresh build works without "Create file": the table it writes is the one shipped beside the programs.
+        QCOMPARE(ReadFileBytes(QFileInfo(qEnvironmentVariable("MARQUEE_CLI")).dir().filePath(QStringLiteral("leet.ini"))), DefaultFileBytes);
         QVERIFY(QDir().mkpath(m_dir.filePath(QStringLiteral("data/Marqueemaster"))) && WriteFileBytes(file.userCopy, "a=@\r\n"));
         const CliResult run = RunCli({QStringLiteral("leet"), QStringLiteral("Name")});
         qputenv("XDG_DATA_HOME", oldData);

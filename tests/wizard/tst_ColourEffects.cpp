@@ -5,7 +5,7 @@
 
 #include "animation/AnimationFile.h"
 #include "platform/TextFile.h"
-#include "settings/Settings.h"
+#include "animation/Settings.h"
 #include "wizard/WizardWindow.h"
 
 #include <QAbstractButton>

@@ -1,5 +1,5 @@
 // Writes the program's icon as <folder>/<n>x<n>/apps/<name>.png for every installed size.
-#include "about/AppIcon.h"
+#include "platform/AppIcon.h"
 
 #include <QDir>
 #include <QGuiApplication>

@@ -4,9 +4,9 @@
 #include "app/MainWindow.h"
 #include "platform/SilentPrompts.h"
 #include "script/ScriptWindow.h"
-#include "settings/JsonRegistryStore.h"
+#include "platform/JsonRegistryStore.h"
 #include "settings/OptionsDialog.h"
-#include "settings/RegistryOps.h"
+#include "platform/RegistryOps.h"
 #include "transforms/LeetTable.h"
 #include "wizard/WizardWindow.h"
 

@@ -1,8 +1,8 @@
 #include "FileFixtures.h"
 #include "TestStore.h"
 
-#include "settings/RegistryOps.h"
-#include "settings/Settings.h"
+#include "platform/RegistryOps.h"
+#include "animation/Settings.h"
 
 #include <QFile>
 #include <QProcess>

@@ -1,4 +1,4 @@
-#include "script/LineMarkCache.h"
+#include "animation/LineMarkCache.h"
 
 void LineMarkCache::remember(const QVector<LineMark> &marks) const
 {
@@ -17,7 +17,7 @@ std::optional<LineMark> LineMarkCache::mark(const QVector<AnimationLine> &lines,
         m_blockDone.resize((lines.size() + BlockRows - 1) / BlockRows);
     if (!m_blockDone.at(block)) {
         const int first = block * BlockRows;
-        remember(MarkLines(lines, frameRate, first, first + BlockRows - 1));
+        remember(find(lines, frameRate, first, first + BlockRows - 1));
         m_blockDone[block] = true;
     }
     const auto found = m_markOfRow.constFind(row);
@@ -27,7 +27,7 @@ std::optional<LineMark> LineMarkCache::mark(const QVector<AnimationLine> &lines,
 const QVector<LineMark> &LineMarkCache::all(const QVector<AnimationLine> &lines, int frameRate) const
 {
     if (!m_all) {
-        m_all = MarkLines(lines, frameRate);
+        m_all = find(lines, frameRate, 0, -1);
         m_markOfRow.clear();
         remember(*m_all);
         m_blockDone.fill(true, (lines.size() + BlockRows - 1) / BlockRows);

@@ -1,7 +1,7 @@
-#include "settings/Settings.h"
+#include "animation/Settings.h"
 
 #include "game/GameConsole.h"
-#include "settings/RegistryOps.h"
+#include "platform/RegistryOps.h"
 
 namespace {
 

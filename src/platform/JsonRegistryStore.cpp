@@ -1,4 +1,4 @@
-#include "settings/JsonRegistryStore.h"
+#include "platform/JsonRegistryStore.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "about/AppIcon.h"
+#include "platform/AppIcon.h"
 
 #include <QLinearGradient>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/RegistryStore.h"
+#include "platform/RegistryStore.h"
 
 // Registry access as the program's commands use it: none of these reports a
 // failure; a value that can't be read gives the default.

@@ -1,7 +1,7 @@
-#include "settings/ShellIntegration.h"
+#include "platform/ShellIntegration.h"
 
 #include "platform/Platform.h"
-#include "settings/RegistryOps.h"
+#include "platform/RegistryOps.h"
 
 #include <QFileInfo>
 

@@ -1,4 +1,4 @@
-#include "settings/RegistryOps.h"
+#include "platform/RegistryOps.h"
 
 QString GetRegValue(const RegistryStore &store, RegHive hive, const QString &key, const QString &name,
                     const QString &defaultValue)

@@ -1,4 +1,4 @@
-#include "colors/PreviewPlayer.h"
+#include "animation/PreviewPlayer.h"
 
 #include "animation/AnimationModel.h"
 #include "colors/Numbers.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/RegistryStore.h"
+#include "platform/RegistryStore.h"
 
 #include <QMap>
 
