@@ -198,24 +198,25 @@ struct BufferedFile {
     int file = 0;  // index into the check's files
     QByteArray text;
     qsizetype at = 0;
+    qsizetype waitingBelow = 0;  // bytes of the files below still in the buffer
+    QPair<quint64, quint64> below;  // those files and where each stood, in one value
 };
 
-// The bytes of the files below the top one still waiting in the buffer, and where each stands:
-// the same file executed again in the same state runs the same way for ever.
-QByteArray bufferState(int file, const QList<BufferedFile> &stack)
+// The state of the buffer when exec inserts a file above `stack`: the files
+// below and where each stands. The same file executed again in the same state
+// runs the same way for ever. Built from the top file's own, so a long chain costs no more per exec.
+QPair<quint64, quint64> stateBelow(const QList<BufferedFile> &stack)
 {
-    QByteArray state = QByteArray::number(file);
-    for (const BufferedFile &buffered : stack)
-        state += ' ' + QByteArray::number(buffered.file) + ':' + QByteArray::number(buffered.at);
-    return state;
+    if (stack.isEmpty())
+        return {};
+    const BufferedFile &top = stack.last();
+    const quint64 step = (quint64(top.file) << 32) ^ quint64(top.at);
+    return {qHash(step, top.below.first), qHash(step ^ 0x9e3779b97f4a7c15ull, top.below.second + 1)};
 }
 
 qsizetype waitingBytes(const QList<BufferedFile> &stack)
 {
-    qsizetype waiting = 0;
-    for (const BufferedFile &buffered : stack)
-        waiting += buffered.text.size() - qMin(buffered.at, buffered.text.size());
-    return waiting;
+    return stack.isEmpty() ? 0 : stack.last().waitingBelow + stack.last().text.size() - stack.last().at;
 }
 
 // Where exec NAME finds its file under the game folder, or why it finds none.
@@ -241,43 +242,59 @@ ScriptCheck CheckScriptFile(const QString &path, int frameRate)
     GamePlayer player(frameRate);
     const QString gameFolder = GameFolderOf(path);
     QList<BufferedFile> stack;
-    QSet<QByteArray> states;
+    QSet<QPair<quint64, quint64>> states;
+    struct Loaded {
+        int index = 0;        // into check.files
+        QByteArray inserted;  // what exec puts in the buffer: the text up to a NUL, and a line end
+    };
+    QHash<QString, Loaded> loaded;  // each file read once: the chain may run it many times
+    auto state = [&](int file) {
+        // A file run to its end holds nothing of the buffer any more.
+        while (!stack.isEmpty() && stack.last().at >= stack.last().text.size())
+            stack.removeLast();
+        const QPair<quint64, quint64> below = stateBelow(stack);
+        return qMakePair(qHash(quint64(file), below.first), below.second ^ (quint64(file) << 17));
+    };
     auto fail = [&](const QString &text) {
         check.report << text;
         ++check.differences;
     };
     // What exec does with a file: false when the check can't go on.
     auto exec = [&](const QString &current) {
-        QFile file(current);
-        if (!file.open(QIODevice::ReadOnly)) {
-            fail(QStringLiteral("%1: can't be read (%2)").arg(current, file.errorString()));
-            return false;
-        }
-        const QByteArray bytes = file.readAll();
-        const QByteArrayView text = GameConsole::GameText(bytes);
-        int index = static_cast<int>(check.files.indexOf(current));
-        if (index < 0) {
-            index = static_cast<int>(check.files.size());
+        auto file = loaded.constFind(current);
+        QString nulNote;
+        if (file == loaded.cend()) {
+            QFile opened(current);
+            if (!opened.open(QIODevice::ReadOnly)) {
+                fail(QStringLiteral("%1: can't be read (%2)").arg(current, opened.errorString()));
+                return false;
+            }
+            const QByteArray bytes = opened.readAll();
+            const QByteArrayView text = GameConsole::GameText(bytes);
+            if (text.size() < bytes.size())
+                nulNote = QStringLiteral("%1: nothing after the NUL byte at %2 runs (%3 bytes)")
+                              .arg(current).arg(text.size()).arg(bytes.size() - text.size() - 1);
+            file = loaded.insert(current, {static_cast<int>(check.files.size()), text.toByteArray() + '\n'});
             check.files << current;
         }
-        states.insert(bufferState(index, stack));
+        states.insert(state(file->index));
+        const qsizetype textBytes = file->inserted.size() - 1;
         const qsizetype waiting = waitingBytes(stack);
-        if (!GameConsole::ExecFits(text.size(), waiting)) {
+        if (!GameConsole::ExecFits(textBytes, waiting)) {
             fail(QStringLiteral("%1: exec refuses it, %2 bytes plus one and %3 waiting don't fit the game's "
                                 "buffer of %4 (Cbuf_InsertText overflowed): nothing of it runs")
-                     .arg(current).arg(text.size()).arg(waiting).arg(GameConsole::BufferBytes));
+                     .arg(current).arg(textBytes).arg(waiting).arg(GameConsole::BufferBytes));
             return true;
         }
-        check.report << QStringLiteral("%1: %2 bytes, exec accepts it").arg(current).arg(text.size());
-        if (text.size() < bytes.size())
-            fail(QStringLiteral("%1: nothing after the NUL byte at %2 runs (%3 bytes)")
-                     .arg(current).arg(text.size()).arg(bytes.size() - text.size() - 1));
-        stack.append({index, text.toByteArray() + '\n', 0});
+        check.report << QStringLiteral("%1: %2 bytes, exec accepts it").arg(current).arg(textBytes);
+        if (!nulNote.isEmpty())
+            fail(nulNote);
+        stack.append({file->index, file->inserted, 0, waiting, stateBelow(stack)});
         return true;
     };
     auto runsAgain = [&](const QString &current) {
-        const int index = static_cast<int>(check.files.indexOf(current));
-        return index >= 0 && states.contains(bufferState(index, stack));
+        const auto file = loaded.constFind(current);
+        return file != loaded.cend() && states.contains(state(file->index));
     };
     bool going = exec(QFileInfo(path).absoluteFilePath());
     for (int steps = 0; going && !stack.isEmpty();) {

@@ -12,6 +12,7 @@
 #include "settings/Settings.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
@@ -124,6 +125,22 @@ private slots:
         FakePrompts prompts;
         QVERIFY(ImportScript(model, first, prompts));
         QCOMPARE(model.lines(), held);
+    }
+
+    // Each exec of a chain leaves two bytes waiting; a file that runs again in the same state never ends.
+    void chainedByHand()
+    {
+        QTemporaryDir dir;
+        PutBytes(dir.filePath("a.cfg"), "exec \"b.cfg\"\r\n");
+        PutBytes(dir.filePath("b.cfg"), "exec \"c.cfg\"\r\n");
+        for (int bytes : {16379, 16380}) {
+            PutBytes(dir.filePath("c.cfg"), QByteArray(bytes, '\n'));
+            QCOMPARE(CheckScriptFile(dir.filePath("a.cfg"), 125).differences, bytes == 16380 ? 1 : 0);
+        }
+        PutBytes(dir.filePath("c.cfg"), "set name a\nwait 9\nexec \"c.cfg\"");  // nothing after the exec
+        QVERIFY(CheckScriptFile(dir.filePath("a.cfg"), 125).report.contains(QRegularExpression(".*c.cfg again .* never ends")));
+        PutBytes(dir.filePath("c.cfg"), "set name a\nwait 9\nexec \"c.cfg\"\n");  // its line end waits, and adds up
+        QVERIFY(CheckScriptFile(dir.filePath("a.cfg"), 125).report.contains(QRegularExpression(".*c.cfg: exec refuses it, 31 bytes plus one and 16353 waiting.*")));
     }
 
     void limitCountsTheLineEnd()
