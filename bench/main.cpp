@@ -11,6 +11,7 @@
 #include "script/ScriptCheck.h"
 #include "script/ScriptImport.h"
 #include "script/ScriptParts.h"
+#include "script/ScriptSave.h"
 #include "script/ScriptWindow.h"
 #include "animation/Settings.h"
 #include "wizard/Effects.h"
@@ -18,6 +19,7 @@
 #include "platform/JsonRegistryStore.h"
 #include "platform/SilentPrompts.h"
 
+#include <QDir>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QProcess>
@@ -140,6 +142,13 @@ int main(int argc, char *argv[])
                     [&] { SplitScript(BuildScriptText(full, {}), QStringLiteral("anims/ocelot"), 12288); });
     rows << Measure("check every line as the game plays it", "32,767 lines", 10, kRuns, [] {},
                     [&] { MarkLines(full, 125); });
+    {
+        const QString first = dir.filePath(QStringLiteral("chain/ocelot.cfg"));
+        QDir(dir.path()).mkdir(QStringLiteral("chain"));
+        WriteScriptParts(first, SplitScript(BuildScriptText(full, {}), QStringLiteral("ocelot"), 12288));
+        rows << Measure("check the saved chain (marqueemaster-cli check)", "32,767 lines", 100, kRuns, [] {},
+                        [&] { CheckScriptFile(first, 125); });
+    }
     {
         AnimationModel model;
         model.setLines(full);
