@@ -1,5 +1,8 @@
 #include "script/ScriptSave.h"
 
+#include "platform/SafeSave.h"
+#include "platform/TextFile.h"
+
 #include "animation/AnimationFile.h"
 #include "platform/FileEnding.h"
 #include "platform/Prompts.h"
@@ -11,7 +14,6 @@
 #include <QFile>
 #include <QMap>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <optional>
 
@@ -55,9 +57,7 @@ void putBack(const QString &path, const std::optional<QByteArray> &bytes)
         QFile::remove(path);
         return;
     }
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(*bytes) == bytes->size())
-        file.commit();
+    SaveBytes(path, *bytes);
 }
 
 } // namespace
