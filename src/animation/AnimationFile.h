@@ -18,6 +18,8 @@ inline const QString AnimationFileHeader = QStringLiteral("#v050#");
 // Animation lines from the lines of a file; a record cut short is dropped and
 // an Action outside the action list becomes "set name".
 QVector<AnimationLine> ParseAnimationFile(const QStringList &fileLines);
+// The same from the whole text of a file.
+QVector<AnimationLine> ParseAnimationText(const QString &text);
 
 // The whole file text, every line ending in CR LF. A CR LF or CR inside a field
 // is written as LF so that the record keeps its three lines.

@@ -3,6 +3,7 @@
 #include "animation/UndoCommands.h"
 
 #include <QSet>
+#include <QTimer>
 
 #include <numeric>
 
@@ -36,11 +37,18 @@ void AnimationHistory::setFilePath(const QString &path)
 
 void AnimationHistory::startOver(const QVector<AnimationLine> &lines, const QString &path)
 {
+    // The old lines and steps are let go once the new lines are on screen: freeing a hundred thousand texts
+    // would hold the window up.
+    QVector<AnimationLine> old = m_model.lines();
+    QList<StepCommand *> steps;
+    for (int i = 0; i < m_stack.count(); ++i)
+        steps.append(static_cast<const StepCommand *>(m_stack.command(i))->clone());
     m_replaying = true;
     m_model.setLines(lines);
     m_replaying = false;
     m_stack.clear();
     setFilePath(path);
+    QTimer::singleShot(0, this, [old = std::move(old), steps] { qDeleteAll(steps); });
 }
 
 void AnimationHistory::markSaved(const QString &path)
