@@ -5,12 +5,13 @@
 #include "animation/AnimationFile.h"
 #include "animation/LineCommands.h"
 #include "app/MainWindow.h"
-#include "app/RecoveryFile.h"
+#include "animation/RecoveryFile.h"
 #include "wizard/EffectList.h"
 #include "script/ScriptGenerator.h"
 #include "script/ScriptCheck.h"
 #include "script/ScriptImport.h"
 #include "script/ScriptParts.h"
+#include "script/ScriptSave.h"
 #include "script/ScriptWindow.h"
 #include "animation/Settings.h"
 #include "wizard/Effects.h"
@@ -18,6 +19,7 @@
 #include "platform/JsonRegistryStore.h"
 #include "platform/SilentPrompts.h"
 
+#include <QDir>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QProcess>
@@ -141,6 +143,13 @@ int main(int argc, char *argv[])
     rows << Measure("check every line as the game plays it", "32,767 lines", 10, kRuns, [] {},
                     [&] { MarkLines(full, 125); });
     {
+        const QString first = dir.filePath(QStringLiteral("chain/ocelot.cfg"));
+        QDir(dir.path()).mkdir(QStringLiteral("chain"));
+        WriteScriptParts(first, SplitScript(BuildScriptText(full, {}), QStringLiteral("ocelot"), 12288));
+        rows << Measure("check the saved chain (marqueemaster-cli check)", "32,767 lines", 100, kRuns, [] {},
+                        [&] { CheckScriptFile(first, 125); });
+    }
+    {
         AnimationModel model;
         model.setLines(full);
         Settings settings;
@@ -256,11 +265,45 @@ int main(int argc, char *argv[])
                         [&] { stack.redo(); shown(); });
 
         QTemporaryDir data;
-        RecoveryFile recovery(window.model(), stack, data.path());
+        RecoveryFile recovery(window.model(), window.history(), data.path());
         rows << Measure("recovery file: the window blocked while it is written", "32,767 lines", 16, kRuns,
                         [&] { recovery.flush(); window.model().setLines(full); }, [&] { recovery.update(); });
         rows << Measure("recovery file: written on its worker thread", "32,767 lines", 1000, kRuns,
                         [&] { recovery.flush(); window.model().setLines(full); }, [&] { recovery.flush(); });
+    }
+
+    // Opening a file over unsaved changes, the question answered Discard
+    {
+        struct DiscardingPrompts final : Prompts {
+            SilentPrompts silent;
+            PromptAnswer message(const QString &text, const QString &title, PromptIcon icon, PromptButtons buttons) override
+            {
+                return buttons == PromptButtons::SaveDiscardCancel ? PromptAnswer::Discard
+                                                                   : silent.message(text, title, icon, buttons);
+            }
+            QString input(const QString &p, const QString &t, const QString &a) override { return silent.input(p, t, a); }
+            bool openFile(FileDialogState &state) override { return silent.openFile(state); }
+            bool saveFile(FileDialogState &state) override { return silent.saveFile(state); }
+            QString browseFolder(const QString &title) override { return silent.browseFolder(title); }
+        } discarding;
+        MainWindow window(store);
+        window.setPrompts(&discarding);
+        window.show();
+        waitUntilShown(window);
+        QTemporaryDir folder;
+        const QString file = folder.filePath(QStringLiteral("full.ras"));
+        WriteTextFile(file, AnimationFileText(full));
+        rows << Measure("open a file over unsaved changes, Discard, lvwMain shown", "32,767 lines", 16, kRuns,
+                        [&] {
+                            window.openFile(file);
+                            AnimationStep step(window.model(), QStringLiteral("Add line"));
+                            window.model().appendLine(full.first());
+                            QCoreApplication::processEvents();
+                        },
+                        [&] {
+                            window.openFile(file);
+                            window.list()->viewport()->repaint();
+                        });
     }
 
     // Coloured drawing

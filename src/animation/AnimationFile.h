@@ -5,6 +5,8 @@
 
 #include <QVector>
 
+#include <optional>
+
 class AnimationModel;
 class Prompts;
 
@@ -16,10 +18,16 @@ inline const QString AnimationFileHeader = QStringLiteral("#v050#");
 // Animation lines from the lines of a file; a record cut short is dropped and
 // an Action outside the action list becomes "set name".
 QVector<AnimationLine> ParseAnimationFile(const QStringList &fileLines);
+// The same from the whole text of a file.
+QVector<AnimationLine> ParseAnimationText(const QString &text);
 
 // The whole file text, every line ending in CR LF. A CR LF or CR inside a field
 // is written as LF so that the record keeps its three lines.
 QString AnimationFileText(const QVector<AnimationLine> &lines);
+
+// The lines of a file, the first MaxLines of them (the user is told when there were more); nothing when the file
+// can't be read.
+std::optional<QVector<AnimationLine>> ReadAnimationFile(const QString &path, Prompts &prompts);
 
 // Empties the model, then fills it from the file. A file that can't be read
 // leaves it empty (and gives false). Lines past the model's limit are dropped and the user told.

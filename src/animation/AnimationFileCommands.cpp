@@ -13,21 +13,24 @@ const QString AnimationFilter = QStringLiteral("RtCW Animation Script (*.ras)|*.
 
 } // namespace
 
-bool OpenAnimation(AnimationModel &model, FileDialogState &dialog, const Settings &settings, Prompts &prompts)
+bool CheckAnimationExists(const QString &path, Prompts &prompts)
+{
+    if (FileExists(path))
+        return true;
+    prompts.message(QStringLiteral("File not found!\n") + path, QStringLiteral("Error"), PromptIcon::Critical);
+    return false;
+}
+
+QString ChooseAnimationToOpen(FileDialogState &dialog, const Settings &settings, Prompts &prompts)
 {
     dialog.title = QStringLiteral("Open RtCW Animation");
     dialog.filter = AnimationFilter;
     dialog.fileName.clear();
     if (!settings.openDir.isEmpty())
         dialog.initialDir = settings.openDir;
-    if (!prompts.openFile(dialog))
-        return false;
-    const QString path = dialog.fileName;
-    if (!FileExists(path)) {
-        prompts.message(QStringLiteral("File not found!\n") + path, QStringLiteral("Error"), PromptIcon::Critical);
-        return false;
-    }
-    return LoadAnimation(model, path, prompts);
+    if (!prompts.openFile(dialog) || !CheckAnimationExists(dialog.fileName, prompts))
+        return {};
+    return dialog.fileName;
 }
 
 bool SaveAnimationAs(const AnimationModel &model, FileDialogState &dialog, const Settings &settings,

@@ -3,6 +3,7 @@
 #include "animation/UndoCommands.h"
 
 #include <QSet>
+#include <QTimer>
 
 #include <numeric>
 
@@ -19,11 +20,50 @@ AnimationHistory::~AnimationHistory()
     delete m_open;
 }
 
-void AnimationHistory::setRowAccess(std::function<std::optional<int>()> current,
-                                    std::function<void(std::optional<int>)> restore)
+void AnimationHistory::setViewAccess(std::function<HistoryView()> current,
+                                     std::function<void(const HistoryView &)> restore)
 {
-    m_currentRow = std::move(current);
-    m_restoreRow = std::move(restore);
+    m_currentView = std::move(current);
+    m_restoreView = std::move(restore);
+}
+
+void AnimationHistory::setFilePath(const QString &path)
+{
+    if (path == m_filePath)
+        return;
+    m_filePath = path;
+    emit filePathChanged(path);
+}
+
+void AnimationHistory::startOver(const QVector<AnimationLine> &lines, const QString &path)
+{
+    // The old lines and steps are let go once the new lines are on screen: freeing a hundred thousand texts
+    // would hold the window up.
+    QVector<AnimationLine> old = m_model.lines();
+    QList<StepCommand *> steps;
+    for (int i = 0; i < m_stack.count(); ++i)
+        steps.append(static_cast<const StepCommand *>(m_stack.command(i))->clone());
+    m_replaying = true;
+    m_model.setLines(lines);
+    m_replaying = false;
+    m_stack.clear();
+    setFilePath(path);
+    QTimer::singleShot(0, this, [old = std::move(old), steps] { qDeleteAll(steps); });
+}
+
+void AnimationHistory::markSaved(const QString &path)
+{
+    setFilePath(path);
+    m_stack.setClean();
+}
+
+void AnimationHistory::changeFilePath(const QString &path)
+{
+    if (path == m_filePath)
+        return;
+    AnimationStep step(m_model, QStringLiteral("Change"));
+    new PathChange(*this, m_filePath, m_open);
+    setFilePath(path);
 }
 
 QVector<qint64> AnimationHistory::stepCosts() const
@@ -49,13 +89,16 @@ qint64 AnimationHistory::memoryCost() const
     return std::accumulate(costs.cbegin(), costs.cend(), qint64(0));
 }
 
-void AnimationHistory::replay(const std::function<void()> &changes, std::optional<int> row)
+void AnimationHistory::replay(const std::function<void()> &changes, const HistoryView &view)
 {
     m_replaying = true;
     changes();
     m_replaying = false;
-    if (m_restoreRow)
-        m_restoreRow(m_model.validRow(row));
+    if (m_restoreView) {
+        HistoryView valid = view;
+        valid.currentRow = m_model.validRow(view.currentRow);
+        m_restoreView(valid);
+    }
 }
 
 void AnimationHistory::beginStep(const QString &name, bool typing)
@@ -63,7 +106,7 @@ void AnimationHistory::beginStep(const QString &name, bool typing)
     if (m_replaying)
         return;
     if (m_depth++ == 0)
-        m_open = new StepCommand(*this, name, typing, m_currentRow ? m_currentRow() : std::nullopt, m_typingRun);
+        m_open = new StepCommand(*this, name, typing, currentView(), m_typingRun);
 }
 
 void AnimationHistory::endStep()
@@ -75,7 +118,7 @@ void AnimationHistory::endStep()
         delete step;
         return;
     }
-    step->setRowAfter(m_currentRow ? m_currentRow() : std::nullopt);
+    step->setViewAfter(currentView());
     m_silent = true;  // its changes are made already
     m_stack.push(step);
     m_silent = false;
@@ -144,4 +187,5 @@ void AnimationHistory::keepWithinBudget()
     }
     m_stack.setIndex(index);
     m_silent = m_rebuilding = false;
+    emit olderStepsDropped();
 }

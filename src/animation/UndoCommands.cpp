@@ -36,7 +36,7 @@ void RowsChange::apply(Kind kind)
         m_model.removeLines(m_row, static_cast<int>(m_lines.size()));
 }
 
-LineChange *RowsChange::clone(QUndoCommand *parent) const
+StepChange *RowsChange::clone(QUndoCommand *parent) const
 {
     return new RowsChange(m_model, m_kind, m_row, m_lines, parent);
 }
@@ -63,7 +63,7 @@ void ReplaceLinesChange::undo()
     m_model.setLines(m_before);
 }
 
-LineChange *ReplaceLinesChange::clone(QUndoCommand *parent) const
+StepChange *ReplaceLinesChange::clone(QUndoCommand *parent) const
 {
     return new ReplaceLinesChange(m_model, m_before, m_after, parent);
 }
@@ -100,7 +100,7 @@ void SetFieldChange::undo()
     apply(m_before);
 }
 
-LineChange *SetFieldChange::clone(QUndoCommand *parent) const
+StepChange *SetFieldChange::clone(QUndoCommand *parent) const
 {
     return new SetFieldChange(m_model, m_row, m_column, m_before, m_after, parent);
 }
@@ -110,9 +110,9 @@ void SetFieldChange::countBuffers(QHash<const void *, qint64> &buffers) const
     buffers.insert(this, bytesOf(m_before) + bytesOf(m_after));
 }
 
-StepCommand::StepCommand(AnimationHistory &history, const QString &name, bool typing, std::optional<int> rowBefore,
+StepCommand::StepCommand(AnimationHistory &history, const QString &name, bool typing, const HistoryView &viewBefore,
                          int typingRun)
-    : QUndoCommand(name), m_history(history), m_typing(typing), m_rowBefore(rowBefore), m_rowAfter(rowBefore),
+    : QUndoCommand(name), m_history(history), m_typing(typing), m_viewBefore(viewBefore), m_viewAfter(viewBefore),
       m_typingRun(typingRun)
 {
     m_lastChange.start();
@@ -122,14 +122,14 @@ void StepCommand::redo()
 {
     if (m_history.silent())
         return;
-    m_history.replay([this] { QUndoCommand::redo(); }, m_rowAfter);
+    m_history.replay([this] { QUndoCommand::redo(); }, m_viewAfter);
 }
 
 void StepCommand::undo()
 {
     if (m_history.silent())
         return;
-    m_history.replay([this] { QUndoCommand::undo(); }, m_rowBefore);
+    m_history.replay([this] { QUndoCommand::undo(); }, m_viewBefore);
 }
 
 bool StepCommand::mergeWith(const QUndoCommand *other)
@@ -143,23 +143,30 @@ bool StepCommand::mergeWith(const QUndoCommand *other)
     if (!mine || !theirs || !mine->continues(*theirs))
         return false;
     mine->takeAfter(*theirs);
-    m_rowAfter = next->m_rowAfter;
+    m_viewAfter = next->m_viewAfter;
     m_lastChange = next->m_lastChange;
     return true;
 }
 
 StepCommand *StepCommand::clone() const
 {
-    auto *copy = new StepCommand(m_history, text(), m_typing, m_rowBefore, m_typingRun);
-    copy->m_rowAfter = m_rowAfter;
+    auto *copy = new StepCommand(m_history, text(), m_typing, m_viewBefore, m_typingRun);
+    copy->m_viewAfter = m_viewAfter;
     copy->m_lastChange = m_lastChange;
     for (int i = 0; i < childCount(); ++i)
-        static_cast<const LineChange *>(child(i))->clone(copy);
+        static_cast<const StepChange *>(child(i))->clone(copy);
     return copy;
 }
 
 void StepCommand::countBuffers(QHash<const void *, qint64> &buffers) const
 {
     for (int i = 0; i < childCount(); ++i)
-        static_cast<const LineChange *>(child(i))->countBuffers(buffers);
+        static_cast<const StepChange *>(child(i))->countBuffers(buffers);
+}
+
+void PathChange::swap()
+{
+    const QString current = m_history.filePath();
+    m_history.setFilePath(m_other);
+    m_other = current;
 }

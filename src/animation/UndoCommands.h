@@ -1,6 +1,7 @@
 #pragma once
 
 #include "animation/AnimationModel.h"
+#include "animation/HistoryView.h"
 
 #include <QElapsedTimer>
 #include <QHash>
@@ -10,17 +11,42 @@
 
 class AnimationHistory;
 
-// One change to the lines, undone and redone only through the model's own operations.
-class LineChange : public QUndoCommand {
+// One change inside a step.
+class StepChange : public QUndoCommand {
 public:
-    LineChange(AnimationModel &model, QUndoCommand *parent) : QUndoCommand(parent), m_model(model) {}
+    explicit StepChange(QUndoCommand *parent) : QUndoCommand(parent) {}
     // A copy under another step: the history rebuilds itself with these when it drops old steps.
-    virtual LineChange *clone(QUndoCommand *parent) const = 0;
+    virtual StepChange *clone(QUndoCommand *parent) const = 0;
     // The memory this change keeps alive, by buffer (lines shared with other steps count once).
     virtual void countBuffers(QHash<const void *, qint64> &buffers) const = 0;
+};
+
+// One change to the lines, undone and redone only through the model's own operations.
+class LineChange : public StepChange {
+public:
+    LineChange(AnimationModel &model, QUndoCommand *parent) : StepChange(parent), m_model(model) {}
 
 protected:
     AnimationModel &m_model;
+};
+
+// The document's file changed (an import leaves it untitled): undo and redo swap the two names.
+class PathChange final : public StepChange {
+public:
+    PathChange(AnimationHistory &history, const QString &other, QUndoCommand *parent)
+        : StepChange(parent), m_history(history), m_other(other)
+    {
+    }
+    void redo() override { swap(); }
+    void undo() override { swap(); }
+    StepChange *clone(QUndoCommand *parent) const override { return new PathChange(m_history, m_other, parent); }
+    void countBuffers(QHash<const void *, qint64> &) const override {}
+
+private:
+    void swap();
+
+    AnimationHistory &m_history;
+    QString m_other;
 };
 
 // Rows inserted or removed: one undoes the other.
@@ -30,7 +56,7 @@ public:
     RowsChange(AnimationModel &model, Kind kind, int row, const QVector<AnimationLine> &lines, QUndoCommand *parent);
     void redo() override { apply(m_kind); }
     void undo() override { apply(m_kind == Inserted ? Removed : Inserted); }
-    LineChange *clone(QUndoCommand *parent) const override;
+    StepChange *clone(QUndoCommand *parent) const override;
     void countBuffers(QHash<const void *, qint64> &buffers) const override;
 
 private:
@@ -49,7 +75,7 @@ public:
                        const QVector<AnimationLine> &after, QUndoCommand *parent);
     void redo() override;
     void undo() override;
-    LineChange *clone(QUndoCommand *parent) const override;
+    StepChange *clone(QUndoCommand *parent) const override;
     void countBuffers(QHash<const void *, qint64> &buffers) const override;
 
 private:
@@ -65,7 +91,7 @@ public:
                    const QString &after, QUndoCommand *parent);
     void redo() override;
     void undo() override;
-    LineChange *clone(QUndoCommand *parent) const override;
+    StepChange *clone(QUndoCommand *parent) const override;
     void countBuffers(QHash<const void *, qint64> &buffers) const override;
     bool continues(const SetFieldChange &next) const { return next.m_row == m_row && next.m_column == m_column; }
     void takeAfter(const SetFieldChange &next) { m_after = next.m_after; }
@@ -79,15 +105,15 @@ private:
     QString m_after;
 };
 
-// One step of the Edit menu: the changes one command made, in order, with the
-// current row before and after it, which undo and redo put back.
+// One step of the Edit menu: the changes one command made, in order, with where
+// the user was before and after it, which undo and redo put back.
 class StepCommand final : public QUndoCommand {
 public:
     enum { TypingId = 1 };
 
-    StepCommand(AnimationHistory &history, const QString &name, bool typing, std::optional<int> rowBefore,
+    StepCommand(AnimationHistory &history, const QString &name, bool typing, const HistoryView &viewBefore,
                 int typingRun);
-    void setRowAfter(std::optional<int> row) { m_rowAfter = row; }
+    void setViewAfter(const HistoryView &view) { m_viewAfter = view; }
     void redo() override;
     void undo() override;
     int id() const override { return m_typing ? TypingId : -1; }
@@ -99,8 +125,8 @@ public:
 private:
     AnimationHistory &m_history;
     bool m_typing;
-    std::optional<int> m_rowBefore;
-    std::optional<int> m_rowAfter;
+    HistoryView m_viewBefore;
+    HistoryView m_viewAfter;
     int m_typingRun;
     QElapsedTimer m_lastChange;
 };

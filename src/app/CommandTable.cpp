@@ -98,13 +98,9 @@ QHash<QString, std::function<void()>> BuildCommandTable(MainWindow &w)
               [&w, setPreview] { PasteDefaultName(w.model(), w.currentRow(), w.settings(), w.prompts(), setPreview); })},
         {QStringLiteral("mnuFileImport"),
          [&w] {
-             bool imported = false;
-             {
-                 AnimationStep step(w.model(), QStringLiteral("Import"));
-                 imported = ImportScriptCommand(w.model(), w.fileDialog(), w.prompts());
-             }
-             if (imported)
-                 w.forgetFilePath();
+             AnimationStep step(w.model(), QStringLiteral("Import"));
+             if (ImportScriptCommand(w.model(), w.fileDialog(), w.prompts()))
+                 w.history().changeFilePath(QString());
          }},
         {QStringLiteral("btnwizard"), [&w] { ShowWizardWindow(w.model(), w.settings(), w.prompts(), &w); }},
         {QStringLiteral("btnpreview"), [&w] { w.player().TogglePreview(); }},

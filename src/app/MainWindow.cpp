@@ -11,8 +11,6 @@
 #include "app/ToolbarIcons.h"
 #include "platform/RegistryStore.h"
 #include "script/ScriptCheck.h"
-
-#include <QAction>
 #include "animation/Settings.h"
 
 #include <QAction>
@@ -36,7 +34,8 @@ MainWindow::MainWindow(RegistryStore &store, Prompts *startPrompts, QWidget *par
     m_menus = BuildMainMenus(*this, [this](const QString &key) { runCommand(key); });
     buildCentralArea();
     buildUndoAndRecentMenus();
-    setFilePath(QString(), true);
+    buildStatusBar();
+    updateTitle();
     setAcceptDrops(true);
     m_runModal = [](QDialog &dialog) { dialog.exec(); };
     m_player = new PreviewPlayer(m_model, m_prompts, this);
@@ -181,6 +180,7 @@ void MainWindow::previewEdited()
     if (!row)
         return;
     AnimationStep step(m_model, QStringLiteral("Typing"), AnimationStep::Typing);
+    m_cursorBeforeEdit.reset();  // the step ends where the cursor is now
     m_model.setText(*row, ColorCodedText(*m_preview->document(), Qt::white, Qt::white));
 }
 
@@ -207,19 +207,6 @@ void MainWindow::toggleShowColors()
     if (m_menus.showColors)
         m_menus.showColors->setChecked(m_showColors);
     layOut();
-}
-
-void MainWindow::newAnimation()
-{
-    {
-        AnimationStep step(m_model, QStringLiteral("New"));
-        m_model.clear();
-    }
-    setFilePath(QString(), true);
-    const bool wasUpdating = m_previewUpdating;
-    m_previewUpdating = true;
-    m_preview->showPlaceholder();
-    m_previewUpdating = wasUpdating;
 }
 
 void MainWindow::layOut()

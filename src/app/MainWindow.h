@@ -2,6 +2,7 @@
 
 #include "animation/AnimationHistory.h"
 #include "animation/AnimationModel.h"
+#include "animation/Document.h"
 #include "app/MainMenus.h"
 #include "platform/Prompts.h"
 #include "platform/QtPrompts.h"
@@ -20,6 +21,8 @@ class PreviewBoxWidget;
 class ColorButtonsWidget;
 class RegistryStore;
 class PreviewPlayer;
+class QLabel;
+struct RecoveredWork;
 
 // frmMain: owns the animation for the life of the program, shows it in the
 // list lvwMain, draws the current line in the preview box, and dispatches
@@ -31,10 +34,11 @@ public:
     explicit MainWindow(RegistryStore &store, Prompts *startPrompts = nullptr, QWidget *parent = nullptr);
     ~MainWindow() override;
 
+    Document &document() { return m_document; }
     AnimationModel &model() { return m_model; }
     AnimationHistory &history() { return m_history; }
     // The .ras file the animation came from or was last saved to; empty when none.
-    const QString &filePath() const { return m_filePath; }
+    const QString &filePath() const { return m_document.filePath(); }
     RegistryStore &store() { return m_store; }
     const Settings &settings() const { return m_settings; }
     FileDialogState &fileDialog() { return m_fileDialog; }
@@ -66,7 +70,7 @@ public:
 
     bool showColors() const { return m_showColors; }
     void toggleShowColors();
-    // File, New: empties the list at once and shows "Preview".
+    // File, New: after asking about unsaved changes, an empty untitled animation.
     void newAnimation();
     // The command line as one path: a .ras file is opened, a .cfg file imported.
     void openCommandLine(const QStringList &arguments);
@@ -74,8 +78,16 @@ public:
     bool open();
     bool save();
     bool saveAs();
-    // Import, the wizard and the like made an animation that no file holds.
-    void forgetFilePath() { setFilePath(QString(), false); }
+    // Opens a .ras file as a new document, after asking about unsaved changes. True when opened.
+    bool openFile(const QString &path);
+    // Imports a .cfg game script into this document (an undo step; the animation is untitled then).
+    bool importScript(const QString &path);
+    // Work a recovery file kept, as a new document with unsaved changes. False when the user cancelled.
+    bool restoreRecovered(const RecoveredWork &work);
+    // A line at the bottom of the window, until the next one.
+    void showStatus(const QString &text);
+    // Edit, "Undo History...": the steps, the saved one marked; a click goes to a step.
+    void showUndoHistory();
     // The size and position of the last run, kept on a screen; false when none was stored.
     bool restoreWindowGeometry();
 
@@ -96,9 +108,14 @@ protected:
 private:
     void buildCentralArea();
     void buildUndoAndRecentMenus();
+    void buildStatusBar();
     void fillRecentMenu();
-    // The animation now matches the file at path when saved is true; the title follows.
-    void setFilePath(const QString &path, bool saved);
+    void updateTitle();
+    void updateLineStatus();
+    HistoryView currentView() const;
+    void restoreView(const HistoryView &view);
+    // "X was changed by another program…": Overwrite, Save As or Cancel. True to write in place.
+    bool confirmOverwriteChanged();
     // "Save changes to the animation?" when there are unsaved changes; false means stay open.
     bool confirmClose();
     void layOut();
@@ -108,9 +125,9 @@ private:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
     RegistryStore &m_store;
-    AnimationModel m_model;
-    AnimationHistory m_history{m_model};
-    QString m_filePath;
+    Document m_document;
+    AnimationModel &m_model = m_document.model();
+    AnimationHistory &m_history = m_document.history();
     Settings m_settings;
     FileDialogState m_fileDialog;
     FileDialogState m_scriptDialog;
@@ -127,6 +144,10 @@ private:
     ColorButtonsWidget *m_colorButtons = nullptr;
     QTreeView *m_list = nullptr;
     QMenu *m_recentMenu = nullptr;
+    QLabel *m_lineStatus = nullptr;
+    QDialog *m_undoHistory = nullptr;
+    bool m_droppedStepsTold = false;
+    std::optional<std::pair<int, int>> m_cursorBeforeEdit;  // anchor and cursor before the box's last edit
 
     bool m_showColors = false;
     bool m_previewUpdating = false;

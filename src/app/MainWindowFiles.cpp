@@ -8,6 +8,8 @@
 #include "app/RecentFiles.h"
 #include "colors/PreviewBoxWidget.h"
 #include "platform/TextFile.h"
+#include "platform/SilentPrompts.h"
+#include "script/ScriptImport.h"
 #include "platform/RegistryStore.h"
 
 #include <QAction>
@@ -44,19 +46,27 @@ void MainWindow::buildUndoAndRecentMenus()
     QAction *redo = stack.createRedoAction(this, QStringLiteral("&Redo"));
     redo->setObjectName(QStringLiteral("mnuEditRedo"));
     redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    auto *history = new QAction(QStringLiteral("Undo &History..."), this);
+    history->setObjectName(QStringLiteral("mnuEditUndoHistory"));
+    connect(history, &QAction::triggered, this, &MainWindow::showUndoHistory);
     if (QMenu *edit = menuBar()->findChild<QMenu *>(QStringLiteral("mnuEdit"))) {
         QAction *first = edit->actions().value(0);
-        edit->insertActions(first, {undo, redo});
+        edit->insertActions(first, {undo, redo, history});
         edit->insertSeparator(first);
     }
     m_preview->setUndoActions(undo, redo);
-    connect(&stack, &QUndoStack::cleanChanged, this, [this](bool clean) { setWindowModified(!clean); });
-    m_history.setRowAccess([this] { return currentRow(); },
-                           [this](std::optional<int> row) {
-                               if (row)
-                                   setCurrentRow(*row);
-                               setPreview();
-                           });
+    connect(&stack, &QUndoStack::cleanChanged, this, &MainWindow::updateTitle);
+    connect(&m_history, &AnimationHistory::filePathChanged, this, &MainWindow::updateTitle);
+    connect(&m_history, &AnimationHistory::olderStepsDropped, this, [this] {
+        if (!std::exchange(m_droppedStepsTold, true))
+            showStatus(QStringLiteral("Older undo steps were dropped to save memory"));
+    });
+    connect(&m_document, &Document::changedOnDisk, this, [this](WatchedFile::Change change) {
+        showStatus(QStringLiteral("%1 was %2 by another program.")
+                       .arg(m_document.displayName(),
+                            change == WatchedFile::Change::Removed ? QStringLiteral("removed") : QStringLiteral("changed")));
+    });
+    m_history.setViewAccess([this] { return currentView(); }, [this](const HistoryView &view) { restoreView(view); });
 
     QMenu *file = menuBar()->findChild<QMenu *>(QStringLiteral("mnuFile"));
     QAction *import = file ? file->findChild<QAction *>(QStringLiteral("mnuFileImport")) : nullptr;
@@ -85,7 +95,7 @@ void MainWindow::fillRecentMenu()
                 fillRecentMenu();
                 return;
             }
-            openCommandLine({path});
+            openFile(path);
         });
     }
     if (!paths.isEmpty())
@@ -99,37 +109,89 @@ void MainWindow::fillRecentMenu()
     });
 }
 
-void MainWindow::setFilePath(const QString &path, bool saved)
+void MainWindow::updateTitle()
 {
-    m_filePath = path;
-    if (saved)
-        m_history.stack().setClean();
-    if (!path.isEmpty())
-        RecentFiles::add(m_store, path);
+    const QString path = m_document.filePath();
     const QString name = path.isEmpty() ? QString() : QStringLiteral(" \u2014 ") + QFileInfo(path).fileName();
     setWindowTitle(Caption + name + QStringLiteral("[*]"));
-    setWindowModified(!m_history.stack().isClean());
+    setWindowModified(m_document.isModified());
+}
+
+bool MainWindow::openFile(const QString &path)
+{
+    if (!confirmClose() || !CheckAnimationExists(path, prompts()))
+        return false;
+    const std::optional<QVector<AnimationLine>> lines = ReadAnimationFile(path, prompts());
+    if (!lines)
+        return CheckAnimationExists(QString(), prompts());  // it went between the two looks
+    m_droppedStepsTold = false;
+    m_document.start(*lines, path);
+    RecentFiles::add(m_store, path);
+    setPreview();
+    return true;
+}
+
+bool MainWindow::importScript(const QString &path)
+{
+    AnimationStep step(m_model, QStringLiteral("Import"));
+    if (!ImportScript(m_model, path, prompts()))
+        return false;
+    m_history.changeFilePath(QString());
+    return true;
+}
+
+bool MainWindow::restoreRecovered(const RecoveredWork &work)
+{
+    if (!confirmClose())
+        return false;
+    SilentPrompts quiet;  // the file as it is now only lies under the restored lines
+    const QVector<AnimationLine> saved =
+        work.documentPath.isEmpty() ? QVector<AnimationLine>() : ReadAnimationFile(work.documentPath, quiet).value_or(QVector<AnimationLine>());
+    m_droppedStepsTold = false;
+    m_document.restore(saved, work);
+    setPreview();
+    return true;
+}
+
+void MainWindow::newAnimation()
+{
+    if (!confirmClose())
+        return;
+    m_droppedStepsTold = false;
+    m_document.start({}, QString());
+    setPreview();
 }
 
 bool MainWindow::open()
 {
-    bool opened = false;
-    {
-        AnimationStep step(m_model, QStringLiteral("Open"));
-        opened = OpenAnimation(m_model, m_fileDialog, m_settings, prompts());
+    if (!confirmClose())
+        return false;
+    const QString path = ChooseAnimationToOpen(m_fileDialog, m_settings, prompts());
+    return !path.isEmpty() && openFile(path);
+}
+
+bool MainWindow::confirmOverwriteChanged()
+{
+    const QString text = QStringLiteral("%1 was changed by another program since it was opened. Overwrite it?")
+                             .arg(m_document.displayName());
+    switch (prompts().message(text, AppTitle, PromptIcon::Exclamation, PromptButtons::OverwriteSaveAsCancel)) {
+    case PromptAnswer::Overwrite: return true;
+    case PromptAnswer::SaveAs: saveAs(); return false;
+    default: return false;
     }
-    if (opened)
-        setFilePath(m_fileDialog.fileName, true);
-    return opened;
 }
 
 bool MainWindow::save()
 {
-    if (m_filePath.isEmpty())
+    if (m_document.filePath().isEmpty())
         return saveAs();
-    if (!SaveAnimation(m_model, m_filePath, prompts()))
+    if (m_document.changeOnDisk() == WatchedFile::Change::Changed && !confirmOverwriteChanged())
+        return !m_document.isModified();  // saved under another name, or not at all
+    const QString path = m_document.filePath();
+    if (!SaveAnimation(m_model, path, prompts()))
         return false;
-    setFilePath(m_filePath, true);
+    m_document.markSaved(path);
+    RecentFiles::add(m_store, path);
     return true;
 }
 
@@ -137,13 +199,14 @@ bool MainWindow::saveAs()
 {
     if (!SaveAnimationAs(m_model, m_fileDialog, m_settings, prompts()))
         return false;
-    setFilePath(m_fileDialog.fileName, true);
+    m_document.markSaved(m_fileDialog.fileName);
+    RecentFiles::add(m_store, m_fileDialog.fileName);
     return true;
 }
 
 bool MainWindow::confirmClose()
 {
-    if (m_history.stack().isClean())
+    if (!m_document.isModified())
         return true;
     switch (prompts().message(QStringLiteral("Save changes to the animation?"), AppTitle, PromptIcon::Question,
                               PromptButtons::SaveDiscardCancel)) {

@@ -4,7 +4,7 @@
 
 #include "platform/AppIcon.h"
 #include "app/MainWindow.h"
-#include "app/RecoveryFile.h"
+#include "animation/RecoveryOffer.h"
 #include "platform/Platform.h"
 #include "platform/RegistryStore.h"
 
@@ -24,6 +24,17 @@ const char HelpText[] =
     "It needs a display (X11 or Wayland); marqueemaster-cli does the same work without one.\n";
 
 } // namespace
+
+void OpenAtStart(MainWindow &window, const QStringList &arguments, const QString &dataFolder)
+{
+    // Work a copy that ended without saving left is offered first: a file named now is opened after it, asking
+    // about the restored work as any Open does.
+    window.document().keepRecoveryIn(dataFolder);
+    OfferRecovery(
+        dataFolder, window.prompts(), [&window](const RecoveredWork &work) { return window.restoreRecovered(work); },
+        [&window](const QString &notice) { window.showStatus(notice); });
+    window.openCommandLine(arguments);
+}
 
 int RunMarqueemaster(int argc, char *argv[])
 {
@@ -49,11 +60,7 @@ int RunMarqueemaster(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral(MARQUEE_APP_ID));
     MainWindow window(SystemRegistryStore());
     QObject::connect(&window, &MainWindow::closed, &app, &QApplication::quit);
-    // Unsaved work of this copy, kept in the user's data folder until it is saved or the program ends cleanly.
-    const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    RecoveryFile recovery(window.model(), window.history().stack(), dataFolder);
-    window.openCommandLine(app.arguments().mid(1));
-    OfferRecovery(dataFolder, window.model(), window.prompts());
+    OpenAtStart(window, app.arguments().mid(1), QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     if (!window.restoreWindowGeometry())
         if (const QScreen *screen = window.screen())
             window.move(screen->availableGeometry().center() - window.rect().center());

@@ -4,14 +4,20 @@
 #include "platform/TextFile.h"
 #include "script/ScriptCheck.h"
 
-#include <QFileInfo>
-
 namespace {
+
+const QString CheckUsage = QStringLiteral("check FILE.cfg [--fps N]");
 
 // Plays a script as the stock game would and tells what the others see.
 // Exit 0 when the game plays it as written, 1 when it refuses or changes something.
 int runCheck(const QStringList &arguments, CliStreams &streams)
 {
+    if (arguments == QStringList{QStringLiteral("--help")} || arguments == QStringList{QStringLiteral("-h")}) {
+        WriteBytes(streams.out, "Usage: marqueemaster-cli " + CheckUsage.toUtf8()
+                                    + "\nPlays the script and the parts it chains to as the game does, and tells "
+                                      "what the others see. Exit 0 when everything plays as written.\n");
+        return 0;
+    }
     QString path;
     int frameRate = GameConsole::DefaultFrameRate;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
@@ -30,19 +36,19 @@ int runCheck(const QStringList &arguments, CliStreams &streams)
     }
     if (path.isEmpty())
         return CliUsageError;
-    if (!QFileInfo(path).isFile()) {
-        streams.err << "File not found: " << path << Qt::endl;
+    if (InputFileError(path, streams) != 0)
         return 1;
-    }
     const ScriptCheck check = CheckScriptFile(path, frameRate);
-    WriteBytes(streams.out, EncodeAnsi(check.report.join(QLatin1Char('\n')) + QLatin1Char('\n')));
+    QString report;
+    for (const QString &line : check.report)
+        report += EscapeControls(line) + QLatin1Char('\n');
+    WriteBytes(streams.out, EncodeAnsi(report));
     if (check.differences == 0)
         return 0;
     streams.err << "The game plays " << check.differences << " thing(s) otherwise than written" << Qt::endl;
     return 1;
 }
 
-const bool registered = RegisterCliVerb(
-    {QStringLiteral("check"), QStringLiteral("check FILE.cfg [--fps N]"), runCheck});
+const bool registered = RegisterCliVerb({QStringLiteral("check"), CheckUsage, runCheck});
 
 } // namespace

@@ -31,8 +31,11 @@ void WriteBytes(FILE *out, const QByteArray &bytes);
 // Names what was wrong with the arguments and returns CliUsageError; the caller then prints the usage text.
 int UsageError(CliStreams &streams, const QString &what);
 
-// 0 when path names a file that can be read; otherwise says why (missing, a folder) and returns 1.
+// 0 when path names a file that can be read; otherwise says why (missing, a folder, a device) and returns 1.
 int InputFileError(const QString &path, CliStreams &streams);
+
+// The text with control characters written as \xNN: a terminal would act on them.
+QString EscapeControls(const QString &text);
 
 // Writes text to standard output in the code page of the program's files and says on standard error when
 // characters had to be written as '?', as saving the same text would.

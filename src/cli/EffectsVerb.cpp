@@ -65,7 +65,7 @@ int runEffects(const QStringList &arguments, CliStreams &streams)
             reverse = true;
             continue;
         }
-        if (option == QLatin1String("--keep-colours")) {
+        if (option == QLatin1String("--keep-colours") || option == QLatin1String("--keep-colors")) {
             keepColours = true;
             continue;
         }
@@ -83,7 +83,11 @@ int runEffects(const QStringList &arguments, CliStreams &streams)
         } else if (option == QLatin1String("--clantag")) {
             slot = &clanTag;
         } else if (option == QLatin1String("--effect")) {
-            effects.append({value, std::nullopt, std::nullopt});
+            // Typed in any case: "bounce" is the wizard's "Bounce".
+            const auto known = std::find_if(EffectNames().begin(), EffectNames().end(), [&](const QString &effect) {
+                return effect.compare(value, Qt::CaseInsensitive) == 0;
+            });
+            effects.append({known == EffectNames().end() ? value : *known, std::nullopt, std::nullopt});
             continue;
         } else if (effects.isEmpty()) {
             return UsageError(streams, option + QStringLiteral(" must follow the --effect it belongs to"));

@@ -9,6 +9,12 @@
 #include "script/ScriptGenerator.h"
 #include "script/ScriptParts.h"
 #include "script/ScriptSave.h"
+#include "platform/RegistryStore.h"
+#include "animation/Settings.h"
+
+#include <QFile>
+
+#include <optional>
 
 namespace {
 
@@ -18,9 +24,16 @@ int runGenerate(const QStringList &arguments, CliStreams &streams)
 {
     QString path;
     QString output;
+    std::optional<int> partLimit;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString &argument = arguments.at(i);
-        if (argument == QLatin1String("-o")) {
+        if (argument == QLatin1String("--part-limit")) {
+            bool ok = false;
+            partLimit = i + 1 < arguments.size() && !partLimit ? arguments.at(++i).toInt(&ok) : 0;
+            if (!ok || *partLimit < GameConsole::MinPartLimit || *partLimit > GameConsole::MaxPartLimit)
+                return UsageError(streams, QStringLiteral("--part-limit takes one number of bytes from %1 to %2")
+                                               .arg(GameConsole::MinPartLimit).arg(GameConsole::MaxPartLimit));
+        } else if (argument == QLatin1String("-o")) {
             if (i + 1 >= arguments.size() || !output.isEmpty())
                 return UsageError(streams, QStringLiteral("-o takes one FILE.cfg"));
             output = arguments.at(++i);
@@ -36,25 +49,37 @@ int runGenerate(const QStringList &arguments, CliStreams &streams)
         return UsageError(streams, QStringLiteral("generate takes one FILE"));
     if (InputFileError(path, streams) != 0)
         return 1;
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly) && file.readAll().contains('\0')) {
+        streams.err << path << " is not an animation: it holds NUL bytes, not text\n";
+        return 1;
+    }
     StderrPrompts prompts(streams.err);
     AnimationModel model;
     LoadAnimation(model, path, prompts);
+    if (model.count() == 0) {
+        streams.err << path << " holds no animation line: no script written\n";
+        return 1;
+    }
     const QString script = BuildScriptText(model.lines(), [&prompts](const QString &message) {
         prompts.message(message, AppTitle, PromptIcon::None, PromptButtons::Ok);
     });
     const QString target = output.isEmpty() ? QStringLiteral("script.cfg")
                                             : WithFilterEnding(output, QStringLiteral("Script|*.cfg"));
-    const QStringList parts = SplitScript(script, ExecTargetOf(target).name, GameConsole::DefaultPartLimit);
+    const int limit = partLimit.value_or(LoadSettings(SystemRegistryStore()).partLimit);
+    const QStringList parts = SplitScript(script, ExecTargetOf(target).name, limit);
     if (!output.isEmpty()) {
         const PartsWriteResult result = WriteScriptParts(target, parts);
         if (!result.ok) {
-            streams.err << result.errorMessage << Qt::endl;
+            streams.err << result.errorLine << Qt::endl;
             return 1;
         }
         for (const QString &written : result.written)
             streams.err << "wrote " << written << '\n';
         for (const QString &removed : result.removed)
             streams.err << "removed the old part " << removed << '\n';
+        for (const QString &kept : result.kept)
+            streams.err << "kept " << kept << ": numbered as a part but not ours\n";
         streams.err.flush();
         return 0;
     }
@@ -65,6 +90,6 @@ int runGenerate(const QStringList &arguments, CliStreams &streams)
 }
 
 const bool registered = RegisterCliVerb(
-    {QStringLiteral("generate"), QStringLiteral("generate FILE.ras [-o FILE.cfg]"), runGenerate});
+    {QStringLiteral("generate"), QStringLiteral("generate FILE.ras [-o FILE.cfg] [--part-limit BYTES]"), runGenerate});
 
 } // namespace

@@ -23,6 +23,8 @@ int runImport(const QStringList &arguments, CliStreams &streams)
         streams.err << "Can't read " << path << ": " << error << '\n';
         return 1;
     }
+    if (model.count() == 0)
+        streams.err << path << " holds no command Marqueemaster reads (a name, a chat or echo line): the animation is empty\n";
     WriteBytes(streams.out, EncodeAnsi(AnimationFileText(model.lines())));
     return 0;
 }

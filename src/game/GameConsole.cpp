@@ -15,13 +15,12 @@ bool NextCommand(QByteArrayView text, qsizetype &start, Command &command)
     // The bytes the scan below looks at; every other byte is part of the command.
     static constexpr auto special = [] {
         std::array<bool, 256> table{};
-        for (unsigned char c : {'\r', '\n', '"', '/', ';'})
+        for (unsigned char c : {'\r', '\n', '"', ';'})
             table[c] = true;
         return table;
     }();
     while (start < text.size()) {
         bool quoted = false;
-        bool comment = false;
         const char *p = text.data() + start;
         const char *end = text.data() + text.size();
         for (; p != end; ++p) {
@@ -30,11 +29,9 @@ bool NextCommand(QByteArrayView text, qsizetype &start, Command &command)
                 continue;  // most bytes: one look-up
             if (c == '\r' || c == '\n')
                 break;
-            if (c == '"' && !comment)
+            if (c == '"')
                 quoted = !quoted;
-            else if (!quoted && c == '/' && p + 1 != end && p[1] == '/')
-                comment = true;
-            else if (!quoted && !comment && c == ';')
+            else if (!quoted && c == ';')
                 break;
         }
         qsizetype i = p - text.data();
@@ -68,13 +65,21 @@ TokenList Tokens(QByteArrayView command)
     TokenList tokens;
     qsizetype i = 0;
     const qsizetype n = command.size();
-    auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-    auto commentAt = [&](qsizetype at) { return at + 1 < n && command[at] == '/' && command[at + 1] == '/'; };
+    // Signed, as the game reads them: bytes above 127 are blanks too.
+    auto isBlank = [](char c) { return static_cast<signed char>(c) <= ' '; };
+    auto pairAt = [&](qsizetype at, char second) { return at + 1 < n && command[at] == '/' && command[at + 1] == second; };
     for (;;) {
         while (i < n && isBlank(command[i]))
             ++i;
-        if (i >= n || commentAt(i))
+        if (i >= n || pairAt(i, '/'))
             break;
+        if (pairAt(i, '*')) {
+            const qsizetype close = command.indexOf("*/", i + 2);
+            if (close < 0)
+                break;
+            i = close + 2;
+            continue;
+        }
         qsizetype start = i;
         if (command[i] == '"') {
             start = ++i;
@@ -84,7 +89,7 @@ TokenList Tokens(QByteArrayView command)
             ++i;
             continue;
         }
-        while (i < n && !isBlank(command[i]) && command[i] != '"' && !commentAt(i))
+        while (i < n && !isBlank(command[i]) && command[i] != '"' && !pairAt(i, '/') && !pairAt(i, '*'))
             ++i;
         tokens.append(command.sliced(start, i - start));
     }
@@ -104,11 +109,64 @@ QByteArray ArgumentsFrom(const TokenList &tokens, int first)
     return joined;
 }
 
+QByteArray SetValue(const TokenList &tokens, int first, bool *dropped)
+{
+    QByteArray value;
+    int counted = 0;
+    for (int i = first; i < tokens.size(); ++i) {
+        // The game counts each word one byte short.
+        const int length = static_cast<int>(qMax<qsizetype>(tokens.at(i).size() - 1, 0));
+        if (counted + length >= Stock.setJoinLimit) {
+            if (dropped)
+                *dropped = true;
+            return value;
+        }
+        value += tokens.at(i);
+        if (i + 1 < tokens.size())
+            value += ' ';
+        counted += length;
+    }
+    if (dropped)
+        *dropped = false;
+    return value;
+}
+
 QString ExecFileName(QByteArrayView name)
 {
-    const QString cut = QString::fromLatin1(name.first(qMin<qsizetype>(name.size(), MaxExecNameChars)));
-    const qsizetype slash = cut.lastIndexOf(QLatin1Char('/'));
-    return cut.indexOf(QLatin1Char('.'), slash + 1) >= 0 ? cut : cut + QStringLiteral(".cfg");
+    QString path = QString::fromLatin1(name.first(qMin<qsizetype>(name.size(), MaxExecNameChars)));
+    // The game looks for a '.' from the end back to the last '/', never at the first byte.
+    bool hasEnding = false;
+    for (qsizetype i = path.size() - 1; i > 0 && path.at(i) != QLatin1Char('/'); --i)
+        hasEnding = hasEnding || path.at(i) == QLatin1Char('.');
+    if (!hasEnding)
+        path = (path + QStringLiteral(".cfg")).left(MaxExecNameChars);
+    return path;
+}
+
+bool ExecNameRefused(const QString &fileName)
+{
+    return fileName.contains(QLatin1String("..")) || fileName.contains(QLatin1String("::"));
+}
+
+bool RunsOnClient(QByteArrayView verb)
+{
+    static constexpr QByteArrayView commands[] = {
+        "set", "seta", "sets", "setu", "reset", "toggle", "vstr", "wait", "exec", "echo", "bind", "unbind",
+        "unbindall", "clear", "condump", "cmdlist", "cvarlist", "name", "rate", "snaps", "sensitivity",
+        "quit", "connect", "disconnect", "reconnect", "record", "stop", "demo", "screenshot", "screenshotjpeg",
+        "messagemode", "messagemode2", "togglemenu", "cvar_restart", "vid_restart", "snd_restart"};
+    static constexpr QByteArrayView cvarPrefixes[] = {"cl_", "cg_", "com_", "r_", "s_", "m_", "in_", "ui_",
+                                                      "snd_", "net_", "fs_", "con_", "vid_", "joy_"};
+    if (verb.startsWith('+') || verb.startsWith('-'))  // held keys
+        return true;
+    return std::find(std::begin(commands), std::end(commands), verb) != std::end(commands)
+           || std::any_of(std::begin(cvarPrefixes), std::end(cvarPrefixes),
+                          [&](QByteArrayView prefix) { return verb.startsWith(prefix); });
+}
+
+bool FloodExempt(QByteArrayView verb)
+{
+    return verb.startsWith("team") || verb.startsWith("setspawnpt") || verb.startsWith("score");
 }
 
 } // namespace GameConsole

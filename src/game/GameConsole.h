@@ -12,17 +12,29 @@
 // Everything is bytes, as the game reads the file.
 namespace GameConsole {
 
-constexpr int BufferBytes = 16384;        // the command buffer
-constexpr int MaxCommandBytes = 1023;     // a longer command is cut there
-constexpr int MaxExecNameChars = 63;      // the name after exec is cut there
+// The engine's numbers, in one place: another engine differs only here.
+struct Rules {
+    int bufferBytes = 16384;     // the command buffer
+    int maxCommandBytes = 1023;  // a longer command is cut there, its next byte lost
+    int maxPathBytes = 63;       // exec copies its name, ending included, into 64 bytes
+    int runsPerFrame = 2;        // the buffer runs before the server frame and again before the client frame
+    int execNewline = 1;         // exec puts a line end after the file it inserts
+    int setJoinLimit = 254;      // set stops joining words when their counted length would reach it
+};
+inline constexpr Rules Stock{};
+
+constexpr int BufferBytes = Stock.bufferBytes;
+constexpr int MaxCommandBytes = Stock.maxCommandBytes;
+constexpr int MaxExecNameChars = Stock.maxPathBytes;
 constexpr int DefaultFrameRate = 125;
 constexpr int DefaultPartLimit = 12288;   // leaves 4 KB of the buffer for the player's own keys
-constexpr int MaxPartLimit = BufferBytes - 1;  // exec needs the file plus one byte
+constexpr int MinPartLimit = 1024;
+constexpr int MaxPartLimit = BufferBytes - Stock.execNewline;  // exec needs the file plus its line end
 
 // True when exec can insert a file of fileBytes while `waiting` bytes are already in the buffer.
 inline bool ExecFits(qsizetype fileBytes, qsizetype waiting = 0)
 {
-    return fileBytes + 1 + waiting <= BufferBytes;
+    return fileBytes + Stock.execNewline + waiting <= BufferBytes;
 }
 
 // True for a character the script window or the game takes as the end of a
@@ -54,11 +66,11 @@ struct Command {
     bool cut = false;  // longer than MaxCommandBytes: the rest ran as a command of its own
 };
 
-// The commands of a text: ending at CR, LF, or ';' outside double quotes and
-// outside a // comment; NUL ends the text. Empty commands are kept out.
+// The commands of a text: ending at CR, LF, or ';' outside double quotes
+// (comments play no part here); NUL ends the text. Empty commands are kept out.
 QList<Command> Commands(QByteArrayView text);
 // The same one at a time, without a list: the next command of `text` (already cut at its NUL)
-// from `start` on into `command`, and `start` moved past it; false when none is left.
+// from `start` on into `command`, and `start` moved past its end; false when none is left.
 bool NextCommand(QByteArrayView text, qsizetype &start, Command &command);
 
 // True when the command `prefix "argument"` (prefixBytes long) reaches the game
@@ -74,15 +86,28 @@ inline bool OneQuotedWord(qsizetype prefixBytes, QByteArrayView argument)
 // A command's words (a command has few: kept without a heap allocation).
 using TokenList = QVarLengthArray<QByteArrayView, 8>;
 
-// A command's words: blanks separate, double quotes group (no escape), // starts a comment.
+// A command's words: bytes up to a blank and above 127 separate (the game reads
+// them as signed), double quotes group (no escape), // ends the words and /* */ is skipped.
 TokenList Tokens(QByteArrayView command);
 
 // The words from index `first` on, joined by one blank, as the game rebuilds its arguments.
 QByteArray ArgumentsFrom(const TokenList &tokens, int first);
 
-// The file exec NAME opens under a game folder: NAME cut at 63 characters,
-// with .cfg added when it has no ending.
+// The value `set` builds from the words from `first` on: joined by one blank
+// into a small buffer, a word that doesn't fit left out with every later one
+// (the blank before it stays). `dropped` tells whether any was left out.
+QByteArray SetValue(const TokenList &tokens, int first, bool *dropped = nullptr);
+
+// The file exec NAME opens under a game folder: NAME cut to the path limit,
+// .cfg added when no '.' follows its last '/', the whole cut to the limit again.
 QString ExecFileName(QByteArrayView name);
+// True when the game's file lookup refuses the name (".." or "::" in it).
+bool ExecNameRefused(const QString &fileName);
+
+// True for a command the client runs itself; any other goes to the server.
+bool RunsOnClient(QByteArrayView loweredVerb);
+// True for a command to the server that flood protection neither counts nor drops.
+bool FloodExempt(QByteArrayView loweredVerb);
 
 // Milliseconds one frame lasts at the frame rate (whole milliseconds, as the game counts).
 inline int FrameMs(int frameRate)

@@ -3,6 +3,7 @@
 #include "platform/TextFile.h"
 
 #include <QStringList>
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <array>
@@ -22,8 +23,13 @@ enum Rule : unsigned {
     TooLong = 1u << 3,
     LoneCaret = 1u << 4,
     NulByte = 1u << 5,
+    Foreign = 1u << 7,
+    Percent = 1u << 8,
     NothingVisible = 1u << 6,
 };
+
+// What the client sends of a value: bytes above 127 removed, '%' turned into '.' on the way.
+bool clientChanges(char c) { return static_cast<signed char>(c) < 0 || c == '%'; }
 
 // The name the server keeps: at most MaxBytes, in a fixed buffer (the check runs on every line).
 struct Cleaned {
@@ -37,6 +43,18 @@ struct Cleaned {
 Cleaned clean(QByteArrayView in)
 {
     Cleaned result;
+    QVarLengthArray<char, 256> sent;
+    if (std::any_of(in.begin(), in.end(), clientChanges)) {
+        for (char c : in) {
+            if (static_cast<signed char>(c) < 0)
+                result.rules |= Foreign;
+            else if (c == '%')
+                result.rules |= Percent, sent.append('.');
+            else
+                sent.append(c);
+        }
+        in = QByteArrayView(sent.constData(), sent.size());
+    }
     // Built in locals: a store through the buffer can't then make the compiler read the size again.
     char out[MaxBytes];
     int n = 0;
@@ -120,6 +138,8 @@ QString joinTexts(unsigned rules)
         {BlankRun, "more than three blanks in a row are dropped"},
         {LoneCaret, "a lone ^ at the end is dropped"},
         {NulByte, "the name ends at a NUL character"},
+        {Foreign, "the client removes every character above 127 (foreign characters)"},
+        {Percent, "% reaches the server as ."},
     };
     QStringList parts;
     for (const auto &entry : texts) {
@@ -129,7 +149,7 @@ QString joinTexts(unsigned rules)
     return parts.join(QStringLiteral("; "));
 }
 
-constexpr unsigned AllRules = (NothingVisible << 1) - 1;
+constexpr unsigned AllRules = (Percent << 1) - 1;
 
 // Every combination's text is built once and shared: many lines of an animation break the same rules.
 const QString &describe(unsigned rules)
@@ -217,6 +237,43 @@ QString ComposeGlyphs(const QVector<Glyph> &glyphs)
             inForce = wanted;
         }
         text += glyph.character;
+    }
+    return text;
+}
+
+QString ComposeFitting(QVector<Glyph> glyphs)
+{
+    QString text = ComposeGlyphs(glyphs);
+    while (ByteLength(text) > MaxBytes) {
+        // The runs of one colour among the visible glyphs: the shortest takes a neighbour's colour, one code less.
+        QVector<std::pair<qsizetype, qsizetype>> runs;  // first and last glyph of each
+        for (qsizetype i = 0; i < glyphs.size(); ++i) {
+            if (glyphs.at(i).character == QLatin1Char(' '))
+                continue;
+            if (runs.isEmpty() || glyphs.at(runs.last().second).color != glyphs.at(i).color)
+                runs.append({i, i});
+            else
+                runs.last().second = i;
+        }
+        if (runs.size() < 2) {
+            // Not even one code fits beside the characters: they go without.
+            for (Glyph &glyph : glyphs)
+                glyph.color = -1;
+            return ComposeGlyphs(glyphs);
+        }
+        auto visible = [&](const std::pair<qsizetype, qsizetype> &run) {
+            return std::count_if(glyphs.begin() + run.first, glyphs.begin() + run.second + 1,
+                                 [](const Glyph &g) { return g.character != QLatin1Char(' '); });
+        };
+        qsizetype shortest = 0;
+        for (qsizetype r = 1; r < runs.size(); ++r) {
+            if (visible(runs.at(r)) < visible(runs.at(shortest)))
+                shortest = r;
+        }
+        const int color = glyphs.at((shortest > 0 ? runs.at(shortest - 1) : runs.at(1)).first).color;
+        for (qsizetype i = runs.at(shortest).first; i <= runs.at(shortest).second; ++i)
+            glyphs[i].color = color;
+        text = ComposeGlyphs(glyphs);
     }
     return text;
 }

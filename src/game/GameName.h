@@ -62,4 +62,9 @@ QVector<Glyph> Glyphs(const QString &name);
 // uncoloured glyph follows a coloured one.
 QString ComposeGlyphs(const QVector<Glyph> &glyphs);
 
+// The same with fewer colour changes where needed, so that the name fits the
+// server's 35 bytes: the shortest run of one colour takes its neighbour's
+// colour until it fits. Every character stays.
+QString ComposeFitting(QVector<Glyph> glyphs);
+
 } // namespace GameName

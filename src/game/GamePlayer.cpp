@@ -33,17 +33,36 @@ QByteArrayView GamePlayer::lowered(QByteArrayView word)
 
 GamePlayer::Event GamePlayer::serverCommand(Event &&event)
 {
-    const bool chat = event.kind == Kind::Chat;
-    if (chat && m_lastServerMs && event.ms - *m_lastServerMs < ChatFloodMs)
-        event.kind = Kind::DroppedChat;
+    if (event.kind != Kind::Name && GameConsole::FloodExempt(event.verb))
+        return std::move(event);
+    // The user info is an engine command: never dropped, but it restarts the window like any other.
+    if (event.kind != Kind::Name && m_lastServerMs && event.ms - *m_lastServerMs < ChatFloodMs)
+        event.kind = Kind::Dropped;
+    m_lastServerWasName = event.kind == Kind::Name;
+    m_serverMsBeforeName = m_lastServerMs;
     m_lastServerMs = event.ms;
     return std::move(event);
+}
+
+void GamePlayer::wait(int runs)
+{
+    if (runs < 0)
+        m_stalled = true;  // the game counts it down from below zero: it never reaches zero
+    else
+        m_run += runs;
+}
+
+int GamePlayer::WaitRuns(QByteArrayView argument)
+{
+    char digits[16] = {};  // atoi reads as the game does, and needs the text's end
+    std::copy_n(argument.begin(), qMin<qsizetype>(argument.size(), sizeof digits - 1), digits);
+    return std::atoi(digits);
 }
 
 std::optional<GamePlayer::Event> GamePlayer::run(QByteArrayView command)
 {
     const GameConsole::TokenList tokens = GameConsole::Tokens(command);
-    if (tokens.isEmpty())
+    if (tokens.isEmpty() || m_stalled)
         return std::nullopt;
     return play(tokens, lowered(tokens.first()));
 }
@@ -62,7 +81,7 @@ std::optional<GamePlayer::Event> GamePlayer::runQuoted(QByteArrayView prefix, QB
         if (m_prefix.plain)
             m_prefix.verb = lowered(m_prefix.tokens.first()).toByteArray();
     }
-    if (!m_prefix.plain || !GameConsole::OneQuotedWord(m_prefix.bytes.size(), argument))
+    if (m_stalled || !m_prefix.plain || !GameConsole::OneQuotedWord(m_prefix.bytes.size(), argument))
         return std::nullopt;
     // The prefix's words and the argument, without copying the words.
     m_prefix.tokens.append(argument);
@@ -75,7 +94,7 @@ GamePlayer::Event GamePlayer::play(const GameConsole::TokenList &tokens, QByteAr
 {
     Event event;
     event.verb = verb;
-    event.frame = m_frame;
+    event.frame = frame();
     event.ms = ms();
     auto arguments = [&](int first) -> QByteArrayView {
         if (first == tokens.size() - 1)
@@ -87,11 +106,20 @@ GamePlayer::Event GamePlayer::play(const GameConsole::TokenList &tokens, QByteAr
         event.kind = Kind::Name;
         event.name = GameName::VerdictOf(value);
         event.argument = value;
+        // The user info goes out once a frame: a name the next one replaces that soon is never sent.
+        event.replacesName = m_lastNameRun && m_run - *m_lastNameRun < GameConsole::Stock.runsPerFrame;
+        if (event.replacesName && m_lastServerWasName)
+            m_lastServerMs = m_serverMsBeforeName;
+        m_lastNameRun = m_run;
         return serverCommand(std::move(event));
     };
     // "set name a b" joins its words; "name a b" takes the first only.
-    if ((verb == "set" || verb == "seta") && tokens.size() >= 3 && isLowered(tokens.at(1), "name"))
-        return setName(arguments(2));
+    if ((verb == "set" || verb == "seta") && tokens.size() >= 3 && isLowered(tokens.at(1), "name")) {
+        if (tokens.size() == 3 && tokens.at(2).size() <= GameConsole::Stock.setJoinLimit)
+            return setName(tokens.at(2));  // most lines: one word that fits
+        m_joined = GameConsole::SetValue(tokens, 2, &event.wordsDropped);
+        return setName(m_joined);
+    }
     if (verb == "name" && tokens.size() >= 2)
         return setName(tokens.at(1));
     if (verb == "say" || verb == "say_team" || verb == "vsay" || verb == "vsay_team") {
@@ -100,18 +128,21 @@ GamePlayer::Event GamePlayer::play(const GameConsole::TokenList &tokens, QByteAr
         return serverCommand(std::move(event));
     }
     if (verb == "wait") {
-        event.kind = Kind::Wait;
-        event.argument = tokens.size() > 1 ? tokens.at(1) : QByteArrayView("1");
-        char digits[16] = {};  // atoi reads as the game does, and needs the text's end
-        std::copy_n(event.argument.begin(), qMin<qsizetype>(event.argument.size(), sizeof digits - 1), digits);
-        wait(std::atoi(digits));
+        // Only "wait N" reads its number; no number or more than one waits one run.
+        event.argument = tokens.size() == 2 ? tokens.at(1) : QByteArrayView("1");
+        const int runs = tokens.size() == 2 ? WaitRuns(event.argument) : 1;
+        event.kind = runs < 0 ? Kind::Stall : Kind::Wait;
+        wait(runs);
         return event;
     }
-    if (verb == "exec" && tokens.size() >= 2) {
-        event.kind = Kind::Exec;
-        event.argument = tokens.at(1);
+    if (verb == "exec") {
+        event.kind = tokens.size() == 2 ? Kind::Exec : Kind::Usage;
+        event.argument = tokens.size() > 1 ? arguments(1) : QByteArrayView("");
         return event;
     }
     event.argument = tokens.size() > 1 ? arguments(1) : QByteArrayView("");
-    return event;
+    if (GameConsole::RunsOnClient(verb))
+        return event;
+    event.kind = Kind::Server;
+    return serverCommand(std::move(event));
 }

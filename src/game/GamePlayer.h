@@ -8,46 +8,66 @@
 #include <optional>
 
 // Plays one command after another as the stock game does for one player:
-// counts the frames waits let pass, changes the name the others see, and drops
-// chat lines that the server's flood protection refuses.
+// counts the buffer runs waits let pass (two to a frame), changes the name the
+// others see, and drops what the server's flood protection refuses.
 class GamePlayer {
 public:
     static constexpr int ChatFloodMs = 800;
 
-    enum class Kind { Name, Chat, DroppedChat, Wait, Exec, Local };
+    enum class Kind {
+        Name,
+        Chat,
+        Dropped,  // a chat line or other server command the server ignores
+        Server,   // a command the client doesn't run itself
+        Wait,
+        Stall,    // a negative wait: nothing after it ever runs
+        Exec,
+        Usage,    // exec with other than one file: the game prints how to use it
+        Local,
+    };
     // The views stay valid until the next command runs, and while the command's bytes live.
     struct Event {
         Kind kind = Kind::Local;
         QByteArrayView verb;      // the command's first word, lowered
-        QByteArrayView argument;  // the name set, the chat line, the file executed, the wait's frames
+        QByteArrayView argument;  // the name set, the chat line, the file executed, the wait's runs
         GameName::Verdict name = GameName::Verdict::AsWritten;  // for Kind::Name: GameName::ShownBytes(argument) tells more
-        qint64 frame = 0;         // the frame the command runs at
+        bool wordsDropped = false;   // for Kind::Name: set left out a word too long for its buffer
+        bool replacesName = false;   // for Kind::Name: the name before it was never sent (same frame)
+        qint64 frame = 0;         // the frame the command runs in
         int ms = 0;               // and its time from the script's start
     };
 
     explicit GamePlayer(int frameRate);
 
-    // Nothing when the command has no words.
+    // Nothing when the command has no words, or when a negative wait stalled the buffer.
     std::optional<Event> run(QByteArrayView command);
     // What run() does with the command `prefix "argument"`, the way a script line is
     // written, without building and splitting it: nothing when the console would
     // not take the argument as one word as written, or the prefix as plain words.
     // Most lines of an animation share their prefix, so its words are read once.
     std::optional<Event> runQuoted(QByteArrayView prefix, QByteArrayView argument);
-    // What "wait frames" does.
-    void wait(int frames) { m_frame += qMax(0, frames); }
-    qint64 frame() const { return m_frame; }
-    int ms() const { return msAt(m_frame); }
+    // What "wait runs" does.
+    void wait(int runs);
+    bool stalled() const { return m_stalled; }
+    qint64 frame() const { return m_run / GameConsole::Stock.runsPerFrame; }
+    int ms() const { return msAt(m_run); }
+    // The time `runs` buffer runs last.
+    int msAt(qint64 runs) const { return static_cast<int>(runs * m_frameMs / GameConsole::Stock.runsPerFrame); }
+    // The runs "wait ARGUMENT" lets pass, as the game reads its number.
+    static int WaitRuns(QByteArrayView argument);
 
 private:
-    int msAt(qint64 frame) const { return static_cast<int>(frame * m_frameMs); }
     Event play(const GameConsole::TokenList &tokens, QByteArrayView verb);
     Event serverCommand(Event &&event);
     QByteArrayView lowered(QByteArrayView word);
 
     int m_frameMs;
-    qint64 m_frame = 0;
+    qint64 m_run = 0;
+    bool m_stalled = false;
     std::optional<int> m_lastServerMs;
+    std::optional<int> m_serverMsBeforeName;  // the window's start before the last command to the server
+    bool m_lastServerWasName = false;
+    std::optional<qint64> m_lastNameRun;
     QByteArray m_verb;    // an unknown verb lowered
     QByteArray m_joined;  // words joined into one argument
     struct Prefix {

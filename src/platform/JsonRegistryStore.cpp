@@ -1,5 +1,8 @@
 #include "platform/JsonRegistryStore.h"
 
+#include "platform/SafeSave.h"
+#include "platform/TextFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -7,7 +10,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLockFile>
-#include <QSaveFile>
 
 namespace {
 
@@ -174,9 +176,9 @@ bool JsonRegistryStore::change(const std::function<bool(Hives &)> &edit)
         return false;
     const QJsonObject root{{QLatin1String(kCurrentUser), writeKey(hives.currentUser)},
                            {QLatin1String(kClassesRoot), writeKey(hives.classesRoot)}};
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(QJsonDocument(root).toJson()) < 0 || !file.commit()) {
-        m_saveError = file.errorString();
+    const TextWriteResult written = SaveBytes(m_path, QJsonDocument(root).toJson());
+    if (!written.ok) {
+        m_saveError = written.errorString;
         return false;
     }
     m_saveError.clear();

@@ -1,9 +1,11 @@
 #include "platform/KeyFileLines.h"
 
+#include "platform/SafeSave.h"
+#include "platform/TextFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 KeyFileLines KeyFileLines::read(const QString &path)
 {
@@ -31,8 +33,7 @@ bool KeyFileLines::save(const QString &path) const
         return !QFileInfo::exists(path) || QFile::remove(path);
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return false;
-    QSaveFile out(path);
-    return out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size() && out.commit();
+    return SaveBytes(path, bytes).ok;
 }
 
 qsizetype KeyFileLines::groupStart(const QString &group) const

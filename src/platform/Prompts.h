@@ -13,8 +13,8 @@ struct FileDialogState {
 };
 
 enum class PromptIcon { None, Information, Exclamation, Critical, Question };
-enum class PromptButtons { Ok, OkCancel, YesNo, YesNoCancel, SaveDiscardCancel };
-enum class PromptAnswer { Ok, Cancel, Yes, No, Save, Discard };
+enum class PromptButtons { Ok, OkCancel, YesNo, YesNoCancel, SaveDiscardCancel, OverwriteSaveAsCancel };
+enum class PromptAnswer { Ok, Cancel, Yes, No, Save, Discard, Overwrite, SaveAs };
 
 // The only way commands talk to the user. The program shows Qt dialogs; tests
 // use a scripted fake that records every message and replays prepared answers.

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 
@@ -28,6 +29,7 @@ QMessageBox::StandardButtons toQtButtons(PromptButtons buttons)
     case PromptButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
     case PromptButtons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
     case PromptButtons::SaveDiscardCancel: return QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
+    case PromptButtons::OverwriteSaveAsCancel: return QMessageBox::Cancel;  // the other two are added by name
     }
     return QMessageBox::Ok;
 }
@@ -77,6 +79,15 @@ PromptAnswer QtPrompts::message(const QString &text, const QString &title, Promp
                                 PromptButtons buttons)
 {
     QMessageBox box(toQtIcon(icon), title, text, toQtButtons(buttons), m_parent);
+    if (buttons == PromptButtons::OverwriteSaveAsCancel) {
+        QPushButton *overwrite = box.addButton(QStringLiteral("&Overwrite"), QMessageBox::DestructiveRole);
+        QPushButton *saveAs = box.addButton(QStringLiteral("Save &As..."), QMessageBox::AcceptRole);
+        box.setDefaultButton(saveAs);
+        box.exec();
+        return box.clickedButton() == overwrite ? PromptAnswer::Overwrite
+             : box.clickedButton() == saveAs    ? PromptAnswer::SaveAs
+                                                : PromptAnswer::Cancel;
+    }
     return fromQtButton(box.exec());
 }
 

@@ -1,8 +1,9 @@
 #include "platform/TextFile.h"
 
+#include "platform/SafeSave.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -84,25 +85,27 @@ QString DecodeAnsi(QByteArrayView bytes)
 
 QStringList SplitLines(const QString &text, LineBreaks breaks)
 {
+    // A whole animation is about a hundred thousand lines: find the ends with Qt's vectorised search and make
+    // room for the list once.
+    const bool lf = breaks == LineBreaks::CrLfCrOrLf;
     QStringList lines;
+    lines.reserve(text.count(QLatin1Char('\r')) + (lf ? text.count(QLatin1Char('\n')) : 0) + 1);
     const qsizetype n = text.size();
     qsizetype start = 0;
-    qsizetype i = 0;
-    while (i < n) {
-        const QChar c = text.at(i);
-        if (c == QLatin1Char('\r')) {
-            lines << text.mid(start, i - start);
-            i += (i + 1 < n && text.at(i + 1) == QLatin1Char('\n')) ? 2 : 1;
-            start = i;
-        } else if (c == QLatin1Char('\n') && breaks == LineBreaks::CrLfCrOrLf) {
-            lines << text.mid(start, i - start);
-            start = ++i;
-        } else {
-            ++i;
+    while (start < n) {
+        qsizetype end = text.indexOf(QLatin1Char('\r'), start);
+        if (lf) {
+            const qsizetype feed = text.indexOf(QLatin1Char('\n'), start);
+            if (feed >= 0 && (end < 0 || feed < end))
+                end = feed;
         }
+        if (end < 0) {
+            lines << text.mid(start);
+            break;
+        }
+        lines << text.mid(start, end - start);
+        start = end + (text.at(end) == QLatin1Char('\r') && end + 1 < n && text.at(end + 1) == QLatin1Char('\n') ? 2 : 1);
     }
-    if (start < n)
-        lines << text.mid(start);
     return lines;
 }
 
@@ -126,24 +129,10 @@ TextReadResult ReadTextLines(const QString &path, LineBreaks breaks)
 
 TextWriteResult WriteTextFile(const QString &path, const QString &text)
 {
-    TextWriteResult result;
-    const QByteArray bytes = EncodeAnsi(text, &result.replacedCharacters);
-    QSaveFile file(path);
-    // A folder that refuses new files has no room for the temporary copy: write the file in place there,
-    // as a plain editor would. Qt falls back only in that case; everywhere else the save stays atomic.
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly)) {
-        result.errorCode = static_cast<int>(file.error());
-        result.errorString = file.errorString();
-        return result;
-    }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        result.errorCode = static_cast<int>(file.error());
-        result.errorString = file.errorString();
-        file.cancelWriting();
-        return result;
-    }
-    result.ok = true;
+    bool replaced = false;
+    const QByteArray bytes = EncodeAnsi(text, &replaced);
+    TextWriteResult result = SaveBytes(path, bytes);
+    result.replacedCharacters = replaced;
     return result;
 }
 

@@ -36,8 +36,7 @@ QStringList SplitLines(const QString &text, LineBreaks breaks);
 // without a line end is kept; a file ending in a line end has no empty last line.
 TextReadResult ReadTextLines(const QString &path, LineBreaks breaks);
 
-// Writes text atomically in the code page: on failure the old file stays as it was. In a folder that
-// refuses new files an existing file is written in place instead.
+// Writes text in the code page so that the file holds its old bytes or the new ones whole (see SaveBytes).
 TextWriteResult WriteTextFile(const QString &path, const QString &text);
 
 // Each line followed by CR LF.

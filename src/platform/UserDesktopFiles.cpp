@@ -1,5 +1,8 @@
 #include "platform/UserDesktopFiles.h"
 
+#include "platform/SafeSave.h"
+#include "platform/TextFile.h"
+
 #include "DesktopFiles.h"
 #include "Version.h"
 #include "platform/AppIcon.h"
@@ -9,7 +12,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace {
@@ -69,8 +71,7 @@ bool writeIfChanged(const QString &path, const QByteArray &bytes)
     in.close();
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return false;
-    QSaveFile out(path);
-    return out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size() && out.commit();
+    return SaveBytes(path, bytes).ok;
 }
 
 void writeList(const QStringList &paths)

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "animation/AnimationLine.h"
 #include "animation/LineMarkCache.h"
+#include "game/GamePlayer.h"
 
 #include <QStringList>
 #include <QVector>
@@ -19,5 +21,8 @@ struct ScriptCheck {
     int names = 0;          // names set
     int differences = 0;    // refused file, missing part, names shown otherwise, chat dropped
 };
+
+// The reason a name event's value is shown otherwise: the name rules' reason and set's dropped words.
+QString NameReason(const GamePlayer::Event &event, const QString &nameReason);
 
 ScriptCheck CheckScriptFile(const QString &path, int frameRate);

@@ -147,9 +147,10 @@ void ParseScriptLine(QStringView line, ScriptRows &rows)
     const char16_t *p = content.utf16();
     const char16_t *end = p + content.size();
     while (!rows.full) {
+        // As the game reads a line: a semicolon ends a command only outside double quotes.
         const char16_t *stop = p;
-        while (stop != end && *stop != u';')
-            ++stop;
+        for (bool quoted = false; stop != end && (quoted || *stop != u';'); ++stop)
+            quoted ^= *stop == u'"';
         // A command of blanks only is no command.
         const QStringView command = trimmedStart(QStringView(p, stop));
         if (!command.isEmpty())

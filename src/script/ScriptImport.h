@@ -26,8 +26,8 @@ QString RemoveQuotes(QStringView text);
 // One command, the blanks at its start already removed.
 void ParseScriptCommand(QStringView command, ScriptRows &rows);
 
-// One line of the file: a comment line, or commands separated by semicolons.
-// A semicolon always separates, even between double quotes.
+// One line of the file: a comment line, or commands separated by semicolons
+// outside double quotes (a chat line's "gg; wp" stays whole).
 void ParseScriptLine(QStringView line, ScriptRows &rows);
 
 // All lines of a file, stopping at the line limit.

@@ -1,6 +1,7 @@
 #include "script/ScriptParts.h"
 
 #include "script/ScriptGenerator.h"
+#include "game/GameConsole.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -65,9 +66,39 @@ QString PartPath(const QString &firstPath, int part)
     return info.dir().filePath(withoutCfg(info.fileName()) + QStringLiteral("_%1.cfg").arg(part));
 }
 
+QString ExecPath(const QString &execName, int part)
+{
+    return (part <= 1 ? execName : execName + QStringLiteral("_%1").arg(part)) + QStringLiteral(".cfg");
+}
+
+QString ExecLine(const QString &execName, int part)
+{
+    // Quoted and with its ending: a blank or a dot in the path can't cut it short or hide the ending.
+    return QStringLiteral("exec \"%1\"").arg(ExecPath(execName, part));
+}
+
 QString ChainLine(const QString &execName, int next)
 {
-    return QStringLiteral("exec %1_%2").arg(execName).arg(next);
+    return ExecLine(execName, next);
+}
+
+QString ExecPathProblem(const QString &execName, int parts)
+{
+    const QString longest = ExecPath(execName, qMax(parts, 1));
+    const qsizetype bytes = codePageBytes(longest);
+    if (bytes > GameConsole::MaxExecNameChars)
+        return QStringLiteral("The exec path %1 is %2 bytes long: the game reads at most %3. Save the script nearer "
+                              "the game folder or under a shorter name.")
+            .arg(longest).arg(bytes).arg(GameConsole::MaxExecNameChars);
+    if (execName.contains(QLatin1Char('"')))
+        return QStringLiteral("The exec path %1 holds a double quote, which ends the game's file name: "
+                              "save the script under another name.").arg(longest);
+    return {};
+}
+
+int PartRoom(int limit, int index)
+{
+    return static_cast<int>(qMin<qsizetype>(limit, GameConsole::MaxPartLimit - qsizetype(WaitingPerExec) * index));
 }
 
 qsizetype PartFileBytes(QStringView windowText)
@@ -79,7 +110,7 @@ ScriptPartList::ScriptPartList(const QString &windowText, const QString &execNam
     : m_text(windowText), m_execName(execName)
 {
     const qsizetype wholeBytes = codePageBytes(windowText);
-    if (wholeBytes + CrLf.size() <= limit) {
+    if (wholeBytes + CrLf.size() <= PartRoom(limit, 0)) {
         m_pieces.append({0, windowText.size(), wholeBytes});
         return;
     }
@@ -99,8 +130,13 @@ ScriptPartList::ScriptPartList(const QString &windowText, const QString &execNam
         m_headerEnd = pos = end;
     }
     m_headerBytes = codePageBytes(QStringView(windowText).first(m_headerEnd));
-    // Room for the chain line (five digits of part number) and the final line end.
-    const qsizetype room = limit - m_headerBytes - (CrLf.size() + ChainLine(execName, 99999).size()) - CrLf.size();
+    // Room for the chain line (five digits of part number) and the final line end; each part
+    // leaves less, as the bytes the chain leaves waiting in the game's buffer add up.
+    const qsizetype chainBytes = codePageBytes(ChainLine(execName, 99999));
+    auto roomOf = [&](qsizetype index) {
+        return PartRoom(limit, static_cast<int>(index)) - m_headerBytes - (CrLf.size() + chainBytes) - CrLf.size();
+    };
+    qsizetype room = roomOf(0);
 
     qsizetype partStart = m_headerEnd;  // each line starts with its CR LF
     qsizetype lastCut = -1;             // after the last wait line of the part
@@ -127,6 +163,7 @@ ScriptPartList::ScriptPartList(const QString &windowText, const QString &execNam
         }
         if (size + bytes > room && lastCut > partStart) {
             m_pieces.append({partStart, lastCut, sizeAtCut});
+            room = roomOf(m_pieces.size());
             partStart = lastCut;
             size -= sizeAtCut;
             lastCut = -1;

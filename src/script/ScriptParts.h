@@ -24,8 +24,22 @@ QString GameFolderOf(const QString &scriptPath);
 // NAME.cfg for part 1, NAME_2.cfg for part 2 ... beside the first part's path.
 QString PartPath(const QString &firstPath, int part);
 
+// What exec is given for a part: "NAME.cfg", "NAME_2.cfg" ...
+QString ExecPath(const QString &execName, int part);
+// The line that starts a part: exec "NAME_N.cfg".
+QString ExecLine(const QString &execName, int part = 1);
 // The last line of a part that goes on in part `next`.
 QString ChainLine(const QString &execName, int next);
+// Why a chain of `parts` parts can't be started or chained under execName (a
+// path past what exec reads, a double quote in it), or empty.
+QString ExecPathProblem(const QString &execName, int parts);
+
+// Bytes each chained exec leaves waiting in the game's buffer: the LF after
+// the exec line's CR, and the line end exec puts after the file it inserts.
+constexpr int WaitingPerExec = 2;
+// The most file bytes the part at `index` (from 0) may hold under `limit`:
+// what the buffer still takes after the bytes the earlier execs left waiting.
+int PartRoom(int limit, int index);
 
 // Bytes of the file a window text makes (with its final line end).
 qsizetype PartFileBytes(QStringView windowText);

@@ -1,5 +1,8 @@
 #include "script/ScriptSave.h"
 
+#include "platform/SafeSave.h"
+#include "platform/TextFile.h"
+
 #include "animation/AnimationFile.h"
 #include "platform/FileEnding.h"
 #include "platform/Prompts.h"
@@ -7,9 +10,10 @@
 #include "script/ScriptGenerator.h"
 #include "script/ScriptParts.h"
 
+#include <QDir>
 #include <QFile>
+#include <QMap>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <optional>
 
@@ -23,14 +27,27 @@ QByteArray fileBytes(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// A part an earlier save of ours wrote: our banner, and the part before chained to it.
-bool isOurPart(const QByteArray &bytes, const QByteArray &before, int part)
+// A file an earlier save of ours wrote: it starts with our banner.
+bool isOurs(const QString &path)
 {
-    const QByteArray banner = EncodeAnsi(ScriptFileText(ScriptBanner().join(QLatin1String("\r\n"))));
-    const QByteArray chain = QByteArray("_") + QByteArray::number(part);
-    const QByteArray last = before.trimmed().split('\n').last().trimmed();
-    return bytes.startsWith("\r\n" + banner) && last.startsWith("exec ")
-           && (last.endsWith(chain) || last.endsWith(chain + ".cfg"));
+    static const QByteArray banner = "\r\n" + EncodeAnsi(ScriptBanner().join(QLatin1String("\r\n")));
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && file.read(banner.size()) == banner;
+}
+
+// NAME_k.cfg beside firstPath for every k past `parts`, in the order of k.
+QStringList laterParts(const QString &firstPath, qsizetype parts)
+{
+    const QFileInfo first(firstPath);
+    const QString stem = first.completeBaseName() + QLatin1Char('_');
+    QMap<int, QString> found;
+    for (const QString &name : first.dir().entryList({stem + QStringLiteral("*.cfg")}, QDir::Files)) {
+        bool number = false;
+        const int part = QStringView(name).sliced(stem.size()).chopped(4).toInt(&number);
+        if (number && part > parts && PartPath(firstPath, part) == first.dir().filePath(name))
+            found.insert(part, first.dir().filePath(name));
+    }
+    return found.values();
 }
 
 // All or none: a part written before a failed one gets its old bytes back, or goes.
@@ -40,12 +57,16 @@ void putBack(const QString &path, const std::optional<QByteArray> &bytes)
         QFile::remove(path);
         return;
     }
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(*bytes) == bytes->size())
-        file.commit();
+    SaveBytes(path, *bytes);
 }
 
 } // namespace
+
+QString KeptFilesNotice(const QStringList &kept)
+{
+    return QStringLiteral("These files are numbered as parts of this script but are not ours, so they were kept:\n")
+           + kept.join(QLatin1Char('\n'));
+}
 
 QStringList PartPaths(const QString &firstPath, qsizetype count)
 {
@@ -58,6 +79,12 @@ QStringList PartPaths(const QString &firstPath, qsizetype count)
 PartsWriteResult WriteScriptParts(const QString &firstPath, const QStringList &parts)
 {
     PartsWriteResult result;
+    if (const QString problem = ExecPathProblem(ExecTargetOf(firstPath).name, static_cast<int>(parts.size()));
+        !problem.isEmpty()) {
+        result.errorMessage = result.errorLine = problem;
+        return result;
+    }
+
     const QStringList paths = PartPaths(firstPath, parts.size());
     const QStringList chained = RechainParts(parts, ExecTargetOf(firstPath).name);
 
@@ -65,30 +92,23 @@ PartsWriteResult WriteScriptParts(const QString &firstPath, const QStringList &p
     QList<std::optional<QByteArray>> before;
     for (const QString &path : paths)
         before << (QFileInfo::exists(path) ? std::optional(fileBytes(path)) : std::nullopt);
-    QStringList stale;
-    QByteArray previous = before.last().value_or(QByteArray());
-    for (int part = static_cast<int>(parts.size()) + 1;; ++part) {
-        const QString path = PartPath(firstPath, part);
-        const QByteArray bytes = fileBytes(path);
-        if (!QFileInfo::exists(path) || !isOurPart(bytes, previous, part))
-            break;
-        stale << path;
-        previous = bytes;
-    }
-
     for (qsizetype i = 0; i < paths.size(); ++i) {
         const TextWriteResult written = WriteTextFile(paths.at(i), ScriptFileText(chained.at(i)));
         if (!written.ok) {
             for (qsizetype j = 0; j < i; ++j)
                 putBack(paths.at(j), before.at(j));
             result.errorMessage = SaveErrorMessage(written);
+            result.errorLine = QStringLiteral("Can't write %1: %2").arg(paths.at(i), written.errorString);
             return result;
         }
         result.replacedCharacters |= written.replacedCharacters;
         result.written << paths.at(i);
     }
-    for (const QString &path : stale) {
-        if (QFile::remove(path))
+    // Parts past the new last one: ours go, chained or not; a file of the player's own stays.
+    for (const QString &path : laterParts(firstPath, parts.size())) {
+        if (!isOurs(path))
+            result.kept << path;
+        else if (QFile::remove(path))
             result.removed << path;
     }
     result.ok = true;
@@ -129,6 +149,8 @@ bool SaveScriptParts(const QStringList &parts, const QString &generateDir, FileD
         prompts.message(result.errorMessage, SaveScriptTitle, PromptIcon::Critical);
         return false;
     }
+    if (!result.kept.isEmpty())
+        prompts.message(KeptFilesNotice(result.kept), SaveScriptTitle, PromptIcon::Information);
     if (result.replacedCharacters)
         prompts.message(ReplacedCharactersNotice(path), AppTitle, PromptIcon::Exclamation);
     return true;

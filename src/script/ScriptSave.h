@@ -12,18 +12,23 @@ inline const QString SaveScriptTitle = QStringLiteral("Save script");
 struct PartsWriteResult {
     bool ok = false;
     QString errorMessage;            // for the user, when not ok
+    QString errorLine;               // the same on one line, for the command line
     bool replacedCharacters = false;
     QStringList written;             // the part files, in order
     QStringList removed;             // higher-numbered parts of an earlier save
+    QStringList kept;                // higher-numbered files that are not ours
 };
+
+// Tells which higher-numbered files a save left alone.
+QString KeptFilesNotice(const QStringList &kept);
 
 // The part files a save at firstPath writes: NAME.cfg, NAME_2.cfg ...
 QStringList PartPaths(const QString &firstPath, qsizetype count);
 
 // Writes every part (window texts) beside firstPath, each atomically and all or
-// none, chaining them by their path under the game folder; then removes the
-// higher-numbered parts an earlier save of ours left (our banner, chained from
-// the part before); any other file stays.
+// none, chaining them by their path under the game folder; then removes every
+// higher-numbered part that starts with our banner; any other file stays and
+// is listed in `kept`. Nothing is written when an exec path would be too long.
 PartsWriteResult WriteScriptParts(const QString &firstPath, const QStringList &parts);
 
 // The script window's "Save": asks for a .cfg file (starting in generateDir

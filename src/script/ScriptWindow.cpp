@@ -103,7 +103,7 @@ ScriptWindow::ScriptWindow(const AnimationModel &model, const Settings &settings
     m_parts = QStringList(m_generated.size());  // each part is put together when it is first shown or saved
     QStringList captions;  // added at once: the list lays itself out once, not per part
     for (int i = 0; i < m_generated.size(); ++i)
-        captions << partCaption(i + 1, partBytes(i), settings.partLimit);
+        captions << partCaption(i + 1, partBytes(i), PartRoom(settings.partLimit, i));
     m_partList->addItems(captions);
     connect(m_partList, &QListWidget::currentRowChanged, this, &ScriptWindow::showPart);
     m_partList->setCurrentRow(0);
@@ -133,17 +133,17 @@ void ScriptWindow::showSummary(const QString &execName, bool underGameFolder)
     for (int i = 0; i < m_parts.size(); ++i)
         total += partBytes(i);
     // Before the first save the name is a guess: say so.
-    const QString start = m_dialog.fileName.isEmpty() ? QStringLiteral("exec and the name you save it as (exec %1 for %1.cfg)")
-                                                      : QStringLiteral("exec %1");
+    const QString start = m_dialog.fileName.isEmpty()
+                              ? QStringLiteral("exec and the name you save it as (%1 for %2)").arg(ExecLine(execName), ExecPath(execName, 1))
+                              : ExecLine(execName);
     QString text = QStringLiteral("%L1 bytes in %2 part(s) of at most %L3 bytes. Start it in the game with: %4")
-                       .arg(total).arg(m_parts.size()).arg(m_settings.partLimit).arg(start.arg(execName));
+                       .arg(total).arg(m_parts.size()).arg(m_settings.partLimit).arg(start);
     if (m_parts.size() > 1 && !underGameFolder)
         text += QStringLiteral("\nKeep all parts together directly in the game's main folder (or the mod's "
                                "folder): no folder above the script holds .pk3 files, so the parts call each other "
                                "by their bare names.");
-    if (m_parts.size() > 1 && ChainLine(execName, static_cast<int>(m_parts.size())).size() - 5 > GameConsole::MaxExecNameChars)
-        text += QStringLiteral("\nThe parts' path is longer than the %1 characters exec reads: save the script nearer "
-                               "the game folder.").arg(GameConsole::MaxExecNameChars);
+    if (const QString problem = ExecPathProblem(execName, static_cast<int>(m_parts.size())); !problem.isEmpty())
+        text += QLatin1Char('\n') + problem;
     m_summary->setText(text);
 }
 
@@ -206,7 +206,7 @@ void ScriptWindow::save()
     QStringList tooLarge;
     for (int i = 0; i < current.size(); ++i) {
         const qsizetype bytes = PartFileBytes(current.at(i));
-        if (bytes > m_settings.partLimit)
+        if (bytes > PartRoom(m_settings.partLimit, i))
             tooLarge << QStringLiteral("Part %1: %L2 bytes").arg(i + 1).arg(bytes);
     }
     if (!tooLarge.isEmpty()) {

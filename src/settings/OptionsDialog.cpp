@@ -275,6 +275,15 @@ QWidget *OptionsDialog::createLeetPage()
     return page;
 }
 
+QList<OptionsDialog::Field> OptionsDialog::fields() const
+{
+    auto flag = [](const QCheckBox *box) { return [box] { return FlagText(box->isChecked()); }; };
+    auto line = [](const QLineEdit *box) { return [box] { return box->text(); }; };
+    return {{"EditItem", flag(m_editItem)},  {"MultiSelect", flag(m_multiSelect)}, {"Name", line(m_name)},
+            {"Clantag", line(m_clan)},       {"Reverse", flag(m_reverse)},         {"OpenDir", line(m_open)},
+            {"SaveDir", line(m_save)},       {"GenerateDir", line(m_scriptSave)}};
+}
+
 void OptionsDialog::readSettings()
 {
     auto text = [this](const char *name) {
@@ -289,6 +298,9 @@ void OptionsDialog::readSettings()
     m_reverse->setChecked(flag("Reverse"));
     m_editItem->setChecked(flag("EditItem"));
     m_multiSelect->setChecked(flag("MultiSelect"));
+    m_shown.clear();
+    for (const Field &field : fields())
+        m_shown.insert(QLatin1String(field.name), field.value());
 }
 
 void OptionsDialog::showLeetTable()
@@ -336,17 +348,12 @@ void OptionsDialog::browse(QLineEdit *field, const QString &title)
 
 void OptionsDialog::saveSettings()
 {
-    auto write = [this](const char *name, const QString &text) {
-        SetRegValue(m_store, RegHive::CurrentUser, SettingsKey, QLatin1String(name), text);
-    };
-    write("EditItem", FlagText(m_editItem->isChecked()));
-    write("MultiSelect", FlagText(m_multiSelect->isChecked()));
-    write("Name", m_name->text());
-    write("Clantag", m_clan->text());
-    write("Reverse", FlagText(m_reverse->isChecked()));
-    write("OpenDir", m_open->text());
-    write("SaveDir", m_save->text());
-    write("GenerateDir", m_scriptSave->text());
+    // Only what the user changed here: another copy may have changed the rest since this window opened.
+    for (const Field &field : fields()) {
+        const QString value = field.value();
+        if (value != m_shown.value(QLatin1String(field.name)))
+            SetRegValue(m_store, RegHive::CurrentUser, SettingsKey, QLatin1String(field.name), value);
+    }
     m_game->save();
     if (m_settingsSaved)
         m_settingsSaved();

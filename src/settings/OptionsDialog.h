@@ -3,6 +3,7 @@
 #include "transforms/LeetTable.h"
 
 #include <QDialog>
+#include <QHash>
 
 #include <functional>
 #include <memory>
@@ -43,6 +44,12 @@ private:
     void showAssociationStatus();
     void showContextMenuStatus();
     void browse(QLineEdit *field, const QString &title);
+    // A stored value and how to read it off its control.
+    struct Field {
+        const char *name;
+        std::function<QString()> value;
+    };
+    QList<Field> fields() const;
     void saveSettings();
 
     RegistryStore &m_store;
@@ -52,6 +59,7 @@ private:
     Prompts &m_prompts;
     std::function<void()> m_settingsSaved;
     bool m_isAssociated = false;
+    QHash<QString, QString> m_shown;  // each value as the window showed it first
 
     QTabWidget *m_tabs = nullptr;
     QLineEdit *m_open = nullptr;

@@ -138,7 +138,7 @@ void bounceInColour(const std::function<void(QString)> &add, const bool &more, c
     const int length = static_cast<int>(nameGlyphs.size());
     for (int step = 0; step <= length && more; ++step) {
         const int p = reverse ? length - step : step;
-        add(GameName::ComposeGlyphs(nameGlyphs.first(p) + tagGlyphs + nameGlyphs.sliced(p)));
+        add(GameName::ComposeFitting(nameGlyphs.first(p) + tagGlyphs + nameGlyphs.sliced(p)));
     }
 }
 
@@ -214,9 +214,9 @@ void scroll(FrameBatch &batch, const QString &name, const QString &clanTag, cons
             QVector<Glyph> piece = glyphs.mid(i - w, w);
             if (piece.size() < w)
                 piece += fillGlyphs(fill, w - piece.size());
-            return GameName::ComposeGlyphs(piece);
+            return GameName::ComposeFitting(piece);
         }
-        return GameName::ComposeGlyphs(fillGlyphs(fill, w - i) + glyphs.mid(0, i));
+        return GameName::ComposeFitting(fillGlyphs(fill, w - i) + glyphs.mid(0, i));
     };
     auto frame = [&](qsizetype i) {
         if (keepColours)

@@ -84,16 +84,13 @@ private slots:
     {
         const QString path = PutBytes(m_dir.filePath(QStringLiteral("open.ras")), "#v050#\r\none\r\n15\r\nsay\r\n");
         const QString missing = m_dir.filePath(QStringLiteral("none.ras"));
-        AnimationModel model;
-        model.setLines(LinesFromTexts({"a", "b"}));
         FileDialogState dialog;
         FakePrompts prompts;
         prompts.fileAnswers = {missing, path};
-        OpenAnimation(model, dialog, Settings{}, prompts);
-        QCOMPARE(TextsOf(model), (QStringList{"a", "b"}));
+        QCOMPARE(ChooseAnimationToOpen(dialog, Settings{}, prompts), QString());
         QCOMPARE(prompts.messageTexts(), QStringList{"File not found!\n" + missing});
-        OpenAnimation(model, dialog, Settings{}, prompts);
-        QCOMPARE(model.lines(), Lines{Line("one", "15", "say")});
+        QCOMPARE(ChooseAnimationToOpen(dialog, Settings{}, prompts), path);
+        QCOMPARE(ReadAnimationFile(path, prompts).value(), Lines{Line("one", "15", "say")});
     }
 
     void saveAnimationAs_data()
@@ -102,6 +99,7 @@ private slots:
         using A = PromptAnswer;
         QTest::newRow("cancel the dialog") << SaveAsCase{{}, {""}, 1, ""};
         QTest::newRow("new file") << SaveAsCase{{}, {"fresh.ras"}, 1, "fresh.ras"};
+        QTest::newRow("a dot in the folder's name") << SaveAsCase{{}, {"my.scripts/anim"}, 1, "my.scripts/anim.ras"};
         QTest::newRow("overwrite yes") << SaveAsCase{{A::Yes}, {"taken.ras"}, 1, "taken.ras"};
         QTest::newRow("overwrite cancel") << SaveAsCase{{A::Cancel}, {"taken.ras", "x.ras"}, 1, ""};
         QTest::newRow("no opens the dialog again") << SaveAsCase{{A::No}, {"taken.ras", "fresh.ras"}, 2, "fresh.ras"};
@@ -113,6 +111,7 @@ private slots:
         QFETCH(SaveAsCase, c);
         QTemporaryDir dir;
         PutBytes(dir.filePath(QStringLiteral("taken.ras")), "old");
+        QDir(dir.path()).mkdir(QStringLiteral("my.scripts"));
         AnimationModel model;
         model.setLines({Line("new")});
         const Settings settings{.saveDir = QStringLiteral("/anims")};
@@ -128,6 +127,8 @@ private slots:
         const QByteArray saved("#v050#\r\nnew\r\n15\r\nset name\r\n");
         QCOMPARE(ReadFileBytes(dir.filePath(QStringLiteral("taken.ras"))), c.written == "taken.ras" ? saved : "old");
         QCOMPARE(ReadFileBytes(dir.filePath(QStringLiteral("fresh.ras"))), c.written == "fresh.ras" ? saved : "<missing>");
+        const QString dotted = QStringLiteral("my.scripts/anim.ras");
+        QCOMPARE(ReadFileBytes(dir.filePath(dotted)), c.written == dotted ? saved : "<missing>");
     }
 
 private:

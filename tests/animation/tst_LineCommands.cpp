@@ -52,6 +52,7 @@ private slots:
         QTest::newRow("all lines reversed") << CopyCase{"A,B,C", 1, 4, {}, "A,B,C,C,B,A"};
         QTest::newRow("selected, no current row") << CopyCase{"A,B,C", -1, 1, {}, "A,B,C"};
         QTest::newRow("x times 3") << CopyCase{"A,B,C", 1, 2, {"3"}, "A,B,C,B,B,B"};
+        QTest::newRow("x times 1") << CopyCase{"A,B,C", 1, 2, {"1"}, "A,B,C,B"};
         QTest::newRow("x times 0") << CopyCase{"A,B,C", 1, 2, {"0"}, "A,B,C"};
         QTest::newRow("x times abc") << CopyCase{"A,B,C", 1, 2, {"abc"}, "A,B,C", bad.arg("abc")};
         for (int mode = 1; mode <= 4; ++mode)

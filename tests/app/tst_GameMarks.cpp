@@ -29,7 +29,12 @@ private slots:
         QTest::newRow("chat too soon after a name") << QVector<AnimationLine>{{"Bob", "50", "set name"}, {"hi", "15", "say"}}
                                                     << QStringList{"", "dropped by the server"};
         // The script writes these otherwise than the Text: the mark tells what it holds.
-        QTest::newRow("quote") << QVector<AnimationLine>{{"a\"b", "100", "say"}} << QStringList{"In the game: a'b"};
+        QTest::newRow("quote") << QVector<AnimationLine>{{"a\"b", "100", "say"}, {"\"hi\"", "100", "echo"}}
+                               << QStringList{"In the game: a'b", "the script writes each \" of the Text as '"};
+        QTest::newRow("foreign characters, %") << QVector<AnimationLine>{{QStringLiteral("^1Oc\u00e9lot 100%"), "15", "set name"}}
+                                               << QStringList{"In the game: ^1Oclot 100."};
+        QTest::newRow("replaced within one frame") << QVector<AnimationLine>{{"a", "1", "set name"}, {"b", "15", "set name"}}
+                                                   << QStringList{"never seen", ""};
         QTest::newRow("line separator") << QVector<AnimationLine>{{QStringLiteral("a\u2028b"), "100", "set name"}}
                                         << QStringList{"In the game: a b"};
         QTest::newRow("past 1,023 bytes") << QVector<AnimationLine>{{QString(1020, QLatin1Char('a')), "100", "say"}}

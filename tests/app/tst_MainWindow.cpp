@@ -101,9 +101,10 @@ private slots:
         QTest::keyClick(window->list(), Qt::Key_Delete);
         QCOMPARE(texts(), (QStringList{"A", "C"}));
         QCOMPARE(window->previewBox()->toPlainText(), window->model().line(*window->currentRow()).text);
+        open->prompts.answers = {PromptAnswer::Discard};
         trigger("btnnew");  // the emptied box shows "Preview", which no typing may reach
         QVERIFY(window->previewBox()->isReadOnly());
-        QVERIFY(open->prompts.messages.isEmpty());
+        QCOMPARE(open->prompts.messageTexts(), QStringList{"Save changes to the animation?"});
     }
 
     void showColorsLayout()

@@ -3,7 +3,9 @@
 #include "animation/AnimationFile.h"
 #include "animation/AnimationHistory.h"
 #include "app/RecentFiles.h"
-#include "app/RecoveryFile.h"
+#include "animation/RecoveryFile.h"
+#include "animation/RecoveryOffer.h"
+#include "app/Startup.h"
 #include "colors/PreviewBoxWidget.h"
 #include "platform/TextFile.h"
 #include "wizard/WizardWindow.h"
@@ -18,6 +20,8 @@
 #include <QMimeData>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStatusBar>
+#include <QUndoView>
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
@@ -28,6 +32,9 @@ struct CommandCase { QString how; QString name; QStringList answers; };
 
 // saveAs: the save dialog's answer; empty cancels it
 struct ExitCase { PromptAnswer answer; QString saveAs; bool closed; };
+
+// how: what the user does to start another document; opens: the file it opens (empty: a new animation)
+struct NewDocumentCase { QString how; QString opens; PromptAnswer answer; };
 
 // Undo and redo, unsaved changes and crash recovery, driven as a user drives the window.
 class UndoTest : public QObject {
@@ -68,8 +75,6 @@ private slots:
         QTest::newRow("paste") << CommandCase{"keys:Ctrl+V", "Paste", QStringList{}};
         QTest::newRow("colour button") << CommandCase{"color:3", "Color", QStringList{}};
         QTest::newRow("random case") << CommandCase{"drop:btnedit:btneditrandomcase", "Randomize case", QStringList{}};
-        QTest::newRow("new") << CommandCase{"keys:Ctrl+N", "New", QStringList{}};
-        QTest::newRow("open") << CommandCase{"keys:Ctrl+O", "Open", QStringList{ras}};
         QTest::newRow("import") << CommandCase{"keys:Alt+F,I", "Import", QStringList{cfg}};
     }
 
@@ -79,10 +84,13 @@ private slots:
         auto [how, name, answers] = c;
         QGuiApplication::clipboard()->setText("pasted");
         open->prompts.inputAnswers = open->prompts.fileAnswers = answers;
-        start({"^1Marquee", "hello world again and again", "^2Eo"}, 1);
+        start({"^1Marquee", "hello world again and again", "^2Eo"}, 1, dir.filePath("start.ras"));
         const QVector<AnimationLine> before = window->model().lines();
+        const QString pathBefore = window->filePath();
         use(how);
         const QVector<AnimationLine> after = window->model().lines();
+        const QString pathAfter = window->filePath();
+        QCOMPARE(pathAfter.isEmpty(), name == "Import");  // an imported script is no .ras file
         const int rowAfter = window->currentRow().value_or(-1);
         QVERIFY(after != before);
         QCOMPARE(stack().count(), 1);
@@ -90,9 +98,12 @@ private slots:
         QTest::keySequence(window->list(), QKeySequence("Ctrl+Z"));
         QCOMPARE(window->model().lines(), before);
         QCOMPARE(window->currentRow().value_or(-1), 1);
+        QCOMPARE(window->filePath(), pathBefore);
+        QVERIFY(!window->isWindowModified());
         QVERIFY(!window->findChild<QAction *>("mnuEditUndo")->isEnabled());
         QTest::keySequence(window->list(), QKeySequence("Ctrl+Shift+Z"));
         QCOMPARE(window->model().lines(), after);
+        QCOMPARE(window->filePath(), pathAfter);
         QCOMPARE(window->currentRow().value_or(-1), rowAfter);
     }
 
@@ -222,13 +233,7 @@ private slots:
         start({"one"}, 0);
         const QString path = dir.filePath(name);
         WriteTextFile(path, content);
-        QMimeData data;
-        data.setUrls({QUrl::fromLocalFile(path)});
-        QWidget *target = window->previewBox()->viewport();  // the box leaves files to the window
-        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
-        QApplication::sendEvent(target, &enter);
-        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
-        QApplication::sendEvent(target, &drop);
+        dropFile(path);
         QTEST(TextsOf(window->model()), "texts");
         const bool opened = name.endsWith(".ras");
         QCOMPARE(window->windowTitle().contains(name), opened);
@@ -269,54 +274,225 @@ private slots:
         QCOMPARE(model.lines(), lines(20));
     }
 
-    void recoveryAfterKill_data()
+    // Every road to another document asks about unsaved work first, and the new one has nothing to undo.
+    void newDocumentAsksFirst_data()
     {
-        QTest::addColumn<bool>("killed");
-        QTest::addColumn<PromptAnswer>("answer");
-        QTest::newRow("killed, restored") << true << PromptAnswer::Yes;
-        QTest::newRow("killed, declined") << true << PromptAnswer::No;
-        QTest::newRow("still running") << false << PromptAnswer::Yes;
+        QTest::addColumn<NewDocumentCase>("c");
+        QTest::newRow("Open Recent, discard") << NewDocumentCase{"keys:Alt+F,R,2", "b.ras", PromptAnswer::Discard};
+        QTest::newRow("Ctrl+O, cancel") << NewDocumentCase{"keys:Ctrl+O", "b.ras", PromptAnswer::Cancel};
+        QTest::newRow("drop, save") << NewDocumentCase{"drop", "b.ras", PromptAnswer::Save};
+        QTest::newRow("Ctrl+N, discard") << NewDocumentCase{"keys:Ctrl+N", "", PromptAnswer::Discard};
+        QTest::newRow("Ctrl+N, cancel") << NewDocumentCase{"keys:Ctrl+N", "", PromptAnswer::Cancel};
     }
 
-    void recoveryAfterKill()
+    void newDocumentAsksFirst()
     {
-        QFETCH(bool, killed);
-        QFETCH(PromptAnswer, answer);
-        QTemporaryDir home;
-        const QString script = home.filePath("work.cfg");
-        WriteTextFile(script, "set name \"^1unsaved\"\r\nwait 20\r\n");
-        QProcess child;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("XDG_DATA_HOME", home.filePath("data"));
-        env.insert("XDG_CONFIG_HOME", home.filePath("config"));
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        child.setProcessEnvironment(env);
-        child.start(qEnvironmentVariable("MARQUEE_APP"), {script});  // an import: unsaved work
-        QVERIFY(child.waitForStarted());
-        const QString folder = home.filePath("data/Marqueemaster");
-        const QString file = QDir(folder).filePath(QStringLiteral("unsaved-%1.ras").arg(child.processId()));
-        QTRY_VERIFY_WITH_TIMEOUT(FileExists(file), 20000);
-        if (killed) {
-            child.kill();
-            QVERIFY(child.waitForFinished());
+        QFETCH(NewDocumentCase, c);
+        const QString a = dir.filePath("a.ras"), b = dir.filePath("b.ras");
+        WriteTextFile(a, AnimationFileText(LinesFromTexts({"a1"})));
+        WriteTextFile(b, AnimationFileText(LinesFromTexts({"b1", "b2"})));
+        RecentFiles::add(*open->store.store, b);
+        QVERIFY(window->openFile(a));
+        use("click:btnadd");
+        const QStringList changed = TextsOf(window->model());
+        open->prompts.answers = {c.answer};
+        open->prompts.fileAnswers = {b};
+        if (c.how == "drop")
+            dropFile(b);
+        else
+            use(c.how);
+        QCOMPARE(open->prompts.messageTexts(), QStringList{"Save changes to the animation?"});
+        if (c.answer == PromptAnswer::Cancel) {
+            QCOMPARE(TextsOf(window->model()), changed);
+            QCOMPARE(window->filePath(), a);
+            QVERIFY(window->isWindowModified());
+            return;
         }
+        const QString next = c.opens.isEmpty() ? QString() : dir.filePath(c.opens);
+        const QStringList nextTexts = next.isEmpty() ? QStringList() : QStringList({"b1", "b2"});
+        QCOMPARE(window->filePath(), next);
+        QCOMPARE(TextsOf(window->model()), nextTexts);
+        QVERIFY(!window->isWindowModified());
+        QCOMPARE(textsIn(a), c.answer == PromptAnswer::Save ? changed : QStringList{"a1"});
+        // Nothing leads back into the other file's lines.
+        QTest::keySequence(window->list(), QKeySequence("Ctrl+Z"));
+        QCOMPARE(TextsOf(window->model()), nextTexts);
+        const QStringList recent = RecentFiles::load(*open->store.store);
+        QCOMPARE(recent.value(0), next.isEmpty() ? a : b);  // once, at the top
+        QCOMPARE(recent.count(b), 1);
+    }
+
+    // A copy killed at each moment of its work leaves that work to be offered, under its own file's name.
+    void recoveryOutlivesKilledCopies()
+    {
+        QTemporaryDir home;
+        const QString folder = home.filePath("data"), mine = home.filePath("mine ocelot.ras"),
+                      other = home.filePath("other.ras");
+        WriteTextFile(mine, AnimationFileText(LinesFromTexts({"^1saved"})));
+        WriteTextFile(other, AnimationFileText(LinesFromTexts({"other's"})));
+        // A changes its file and is killed once the change is kept.
+        runChildUntil({folder, "no", mine, "--change"}, "kept");
+        // B is killed while it asks whether to restore: the claimed file must be offered again.
+        runChildUntil({folder, "hang"}, "asking");
+        QCOMPARE(QDir(folder).entryList({"claimed-*"}).size(), 1);
+        // C restores it and is killed at once, before its own timer would have kept anything.
+        runChildUntil({folder, "yes"}, "ready");
+        // A start naming another file: the work is offered first, under its own name; keeping it cancels the open.
+        open->prompts.answers = {PromptAnswer::Yes, PromptAnswer::Cancel};
+        OpenAtStart(*window, {other}, folder);
+        QCOMPARE(open->prompts.messageTexts().size(), 2);
+        QVERIFY2(QRegularExpression("^Restore the unsaved changes to mine ocelot\\.ras from .*\\d.*\\?$")
+                     .match(open->prompts.messageTexts().value(0)).hasMatch(), qPrintable(open->prompts.messageTexts().value(0)));
+        QCOMPARE(TextsOf(window->model()), (QStringList{"^1saved", "^2added"}));
+        QCOMPARE(window->filePath(), mine);
+        QVERIFY(window->isWindowModified());
+        QTest::keySequence(window->list(), QKeySequence("Ctrl+S"));
+        QCOMPARE(textsIn(mine), (QStringList{"^1saved", "^2added"}));
+        QCOMPARE(textsIn(other), QStringList{"other's"});
+        // Only the window's own recovery file may remain, and saving removed it.
+        window->document().recovery()->flush();
+        QCOMPARE(QDir(folder).entryList({"*.ras"}), QStringList{});
+    }
+
+    void emptyRecoveryFileIsRemovedWithANotice()
+    {
+        QTemporaryDir folder;
+        WriteTextFile(folder.filePath("unsaved-999999999.ras"), "#v050#\r\n");
+        OfferRecovery(folder.path(), open->prompts, [](const RecoveredWork &) { return true; },
+                      [this](const QString &notice) { window->showStatus(notice); });
+        QVERIFY(open->prompts.messages.isEmpty());
+        QVERIFY(window->statusBar()->currentMessage().startsWith("An empty or unreadable recovery file"));
+        QVERIFY(QDir(folder.path()).isEmpty());
+    }
+
+    void changedOnDiskAsksBeforeSaving_data()
+    {
+        QTest::addColumn<PromptAnswer>("answer");
+        QTest::newRow("overwrite") << PromptAnswer::Overwrite;
+        QTest::newRow("cancel") << PromptAnswer::Cancel;
+    }
+
+    void changedOnDiskAsksBeforeSaving()
+    {
+        QFETCH(PromptAnswer, answer);
+        const QString path = dir.filePath("watched.ras");
+        WriteTextFile(path, AnimationFileText(LinesFromTexts({"mine"})));
+        QVERIFY(window->openFile(path));
+        WriteTextFile(path, AnimationFileText(LinesFromTexts({"theirs"})));
+        QTRY_COMPARE(window->statusBar()->currentMessage(), QString("watched.ras was changed by another program."));
+        use("click:btnadd");
         open->prompts.answers = {answer};
-        QCOMPARE(OfferRecovery(folder, window->model(), open->prompts), killed && answer == PromptAnswer::Yes);
-        QCOMPARE(open->prompts.messages.size(), killed ? 1 : 0);
-        if (killed)
-            QVERIFY(QRegularExpression("^Restore the unsaved animation from .*\\d.*\\?$").match(open->prompts.messageTexts()[0]).hasMatch());
-        QCOMPARE(TextsOf(window->model()), killed && answer == PromptAnswer::Yes ? QStringList{"^1unsaved"} : QStringList{});
-        QCOMPARE(window->isWindowModified(), killed && answer == PromptAnswer::Yes);
-        QCOMPARE(QDir(folder).entryList({"*.ras"}).size(), killed ? 0 : 1);
-        child.kill();
-        child.waitForFinished();
+        QTest::keySequence(window->list(), QKeySequence("Ctrl+S"));
+        QCOMPARE(open->prompts.messageTexts(),
+                 QStringList{"watched.ras was changed by another program since it was opened. Overwrite it?"});
+        const bool written = answer == PromptAnswer::Overwrite;
+        QCOMPARE(textsIn(path).first(), written ? "mine" : "theirs");
+        QCOMPARE(window->isWindowModified(), !written);
+        // Removed: told at once; only an explicit save makes the file again, without asking.
+        QFile::remove(path);
+        QTRY_COMPARE(window->statusBar()->currentMessage(), QString("watched.ras was removed by another program."));
+        open->prompts.clear();
+        QTest::keySequence(window->list(), QKeySequence("Ctrl+S"));
+        QVERIFY(open->prompts.messages.isEmpty());
+        QVERIFY(FileExists(path));
+    }
+
+    // Undo puts back the current row, the selected rows and the preview box's cursor.
+    void undoRestoresWhereTheUserWas()
+    {
+        start({"zero", "one", "two", "three"}, 0);
+        window->list()->setSelectionMode(QAbstractItemView::ExtendedSelection);  // MultiSelect
+        auto rowCentre = [this](int row) {
+            return window->list()->visualRect(window->model().index(row, 0)).center();
+        };
+        QTest::mouseClick(window->list()->viewport(), Qt::LeftButton, {}, rowCentre(1));
+        QTest::mouseClick(window->list()->viewport(), Qt::LeftButton, Qt::ShiftModifier, rowCentre(2));
+        PreviewBoxWidget *box = window->previewBox();
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Home);
+        QTest::keyClick(box, Qt::Key_Right);
+        QTest::keyClicks(box, "XY");
+        QCOMPARE(window->model().line(2).text, "tXYwo");
+        QTest::mouseClick(window->list()->viewport(), Qt::LeftButton, {}, rowCentre(0));
+        QTest::keySequence(window->list(), QKeySequence("Ctrl+Z"));
+        QCOMPARE(window->model().line(2).text, "two");
+        QCOMPARE(window->currentRow(), 2);
+        QCOMPARE(window->list()->selectionModel()->selectedRows().size(), 2);
+        QVERIFY(window->list()->selectionModel()->isRowSelected(1, {}));
+        QCOMPARE(box->textCursor().position(), 1);
+    }
+
+    void undoHistoryGoesToAClickedStep()
+    {
+        const QString path = dir.filePath("history.ras");
+        WriteTextFile(path, AnimationFileText(LinesFromTexts({"one"})));
+        QVERIFY(window->openFile(path));
+        use("click:btnadd");
+        QTest::keySequence(window->list(), QKeySequence("Ctrl+S"));
+        use("click:btnadd");
+        use("keys:Alt+E,H");
+        auto *view = QApplication::activeWindow()->findChild<QUndoView *>("lstUndoHistory");
+        QVERIFY(view);
+        QCOMPARE(view->model()->rowCount(), 3);  // the opened state and two steps
+        QVERIFY(!view->model()->index(1, 0).data(Qt::DecorationRole).isNull());  // the saved one is marked
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(view->model()->index(0, 0)).center());
+        QCOMPARE(TextsOf(window->model()), QStringList{"one"});
+        QVERIFY(window->isWindowModified());
+    }
+
+    // Steady changes can't put the recovery write off for ever.
+    void steadyTypingStillKeepsTheWork()
+    {
+        QTemporaryDir folder;
+        window->document().keepRecoveryIn(folder.path());
+        start({"one"}, 0);
+        QElapsedTimer clock;
+        clock.start();
+        while (!FileExists(window->document().recovery()->path()) && clock.elapsed() < 8000) {
+            type("x");
+            QTest::qWait(200);
+        }
+        QVERIFY(clock.elapsed() < RecoveryFile::DelayMs + 2000);
     }
 
 private:
-    void start(const QStringList &texts, int row)
+    void runChildUntil(const QStringList &arguments, const QByteArray &said)
     {
-        window->model().setLines(LinesFromTexts(texts));
-        stack().clear();
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        child.setProcessEnvironment(env);
+        child.start(QCoreApplication::applicationDirPath() + "/app_recovery_child", arguments);
+        QVERIFY(child.waitForStarted());
+        QByteArray out;
+        QTRY_VERIFY_WITH_TIMEOUT((out += child.readAllStandardOutput()).contains(said) || child.state() == QProcess::NotRunning, 20000);
+        QVERIFY2(child.state() == QProcess::Running, out + child.readAllStandardError());
+        child.kill();  // SIGKILL: nothing is tidied up
+        QVERIFY(child.waitForFinished());
+    }
+
+    void dropFile(const QString &path)
+    {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path)});
+        QWidget *target = window->previewBox()->viewport();  // the box leaves files to the window
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(target, &enter);
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(target, &drop);
+    }
+
+    QStringList textsIn(const QString &path)
+    {
+        QStringList texts;
+        for (const AnimationLine &line : ReadAnimationFile(path, open->prompts).value_or(QVector<AnimationLine>()))
+            texts << line.text;
+        return texts;
+    }
+
+    void start(const QStringList &texts, int row, const QString &path = QString())
+    {
+        window->document().start(LinesFromTexts(texts), path);
         window->setCurrentRow(0);
         window->setCurrentRow(row);  // the box has drawn two lines
         window->list()->setFocus();

@@ -85,6 +85,7 @@ private slots:
         m_window->model().appendLines(LinesFromTexts({"^1A", "B", "^2C"}));
         clickRow(1);
         m_open->prompts.inputAnswers = {answer};
+        m_open->prompts.answers = {PromptAnswer::Discard};  // New asks about the lines just added
         QApplication::clipboard()->setText(answer);
         this->press(press);
         QTRY_COMPARE(TextsOf(m_window->model()).join(u'|'), texts);

@@ -58,6 +58,25 @@ private slots:
             0, QByteArray("#v050#\r\n?\r\n"), QStringList{"written as '?'"}};
         QTest::newRow("generate, a folder") << UsageCase{QStringList{"generate", "@"}, 1, QByteArray(),
             QStringList{"is a folder, not a file"}};
+        QTest::newRow("check --help") << UsageCase{QStringList{"check", "--help"}, 0, QByteArray("Usage: marqueemaster-cli check FILE.cfg"), QStringList{}};
+        QTest::newRow("check, a device") << UsageCase{QStringList{"check", "/dev/null"}, 1, QByteArray(), QStringList{"is a device or pipe, not a file"}};
+        QTest::newRow("check, a folder") << UsageCase{QStringList{"check", "@"}, 1, QByteArray(), QStringList{"is a folder, not a file"}};
+        QTest::newRow("check, missing") << UsageCase{QStringList{"check", "/missing/x.cfg"}, 1, QByteArray(), QStringList{"File not found"}};
+        const QStringList colorize{"colorize", "ab", "--pattern", "RAINBOW"};
+        QTest::newRow("pattern in any case") << UsageCase{colorize, 0, QByteArray("^1a^3b\n"), QStringList{}};
+        QTest::newRow("colorize, a colour no number") << UsageCase{colorize + QStringList{"--colors", "1,x"}, 2, QByteArray(),
+            QStringList{"--colors 1,x: colours are whole numbers"}};
+        QTest::newRow("colorize, seed no number") << UsageCase{colorize + QStringList{"--seed", "abc"}, 2, QByteArray(),
+            QStringList{"--seed abc: a seed is a whole number"}};
+        QTest::newRow("colorize, no pattern") << UsageCase{QStringList{"colorize", "ab"}, 2, QByteArray(), QStringList{"--pattern is missing"}};
+        QTest::newRow("colorize, too long for any colour") << UsageCase{QStringList{"colorize", QString(34, 'a'), "--pattern", "rainbow"},
+            0, QByteArray(34, 'a') + '\n', QStringList{"too long to carry any colour within 35 bytes"}};
+        QTest::newRow("randomcase, seed no number") << UsageCase{QStringList{"randomcase", "ab", "--seed", "abc"}, 2, QByteArray(),
+            QStringList{"--seed abc: a seed is a whole number"}};
+        QTest::newRow("effect in any case, keep-colors") << UsageCase{QStringList{"effects", "--name", "^1ab", "--keep-colors",
+            "--effect", "bounce"}, 0, QByteArray("#v050#\r\n^1ab\r\n"), QStringList{}};
+        QTest::newRow("generate, part limit too small") << UsageCase{QStringList{"generate", "a.ras", "--part-limit", "1023"}, 2,
+            QByteArray(), QStringList{"--part-limit takes one number of bytes from 1024 to 16383"}};
         QTest::newRow("leet, table is a folder") << UsageCase{QStringList{"leet", "a", "--table", "@"}, 1, QByteArray(),
             QStringList{"is a folder, not a file"}};
     }

@@ -6,11 +6,12 @@
 using Kind = GamePlayer::Kind;
 Q_DECLARE_METATYPE(Kind)
 
-struct SplitCase { QByteArray text; QByteArrayList commands; QByteArrayList firstTokens; };
+struct SplitCase { QByteArray text; QByteArrayList commands; QByteArrayList firstTokens; bool cut = false; };
 
 struct QuotedCase { QByteArray prefix; QByteArray argument; bool shortcut; };
 
-struct FloodCase { QByteArrayList commands; Kind last; int ms; };
+// The last command's event; a null argument is not compared.
+struct FloodCase { QByteArrayList commands; Kind last; int ms; QByteArray argument = {}; bool replaces = false; };
 
 class GameConsoleTest : public QObject {
     Q_OBJECT
@@ -26,22 +27,28 @@ private slots:
             QByteArrayList{"set name \"a;b\"", "quit"}, QByteArrayList{"set", "name", "a;b"}};
         QTest::newRow("no escape for a quote") << SplitCase{QByteArray("say \"a\\\";quit"),
             QByteArrayList{"say \"a\\\"", "quit"}, QByteArrayList{"say", "a\\"}};
-        QTest::newRow("// comment keeps ; from splitting") << SplitCase{QByteArray("say a // b;quit\nwait"),
-            QByteArrayList{"say a // b;quit", "wait"}, QByteArrayList{"say", "a"}};
+        QTest::newRow("// hides words, not the ;") << SplitCase{QByteArray("set name \"a\" // x; say hi\nwait"),
+            QByteArrayList{"set name \"a\" // x", " say hi", "wait"}, QByteArrayList{"set", "name", "a"}};
+        QTest::newRow("bytes above 127 part words") << SplitCase{QByteArray("set name h\xe9llo \"\xe9\""),
+            QByteArrayList{"set name h\xe9llo \"\xe9\""}, QByteArrayList{"set", "name", "h", "llo", "\xe9"}};
+        QTest::newRow("/* */ is skipped") << SplitCase{QByteArray("set name a/*b*/c /*"),
+            QByteArrayList{"set name a/*b*/c /*"}, QByteArrayList{"set", "name", "a", "c"}};
         QTest::newRow("NUL ends the text") << SplitCase{QByteArray("a\nb", 3).append('\0').append("\nquit"),
             QByteArrayList{"a", "b"}, QByteArrayList{"a"}};
         QTest::newRow("1,023 bytes fit") << SplitCase{long1023, QByteArrayList{long1023}, QByteArrayList{long1023}};
         QTest::newRow("byte 1,024 lost, the rest runs") << SplitCase{QByteArray("say \"" + QByteArray(1018, 'a') + "Xquit\""),
-            QByteArrayList{"say \"" + QByteArray(1018, 'a'), "quit\""}, QByteArrayList{"say", QByteArray(1018, 'a')}};
+            QByteArrayList{"say \"" + QByteArray(1018, 'a'), "quit\""}, QByteArrayList{"say", QByteArray(1018, 'a')}, true};
     }
 
     void commands()
     {
         QFETCH(SplitCase, c);
-        auto [text, commands, firstTokens] = c;
+        auto [text, commands, firstTokens, cut] = c;
         QByteArrayList found;
-        for (const GameConsole::Command &command : GameConsole::Commands(text))
+        for (const GameConsole::Command &command : GameConsole::Commands(text)) {
             found << command.text.toByteArray();
+            QCOMPARE(command.cut, cut && found.size() == 1);
+        }
         QCOMPARE(found, commands);
         QByteArrayList tokens;
         for (QByteArrayView token : GameConsole::Tokens(commands.first()))
@@ -49,11 +56,23 @@ private slots:
         QCOMPARE(tokens, firstTokens);
     }
 
+    void execFileName_data()
+    {
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("ending added") << QByteArray("anims/ocelot") << "anims/ocelot.cfg";
+        QTest::newRow("a dot: none added") << QByteArray("ocelot.v2_2") << "ocelot.v2_2";
+        QTest::newRow("a dot in a folder only") << QByteArray("my.anims/x") << "my.anims/x.cfg";
+        QTest::newRow("the first byte is not looked at") << QByteArray(".x") << ".x.cfg";
+        QTest::newRow("59 bytes and .cfg fit") << QByteArray(59, 'x') << QString(59, 'x') + ".cfg";
+        QTest::newRow("60 bytes: .cfg cut") << QByteArray(60, 'x') << QString(60, 'x') + ".cf";
+        QTest::newRow("cut at 63") << QByteArray(70, 'x') << QString(63, 'x');
+    }
+
     void execFileName()
     {
-        QCOMPARE(GameConsole::ExecFileName("anims/ocelot"), "anims/ocelot.cfg");  // the ending added
-        QCOMPARE(GameConsole::ExecFileName("ocelot.cfg"), "ocelot.cfg");
-        QCOMPARE(GameConsole::ExecFileName(QByteArray(70, 'x')), QString(63, QLatin1Char('x')) + ".cfg");  // cut at 63
+        QFETCH(QByteArray, name);
+        QTEST(GameConsole::ExecFileName(name), "file");
     }
 
     // The shortcut for a written line `prefix "argument"` plays it as the written line does, or declines.
@@ -100,33 +119,50 @@ private slots:
         QCOMPARE(event->verb, played.first().verb);
         QCOMPARE(event->argument, played.first().argument);
         QCOMPARE(event->name, played.first().name);
-        QCOMPARE(event->frame, 3);
+        QCOMPARE(event->frame, 1);  // three buffer runs: the second frame
         QCOMPARE(quick.frame(), full.frame());
     }
 
-    void chatFlood_data()
+    void play_data()
     {
         QTest::addColumn<FloodCase>("c");
-        // 125 frames a second: a frame is 8 ms, 100 frames 800 ms.
-        QTest::newRow("first chat") << FloodCase{QByteArrayList{"say hi"}, Kind::Chat, 0};
-        QTest::newRow("chat 792 ms after a chat") << FloodCase{QByteArrayList{"say a", "wait 99", "say b"}, Kind::DroppedChat, 792};
-        QTest::newRow("chat 800 ms after a chat") << FloodCase{QByteArrayList{"say a", "wait 100", "say_team b"}, Kind::Chat, 800};
-        QTest::newRow("a name change counts") << FloodCase{QByteArrayList{"set name x", "wait 50", "vsay b"}, Kind::DroppedChat, 400};
-        QTest::newRow("echo doesn't count") << FloodCase{QByteArrayList{"say a", "wait 100", "echo x", "vsay_team b"}, Kind::Chat, 800};
-        QTest::newRow("a dropped chat counts") << FloodCase{QByteArrayList{"say a", "wait 60", "say b", "wait 60", "say c"},
-            Kind::DroppedChat, 960};
+        // 125 frames a second, two buffer runs a frame: a run is 4 ms, 200 runs 800 ms.
+        QTest::newRow("first chat") << FloodCase{{"say hi"}, Kind::Chat, 0};
+        QTest::newRow("wait 15 is 60 ms") << FloodCase{{"set name a", "wait 15", "echo x"}, Kind::Local, 60};
+        QTest::newRow("chat 796 ms after a chat") << FloodCase{{"say a", "wait 199", "say b"}, Kind::Dropped, 796};
+        QTest::newRow("chat 800 ms after a chat") << FloodCase{{"say a", "wait 200", "say_team b"}, Kind::Chat, 800};
+        QTest::newRow("a name change counts") << FloodCase{{"set name x", "wait 50", "vsay b"}, Kind::Dropped, 200};
+        QTest::newRow("echo doesn't count") << FloodCase{{"say a", "wait 200", "echo x", "vsay_team b"}, Kind::Chat, 800};
+        QTest::newRow("a dropped chat counts") << FloodCase{{"say a", "wait 120", "say b", "wait 120", "say c"}, Kind::Dropped, 960};
+        QTest::newRow("kill goes to the server and counts") << FloodCase{{"kill", "say hi"}, Kind::Dropped, 0};
+        QTest::newRow("team commands are exempt") << FloodCase{{"say a", "wait 100", "team r", "wait 100", "say b"}, Kind::Chat, 800};
+        QTest::newRow("wait with two numbers waits one run") << FloodCase{{"wait 150 6", "say hi"}, Kind::Chat, 4};
+        QTest::newRow("wait without a number waits one run") << FloodCase{{"wait", "say hi"}, Kind::Chat, 4};
+        QTest::newRow("wait 0 doesn't wait") << FloodCase{{"wait 0", "say hi"}, Kind::Chat, 0};
+        QTest::newRow("wait -1 stalls for good") << FloodCase{{"wait -1", "wait 5", "set name b"}, Kind::Stall, 0};
+        QTest::newRow("exec with two words") << FloodCase{{"exec s2 extra"}, Kind::Usage, 0};
+        QTest::newRow("quoted exec path with a blank") << FloodCase{{"exec \"my anim_2.cfg\""}, Kind::Exec, 0, "my anim_2.cfg"};
+        QTest::newRow("set joins words") << FloodCase{{"set name a  b"}, Kind::Name, 0, "a b"};
+        QTest::newRow("a 254-byte word fits") << FloodCase{{"set name " + QByteArray(254, 'x')}, Kind::Name, 0, QByteArray(254, 'x')};
+        QTest::newRow("a 255-byte word is left out") << FloodCase{{"set name a " + QByteArray(255, 'x') + " b"}, Kind::Name, 0, "a "};
+        QTest::newRow("name replaced in one run") << FloodCase{{"set name a", "wait 1", "name b"}, Kind::Name, 4, "b", true};
+        QTest::newRow("name seen two runs on") << FloodCase{{"set name a", "wait 2", "name b"}, Kind::Name, 8, "b", false};
     }
 
-    void chatFlood()
+    void play()
     {
         QFETCH(FloodCase, c);
-        auto [commands, last, ms] = c;
         GamePlayer player(125);
         std::optional<GamePlayer::Event> event;
-        for (const QByteArray &command : commands)
-            event = player.run(command);
-        QCOMPARE(event->kind, last);
-        QCOMPARE(event->ms, ms);
+        for (const QByteArray &command : c.commands) {
+            if (std::optional<GamePlayer::Event> played = player.run(command))
+                event = played;
+        }
+        QCOMPARE(event->kind, c.last);
+        QCOMPARE(event->ms, c.ms);
+        if (!c.argument.isNull())
+            QCOMPARE(event->argument, c.argument);
+        QCOMPARE(event->replacesName, c.replaces);
     }
 };
 

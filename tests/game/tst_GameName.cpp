@@ -38,7 +38,10 @@ private slots:
         QTest::newRow("NUL ends the name") << NameCase{QStringLiteral("Bob") + QChar(0) + "Evil", "Bob", Verdict::Rewritten};
         for (const char *refused : {"Bo\\b", "Bo;b", "Bo\"b"})
             QTest::addRow("%s refused", refused) << NameCase{refused, "UnnamedPlayer", Verdict::Refused};
-        QTest::newRow("code page byte counts once") << NameCase{QString::fromUtf8("^1Olé"), QString::fromUtf8("^1Olé"), Verdict::AsWritten};
+        QTest::newRow("the client removes foreign bytes, % arrives as .")
+            << NameCase{QString::fromUtf8("^1Océlot 100%"), "^1Oclot 100.", Verdict::Rewritten};
+        QTest::newRow("a code's foreign byte goes: the next byte is the code")
+            << NameCase{QString::fromUtf8("^é1A"), "^1A", Verdict::Rewritten};
     }
 
     void shown()

@@ -5,12 +5,24 @@
 #include <QTest>
 
 #ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
-// before: null for no file yet, "<read-only>" for a file nobody may write
-struct SaveCase { bool folderTakesNewFiles; QString before; bool saved; bool inPlace; };
+// before: null for no file yet, "<read-only>" for a file nobody may write; sizeLimit: the largest file the
+// saving process may write (0: none); sameFile: the path still names the old file (written in place or kept)
+struct SaveCase {
+    bool folderTakesNewFiles;
+    QString before;
+    QString text;
+    int sizeLimit;
+    bool saved;
+    bool sameFile;
+    QString reason;
+};
 
 struct SplitCase { QString text; bool anyBreak; QStringList lines; };
 
@@ -37,40 +49,69 @@ private slots:
     void saveWhereTheFolderRefusesNewFiles_data()
     {
         QTest::addColumn<SaveCase>("c");
-        QTest::newRow("open folder: a new file replaces the old") << SaveCase{true, "old", true, false};
-        QTest::newRow("closed folder: the file written in place") << SaveCase{false, "old", true, true};
-        QTest::newRow("closed folder, no file to write over") << SaveCase{false, QString(), false, false};
-        QTest::newRow("closed folder, read-only file kept") << SaveCase{false, "<read-only>", false, true};
+        const QString big(6000, 'n');
+        QTest::newRow("open folder: a new file replaces the old") << SaveCase{true, "old", "new", 0, true, false, ""};
+        QTest::newRow("closed folder: the file written in place") << SaveCase{false, "old", "new", 0, true, true, ""};
+        QTest::newRow("closed folder, no file to write over") << SaveCase{false, QString(), "new", 0, false, false, ""};
+        QTest::newRow("closed folder, read-only file kept") << SaveCase{false, "<read-only>", "new", 0, false, true, ""};
+        QTest::newRow("open folder, the disk fills up") << SaveCase{true, "old", big, 4096, false, true, ""};
+        QTest::newRow("closed folder, the disk fills up: old bytes put back")
+            << SaveCase{false, "old", big, 4096, false, true, ""};
+        QTest::newRow("closed folder, no room for a safe copy: refused")
+            << SaveCase{false, QString(5000, 'o'), big, 4096, false, true, "does not let new files be created"};
     }
 
+    // The save runs in a child process as an ordinary user, with a file size limit standing for a full disk.
     void saveWhereTheFolderRefusesNewFiles()
     {
     #ifndef Q_OS_UNIX
-        QSKIP("Folder permissions are set with chmod.");
+        QSKIP("Folder permissions and size limits are set the Unix way.");
     #else
         QFETCH(SaveCase, c);
-        auto [folderTakesNewFiles, before, saved, inPlace] = c;
-        QTemporaryDir dir;
+        QTemporaryDir dir, data;
         const QString path = dir.filePath("a.ras");
         struct stat old{};
-        if (!before.isNull()) {
-            QVERIFY(WriteTextFile(path, before).ok);
-            QVERIFY(chmod(QFile::encodeName(path).constData(), before == QLatin1String("<read-only>") ? 0444 : 0666) == 0);
+        if (!c.before.isNull()) {
+            QVERIFY(WriteTextFile(path, c.before).ok);
+            QVERIFY(chmod(QFile::encodeName(path).constData(), c.before == QLatin1String("<read-only>") ? 0444 : 0666) == 0);
             QVERIFY(stat(QFile::encodeName(path).constData(), &old) == 0);
         }
-        QVERIFY(chmod(QFile::encodeName(dir.path()).constData(), folderTakesNewFiles ? 0777 : 0555) == 0);
-        // Permissions bind nobody with root's rights: save as an ordinary user then.
-        const uid_t user = geteuid();
-        QVERIFY(user != 0 || seteuid(65534) == 0);
-        const TextWriteResult result = WriteTextFile(path, "new");
-        QVERIFY(user != 0 || seteuid(0) == 0);
+        QVERIFY(chmod(QFile::encodeName(dir.path()).constData(), c.folderTakesNewFiles ? 0777 : 0555) == 0);
+        QVERIFY(chmod(QFile::encodeName(data.path()).constData(), 0777) == 0);
+        int pipeEnds[2];
+        QVERIFY(pipe(pipeEnds) == 0);
+        const pid_t child = fork();
+        if (child == 0) {
+            signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead of ending the process
+            if (c.sizeLimit > 0) {
+                const rlimit limit{rlim_t(c.sizeLimit), rlim_t(c.sizeLimit)};
+                setrlimit(RLIMIT_FSIZE, &limit);
+            }
+            setenv("XDG_DATA_HOME", QFile::encodeName(data.path()).constData(), 1);
+            // Permissions bind nobody with root's rights: save as an ordinary user then.
+            if (geteuid() == 0 && setuid(65534) != 0)
+                _exit(3);
+            const TextWriteResult result = WriteTextFile(path, c.text);
+            const QByteArray error = result.errorString.toUtf8();
+            (void)!write(pipeEnds[1], error.constData(), size_t(error.size()));
+            _exit(result.ok ? 0 : 1);
+        }
+        close(pipeEnds[1]);
+        QFile errorPipe;
+        QVERIFY(errorPipe.open(pipeEnds[0], QIODevice::ReadOnly, QFileDevice::AutoCloseHandle));
+        const QString error = QString::fromUtf8(errorPipe.readAll());
+        int status = 0;
+        QCOMPARE(waitpid(child, &status, 0), child);
         QVERIFY(chmod(QFile::encodeName(dir.path()).constData(), 0700) == 0);
-        QCOMPARE(result.ok, saved);
-        QVERIFY(saved || !result.errorString.isEmpty());
-        QCOMPARE(ReadTextLines(path, LineBreaks::CrOrCrLf).lines, saved ? QStringList{"new"} : QStringList{before}.mid(0, before.isNull() ? 0 : 1));
+        QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) != 3);
+        QCOMPARE(WEXITSTATUS(status) == 0, c.saved);
+        QVERIFY(c.saved || !error.isEmpty());
+        QVERIFY2(error.contains(c.reason), qPrintable(error));
+        const QStringList expected = c.saved ? QStringList{c.text} : QStringList{c.before}.mid(0, c.before.isNull() ? 0 : 1);
+        QCOMPARE(ReadTextLines(path, LineBreaks::CrOrCrLf).lines, expected);
         struct stat now{};
         if (stat(QFile::encodeName(path).constData(), &now) == 0)
-            QCOMPARE(now.st_ino == old.st_ino, inPlace);
+            QCOMPARE(now.st_ino == old.st_ino, c.sameFile);
     #endif
     }
 };

@@ -27,7 +27,7 @@ private slots:
         QTest::newRow("wait fills the last name") << "set name a; set name b; wait 4" << QStringList{"a|", "b|4"};
         QTest::newRow("comments and bind skipped, echo read") << "  // set name x\n\t// set name y\n\n  \nbind x y\necho hi" << QStringList{"hi||echo"};
         QTest::newRow("slashes later are text") << "set name x // c" << QStringList{"x // c|"};
-        QTest::newRow("semicolon inside quotes splits") << "set name \"a;b\"" << QStringList{"a|"};
+        QTest::newRow("semicolon inside quotes stays") << "say \"gg; wp\"; set name \"a;b\";wait 2" << QStringList{"gg; wp||say", "a;b|2"};
         QTest::newRow("blanks, tabs, empty commands") << ";; ;\tset name x ;   wait 3" << QStringList{"x |3"};
         QTest::newRow("other commands skipped") << "say hi; set name a; bind x y; wait 3" << QStringList{"hi||say", "a|3"};
         QTest::newRow("every action read with its wait") << "set name a\nwait 5\nsay_team \"hi\"\nwait 20\nvsay x\nvsay_team y"
@@ -64,7 +64,7 @@ private slots:
         // Every action, and the parts a large script is saved in.
         Lines many;
         for (int i = 0; i < 3000; ++i)
-            many << AnimationLine{QStringLiteral("^3line %1").arg(i), QString::number(1 + i % 99), ActionList().at(i % ActionList().size())};
+            many << AnimationLine{QStringLiteral("^3line; %1").arg(i), QString::number(1 + i % 99), ActionList().at(i % ActionList().size())};
         const QString first = dir.filePath(QStringLiteral("many.cfg"));
         const QStringList parts = SplitScript(BuildScriptText(many, {}), ExecTargetOf(first).name, 12288);
         QVERIFY(parts.size() > 2);

@@ -1,6 +1,8 @@
 #include "ScriptFixtures.h"
 
 #include "animation/AnimationFileCommands.h"
+#include "game/GameConsole.h"
+#include "script/ScriptImport.h"
 #include "platform/TextFile.h"
 #include "script/ScriptCheck.h"
 #include "script/ScriptGenerator.h"
@@ -10,6 +12,7 @@
 #include "animation/Settings.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
@@ -36,67 +39,133 @@ QByteArray oldPart(int part, bool chained)
 
 } // namespace
 
-struct SplitCase { int lines; bool pk3; QString execName; QString mark = {}; };
+// A chain saved as main/FOLDER/FILE.cfg; pathBytes > 0 picks FILE so that the last part's exec path is that long.
+struct ChainCase { int lines; bool pk3; QString folder; QString file; int limit = 12288; int pathBytes = 0; QString mark = {}; };
 
 class ScriptPartsTest : public QObject {
     Q_OBJECT
 private slots:
-    void splitAndPlay_data()
+    void chain_data()
     {
-        QTest::addColumn<SplitCase>("c");
-        QTest::newRow("one part, unchanged") << SplitCase{300, false, "ocelot"};
-        QTest::newRow("a few parts, bare names") << SplitCase{2000, false, "ocelot"};
-        QTest::newRow("a .pk3 folder above: path under it") << SplitCase{2000, true, "anims/ocelot"};
-        QTest::newRow("the largest animation") << SplitCase{AnimationModel::MaxLines, true, "anims/ocelot"};
+        QTest::addColumn<ChainCase>("c");
+        const int all = AnimationModel::MaxLines;
+        QTest::newRow("one part, unchanged") << ChainCase{300, false, "anims", "ocelot"};
+        QTest::newRow("a .pk3 folder above: path under it") << ChainCase{2000, true, "anims", "ocelot"};
+        QTest::newRow("blanks in folder and name") << ChainCase{2000, true, "my anims", "my anim"};
+        QTest::newRow("a dot in the name") << ChainCase{2000, false, "anims", "ocelot.v2"};
+        QTest::newRow("limit 1,024: over 1,000 parts") << ChainCase{all, false, "anims", "ocelot", 1024};
+        QTest::newRow("limit 12,288, all lines") << ChainCase{all, true, "anims", "ocelot", 12288};
+        QTest::newRow("limit 16,383: the waiting bytes add up") << ChainCase{all, false, "anims", "ocelot", 16383};
+        QTest::newRow("exec path of 62 bytes") << ChainCase{2000, false, "anims", {}, 12288, 62};
+        QTest::newRow("exec path of 63 bytes") << ChainCase{2000, false, "anims", {}, 12288, 63};
+        QTest::newRow("exec path of 64 bytes: refused") << ChainCase{2000, false, "anims", {}, 12288, 64};
+        QTest::newRow("one part, 64-byte path: refused") << ChainCase{300, false, "anims", {}, 12288, 64};
         // A character outside Latin-1 is still one byte; one outside the BMP is two characters and one byte.
-        QTest::newRow("names outside Latin-1") << SplitCase{2000, false, "ocelot", QStringLiteral("\u20ac\U0001F600")};
+        QTest::newRow("names outside Latin-1") << ChainCase{2000, false, "anims", "ocelot", 12288, 0, QStringLiteral("\u20ac\U0001F600")};
     }
 
-    void splitAndPlay()
+    // Split, saved, played by the game model and imported again.
+    void chain()
     {
-        QFETCH(SplitCase, c);
-        auto [lines, pk3, execName, mark] = c;
-        const int limit = 12288;
+        QFETCH(ChainCase, c);
         QTemporaryDir dir;
-        QDir(dir.path()).mkpath("main/anims");
-        if (pk3)
+        QDir(dir.path()).mkpath("main/" + c.folder);
+        if (c.pk3)
             PutBytes(dir.filePath("main/pak0.pk3"), "PK");
-        const QString first = dir.filePath("main/anims/ocelot.cfg");
-        const Lines animation = namesInOrder(lines, mark);
+        const Lines animation = namesInOrder(c.lines, c.mark);
         const QString script = BuildScriptText(animation, {});
-        QCOMPARE(ExecTargetOf(first).name, execName);
-        const QStringList parts = SplitScript(script, execName, limit);
-        QCOMPARE(parts.size() == 1, PartFileBytes(script) <= limit);
-        const ScriptPartList counted(script, execName, limit);
-        for (int i = 0; i < parts.size(); ++i)
-            QCOMPARE(counted.fileBytes(i), PartFileBytes(parts.at(i)));
-        if (parts.size() == 1)
-            QCOMPARE(parts.first(), script);
+        QString file = c.file;
+        if (c.pathBytes > 0) {
+            const qsizetype parts = SplitScript(script, QString(c.pathBytes - 10, 'x'), c.limit).size();
+            file = QString(c.pathBytes - 4 - (parts > 1 ? QString("_%1").arg(parts).size() : 0), 'x');
+        }
+        const QString first = dir.filePath("main/" + c.folder + "/" + file + ".cfg");
+        const QString execName = ExecTargetOf(first).name;
+        QCOMPARE(execName, (c.pk3 ? c.folder + "/" : QString()) + file);
+        const QStringList parts = SplitScript(script, execName, c.limit);
+        const ScriptPartList counted(script, execName, c.limit);
         QString body;
-        for (qsizetype i = 0; i < parts.size(); ++i) {
-            QVERIFY(PartFileBytes(parts.at(i)) <= limit);
+        for (int i = 0; i < parts.size(); ++i) {
+            QCOMPARE(counted.fileBytes(i), PartFileBytes(parts.at(i)));
+            QVERIFY(PartFileBytes(parts.at(i)) <= qMin(c.limit, GameConsole::MaxPartLimit - 2 * i));
             QStringList partLines = parts.at(i).split(CrLf);
             QCOMPARE(partLines.mid(0, 8), ExampleScript().mid(0, 8));
             if (i + 1 < parts.size()) {
-                QCOMPARE(partLines.takeLast(), ChainLine(execName, i + 2));
+                QCOMPARE(partLines.takeLast(), "exec \"" + execName + QString("_%1.cfg\"").arg(i + 2));
                 QVERIFY(partLines.last().startsWith("wait "));
             }
             body += partLines.mid(8).join(CrLf) + CrLf;
         }
         QCOMPARE(body, script.split(CrLf).mid(8).join(CrLf) + CrLf);
+        QCOMPARE(parts.size() == 1, PartFileBytes(script) <= c.limit);
 
-        QVERIFY(WriteScriptParts(first, parts).ok);
+        const PartsWriteResult written = WriteScriptParts(first, parts);
+        QCOMPARE(written.ok, c.pathBytes <= GameConsole::MaxExecNameChars);
+        if (!written.ok) {
+            QVERIFY2(written.errorLine.contains(QString("is %1 bytes long").arg(c.pathBytes)), qPrintable(written.errorLine));
+            QVERIFY(!QFile::exists(first));
+            return;
+        }
         const ScriptCheck check = CheckScriptFile(first, 125);
-        QCOMPARE(check.differences, 0);
         QCOMPARE(check.files.size(), parts.size());
+        QCOMPARE(check.differences, c.mark.isEmpty() ? 0 : c.lines);  // the client removes foreign characters
+        Lines held;  // what the file holds of each line
+        QStringList texts;
+        for (const AnimationLine &line : animation) {
+            held << AnimationLine{DecodeAnsi(EncodeAnsi(line.text)), line.time, line.action};
+            texts << held.last().text;
+        }
         QStringList shown;
         for (const QString &line : check.report)
             if (line.contains(" ms): name "))
                 shown << line.section(" ms): name ", 1);
-        QStringList texts;
-        for (const AnimationLine &line : animation)
-            texts << DecodeAnsi(EncodeAnsi(line.text));  // what the file holds of it
-        QCOMPARE(shown, texts);
+        if (c.mark.isEmpty())
+            QCOMPARE(shown, texts);
+        AnimationModel model;
+        FakePrompts prompts;
+        QVERIFY(ImportScript(model, first, prompts));
+        QCOMPARE(model.lines(), held);
+    }
+
+    // Each exec of a chain leaves two bytes waiting; a file that runs again in the same state never ends.
+    void chainedByHand()
+    {
+        QTemporaryDir dir;
+        PutBytes(dir.filePath("a.cfg"), "exec \"b.cfg\"\r\n");
+        PutBytes(dir.filePath("b.cfg"), "exec \"c.cfg\"\r\n");
+        for (int bytes : {16379, 16380}) {
+            PutBytes(dir.filePath("c.cfg"), QByteArray(bytes, '\n'));
+            QCOMPARE(CheckScriptFile(dir.filePath("a.cfg"), 125).differences, bytes == 16380 ? 1 : 0);
+        }
+        PutBytes(dir.filePath("c.cfg"), "set name a\nwait 9\nexec \"c.cfg\"");  // nothing after the exec
+        QVERIFY(CheckScriptFile(dir.filePath("a.cfg"), 125).report.contains(QRegularExpression(".*c.cfg again .* never ends")));
+        PutBytes(dir.filePath("c.cfg"), "set name a\nwait 9\nexec \"c.cfg\"\n");  // its line end waits, and adds up
+        QVERIFY(CheckScriptFile(dir.filePath("a.cfg"), 125).report.contains(QRegularExpression(".*c.cfg: exec refuses it, 31 bytes plus one and 16353 waiting.*")));
+    }
+
+    void limitCountsTheLineEnd()
+    {
+        const QString script = BuildScriptText(namesInOrder(60), {});
+        const int bytes = static_cast<int>(PartFileBytes(script));
+        for (int over : {0, 1, 2})
+            QCOMPARE(SplitScript(script, "x", bytes - over).size(), over == 0 ? 1 : 2);
+    }
+
+    void failedPartPutsEveryEarlierOneBack()
+    {
+        QTemporaryDir dir;
+        const QString first = dir.filePath("ocelot.cfg");
+        PutBytes(first, "old 1");
+        PutBytes(PartPath(first, 2), "old 2");
+        QDir(dir.path()).mkdir("ocelot_3.cfg");  // can't be written
+        const QStringList parts = SplitScript(BuildScriptText(namesInOrder(300), {}), "ocelot", 2048);
+        QVERIFY(parts.size() > 3);
+        const PartsWriteResult written = WriteScriptParts(first, parts);
+        QVERIFY(!written.ok);
+        QVERIFY(written.errorLine.startsWith("Can't write " + PartPath(first, 3) + ": "));
+        QCOMPARE(ReadFileBytes(first), "old 1");
+        QCOMPARE(ReadFileBytes(PartPath(first, 2)), "old 2");
+        QVERIFY(!QFile::exists(PartPath(first, 4)));
     }
 
     void staleParts_data()
@@ -106,9 +175,11 @@ private slots:
         const QByteArray foreign = "set name \"mine\"\r\n";
         QTest::newRow("our two old parts removed") << QList<QByteArray>{oldPart(1, true), oldPart(2, true), oldPart(3, false)}
                                                    << QStringList{"ocelot.cfg"};
-        QTest::newRow("a file not ours stays") << QList<QByteArray>{oldPart(1, true), foreign} << QStringList{"ocelot.cfg", "ocelot_2.cfg"};
-        QTest::newRow("not chained from the part before") << QList<QByteArray>{oldPart(1, false), oldPart(2, false)}
-                                                          << QStringList{"ocelot.cfg", "ocelot_2.cfg"};
+        QTest::newRow("a foreign file in the middle stays, ours after it go")
+            << QList<QByteArray>{oldPart(1, true), oldPart(2, true), foreign, oldPart(4, true), oldPart(5, false), ""}
+            << QStringList{"ocelot.cfg", "ocelot_3.cfg"};
+        QTest::newRow("ours, not chained from the part before") << QList<QByteArray>{oldPart(1, false), oldPart(2, false)}
+                                                                << QStringList{"ocelot.cfg"};
     }
 
     void staleParts()
@@ -116,10 +187,15 @@ private slots:
         QFETCH(QList<QByteArray>, before);
         QTemporaryDir dir;
         const QString first = dir.filePath("ocelot.cfg");
-        for (int i = 0; i < before.size(); ++i)
-            PutBytes(PartPath(first, i + 1), before.at(i));
-        QVERIFY(WriteScriptParts(first, {ExampleScript().join(CrLf)}).ok);
+        for (int i = 0; i < before.size(); ++i) {
+            if (!before.at(i).isEmpty())
+                PutBytes(PartPath(first, i + 1), before.at(i));
+        }
+        PutBytes(PartPath(first, before.size() + 1), oldPart(9, false));  // past a gap
+        const PartsWriteResult written = WriteScriptParts(first, {ExampleScript().join(CrLf)});
+        QVERIFY(written.ok);
         QTEST(QDir(dir.path()).entryList(QDir::Files, QDir::Name), "left");
+        QCOMPARE(written.kept.size(), QDir(dir.path()).entryList(QDir::Files).size() - 1);
         QCOMPARE(ReadFileBytes(first), ExampleScript().join(CrLf).toLatin1() + "\r\n");
     }
 
@@ -180,7 +256,7 @@ private slots:
         QVERIFY(prompts.messageTexts().first().startsWith("An edited part no longer fits"));
         QCOMPARE(prompts.dialogs.first().state.initialDir, dir.path());
         QVERIFY(ReadFileBytes(dir.filePath("ocelot_2.cfg")).contains("\r\necho xxx"));
-        QVERIFY(ReadFileBytes(dir.filePath("ocelot.cfg")).endsWith("\r\nexec ocelot_2\r\n"));
+        QVERIFY(ReadFileBytes(dir.filePath("ocelot.cfg")).endsWith("\r\nexec \"ocelot_2.cfg\"\r\n"));
         QVERIFY(QFile::exists(PartPath(dir.filePath("ocelot.cfg"), parts.size())));
     }
 };

@@ -8,6 +8,8 @@ PromptAnswer FakePrompts::message(const QString &text, const QString &title, Pro
         return answers.takeFirst();
     if (buttons == PromptButtons::SaveDiscardCancel)
         return PromptAnswer::Save;
+    if (buttons == PromptButtons::OverwriteSaveAsCancel)
+        return PromptAnswer::Overwrite;
     return (buttons == PromptButtons::YesNo || buttons == PromptButtons::YesNoCancel) ? PromptAnswer::Yes
                                                                                      : PromptAnswer::Ok;
 }

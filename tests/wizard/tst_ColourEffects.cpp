@@ -52,6 +52,8 @@ private slots:
             "^1ab^3[T],^1a^3[T]^1b,^3[T]^1ab,^1a^3[T]^1b,^1ab^3[T]"};
         row("keep, scroll left") << FrameCase{"^1ab^2c", "[T]", false, true, "Scroll to Left|4|-",
             "---[,--[T,-[T],[T]^1a,T]^1ab,]^1ab^2c,^1ab^2c^7-,^1b^2c^7--,^2c^7---,----,----"};
+        row("keep, the name keeps the tag's colour around it") << FrameCase{"ab", "^3[T]", false, true, "Bounce|1",
+            "^3[T]ab,^3a[T]b,^3ab[T],^3a[T]b,^3[T]ab"};
         row("keep, codes stay for the next effect") << FrameCase{"^1ab", "[T]", false, true, "Bounce|1;Wave 2",
             "[T]^1ab,^1a^7[T]^1b,^1ab^7[T],^1a^7[T]^1b,[T]^1ab,[T]^1a,[T]^1ab"};
     }
@@ -74,6 +76,26 @@ private slots:
             for (const QString &text : frames)
                 seen << SeenInGame(text);
             QCOMPARE(seen, Run(name, clanTag, reverse, effects, false));
+        }
+    }
+
+    // Every frame fits the server's 35 bytes with fewer codes where needed, and shows every character.
+    void keptColoursFitTheServer()
+    {
+        const QString name = "^1a^2b^3c^4d^5e^6f^1g^2h^3i^4j^5k^6l^1m^2n^3o^4p^5q";
+        QStringList effects{"Bounce|1"};
+        for (int width = 1; width <= 35; ++width)
+            effects << QString("Scroll to Left|%1|-").arg(width) << QString("Scroll to Right|%1|-").arg(width);
+        for (bool reverse : {false, true}) {
+            for (const QString &effect : effects) {
+                const QStringList kept = Run(name, "^3[^4T^5]", reverse, effect, true);
+                const QStringList plain = Run(name, "^3[^4T^5]", reverse, effect, false);
+                QCOMPARE(kept.size(), plain.size());
+                for (qsizetype i = 0; i < kept.size(); ++i) {
+                    QVERIFY2(GameName::ByteLength(kept.at(i)) <= GameName::MaxBytes, qPrintable(effect + ": " + kept.at(i)));
+                    QCOMPARE(SeenInGame(kept.at(i)), plain.at(i));
+                }
+            }
         }
     }
 

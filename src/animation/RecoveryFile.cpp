@@ -1,0 +1,99 @@
+#include "animation/RecoveryFile.h"
+
+#include "animation/AnimationFile.h"
+#include "animation/AnimationHistory.h"
+#include "animation/AnimationModel.h"
+#include "platform/TextFile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QUrl>
+
+namespace {
+
+// The first lines: a header, the document's path (percent-encoded, so any name survives the code page) and
+// the time; an animation file follows. A file without them is an older copy's: a plain animation.
+const QString Header = QStringLiteral("#marqueemaster-recovery#");
+const QString PathKey = QStringLiteral("file=");
+const QString TimeKey = QStringLiteral("kept=");
+
+} // namespace
+
+QString RecoveryFileText(const RecoveredWork &work)
+{
+    const QString path = QString::fromLatin1(QUrl::toPercentEncoding(work.documentPath, "/"));
+    return Header + QStringLiteral("\r\n") + PathKey + path + QStringLiteral("\r\n") + TimeKey
+         + work.keptAt.toUTC().toString(Qt::ISODate) + QStringLiteral("\r\n") + AnimationFileText(work.lines);
+}
+
+std::optional<RecoveredWork> ReadRecoveryFile(const QString &path)
+{
+    const TextReadResult file = ReadTextLines(path, LineBreaks::CrOrCrLf);
+    if (!file.ok)
+        return std::nullopt;
+    RecoveredWork work;
+    QStringList lines = file.lines;
+    work.keptAt = QFileInfo(path).lastModified();
+    if (lines.value(0) == Header) {
+        if (lines.size() < 3 || !lines.at(1).startsWith(PathKey) || !lines.at(2).startsWith(TimeKey))
+            return std::nullopt;
+        work.documentPath = QUrl::fromPercentEncoding(lines.at(1).mid(PathKey.size()).toLatin1());
+        const QDateTime kept = QDateTime::fromString(lines.at(2).mid(TimeKey.size()), Qt::ISODate);
+        if (kept.isValid())
+            work.keptAt = kept.toLocalTime();
+        lines = lines.mid(3);
+    }
+    work.lines = ParseAnimationFile(lines);
+    if (work.lines.isEmpty())
+        return std::nullopt;
+    return work;
+}
+
+RecoveryFile::RecoveryFile(const AnimationModel &model, const AnimationHistory &history, const QString &folder,
+                           QObject *parent)
+    : QObject(parent), m_model(model), m_history(history),
+      m_path(QDir(folder).filePath(QStringLiteral("unsaved-%1.ras").arg(QCoreApplication::applicationPid())))
+{
+    QDir().mkpath(folder);
+    m_worker.setMaxThreadCount(1);
+    m_timer.setSingleShot(true);
+    m_timer.setInterval(DelayMs);
+    connect(&m_timer, &QTimer::timeout, this, &RecoveryFile::update);
+    // Counted from the first change not yet written, so that steady typing can't put the write off.
+    auto changed = [this] {
+        if (!m_timer.isActive())
+            m_timer.start();
+    };
+    connect(&history.stack(), &QUndoStack::indexChanged, this, changed);
+    connect(&history.stack(), &QUndoStack::cleanChanged, this, changed);
+    connect(&history, &AnimationHistory::filePathChanged, this, changed);
+}
+
+RecoveryFile::~RecoveryFile()
+{
+    m_timer.stop();
+    m_worker.waitForDone();
+    QFile::remove(m_path);
+}
+
+void RecoveryFile::flush()
+{
+    m_timer.stop();
+    update();
+    m_worker.waitForDone();
+}
+
+void RecoveryFile::update()
+{
+    m_timer.stop();
+    const QString path = m_path;
+    if (m_history.stack().isClean()) {
+        m_worker.start([path] { QFile::remove(path); });
+        return;
+    }
+    // Copying the lines only shares them; the worker encodes and writes.
+    RecoveredWork work{m_history.filePath(), QDateTime::currentDateTime(), m_model.lines()};
+    m_worker.start([path, work] { WriteTextFile(path, RecoveryFileText(work)); });
+}

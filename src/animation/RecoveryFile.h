@@ -1,0 +1,51 @@
+#pragma once
+
+#include "animation/AnimationLine.h"
+
+#include <QDateTime>
+#include <QVector>
+
+#include <optional>
+#include <QObject>
+#include <QThreadPool>
+#include <QTimer>
+
+class AnimationHistory;
+class AnimationModel;
+
+// The unsaved work of one running copy, kept in "unsaved-<pid>.ras" in a folder: the lines, the file they belong
+// to (or none) and when they were kept. Written a few seconds after the first change not yet kept, on a worker
+// thread; removed when the work is saved or the program ends cleanly.
+class RecoveryFile final : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int DelayMs = 3000;
+
+    RecoveryFile(const AnimationModel &model, const AnimationHistory &history, const QString &folder,
+                 QObject *parent = nullptr);
+    ~RecoveryFile() override;
+
+    QString path() const { return m_path; }
+    // Writes or removes the file on the worker now, without waiting for it (what the timer runs).
+    void update();
+    // Writes or removes the file now and waits for it.
+    void flush();
+
+private:
+    const AnimationModel &m_model;
+    const AnimationHistory &m_history;
+    QString m_path;
+    QTimer m_timer;
+    QThreadPool m_worker;  // one thread: writes happen in the order they were asked for
+};
+
+// What a recovery file holds.
+struct RecoveredWork {
+    QString documentPath;  // empty for an untitled animation
+    QDateTime keptAt;
+    QVector<AnimationLine> lines;
+};
+
+QString RecoveryFileText(const RecoveredWork &work);
+// Nothing when the file can't be read or holds no line.
+std::optional<RecoveredWork> ReadRecoveryFile(const QString &path);

@@ -1,0 +1,98 @@
+#include "platform/SafeSave.h"
+
+#include "platform/TextFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+namespace {
+
+TextWriteResult failure(const QFileDevice &file)
+{
+    TextWriteResult result;
+    result.errorCode = static_cast<int>(file.error());
+    result.errorString = file.errorString();
+    return result;
+}
+
+TextWriteResult refused(const QString &path, const QString &reason)
+{
+    TextWriteResult result;
+    result.errorCode = static_cast<int>(QFileDevice::OpenError);
+    result.errorString = QStringLiteral("The folder %1 does not let new files be created, and %2; the file was not "
+                                        "changed.")
+                             .arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath()), reason);
+    return result;
+}
+
+// QSaveFile::commit() misses a failure of the last buffered write (a full disk, a size limit) and renames a
+// cut file over the old one: the bytes are pushed out and checked before it.
+bool writeAll(QFileDevice &file, const QByteArray &bytes)
+{
+    return file.write(bytes) == bytes.size() && file.flush();
+}
+
+// Writes all of bytes over the file from its start and cuts it there; unbuffered, so that a failed write
+// leaves nothing behind to be written later.
+bool overwrite(QFile &file, const QByteArray &bytes)
+{
+    return file.open(QIODevice::WriteOnly | QIODevice::Unbuffered | QIODevice::ExistingOnly)
+        && file.write(bytes) == bytes.size() && file.resize(bytes.size());
+}
+
+TextWriteResult writeInPlace(const QString &path, const QByteArray &bytes)
+{
+    QFile reader(path);
+    if (!reader.open(QIODevice::ReadOnly))
+        return failure(reader);
+    const QByteArray old = reader.readAll();
+    if (reader.error() != QFileDevice::NoError)
+        return failure(reader);
+    reader.close();
+    // The copy goes where the user's own files go, which takes new files.
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    const QString copyPath = QDir(folder).filePath(QStringLiteral("before-save-%1").arg(QFileInfo(path).fileName()));
+    QSaveFile copy(copyPath);
+    if (!QDir().mkpath(folder) || !copy.open(QIODevice::WriteOnly) || !writeAll(copy, old) || !copy.commit())
+        return refused(path, QStringLiteral("no safe copy of the old file could be made in %1 (%2)")
+                                 .arg(QDir::toNativeSeparators(folder), copy.errorString()));
+    QFile file(path);
+    if (overwrite(file, bytes)) {
+        QFile::remove(copyPath);
+        TextWriteResult result;
+        result.ok = true;
+        return result;
+    }
+    TextWriteResult result = failure(file);
+    file.close();
+    QFile back(path);
+    if (overwrite(back, old))
+        QFile::remove(copyPath);
+    else  // the copy is all that is left of the old file: say where it is
+        result.errorString += QStringLiteral("\nThe old file is kept in %1.").arg(QDir::toNativeSeparators(copyPath));
+    return result;
+}
+
+} // namespace
+
+TextWriteResult SaveBytes(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly)) {
+        if (writeAll(file, bytes) && file.commit()) {
+            TextWriteResult result;
+            result.ok = true;
+            return result;
+        }
+        TextWriteResult result = failure(file);
+        file.cancelWriting();
+        return result;
+    }
+    // No temporary file: a folder that refuses new files. Only an existing file can be written there.
+    if (!QFileInfo(path).isFile() || !QFileInfo(QFileInfo(path).absolutePath()).isDir())
+        return failure(file);
+    return writeInPlace(path, bytes);
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+struct TextWriteResult;
+
+// Replaces the file at path with bytes so that it always holds either its old bytes or the new ones whole.
+// Normally through a temporary file renamed over it. Where the folder refuses new files, an existing file is
+// written in place, but only after a complete copy of it sits in the user's data folder, and that copy is put
+// back when the write fails; without such a copy the file is left alone and the result says why.
+TextWriteResult SaveBytes(const QString &path, const QByteArray &bytes);
