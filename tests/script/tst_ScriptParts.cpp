@@ -258,6 +258,7 @@ private slots:
         QVERIFY(ReadFileBytes(dir.filePath("ocelot_2.cfg")).contains("\r\necho xxx"));
         QVERIFY(ReadFileBytes(dir.filePath("ocelot.cfg")).endsWith("\r\nexec \"ocelot_2.cfg\"\r\n"));
         QVERIFY(QFile::exists(PartPath(dir.filePath("ocelot.cfg"), parts.size())));
+        QVERIFY(window.findChild<QLabel *>("lblSummary")->text().contains("Start it in the game with: exec \"ocelot.cfg\""));
     }
 };
 
