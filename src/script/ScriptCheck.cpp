@@ -116,7 +116,7 @@ QVector<LineMark> markRange(const QVector<AnimationLine> &lines, int frameRate, 
                                            [](int row, const LineMark &mark) { return row < mark.row; });
                 marks.insert(at, {lastNameRow, QString(), replacedReason()});
             } else
-                marks[lastNameMark].reason = replacedReason();
+                marks[lastNameMark] = {lastNameRow, QString(), replacedReason()};
         }
         QString shown;
         const QString reason = row >= first && row <= last ? difference(event, lines.at(row).text, &shown) : QString();
@@ -312,9 +312,10 @@ ScriptCheck CheckScriptFile(const QString &path, int frameRate)
             fail(QStringLiteral("a command at byte %1 is cut at %2 bytes; the rest runs as a command of its own")
                      .arg(command.offset).arg(GameConsole::MaxCommandBytes));
         const std::optional<GamePlayer::Event> event = player.run(command.text);
-        if (!event)
-            continue;
-        const QString at = QStringLiteral("frame %1 (%2 ms): ").arg(event->frame).arg(event->ms);
+        if (!event || event->kind == Kind::Wait)
+            continue;  // most commands of a script: nothing to tell
+        const QString at = QLatin1String("frame ") + QString::number(event->frame) + QLatin1String(" (")
+                           + QString::number(event->ms) + QLatin1String(" ms): ");
         const QString argument = DecodeAnsi(event->argument);
         const QString verb = QString::fromLatin1(event->verb);
         switch (event->kind) {
@@ -322,12 +323,12 @@ ScriptCheck CheckScriptFile(const QString &path, int frameRate)
             ++check.names;
             if (event->replacesName)
                 fail(at + QStringLiteral("the name before is never seen: this one replaces it within one frame"));
+            if (event->name == GameName::Verdict::AsWritten && !event->wordsDropped) {
+                check.report << at + QLatin1String("name ") + argument;  // shown as written
+                break;
+            }
             const GameName::Result name = GameName::ShownBytes(event->argument);
-            if (name.verdict == GameName::Verdict::AsWritten && !event->wordsDropped)
-                check.report << at + QStringLiteral("name ") + name.shown;
-            else
-                fail(at + QStringLiteral("name %1 is shown as %2: %3")
-                              .arg(argument, name.shown, NameReason(*event, name.reason)));
+            fail(at + QStringLiteral("name %1 is shown as %2: %3").arg(argument, name.shown, NameReason(*event, name.reason)));
             break;
         }
         case Kind::Chat:
