@@ -79,7 +79,7 @@ QStringList PartPaths(const QString &firstPath, qsizetype count)
 PartsWriteResult WriteScriptParts(const QString &firstPath, const QStringList &parts)
 {
     PartsWriteResult result;
-    if (const QString problem = ExecPathProblem(ExecTargetOf(firstPath).name, static_cast<int>(parts.size()));
+    if (const QString problem = ExecPathProblem(ExecTargetOf(firstPath), static_cast<int>(parts.size()));
         !problem.isEmpty()) {
         result.errorMessage = result.errorLine = problem;
         return result;

@@ -40,7 +40,7 @@ QByteArray oldPart(int part, bool chained)
 } // namespace
 
 // A chain saved as main/FOLDER/FILE.cfg; pathBytes > 0 picks FILE so that the last part's exec path is that long.
-struct ChainCase { int lines; bool pk3; QString folder; QString file; int limit = 12288; int pathBytes = 0; QString mark = {}; };
+struct ChainCase { int lines; bool pk3; QString folder; QString file; int limit = 12288; int pathBytes = 0; QString mark = {}; QString ending = ".cfg"; };
 
 class ScriptPartsTest : public QObject {
     Q_OBJECT
@@ -53,6 +53,7 @@ private slots:
         QTest::newRow("a .pk3 folder above: path under it") << ChainCase{2000, true, "anims", "ocelot"};
         QTest::newRow("blanks in folder and name") << ChainCase{2000, true, "my anims", "my anim"};
         QTest::newRow("a dot in the name") << ChainCase{2000, false, "anims", "ocelot.v2"};
+        QTest::newRow("saved without .cfg") << ChainCase{2000, true, "anims", "ocelot.v2", 12288, 0, {}, ""};
         QTest::newRow("limit 1,024: over 1,000 parts") << ChainCase{all, false, "anims", "ocelot", 1024};
         QTest::newRow("limit 12,288, all lines") << ChainCase{all, true, "anims", "ocelot", 12288};
         QTest::newRow("limit 16,383: the waiting bytes add up") << ChainCase{all, false, "anims", "ocelot", 16383};
@@ -79,7 +80,7 @@ private slots:
             const qsizetype parts = SplitScript(script, QString(c.pathBytes - 10, 'x'), c.limit).size();
             file = QString(c.pathBytes - 4 - (parts > 1 ? QString("_%1").arg(parts).size() : 0), 'x');
         }
-        const QString first = dir.filePath("main/" + c.folder + "/" + file + ".cfg");
+        const QString first = dir.filePath("main/" + c.folder + "/" + file + c.ending);
         const QString execName = ExecTargetOf(first).name;
         QCOMPARE(execName, (c.pk3 ? c.folder + "/" : QString()) + file);
         const QStringList parts = SplitScript(script, execName, c.limit);
@@ -106,6 +107,8 @@ private slots:
             QVERIFY(!QFile::exists(first));
             return;
         }
+        // The start line opens the file saved.
+        QCOMPARE(GameConsole::ExecFileName(ExecTargetOf(first).first.toLatin1()), (c.pk3 ? c.folder + "/" : QString()) + file + c.ending);
         const ScriptCheck check = CheckScriptFile(first, 125);
         QCOMPARE(check.files.size(), parts.size());
         QCOMPARE(check.differences, c.mark.isEmpty() ? 0 : c.lines);  // the client removes foreign characters
