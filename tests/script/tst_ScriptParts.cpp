@@ -173,23 +173,23 @@ private slots:
 
     void staleParts_data()
     {
-        QTest::addColumn<QList<QByteArray>>("before");  // ocelot.cfg, ocelot_2.cfg ...; "" for no file
+        QTest::addColumn<QList<QByteArray>>("before");  // ocelot.v2, ocelot.v2_2.cfg ...; "" for no file
         QTest::addColumn<QStringList>("left");
         const QByteArray foreign = "set name \"mine\"\r\n";
         QTest::newRow("our two old parts removed") << QList<QByteArray>{oldPart(1, true), oldPart(2, true), oldPart(3, false)}
-                                                   << QStringList{"ocelot.cfg"};
+                                                   << QStringList{"ocelot.v2"};
         QTest::newRow("a foreign file in the middle stays, ours after it go")
             << QList<QByteArray>{oldPart(1, true), oldPart(2, true), foreign, oldPart(4, true), oldPart(5, false), ""}
-            << QStringList{"ocelot.cfg", "ocelot_3.cfg"};
+            << QStringList{"ocelot.v2", "ocelot.v2_3.cfg"};
         QTest::newRow("ours, not chained from the part before") << QList<QByteArray>{oldPart(1, false), oldPart(2, false)}
-                                                                << QStringList{"ocelot.cfg"};
+                                                                << QStringList{"ocelot.v2"};
     }
 
     void staleParts()
     {
         QFETCH(QList<QByteArray>, before);
         QTemporaryDir dir;
-        const QString first = dir.filePath("ocelot.cfg");
+        const QString first = dir.filePath("ocelot.v2");  // saved under its own ending
         for (int i = 0; i < before.size(); ++i) {
             if (!before.at(i).isEmpty())
                 PutBytes(PartPath(first, i + 1), before.at(i));
