@@ -262,6 +262,11 @@ private slots:
         QVERIFY(ReadFileBytes(dir.filePath("ocelot.cfg")).endsWith("\r\nexec \"ocelot_2.cfg\"\r\n"));
         QVERIFY(QFile::exists(PartPath(dir.filePath("ocelot.cfg"), parts.size())));
         QVERIFY(window.findChild<QLabel *>("lblSummary")->text().contains("Start it in the game with: exec \"ocelot.cfg\""));
+        // A path exec can't read whole is refused, not saved.
+        prompts.fileAnswers = {dir.filePath(QString(60, 'x'))};
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(bar->actions().first()).center());
+        QVERIFY2(prompts.messageTexts().last().contains("bytes long: the game reads at most 63"), qPrintable(prompts.messageTexts().last()));
+        QVERIFY(!QFile::exists(dir.filePath(QString(60, 'x') + ".cfg")));
     }
 };
 
