@@ -22,6 +22,9 @@ struct ScriptCheck {
     int differences = 0;    // refused file, missing part, names shown otherwise, chat dropped
 };
 
+// Why a chat line or other command to the server is dropped.
+const QString &DroppedReason();
+
 // The reason a name event's value is shown otherwise: the name rules' reason and set's dropped words.
 QString NameReason(const GamePlayer::Event &event, const QString &nameReason);
 

@@ -52,10 +52,12 @@ ExecTarget ExecTargetOf(const QString &savedPath)
     const QFileInfo info(savedPath);
     QDir dir = info.absoluteDir();
     do {
-        if (holdsPk3(dir))
-            return {withoutCfg(dir.relativeFilePath(info.absoluteFilePath())), true};
+        if (holdsPk3(dir)) {
+            const QString path = dir.relativeFilePath(info.absoluteFilePath());
+            return {withoutCfg(path), true, path};
+        }
     } while (dir.cdUp());
-    return {withoutCfg(info.fileName()), false};
+    return {withoutCfg(info.fileName()), false, info.fileName()};
 }
 
 QString PartPath(const QString &firstPath, int part)
@@ -68,31 +70,32 @@ QString PartPath(const QString &firstPath, int part)
 
 QString ExecPath(const QString &execName, int part)
 {
-    return (part <= 1 ? execName : execName + QStringLiteral("_%1").arg(part)) + QStringLiteral(".cfg");
+    return execName + QStringLiteral("_%1.cfg").arg(part);
 }
 
-QString ExecLine(const QString &execName, int part)
+QString ExecLine(const QString &path)
 {
-    // Quoted and with its ending: a blank or a dot in the path can't cut it short or hide the ending.
-    return QStringLiteral("exec \"%1\"").arg(ExecPath(execName, part));
+    // With its ending: the game adds none to a name that holds a dot.
+    return QStringLiteral("exec \"%1\"").arg(path);
 }
 
 QString ChainLine(const QString &execName, int next)
 {
-    return ExecLine(execName, next);
+    return ExecLine(ExecPath(execName, next));
 }
 
-QString ExecPathProblem(const QString &execName, int parts)
+QString ExecPathProblem(const ExecTarget &target, int parts)
 {
-    const QString longest = ExecPath(execName, qMax(parts, 1));
-    const qsizetype bytes = codePageBytes(longest);
-    if (bytes > GameConsole::MaxExecNameChars)
-        return QStringLiteral("The exec path %1 is %2 bytes long: the game reads at most %3. Save the script nearer "
-                              "the game folder or under a shorter name.")
-            .arg(longest).arg(bytes).arg(GameConsole::MaxExecNameChars);
-    if (execName.contains(QLatin1Char('"')))
+    for (const QString &path : {target.first, parts > 1 ? ExecPath(target.name, parts) : QString()}) {
+        const qsizetype bytes = codePageBytes(path);
+        if (bytes > GameConsole::MaxExecNameChars)
+            return QStringLiteral("The exec path %1 is %2 bytes long: the game reads at most %3. Save the script nearer "
+                                  "the game folder or under a shorter name.")
+                .arg(path).arg(bytes).arg(GameConsole::MaxExecNameChars);
+    }
+    if (target.first.contains(QLatin1Char('"')))
         return QStringLiteral("The exec path %1 holds a double quote, which ends the game's file name: "
-                              "save the script under another name.").arg(longest);
+                              "save the script under another name.").arg(target.first);
     return {};
 }
 

@@ -15,6 +15,7 @@
 struct ExecTarget {
     QString name;
     bool underGameFolder = false;
+    QString first;  // the same with the saved file's own ending: what exec is given for part 1
 };
 ExecTarget ExecTargetOf(const QString &savedPath);
 
@@ -24,15 +25,15 @@ QString GameFolderOf(const QString &scriptPath);
 // NAME.cfg for part 1, NAME_2.cfg for part 2 ... beside the first part's path.
 QString PartPath(const QString &firstPath, int part);
 
-// What exec is given for a part: "NAME.cfg", "NAME_2.cfg" ...
+// What exec is given for a part from the second on: "NAME_2.cfg" ...
 QString ExecPath(const QString &execName, int part);
-// The line that starts a part: exec "NAME_N.cfg".
-QString ExecLine(const QString &execName, int part = 1);
+// The line that runs a file: exec "PATH", quoted, so a blank or a dot in it can't cut it short.
+QString ExecLine(const QString &path);
 // The last line of a part that goes on in part `next`.
 QString ChainLine(const QString &execName, int next);
 // Why a chain of `parts` parts can't be started or chained under execName (a
 // path past what exec reads, a double quote in it), or empty.
-QString ExecPathProblem(const QString &execName, int parts);
+QString ExecPathProblem(const ExecTarget &target, int parts);
 
 // Bytes each chained exec leaves waiting in the game's buffer: the LF after
 // the exec line's CR, and the line end exec puts after the file it inserts.

@@ -38,14 +38,14 @@ bool isOurs(const QString &path)
 // NAME_k.cfg beside firstPath for every k past `parts`, in the order of k.
 QStringList laterParts(const QString &firstPath, qsizetype parts)
 {
-    const QFileInfo first(firstPath);
-    const QString stem = first.completeBaseName() + QLatin1Char('_');
+    const QFileInfo second(PartPath(firstPath, 2));
+    const QString stem = second.fileName().chopped(5);  // without "2.cfg"
     QMap<int, QString> found;
-    for (const QString &name : first.dir().entryList({stem + QStringLiteral("*.cfg")}, QDir::Files)) {
+    for (const QString &name : second.dir().entryList({QStringLiteral("*.cfg")}, QDir::Files)) {
         bool number = false;
-        const int part = QStringView(name).sliced(stem.size()).chopped(4).toInt(&number);
-        if (number && part > parts && PartPath(firstPath, part) == first.dir().filePath(name))
-            found.insert(part, first.dir().filePath(name));
+        const int part = name.startsWith(stem) ? QStringView(name).sliced(stem.size()).chopped(4).toInt(&number) : 0;
+        if (number && part > parts && PartPath(firstPath, part) == second.dir().filePath(name))
+            found.insert(part, second.dir().filePath(name));
     }
     return found.values();
 }
@@ -79,7 +79,7 @@ QStringList PartPaths(const QString &firstPath, qsizetype count)
 PartsWriteResult WriteScriptParts(const QString &firstPath, const QStringList &parts)
 {
     PartsWriteResult result;
-    if (const QString problem = ExecPathProblem(ExecTargetOf(firstPath).name, static_cast<int>(parts.size()));
+    if (const QString problem = ExecPathProblem(ExecTargetOf(firstPath), static_cast<int>(parts.size()));
         !problem.isEmpty()) {
         result.errorMessage = result.errorLine = problem;
         return result;

@@ -107,7 +107,7 @@ ScriptWindow::ScriptWindow(const AnimationModel &model, const Settings &settings
     m_partList->addItems(captions);
     connect(m_partList, &QListWidget::currentRowChanged, this, &ScriptWindow::showPart);
     m_partList->setCurrentRow(0);
-    showSummary(target.name, target.underGameFolder);
+    showSummary(target);
 
     // The list's marks, usually already worked out for its rows.
     const bool listHasMarks = model.hasLineMarker() && model.frameRate() == settings.frameRate;
@@ -127,22 +127,22 @@ ScriptWindow::ScriptWindow(const AnimationModel &model, const Settings &settings
                                                  + report.join(QLatin1Char('\n')));
 }
 
-void ScriptWindow::showSummary(const QString &execName, bool underGameFolder)
+void ScriptWindow::showSummary(const ExecTarget &target)
 {
     qsizetype total = 0;
     for (int i = 0; i < m_parts.size(); ++i)
         total += partBytes(i);
     // Before the first save the name is a guess: say so.
     const QString start = m_dialog.fileName.isEmpty()
-                              ? QStringLiteral("exec and the name you save it as (%1 for %2)").arg(ExecLine(execName), ExecPath(execName, 1))
-                              : ExecLine(execName);
+                              ? QStringLiteral("exec and the name you save it as (%1 for %2)").arg(ExecLine(target.first), target.first)
+                              : ExecLine(target.first);
     QString text = QStringLiteral("%L1 bytes in %2 part(s) of at most %L3 bytes. Start it in the game with: %4")
                        .arg(total).arg(m_parts.size()).arg(m_settings.partLimit).arg(start);
-    if (m_parts.size() > 1 && !underGameFolder)
+    if (m_parts.size() > 1 && !target.underGameFolder)
         text += QStringLiteral("\nKeep all parts together directly in the game's main folder (or the mod's "
                                "folder): no folder above the script holds .pk3 files, so the parts call each other "
                                "by their bare names.");
-    if (const QString problem = ExecPathProblem(execName, static_cast<int>(m_parts.size())); !problem.isEmpty())
+    if (const QString problem = ExecPathProblem(target, static_cast<int>(m_parts.size())); !problem.isEmpty())
         text += QLatin1Char('\n') + problem;
     m_summary->setText(text);
 }
@@ -224,6 +224,6 @@ void ScriptWindow::save()
         const int shown = m_shown;
         m_shown = -1;  // the box's text is in m_parts already
         showPart(shown);
-        showSummary(target.name, target.underGameFolder);
+        showSummary(target);
     }
 }

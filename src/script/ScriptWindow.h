@@ -29,7 +29,7 @@ private:
     void showPart(int part);
     QString partText(int part) const;
     qsizetype partBytes(int part) const;  // the file's bytes, without putting an unbuilt part together
-    void showSummary(const QString &execName, bool underGameFolder);
+    void showSummary(const ExecTarget &target);
     void save();
 
     const Settings &m_settings;

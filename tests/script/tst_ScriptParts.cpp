@@ -40,7 +40,7 @@ QByteArray oldPart(int part, bool chained)
 } // namespace
 
 // A chain saved as main/FOLDER/FILE.cfg; pathBytes > 0 picks FILE so that the last part's exec path is that long.
-struct ChainCase { int lines; bool pk3; QString folder; QString file; int limit = 12288; int pathBytes = 0; QString mark = {}; };
+struct ChainCase { int lines; bool pk3; QString folder; QString file; int limit = 12288; int pathBytes = 0; QString mark = {}; QString ending = ".cfg"; };
 
 class ScriptPartsTest : public QObject {
     Q_OBJECT
@@ -53,6 +53,7 @@ private slots:
         QTest::newRow("a .pk3 folder above: path under it") << ChainCase{2000, true, "anims", "ocelot"};
         QTest::newRow("blanks in folder and name") << ChainCase{2000, true, "my anims", "my anim"};
         QTest::newRow("a dot in the name") << ChainCase{2000, false, "anims", "ocelot.v2"};
+        QTest::newRow("saved without .cfg") << ChainCase{2000, true, "anims", "ocelot.v2", 12288, 0, {}, ""};
         QTest::newRow("limit 1,024: over 1,000 parts") << ChainCase{all, false, "anims", "ocelot", 1024};
         QTest::newRow("limit 12,288, all lines") << ChainCase{all, true, "anims", "ocelot", 12288};
         QTest::newRow("limit 16,383: the waiting bytes add up") << ChainCase{all, false, "anims", "ocelot", 16383};
@@ -79,7 +80,7 @@ private slots:
             const qsizetype parts = SplitScript(script, QString(c.pathBytes - 10, 'x'), c.limit).size();
             file = QString(c.pathBytes - 4 - (parts > 1 ? QString("_%1").arg(parts).size() : 0), 'x');
         }
-        const QString first = dir.filePath("main/" + c.folder + "/" + file + ".cfg");
+        const QString first = dir.filePath("main/" + c.folder + "/" + file + c.ending);
         const QString execName = ExecTargetOf(first).name;
         QCOMPARE(execName, (c.pk3 ? c.folder + "/" : QString()) + file);
         const QStringList parts = SplitScript(script, execName, c.limit);
@@ -106,6 +107,8 @@ private slots:
             QVERIFY(!QFile::exists(first));
             return;
         }
+        // The start line opens the file saved.
+        QCOMPARE(GameConsole::ExecFileName(ExecTargetOf(first).first.toLatin1()), (c.pk3 ? c.folder + "/" : QString()) + file + c.ending);
         const ScriptCheck check = CheckScriptFile(first, 125);
         QCOMPARE(check.files.size(), parts.size());
         QCOMPARE(check.differences, c.mark.isEmpty() ? 0 : c.lines);  // the client removes foreign characters
@@ -170,23 +173,23 @@ private slots:
 
     void staleParts_data()
     {
-        QTest::addColumn<QList<QByteArray>>("before");  // ocelot.cfg, ocelot_2.cfg ...; "" for no file
+        QTest::addColumn<QList<QByteArray>>("before");  // ocelot.v2, ocelot.v2_2.cfg ...; "" for no file
         QTest::addColumn<QStringList>("left");
         const QByteArray foreign = "set name \"mine\"\r\n";
         QTest::newRow("our two old parts removed") << QList<QByteArray>{oldPart(1, true), oldPart(2, true), oldPart(3, false)}
-                                                   << QStringList{"ocelot.cfg"};
+                                                   << QStringList{"ocelot.v2"};
         QTest::newRow("a foreign file in the middle stays, ours after it go")
             << QList<QByteArray>{oldPart(1, true), oldPart(2, true), foreign, oldPart(4, true), oldPart(5, false), ""}
-            << QStringList{"ocelot.cfg", "ocelot_3.cfg"};
+            << QStringList{"ocelot.v2", "ocelot.v2_3.cfg"};
         QTest::newRow("ours, not chained from the part before") << QList<QByteArray>{oldPart(1, false), oldPart(2, false)}
-                                                                << QStringList{"ocelot.cfg"};
+                                                                << QStringList{"ocelot.v2"};
     }
 
     void staleParts()
     {
         QFETCH(QList<QByteArray>, before);
         QTemporaryDir dir;
-        const QString first = dir.filePath("ocelot.cfg");
+        const QString first = dir.filePath("ocelot.v2");  // saved under its own ending
         for (int i = 0; i < before.size(); ++i) {
             if (!before.at(i).isEmpty())
                 PutBytes(PartPath(first, i + 1), before.at(i));
@@ -258,6 +261,12 @@ private slots:
         QVERIFY(ReadFileBytes(dir.filePath("ocelot_2.cfg")).contains("\r\necho xxx"));
         QVERIFY(ReadFileBytes(dir.filePath("ocelot.cfg")).endsWith("\r\nexec \"ocelot_2.cfg\"\r\n"));
         QVERIFY(QFile::exists(PartPath(dir.filePath("ocelot.cfg"), parts.size())));
+        QVERIFY(window.findChild<QLabel *>("lblSummary")->text().contains("Start it in the game with: exec \"ocelot.cfg\""));
+        // A path exec can't read whole is refused, not saved.
+        prompts.fileAnswers = {dir.filePath(QString(60, 'x'))};
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(bar->actions().first()).center());
+        QVERIFY2(prompts.messageTexts().last().contains("bytes long: the game reads at most 63"), qPrintable(prompts.messageTexts().last()));
+        QVERIFY(!QFile::exists(dir.filePath(QString(60, 'x') + ".cfg")));
     }
 };
 

@@ -4,6 +4,7 @@
 #include "TestLines.h"
 
 #include "animation/AnimationFile.h"
+#include "animation/LineLimit.h"
 #include "platform/TextFile.h"
 #include "animation/Settings.h"
 #include "wizard/WizardWindow.h"
@@ -97,6 +98,17 @@ private slots:
                 }
             }
         }
+    }
+
+    void colourWaveCutByTheLineLimitSaysSo()
+    {
+        AnimationModel model;
+        model.setLines(QVector<AnimationLine>(AnimationModel::MaxLines - 3, NameLine("x")));
+        FakePrompts prompts;
+        QString name = "abc", clanTag;
+        QCOMPARE(ApplyEffect(model, name, "Colour wave", "Rainbow", "9", clanTag, false, prompts), EffectOutcome::LimitReached);
+        QCOMPARE(model.count(), AnimationModel::MaxLines);
+        QCOMPARE(prompts.messageTexts(), QStringList{LineLimitMessage()});
     }
 
     void wizardPage_data()

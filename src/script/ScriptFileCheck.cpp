@@ -1,0 +1,205 @@
+#include "script/ScriptCheck.h"
+
+#include "game/GameConsole.h"
+#include "game/GamePlayer.h"
+#include "platform/TextFile.h"
+#include "script/ScriptParts.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QSet>
+
+// The check of a script file: the game's buffer with the files exec put in it, one above the other.
+
+namespace {
+
+using Kind = GamePlayer::Kind;
+
+// One file in the game's buffer: its text as exec inserted it, and how far it has run.
+struct BufferedFile {
+    int file = 0;  // index into the check's files
+    QByteArray text;
+    qsizetype at = 0;
+    qsizetype waitingBelow = 0;  // bytes of the files below still in the buffer
+    QPair<quint64, quint64> below;  // those files and where each stood, in one value
+};
+
+// The state of the buffer when exec inserts a file above `stack`: the files
+// below and where each stands. The same file executed again in the same state
+// runs the same way for ever. Built from the top file's own, so a long chain costs no more per exec.
+QPair<quint64, quint64> stateBelow(const QList<BufferedFile> &stack)
+{
+    if (stack.isEmpty())
+        return {};
+    const BufferedFile &top = stack.last();
+    const quint64 step = (quint64(top.file) << 32) ^ quint64(top.at);
+    return {qHash(step, top.below.first), qHash(step ^ 0x9e3779b97f4a7c15ull, top.below.second + 1)};
+}
+
+qsizetype waitingBytes(const QList<BufferedFile> &stack)
+{
+    return stack.isEmpty() ? 0 : stack.last().waitingBelow + stack.last().text.size() - stack.last().at;
+}
+
+// Where exec NAME finds its file under the game folder, or why it finds none.
+QString execTarget(const QString &gameFolder, QByteArrayView argument, QString *error)
+{
+    QString name = GameConsole::ExecFileName(argument);
+    if (name.startsWith(QLatin1Char('/')) || name.startsWith(QLatin1Char('\\')))
+        name.remove(0, 1);
+    const QString found = QDir(gameFolder).filePath(name);
+    if (GameConsole::ExecNameRefused(name) || !QFileInfo(found).isFile()) {
+        *error = QStringLiteral("the game finds no %1").arg(name);
+        return {};
+    }
+    return found;
+}
+
+} // namespace
+
+ScriptCheck CheckScriptFile(const QString &path, int frameRate)
+{
+    constexpr int StepBudget = 1000000;
+    ScriptCheck check;
+    GamePlayer player(frameRate);
+    const QString gameFolder = GameFolderOf(path);
+    QList<BufferedFile> stack;
+    QSet<QPair<quint64, quint64>> states;
+    struct Loaded {
+        int index = 0;        // into check.files
+        QByteArray inserted;  // what exec puts in the buffer: the text up to a NUL, and a line end
+    };
+    QHash<QString, Loaded> loaded;  // each file read once: the chain may run it many times
+    auto state = [&](int file) {
+        // A file run to its end holds nothing of the buffer any more.
+        while (!stack.isEmpty() && stack.last().at >= stack.last().text.size())
+            stack.removeLast();
+        const QPair<quint64, quint64> below = stateBelow(stack);
+        return qMakePair(qHash(quint64(file), below.first), below.second ^ (quint64(file) << 17));
+    };
+    auto fail = [&](const QString &text) {
+        check.report << text;
+        ++check.differences;
+    };
+    // What exec does with a file: false when the check can't go on.
+    auto exec = [&](const QString &current) {
+        auto file = loaded.constFind(current);
+        QString nulNote;
+        if (file == loaded.cend()) {
+            QFile opened(current);
+            if (!opened.open(QIODevice::ReadOnly)) {
+                fail(QStringLiteral("%1: can't be read (%2)").arg(current, opened.errorString()));
+                return false;
+            }
+            const QByteArray bytes = opened.readAll();
+            const QByteArrayView text = GameConsole::GameText(bytes);
+            if (text.size() < bytes.size())
+                nulNote = QStringLiteral("%1: nothing after the NUL byte at %2 runs (%3 bytes)")
+                              .arg(current).arg(text.size()).arg(bytes.size() - text.size() - 1);
+            file = loaded.insert(current, {static_cast<int>(check.files.size()), text.toByteArray() + '\n'});
+            check.files << current;
+        }
+        states.insert(state(file->index));
+        const qsizetype textBytes = file->inserted.size() - 1;
+        const qsizetype waiting = waitingBytes(stack);
+        if (!GameConsole::ExecFits(textBytes, waiting)) {
+            fail(QStringLiteral("%1: exec refuses it, %2 bytes plus one and %3 waiting don't fit the game's "
+                                "buffer of %4 (Cbuf_InsertText overflowed): nothing of it runs")
+                     .arg(current).arg(textBytes).arg(waiting).arg(GameConsole::BufferBytes));
+            return true;
+        }
+        check.report << QStringLiteral("%1: %2 bytes, exec accepts it").arg(current).arg(textBytes);
+        if (!nulNote.isEmpty())
+            fail(nulNote);
+        stack.append({file->index, file->inserted, 0, waiting, stateBelow(stack)});
+        return true;
+    };
+    auto runsAgain = [&](const QString &current) {
+        const auto file = loaded.constFind(current);
+        return file != loaded.cend() && states.contains(state(file->index));
+    };
+    bool going = exec(QFileInfo(path).absoluteFilePath());
+    for (int steps = 0; going && !stack.isEmpty();) {
+        BufferedFile &top = stack.last();
+        GameConsole::Command command;
+        if (!GameConsole::NextCommand(top.text, top.at, command)) {
+            stack.removeLast();
+            continue;
+        }
+        if (++steps > StepBudget) {
+            fail(QStringLiteral("still running after %L1 commands: the script never ends").arg(StepBudget));
+            break;
+        }
+        if (command.cut)
+            fail(QStringLiteral("a command at byte %1 is cut at %2 bytes; the rest runs as a command of its own")
+                     .arg(command.offset).arg(GameConsole::MaxCommandBytes));
+        const std::optional<GamePlayer::Event> event = player.run(command.text);
+        if (!event || event->kind == Kind::Wait)
+            continue;  // most commands of a script: nothing to tell
+        const QString at = QLatin1String("frame ") + QString::number(event->frame) + QLatin1String(" (")
+                           + QString::number(event->ms) + QLatin1String(" ms): ");
+        const QString argument = DecodeAnsi(event->argument);
+        const QString verb = QString::fromLatin1(event->verb);
+        switch (event->kind) {
+        case Kind::Name: {
+            ++check.names;
+            if (event->replacesName)
+                fail(at + QStringLiteral("the name before is never seen: this one replaces it within one frame"));
+            if (event->name == GameName::Verdict::AsWritten && !event->wordsDropped) {
+                check.report << at + QLatin1String("name ") + argument;  // shown as written
+                break;
+            }
+            const GameName::Result name = GameName::ShownBytes(event->argument);
+            fail(at + QStringLiteral("name %1 is shown as %2: %3").arg(argument, name.shown, NameReason(*event, name.reason)));
+            break;
+        }
+        case Kind::Chat:
+            check.report << at + verb + QLatin1Char(' ') + argument;
+            break;
+        case Kind::Dropped:
+            fail(at + verb + (argument.isEmpty() ? QString() : QLatin1Char(' ') + argument) + QStringLiteral(": ")
+                 + DroppedReason());
+            break;
+        case Kind::Server:
+            check.report << at + QStringLiteral("sends to the server: ") + verb
+                                + (argument.isEmpty() ? QString() : QLatin1Char(' ') + argument);
+            break;
+        case Kind::Wait:
+            break;
+        case Kind::Stall:
+            fail(at + QStringLiteral("wait %1: a negative wait stops the buffer for good; nothing after it runs").arg(argument));
+            going = false;
+            break;
+        case Kind::Usage:
+            fail(at + QStringLiteral("exec %1: exec takes one file name; the game prints its usage and runs nothing")
+                          .arg(argument));
+            break;
+        case Kind::Exec: {
+            QString error;
+            const QString next = execTarget(gameFolder, event->argument, &error);
+            if (next.isEmpty()) {
+                fail(at + QStringLiteral("exec %1: %2").arg(argument, error));
+                break;
+            }
+            if (runsAgain(next)) {
+                fail(at + QStringLiteral("exec %1: runs %2 again with the same bytes waiting: the script never ends")
+                              .arg(argument, next));
+                going = false;
+                break;
+            }
+            check.report << at + QStringLiteral("exec %1: runs %2").arg(argument, next);
+            going = exec(next);
+            break;
+        }
+        case Kind::Local:
+            check.report << at + QStringLiteral("runs ") + verb
+                                + (argument.isEmpty() ? QString() : QLatin1Char(' ') + argument);
+            break;
+        }
+    }
+    check.report << QStringLiteral("%1 names in %2 file(s), %3 played otherwise than written")
+                        .arg(check.names).arg(check.files.size()).arg(check.differences);
+    return check;
+}
