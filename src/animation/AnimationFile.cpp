@@ -3,6 +3,8 @@
 #include "animation/LineLimit.h"
 #include "platform/Prompts.h"
 
+#include <QDir>
+
 QVector<AnimationLine> ParseAnimationFile(const QStringList &fileLines)
 {
     QVector<AnimationLine> lines;
@@ -59,12 +61,23 @@ std::optional<QVector<AnimationLine>> ReadAnimationFile(const QString &path, Pro
     const TextReadResult file = ReadTextLines(path, LineBreaks::CrOrCrLf);
     if (!file.ok)
         return std::nullopt;
+    if (file.binary) {
+        prompts.message(NotTextMessage(path), QStringLiteral("Error"), PromptIcon::Critical);
+        return std::nullopt;
+    }
     QVector<AnimationLine> lines = ParseAnimationFile(file.lines);
     if (lines.size() > AnimationModel::MaxLines) {
         lines.resize(AnimationModel::MaxLines);
         prompts.message(LineLimitMessage(), AppTitle, PromptIcon::Exclamation);
     }
     return lines;
+}
+
+QString NotTextMessage(const QString &path)
+{
+    return QStringLiteral("%1 is not an animation: it holds bytes that no text file holds (it may be a picture, "
+                          "a program or a damaged file). Nothing was opened.")
+        .arg(QDir::toNativeSeparators(path));
 }
 
 bool LoadAnimation(AnimationModel &model, const QString &path, Prompts &prompts)

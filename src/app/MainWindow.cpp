@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/CommandTable.h"
+#include "app/EmptyListHint.h"
 #include "app/MainLayout.h"
 #include "app/MarkAtRightDelegate.h"
 #include "colors/ColorButtonsWidget.h"
@@ -47,13 +48,15 @@ MainWindow::MainWindow(RegistryStore &store, Prompts *startPrompts, QWidget *par
     resize(InitialClientSize.width(), InitialClientSize.height() + m_menus.toolbar->sizeHint().height()
                                           + menuBar()->sizeHint().height());
 
-    // Start-up: colour panel hidden, settings applied, preview reset.
-    m_showColors = false;
+    // Start-up: settings applied, colour panel as the last run left it, preview reset.
     setPrompts(startPrompts);
     loadSettings();
+    m_showColors = m_settings.showColors;
+    m_menus.showColors->setChecked(m_showColors);
     if (!m_store.loadError().isEmpty())
         prompts().message(UnreadableSettingsMessage(m_store.loadError()), AppTitle, PromptIcon::Exclamation);
     setPreview();
+    m_list->setFocus();
 }
 
 MainWindow::~MainWindow() = default;
@@ -94,6 +97,7 @@ void MainWindow::buildCentralArea()
     listFont.setPointSizeF(9.75);
     m_list->setFont(listFont);
     m_list->installEventFilter(this);
+    ShowHintWhenEmpty(m_list, QStringLiteral("Start with the Wizard (Ctrl+W), or add a line (Insert)"));
     connect(m_preview, &PreviewBoxWidget::controlPressed, m_list, [this] { m_list->setFocus(); });
     connect(m_list, &QTreeView::clicked, this, &MainWindow::setPreview);
     connect(m_list->selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -206,6 +210,7 @@ void MainWindow::toggleShowColors()
     m_showColors = !m_showColors;
     if (m_menus.showColors)
         m_menus.showColors->setChecked(m_showColors);
+    m_store.setValue(RegHive::CurrentUser, SettingsKey, QStringLiteral("ShowColors"), FlagText(m_showColors));
     layOut();
 }
 
@@ -220,6 +225,12 @@ void MainWindow::layOut()
         m_colorPanel->setGeometry(geometry.colorPanel);
     m_list->setGeometry(geometry.list);
     m_listHeight = geometry.list.height();
+}
+
+void MainWindow::rememberWizardStyle(int style)
+{
+    m_settings.wizardStyle = style;
+    m_store.setValue(RegHive::CurrentUser, SettingsKey, QStringLiteral("WizardStyle"), QString::number(style));
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -238,13 +249,14 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_area && event->type() == QEvent::Resize) {
         layOut();
-    } else if (watched == m_list && event->type() == QEvent::KeyPress
-               && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Delete) {
-        AnimationStep step(m_model, QStringLiteral("Delete selected"));
-        if (const std::optional<int> row = currentRow())
-            m_model.removeLine(*row);
-        setPreview();
-        return true;
+    } else if (watched == m_list && event->type() == QEvent::KeyPress) {
+        // Space plays, Enter edits the row: the keys a list of frames invites.
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (m_list->hasFocus())  // not a key an open in-place editor passed on
+                runCommand(key == Qt::Key_Space ? QStringLiteral("btnpreview") : QStringLiteral("btnedit"));
+            return true;
+        }
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -70,6 +70,8 @@ public:
 
     bool showColors() const { return m_showColors; }
     void toggleShowColors();
+    // The wizard's style, kept for the next wizard and the next run.
+    void rememberWizardStyle(int style);
     // File, New: after asking about unsaved changes, an empty untitled animation.
     void newAnimation();
     // The command line as one path: a .ras file is opened, a .cfg file imported.
