@@ -1,6 +1,7 @@
 #include "app/CommandTable.h"
 
 #include "about/AboutDialog.h"
+#include "about/HelpBrowserWindow.h"
 #include "about/HelpDialog.h"
 #include "animation/AddLine.h"
 #include "animation/AnimationFileCommands.h"
@@ -142,6 +143,7 @@ QHash<QString, std::function<void()>> BuildCommandTable(MainWindow &w)
         {QStringLiteral("mnuEditOptions"), options},
         {QStringLiteral("mnuHelpHelp"), help},
         {QStringLiteral("mnuHelpAbout"), about},
+        {QStringLiteral("mnuHelpContents"), [&w] { ShowHelp(&w); }},
         // A cancelled "Save changes?" keeps the program running.
         {QStringLiteral("mnuFileExit"),
          [&w] {

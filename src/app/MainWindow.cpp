@@ -1,5 +1,7 @@
 #include "app/MainWindow.h"
 
+#include "about/HelpBrowserWindow.h"
+#include "about/HelpPages.h"
 #include "app/CommandTable.h"
 #include "app/EmptyListHint.h"
 #include "app/MainLayout.h"
@@ -15,6 +17,7 @@
 #include "animation/Settings.h"
 
 #include <QAction>
+#include <QDesktopServices>
 #include <QDialog>
 #include <QEvent>
 #include <QHeaderView>
@@ -43,6 +46,11 @@ MainWindow::MainWindow(RegistryStore &store, Prompts *startPrompts, QWidget *par
     connect(m_player, &PreviewPlayer::drawFrame, this, &MainWindow::drawPreview);
     connect(m_player, &PreviewPlayer::playingChanged, this, &MainWindow::playingChanged);
     m_commands = BuildCommandTable(*this);
+    m_qtPrompts.setExplainer([](const QString &text) {
+        const QString page = HelpPageFor(text);
+        return page.isEmpty() ? QString() : QStringLiteral("help:") + page;
+    });
+    QDesktopServices::setUrlHandler(QStringLiteral("help"), this, "openHelpLink");
 
     setMinimumWidth(MinimumOuterWidth);
     resize(InitialClientSize.width(), InitialClientSize.height() + m_menus.toolbar->sizeHint().height()
@@ -59,7 +67,15 @@ MainWindow::MainWindow(RegistryStore &store, Prompts *startPrompts, QWidget *par
     m_list->setFocus();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    QDesktopServices::unsetUrlHandler(QStringLiteral("help"));
+}
+
+void MainWindow::openHelpLink(const QUrl &link)
+{
+    ShowHelp(this, link.path());
+}
 
 void MainWindow::buildCentralArea()
 {

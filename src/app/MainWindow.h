@@ -98,6 +98,9 @@ public:
     void runModal(QDialog &dialog) { m_runModal(dialog); }
     void setModalRunner(ModalRunner runner) { m_runModal = std::move(runner); }
 
+    // A "help:page.html" link from a message or the status bar: the help window on that page.
+    Q_INVOKABLE void openHelpLink(const QUrl &link);
+
 signals:
     // The main window closed: the program ends, whatever other window is open.
     void closed();
@@ -147,6 +150,7 @@ private:
     QTreeView *m_list = nullptr;
     QMenu *m_recentMenu = nullptr;
     QLabel *m_lineStatus = nullptr;
+    QLabel *m_markHelp = nullptr;
     QDialog *m_undoHistory = nullptr;
     bool m_droppedStepsTold = false;
     std::optional<std::pair<int, int>> m_cursorBeforeEdit;  // anchor and cursor before the box's last edit

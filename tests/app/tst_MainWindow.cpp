@@ -9,6 +9,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QAbstractButton>
+#include <QLabel>
 #include <QDialog>
 #include <QTest>
 #include <QTextCursor>
@@ -133,6 +135,98 @@ private slots:
         QVERIFY(window->width() >= MainLayoutMetrics::MinimumOuterWidth);
         // A window too low for the list keeps the list's last height.
         QCOMPARE(LayOutMainWindow(QSize(600, 20), false, 77).list.height(), 77);
+    }
+
+    // What the first start shows: the hint in the empty list, every colour button whole at the default size.
+    void firstStart_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::newRow("default size") << 0;
+        QTest::newRow("1000 wide") << 1000;
+    }
+    void firstStart()
+    {
+        QFETCH(int, width);
+        auto *hint = window->list()->findChild<QLabel *>("lblEmptyHint");
+        QVERIFY(hint && hint->isVisible());
+        QCOMPARE(hint->text(), QStringLiteral("Start with the Wizard (Ctrl+W), or add a line (Insert)"));
+        QCOMPARE(hint->geometry().center(), window->list()->viewport()->rect().center());
+        if (width)
+            window->resize(width, window->height());
+        QTest::keySequence(window->list(), QKeySequence("Alt+E"));
+        QTest::keySequence(QApplication::activePopupWidget(), QKeySequence("L"));
+        for (int i = 0; i < 8; ++i) {
+            auto *button = window->findChild<QWidget *>(QStringLiteral("cmdColor%1").arg(i));
+            QVERIFY(button->isVisible());
+            const QRect inWindow(button->mapTo(window, QPoint(0, 0)), button->size());
+            QVERIFY2(window->rect().contains(inWindow) && button->visibleRegion().boundingRect() == button->rect(),
+                     qPrintable(QStringLiteral("colour button %1 is cut off").arg(i)));
+        }
+        QTest::keyClick(window->list(), Qt::Key_Insert);
+        QVERIFY(!hint->isVisible());
+    }
+
+    // Show colors and the wizard's style, set by keys, are there at the next start.
+    void rememberedAtNextStart_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("remembered");
+        QTest::newRow("Show colors on") << "Alt+E,L" << "picColors";
+        QTest::newRow("advanced wizard") << "Ctrl+W,Return,Down,Escape" << "optWizStyle1";
+        QTest::newRow("nothing changed") << "" << "";
+    }
+    void rememberedAtNextStart()
+    {
+        QFETCH(QString, keys);
+        QFETCH(QString, remembered);
+        for (const QString &key : keys.split(u',', Qt::SkipEmptyParts)) {
+            QWidget *target = QApplication::activePopupWidget() ? QApplication::activePopupWidget() : QApplication::focusWidget();
+            QTest::keySequence(target, QKeySequence(key));
+            if (key == "Ctrl+W")
+                QTRY_VERIFY(QApplication::activeWindow() && QApplication::activeWindow()->objectName() == "frmWizard");
+        }
+        window->activateWindow();  // the closed wizard had the keyboard
+        QTRY_COMPARE(QApplication::activeWindow(), window);
+        open->store.reopen();
+        MainWindow next(*open->store.store);
+        next.show();
+        QCOMPARE(next.findChild<QWidget *>("picColors")->isVisible(), remembered == "picColors");
+        QCOMPARE(next.findChild<QAction *>("mnuEditShowColors")->isChecked(), remembered == "picColors");
+        next.setPrompts(&open->prompts);
+        ClickEntry(next, "btnwizard");
+        QWidget *wizard = nullptr;
+        QTRY_VERIFY((wizard = QApplication::activeWindow()) && wizard->objectName() == "frmWizard");
+        QCOMPARE(wizard->findChild<QAbstractButton *>("optWizStyle1")->isChecked(), remembered == "optWizStyle1");
+        delete wizard;
+    }
+
+    // The preview keeps the game's grey under a dark palette or a style sheet that paints text boxes dark.
+    void backdropUnderDarkThemes_data()
+    {
+        QTest::addColumn<bool>("darkPalette");
+        QTest::addColumn<QString>("styleSheet");
+        QTest::newRow("dark palette") << true << "";
+        QTest::newRow("dark style sheet") << false << "QTextEdit { background-color: #101010; color: #e0e0e0; }";
+        QTest::newRow("both") << true << "QTextEdit { background: rgb(20, 20, 20); }";
+    }
+    void backdropUnderDarkThemes()
+    {
+        QFETCH(bool, darkPalette);
+        QFETCH(QString, styleSheet);
+        const QPalette oldPalette = QApplication::palette();
+        QPalette dark = oldPalette;
+        dark.setColor(QPalette::Base, QColor(25, 25, 25));
+        dark.setColor(QPalette::Text, QColor(230, 230, 230));
+        if (darkPalette)
+            QApplication::setPalette(dark);
+        qApp->setStyleSheet(styleSheet);
+        window->model().appendLines(LinesFromTexts({"^4ab"}));
+        window->setCurrentRow(0);
+        const QImage shown = window->previewBox()->viewport()->grab().toImage();
+        qApp->setStyleSheet(QString());
+        QApplication::setPalette(oldPalette);
+        QCOMPARE(shown.pixelColor(shown.width() - 5, shown.height() / 2), QColor(128, 128, 128));
+        QCOMPARE(shown.pixelColor(2, 2), QColor(128, 128, 128));
     }
 
     void settingsApplyToTheList()
