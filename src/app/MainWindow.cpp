@@ -90,7 +90,7 @@ void MainWindow::buildCentralArea()
     m_colorPanel = new QWidget(m_area);
     m_colorPanel->setObjectName(QStringLiteral("picColors"));
     m_colorButtons = new ColorButtonsWidget(CodeColors(8), 25, 32, m_colorPanel);
-    m_colorButtons->move(0, 4);
+    m_colorButtons->move((PanelWidth - m_colorButtons->width()) / 2, 4);
     m_colorPanel->hide();
     connect(m_colorButtons, &ColorButtonsWidget::colorClicked, this, &MainWindow::colorButtonClicked);
 

@@ -1,11 +1,11 @@
 #include "wizard/WizardWindow.h"
 
 #include "animation/AnimationModel.h"
-#include "colors/ColorCodes.h"
 #include "colors/ColorEditorDialog.h"
 #include "platform/Prompts.h"
 #include "animation/Settings.h"
 #include "wizard/EffectsPageWidget.h"
+#include "wizard/WelcomePicture.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -13,40 +13,12 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
 
 namespace {
-
-// The welcome page's picture: the program's name running down a dark strip in
-// the game's colours, like a name animation.
-QPixmap welcomePicture()
-{
-    QPixmap picture(164, 313);
-    QPainter painter(&picture);
-    QLinearGradient gradient(0, 0, 0, picture.height());
-    gradient.setColorAt(0, QColor(20, 30, 90));
-    gradient.setColorAt(1, QColor(0, 0, 0));
-    painter.fillRect(picture.rect(), gradient);
-    QFont font(QStringLiteral("Courier New"));
-    font.setStyleHint(QFont::TypeWriter);
-    font.setBold(true);
-    font.setPixelSize(26);
-    painter.setFont(font);
-    const QString title = QStringLiteral("MARQUEE");
-    for (int i = 0; i < title.size(); ++i) {
-        painter.setPen(ColorFromCode(QString::number(1 + i % 6)));
-        painter.drawText(QRect(0, 20 + i * 34, picture.width(), 34), Qt::AlignCenter, title.mid(i, 1));
-    }
-    font.setPixelSize(16);
-    painter.setFont(font);
-    painter.setPen(Qt::white);
-    painter.drawText(QRect(0, 268, picture.width(), 24), Qt::AlignCenter, QStringLiteral("master"));
-    return picture;
-}
 
 // Places a new control and names it.
 template <typename T>
@@ -128,7 +100,7 @@ QWidget *WizardWindow::buildWelcomePage()
     auto *page = new QWidget;
     page->setObjectName(QStringLiteral("picPage1"));
     QLabel *picture = label({}, page, QRect(8, 8, 164, 313), QStringLiteral("imgPage1"));
-    picture->setPixmap(welcomePicture());
+    picture->setPixmap(WelcomePicture());
     QLabel *welcome = label(QStringLiteral("Welcome to the Animation Script Wizard"), page, QRect(188, 16, 300, 56),
                             QStringLiteral("lblWelcome"));
     QFont font = welcome->font();
