@@ -28,7 +28,7 @@ QString HelpPageFor(const QString &message)
     } topics[] = {
         {"In the game:", "marks.html"}, {"dropped by the server", "marks.html"}, {"never seen", "marks.html"},
         {"shown as UnnamedPlayer", "marks.html"}, {"cut at 35 bytes", "marks.html"},
-        {"no number", "time.html"}, {"is not an animation", "first.html"}, {"exec", "script.html"},
+        {"no number", "time.html"}, {"exec", "script.html"},
     };
     for (const auto &topic : topics)
         if (message.contains(QLatin1String(topic.contains)))
