@@ -332,6 +332,9 @@ private slots:
         QTest::newRow("F5 plays") << MenuKeyCase{"F5", "", 1, "Stop"};
         QTest::newRow("Space plays") << MenuKeyCase{"Space", "", 1, "Stop"};
         QTest::newRow("Alt+A,P plays") << MenuKeyCase{"Alt+A,P", "", 1, "Stop"};
+        // Typing in the preview box: Delete and Space are the box's keys, not the list's.
+        QTest::newRow("Delete in the preview box") << MenuKeyCase{"preview,Home,Delete", "A,,C", 1, ""};
+        QTest::newRow("Space in the preview box") << MenuKeyCase{"preview,Space", "A,B ,C", 1, ""};
     }
     void animationMenuKeys()
     {
@@ -341,10 +344,17 @@ private slots:
         window->setCurrentRow(1);
         QStringList opened;
         open->onDialog = [&](QDialog &dialog) { opened << dialog.objectName(); };
-        const QStringList keys = c.keys.split(u',');
-        QTest::keySequence(window->list(), QKeySequence(keys[0]));
+        QStringList keys = c.keys.split(u',');
+        QWidget *focus = window->list();
+        if (keys[0] == "preview") {
+            focus = window->previewBox();
+            focus->setFocus();
+            window->previewBox()->moveCursor(QTextCursor::End);
+            keys.removeFirst();
+        }
+        QTest::keySequence(focus, QKeySequence(keys[0]));
         for (const QString &key : keys.mid(1))
-            QTest::keySequence(QApplication::activePopupWidget() ? QApplication::activePopupWidget() : window->list(),
+            QTest::keySequence(QApplication::activePopupWidget() ? QApplication::activePopupWidget() : focus,
                                QKeySequence(key));
         if (!open->prompts.inputPrompts.isEmpty())
             opened << "input";
