@@ -52,7 +52,7 @@ HelpDialog::HelpDialog(QWidget *parent, LinkOpener opener) : QDialog(parent)
     auto *icq = new QLineEdit(Contact::Icq, contact);
     icq->setObjectName(QStringLiteral("Text4"));
     icq->setReadOnly(true);
-    auto *copy = new QPushButton(QStringLiteral("Copy to clipboard"), contact);
+    auto *copy = new QPushButton(QStringLiteral("Co&py to clipboard"), contact);
     copy->setObjectName(QStringLiteral("Command5"));
     connect(copy, &QPushButton::clicked, this, [] { QGuiApplication::clipboard()->setText(Contact::Icq); });
 
@@ -64,7 +64,7 @@ HelpDialog::HelpDialog(QWidget *parent, LinkOpener opener) : QDialog(parent)
     grid->addWidget(copy, 1, 2);
     grid->setColumnStretch(1, 1);
 
-    auto *close = new QPushButton(QStringLiteral("Close"), this);
+    auto *close = new QPushButton(QStringLiteral("&Close"), this);
     close->setObjectName(QStringLiteral("Command1"));
     close->setDefault(true);
     // Opened with the focus on Close: Enter closes the window instead of opening a link.

@@ -3,6 +3,7 @@
 #include "animation/LineLimit.h"
 #include "platform/Prompts.h"
 
+#include <QDir>
 #include <QFile>
 
 namespace {
@@ -124,12 +125,23 @@ std::optional<QVector<AnimationLine>> ReadAnimationFile(const QString &path, Pro
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return std::nullopt;
+    if (!LooksLikeText(bytes)) {
+        prompts.message(NotTextMessage(path), QStringLiteral("Error"), PromptIcon::Critical);
+        return std::nullopt;
+    }
     QVector<AnimationLine> lines = ParseAnimationText(DecodeAnsi(bytes));
     if (lines.size() > AnimationModel::MaxLines) {
         lines.resize(AnimationModel::MaxLines);
         prompts.message(LineLimitMessage(), AppTitle, PromptIcon::Exclamation);
     }
     return lines;
+}
+
+QString NotTextMessage(const QString &path)
+{
+    return QStringLiteral("%1 is not an animation: it holds bytes that no text file holds (it may be a picture, "
+                          "a program or a damaged file). Nothing was opened.")
+        .arg(QDir::toNativeSeparators(path));
 }
 
 bool LoadAnimation(AnimationModel &model, const QString &path, Prompts &prompts)

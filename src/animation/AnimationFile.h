@@ -26,8 +26,11 @@ QVector<AnimationLine> ParseAnimationText(const QString &text);
 QString AnimationFileText(const QVector<AnimationLine> &lines);
 
 // The lines of a file, the first MaxLines of them (the user is told when there were more); nothing when the file
-// can't be read.
+// can't be read, or is refused (and the user told) because it isn't text.
 std::optional<QVector<AnimationLine>> ReadAnimationFile(const QString &path, Prompts &prompts);
+
+// Told when a file to open holds bytes no text file holds.
+QString NotTextMessage(const QString &path);
 
 // Empties the model, then fills it from the file. A file that can't be read
 // leaves it empty (and gives false). Lines past the model's limit are dropped and the user told.

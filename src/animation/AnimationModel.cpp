@@ -156,8 +156,11 @@ QVariant AnimationModel::data(const QModelIndex &index, int role) const
             return {};
         if (role == Qt::DecorationRole)
             return gameMarkIcon();
-        return mark->shown.isEmpty() ? mark->reason
-                                     : QStringLiteral("In the game: %1\n%2").arg(mark->shown, mark->reason);
+        // A tooltip can't be clicked: it says where the link to the explanation is.
+        static const QString where = QStringLiteral("\nWhat does this mean? The status bar's link opens the help.");
+        return (mark->shown.isEmpty() ? mark->reason
+                                      : QStringLiteral("In the game: %1\n%2").arg(mark->shown, mark->reason))
+               + where;
     }
     if (role != Qt::DisplayRole && role != Qt::EditRole)
         return {};

@@ -28,13 +28,21 @@ EditLineDialog::EditLineDialog(AnimationModel &model, int row, QWidget *parent)
     setWindowTitle(QStringLiteral("Edit"));
     setFixedSize(4530 / 15, 1950 / 15);
 
-    auto *timeLabel = new QLabel(QStringLiteral("Time"), this);
+    auto *timeLabel = new QLabel(QStringLiteral("&Time"), this);
     timeLabel->setObjectName(QStringLiteral("Label1"));
     timeLabel->setGeometry(twips(120, 120, 495, 255));
 
     m_time = new QLineEdit(this);
     m_time->setObjectName(QStringLiteral("txtTime"));
     m_time->setGeometry(twips(120, 360, 1815, 300));
+    timeLabel->setBuddy(m_time);
+
+    // Why a typed Time can't be kept, under the box; the dialog grows by its height while it shows.
+    m_timeProblem = new QLabel(this);
+    m_timeProblem->setObjectName(QStringLiteral("lblTimeProblem"));
+    m_timeProblem->setGeometry(8, height(), width() - 16, 20);
+    m_timeProblem->setStyleSheet(QStringLiteral("color: #b00000;"));
+    m_timeProblem->hide();
 
     auto *speed = new QLabel(QStringLiteral("15 = fast\n20 = regular\n30 = slow"), this);
     speed->setObjectName(QStringLiteral("lblSpeed"));
@@ -45,7 +53,7 @@ EditLineDialog::EditLineDialog(AnimationModel &model, int row, QWidget *parent)
     const int speedRoom = 3360 / 15 - speed->x() - 4;
     speed->resize(qBound(speed->width(), speed->sizeHint().width(), speedRoom), speed->height());
 
-    auto *actionLabel = new QLabel(QStringLiteral("Action"), this);
+    auto *actionLabel = new QLabel(QStringLiteral("&Action"), this);
     actionLabel->setObjectName(QStringLiteral("Label2"));
     actionLabel->setGeometry(twips(120, 1080, 1935, 255));
 
@@ -54,13 +62,14 @@ EditLineDialog::EditLineDialog(AnimationModel &model, int row, QWidget *parent)
     m_action->setGeometry(twips(120, 1320, 1815, 315));
     m_action->setEditable(false);
     m_action->addItems(ActionList());
+    actionLabel->setBuddy(m_action);
 
-    auto *ok = new QPushButton(QStringLiteral("OK"), this);
+    auto *ok = new QPushButton(QStringLiteral("&OK"), this);
     ok->setObjectName(QStringLiteral("cmdOK"));
     ok->setGeometry(twips(3360, 120, 1095, 350));
     ok->setDefault(true);
 
-    auto *cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    auto *cancel = new QPushButton(QStringLiteral("&Cancel"), this);
     cancel->setObjectName(QStringLiteral("cmdCancel"));
     cancel->setGeometry(twips(3360, 600, 1095, 350));
 
@@ -78,21 +87,30 @@ EditLineDialog::EditLineDialog(AnimationModel &model, int row, QWidget *parent)
         m_time->setText(line.time);
         m_action->setCurrentIndex(ActionIndexFor(line.action));
     }
-    checkTime();
+    // A stored Time that is no number shows as the regular speed, as the list would play it.
+    m_time->setText(CheckedTime(m_time->text()));
     m_time->setFocus();
 }
 
-void EditLineDialog::checkTime()
+bool EditLineDialog::checkTime()
 {
-    const QString text = m_time->text();
-    const QString checked = CheckedTime(text);
-    if (checked != text)
-        m_time->setText(checked);
+    const QString problem = TimeProblem(m_time->text());
+    m_timeProblem->setText(problem);
+    if (problem.isEmpty() == m_timeProblem->isHidden())
+        return problem.isEmpty();
+    m_timeProblem->setVisible(!problem.isEmpty());
+    setFixedHeight(1950 / 15 + (problem.isEmpty() ? 0 : m_timeProblem->height() + 4));
+    return problem.isEmpty();
 }
 
 void EditLineDialog::writeBack()
 {
-    checkTime();
+    // A refused Time keeps the dialog open with what was typed, and says why.
+    if (!checkTime()) {
+        m_time->setFocus();
+        m_time->selectAll();
+        return;
+    }
     // Checked again: nothing keeps the list from shrinking while the dialog is open.
     if (m_row >= 0 && m_row < m_model.count()) {
         m_model.setTime(m_row, m_time->text());

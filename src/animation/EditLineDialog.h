@@ -16,11 +16,13 @@ public:
     EditLineDialog(AnimationModel &model, int row, QWidget *parent = nullptr);
 
 private:
-    void checkTime();
+    // Shows or hides why the typed Time can't be kept; true when it can.
+    bool checkTime();
     void writeBack();
 
     AnimationModel &m_model;
     int m_row;
     QLineEdit *m_time = nullptr;
     QComboBox *m_action = nullptr;
+    QLabel *m_timeProblem = nullptr;
 };

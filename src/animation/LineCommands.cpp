@@ -115,3 +115,14 @@ void CutLine(AnimationModel &model, std::optional<int> currentRow, const std::fu
     if (setPreview)
         setPreview();
 }
+
+std::optional<int> MoveLine(AnimationModel &model, std::optional<int> currentRow, int delta)
+{
+    const std::optional<int> row = model.validRow(currentRow);
+    if (!row || !model.validRow(*row + delta))
+        return std::nullopt;
+    const AnimationLine line = model.line(*row);
+    model.removeLine(*row);
+    model.insertLine(*row + delta, line);
+    return *row + delta;
+}

@@ -42,3 +42,7 @@ void CopyLineText(const AnimationModel &model, std::optional<int> currentRow);
 // The current line's Text to the clipboard, the line removed, the preview refreshed.
 void CutLine(AnimationModel &model, std::optional<int> currentRow, const std::function<void()> &setPreview);
 
+
+// Swaps the current line with its neighbour (delta -1: the one above, +1: below). Returns the row the line
+// went to, or nothing when there is no current line or no neighbour on that side.
+std::optional<int> MoveLine(AnimationModel &model, std::optional<int> currentRow, int delta);

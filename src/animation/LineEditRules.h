@@ -9,6 +9,9 @@
 // number, otherwise "20" (the regular speed), so OK can never store a bad Time.
 QString CheckedTime(const QString &text);
 
+// Why a typed Time can't be kept, in a line the dialog shows beside the box; empty when it can.
+QString TimeProblem(const QString &text);
+
 // The entry of the action list the dialog picks for a line's Action: the first
 // one equal to it in lower case, or 0 ("set name") when none is.
 int ActionIndexFor(const QString &action);

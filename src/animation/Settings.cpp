@@ -42,6 +42,8 @@ Settings LoadSettings(const RegistryStore &store)
     settings.multiSelect = flag("MultiSelect");
     settings.frameRate = FrameRateValue(text("FrameRate"));
     settings.partLimit = PartLimitValue(text("PartLimit"));
+    settings.showColors = flag("ShowColors");
+    settings.wizardStyle = flag("WizardStyle") ? 1 : 0;
     return settings;
 }
 

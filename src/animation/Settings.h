@@ -17,6 +17,8 @@ struct Settings {
     bool multiSelect = false;
     int frameRate = 125;     // the player's frames per second, for the game's timings
     int partLimit = 12288;   // bytes of one script part
+    bool showColors = false; // the colour buttons beside the preview, as the last run left them
+    int wizardStyle = 0;     // the wizard's last style: 0 simple, 1 advanced
 };
 
 // Where the settings live: one key directly under the current user's hive.

@@ -1,6 +1,7 @@
 #include "app/CommandTable.h"
 
 #include "about/AboutDialog.h"
+#include "about/HelpBrowserWindow.h"
 #include "about/HelpDialog.h"
 #include "animation/AddLine.h"
 #include "animation/AnimationFileCommands.h"
@@ -69,7 +70,14 @@ QHash<QString, std::function<void()>> BuildCommandTable(MainWindow &w)
         w.runModal(dialog);
     };
 
-    return {
+    auto moveLine = [&w](int delta) {
+        return std::function<void()>([&w, delta] {
+            if (const std::optional<int> row = MoveLine(w.model(), w.currentRow(), delta))
+                w.setCurrentRow(*row);
+        });
+    };
+
+    QHash<QString, std::function<void()>> table = {
         {QStringLiteral("btnnew"), newAnimation},
         {QStringLiteral("mnuFileNew"), newAnimation},
         {QStringLiteral("btnopen"), open},
@@ -102,7 +110,12 @@ QHash<QString, std::function<void()>> BuildCommandTable(MainWindow &w)
              if (ImportScriptCommand(w.model(), w.fileDialog(), w.prompts()))
                  w.history().changeFilePath(QString());
          }},
-        {QStringLiteral("btnwizard"), [&w] { ShowWizardWindow(w.model(), w.settings(), w.prompts(), &w); }},
+        {QStringLiteral("btnwizard"),
+         [&w] {
+             WizardWindow *wizard = ShowWizardWindow(w.model(), w.settings(), w.prompts(), &w);
+             QObject::connect(wizard, &WizardWindow::styleChosen, &w, &MainWindow::rememberWizardStyle,
+                              Qt::UniqueConnection);
+         }},
         {QStringLiteral("btnpreview"), [&w] { w.player().TogglePreview(); }},
         {QStringLiteral("mnuHelpColor"), colorEditor},
         {QStringLiteral("btneditleet"),
@@ -130,6 +143,7 @@ QHash<QString, std::function<void()>> BuildCommandTable(MainWindow &w)
         {QStringLiteral("mnuEditOptions"), options},
         {QStringLiteral("mnuHelpHelp"), help},
         {QStringLiteral("mnuHelpAbout"), about},
+        {QStringLiteral("mnuHelpContents"), [&w] { ShowHelp(&w); }},
         // A cancelled "Save changes?" keeps the program running.
         {QStringLiteral("mnuFileExit"),
          [&w] {
@@ -138,5 +152,23 @@ QHash<QString, std::function<void()>> BuildCommandTable(MainWindow &w)
              QApplication::closeAllWindows();
              QApplication::quit();
          }},
+        // The Delete key: quiet when there is nothing to delete.
+        {QStringLiteral("mnuAnimRemove"), step("Delete selected",
+                                               [&w] {
+                                                   if (const std::optional<int> row = w.currentRow())
+                                                       w.model().removeLine(*row);
+                                                   w.setPreview();
+                                               })},
+        {QStringLiteral("mnuAnimMoveUp"), step("Move up", moveLine(-1))},
+        {QStringLiteral("mnuAnimMoveDown"), step("Move down", moveLine(+1))},
     };
+    // The Animation menu runs the toolbar's commands.
+    const std::pair<const char *, const char *> sameAs[] = {
+        {"mnuAnimWizard", "btnwizard"}, {"mnuAnimPlay", "btnpreview"}, {"mnuAnimGenerate", "btngenerate"},
+        {"mnuAnimAdd", "btnadd"}, {"mnuAnimAddBefore", "btnaddbefore"},
+        {"mnuAnimEdit", "btnedit"}, {"mnuAnimCopyTimes", "btncopylastx"}, {"mnuAnimLeet", "btneditleet"},
+        {"mnuAnimRandomCase", "btneditrandomcase"}, {"mnuAnimColorize", "btneditcolorize"}};
+    for (const auto &[menuEntry, button] : sameAs)
+        table.insert(QLatin1String(menuEntry), table.value(QLatin1String(button)));
+    return table;
 }

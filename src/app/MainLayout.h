@@ -14,7 +14,7 @@ struct MainGeometry {
 namespace MainLayoutMetrics {
 constexpr int PreviewTop = 2;
 constexpr int PreviewHeight = 33;
-constexpr int PanelWidth = 249;
+constexpr int PanelWidth = 257;  // the eight buttons (249) with room on both sides: flush at the edge, black looked cut off
 constexpr int ListTop = PreviewTop + PreviewHeight;
 constexpr int MinimumOuterWidth = 539;
 constexpr QSize InitialClientSize(531, 451);

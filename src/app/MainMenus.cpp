@@ -27,23 +27,23 @@ struct ToolbarEntry {
 const QList<ToolbarEntry> &toolbarButtons()
 {
     static const QList<ToolbarEntry> buttons = {
-        {"btnnew", "New", "New Animation Script", 1, {}},
-        {"btnopen", "Open", "Open Animation Script", 2, {}},
-        {"btnsave", "Save", "Save Animation Script", 3, {}},
+        {"btnnew", "New", "New Animation Script (Ctrl+N)", 1, {}},
+        {"btnopen", "Open", "Open Animation Script (Ctrl+O)", 2, {}},
+        {"btnsave", "Save", "Save Animation Script (Ctrl+Shift+S)", 3, {}},
         {"", "", "", 0, {}},
-        {"btnadd", "Add", "Add line", 4,
+        {"btnadd", "Add", "Add line (Insert)", 4,
          {{"btnaddbefore", "Before selection"}, {"btnaddafter", "After selection"}, {"", ""},
-          {"btncopylast", "Copy selected line"}, {"btncopylastx", "Copy selected line x times"}, {"", ""},
+          {"btncopylast", "Copy selected line"}, {"btncopylastx", "Copy selected line x times..."}, {"", ""},
           {"btncopyall", "Copy all lines"}, {"btncopyallreverse", "Copy all lines (reverse)"}}},
-        {"btnremove", "Remove", "Remove Line", 5,
+        {"btnremove", "Remove", "Remove Line (Delete)", 5,
          {{"btndeleteselected", "Delete selected"}, {"btndeleteall", "Delete all"}}},
-        {"btnedit", "Edit", "Edit Line", 6,
-         {{"btnedittime", "Edit Time/Action"}, {"", ""}, {"btneditleet", "Leet converter"},
+        {"btnedit", "Edit", "Edit Line (F2)", 6,
+         {{"btnedittime", "Edit Time/Action..."}, {"", ""}, {"btneditleet", "Leet converter"},
           {"btneditrandomcase", "Randomize case"}, {"btneditcolorize", "Colorize..."}}},
         {"", "", "", 0, {}},
-        {"btnwizard", "Wizard", "Animation Script Wizard", 7, {}},
-        {"btnpreview", "Play", "Preview animation", 8, {}},
-        {"btngenerate", "Generate", "Generate RtCW Script", 9, {}},
+        {"btnwizard", "Wizard", "Animation Script Wizard (Ctrl+W)", 7, {}},
+        {"btnpreview", "Play", "Preview animation (F5)", 8, {}},
+        {"btngenerate", "Generate", "Generate RtCW Script (Ctrl+G)", 9, {}},
     };
     return buttons;
 }
@@ -58,15 +58,26 @@ const QList<MenuEntry> &menuBar()
 {
     static const QList<MenuEntry> menus = {
         {"mnuFile", "&File",
-         {{"mnuFileNew", "&New", "Ctrl+N"}, {"mnuFileOpen", "&Open", "Ctrl+O"}, {"mnuFileImport", "&Import"},
-          {"", ""}, {"mnuFileSave", "&Save", "Ctrl+S"}, {"mnuFileSaveAs", "Save &As", "Ctrl+Shift+S"}, {"", ""},
+         {{"mnuFileNew", "&New", "Ctrl+N"}, {"mnuFileOpen", "&Open...", "Ctrl+O"}, {"mnuFileImport", "&Import..."},
+          {"", ""}, {"mnuFileSave", "&Save", "Ctrl+S"}, {"mnuFileSaveAs", "Save &As...", "Ctrl+Shift+S"}, {"", ""},
           {"mnuFileExit", "E&xit", "Ctrl+Q"}}},
         {"mnuEdit", "&Edit",
          {{"mnuEditCut", "Cu&t", "Ctrl+X"}, {"mnuEditCopy", "&Copy", "Ctrl+C"}, {"mnuEditPaste", "&Paste"}, {"", ""},
           {"mnuEditShowColors", "Show co&lors"}, {"mnuEditShowAsGame", "Show as the &game shows it"},
-          {"mnuHelpColor", "Color &name editor"},
-          {"mnuEditSimple", "Si&mple Edit"}, {"", ""}, {"mnuEditOptions", "&Options"}}},
-        {"mnuHelp", "&Help", {{"mnuHelpHelp", "&Help!"}, {"", ""}, {"mnuHelpAbout", "&About", "F1"}}},
+          {"mnuHelpColor", "Color &name editor..."},
+          {"mnuEditSimple", "Si&mple Edit"}, {"", ""}, {"mnuEditOptions", "&Options..."}}},
+        {"mnuAnimation", "&Animation",
+         {{"mnuAnimWizard", "&Wizard...", "Ctrl+W"}, {"mnuAnimPlay", "&Play/Stop", "F5"},
+          {"mnuAnimGenerate", "&Generate script...", "Ctrl+G"}, {"", ""},
+          {"mnuAnimAdd", "&Add line", "Insert"}, {"mnuAnimAddBefore", "Add &before"},
+          {"mnuAnimRemove", "&Remove", "Delete"}, {"mnuAnimEdit", "&Edit...", "F2"},
+          {"mnuAnimCopyTimes", "Copy &x times..."}, {"", ""},
+          {"mnuAnimMoveUp", "Move &up", "Ctrl+Up"}, {"mnuAnimMoveDown", "Move &down", "Ctrl+Down"}, {"", ""},
+          {"mnuAnimLeet", "&Leet converter"}, {"mnuAnimRandomCase", "Randomize &case"},
+          {"mnuAnimColorize", "Colori&ze..."}}},
+        {"mnuHelp", "&Help",
+         {{"mnuHelpContents", "Marqueemaster &Help...", "F1"}, {"mnuHelpHelp", "&Contact..."}, {"", ""},
+          {"mnuHelpAbout", "&About..."}}},
     };
     return menus;
 }
@@ -133,6 +144,8 @@ MainMenus BuildMainMenus(QMainWindow &window, const Dispatch &dispatch)
             button->setMenu(menu);
             button->setPopupMode(QToolButton::MenuButtonPopup);
         }
+        // Every button has a menu entry and a key: Tab goes past the toolbar to the list and the preview.
+        button->setFocusPolicy(Qt::NoFocus);
         toolbar->addWidget(button);
         if (key == QLatin1String("btnadd"))
             result.addButton = button;

@@ -1,6 +1,9 @@
 #include "app/MainWindow.h"
 
+#include "about/HelpBrowserWindow.h"
+#include "about/HelpPages.h"
 #include "app/CommandTable.h"
+#include "app/EmptyListHint.h"
 #include "app/MainLayout.h"
 #include "app/MarkAtRightDelegate.h"
 #include "colors/ColorButtonsWidget.h"
@@ -14,6 +17,7 @@
 #include "animation/Settings.h"
 
 #include <QAction>
+#include <QDesktopServices>
 #include <QDialog>
 #include <QEvent>
 #include <QHeaderView>
@@ -42,21 +46,36 @@ MainWindow::MainWindow(RegistryStore &store, Prompts *startPrompts, QWidget *par
     connect(m_player, &PreviewPlayer::drawFrame, this, &MainWindow::drawPreview);
     connect(m_player, &PreviewPlayer::playingChanged, this, &MainWindow::playingChanged);
     m_commands = BuildCommandTable(*this);
+    m_qtPrompts.setExplainer([](const QString &text) {
+        const QString page = HelpPageFor(text);
+        return page.isEmpty() ? QString() : QStringLiteral("help:") + page;
+    });
+    QDesktopServices::setUrlHandler(QStringLiteral("help"), this, "openHelpLink");
 
     setMinimumWidth(MinimumOuterWidth);
     resize(InitialClientSize.width(), InitialClientSize.height() + m_menus.toolbar->sizeHint().height()
                                           + menuBar()->sizeHint().height());
 
-    // Start-up: colour panel hidden, settings applied, preview reset.
-    m_showColors = false;
+    // Start-up: settings applied, colour panel as the last run left it, preview reset.
     setPrompts(startPrompts);
     loadSettings();
+    m_showColors = m_settings.showColors;
+    m_menus.showColors->setChecked(m_showColors);
     if (!m_store.loadError().isEmpty())
         prompts().message(UnreadableSettingsMessage(m_store.loadError()), AppTitle, PromptIcon::Exclamation);
     setPreview();
+    m_list->setFocus();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    QDesktopServices::unsetUrlHandler(QStringLiteral("help"));
+}
+
+void MainWindow::openHelpLink(const QUrl &link)
+{
+    ShowHelp(this, link.path());
+}
 
 void MainWindow::buildCentralArea()
 {
@@ -71,7 +90,7 @@ void MainWindow::buildCentralArea()
     m_colorPanel = new QWidget(m_area);
     m_colorPanel->setObjectName(QStringLiteral("picColors"));
     m_colorButtons = new ColorButtonsWidget(CodeColors(8), 25, 32, m_colorPanel);
-    m_colorButtons->move(0, 4);
+    m_colorButtons->move((PanelWidth - m_colorButtons->width()) / 2, 4);
     m_colorPanel->hide();
     connect(m_colorButtons, &ColorButtonsWidget::colorClicked, this, &MainWindow::colorButtonClicked);
 
@@ -94,6 +113,7 @@ void MainWindow::buildCentralArea()
     listFont.setPointSizeF(9.75);
     m_list->setFont(listFont);
     m_list->installEventFilter(this);
+    ShowHintWhenEmpty(m_list, QStringLiteral("Start with the Wizard (Ctrl+W), or add a line (Insert)"));
     connect(m_preview, &PreviewBoxWidget::controlPressed, m_list, [this] { m_list->setFocus(); });
     connect(m_list, &QTreeView::clicked, this, &MainWindow::setPreview);
     connect(m_list->selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -206,6 +226,7 @@ void MainWindow::toggleShowColors()
     m_showColors = !m_showColors;
     if (m_menus.showColors)
         m_menus.showColors->setChecked(m_showColors);
+    m_store.setValue(RegHive::CurrentUser, SettingsKey, QStringLiteral("ShowColors"), FlagText(m_showColors));
     layOut();
 }
 
@@ -220,6 +241,12 @@ void MainWindow::layOut()
         m_colorPanel->setGeometry(geometry.colorPanel);
     m_list->setGeometry(geometry.list);
     m_listHeight = geometry.list.height();
+}
+
+void MainWindow::rememberWizardStyle(int style)
+{
+    m_settings.wizardStyle = style;
+    m_store.setValue(RegHive::CurrentUser, SettingsKey, QStringLiteral("WizardStyle"), QString::number(style));
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -238,13 +265,14 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_area && event->type() == QEvent::Resize) {
         layOut();
-    } else if (watched == m_list && event->type() == QEvent::KeyPress
-               && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Delete) {
-        AnimationStep step(m_model, QStringLiteral("Delete selected"));
-        if (const std::optional<int> row = currentRow())
-            m_model.removeLine(*row);
-        setPreview();
-        return true;
+    } else if (watched == m_list && event->type() == QEvent::KeyPress) {
+        // Space plays, Enter edits the row: the keys a list of frames invites.
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (m_list->hasFocus())  // not a key an open in-place editor passed on
+                runCommand(key == Qt::Key_Space ? QStringLiteral("btnpreview") : QStringLiteral("btnedit"));
+            return true;
+        }
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -70,6 +70,8 @@ public:
 
     bool showColors() const { return m_showColors; }
     void toggleShowColors();
+    // The wizard's style, kept for the next wizard and the next run.
+    void rememberWizardStyle(int style);
     // File, New: after asking about unsaved changes, an empty untitled animation.
     void newAnimation();
     // The command line as one path: a .ras file is opened, a .cfg file imported.
@@ -95,6 +97,9 @@ public:
     using ModalRunner = std::function<void(QDialog &dialog)>;
     void runModal(QDialog &dialog) { m_runModal(dialog); }
     void setModalRunner(ModalRunner runner) { m_runModal = std::move(runner); }
+
+    // A "help:page.html" link from a message or the status bar: the help window on that page.
+    Q_INVOKABLE void openHelpLink(const QUrl &link);
 
 signals:
     // The main window closed: the program ends, whatever other window is open.
@@ -145,6 +150,7 @@ private:
     QTreeView *m_list = nullptr;
     QMenu *m_recentMenu = nullptr;
     QLabel *m_lineStatus = nullptr;
+    QLabel *m_markHelp = nullptr;
     QDialog *m_undoHistory = nullptr;
     bool m_droppedStepsTold = false;
     std::optional<std::pair<int, int>> m_cursorBeforeEdit;  // anchor and cursor before the box's last edit

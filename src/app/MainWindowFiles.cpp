@@ -122,8 +122,8 @@ bool MainWindow::openFile(const QString &path)
     if (!confirmClose() || !CheckAnimationExists(path, prompts()))
         return false;
     const std::optional<QVector<AnimationLine>> lines = ReadAnimationFile(path, prompts());
-    if (!lines)
-        return CheckAnimationExists(QString(), prompts());  // it went between the two looks
+    if (!lines)  // refused as not text (and told), or it went between the two looks
+        return FileExists(path) ? false : CheckAnimationExists(path, prompts());
     m_droppedStepsTold = false;
     m_document.start(*lines, path);
     RecentFiles::add(m_store, path);

@@ -16,6 +16,14 @@ void MainWindow::buildStatusBar()
     m_lineStatus = new QLabel(statusBar());
     m_lineStatus->setObjectName(QStringLiteral("lblLineStatus"));
     statusBar()->addPermanentWidget(m_lineStatus);
+    // A marked line: a link to the page that says what the marks mean.
+    m_markHelp = new QLabel(QStringLiteral("<a href=\"help:marks.html\">! What does this mean?</a>"), statusBar());
+    m_markHelp->setObjectName(QStringLiteral("lblMarkHelp"));
+    m_markHelp->setToolTip(QStringLiteral("The current line is shown otherwise in the game"));
+    m_markHelp->hide();
+    connect(m_markHelp, &QLabel::linkActivated, this, [this](const QString &link) { openHelpLink(QUrl(link)); });
+    statusBar()->addPermanentWidget(m_markHelp);
+    connect(&m_model, &QAbstractItemModel::dataChanged, this, &MainWindow::updateLineStatus);
     for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
         connect(&m_model, signal, this, &MainWindow::updateLineStatus);
     connect(&m_model, &QAbstractItemModel::modelReset, this, &MainWindow::updateLineStatus);
@@ -33,6 +41,7 @@ void MainWindow::updateLineStatus()
 {
     const std::optional<int> row = currentRow();
     const int count = m_model.count();
+    m_markHelp->setVisible(row && m_model.gameMark(*row).has_value());
     if (row)
         m_lineStatus->setText(QStringLiteral("Line %1 of %2").arg(*row + 1).arg(count));
     else

@@ -40,18 +40,18 @@ ColorEditorDialog::ColorEditorDialog(QWidget *parent) : QDialog(parent), m_previ
     m_preview->setAcceptRichText(false);
     StyleAsGameText(m_preview);
 
-    auto *copy = new QPushButton(QStringLiteral("Copy to clipboard"), this);
+    auto *copy = new QPushButton(QStringLiteral("Co&py to clipboard"), this);
     copy->setObjectName(QStringLiteral("cmdClipboard"));
     copy->setGeometry(Margin, 136, 130, 26);
     connect(copy, &QPushButton::clicked, this, &ColorEditorDialog::copyToClipboard);
 
-    auto *close = new QPushButton(QStringLiteral("Close"), this);
+    auto *close = new QPushButton(QStringLiteral("&Close"), this);
     close->setObjectName(QStringLiteral("cmdClose"));
     close->setGeometry(Margin + rowWidth - 90, 136, 90, 26);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
 
     // Recolours the box's text with a pattern.
-    auto *colorize = new QPushButton(QStringLiteral("Colorize..."), this);
+    auto *colorize = new QPushButton(QStringLiteral("Colori&ze..."), this);
     colorize->setObjectName(QStringLiteral("cmdColorize"));
     colorize->setGeometry(Margin, 168, 130, 26);
     connect(colorize, &QPushButton::clicked, this, [this] {

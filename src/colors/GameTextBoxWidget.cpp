@@ -1,13 +1,60 @@
 #include "colors/GameTextBoxWidget.h"
 
+#include <QEvent>
+#include <QPainter>
 #include <QTextEdit>
+
+namespace {
+
+const QColor Backdrop(128, 128, 128);
+
+void setBackdropPalette(QTextEdit *box)
+{
+    QPalette palette = box->palette();
+    if (palette.color(QPalette::Base) == Backdrop && palette.color(QPalette::Text) == Qt::white)
+        return;
+    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        palette.setColor(group, QPalette::Base, Backdrop);
+        palette.setColor(group, QPalette::Text, Qt::white);
+    }
+    box->setPalette(palette);
+}
+
+// Paints the grey under the text itself (a style sheet or style may fill the box otherwise) and puts the
+// palette back when a new one arrives.
+class BackdropKeeper : public QObject {
+public:
+    explicit BackdropKeeper(QTextEdit *box) : QObject(box), m_box(box) {}
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == m_box->viewport() && event->type() == QEvent::Paint) {
+            QPainter painter(m_box->viewport());
+            painter.fillRect(m_box->viewport()->rect(), Backdrop);
+        } else if (watched == m_box
+                   && (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange)) {
+            setBackdropPalette(m_box);
+        }
+        return false;
+    }
+
+private:
+    QTextEdit *m_box;
+};
+
+} // namespace
+
+void KeepGameBackdrop(QTextEdit *box)
+{
+    setBackdropPalette(box);
+    auto *keeper = new BackdropKeeper(box);
+    box->installEventFilter(keeper);
+    box->viewport()->installEventFilter(keeper);
+}
 
 void StyleAsGameText(QTextEdit *box)
 {
-    QPalette palette = box->palette();
-    palette.setColor(QPalette::Base, QColor(128, 128, 128));
-    palette.setColor(QPalette::Text, Qt::white);
-    box->setPalette(palette);
+    KeepGameBackdrop(box);
     QFont font = box->font();
     font.setPointSizeF(12);
     font.setBold(true);

@@ -1,5 +1,7 @@
 #include "colors/PreviewBoxWidget.h"
 
+#include "colors/GameTextBoxWidget.h"
+
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
@@ -15,10 +17,7 @@ PreviewBoxWidget::PreviewBoxWidget(QWidget *parent) : QTextEdit(parent)
     font.setBold(true);
     setFont(font);
     document()->setDefaultFont(font);
-    QPalette colors = palette();
-    colors.setColor(QPalette::Base, QColor(128, 128, 128));
-    colors.setColor(QPalette::Text, Qt::white);
-    setPalette(colors);
+    KeepGameBackdrop(this);
     setAcceptRichText(false);
     setLineWrapMode(QTextEdit::NoWrap);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

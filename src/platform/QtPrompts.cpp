@@ -79,6 +79,12 @@ PromptAnswer QtPrompts::message(const QString &text, const QString &title, Promp
                                 PromptButtons buttons)
 {
     QMessageBox box(toQtIcon(icon), title, text, toQtButtons(buttons), m_parent);
+    box.setTextFormat(Qt::PlainText);
+    if (const QString link = m_explainer ? m_explainer(text) : QString(); !link.isEmpty()) {
+        box.setTextFormat(Qt::RichText);
+        box.setText(text.toHtmlEscaped().replace(QLatin1Char('\n'), QLatin1String("<br>"))
+                    + QStringLiteral("<p><a href=\"%1\">What does this mean?</a></p>").arg(link));
+    }
     if (buttons == PromptButtons::OverwriteSaveAsCancel) {
         QPushButton *overwrite = box.addButton(QStringLiteral("&Overwrite"), QMessageBox::DestructiveRole);
         QPushButton *saveAs = box.addButton(QStringLiteral("Save &As..."), QMessageBox::AcceptRole);

@@ -2,6 +2,8 @@
 
 #include "platform/Prompts.h"
 
+#include <functional>
+
 class QWidget;
 
 // Prompts shown as real Qt dialogs, owned by a parent window.
@@ -17,9 +19,12 @@ public:
     QString browseFolder(const QString &title) override;
 
     void setParent(QWidget *parent) { m_parent = parent; }
+    // The address that explains a message, or an empty text; a message with one gets a "What does this mean?" link.
+    void setExplainer(std::function<QString(const QString &text)> explainer) { m_explainer = std::move(explainer); }
 
 private:
     QWidget *m_parent;
+    std::function<QString(const QString &text)> m_explainer;
 };
 
 // "Desc|*.ras|All Files(*.*)|*.*" to Qt's "Desc (*.ras);;All Files(*.*)".

@@ -109,6 +109,19 @@ QStringList SplitLines(const QString &text, LineBreaks breaks)
     return lines;
 }
 
+bool LooksLikeText(QByteArrayView bytes)
+{
+    qsizetype control = 0;
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte == 0)
+            return false;
+        if (byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r' && byte != '\f' && byte != 0x1a)
+            ++control;
+    }
+    return control * 20 <= bytes.size();
+}
+
 TextReadResult ReadTextLines(const QString &path, LineBreaks breaks)
 {
     TextReadResult result;
@@ -122,6 +135,7 @@ TextReadResult ReadTextLines(const QString &path, LineBreaks breaks)
         result.errorString = file.errorString();
         return result;
     }
+    result.binary = !LooksLikeText(bytes);
     result.lines = SplitLines(DecodeAnsi(bytes), breaks);
     result.ok = true;
     return result;

@@ -14,6 +14,7 @@ struct TextReadResult {
     bool ok = false;
     QString errorString;
     QStringList lines;
+    bool binary = false;  // read, but holds NUL bytes or mostly control bytes: not a text file
 };
 
 struct TextWriteResult {
@@ -31,6 +32,10 @@ QString DecodeAnsi(QByteArrayView bytes);
 void EncodeAnsiInto(QStringView text, QByteArray &bytes);
 
 QStringList SplitLines(const QString &text, LineBreaks breaks);
+
+// False for bytes no text file holds: a NUL, or control bytes (other than tab, line and page ends) making up
+// more than a twentieth of them.
+bool LooksLikeText(QByteArrayView bytes);
 
 // Reads a whole file in the code page and splits it into lines. A last line
 // without a line end is kept; a file ending in a line end has no empty last line.

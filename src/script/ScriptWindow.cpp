@@ -50,7 +50,7 @@ ScriptWindow::ScriptWindow(const AnimationModel &model, const Settings &settings
     resize(760, 560);
 
     auto *menuBar = new QMenuBar(this);
-    auto *saveAction = menuBar->addAction(QStringLiteral("Save"));
+    auto *saveAction = menuBar->addAction(QStringLiteral("&Save"));
     saveAction->setObjectName(QStringLiteral("mnuSave"));
     connect(saveAction, &QAction::triggered, this, &ScriptWindow::save);
 

@@ -76,17 +76,17 @@ OptionsDialog::OptionsDialog(RegistryStore &store, LeetTable &leet, const LeetFi
     setWindowTitle(QStringLiteral("Options"));
 
     m_tabs = named(new QTabWidget(this), "TabStrip1");
-    m_tabs->addTab(createEditorPage(), QStringLiteral("Editor"));
-    m_tabs->addTab(createWizardPage(), QStringLiteral("Wizard Defaults"));
-    m_tabs->addTab(createRegistryPage(), QStringLiteral("Registry Options"));
-    m_tabs->addTab(createLeetPage(), QStringLiteral("Edit 133t file"));
+    m_tabs->addTab(createEditorPage(), QStringLiteral("&Editor"));
+    m_tabs->addTab(createWizardPage(), QStringLiteral("&Wizard Defaults"));
+    m_tabs->addTab(createRegistryPage(), QStringLiteral("&Registry Options"));
+    m_tabs->addTab(createLeetPage(), QStringLiteral("Edit 133&t file"));
     m_game = new GameOptionsWidget(m_store, this);
-    m_tabs->addTab(m_game, QStringLiteral("Game"));
+    m_tabs->addTab(m_game, QStringLiteral("&Game"));
     // All four tabs stay in sight; the window grows a little instead.
     m_tabs->tabBar()->setUsesScrollButtons(false);
 
-    auto *ok = named(new QPushButton(QStringLiteral("OK"), this), "cmdOK");
-    auto *cancel = named(new QPushButton(QStringLiteral("Cancel"), this), "Command2");
+    auto *ok = named(new QPushButton(QStringLiteral("&OK"), this), "cmdOK");
+    auto *cancel = named(new QPushButton(QStringLiteral("&Cancel"), this), "Command2");
     // Enter presses OK, unless the focus is on another button: that one answers Enter.
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &OptionsDialog::saveSettings);
@@ -136,9 +136,9 @@ QWidget *OptionsDialog::createEditorPage()
                        QStringLiteral("Select default 'Save animation' directory"));
     m_scriptSave = addFolder("Label1", QStringLiteral("Default Script Save directory"), "txtScriptSave",
                              "cmdBrowse3", QStringLiteral("Select default 'Save script' directory"));
-    m_editItem = named(new QCheckBox(QStringLiteral("Selected item edit"), page), "chkEditItem");
+    m_editItem = named(new QCheckBox(QStringLiteral("&Selected item edit"), page), "chkEditItem");
     m_editItem->setToolTip(QStringLiteral("Edit item by clicking on the selected item"));
-    m_multiSelect = named(new QCheckBox(QStringLiteral("Multi select"), page), "chkMultiSelect");
+    m_multiSelect = named(new QCheckBox(QStringLiteral("&Multi select"), page), "chkMultiSelect");
     m_multiSelect->setToolTip(QStringLiteral("Select multiple items"));
     grid->addWidget(m_editItem, row++, 0, 1, 2);
     grid->addWidget(m_multiSelect, row++, 0, 1, 2);
@@ -152,7 +152,7 @@ QWidget *OptionsDialog::createWizardPage()
     auto *grid = new QGridLayout(page);
     m_name = named(new QLineEdit(page), "txtName");
     m_clan = named(new QLineEdit(page), "txtClan");
-    m_reverse = named(new QCheckBox(QStringLiteral("Reverse clantag"), page), "chkReverse");
+    m_reverse = named(new QCheckBox(QStringLiteral("Re&verse clantag"), page), "chkReverse");
     grid->addWidget(named(new QLabel(QStringLiteral("Name"), page), "lblName"), 0, 0);
     grid->addWidget(m_name, 0, 1);
     grid->addWidget(named(new QLabel(QStringLiteral("Clantag"), page), "lblClanTag"), 1, 0);
@@ -171,8 +171,8 @@ QWidget *OptionsDialog::createRegistryPage()
     m_association->setReadOnly(true);
     // A status cut off by the box's width can still be read in full.
     connect(m_association, &QLineEdit::textChanged, m_association, &QLineEdit::setToolTip);
-    m_associate = named(new QPushButton(QStringLiteral("Associate with Marqueemaster"), association), "cmdAssociate");
-    m_restore = named(new QPushButton(QStringLiteral("Restore/Remove Association"), association), "cmdRestore");
+    m_associate = named(new QPushButton(QStringLiteral("&Associate with Marqueemaster"), association), "cmdAssociate");
+    m_restore = named(new QPushButton(QStringLiteral("Restore/Re&move Association"), association), "cmdRestore");
     auto *associationGrid = new QGridLayout(association);
     associationGrid->addWidget(named(new QLabel(QStringLiteral("Status"), association), "Label2"), 0, 0);
     associationGrid->addWidget(m_association, 0, 1);
@@ -197,8 +197,8 @@ QWidget *OptionsDialog::createRegistryPage()
     m_off = named(new QLabel(context), "picOFF");
     m_off->setPixmap(switchPicture(false));
     m_off->setToolTip(QStringLiteral("The import entry is not in the menu of .cfg files"));
-    m_addContext = named(new QPushButton(QStringLiteral("Add"), context), "cmdAddContext");
-    m_removeContext = named(new QPushButton(QStringLiteral("Remove"), context), "cmdRemoveContext");
+    m_addContext = named(new QPushButton(QStringLiteral("A&dd"), context), "cmdAddContext");
+    m_removeContext = named(new QPushButton(QStringLiteral("Remo&ve"), context), "cmdRemoveContext");
     auto *contextRow = new QHBoxLayout(context);
     contextRow->addWidget(m_on);
     contextRow->addWidget(m_off);
@@ -233,9 +233,9 @@ QWidget *OptionsDialog::createLeetPage()
     // Tab leaves the box for the buttons below it: a pair holds no tabs.
     m_leetText->setTabChangesFocus(true);
 
-    auto *reload = named(new QPushButton(QStringLiteral("Reload"), page), "cmdReload");
-    auto *save = named(new QPushButton(QStringLiteral("Save changes"), page), "cmdSave");
-    auto *create = named(new QPushButton(QStringLiteral("Create file"), page), "cmdCreate");
+    auto *reload = named(new QPushButton(QStringLiteral("Re&load"), page), "cmdReload");
+    auto *save = named(new QPushButton(QStringLiteral("&Save changes"), page), "cmdSave");
+    auto *create = named(new QPushButton(QStringLiteral("Create &file"), page), "cmdCreate");
     create->setToolTip(QStringLiteral("Create new file/Reset current file"));
     // Which leet.ini is in use, and where a write went.
     m_leetWhere = named(new QLabel(page), "lblLeetFile");

@@ -78,16 +78,16 @@ ColorizeDialog::ColorizeDialog(const QString &text, QWidget *parent)
     connect(buttons, &ColorButtonsWidget::colorClicked, this, &ColorizeDialog::addColor);
     m_colorsHint = label({}, this, QRect(80, 70, 330, 18), QStringLiteral("lblColorsHint"));
 
-    m_backwards = new QCheckBox(QStringLiteral("Backwards"), this);
+    m_backwards = new QCheckBox(QStringLiteral("&Backwards"), this);
     m_backwards->setObjectName(QStringLiteral("chkBackwards"));
     m_backwards->setGeometry(80, 94, 110, 22);
-    m_byWord = new QCheckBox(QStringLiteral("By word"), this);
+    m_byWord = new QCheckBox(QStringLiteral("By &word"), this);
     m_byWord->setObjectName(QStringLiteral("chkByWord"));
     m_byWord->setGeometry(190, 94, 100, 22);
-    m_shuffle = new QPushButton(QStringLiteral("Shuffle"), this);
+    m_shuffle = new QPushButton(QStringLiteral("S&huffle"), this);
     m_shuffle->setObjectName(QStringLiteral("cmdShuffle"));
     m_shuffle->setGeometry(300, 92, 80, 26);
-    m_fit = new QCheckBox(QStringLiteral("Fit to 35 bytes"), this);
+    m_fit = new QCheckBox(QStringLiteral("&Fit to 35 bytes"), this);
     m_fit->setObjectName(QStringLiteral("chkFit"));
     m_fit->setGeometry(80, 120, 200, 22);
     m_fit->setChecked(true);
@@ -100,11 +100,11 @@ ColorizeDialog::ColorizeDialog(const QString &text, QWidget *parent)
     m_gameNote = label({}, this, QRect(Margin, 288, Width - 2 * Margin, 32), QStringLiteral("lblGameNote"));
     m_gameNote->setWordWrap(true);
 
-    m_ok = new QPushButton(QStringLiteral("OK"), this);
+    m_ok = new QPushButton(QStringLiteral("&OK"), this);
     m_ok->setObjectName(QStringLiteral("cmdOK"));
     m_ok->setGeometry(Width - 2 * 90 - Margin - 6, 326, 90, 26);
     m_ok->setDefault(true);
-    auto *cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    auto *cancel = new QPushButton(QStringLiteral("&Cancel"), this);
     cancel->setObjectName(QStringLiteral("cmdCancel"));
     cancel->setGeometry(Width - 90 - Margin, 326, 90, 26);
     setFixedSize(Width, 360);

@@ -1,54 +1,24 @@
 #include "wizard/WizardWindow.h"
 
 #include "animation/AnimationModel.h"
-#include "colors/ColorCodes.h"
 #include "colors/ColorEditorDialog.h"
 #include "platform/Prompts.h"
 #include "animation/Settings.h"
-#include "wizard/UpDownWidget.h"
+#include "wizard/EffectsPageWidget.h"
+#include "wizard/WelcomePicture.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
-#include <QTreeWidget>
 
 namespace {
-
-// The welcome page's picture: the program's name running down a dark strip in
-// the game's colours, like a name animation.
-QPixmap welcomePicture()
-{
-    QPixmap picture(164, 313);
-    QPainter painter(&picture);
-    QLinearGradient gradient(0, 0, 0, picture.height());
-    gradient.setColorAt(0, QColor(20, 30, 90));
-    gradient.setColorAt(1, QColor(0, 0, 0));
-    painter.fillRect(picture.rect(), gradient);
-    QFont font(QStringLiteral("Courier New"));
-    font.setStyleHint(QFont::TypeWriter);
-    font.setBold(true);
-    font.setPixelSize(26);
-    painter.setFont(font);
-    const QString title = QStringLiteral("MARQUEE");
-    for (int i = 0; i < title.size(); ++i) {
-        painter.setPen(ColorFromCode(QString::number(1 + i % 6)));
-        painter.drawText(QRect(0, 20 + i * 34, picture.width(), 34), Qt::AlignCenter, title.mid(i, 1));
-    }
-    font.setPixelSize(16);
-    painter.setFont(font);
-    painter.setPen(Qt::white);
-    painter.drawText(QRect(0, 268, picture.width(), 24), Qt::AlignCenter, QStringLiteral("master"));
-    return picture;
-}
 
 // Places a new control and names it.
 template <typename T>
@@ -85,27 +55,27 @@ WizardWindow::WizardWindow(AnimationModel &model, const Settings &settings, Prom
     rule->setFrameShape(QFrame::HLine);
     rule->setFrameShadow(QFrame::Sunken);
     rule->setGeometry(8, 330, 486, 4);
-    m_back = new QPushButton(QStringLiteral("< Back"), this);
+    m_back = new QPushButton(QStringLiteral("< &Back"), this);
     m_back->setObjectName(QStringLiteral("cmdBack"));
     m_back->setGeometry(224, 346, 84, 26);
-    m_next = new QPushButton(QStringLiteral("Next >"), this);
+    m_next = new QPushButton(QStringLiteral("&Next >"), this);
     m_next->setObjectName(QStringLiteral("cmdNext"));
     m_next->setGeometry(312, 346, 84, 26);
-    auto *cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    auto *cancelButton = new QPushButton(QStringLiteral("Cance&l"), this);
     cancelButton->setObjectName(QStringLiteral("cmdCancel"));
     cancelButton->setGeometry(408, 346, 84, 26);
     connect(m_back, &QPushButton::clicked, this, &WizardWindow::back);
     connect(m_next, &QPushButton::clicked, this, &WizardWindow::next);
     connect(cancelButton, &QPushButton::clicked, this, &WizardWindow::cancel);
-    // Enter in a text box must not press Finish or Cancel.
-    for (QPushButton *button : findChildren<QPushButton *>())
-        button->setAutoDefault(false);
+    // Enter goes on to the next page (and on the last one finishes); on a focused button it presses that one.
+    m_next->setDefault(true);
 
     m_clanTag->setText(settings.clanTag);
     const int nameBox = settings.clanTag.isEmpty() ? 0 : 1;
     m_nameBox[nameBox]->setText(settings.name);
     m_nameOnly[nameBox]->setChecked(true);
     m_reverse->setChecked(settings.reverse);
+    m_style[settings.wizardStyle == 1 ? 1 : 0]->setChecked(true);
     showPage();
 }
 
@@ -130,7 +100,7 @@ QWidget *WizardWindow::buildWelcomePage()
     auto *page = new QWidget;
     page->setObjectName(QStringLiteral("picPage1"));
     QLabel *picture = label({}, page, QRect(8, 8, 164, 313), QStringLiteral("imgPage1"));
-    picture->setPixmap(welcomePicture());
+    picture->setPixmap(WelcomePicture());
     QLabel *welcome = label(QStringLiteral("Welcome to the Animation Script Wizard"), page, QRect(188, 16, 300, 56),
                             QStringLiteral("lblWelcome"));
     QFont font = welcome->font();
@@ -153,9 +123,15 @@ QWidget *WizardWindow::buildStylePage()
                                   QStringLiteral("Select the wizard style (simple/advanced)"));
     auto *frame = new QGroupBox(QStringLiteral("Animation wizard style"), page);
     frame->setGeometry(16, 70, 470, 90);
-    placed(new QRadioButton(QStringLiteral("Simple"), frame), QRect(16, 26, 200, 22), QStringLiteral("optWizStyle0"))
-        ->setChecked(true);
-    placed(new QRadioButton(QStringLiteral("Advanced"), frame), QRect(16, 54, 200, 22), QStringLiteral("optWizStyle1"));
+    m_style[0] = placed(new QRadioButton(QStringLiteral("&Simple"), frame), QRect(16, 26, 200, 22),
+                        QStringLiteral("optWizStyle0"));
+    m_style[1] = placed(new QRadioButton(QStringLiteral("A&dvanced"), frame), QRect(16, 54, 200, 22),
+                        QStringLiteral("optWizStyle1"));
+    for (int style = 0; style < 2; ++style)
+        connect(m_style[style], &QRadioButton::toggled, this, [this, style](bool on) {
+            if (on)
+                emit styleChosen(style);
+        });
     return page;
 }
 
@@ -165,7 +141,7 @@ QWidget *WizardWindow::buildNamePage()
                                   QStringLiteral("Fill in your Clantag and name"));
     auto *frame = new QGroupBox(QStringLiteral("Your name"), page);
     frame->setGeometry(16, 66, 470, 254);
-    const QString captions[2] = {QStringLiteral("Name Only"), QStringLiteral("Clantag and Name")};
+    const QString captions[2] = {QStringLiteral("Name &Only"), QStringLiteral("Clantag &and Name")};
     const QRect optionPlaces[2] = {QRect(16, 24, 300, 22), QRect(16, 82, 300, 22)};
     const QRect namePlaces[2] = {QRect(36, 48, 410, 24), QRect(158, 106, 288, 24)};
     for (int i = 0; i < 2; ++i) {
@@ -175,14 +151,16 @@ QWidget *WizardWindow::buildNamePage()
     }
     m_clanTag = placed(new QLineEdit(frame), QRect(36, 106, 114, 24), QStringLiteral("txtClanTag"));
     m_clanTag->installEventFilter(this);
+    for (QLineEdit *box : {m_nameBox[0], m_nameBox[1], m_clanTag})
+        connect(box, &QLineEdit::textEdited, this, [this] { m_touched = true; });
     setTabOrder(m_nameBox[0], m_nameOnly[1]);
     setTabOrder(m_nameOnly[1], m_clanTag);
     setTabOrder(m_clanTag, m_nameBox[1]);
 
-    m_reverse = new QCheckBox(QStringLiteral("Reverse clantag-name (e.g. [XKR]OceloT -> OceloT[XKR]   )"), frame);
+    m_reverse = new QCheckBox(QStringLiteral("&Reverse clantag-name (e.g. [XKR]OceloT -> OceloT[XKR]   )"), frame);
     m_reverse->setObjectName(QStringLiteral("chkClanTag"));
     m_reverse->setGeometry(16, 146, 440, 22);
-    auto *colorEditor = new QPushButton(QStringLiteral("Color editor"), frame);
+    auto *colorEditor = new QPushButton(QStringLiteral("Color &editor..."), frame);
     colorEditor->setObjectName(QStringLiteral("cmdColor"));
     colorEditor->setGeometry(16, 184, 110, 26);
     connect(colorEditor, &QPushButton::clicked, this, [this] {
@@ -196,55 +174,14 @@ QWidget *WizardWindow::buildEffectsPage()
 {
     QWidget *page = pageWithTitle(4, QStringLiteral("Type: Simple - Select effects"),
                                   QStringLiteral("Select the animation effects"));
-    auto *frame = new QGroupBox(QStringLiteral("Effects"), page);
-    frame->setGeometry(16, 66, 470, 254);
-    m_effects = new QComboBox(frame);
-    m_effects->setObjectName(QStringLiteral("cmbEffects"));
-    m_effects->setGeometry(16, 24, 180, 26);
-    m_effects->addItems(EffectNames());
-    auto *add = new QPushButton(QStringLiteral("Add"), frame);
-    add->setObjectName(QStringLiteral("cmdAddEffect"));
-    add->setGeometry(204, 24, 70, 26);
-    connect(add, &QPushButton::clicked, this, &WizardWindow::addEffect);
-    auto *preview = new QPushButton(QStringLiteral("Preview"), frame);
-    preview->setObjectName(QStringLiteral("cmdPreview"));
-    preview->setGeometry(376, 24, 80, 26);
-    connect(preview, &QPushButton::clicked, this, [this] {
-        m_prompts.message(QStringLiteral("Preview not available yet!"), QStringLiteral("Effect - Preview"),
-                          PromptIcon::Information, PromptButtons::Ok);
-    });
-
-    label(QStringLiteral("Effect list"), frame, QRect(16, 58, 200, 18), QStringLiteral("lblEffectList"));
-    m_effectList = new QTreeWidget(frame);
-    m_effectList->setObjectName(QStringLiteral("lvwEffects"));
-    m_effectList->setGeometry(16, 78, 306, 164);
-    m_effectList->setRootIsDecorated(false);
-    m_effectList->setSortingEnabled(false);
-    m_effectList->setHeaderLabels({QStringLiteral("Effect name"), QStringLiteral("Parameter 1"),
-                                   QStringLiteral("Parameter 2")});
-    m_effectList->setColumnWidth(0, 120);
-    m_effectList->setColumnWidth(1, 80);
-    m_effectList->installEventFilter(this);
-    connect(m_effectList, &QTreeWidget::itemSelectionChanged, this, &WizardWindow::showSelectedRow);
-
-    for (int i = 0; i < 2; ++i) {
-        const int top = 78 + i * 58;
-        m_paramLabel[i] = label(QStringLiteral("Parameter %1").arg(i + 1), frame, QRect(334, top, 130, 18),
-                                QStringLiteral("lblParam%1").arg(i + 1));
-        m_paramBox[i] = new QLineEdit(frame);
-        m_paramBox[i]->setObjectName(QStringLiteral("txtParam%1").arg(i + 1));
-        m_paramBox[i]->setGeometry(334, top + 20, 96, 24);
-        m_paramBox[i]->setEnabled(false);
-        m_paramArrows[i] = new UpDownWidget(m_paramBox[i], frame);
-        m_paramArrows[i]->setObjectName(QStringLiteral("numParam%1").arg(i + 1));
-        m_paramArrows[i]->setGeometry(431, top + 20, 18, 24);
-        m_paramArrows[i]->setEnabled(false);
-        connect(m_paramBox[i], &QLineEdit::textChanged, this,
-                [this, i](const QString &text) { storeParameter(i + 1, text); });
-    }
-    // Off by default: the effects then drop colour codes as they always did.
-    m_keepColours = placed(new QCheckBox(QStringLiteral("Keep colours"), frame), QRect(334, 200, 130, 22),
-                           QStringLiteral("chkKeepColors"));
+    m_effectsPage = new EffectsPageWidget(
+        m_prompts,
+        [this] {
+            return std::pair(DefaultNameBox(m_nameBox[0]->text(), m_nameBox[1]->text()), m_clanTag->text());
+        },
+        page);
+    m_effectsPage->setGeometry(16, 66, 470, 254);
+    connect(m_effectsPage, &EffectsPageWidget::rowsChanged, this, [this] { m_touched = true; });
     return page;
 }
 
@@ -252,7 +189,22 @@ void WizardWindow::showPage()
 {
     m_pages->setCurrentIndex(m_currentPage - 1);
     m_back->setEnabled(m_currentPage > 1);
-    m_next->setText(m_currentPage == PageCount ? QStringLiteral("Finish") : QStringLiteral("Next >"));
+    m_next->setText(m_currentPage == PageCount ? QStringLiteral("&Finish") : QStringLiteral("&Next >"));
+    firstControl()->setFocus();
+}
+
+QWidget *WizardWindow::firstControl() const
+{
+    switch (m_currentPage) {
+    case 2:
+        return m_style[0]->isChecked() ? m_style[0] : m_style[1];
+    case 3:
+        return m_nameOnly[0]->isChecked() ? m_nameBox[0] : m_clanTag;
+    case 4:
+        return m_effectsPage->firstControl();
+    default:
+        return m_next;
+    }
 }
 
 void WizardWindow::back()
@@ -275,12 +227,7 @@ void WizardWindow::next()
 
 QVector<EffectRow> WizardWindow::effectRows() const
 {
-    QVector<EffectRow> rows;
-    for (int i = 0; i < m_effectList->topLevelItemCount(); ++i) {
-        const QTreeWidgetItem *item = m_effectList->topLevelItem(i);
-        rows.append({item->text(0), item->text(1), item->text(2)});
-    }
-    return rows;
+    return m_effectsPage->rows();
 }
 
 void WizardWindow::finish()
@@ -291,7 +238,7 @@ void WizardWindow::finish()
     const QVector<EffectRow> rows = effectRows();
     // One undo step, named after its effect when there is one ("Undo Bounce").
     AnimationStep step(m_model, rows.size() == 1 ? rows.first().effect : QStringLiteral("Wizard"));
-    RunEffects(m_model, name, clanTag, m_reverse->isChecked(), rows, m_prompts, m_keepColours->isChecked());
+    RunEffects(m_model, name, clanTag, m_reverse->isChecked(), rows, m_prompts, m_effectsPage->keepColours());
     accept();
 }
 
@@ -303,47 +250,6 @@ void WizardWindow::cancel()
         reject();
 }
 
-void WizardWindow::addEffect()
-{
-    if (m_effects->currentIndex() < 0)
-        return;
-    const EffectRow row = DefaultEffectRow(m_effects->currentText(), m_clanTag->text(),
-                                           DefaultNameBox(m_nameBox[0]->text(), m_nameBox[1]->text()));
-    new QTreeWidgetItem(m_effectList, {row.effect, row.param1, row.param2});
-}
-
-void WizardWindow::showSelectedRow()
-{
-    const QList<QTreeWidgetItem *> selected = m_effectList->selectedItems();
-    if (selected.isEmpty())
-        return;  // after a removal the panel keeps what it shows
-    const QTreeWidgetItem *item = selected.first();
-    const ParameterPanel panel = ParameterPanelFor(item->text(0));
-    m_paramBox[0]->setText(item->text(1));
-    m_paramBox[1]->setText(item->text(2));
-    m_paramLabel[0]->setText(panel.label1);
-    m_paramLabel[1]->setText(panel.label2);
-    m_paramBox[0]->setEnabled(panel.param1Enabled);
-    m_paramArrows[0]->setEnabled(panel.param1Enabled);
-    if (panel.param1Enabled) {
-        m_paramArrows[0]->setRange(panel.minimum, panel.maximum);
-        m_paramArrows[0]->setChoices(panel.choices1);
-    }
-    // The first parameter changes only through its arrows, so it stays in range.
-    m_paramBox[0]->setReadOnly(panel.param1Enabled);
-    m_paramBox[1]->setEnabled(panel.param2Enabled);
-    m_paramBox[1]->setReadOnly(panel.param2Arrows);
-    m_paramArrows[1]->setEnabled(panel.param2Arrows);
-    m_paramArrows[1]->setRange(panel.minimum2, panel.maximum2);
-}
-
-void WizardWindow::storeParameter(int column, const QString &text)
-{
-    const QList<QTreeWidgetItem *> selected = m_effectList->selectedItems();
-    if (!selected.isEmpty())
-        selected.first()->setText(column, text);
-}
-
 bool WizardWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::FocusIn) {
@@ -351,26 +257,17 @@ bool WizardWindow::eventFilter(QObject *watched, QEvent *event)
             m_nameOnly[1]->setChecked(true);
         else if (watched == m_nameBox[0])
             m_nameOnly[0]->setChecked(true);
-    } else if (watched == m_effectList && event->type() == QEvent::KeyPress
-               && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Delete) {
-        const QList<QTreeWidgetItem *> selected = m_effectList->selectedItems();
-        if (!selected.isEmpty()) {
-            // No row takes over the selection: the panel keeps showing the
-            // removed row, and what is typed there must not land in another one.
-            m_effectList->setCurrentItem(nullptr);
-            m_effectList->clearSelection();
-            delete selected.first();
-        }
-        return true;
     }
     return QDialog::eventFilter(watched, event);
 }
 
 void WizardWindow::keyPressEvent(QKeyEvent *event)
 {
-    // Escape asks like Cancel rather than closing silently.
-    if (event->key() == Qt::Key_Escape)
+    // Escape asks like Cancel once something was typed; before that there is nothing to lose.
+    if (event->key() == Qt::Key_Escape && m_touched)
         cancel();
+    else if (event->key() == Qt::Key_Escape)
+        reject();
     else
         QDialog::keyPressEvent(event);
 }

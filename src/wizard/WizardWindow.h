@@ -8,14 +8,12 @@ class AnimationModel;
 class Prompts;
 struct Settings;
 class QCheckBox;
-class QComboBox;
+class EffectsPageWidget;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QStackedWidget;
-class QTreeWidget;
-class UpDownWidget;
 
 // Four pages that collect a name, a clan tag and a list of effects; Finish
 // replaces the animation with the effects' lines.
@@ -28,6 +26,10 @@ public:
 
     int currentPage() const { return m_currentPage; }
     QVector<EffectRow> effectRows() const;
+
+signals:
+    // The style page's choice, for the next wizard to start with.
+    void styleChosen(int style);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -45,9 +47,7 @@ private:
     void next();
     void finish();
     void cancel();
-    void addEffect();
-    void showSelectedRow();
-    void storeParameter(int column, const QString &text);
+    QWidget *firstControl() const;
 
     AnimationModel &m_model;
     Prompts &m_prompts;
@@ -58,12 +58,9 @@ private:
     QLineEdit *m_nameBox[2] = {};
     QLineEdit *m_clanTag = nullptr;
     QCheckBox *m_reverse = nullptr;
-    QCheckBox *m_keepColours = nullptr;
-    QComboBox *m_effects = nullptr;
-    QTreeWidget *m_effectList = nullptr;
-    QLabel *m_paramLabel[2] = {};
-    QLineEdit *m_paramBox[2] = {};
-    UpDownWidget *m_paramArrows[2] = {};
+    QRadioButton *m_style[2] = {};
+    EffectsPageWidget *m_effectsPage = nullptr;
+    bool m_touched = false;  // something typed or added: leaving by Escape asks first
     QPushButton *m_back = nullptr;
     QPushButton *m_next = nullptr;
 };

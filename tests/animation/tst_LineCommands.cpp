@@ -7,6 +7,7 @@
 
 #include <QClipboard>
 #include <QComboBox>
+#include <QLabel>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
@@ -36,7 +37,8 @@ struct CommandCase { QString command, start; int current; QString result, clipbo
 
 // keys: typed over the whole Time field, "\b" is Backspace; downs: Down keys in the
 // action list; how: ok, cancel, enter, enter-in-list or escape.
-struct EditCase { QString time, action, keys; int downs; QString how, newTime, newAction; };
+// problem: the line shown beside a refused Time; the dialog then stays open, the line as it was
+struct EditCase { QString time, action, keys; int downs; QString how, newTime, newAction; QString problem = {}; };
 
 } // namespace
 
@@ -132,11 +134,16 @@ private slots:
         QTest::newRow("Enter in the Time field") << EditCase{"15", "say", "150", 1, "enter", "150", "say_team"};
         QTest::newRow("Cancel") << EditCase{"15", "say", "25", 2, "cancel", "15", "say"};
         QTest::newRow("Escape") << EditCase{"15", "say", "25", 2, "escape", "15", "say"};
-        QTest::newRow("letter after a number") << EditCase{"15", "say", "15a", 0, "ok", "20", "say"};
-        QTest::newRow("field emptied") << EditCase{"15", "say", "\b", 0, "ok", "20", "say"};
+        const QString notNumber = "Not a number: type the frames to wait, e.g. 20.";
+        QTest::newRow("letter after a number") << EditCase{"15", "say", "15a", 0, "ok", "15a", "say", notNumber};
+        QTest::newRow("field emptied") << EditCase{"15", "say", "\b", 0, "ok", "", "say", "Type the frames to wait, e.g. 20."};
         QTest::newRow("emptied, then typed") << EditCase{"15", "say", "\b30", 0, "ok", "30", "say"};
         QTest::newRow("letter taken back") << EditCase{"15", "say", "x\b45", 0, "enter", "45", "say"};
-        QTest::newRow("checked on leaving the box") << EditCase{"15", "say", "abc", 0, "tab", "20", "say"};
+        QTest::newRow("told on leaving the box") << EditCase{"15", "say", "abc", 0, "tab", "abc", "say", notNumber};
+        QTest::newRow("Enter on a refused Time") << EditCase{"15", "say", "abc", 0, "enter", "abc", "say", notNumber};
+        QTest::newRow("too large") << EditCase{"15", "say", "99999999999", 0, "ok", "99999999999", "say",
+                                               "Too large: at most 32767."};
+        QTest::newRow("too small") << EditCase{"15", "say", "-40000", 0, "ok", "-40000", "say", "Too small: at least -32768."};
         QTest::newRow("fraction and blank kept") << EditCase{"15", "say", "7.5 ", 0, "ok", "7.5 ", "say"};
         QTest::newRow("Time no number opens as 20") << EditCase{"fast", "say", "", 0, "ok", "20", "say"};
         QTest::newRow("unknown action opens as set name") << EditCase{"15", "shout", "", 1, "ok", "15", "say"};
@@ -158,9 +165,10 @@ private slots:
             key == u'\b' ? QTest::keyClick(field, Qt::Key_Backspace) : QTest::keyClicks(field, QString(key));
         for (int i = 0; i < c.downs; ++i)
             QTest::keyClick(list, Qt::Key_Down);
+        auto *problem = dialog.findChild<QLabel *>(QStringLiteral("lblTimeProblem"));
         if (c.how == "tab") {
             QTest::keyClick(field, Qt::Key_Tab);
-            QCOMPARE(field->text(), c.newTime);
+            QCOMPARE(problem->isVisible() ? problem->text() : QString(), c.problem);
             c.how = "ok";
         }
         if (c.how == "ok" || c.how == "cancel")
@@ -168,8 +176,14 @@ private slots:
         else
             QTest::keyClick(c.how == "enter-in-list" ? static_cast<QWidget *>(list) : field,
                             c.how == "escape" ? Qt::Key_Escape : Qt::Key_Return);
-        QVERIFY(!dialog.isVisible());
-        QCOMPARE(model.lines(), (Lines{Line("A"), {QStringLiteral("B"), c.newTime, c.newAction}, Line("C")}));
+        if (!c.problem.isEmpty())
+            QCOMPARE(field->text(), c.newTime);  // what was typed stays
+        QCOMPARE(problem->isVisible() ? problem->text() : QString(), c.problem);
+        QCOMPARE(dialog.isVisible(), !c.problem.isEmpty());
+        if (c.problem.isEmpty())
+            QCOMPARE(model.lines(), (Lines{Line("A"), {QStringLiteral("B"), c.newTime, c.newAction}, Line("C")}));
+        else
+            QCOMPARE(model.lines(), (Lines{Line("A"), {QStringLiteral("B"), c.time, c.action}, Line("C")}));
     }
 };
 

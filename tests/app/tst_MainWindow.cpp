@@ -1,3 +1,4 @@
+#include "FileFixtures.h"
 #include "WindowUnderTest.h"
 
 #include "animation/AnimationFile.h"
@@ -7,6 +8,9 @@
 #include "platform/RegistryOps.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QAbstractButton>
+#include <QLabel>
 #include <QDialog>
 #include <QTest>
 #include <QTextCursor>
@@ -17,8 +21,13 @@ struct AddCase { QStringList before; int current; QString key; QStringList after
 
 struct ColourCase { QString text; int from; int to; int button; QString expected; };
 
+// keys: a sequence pressed where the focus is, later ones in the menu it opens; after: the lines and current row
+// ("" for unchanged), or the window that opened
+struct MenuKeyCase { QString keys; QString after; int currentAfter; QString opened; };
+
 // arguments: %1 is the folder
-struct CommandLineCase { QString fileName; QStringList arguments; QStringList lines; };
+// message: the start of what the user is told; binary: the file holds a picture's bytes, not text
+struct CommandLineCase { QString fileName; QStringList arguments; QStringList lines; QString message = {}; bool binary = false; };
 
 // The main window driven as a user drives it: toolbar, menus, keys, preview box.
 class MainWindowTest : public QObject {
@@ -128,6 +137,100 @@ private slots:
         QCOMPARE(LayOutMainWindow(QSize(600, 20), false, 77).list.height(), 77);
     }
 
+    // What the first start shows: the hint in the empty list, every colour button whole at the default size.
+    void firstStart_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::newRow("default size") << 0;
+        QTest::newRow("1000 wide") << 1000;
+    }
+    void firstStart()
+    {
+        QFETCH(int, width);
+        auto *hint = window->list()->findChild<QLabel *>("lblEmptyHint");
+        QVERIFY(hint && hint->isVisible());
+        QCOMPARE(hint->text(), QStringLiteral("Start with the Wizard (Ctrl+W), or add a line (Insert)"));
+        QCOMPARE(hint->geometry().center(), window->list()->viewport()->rect().center());
+        if (width)
+            window->resize(width, window->height());
+        QTest::keySequence(window->list(), QKeySequence("Alt+E"));
+        QTest::keySequence(QApplication::activePopupWidget(), QKeySequence("L"));
+        for (int i = 0; i < 8; ++i) {
+            auto *button = window->findChild<QWidget *>(QStringLiteral("cmdColor%1").arg(i));
+            QVERIFY(button->isVisible());
+            const QRect inWindow(button->mapTo(window, QPoint(0, 0)), button->size());
+            // Flush against the window's edge, the black button reads as cut off: it needs room around it.
+            QVERIFY2(window->rect().adjusted(2, 2, -2, -2).contains(inWindow)
+                         && button->visibleRegion().boundingRect() == button->rect(),
+                     qPrintable(QStringLiteral("colour button %1 is cut off").arg(i)));
+        }
+        QTest::keyClick(window->list(), Qt::Key_Insert);
+        QVERIFY(!hint->isVisible());
+    }
+
+    // Show colors and the wizard's style, set by keys, are there at the next start.
+    void rememberedAtNextStart_data()
+    {
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("remembered");
+        QTest::newRow("Show colors on") << "Alt+E,L" << "picColors";
+        QTest::newRow("advanced wizard") << "Ctrl+W,Return,Down,Escape" << "optWizStyle1";
+        QTest::newRow("nothing changed") << "" << "";
+    }
+    void rememberedAtNextStart()
+    {
+        QFETCH(QString, keys);
+        QFETCH(QString, remembered);
+        for (const QString &key : keys.split(u',', Qt::SkipEmptyParts)) {
+            QWidget *target = QApplication::activePopupWidget() ? QApplication::activePopupWidget() : QApplication::focusWidget();
+            QTest::keySequence(target, QKeySequence(key));
+            if (key == "Ctrl+W")
+                QTRY_VERIFY(QApplication::activeWindow() && QApplication::activeWindow()->objectName() == "frmWizard");
+        }
+        window->activateWindow();  // the closed wizard had the keyboard
+        QTRY_COMPARE(QApplication::activeWindow(), window);
+        open->store.reopen();
+        MainWindow next(*open->store.store);
+        next.show();
+        QCOMPARE(next.findChild<QWidget *>("picColors")->isVisible(), remembered == "picColors");
+        QCOMPARE(next.findChild<QAction *>("mnuEditShowColors")->isChecked(), remembered == "picColors");
+        next.setPrompts(&open->prompts);
+        ClickEntry(next, "btnwizard");
+        QWidget *wizard = nullptr;
+        QTRY_VERIFY((wizard = QApplication::activeWindow()) && wizard->objectName() == "frmWizard");
+        QCOMPARE(wizard->findChild<QAbstractButton *>("optWizStyle1")->isChecked(), remembered == "optWizStyle1");
+        delete wizard;
+    }
+
+    // The preview keeps the game's grey under a dark palette or a style sheet that paints text boxes dark.
+    void backdropUnderDarkThemes_data()
+    {
+        QTest::addColumn<bool>("darkPalette");
+        QTest::addColumn<QString>("styleSheet");
+        QTest::newRow("dark palette") << true << "";
+        QTest::newRow("dark style sheet") << false << "QTextEdit { background-color: #101010; color: #e0e0e0; }";
+        QTest::newRow("both") << true << "QTextEdit { background: rgb(20, 20, 20); }";
+    }
+    void backdropUnderDarkThemes()
+    {
+        QFETCH(bool, darkPalette);
+        QFETCH(QString, styleSheet);
+        const QPalette oldPalette = QApplication::palette();
+        QPalette dark = oldPalette;
+        dark.setColor(QPalette::Base, QColor(25, 25, 25));
+        dark.setColor(QPalette::Text, QColor(230, 230, 230));
+        if (darkPalette)
+            QApplication::setPalette(dark);
+        qApp->setStyleSheet(styleSheet);
+        window->model().appendLines(LinesFromTexts({"^4ab"}));
+        window->setCurrentRow(0);
+        const QImage shown = window->previewBox()->viewport()->grab().toImage();
+        qApp->setStyleSheet(QString());
+        QApplication::setPalette(oldPalette);
+        QCOMPARE(shown.pixelColor(shown.width() - 5, shown.height() / 2), QColor(128, 128, 128));
+        QCOMPARE(shown.pixelColor(2, 2), QColor(128, 128, 128));
+    }
+
     void settingsApplyToTheList()
     {
         QCOMPARE(window->list()->selectionMode(), QAbstractItemView::SingleSelection);
@@ -155,24 +258,37 @@ private slots:
         QTest::newRow("upper-case ending, case of the path kept") << CommandLineCase{"Mixed/ANIM.RAS",
             QStringList{"%1/Mixed/ANIM.RAS"}, loaded};
         QTest::newRow("script imported") << CommandLineCase{"Anim.CFG", QStringList{"%1/Anim.CFG"}, QStringList{"^1Bob", "x"}};
-        QTest::newRow("missing file") << CommandLineCase{"Anim.ras", QStringList{"%1/Other.ras"}, QStringList{}};
+        QTest::newRow("missing file told") << CommandLineCase{"Anim.ras", QStringList{"%1/Other.ras"}, QStringList{},
+            "File not found!"};
+        QTest::newRow("picture refused") << CommandLineCase{"Anim.ras", QStringList{"%1/Anim.ras"}, QStringList{},
+            "%1/Anim.ras is not an animation", true};
+        QTest::newRow("control bytes refused") << CommandLineCase{"Anim.ras", QStringList{"%1/Anim.ras"}, QStringList{},
+            "%1/Anim.ras is not an animation", true};
         QTest::newRow("other ending") << CommandLineCase{"Anim.txt", QStringList{"%1/Anim.txt"}, QStringList{}};
     }
 
     void commandLine()
     {
         QFETCH(CommandLineCase, c);
-        auto [fileName, arguments, lines] = c;
+        auto [fileName, arguments, lines, message, binary] = c;
         QTemporaryDir dir;
         QDir(dir.path()).mkpath(QFileInfo(dir.filePath(fileName)).path());
         const QString content = fileName.endsWith("CFG") ? QStringLiteral("//x\nset name \"^1Bob\"\nwait 20\nsay \"x\"\n")
                                                          : AnimationFileText(LinesFromTexts({"^1Loaded"}));
         QVERIFY(WriteTextFile(dir.filePath(fileName), content).ok);
+        if (binary) {  // a PNG's first bytes, or text bytes mixed with control bytes and no NUL at all
+            const QByteArray picture("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x10", 24);
+            const QByteArray controls = QByteArray("#v050#\r\n\x01\x02\x03\x04\x05\x06\x07\x08" "abc\r\n15\r\nsay\r\n");
+            QVERIFY(WriteFileBytes(dir.filePath(fileName), QTest::currentDataTag() == QByteArray("picture refused") ? picture : controls));
+        }
         for (QString &argument : arguments)
             argument.replace(QLatin1String("%1"), dir.path());
         window->openCommandLine(arguments);
         QCOMPARE(texts(), lines);
-        QVERIFY(open->prompts.messages.isEmpty());
+        QCOMPARE(open->prompts.messages.size(), message.isEmpty() ? 0 : 1);
+        if (!message.isEmpty())
+            QVERIFY2(QDir::fromNativeSeparators(open->prompts.messages.first().text).startsWith(QString(message).replace("%1", dir.path())),
+                     qPrintable(open->prompts.messages.first().text));
     }
 
     // Each entry opens its window, clicked as a user clicks it.
@@ -193,6 +309,68 @@ private slots:
         window->model().appendLines(LinesFromTexts({"A"}));
         trigger(entry);
         QTEST(opened.join(u','), "window");
+    }
+
+    // The Animation menu's entries by their keys, from the focus the window starts with.
+    void animationMenuKeys_data()
+    {
+        QTest::addColumn<MenuKeyCase>("c");
+        QTest::newRow("Insert adds after") << MenuKeyCase{"Insert", "A,B,Text,C", 1, ""};
+        QTest::newRow("Alt+A,B adds before") << MenuKeyCase{"Alt+A,B", "A,Text,B,C", 2, ""};
+        QTest::newRow("Delete removes") << MenuKeyCase{"Delete", "A,C", 1, ""};
+        QTest::newRow("Ctrl+Up moves up") << MenuKeyCase{"Ctrl+Up", "B,A,C", 0, ""};
+        QTest::newRow("Ctrl+Down moves down") << MenuKeyCase{"Ctrl+Down", "A,C,B", 2, ""};
+        QTest::newRow("Ctrl+Up twice stops at the top") << MenuKeyCase{"Ctrl+Up,Ctrl+Up", "B,A,C", 0, ""};
+        QTest::newRow("Alt+A,D moves down") << MenuKeyCase{"Alt+A,D", "A,C,B", 2, ""};
+        QTest::newRow("F2 edits") << MenuKeyCase{"F2", "", 1, "frmEdit"};
+        QTest::newRow("Enter edits") << MenuKeyCase{"Return", "", 1, "frmEdit"};
+        QTest::newRow("Ctrl+G generates") << MenuKeyCase{"Ctrl+G", "", 1, "frmScript"};
+        QTest::newRow("Alt+A,Z colorizes") << MenuKeyCase{"Alt+A,Z", "", 1, "frmColorize"};
+        QTest::newRow("Alt+A,X asks how often") << MenuKeyCase{"Alt+A,X", "", 1, "input"};
+        QTest::newRow("Alt+A,C randomizes") << MenuKeyCase{"Alt+A,C", "A,b,C", 1, ""};
+        QTest::newRow("Ctrl+W opens the wizard") << MenuKeyCase{"Ctrl+W", "", 1, "frmWizard"};
+        QTest::newRow("F5 plays") << MenuKeyCase{"F5", "", 1, "Stop"};
+        QTest::newRow("Space plays") << MenuKeyCase{"Space", "", 1, "Stop"};
+        QTest::newRow("Alt+A,P plays") << MenuKeyCase{"Alt+A,P", "", 1, "Stop"};
+        // Typing in the preview box: Delete and Space are the box's keys, not the list's.
+        QTest::newRow("Delete in the preview box") << MenuKeyCase{"preview,Home,Delete", "A,,C", 1, ""};
+        QTest::newRow("Space in the preview box") << MenuKeyCase{"preview,Space", "A,B ,C", 1, ""};
+    }
+    void animationMenuKeys()
+    {
+        QFETCH(MenuKeyCase, c);
+        QCOMPARE(QApplication::focusWidget(), window->list());
+        window->model().appendLines(LinesFromTexts({"A", "B", "C"}));
+        window->setCurrentRow(1);
+        QStringList opened;
+        open->onDialog = [&](QDialog &dialog) { opened << dialog.objectName(); };
+        QStringList keys = c.keys.split(u',');
+        QWidget *focus = window->list();
+        if (keys[0] == "preview") {
+            focus = window->previewBox();
+            focus->setFocus();
+            window->previewBox()->moveCursor(QTextCursor::End);
+            keys.removeFirst();
+        }
+        QTest::keySequence(focus, QKeySequence(keys[0]));
+        for (const QString &key : keys.mid(1))
+            QTest::keySequence(QApplication::activePopupWidget() ? QApplication::activePopupWidget() : focus,
+                               QKeySequence(key));
+        if (!open->prompts.inputPrompts.isEmpty())
+            opened << "input";
+        if (window->findChild<QToolButton *>("btnpreview")->text() == "Stop")
+            opened << "Stop";
+        for (QWidget *top : QApplication::topLevelWidgets())
+            if (top->objectName() == "frmWizard" && top->isVisible()) {
+                opened << top->objectName();
+                top->deleteLater();
+            }
+        QCOMPARE(opened.join(u','), c.opened);
+        if (c.keys == "Alt+A,C")  // random case: only the letters' case may change
+            QCOMPARE(texts().join(u',').toLower(), c.after.toLower());
+        else
+            QCOMPARE(texts().join(u','), c.after.isEmpty() ? QString("A,B,C") : c.after);
+        QCOMPARE(window->currentRow().value_or(-1), c.currentAfter);
     }
 
     void playSwitchesCaptionAndButtons()

@@ -8,6 +8,8 @@
 #include "animation/Settings.h"
 #include "wizard/WizardWindow.h"
 
+#include <QApplication>
+#include <QTimer>
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QLabel>
@@ -57,6 +59,10 @@ struct ExampleCase { QString name, clanTag; bool reverse; QString effects, texts
 struct BuildCase { QByteArray nameBox; int bounceUps; bool cancel; PromptAnswer answer; QStringList messages;
     QString texts; };
 
+// keys: pressed where the focus is, "type:x" types x there; after: "page N" or "closed", then the effect rows;
+// texts: the animation afterwards
+struct KeysCase { QString keys; QString after; QStringList messages; QString texts; };
+
 class WizardTest : public QObject {
     Q_OBJECT
 private slots:
@@ -90,7 +96,7 @@ private slots:
         QVERIFY(wizard.get<QAbstractButton>(nameBox.replace("txtNameOnly", "optNameOnly").constData())->isChecked());
         wizard.click("chkClanTag");
         wizard.click("cmdNext");
-        QCOMPARE(wizard.get<QAbstractButton>("cmdNext")->text(), QStringLiteral("Finish"));
+        QCOMPARE(wizard.get<QAbstractButton>("cmdNext")->text(), QStringLiteral("&Finish"));
 
         for (const char *effect : {"Wave 2", "Bounce", "Scroll to Left", "Scroll to Right"}) {
             wizard.get<QComboBox>("cmbEffects")->setCurrentText(QLatin1String(effect));
@@ -114,6 +120,65 @@ private slots:
         QCOMPARE(wizard.prompts.messageTexts(), messages);
         QCOMPARE(TextsOf(wizard.model), texts.split(u','));
         QVERIFY(!wizard.window.isVisible());
+    }
+
+    // The wizard by keys alone: the focus starts on each page's first control, Enter goes on, mnemonics press.
+    void byKeys_data()
+    {
+        QTest::addColumn<KeysCase>("c");
+        const QStringList exit{"Are you sure you want to exit the wizard?"};
+        QTest::newRow("welcome to Finish by Enter") << KeysCase{"Return Return type:ab Return Down Tab Return Alt+F",
+            "closed Bounce", {}, "ab,ab,ab,ab,ab"};
+        QTest::newRow("arrows choose the style") << KeysCase{"Return Down", "page 2 advanced", {}, "old"};
+        QTest::newRow("Alt+N, Alt+B and Alt+F") << KeysCase{"Alt+N Alt+N Alt+B Alt+N type:ab Alt+N Alt+A Alt+F",
+            "closed Wave 2", {}, "a,ab"};
+        QTest::newRow("Escape before typing leaves at once") << KeysCase{"Return Escape", "closed", {}, "old"};
+        QTest::newRow("Escape after typing asks") << KeysCase{"Return Return type:ab Escape", "closed", exit, "old"};
+        QTest::newRow("Alt+M removes the chosen effect") << KeysCase{"Alt+N Alt+N Alt+N Alt+A Alt+A Alt+L Down Alt+M",
+            "page 4 Wave 2", {}, "old"};
+        QTest::newRow("context menu: move down") << KeysCase{"Alt+N Alt+N Alt+N Alt+A Down Alt+A Alt+L RightClick D",
+            "page 4 Bounce,Wave 2", {}, "old"};
+        QTest::newRow("context menu: remove") << KeysCase{"Alt+N Alt+N Alt+N Alt+A Alt+L Down RightClick R", "page 4", {}, "old"};
+    }
+    void byKeys()
+    {
+        QFETCH(KeysCase, c);
+        Wizard wizard;
+        wizard.prompts.answers << PromptAnswer::Yes;
+        const QStringList keys = c.keys.split(u' ');
+        for (qsizetype i = 0; i < keys.size(); ++i) {
+            const QString &key = keys[i];
+            QWidget *target = QApplication::focusWidget();
+            QVERIFY2(target, qPrintable(key));
+            if (key.startsWith("type:")) {
+                QTest::keyClicks(target, key.mid(5));
+            } else if (key == "RightClick") {  // on the current row; the next key goes to the menu, whose loop waits
+                const QString menuKey = keys.value(++i);
+                QTimer::singleShot(50, target, [menuKey] {
+                    if (QWidget *menu = QApplication::activePopupWidget())
+                        QTest::keySequence(menu, QKeySequence(menuKey));
+                });
+                auto *list = wizard.get<QTreeWidget>("lvwEffects");
+                const QPoint at = list->visualItemRect(list->currentItem()).center();
+                QTest::mouseClick(wizard.window.windowHandle(), Qt::RightButton, {}, list->viewport()->mapTo(&wizard.window, at));
+            } else {
+                QTest::keySequence(target, QKeySequence(key));
+            }
+            if (key.startsWith("Alt+"))
+                QTest::qWait(150);  // a mnemonic clicks its button as a mouse would: released a moment later
+        }
+        QStringList effects;
+        for (const EffectRow &row : wizard.window.effectRows())
+            effects << row.effect;
+        QString after = wizard.window.isVisible() ? QStringLiteral("page %1").arg(wizard.window.currentPage())
+                                                  : QStringLiteral("closed");
+        if (wizard.window.isVisible() && wizard.window.currentPage() == 2)
+            after += wizard.get<QAbstractButton>("optWizStyle1")->isChecked() ? " advanced" : " simple";
+        if (!effects.isEmpty() && !(after == "closed" && c.texts == "old"))
+            after += u' ' + effects.join(u',');
+        QCOMPARE(after, c.after);
+        QCOMPARE(wizard.prompts.messageTexts(), c.messages);
+        QCOMPARE(TextsOf(wizard.model).join(u','), c.texts);
     }
 
     // The panel of a row chosen in the list: captions, what can be typed, and where the arrows stop.

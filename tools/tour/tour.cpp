@@ -1,6 +1,7 @@
 // Builds a small coloured animation the way a user does and saves pictures of
-// the main window, the wizard's effect page, the script window and the options
-// window into the folder given as the first argument.
+// the main window, the wizard's effect page, the script window, the options
+// window, the Animation menu and the help window into the folder given as the first argument.
+#include "about/HelpBrowserWindow.h"
 #include "app/MainWindow.h"
 #include "platform/SilentPrompts.h"
 #include "script/ScriptWindow.h"
@@ -15,6 +16,9 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
@@ -91,6 +95,23 @@ int main(int argc, char *argv[])
     window.setCurrentRow(5);
     window.list()->setFocus();
     save(window, folder, QStringLiteral("main-window.png"));
+
+    // The Animation menu opened by a click on its title: the picture is the screen around the window and menu.
+    QMenuBar *bar = window.menuBar();
+    QAction *animation = window.findChild<QMenu *>(QStringLiteral("mnuAnimation"))->menuAction();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(animation).center());
+    QTest::qWait(300);
+    const QRect frame = window.frameGeometry();
+    const QRect menuArea = animation->menu()->geometry();
+    const QRect shot = frame.united(menuArea).adjusted(0, 0, 8, 8);
+    const QString menuPath = QDir(folder).filePath(QStringLiteral("animation-menu.png"));
+    if (window.screen()->grabWindow(0, shot.x(), shot.y(), shot.width(), shot.height()).save(menuPath))
+        std::printf("%s\n", qPrintable(menuPath));
+    animation->menu()->close();
+
+    HelpBrowserWindow *help = ShowHelp(&window);
+    save(*help, folder, QStringLiteral("help-window.png"));
+    help->close();
 
     ScriptWindow script(window.model(), window.settings(), window.scriptDialog(), prompts, &window);
     script.show();

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "wizard/EffectList.h"
+
+#include <QWidget>
+#include <functional>
+#include <utility>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QTreeWidget;
+class QTreeWidgetItem;
+class UpDownWidget;
+class Prompts;
+
+// The wizard's effects: a combo to pick one, Add, the list (Remove, Move up/down by button, context menu or
+// Delete) and the selected row's parameters.
+class EffectsPageWidget : public QWidget {
+    Q_OBJECT
+public:
+    // nameAndTag gives the name box and clan tag that a new row's defaults come from.
+    EffectsPageWidget(Prompts &prompts, std::function<std::pair<QString, QString>()> nameAndTag,
+                      QWidget *parent = nullptr);
+
+    QVector<EffectRow> rows() const;
+    bool keepColours() const;
+    QWidget *firstControl() const;
+
+signals:
+    void rowsChanged();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void addEffect();
+    void removeSelected();
+    void moveSelected(int delta);
+    QTreeWidgetItem *selectedRow() const;
+    void showSelectedRow();
+    void storeParameter(int column, const QString &text);
+
+    Prompts &m_prompts;
+    std::function<std::pair<QString, QString>()> m_nameAndTag;
+    QComboBox *m_effects = nullptr;
+    QTreeWidget *m_effectList = nullptr;
+    QLabel *m_paramLabel[2] = {};
+    QLineEdit *m_paramBox[2] = {};
+    UpDownWidget *m_paramArrows[2] = {};
+    QCheckBox *m_keepColours = nullptr;
+};
