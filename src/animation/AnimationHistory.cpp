@@ -15,6 +15,8 @@ AnimationHistory::AnimationHistory(AnimationModel &model, QObject *parent) : QOb
 
 AnimationHistory::~AnimationHistory()
 {
+    // The stack says it is clean again as it goes, when the file path and the windows listening may be gone.
+    m_stack.blockSignals(true);
     if (m_model.listener() == this)
         m_model.setListener(nullptr);
     delete m_open;
@@ -37,18 +39,15 @@ void AnimationHistory::setFilePath(const QString &path)
 
 void AnimationHistory::startOver(const QVector<AnimationLine> &lines, const QString &path)
 {
-    // The old lines and steps are let go once the new lines are on screen: freeing a hundred thousand texts
-    // would hold the window up.
+    // The old lines are let go once the new ones are on screen: freeing a hundred thousand texts would hold the
+    // window up.
     QVector<AnimationLine> old = m_model.lines();
-    QList<StepCommand *> steps;
-    for (int i = 0; i < m_stack.count(); ++i)
-        steps.append(static_cast<const StepCommand *>(m_stack.command(i))->clone());
     m_replaying = true;
     m_model.setLines(lines);
     m_replaying = false;
     m_stack.clear();
     setFilePath(path);
-    QTimer::singleShot(0, this, [old = std::move(old), steps] { qDeleteAll(steps); });
+    QTimer::singleShot(0, this, [old = std::move(old)] {});
 }
 
 void AnimationHistory::markSaved(const QString &path)
