@@ -1,5 +1,7 @@
 #pragma once
 
+#include "game/GameRules.h"
+
 #include <QString>
 
 class RegistryStore;
@@ -17,6 +19,9 @@ struct Settings {
     bool multiSelect = false;
     int frameRate = 125;     // the player's frames per second, for the game's timings
     int partLimit = 12288;   // bytes of one script part
+    Game game = Game::Rtcw;  // the engine the player plays on
+
+    const GameRules &rules() const { return Games::Of(game); }
 };
 
 // Where the settings live: one key directly under the current user's hive.
@@ -24,9 +29,11 @@ inline const QString SettingsKey = QStringLiteral("Software/Marqueemaster");
 
 // The game values as stored, or their defaults; the part limit never above what exec accepts.
 int FrameRateValue(const QString &stored);
-int PartLimitValue(const QString &stored);
+int PartLimitValue(const QString &stored, const GameRules &game = Games::Rtcw);
+// The game as stored (its key), or RtCW 1.4.
+Game GameValue(const QString &stored);
 
-// Reads the eight values and the two game values; a missing key or value reads as its default, and a
+// Reads the eight values and the three game values; a missing key or value reads as its default, and a
 // flag is on only when stored as "1".
 Settings LoadSettings(const RegistryStore &store);
 

@@ -7,12 +7,13 @@
 #include <QStringList>
 #include <QVector>
 
-// What the stock game does with a script, told by playing it through the
+// What the chosen game does with a script, told by playing it through the
 // game's console and name rules.
 
 // Every line from `first` to `last` (-1: the end) the game plays differently, in
 // row order, with the lines' Times at the frame rate.
-QVector<LineMark> MarkLines(const QVector<AnimationLine> &lines, int frameRate, int first = 0, int last = -1);
+QVector<LineMark> MarkLines(const QVector<AnimationLine> &lines, int frameRate, int first = 0, int last = -1,
+                            const GameRules &game = Games::Rtcw);
 
 // The check of a script file and of the parts it chains to.
 struct ScriptCheck {
@@ -23,9 +24,9 @@ struct ScriptCheck {
 };
 
 // Why a chat line or other command to the server is dropped.
-const QString &DroppedReason();
+const QString &DroppedReason(const GameRules &game = Games::Rtcw);
 
 // The reason a name event's value is shown otherwise: the name rules' reason and set's dropped words.
 QString NameReason(const GamePlayer::Event &event, const QString &nameReason);
 
-ScriptCheck CheckScriptFile(const QString &path, int frameRate);
+ScriptCheck CheckScriptFile(const QString &path, int frameRate, const GameRules &game = Games::Rtcw);
