@@ -13,6 +13,7 @@ struct LineMark {
     int row = 0;
     QString shown;   // what the others see: the name, or the chat line; empty when nothing
     QString reason;
+    bool dropsPlayer = false;  // the server drops the player for this line's name
 };
 
 // Finds the marks of the lines from first to last (-1: the end) at a frame rate on a game. The game

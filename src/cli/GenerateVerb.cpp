@@ -8,6 +8,7 @@
 #include "platform/FileEnding.h"
 #include "platform/TextFile.h"
 #include "script/ScriptGenerator.h"
+#include "script/ScriptCheck.h"
 #include "script/ScriptParts.h"
 #include "script/ScriptSave.h"
 #include "platform/RegistryStore.h"
@@ -65,6 +66,15 @@ int runGenerate(QStringList arguments, CliStreams &streams)
     if (model.count() == 0) {
         streams.err << path << " holds no animation line: no script written\n";
         return 1;
+    }
+    if (rules.dropsBadName) {
+        // The server would drop the player: no script is better than one that gets them thrown out.
+        const QString rows = DroppingRows(MarkLines(model.lines(), LoadSettings(SystemRegistryStore()).frameRate, 0, -1, rules));
+        if (!rows.isEmpty()) {
+            streams.err << rules.title << " drops the player for a name over 35 bytes or none, at line(s) " << rows
+                        << ": no script written" << Qt::endl;
+            return 1;
+        }
     }
     const QString script = BuildScriptText(model.lines(), [&prompts](const QString &message) {
         prompts.message(message, AppTitle, PromptIcon::None, PromptButtons::Ok);

@@ -61,12 +61,14 @@ const QString &changedTextReason(const QString &text)
 }
 
 // Why a played command differs from the line's Text, or empty.
-QString difference(const GamePlayer::Event &event, const QString &text, QString *shown, const GameRules &game)
+QString difference(const GamePlayer::Event &event, const QString &text, QString *shown, const GameRules &game,
+                   bool *dropsPlayer)
 {
     switch (event.kind) {
     case Kind::Name:
         if (event.name != GameName::Verdict::AsWritten || event.wordsDropped) {
             GameName::Result name = GameName::ShownBytes(event.argument, game);
+            *dropsPlayer = name.verdict == GameName::Verdict::Dropped;
             *shown = std::move(name.shown);
             return NameReason(event, name.reason);
         }
@@ -118,9 +120,11 @@ QVector<LineMark> markRange(const QVector<AnimationLine> &lines, int frameRate, 
                 marks[lastNameMark] = {lastNameRow, QString(), replacedReason()};
         }
         QString shown;
-        const QString reason = row >= first && row <= last ? difference(event, lines.at(row).text, &shown, game) : QString();
+        bool drops = false;
+        const QString reason =
+            row >= first && row <= last ? difference(event, lines.at(row).text, &shown, game, &drops) : QString();
         if (!reason.isEmpty())
-            marks.append({row, shown, reason});  // the reasons' texts are shared, not built per line
+            marks.append({row, shown, reason, drops});  // the reasons' texts are shared, not built per line
         if (event.kind == Kind::Name) {
             lastNameRow = row;
             lastNameMark = reason.isEmpty() ? -1 : marks.size() - 1;
@@ -189,4 +193,18 @@ QVector<LineMark> MarkLines(const QVector<AnimationLine> &lines, int frameRate, 
     thread->wait();
     marks.append(secondHalf);
     return marks;
+}
+
+QString DroppingRows(const QVector<LineMark> &marks)
+{
+    constexpr int MaxNamed = 10;
+    QStringList rows;
+    int count = 0;
+    for (const LineMark &mark : marks) {
+        if (mark.dropsPlayer && ++count <= MaxNamed)
+            rows << QString::number(mark.row + 1);
+    }
+    if (count > MaxNamed)
+        rows << QStringLiteral("and %1 more").arg(count - MaxNamed);
+    return rows.join(QStringLiteral(", "));
 }

@@ -15,6 +15,10 @@
 QVector<LineMark> MarkLines(const QVector<AnimationLine> &lines, int frameRate, int first = 0, int last = -1,
                             const GameRules &game = Games::Rtcw);
 
+// The lines (numbered from 1) whose name gets the player dropped from the
+// server, "2, 5, 9" (the first ten), or empty.
+QString DroppingRows(const QVector<LineMark> &marks);
+
 // The check of a script file and of the parts it chains to.
 struct ScriptCheck {
     QStringList report;     // one line per event, in the order the game plays them

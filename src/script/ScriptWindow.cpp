@@ -114,6 +114,7 @@ ScriptWindow::ScriptWindow(const AnimationModel &model, const Settings &settings
         model.hasLineMarker() && model.frameRate() == settings.frameRate && model.game() == settings.game;
     const QVector<LineMark> marks =
         listHasMarks ? model.gameMarks() : MarkLines(model.lines(), settings.frameRate, 0, -1, settings.rules());
+    m_droppingRows = DroppingRows(marks);
     QStringList report;
     for (const LineMark &mark : marks.first(qMin<qsizetype>(marks.size(), MaxReportLines))) {
         // Appended, not arg(): the report is built each time the window opens.
@@ -206,6 +207,14 @@ QStringList ScriptWindow::parts() const
 
 void ScriptWindow::save()
 {
+    if (!m_droppingRows.isEmpty()) {
+        const QString question = QStringLiteral("%1 drops you from the server for a name over 35 bytes or none, at "
+                                                "line(s) %2.\n\nSave anyway?")
+                                     .arg(QLatin1String(m_settings.rules().title), m_droppingRows);
+        if (m_prompts.message(question, SaveScriptTitle, PromptIcon::Exclamation, PromptButtons::YesNo)
+            != PromptAnswer::Yes)
+            return;
+    }
     const QStringList current = parts();
     QStringList tooLarge;
     for (int i = 0; i < current.size(); ++i) {

@@ -71,6 +71,12 @@ private slots:
         QTest::newRow("generate, a part limit past RtCW's buffer") << VerbCase{{"generate", "@/in", "--part-limit", "20000"}, sixty, 2};
         QTest::newRow("generate, the same limit on ioRTCW")
             << VerbCase{{"generate", "@/in", "--part-limit", "20000", "--game", "iortcw"}, sixty, 0, "wait 10\r\n", {}, true};
+        const QByteArray longRas = EncodeAnsi(AnimationFileText({Line("a"), Line(QByteArray(36, 'b').constData()), Line("")}));
+        QTest::newRow("generate, ET: Legacy refuses names that drop the player")
+            << VerbCase{{"generate", "@/in", "--game", "etlegacy"}, longRas, 1, {},
+                        "ET: Legacy drops the player for a name over 35 bytes or none, at line(s) 2: no script written"};
+        QTest::newRow("generate, the same names on ET") << VerbCase{{"generate", "@/in", "--game", "et"}, longRas, 0,
+            "set name \"" + QByteArray(36, 'b') + "\"", {}, true};
         QTest::newRow("generate, older layout") << VerbCase{generate, "^1Bob\r\nAl\r\n", 0, "set name \"Al\"\r\nwait 15\r\n", {}, true};
         QTest::newRow("generate, no record") << VerbCase{generate, "#v050#\r\n", 1, {}, "@/in holds no animation line"};
         QTest::newRow("generate, NUL bytes") << VerbCase{generate, QByteArray("#v050#\r\na\0", 11), 1, {}, "@/in is not an animation"};

@@ -7,6 +7,7 @@
 #include "script/ScriptWindow.h"
 
 #include <QLabel>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 
 // What the script window tells for one game: its summary, and the report's line for a name.
@@ -67,6 +68,14 @@ private slots:
         const QString report = window.findChild<QPlainTextEdit *>("txtReport")->toPlainText();
         QVERIFY2(report.contains(c.report), qPrintable(report));
         QCOMPARE(report.contains("black colour codes"), c.game == Game::Rtcw);
+        // Saving asks first where the server would drop the player; No saves nothing.
+        prompts.answers = {PromptAnswer::No};
+        auto *bar = window.findChild<QMenuBar *>();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(bar->actions().first()).center());
+        const bool asked = prompts.messageTexts().value(0).startsWith("ET: Legacy drops you from the server for a name "
+                                                                      "over 35 bytes or none, at line(s) 2.");
+        QCOMPARE(asked, c.game == Game::EtLegacy);
+        QCOMPARE(prompts.dialogs.isEmpty(), c.game == Game::EtLegacy);
     }
 };
 
