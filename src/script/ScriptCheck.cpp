@@ -91,7 +91,7 @@ QString difference(const GamePlayer::Event &event, const QString &text, QString 
 
 // The marks of the lines first to last, both within the animation.
 QVector<LineMark> markRange(const QVector<AnimationLine> &lines, int frameRate, int first, int last,
-                            const GameRules &game)
+                            const GameRules &game, NameCount *count = nullptr)
 {
     QVector<LineMark> marks;
     QHash<QString, int> framesOfTime;  // animations use few distinct Times
@@ -111,6 +111,10 @@ QVector<LineMark> markRange(const QVector<AnimationLine> &lines, int frameRate, 
     int lastNameRow = -1;
     qsizetype lastNameMark = -1;  // its mark, when it has one
     auto mark = [&](int row, const GamePlayer::Event &event) {
+        if (count && event.kind == Kind::Name) {
+            ++count->names;
+            count->unseen += event.replacesHeld || event.replacesName;
+        }
         if (event.kind == Kind::Name && event.replacesName && lastNameRow >= first && lastNameRow <= last) {
             if (lastNameMark < 0) {
                 auto at = std::upper_bound(marks.begin(), marks.end(), lastNameRow,
@@ -193,6 +197,14 @@ QVector<LineMark> MarkLines(const QVector<AnimationLine> &lines, int frameRate, 
     thread->wait();
     marks.append(secondHalf);
     return marks;
+}
+
+NameCount CountNames(const QVector<AnimationLine> &lines, int frameRate, const GameRules &game)
+{
+    NameCount count;
+    if (!lines.isEmpty())
+        markRange(lines, frameRate, 0, static_cast<int>(lines.size()) - 1, game, &count);
+    return count;
 }
 
 QString DroppingRows(const QVector<LineMark> &marks)

@@ -107,6 +107,15 @@ ScriptWindow::ScriptWindow(const AnimationModel &model, const Settings &settings
     m_partList->addItems(captions);
     connect(m_partList, &QListWidget::currentRowChanged, this, &ScriptWindow::showPart);
     m_partList->setCurrentRow(0);
+    if (const GameRules &rules = settings.rules(); rules.nameChangeMs > 0) {
+        const NameCount count = CountNames(model.lines(), settings.frameRate, rules);
+        m_nameChanges = QStringLiteral("%1 servers take one name change every %2 seconds by default: %3 of %4 names "
+                                       "will be seen.")
+                            .arg(QLatin1String(rules.title))
+                            .arg(rules.nameChangeMs / 1000)
+                            .arg(count.names - count.unseen)
+                            .arg(count.names);
+    }
     showSummary(target);
 
     // The list's marks, usually already worked out for its rows.
@@ -115,6 +124,7 @@ ScriptWindow::ScriptWindow(const AnimationModel &model, const Settings &settings
     const QVector<LineMark> marks =
         listHasMarks ? model.gameMarks() : MarkLines(model.lines(), settings.frameRate, 0, -1, settings.rules());
     m_droppingRows = DroppingRows(marks);
+
     QStringList report;
     for (const LineMark &mark : marks.first(qMin<qsizetype>(marks.size(), MaxReportLines))) {
         // Appended, not arg(): the report is built each time the window opens.
@@ -149,6 +159,8 @@ void ScriptWindow::showSummary(const ExecTarget &target)
                                "by their bare names.");
     if (const QString problem = ExecPathProblem(target, static_cast<int>(m_parts.size())); !problem.isEmpty())
         text += QLatin1Char('\n') + problem;
+    if (!m_nameChanges.isEmpty())
+        text += QLatin1Char('\n') + m_nameChanges;
     m_summary->setText(text);
 }
 

@@ -47,7 +47,9 @@ private slots:
         QTest::addColumn<WindowCase>("c");
         QTest::newRow("RtCW 1.4 cuts a long name") << WindowCase{Game::Rtcw, "in 1 part(s) of at most 12,288 bytes, checked against RtCW 1.4",
             "line 2: cut at 35 bytes (colour codes count)"};
-        QTest::newRow("ET: Legacy drops the player") << WindowCase{Game::EtLegacy, "checked against ET: Legacy",
+        QTest::newRow("ET: Legacy drops the player") << WindowCase{Game::EtLegacy, "checked against ET: Legacy. "
+            "Start it in the game with: exec and the name you save it as (exec \"script.cfg\" for script.cfg)\n"
+            "ET: Legacy servers take one name change every 5 seconds by default: 2 of 3 names will be seen.",
             "line 2: over 35 bytes: the server drops the player"};
         QTest::newRow("ET shows black") << WindowCase{Game::Et, "checked against Enemy Territory 2.60b",
             "line 2: cut at 35 bytes"};
