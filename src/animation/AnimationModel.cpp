@@ -43,6 +43,19 @@ void AnimationModel::setFrameRate(int frameRate)
     if (frameRate == m_frameRate)
         return;
     m_frameRate = frameRate;
+    remark();
+}
+
+void AnimationModel::setGame(Game game)
+{
+    if (game == m_game)
+        return;
+    m_game = game;
+    remark();
+}
+
+void AnimationModel::remark()
+{
     forgetMarks();
     if (!isEmpty())
         emit dataChanged(index(0, TextColumn), index(count() - 1, TextColumn), {Qt::DecorationRole, Qt::ToolTipRole});
@@ -50,12 +63,12 @@ void AnimationModel::setFrameRate(int frameRate)
 
 const QVector<LineMark> &AnimationModel::gameMarks() const
 {
-    return m_marks.all(m_lines, m_frameRate);
+    return m_marks.all(m_lines, m_frameRate, Games::Of(m_game));
 }
 
 std::optional<LineMark> AnimationModel::gameMark(int row) const
 {
-    return m_marks.mark(m_lines, m_frameRate, row);
+    return m_marks.mark(m_lines, m_frameRate, Games::Of(m_game), row);
 }
 
 int AnimationModel::insertLines(int row, const QVector<AnimationLine> &lines)

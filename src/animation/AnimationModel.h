@@ -52,6 +52,9 @@ public:
     // The frame rate the game's timings are counted at (chat flood protection).
     void setFrameRate(int frameRate);
     int frameRate() const { return m_frameRate; }
+    // The game the marks are worked out for.
+    void setGame(Game game);
+    Game game() const { return m_game; }
     // Without a marker the lines carry no marks.
     void setLineMarker(LineMarker marker) { m_marks.setMarker(marker); }
     bool hasLineMarker() const { return m_marks.hasMarker(); }
@@ -74,10 +77,12 @@ public:
 private:
     void changeField(int row, Column column, QString AnimationLine::*field, const QString &value);
     void forgetMarks() { m_marks.forget(); }
+    void remark();
 
     QVector<AnimationLine> m_lines;
     AnimationChangeListener *m_listener = nullptr;
     int m_frameRate = 125;
+    Game m_game = Game::Rtcw;
     LineMarkCache m_marks;
 };
 

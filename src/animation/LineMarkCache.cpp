@@ -8,7 +8,8 @@ void LineMarkCache::remember(const QVector<LineMark> &marks) const
     }
 }
 
-std::optional<LineMark> LineMarkCache::mark(const QVector<AnimationLine> &lines, int frameRate, int row) const
+std::optional<LineMark> LineMarkCache::mark(const QVector<AnimationLine> &lines, int frameRate, const GameRules &game,
+                                            int row) const
 {
     if (row < 0 || row >= lines.size())
         return std::nullopt;
@@ -17,17 +18,18 @@ std::optional<LineMark> LineMarkCache::mark(const QVector<AnimationLine> &lines,
         m_blockDone.resize((lines.size() + BlockRows - 1) / BlockRows);
     if (!m_blockDone.at(block)) {
         const int first = block * BlockRows;
-        remember(find(lines, frameRate, first, first + BlockRows - 1));
+        remember(find(lines, frameRate, game, first, first + BlockRows - 1));
         m_blockDone[block] = true;
     }
     const auto found = m_markOfRow.constFind(row);
     return found == m_markOfRow.cend() ? std::nullopt : std::optional(*found);
 }
 
-const QVector<LineMark> &LineMarkCache::all(const QVector<AnimationLine> &lines, int frameRate) const
+const QVector<LineMark> &LineMarkCache::all(const QVector<AnimationLine> &lines, int frameRate,
+                                            const GameRules &game) const
 {
     if (!m_all) {
-        m_all = find(lines, frameRate, 0, -1);
+        m_all = find(lines, frameRate, game, 0, -1);
         m_markOfRow.clear();
         remember(*m_all);
         m_blockDone.fill(true, (lines.size() + BlockRows - 1) / BlockRows);

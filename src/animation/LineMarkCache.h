@@ -1,6 +1,7 @@
 #pragma once
 
 #include "animation/AnimationLine.h"
+#include "game/GameRules.h"
 
 #include <QHash>
 #include <QVector>
@@ -12,11 +13,13 @@ struct LineMark {
     int row = 0;
     QString shown;   // what the others see: the name, or the chat line; empty when nothing
     QString reason;
+    bool dropsPlayer = false;  // the server drops the player for this line's name
 };
 
-// Finds the marks of the lines from first to last (-1: the end) at a frame rate. The game
+// Finds the marks of the lines from first to last (-1: the end) at a frame rate on a game. The game
 // model lives above the animation, so whoever owns a model hands it the finder.
-using LineMarker = QVector<LineMark> (*)(const QVector<AnimationLine> &lines, int frameRate, int first, int last);
+using LineMarker = QVector<LineMark> (*)(const QVector<AnimationLine> &lines, int frameRate, int first, int last,
+                                         const GameRules &game);
 
 // The list's marks, worked out only for the rows a view asks about: a block of
 // rows at a time, so painting a screenful after a change of 32,767 lines costs
@@ -29,14 +32,15 @@ public:
     bool hasMarker() const { return m_marker != nullptr; }
     void forget() { m_blockDone.clear(); m_markOfRow.clear(); m_all.reset(); }
 
-    std::optional<LineMark> mark(const QVector<AnimationLine> &lines, int frameRate, int row) const;
-    const QVector<LineMark> &all(const QVector<AnimationLine> &lines, int frameRate) const;
+    std::optional<LineMark> mark(const QVector<AnimationLine> &lines, int frameRate, const GameRules &game, int row) const;
+    const QVector<LineMark> &all(const QVector<AnimationLine> &lines, int frameRate, const GameRules &game) const;
 
 private:
     void remember(const QVector<LineMark> &marks) const;
-    QVector<LineMark> find(const QVector<AnimationLine> &lines, int frameRate, int first, int last) const
+    QVector<LineMark> find(const QVector<AnimationLine> &lines, int frameRate, const GameRules &game, int first,
+                           int last) const
     {
-        return m_marker ? m_marker(lines, frameRate, first, last) : QVector<LineMark>();
+        return m_marker ? m_marker(lines, frameRate, first, last, game) : QVector<LineMark>();
     }
 
     LineMarker m_marker = nullptr;

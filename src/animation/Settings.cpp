@@ -19,9 +19,14 @@ int FrameRateValue(const QString &stored)
     return storedNumber(stored, GameConsole::DefaultFrameRate, 1, 1000);
 }
 
-int PartLimitValue(const QString &stored)
+int PartLimitValue(const QString &stored, const GameRules &game)
 {
-    return storedNumber(stored, GameConsole::DefaultPartLimit, 1024, GameConsole::MaxPartLimit);
+    return storedNumber(stored, GameConsole::DefaultPartLimit, GameConsole::MinPartLimit, game.maxPartBytes());
+}
+
+Game GameValue(const QString &stored)
+{
+    return Games::FromKey(stored.trimmed()).value_or(Game::Rtcw);
 }
 
 Settings LoadSettings(const RegistryStore &store)
@@ -41,7 +46,8 @@ Settings LoadSettings(const RegistryStore &store)
     settings.editItem = flag("EditItem");
     settings.multiSelect = flag("MultiSelect");
     settings.frameRate = FrameRateValue(text("FrameRate"));
-    settings.partLimit = PartLimitValue(text("PartLimit"));
+    settings.game = GameValue(text("Game"));
+    settings.partLimit = PartLimitValue(text("PartLimit"), settings.rules());
     settings.showColors = flag("ShowColors");
     settings.wizardStyle = flag("WizardStyle") ? 1 : 0;
     return settings;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "game/GameRules.h"
+
 #include <QString>
 
 class RegistryStore;
@@ -19,6 +21,9 @@ struct Settings {
     int partLimit = 12288;   // bytes of one script part
     bool showColors = false; // the colour buttons beside the preview, as the last run left them
     int wizardStyle = 0;     // the wizard's last style: 0 simple, 1 advanced
+    Game game = Game::Rtcw;  // the engine the player plays on
+
+    const GameRules &rules() const { return Games::Of(game); }
 };
 
 // Where the settings live: one key directly under the current user's hive.
@@ -26,9 +31,11 @@ inline const QString SettingsKey = QStringLiteral("Software/Marqueemaster");
 
 // The game values as stored, or their defaults; the part limit never above what exec accepts.
 int FrameRateValue(const QString &stored);
-int PartLimitValue(const QString &stored);
+int PartLimitValue(const QString &stored, const GameRules &game = Games::Rtcw);
+// The game as stored (its key), or RtCW 1.4.
+Game GameValue(const QString &stored);
 
-// Reads the eight values and the two game values; a missing key or value reads as its default, and a
+// Reads the eight values and the three game values; a missing key or value reads as its default, and a
 // flag is on only when stored as "1".
 Settings LoadSettings(const RegistryStore &store);
 

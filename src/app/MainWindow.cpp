@@ -159,6 +159,7 @@ void MainWindow::loadSettings()
 {
     m_settings = LoadSettings(m_store);
     m_model.setFrameRate(m_settings.frameRate);
+    m_model.setGame(m_settings.game);
     m_list->setEditTriggers(m_settings.editItem ? QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed
                                                 : QAbstractItemView::NoEditTriggers);
     m_list->setSelectionMode(m_settings.multiSelect ? QAbstractItemView::ExtendedSelection

@@ -1,4 +1,5 @@
 #include "cli/CliVerbs.h"
+#include "cli/GameOption.h"
 
 #include "game/GameConsole.h"
 #include "platform/TextFile.h"
@@ -6,11 +7,11 @@
 
 namespace {
 
-const QString CheckUsage = QStringLiteral("check FILE.cfg [--fps N]");
+const QString CheckUsage = QStringLiteral("check FILE.cfg [--fps N] [--game %1]").arg(Games::Keys());
 
-// Plays a script as the stock game would and tells what the others see.
+// Plays a script as the chosen game would and tells what the others see.
 // Exit 0 when the game plays it as written, 1 when it refuses or changes something.
-int runCheck(const QStringList &arguments, CliStreams &streams)
+int runCheck(QStringList arguments, CliStreams &streams)
 {
     if (arguments == QStringList{QStringLiteral("--help")} || arguments == QStringList{QStringLiteral("-h")}) {
         WriteBytes(streams.out, "Usage: marqueemaster-cli " + CheckUsage.toUtf8()
@@ -18,6 +19,9 @@ int runCheck(const QStringList &arguments, CliStreams &streams)
                                       "what the others see. Exit 0 when everything plays as written.\n");
         return 0;
     }
+    const std::optional<Game> game = TakeGameOption(arguments, streams);
+    if (!game)
+        return CliUsageError;
     QString path;
     int frameRate = GameConsole::DefaultFrameRate;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
@@ -38,7 +42,7 @@ int runCheck(const QStringList &arguments, CliStreams &streams)
         return CliUsageError;
     if (InputFileError(path, streams) != 0)
         return 1;
-    const ScriptCheck check = CheckScriptFile(path, frameRate);
+    const ScriptCheck check = CheckScriptFile(path, frameRate, Games::Of(*game));
     QString report;
     for (const QString &line : check.report)
         report += EscapeControls(line) + QLatin1Char('\n');

@@ -1,4 +1,5 @@
 #include "cli/CliVerbs.h"
+#include "cli/GameOption.h"
 
 #include "colors/ColorCodes.h"
 #include "game/GameName.h"
@@ -6,9 +7,13 @@
 
 namespace {
 
-int runColorize(const QStringList &arguments, CliStreams &streams)
+int runColorize(QStringList arguments, CliStreams &streams)
 {
     Colorize::Options options;
+    const std::optional<Game> game = TakeGameOption(arguments, streams);
+    if (!game)
+        return CliUsageError;
+    options.game = *game;
     std::optional<Colorize::Pattern> pattern;
     QStringList texts;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
@@ -69,7 +74,7 @@ int runColorize(const QStringList &arguments, CliStreams &streams)
 const bool registered = RegisterCliVerb(
     {QStringLiteral("colorize"),
      QStringLiteral("colorize TEXT --pattern rainbow|alternate|gradient|random [--colors 1,4] [--by word|character]\n"
-                    "         [--backwards] [--no-fit] [--seed N]"),
+                    "         [--backwards] [--no-fit] [--seed N] [--game rtcw|iortcw|et|etlegacy]"),
      runColorize});
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "cli/CliVerbs.h"
+#include "cli/GameOption.h"
 #include "cli/StderrPrompts.h"
 
 #include "animation/AnimationFile.h"
@@ -51,8 +52,11 @@ QString RowError(const EffectRow &row)
         .arg(row.param1);
 }
 
-int runEffects(const QStringList &arguments, CliStreams &streams)
+int runEffects(QStringList arguments, CliStreams &streams)
 {
+    const std::optional<Game> game = TakeGameOption(arguments, streams);
+    if (!game)
+        return CliUsageError;
     std::optional<QString> name;
     std::optional<QString> clanTag;
     bool reverse = false;
@@ -118,14 +122,15 @@ int runEffects(const QStringList &arguments, CliStreams &streams)
 
     AnimationModel model;
     StderrPrompts prompts(streams.err, PromptAnswer::Yes);
-    RunEffects(model, *name, tag, reverse, rows, prompts, keepColours);
+    RunEffects(model, *name, tag, reverse, rows, prompts, keepColours, Games::Of(*game));
     WriteAnsiOutput(AnimationFileText(model.lines()), streams);
     return 0;
 }
 
 const bool registered = RegisterCliVerb(
     {QStringLiteral("effects"),
-     QStringLiteral("effects --name NAME [--clantag TAG] [--reverse] [--keep-colours] (--effect EFFECT [--param1 P] [--param2 P])..."),
+     QStringLiteral("effects --name NAME [--clantag TAG] [--reverse] [--keep-colours] (--effect EFFECT [--param1 P] [--param2 P])...\n"
+                    "        [--game rtcw|iortcw|et|etlegacy]"),
      runEffects});
 
 } // namespace

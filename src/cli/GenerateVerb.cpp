@@ -1,4 +1,5 @@
 #include "cli/CliVerbs.h"
+#include "cli/GameOption.h"
 #include "cli/StderrPrompts.h"
 
 #include "animation/AnimationFile.h"
@@ -7,6 +8,7 @@
 #include "platform/FileEnding.h"
 #include "platform/TextFile.h"
 #include "script/ScriptGenerator.h"
+#include "script/ScriptCheck.h"
 #include "script/ScriptParts.h"
 #include "script/ScriptSave.h"
 #include "platform/RegistryStore.h"
@@ -20,8 +22,12 @@ namespace {
 
 // Reads the animation as File, Open does and makes the parts the script window
 // shows: written as its "Save" writes them with -o, else all printed in order.
-int runGenerate(const QStringList &arguments, CliStreams &streams)
+int runGenerate(QStringList arguments, CliStreams &streams)
 {
+    const std::optional<Game> game = TakeGameOption(arguments, streams);
+    if (!game)
+        return CliUsageError;
+    const GameRules &rules = Games::Of(*game);
     QString path;
     QString output;
     std::optional<int> partLimit;
@@ -30,9 +36,9 @@ int runGenerate(const QStringList &arguments, CliStreams &streams)
         if (argument == QLatin1String("--part-limit")) {
             bool ok = false;
             partLimit = i + 1 < arguments.size() && !partLimit ? arguments.at(++i).toInt(&ok) : 0;
-            if (!ok || *partLimit < GameConsole::MinPartLimit || *partLimit > GameConsole::MaxPartLimit)
+            if (!ok || *partLimit < GameConsole::MinPartLimit || *partLimit > rules.maxPartBytes())
                 return UsageError(streams, QStringLiteral("--part-limit takes one number of bytes from %1 to %2")
-                                               .arg(GameConsole::MinPartLimit).arg(GameConsole::MaxPartLimit));
+                                               .arg(GameConsole::MinPartLimit).arg(rules.maxPartBytes()));
         } else if (argument == QLatin1String("-o")) {
             if (i + 1 >= arguments.size() || !output.isEmpty())
                 return UsageError(streams, QStringLiteral("-o takes one FILE.cfg"));
@@ -61,13 +67,22 @@ int runGenerate(const QStringList &arguments, CliStreams &streams)
         streams.err << path << " holds no animation line: no script written\n";
         return 1;
     }
+    if (rules.dropsBadName) {
+        // The server would drop the player: no script is better than one that gets them thrown out.
+        const QString rows = DroppingRows(MarkLines(model.lines(), LoadSettings(SystemRegistryStore()).frameRate, 0, -1, rules));
+        if (!rows.isEmpty()) {
+            streams.err << rules.title << " drops the player for a name over 35 bytes or none, at line(s) " << rows
+                        << ": no script written" << Qt::endl;
+            return 1;
+        }
+    }
     const QString script = BuildScriptText(model.lines(), [&prompts](const QString &message) {
         prompts.message(message, AppTitle, PromptIcon::None, PromptButtons::Ok);
     });
     const QString target = output.isEmpty() ? QStringLiteral("script.cfg")
                                             : WithFilterEnding(output, QStringLiteral("Script|*.cfg"));
-    const int limit = partLimit.value_or(LoadSettings(SystemRegistryStore()).partLimit);
-    const QStringList parts = SplitScript(script, ExecTargetOf(target).name, limit);
+    const int limit = partLimit.value_or(qMin(LoadSettings(SystemRegistryStore()).partLimit, rules.maxPartBytes()));
+    const QStringList parts = SplitScript(script, ExecTargetOf(target).name, limit, rules);
     if (!output.isEmpty()) {
         const PartsWriteResult result = WriteScriptParts(target, parts);
         if (!result.ok) {
@@ -90,6 +105,6 @@ int runGenerate(const QStringList &arguments, CliStreams &streams)
 }
 
 const bool registered = RegisterCliVerb(
-    {QStringLiteral("generate"), QStringLiteral("generate FILE.ras [-o FILE.cfg] [--part-limit BYTES]"), runGenerate});
+    {QStringLiteral("generate"), QStringLiteral("generate FILE.ras [-o FILE.cfg] [--part-limit BYTES] [--game %1]").arg(Games::Keys()), runGenerate});
 
 } // namespace

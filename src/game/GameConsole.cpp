@@ -10,37 +10,79 @@ QByteArrayView GameText(QByteArrayView file)
     return nul < 0 ? file : file.first(nul);
 }
 
-bool NextCommand(QByteArrayView text, qsizetype &start, Command &command)
+namespace {
+
+// Where the command starting at `p` ends, comments playing no part.
+const char *plainEnd(const char *p, const char *end)
 {
-    // The bytes the scan below looks at; every other byte is part of the command.
+    // The bytes the scan looks at; every other byte is part of the command.
     static constexpr auto special = [] {
         std::array<bool, 256> table{};
         for (unsigned char c : {'\r', '\n', '"', ';'})
             table[c] = true;
         return table;
     }();
-    while (start < text.size()) {
-        bool quoted = false;
-        const char *p = text.data() + start;
-        const char *end = text.data() + text.size();
-        for (; p != end; ++p) {
-            const char c = *p;
-            if (!special[static_cast<unsigned char>(c)])
-                continue;  // most bytes: one look-up
-            if (c == '\r' || c == '\n')
-                break;
-            if (c == '"')
-                quoted = !quoted;
-            else if (!quoted && c == ';')
+    bool quoted = false;
+    for (; p != end; ++p) {
+        const char c = *p;
+        if (!special[static_cast<unsigned char>(c)])
+            continue;  // most bytes: one look-up
+        if (c == '\r' || c == '\n')
+            break;
+        if (c == '"')
+            quoted = !quoted;
+        else if (!quoted && c == ';')
+            break;
+    }
+    return p;
+}
+
+// The same where a ; in a comment doesn't end the command: after // up to the
+// line's end, inside /* */ across line ends too.
+const char *commentedEnd(const char *p, const char *end)
+{
+    bool quoted = false;
+    bool lineComment = false;
+    bool blockComment = false;
+    for (; p != end; ++p) {
+        const char c = *p;
+        const char next = p + 1 != end ? p[1] : '\0';
+        if (c == '"')
+            quoted = !quoted;
+        if (!quoted) {
+            if (!blockComment && c == '/' && next == '/')
+                lineComment = true;
+            else if (!lineComment && c == '/' && next == '*')
+                blockComment = true;
+            else if (blockComment && c == '*' && next == '/') {
+                blockComment = false;
+                ++p;
+                continue;
+            }
+            if (!lineComment && !blockComment && c == ';')
                 break;
         }
+        if (!blockComment && (c == '\r' || c == '\n'))
+            break;
+    }
+    return p;
+}
+
+} // namespace
+
+bool NextCommand(QByteArrayView text, qsizetype &start, Command &command, const GameRules &rules)
+{
+    while (start < text.size()) {
+        const char *begin = text.data() + start;
+        const char *end = text.data() + text.size();
+        const char *p = rules.commentHidesSemicolon ? commentedEnd(begin, end) : plainEnd(begin, end);
         qsizetype i = p - text.data();
         command = Command{start, text.sliced(start, i - start)};
-        if (command.text.size() > MaxCommandBytes) {
+        if (command.text.size() > rules.maxCommandBytes) {
             // The buffer hands out 1,023 bytes, drops the next and goes on after it.
-            command.text = command.text.first(MaxCommandBytes);
+            command.text = command.text.first(rules.maxCommandBytes);
             command.cut = true;
-            i = start + MaxCommandBytes;
+            i = start + rules.maxCommandBytes;
         }
         start = i + 1;
         if (!command.text.trimmed().isEmpty())
@@ -49,13 +91,13 @@ bool NextCommand(QByteArrayView text, qsizetype &start, Command &command)
     return false;
 }
 
-QList<Command> Commands(QByteArrayView text)
+QList<Command> Commands(QByteArrayView text, const GameRules &rules)
 {
     text = GameText(text);
     QList<Command> commands;
     qsizetype start = 0;
     Command command;
-    while (NextCommand(text, start, command))
+    while (NextCommand(text, start, command, rules))
         commands.append(command);
     return commands;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "game/GameRules.h"
+
 #include <QByteArrayView>
 #include <algorithm>
 #include <QList>
@@ -12,29 +14,22 @@
 // Everything is bytes, as the game reads the file.
 namespace GameConsole {
 
-// The engine's numbers, in one place: another engine differs only here.
-struct Rules {
-    int bufferBytes = 16384;     // the command buffer
-    int maxCommandBytes = 1023;  // a longer command is cut there, its next byte lost
-    int maxPathBytes = 63;       // exec copies its name, ending included, into 64 bytes
-    int runsPerFrame = 2;        // the buffer runs before the server frame and again before the client frame
-    int execNewline = 1;         // exec puts a line end after the file it inserts
-    int setJoinLimit = 254;      // set stops joining words when their counted length would reach it
-};
-inline constexpr Rules Stock{};
+// The stock engine's rules; the others are in Games.
+using Rules = GameRules;
+inline constexpr const GameRules &Stock = Games::Rtcw;
 
 constexpr int BufferBytes = Stock.bufferBytes;
 constexpr int MaxCommandBytes = Stock.maxCommandBytes;
 constexpr int MaxExecNameChars = Stock.maxPathBytes;
 constexpr int DefaultFrameRate = 125;
-constexpr int DefaultPartLimit = 12288;   // leaves 4 KB of the buffer for the player's own keys
+constexpr int DefaultPartLimit = 12288;   // leaves 4 KB of the stock buffer for the player's own keys
 constexpr int MinPartLimit = 1024;
-constexpr int MaxPartLimit = BufferBytes - Stock.execNewline;  // exec needs the file plus its line end
+constexpr int MaxPartLimit = Stock.maxPartBytes();
 
 // True when exec can insert a file of fileBytes while `waiting` bytes are already in the buffer.
-inline bool ExecFits(qsizetype fileBytes, qsizetype waiting = 0)
+inline bool ExecFits(qsizetype fileBytes, qsizetype waiting = 0, const GameRules &rules = Stock)
 {
-    return fileBytes + Stock.execNewline + waiting <= BufferBytes;
+    return fileBytes + rules.execNewline + waiting <= rules.bufferBytes;
 }
 
 // True for a character the script window or the game takes as the end of a
@@ -66,12 +61,12 @@ struct Command {
     bool cut = false;  // longer than MaxCommandBytes: the rest ran as a command of its own
 };
 
-// The commands of a text: ending at CR, LF, or ';' outside double quotes
-// (comments play no part here); NUL ends the text. Empty commands are kept out.
-QList<Command> Commands(QByteArrayView text);
+// The commands of a text: ending at CR, LF, or ';' outside double quotes (and,
+// where the engine says so, outside comments); NUL ends the text. Empty commands are kept out.
+QList<Command> Commands(QByteArrayView text, const GameRules &rules = Stock);
 // The same one at a time, without a list: the next command of `text` (already cut at its NUL)
 // from `start` on into `command`, and `start` moved past its end; false when none is left.
-bool NextCommand(QByteArrayView text, qsizetype &start, Command &command);
+bool NextCommand(QByteArrayView text, qsizetype &start, Command &command, const GameRules &rules = Stock);
 
 // True when the command `prefix "argument"` (prefixBytes long) reaches the game
 // whole, with the argument as one word as written: nothing in it ends the quote,

@@ -1,5 +1,6 @@
 #include "game/GameName.h"
 
+#include "game/GameConsole.h"
 #include "platform/TextFile.h"
 
 #include <QStringList>
@@ -26,10 +27,33 @@ enum Rule : unsigned {
     Foreign = 1u << 7,
     Percent = 1u << 8,
     NothingVisible = 1u << 6,
+    SomeForeign = 1u << 9,
+    HighToDot = 1u << 10,
 };
 
-// What the client sends of a value: bytes above 127 removed, '%' turned into '.' on the way.
+// What the client sends of a value: foreign bytes removed, '%' (and on most engines
+// every byte above 127) turned into '.' on the way.
 bool clientChanges(char c) { return static_cast<signed char>(c) < 0 || c == '%'; }
+
+// The bytes the server gets, in `sent` when they differ from `in`.
+QByteArrayView sentBytes(QByteArrayView in, QVarLengthArray<char, 256> &sent, unsigned &rules, const GameRules &game)
+{
+    if (std::none_of(in.begin(), in.end(), clientChanges))
+        return in;
+    const unsigned foreign = game.filterTo == 0xFF ? Foreign : SomeForeign;
+    for (char c : in) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (game.clientRemoves(byte))
+            rules |= foreign;
+        else if (c == '%')
+            rules |= Percent, sent.append('.');
+        else if (byte >= 0x80 && game.wireHighToDot)
+            rules |= HighToDot, sent.append('.');
+        else
+            sent.append(c);
+    }
+    return QByteArrayView(sent.constData(), sent.size());
+}
 
 // The name the server keeps: at most MaxBytes, in a fixed buffer (the check runs on every line).
 struct Cleaned {
@@ -40,26 +64,17 @@ struct Cleaned {
     QByteArrayView name() const { return {bytes, size}; }
 };
 
-Cleaned clean(QByteArrayView in)
+Cleaned clean(QByteArrayView in, const GameRules &game)
 {
     Cleaned result;
     QVarLengthArray<char, 256> sent;
-    if (std::any_of(in.begin(), in.end(), clientChanges)) {
-        for (char c : in) {
-            if (static_cast<signed char>(c) < 0)
-                result.rules |= Foreign;
-            else if (c == '%')
-                result.rules |= Percent, sent.append('.');
-            else
-                sent.append(c);
-        }
-        in = QByteArrayView(sent.constData(), sent.size());
-    }
+    in = sentBytes(in, sent, result.rules, game);
     // Built in locals: a store through the buffer can't then make the compiler read the size again.
     char out[MaxBytes];
     int n = 0;
     int visible = 0;
     int blanksInRow = 0;
+    bool started = false;  // a byte other than a blank has been read
     const char *bytes = in.constData();
     const qsizetype size = in.size();
     for (qsizetype i = 0; i < size; ++i) {
@@ -67,6 +82,7 @@ Cleaned clean(QByteArrayView in)
         if (static_cast<unsigned char>(c) > ' ' && c != Caret) {
             // Most bytes: a visible character, which ends a run of blanks.
             blanksInRow = 0;
+            started = true;
             if (n >= MaxBytes) {
                 result.rules |= TooLong;
                 break;
@@ -79,25 +95,33 @@ Cleaned clean(QByteArrayView in)
             result.rules |= NulByte;  // the game's strings end there
             break;
         }
-        if (n == 0 && c == ' ') {
+        if (c == ' ' && (game.onlyTrueLeadingBlanks ? !started : n == 0)) {
             result.rules |= LeadingBlanks;
             continue;
         }
-        if (c == Caret) {
-            if (i + 1 >= size || bytes[i + 1] == '\0') {
-                result.rules |= LoneCaret;
-                continue;
-            }
+        started = true;
+        const bool last = i + 1 >= size || bytes[i + 1] == '\0';
+        if (c == Caret && last && !game.keepsTrailingCaret) {
+            result.rules |= LoneCaret;
+            continue;
+        }
+        if (c == Caret && !last && game.cleansAsCode(static_cast<unsigned char>(bytes[i + 1]))) {
             const char code = bytes[++i];
-            if (ColorIndex(static_cast<unsigned char>(code)) == 0) {
+            if (game.codeResetsBlankRun)
+                blanksInRow = 0;
+            if (!game.blackAllowed && game.colorIndex(static_cast<unsigned char>(code)) == 0) {
                 result.rules |= BlackCode;  // removed with its character
                 continue;
             }
-            if (n > MaxBytes - 2) {
+            if (n > MaxBytes - (game.wholeCodeFits ? 2 : 1)) {
                 result.rules |= TooLong;  // a code that does not fit whole ends the name
                 break;
             }
             out[n++] = c;
+            if (n >= MaxBytes) {
+                result.rules |= TooLong;  // the byte-by-byte copy ends on the caret
+                break;
+            }
             out[n++] = code;
             continue;
         }
@@ -139,6 +163,8 @@ QString joinTexts(unsigned rules)
         {LoneCaret, "a lone ^ at the end is dropped"},
         {NulByte, "the name ends at a NUL character"},
         {Foreign, "the client removes every character above 127 (foreign characters)"},
+        {SomeForeign, "the client removes characters 128 to 160 and 255 (foreign characters)"},
+        {HighToDot, "characters above 127 reach the server as ."},
         {Percent, "% reaches the server as ."},
     };
     QStringList parts;
@@ -149,7 +175,7 @@ QString joinTexts(unsigned rules)
     return parts.join(QStringLiteral("; "));
 }
 
-constexpr unsigned AllRules = (Percent << 1) - 1;
+constexpr unsigned AllRules = (HighToDot << 1) - 1;
 
 // Every combination's text is built once and shared: many lines of an animation break the same rules.
 const QString &describe(unsigned rules)
@@ -203,7 +229,7 @@ int ByteLength(const QString &name)
     return static_cast<int>(EncodeAnsi(name).size());
 }
 
-QVector<Glyph> Glyphs(const QString &name)
+QVector<Glyph> Glyphs(const QString &name, const GameRules &game)
 {
     QVector<Glyph> glyphs;
     glyphs.reserve(name.size());
@@ -211,12 +237,20 @@ QVector<Glyph> Glyphs(const QString &name)
     for (qsizetype i = 0; i < name.size(); ++i) {
         const QChar c = name.at(i);
         if (c == QLatin1Char(Caret)) {
-            if (++i < name.size()) {
-                const int index = ColorIndex(static_cast<unsigned char>(name.at(i).toLatin1()));
-                if (index != 0)
-                    color = index;
+            if (i + 1 >= name.size()) {
+                if (game.keepsTrailingCaret)
+                    glyphs.append({c, color});
+                continue;
             }
-            continue;
+            const QChar next = name.at(i + 1);
+            const auto code = static_cast<unsigned char>(next.unicode() > 0xFF ? 0x80 : next.unicode());
+            if (game.drawsAsCode(code)) {
+                ++i;
+                const int index = game.colorIndex(code);
+                if (index != 0 || game.blackAllowed)
+                    color = index;
+                continue;
+            }
         }
         glyphs.append({c, color});
     }
@@ -278,31 +312,57 @@ QString ComposeFitting(QVector<Glyph> glyphs)
     return text;
 }
 
-QString ServerCleanName(const QString &name)
+namespace {
+
+// Why the engine drops a player who sets this name, or null: a refused or
+// empty name leaves the user info without one, and a long one is refused whole.
+const char *dropReason(QByteArrayView name, const GameRules &game)
 {
-    return shownText(clean(EncodeAnsi(name)));
+    if (!game.dropsBadName)
+        return nullptr;
+    if (refusedByte(name))
+        return "the client can't send a name holding \\ ; or \": the server drops the player";
+    QVarLengthArray<char, 256> sent;
+    unsigned rules = 0;
+    const QByteArrayView received = sentBytes(GameConsole::GameText(name), sent, rules, game);
+    if (received.isEmpty())
+        return "an empty name: the server drops the player";
+    if (received.size() > MaxBytes)
+        return "over 35 bytes: the server drops the player";
+    return nullptr;
 }
 
-Result Shown(const QString &name)
+} // namespace
+
+QString ServerCleanName(const QString &name, const GameRules &game)
 {
-    return ShownBytes(EncodeAnsi(name));
+    return shownText(clean(EncodeAnsi(name), game));
 }
 
-Verdict VerdictOf(QByteArrayView name)
+Result Shown(const QString &name, const GameRules &game)
 {
+    return ShownBytes(EncodeAnsi(name), game);
+}
+
+Verdict VerdictOf(QByteArrayView name, const GameRules &game)
+{
+    if (dropReason(name, game))
+        return Verdict::Dropped;
     if (refusedByte(name))
         return Verdict::Refused;
-    return clean(name).rules == 0 ? Verdict::AsWritten : Verdict::Rewritten;
+    return clean(name, game).rules == 0 ? Verdict::AsWritten : Verdict::Rewritten;
 }
 
-Result ShownBytes(QByteArrayView name)
+Result ShownBytes(QByteArrayView name, const GameRules &game)
 {
+    if (const char *reason = dropReason(name, game))
+        return {Verdict::Dropped, QString(), QString::fromLatin1(reason)};
     const char refused = refusedByte(name);
     if (refused) {
         static const QString reasons[] = {refusedReason('\\'), refusedReason(';'), refusedReason('"')};
         return {Verdict::Refused, Unnamed, reasons[refused == '\\' ? 0 : refused == ';' ? 1 : 2]};
     }
-    const Cleaned cleaned = clean(name);
+    const Cleaned cleaned = clean(name, game);
     if (cleaned.rules == 0)
         return {Verdict::AsWritten, shownText(cleaned), {}};
     return {Verdict::Rewritten, shownText(cleaned), describe(cleaned.rules)};

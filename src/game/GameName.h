@@ -1,5 +1,7 @@
 #pragma once
 
+#include "game/GameRules.h"
+
 #include <QByteArrayView>
 #include <QString>
 #include <QVector>
@@ -16,6 +18,7 @@ enum class Verdict {
     AsWritten,   // every player sees the name as written
     Rewritten,   // the server changes it (cut, black removed, blanks dropped ...)
     Refused,     // the client can't send it: everyone sees UnnamedPlayer
+    Dropped,     // the server drops the player (ET: Legacy: a name over 35 bytes, or none)
 };
 
 struct Result {
@@ -31,14 +34,14 @@ inline int ColorIndex(unsigned char code) { return (code - '0') & 7; }
 QChar RefusedCharacter(const QString &name);
 
 // The server's rewrite of a name it receives.
-QString ServerCleanName(const QString &name);
+QString ServerCleanName(const QString &name, const GameRules &game = Games::Rtcw);
 
-// What the others see when the player sets this name, and why it differs.
-Result Shown(const QString &name);
+// What the others see when the player sets this name on the game, and why it differs.
+Result Shown(const QString &name, const GameRules &game = Games::Rtcw);
 // The same for the name's bytes as the script file holds them.
-Result ShownBytes(QByteArrayView name);
+Result ShownBytes(QByteArrayView name, const GameRules &game = Games::Rtcw);
 // The verdict alone, without building the shown name: the list asks it of every line.
-Verdict VerdictOf(QByteArrayView name);
+Verdict VerdictOf(QByteArrayView name, const GameRules &game = Games::Rtcw);
 
 // Bytes the name takes in the game (one per character of the code page).
 int ByteLength(const QString &name);
@@ -52,10 +55,11 @@ struct Glyph {
     friend bool operator==(const Glyph &, const Glyph &) = default;
 };
 
-// The characters a name shows and their colours. The game takes a caret and
-// whatever follows it as a colour code, so "^^" is a code and a caret is never
-// shown; black codes are removed by the server and change nothing.
-QVector<Glyph> Glyphs(const QString &name);
+// The characters a name shows and their colours. The stock game takes a caret
+// and whatever follows it as a colour code, so "^^" is a code and a caret is
+// never shown; other engines draw a caret before a byte they don't take as a
+// code. Where black is removed by the server a black code changes nothing.
+QVector<Glyph> Glyphs(const QString &name, const GameRules &game = Games::Rtcw);
 
 // The shortest text that shows these glyphs: a code only where the colour
 // changes, never on a blank (its colour can't be seen), "^7" where an

@@ -16,7 +16,10 @@ bool isLowered(QByteArrayView word, QByteArrayView lower)
 
 } // namespace
 
-GamePlayer::GamePlayer(int frameRate) : m_frameMs(GameConsole::FrameMs(frameRate)) {}
+GamePlayer::GamePlayer(int frameRate, const GameRules &rules)
+    : m_rules(&rules), m_frameMs(GameConsole::FrameMs(frameRate))
+{
+}
 
 QByteArrayView GamePlayer::lowered(QByteArrayView word)
 {
@@ -33,23 +36,69 @@ QByteArrayView GamePlayer::lowered(QByteArrayView word)
 
 GamePlayer::Event GamePlayer::serverCommand(Event &&event)
 {
-    if (event.kind != Kind::Name && GameConsole::FloodExempt(event.verb))
+    const bool name = event.kind == Kind::Name;
+    if (m_rules->flood == GameRules::Flood::Burst) {
+        // The engine's window is off; the game counts chat only.
+        if (event.kind == Kind::Chat)
+            throttleChat(event);
         return std::move(event);
-    // The user info is an engine command: never dropped, but it restarts the window like any other.
-    if (event.kind != Kind::Name && m_lastServerMs && event.ms - *m_lastServerMs < ChatFloodMs)
+    }
+    if (!name && (GameConsole::FloodExempt(event.verb)
+                  || (m_rules->flood == GameRules::Flood::Fixed && event.verb == "forcetapout")))
+        return std::move(event);
+    // The user info is an engine command: never dropped, but it (re)starts the window like any other.
+    const bool inWindow = m_lastServerMs && event.ms - *m_lastServerMs < m_rules->floodMs;
+    if (!name && inWindow)
         event.kind = Kind::Dropped;
-    m_lastServerWasName = event.kind == Kind::Name;
+    m_lastServerWasName = name;
     m_serverMsBeforeName = m_lastServerMs;
-    m_lastServerMs = event.ms;
+    if (m_rules->flood == GameRules::Flood::Restarting || !inWindow)
+        m_lastServerMs = event.ms;
     return std::move(event);
+}
+
+void GamePlayer::throttleChat(Event &event)
+{
+    if (event.ms < m_burstBlockedUntilMs) {
+        event.kind = Kind::Dropped;
+        return;
+    }
+    // One line of the burst comes back each full second since the last one.
+    m_burstCount = qMax(0, m_burstCount - (event.ms - m_burstLastMs) / m_rules->burstMs);
+    m_burstLastMs = event.ms;
+    if (m_burstCount >= m_rules->burst) {
+        event.kind = Kind::Dropped;
+        m_burstBlockedUntilMs = event.ms + m_rules->burstMs;
+        return;
+    }
+    ++m_burstCount;
+}
+
+void GamePlayer::limitNameChanges(Event &event)
+{
+    const int limit = m_rules->nameChangeMs;
+    if (limit <= 0)
+        return;
+    // A held name is applied once the limit has passed since the last one.
+    if (m_nameHeld && event.ms >= *m_nameAppliedMs + limit) {
+        *m_nameAppliedMs += limit;
+        m_nameHeld = false;
+    }
+    if (!m_nameAppliedMs || event.ms >= *m_nameAppliedMs + limit) {
+        m_nameAppliedMs = event.ms;
+        return;
+    }
+    event.held = true;
+    event.replacesHeld = m_nameHeld;
+    m_nameHeld = true;
 }
 
 void GamePlayer::wait(int runs)
 {
-    if (runs < 0)
+    if (runs < 0 && m_rules->negativeWaitStalls)
         m_stalled = true;  // the game counts it down from below zero: it never reaches zero
     else
-        m_run += runs;
+        m_run += runs < 0 ? 1 : runs;  // other engines wait one run
 }
 
 int GamePlayer::WaitRuns(QByteArrayView argument)
@@ -104,18 +153,19 @@ GamePlayer::Event GamePlayer::play(const GameConsole::TokenList &tokens, QByteAr
     };
     auto setName = [&](QByteArrayView value) {
         event.kind = Kind::Name;
-        event.name = GameName::VerdictOf(value);
+        event.name = GameName::VerdictOf(value, *m_rules);
         event.argument = value;
         // The user info goes out once a frame: a name the next one replaces that soon is never sent.
-        event.replacesName = m_lastNameRun && m_run - *m_lastNameRun < GameConsole::Stock.runsPerFrame;
+        event.replacesName = m_lastNameRun && m_run - *m_lastNameRun < m_rules->runsPerFrame;
         if (event.replacesName && m_lastServerWasName)
             m_lastServerMs = m_serverMsBeforeName;
         m_lastNameRun = m_run;
+        limitNameChanges(event);
         return serverCommand(std::move(event));
     };
     // "set name a b" joins its words; "name a b" takes the first only.
     if ((verb == "set" || verb == "seta") && tokens.size() >= 3 && isLowered(tokens.at(1), "name")) {
-        if (tokens.size() == 3 && tokens.at(2).size() <= GameConsole::Stock.setJoinLimit)
+        if (tokens.size() == 3 && tokens.at(2).size() <= m_rules->setJoinLimit)
             return setName(tokens.at(2));  // most lines: one word that fits
         m_joined = GameConsole::SetValue(tokens, 2, &event.wordsDropped);
         return setName(m_joined);
@@ -131,7 +181,8 @@ GamePlayer::Event GamePlayer::play(const GameConsole::TokenList &tokens, QByteAr
         // Only "wait N" reads its number; no number or more than one waits one run.
         event.argument = tokens.size() == 2 ? tokens.at(1) : QByteArrayView("1");
         const int runs = tokens.size() == 2 ? WaitRuns(event.argument) : 1;
-        event.kind = runs < 0 ? Kind::Stall : Kind::Wait;
+        const bool stalls = runs < 0 && m_rules->negativeWaitStalls;
+        event.kind = stalls ? Kind::Stall : Kind::Wait;
         wait(runs);
         return event;
     }

@@ -7,7 +7,7 @@
 #include <QByteArrayView>
 #include <optional>
 
-// Plays one command after another as the stock game does for one player:
+// Plays one command after another as the chosen game does for one player:
 // counts the buffer runs waits let pass (two to a frame), changes the name the
 // others see, and drops what the server's flood protection refuses.
 class GamePlayer {
@@ -33,11 +33,13 @@ public:
         GameName::Verdict name = GameName::Verdict::AsWritten;  // for Kind::Name: GameName::ShownBytes(argument) tells more
         bool wordsDropped = false;   // for Kind::Name: set left out a word too long for its buffer
         bool replacesName = false;   // for Kind::Name: the name before it was never sent (same frame)
+        bool held = false;           // for Kind::Name: the server holds it back (one change per so many seconds)
+        bool replacesHeld = false;   // for Kind::Name: the name the server held before it is never shown
         qint64 frame = 0;         // the frame the command runs in
         int ms = 0;               // and its time from the script's start
     };
 
-    explicit GamePlayer(int frameRate);
+    explicit GamePlayer(int frameRate, const GameRules &rules = Games::Rtcw);
 
     // Nothing when the command has no words, or when a negative wait stalled the buffer.
     std::optional<Event> run(QByteArrayView command);
@@ -49,18 +51,22 @@ public:
     // What "wait runs" does.
     void wait(int runs);
     bool stalled() const { return m_stalled; }
-    qint64 frame() const { return m_run / GameConsole::Stock.runsPerFrame; }
+    qint64 frame() const { return m_run / m_rules->runsPerFrame; }
     int ms() const { return msAt(m_run); }
     // The time `runs` buffer runs last.
-    int msAt(qint64 runs) const { return static_cast<int>(runs * m_frameMs / GameConsole::Stock.runsPerFrame); }
+    int msAt(qint64 runs) const { return static_cast<int>(runs * m_frameMs / m_rules->runsPerFrame); }
+    const GameRules &rules() const { return *m_rules; }
     // The runs "wait ARGUMENT" lets pass, as the game reads its number.
     static int WaitRuns(QByteArrayView argument);
 
 private:
     Event play(const GameConsole::TokenList &tokens, QByteArrayView verb);
     Event serverCommand(Event &&event);
+    void throttleChat(Event &event);
+    void limitNameChanges(Event &event);
     QByteArrayView lowered(QByteArrayView word);
 
+    const GameRules *m_rules;
     int m_frameMs;
     qint64 m_run = 0;
     bool m_stalled = false;
@@ -68,6 +74,11 @@ private:
     std::optional<int> m_serverMsBeforeName;  // the window's start before the last command to the server
     bool m_lastServerWasName = false;
     std::optional<qint64> m_lastNameRun;
+    int m_burstCount = 0;  // chat lines counted by the game's own flood protection
+    int m_burstLastMs = 0;
+    int m_burstBlockedUntilMs = 0;
+    std::optional<int> m_nameAppliedMs;  // when the server last applied a name
+    bool m_nameHeld = false;
     QByteArray m_verb;    // an unknown verb lowered
     QByteArray m_joined;  // words joined into one argument
     struct Prefix {

@@ -18,11 +18,14 @@ using Kind = GamePlayer::Kind;
 
 } // namespace
 
-const QString &DroppedReason()
+const QString &DroppedReason(const GameRules &game)
 {
-    static const QString reason = QStringLiteral("dropped by the server: within %1 ms of the previous command to the server")
+    static const QString window = QStringLiteral("dropped by the server: within %1 ms of the previous command to the server")
                                       .arg(GamePlayer::ChatFloodMs);
-    return reason;
+    static const QString burst = QStringLiteral("dropped by the server: more than %1 chat lines with less than %2 ms "
+                                                "between them")
+                                     .arg(Games::EtLegacy.burst).arg(Games::EtLegacy.burstMs);
+    return game.flood == GameRules::Flood::Burst ? burst : window;
 }
 
 QString NameReason(const GamePlayer::Event &event, const QString &nameReason)
@@ -58,12 +61,14 @@ const QString &changedTextReason(const QString &text)
 }
 
 // Why a played command differs from the line's Text, or empty.
-QString difference(const GamePlayer::Event &event, const QString &text, QString *shown)
+QString difference(const GamePlayer::Event &event, const QString &text, QString *shown, const GameRules &game,
+                   bool *dropsPlayer)
 {
     switch (event.kind) {
     case Kind::Name:
         if (event.name != GameName::Verdict::AsWritten || event.wordsDropped) {
-            GameName::Result name = GameName::ShownBytes(event.argument);
+            GameName::Result name = GameName::ShownBytes(event.argument, game);
+            *dropsPlayer = name.verdict == GameName::Verdict::Dropped;
             *shown = std::move(name.shown);
             return NameReason(event, name.reason);
         }
@@ -72,7 +77,7 @@ QString difference(const GamePlayer::Event &event, const QString &text, QString 
         *shown = DecodeAnsi(event.argument);
         return changedTextReason(text);
     case Kind::Dropped:
-        return DroppedReason();
+        return DroppedReason(game);
     case Kind::Chat:
     case Kind::Local:
         if (sameText(event.argument, text))
@@ -85,7 +90,8 @@ QString difference(const GamePlayer::Event &event, const QString &text, QString 
 }
 
 // The marks of the lines first to last, both within the animation.
-QVector<LineMark> markRange(const QVector<AnimationLine> &lines, int frameRate, int first, int last)
+QVector<LineMark> markRange(const QVector<AnimationLine> &lines, int frameRate, int first, int last,
+                            const GameRules &game, NameCount *count = nullptr)
 {
     QVector<LineMark> marks;
     QHash<QString, int> framesOfTime;  // animations use few distinct Times
@@ -97,7 +103,7 @@ QVector<LineMark> markRange(const QVector<AnimationLine> &lines, int frameRate, 
     };
     // Flood protection looks back 800 ms at most: playing from the line that
     // lies that far before `first` gives the lines from `first` on as a play from the start does.
-    GamePlayer player(frameRate);
+    GamePlayer player(frameRate, game);
     int start = first;
     for (qint64 runs = 0; start > 0 && player.msAt(runs) < GamePlayer::ChatFloodMs;)
         runs += qMax(framesOf(lines.at(--start).time), 1);
@@ -105,6 +111,10 @@ QVector<LineMark> markRange(const QVector<AnimationLine> &lines, int frameRate, 
     int lastNameRow = -1;
     qsizetype lastNameMark = -1;  // its mark, when it has one
     auto mark = [&](int row, const GamePlayer::Event &event) {
+        if (count && event.kind == Kind::Name) {
+            ++count->names;
+            count->unseen += event.replacesHeld || event.replacesName;
+        }
         if (event.kind == Kind::Name && event.replacesName && lastNameRow >= first && lastNameRow <= last) {
             if (lastNameMark < 0) {
                 auto at = std::upper_bound(marks.begin(), marks.end(), lastNameRow,
@@ -114,9 +124,11 @@ QVector<LineMark> markRange(const QVector<AnimationLine> &lines, int frameRate, 
                 marks[lastNameMark] = {lastNameRow, QString(), replacedReason()};
         }
         QString shown;
-        const QString reason = row >= first && row <= last ? difference(event, lines.at(row).text, &shown) : QString();
+        bool drops = false;
+        const QString reason =
+            row >= first && row <= last ? difference(event, lines.at(row).text, &shown, game, &drops) : QString();
         if (!reason.isEmpty())
-            marks.append({row, shown, reason});  // the reasons' texts are shared, not built per line
+            marks.append({row, shown, reason, drops});  // the reasons' texts are shared, not built per line
         if (event.kind == Kind::Name) {
             lastNameRow = row;
             lastNameMark = reason.isEmpty() ? -1 : marks.size() - 1;
@@ -150,7 +162,7 @@ QVector<LineMark> markRange(const QVector<AnimationLine> &lines, int frameRate, 
             const QByteArrayView text = GameConsole::GameText(command);
             qsizetype at = 0;
             GameConsole::Command part;
-            while (GameConsole::NextCommand(text, at, part)) {
+            while (GameConsole::NextCommand(text, at, part, game)) {
                 event = player.run(part.text);
                 if (event)
                     mark(row, *event);
@@ -166,22 +178,45 @@ constexpr int LinesPerThread = 8192;
 
 } // namespace
 
-QVector<LineMark> MarkLines(const QVector<AnimationLine> &lines, int frameRate, int first, int last)
+QVector<LineMark> MarkLines(const QVector<AnimationLine> &lines, int frameRate, int first, int last,
+                            const GameRules &game)
 {
     if (lines.isEmpty())
         return {};
     first = qBound(0, first, static_cast<int>(lines.size()) - 1);
     last = last < 0 ? static_cast<int>(lines.size()) - 1 : qMin(last, static_cast<int>(lines.size()) - 1);
     if (last - first + 1 < 2 * LinesPerThread || QThread::idealThreadCount() < 2)
-        return markRange(lines, frameRate, first, last);
+        return markRange(lines, frameRate, first, last, game);
     // A range plays as it does within the whole script (see markRange): the halves go on two threads.
     const int middle = first + (last - first) / 2;
     QVector<LineMark> secondHalf;
     std::unique_ptr<QThread> thread(
-        QThread::create([&] { secondHalf = markRange(lines, frameRate, middle + 1, last); }));
+        QThread::create([&] { secondHalf = markRange(lines, frameRate, middle + 1, last, game); }));
     thread->start();
-    QVector<LineMark> marks = markRange(lines, frameRate, first, middle);
+    QVector<LineMark> marks = markRange(lines, frameRate, first, middle, game);
     thread->wait();
     marks.append(secondHalf);
     return marks;
+}
+
+NameCount CountNames(const QVector<AnimationLine> &lines, int frameRate, const GameRules &game)
+{
+    NameCount count;
+    if (!lines.isEmpty())
+        markRange(lines, frameRate, 0, static_cast<int>(lines.size()) - 1, game, &count);
+    return count;
+}
+
+QString DroppingRows(const QVector<LineMark> &marks)
+{
+    constexpr int MaxNamed = 10;
+    QStringList rows;
+    int count = 0;
+    for (const LineMark &mark : marks) {
+        if (mark.dropsPlayer && ++count <= MaxNamed)
+            rows << QString::number(mark.row + 1);
+    }
+    if (count > MaxNamed)
+        rows << QStringLiteral("and %1 more").arg(count - MaxNamed);
+    return rows.join(QStringLiteral(", "));
 }

@@ -7,12 +7,25 @@
 #include <QStringList>
 #include <QVector>
 
-// What the stock game does with a script, told by playing it through the
+// What the chosen game does with a script, told by playing it through the
 // game's console and name rules.
 
 // Every line from `first` to `last` (-1: the end) the game plays differently, in
 // row order, with the lines' Times at the frame rate.
-QVector<LineMark> MarkLines(const QVector<AnimationLine> &lines, int frameRate, int first = 0, int last = -1);
+QVector<LineMark> MarkLines(const QVector<AnimationLine> &lines, int frameRate, int first = 0, int last = -1,
+                            const GameRules &game = Games::Rtcw);
+
+// The names a script sets, and those the others never see: replaced within
+// one frame, or held by the server's limit on name changes and replaced.
+struct NameCount {
+    int names = 0;
+    int unseen = 0;
+};
+NameCount CountNames(const QVector<AnimationLine> &lines, int frameRate, const GameRules &game);
+
+// The lines (numbered from 1) whose name gets the player dropped from the
+// server, "2, 5, 9" (the first ten), or empty.
+QString DroppingRows(const QVector<LineMark> &marks);
 
 // The check of a script file and of the parts it chains to.
 struct ScriptCheck {
@@ -23,9 +36,9 @@ struct ScriptCheck {
 };
 
 // Why a chat line or other command to the server is dropped.
-const QString &DroppedReason();
+const QString &DroppedReason(const GameRules &game = Games::Rtcw);
 
 // The reason a name event's value is shown otherwise: the name rules' reason and set's dropped words.
 QString NameReason(const GamePlayer::Event &event, const QString &nameReason);
 
-ScriptCheck CheckScriptFile(const QString &path, int frameRate);
+ScriptCheck CheckScriptFile(const QString &path, int frameRate, const GameRules &game = Games::Rtcw);

@@ -59,11 +59,11 @@ QString execTarget(const QString &gameFolder, QByteArrayView argument, QString *
 
 } // namespace
 
-ScriptCheck CheckScriptFile(const QString &path, int frameRate)
+ScriptCheck CheckScriptFile(const QString &path, int frameRate, const GameRules &game)
 {
     constexpr int StepBudget = 1000000;
     ScriptCheck check;
-    GamePlayer player(frameRate);
+    GamePlayer player(frameRate, game);
     const QString gameFolder = GameFolderOf(path);
     QList<BufferedFile> stack;
     QSet<QPair<quint64, quint64>> states;
@@ -104,10 +104,10 @@ ScriptCheck CheckScriptFile(const QString &path, int frameRate)
         states.insert(state(file->index));
         const qsizetype textBytes = file->inserted.size() - 1;
         const qsizetype waiting = waitingBytes(stack);
-        if (!GameConsole::ExecFits(textBytes, waiting)) {
+        if (!GameConsole::ExecFits(textBytes, waiting, game)) {
             fail(QStringLiteral("%1: exec refuses it, %2 bytes plus one and %3 waiting don't fit the game's "
                                 "buffer of %4 (Cbuf_InsertText overflowed): nothing of it runs")
-                     .arg(current).arg(textBytes).arg(waiting).arg(GameConsole::BufferBytes));
+                     .arg(current).arg(textBytes).arg(waiting).arg(game.bufferBytes));
             return true;
         }
         check.report << QStringLiteral("%1: %2 bytes, exec accepts it").arg(current).arg(textBytes);
@@ -124,7 +124,7 @@ ScriptCheck CheckScriptFile(const QString &path, int frameRate)
     for (int steps = 0; going && !stack.isEmpty();) {
         BufferedFile &top = stack.last();
         GameConsole::Command command;
-        if (!GameConsole::NextCommand(top.text, top.at, command)) {
+        if (!GameConsole::NextCommand(top.text, top.at, command, game)) {
             stack.removeLast();
             continue;
         }
@@ -134,7 +134,7 @@ ScriptCheck CheckScriptFile(const QString &path, int frameRate)
         }
         if (command.cut)
             fail(QStringLiteral("a command at byte %1 is cut at %2 bytes; the rest runs as a command of its own")
-                     .arg(command.offset).arg(GameConsole::MaxCommandBytes));
+                     .arg(command.offset).arg(game.maxCommandBytes));
         const std::optional<GamePlayer::Event> event = player.run(command.text);
         if (!event || event->kind == Kind::Wait)
             continue;  // most commands of a script: nothing to tell
@@ -151,7 +151,11 @@ ScriptCheck CheckScriptFile(const QString &path, int frameRate)
                 check.report << at + QLatin1String("name ") + argument;  // shown as written
                 break;
             }
-            const GameName::Result name = GameName::ShownBytes(event->argument);
+            const GameName::Result name = GameName::ShownBytes(event->argument, game);
+            if (name.verdict == GameName::Verdict::Dropped) {
+                fail(at + QStringLiteral("name %1: %2").arg(argument, name.reason));
+                break;
+            }
             fail(at + QStringLiteral("name %1 is shown as %2: %3").arg(argument, name.shown, NameReason(*event, name.reason)));
             break;
         }
@@ -160,7 +164,7 @@ ScriptCheck CheckScriptFile(const QString &path, int frameRate)
             break;
         case Kind::Dropped:
             fail(at + verb + (argument.isEmpty() ? QString() : QLatin1Char(' ') + argument) + QStringLiteral(": ")
-                 + DroppedReason());
+                 + DroppedReason(game));
             break;
         case Kind::Server:
             check.report << at + QStringLiteral("sends to the server: ") + verb

@@ -99,9 +99,9 @@ QString ExecPathProblem(const ExecTarget &target, int parts)
     return {};
 }
 
-int PartRoom(int limit, int index)
+int PartRoom(int limit, int index, const GameRules &game)
 {
-    return static_cast<int>(qMin<qsizetype>(limit, GameConsole::MaxPartLimit - qsizetype(WaitingPerExec) * index));
+    return static_cast<int>(qMin<qsizetype>(limit, game.maxPartBytes() - qsizetype(WaitingPerExec) * index));
 }
 
 qsizetype PartFileBytes(QStringView windowText)
@@ -109,11 +109,11 @@ qsizetype PartFileBytes(QStringView windowText)
     return codePageBytes(windowText) + CrLf.size();
 }
 
-ScriptPartList::ScriptPartList(const QString &windowText, const QString &execName, int limit)
+ScriptPartList::ScriptPartList(const QString &windowText, const QString &execName, int limit, const GameRules &game)
     : m_text(windowText), m_execName(execName)
 {
     const qsizetype wholeBytes = codePageBytes(windowText);
-    if (wholeBytes + CrLf.size() <= PartRoom(limit, 0)) {
+    if (wholeBytes + CrLf.size() <= PartRoom(limit, 0, game)) {
         m_pieces.append({0, windowText.size(), wholeBytes});
         return;
     }
@@ -137,7 +137,7 @@ ScriptPartList::ScriptPartList(const QString &windowText, const QString &execNam
     // leaves less, as the bytes the chain leaves waiting in the game's buffer add up.
     const qsizetype chainBytes = codePageBytes(ChainLine(execName, 99999));
     auto roomOf = [&](qsizetype index) {
-        return PartRoom(limit, static_cast<int>(index)) - m_headerBytes - (CrLf.size() + chainBytes) - CrLf.size();
+        return PartRoom(limit, static_cast<int>(index), game) - m_headerBytes - (CrLf.size() + chainBytes) - CrLf.size();
     };
     qsizetype room = roomOf(0);
 
@@ -212,9 +212,9 @@ QStringList ScriptPartList::all() const
     return parts;
 }
 
-QStringList SplitScript(const QString &windowText, const QString &execName, int limit)
+QStringList SplitScript(const QString &windowText, const QString &execName, int limit, const GameRules &game)
 {
-    return ScriptPartList(windowText, execName, limit).all();
+    return ScriptPartList(windowText, execName, limit, game).all();
 }
 
 QStringList RechainParts(QStringList parts, const QString &execName)

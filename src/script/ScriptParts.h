@@ -1,5 +1,7 @@
 #pragma once
 
+#include "game/GameRules.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -40,7 +42,7 @@ QString ExecPathProblem(const ExecTarget &target, int parts);
 constexpr int WaitingPerExec = 2;
 // The most file bytes the part at `index` (from 0) may hold under `limit`:
 // what the buffer still takes after the bytes the earlier execs left waiting.
-int PartRoom(int limit, int index);
+int PartRoom(int limit, int index, const GameRules &game = Games::Rtcw);
 
 // Bytes of the file a window text makes (with its final line end).
 qsizetype PartFileBytes(QStringView windowText);
@@ -53,7 +55,7 @@ qsizetype PartFileBytes(QStringView windowText);
 class ScriptPartList {
 public:
     ScriptPartList() = default;
-    ScriptPartList(const QString &windowText, const QString &execName, int limit);
+    ScriptPartList(const QString &windowText, const QString &execName, int limit, const GameRules &game = Games::Rtcw);
 
     int size() const { return static_cast<int>(m_pieces.size()); }
     QString part(int index) const;
@@ -77,7 +79,8 @@ private:
 };
 
 // All parts of the window text, put together.
-QStringList SplitScript(const QString &windowText, const QString &execName, int limit);
+QStringList SplitScript(const QString &windowText, const QString &execName, int limit,
+                        const GameRules &game = Games::Rtcw);
 
 // The parts' last lines renamed to chain as execName: after a save elsewhere.
 QStringList RechainParts(QStringList parts, const QString &execName);

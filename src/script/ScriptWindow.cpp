@@ -99,19 +99,32 @@ ScriptWindow::ScriptWindow(const AnimationModel &model, const Settings &settings
         prompts.message(message, AppTitle, PromptIcon::None, PromptButtons::Ok);
     });
     const ExecTarget target = ExecTargetOf(assumedPath(dialog, settings));
-    m_generated = ScriptPartList(script, target.name, settings.partLimit);
+    m_generated = ScriptPartList(script, target.name, settings.partLimit, settings.rules());
     m_parts = QStringList(m_generated.size());  // each part is put together when it is first shown or saved
     QStringList captions;  // added at once: the list lays itself out once, not per part
     for (int i = 0; i < m_generated.size(); ++i)
-        captions << partCaption(i + 1, partBytes(i), PartRoom(settings.partLimit, i));
+        captions << partCaption(i + 1, partBytes(i), PartRoom(settings.partLimit, i, settings.rules()));
     m_partList->addItems(captions);
     connect(m_partList, &QListWidget::currentRowChanged, this, &ScriptWindow::showPart);
     m_partList->setCurrentRow(0);
+    if (const GameRules &rules = settings.rules(); rules.nameChangeMs > 0) {
+        const NameCount count = CountNames(model.lines(), settings.frameRate, rules);
+        m_nameChanges = QStringLiteral("%1 servers take one name change every %2 seconds by default: %3 of %4 names "
+                                       "will be seen.")
+                            .arg(QLatin1String(rules.title))
+                            .arg(rules.nameChangeMs / 1000)
+                            .arg(count.names - count.unseen)
+                            .arg(count.names);
+    }
     showSummary(target);
 
     // The list's marks, usually already worked out for its rows.
-    const bool listHasMarks = model.hasLineMarker() && model.frameRate() == settings.frameRate;
-    const QVector<LineMark> marks = listHasMarks ? model.gameMarks() : MarkLines(model.lines(), settings.frameRate);
+    const bool listHasMarks =
+        model.hasLineMarker() && model.frameRate() == settings.frameRate && model.game() == settings.game;
+    const QVector<LineMark> marks =
+        listHasMarks ? model.gameMarks() : MarkLines(model.lines(), settings.frameRate, 0, -1, settings.rules());
+    m_droppingRows = DroppingRows(marks);
+
     QStringList report;
     for (const LineMark &mark : marks.first(qMin<qsizetype>(marks.size(), MaxReportLines))) {
         // Appended, not arg(): the report is built each time the window opens.
@@ -136,14 +149,18 @@ void ScriptWindow::showSummary(const ExecTarget &target)
     const QString start = m_dialog.fileName.isEmpty()
                               ? QStringLiteral("exec and the name you save it as (%1 for %2)").arg(ExecLine(target.first), target.first)
                               : ExecLine(target.first);
-    QString text = QStringLiteral("%L1 bytes in %2 part(s) of at most %L3 bytes. Start it in the game with: %4")
-                       .arg(total).arg(m_parts.size()).arg(m_settings.partLimit).arg(start);
+    QString text = QStringLiteral("%L1 bytes in %2 part(s) of at most %L3 bytes, checked against %4. "
+                                  "Start it in the game with: %5")
+                       .arg(total).arg(m_parts.size()).arg(m_settings.partLimit)
+                       .arg(QLatin1String(m_settings.rules().title), start);
     if (m_parts.size() > 1 && !target.underGameFolder)
         text += QStringLiteral("\nKeep all parts together directly in the game's main folder (or the mod's "
                                "folder): no folder above the script holds .pk3 files, so the parts call each other "
                                "by their bare names.");
     if (const QString problem = ExecPathProblem(target, static_cast<int>(m_parts.size())); !problem.isEmpty())
         text += QLatin1Char('\n') + problem;
+    if (!m_nameChanges.isEmpty())
+        text += QLatin1Char('\n') + m_nameChanges;
     m_summary->setText(text);
 }
 
@@ -202,18 +219,26 @@ QStringList ScriptWindow::parts() const
 
 void ScriptWindow::save()
 {
+    if (!m_droppingRows.isEmpty()) {
+        const QString question = QStringLiteral("%1 drops you from the server for a name over 35 bytes or none, at "
+                                                "line(s) %2.\n\nSave anyway?")
+                                     .arg(QLatin1String(m_settings.rules().title), m_droppingRows);
+        if (m_prompts.message(question, SaveScriptTitle, PromptIcon::Exclamation, PromptButtons::YesNo)
+            != PromptAnswer::Yes)
+            return;
+    }
     const QStringList current = parts();
     QStringList tooLarge;
     for (int i = 0; i < current.size(); ++i) {
         const qsizetype bytes = PartFileBytes(current.at(i));
-        if (bytes > PartRoom(m_settings.partLimit, i))
+        if (bytes > PartRoom(m_settings.partLimit, i, m_settings.rules()))
             tooLarge << QStringLiteral("Part %1: %L2 bytes").arg(i + 1).arg(bytes);
     }
     if (!tooLarge.isEmpty()) {
         const QString question =
             QStringLiteral("An edited part no longer fits the limit of %L1 bytes: the game refuses a file over %L2 "
                            "bytes, and a large part blocks your own keys while it plays.\n%3\n\nSave anyway?")
-                .arg(m_settings.partLimit).arg(GameConsole::MaxPartLimit).arg(tooLarge.join(QLatin1Char('\n')));
+                .arg(m_settings.partLimit).arg(m_settings.rules().maxPartBytes()).arg(tooLarge.join(QLatin1Char('\n')));
         if (m_prompts.message(question, SaveScriptTitle, PromptIcon::Exclamation, PromptButtons::YesNo)
             != PromptAnswer::Yes)
             return;

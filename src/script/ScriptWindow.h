@@ -33,6 +33,8 @@ private:
     void save();
 
     const Settings &m_settings;
+    QString m_droppingRows;  // the lines whose name gets the player dropped, as told before saving
+    QString m_nameChanges;   // how many names a server limiting name changes shows
     FileDialogState &m_dialog;
     Prompts &m_prompts;
     mutable QStringList m_parts;  // a null entry: not put together yet

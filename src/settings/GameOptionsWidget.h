@@ -2,11 +2,15 @@
 
 #include <QWidget>
 
+#include "game/GameRules.h"
+
+class QComboBox;
+class QLabel;
 class QSpinBox;
 class RegistryStore;
 
-// The options' "Game" page: the frame rate the game's timings are counted at
-// and the size limit of one script part.
+// The options' "Game" page: the game played, the frame rate its timings are
+// counted at and the size limit of one script part.
 class GameOptionsWidget : public QWidget {
     Q_OBJECT
 public:
@@ -14,7 +18,12 @@ public:
     void save();
 
 private:
+    const GameRules &chosen() const;
+    void showGame();
+
     RegistryStore &m_store;
+    QComboBox *m_game = nullptr;
+    QLabel *m_note = nullptr;
     QSpinBox *m_frameRate = nullptr;
     QSpinBox *m_partLimit = nullptr;
 };

@@ -136,7 +136,7 @@ QVector<int> colorsFor(const Options &options)
 QStringList frames(const QString &text, const Options &options, int passes, int maxFrames = INT_MAX,
                    qsizetype maxCharacters = PTRDIFF_MAX)
 {
-    QVector<GameName::Glyph> glyphs = GameName::Glyphs(text);
+    QVector<GameName::Glyph> glyphs = GameName::Glyphs(text, Games::Of(options.game));
     for (GameName::Glyph &glyph : glyphs)
         glyph.color = -1;  // existing codes are replaced
     const QString plain = GameName::ComposeGlyphs(glyphs);
@@ -237,8 +237,11 @@ QString ColorsText(const QVector<int> &colors)
 
 QString Problem(const Options &options)
 {
+    const GameRules &game = Games::Of(options.game);
     for (int c : options.colors) {
-        if (c < 1 || c > 7)
+        if (game.blackAllowed && (c < 0 || c >= game.colors))
+            return QStringLiteral("Colours are 0 to %1 on %2.").arg(game.colors - 1).arg(QLatin1String(game.title));
+        if (!game.blackAllowed && (c < 1 || c > 7))
             return QStringLiteral("Colours are 1 to 7 (the server removes black, 0).");
     }
     const qsizetype count = options.colors.size();

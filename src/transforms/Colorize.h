@@ -1,5 +1,7 @@
 #pragma once
 
+#include "game/GameRules.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -25,6 +27,7 @@ struct Options {
     bool byWord = false;     // Alternate: one colour per word
     bool fit = true;         // group characters until the name fits 35 bytes
     quint32 seed = 1;        // Random
+    Game game = Game::Rtcw;  // reads the text's codes and offers black as this game does
 };
 
 constexpr int MaxGradientColors = 7;

@@ -79,14 +79,14 @@ QString StepChoice(const QString &boxText, int step, const QStringList &choices)
 }
 
 void RunEffects(AnimationModel &model, const QString &name, const QString &clanTag, bool reverse,
-                const QVector<EffectRow> &rows, Prompts &prompts, bool keepColours)
+                const QVector<EffectRow> &rows, Prompts &prompts, bool keepColours, const GameRules &game)
 {
     model.clear();
     QString workingName = name;
     QString workingClanTag = clanTag;
     for (const EffectRow &row : rows) {
         if (ApplyEffect(model, workingName, row.effect, row.param1, row.param2, workingClanTag, reverse, prompts,
-                        keepColours)
+                        keepColours, game)
             == EffectOutcome::LimitReached)
             break;
     }

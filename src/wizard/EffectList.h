@@ -57,4 +57,5 @@ QString StepChoice(const QString &boxText, int step, const QStringList &choices)
 // that fills the animation, so the user is told about the limit only once; an
 // effect cut short by the character cap ends only itself.
 void RunEffects(AnimationModel &model, const QString &name, const QString &clanTag, bool reverse,
-                const QVector<EffectRow> &rows, Prompts &prompts, bool keepColours = false);
+                const QVector<EffectRow> &rows, Prompts &prompts, bool keepColours = false,
+                const GameRules &game = Games::Rtcw);

@@ -113,10 +113,10 @@ using GameName::Glyph;
 
 // The glyphs of two texts shown one after the other, split back into the two:
 // each keeps the colour in force where it stands in the whole.
-std::pair<QVector<Glyph>, QVector<Glyph>> glyphPair(const QString &first, const QString &second)
+std::pair<QVector<Glyph>, QVector<Glyph>> glyphPair(const QString &first, const QString &second, const GameRules &game)
 {
-    const QVector<Glyph> whole = GameName::Glyphs(first + second);
-    const qsizetype split = qMin(GameName::Glyphs(first).size(), whole.size());
+    const QVector<Glyph> whole = GameName::Glyphs(first + second, game);
+    const qsizetype split = qMin(GameName::Glyphs(first, game).size(), whole.size());
     return {whole.first(split), whole.sliced(split)};
 }
 
@@ -130,9 +130,9 @@ QVector<Glyph> fillGlyphs(const QString &fill, qsizetype count)
 
 // Keep colours: the clan tag's glyphs at each position p of the name's.
 void bounceInColour(const std::function<void(QString)> &add, const bool &more, const QString &name,
-                    const QString &clanTag, bool reverse)
+                    const QString &clanTag, bool reverse, const GameRules &game)
 {
-    const auto [first, second] = reverse ? glyphPair(name, clanTag) : glyphPair(clanTag, name);
+    const auto [first, second] = reverse ? glyphPair(name, clanTag, game) : glyphPair(clanTag, name, game);
     const QVector<Glyph> &nameGlyphs = reverse ? first : second;
     const QVector<Glyph> &tagGlyphs = reverse ? second : first;
     const int length = static_cast<int>(nameGlyphs.size());
@@ -172,7 +172,7 @@ void bounceForward(const std::function<void(QString)> &add, const bool &more, QS
 }
 
 void bounce(FrameBatch &batch, const QStringList &existingTexts, int repetitions, QString &name, QString &clanTag,
-            bool reverse, bool keepColours)
+            bool reverse, bool keepColours, const GameRules &game)
 {
     // The return half mirrors the whole animation, earlier effects included.
     QStringList texts = existingTexts;
@@ -184,7 +184,7 @@ void bounce(FrameBatch &batch, const QStringList &existingTexts, int repetitions
     };
     for (int repetition = 0; repetition < repetitions && more; ++repetition) {
         if (keepColours)
-            bounceInColour(add, more, name, clanTag, reverse);
+            bounceInColour(add, more, name, clanTag, reverse, game);
         else
             bounceForward(add, more, name, clanTag, reverse);
         const qsizetype lineCount = texts.size();
@@ -194,7 +194,7 @@ void bounce(FrameBatch &batch, const QStringList &existingTexts, int repetitions
 }
 
 void scroll(FrameBatch &batch, const QString &name, const QString &clanTag, const QString &widthText,
-            const QString &fill, bool reverse, bool toLeft, bool keepColours)
+            const QString &fill, bool reverse, bool toLeft, bool keepColours, const GameRules &game)
 {
     const std::optional<double> width = NumberValue(widthText);
     if (!IsNumber(widthText) || !width || *width < 0 || *width != std::floor(*width))
@@ -205,7 +205,7 @@ void scroll(FrameBatch &batch, const QString &name, const QString &clanTag, cons
         batch.refuse();
         return;
     }
-    const QVector<Glyph> glyphs = keepColours ? GameName::Glyphs(reverse ? name + clanTag : clanTag + name)
+    const QVector<Glyph> glyphs = keepColours ? GameName::Glyphs(reverse ? name + clanTag : clanTag + name, game)
                                               : QVector<Glyph>();
 
     // The same cut as below, on the glyphs: the frame starts with the colour in force there.
@@ -271,7 +271,8 @@ QString EffectSizeMessage()
 }
 
 EffectOutcome ApplyEffect(AnimationModel &model, QString &name, const QString &effect, const QString &param1,
-                          const QString &param2, QString &clanTag, bool reverse, Prompts &prompts, bool keepColours)
+                          const QString &param2, QString &clanTag, bool reverse, Prompts &prompts, bool keepColours,
+                          const GameRules &game)
 {
     FrameBatch batch(model.roomLeft());
     if (effect == EffectWave2) {
@@ -293,9 +294,9 @@ EffectOutcome ApplyEffect(AnimationModel &model, QString &name, const QString &e
         existing.reserve(model.count());
         for (const AnimationLine &line : model.lines())
             existing.append(line.text);
-        bounce(batch, existing, static_cast<int>(repetitions), name, clanTag, reverse, keepColours);
+        bounce(batch, existing, static_cast<int>(repetitions), name, clanTag, reverse, keepColours, game);
     } else if (effect == EffectScrollLeft || effect == EffectScrollRight) {
-        scroll(batch, name, clanTag, param1, param2, reverse, effect == EffectScrollLeft, keepColours);
+        scroll(batch, name, clanTag, param1, param2, reverse, effect == EffectScrollLeft, keepColours, game);
     } else if (effect == EffectColourWave) {
         colourWave(batch, name, clanTag, param1, param2, reverse, model.roomLeft());
     } else {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "game/GameRules.h"
+
 #include <QString>
 
 class AnimationModel;
@@ -34,7 +36,7 @@ QString EffectSizeMessage();
 // scrolls move each character with its colour instead of dropping the codes.
 EffectOutcome ApplyEffect(AnimationModel &model, QString &name, const QString &effect, const QString &param1,
                           const QString &param2, QString &clanTag, bool reverse, Prompts &prompts,
-                          bool keepColours = false);
+                          bool keepColours = false, const GameRules &game = Games::Rtcw);
 
 // "Colour wave": passes 1..9 of the pattern named by param1 over the text that
 // stays in place; each frame fits the game's 35 bytes.

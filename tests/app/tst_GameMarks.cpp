@@ -60,6 +60,25 @@ private slots:
         QVERIFY(!model->data(model->index(0, 0), Qt::ToolTipRole).isValid());
     }
 
+    // The Options' game sets the list's marks.
+    void marksFollowTheGame_data()
+    {
+        QTest::addColumn<QString>("game");
+        QTest::addColumn<QString>("tip");
+        QTest::newRow("RtCW 1.4 cuts") << "rtcw" << "cut at 35 bytes";
+        QTest::newRow("ET: Legacy drops the player") << "etlegacy" << "over 35 bytes: the server drops the player";
+    }
+    void marksFollowTheGame()
+    {
+        QFETCH(QString, game);
+        QFETCH(QString, tip);
+        window->model().setLines({{QString(36, QLatin1Char('a')), "15", "set name"}});
+        SetRegValue(*open->store.store, RegHive::CurrentUser, SettingsKey, "Game", game);
+        window->loadSettings();
+        const QString shown = window->list()->model()->data(window->list()->model()->index(0, 0), Qt::ToolTipRole).toString();
+        QVERIFY2(shown.contains(tip), qPrintable(shown));
+    }
+
     void previewShowsTheGamesVersion()
     {
         window->model().setLines({{"  ^0x^2Bob", "15", "set name"}});

@@ -75,6 +75,17 @@ private slots:
             QStringList{"--seed abc: a seed is a whole number"}};
         QTest::newRow("effect in any case, keep-colors") << UsageCase{QStringList{"effects", "--name", "^1ab", "--keep-colors",
             "--effect", "bounce"}, 0, QByteArray("#v050#\r\n^1ab\r\n"), QStringList{}};
+        const QStringList blackAndOrange{"colorize", "ab", "--pattern", "alternate", "--colors", "0,8"};
+        QTest::newRow("colorize, black and orange on ET") << UsageCase{blackAndOrange + QStringList{"--game", "et"}, 0,
+            QByteArray("^0a^8b\n"), QStringList{}};
+        QTest::newRow("colorize, no black on RtCW") << UsageCase{blackAndOrange, 2, QByteArray(), QStringList{"Colours are 1 to 7"}};
+        const QStringList blackBounce{"effects", "--name", "^0ab", "--keep-colours", "--effect", "bounce"};
+        QTest::newRow("effects keep black on ET: Legacy") << UsageCase{blackBounce + QStringList{"--game", "etlegacy"}, 0,
+            QByteArray("#v050#\r\n^0ab\r\n"), QStringList{}};
+        QTest::newRow("effects drop black on ioRTCW") << UsageCase{blackBounce + QStringList{"--game", "iortcw"}, 0,
+            QByteArray("#v050#\r\nab\r\n"), QStringList{}};
+        QTest::newRow("--game without a game") << UsageCase{blackBounce + QStringList{"--game"}, 2, QByteArray(),
+            QStringList{"--game takes one of rtcw|iortcw|et|etlegacy"}};
         QTest::newRow("generate, part limit too small") << UsageCase{QStringList{"generate", "a.ras", "--part-limit", "1023"}, 2,
             QByteArray(), QStringList{"--part-limit takes one number of bytes from 1024 to 16383"}};
         QTest::newRow("leet, table is a folder") << UsageCase{QStringList{"leet", "a", "--table", "@"}, 1, QByteArray(),

@@ -47,6 +47,14 @@ private slots:
         QTest::newRow("check, too large for the buffer") << VerbCase{{"check", "@/in"}, QByteArray(16384, '\n'), 1,
             "@/in: exec refuses it, 16384 bytes plus one and 0 waiting don't fit the game's buffer of 16384 "
             "(Cbuf_InsertText overflowed): nothing of it runs\n0 names in 1 file(s), 1 played otherwise than written\n"};
+        QTest::newRow("check, ET's buffer takes 16,384 bytes") << VerbCase{{"check", "@/in", "--game", "et"}, QByteArray(16384, '\n'), 0,
+            "@/in: 16384 bytes, exec accepts it\n0 names in 1 file(s), 0 played otherwise than written\n"};
+        const QByteArray longName = "set name \"" + QByteArray(36, 'a') + "\"\n";
+        QTest::newRow("check, ET: Legacy drops a player named over 35 bytes")
+            << VerbCase{{"check", "--game", "etlegacy", "@/in"}, longName, 1, "@/in: 48 bytes, exec accepts it\nframe 0 (0 ms): name "
+                        + QByteArray(36, 'a') + ": over 35 bytes: the server drops the player\n"
+                        "1 names in 1 file(s), 1 played otherwise than written\n"};
+        QTest::newRow("check, no such game") << VerbCase{{"check", "@/in", "--game", "quake3"}, "say hi\n", 2};
         QTest::newRow("check, no file") << VerbCase{{"check"}, {}, 2};
         QTest::newRow("check, control bytes escaped") << VerbCase{{"check", "@/in"}, "say \"\x1b[2Jx\x7f\"\n", 0,
             "@/in: 13 bytes, exec accepts it\nframe 0 (0 ms): say \\x1b[2Jx\\x7f\n0 names in 1 file(s), 0 played otherwise than written\n"};
@@ -59,6 +67,16 @@ private slots:
         const QByteArray example = EncodeAnsi(AnimationFileText(ExampleLines()));
         QTest::newRow("generate, part limit") << VerbCase{{"generate", "@/in", "--part-limit", "1024"},
             EncodeAnsi(AnimationFileText(Lines(60, Line("^1Ocelot", "10")))), 0, "wait 10\r\nexec \"script_2.cfg\"\r\n", {}, true};
+        const QByteArray sixty = EncodeAnsi(AnimationFileText(Lines(60, Line("^1Ocelot", "10"))));
+        QTest::newRow("generate, a part limit past RtCW's buffer") << VerbCase{{"generate", "@/in", "--part-limit", "20000"}, sixty, 2};
+        QTest::newRow("generate, the same limit on ioRTCW")
+            << VerbCase{{"generate", "@/in", "--part-limit", "20000", "--game", "iortcw"}, sixty, 0, "wait 10\r\n", {}, true};
+        const QByteArray longRas = EncodeAnsi(AnimationFileText({Line("a"), Line(QByteArray(36, 'b').constData()), Line("")}));
+        QTest::newRow("generate, ET: Legacy refuses names that drop the player")
+            << VerbCase{{"generate", "@/in", "--game", "etlegacy"}, longRas, 1, {},
+                        "ET: Legacy drops the player for a name over 35 bytes or none, at line(s) 2: no script written"};
+        QTest::newRow("generate, the same names on ET") << VerbCase{{"generate", "@/in", "--game", "et"}, longRas, 0,
+            "set name \"" + QByteArray(36, 'b') + "\"", {}, true};
         QTest::newRow("generate, older layout") << VerbCase{generate, "^1Bob\r\nAl\r\n", 0, "set name \"Al\"\r\nwait 15\r\n", {}, true};
         QTest::newRow("generate, no record") << VerbCase{generate, "#v050#\r\n", 1, {}, "@/in holds no animation line"};
         QTest::newRow("generate, NUL bytes") << VerbCase{generate, QByteArray("#v050#\r\na\0", 11), 1, {}, "@/in is not an animation"};

@@ -8,6 +8,8 @@
 #include "transforms/LeetTable.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QSpinBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -41,6 +43,9 @@ private:
 };
 
 } // namespace
+
+// stored: settings before; steps: Down (+) or Up (-) presses on the Game box; writes: what OK stores
+struct GameCase { QStringList stored; int steps; QString title; int partMaximum; QString writes; Game loaded; };
 
 // before: "associated", a leet.ini text or nothing; key 0: a mouse click
 struct ControlCase { QString before; int page; QString control; int key; QStringList state; };
@@ -187,6 +192,44 @@ private slots:
         m_store.reopen();
         QCOMPARE(LoadSettings(*m_store.store).generateDir, QStringLiteral("/scripts"));
         QCOMPARE(LoadSettings(*m_store.store).name, QStringLiteral("^2Other"));
+    }
+
+    void gameChoice_data()
+    {
+        QTest::addColumn<GameCase>("c");
+        QTest::newRow("first run: RtCW 1.4, two down to ET") << GameCase{{}, 2, "Enemy Territory 2.60b", 131071, "Game=et", Game::Et};
+        QTest::newRow("back to RtCW: the part limit comes down to its buffer")
+            << GameCase{{"Game=etlegacy", "PartLimit=100000"}, -3, "RtCW 1.4", 16383, "Game=rtcw,PartLimit=16383", Game::Rtcw};
+        QTest::newRow("a large part limit kept on ET: Legacy")
+            << GameCase{{"Game=etlegacy", "PartLimit=100000"}, 0, "ET: Legacy", 131071, "", Game::EtLegacy};
+        QTest::newRow("an unknown game reads as RtCW 1.4") << GameCase{{"Game=quake3"}, 0, "RtCW 1.4", 16383, "", Game::Rtcw};
+    }
+    void gameChoice()
+    {
+        QFETCH(GameCase, c);
+        for (const QString &value : c.stored)
+            SetRegValue(*m_store.store, RegHive::CurrentUser, SettingsKey, value.section('=', 0, 0), value.section('=', 1));
+        WriteFileBytes(m_store.dir.filePath("leet.ini"), "a=4");
+        RecordingStore recorder(*m_store.store);
+        LeetTable leet;
+        FakePrompts prompts;
+        OptionsDialog dialog(recorder, leet, m_store.dir.filePath("leet.ini"), QString(), prompts, {});
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QTabBar *bar = dialog.findChild<QTabBar *>();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(bar->count() - 1).center());
+        auto *game = dialog.findChild<QComboBox *>("cboGame");
+        for (int i = 0; i < 40 && QApplication::focusWidget() != game; ++i)
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &dialog, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), game);
+        for (int i = 0; i < qAbs(c.steps); ++i)
+            QTest::keyClick(game, c.steps > 0 ? Qt::Key_Down : Qt::Key_Up);
+        QCOMPARE(game->currentText(), c.title);
+        QCOMPARE(dialog.findChild<QSpinBox *>("spnPartLimit")->maximum(), c.partMaximum);
+        QTest::mouseClick(dialog.findChild<QWidget *>("cmdOK"), Qt::LeftButton);
+        QCOMPARE(recorder.writes.join(','), c.writes);
+        m_store.reopen();
+        QCOMPARE(LoadSettings(*m_store.store).game, c.loaded);
     }
 
     // The page's control gets the focus by Tab and is pressed by the key (or clicked). "state" lists what the
