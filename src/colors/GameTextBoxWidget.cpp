@@ -24,13 +24,14 @@ void setBackdropPalette(QTextEdit *box)
 // palette back when a new one arrives.
 class BackdropKeeper : public QObject {
 public:
-    explicit BackdropKeeper(QTextEdit *box) : QObject(box), m_box(box) {}
+    // The viewport is kept from the start: while the box is being destroyed it is no text box any more.
+    explicit BackdropKeeper(QTextEdit *box) : QObject(box), m_box(box), m_viewport(box->viewport()) {}
 
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (watched == m_box->viewport() && event->type() == QEvent::Paint) {
-            QPainter painter(m_box->viewport());
-            painter.fillRect(m_box->viewport()->rect(), Backdrop);
+        if (watched == m_viewport && event->type() == QEvent::Paint) {
+            QPainter painter(m_viewport);
+            painter.fillRect(m_viewport->rect(), Backdrop);
         } else if (watched == m_box
                    && (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange)) {
             setBackdropPalette(m_box);
@@ -40,6 +41,7 @@ public:
 
 private:
     QTextEdit *m_box;
+    QWidget *m_viewport;
 };
 
 } // namespace
