@@ -1,3 +1,4 @@
+#include "BuiltPrograms.h"
 #include "Version.h"
 
 #include <QProcess>
@@ -31,7 +32,7 @@ private slots:
         for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             environment.remove(QLatin1String(name));
         process.setProcessEnvironment(environment);
-        process.start(qEnvironmentVariable("MARQUEE_APP"), arguments);
+        process.start(DesktopProgram(), arguments);
         QVERIFY(process.waitForFinished(20000));
         QCOMPARE(process.exitStatus(), QProcess::NormalExit);
         QCOMPARE(process.exitCode(), exitCode);

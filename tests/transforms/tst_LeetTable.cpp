@@ -172,7 +172,7 @@ private slots:
         QCOMPARE(file.besideProgram, QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("leet.ini")));
         QCOMPARE(file.installed, QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/marqueemaster/leet.ini")));
         // A fresh build works without "Create file": the table it writes is the one shipped beside the programs.
-        QCOMPARE(ReadFileBytes(QFileInfo(qEnvironmentVariable("MARQUEE_CLI")).dir().filePath(QStringLiteral("leet.ini"))), DefaultFileBytes);
+        QCOMPARE(ReadFileBytes(QFileInfo(CliProgram()).dir().filePath(QStringLiteral("leet.ini"))), DefaultFileBytes);
         QVERIFY(QDir().mkpath(m_dir.filePath(QStringLiteral("data/Marqueemaster"))) && WriteFileBytes(file.userCopy, "a=@\r\n"));
         const CliResult run = RunCli({QStringLiteral("leet"), QStringLiteral("Name")});
         qputenv("XDG_DATA_HOME", oldData);

@@ -1,3 +1,4 @@
+#include "BuiltPrograms.h"
 #include "EffectRuns.h"
 #include "FakePrompts.h"
 #include "TestLines.h"
@@ -60,7 +61,7 @@ struct BuildCase { QByteArray nameBox; int bounceUps; bool cancel; PromptAnswer 
 class WizardTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { QVERIFY2(QFile::exists(qEnvironmentVariable("MARQUEE_CLI")), "MARQUEE_CLI not built"); }
+    void initTestCase() { QVERIFY2(QFile::exists(CliProgram()), "marqueemaster-cli not built"); }
 
     void userBuildsAnAnimation_data()
     {
