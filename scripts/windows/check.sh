@@ -42,17 +42,20 @@ cmake --build "$build" --parallel "$(nproc)"
 export WINEPREFIX=$repo/$build/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 export QT_PLUGIN_PATH=$qt/plugins
 rm -rf "$WINEPREFIX"
-wineboot -i >/dev/null 2>&1
 export WINEPATH="$(winepath -w "$qt/bin");$(winepath -w "$mingw_gcc");$(winepath -w "$mingw_lib")"
 
 if [ "${1:-}" != --no-tests ]; then
     echo "== Tests under Wine"
-    # The windows platform plugin needs a display; the tests choose offscreen themselves, Xvfb is there for
-    # what still opens a real window.
-    xvfb-run -a -s "-screen 0 1280x1024x24" \
-        ctest --test-dir "$build" --output-on-failure --parallel "$(nproc)" --timeout 300
+    # The window tests use the windows platform plugin, which needs a display: one Xvfb and one Wine server
+    # for the whole run, started before the tests so they don't race to set the prefix up.
+    xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+        wineboot -i >/dev/null 2>&1 && wineserver -w
+        wineserver -p 600
+        ctest --test-dir "$0" --output-on-failure --parallel "$(nproc)" --timeout 300
+        status=$?
+        wineserver -k
+        exit $status' "$build"
 fi
-wineserver -k 2>/dev/null || true
 
 echo "== Package"
 version=$(sed -n 's/^project(Marqueemaster VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
@@ -93,7 +96,8 @@ and writes the game scripts (.cfg) that play them.
 Unpack this folder anywhere and start marqueemaster.exe; nothing is installed.
 marqueemaster-cli.exe is the command-line tool: marqueemaster-cli --help.
 leet.ini is the default leet table; the Options window makes your own copy.
-Your settings are kept in the registry under HKEY_CURRENT_USER\\Software.
+Your settings are kept in the registry, key "Software/Marqueemaster" under
+HKEY_CURRENT_USER.
 TEXT
 (cd "$build" && cmake -E tar cf "$name.zip" --format=zip "$name")
 echo "$build/$name.zip: $(du -h "$build/$name.zip" | cut -f1)"
