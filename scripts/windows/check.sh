@@ -25,7 +25,7 @@ if [ ${#missing[@]} -gt 0 ]; then
     apt-get update -qq
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
-mingw_gcc=/usr/lib/gcc/x86_64-w64-mingw32/$(x86_64-w64-mingw32-gcc-posix -dumpversion)-posix
+mingw_gcc=$(dirname "$(x86_64-w64-mingw32-gcc-posix -print-libgcc-file-name)")  # libstdc++ and libgcc DLLs
 
 echo "== Windows Qt $qt_version"
 bash scripts/windows/build-qt.sh
