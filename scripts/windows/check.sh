@@ -47,11 +47,12 @@ export WINEPATH="$(winepath -w "$qt/bin");$(winepath -w "$mingw_gcc");$(winepath
 if [ "${1:-}" != --no-tests ]; then
     echo "== Tests under Wine"
     # The window tests use the windows platform plugin, which needs a display: one Xvfb and one Wine server
-    # for the whole run, started before the tests so they don't race to set the prefix up.
+    # for the whole run, started before the tests so they don't race to set the prefix up. One test at a time:
+    # windows on one display take each other's focus.
     xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
         wineboot -i >/dev/null 2>&1 && wineserver -w
         wineserver -p 600
-        ctest --test-dir "$0" --output-on-failure --parallel "$(nproc)" --timeout 300
+        ctest --test-dir "$0" --output-on-failure --timeout 300
         status=$?
         wineserver -k
         exit $status' "$build"
