@@ -1,4 +1,5 @@
 #include "cli/CliVerbs.h"
+#include "platform/Platform.h"
 
 #include "Version.h"
 
@@ -49,6 +50,7 @@ void WriteBytes(FILE *out, const QByteArray &bytes)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    Platform::WriteStandardStreamsAsBytes();
     QTextStream err(stderr);
     QStringList arguments = app.arguments().mid(1);
 

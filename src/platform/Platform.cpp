@@ -2,6 +2,12 @@
 
 #include <QtGlobal>
 
+#ifdef Q_OS_WIN
+#include <cstdio>
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 namespace Platform {
 
 bool ProgramsEndInExe()
@@ -20,6 +26,14 @@ bool DisplayAvailable()
            || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 #else
     return true;
+#endif
+}
+
+void WriteStandardStreamsAsBytes()
+{
+#ifdef Q_OS_WIN
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
 #endif
 }
 

@@ -11,4 +11,8 @@ bool ProgramsEndInExe();
 // Wayland display); creating the application would abort there.
 bool DisplayAvailable();
 
+// Standard output and error pass bytes through unchanged: Windows would otherwise turn every "\n" into
+// "\r\n", doubling the "\r" of a script's own line ends.
+void WriteStandardStreamsAsBytes();
+
 } // namespace Platform

@@ -2,11 +2,13 @@
 
 #include "platform/TextFile.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QThread>
 
 namespace {
 
@@ -80,8 +82,17 @@ TextWriteResult writeInPlace(const QString &path, const QByteArray &bytes)
 
 TextWriteResult SaveBytes(const QString &path, const QByteArray &bytes)
 {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly)) {
+    // On Windows a file some other program is reading (another copy of this one, a virus scanner) can't be
+    // replaced until it lets go, a matter of milliseconds: try the rename again for a while before failing.
+    QDeadlineTimer patience(2000);
+    for (;;) {
+        QSaveFile file(path);
+        if (!file.open(QIODevice::WriteOnly)) {
+            // No temporary file: a folder that refuses new files. Only an existing file can be written there.
+            if (!QFileInfo(path).isFile() || !QFileInfo(QFileInfo(path).absolutePath()).isDir())
+                return failure(file);
+            return writeInPlace(path, bytes);
+        }
         if (writeAll(file, bytes) && file.commit()) {
             TextWriteResult result;
             result.ok = true;
@@ -89,10 +100,8 @@ TextWriteResult SaveBytes(const QString &path, const QByteArray &bytes)
         }
         TextWriteResult result = failure(file);
         file.cancelWriting();
-        return result;
+        if (result.errorCode != QFileDevice::RenameError || patience.hasExpired())
+            return result;
+        QThread::msleep(10);
     }
-    // No temporary file: a folder that refuses new files. Only an existing file can be written there.
-    if (!QFileInfo(path).isFile() || !QFileInfo(QFileInfo(path).absolutePath()).isDir())
-        return failure(file);
-    return writeInPlace(path, bytes);
 }

@@ -9,14 +9,33 @@
 
 #include <algorithm>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 namespace {
 
-QStringEncoder ansiEncoder()
+// The bytes of `text` in the ANSI code page; false when some character has none there.
+bool encodeStrict(QStringView text, QByteArray &bytes)
 {
 #ifdef Q_OS_WIN
-    return QStringEncoder(QStringConverter::System);
+    // Qt's System encoder stores what the code page lacks as a look-alike ("best fit") and reports no error,
+    // so a user's Omega would reach the game as an O without a word. Ask Windows itself, refusing look-alikes.
+    const UINT codePage = GetACP();
+    const DWORD flags = codePage == CP_UTF8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
+    BOOL usedDefault = FALSE;
+    BOOL *usedDefaultOut = codePage == CP_UTF8 ? nullptr : &usedDefault;  // UTF-8 refuses this argument
+    const auto *wide = reinterpret_cast<const wchar_t *>(text.utf16());
+    const int length = int(text.size());
+    const int size = WideCharToMultiByte(codePage, flags, wide, length, nullptr, 0, nullptr, usedDefaultOut);
+    bytes.resize(size);
+    if (size > 0)
+        WideCharToMultiByte(codePage, flags, wide, length, bytes.data(), size, nullptr, usedDefaultOut);
+    return !usedDefault && (size > 0 || length == 0);
 #else
-    return QStringEncoder("windows-1252");
+    QStringEncoder encoder("windows-1252");
+    bytes = encoder.encode(text);
+    return !encoder.hasError();
 #endif
 }
 
@@ -34,14 +53,13 @@ QByteArray encodeReplacing(const QString &text)
 {
     QByteArray out;
     out.reserve(text.size());
+    QByteArray bytes;
     for (qsizetype i = 0; i < text.size(); ++i) {
         qsizetype width = (text.at(i).isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
-        QStringEncoder encoder = ansiEncoder();
-        const QByteArray bytes = encoder.encode(QStringView(text).mid(i, width));
-        if (encoder.hasError() || bytes.isEmpty())
-            out.append('?');
-        else
+        if (encodeStrict(QStringView(text).mid(i, width), bytes) && !bytes.isEmpty())
             out.append(bytes);
+        else
+            out.append('?');
         i += width - 1;
     }
     return out;
@@ -57,9 +75,8 @@ QByteArray EncodeAnsi(const QString &text, bool *replacedCharacters)
             *replacedCharacters = false;
         return text.toLatin1();
     }
-    QStringEncoder encoder = ansiEncoder();
-    QByteArray bytes = encoder.encode(text);
-    const bool replaced = encoder.hasError();
+    QByteArray bytes;
+    const bool replaced = !encodeStrict(text, bytes);
     if (replacedCharacters)
         *replacedCharacters = replaced;
     return replaced ? encodeReplacing(text) : bytes;

@@ -10,14 +10,25 @@
 
 namespace {
 
-HKEY rootOf(RegHive hive)
+// A new key under HKEY_CLASSES_ROOT lands in the machine's classes, which only an administrator may change:
+// the user's own classes take no rights and come first in what HKEY_CLASSES_ROOT shows.
+const QString UserClasses = QStringLiteral("Software\\Classes\\");
+
+// Where a change to the key goes.
+QByteArray writtenKey(RegHive hive, const QString &key)
 {
-    return hive == RegHive::CurrentUser ? HKEY_CURRENT_USER : HKEY_CLASSES_ROOT;
+    return EncodeAnsi(hive == RegHive::CurrentUser ? key : UserClasses + key);
 }
 
-QByteArray ansi(const QString &text)
+// The key a read sees: the user's classes hide the machine's key of the same name.
+HKEY openForReading(RegHive hive, const QString &key)
 {
-    return EncodeAnsi(text);
+    HKEY handle = nullptr;
+    if (RegOpenKeyA(HKEY_CURRENT_USER, writtenKey(hive, key).constData(), &handle) == ERROR_SUCCESS)
+        return handle;
+    if (hive == RegHive::ClassesRoot && RegOpenKeyA(HKEY_CLASSES_ROOT, EncodeAnsi(key).constData(), &handle) == ERROR_SUCCESS)
+        return handle;
+    return nullptr;
 }
 
 // RegDeleteKeyA does not delete a key that has subkeys: remove them first.
@@ -42,10 +53,10 @@ bool deleteTree(HKEY parent, const QByteArray &name)
 
 std::optional<RegValue> WinRegistryStore::value(RegHive hive, const QString &key, const QString &name) const
 {
-    HKEY handle = nullptr;
-    if (RegOpenKeyA(rootOf(hive), ansi(key).constData(), &handle) != ERROR_SUCCESS)
+    HKEY handle = openForReading(hive, key);
+    if (!handle)
         return std::nullopt;
-    const QByteArray valueName = ansi(name);
+    const QByteArray valueName = EncodeAnsi(name);
     DWORD type = 0;
     DWORD size = 0;
     std::optional<RegValue> result;
@@ -68,10 +79,10 @@ std::optional<RegValue> WinRegistryStore::value(RegHive hive, const QString &key
 bool WinRegistryStore::setValue(RegHive hive, const QString &key, const QString &name, const QString &text)
 {
     HKEY handle = nullptr;
-    if (RegCreateKeyA(rootOf(hive), ansi(key).constData(), &handle) != ERROR_SUCCESS)
+    if (RegCreateKeyA(HKEY_CURRENT_USER, writtenKey(hive, key).constData(), &handle) != ERROR_SUCCESS)
         return false;
-    const QByteArray data = ansi(text);
-    const LONG status = RegSetValueExA(handle, ansi(name).constData(), 0, REG_SZ,
+    const QByteArray data = EncodeAnsi(text);
+    const LONG status = RegSetValueExA(handle, EncodeAnsi(name).constData(), 0, REG_SZ,
                                        reinterpret_cast<const BYTE *>(data.constData()),
                                        static_cast<DWORD>(data.size() + 1));
     RegCloseKey(handle);
@@ -80,7 +91,7 @@ bool WinRegistryStore::setValue(RegHive hive, const QString &key, const QString 
 
 bool WinRegistryStore::deleteKey(RegHive hive, const QString &key)
 {
-    return deleteTree(rootOf(hive), ansi(key));
+    return deleteTree(HKEY_CURRENT_USER, writtenKey(hive, key));
 }
 
 #endif

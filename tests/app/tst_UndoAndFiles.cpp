@@ -1,3 +1,4 @@
+#include "BuiltPrograms.h"
 #include "WindowUnderTest.h"
 
 #include "animation/AnimationFile.h"
@@ -462,7 +463,7 @@ private:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_QPA_PLATFORM", "offscreen");
         child.setProcessEnvironment(env);
-        child.start(QCoreApplication::applicationDirPath() + "/app_recovery_child", arguments);
+        child.start(BuiltProgram(QStringLiteral("app_recovery_child")), arguments);
         QVERIFY(child.waitForStarted());
         QByteArray out;
         QTRY_VERIFY_WITH_TIMEOUT((out += child.readAllStandardOutput()).contains(said) || child.state() == QProcess::NotRunning, 20000);

@@ -109,7 +109,7 @@ private slots:
     void leetFindsTheDesktopsTable()
     {
         const CliResult result = RunCli({"leet", "a"});
-        const QString desktopTable = QFileInfo(qEnvironmentVariable("MARQUEE_APP")).dir().filePath("leet.ini");
+        const QString desktopTable = QFileInfo(DesktopProgram()).dir().filePath("leet.ini");
         if (QFile::exists(desktopTable))
             QCOMPARE(result.exitCode, 0);
         else

@@ -2,8 +2,10 @@
 #include "TestStore.h"
 
 #include "platform/RegistryOps.h"
+#include "platform/WinRegistryStore.h"
 #include "animation/Settings.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
 #include <QTest>
@@ -25,6 +27,16 @@ int SetValuesAsAnotherProgram(const QString &path, const QString &who, int count
 
 struct LookupCase { bool classesRoot; QString key; QString name; QString readKey; QString readName; bool found; };
 
+// Keys go under prefix, so a store that is the user's own is left as it was found.
+void checkLookup(RegistryStore &store, const LookupCase &c, const QString &prefix)
+{
+    const RegHive hive = c.classesRoot ? RegHive::ClassesRoot : RegHive::CurrentUser;
+    const RegHive other = c.classesRoot ? RegHive::CurrentUser : RegHive::ClassesRoot;
+    SetRegValue(store, hive, prefix + c.key, c.name, "stored");
+    QCOMPARE(GetRegValue(store, hive, prefix + c.readKey, c.readName, "none"), c.found ? QString("stored") : QString("none"));
+    QCOMPARE(GetRegValue(store, other, prefix + c.key, c.name, "none"), QStringLiteral("none"));
+}
+
 class RegistryStoreTest : public QObject {
     Q_OBJECT
 private slots:
@@ -40,13 +52,20 @@ private slots:
     void lookups()
     {
         QFETCH(LookupCase, c);
-        auto [classesRoot, key, name, readKey, readName, found] = c;
         TestStore t;
-        const RegHive hive = classesRoot ? RegHive::ClassesRoot : RegHive::CurrentUser;
-        const RegHive other = classesRoot ? RegHive::CurrentUser : RegHive::ClassesRoot;
-        SetRegValue(*t.store, hive, key, name, "stored");
-        QCOMPARE(GetRegValue(*t.store, hive, readKey, readName, "none"), found ? QString("stored") : QString("none"));
-        QCOMPARE(GetRegValue(*t.store, other, key, name, "none"), QStringLiteral("none"));
+        checkLookup(*t.store, c, QString());
+#ifdef Q_OS_WIN
+        // The same in the real registry, under a key of the test's own; the classes a user writes are the
+        // user's own, which need no administrator.
+        WinRegistryStore system;
+        const QString scratch = QStringLiteral("MarqueemasterTest%1\\").arg(QCoreApplication::applicationPid());
+        checkLookup(system, c, scratch);
+        const QString written = (c.classesRoot ? QStringLiteral("Software\\Classes\\") : QString()) + scratch + c.key;
+        QCOMPARE(GetRegValue(system, RegHive::CurrentUser, written, c.name, "none"), QStringLiteral("stored"));
+        QVERIFY(system.deleteKey(RegHive::CurrentUser, scratch) || system.deleteKey(RegHive::ClassesRoot, scratch));
+        QCOMPARE(GetRegValue(system, c.classesRoot ? RegHive::ClassesRoot : RegHive::CurrentUser, scratch + c.key, c.name, "none"),
+                 QStringLiteral("none"));
+#endif
     }
 
     // The store file as found: values read back, or an unreadable file kept aside and started afresh.

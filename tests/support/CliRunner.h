@@ -4,7 +4,9 @@
 #include <QProcess>
 #include <QStringList>
 
-// Runs marqueemaster-cli (its path comes from the test environment).
+#include "BuiltPrograms.h"
+
+// Runs marqueemaster-cli, built beside the tests.
 struct CliResult {
     int exitCode = -1;
     QByteArray out;
@@ -14,7 +16,7 @@ struct CliResult {
 inline CliResult RunCli(const QStringList &arguments)
 {
     QProcess process;
-    process.start(qEnvironmentVariable("MARQUEE_CLI"), arguments);
+    process.start(CliProgram(), arguments);
     CliResult result;
     if (!process.waitForFinished(60000))
         return result;

@@ -167,15 +167,28 @@ private slots:
     {
         const QByteArray oldData = qgetenv("XDG_DATA_HOME");
         qputenv("XDG_DATA_HOME", m_dir.filePath(QStringLiteral("data")).toUtf8());
+#ifdef Q_OS_WIN
+        // Windows keeps the user's files in %LOCALAPPDATA%, whatever the environment says: a copy found there
+        // is put back afterwards.
+        const QString userData = QDir::fromNativeSeparators(qEnvironmentVariable("LOCALAPPDATA"));
+#else
+        const QString userData = m_dir.filePath(QStringLiteral("data"));
+#endif
         const LeetFileLocation file = SystemLeetFile();
-        QCOMPARE(file.userCopy, m_dir.filePath(QStringLiteral("data/Marqueemaster/leet.ini")));
+        const QByteArray usersOwn = ReadFileBytes(file.userCopy);
+        QCOMPARE(file.userCopy.toLower(), (userData + QStringLiteral("/Marqueemaster/leet.ini")).toLower());
         QCOMPARE(file.besideProgram, QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("leet.ini")));
+#ifdef Q_OS_WIN
+        QCOMPARE(file.installed, file.besideProgram);  // the zip has no share folder
+#else
         QCOMPARE(file.installed, QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../share/marqueemaster/leet.ini")));
+#endif
         // A fresh build works without "Create file": the table it writes is the one shipped beside the programs.
-        QCOMPARE(ReadFileBytes(QFileInfo(qEnvironmentVariable("MARQUEE_CLI")).dir().filePath(QStringLiteral("leet.ini"))), DefaultFileBytes);
-        QVERIFY(QDir().mkpath(m_dir.filePath(QStringLiteral("data/Marqueemaster"))) && WriteFileBytes(file.userCopy, "a=@\r\n"));
+        QCOMPARE(ReadFileBytes(QFileInfo(CliProgram()).dir().filePath(QStringLiteral("leet.ini"))), DefaultFileBytes);
+        QVERIFY(QDir().mkpath(QFileInfo(file.userCopy).path()) && WriteFileBytes(file.userCopy, "a=@\r\n"));
         const CliResult run = RunCli({QStringLiteral("leet"), QStringLiteral("Name")});
         qputenv("XDG_DATA_HOME", oldData);
+        QVERIFY(usersOwn == "<missing>" ? QFile::remove(file.userCopy) : WriteFileBytes(file.userCopy, usersOwn));
         QCOMPARE(run.out, QByteArray("N@me\n"));
     }
 

@@ -1,3 +1,4 @@
+#include "BuiltPrograms.h"
 #include "EffectRuns.h"
 #include "FakePrompts.h"
 #include "TestLines.h"
@@ -66,7 +67,7 @@ struct KeysCase { QString keys; QString after; QStringList messages; QString tex
 class WizardTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { QVERIFY2(QFile::exists(qEnvironmentVariable("MARQUEE_CLI")), "MARQUEE_CLI not built"); }
+    void initTestCase() { QVERIFY2(QFile::exists(CliProgram()), "marqueemaster-cli not built"); }
 
     void userBuildsAnAnimation_data()
     {
