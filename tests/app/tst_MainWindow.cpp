@@ -277,7 +277,7 @@ private slots:
                                                          : AnimationFileText(LinesFromTexts({"^1Loaded"}));
         QVERIFY(WriteTextFile(dir.filePath(fileName), content).ok);
         if (binary) {  // a PNG's first bytes, or text bytes mixed with control bytes and no NUL at all
-            const QByteArray picture("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x10", 24);
+            const QByteArray picture("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x10", 20);
             const QByteArray controls = QByteArray("#v050#\r\n\x01\x02\x03\x04\x05\x06\x07\x08" "abc\r\n15\r\nsay\r\n");
             QVERIFY(WriteFileBytes(dir.filePath(fileName), QTest::currentDataTag() == QByteArray("picture refused") ? picture : controls));
         }
