@@ -102,18 +102,24 @@ QList<Command> Commands(QByteArrayView text, const GameRules &rules)
     return commands;
 }
 
-TokenList Tokens(QByteArrayView command)
+TokenList Tokens(QByteArrayView command, const GameRules &rules)
 {
     TokenList tokens;
     qsizetype i = 0;
     const qsizetype n = command.size();
-    // Signed, as the game reads them: bytes above 127 are blanks too.
-    auto isBlank = [](char c) { return static_cast<signed char>(c) <= ' '; };
+    const bool highInWords = rules.highBytesInWords;
+    // Most engines read bytes as signed: those above 127 are blanks too.
+    auto isBlank = [highInWords](char c) {
+        return highInWords ? static_cast<unsigned char>(c) <= ' ' : static_cast<signed char>(c) <= ' ';
+    };
     auto pairAt = [&](qsizetype at, char second) { return at + 1 < n && command[at] == '/' && command[at + 1] == second; };
+    auto commentAt = [&](qsizetype at) {
+        return pairAt(at, '/') && !(rules.colonKeepsSlashes && at > 0 && command[at - 1] == ':');
+    };
     for (;;) {
         while (i < n && isBlank(command[i]))
             ++i;
-        if (i >= n || pairAt(i, '/'))
+        if (i >= n || commentAt(i))
             break;
         if (pairAt(i, '*')) {
             const qsizetype close = command.indexOf("*/", i + 2);
@@ -131,7 +137,7 @@ TokenList Tokens(QByteArrayView command)
             ++i;
             continue;
         }
-        while (i < n && !isBlank(command[i]) && command[i] != '"' && !pairAt(i, '/') && !pairAt(i, '*'))
+        while (i < n && !isBlank(command[i]) && command[i] != '"' && !commentAt(i) && !pairAt(i, '*'))
             ++i;
         tokens.append(command.sliced(start, i - start));
     }
@@ -151,20 +157,23 @@ QByteArray ArgumentsFrom(const TokenList &tokens, int first)
     return joined;
 }
 
-QByteArray SetValue(const TokenList &tokens, int first, bool *dropped)
+QByteArray SetValue(const TokenList &tokens, int first, bool *dropped, const GameRules &rules)
 {
     QByteArray value;
     int counted = 0;
-    for (int i = first; i < tokens.size(); ++i) {
+    qsizetype words = tokens.size();
+    if (rules.setDropsLastUnsafe && words >= 4 && tokens.last() == "unsafe")
+        --words;
+    for (int i = first; i < words; ++i) {
         // The game counts each word one byte short.
         const int length = static_cast<int>(qMax<qsizetype>(tokens.at(i).size() - 1, 0));
-        if (counted + length >= Stock.setJoinLimit) {
+        if (counted + length >= rules.setJoinLimit) {
             if (dropped)
                 *dropped = true;
             return value;
         }
         value += tokens.at(i);
-        if (i + 1 < tokens.size())
+        if (i + 1 < words)
             value += ' ';
         counted += length;
     }
@@ -173,16 +182,22 @@ QByteArray SetValue(const TokenList &tokens, int first, bool *dropped)
     return value;
 }
 
-QString ExecFileName(QByteArrayView name)
+QString ExecFileName(QByteArrayView name, const GameRules &rules)
 {
     QString path = QString::fromLatin1(name.first(qMin<qsizetype>(name.size(), MaxExecNameChars)));
-    // The game looks for a '.' from the end back to the last '/', never at the first byte.
+    // The game looks for a '.' from the end back to the last '/'; the stock one never at the first byte.
+    const qsizetype stop = rules.execEndingFromFirstByte ? 0 : 1;
     bool hasEnding = false;
-    for (qsizetype i = path.size() - 1; i > 0 && path.at(i) != QLatin1Char('/'); --i)
+    for (qsizetype i = path.size() - 1; i >= stop && path.at(i) != QLatin1Char('/'); --i)
         hasEnding = hasEnding || path.at(i) == QLatin1Char('.');
     if (!hasEnding)
         path = (path + QStringLiteral(".cfg")).left(MaxExecNameChars);
     return path;
+}
+
+bool IsExec(QByteArrayView verb, const GameRules &rules)
+{
+    return verb == "exec" || (rules.hasExecq && verb == "execq");
 }
 
 bool ExecNameRefused(const QString &fileName)

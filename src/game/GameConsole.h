@@ -81,21 +81,25 @@ inline bool OneQuotedWord(qsizetype prefixBytes, QByteArrayView argument)
 // A command's words (a command has few: kept without a heap allocation).
 using TokenList = QVarLengthArray<QByteArrayView, 8>;
 
-// A command's words: bytes up to a blank and above 127 separate (the game reads
-// them as signed), double quotes group (no escape), // ends the words and /* */ is skipped.
-TokenList Tokens(QByteArrayView command);
+// A command's words: bytes up to a blank separate (and those above 127 where
+// the game reads them as signed), double quotes group (no escape), // ends the
+// words (but for "://" where the engine allows it) and /* */ is skipped.
+TokenList Tokens(QByteArrayView command, const GameRules &rules = Stock);
 
 // The words from index `first` on, joined by one blank, as the game rebuilds its arguments.
 QByteArray ArgumentsFrom(const TokenList &tokens, int first);
 
 // The value `set` builds from the words from `first` on: joined by one blank
-// into a small buffer, a word that doesn't fit left out with every later one
-// (the blank before it stays). `dropped` tells whether any was left out.
-QByteArray SetValue(const TokenList &tokens, int first, bool *dropped = nullptr);
+// into the engine's buffer, a word that doesn't fit left out with every later one
+// (the blank before it stays); a last "unsafe" left out where the engine says so.
+// `dropped` tells whether a word was left out for want of room.
+QByteArray SetValue(const TokenList &tokens, int first, bool *dropped = nullptr, const GameRules &rules = Stock);
 
 // The file exec NAME opens under a game folder: NAME cut to the path limit,
 // .cfg added when no '.' follows its last '/', the whole cut to the limit again.
-QString ExecFileName(QByteArrayView name);
+QString ExecFileName(QByteArrayView name, const GameRules &rules = Stock);
+// True when the lowered verb runs a file on this engine (exec, and execq where it exists).
+bool IsExec(QByteArrayView loweredVerb, const GameRules &rules = Stock);
 // True when the game's file lookup refuses the name (".." or "::" in it).
 bool ExecNameRefused(const QString &fileName);
 

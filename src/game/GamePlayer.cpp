@@ -110,7 +110,7 @@ int GamePlayer::WaitRuns(QByteArrayView argument)
 
 std::optional<GamePlayer::Event> GamePlayer::run(QByteArrayView command)
 {
-    const GameConsole::TokenList tokens = GameConsole::Tokens(command);
+    const GameConsole::TokenList tokens = GameConsole::Tokens(command, *m_rules);
     if (tokens.isEmpty() || m_stalled)
         return std::nullopt;
     return play(tokens, lowered(tokens.first()));
@@ -125,7 +125,7 @@ std::optional<GamePlayer::Event> GamePlayer::runQuoted(QByteArrayView prefix, QB
         });
         m_prefix = {};
         m_prefix.bytes = prefix.toByteArray();
-        m_prefix.tokens = GameConsole::Tokens(m_prefix.bytes);
+        m_prefix.tokens = GameConsole::Tokens(m_prefix.bytes, *m_rules);
         m_prefix.plain = plain && !m_prefix.tokens.isEmpty();
         if (m_prefix.plain)
             m_prefix.verb = lowered(m_prefix.tokens.first()).toByteArray();
@@ -167,11 +167,11 @@ GamePlayer::Event GamePlayer::play(const GameConsole::TokenList &tokens, QByteAr
     if ((verb == "set" || verb == "seta") && tokens.size() >= 3 && isLowered(tokens.at(1), "name")) {
         if (tokens.size() == 3 && tokens.at(2).size() <= m_rules->setJoinLimit)
             return setName(tokens.at(2));  // most lines: one word that fits
-        m_joined = GameConsole::SetValue(tokens, 2, &event.wordsDropped);
+        m_joined = GameConsole::SetValue(tokens, 2, &event.wordsDropped, *m_rules);
         return setName(m_joined);
     }
     if (verb == "name" && tokens.size() >= 2)
-        return setName(tokens.at(1));
+        return setName(m_rules->nameTakesAllWords ? arguments(1) : tokens.at(1));
     if (verb == "say" || verb == "say_team" || verb == "vsay" || verb == "vsay_team") {
         event.kind = Kind::Chat;
         event.argument = tokens.size() > 1 ? arguments(1) : QByteArrayView("");
@@ -186,7 +186,7 @@ GamePlayer::Event GamePlayer::play(const GameConsole::TokenList &tokens, QByteAr
         wait(runs);
         return event;
     }
-    if (verb == "exec") {
+    if (GameConsole::IsExec(verb, *m_rules)) {
         event.kind = tokens.size() == 2 ? Kind::Exec : Kind::Usage;
         event.argument = tokens.size() > 1 ? arguments(1) : QByteArrayView("");
         return event;

@@ -35,6 +35,12 @@ struct GameRules {
     int runsPerFrame = 2;              // the buffer runs before the server frame and again before the client frame
     int execNewline = 1;               // exec puts a line end after the file it inserts
     int setJoinLimit = 254;            // set stops joining words when their counted length would reach it
+    bool setDropsLastUnsafe = false;   // set with 4+ words leaves out a last word "unsafe"
+    bool nameTakesAllWords = false;    // bare "name a b" sets "a b"; else only "a"
+    bool hasExecq = false;             // execq runs a file as exec does, without saying so
+    bool execEndingFromFirstByte = false;  // a '.' as the name's first byte counts as its ending
+    bool colonKeepsSlashes = false;    // "://" inside a word is no comment (http://…)
+    bool highBytesInWords = false;     // bytes from 128 up stay inside a word; else they separate words
     bool commentHidesSemicolon = false;  // after // (or inside /* */) a ; no longer ends the command
     bool negativeWaitStalls = true;    // wait -1 never counts down; otherwise it waits one run
 
@@ -89,20 +95,28 @@ struct GameRules {
 
 namespace Games {
 
+// A set that joins every word: no command holds more than 1,023 bytes.
+inline constexpr int AllWords = 8191;
+
 inline constexpr GameRules Rtcw{.game = Game::Rtcw, .title = "RtCW 1.4", .key = "rtcw"};
 
 inline constexpr GameRules IoRtcw{.game = Game::IoRtcw, .title = "ioRTCW", .key = "iortcw",
-                                  .bufferBytes = 131072, .commentHidesSemicolon = true, .negativeWaitStalls = false,
+                                  .bufferBytes = 131072, .setJoinLimit = AllWords, .nameTakesAllWords = true,
+                                  .hasExecq = true, .execEndingFromFirstByte = true,
+                                  .commentHidesSemicolon = true, .negativeWaitStalls = false,
                                   .wholeCodeFits = false, .keepsTrailingCaret = true, .onlyTrueLeadingBlanks = true,
                                   .codeResetsBlankRun = true, .cleanedCodes = GameRules::Codes::LetterOrDigit,
                                   .drawnCodes = GameRules::Codes::LetterOrDigit};
 
 inline constexpr GameRules Et{.game = Game::Et, .title = "Enemy Territory 2.60b", .key = "et", .bufferBytes = 131072,
-                              .blackAllowed = true, .drawnCodes = GameRules::Codes::AnyButCaret, .filterTo = 0xA0,
+                              .setDropsLastUnsafe = true, .colonKeepsSlashes = true, .blackAllowed = true, .drawnCodes = GameRules::Codes::AnyButCaret, .filterTo = 0xA0,
                               .colors = 32, .flood = GameRules::Flood::Fixed};
 
 inline constexpr GameRules EtLegacy{.game = Game::EtLegacy, .title = "ET: Legacy", .key = "etlegacy",
-                                    .bufferBytes = 131072, .commentHidesSemicolon = true, .negativeWaitStalls = false,
+                                    .bufferBytes = 131072, .setJoinLimit = AllWords, .setDropsLastUnsafe = true,
+                                    .nameTakesAllWords = true, .hasExecq = true, .execEndingFromFirstByte = true,
+                                    .colonKeepsSlashes = true, .highBytesInWords = true,
+                                    .commentHidesSemicolon = true, .negativeWaitStalls = false,
                                     .blackAllowed = true, .drawnCodes = GameRules::Codes::PrintableOrHigh,
                                     .filterTo = 0xA0, .wireHighToDot = false, .dropsBadName = true, .colors = 32,
                                     .flood = GameRules::Flood::Burst, .nameChangeMs = 5000};

@@ -44,9 +44,9 @@ qsizetype waitingBytes(const QList<BufferedFile> &stack)
 }
 
 // Where exec NAME finds its file under the game folder, or why it finds none.
-QString execTarget(const QString &gameFolder, QByteArrayView argument, QString *error)
+QString execTarget(const QString &gameFolder, QByteArrayView argument, const GameRules &game, QString *error)
 {
-    QString name = GameConsole::ExecFileName(argument);
+    QString name = GameConsole::ExecFileName(argument, game);
     if (name.startsWith(QLatin1Char('/')) || name.startsWith(QLatin1Char('\\')))
         name.remove(0, 1);
     const QString found = QDir(gameFolder).filePath(name);
@@ -182,7 +182,7 @@ ScriptCheck CheckScriptFile(const QString &path, int frameRate, const GameRules 
             break;
         case Kind::Exec: {
             QString error;
-            const QString next = execTarget(gameFolder, event->argument, &error);
+            const QString next = execTarget(gameFolder, event->argument, game, &error);
             if (next.isEmpty()) {
                 fail(at + QStringLiteral("exec %1: %2").arg(argument, error));
                 break;

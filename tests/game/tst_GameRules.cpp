@@ -59,6 +59,25 @@ QString played(const QByteArray &script, const GameRules &rules)
     return letters;
 }
 
+// What one command does: the name set, the chat line said, the file executed, or what went to the server.
+QString ran(const QByteArray &command, const GameRules &rules)
+{
+    GamePlayer player(125, rules);
+    const std::optional<GamePlayer::Event> event = player.run(command);
+    switch (event ? event->kind : GamePlayer::Kind::Local) {
+    case GamePlayer::Kind::Name:
+        return QStringLiteral("name ") + QString::fromLatin1(event->argument);
+    case GamePlayer::Kind::Chat:
+        return QStringLiteral("say ") + QString::fromLatin1(event->argument);
+    case GamePlayer::Kind::Exec:
+        return QStringLiteral("exec ") + GameConsole::ExecFileName(event->argument, rules);
+    case GamePlayer::Kind::Server:
+        return QStringLiteral("server ") + QString::fromLatin1(event->verb);
+    default:
+        return QStringLiteral("nothing");
+    }
+}
+
 // `count` copies of `line` (%1 is its number), each followed by a wait of `ms`.
 QByteArray repeated(const char *line, int count, int ms)
 {
@@ -152,6 +171,35 @@ private slots:
     {
         QFETCH(TextRow, row);
         eachEngine(row.result, [&](const GameRules &rules) { return split(row.text, rules); });
+    }
+
+    void words_data()
+    {
+        const QByteArray word255(255, 'w');
+        QTest::addColumn<TextRow>("row");
+        QTest::newRow("set joins its words") << TextRow{"set name Bob the Builder",
+            {"name Bob the Builder", "name Bob the Builder", "name Bob the Builder", "name Bob the Builder"}};
+        QTest::newRow("a word of 255 bytes") << TextRow{"set name a " + word255,
+            {"name a ", "name a " + word255, "name a ", "name a " + word255}};
+        QTest::newRow("a last word unsafe") << TextRow{"set name Bob unsafe",
+            {"name Bob unsafe", "name Bob unsafe", "name Bob", "name Bob"}};
+        QTest::newRow("unsafe as the only word") << TextRow{"set name unsafe",
+            {"name unsafe", "name unsafe", "name unsafe", "name unsafe"}};
+        QTest::newRow("bare name with two words") << TextRow{"name Bob Builder",
+            {"name Bob", "name Bob Builder", "name Bob", "name Bob Builder"}};
+        QTest::newRow("http:// in chat") << TextRow{"say see http://x.org now",
+            {"say see http:", "say see http:", "say see http://x.org now", "say see http://x.org now"}};
+        QTest::newRow("a Latin-1 letter splits words") << TextRow{"say Oc\xe9lot",
+            {"say Oc lot", "say Oc lot", "say Oc lot", "say Oc\u00e9lot"}};
+        QTest::newRow("execq") << TextRow{"execq next", {"server execq", "exec next.cfg", "server execq", "exec next.cfg"}};
+        QTest::newRow("a name that starts with a dot") << TextRow{"exec .hidden",
+            {"exec .hidden.cfg", "exec .hidden", "exec .hidden.cfg", "exec .hidden"}};
+    }
+
+    void words()
+    {
+        QFETCH(TextRow, row);
+        eachEngine(row.result, [&](const GameRules &rules) { return ran(row.text, rules); });
     }
 
     void flood_data()
