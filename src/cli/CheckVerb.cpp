@@ -13,12 +13,6 @@ const QString CheckUsage = QStringLiteral("check FILE.cfg [--fps N] [--game %1]"
 // Exit 0 when the game plays it as written, 1 when it refuses or changes something.
 int runCheck(QStringList arguments, CliStreams &streams)
 {
-    if (arguments == QStringList{QStringLiteral("--help")} || arguments == QStringList{QStringLiteral("-h")}) {
-        WriteBytes(streams.out, "Usage: marqueemaster-cli " + CheckUsage.toUtf8()
-                                    + "\nPlays the script and the parts it chains to as the game does, and tells "
-                                      "what the others see. Exit 0 when everything plays as written.\n");
-        return 0;
-    }
     const std::optional<Game> game = TakeGameOption(arguments, streams);
     if (!game)
         return CliUsageError;
@@ -53,6 +47,9 @@ int runCheck(QStringList arguments, CliStreams &streams)
     return 1;
 }
 
-const bool registered = RegisterCliVerb({QStringLiteral("check"), CheckUsage, runCheck});
+const bool registered = RegisterCliVerb({QStringLiteral("check"), CheckUsage, runCheck,
+                                          QStringLiteral("Plays the script and the parts it chains to as the game does, "
+                                                         "and tells what the others see. Exit 0 when everything plays "
+                                                         "as written.")});
 
 } // namespace

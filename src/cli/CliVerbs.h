@@ -17,6 +17,7 @@ struct CliVerb {
     QString usage;  // one or more lines, without the program name
     // Gets the arguments after the verb; returns the exit code (2 for wrong usage).
     std::function<int(const QStringList &arguments, CliStreams &streams)> run;
+    QString about = {};  // what the verb does, for VERB --help
 };
 
 // Called from a static object in each verb's file.

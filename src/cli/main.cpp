@@ -15,14 +15,23 @@ QList<CliVerb> &verbTable()
     return verbs;
 }
 
-QString usageText()
+bool asksForHelp(const QStringList &arguments)
+{
+    return arguments.size() == 1 && (arguments.first() == QLatin1String("--help") || arguments.first() == QLatin1String("-h"));
+}
+
+// The usage of one verb, or of all when `only` is null.
+QString usageText(const CliVerb *only = nullptr)
 {
     QString text = QStringLiteral("Usage:\n");
     for (const CliVerb &verb : CliVerbTable()) {
+        if (only && only->name != verb.name)
+            continue;
         for (const QString &line : verb.usage.split(QLatin1Char('\n')))
             text += QStringLiteral("  marqueemaster-cli ") + line + QLatin1Char('\n');
     }
-    text += QStringLiteral("  marqueemaster-cli --help | --version\n");
+    if (!only)
+        text += QStringLiteral("  marqueemaster-cli --help | --version\n");
     return text;
 }
 
@@ -54,7 +63,7 @@ int main(int argc, char *argv[])
     QTextStream err(stderr);
     QStringList arguments = app.arguments().mid(1);
 
-    if (arguments.size() == 1 && (arguments.first() == QLatin1String("--help") || arguments.first() == QLatin1String("-h"))) {
+    if (asksForHelp(arguments)) {
         WriteBytes(stdout, usageText().toUtf8());
         return 0;
     }
@@ -67,6 +76,10 @@ int main(int argc, char *argv[])
         for (const CliVerb &verb : CliVerbTable()) {
             if (verb.name != name)
                 continue;
+            if (asksForHelp(arguments)) {
+                WriteBytes(stdout, (usageText(&verb) + (verb.about.isEmpty() ? QString() : verb.about + QLatin1Char('\n'))).toUtf8());
+                return 0;
+            }
             CliStreams streams{stdout, err};
             const int code = verb.run(arguments, streams);
             if (code == CliUsageError)

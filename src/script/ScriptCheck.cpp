@@ -94,11 +94,24 @@ QVector<LineMark> markRange(const QVector<AnimationLine> &lines, int frameRate, 
                             const GameRules &game, NameCount *count = nullptr)
 {
     QVector<LineMark> marks;
-    QHash<QString, int> framesOfTime;  // animations use few distinct Times
-    auto framesOf = [&framesOfTime](const QString &time) {
+    // Animations use few distinct Times, most of them a few characters: those are
+    // looked up by a number made of their characters, far cheaper than hashing the text.
+    QHash<quint64, int> framesOfShortTime;
+    QHash<QString, int> framesOfTime;
+    auto read = [](const QString &time) { return std::atoi(WaitValue(time).toLatin1().constData()); };
+    auto framesOf = [&](const QString &time) {
+        if (time.size() <= 3) {
+            quint64 key = quint64(time.size()) << 48;
+            for (qsizetype i = 0; i < time.size(); ++i)
+                key |= quint64(time.at(i).unicode()) << (16 * i);
+            auto frames = framesOfShortTime.constFind(key);
+            if (frames == framesOfShortTime.cend())
+                frames = framesOfShortTime.insert(key, read(time));
+            return *frames;
+        }
         auto frames = framesOfTime.constFind(time);
         if (frames == framesOfTime.cend())
-            frames = framesOfTime.insert(time, std::atoi(WaitValue(time).toLatin1().constData()));
+            frames = framesOfTime.insert(time, read(time));
         return *frames;
     };
     // Flood protection looks back 800 ms at most: playing from the line that

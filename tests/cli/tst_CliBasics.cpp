@@ -39,6 +39,8 @@ private slots:
         const QStringList usage{"Usage:", "marqueemaster-cli strip TEXT"};
         const QStringList effects{"effects", "--name", "ab", "--effect"};
         QTest::newRow("help") << UsageCase{QStringList{"--help"}, 0, QByteArray("Usage:"), QStringList{}};
+        QTest::newRow("a verb's help") << UsageCase{QStringList{"effects", "--help"}, 0,
+            QByteArray("Usage:\n  marqueemaster-cli effects --name NAME"), QStringList{}};
         QTest::newRow("version") << UsageCase{QStringList{"--version"}, 0,
             QByteArray("marqueemaster-cli " MARQUEE_VERSION_TEXT "\n"), QStringList{}};
         QTest::newRow("nothing") << UsageCase{QStringList{}, 2, QByteArray(), usage};
@@ -58,7 +60,7 @@ private slots:
             0, QByteArray("#v050#\r\n?\r\n"), QStringList{"written as '?'"}};
         QTest::newRow("generate, a folder") << UsageCase{QStringList{"generate", "@"}, 1, QByteArray(),
             QStringList{"is a folder, not a file"}};
-        QTest::newRow("check --help") << UsageCase{QStringList{"check", "--help"}, 0, QByteArray("Usage: marqueemaster-cli check FILE.cfg"), QStringList{}};
+        QTest::newRow("check --help") << UsageCase{QStringList{"check", "--help"}, 0, QByteArray("Usage:\n  marqueemaster-cli check FILE.cfg"), QStringList{}};
         QTest::newRow("check, a device") << UsageCase{QStringList{"check", "/dev/null"}, 1, QByteArray(), QStringList{"is a device or pipe, not a file"}};
         QTest::newRow("check, a folder") << UsageCase{QStringList{"check", "@"}, 1, QByteArray(), QStringList{"is a folder, not a file"}};
         QTest::newRow("check, missing") << UsageCase{QStringList{"check", "/missing/x.cfg"}, 1, QByteArray(), QStringList{"File not found"}};
