@@ -1,6 +1,7 @@
 #include "animation/AnimationHistory.h"
 
 #include "animation/UndoCommands.h"
+#include "platform/Platform.h"
 
 #include <QSet>
 #include <QTimer>
@@ -186,5 +187,6 @@ void AnimationHistory::keepWithinBudget()
     }
     m_stack.setIndex(index);
     m_silent = m_rebuilding = false;
+    Platform::ReturnFreedMemory();
     emit olderStepsDropped();
 }

@@ -2,6 +2,9 @@
 
 #include <QtGlobal>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 #ifdef Q_OS_WIN
 #include <cstdio>
 #include <fcntl.h>
@@ -34,6 +37,13 @@ void WriteStandardStreamsAsBytes()
 #ifdef Q_OS_WIN
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
+#endif
+}
+
+void ReturnFreedMemory()
+{
+#if defined(__GLIBC__)
+    malloc_trim(0);
 #endif
 }
 

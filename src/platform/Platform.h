@@ -15,4 +15,9 @@ bool DisplayAvailable();
 // "\r\n", doubling the "\r" of a script's own line ends.
 void WriteStandardStreamsAsBytes();
 
+// Hands memory the program freed back to the system. The C library keeps freed
+// blocks for reuse, so after dropping whole animations the program would go on
+// holding their memory.
+void ReturnFreedMemory();
+
 } // namespace Platform
