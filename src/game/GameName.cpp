@@ -1,6 +1,7 @@
 #include "game/GameName.h"
 
 #include "game/GameConsole.h"
+#include "game/GameDrawing.h"
 #include "platform/TextFile.h"
 
 #include <QStringList>
@@ -267,7 +268,7 @@ QString ComposeGlyphs(const QVector<Glyph> &glyphs)
         const int wanted = glyph.color < 0 && inForce >= 0 ? White : glyph.color;
         if (glyph.character != QLatin1Char(' ') && wanted != inForce) {
             text += QLatin1Char(Caret);
-            text += QChar(u'0' + wanted);
+            text += Games::CodeChar(wanted);
             inForce = wanted;
         }
         text += glyph.character;

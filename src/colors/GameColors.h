@@ -1,0 +1,33 @@
+#pragma once
+
+#include "game/GameRules.h"
+
+#include <QColor>
+#include <QString>
+#include <QVector>
+#include <optional>
+
+// The colours a game draws a name in, and how a name's text falls into what is drawn.
+
+// The colour of a colour index in the game's table (8 or 32 colours).
+QColor GameColor(const GameRules &game, int index);
+// The index of a colour in the game's table, the lowest of equal ones; nothing when the table lacks it.
+std::optional<int> GameColorIndex(const GameRules &game, const QColor &color);
+// "^" and the character the program writes for a colour index.
+QString GameCode(int index);
+// What the game calls a colour, where it names it ("orange"); empty otherwise.
+QString GameColorName(const GameRules &game, int index);
+
+// A piece of a text as the game draws it: characters in one colour, or a colour code, which the game
+// doesn't draw; a code's colour is the one it sets.
+struct DrawnPiece {
+    QString text;
+    QColor color;
+    bool code = false;
+};
+
+// The text cut into pieces as the game draws it; a text starts white.
+QVector<DrawnPiece> DrawnPieces(const QString &text, const GameRules &game);
+
+// The grey behind a name in the game's menus and score board: colours read as they will in the game on it.
+QColor GameBackdrop();
