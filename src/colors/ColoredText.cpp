@@ -10,13 +10,13 @@
 QVector<ColorRun> ColoredRuns(const QString &text, const GameRules &game)
 {
     QVector<ColorRun> runs;
-    for (const DrawnPiece &piece : DrawnPieces(text, game)) {
-        if (piece.code)
-            continue;
-        if (runs.isEmpty() || runs.last().color != piece.color)
-            runs.append({QString(), piece.color});
-        runs.last().text += piece.text;
-    }
+    ForEachDrawnPiece(text, game, [&runs](QStringView piece, const QColor &color, bool code) {
+        if (code)
+            return;
+        if (runs.isEmpty() || runs.last().color != color)
+            runs.append({QString(), color});
+        runs.last().text += piece;
+    });
     return runs;
 }
 

@@ -15,7 +15,7 @@ unsigned char codeByte(QChar c)
 
 // How many characters at i make a code, or 0. The program's own RtCW drawing: a digit, or "^^0" for
 // black; any other game: the characters its drawing takes, never a second caret.
-int codeLength(const QString &text, qsizetype i, const GameRules &game)
+int codeLength(QStringView text, qsizetype i, const GameRules &game)
 {
     if (text.at(i) != Caret || i + 1 >= text.size())
         return 0;
@@ -60,37 +60,30 @@ QString GameColorName(const GameRules &game, int index)
     return index < 20 ? QLatin1String(names[index]) : QString();
 }
 
-QVector<DrawnPiece> DrawnPieces(const QString &text, const GameRules &game)
+void ForEachDrawnPiece(QStringView text, const GameRules &game,
+                       const std::function<void(QStringView piece, const QColor &color, bool code)> &visit)
 {
+    const GameDrawing &drawing = DrawingOf(game);
     const QColor own = GameColor(game, 7);
-    QVector<DrawnPiece> pieces;
     QColor color = own;
-    auto add = [&pieces](QStringView characters, const QColor &pieceColor, bool code) {
-        if (!pieces.isEmpty() && !code && !pieces.last().code && pieces.last().color == pieceColor)
-            pieces.last().text += characters;
-        else
-            pieces.append({characters.toString(), pieceColor, code});
-    };
     const qsizetype n = text.size();
+    qsizetype start = 0;  // of the characters not handed yet, all in `color`
     for (qsizetype i = 0; i < n; ++i) {
         const int length = codeLength(text, i, game);
-        if (length > 0) {
-            const QChar last = text.at(i + length - 1);
-            color = DrawingOf(game).starKeepsColor && last == QLatin1Char('*') ? own
-                                                                     : GameColor(game, game.colorIndex(codeByte(last)));
-            add(QStringView(text).mid(i, length), color, true);
-            i += length;
-            // The program's RtCW drawing shows the character after a code whatever it is.
-            if (!DrawingOf(game).digitCodesOnly) {
-                --i;
-                continue;
-            }
-            if (i >= n)
-                break;
-        }
-        add(QStringView(text).mid(i, 1), color, false);
+        if (length == 0)
+            continue;
+        if (i > start)
+            visit(text.sliced(start, i - start), color, false);
+        const QChar last = text.at(i + length - 1);
+        color = drawing.starKeepsColor && last == QLatin1Char('*') ? own
+                                                                   : GameColor(game, game.colorIndex(codeByte(last)));
+        visit(text.sliced(i, length), color, true);
+        // The program's RtCW drawing shows the character after a code whatever it is.
+        start = i + length;
+        i = drawing.digitCodesOnly ? start : start - 1;
     }
-    return pieces;
+    if (start < n)
+        visit(text.sliced(start), color, false);
 }
 
 QColor GameBackdrop()

@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QString>
 #include <QVector>
+#include <functional>
 #include <optional>
 
 // The colours a game draws a name in, and how a name's text falls into what is drawn.
@@ -18,16 +19,10 @@ QString GameCode(int index);
 // What the game calls a colour, where it names it ("orange"); empty otherwise.
 QString GameColorName(const GameRules &game, int index);
 
-// A piece of a text as the game draws it: characters in one colour, or a colour code, which the game
-// doesn't draw; a code's colour is the one it sets.
-struct DrawnPiece {
-    QString text;
-    QColor color;
-    bool code = false;
-};
-
-// The text cut into pieces as the game draws it; a text starts white.
-QVector<DrawnPiece> DrawnPieces(const QString &text, const GameRules &game);
+// The text cut into pieces as the game draws it, handed one at a time without copying: characters in one
+// colour, or a colour code, which the game doesn't draw (its colour is the one it sets). A text starts white.
+void ForEachDrawnPiece(QStringView text, const GameRules &game,
+                       const std::function<void(QStringView piece, const QColor &color, bool code)> &visit);
 
 // The grey behind a name in the game's menus and score board: colours read as they will in the game on it.
 QColor GameBackdrop();

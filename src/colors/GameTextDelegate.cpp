@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int CodeAlpha = 120;      // a code in the colour it sets, faint beside the text it colours
@@ -44,28 +46,33 @@ void GameTextDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
         tint.setAlpha(SelectionAlpha);
         painter->fillRect(item.rect, tint);
     }
-    if (!item.icon.isNull())
-        item.icon.paint(painter, style->subElementRect(QStyle::SE_ItemViewItemDecoration, &item, widget));
-
-    const QRect textRect = style->subElementRect(QStyle::SE_ItemViewItemText, &item, widget).adjusted(2, 0, -2, 0);
+    // Laid out here rather than by the style, which lays the whole text out to place it: twice per row.
+    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
+    QRect textRect = item.rect.adjusted(margin + 2, 0, -margin - 2, 0);
+    if (!item.icon.isNull()) {
+        const QSize size = item.decorationSize;
+        const QRect iconRect(item.rect.right() - margin - size.width() + 1,
+                             item.rect.top() + (item.rect.height() - size.height()) / 2, size.width(), size.height());
+        item.icon.paint(painter, iconRect);
+        textRect.setRight(iconRect.left() - margin);
+    }
     painter->setClipRect(textRect);
     painter->setFont(item.font);
-    const QFontMetrics metrics(item.font);
-    const int baseline = textRect.top() + (textRect.height() - metrics.height()) / 2 + metrics.ascent();
-    int x = textRect.left();
+    const QFontMetricsF metrics(item.font);
+    const qreal baseline = textRect.top() + (textRect.height() - metrics.height()) / 2 + metrics.ascent();
+    // Every row is measured as it is drawn: with a fixed pitch, Latin-1 text by counting.
+    const qreal pitch = QFontInfo(item.font).fixedPitch() ? metrics.horizontalAdvance(QLatin1Char('x')) : 0;
+    qreal x = textRect.left();
     QString text = item.text;
     text.replace(QLatin1Char('\r'), QChar(0x21B5)).replace(QLatin1Char('\n'), QChar(0x21B5));
-    for (const DrawnPiece &piece : DrawnPieces(text, *m_game)) {
-        if (x > textRect.right())
-            break;
-        if (piece.code && !m_showCodes)
-            continue;
-        QColor color = piece.color;
-        if (piece.code)
-            color = codeColor(color);
-        painter->setPen(color);
-        painter->drawText(x, baseline, piece.text);
-        x += metrics.horizontalAdvance(piece.text);
-    }
+    ForEachDrawnPiece(text, *m_game, [&](QStringView piece, const QColor &color, bool code) {
+        if (x > textRect.right() || (code && !m_showCodes))
+            return;
+        painter->setPen(code ? codeColor(color) : color);
+        const QString characters = QString::fromRawData(piece.data(), piece.size());
+        painter->drawText(QPointF(x, baseline), characters);
+        const bool latin = std::all_of(piece.begin(), piece.end(), [](QChar c) { return c.unicode() < 0x100; });
+        x += pitch > 0 && latin ? pitch * piece.size() : metrics.horizontalAdvance(characters);
+    });
     painter->restore();
 }
