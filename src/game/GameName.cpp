@@ -248,7 +248,9 @@ QVector<Glyph> Glyphs(const QString &name, const GameRules &game)
             if (game.drawsAsCode(code)) {
                 ++i;
                 const int index = game.colorIndex(code);
-                if (index != 0 || game.blackAllowed)
+                if (code == '*' && DrawingOf(game).starKeepsColor)
+                    color = -1;  // back to the name's own colour
+                else if (index != 0 || game.blackAllowed)
                     color = index;
                 continue;
             }
