@@ -4,7 +4,6 @@
 
 #include <QColor>
 #include <QString>
-#include <QVector>
 #include <functional>
 #include <optional>
 
@@ -24,5 +23,5 @@ QString GameColorName(const GameRules &game, int index);
 void ForEachDrawnPiece(QStringView text, const GameRules &game,
                        const std::function<void(QStringView piece, const QColor &color, bool code)> &visit);
 
-// The grey behind a name in the game's menus and score board: colours read as they will in the game on it.
+// The mid-grey the program shows names on: their colours read on it as they will in the game.
 QColor GameBackdrop();
