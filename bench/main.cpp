@@ -16,7 +16,9 @@
 #include "animation/Settings.h"
 #include "wizard/Effects.h"
 #include "colors/ColoredText.h"
+#include "colors/PreviewBoxWidget.h"
 #include "platform/JsonRegistryStore.h"
+#include "platform/RegistryOps.h"
 #include "platform/SilentPrompts.h"
 
 #include <QDir>
@@ -304,6 +306,45 @@ int main(int argc, char *argv[])
                             window.openFile(file);
                             window.list()->viewport()->repaint();
                         });
+    }
+
+    // The chosen game's colours, with a full animation on screen
+    {
+        MainWindow window(store);
+        window.setPrompts(&prompts);
+        window.show();
+        waitUntilShown(window);
+        window.model().setLines(full);
+        window.setCurrentRow(100);
+        QCoreApplication::processEvents();
+        int switches = 0;
+        rows << Measure("switch the game (Options' OK): list marks and preview redrawn", "32,767 lines", 16, kRuns,
+                        [] {}, [&] {
+                            SetRegValue(store, RegHive::CurrentUser, SettingsKey, QStringLiteral("Game"),
+                                        ++switches % 2 ? QStringLiteral("et") : QStringLiteral("rtcw"));
+                            window.loadSettings();
+                            window.list()->viewport()->repaint();
+                            window.previewBox()->viewport()->repaint();
+                        });
+        QString rainbow;
+        for (int i = 0; i < 34; i += 2)
+            rainbow += QStringLiteral("^%1%2").arg(1 + i / 2 % 7).arg(QChar(u'a' + i / 2));
+        QVector<AnimationLine> coloured(full.size(), {rainbow, QStringLiteral("15"), QStringLiteral("set name")});
+        window.model().setLines(coloured);
+        window.setCurrentRow(16000);
+        QCoreApplication::processEvents();
+        const int shownRows = window.list()->viewport()->height() / qMax(1, window.list()->sizeHintForRow(0));
+        rows << Measure("paint a screen of coloured rows (lvwMain, codes shown)",
+                        QStringLiteral("%1 rows of 17 colours").arg(shownRows), 2, kRuns, [] {},
+                        [&] { window.list()->viewport()->repaint(); });
+        // What the list costs without colours, for comparison: the same screen of one-colour rows.
+        window.model().setLines(QVector<AnimationLine>(full.size(), {QString(34, QLatin1Char('x')), QStringLiteral("15"),
+                                                                     QStringLiteral("set name")}));
+        window.setCurrentRow(16000);
+        QCoreApplication::processEvents();
+        rows << Measure("paint a screen of uncoloured rows (lvwMain), for comparison",
+                        QStringLiteral("%1 rows").arg(shownRows), 2, kRuns, [] {},
+                        [&] { window.list()->viewport()->repaint(); });
     }
 
     // Coloured drawing

@@ -58,7 +58,7 @@ QHash<QString, std::function<void()>> BuildCommandTable(MainWindow &w)
         });
     };
     auto colorEditor = [&w] {
-        ColorEditorDialog dialog(&w);
+        ColorEditorDialog dialog(w.settings().rules(), &w);
         w.runModal(dialog);
     };
     auto about = [&w] {
@@ -130,7 +130,7 @@ QHash<QString, std::function<void()>> BuildCommandTable(MainWindow &w)
               [&w, setPreview] {
                   ColorizeLine(w.model(), w.currentRow(), w.prompts(),
                                [&w](const QString &text) -> std::optional<QString> {
-                                   ColorizeDialog dialog(text, &w);
+                                   ColorizeDialog dialog(text, w.settings().rules(), &w);
                                    w.runModal(dialog);
                                    return dialog.result() == QDialog::Accepted ? std::optional(dialog.colorizedText())
                                                                                : std::nullopt;
@@ -141,6 +141,7 @@ QHash<QString, std::function<void()>> BuildCommandTable(MainWindow &w)
         {QStringLiteral("mnuEditShowColors"), [&w] { w.toggleShowColors(); }},
         {QStringLiteral("mnuEditShowAsGame"), [&w] { w.setPreview(); }},
         {QStringLiteral("mnuEditOptions"), options},
+        {QStringLiteral("mnuViewShowCodes"), [&w] { w.toggleShowCodes(); }},
         {QStringLiteral("mnuHelpHelp"), help},
         {QStringLiteral("mnuHelpAbout"), about},
         {QStringLiteral("mnuHelpContents"), [&w] { ShowHelp(&w); }},

@@ -2,14 +2,14 @@
 
 using namespace MainLayoutMetrics;
 
-MainGeometry LayOutMainWindow(const QSize &area, bool showColors, int previousListHeight)
+MainGeometry LayOutMainWindow(const QSize &area, bool showColors, int previousListHeight, int panelWidth)
 {
     MainGeometry geometry;
     const int width = area.width();
     if (showColors) {
-        const int previewWidth = qMax(0, width - PanelWidth);
+        const int previewWidth = qMax(0, width - panelWidth);
         geometry.preview = QRect(0, PreviewTop, previewWidth, PreviewHeight);
-        geometry.colorPanel = QRect(previewWidth, PreviewTop, PanelWidth, PreviewHeight);
+        geometry.colorPanel = QRect(previewWidth, PreviewTop, panelWidth, PreviewHeight);
     } else {
         geometry.preview = QRect(0, PreviewTop, width, PreviewHeight);
     }

@@ -66,6 +66,7 @@ const QList<MenuEntry> &menuBar()
           {"mnuEditShowColors", "Show co&lors"}, {"mnuEditShowAsGame", "Show as the &game shows it"},
           {"mnuHelpColor", "Color &name editor..."},
           {"mnuEditSimple", "Si&mple Edit"}, {"", ""}, {"mnuEditOptions", "&Options..."}}},
+        {"mnuView", "&View", {{"mnuViewShowCodes", "Show &codes in the list"}}},
         {"mnuAnimation", "&Animation",
          {{"mnuAnimWizard", "&Wizard...", "Ctrl+W"}, {"mnuAnimPlay", "&Play/Stop", "F5"},
           {"mnuAnimGenerate", "&Generate script...", "Ctrl+G"}, {"", ""},
@@ -174,6 +175,10 @@ MainMenus BuildMainMenus(QMainWindow &window, const Dispatch &dispatch)
             if (key == QLatin1String("mnuEditShowColors")) {
                 action->setCheckable(true);
                 result.showColors = action;
+            }
+            if (key == QLatin1String("mnuViewShowCodes")) {
+                action->setCheckable(true);
+                result.showCodes = action;
             }
             if (key == QLatin1String("mnuEditShowAsGame"))
                 action->setCheckable(true);  // the window reads its check mark

@@ -6,9 +6,8 @@
 #include "app/EmptyListHint.h"
 #include "app/MainLayout.h"
 #include "app/MarkAtRightDelegate.h"
-#include "colors/ColorButtonsWidget.h"
-#include "colors/ColorCodes.h"
 #include "colors/ColoredText.h"
+#include "colors/GameTextDelegate.h"
 #include "colors/PreviewBoxWidget.h"
 #include "animation/PreviewPlayer.h"
 #include "app/ToolbarIcons.h"
@@ -87,17 +86,14 @@ void MainWindow::buildCentralArea()
     m_preview->setObjectName(QStringLiteral("txtPreview"));
     connect(m_preview->document(), &QTextDocument::contentsChanged, this, &MainWindow::previewEdited);
 
-    m_colorPanel = new QWidget(m_area);
-    m_colorPanel->setObjectName(QStringLiteral("picColors"));
-    m_colorButtons = new ColorButtonsWidget(CodeColors(8), 25, 32, m_colorPanel);
-    m_colorButtons->move((PanelWidth - m_colorButtons->width()) / 2, 4);
-    m_colorPanel->hide();
-    connect(m_colorButtons, &ColorButtonsWidget::colorClicked, this, &MainWindow::colorButtonClicked);
+    buildColorPanel();
 
     m_list = new QTreeView(m_area);
     m_list->setObjectName(QStringLiteral("lvwMain"));
     m_list->setModel(&m_model);
     m_list->setItemDelegate(new MarkAtRightDelegate(m_list));
+    m_textDelegate = new GameTextDelegate(m_list);
+    m_list->setItemDelegateForColumn(AnimationModel::TextColumn, m_textDelegate);
     m_list->setRootIsDecorated(false);
     m_list->setItemsExpandable(false);
     m_list->setSortingEnabled(false);
@@ -164,6 +160,7 @@ void MainWindow::loadSettings()
                                                 : QAbstractItemView::NoEditTriggers);
     m_list->setSelectionMode(m_settings.multiSelect ? QAbstractItemView::ExtendedSelection
                                                     : QAbstractItemView::SingleSelection);
+    applyGame();
 }
 
 void MainWindow::setPreview()
@@ -179,7 +176,8 @@ void MainWindow::setPreview()
         const std::optional<LineMark> mark = row && asGame && asGame->isChecked() ? m_model.gameMark(*row) : std::nullopt;
         // With no current line there is no row to write edits into: keep it locked.
         m_preview->setReadOnly(!row || (asGame && asGame->isChecked()));
-        RenderColoredText(mark ? mark->shown : row ? m_model.line(*row).text : QString(), *m_preview->document());
+        RenderColoredText(mark ? mark->shown : row ? m_model.line(*row).text : QString(), *m_preview->document(),
+                          m_settings.rules());
         m_preview->moveCursor(QTextCursor::End);
     }
     m_previewUpdating = wasUpdating;
@@ -189,7 +187,7 @@ void MainWindow::drawPreview(const QString &codedText)
 {
     const bool wasUpdating = m_previewUpdating;
     m_previewUpdating = true;
-    RenderColoredText(codedText, *m_preview->document());
+    RenderColoredText(codedText, *m_preview->document(), m_settings.rules());
     m_previewUpdating = wasUpdating;
 }
 
@@ -202,7 +200,7 @@ void MainWindow::previewEdited()
         return;
     AnimationStep step(m_model, QStringLiteral("Typing"), AnimationStep::Typing);
     m_cursorBeforeEdit.reset();  // the step ends where the cursor is now
-    m_model.setText(*row, ColorCodedText(*m_preview->document(), Qt::white, Qt::white));
+    m_model.setText(*row, ColorCodedText(*m_preview->document(), Qt::white, Qt::white, m_settings.rules()));
 }
 
 void MainWindow::playingChanged(bool playing)
@@ -212,14 +210,6 @@ void MainWindow::playingChanged(bool playing)
     m_menus.addButton->setEnabled(!playing);
     m_menus.removeButton->setEnabled(!playing);
     m_previewUpdating = playing;
-}
-
-void MainWindow::colorButtonClicked(int index)
-{
-    if (m_preview->document()->isEmpty())
-        return;
-    AnimationStep step(m_model, QStringLiteral("Color"));
-    m_preview->applyColor(ColorFromCode(QString::number(index + 1)));
 }
 
 void MainWindow::toggleShowColors()
@@ -235,7 +225,7 @@ void MainWindow::layOut()
 {
     if (isMinimized())
         return;
-    const MainGeometry geometry = LayOutMainWindow(m_area->size(), m_showColors, m_listHeight);
+    const MainGeometry geometry = LayOutMainWindow(m_area->size(), m_showColors, m_listHeight, m_panelWidth);
     m_preview->setGeometry(geometry.preview);
     m_colorPanel->setVisible(m_showColors);
     if (m_showColors)

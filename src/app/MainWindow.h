@@ -19,6 +19,8 @@ class QMenu;
 class QTreeView;
 class PreviewBoxWidget;
 class ColorButtonsWidget;
+class GameTextDelegate;
+class MoreColorsButton;
 class RegistryStore;
 class PreviewPlayer;
 class QLabel;
@@ -70,6 +72,8 @@ public:
 
     bool showColors() const { return m_showColors; }
     void toggleShowColors();
+    // View, "Show codes in the list": the codes among the coloured Texts, or the colours alone.
+    void toggleShowCodes();
     // The wizard's style, kept for the next wizard and the next run.
     void rememberWizardStyle(int style);
     // File, New: after asking about unsaved changes, an empty untitled animation.
@@ -126,7 +130,10 @@ private:
     void layOut();
     void previewEdited();
     void playingChanged(bool playing);
+    void buildColorPanel();
     void colorButtonClicked(int index);
+    // The game's colours everywhere at once: buttons, "More colours", preview, list.
+    void applyGame();
     bool eventFilter(QObject *watched, QEvent *event) override;
 
     RegistryStore &m_store;
@@ -147,6 +154,8 @@ private:
     PreviewBoxWidget *m_preview = nullptr;
     QWidget *m_colorPanel = nullptr;
     ColorButtonsWidget *m_colorButtons = nullptr;
+    MoreColorsButton *m_moreColors = nullptr;
+    GameTextDelegate *m_textDelegate = nullptr;
     QTreeView *m_list = nullptr;
     QMenu *m_recentMenu = nullptr;
     QLabel *m_lineStatus = nullptr;
@@ -158,4 +167,5 @@ private:
     bool m_showColors = false;
     bool m_previewUpdating = false;
     int m_listHeight = 0;
+    int m_panelWidth = 0;  // the colour panel's, set with the game
 };

@@ -1,31 +1,32 @@
 #include "colors/ColorButtonsWidget.h"
 
-#include "colors/ColorCodes.h"
+#include "colors/GameColors.h"
 
 #include <QPushButton>
 
-ColorButtonsWidget::ColorButtonsWidget(const QList<QColor> &colors, int buttonSize, int spacing, QWidget *parent)
-    : QWidget(parent)
+ColorButtonsWidget::ColorButtonsWidget(int firstCode, int count, int buttonSize, int spacing, QWidget *parent)
+    : QWidget(parent), m_firstCode(firstCode)
 {
-    for (qsizetype i = 0; i < colors.size(); ++i) {
+    for (int i = 0; i < count; ++i) {
         auto *button = new QPushButton(this);
         button->setObjectName(QStringLiteral("cmdColor%1").arg(i));
-        button->setGeometry(static_cast<int>(i) * spacing, 0, buttonSize, buttonSize);
+        button->setGeometry(i * spacing, 0, buttonSize, buttonSize);
         button->setFocusPolicy(Qt::NoFocus);  // keep the text box's selection while colouring
-        button->setToolTip(QStringLiteral("^%1").arg(i + 1));
-        button->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 1px solid #404040; }"
-                                             "QPushButton:pressed { border: 2px inset #202020; }")
-                                  .arg(colors.at(i).name()));
-        const int index = static_cast<int>(i);
-        connect(button, &QPushButton::clicked, this, [this, index] { emit colorClicked(index); });
+        connect(button, &QPushButton::clicked, this, [this, i] { emit colorClicked(m_firstCode + i); });
+        m_buttons << button;
     }
-    setFixedSize(static_cast<int>(colors.size() - 1) * spacing + buttonSize, buttonSize);
+    setFixedSize((count - 1) * spacing + buttonSize, buttonSize);
+    setGame(Games::Rtcw);
 }
 
-QList<QColor> CodeColors(int count)
+void ColorButtonsWidget::setGame(const GameRules &game)
 {
-    QList<QColor> colors;
-    for (int code = 1; code <= count; ++code)
-        colors << ColorFromCode(QString::number(code));
-    return colors;
+    for (int i = 0; i < m_buttons.size(); ++i) {
+        const int code = m_firstCode + i;
+        const QString name = GameColorName(game, code);
+        m_buttons.at(i)->setToolTip(name.isEmpty() ? GameCode(code) : GameCode(code) + QLatin1Char(' ') + name);
+        m_buttons.at(i)->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 1px solid #404040; }"
+                                                      "QPushButton:pressed { border: 2px inset #202020; }")
+                                           .arg(GameColor(game, code).name()));
+    }
 }

@@ -1,20 +1,27 @@
 #pragma once
 
-#include <QColor>
+#include "game/GameRules.h"
+
 #include <QWidget>
 
+class QPushButton;
+
 // A row of square colour buttons named cmdColor0, cmdColor1, ...; button k
-// stands for the colour code k + 1.
+// stands for the colour code firstCode + k, drawn in the game's colour.
 class ColorButtonsWidget : public QWidget {
     Q_OBJECT
 public:
-    // The buttons' colours, left to right; size and spacing in pixels.
-    ColorButtonsWidget(const QList<QColor> &colors, int buttonSize, int spacing, QWidget *parent = nullptr);
+    // Size and spacing in pixels.
+    ColorButtonsWidget(int firstCode, int count, int buttonSize, int spacing, QWidget *parent = nullptr);
+
+    // The buttons take the game's colours for their codes.
+    void setGame(const GameRules &game);
 
 signals:
+    // The colour index of the button's code.
     void colorClicked(int index);
-};
 
-// The colours of the codes 1 to count: red, green, yellow, blue, cyan, magenta,
-// white, black, red.
-QList<QColor> CodeColors(int count);
+private:
+    int m_firstCode;
+    QList<QPushButton *> m_buttons;
+};

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "game/GameRules.h"
+
 #include <QColor>
 #include <QString>
 
@@ -19,8 +21,9 @@ inline bool IsColorCodeAt(const QString &text, qsizetype i)
 QColor ColorFromCode(const QString &code);
 QColor ColorFromCode(QChar code);
 
-// "0".."7" for the eight table colours; any other colour gives "7".
-QString CodeFromColor(const QColor &color);
+// The code character of a colour in the game's table: "0".."7" for the eight colours; any other
+// colour gives "7".
+QString CodeFromColor(const QColor &color, const GameRules &game = Games::Rtcw);
 
 QString StripColorCodes(const QString &text);
 qint16 VisibleLength(const QString &text);

@@ -1,8 +1,9 @@
 #include "colors/ColorEditorDialog.h"
 
 #include "colors/ColorButtonsWidget.h"
-#include "colors/ColorCodes.h"
 #include "colors/ColoredText.h"
+#include "colors/GameColors.h"
+#include "colors/MoreColorsButton.h"
 #include "colors/GameTextBoxWidget.h"
 #include "transforms/ColorizeDialog.h"
 
@@ -20,16 +21,23 @@ constexpr int Margin = 8;
 
 } // namespace
 
-ColorEditorDialog::ColorEditorDialog(QWidget *parent) : QDialog(parent), m_preview(new QTextEdit(this))
+ColorEditorDialog::ColorEditorDialog(const GameRules &game, QWidget *parent)
+    : QDialog(parent), m_game(game), m_preview(new QTextEdit(this))
 {
     setObjectName(QStringLiteral("frmColorEditor"));
     setWindowTitle(QStringLiteral("Color name editor"));
     setModal(true);
 
     const int rowWidth = (ColorButtonCount - 1) * ButtonPitch + ButtonSize;
-    auto *buttons = new ColorButtonsWidget(CodeColors(ColorButtonCount), ButtonSize, ButtonPitch, this);
+    auto *buttons = new ColorButtonsWidget(1, ColorButtonCount, ButtonSize, ButtonPitch, this);
+    buttons->setGame(game);
     buttons->move(Margin, Margin);
     connect(buttons, &ColorButtonsWidget::colorClicked, this, &ColorEditorDialog::applyColor);
+    auto *more = new MoreColorsButton(this);
+    more->setGame(game, ColorButtonCount);
+    more->setGeometry(Margin + rowWidth + 4, Margin, 44, ButtonSize);
+    connect(more, &MoreColorsButton::colorChosen, this, &ColorEditorDialog::applyColor);
+    const int moreWidth = more->isVisibleTo(this) ? 48 : 0;
 
     auto *label = new QLabel(QStringLiteral("Color your text here"), this);
     label->setObjectName(QStringLiteral("Label3"));
@@ -55,18 +63,18 @@ ColorEditorDialog::ColorEditorDialog(QWidget *parent) : QDialog(parent), m_previ
     colorize->setObjectName(QStringLiteral("cmdColorize"));
     colorize->setGeometry(Margin, 168, 130, 26);
     connect(colorize, &QPushButton::clicked, this, [this] {
-        ColorizeDialog dialog(codedText(), this);
+        ColorizeDialog dialog(codedText(), m_game, this);
         if (dialog.exec() == QDialog::Accepted)
-            RenderColoredText(dialog.colorizedText(), *m_preview->document());
+            RenderColoredText(dialog.colorizedText(), *m_preview->document(), m_game);
     });
 
-    setFixedSize(rowWidth + 2 * Margin, 202);
+    setFixedSize(rowWidth + moreWidth + 2 * Margin, 202);
 }
 
 void ColorEditorDialog::applyColor(int index)
 {
     // With no selection this sets the colour of what is typed next.
-    m_preview->setTextColor(ColorFromCode(QString::number(index + 1)));
+    m_preview->setTextColor(GameColor(m_game, index));
 }
 
 QString ColorEditorDialog::codedText() const
@@ -74,7 +82,7 @@ QString ColorEditorDialog::codedText() const
     // Starting from a colour no character has gives every text a leading code,
     // so a name that begins black keeps its colour in the game ("^0").
     const QColor noColor(1, 2, 3);
-    return ColorCodedText(*m_preview->document(), noColor, Qt::white);
+    return ColorCodedText(*m_preview->document(), noColor, Qt::white, m_game);
 }
 
 void ColorEditorDialog::copyToClipboard()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "game/GameRules.h"
+
 #include <QDialog>
 
 class QTextEdit;
@@ -11,7 +13,8 @@ class ColorEditorDialog : public QDialog {
 public:
     static constexpr int ColorButtonCount = 9;
 
-    explicit ColorEditorDialog(QWidget *parent = nullptr);
+    // Colours and codes are the game's; with more than nine colours, "More colours" offers the rest.
+    explicit ColorEditorDialog(const GameRules &game = Games::Rtcw, QWidget *parent = nullptr);
 
     // The box's text with its colour codes, as "Copy to clipboard" puts it there.
     QString codedText() const;
@@ -20,5 +23,6 @@ private:
     void applyColor(int index);
     void copyToClipboard();
 
+    const GameRules &m_game;
     QTextEdit *m_preview;
 };

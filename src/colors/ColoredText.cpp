@@ -1,38 +1,28 @@
 #include "colors/ColoredText.h"
 
 #include "colors/ColorCodes.h"
+#include "colors/GameColors.h"
 
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
-QVector<ColorRun> ColoredRuns(const QString &text)
+QVector<ColorRun> ColoredRuns(const QString &text, const GameRules &game)
 {
     QVector<ColorRun> runs;
-    QColor color = ColorFromCode(QLatin1Char('7'));
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        if (text.at(i) == QLatin1Char('^')) {
-            if (IsColorCodeAt(text, i)) {
-                color = ColorFromCode(text.at(i + 1));
-                i += 2;
-            } else if (i + 2 < n && text.at(i + 1) == QLatin1Char('^') && text.at(i + 2) == QLatin1Char('0')) {
-                color = ColorFromCode(QLatin1Char('0'));
-                i += 3;
-            }
-        }
-        if (i >= n)
-            break;
+    ForEachDrawnPiece(text, game, [&runs](QStringView piece, const QColor &color, bool code) {
+        if (code)
+            return;
         if (runs.isEmpty() || runs.last().color != color)
             runs.append({QString(), color});
-        runs.last().text += text.at(i);
-    }
+        runs.last().text += piece;
+    });
     return runs;
 }
 
-void RenderColoredText(const QString &text, QTextDocument &document)
+void RenderColoredText(const QString &text, QTextDocument &document, const GameRules &game)
 {
-    const QVector<ColorRun> runs = ColoredRuns(text);
+    const QVector<ColorRun> runs = ColoredRuns(text, game);
     QTextCursor cursor(&document);
     cursor.beginEditBlock();
     cursor.select(QTextCursor::Document);
@@ -46,7 +36,8 @@ void RenderColoredText(const QString &text, QTextDocument &document)
     cursor.endEditBlock();
 }
 
-QString ColorCodedText(const QTextDocument &document, const QColor &startColor, const QColor &defaultColor)
+QString ColorCodedText(const QTextDocument &document, const QColor &startColor, const QColor &defaultColor,
+                       const GameRules &game)
 {
     QString result;
     QRgb previous = startColor.rgb();
@@ -55,7 +46,7 @@ QString ColorCodedText(const QTextDocument &document, const QColor &startColor, 
         if (rgb != previous) {
             previous = rgb;
             result += QLatin1Char('^');
-            result += CodeFromColor(QColor(rgb));
+            result += CodeFromColor(QColor(rgb), game);
         }
         result += c;
     };

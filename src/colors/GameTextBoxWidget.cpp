@@ -1,12 +1,14 @@
 #include "colors/GameTextBoxWidget.h"
 
+#include "colors/GameColors.h"
+
 #include <QEvent>
 #include <QPainter>
 #include <QTextEdit>
 
 namespace {
 
-const QColor Backdrop(128, 128, 128);
+const QColor Backdrop = GameBackdrop();
 
 void setBackdropPalette(QTextEdit *box)
 {

@@ -1,6 +1,7 @@
 #include "game/GameName.h"
 
 #include "game/GameConsole.h"
+#include "game/GameDrawing.h"
 #include "platform/TextFile.h"
 
 #include <QStringList>
@@ -247,7 +248,9 @@ QVector<Glyph> Glyphs(const QString &name, const GameRules &game)
             if (game.drawsAsCode(code)) {
                 ++i;
                 const int index = game.colorIndex(code);
-                if (index != 0 || game.blackAllowed)
+                if (code == '*' && DrawingOf(game).starKeepsColor)
+                    color = -1;  // back to the name's own colour
+                else if (index != 0 || game.blackAllowed)
                     color = index;
                 continue;
             }
@@ -267,7 +270,7 @@ QString ComposeGlyphs(const QVector<Glyph> &glyphs)
         const int wanted = glyph.color < 0 && inForce >= 0 ? White : glyph.color;
         if (glyph.character != QLatin1Char(' ') && wanted != inForce) {
             text += QLatin1Char(Caret);
-            text += QChar(u'0' + wanted);
+            text += Games::CodeChar(wanted);
             inForce = wanted;
         }
         text += glyph.character;

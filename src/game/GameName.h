@@ -58,7 +58,8 @@ struct Glyph {
 // The characters a name shows and their colours. The stock game takes a caret
 // and whatever follows it as a colour code, so "^^" is a code and a caret is
 // never shown; other engines draw a caret before a byte they don't take as a
-// code. Where black is removed by the server a black code changes nothing.
+// code. Where black is removed by the server a black code changes nothing;
+// where "^*" means the own colour, the glyphs after it have none.
 QVector<Glyph> Glyphs(const QString &name, const GameRules &game = Games::Rtcw);
 
 // The shortest text that shows these glyphs: a code only where the colour

@@ -12,7 +12,7 @@
 
 // Colour patterns for a name, written the way the game shows them: existing
 // codes are replaced, blanks never carry a code, neighbouring characters of one
-// colour share one code and black is never used.
+// colour share one code and black is used only where the game keeps it.
 namespace Colorize {
 
 enum class Pattern { Rainbow, Alternate, Gradient, Random };

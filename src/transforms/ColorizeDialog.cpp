@@ -3,6 +3,7 @@
 #include "colors/ColorButtonsWidget.h"
 #include "colors/ColoredText.h"
 #include "colors/GameTextBoxWidget.h"
+#include "colors/MoreColorsButton.h"
 #include "game/GameName.h"
 
 #include <QCheckBox>
@@ -17,7 +18,6 @@ namespace {
 
 constexpr int Margin = 8;
 constexpr int Width = 420;
-constexpr int ColorCount = 7;  // the game's colours without black
 
 QTextEdit *gameBox(QWidget *parent, const QRect &geometry, const QString &objectName)
 {
@@ -56,8 +56,8 @@ QString hintFor(Colorize::Pattern pattern)
 
 } // namespace
 
-ColorizeDialog::ColorizeDialog(const QString &text, QWidget *parent)
-    : QDialog(parent), m_text(text), m_seed(QRandomGenerator::global()->generate())
+ColorizeDialog::ColorizeDialog(const QString &text, const GameRules &game, QWidget *parent)
+    : QDialog(parent), m_text(text), m_gameRules(game), m_seed(QRandomGenerator::global()->generate())
 {
     setObjectName(QStringLiteral("frmColorize"));
     setWindowTitle(QStringLiteral("Colorize"));
@@ -72,10 +72,17 @@ ColorizeDialog::ColorizeDialog(const QString &text, QWidget *parent)
     label(QStringLiteral("Colours"), this, QRect(Margin, 46, 70, 20));
     m_colors = new QLineEdit(this);
     m_colors->setObjectName(QStringLiteral("txtColors"));
-    m_colors->setGeometry(80, 42, 140, 26);
-    auto *buttons = new ColorButtonsWidget(CodeColors(ColorCount), 20, 24, this);
-    buttons->move(230, 44);
+    m_colors->setGeometry(80, 42, 110, 26);
+    // The eight first colours, black left out where the server removes it; the rest under "More".
+    const int firstCode = game.blackAllowed ? 0 : 1;
+    auto *buttons = new ColorButtonsWidget(firstCode, 8 - firstCode, 18, 22, this);
+    buttons->setGame(game);
+    buttons->move(198, 46);
     connect(buttons, &ColorButtonsWidget::colorClicked, this, &ColorizeDialog::addColor);
+    auto *more = new MoreColorsButton(this);
+    more->setGame(game);
+    more->setGeometry(198 + 8 * 22, 44, 40, 24);
+    connect(more, &MoreColorsButton::colorChosen, this, &ColorizeDialog::addColor);
     m_colorsHint = label({}, this, QRect(80, 70, 330, 18), QStringLiteral("lblColorsHint"));
 
     m_backwards = new QCheckBox(QStringLiteral("&Backwards"), this);
@@ -142,7 +149,7 @@ void ColorizeDialog::addColor(int index)
                      : pattern == Colorize::Pattern::Alternate ? 2
                                                                : Colorize::MaxGradientColors;
     const QVector<int> kept = colors.size() < room ? colors : QVector<int>();
-    m_colors->setText(Colorize::ColorsText(kept + QVector<int>{index + 1}));
+    m_colors->setText(Colorize::ColorsText(kept + QVector<int>{index}));
 }
 
 void ColorizeDialog::refresh()
@@ -154,6 +161,7 @@ void ColorizeDialog::refresh()
     options.byWord = m_byWord->isChecked();
     options.fit = m_fit->isChecked();
     options.seed = m_seed;
+    options.game = m_gameRules.game;
     const QString problem = Colorize::Problem(options);
     m_ok->setEnabled(problem.isEmpty());
     if (!problem.isEmpty()) {
@@ -162,13 +170,13 @@ void ColorizeDialog::refresh()
     }
 
     m_result = Colorize::Apply(m_text, options);
-    RenderColoredText(m_result, *m_preview->document());
+    RenderColoredText(m_result, *m_preview->document(), m_gameRules);
     const int bytes = GameName::ByteLength(m_result);
     m_bytes->setText(QStringLiteral("%1 of %2 bytes%3")
                          .arg(bytes)
                          .arg(GameName::MaxBytes)
                          .arg(bytes > GameName::MaxBytes ? QStringLiteral(": too long, the game cuts it") : QString()));
-    const GameName::Result shown = GameName::Shown(m_result);
-    RenderColoredText(shown.shown, *m_game->document());
+    const GameName::Result shown = GameName::Shown(m_result, m_gameRules);
+    RenderColoredText(shown.shown, *m_game->document(), m_gameRules);
     m_gameNote->setText(shown.reason);
 }

@@ -16,7 +16,8 @@ class QTextEdit;
 class ColorizeDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit ColorizeDialog(const QString &text, QWidget *parent = nullptr);
+    // Colours are offered and drawn as the game shows them: black only where the game keeps it.
+    explicit ColorizeDialog(const QString &text, const GameRules &game = Games::Rtcw, QWidget *parent = nullptr);
 
     // The Text in the chosen pattern.
     QString colorizedText() const { return m_result; }
@@ -27,6 +28,7 @@ private:
     void refresh();
 
     QString m_text;
+    const GameRules &m_gameRules;
     QString m_result;
     quint32 m_seed;
     QComboBox *m_pattern;

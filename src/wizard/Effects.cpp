@@ -238,7 +238,7 @@ void scroll(FrameBatch &batch, const QString &name, const QString &clanTag, cons
 }
 
 void colourWave(FrameBatch &batch, const QString &name, const QString &clanTag, const QString &pattern,
-                const QString &passesText, bool reverse, int room)
+                const QString &passesText, bool reverse, int room, const GameRules &game)
 {
     const std::optional<Colorize::Pattern> chosen = Colorize::PatternFromName(pattern);
     if (!chosen || !IsNumber(passesText))
@@ -248,6 +248,7 @@ void colourWave(FrameBatch &batch, const QString &name, const QString &clanTag, 
         return;
     Colorize::Options options;
     options.pattern = *chosen;
+    options.game = game.game;
     options.seed = QRandomGenerator::global()->generate();
     const QStringList frames = Colorize::Wave(reverse ? name + clanTag : clanTag + name, options, int(passes), room,
                                               MaxEffectCharacters);
@@ -298,7 +299,7 @@ EffectOutcome ApplyEffect(AnimationModel &model, QString &name, const QString &e
     } else if (effect == EffectScrollLeft || effect == EffectScrollRight) {
         scroll(batch, name, clanTag, param1, param2, reverse, effect == EffectScrollLeft, keepColours, game);
     } else if (effect == EffectColourWave) {
-        colourWave(batch, name, clanTag, param1, param2, reverse, model.roomLeft());
+        colourWave(batch, name, clanTag, param1, param2, reverse, model.roomLeft(), game);
     } else {
         return EffectOutcome::Applied;
     }

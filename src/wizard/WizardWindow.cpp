@@ -37,7 +37,7 @@ QLabel *label(const QString &text, QWidget *parent, const QRect &geometry, const
 } // namespace
 
 WizardWindow::WizardWindow(AnimationModel &model, const Settings &settings, Prompts &prompts, QWidget *parent)
-    : QDialog(parent), m_model(model), m_prompts(prompts)
+    : QDialog(parent), m_model(model), m_prompts(prompts), m_game(settings.game)
 {
     setObjectName(QStringLiteral("frmWizard"));
     setWindowTitle(QStringLiteral("Animation Script Wizard"));
@@ -164,7 +164,7 @@ QWidget *WizardWindow::buildNamePage()
     colorEditor->setObjectName(QStringLiteral("cmdColor"));
     colorEditor->setGeometry(16, 184, 110, 26);
     connect(colorEditor, &QPushButton::clicked, this, [this] {
-        ColorEditorDialog editor(this);
+        ColorEditorDialog editor(Games::Of(m_game), this);
         editor.exec();
     });
     return page;
@@ -238,7 +238,8 @@ void WizardWindow::finish()
     const QVector<EffectRow> rows = effectRows();
     // One undo step, named after its effect when there is one ("Undo Bounce").
     AnimationStep step(m_model, rows.size() == 1 ? rows.first().effect : QStringLiteral("Wizard"));
-    RunEffects(m_model, name, clanTag, m_reverse->isChecked(), rows, m_prompts, m_effectsPage->keepColours());
+    RunEffects(m_model, name, clanTag, m_reverse->isChecked(), rows, m_prompts, m_effectsPage->keepColours(),
+               Games::Of(m_game));
     accept();
 }
 
@@ -279,6 +280,7 @@ WizardWindow *ShowWizardWindow(AnimationModel &model, const Settings &settings, 
         openWizard = new WizardWindow(model, settings, prompts, parent);
         openWizard->setAttribute(Qt::WA_DeleteOnClose);
     }
+    openWizard->setGame(settings.game);  // the game chosen in Options since it opened
     openWizard->show();
     openWizard->raise();
     openWizard->activateWindow();

@@ -2,6 +2,8 @@
 
 #include "wizard/EffectList.h"
 
+#include "game/GameRules.h"
+
 #include <QDialog>
 
 class AnimationModel;
@@ -26,6 +28,8 @@ public:
 
     int currentPage() const { return m_currentPage; }
     QVector<EffectRow> effectRows() const;
+    // The game whose colours the effects and the colour name editor use.
+    void setGame(Game game) { m_game = game; }
 
 signals:
     // The style page's choice, for the next wizard to start with.
@@ -51,6 +55,7 @@ private:
 
     AnimationModel &m_model;
     Prompts &m_prompts;
+    Game m_game;  // whose colours the effects write
     int m_currentPage = 1;
 
     QStackedWidget *m_pages = nullptr;

@@ -4,13 +4,35 @@
 #include "platform/RegistryOps.h"
 
 #include <QDialog>
+#include <QPushButton>
 #include <QMenuBar>
 #include <QTest>
+#include <QTextBlock>
 #include <QToolButton>
 #include <QTreeView>
 
+namespace {
+
+// The leftmost x in the first row's Text, before its mark, drawn in this colour: nearer to it than to the
+// row's backdrop by far (a faint code is not). -1 when none is.
+int firstPixelIn(QTreeView *list, const QColor &color)
+{
+    const QImage image = list->viewport()->grab().toImage();
+    const QRect cell = list->visualRect(list->model()->index(0, 0));
+    auto distance = [](QColor a, QColor b) { return qAbs(a.red() - b.red()) + qAbs(a.green() - b.green()) + qAbs(a.blue() - b.blue()); };
+    const QColor backdrop = image.pixelColor(cell.left() + 1, cell.bottom());
+    for (int x = cell.left(); x < cell.left() + 150; ++x) {
+        for (int y = cell.top(); y <= cell.bottom(); ++y)
+            if (3 * distance(image.pixelColor(x, y), color) < distance(image.pixelColor(x, y), backdrop))
+                return x;
+    }
+    return -1;
+}
+
+} // namespace
+
 // What the main window tells of the game: list marks, the game's version in
-// the preview, and the script window's own file dialog.
+// the preview, its colours, and the script window's own file dialog.
 class GameMarksTest : public QObject {
     Q_OBJECT
 private slots:
@@ -115,6 +137,39 @@ private slots:
         QCOMPARE(open->prompts.dialogs.at(2).state.fileName, dir.filePath("s.cfg"));  // where the last script went
         QCOMPARE(open->prompts.dialogs.at(3).state.fileName, dir.filePath("a.ras"));
         QVERIFY(QFile::exists(dir.filePath("s.cfg")));
+    }
+
+    // Choosing the game in Options recolours everything at once; ^8 is black on RtCW, orange on ET.
+    void colorsFollowTheGame_data()
+    {
+        QTest::addColumn<QString>("game");
+        QTest::addColumn<QColor>("eight");
+        QTest::newRow("RtCW 1.4") << "rtcw" << QColor(Qt::black);
+        QTest::newRow("ET 2.60b") << "et" << QColor(0xFF8000);
+        QTest::newRow("ET: Legacy") << "etlegacy" << QColor(0xFF8000);
+    }
+    void colorsFollowTheGame()
+    {
+        QFETCH(QString, game);
+        QFETCH(QColor, eight);
+        ClickEntry(*window, "mnuEditShowColors");
+        window->model().setLines({{"^8abc", "15", "set name"}});
+        SetRegValue(*open->store.store, RegHive::CurrentUser, SettingsKey, "Game", game);
+        window->loadSettings();  // what the Options' OK does
+        QVERIFY(window->findChild<QPushButton *>("cmdColor7")->styleSheet().contains(eight.name()));
+        QCOMPARE(window->findChild<QToolButton *>("cmdMoreColors")->isVisible(), game.startsWith("et"));  // 32 colours
+        QCOMPARE(window->previewBox()->document()->firstBlock().begin().fragment().charFormat().foreground().color(), eight);
+        QVERIFY(firstPixelIn(window->list(), eight) >= 0);
+    }
+
+    // View, "Show codes in the list" off leaves only the coloured text: it starts where the code stood.
+    void showCodesInTheList()
+    {
+        window->model().setLines({{"^1abc", "15", "set name"}});
+        const int withCodes = firstPixelIn(window->list(), Qt::red);
+        ClickEntry(*window, "mnuViewShowCodes");
+        const int withoutCodes = firstPixelIn(window->list(), Qt::red);
+        QVERIFY2(withoutCodes >= 0 && withCodes > withoutCodes + 8, qPrintable(QString("%1 %2").arg(withCodes).arg(withoutCodes)));
     }
 
 private:

@@ -19,7 +19,8 @@
 
 struct AddCase { QStringList before; int current; QString key; QStringList after; int currentAfter; };
 
-struct ColourCase { QString text; int from; int to; int button; QString expected; };
+// button: a colour button or an entry of More colours; game: as chosen in Options, RtCW 1.4 when empty
+struct ColourCase { QString text; int from; int to; QString button; QString expected; QString game = {}; };
 
 // keys: a sequence pressed where the focus is, later ones in the menu it opens; after: the lines and current row
 // ("" for unchanged), or the window that opened
@@ -64,17 +65,22 @@ private slots:
     void colourButtonsWriteCodes_data()
     {
         QTest::addColumn<ColourCase>("c");
-        QTest::newRow("last two green") << ColourCase{"name", 2, 4, 1, "na^2me"};
-        QTest::newRow("back to white") << ColourCase{"na^2me", 2, 4, 6, "name"};
-        QTest::newRow("first green") << ColourCase{"name", 0, 1, 1, "^2n^7ame"};
-        QTest::newRow("black button gives zero") << ColourCase{"ab", 1, 2, 7, "a^0b"};
-        QTest::newRow("empty preview does nothing") << ColourCase{"", 0, 0, 0, ""};
+        QTest::newRow("last two green") << ColourCase{"name", 2, 4, "cmdColor1", "na^2me"};
+        QTest::newRow("back to white") << ColourCase{"na^2me", 2, 4, "cmdColor6", "name"};
+        QTest::newRow("first green") << ColourCase{"name", 0, 1, "cmdColor1", "^2n^7ame"};
+        QTest::newRow("black button gives zero") << ColourCase{"ab", 1, 2, "cmdColor7", "a^0b"};
+        QTest::newRow("empty preview does nothing") << ColourCase{"", 0, 0, "cmdColor0", ""};
+        QTest::newRow("ET: the last button is orange") << ColourCase{"ab", 1, 2, "cmdColor7", "a^8b", "et"};
+        QTest::newRow("ET: More colours, never ^;") << ColourCase{"^;a^Tb", 0, 1, "mnuColor12", "^<a^4b", "et"};
+        QTest::newRow("ET: Legacy: black from More colours") << ColourCase{"ab", 0, 1, "mnuColor0", "^0a^7b", "etlegacy"};
     }
 
     void colourButtonsWriteCodes()
     {
         QFETCH(ColourCase, c);
-        auto [text, from, to, button, expected] = c;
+        auto [text, from, to, button, expected, game] = c;
+        SetRegValue(*open->store.store, RegHive::CurrentUser, SettingsKey, "Game", game);
+        window->loadSettings();  // what the Options' OK does
         window->model().appendLines(LinesFromTexts({"other", text}));
         window->setCurrentRow(1);
         trigger("mnuEditShowColors");
@@ -82,9 +88,7 @@ private slots:
         cursor.setPosition(from);
         cursor.setPosition(to, QTextCursor::KeepAnchor);
         window->previewBox()->setTextCursor(cursor);
-        auto *colorButton = window->findChild<QAbstractButton *>(QStringLiteral("cmdColor%1").arg(button));
-        QVERIFY(colorButton && colorButton->isVisible());
-        QTest::mouseClick(colorButton, Qt::LeftButton);
+        trigger(button);
         QCOMPARE(texts(), (QStringList{"other", expected}));
     }
 
@@ -168,12 +172,13 @@ private slots:
         QVERIFY(!hint->isVisible());
     }
 
-    // Show colors and the wizard's style, set by keys, are there at the next start.
+    // Show colors, the list's codes and the wizard's style, set by keys, are there at the next start.
     void rememberedAtNextStart_data()
     {
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("remembered");
         QTest::newRow("Show colors on") << "Alt+E,L" << "picColors";
+        QTest::newRow("Show codes in the list off") << "Alt+V,C" << "mnuViewShowCodes";
         QTest::newRow("advanced wizard") << "Ctrl+W,Return,Down,Escape" << "optWizStyle1";
         QTest::newRow("nothing changed") << "" << "";
     }
@@ -194,6 +199,7 @@ private slots:
         next.show();
         QCOMPARE(next.findChild<QWidget *>("picColors")->isVisible(), remembered == "picColors");
         QCOMPARE(next.findChild<QAction *>("mnuEditShowColors")->isChecked(), remembered == "picColors");
+        QCOMPARE(next.findChild<QAction *>("mnuViewShowCodes")->isChecked(), remembered != "mnuViewShowCodes");
         next.setPrompts(&open->prompts);
         ClickEntry(next, "btnwizard");
         QWidget *wizard = nullptr;

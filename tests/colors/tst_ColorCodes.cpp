@@ -1,5 +1,7 @@
 #include "colors/ColorCodes.h"
 #include "colors/ColoredText.h"
+#include "colors/GameColors.h"
+#include "game/GameDrawing.h"
 #include "colors/Numbers.h"
 
 #include <QTest>
@@ -9,6 +11,21 @@ struct NumberCase { QString text; bool isNumber; int value; };
 
 // colors: one code per visible character
 struct RunsCase { QString text; QString visible; QString colors; };
+
+namespace {
+
+// What a game draws: "visible/colours", a colour written as the code character of its index.
+QString drawn(const QString &text, const GameRules &game)
+{
+    QString visible, colors;
+    for (const ColorRun &run : ColoredRuns(text, game)) {
+        visible += run.text;
+        colors += QString(run.text.size(), Games::CodeChar(GameColorIndex(game, run.color).value_or(-1)));
+    }
+    return visible + u'/' + colors;
+}
+
+} // namespace
 
 class ColorCodesTest : public QObject {
     Q_OBJECT
@@ -35,6 +52,7 @@ private slots:
             QCOMPARE(int(*ToInt16(text)), value);
     }
 
+    // The program's own RtCW 1.4 drawing, which players know their names by.
     void renderRuns_data()
     {
         QTest::addColumn<RunsCase>("c");
@@ -60,6 +78,27 @@ private slots:
         document.setPlainText(QStringLiteral("old content"));
         RenderColoredText(text, document);
         QCOMPARE(document.toPlainText(), visible);
+    }
+
+    void drawnPerGame_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("drawn");  // by RtCW 1.4, ioRTCW, ET 2.60b, ET: Legacy
+        QTest::newRow("^^0") << "^^0ab" << QStringList{"ab/00", "^ab/700", "^ab/700", "^ab/700"};
+        QTest::newRow("letter") << "^a!" << QStringList{"^a!/777", "!/1", "!/A", "!/A"};
+        QTest::newRow("punctuation") << "^!x" << QStringList{"^!x/777", "^!x/777", "x/A", "x/A"};
+        QTest::newRow("8: black or orange") << "^8o" << QStringList{"o/0", "o/0", "o/8", "o/8"};
+        QTest::newRow("caret blank") << "^ x" << QStringList{"^ x/777", "^ x/777", "x/@", "^ x/777"};
+        QTest::newRow("^* own colour") << "^*a^1b^*c" << QStringList{"^*ab^*c/7771111", "^*ab^*c/7771111", "abc/717", "abc/717"};
+        QTest::newRow("code after code") << "^1^2ab" << QStringList{"^2ab/1111", "ab/22", "ab/22", "ab/22"};
+    }
+
+    void drawnPerGame()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, drawn);
+        for (int engine = 0; engine < int(Games::All.size()); ++engine)
+            QCOMPARE(::drawn(text, *Games::All[engine]), drawn.at(engine));
     }
 };
 

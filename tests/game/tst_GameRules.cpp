@@ -146,6 +146,7 @@ private slots:
         QTest::newRow("caret and blank") << NameRow{"A^ B", {"AB", "A^ B", "A{16}B", "A^ B"}};
         QTest::newRow("letter p is black") << NameRow{"^pA", {"A", "A", "{0}A", "{0}A"}};
         QTest::newRow("^z: green or light grey") << NameRow{"^zA", {"{2}A", "{2}A", "{10}A", "{10}A"}};
+        QTest::newRow("^* green or the own colour") << NameRow{"^1A^*B", {"{1}A{2}B", "{1}A^*B", "{1}A{-1}B", "{1}A{-1}B"}};
     }
 
     void drawnName()

@@ -33,12 +33,14 @@ struct WindowUnderTest {
     }
 };
 
-// Clicks what a user clicks for the entry named: its toolbar button, or the entry in the toolbar drop-down or
+// Clicks what a user clicks for the entry named: its button (a shown one), or the entry in the drop-down or
 // menu-bar menu that holds it, opened by a click first.
 inline void ClickEntry(QMainWindow &window, const QString &name)
 {
-    if (auto *button = window.findChild<QToolButton *>(name))
+    if (auto *button = window.findChild<QAbstractButton *>(name)) {
+        QVERIFY2(button->isVisible(), qPrintable(name));
         return QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, 8));
+    }
     QAction *entry = window.findChild<QAction *>(name);
     QVERIFY2(entry, qPrintable(name));
     for (auto *button : window.findChildren<QToolButton *>()) {

@@ -65,6 +65,7 @@ private slots:
         row("gradient, fewer runs than colours") << KnownCase{"gradient;--colors;1 2 3 4 5 6 7", "abc", "^1a^3b^5c"};
         row("random, none twice in a row") << KnownCase{"random;--seed;9", "abcdefghijk", "11 codes"};
         row("black") << KnownCase{"random;--colors;1,0", "ab", ""};
+        row("ET: black, and 11 never written ;") << KnownCase{"alternate;--colors;0,11;--game;et", "abc", "^0a^[b^0c"};
         row("rainbow starts at white") << KnownCase{"rainbow;--colors;7", "ab", ""};
         row("alternate with one colour") << KnownCase{"alternate;--colors;1", "ab", ""};
         row("gradient of 8") << KnownCase{"gradient;--colors;1,2,3,4,5,6,7,1", "ab", ""};
