@@ -18,6 +18,7 @@ struct MainMenus {
     QToolButton *removeButton = nullptr;
     QToolButton *previewButton = nullptr;
     QAction *showColors = nullptr;
+    QAction *gameSpeed = nullptr;
 };
 
 // Builds tlbMain and the menu bar of the main window.

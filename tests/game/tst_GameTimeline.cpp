@@ -1,0 +1,127 @@
+#include "game/GameTimeline.h"
+
+#include <QTest>
+
+namespace {
+
+// Lines "command/runs" between bars, fed as a play feeds them: a frame ahead of
+// a clock that wakes at each show and each line's start. Each show as "line@ms:text".
+struct Played {
+    QString shows;
+    int unseen = 0;
+    QString summary;
+};
+
+void addLine(GameTimeline &timeline, const QString &line)
+{
+    const qsizetype slash = line.lastIndexOf(QLatin1Char('/'));
+    timeline.addLine(line.left(slash).toLatin1(), line.mid(slash + 1).toInt());
+}
+
+void take(GameTimeline &timeline, qint64 now, QStringList &shows)
+{
+    for (const GameTimeline::Shown &shown : timeline.takeDue(now))
+        shows << QStringLiteral("%1@%2:%3").arg(shown.line).arg(shown.ms).arg(shown.text);
+}
+
+Played play(const QString &script, const GameRules &rules)
+{
+    GameTimeline timeline(125, rules);  // 8 ms frames: a run is 4 ms
+    const QStringList lines = script.split(QLatin1Char('|'));
+    QStringList shows;
+    qsizetype next = 0;
+    for (qint64 now = 0;;) {
+        while (timeline.wantsLines(now)) {
+            if (next == lines.size()) {
+                timeline.close();
+                break;
+            }
+            addLine(timeline, lines.at(next++));
+        }
+        take(timeline, now, shows);
+        const std::optional<int> due = timeline.nextDueMs();
+        if (timeline.closed() && !due)
+            break;
+        now = qMax(now + 1, qMin<qint64>(due.value_or(timeline.ms()), timeline.closed() ? INT_MAX : timeline.ms()));
+    }
+    return {shows.join(QLatin1Char(' ')), timeline.unseenNames(), PlaySummary(timeline)};
+}
+
+// The same asking after every line for all that is due, however late: what a later line may take back waits.
+QString eager(const QString &script, const GameRules &rules)
+{
+    GameTimeline timeline(125, rules);
+    QStringList shows;
+    for (const QString &line : script.split(QLatin1Char('|'))) {
+        addLine(timeline, line);
+        take(timeline, INT_MAX, shows);
+    }
+    timeline.close();
+    take(timeline, INT_MAX, shows);
+    return shows.join(QLatin1Char(' '));
+}
+
+} // namespace
+
+class GameTimelineTest : public QObject {
+    Q_OBJECT
+private slots:
+    void showsWhatTheGameShows_data()
+    {
+        QTest::addColumn<QString>("game");
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("shows");
+        QTest::addColumn<int>("unseen");
+        QTest::addColumn<QString>("summary");
+        const QString threeNames = QStringLiteral("set name \"a\"/2|set name \"b\"/2|set name \"c\"/2");
+        QTest::newRow("a frame apart: every name seen") << "rtcw" << threeNames << "0@0:a 1@8:b 2@16:c" << 0
+                                                        << "Played 3 lines in 0.0 s; every name was seen";
+        QTest::newRow("one run apart: replaced before it is sent")
+            << "et" << "set name \"a\"/1|set name \"b\"/1|set name \"c\"/2" << "2@8:c" << 2
+            << "Played 3 lines in 0.0 s; 2 names were never seen";
+        QTest::newRow("RtCW removes black") << "rtcw" << "set name \"^0bl^1red\"/250" << "0@0:bl^1red" << 0
+                                            << "Played 1 line in 1.0 s; every name was seen";
+        QTest::newRow("ET keeps black") << "et" << "set name \"^0bl^1red\"/250" << "0@0:^0bl^1red" << 0
+                                        << "Played 1 line in 1.0 s; every name was seen";
+        const QString chat = QStringLiteral("say \"hi\"/10|say \"yo\"/10|say \"ok\"/190|say \"end\"/2");
+        QTest::newRow("RtCW: chat within 800 ms of the last dropped")
+            << "rtcw" << chat << "0@0:!! hi" << 0 << "Played 4 lines in 0.8 s; 3 chat lines were dropped by the server";
+        QTest::newRow("ET: one chat line per 800 ms") << "et" << chat << "0@0:!! hi 3@840:!! end" << 0
+                                                      << "Played 4 lines in 0.8 s; 2 chat lines were dropped by the server";
+        QTest::newRow("ET: Legacy: a burst of five") << "etlegacy" << chat << "0@0:!! hi 1@40:!! yo 2@80:!! ok 3@840:!! end"
+                                                     << 0 << "Played 4 lines in 0.8 s";
+        const QString everySecond = QStringLiteral("set name \"a\"/250|set name \"b\"/250|set name \"c\"/250|"
+                                                   "set name \"d\"/250|set name \"e\"/250|set name \"f\"/250");
+        QTest::newRow("ET: Legacy: the latest held name every 5 s")
+            << "etlegacy" << everySecond << "0@0:a 4@5000:e 5@10000:f" << 3
+            << "Played 6 lines in 10.0 s; 3 names were never seen";
+        const QString stall = QStringLiteral("set name \"a\"/2|wait -1/2|set name \"b\"/2");
+        QTest::newRow("RtCW: wait -1 stops the script") << "rtcw" << stall << "0@0:a" << 0
+                                                        << "Played 2 lines in 0.0 s; every name was seen; the game stopped "
+                                                           "at line 2: a wait below 0 stops the script for good";
+        QTest::newRow("ioRTCW: wait -1 waits a run") << "iortcw" << stall << "0@0:a 2@20:b" << 0
+                                                     << "Played 3 lines in 0.0 s; every name was seen";
+        QTest::newRow("ET: Legacy drops the player for 36 bytes")
+            << "etlegacy" << QStringLiteral("set name \"a\"/2|set name \"%1\"/2|set name \"c\"/2").arg(QString(36, u'x'))
+            << "0@0:a" << 0
+            << "Played 2 lines in 0.0 s; every name was seen; the game stopped at line 2: over 35 bytes: the server "
+               "drops the player";
+    }
+
+    // Fed a frame ahead of the clock as the preview plays, or all at once: a show is taken only once nothing can
+    // take it back.
+    void showsWhatTheGameShows()
+    {
+        QFETCH(QString, game);
+        QFETCH(QString, script);
+        const GameRules &rules = Games::Of(*Games::FromKey(game));
+        const Played played = play(script, rules);
+        QTEST(played.shows, "shows");
+        QTEST(eager(script, rules), "shows");
+        QTEST(played.unseen, "unseen");
+        QTEST(played.summary, "summary");
+    }
+};
+
+QTEST_GUILESS_MAIN(GameTimelineTest)
+#include "tst_GameTimeline.moc"
