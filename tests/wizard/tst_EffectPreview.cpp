@@ -1,0 +1,89 @@
+#include "FakePrompts.h"
+#include "TestLines.h"
+
+#include "animation/GameSpeedPlayer.h"
+#include "animation/PlayClock.h"
+#include "animation/Settings.h"
+#include "wizard/WizardWindow.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+#include <QTextEdit>
+#include <QTreeWidget>
+
+// The effect page's Preview, driven by clicks and keys with the play's clock moved by hand. The name is
+// "abc": "Wave 2" gives "a", "ab", "abc", 60 ms each at 125 fps.
+class EffectPreviewTest : public QObject {
+    Q_OBJECT
+private slots:
+    void previewPlays_data()
+    {
+        QTest::addColumn<QString>("steps");
+        // add: Add the effect shown; bounce: Add "Bounce"; param: its first parameter one up; preview: the button;
+        // back: the Back button; +N: N ms on; =text: the box shows it; [caption]: the button reads it;
+        // @0: the play started again
+        QTest::newRow("plays the effects' lines at the game's pace")
+            << "add|preview|[&Stop]|=a|+59|=a|+1|=ab|+60|=abc|+59|[&Stop]|+1|[Pre&view]|=abc";
+        QTest::newRow("an effect added starts it again") << "add|preview|+60|=ab|add|@0|=a|[&Stop]";
+        QTest::newRow("a parameter changed starts it again") << "add|bounce|preview|+200|param|@0|[&Stop]";
+        QTest::newRow("Stop stops it, the frame stays") << "add|preview|+60|preview|[Pre&view]|+1000|=ab";
+        QTest::newRow("no effect: nothing plays") << "preview|[Pre&view]|=No lines to play: add an effect";
+        QTest::newRow("leaving the page stops it") << "add|preview|back|[Pre&view]";
+    }
+
+    void previewPlays()
+    {
+        QFETCH(QString, steps);
+        ManualClock clock;  // outlives the window, whose page stops the play as it goes
+        AnimationModel model;
+        model.appendLines(LinesFromTexts({"old"}));
+        FakePrompts prompts;
+        WizardWindow window(model, Settings{}, prompts);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        auto get = [&window](const char *name) { return window.findChild<QWidget *>(QLatin1String(name)); };
+        auto click = [&](const char *name) { QTest::mouseClick(get(name), Qt::LeftButton); };
+        click("cmdNext");
+        click("cmdNext");
+        click("txtNameOnly0");
+        QTest::keyClicks(get("txtNameOnly0"), QStringLiteral("abc"));
+        click("cmdNext");
+        window.findChild<GameSpeedPlayer *>(QStringLiteral("timEffectPreview"))->setClock(&clock);
+        auto *button = window.findChild<QAbstractButton *>(QStringLiteral("cmdPreview"));
+        auto *box = window.findChild<QTextEdit *>(QStringLiteral("txtEffectPreview"));
+
+        for (const QString &step : steps.split(u'|')) {
+            if (step == "add") {
+                click("cmdAddEffect");
+            } else if (step == "bounce") {
+                QTest::keyClick(get("cmbEffects"), Qt::Key_Down);
+                click("cmdAddEffect");
+            } else if (step == "param") {
+                auto *list = window.findChild<QTreeWidget *>(QStringLiteral("lvwEffects"));
+                QTreeWidgetItem *last = list->topLevelItem(list->topLevelItemCount() - 1);
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(last).center());
+                QTest::mouseClick(get("numParam1")->findChild<QAbstractButton *>("up"), Qt::LeftButton);
+                QCOMPARE(last->text(1), QStringLiteral("2"));
+            } else if (step == "preview") {
+                click("cmdPreview");
+            } else if (step == "back") {
+                click("cmdBack");
+            } else if (step.startsWith(u'+')) {
+                clock.advanceBy(step.mid(1).toInt());
+            } else if (step.startsWith(u'=')) {
+                QCOMPARE(box->toPlainText(), step.mid(1));
+            } else if (step.startsWith(u'[')) {
+                QCOMPARE(button->text(), step.mid(1, step.size() - 2));
+            } else if (step == "@0") {
+                QCOMPARE(clock.ms(), 0);
+                QVERIFY(clock.waiting());
+            }
+        }
+        QCOMPARE(TextsOf(model), QStringList{"old"});  // the main list is never touched
+    }
+};
+
+QTEST_MAIN(EffectPreviewTest)
+#include "tst_EffectPreview.moc"
