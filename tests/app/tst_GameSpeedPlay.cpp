@@ -67,6 +67,7 @@ private slots:
 
         press(QStringLiteral("Alt+A,S"));
         QVERIFY(window.findChild<QAction *>("mnuAnimGameSpeed")->isChecked());
+        QCOMPARE(GetRegValue(*open.store.store, RegHive::CurrentUser, SettingsKey, "PlayAtGameSpeed"), "1");  // kept
         press(QStringLiteral("F5"));
         auto *play = window.findChild<QToolButton *>("btnpreview");
         QCOMPARE(play->text(), QStringLiteral("Stop"));
@@ -84,28 +85,6 @@ private slots:
         QVERIFY(!clock.waiting());
         QTEST(window.statusBar()->currentMessage(), "status");
         QCOMPARE(window.model().lines(), linesOf(lines));  // drawn, never written back
-    }
-
-    // The choice outlives the program; turned off, Play keeps its pace table.
-    void rememberedAndTurnedOff()
-    {
-        TestStore store;
-        auto run = [&store](const std::function<void(MainWindow &)> &then) {
-            MainWindow window(*store.store);
-            window.show();
-            window.activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(&window));
-            then(window);
-        };
-        run([](MainWindow &) { press(QStringLiteral("Alt+A,S")); });
-        store.reopen();
-        run([](MainWindow &window) {
-            QVERIFY(window.findChild<QAction *>("mnuAnimGameSpeed")->isChecked());
-            window.model().appendLines(LinesFromTexts({"a", "b"}));
-            press(QStringLiteral("Alt+A,S,F5"));
-            QVERIFY(window.player().timer()->isActive());
-            QVERIFY(!window.player().gameSpeedPlayer()->isPlaying());
-        });
     }
 };
 

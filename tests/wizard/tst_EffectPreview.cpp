@@ -13,6 +13,27 @@
 #include <QTextEdit>
 #include <QTreeWidget>
 
+namespace {
+
+void click(QWidget &window, const char *name)
+{
+    QTest::mouseClick(window.findChild<QWidget *>(QLatin1String(name)), Qt::LeftButton);
+}
+
+// Shown, on the effect page, with the name typed.
+void openEffectPage(WizardWindow &window, const QString &name)
+{
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    click(window, "cmdNext");
+    click(window, "cmdNext");
+    click(window, "txtNameOnly0");
+    QTest::keyClicks(window.findChild<QWidget *>(QStringLiteral("txtNameOnly0")), name);
+    click(window, "cmdNext");
+}
+
+} // namespace
+
 // The effect page's Preview, driven by clicks and keys with the play's clock moved by hand. The name is
 // "abc": "Wave 2" gives "a", "ab", "abc", 60 ms each at 125 fps.
 class EffectPreviewTest : public QObject {
@@ -41,25 +62,18 @@ private slots:
         model.appendLines(LinesFromTexts({"old"}));
         FakePrompts prompts;
         WizardWindow window(model, Settings{}, prompts);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
+        openEffectPage(window, QStringLiteral("abc"));
         auto get = [&window](const char *name) { return window.findChild<QWidget *>(QLatin1String(name)); };
-        auto click = [&](const char *name) { QTest::mouseClick(get(name), Qt::LeftButton); };
-        click("cmdNext");
-        click("cmdNext");
-        click("txtNameOnly0");
-        QTest::keyClicks(get("txtNameOnly0"), QStringLiteral("abc"));
-        click("cmdNext");
         window.findChild<GameSpeedPlayer *>(QStringLiteral("timEffectPreview"))->setClock(&clock);
         auto *button = window.findChild<QAbstractButton *>(QStringLiteral("cmdPreview"));
         auto *box = window.findChild<QTextEdit *>(QStringLiteral("txtEffectPreview"));
 
         for (const QString &step : steps.split(u'|')) {
             if (step == "add") {
-                click("cmdAddEffect");
+                click(window, "cmdAddEffect");
             } else if (step == "bounce") {
                 QTest::keyClick(get("cmbEffects"), Qt::Key_Down);
-                click("cmdAddEffect");
+                click(window, "cmdAddEffect");
             } else if (step == "param") {
                 auto *list = window.findChild<QTreeWidget *>(QStringLiteral("lvwEffects"));
                 QTreeWidgetItem *last = list->topLevelItem(list->topLevelItemCount() - 1);
@@ -67,9 +81,9 @@ private slots:
                 QTest::mouseClick(get("numParam1")->findChild<QAbstractButton *>("up"), Qt::LeftButton);
                 QCOMPARE(last->text(1), QStringLiteral("2"));
             } else if (step == "preview") {
-                click("cmdPreview");
+                click(window, "cmdPreview");
             } else if (step == "back") {
-                click("cmdBack");
+                click(window, "cmdBack");
             } else if (step.startsWith(u'+')) {
                 clock.advanceBy(step.mid(1).toInt());
             } else if (step.startsWith(u'=')) {
@@ -82,6 +96,26 @@ private slots:
             }
         }
         QCOMPARE(TextsOf(model), QStringList{"old"});  // the main list is never touched
+    }
+
+    // Finish writes the lines the preview plays: in the Options' game (on ET black is a colour the scroll keeps).
+    void finishFollowsTheGame()
+    {
+        AnimationModel model;
+        FakePrompts prompts;
+        Settings settings;
+        settings.game = Game::Et;
+        WizardWindow window(model, settings, prompts);
+        const EffectStart start{QStringLiteral("^0ab^1cd"), QString(), false};
+        openEffectPage(window, start.name);
+        QWidget *effects = window.findChild<QWidget *>(QStringLiteral("cmbEffects"));
+        for (Qt::Key key : {Qt::Key_Home, Qt::Key_Down, Qt::Key_Down})  // Scroll to Left
+            QTest::keyClick(effects, key);
+        click(window, "cmdAddEffect");
+        click(window, "chkKeepColors");
+        click(window, "cmdNext");
+        QCOMPARE(model.lines(), EffectLines(start, window.effectRows(), true, Games::Et));
+        QVERIFY(model.lines() != EffectLines(start, window.effectRows(), true, Games::Rtcw));
     }
 };
 
