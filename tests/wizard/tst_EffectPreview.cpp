@@ -7,8 +7,6 @@
 #include "wizard/WizardWindow.h"
 
 #include <QAbstractButton>
-#include <QComboBox>
-#include <QLineEdit>
 #include <QTest>
 #include <QTextEdit>
 #include <QTreeWidget>
@@ -42,16 +40,16 @@ private slots:
     void previewPlays_data()
     {
         QTest::addColumn<QString>("steps");
-        // add: Add the effect shown; bounce: Add "Bounce"; param: its first parameter one up; preview: the button;
-        // back: the Back button; +N: N ms on; =text: the box shows it; [caption]: the button reads it;
-        // @0: the play started again
+        // add: Add the effect shown; bounce: Add "Bounce"; param: its first parameter one up; +N: N ms on;
+        // =text: the box shows it; [caption]: the Preview button reads it; @0: the play started again;
+        // else a control's name: clicked
         QTest::newRow("plays the effects' lines at the game's pace")
-            << "add|preview|[&Stop]|=a|+59|=a|+1|=ab|+60|=abc|+59|[&Stop]|+1|[Pre&view]|=abc";
-        QTest::newRow("an effect added starts it again") << "add|preview|+60|=ab|add|@0|=a|[&Stop]";
-        QTest::newRow("a parameter changed starts it again") << "add|bounce|preview|+200|param|@0|[&Stop]";
-        QTest::newRow("Stop stops it, the frame stays") << "add|preview|+60|preview|[Pre&view]|+1000|=ab";
-        QTest::newRow("no effect: nothing plays") << "preview|[Pre&view]|=No lines to play: add an effect";
-        QTest::newRow("leaving the page stops it") << "add|preview|back|[Pre&view]";
+            << "add|cmdPreview|[&Stop]|=a|+59|=a|+1|=ab|+60|=abc|+59|[&Stop]|+1|[Pre&view]|=abc";
+        QTest::newRow("an effect added starts it again") << "add|cmdPreview|+60|=ab|add|@0|=a|[&Stop]";
+        QTest::newRow("a parameter changed starts it again") << "add|bounce|cmdPreview|+200|param|@0|[&Stop]";
+        QTest::newRow("Stop stops it, the frame stays") << "add|cmdPreview|+60|cmdPreview|[Pre&view]|+1000|=ab";
+        QTest::newRow("no effect: nothing plays") << "cmdPreview|[Pre&view]|=No lines to play: add an effect";
+        QTest::newRow("leaving the page stops it") << "add|cmdPreview|cmdBack|[Pre&view]";
     }
 
     void previewPlays()
@@ -80,10 +78,6 @@ private slots:
                 QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(last).center());
                 QTest::mouseClick(get("numParam1")->findChild<QAbstractButton *>("up"), Qt::LeftButton);
                 QCOMPARE(last->text(1), QStringLiteral("2"));
-            } else if (step == "preview") {
-                click(window, "cmdPreview");
-            } else if (step == "back") {
-                click(window, "cmdBack");
             } else if (step.startsWith(u'+')) {
                 clock.advanceBy(step.mid(1).toInt());
             } else if (step.startsWith(u'=')) {
@@ -93,6 +87,8 @@ private slots:
             } else if (step == "@0") {
                 QCOMPARE(clock.ms(), 0);
                 QVERIFY(clock.waiting());
+            } else {
+                click(window, qPrintable(step));
             }
         }
         QCOMPARE(TextsOf(model), QStringList{"old"});  // the main list is never touched
