@@ -1,7 +1,6 @@
 #include "wizard/EffectsPageWidget.h"
 
 #include "animation/Settings.h"
-#include "platform/Prompts.h"
 #include "wizard/EffectPreviewWidget.h"
 #include "wizard/UpDownWidget.h"
 #include "wizard/WizardPageWidget.h"
@@ -16,9 +15,9 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
-EffectsPageWidget::EffectsPageWidget(Prompts &prompts, std::function<std::pair<QString, QString>()> nameAndTag,
+EffectsPageWidget::EffectsPageWidget(std::function<std::pair<QString, QString>()> nameAndTag,
                                      std::function<EffectStart()> start, const Settings &settings, QWidget *parent)
-    : QWidget(parent), m_prompts(prompts), m_nameAndTag(std::move(nameAndTag)), m_start(std::move(start)),
+    : QWidget(parent), m_nameAndTag(std::move(nameAndTag)), m_start(std::move(start)),
       m_frameRate(settings.frameRate), m_rules(settings.rules())
 {
     auto *frame = new QGroupBox(QStringLiteral("Effects"), this);

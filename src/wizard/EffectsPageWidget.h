@@ -13,7 +13,6 @@ class QLineEdit;
 class QTreeWidget;
 class QTreeWidgetItem;
 class UpDownWidget;
-class Prompts;
 class EffectPreviewWidget;
 class QPushButton;
 struct Settings;
@@ -25,7 +24,7 @@ class EffectsPageWidget : public QWidget {
 public:
     // nameAndTag gives the name box and clan tag that a new row's defaults come from; start what the
     // effects start from; settings the game and frame rate the preview plays at.
-    EffectsPageWidget(Prompts &prompts, std::function<std::pair<QString, QString>()> nameAndTag,
+    EffectsPageWidget(std::function<std::pair<QString, QString>()> nameAndTag,
                       std::function<EffectStart()> start, const Settings &settings, QWidget *parent = nullptr);
 
     QVector<EffectRow> rows() const;
@@ -51,7 +50,6 @@ private:
     void changed();
     void playPreview();
 
-    Prompts &m_prompts;
     std::function<std::pair<QString, QString>()> m_nameAndTag;
     QComboBox *m_effects = nullptr;
     QTreeWidget *m_effectList = nullptr;

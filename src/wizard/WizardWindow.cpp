@@ -61,7 +61,7 @@ QWidget *WizardWindow::buildEffectsPage(const Settings &settings)
     auto *page = new QWidget;
     AddPageTitle(page, 4, QStringLiteral("Type: Simple - Select effects"), QStringLiteral("Select the animation effects"));
     m_effectsPage = new EffectsPageWidget(
-        m_prompts, [this] { return std::pair(m_namePage->defaultNameBox(), m_namePage->clanTagBox()); },
+        [this] { return std::pair(m_namePage->defaultNameBox(), m_namePage->clanTagBox()); },
         [this] { return m_namePage->start(); }, settings, page);
     m_effectsPage->setGeometry(16, 66, 470, 254);
     connect(m_effectsPage, &EffectsPageWidget::rowsChanged, this, [this] { m_touched = true; });
