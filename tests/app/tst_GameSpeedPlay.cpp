@@ -10,14 +10,12 @@
 
 namespace {
 
-// Lines "text/time/action" between bars; an action left out is "set name".
+// Lines "text/time" between bars, each one setting the name.
 QVector<AnimationLine> linesOf(const QString &lines)
 {
     QVector<AnimationLine> result;
-    for (const QString &line : lines.split(u'|')) {
-        const QStringList parts = line.split(u'/');
-        result.append({parts.at(0), parts.at(1), parts.value(2, QStringLiteral("set name"))});
-    }
+    for (const QString &line : lines.split(u'|'))
+        result.append({line.section(u'/', 0, 0), line.section(u'/', 1)});
     return result;
 }
 
@@ -71,7 +69,6 @@ private slots:
         press(QStringLiteral("F5"));
         auto *play = window.findChild<QToolButton *>("btnpreview");
         QCOMPARE(play->text(), QStringLiteral("Stop"));
-        QVERIFY(!window.player().timer()->isActive());  // not the pace table's timer
         for (const QString &step : shown.split(u'|')) {
             const qsizetype colon = step.indexOf(u':');
             clock.advanceTo(step.left(colon).toInt());
@@ -82,7 +79,6 @@ private slots:
         }
         clock.advanceBy(60000);
         QCOMPARE(play->text(), QStringLiteral("Play"));
-        QVERIFY(!clock.waiting());
         QTEST(window.statusBar()->currentMessage(), "status");
         QCOMPARE(window.model().lines(), linesOf(lines));  // drawn, never written back
     }
