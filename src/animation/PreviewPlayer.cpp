@@ -8,12 +8,29 @@
 
 #include <utility>
 
-PreviewPlayer::PreviewPlayer(AnimationModel &model, Prompts &prompts, QObject *parent)
+PreviewPlayer::PreviewPlayer(AnimationModel &model, Prompts &prompts, QObject *parent,
+                             GameSpeedPlayer::ScriptOf scriptOf)
     : QObject(parent), m_model(model), m_prompts(prompts), m_timer(new QTimer(this))
 {
     m_timer->setObjectName(QStringLiteral("timAni"));
     m_timer->setInterval(100);
     connect(m_timer, &QTimer::timeout, this, &PreviewPlayer::tick);
+    if (!scriptOf)
+        return;
+    m_gameSpeed = new GameSpeedPlayer(std::move(scriptOf), this);
+    connect(m_gameSpeed, &GameSpeedPlayer::drawFrame, this, &PreviewPlayer::drawFrame);
+    connect(m_gameSpeed, &GameSpeedPlayer::finished, this, &PreviewPlayer::finished);
+    connect(m_gameSpeed, &GameSpeedPlayer::stopped, this, [this] {
+        if (m_playing)
+            TogglePreview();
+    });
+}
+
+void PreviewPlayer::setGameSpeed(bool on, int frameRate, const GameRules &rules)
+{
+    m_gameSpeedOn = on && m_gameSpeed;
+    m_frameRate = frameRate;
+    m_rules = &rules;
 }
 
 int PreviewPlayer::IntervalForTime(const QString &time, int previousInterval)
@@ -40,12 +57,19 @@ void PreviewPlayer::TogglePreview()
         return;
     }
     m_playing = !m_playing;
+    emit playingChanged(m_playing);
+    if (m_gameSpeedOn && m_playing) {
+        m_gameSpeed->play([this](int row) { return row < m_model.count() ? &m_model.line(row) : nullptr; },
+                          m_frameRate, *m_rules);
+        return;
+    }
+    if (m_gameSpeed)
+        m_gameSpeed->stop();
     // The interval is left alone: a new play starts at the pace the last one ended with.
     if (m_playing)
         m_timer->start();
     else
         m_timer->stop();
-    emit playingChanged(m_playing);
 }
 
 void PreviewPlayer::tick()

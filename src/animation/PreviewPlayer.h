@@ -1,5 +1,7 @@
 #pragma once
 
+#include "animation/GameSpeedPlayer.h"
+
 #include <QObject>
 #include <QString>
 
@@ -8,11 +10,18 @@ class Prompts;
 class QTimer;
 
 // Plays the animation once in the preview box, one line per tick of the timer
-// timAni; each line's Time sets the pause before the next one.
+// timAni; each line's Time sets the pause before the next one. At game speed
+// the lines play as the chosen game plays them instead (see GameSpeedPlayer).
 class PreviewPlayer : public QObject {
     Q_OBJECT
 public:
-    PreviewPlayer(AnimationModel &model, Prompts &prompts, QObject *parent = nullptr);
+    // Without scriptOf there is no game speed.
+    PreviewPlayer(AnimationModel &model, Prompts &prompts, QObject *parent = nullptr,
+                  GameSpeedPlayer::ScriptOf scriptOf = {});
+
+    // Whether the next play goes at the game's speed, and that game.
+    void setGameSpeed(bool on, int frameRate, const GameRules &rules);
+    GameSpeedPlayer *gameSpeedPlayer() const { return m_gameSpeed; }
 
     bool isPlaying() const { return m_playing; }
     // Row (from 0) that the next tick draws.
@@ -34,6 +43,8 @@ signals:
     void playingChanged(bool playing);
     // Draw this colour-coded text into the preview box.
     void drawFrame(const QString &codedText);
+    // A play at game speed ended by itself: what it showed and skipped.
+    void finished(const QString &summary);
 
 private:
     AnimationModel &m_model;
@@ -41,4 +52,8 @@ private:
     QTimer *m_timer;
     int m_currentFrame = 0;
     bool m_playing = false;
+    GameSpeedPlayer *m_gameSpeed = nullptr;
+    bool m_gameSpeedOn = false;
+    int m_frameRate = 125;
+    const GameRules *m_rules = &Games::Rtcw;
 };

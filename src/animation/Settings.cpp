@@ -50,6 +50,7 @@ Settings LoadSettings(const RegistryStore &store)
     settings.partLimit = PartLimitValue(text("PartLimit"), settings.rules());
     settings.showColors = flag("ShowColors");
     settings.wizardStyle = flag("WizardStyle") ? 1 : 0;
+    settings.gameSpeed = flag("PlayAtGameSpeed");
     return settings;
 }
 

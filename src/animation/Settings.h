@@ -22,6 +22,7 @@ struct Settings {
     bool showColors = false; // the colour buttons beside the preview, as the last run left them
     int wizardStyle = 0;     // the wizard's last style: 0 simple, 1 advanced
     Game game = Game::Rtcw;  // the engine the player plays on
+    bool gameSpeed = false;  // Play goes at the game's pace, showing what the game shows
 
     const GameRules &rules() const { return Games::Of(game); }
 };

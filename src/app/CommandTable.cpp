@@ -9,6 +9,7 @@
 #include "animation/LineCommands.h"
 #include "app/MainWindow.h"
 #include "colors/ColorEditorDialog.h"
+#include "platform/RegistryStore.h"
 #include "animation/PreviewPlayer.h"
 #include "script/PasteCommands.h"
 #include "script/ScriptImport.h"
@@ -19,6 +20,7 @@
 #include "transforms/ColorizeDialog.h"
 #include "transforms/TextTransforms.h"
 
+#include <QAction>
 #include <QApplication>
 
 
@@ -140,6 +142,12 @@ QHash<QString, std::function<void()>> BuildCommandTable(MainWindow &w)
         {QStringLiteral("btngenerate"), generate},
         {QStringLiteral("mnuEditShowColors"), [&w] { w.toggleShowColors(); }},
         {QStringLiteral("mnuEditShowAsGame"), [&w] { w.setPreview(); }},
+        {QStringLiteral("mnuAnimGameSpeed"),
+         [&w] {
+             w.store().setValue(RegHive::CurrentUser, SettingsKey, QStringLiteral("PlayAtGameSpeed"),
+                                FlagText(w.menus().gameSpeed->isChecked()));
+             w.loadSettings();
+         }},
         {QStringLiteral("mnuEditOptions"), options},
         {QStringLiteral("mnuViewShowCodes"), [&w] { w.toggleShowCodes(); }},
         {QStringLiteral("mnuHelpHelp"), help},

@@ -69,6 +69,7 @@ const QList<MenuEntry> &menuBar()
         {"mnuView", "&View", {{"mnuViewShowCodes", "Show &codes in the list"}}},
         {"mnuAnimation", "&Animation",
          {{"mnuAnimWizard", "&Wizard...", "Ctrl+W"}, {"mnuAnimPlay", "&Play/Stop", "F5"},
+          {"mnuAnimGameSpeed", "Play at game &speed"},
           {"mnuAnimGenerate", "&Generate script...", "Ctrl+G"}, {"", ""},
           {"mnuAnimAdd", "&Add line", "Insert"}, {"mnuAnimAddBefore", "Add &before"},
           {"mnuAnimRemove", "&Remove", "Delete"}, {"mnuAnimEdit", "&Edit...", "F2"},
@@ -182,6 +183,10 @@ MainMenus BuildMainMenus(QMainWindow &window, const Dispatch &dispatch)
             }
             if (key == QLatin1String("mnuEditShowAsGame"))
                 action->setCheckable(true);  // the window reads its check mark
+            if (key == QLatin1String("mnuAnimGameSpeed")) {
+                action->setCheckable(true);
+                result.gameSpeed = action;
+            }
         }
     }
     return result;

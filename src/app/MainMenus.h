@@ -19,6 +19,7 @@ struct MainMenus {
     QToolButton *previewButton = nullptr;
     QAction *showColors = nullptr;
     QAction *showCodes = nullptr;
+    QAction *gameSpeed = nullptr;
 };
 
 // Builds tlbMain and the menu bar of the main window.

@@ -13,6 +13,7 @@
 #include "app/ToolbarIcons.h"
 #include "platform/RegistryStore.h"
 #include "script/ScriptCheck.h"
+#include "script/ScriptLine.h"
 #include "animation/Settings.h"
 
 #include <QAction>
@@ -41,7 +42,8 @@ MainWindow::MainWindow(RegistryStore &store, Prompts *startPrompts, QWidget *par
     updateTitle();
     setAcceptDrops(true);
     m_runModal = [](QDialog &dialog) { dialog.exec(); };
-    m_player = new PreviewPlayer(m_model, m_prompts, this);
+    m_player = new PreviewPlayer(m_model, m_prompts, this, ScriptLineInto);
+    connect(m_player, &PreviewPlayer::finished, this, &MainWindow::showStatus);
     connect(m_player, &PreviewPlayer::drawFrame, this, &MainWindow::drawPreview);
     connect(m_player, &PreviewPlayer::playingChanged, this, &MainWindow::playingChanged);
     m_commands = BuildCommandTable(*this);
@@ -156,6 +158,8 @@ void MainWindow::loadSettings()
     m_settings = LoadSettings(m_store);
     m_model.setFrameRate(m_settings.frameRate);
     m_model.setGame(m_settings.game);
+    m_menus.gameSpeed->setChecked(m_settings.gameSpeed);
+    m_player->setGameSpeed(m_settings.gameSpeed, m_settings.frameRate, m_settings.rules());
     m_list->setEditTriggers(m_settings.editItem ? QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed
                                                 : QAbstractItemView::NoEditTriggers);
     m_list->setSelectionMode(m_settings.multiSelect ? QAbstractItemView::ExtendedSelection

@@ -89,6 +89,7 @@ void GamePlayer::limitNameChanges(Event &event)
         return;
     }
     event.held = true;
+    event.shownMs = *m_nameAppliedMs + limit;
     event.replacesHeld = m_nameHeld;
     m_nameHeld = true;
 }
@@ -145,6 +146,7 @@ GamePlayer::Event GamePlayer::play(const GameConsole::TokenList &tokens, QByteAr
     event.verb = verb;
     event.frame = frame();
     event.ms = ms();
+    event.shownMs = event.ms;
     auto arguments = [&](int first) -> QByteArrayView {
         if (first == tokens.size() - 1)
             return tokens.at(first);

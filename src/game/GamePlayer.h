@@ -37,6 +37,7 @@ public:
         bool replacesHeld = false;   // for Kind::Name: the name the server held before it is never shown
         qint64 frame = 0;         // the frame the command runs in
         int ms = 0;               // and its time from the script's start
+        int shownMs = 0;          // for Kind::Name: when the server applies it (later than ms when held)
     };
 
     explicit GamePlayer(int frameRate, const GameRules &rules = Games::Rtcw);

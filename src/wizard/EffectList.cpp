@@ -2,6 +2,7 @@
 
 #include "animation/AnimationModel.h"
 #include "colors/Numbers.h"
+#include "platform/SilentPrompts.h"
 #include "transforms/Colorize.h"
 
 namespace {
@@ -90,4 +91,13 @@ void RunEffects(AnimationModel &model, const QString &name, const QString &clanT
             == EffectOutcome::LimitReached)
             break;
     }
+}
+
+QVector<AnimationLine> EffectLines(const EffectStart &start, const QVector<EffectRow> &rows, bool keepColours,
+                                   const GameRules &game)
+{
+    AnimationModel scratch;
+    SilentPrompts quiet;
+    RunEffects(scratch, start.name, start.clanTag, start.reverse, rows, quiet, keepColours, game);
+    return scratch.lines();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "animation/AnimationLine.h"
 #include "wizard/Effects.h"
 
 #include <QString>
@@ -16,6 +17,13 @@ struct EffectRow {
     QString param2;
 
     friend bool operator==(const EffectRow &, const EffectRow &) = default;
+};
+
+// What the effects start from: the name page's choice.
+struct EffectStart {
+    QString name;
+    QString clanTag;
+    bool reverse = false;
 };
 
 // The effects the wizard offers, in its order.
@@ -59,3 +67,8 @@ QString StepChoice(const QString &boxText, int step, const QStringList &choices)
 void RunEffects(AnimationModel &model, const QString &name, const QString &clanTag, bool reverse,
                 const QVector<EffectRow> &rows, Prompts &prompts, bool keepColours = false,
                 const GameRules &game = Games::Rtcw);
+
+// The lines RunEffects gives, in a list of their own: the animation is not
+// touched and nothing is told (the line limit still ends them).
+QVector<AnimationLine> EffectLines(const EffectStart &start, const QVector<EffectRow> &rows, bool keepColours,
+                                   const GameRules &game);

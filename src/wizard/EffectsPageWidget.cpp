@@ -1,7 +1,9 @@
 #include "wizard/EffectsPageWidget.h"
 
-#include "platform/Prompts.h"
+#include "animation/Settings.h"
+#include "wizard/EffectPreviewWidget.h"
 #include "wizard/UpDownWidget.h"
+#include "wizard/WizardPageWidget.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,44 +15,34 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
-namespace {
-
-template <typename T>
-T *placed(T *widget, const QRect &geometry, const QString &objectName)
-{
-    widget->setGeometry(geometry);
-    widget->setObjectName(objectName);
-    return widget;
-}
-
-} // namespace
-
-EffectsPageWidget::EffectsPageWidget(Prompts &prompts, std::function<std::pair<QString, QString>()> nameAndTag,
-                                     QWidget *parent)
-    : QWidget(parent), m_prompts(prompts), m_nameAndTag(std::move(nameAndTag))
+EffectsPageWidget::EffectsPageWidget(std::function<std::pair<QString, QString>()> nameAndTag,
+                                     std::function<EffectStart()> start, const Settings &settings, QWidget *parent)
+    : QWidget(parent), m_nameAndTag(std::move(nameAndTag)), m_start(std::move(start)),
+      m_frameRate(settings.frameRate), m_rules(&settings.rules())
 {
     auto *frame = new QGroupBox(QStringLiteral("Effects"), this);
     frame->setGeometry(0, 0, 470, 254);
-    m_effects = placed(new QComboBox(frame), QRect(16, 24, 180, 26), QStringLiteral("cmbEffects"));
+    m_effects = Placed(new QComboBox(frame), QRect(16, 24, 180, 26), QStringLiteral("cmbEffects"));
     m_effects->addItems(EffectNames());
     // The list drops below the box as in any other window, instead of over the buttons beside it.
     m_effects->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
-    auto *add = placed(new QPushButton(QStringLiteral("&Add"), frame), QRect(204, 24, 70, 26),
+    auto *add = Placed(new QPushButton(QStringLiteral("&Add"), frame), QRect(204, 24, 70, 26),
                        QStringLiteral("cmdAddEffect"));
     connect(add, &QPushButton::clicked, this, &EffectsPageWidget::addEffect);
-    auto *remove = placed(new QPushButton(QStringLiteral("Re&move"), frame), QRect(282, 24, 86, 26),
+    auto *remove = Placed(new QPushButton(QStringLiteral("Re&move"), frame), QRect(282, 24, 86, 26),
                           QStringLiteral("cmdRemoveEffect"));
     connect(remove, &QPushButton::clicked, this, &EffectsPageWidget::removeSelected);
-    auto *preview = placed(new QPushButton(QStringLiteral("Pre&view"), frame), QRect(376, 24, 80, 26),
-                           QStringLiteral("cmdPreview"));
-    connect(preview, &QPushButton::clicked, this, [this] {
-        m_prompts.message(QStringLiteral("Preview not available yet!"), QStringLiteral("Effect - Preview"),
-                          PromptIcon::Information, PromptButtons::Ok);
+    m_previewButton = Placed(new QPushButton(QStringLiteral("Pre&view"), frame), QRect(376, 24, 80, 26),
+                             QStringLiteral("cmdPreview"));
+    connect(m_previewButton, &QPushButton::clicked, this, &EffectsPageWidget::togglePreview);
+    m_preview = Placed(new EffectPreviewWidget(frame), QRect(16, 220, 440, 26), QStringLiteral("txtEffectPreview"));
+    connect(m_preview, &EffectPreviewWidget::playingChanged, m_previewButton, [this](bool playing) {
+        m_previewButton->setText(playing ? QStringLiteral("&Stop") : QStringLiteral("Pre&view"));
     });
 
-    QLabel *listLabel = placed(new QLabel(QStringLiteral("Effect &list"), frame), QRect(16, 58, 200, 18),
+    QLabel *listLabel = Placed(new QLabel(QStringLiteral("Effect &list"), frame), QRect(16, 58, 200, 18),
                                QStringLiteral("lblEffectList"));
-    m_effectList = placed(new QTreeWidget(frame), QRect(16, 78, 306, 164), QStringLiteral("lvwEffects"));
+    m_effectList = Placed(new QTreeWidget(frame), QRect(16, 78, 306, 132), QStringLiteral("lvwEffects"));
     listLabel->setBuddy(m_effectList);
     m_effectList->setRootIsDecorated(false);
     m_effectList->setSortingEnabled(false);
@@ -74,19 +66,21 @@ EffectsPageWidget::EffectsPageWidget(Prompts &prompts, std::function<std::pair<Q
 
     for (int i = 0; i < 2; ++i) {
         const int top = 78 + i * 58;
-        m_paramLabel[i] = placed(new QLabel(QStringLiteral("Parameter %1").arg(i + 1), frame),
+        m_paramLabel[i] = Placed(new QLabel(QStringLiteral("Parameter %1").arg(i + 1), frame),
                                  QRect(334, top, 130, 18), QStringLiteral("lblParam%1").arg(i + 1));
-        m_paramBox[i] = placed(new QLineEdit(frame), QRect(334, top + 20, 96, 24), QStringLiteral("txtParam%1").arg(i + 1));
+        m_paramBox[i] = Placed(new QLineEdit(frame), QRect(334, top + 20, 96, 24), QStringLiteral("txtParam%1").arg(i + 1));
         m_paramBox[i]->setEnabled(false);
-        m_paramArrows[i] = placed(new UpDownWidget(m_paramBox[i], frame), QRect(431, top + 20, 18, 24),
+        m_paramArrows[i] = Placed(new UpDownWidget(m_paramBox[i], frame), QRect(431, top + 20, 18, 24),
                                   QStringLiteral("numParam%1").arg(i + 1));
         m_paramArrows[i]->setEnabled(false);
         connect(m_paramBox[i], &QLineEdit::textChanged, this,
                 [this, i](const QString &text) { storeParameter(i + 1, text); });
     }
     // Off by default: the effects then drop colour codes as they always did.
-    m_keepColours = placed(new QCheckBox(QStringLiteral("&Keep colours"), frame), QRect(334, 200, 130, 22),
+    m_keepColours = Placed(new QCheckBox(QStringLiteral("&Keep colours"), frame), QRect(334, 190, 130, 22),
                            QStringLiteral("chkKeepColors"));
+    connect(m_keepColours, &QCheckBox::toggled, this, &EffectsPageWidget::changed);
+    connect(this, &EffectsPageWidget::rowsChanged, this, &EffectsPageWidget::changed);
 }
 
 QVector<EffectRow> EffectsPageWidget::rows() const
@@ -176,8 +170,36 @@ void EffectsPageWidget::showSelectedRow()
 
 void EffectsPageWidget::storeParameter(int column, const QString &text)
 {
-    if (QTreeWidgetItem *row = selectedRow())
-        row->setText(column, text);
+    QTreeWidgetItem *row = selectedRow();
+    if (!row || row->text(column) == text)
+        return;
+    row->setText(column, text);
+    changed();
+}
+
+void EffectsPageWidget::togglePreview()
+{
+    if (m_preview->isPlaying())
+        m_preview->stop();
+    else
+        playPreview();
+}
+
+void EffectsPageWidget::changed()
+{
+    if (m_preview->isPlaying())
+        playPreview();
+}
+
+void EffectsPageWidget::playPreview()
+{
+    m_preview->play(EffectLines(m_start(), rows(), keepColours(), *m_rules), m_frameRate, *m_rules);
+}
+
+void EffectsPageWidget::hideEvent(QHideEvent *event)
+{
+    m_preview->stop();  // the page left: nothing plays unseen
+    QWidget::hideEvent(event);
 }
 
 bool EffectsPageWidget::eventFilter(QObject *watched, QEvent *event)

@@ -1,43 +1,22 @@
 #include "wizard/WizardWindow.h"
 
 #include "animation/AnimationModel.h"
-#include "colors/ColorEditorDialog.h"
-#include "platform/Prompts.h"
 #include "animation/Settings.h"
+#include "platform/Prompts.h"
 #include "wizard/EffectsPageWidget.h"
-#include "wizard/WelcomePicture.h"
+#include "wizard/NamePageWidget.h"
+#include "wizard/StylePageWidget.h"
+#include "wizard/WelcomePageWidget.h"
+#include "wizard/WizardPageWidget.h"
 
-#include <QCheckBox>
 #include <QFrame>
-#include <QGroupBox>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QStackedWidget>
 
-namespace {
-
-// Places a new control and names it.
-template <typename T>
-T *placed(T *widget, const QRect &geometry, const QString &objectName = {})
-{
-    widget->setGeometry(geometry);
-    widget->setObjectName(objectName);
-    return widget;
-}
-
-QLabel *label(const QString &text, QWidget *parent, const QRect &geometry, const QString &objectName = {})
-{
-    return placed(new QLabel(text, parent), geometry, objectName);
-}
-
-} // namespace
-
 WizardWindow::WizardWindow(AnimationModel &model, const Settings &settings, Prompts &prompts, QWidget *parent)
-    : QDialog(parent), m_model(model), m_prompts(prompts), m_game(settings.game)
+    : QDialog(parent), m_model(model), m_prompts(prompts), m_rules(&settings.rules())
 {
     setObjectName(QStringLiteral("frmWizard"));
     setWindowTitle(QStringLiteral("Animation Script Wizard"));
@@ -46,10 +25,14 @@ WizardWindow::WizardWindow(AnimationModel &model, const Settings &settings, Prom
 
     m_pages = new QStackedWidget(this);
     m_pages->setGeometry(0, 0, 502, 326);
-    m_pages->addWidget(buildWelcomePage());
-    m_pages->addWidget(buildStylePage());
-    m_pages->addWidget(buildNamePage());
-    m_pages->addWidget(buildEffectsPage());
+    m_pages->addWidget(new WelcomePageWidget);
+    m_stylePage = new StylePageWidget(settings.wizardStyle);
+    connect(m_stylePage, &StylePageWidget::styleChosen, this, &WizardWindow::styleChosen);
+    m_pages->addWidget(m_stylePage);
+    m_namePage = new NamePageWidget(settings);
+    connect(m_namePage, &NamePageWidget::edited, this, [this] { m_touched = true; });
+    m_pages->addWidget(m_namePage);
+    m_pages->addWidget(buildEffectsPage(settings));
 
     auto *rule = new QFrame(this);
     rule->setFrameShape(QFrame::HLine);
@@ -70,116 +53,16 @@ WizardWindow::WizardWindow(AnimationModel &model, const Settings &settings, Prom
     // Enter goes on to the next page (and on the last one finishes); on a focused button it presses that one.
     m_next->setDefault(true);
 
-    m_clanTag->setText(settings.clanTag);
-    const int nameBox = settings.clanTag.isEmpty() ? 0 : 1;
-    m_nameBox[nameBox]->setText(settings.name);
-    m_nameOnly[nameBox]->setChecked(true);
-    m_reverse->setChecked(settings.reverse);
-    m_style[settings.wizardStyle == 1 ? 1 : 0]->setChecked(true);
     showPage();
 }
 
-QWidget *WizardWindow::pageWithTitle(int page, const QString &title, const QString &subLine)
-{
-    auto *container = new QWidget;
-    container->setObjectName(QStringLiteral("picPage%1").arg(page));
-    QLabel *heading = label(title, container, QRect(16, 10, 470, 20));
-    QFont bold = heading->font();
-    bold.setBold(true);
-    heading->setFont(bold);
-    label(subLine, container, QRect(32, 32, 454, 18));
-    auto *rule = new QFrame(container);
-    rule->setFrameShape(QFrame::HLine);
-    rule->setFrameShadow(QFrame::Sunken);
-    rule->setGeometry(0, 56, 502, 4);
-    return container;
-}
-
-QWidget *WizardWindow::buildWelcomePage()
+QWidget *WizardWindow::buildEffectsPage(const Settings &settings)
 {
     auto *page = new QWidget;
-    page->setObjectName(QStringLiteral("picPage1"));
-    QLabel *picture = label({}, page, QRect(8, 8, 164, 313), QStringLiteral("imgPage1"));
-    picture->setPixmap(WelcomePicture());
-    QLabel *welcome = label(QStringLiteral("Welcome to the Animation Script Wizard"), page, QRect(188, 16, 300, 56),
-                            QStringLiteral("lblWelcome"));
-    QFont font = welcome->font();
-    font.setPointSizeF(13.5);
-    font.setBold(true);
-    welcome->setFont(font);
-    welcome->setWordWrap(true);
-    welcome->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    QLabel *text = label(QStringLiteral("With this wizard, you can create cool animation effects in just a few minutes.")
-                             + QStringLiteral("\r\n\r\nClick Next to continue or Cancel to exit."),
-                         page, QRect(188, 84, 296, 120), QStringLiteral("lblText"));
-    text->setWordWrap(true);
-    text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    return page;
-}
-
-QWidget *WizardWindow::buildStylePage()
-{
-    QWidget *page = pageWithTitle(2, QStringLiteral("Select wizard type"),
-                                  QStringLiteral("Select the wizard style (simple/advanced)"));
-    auto *frame = new QGroupBox(QStringLiteral("Animation wizard style"), page);
-    frame->setGeometry(16, 70, 470, 90);
-    m_style[0] = placed(new QRadioButton(QStringLiteral("&Simple"), frame), QRect(16, 26, 200, 22),
-                        QStringLiteral("optWizStyle0"));
-    m_style[1] = placed(new QRadioButton(QStringLiteral("A&dvanced"), frame), QRect(16, 54, 200, 22),
-                        QStringLiteral("optWizStyle1"));
-    for (int style = 0; style < 2; ++style)
-        connect(m_style[style], &QRadioButton::toggled, this, [this, style](bool on) {
-            if (on)
-                emit styleChosen(style);
-        });
-    return page;
-}
-
-QWidget *WizardWindow::buildNamePage()
-{
-    QWidget *page = pageWithTitle(3, QStringLiteral("Type: Simple - Set name"),
-                                  QStringLiteral("Fill in your Clantag and name"));
-    auto *frame = new QGroupBox(QStringLiteral("Your name"), page);
-    frame->setGeometry(16, 66, 470, 254);
-    const QString captions[2] = {QStringLiteral("Name &Only"), QStringLiteral("Clantag &and Name")};
-    const QRect optionPlaces[2] = {QRect(16, 24, 300, 22), QRect(16, 82, 300, 22)};
-    const QRect namePlaces[2] = {QRect(36, 48, 410, 24), QRect(158, 106, 288, 24)};
-    for (int i = 0; i < 2; ++i) {
-        m_nameOnly[i] = placed(new QRadioButton(captions[i], frame), optionPlaces[i], QStringLiteral("optNameOnly%1").arg(i));
-        m_nameBox[i] = placed(new QLineEdit(frame), namePlaces[i], QStringLiteral("txtNameOnly%1").arg(i));
-        m_nameBox[i]->installEventFilter(this);
-    }
-    m_clanTag = placed(new QLineEdit(frame), QRect(36, 106, 114, 24), QStringLiteral("txtClanTag"));
-    m_clanTag->installEventFilter(this);
-    for (QLineEdit *box : {m_nameBox[0], m_nameBox[1], m_clanTag})
-        connect(box, &QLineEdit::textEdited, this, [this] { m_touched = true; });
-    setTabOrder(m_nameBox[0], m_nameOnly[1]);
-    setTabOrder(m_nameOnly[1], m_clanTag);
-    setTabOrder(m_clanTag, m_nameBox[1]);
-
-    m_reverse = new QCheckBox(QStringLiteral("&Reverse clantag-name (e.g. [XKR]OceloT -> OceloT[XKR]   )"), frame);
-    m_reverse->setObjectName(QStringLiteral("chkClanTag"));
-    m_reverse->setGeometry(16, 146, 440, 22);
-    auto *colorEditor = new QPushButton(QStringLiteral("Color &editor..."), frame);
-    colorEditor->setObjectName(QStringLiteral("cmdColor"));
-    colorEditor->setGeometry(16, 184, 110, 26);
-    connect(colorEditor, &QPushButton::clicked, this, [this] {
-        ColorEditorDialog editor(Games::Of(m_game), this);
-        editor.exec();
-    });
-    return page;
-}
-
-QWidget *WizardWindow::buildEffectsPage()
-{
-    QWidget *page = pageWithTitle(4, QStringLiteral("Type: Simple - Select effects"),
-                                  QStringLiteral("Select the animation effects"));
+    AddPageTitle(page, 4, QStringLiteral("Type: Simple - Select effects"), QStringLiteral("Select the animation effects"));
     m_effectsPage = new EffectsPageWidget(
-        m_prompts,
-        [this] {
-            return std::pair(DefaultNameBox(m_nameBox[0]->text(), m_nameBox[1]->text()), m_clanTag->text());
-        },
-        page);
+        [this] { return std::pair(m_namePage->defaultNameBox(), m_namePage->clanTagBox()); },
+        [this] { return m_namePage->start(); }, settings, page);
     m_effectsPage->setGeometry(16, 66, 470, 254);
     connect(m_effectsPage, &EffectsPageWidget::rowsChanged, this, [this] { m_touched = true; });
     return page;
@@ -197,9 +80,9 @@ QWidget *WizardWindow::firstControl() const
 {
     switch (m_currentPage) {
     case 2:
-        return m_style[0]->isChecked() ? m_style[0] : m_style[1];
+        return m_stylePage->firstControl();
     case 3:
-        return m_nameOnly[0]->isChecked() ? m_nameBox[0] : m_clanTag;
+        return m_namePage->firstControl();
     case 4:
         return m_effectsPage->firstControl();
     default:
@@ -232,14 +115,11 @@ QVector<EffectRow> WizardWindow::effectRows() const
 
 void WizardWindow::finish()
 {
-    const bool nameOnly = m_nameOnly[0]->isChecked();
-    const QString name = nameOnly ? m_nameBox[0]->text() : m_nameBox[1]->text();
-    const QString clanTag = nameOnly ? QString() : m_clanTag->text();
+    const EffectStart start = m_namePage->start();
     const QVector<EffectRow> rows = effectRows();
     // One undo step, named after its effect when there is one ("Undo Bounce").
     AnimationStep step(m_model, rows.size() == 1 ? rows.first().effect : QStringLiteral("Wizard"));
-    RunEffects(m_model, name, clanTag, m_reverse->isChecked(), rows, m_prompts, m_effectsPage->keepColours(),
-               Games::Of(m_game));
+    RunEffects(m_model, start.name, start.clanTag, start.reverse, rows, m_prompts, m_effectsPage->keepColours(), *m_rules);
     accept();
 }
 
@@ -249,17 +129,6 @@ void WizardWindow::cancel()
                           PromptIcon::Question, PromptButtons::YesNo)
         == PromptAnswer::Yes)
         reject();
-}
-
-bool WizardWindow::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::FocusIn) {
-        if (watched == m_clanTag || watched == m_nameBox[1])
-            m_nameOnly[1]->setChecked(true);
-        else if (watched == m_nameBox[0])
-            m_nameOnly[0]->setChecked(true);
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void WizardWindow::keyPressEvent(QKeyEvent *event)
@@ -273,6 +142,13 @@ void WizardWindow::keyPressEvent(QKeyEvent *event)
         QDialog::keyPressEvent(event);
 }
 
+void WizardWindow::setGame(const GameRules &rules)
+{
+    m_rules = &rules;
+    m_namePage->setGame(rules);
+    m_effectsPage->setGame(rules);
+}
+
 WizardWindow *ShowWizardWindow(AnimationModel &model, const Settings &settings, Prompts &prompts, QWidget *parent)
 {
     static QPointer<WizardWindow> openWizard;
@@ -280,7 +156,7 @@ WizardWindow *ShowWizardWindow(AnimationModel &model, const Settings &settings, 
         openWizard = new WizardWindow(model, settings, prompts, parent);
         openWizard->setAttribute(Qt::WA_DeleteOnClose);
     }
-    openWizard->setGame(settings.game);  // the game chosen in Options since it opened
+    openWizard->setGame(settings.rules());
     openWizard->show();
     openWizard->raise();
     openWizard->activateWindow();

@@ -2,19 +2,16 @@
 
 #include "wizard/EffectList.h"
 
-#include "game/GameRules.h"
-
 #include <QDialog>
 
 class AnimationModel;
 class Prompts;
 struct Settings;
-class QCheckBox;
+struct GameRules;
 class EffectsPageWidget;
-class QLabel;
-class QLineEdit;
+class NamePageWidget;
+class StylePageWidget;
 class QPushButton;
-class QRadioButton;
 class QStackedWidget;
 
 // Four pages that collect a name, a clan tag and a list of effects; Finish
@@ -28,24 +25,18 @@ public:
 
     int currentPage() const { return m_currentPage; }
     QVector<EffectRow> effectRows() const;
-    // The game whose colours the effects and the colour name editor use.
-    void setGame(Game game) { m_game = game; }
+    // The game chosen in Options, which may have changed since the wizard opened.
+    void setGame(const GameRules &rules);
 
 signals:
     // The style page's choice, for the next wizard to start with.
     void styleChosen(int style);
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    QWidget *buildWelcomePage();
-    QWidget *buildStylePage();
-    QWidget *buildNamePage();
-    QWidget *buildEffectsPage();
-    QWidget *pageWithTitle(int page, const QString &title, const QString &subLine);
-
+    QWidget *buildEffectsPage(const Settings &settings);
     void showPage();
     void back();
     void next();
@@ -55,15 +46,12 @@ private:
 
     AnimationModel &m_model;
     Prompts &m_prompts;
-    Game m_game;  // whose colours the effects write
+    const GameRules *m_rules;  // whose colours the effects write
     int m_currentPage = 1;
 
     QStackedWidget *m_pages = nullptr;
-    QRadioButton *m_nameOnly[2] = {};
-    QLineEdit *m_nameBox[2] = {};
-    QLineEdit *m_clanTag = nullptr;
-    QCheckBox *m_reverse = nullptr;
-    QRadioButton *m_style[2] = {};
+    StylePageWidget *m_stylePage = nullptr;
+    NamePageWidget *m_namePage = nullptr;
     EffectsPageWidget *m_effectsPage = nullptr;
     bool m_touched = false;  // something typed or added: leaving by Escape asks first
     QPushButton *m_back = nullptr;

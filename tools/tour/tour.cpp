@@ -88,6 +88,8 @@ int main(int argc, char *argv[])
     addEffect(*wizard, QStringLiteral("Wave 2"));
     addEffect(*wizard, QStringLiteral("Bounce"));
     addEffect(*wizard, QStringLiteral("Scroll to Left"), QStringLiteral("10"));
+    click(*wizard, "cmdPreview");  // a moment into its play
+    QTest::qWait(300);
     save(*wizard, folder, QStringLiteral("wizard-effects.png"));
     click(*wizard, "cmdNext");  // Finish
 

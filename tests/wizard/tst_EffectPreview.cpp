@@ -1,0 +1,117 @@
+#include "FakePrompts.h"
+#include "TestLines.h"
+
+#include "animation/GameSpeedPlayer.h"
+#include "animation/PlayClock.h"
+#include "animation/Settings.h"
+#include "wizard/WizardWindow.h"
+
+#include <QAbstractButton>
+#include <QTest>
+#include <QTextEdit>
+#include <QTreeWidget>
+
+namespace {
+
+void click(QWidget &window, const char *name)
+{
+    QTest::mouseClick(window.findChild<QWidget *>(QLatin1String(name)), Qt::LeftButton);
+}
+
+// Shown, on the effect page, with the name typed.
+void openEffectPage(WizardWindow &window, const QString &name)
+{
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    click(window, "cmdNext");
+    click(window, "cmdNext");
+    click(window, "txtNameOnly0");
+    QTest::keyClicks(window.findChild<QWidget *>(QStringLiteral("txtNameOnly0")), name);
+    click(window, "cmdNext");
+}
+
+} // namespace
+
+// The effect page's Preview, driven by clicks and keys with the play's clock moved by hand. The name is
+// "abc": "Wave 2" gives "a", "ab", "abc", 60 ms each at 125 fps.
+class EffectPreviewTest : public QObject {
+    Q_OBJECT
+private slots:
+    void previewPlays_data()
+    {
+        QTest::addColumn<QString>("steps");
+        // add: Add the effect shown; bounce: Add "Bounce"; param: its first parameter one up; +N: N ms on;
+        // =text: the box shows it; [caption]: the Preview button reads it; @0: the play started again;
+        // else a control's name: clicked
+        QTest::newRow("plays the effects' lines at the game's pace")
+            << "add|cmdPreview|[&Stop]|=a|+59|=a|+1|=ab|+60|=abc|+59|[&Stop]|+1|[Pre&view]|=abc";
+        QTest::newRow("an effect added starts it again") << "add|cmdPreview|+60|=ab|add|@0|=a|[&Stop]";
+        QTest::newRow("a parameter changed starts it again") << "add|bounce|cmdPreview|+200|param|@0|[&Stop]";
+        QTest::newRow("Stop stops it, the frame stays") << "add|cmdPreview|+60|cmdPreview|[Pre&view]|+1000|=ab";
+        QTest::newRow("no effect: nothing plays") << "cmdPreview|[Pre&view]|=No lines to play: add an effect";
+        QTest::newRow("leaving the page stops it") << "add|cmdPreview|cmdBack|[Pre&view]";
+    }
+
+    void previewPlays()
+    {
+        QFETCH(QString, steps);
+        ManualClock clock;  // outlives the window, whose page stops the play as it goes
+        AnimationModel model;
+        model.appendLines(LinesFromTexts({"old"}));
+        FakePrompts prompts;
+        WizardWindow window(model, Settings{}, prompts);
+        openEffectPage(window, QStringLiteral("abc"));
+        window.findChild<GameSpeedPlayer *>(QStringLiteral("timEffectPreview"))->setClock(&clock);
+        auto *button = window.findChild<QAbstractButton *>(QStringLiteral("cmdPreview"));
+        auto *box = window.findChild<QTextEdit *>(QStringLiteral("txtEffectPreview"));
+
+        for (const QString &step : steps.split(u'|')) {
+            if (step == "add") {
+                click(window, "cmdAddEffect");
+            } else if (step == "bounce") {
+                QTest::keyClick(window.findChild<QWidget *>(QStringLiteral("cmbEffects")), Qt::Key_Down);
+                click(window, "cmdAddEffect");
+            } else if (step == "param") {
+                auto *list = window.findChild<QTreeWidget *>(QStringLiteral("lvwEffects"));
+                QTreeWidgetItem *last = list->topLevelItem(list->topLevelItemCount() - 1);
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(last).center());
+                QWidget *arrows = window.findChild<QWidget *>(QStringLiteral("numParam1"));
+                QTest::mouseClick(arrows->findChild<QAbstractButton *>(QStringLiteral("up")), Qt::LeftButton);
+            } else if (step.startsWith(u'+')) {
+                clock.advanceBy(step.mid(1).toInt());
+            } else if (step.startsWith(u'=')) {
+                QCOMPARE(box->toPlainText(), step.mid(1));
+            } else if (step.startsWith(u'[')) {
+                QCOMPARE(button->text(), step.mid(1, step.size() - 2));
+            } else if (step == "@0") {
+                QCOMPARE(clock.ms(), 0);
+                QVERIFY(clock.waiting());
+            } else {
+                click(window, qPrintable(step));
+            }
+        }
+        QCOMPARE(TextsOf(model), QStringList{"old"});  // the main list is never touched
+    }
+
+    // Finish writes the lines the preview plays: in the Options' game (on ET black is a colour the scroll keeps).
+    void finishFollowsTheGame()
+    {
+        AnimationModel model;
+        FakePrompts prompts;
+        Settings settings;
+        settings.game = Game::Et;
+        WizardWindow window(model, settings, prompts);
+        const EffectStart start{QStringLiteral("^0ab^1cd"), QString(), false};
+        openEffectPage(window, start.name);
+        for (int down = 0; down < 2; ++down)  // from "Wave 2" to "Scroll to Left"
+            QTest::keyClick(window.findChild<QWidget *>(QStringLiteral("cmbEffects")), Qt::Key_Down);
+        click(window, "cmdAddEffect");
+        click(window, "chkKeepColors");
+        click(window, "cmdNext");
+        QCOMPARE(model.lines(), EffectLines(start, window.effectRows(), true, Games::Et));
+        QVERIFY(model.lines() != EffectLines(start, window.effectRows(), true, Games::Rtcw));
+    }
+};
+
+QTEST_MAIN(EffectPreviewTest)
+#include "tst_EffectPreview.moc"
