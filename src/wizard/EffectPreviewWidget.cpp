@@ -16,13 +16,14 @@ EffectPreviewWidget::EffectPreviewWidget(QWidget *parent)
     setLineWrapMode(QTextEdit::NoWrap);
     StyleAsGameText(this);
     connect(m_player, &GameSpeedPlayer::drawFrame, this,
-            [this](const QString &codedText) { RenderColoredText(codedText, *document()); });
+            [this](const QString &codedText) { RenderColoredText(codedText, *document(), *m_rules); });
     connect(m_player, &GameSpeedPlayer::stopped, this, [this] { emit playingChanged(false); });
 }
 
 void EffectPreviewWidget::play(QVector<AnimationLine> lines, int frameRate, const GameRules &rules)
 {
     m_player->stop();
+    m_rules = &rules;
     m_lines = std::move(lines);
     if (m_lines.isEmpty()) {
         setPlainText(QStringLiteral("No lines to play: add an effect"));

@@ -26,4 +26,5 @@ signals:
 private:
     GameSpeedPlayer *m_player;
     QVector<AnimationLine> m_lines;
+    const GameRules *m_rules = &Games::Rtcw;  // whose colours the box draws
 };
