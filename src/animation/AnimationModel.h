@@ -62,6 +62,8 @@ public:
     std::optional<LineMark> gameMark(int row) const;
     // Every such line, in row order; kept until the lines or the frame rate change.
     const QVector<LineMark> &gameMarks() const;
+    // True when gameMarks() answers at once: every line's marks are worked out already.
+    bool gameMarksKnown() const { return m_marks.hasAll(); }
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;

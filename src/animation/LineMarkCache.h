@@ -30,6 +30,7 @@ public:
 
     void setMarker(LineMarker marker) { m_marker = marker; forget(); }
     bool hasMarker() const { return m_marker != nullptr; }
+    bool hasAll() const { return m_all.has_value(); }
     void forget() { m_blockDone.clear(); m_markOfRow.clear(); m_all.reset(); }
 
     std::optional<LineMark> mark(const QVector<AnimationLine> &lines, int frameRate, const GameRules &game, int row) const;

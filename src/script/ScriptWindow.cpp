@@ -17,6 +17,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QSplitter>
+#include <QThread>
 #include <QTextDocument>
 #include <QVBoxLayout>
 
@@ -94,6 +95,17 @@ ScriptWindow::ScriptWindow(const AnimationModel &model, const Settings &settings
     layout->addWidget(m_summary);
     layout->addWidget(rows, 1);
 
+    // The marks take about as long as the script: worked out beside it, unless the list knows them already.
+    const bool listHasMarks = model.hasLineMarker() && model.frameRate() == settings.frameRate
+                              && model.game() == settings.game && model.gameMarksKnown();
+    QVector<LineMark> marks;
+    std::unique_ptr<QThread> marker;
+    if (!listHasMarks) {
+        marker.reset(QThread::create([&marks, lines = model.lines(), frameRate = settings.frameRate,
+                                      &rules = settings.rules()] { marks = MarkLines(lines, frameRate, 0, -1, rules); }));
+        marker->start();
+    }
+
     // Built before the window shows, so each bad Time is told while loading.
     const QString script = BuildScriptText(model.lines(), [&prompts](const QString &message) {
         prompts.message(message, AppTitle, PromptIcon::None, PromptButtons::Ok);
@@ -118,11 +130,10 @@ ScriptWindow::ScriptWindow(const AnimationModel &model, const Settings &settings
     }
     showSummary(target);
 
-    // The list's marks, usually already worked out for its rows.
-    const bool listHasMarks =
-        model.hasLineMarker() && model.frameRate() == settings.frameRate && model.game() == settings.game;
-    const QVector<LineMark> marks =
-        listHasMarks ? model.gameMarks() : MarkLines(model.lines(), settings.frameRate, 0, -1, settings.rules());
+    if (marker)
+        marker->wait();
+    else
+        marks = model.gameMarks();
     m_droppingRows = DroppingRows(marks);
 
     QStringList report;
