@@ -59,8 +59,15 @@ if [ "${1:-}" != --no-tests ]; then
         rm -f "$keep" && mkfifo "$keep"
         wine cmd.exe <"$keep" >/dev/null 2>&1 &
         exec 3>"$keep"
+        rm -f "$0"/tests/*.log
         ctest --test-dir "$0" --output-on-failure ${1:+-R "$1"}
         status=$?
+        for log in "$0"/tests/*.log; do
+            [ -f "$log" ] || continue
+            grep -q "^Totals: .* 0 failed" "$log" && continue
+            echo "== $log"
+            grep -v "EnableNonClientDpiScaling\|^PASS" "$log"
+        done
         exec 3>&-
         wineserver -k
         exit $status' "$build" "${TESTS:-}"
