@@ -6,6 +6,7 @@
 # once (scripts/windows/build-qt.sh, cached in ~/.cache/marqueemaster).
 #
 # usage: scripts/windows/check.sh [--no-tests]
+#        TESTS=<ctest -R pattern> scripts/windows/check.sh   # only those tests
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/../.." && pwd)
 cd "$repo"
@@ -49,13 +50,27 @@ if [ "${1:-}" != --no-tests ]; then
     # The window tests use the windows platform plugin, which needs a display: one Xvfb and one Wine server
     # for the whole run, started before the tests so they don't race to set the prefix up. One test at a time:
     # windows on one display take each other's focus.
+    # Wine starts its services (winedevice, plugplay ...) with the first program and they inherit that
+    # program's output: were it a test's, ctest would wait on it until the services end. A command prompt
+    # kept waiting on an empty pipe for the whole run starts them instead.
     xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
         wineboot -i >/dev/null 2>&1 && wineserver -w
-        wineserver -p 600
-        ctest --test-dir "$0" --output-on-failure --timeout 300
+        keep=$WINEPREFIX/keep-running
+        rm -f "$keep" && mkfifo "$keep"
+        wine cmd.exe <"$keep" >/dev/null 2>&1 &
+        exec 3>"$keep"
+        rm -f "$0"/tests/*.log
+        ctest --test-dir "$0" --output-on-failure ${1:+-R "$1"}
         status=$?
+        for log in "$0"/tests/*.log; do
+            [ -f "$log" ] || continue
+            grep -q "^Totals: .* 0 failed" "$log" && continue
+            echo "== $log"
+            grep -v "EnableNonClientDpiScaling\|^PASS" "$log"
+        done
+        exec 3>&-
         wineserver -k
-        exit $status' "$build"
+        exit $status' "$build" "${TESTS:-}"
 fi
 
 echo "== Package"

@@ -245,6 +245,15 @@ private slots:
         use("keys:Alt+F,R,1");
         QVERIFY(open->prompts.messageTexts().value(0).startsWith("File not found!"));
         QVERIFY(!RecentFiles::load(*open->store.store).contains(path));
+        // The same file again, its name in capitals: on Windows, where names ignore case, it is listed once.
+        RecentFiles::add(*open->store.store, path);
+        RecentFiles::add(*open->store.store, dir.filePath(name.toUpper()));
+#ifdef Q_OS_WIN
+        const int listed = 1;
+#else
+        const int listed = 2;
+#endif
+        QCOMPARE(RecentFiles::load(*open->store.store).filter(name, Qt::CaseInsensitive).size(), listed);
     }
 
     void oldStepsDroppedByMemory()

@@ -14,8 +14,14 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QTabBar>
 #include <QTest>
+
+#ifdef Q_OS_WIN
+#include "platform/WinRegistryStore.h"
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -41,6 +47,15 @@ public:
 private:
     RegistryStore &m_inner;
 };
+
+#ifdef Q_OS_WIN
+// Wine starts each test run with a registry of its own, which a test may change for real.
+bool UnderWine()
+{
+    const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+#endif
 
 } // namespace
 
@@ -230,6 +245,68 @@ private slots:
         QCOMPARE(recorder.writes.join(','), c.writes);
         m_store.reopen();
         QCOMPARE(LoadSettings(*m_store.store).game, c.loaded);
+    }
+
+    // The Registry Options buttons, clicked, on Windows' own registry: the user's classes get the association
+    // and the menu entry, and the restore puts back what was there, read as Windows reads it.
+    void buttonsOnTheSystemRegistry_data()
+    {
+        QTest::addColumn<QString>("previous");  // the program .ras named before, empty: none
+        QTest::newRow("no program before") << QString();
+        QTest::newRow("another program's files") << QStringLiteral("OtherApp.Document");
+    }
+    void buttonsOnTheSystemRegistry()
+    {
+#ifndef Q_OS_WIN
+        QSKIP("the Windows registry");
+#else
+        if (!UnderWine())
+            QSKIP("would change this user's file associations: runs in Wine's registry of the test run");
+        QFETCH(QString, previous);
+        QSettings classes(QStringLiteral("HKEY_CURRENT_USER\\Software\\Classes"), QSettings::NativeFormat);
+        const QString cfgClass = QStringLiteral("MarqueemasterTest.Config");
+        classes.remove(ShellKeys::RasExtension);
+        classes.remove(cfgClass);
+        if (!previous.isEmpty()) {
+            classes.setValue(".ras/Default", previous);
+            classes.setValue(".ras/Content Type", "text/plain");
+        }
+        classes.setValue(".cfg/Default", cfgClass);
+        classes.sync();
+        const auto value = [&](QString key) { classes.sync(); return classes.value(key.replace(u'\\', u'/'), "<none>").toString(); };
+        const QString entry = cfgClass + ShellKeys::ContextEntry + "/Default";
+
+        WinRegistryStore system;
+        LeetTable leet;
+        FakePrompts prompts;
+        const QString program = QCoreApplication::applicationFilePath();
+        OptionsDialog dialog(system, leet, m_store.dir.filePath("leet.ini"), program, prompts, {});
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QTabBar *bar = dialog.findChild<QTabBar *>();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(2).center());
+        const auto click = [&](const char *name) { QTest::mouseClick(dialog.findChild<QWidget *>(name), Qt::LeftButton); };
+        click("cmdAssociate");
+        click("cmdAddContext");
+        QCOMPARE(value(".ras/Default"), ShellKeys::RasClass);
+        QCOMPARE(value(".ras/prev_backup"), previous.isEmpty() ? "<none>" : previous);
+        QCOMPARE(value(ShellKeys::RasCommandKey + "/Default"), WindowsProgramCommand(program));
+        QCOMPARE(value(entry), ShellKeys::ContextCaption);
+        QCOMPARE(dialog.findChild<QLineEdit *>("txtAssociation")->text(), "Associated with Marqueemaster");
+
+        click("cmdRestore");
+        click("cmdRemoveContext");
+        QCOMPARE(value(".ras/Default"), previous.isEmpty() ? "<none>" : previous);
+        QCOMPARE(value(".ras/Content Type"), previous.isEmpty() ? "<none>" : "text/plain");
+        QCOMPARE(value(entry), "<none>");
+        QCOMPARE(value(".cfg/Default"), cfgClass);
+        QCOMPARE(dialog.findChild<QLineEdit *>("txtAssociation")->text(),
+                 previous.isEmpty() ? "[Not associated yet]" : "Associated with [other program]");
+        classes.remove(ShellKeys::RasExtension);
+        classes.remove(ShellKeys::RasClass);
+        classes.remove(cfgClass);
+        classes.remove(ShellKeys::CfgExtension);
+#endif
     }
 
     // The page's control gets the focus by Tab and is pressed by the key (or clicked). "state" lists what the

@@ -294,7 +294,7 @@ private slots:
         QTest::addColumn<LimitCase>("c");
         const PromptAnswer yes = PromptAnswer::Yes;
         const int max = AnimationModel::MaxLines;
-        const QString abc = QStringLiteral("abcdefghijklmno"), huge(40000, u'a');
+        const QString abc = QStringLiteral("abcdefghijklmno"), huge(20000, u'a');
         const QStringList none, full{LineLimitMessage()}, tooBig{EffectSizeMessage()};
         auto ask = [](const char *count) {
             return QStringList{QStringLiteral("Are you sure you want to repeat the BOUNCE EFFECT %1 times?").arg(count)};
