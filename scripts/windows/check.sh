@@ -35,42 +35,32 @@ echo "== Cross-build"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-w64.cmake" -DMARQUEE_QT_PREFIX="$qt" -DCMAKE_PREFIX_PATH="$qt" \
     -DQT_HOST_PATH=/usr -DQt6HostInfo_DIR=/usr/lib/x86_64-linux-gnu/cmake/Qt6HostInfo \
-    -DCMAKE_CROSSCOMPILING_EMULATOR=wine >/dev/null
+    -DCMAKE_CROSSCOMPILING_EMULATOR="$repo/scripts/windows/wine-test.sh" >/dev/null
 cmake --build "$build" --parallel "$(nproc)"
 
-# Wine: a fresh prefix each run, so no test sees what an earlier run left in its registry; no Mono or Gecko
+# Wine: fresh prefixes each run, so no test sees what an earlier run left in its registry; no Mono or Gecko
 # installer prompts; the Qt and MinGW DLLs found on the Windows PATH.
-export WINEPREFIX=$repo/$build/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 export QT_PLUGIN_PATH=$qt/plugins
-rm -rf "$WINEPREFIX"
-export WINEPATH="$(winepath -w "$qt/bin");$(winepath -w "$mingw_gcc");$(winepath -w "$mingw_lib")"
+windows_path() { local p; p=$(realpath "$1"); echo "Z:${p//\//\\}"; }  # Wine's Z: drive is the root
+export WINEPATH="$(windows_path "$qt/bin");$(windows_path "$mingw_gcc");$(windows_path "$mingw_lib")"
+export MARQUEE_WINE_SLOTS=$repo/$build/wine
 
 if [ "${1:-}" != --no-tests ]; then
     echo "== Tests under Wine"
-    # The window tests use the windows platform plugin, which needs a display: one Xvfb and one Wine server
-    # for the whole run, started before the tests so they don't race to set the prefix up. One test at a time:
-    # windows on one display take each other's focus.
-    # Wine starts its services (winedevice, plugplay ...) with the first program and they inherit that
-    # program's output: were it a test's, ctest would wait on it until the services end. A command prompt
-    # kept waiting on an empty pipe for the whole run starts them instead.
-    xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
-        wineboot -i >/dev/null 2>&1 && wineserver -w
-        keep=$WINEPREFIX/keep-running
-        rm -f "$keep" && mkfifo "$keep"
-        wine cmd.exe <"$keep" >/dev/null 2>&1 &
-        exec 3>"$keep"
-        rm -f "$0"/tests/*.log
-        ctest --test-dir "$0" --output-on-failure ${1:+-R "$1"}
-        status=$?
-        for log in "$0"/tests/*.log; do
-            [ -f "$log" ] || continue
-            grep -q "^Totals: .* 0 failed" "$log" && continue
-            echo "== $log"
-            grep -v "EnableNonClientDpiScaling\|^PASS" "$log"
-        done
-        exec 3>&-
-        wineserver -k
-        exit $status' "$build" "${TESTS:-}"
+    # Two slots (a prefix, its server and services, and an Xvfb display each), so two tests run at a time
+    # without sharing a desktop; each slot is up, services included, before the first test starts.
+    slots=${WINE_SLOTS:-$(nproc)}
+    bash scripts/windows/wine-slots.sh down "$MARQUEE_WINE_SLOTS"
+    rm -rf "$MARQUEE_WINE_SLOTS"
+    started=$(date +%s)
+    bash scripts/windows/wine-slots.sh up "$MARQUEE_WINE_SLOTS" "$slots"
+    echo "Wine slots ready in $(( $(date +%s) - started )) s"
+    status=0
+    ctest --test-dir "$build" --output-on-failure --parallel "$slots" \
+        --resource-spec-file "$MARQUEE_WINE_SLOTS/resources.json" ${TESTS:+-R "$TESTS"} || status=$?
+    bash scripts/windows/wine-slots.sh down "$MARQUEE_WINE_SLOTS"
+    [ $status -eq 0 ] || exit $status
 fi
 
 echo "== Package"

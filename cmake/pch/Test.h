@@ -1,0 +1,6 @@
+// Precompiled for the test programs.
+#pragma once
+
+#include "Gui.h"
+
+#include <QTest>
