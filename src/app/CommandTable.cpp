@@ -107,11 +107,7 @@ QHash<QString, std::function<void()>> BuildCommandTable(MainWindow &w)
          step("Paste default name",
               [&w, setPreview] { PasteDefaultName(w.model(), w.currentRow(), w.settings(), w.prompts(), setPreview); })},
         {QStringLiteral("mnuFileImport"),
-         [&w] {
-             AnimationStep step(w.model(), QStringLiteral("Import"));
-             if (ImportScriptCommand(w.model(), w.fileDialog(), w.prompts()))
-                 w.history().changeFilePath(QString());
-         }},
+         [&w] { w.session().importChosen(ImportScriptReader()); }},
         {QStringLiteral("btnwizard"),
          [&w] {
              WizardWindow *wizard = ShowWizardWindow(w.model(), w.settings(), w.prompts(), &w);

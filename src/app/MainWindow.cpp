@@ -1,5 +1,7 @@
 #include "app/MainWindow.h"
 
+#include "app/RecentFiles.h"
+
 #include "about/HelpBrowserWindow.h"
 #include "about/HelpPages.h"
 #include "app/CommandTable.h"
@@ -47,6 +49,11 @@ MainWindow::MainWindow(RegistryStore &store, Prompts *startPrompts, QWidget *par
     connect(m_player, &PreviewPlayer::drawFrame, this, &MainWindow::drawPreview);
     connect(m_player, &PreviewPlayer::playingChanged, this, &MainWindow::playingChanged);
     m_commands = BuildCommandTable(*this);
+    connect(&m_session, &DocumentSession::documentStarted, this, [this] {
+        m_droppedStepsTold = false;
+        setPreview();
+    });
+    connect(&m_session, &DocumentSession::fileUsed, this, [this](const QString &path) { RecentFiles::add(m_store, path); });
     m_qtPrompts.setExplainer([](const QString &text) {
         const QString page = HelpPageFor(text);
         return page.isEmpty() ? QString() : QStringLiteral("help:") + page;
@@ -246,7 +253,7 @@ void MainWindow::rememberWizardStyle(int style)
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (!confirmClose()) {
+    if (!m_session.confirmClose()) {
         event->ignore();
         return;
     }

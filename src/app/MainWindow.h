@@ -3,6 +3,7 @@
 #include "animation/AnimationHistory.h"
 #include "animation/AnimationModel.h"
 #include "animation/Document.h"
+#include "animation/DocumentSession.h"
 #include "app/MainMenus.h"
 #include "platform/Prompts.h"
 #include "platform/QtPrompts.h"
@@ -43,7 +44,7 @@ public:
     const QString &filePath() const { return m_document.filePath(); }
     RegistryStore &store() { return m_store; }
     const Settings &settings() const { return m_settings; }
-    FileDialogState &fileDialog() { return m_fileDialog; }
+    DocumentSession &session() { return m_session; }
     // The script window's own: it never offers an animation's name.
     FileDialogState &scriptDialog() { return m_scriptDialog; }
     Prompts &prompts() { return m_prompts; }
@@ -123,10 +124,6 @@ private:
     void updateLineStatus();
     HistoryView currentView() const;
     void restoreView(const HistoryView &view);
-    // "X was changed by another program…": Overwrite, Save As or Cancel. True to write in place.
-    bool confirmOverwriteChanged();
-    // "Save changes to the animation?" when there are unsaved changes; false means stay open.
-    bool confirmClose();
     void layOut();
     void previewEdited();
     void playingChanged(bool playing);
@@ -141,10 +138,10 @@ private:
     AnimationModel &m_model = m_document.model();
     AnimationHistory &m_history = m_document.history();
     Settings m_settings;
-    FileDialogState m_fileDialog;
     FileDialogState m_scriptDialog;
     QtPrompts m_qtPrompts;
     RelayPrompts m_prompts;
+    DocumentSession m_session{m_document, m_settings, m_prompts};
     MainMenus m_menus;
     QHash<QString, std::function<void()>> m_commands;
     ModalRunner m_runModal;

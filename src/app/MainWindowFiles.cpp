@@ -2,13 +2,10 @@
 // mark, the exit question, Open Recent, dropped files and the window's geometry.
 #include "app/MainWindow.h"
 
-#include "animation/AnimationFile.h"
-#include "animation/AnimationFileCommands.h"
 #include "animation/StartupFile.h"
 #include "app/RecentFiles.h"
 #include "colors/PreviewBoxWidget.h"
 #include "platform/TextFile.h"
-#include "platform/SilentPrompts.h"
 #include "script/ScriptImport.h"
 #include "platform/RegistryStore.h"
 
@@ -119,101 +116,37 @@ void MainWindow::updateTitle()
 
 bool MainWindow::openFile(const QString &path)
 {
-    if (!confirmClose() || !CheckAnimationExists(path, prompts()))
-        return false;
-    const std::optional<QVector<AnimationLine>> lines = ReadAnimationFile(path, prompts());
-    if (!lines)  // refused as not text (and told), or it went between the two looks
-        return FileExists(path) ? false : CheckAnimationExists(path, prompts());
-    m_droppedStepsTold = false;
-    m_document.start(*lines, path);
-    RecentFiles::add(m_store, path);
-    setPreview();
-    return true;
+    return m_session.openFile(path);
 }
 
 bool MainWindow::importScript(const QString &path)
 {
-    AnimationStep step(m_model, QStringLiteral("Import"));
-    if (!ImportScript(m_model, path, prompts()))
-        return false;
-    m_history.changeFilePath(QString());
-    return true;
+    return m_session.importFile(path, ImportScriptReader());
 }
 
 bool MainWindow::restoreRecovered(const RecoveredWork &work)
 {
-    if (!confirmClose())
-        return false;
-    SilentPrompts quiet;  // the file as it is now only lies under the restored lines
-    const QVector<AnimationLine> saved =
-        work.documentPath.isEmpty() ? QVector<AnimationLine>() : ReadAnimationFile(work.documentPath, quiet).value_or(QVector<AnimationLine>());
-    m_droppedStepsTold = false;
-    m_document.restore(saved, work);
-    setPreview();
-    return true;
+    return m_session.restore(work);
 }
 
 void MainWindow::newAnimation()
 {
-    if (!confirmClose())
-        return;
-    m_droppedStepsTold = false;
-    m_document.start({}, QString());
-    setPreview();
+    m_session.newDocument();
 }
 
 bool MainWindow::open()
 {
-    if (!confirmClose())
-        return false;
-    const QString path = ChooseAnimationToOpen(m_fileDialog, m_settings, prompts());
-    return !path.isEmpty() && openFile(path);
-}
-
-bool MainWindow::confirmOverwriteChanged()
-{
-    const QString text = QStringLiteral("%1 was changed by another program since it was opened. Overwrite it?")
-                             .arg(m_document.displayName());
-    switch (prompts().message(text, AppTitle, PromptIcon::Exclamation, PromptButtons::OverwriteSaveAsCancel)) {
-    case PromptAnswer::Overwrite: return true;
-    case PromptAnswer::SaveAs: saveAs(); return false;
-    default: return false;
-    }
+    return m_session.open();
 }
 
 bool MainWindow::save()
 {
-    if (m_document.filePath().isEmpty())
-        return saveAs();
-    if (m_document.changeOnDisk() == WatchedFile::Change::Changed && !confirmOverwriteChanged())
-        return !m_document.isModified();  // saved under another name, or not at all
-    const QString path = m_document.filePath();
-    if (!SaveAnimation(m_model, path, prompts()))
-        return false;
-    m_document.markSaved(path);
-    RecentFiles::add(m_store, path);
-    return true;
+    return m_session.save();
 }
 
 bool MainWindow::saveAs()
 {
-    if (!SaveAnimationAs(m_model, m_fileDialog, m_settings, prompts()))
-        return false;
-    m_document.markSaved(m_fileDialog.fileName);
-    RecentFiles::add(m_store, m_fileDialog.fileName);
-    return true;
-}
-
-bool MainWindow::confirmClose()
-{
-    if (!m_document.isModified())
-        return true;
-    switch (prompts().message(QStringLiteral("Save changes to the animation?"), AppTitle, PromptIcon::Question,
-                              PromptButtons::SaveDiscardCancel)) {
-    case PromptAnswer::Save: return save();
-    case PromptAnswer::Discard: return true;
-    default: return false;
-    }
+    return m_session.saveAs();
 }
 
 bool MainWindow::restoreWindowGeometry()

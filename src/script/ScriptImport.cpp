@@ -207,16 +207,7 @@ bool ImportScript(AnimationModel &model, const QString &path, Prompts &prompts, 
     return true;
 }
 
-bool ImportScriptCommand(AnimationModel &model, FileDialogState &dialog, Prompts &prompts)
+std::function<bool(AnimationModel &, const QString &, Prompts &)> ImportScriptReader()
 {
-    dialog.title = QStringLiteral("Import file");
-    dialog.filter = QStringLiteral("RtCW Scripts (*.cfg)|*.cfg");
-    if (!prompts.openFile(dialog))
-        return false;
-    if (!FileExists(dialog.fileName)) {
-        prompts.message(QStringLiteral("File not found!"), QStringLiteral("Import error"), PromptIcon::Critical,
-                        PromptButtons::Ok);
-        return false;
-    }
-    return ImportScript(model, dialog.fileName, prompts);
+    return [](AnimationModel &model, const QString &path, Prompts &prompts) { return ImportScript(model, path, prompts); };
 }

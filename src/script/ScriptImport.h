@@ -3,6 +3,7 @@
 #include "animation/AnimationLine.h"
 
 #include <QStringView>
+#include <functional>
 #include <QVector>
 
 class AnimationModel;
@@ -39,6 +40,5 @@ ScriptRows ParseScript(const QStringList &fileLines);
 // more name commands than an animation can.
 bool ImportScript(AnimationModel &model, const QString &path, Prompts &prompts, QString *errorString = nullptr);
 
-// File, Import: asks for a script and imports it without asking to replace the
-// list. True when something was imported.
-bool ImportScriptCommand(AnimationModel &model, FileDialogState &dialog, Prompts &prompts);
+// ImportScript as the document session reads a script (File, Import; a .cfg named at start-up or dropped).
+std::function<bool(AnimationModel &, const QString &, Prompts &)> ImportScriptReader();

@@ -290,6 +290,8 @@ private slots:
         QTest::addColumn<NewDocumentCase>("c");
         QTest::newRow("Open Recent, discard") << NewDocumentCase{"keys:Alt+F,R,2", "b.ras", PromptAnswer::Discard};
         QTest::newRow("Ctrl+O, cancel") << NewDocumentCase{"keys:Ctrl+O", "b.ras", PromptAnswer::Cancel};
+        QTest::newRow("Ctrl+O, discard: asked once") << NewDocumentCase{"keys:Ctrl+O", "b.ras", PromptAnswer::Discard};
+        QTest::newRow("toolbar Open, discard: asked once") << NewDocumentCase{"click:btnopen", "b.ras", PromptAnswer::Discard};
         QTest::newRow("drop, save") << NewDocumentCase{"drop", "b.ras", PromptAnswer::Save};
         QTest::newRow("Ctrl+N, discard") << NewDocumentCase{"keys:Ctrl+N", "", PromptAnswer::Discard};
         QTest::newRow("Ctrl+N, cancel") << NewDocumentCase{"keys:Ctrl+N", "", PromptAnswer::Cancel};
@@ -330,6 +332,27 @@ private slots:
         const QStringList recent = RecentFiles::load(*open->store.store);
         QCOMPARE(recent.value(0), next.isEmpty() ? a : b);  // once, at the top
         QCOMPARE(recent.count(b), 1);
+    }
+
+    // Save As offers the file on screen, whichever road opened it after the dialog chose another.
+    void saveAsOffersTheOpenFile()
+    {
+        const QString a = dir.filePath("a.ras"), b = dir.filePath("b.ras");
+        WriteTextFile(a, AnimationFileText(LinesFromTexts({"a1"})));
+        WriteTextFile(b, AnimationFileText(LinesFromTexts({"b1"})));
+        RecentFiles::add(*open->store.store, a);
+        open->prompts.fileAnswers = {b};
+        use("keys:Ctrl+O");
+        QCOMPARE(window->filePath(), b);
+        use("keys:Alt+F,R,2");  // a.ras, below b.ras
+        QCOMPARE(window->filePath(), a);
+        use("click:btnadd");
+        open->prompts.dialogs.clear();
+        open->prompts.fileAnswers = {QString()};  // the dialog cancelled: only what it offered counts
+        QTest::keySequence(window->list(), QKeySequence("Ctrl+Shift+S"));
+        QCOMPARE(open->prompts.dialogs.size(), 1);
+        QCOMPARE(open->prompts.dialogs.first().state.fileName, a);
+        QCOMPARE(textsIn(b), QStringList{"b1"});
     }
 
     // A copy killed at each moment of its work leaves that work to be offered, under its own file's name.

@@ -72,22 +72,6 @@ private slots:
         QVERIFY(ImportScript(model, first, prompts));
         QCOMPARE(model.lines(), many);
     }
-
-    void command()
-    {
-        QTemporaryDir dir;
-        const QString good = PutBytes(dir.filePath(QStringLiteral("good.cfg")), "set name ^1Bob; wait 20\r\n");
-        AnimationModel model;
-        model.setLines(LinesFromTexts({"old"}));
-        FakePrompts prompts;
-        prompts.fileAnswers = {dir.filePath(QStringLiteral("missing.cfg")), good};
-        FileDialogState dialog;
-        QVERIFY(!ImportScriptCommand(model, dialog, prompts));
-        QCOMPARE(TextsOf(model), QStringList{"old"});
-        QCOMPARE(prompts.messageTexts(), QStringList{"File not found!"});
-        QVERIFY(ImportScriptCommand(model, dialog, prompts));
-        QCOMPARE(model.lines(), Lines{Line("^1Bob", "20")});
-    }
 };
 
 QTEST_MAIN(ScriptImportTest)

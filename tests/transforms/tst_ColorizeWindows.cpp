@@ -62,14 +62,15 @@ private slots:
     void fromTheEditDropDown()
     {
         QFETCH(DropDownCase, c);
-        auto [text, steps, expected, bytes, game] = c;
+        const auto &[text, steps, expected, bytes, game] = c;
+        const QStringList keys = steps.split(u' ');  // (a lambda can't capture a structured binding in clang 14)
         WindowUnderTest open;
         MainWindow &window = open.window;
         QString shownBytes, gameText;
         open.onDialog = [&](QDialog &dialog) {
             dialog.show();
             QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-            drive(dialog, steps.split(u' '));
+            drive(dialog, keys);
             shownBytes = dialog.findChild<QLabel *>("lblBytes")->text();
             gameText = dialog.findChild<QTextEdit *>("txtGame")->toPlainText();
         };

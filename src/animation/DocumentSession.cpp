@@ -1,0 +1,138 @@
+#include "animation/DocumentSession.h"
+
+#include "animation/AnimationFile.h"
+#include "animation/AnimationFileCommands.h"
+#include "animation/Document.h"
+#include "animation/RecoveryFile.h"
+#include "platform/SilentPrompts.h"
+#include "platform/TextFile.h"
+
+DocumentSession::DocumentSession(Document &document, const Settings &settings, Prompts &prompts, QObject *parent)
+    : QObject(parent), m_document(document), m_settings(settings), m_prompts(prompts)
+{
+}
+
+bool DocumentSession::confirmClose()
+{
+    if (!m_document.isModified())
+        return true;
+    switch (m_prompts.message(QStringLiteral("Save changes to the animation?"), AppTitle, PromptIcon::Question,
+                              PromptButtons::SaveDiscardCancel)) {
+    case PromptAnswer::Save: return save();
+    case PromptAnswer::Discard: return true;
+    default: return false;
+    }
+}
+
+bool DocumentSession::newDocument()
+{
+    if (!confirmClose())
+        return false;
+    m_untitledName.clear();
+    m_document.start({}, QString());
+    emit documentStarted();
+    return true;
+}
+
+bool DocumentSession::open()
+{
+    if (!confirmClose())
+        return false;
+    const QString path = ChooseAnimationToOpen(m_dialog, m_settings, m_prompts);
+    return !path.isEmpty() && load(path);
+}
+
+bool DocumentSession::openFile(const QString &path)
+{
+    return confirmClose() && CheckAnimationExists(path, m_prompts) && load(path);
+}
+
+bool DocumentSession::load(const QString &path)
+{
+    const std::optional<QVector<AnimationLine>> lines = ReadAnimationFile(path, m_prompts);
+    if (!lines)  // refused as not text (and told), or it went between the two looks
+        return FileExists(path) ? false : CheckAnimationExists(path, m_prompts);
+    m_document.start(*lines, path);
+    emit documentStarted();
+    emit fileUsed(path);
+    return true;
+}
+
+bool DocumentSession::importChosen(const ScriptReader &read)
+{
+    m_dialog.title = QStringLiteral("Import file");
+    m_dialog.filter = QStringLiteral("RtCW Scripts (*.cfg)|*.cfg");
+    if (!m_prompts.openFile(m_dialog))
+        return false;
+    if (!FileExists(m_dialog.fileName)) {
+        m_prompts.message(QStringLiteral("File not found!"), QStringLiteral("Import error"), PromptIcon::Critical,
+                          PromptButtons::Ok);
+        return false;
+    }
+    return importFile(m_dialog.fileName, read);
+}
+
+bool DocumentSession::importFile(const QString &path, const ScriptReader &read)
+{
+    AnimationStep step(m_document.model(), QStringLiteral("Import"));
+    if (!read(m_document.model(), path, m_prompts))
+        return false;
+    m_document.history().changeFilePath(QString());
+    m_untitledName = path;
+    return true;
+}
+
+QString DocumentSession::offeredName() const
+{
+    return m_document.filePath().isEmpty() ? m_untitledName : m_document.filePath();
+}
+
+bool DocumentSession::confirmOverwriteChanged()
+{
+    const QString text = QStringLiteral("%1 was changed by another program since it was opened. Overwrite it?")
+                             .arg(m_document.displayName());
+    switch (m_prompts.message(text, AppTitle, PromptIcon::Exclamation, PromptButtons::OverwriteSaveAsCancel)) {
+    case PromptAnswer::Overwrite: return true;
+    case PromptAnswer::SaveAs: saveAs(); return false;
+    default: return false;
+    }
+}
+
+bool DocumentSession::save()
+{
+    if (m_document.filePath().isEmpty())
+        return saveAs();
+    if (m_document.changeOnDisk() == WatchedFile::Change::Changed && !confirmOverwriteChanged())
+        return !m_document.isModified();  // saved under another name, or not at all
+    const QString path = m_document.filePath();
+    if (!SaveAnimation(m_document.model(), path, m_prompts))
+        return false;
+    m_document.markSaved(path);
+    emit fileUsed(path);
+    return true;
+}
+
+bool DocumentSession::saveAs()
+{
+    m_dialog.fileName = offeredName();
+    if (!SaveAnimationAs(m_document.model(), m_dialog, m_settings, m_prompts))
+        return false;
+    m_untitledName.clear();
+    m_document.markSaved(m_dialog.fileName);
+    emit fileUsed(m_dialog.fileName);
+    return true;
+}
+
+bool DocumentSession::restore(const RecoveredWork &work)
+{
+    if (!confirmClose())
+        return false;
+    SilentPrompts quiet;  // the file as it is now only lies under the restored lines
+    const QVector<AnimationLine> saved = work.documentPath.isEmpty()
+        ? QVector<AnimationLine>()
+        : ReadAnimationFile(work.documentPath, quiet).value_or(QVector<AnimationLine>());
+    m_untitledName.clear();
+    m_document.restore(saved, work);
+    emit documentStarted();
+    return true;
+}

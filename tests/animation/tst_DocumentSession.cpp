@@ -1,0 +1,187 @@
+// Every road that replaces the document asks once about unsaved work and keeps the file on disk as the
+// answer says; the save dialog offers the document's own file whatever road opened it.
+#include "FakePrompts.h"
+#include "FileFixtures.h"
+#include "TestLines.h"
+
+#include "animation/AnimationFile.h"
+#include "animation/Document.h"
+#include "animation/DocumentSession.h"
+#include "animation/RecoveryFile.h"
+#include "animation/Settings.h"
+#include "script/ScriptImport.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+enum class Road { New, Open, OpenFile, Restore, Close, Import };
+enum class Start { Clean, Unsaved };
+
+struct Session {
+    QTemporaryDir dir;
+    Settings settings;
+    FakePrompts prompts;
+    Document document;
+    DocumentSession session{document, settings, prompts};
+    QString a = dir.filePath(QStringLiteral("a.ras"));
+    QString b = dir.filePath(QStringLiteral("b.ras"));
+    QString script = dir.filePath(QStringLiteral("s.cfg"));
+
+    Session()
+    {
+        SilentSave(a, {"a1", "a2"});
+        SilentSave(b, {"b1"});
+        WriteFileBytes(script, "set name ^1Bob; wait 20\r\n");
+    }
+    void SilentSave(const QString &path, const QStringList &texts)
+    {
+        AnimationModel model;
+        model.setLines(LinesFromTexts(texts));
+        FakePrompts quiet;
+        QVERIFY(SaveAnimation(model, path, quiet));
+    }
+    // a.ras open, and edited when start says so.
+    void openA(Start start)
+    {
+        QVERIFY(session.openFile(a));
+        if (start == Start::Unsaved) {
+            AnimationStep step(document.model(), QStringLiteral("Insert"));
+            document.model().appendLines(LinesFromTexts({"new"}));
+        }
+        prompts.clear();
+    }
+    bool take(Road road)
+    {
+        switch (road) {
+        case Road::New: return session.newDocument();
+        case Road::Open: prompts.fileAnswers = {b}; return session.open();
+        case Road::OpenFile: return session.openFile(b);
+        case Road::Restore: return session.restore({b, QDateTime::currentDateTime(), LinesFromTexts({"kept"})});
+        case Road::Close: return session.confirmClose();
+        case Road::Import: prompts.fileAnswers = {script}; return session.importChosen(ImportScriptReader());
+        }
+        return false;
+    }
+    int questions() const
+    {
+        int count = 0;
+        for (const FakePrompts::Message &message : prompts.messages)
+            count += message.text == QStringLiteral("Save changes to the animation?");
+        return count;
+    }
+};
+
+struct RoadCase {
+    Road road;
+    Start start;
+    PromptAnswer answer;
+    bool done;              // the road went on
+    int questions;
+    QStringList fileA;      // a.ras on disk afterwards
+    QString path;           // the document's file afterwards
+    QStringList texts;      // the lines afterwards
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(RoadCase)
+
+class DocumentSessionTest : public QObject {
+    Q_OBJECT
+private slots:
+    void everyRoadAsksOnce_data()
+    {
+        QTest::addColumn<RoadCase>("c");
+        const QStringList saved{"a1", "a2"}, edited{"a1", "a2", "new"};
+        const auto S = PromptAnswer::Save, D = PromptAnswer::Discard, C = PromptAnswer::Cancel;
+        struct RoadInfo { const char *name; Road road; QString path; QStringList texts; };
+        const QList<RoadInfo> roads{
+            {"New", Road::New, QString(), {}},
+            {"Open", Road::Open, QStringLiteral("b.ras"), {"b1"}},
+            {"Open Recent, drop, start-up", Road::OpenFile, QStringLiteral("b.ras"), {"b1"}},
+            {"Restore", Road::Restore, QStringLiteral("b.ras"), {"kept"}},
+            {"Exit", Road::Close, QStringLiteral("a.ras"), {}},
+        };
+        for (const RoadInfo &r : roads) {
+            const QStringList afterClean = r.road == Road::Close ? saved : r.texts;
+            const QStringList afterEdit = r.road == Road::Close ? edited : r.texts;
+            const auto row = [&](const char *how) -> QTestData & { return QTest::addRow("%s, %s", r.name, how); };
+            row("clean") << RoadCase{r.road, Start::Clean, S, true, 0, saved, r.path, afterClean};
+            row("unsaved, Save") << RoadCase{r.road, Start::Unsaved, S, true, 1, edited, r.path, afterEdit};
+            row("unsaved, Discard") << RoadCase{r.road, Start::Unsaved, D, true, 1, saved, r.path, afterEdit};
+            row("unsaved, Cancel") << RoadCase{r.road, Start::Unsaved, C, false, 1, saved, QStringLiteral("a.ras"), edited};
+        }
+        // Import is a step of the open document: nothing to ask, nothing written, the name left behind.
+        QTest::addRow("Import, unsaved") << RoadCase{Road::Import, Start::Unsaved, C, true, 0, saved, QString(), {"^1Bob"}};
+    }
+
+    void everyRoadAsksOnce()
+    {
+        QFETCH(RoadCase, c);
+        Session s;
+        s.openA(c.start);
+        s.prompts.answers = {c.answer};
+        QCOMPARE(s.take(c.road), c.done);
+        QCOMPARE(s.questions(), c.questions);
+        AnimationModel onDisk;
+        onDisk.setLines(ReadAnimationFile(s.a, s.prompts).value_or(QVector<AnimationLine>()));
+        QCOMPARE(TextsOf(onDisk), c.fileA);
+        QCOMPARE(QFileInfo(s.document.filePath()).fileName(), c.path);
+        QCOMPARE(TextsOf(s.document.model()), c.texts);
+    }
+
+    // Save As offers the file the lines belong to, never one another road chose before.
+    void saveAsOffersTheDocumentsOwnFile_data()
+    {
+        QTest::addColumn<QString>("roads");
+        QTest::addColumn<QString>("offered");
+        QTest::newRow("opened by the dialog") << "open-b" << "b.ras";
+        QTest::newRow("Open Recent after the dialog") << "open-b recent-a" << "a.ras";
+        QTest::newRow("an imported script: its name as an animation") << "recent-a import" << "s.ras";
+        QTest::newRow("the import undone: the file again") << "recent-a import undo" << "a.ras";
+        QTest::newRow("New after an import: no name") << "recent-a import new" << "";
+        QTest::newRow("untitled work restored after an import: no name") << "recent-a import restore-untitled" << "";
+        QTest::newRow("restored work of a file") << "open-b restore-a" << "a.ras";
+        QTest::newRow("saved under a new name") << "recent-a saveas-c" << "c.ras";
+    }
+
+    void saveAsOffersTheDocumentsOwnFile()
+    {
+        QFETCH(QString, roads);
+        QFETCH(QString, offered);
+        Session s;
+        for (const QString &road : roads.split(u' ')) {
+            if (road == QLatin1String("open-b")) {
+                s.prompts.fileAnswers = {s.b};
+                QVERIFY(s.session.open());
+            } else if (road == QLatin1String("recent-a")) {
+                QVERIFY(s.session.openFile(s.a));
+            } else if (road == QLatin1String("import")) {
+                QVERIFY(s.session.importFile(s.script, ImportScriptReader()));
+            } else if (road == QLatin1String("undo")) {
+                s.document.history().stack().undo();
+            } else if (road == QLatin1String("new")) {
+                QVERIFY(s.session.newDocument());
+            } else if (road == QLatin1String("restore-a")) {
+                QVERIFY(s.session.restore({s.a, QDateTime::currentDateTime(), LinesFromTexts({"kept"})}));
+            } else if (road == QLatin1String("restore-untitled")) {
+                s.prompts.answers = {PromptAnswer::Discard};
+                QVERIFY(s.session.restore({QString(), QDateTime::currentDateTime(), LinesFromTexts({"kept"})}));
+            } else if (road == QLatin1String("saveas-c")) {
+                s.prompts.fileAnswers = {s.dir.filePath(QStringLiteral("c.ras"))};
+                QVERIFY(s.session.saveAs());
+            }
+        }
+        s.prompts.answers = {PromptAnswer::Discard};
+        s.prompts.dialogs.clear();
+        s.prompts.fileAnswers.clear();  // the dialog is cancelled: only what it offered matters
+        QVERIFY(!s.session.saveAs());
+        QCOMPARE(s.prompts.dialogs.size(), 1);
+        QCOMPARE(QFileInfo(s.prompts.dialogs.first().state.fileName).fileName(), offered);
+    }
+};
+
+QTEST_MAIN(DocumentSessionTest)
+#include "tst_DocumentSession.moc"
