@@ -89,13 +89,20 @@ bool OfferRecovery(const QString &folder, Prompts &prompts, const std::function<
             notice(QStringLiteral("An empty or unreadable recovery file from %1 was removed.").arg(time));
             continue;
         }
-        if (prompts.message(RecoveryQuestion(*work), AppTitle, PromptIcon::Question, PromptButtons::YesNo)
-            != PromptAnswer::Yes) {
+        const QString unclaimed = QDir(folder).filePath(QStringLiteral("unsaved-%1.ras").arg(writer));
+        switch (prompts.message(RecoveryQuestion(*work), AppTitle, PromptIcon::Question,
+                                PromptButtons::RestoreNotNowDelete)) {
+        case PromptAnswer::Delete:  // the one answer that gives the work up
             QFile::remove(claimed);
+            continue;
+        case PromptAnswer::Restore:
+            break;
+        default:  // Not now, Escape: offered again at the next start
+            QFile::rename(claimed, unclaimed);
             continue;
         }
         if (!restore(*work)) {
-            QFile::rename(claimed, QDir(folder).filePath(QStringLiteral("unsaved-%1.ras").arg(writer)));
+            QFile::rename(claimed, unclaimed);
             return false;
         }
         QFile::remove(claimed);

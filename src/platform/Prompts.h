@@ -13,8 +13,9 @@ struct FileDialogState {
 };
 
 enum class PromptIcon { None, Information, Exclamation, Critical, Question };
-enum class PromptButtons { Ok, OkCancel, YesNo, YesNoCancel, SaveDiscardCancel, OverwriteSaveAsCancel };
-enum class PromptAnswer { Ok, Cancel, Yes, No, Save, Discard, Overwrite, SaveAs };
+// RestoreNotNowDelete: Escape and closing the box answer NotNow, which keeps what was asked about.
+enum class PromptButtons { Ok, OkCancel, YesNo, YesNoCancel, SaveDiscardCancel, OverwriteSaveAsCancel, RestoreNotNowDelete };
+enum class PromptAnswer { Ok, Cancel, Yes, No, Save, Discard, Overwrite, SaveAs, Restore, NotNow, Delete };
 
 // The only way commands talk to the user. The program shows Qt dialogs; tests
 // use a scripted fake that records every message and replays prepared answers.

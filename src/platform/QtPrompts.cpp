@@ -30,6 +30,7 @@ QMessageBox::StandardButtons toQtButtons(PromptButtons buttons)
     case PromptButtons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
     case PromptButtons::SaveDiscardCancel: return QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
     case PromptButtons::OverwriteSaveAsCancel: return QMessageBox::Cancel;  // the other two are added by name
+    case PromptButtons::RestoreNotNowDelete: return QMessageBox::NoButton;  // all three added by name
     }
     return QMessageBox::Ok;
 }
@@ -93,6 +94,17 @@ PromptAnswer QtPrompts::message(const QString &text, const QString &title, Promp
         return box.clickedButton() == overwrite ? PromptAnswer::Overwrite
              : box.clickedButton() == saveAs    ? PromptAnswer::SaveAs
                                                 : PromptAnswer::Cancel;
+    }
+    if (buttons == PromptButtons::RestoreNotNowDelete) {
+        QPushButton *restore = box.addButton(QStringLiteral("&Restore"), QMessageBox::AcceptRole);
+        QPushButton *notNow = box.addButton(QStringLiteral("&Not now"), QMessageBox::RejectRole);
+        QPushButton *remove = box.addButton(QStringLiteral("&Delete"), QMessageBox::DestructiveRole);
+        box.setDefaultButton(restore);
+        box.setEscapeButton(notNow);
+        box.exec();
+        return box.clickedButton() == restore ? PromptAnswer::Restore
+             : box.clickedButton() == remove  ? PromptAnswer::Delete
+                                              : PromptAnswer::NotNow;
     }
     return fromQtButton(box.exec());
 }

@@ -163,6 +163,7 @@ private slots:
             } else if (road == QLatin1String("undo")) {
                 s.document.history().stack().undo();
             } else if (road == QLatin1String("new")) {
+                s.prompts.answers = {PromptAnswer::Discard};
                 QVERIFY(s.session.newDocument());
             } else if (road == QLatin1String("restore-a")) {
                 QVERIFY(s.session.restore({s.a, QDateTime::currentDateTime(), LinesFromTexts({"kept"})}));

@@ -32,7 +32,7 @@ public:
             for (;;)
                 QThread::sleep(1);
         }
-        return m_answer == QLatin1String("yes") ? PromptAnswer::Yes : PromptAnswer::No;
+        return m_answer == QLatin1String("yes") ? PromptAnswer::Restore : PromptAnswer::Delete;
     }
     QString input(const QString &, const QString &, const QString &) override { return {}; }
     bool openFile(FileDialogState &) override { return false; }

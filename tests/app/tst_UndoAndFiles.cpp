@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -371,7 +372,7 @@ private slots:
         // C restores it and is killed at once, before its own timer would have kept anything.
         runChildUntil({folder, "yes"}, "ready");
         // A start naming another file: the work is offered first, under its own name; keeping it cancels the open.
-        open->prompts.answers = {PromptAnswer::Yes, PromptAnswer::Cancel};
+        open->prompts.answers = {PromptAnswer::Restore, PromptAnswer::Cancel};
         OpenAtStart(*window, {other}, folder);
         QCOMPARE(open->prompts.messageTexts().size(), 2);
         QVERIFY2(QRegularExpression("^Restore the unsaved changes to mine ocelot\\.ras from .*\\d.*\\?$")
@@ -385,6 +386,46 @@ private slots:
         // Only the window's own recovery file may remain, and saving removed it.
         window->document().recovery()->flush();
         QCOMPARE(QDir(folder).entryList({"*.ras"}), QStringList{});
+    }
+
+    // The restore question as the player answers it: only Delete gives the work up; Escape keeps it.
+    void restoreQuestionByKeys_data()
+    {
+        QTest::addColumn<QKeySequence>("key");
+        QTest::addColumn<QStringList>("texts");  // the window's lines afterwards
+        QTest::addColumn<bool>("kept");          // the work still offered at the next start
+        QTest::newRow("Enter restores") << QKeySequence(Qt::Key_Return) << QStringList{"kept work"} << false;
+        QTest::newRow("Escape keeps it for later") << QKeySequence(Qt::Key_Escape) << QStringList{} << true;
+        QTest::newRow("Alt+N: not now") << QKeySequence("Alt+N") << QStringList{} << true;
+        QTest::newRow("Alt+D deletes") << QKeySequence("Alt+D") << QStringList{} << false;
+    }
+
+    void restoreQuestionByKeys()
+    {
+        QFETCH(QKeySequence, key);
+        QFETCH(QStringList, texts);
+        QFETCH(bool, kept);
+        QTemporaryDir folder;
+        const QString file = folder.filePath("unsaved-999999999.ras");
+        WriteTextFile(file, RecoveryFileText({QString(), QDateTime::currentDateTime(), LinesFromTexts({"kept work"})}));
+        window->setPrompts(nullptr);  // the real question box
+        QString asked;
+        QTimer::singleShot(0, this, [&] {
+            QWidget *box = QApplication::activeModalWidget();
+            QVERIFY(box);
+            QTimer::singleShot(5000, box, &QWidget::close);  // a key that did nothing fails the row, never hangs it
+            asked = box->findChild<QLabel *>("qt_msgbox_label")->text();
+            box->windowHandle()->requestActivate();  // its Alt keys work in the focus window
+            QTRY_COMPARE(QGuiApplication::focusWindow(), box->windowHandle());
+            QTest::keySequence(box, key);
+        });
+        OfferRecovery(folder.path(), window->prompts(), [this](const RecoveredWork &work) { return window->restoreRecovered(work); },
+                      [](const QString &) {});
+        window->setPrompts(&open->prompts);
+        QVERIFY2(asked.startsWith("Restore the unsaved changes to an untitled animation from "), qPrintable(asked));
+        QCOMPARE(TextsOf(window->model()), texts);
+        QCOMPARE(QDir(folder.path()).entryList({"*.ras"}), kept ? QStringList{"unsaved-999999999.ras"} : QStringList{});
+        QCOMPARE(open->prompts.messages.size(), 0);
     }
 
     void emptyRecoveryFileIsRemovedWithANotice()

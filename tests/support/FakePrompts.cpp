@@ -10,6 +10,8 @@ PromptAnswer FakePrompts::message(const QString &text, const QString &title, Pro
         return PromptAnswer::Save;
     if (buttons == PromptButtons::OverwriteSaveAsCancel)
         return PromptAnswer::Overwrite;
+    if (buttons == PromptButtons::RestoreNotNowDelete)
+        return PromptAnswer::Restore;
     return (buttons == PromptButtons::YesNo || buttons == PromptButtons::YesNoCancel) ? PromptAnswer::Yes
                                                                                      : PromptAnswer::Ok;
 }
