@@ -2,6 +2,7 @@
 # Fails when a source file includes from a folder above its own. The folders'
 # order, bottom first; app and cli stand side by side at the top. A window,
 # dialog or widget may also include another folder's window, dialog or widget.
+# Also fails on a Q_OS_WIN check outside src/platform/.
 # usage: scripts/check-layers.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -29,5 +30,11 @@ for file in src/*/*.cpp src/*/*.h; do
     done < <(grep -n -E '^[[:space:]]*#[[:space:]]*include[[:space:]]*"[^"]+/[^"]+"' "$file" |
              sed -E 's/^([0-9]+):[^"]*"([^"]+)".*/\1:\2/')
 done
-[ $status -eq 0 ] && echo "layers: every include points down"
+# Platform checks live in one folder: the rest of the code asks it (platform/Platform.h).
+while IFS= read -r found; do
+    echo "$found: a platform check outside src/platform/" >&2
+    status=1
+done < <(grep -n -E '^[[:space:]]*#[[:space:]]*(if|ifdef|ifndef|elif).*Q_OS_WIN' src/*/*.cpp src/*/*.h src/main.cpp |
+         grep -v '^src/platform/' || true)
+[ $status -eq 0 ] && echo "layers: every include points down; platform checks only in src/platform/"
 exit $status

@@ -1,6 +1,7 @@
 #include "animation/RecoveryOffer.h"
 
 #include "animation/RecoveryFile.h"
+#include "platform/Platform.h"
 #include "platform/Prompts.h"
 
 #include <QCoreApplication>
@@ -10,30 +11,12 @@
 #include <QLocale>
 #include <QRegularExpression>
 
-#ifdef Q_OS_WIN
-#include <windows.h>
-#else
-#include <cerrno>
-#include <csignal>
-#endif
 
 namespace {
 
 bool processRunning(qint64 pid)
 {
-    if (pid == QCoreApplication::applicationPid())
-        return true;
-#ifdef Q_OS_WIN
-    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(pid));
-    if (!process)
-        return GetLastError() == ERROR_ACCESS_DENIED;
-    DWORD code = 0;
-    const bool running = GetExitCodeProcess(process, &code) && code == STILL_ACTIVE;
-    CloseHandle(process);
-    return running;
-#else
-    return pid > 0 && (kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM);
-#endif
+    return pid == QCoreApplication::applicationPid() || Platform::ProcessRunning(pid);
 }
 
 QString timeText(const QDateTime &time)

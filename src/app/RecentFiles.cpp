@@ -1,5 +1,7 @@
 #include "app/RecentFiles.h"
 
+#include "platform/Platform.h"
+#include "platform/RegistryOps.h"
 #include "platform/RegistryStore.h"
 #include "animation/Settings.h"
 
@@ -14,8 +16,7 @@ QString valueName(int index)
 
 QString storedPath(const RegistryStore &store, int index)
 {
-    const std::optional<RegValue> value = store.value(RegHive::CurrentUser, SettingsKey, valueName(index));
-    return value && value->isText ? value->text : QString();
+    return GetRegValue(store, RegHive::CurrentUser, SettingsKey, valueName(index), QString());
 }
 
 // Writes only the values that differ: each write of the store is a write of its file.
@@ -28,11 +29,8 @@ void store(RegistryStore &store, const QStringList &paths)
 
 bool samePath(const QString &a, const QString &b)
 {
-#ifdef Q_OS_WIN
-    return QDir::cleanPath(a).compare(QDir::cleanPath(b), Qt::CaseInsensitive) == 0;
-#else
-    return QDir::cleanPath(a) == QDir::cleanPath(b);
-#endif
+    return QDir::cleanPath(a).compare(QDir::cleanPath(b),
+                                      Platform::FileNamesIgnoreCase() ? Qt::CaseInsensitive : Qt::CaseSensitive) == 0;
 }
 
 QStringList without(QStringList paths, const QString &path)

@@ -9,6 +9,10 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <io.h>
+#include <windows.h>
+#else
+#include <cerrno>
+#include <csignal>
 #endif
 
 namespace Platform {
@@ -19,6 +23,26 @@ bool ProgramsEndInExe()
     return true;
 #else
     return false;
+#endif
+}
+
+bool FileNamesIgnoreCase()
+{
+    return ProgramsEndInExe();
+}
+
+bool ProcessRunning(qint64 pid)
+{
+#ifdef Q_OS_WIN
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(pid));
+    if (!process)
+        return GetLastError() == ERROR_ACCESS_DENIED;
+    DWORD code = 0;
+    const bool running = GetExitCodeProcess(process, &code) && code == STILL_ACTIVE;
+    CloseHandle(process);
+    return running;
+#else
+    return pid > 0 && (kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM);
 #endif
 }
 

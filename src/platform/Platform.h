@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 // Facts about the platform the program runs on, kept in one place so that the
 // rest of the code needs no platform checks of its own.
 namespace Platform {
@@ -14,6 +16,12 @@ bool DisplayAvailable();
 // Standard output and error pass bytes through unchanged: Windows would otherwise turn every "\n" into
 // "\r\n", doubling the "\r" of a script's own line ends.
 void WriteStandardStreamsAsBytes();
+
+// True where two file names that differ only in letter case name the same file (Windows).
+bool FileNamesIgnoreCase();
+
+// Whether the process with this id is still running (one we may not look into counts as running).
+bool ProcessRunning(qint64 pid);
 
 // Hands memory the program freed back to the system. The C library keeps freed
 // blocks for reuse, so after dropping whole animations the program would go on

@@ -68,7 +68,8 @@ std::optional<RegValue> WinRegistryStore::value(RegHive hive, const QString &key
             DWORD read = size;
             if (RegQueryValueExA(handle, valueName.constData(), nullptr, &type,
                                  reinterpret_cast<BYTE *>(buffer.data()), &read) == ERROR_SUCCESS) {
-                result = RegValue{DecodeAnsi(QByteArray(buffer.data(), static_cast<int>(read))), true};
+                // The size counts the terminating NUL: the text is what lies before it.
+                result = RegValue{DecodeAnsi(QByteArray(buffer.data(), static_cast<int>(qstrnlen(buffer.data(), read)))), true};
             }
         }
     }

@@ -1,5 +1,9 @@
 #include "FileFixtures.h"
 #include "TestStore.h"
+#include "UnderWine.h"
+
+#include "app/RecentFiles.h"
+#include "platform/TextFile.h"
 
 #include "platform/RegistryOps.h"
 #include "platform/WinRegistryStore.h"
@@ -8,6 +12,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -65,6 +70,66 @@ private slots:
         QVERIFY(system.deleteKey(RegHive::CurrentUser, scratch) || system.deleteKey(RegHive::ClassesRoot, scratch));
         QCOMPARE(GetRegValue(system, c.classesRoot ? RegHive::ClassesRoot : RegHive::CurrentUser, scratch + c.key, c.name, "none"),
                  QStringLiteral("none"));
+#endif
+    }
+
+    // A store gives back exactly the text it was given: the registry's terminating NUL is no part of it, so
+    // writing back what was read changes nothing.
+    void textRoundTrips_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("a path") << QStringLiteral("C:\\users\\me\\Documents\\plain.ras");
+        QTest::newRow("empty") << QString();
+        QTest::newRow("accented") << QStringLiteral("J\u00e9r\u00f4me.ras");
+        QTest::newRow("long") << QString(2000, u'x');
+    }
+
+    void textRoundTrips()
+    {
+        QFETCH(QString, text);
+        const auto roundTrip = [&](RegistryStore &store, const QString &key) {
+            for (int write = 0; write < 2; ++write) {  // the second writes back what the first read gave
+                QVERIFY(store.setValue(RegHive::CurrentUser, key, "Value", text));
+                const std::optional<RegValue> read = store.value(RegHive::CurrentUser, key, "Value");
+                QVERIFY(read && read->isText);
+                QCOMPARE(read->text, text);
+                text = read->text;
+            }
+        };
+        TestStore t;
+        roundTrip(*t.store, SettingsKey);
+#ifdef Q_OS_WIN
+        WinRegistryStore system;
+        const QString scratch = QStringLiteral("MarqueemasterTest%1").arg(QCoreApplication::applicationPid());
+        roundTrip(system, scratch);
+        QVERIFY(system.deleteKey(RegHive::CurrentUser, scratch));
+#endif
+    }
+
+    // Open Recent as the next start reads it: each file once, at the top, and there to open.
+    void recentFilesReadBack()
+    {
+        QTemporaryDir dir;
+        const QString plain = QDir::toNativeSeparators(dir.filePath("plain.ras"));
+        const QString other = QDir::toNativeSeparators(dir.filePath("other one.ras"));
+        QVERIFY(WriteFileBytes(plain, "#v050#\r\n") && WriteFileBytes(other, "#v050#\r\n"));
+        const auto check = [&](RegistryStore &store) {
+            RecentFiles::clear(store);
+            RecentFiles::add(store, plain);
+            RecentFiles::add(store, other);
+            RecentFiles::add(store, plain);  // opened again
+            const QStringList recent = RecentFiles::load(store);
+            QCOMPARE(recent, (QStringList{QDir::fromNativeSeparators(plain), QDir::fromNativeSeparators(other)}));
+            QVERIFY(FileExists(recent.first()));
+            RecentFiles::clear(store);
+        };
+        TestStore t;
+        check(*t.store);
+#ifdef Q_OS_WIN
+        if (UnderWine()) {  // the program's own registry settings, in Wine's registry of this test run
+            WinRegistryStore system;
+            check(system);
+        }
 #endif
     }
 

@@ -1,5 +1,6 @@
 #include "FileFixtures.h"
 #include "TestStore.h"
+#include "UnderWine.h"
 #include "settings/OptionsDialog.h"
 #include "platform/RegistryOps.h"
 #include "animation/Settings.h"
@@ -48,14 +49,6 @@ private:
     RegistryStore &m_inner;
 };
 
-#ifdef Q_OS_WIN
-// Wine starts each test run with a registry of its own, which a test may change for real.
-bool UnderWine()
-{
-    const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-    return ntdll && GetProcAddress(ntdll, "wine_get_version");
-}
-#endif
 
 } // namespace
 
