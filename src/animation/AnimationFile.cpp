@@ -117,7 +117,7 @@ QString AnimationFileText(const QVector<AnimationLine> &lines)
     return text;
 }
 
-std::optional<QVector<AnimationLine>> ReadAnimationFile(const QString &path, Prompts &prompts)
+std::optional<QVector<AnimationLine>> ReadAnimationFile(const QString &path, Prompts &prompts, bool *cut)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -130,6 +130,8 @@ std::optional<QVector<AnimationLine>> ReadAnimationFile(const QString &path, Pro
         return std::nullopt;
     }
     QVector<AnimationLine> lines = ParseAnimationText(DecodeAnsi(bytes));
+    if (cut)
+        *cut = lines.size() > AnimationModel::MaxLines;
     if (lines.size() > AnimationModel::MaxLines) {
         lines.resize(AnimationModel::MaxLines);
         prompts.message(LineLimitMessage(), AppTitle, PromptIcon::Exclamation);

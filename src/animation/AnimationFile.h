@@ -26,8 +26,8 @@ QVector<AnimationLine> ParseAnimationText(const QString &text);
 QString AnimationFileText(const QVector<AnimationLine> &lines);
 
 // The lines of a file, the first MaxLines of them (the user is told when there were more); nothing when the file
-// can't be read, or is refused (and the user told) because it isn't text.
-std::optional<QVector<AnimationLine>> ReadAnimationFile(const QString &path, Prompts &prompts);
+// can't be read, or is refused (and the user told) because it isn't text. *cut says whether lines were left out.
+std::optional<QVector<AnimationLine>> ReadAnimationFile(const QString &path, Prompts &prompts, bool *cut = nullptr);
 
 // Told when a file to open holds bytes no text file holds.
 QString NotTextMessage(const QString &path);

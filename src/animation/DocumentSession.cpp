@@ -49,9 +49,19 @@ bool DocumentSession::openFile(const QString &path)
 
 bool DocumentSession::load(const QString &path)
 {
-    const std::optional<QVector<AnimationLine>> lines = ReadAnimationFile(path, m_prompts);
+    bool cut = false;
+    const std::optional<QVector<AnimationLine>> lines = ReadAnimationFile(path, m_prompts, &cut);
     if (!lines)  // refused as not text (and told), or it went between the two looks
         return FileExists(path) ? false : CheckAnimationExists(path, m_prompts);
+    if (cut) {
+        // Saving these lines over the file would lose the rest of it: they open untitled and unsaved.
+        m_untitledName.clear();
+        m_document.start({}, QString());
+        AnimationStep step(m_document.model(), QStringLiteral("Open the first lines"));
+        m_document.model().setLines(*lines);
+        emit documentStarted();
+        return true;
+    }
     m_document.start(*lines, path);
     emit documentStarted();
     emit fileUsed(path);

@@ -9,6 +9,7 @@
 #include "animation/DocumentSession.h"
 #include "animation/RecoveryFile.h"
 #include "animation/Settings.h"
+#include "platform/TextFile.h"
 #include "script/ScriptImport.h"
 
 #include <QTemporaryDir>
@@ -181,6 +182,37 @@ private slots:
         QVERIFY(!s.session.saveAs());
         QCOMPARE(s.prompts.dialogs.size(), 1);
         QCOMPARE(QFileInfo(s.prompts.dialogs.first().state.fileName).fileName(), offered);
+    }
+
+    // A file longer than an animation can hold opens untitled and unsaved: no Save can cut it.
+    void aFileTooLongOpensUntitled_data()
+    {
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<bool>("whole");
+        QTest::newRow("32,767 lines: the file itself") << int(AnimationModel::MaxLines) << true;
+        QTest::newRow("32,768 lines: untitled") << int(AnimationModel::MaxLines) + 1 << false;
+        QTest::newRow("40,000 lines: untitled") << 40000 << false;
+    }
+
+    void aFileTooLongOpensUntitled()
+    {
+        QFETCH(int, lines);
+        QFETCH(bool, whole);
+        Session s;
+        const QString big = s.dir.filePath(QStringLiteral("big.ras"));
+        QVERIFY(WriteTextFile(big, AnimationFileText(QVector<AnimationLine>(lines, AnimationLine()))).ok);
+        const QByteArray before = ReadFileBytes(big);
+        QVERIFY(s.session.openFile(big));
+        QCOMPARE(s.document.model().rowCount(), qMin(lines, int(AnimationModel::MaxLines)));
+        QCOMPARE(s.document.filePath(), whole ? big : QString());
+        QCOMPARE(s.document.isModified(), !whole);
+        QCOMPARE(s.prompts.messages.size(), whole ? 0 : 1);  // the limit, told once
+        s.document.model().removeLines(0, 1);
+        s.prompts.clear();
+        QCOMPARE(s.session.save(), whole);  // untitled: Save asks for a name (cancelled here)
+        QCOMPARE(s.prompts.dialogs.size(), whole ? 0 : 1);
+        if (!whole)
+            QCOMPARE(ReadFileBytes(big), before);
     }
 };
 
