@@ -40,7 +40,7 @@ int RunMarqueemaster(int argc, char *argv[])
 {
     // Answered before any window or display is needed.
     const QByteArray first = argc == 2 ? QByteArray(argv[1]) : QByteArray();
-    Platform::WriteStandardStreamsAsBytes();
+    Platform::PrepareProcess();
     if (first == "--version") {
         std::fputs("marqueemaster " MARQUEE_VERSION_TEXT "\n", stdout);
         return 0;

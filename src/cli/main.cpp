@@ -59,7 +59,7 @@ void WriteBytes(FILE *out, const QByteArray &bytes)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    Platform::WriteStandardStreamsAsBytes();
+    Platform::PrepareProcess();
     QTextStream err(stderr);
     QStringList arguments = app.arguments().mid(1);
 

@@ -56,11 +56,19 @@ bool DisplayAvailable()
 #endif
 }
 
-void WriteStandardStreamsAsBytes()
+static void WriteStandardStreamsAsBytes()
 {
 #ifdef Q_OS_WIN
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
+#endif
+}
+
+void PrepareProcess()
+{
+    WriteStandardStreamsAsBytes();
+#ifdef SIGXFSZ
+    signal(SIGXFSZ, SIG_IGN);
 #endif
 }
 

@@ -13,15 +13,16 @@ bool ProgramsEndInExe();
 // Wayland display); creating the application would abort there.
 bool DisplayAvailable();
 
-// Standard output and error pass bytes through unchanged: Windows would otherwise turn every "\n" into
-// "\r\n", doubling the "\r" of a script's own line ends.
-void WriteStandardStreamsAsBytes();
-
 // True where two file names that differ only in letter case name the same file (Windows).
 bool FileNamesIgnoreCase();
 
 // Whether the process with this id is still running (one we may not look into counts as running).
 bool ProcessRunning(qint64 pid);
+
+// Standard output and error pass bytes through unchanged (Windows would otherwise turn every "\n" into
+// "\r\n", doubling the "\r" of a script's own line ends), and a write past the file size limit (ulimit -f)
+// fails with an error the program reports instead of ending the program (SIGXFSZ).
+void PrepareProcess();
 
 // Hands memory the program freed back to the system. The C library keeps freed
 // blocks for reuse, so after dropping whole animations the program would go on

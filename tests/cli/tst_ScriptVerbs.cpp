@@ -4,6 +4,12 @@
 #include "animation/AnimationFile.h"
 #include "platform/TextFile.h"
 
+#include <QFileInfo>
+#include <QProcess>
+#ifdef Q_OS_UNIX
+#include <sys/resource.h>
+#endif
+
 namespace {
 
 // "@" in the arguments stands for a temporary folder; the file, when not null, is written there as "in".
@@ -114,6 +120,30 @@ private slots:
             QVERIFY2(result.err.startsWith(c.err.replace("@/", folder)), result.err.constData());
         if (c.exitCode == 1)
             QCOMPARE(result.err.count('\n') - c.err.count('\n'), 1);
+    }
+
+    // A file size limit (ulimit -f) makes the write fail with a message naming the file, not end the program.
+    void aFileSizeLimitIsAnErrorNotACrash()
+    {
+#ifdef Q_OS_UNIX
+        QTemporaryDir dir;
+        PutBytes(dir.filePath(QStringLiteral("in")), EncodeAnsi(AnimationFileText(ExampleLines())));
+        const QString out = dir.filePath(QStringLiteral("out.cfg"));
+        QProcess process;
+        process.setChildProcessModifier([] {
+            const rlimit limit{100, 100};
+            setrlimit(RLIMIT_FSIZE, &limit);
+        });
+        process.start(CliProgram(), {"generate", dir.filePath(QStringLiteral("in")), "-o", out});
+        QVERIFY(process.waitForFinished(60000));
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(process.exitCode(), 1);
+        const QByteArray err = process.readAllStandardError();
+        QVERIFY2(err.contains(out.toUtf8()), err.constData());
+        QVERIFY(!QFile::exists(out) || QFileInfo(out).size() == 0);
+#else
+        QSKIP("file size limits are set the Unix way");
+#endif
     }
 };
 
