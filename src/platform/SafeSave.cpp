@@ -2,6 +2,7 @@
 
 #include "platform/TextFile.h"
 
+#include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -37,12 +38,16 @@ bool writeAll(QFileDevice &file, const QByteArray &bytes)
     return file.write(bytes) == bytes.size() && file.flush();
 }
 
-// Writes all of bytes over the file from its start and cuts it there; unbuffered, so that a failed write
+bool openToOverwrite(QFile &file)
+{
+    return file.open(QIODevice::WriteOnly | QIODevice::Unbuffered | QIODevice::ExistingOnly);
+}
+
+// Writes all of bytes over the open file from its start and cuts it there; unbuffered, so that a failed write
 // leaves nothing behind to be written later.
 bool overwrite(QFile &file, const QByteArray &bytes)
 {
-    return file.open(QIODevice::WriteOnly | QIODevice::Unbuffered | QIODevice::ExistingOnly)
-        && file.write(bytes) == bytes.size() && file.resize(bytes.size());
+    return file.write(bytes) == bytes.size() && file.resize(bytes.size());
 }
 
 TextWriteResult writeInPlace(const QString &path, const QByteArray &bytes)
@@ -56,12 +61,16 @@ TextWriteResult writeInPlace(const QString &path, const QByteArray &bytes)
     reader.close();
     // The copy goes where the user's own files go, which takes new files.
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    const QString copyPath = QDir(folder).filePath(QStringLiteral("before-save-%1").arg(QFileInfo(path).fileName()));
+    const QString copyPath = BeforeSaveCopyPath(folder, path);
     QSaveFile copy(copyPath);
     if (!QDir().mkpath(folder) || !copy.open(QIODevice::WriteOnly) || !writeAll(copy, old) || !copy.commit())
         return refused(path, QStringLiteral("no safe copy of the old file could be made in %1 (%2)")
                                  .arg(QDir::toNativeSeparators(folder), copy.errorString()));
     QFile file(path);
+    if (!openToOverwrite(file)) {  // (a read-only file): not touched, so the copy is not needed
+        QFile::remove(copyPath);
+        return failure(file);
+    }
     if (overwrite(file, bytes)) {
         QFile::remove(copyPath);
         TextWriteResult result;
@@ -71,7 +80,7 @@ TextWriteResult writeInPlace(const QString &path, const QByteArray &bytes)
     TextWriteResult result = failure(file);
     file.close();
     QFile back(path);
-    if (overwrite(back, old))
+    if (openToOverwrite(back) && overwrite(back, old))
         QFile::remove(copyPath);
     else  // the copy is all that is left of the old file: say where it is
         result.errorString += QStringLiteral("\nThe old file is kept in %1.").arg(QDir::toNativeSeparators(copyPath));
@@ -79,6 +88,17 @@ TextWriteResult writeInPlace(const QString &path, const QByteArray &bytes)
 }
 
 } // namespace
+
+QString BeforeSaveCopyPath(const QString &folder, const QString &path)
+{
+    const QByteArray hash = QCryptographicHash::hash(QFileInfo(path).absoluteFilePath().toUtf8(),
+                                                     QCryptographicHash::Sha1).toHex().left(12);
+    const QString base = QStringLiteral("before-save-%1-%2").arg(QString::fromLatin1(hash), QFileInfo(path).fileName());
+    QString copy = QDir(folder).filePath(base);
+    for (int n = 2; QFileInfo::exists(copy); ++n)  // an earlier failed save's copy is all some user has left
+        copy = QDir(folder).filePath(base + QStringLiteral(".%1").arg(n));
+    return copy;
+}
 
 TextWriteResult SaveBytes(const QString &path, const QByteArray &bytes)
 {

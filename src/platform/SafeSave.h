@@ -10,3 +10,7 @@ struct TextWriteResult;
 // written in place, but only after a complete copy of it sits in the user's data folder, and that copy is put
 // back when the write fails; without such a copy the file is left alone and the result says why.
 TextWriteResult SaveBytes(const QString &path, const QByteArray &bytes);
+
+// Where in folder the safe copy of path goes: "before-save-<hash of the whole path>-<file name>", so that two
+// files of the same name never share a copy, and never a copy an earlier failed save left there.
+QString BeforeSaveCopyPath(const QString &folder, const QString &path);

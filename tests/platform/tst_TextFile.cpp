@@ -1,6 +1,11 @@
 #include "platform/TextFile.h"
+#include "FileFixtures.h"
+#include "platform/SafeSave.h"
 
+#include <QDir>
+#include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -107,12 +112,30 @@ private slots:
         QCOMPARE(WEXITSTATUS(status) == 0, c.saved);
         QVERIFY(c.saved || !error.isEmpty());
         QVERIFY2(error.contains(c.reason), qPrintable(error));
+        // The old file was put back or never touched: no copy is kept, and none is spoken of.
+        QVERIFY2(!error.contains("The old file is kept"), qPrintable(error));
+        QDirIterator copies(data.path(), {"before-save-*"}, QDir::Files, QDirIterator::Subdirectories);
+        QVERIFY2(!copies.hasNext(), qPrintable(copies.hasNext() ? copies.next() : QString()));
         const QStringList expected = c.saved ? QStringList{c.text} : QStringList{c.before}.mid(0, c.before.isNull() ? 0 : 1);
         QCOMPARE(ReadTextLines(path, LineBreaks::CrOrCrLf).lines, expected);
         struct stat now{};
         if (stat(QFile::encodeName(path).constData(), &now) == 0)
             QCOMPARE(now.st_ino == old.st_ino, c.sameFile);
     #endif
+    }
+
+    // Each file has a safe copy of its own, and an earlier failed save's copy is never written over.
+    void safeCopiesAreTheFilesOwn()
+    {
+        QTemporaryDir data, x, y;
+        const QString inX = BeforeSaveCopyPath(data.path(), x.filePath("a.ras"));
+        const QString inY = BeforeSaveCopyPath(data.path(), y.filePath("a.ras"));
+        QVERIFY(inX != inY);
+        QVERIFY2(QFileInfo(inX).fileName().startsWith("before-save-") && inX.endsWith("-a.ras"), qPrintable(inX));
+        QCOMPARE(BeforeSaveCopyPath(data.path(), x.filePath("a.ras")), inX);
+        QVERIFY(WriteFileBytes(inX, "left by a failed save"));
+        const QString next = BeforeSaveCopyPath(data.path(), x.filePath("a.ras"));
+        QVERIFY(next != inX && next != inY);
     }
 };
 
