@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QUrl>
 
 namespace {
@@ -20,6 +21,11 @@ const QString PathKey = QStringLiteral("file=");
 const QString TimeKey = QStringLiteral("kept=");
 
 } // namespace
+
+QString RecoveryLockPath(const QString &recoveryFile)
+{
+    return recoveryFile + QStringLiteral(".lock");
+}
 
 QString RecoveryFileText(const RecoveredWork &work)
 {
@@ -53,10 +59,17 @@ std::optional<RecoveredWork> ReadRecoveryFile(const QString &path)
 
 RecoveryFile::RecoveryFile(const AnimationModel &model, const AnimationHistory &history, const QString &folder,
                            QObject *parent)
-    : QObject(parent), m_model(model), m_history(history),
-      m_path(QDir(folder).filePath(QStringLiteral("unsaved-%1.ras").arg(QCoreApplication::applicationPid())))
+    : QObject(parent), m_model(model), m_history(history)
 {
     QDir().mkpath(folder);
+    // A name no other copy has or had: one whose lock can be taken at once.
+    for (int attempt = 0; attempt < 100 && !m_lock; ++attempt) {
+        const QString id = QString::number(QRandomGenerator::system()->generate64(), 16);
+        m_path = QDir(folder).filePath(QStringLiteral("unsaved-%1.ras").arg(id));
+        auto lock = std::make_unique<QLockFile>(RecoveryLockPath(m_path));
+        if (!QFileInfo::exists(m_path) && lock->tryLock(0))
+            m_lock = std::move(lock);
+    }
     m_worker.setMaxThreadCount(1);
     m_timer.setSingleShot(true);
     m_timer.setInterval(DelayMs);

@@ -5,7 +5,9 @@
 #include <QDateTime>
 #include <QVector>
 
+#include <memory>
 #include <optional>
+#include <QLockFile>
 #include <QObject>
 #include <QThreadPool>
 #include <QTimer>
@@ -13,9 +15,11 @@
 class AnimationHistory;
 class AnimationModel;
 
-// The unsaved work of one running copy, kept in "unsaved-<pid>.ras" in a folder: the lines, the file they belong
-// to (or none) and when they were kept. Written a few seconds after the first change not yet kept, on a worker
-// thread; removed when the work is saved or the program ends cleanly.
+// The unsaved work of one running copy, kept in "unsaved-<random id>.ras" in a folder: the lines, the file they
+// belong to (or none) and when they were kept. Written a few seconds after the first change not yet kept, on a
+// worker thread; removed when the work is saved or the program ends cleanly. The copy holds the file's lock
+// ("<file>.lock", RecoveryLockPath) while it runs: a file is another copy's only while its lock is held, whatever
+// the process ids (every start in a fresh process-id namespace is process 1).
 class RecoveryFile final : public QObject {
     Q_OBJECT
 public:
@@ -32,6 +36,7 @@ public:
     void flush();
 
 private:
+    std::unique_ptr<QLockFile> m_lock;
     const AnimationModel &m_model;
     const AnimationHistory &m_history;
     QString m_path;
@@ -47,5 +52,7 @@ struct RecoveredWork {
 };
 
 QString RecoveryFileText(const RecoveredWork &work);
+// The lock a running copy holds on its recovery file.
+QString RecoveryLockPath(const QString &recoveryFile);
 // Nothing when the file can't be read or holds no line.
 std::optional<RecoveredWork> ReadRecoveryFile(const QString &path);

@@ -9,15 +9,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QLockFile>
 #include <QRegularExpression>
+
+#include <memory>
 
 
 namespace {
-
-bool processRunning(qint64 pid)
-{
-    return pid == QCoreApplication::applicationPid() || Platform::ProcessRunning(pid);
-}
 
 QString timeText(const QDateTime &time)
 {
@@ -27,23 +25,34 @@ QString timeText(const QDateTime &time)
     return locale.toString(time, QLocale::ShortFormat);
 }
 
-// The files no running copy looks after, newest first, with the copy that wrote each.
-QList<std::pair<QString, qint64>> abandonedFiles(const QString &folder)
+// Files of earlier versions, named by the process that wrote them (or claimed them), not locked: another
+// copy's while that process runs.
+bool heldByAnOlderCopy(const QString &name)
 {
-    static const QRegularExpression unsaved(QStringLiteral("^unsaved-(\\d+)\\.ras$"));
-    static const QRegularExpression claimed(QStringLiteral("^claimed-(\\d+)-(\\d+)\\.ras$"));
-    QList<std::pair<QString, qint64>> files;
+    static const QRegularExpression byProcess(QStringLiteral("^(?:unsaved|claimed)-(\\d+)(?:-\\d+)?\\.ras$"));
+    const QRegularExpressionMatch match = byProcess.match(name);
+    if (!match.hasMatch())
+        return false;
+    const qint64 pid = match.captured(1).toLongLong();
+    return pid != QCoreApplication::applicationPid() && Platform::ProcessRunning(pid);
+}
+
+// The recovery files no running copy holds, newest first, each with its lock now held here.
+QList<std::pair<QString, std::shared_ptr<QLockFile>>> abandonedFiles(const QString &folder)
+{
+    QList<std::pair<QString, std::shared_ptr<QLockFile>>> files;
     const QFileInfoList entries =
         QDir(folder).entryInfoList({QStringLiteral("unsaved-*.ras"), QStringLiteral("claimed-*.ras")}, QDir::Files,
                                    QDir::Time);
     for (const QFileInfo &entry : entries) {
-        if (const QRegularExpressionMatch match = unsaved.match(entry.fileName()); match.hasMatch()) {
-            if (!processRunning(match.captured(1).toLongLong()))
-                files.append({entry.filePath(), match.captured(1).toLongLong()});
-        } else if (const QRegularExpressionMatch match = claimed.match(entry.fileName()); match.hasMatch()) {
-            if (!processRunning(match.captured(1).toLongLong()))
-                files.append({entry.filePath(), match.captured(2).toLongLong()});
-        }
+        if (heldByAnOlderCopy(entry.fileName()))
+            continue;
+        auto lock = std::make_shared<QLockFile>(RecoveryLockPath(entry.filePath()));
+        // A lock left by a copy that is gone is taken over at once; its process id proves nothing (a fresh
+        // process-id namespace reuses it), the lock itself does: a running copy keeps it locked.
+        lock->setStaleLockTime(1);
+        if (lock->tryLock(0))
+            files.append({entry.filePath(), lock});
     }
     return files;
 }
@@ -60,35 +69,27 @@ QString RecoveryQuestion(const RecoveredWork &work)
 bool OfferRecovery(const QString &folder, Prompts &prompts, const std::function<bool(const RecoveredWork &)> &restore,
                    const std::function<void(const QString &)> &notice)
 {
-    for (const auto &[file, writer] : abandonedFiles(folder)) {
-        const QString time = timeText(QFileInfo(file).lastModified());
-        const QString claimed = QDir(folder).filePath(
-            QStringLiteral("claimed-%1-%2.ras").arg(QCoreApplication::applicationPid()).arg(writer));
-        if (!QFile::rename(file, claimed))
-            continue;  // another copy took it first
-        const std::optional<RecoveredWork> work = ReadRecoveryFile(claimed);
+    for (const auto &[file, lock] : abandonedFiles(folder)) {
+        const std::optional<RecoveredWork> work = ReadRecoveryFile(file);
         if (!work) {
-            QFile::remove(claimed);
-            notice(QStringLiteral("An empty or unreadable recovery file from %1 was removed.").arg(time));
+            QFile::remove(file);
+            notice(QStringLiteral("An empty or unreadable recovery file from %1 was removed.")
+                       .arg(timeText(QFileInfo(file).lastModified())));
             continue;
         }
-        const QString unclaimed = QDir(folder).filePath(QStringLiteral("unsaved-%1.ras").arg(writer));
         switch (prompts.message(RecoveryQuestion(*work), AppTitle, PromptIcon::Question,
                                 PromptButtons::RestoreNotNowDelete)) {
         case PromptAnswer::Delete:  // the one answer that gives the work up
-            QFile::remove(claimed);
+            QFile::remove(file);
             continue;
         case PromptAnswer::Restore:
             break;
         default:  // Not now, Escape: offered again at the next start
-            QFile::rename(claimed, unclaimed);
             continue;
         }
-        if (!restore(*work)) {
-            QFile::rename(claimed, unclaimed);
-            return false;
-        }
-        QFile::remove(claimed);
+        if (!restore(*work))
+            return false;  // kept, to be offered again
+        QFile::remove(file);
         return true;
     }
     return false;

@@ -22,6 +22,7 @@
 #include <QMimeData>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QUndoView>
 #include <QTest>
@@ -366,9 +367,9 @@ private slots:
         WriteTextFile(other, AnimationFileText(LinesFromTexts({"other's"})));
         // A changes its file and is killed once the change is kept.
         runChildUntil({folder, "no", mine, "--change"}, "kept");
-        // B is killed while it asks whether to restore: the claimed file must be offered again.
+        // B is killed while it asks whether to restore: the file it held must be offered again.
         runChildUntil({folder, "hang"}, "asking");
-        QCOMPARE(QDir(folder).entryList({"claimed-*"}).size(), 1);
+        QCOMPARE(QDir(folder).entryList({"unsaved-*.ras"}).size(), 1);
         // C restores it and is killed at once, before its own timer would have kept anything.
         runChildUntil({folder, "yes"}, "ready");
         // A start naming another file: the work is offered first, under its own name; keeping it cancels the open.
@@ -426,6 +427,41 @@ private slots:
         QCOMPARE(TextsOf(window->model()), texts);
         QCOMPARE(QDir(folder.path()).entryList({"*.ras"}), kept ? QStringList{"unsaved-999999999.ras"} : QStringList{});
         QCOMPARE(open->prompts.messages.size(), 0);
+    }
+
+    // Every start in a fresh process-id namespace is process 1: a crashed copy's work is still offered.
+    void recoveryInAFreshProcessIdNamespace()
+    {
+        const QString unshare = QStandardPaths::findExecutable("unshare");
+        if (unshare.isEmpty() || QProcess::execute(unshare, {"--pid", "--fork", "--mount-proc", "true"}) != 0)
+            QSKIP("no process-id namespace can be made here (unshare needs root or user namespaces)");
+        QTemporaryDir home;
+        const QString folder = home.filePath("data"), mine = home.filePath("mine.ras");
+        WriteTextFile(mine, AnimationFileText(LinesFromTexts({"saved"})));
+        runChildUntil({folder, "no", mine, "--change"}, "kept", unshare);
+        runChildUntil({folder, "hang"}, "asking", unshare);  // the next process 1 is asked about it
+        QCOMPARE(QDir(folder).entryList({"unsaved-*.ras"}).size(), 1);
+    }
+
+    // The work of a copy that is still running is its own: offered only once that copy is gone.
+    void aRunningCopysWorkIsNotOffered()
+    {
+        QTemporaryDir home;
+        const QString folder = home.filePath("data"), mine = home.filePath("mine.ras");
+        WriteTextFile(mine, AnimationFileText(LinesFromTexts({"saved"})));
+        QProcess running;
+        startChildUntil(running, {folder, "no", mine, "--change"}, "kept");
+        const auto offer = [&] {
+            open->prompts.clear();
+            open->prompts.answers = {PromptAnswer::NotNow};
+            OfferRecovery(folder, open->prompts, [](const RecoveredWork &) { return true; }, [](const QString &) {});
+            return open->prompts.messages.size();
+        };
+        QCOMPARE(offer(), 0);
+        running.kill();
+        QVERIFY(running.waitForFinished());
+        QCOMPARE(offer(), 1);
+        QCOMPARE(offer(), 1);  // Not now: offered again
     }
 
     void emptyRecoveryFileIsRemovedWithANotice()
@@ -530,17 +566,29 @@ private slots:
     }
 
 private:
-    void runChildUntil(const QStringList &arguments, const QByteArray &said)
+    // With unshare: in process-id and mount namespaces of its own, where the copy is process 1 and /proc says so
+    // (as sandboxed apps run).
+    void startChildUntil(QProcess &child, const QStringList &arguments, const QByteArray &said,
+                         const QString &unshare = QString())
     {
-        QProcess child;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_QPA_PLATFORM", "offscreen");
         child.setProcessEnvironment(env);
-        child.start(BuiltProgram(QStringLiteral("app_recovery_child")), arguments);
+        const QString program = BuiltProgram(QStringLiteral("app_recovery_child"));
+        if (unshare.isEmpty())
+            child.start(program, arguments);
+        else  // killing unshare kills the copy it started
+            child.start(unshare, QStringList{"--pid", "--fork", "--mount-proc", "--kill-child", program} + arguments);
         QVERIFY(child.waitForStarted());
         QByteArray out;
         QTRY_VERIFY_WITH_TIMEOUT((out += child.readAllStandardOutput()).contains(said) || child.state() == QProcess::NotRunning, 20000);
         QVERIFY2(child.state() == QProcess::Running, out + child.readAllStandardError());
+    }
+
+    void runChildUntil(const QStringList &arguments, const QByteArray &said, const QString &unshare = QString())
+    {
+        QProcess child;
+        startChildUntil(child, arguments, said, unshare);
         child.kill();  // SIGKILL: nothing is tidied up
         QVERIFY(child.waitForFinished());
     }
