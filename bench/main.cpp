@@ -271,7 +271,8 @@ int main(int argc, char *argv[])
                         [&] { stack.redo(); shown(); });
 
         QTemporaryDir data;
-        RecoveryFile recovery(window.model(), window.history(), data.path());
+        WatchedFile unsavedFile;
+        RecoveryFile recovery(window.model(), window.history(), unsavedFile, data.path());
         rows << Measure("recovery file: the window blocked while it is written", "32,767 lines", 16, kRuns,
                         [&] { recovery.flush(); window.model().setLines(full); }, [&] { recovery.update(); });
         rows << Measure("recovery file: written on its worker thread", "32,767 lines", 1000, kRuns,

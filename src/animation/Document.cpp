@@ -23,12 +23,17 @@ void Document::start(const QVector<AnimationLine> &lines, const QString &path)
 void Document::restore(const QVector<AnimationLine> &saved, const RecoveredWork &work)
 {
     start(saved, work.documentPath);
+    // Measured against the file as it was under the work: a change made since counts as another program's.
+    if (work.base)
+        m_file.remember(work.documentPath, *work.base);
     {
         AnimationStep step(m_model, QStringLiteral("Restore unsaved changes"));
         m_model.setLines(work.lines);
     }
     if (isModified() && m_recovery)
         m_recovery->flush();
+    if (const WatchedFile::Change change = changeOnDisk(); change != WatchedFile::Change::None)
+        emit changedOnDisk(change);
 }
 
 void Document::markSaved(const QString &path)
@@ -39,5 +44,5 @@ void Document::markSaved(const QString &path)
 
 void Document::keepRecoveryIn(const QString &folder)
 {
-    m_recovery = std::make_unique<RecoveryFile>(m_model, m_history, folder);
+    m_recovery = std::make_unique<RecoveryFile>(m_model, m_history, m_file, folder);
 }

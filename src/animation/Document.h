@@ -29,7 +29,8 @@ public:
     // A new document holding lines, from path (empty: untitled); saved, nothing to undo.
     void start(const QVector<AnimationLine> &lines, const QString &path);
     // Work kept by a recovery file: the document of its file (as the file is now, or empty when it can't be read)
-    // with the kept lines as one unsaved step on top, written to this copy's own recovery file at once.
+    // with the kept lines as one unsaved step on top, written to this copy's own recovery file at once. A file
+    // changed since the work was kept counts as changed on disk, so saving over it asks.
     void restore(const QVector<AnimationLine> &saved, const RecoveredWork &work);
     // The lines were written to path.
     void markSaved(const QString &path);

@@ -19,6 +19,30 @@ namespace {
 const QString Header = QStringLiteral("#marqueemaster-recovery#");
 const QString PathKey = QStringLiteral("file=");
 const QString TimeKey = QStringLiteral("kept=");
+const QString BaseKey = QStringLiteral("base=");
+
+// "base=none", or "base=<size>;<modified, UTC>;<SHA-256 in hex>".
+QString baseText(const WatchedFile::Stamp &base)
+{
+    if (!base.exists)
+        return BaseKey + QStringLiteral("none");
+    return BaseKey + QString::number(base.size) + u';' + base.modified.toUTC().toString(Qt::ISODateWithMs) + u';'
+         + QString::fromLatin1(base.hash.toHex());
+}
+
+std::optional<WatchedFile::Stamp> readBase(const QString &line)
+{
+    const QStringList fields = line.mid(BaseKey.size()).split(u';');
+    if (fields == QStringList{QStringLiteral("none")})
+        return WatchedFile::Stamp{};
+    bool sized = false;
+    WatchedFile::Stamp base{true, fields.value(0).toLongLong(&sized),
+                            QDateTime::fromString(fields.value(1), Qt::ISODateWithMs).toLocalTime(),
+                            QByteArray::fromHex(fields.value(2).toLatin1())};
+    if (fields.size() != 3 || !sized || base.hash.size() != 32)
+        return std::nullopt;
+    return base;
+}
 
 } // namespace
 
@@ -30,8 +54,9 @@ QString RecoveryLockPath(const QString &recoveryFile)
 QString RecoveryFileText(const RecoveredWork &work)
 {
     const QString path = QString::fromLatin1(QUrl::toPercentEncoding(work.documentPath, "/"));
+    const QString base = work.base ? baseText(*work.base) + QStringLiteral("\r\n") : QString();
     return Header + QStringLiteral("\r\n") + PathKey + path + QStringLiteral("\r\n") + TimeKey
-         + work.keptAt.toUTC().toString(Qt::ISODate) + QStringLiteral("\r\n") + AnimationFileText(work.lines);
+         + work.keptAt.toUTC().toString(Qt::ISODate) + QStringLiteral("\r\n") + base + AnimationFileText(work.lines);
 }
 
 std::optional<RecoveredWork> ReadRecoveryFile(const QString &path)
@@ -50,6 +75,8 @@ std::optional<RecoveredWork> ReadRecoveryFile(const QString &path)
         if (kept.isValid())
             work.keptAt = kept.toLocalTime();
         lines = lines.mid(3);
+        if (lines.value(0).startsWith(BaseKey))
+            work.base = readBase(lines.takeFirst());
     }
     work.lines = ParseAnimationFile(lines);
     if (work.lines.isEmpty())
@@ -57,9 +84,9 @@ std::optional<RecoveredWork> ReadRecoveryFile(const QString &path)
     return work;
 }
 
-RecoveryFile::RecoveryFile(const AnimationModel &model, const AnimationHistory &history, const QString &folder,
-                           QObject *parent)
-    : QObject(parent), m_model(model), m_history(history)
+RecoveryFile::RecoveryFile(const AnimationModel &model, const AnimationHistory &history, const WatchedFile &file,
+                           const QString &folder, QObject *parent)
+    : QObject(parent), m_model(model), m_history(history), m_file(file)
 {
     QDir().mkpath(folder);
     // A name no other copy has or had: one whose lock can be taken at once.
@@ -107,6 +134,6 @@ void RecoveryFile::update()
         return;
     }
     // Copying the lines only shares them; the worker encodes and writes.
-    RecoveredWork work{m_history.filePath(), QDateTime::currentDateTime(), m_model.lines()};
+    RecoveredWork work{m_history.filePath(), QDateTime::currentDateTime(), m_model.lines(), m_file.stamp()};
     m_worker.start([path, work] { WriteTextFile(path, RecoveryFileText(work)); });
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "animation/AnimationLine.h"
+#include "platform/WatchedFile.h"
 
 #include <QDateTime>
 #include <QVector>
@@ -25,8 +26,9 @@ class RecoveryFile final : public QObject {
 public:
     static constexpr int DelayMs = 3000;
 
-    RecoveryFile(const AnimationModel &model, const AnimationHistory &history, const QString &folder,
-                 QObject *parent = nullptr);
+    // file: the document's file as it was when the work began (kept with it, so a restore can tell a later change).
+    RecoveryFile(const AnimationModel &model, const AnimationHistory &history, const WatchedFile &file,
+                 const QString &folder, QObject *parent = nullptr);
     ~RecoveryFile() override;
 
     QString path() const { return m_path; }
@@ -39,6 +41,7 @@ private:
     std::unique_ptr<QLockFile> m_lock;
     const AnimationModel &m_model;
     const AnimationHistory &m_history;
+    const WatchedFile &m_file;
     QString m_path;
     QTimer m_timer;
     QThreadPool m_worker;  // one thread: writes happen in the order they were asked for
@@ -49,6 +52,8 @@ struct RecoveredWork {
     QString documentPath;  // empty for an untitled animation
     QDateTime keptAt;
     QVector<AnimationLine> lines;
+    // The file as it was under the unsaved work; none in files of older versions.
+    std::optional<WatchedFile::Stamp> base;
 };
 
 QString RecoveryFileText(const RecoveredWork &work);

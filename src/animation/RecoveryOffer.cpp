@@ -61,14 +61,22 @@ QList<std::pair<QString, std::shared_ptr<QLockFile>>> abandonedFiles(const QStri
 
 QString RecoveryQuestion(const RecoveredWork &work)
 {
-    const QString what = work.documentPath.isEmpty() ? QStringLiteral("an untitled animation")
-                                                     : QFileInfo(work.documentPath).fileName();
-    return QStringLiteral("Restore the unsaved changes to %1 from %2?").arg(what, timeText(work.keptAt));
+    const QString name = QFileInfo(work.documentPath).fileName();
+    const QString what = work.documentPath.isEmpty() ? QStringLiteral("an untitled animation") : name;
+    const QString question = QStringLiteral("Restore the unsaved changes to %1 from %2?").arg(what, timeText(work.keptAt));
+    switch (work.base ? work.base->changeOf(work.documentPath) : WatchedFile::Change::None) {
+    case WatchedFile::Change::Changed:
+        return question + QStringLiteral("\n\n%1 was changed after these changes were kept.").arg(name);
+    case WatchedFile::Change::Removed:
+        return question + QStringLiteral("\n\n%1 was removed after these changes were kept.").arg(name);
+    default: return question;
+    }
 }
 
 bool OfferRecovery(const QString &folder, Prompts &prompts, const std::function<bool(const RecoveredWork &)> &restore,
                    const std::function<void(const QString &)> &notice)
 {
+    bool restored = false;
     for (const auto &[file, lock] : abandonedFiles(folder)) {
         const std::optional<RecoveredWork> work = ReadRecoveryFile(file);
         if (!work) {
@@ -88,9 +96,9 @@ bool OfferRecovery(const QString &folder, Prompts &prompts, const std::function<
             continue;
         }
         if (!restore(*work))
-            return false;  // kept, to be offered again
+            return restored;  // kept, to be offered again
         QFile::remove(file);
-        return true;
+        restored = true;  // the next one asks about this work before it replaces it
     }
-    return false;
+    return restored;
 }

@@ -1,21 +1,44 @@
 #include "platform/WatchedFile.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QHash>
 
 namespace {
 
-std::optional<size_t> hashOf(const QString &path)
+QByteArray hashOf(const QString &path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return qHash(file.readAll());
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    if (!file.open(QIODevice::ReadOnly) || !hash.addData(&file))
+        return {};
+    return hash.result();
 }
 
 } // namespace
+
+WatchedFile::Stamp WatchedFile::Stamp::Of(const QString &path)
+{
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.isFile())
+        return {};
+    return {true, info.size(), info.lastModified(), hashOf(path)};
+}
+
+WatchedFile::Change WatchedFile::Stamp::changeOf(const QString &path) const
+{
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.isFile())
+        return exists ? Change::Removed : Change::None;
+    if (!exists)
+        return Change::Changed;
+    if (info.size() != size)
+        return Change::Changed;
+    if (info.lastModified() == modified)
+        return Change::None;
+    return hashOf(path) == hash ? Change::None : Change::Changed;
+}
 
 WatchedFile::WatchedFile(QObject *parent) : QObject(parent)
 {
@@ -26,17 +49,18 @@ WatchedFile::WatchedFile(QObject *parent) : QObject(parent)
 
 void WatchedFile::remember(const QString &path)
 {
+    remember(path, Stamp::Of(path));
+}
+
+void WatchedFile::remember(const QString &path, const Stamp &stamp)
+{
     if (!m_watcher.files().isEmpty())
         m_watcher.removePaths(m_watcher.files());
     if (!m_watcher.directories().isEmpty())
         m_watcher.removePaths(m_watcher.directories());
     m_path = path;
+    m_stamp = stamp;
     m_reported = Change::None;
-    const QFileInfo info(path);
-    m_existed = !path.isEmpty() && info.isFile();
-    m_size = m_existed ? info.size() : -1;
-    m_modified = m_existed ? info.lastModified() : QDateTime();
-    m_hash = m_existed ? hashOf(path).value_or(0) : 0;
     watch();
 }
 
@@ -53,16 +77,7 @@ void WatchedFile::watch()
 
 WatchedFile::Change WatchedFile::change() const
 {
-    if (m_path.isEmpty())
-        return Change::None;
-    const QFileInfo info(m_path);
-    if (!info.isFile())
-        return m_existed ? Change::Removed : Change::None;
-    if (!m_existed)
-        return Change::Changed;
-    if (info.size() == m_size && info.lastModified() == m_modified)
-        return Change::None;
-    return hashOf(m_path) == m_hash ? Change::None : Change::Changed;
+    return m_path.isEmpty() ? Change::None : m_stamp.changeOf(m_path);
 }
 
 void WatchedFile::look()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QDateTime>
 #include <QFileSystemWatcher>
 #include <QObject>
@@ -11,11 +12,26 @@ class WatchedFile final : public QObject {
 public:
     enum class Change { None, Changed, Removed };
 
+    // What a file held at one moment: enough to tell later whether its bytes changed.
+    struct Stamp {
+        bool exists = false;
+        qint64 size = -1;
+        QDateTime modified;
+        QByteArray hash;  // SHA-256 of the bytes
+
+        static Stamp Of(const QString &path);
+        // How the file at path differs from this stamp now.
+        Change changeOf(const QString &path) const;
+    };
+
     explicit WatchedFile(QObject *parent = nullptr);
 
     // Watches path (none when empty) and takes its bytes as they are now for the program's own.
     void remember(const QString &path);
+    // Watches path, taking the bytes stamp describes for the program's own (work kept before a crash).
+    void remember(const QString &path, const Stamp &stamp);
     const QString &path() const { return m_path; }
+    const Stamp &stamp() const { return m_stamp; }
     Change change() const;
 
 signals:
@@ -28,9 +44,6 @@ private:
 
     QFileSystemWatcher m_watcher;
     QString m_path;
-    bool m_existed = false;
-    qint64 m_size = -1;
-    QDateTime m_modified;
-    size_t m_hash = 0;
+    Stamp m_stamp;
     Change m_reported = Change::None;
 };

@@ -8,10 +8,12 @@
 #include "animation/Document.h"
 #include "animation/DocumentSession.h"
 #include "animation/RecoveryFile.h"
+#include "animation/RecoveryOffer.h"
 #include "animation/Settings.h"
 #include "platform/TextFile.h"
 #include "script/ScriptImport.h"
 
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -52,6 +54,28 @@ struct Session {
             document.model().appendLines(LinesFromTexts({"new"}));
         }
         prompts.clear();
+    }
+    // The recovery file a copy that edited a.ras into texts would leave behind when killed, as unsaved-<id>.ras
+    // in folder (no lock: its copy is gone). Without base, as an older version wrote it.
+    QString crashedCopysWork(const QString &folder, const QStringList &texts, bool base = true)
+    {
+        Session copy;
+        copy.document.keepRecoveryIn(copy.dir.filePath(QStringLiteral("kept")));
+        copy.document.start(ReadAnimationFile(a, copy.prompts).value_or(QVector<AnimationLine>()), a);
+        AnimationStep(copy.document.model(), QStringLiteral("Edit")), copy.document.model().setLines(LinesFromTexts(texts));
+        copy.document.recovery()->flush();
+        QString text = QString::fromLatin1(ReadFileBytes(copy.document.recovery()->path()));
+        if (!base)
+            text.remove(QRegularExpression(QStringLiteral("base=[^\r]*\r\n")));
+        static int id = 0;
+        const QString path = QDir(folder).filePath(QStringLiteral("unsaved-gone%1.ras").arg(++id));
+        WriteFileBytes(path, text.toLatin1());
+        return path;
+    }
+    bool offer(const QString &folder)
+    {
+        return OfferRecovery(folder, prompts, [this](const RecoveredWork &work) { return session.restore(work); },
+                             [](const QString &) {});
     }
     bool take(Road road)
     {
@@ -182,6 +206,80 @@ private slots:
         QVERIFY(!s.session.saveAs());
         QCOMPARE(s.prompts.dialogs.size(), 1);
         QCOMPARE(QFileInfo(s.prompts.dialogs.first().state.fileName).fileName(), offered);
+    }
+
+    // Restored work is measured against the file as it was under it: a change made since is said and guarded.
+    void restoreKnowsTheFileChangedSince_data()
+    {
+        QTest::addColumn<QString>("since");       // what happened to a.ras after the copy was killed
+        QTest::addColumn<QString>("told");        // the end of the restore question
+        QTest::addColumn<PromptAnswer>("answer");  // to "changed by another program", if asked
+        QTest::addColumn<QStringList>("fileA");   // a.ras after Save
+        const QStringList kept{"kept"};
+        QTest::newRow("unchanged") << "" << "?" << PromptAnswer::Cancel << kept;
+        QTest::newRow("changed, Overwrite") << "change" << "a.ras was changed after these changes were kept."
+                                            << PromptAnswer::Overwrite << kept;
+        QTest::newRow("changed, Cancel") << "change" << "a.ras was changed after these changes were kept."
+                                         << PromptAnswer::Cancel << QStringList{"theirs"};
+        QTest::newRow("changed to as many bytes, Cancel") << "change same size" << "a.ras was changed after these changes were kept."
+                                                       << PromptAnswer::Cancel << QStringList{"b1", "b2"};
+        QTest::newRow("removed") << "remove" << "a.ras was removed after these changes were kept."
+                                 << PromptAnswer::Cancel << kept;
+        QTest::newRow("an older version's file: the file as it is") << "change old" << "?" << PromptAnswer::Cancel
+                                                                    << kept;
+    }
+
+    void restoreKnowsTheFileChangedSince()
+    {
+        QFETCH(QString, since);
+        QFETCH(QString, told);
+        QFETCH(PromptAnswer, answer);
+        QFETCH(QStringList, fileA);
+        Session s;
+        QTemporaryDir folder;
+        s.crashedCopysWork(folder.path(), {"kept"}, !since.contains(QLatin1String("old")));
+        if (since == QLatin1String("change same size"))
+            s.SilentSave(s.a, {"b1", "b2"});
+        else if (since.startsWith(QLatin1String("change")))
+            s.SilentSave(s.a, {"theirs"});
+        else if (since == QLatin1String("remove"))
+            QFile::remove(s.a);
+        s.prompts.answers = {PromptAnswer::Restore};
+        QVERIFY(s.offer(folder.path()));
+        QVERIFY2(s.prompts.messageTexts().value(0).endsWith(told), qPrintable(s.prompts.messageTexts().value(0)));
+        s.prompts.clear();
+        s.prompts.answers = {answer};
+        s.session.save();
+        QCOMPARE(s.prompts.messageTexts().size(), told.contains(QLatin1String("changed")) ? 1 : 0);
+        AnimationModel onDisk;
+        onDisk.setLines(ReadAnimationFile(s.a, s.prompts).value_or(QVector<AnimationLine>()));
+        QCOMPARE(TextsOf(onDisk), fileA);
+    }
+
+    // Two copies edited a.ras and were killed: both are offered, and the second restore can't silently undo the first.
+    void twoCrashedCopiesAreBothOffered()
+    {
+        Session s;
+        QTemporaryDir folder;
+        const QString older = s.crashedCopysWork(folder.path(), {"older"});
+        QFile file(older);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime));
+        file.close();
+        s.crashedCopysWork(folder.path(), {"newer"});
+        // Restore the newer; Restore the older, saving the newer first; then Ctrl+S asks before writing over it.
+        s.prompts.answers = {PromptAnswer::Restore, PromptAnswer::Restore, PromptAnswer::Save, PromptAnswer::Cancel};
+        QVERIFY(s.offer(folder.path()));
+        QCOMPARE(s.prompts.messages.size(), 3);
+        QCOMPARE(TextsOf(s.document.model()), QStringList{"older"});
+        QVERIFY(!s.session.save());
+        const QStringList texts = s.prompts.messageTexts();
+        QCOMPARE(texts.size(), 4);
+        QVERIFY(texts.at(3).startsWith(QLatin1String("a.ras was changed by another program")));
+        AnimationModel onDisk;
+        onDisk.setLines(ReadAnimationFile(s.a, s.prompts).value_or(QVector<AnimationLine>()));
+        QCOMPARE(TextsOf(onDisk), QStringList{"newer"});
+        QCOMPARE(QDir(folder.path()).entryList({QStringLiteral("*.ras")}), QStringList{});
     }
 
     // A file longer than an animation can hold opens untitled and unsaved: no Save can cut it.
