@@ -45,4 +45,5 @@ void Document::markSaved(const QString &path)
 void Document::keepRecoveryIn(const QString &folder)
 {
     m_recovery = std::make_unique<RecoveryFile>(m_model, m_history, m_file, folder);
+    connect(m_recovery.get(), &RecoveryFile::keepingFailed, this, &Document::recoveryTrouble);
 }

@@ -43,6 +43,8 @@ public:
 
 signals:
     void changedOnDisk(WatchedFile::Change change);
+    // Unsaved work can't be kept for a crash (why, naming the folder), or, with empty text, is kept again.
+    void recoveryTrouble(const QString &message);
 
 private:
     AnimationModel m_model;

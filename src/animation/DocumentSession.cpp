@@ -70,6 +70,8 @@ bool DocumentSession::load(const QString &path)
 
 bool DocumentSession::importChosen(const ScriptReader &read)
 {
+    if (!confirmClose())
+        return false;
     m_dialog.title = QStringLiteral("Import file");
     m_dialog.filter = QStringLiteral("RtCW Scripts (*.cfg)|*.cfg");
     if (!m_prompts.openFile(m_dialog))
@@ -79,10 +81,15 @@ bool DocumentSession::importChosen(const ScriptReader &read)
                           PromptButtons::Ok);
         return false;
     }
-    return importFile(m_dialog.fileName, read);
+    return importScript(m_dialog.fileName, read);
 }
 
 bool DocumentSession::importFile(const QString &path, const ScriptReader &read)
+{
+    return confirmClose() && importScript(path, read);
+}
+
+bool DocumentSession::importScript(const QString &path, const ScriptReader &read)
 {
     AnimationStep step(m_document.model(), QStringLiteral("Import"));
     if (!read(m_document.model(), path, m_prompts))

@@ -32,7 +32,8 @@ public:
     bool open();
     // Opens path as a new document, after the question (Open Recent, a drop, the start-up file).
     bool openFile(const QString &path);
-    // The import dialog, then import: a step of this document, which is untitled afterwards.
+    // The import dialog, then import, after the question (unsaved work would otherwise live only in the
+    // history, which no recovery file keeps): a step of this document, which is untitled afterwards.
     bool importChosen(const ScriptReader &read);
     bool importFile(const QString &path, const ScriptReader &read);
     // Saves in place (Save As for an untitled document); asks before writing over a file changed on disk.
@@ -52,6 +53,7 @@ signals:
 
 private:
     bool load(const QString &path);
+    bool importScript(const QString &path, const ScriptReader &read);
     bool confirmOverwriteChanged();
 
     Document &m_document;

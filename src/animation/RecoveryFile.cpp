@@ -86,7 +86,7 @@ std::optional<RecoveredWork> ReadRecoveryFile(const QString &path)
 
 RecoveryFile::RecoveryFile(const AnimationModel &model, const AnimationHistory &history, const WatchedFile &file,
                            const QString &folder, QObject *parent)
-    : QObject(parent), m_model(model), m_history(history), m_file(file)
+    : QObject(parent), m_model(model), m_history(history), m_file(file), m_folder(folder)
 {
     QDir().mkpath(folder);
     // A name no other copy has or had: one whose lock can be taken at once.
@@ -135,5 +135,11 @@ void RecoveryFile::update()
     }
     // Copying the lines only shares them; the worker encodes and writes.
     RecoveredWork work{m_history.filePath(), QDateTime::currentDateTime(), m_model.lines(), m_file.stamp()};
-    m_worker.start([path, work] { WriteTextFile(path, RecoveryFileText(work)); });
+    const QString folder = QDir::toNativeSeparators(m_folder);
+    m_worker.start([this, path, work, folder] {
+        const TextWriteResult written = WriteTextFile(path, RecoveryFileText(work));
+        const QString message = written.ok ? QString()
+            : QStringLiteral("Unsaved changes can't be kept for a crash in %1 (%2): save your work.").arg(folder, written.errorString);
+        QMetaObject::invokeMethod(this, [this, message] { emit keepingFailed(message); }, Qt::QueuedConnection);
+    });
 }

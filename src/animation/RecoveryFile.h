@@ -37,6 +37,10 @@ public:
     // Writes or removes the file now and waits for it.
     void flush();
 
+signals:
+    // The work could not be kept (the folder named in the message refuses it), or, with empty text, is kept again.
+    void keepingFailed(const QString &message);
+
 private:
     std::unique_ptr<QLockFile> m_lock;
     const AnimationModel &m_model;
@@ -45,6 +49,7 @@ private:
     QString m_path;
     QTimer m_timer;
     QThreadPool m_worker;  // one thread: writes happen in the order they were asked for
+    QString m_folder;
 };
 
 // What a recovery file holds.

@@ -23,6 +23,17 @@ void MainWindow::buildStatusBar()
     m_markHelp->hide();
     connect(m_markHelp, &QLabel::linkActivated, this, [this](const QString &link) { openHelpLink(QUrl(link)); });
     statusBar()->addPermanentWidget(m_markHelp);
+    // Lasting, unlike a message: work not kept for a crash stays said until it is kept again.
+    auto *recoveryWarning = new QLabel(statusBar());
+    recoveryWarning->setObjectName(QStringLiteral("lblRecoveryWarning"));
+    recoveryWarning->hide();
+    statusBar()->addPermanentWidget(recoveryWarning);
+    connect(&m_document, &Document::recoveryTrouble, recoveryWarning, [recoveryWarning](const QString &message) {
+        // A long folder name is shortened in its middle, never widening the window; the tip says it all.
+        recoveryWarning->setText(recoveryWarning->fontMetrics().elidedText(message, Qt::ElideMiddle, 480));
+        recoveryWarning->setToolTip(message);
+        recoveryWarning->setVisible(!message.isEmpty());
+    });
     connect(&m_model, &QAbstractItemModel::dataChanged, this, &MainWindow::updateLineStatus);
     for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
         connect(&m_model, signal, this, &MainWindow::updateLineStatus);

@@ -91,10 +91,8 @@ int runGenerate(QStringList arguments, CliStreams &streams)
         }
         for (const QString &written : result.written)
             streams.err << "wrote " << written << '\n';
-        for (const QString &removed : result.removed)
-            streams.err << "removed the old part " << removed << '\n';
-        for (const QString &kept : result.kept)
-            streams.err << "kept " << kept << ": numbered as a part but not ours\n";
+        for (const QString &note : ChainFileNotes(result))
+            streams.err << note << '\n';
         streams.err.flush();
         return 0;
     }

@@ -167,9 +167,10 @@ bool JsonRegistryStore::change(const std::function<bool(Hives &)> &edit)
     }
     Hives hives;
     if (!readHives(m_path, hives).isEmpty()) {
-        // Keep what could not be read: the user may want it back.
-        const QString aside = m_path + QStringLiteral(".unreadable");
-        QFile::remove(aside);
+        // Keep what could not be read, under a name no earlier unreadable file has: the user may want it back.
+        QString aside = m_path + QStringLiteral(".unreadable");
+        for (int n = 2; QFileInfo::exists(aside); ++n)
+            aside = m_path + QStringLiteral(".unreadable-%1").arg(n);
         QFile::copy(m_path, aside);
     }
     if (!edit(hives))

@@ -24,7 +24,7 @@ public:
     // Why the file could not be read at start, or empty text.
     QString loadError() const override { return m_loadError; }
     // Why the last change could not be written, or empty text.
-    QString saveError() const { return m_saveError; }
+    QString saveError() const override { return m_saveError; }
 
     struct Value {
         QString name;

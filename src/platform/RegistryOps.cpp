@@ -11,9 +11,9 @@ QString GetRegValue(const RegistryStore &store, RegHive hive, const QString &key
     return nul < 0 ? value->text : value->text.left(nul);
 }
 
-void SetRegValue(RegistryStore &store, RegHive hive, const QString &key, const QString &name, const QString &text)
+bool SetRegValue(RegistryStore &store, RegHive hive, const QString &key, const QString &name, const QString &text)
 {
-    store.setValue(hive, key, name, text);
+    return store.setValue(hive, key, name, text);
 }
 
 void DeleteRegKey(RegistryStore &store, RegHive hive, const QString &key)

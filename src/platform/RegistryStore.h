@@ -26,6 +26,8 @@ public:
     virtual bool deleteKey(RegHive hive, const QString &key) = 0;
     // Why the stored settings could not be read when the store opened, or empty text.
     virtual QString loadError() const { return {}; }
+    // Why the last change could not be written, when the store knows more than that it failed.
+    virtual QString saveError() const { return {}; }
 };
 
 // The store the program uses on this platform: the system registry on Windows,

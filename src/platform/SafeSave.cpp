@@ -9,15 +9,26 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QStorageInfo>
 #include <QThread>
+
+#include <memory>
+#include <optional>
+#include <vector>
 
 namespace {
 
-TextWriteResult failure(const QFileDevice &file)
+// The reason a write failed, naming the file. A full disk is said as such: the system's own words for it are
+// often lost by the time the failed write is seen ("Unknown error").
+TextWriteResult failure(const QFileDevice &file, qint64 wanted = 0)
 {
     TextWriteResult result;
     result.errorCode = static_cast<int>(file.error());
-    result.errorString = file.errorString();
+    QStorageInfo storage(QFileInfo(file.fileName()).absolutePath());
+    const bool full = file.error() != QFileDevice::OpenError && file.error() != QFileDevice::RenameError
+                      && storage.isValid() && storage.bytesAvailable() < wanted;
+    result.errorString = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(file.fileName()),
+                                                      full ? QStringLiteral("The disk is full") : file.errorString());
     return result;
 }
 
@@ -25,9 +36,9 @@ TextWriteResult refused(const QString &path, const QString &reason)
 {
     TextWriteResult result;
     result.errorCode = static_cast<int>(QFileDevice::OpenError);
-    result.errorString = QStringLiteral("The folder %1 does not let new files be created, and %2; the file was not "
+    result.errorString = QStringLiteral("%1: the folder does not let new files be created, and %2; the file was not "
                                         "changed.")
-                             .arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath()), reason);
+                             .arg(QDir::toNativeSeparators(path), reason);
     return result;
 }
 
@@ -77,7 +88,7 @@ TextWriteResult writeInPlace(const QString &path, const QByteArray &bytes)
         result.ok = true;
         return result;
     }
-    TextWriteResult result = failure(file);
+    TextWriteResult result = failure(file, bytes.size());
     file.close();
     QFile back(path);
     if (openToOverwrite(back) && overwrite(back, old))
@@ -118,10 +129,70 @@ TextWriteResult SaveBytes(const QString &path, const QByteArray &bytes)
             result.ok = true;
             return result;
         }
-        TextWriteResult result = failure(file);
+        TextWriteResult result = failure(file, bytes.size());
         file.cancelWriting();
         if (result.errorCode != QFileDevice::RenameError || patience.hasExpired())
             return result;
         QThread::msleep(10);
     }
+}
+
+namespace {
+
+// Puts back the first `count` files as they were: new ones removed first, so that the old bytes find room.
+void putBack(const QStringList &paths, const QList<std::optional<QByteArray>> &before, qsizetype count)
+{
+    for (qsizetype i = 0; i < count; ++i)
+        if (!before.at(i))
+            QFile::remove(paths.at(i));
+    for (qsizetype i = 0; i < count; ++i)
+        if (before.at(i))
+            SaveBytes(paths.at(i), *before.at(i));
+}
+
+// One file after another, each put back when a later one fails: for folders that refuse new files.
+SaveAllResult saveOneByOne(const QStringList &paths, const QList<QByteArray> &bytes,
+                           const QList<std::optional<QByteArray>> &before)
+{
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        const TextWriteResult written = SaveBytes(paths.at(i), bytes.at(i));
+        if (!written.ok) {
+            putBack(paths, before, i);
+            return {written, paths.at(i)};
+        }
+    }
+    return {TextWriteResult{true}, QString()};
+}
+
+} // namespace
+
+SaveAllResult SaveAllBytes(const QStringList &paths, const QList<QByteArray> &bytes)
+{
+    QList<std::optional<QByteArray>> before;
+    for (const QString &path : paths) {
+        QFile old(path);
+        before << (old.open(QIODevice::ReadOnly) ? std::optional(old.readAll()) : std::nullopt);
+    }
+    // Every file is written whole beside its place before any takes it: a full disk changes nothing.
+    std::vector<std::unique_ptr<QSaveFile>> staged;
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        auto file = std::make_unique<QSaveFile>(paths.at(i));
+        if (!file->open(QIODevice::WriteOnly))
+            return file->error() == QFileDevice::OpenError && QFileInfo(paths.at(i)).isFile()
+                ? saveOneByOne(paths, bytes, before)
+                : SaveAllResult{failure(*file), paths.at(i)};
+        if (!writeAll(*file, bytes.at(i)))
+            return {failure(*file, bytes.at(i).size()), paths.at(i)};  // the staged files go with the list
+        staged.push_back(std::move(file));
+    }
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        if (staged.at(i)->commit())
+            continue;
+        const TextWriteResult again = SaveBytes(paths.at(i), bytes.at(i));  // patient with a file held open
+        if (!again.ok) {
+            putBack(paths, before, i);
+            return {again, paths.at(i)};
+        }
+    }
+    return {TextWriteResult{true}, QString()};
 }

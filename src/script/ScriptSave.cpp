@@ -1,12 +1,11 @@
 #include "script/ScriptSave.h"
 
-#include "platform/SafeSave.h"
-#include "platform/TextFile.h"
-
 #include "animation/AnimationFile.h"
 #include "platform/FileEnding.h"
 #include "platform/Prompts.h"
+#include "platform/SafeSave.h"
 #include "platform/TextFile.h"
+#include "script/ScriptChainRecord.h"
 #include "script/ScriptGenerator.h"
 #include "script/ScriptParts.h"
 
@@ -15,7 +14,6 @@
 #include <QMap>
 #include <QFileInfo>
 
-#include <optional>
 
 namespace {
 
@@ -27,16 +25,8 @@ QByteArray fileBytes(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// A file an earlier save of ours wrote: it starts with our banner.
-bool isOurs(const QString &path)
-{
-    static const QByteArray banner = "\r\n" + EncodeAnsi(ScriptBanner().join(QLatin1String("\r\n")));
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) && file.read(banner.size()) == banner;
-}
-
-// NAME_k.cfg beside firstPath for every k past `parts`, in the order of k.
-QStringList laterParts(const QString &firstPath, qsizetype parts)
+// NAME_k.cfg beside firstPath for every k past `parts`, by k.
+QMap<int, QString> laterParts(const QString &firstPath, qsizetype parts)
 {
     const QFileInfo second(PartPath(firstPath, 2));
     const QString stem = second.fileName().chopped(5);  // without "2.cfg"
@@ -47,25 +37,22 @@ QStringList laterParts(const QString &firstPath, qsizetype parts)
         if (number && part > parts && PartPath(firstPath, part) == second.dir().filePath(name))
             found.insert(part, second.dir().filePath(name));
     }
-    return found.values();
-}
-
-// All or none: a part written before a failed one gets its old bytes back, or goes.
-void putBack(const QString &path, const std::optional<QByteArray> &bytes)
-{
-    if (!bytes) {
-        QFile::remove(path);
-        return;
-    }
-    SaveBytes(path, *bytes);
+    return found;
 }
 
 } // namespace
 
-QString KeptFilesNotice(const QStringList &kept)
+QStringList ChainFileNotes(const PartsWriteResult &result)
 {
-    return QStringLiteral("These files are numbered as parts of this script but are not ours, so they were kept:\n")
-           + kept.join(QLatin1Char('\n'));
+    QStringList notes;
+    for (const QString &path : result.removed)
+        notes << QStringLiteral("removed %1: an older part of this script").arg(QDir::toNativeSeparators(path));
+    for (const QString &path : result.edited)
+        notes << QStringLiteral("kept %1: a part of this script's last save, changed since").arg(QDir::toNativeSeparators(path));
+    for (const QString &path : result.kept)
+        notes << QStringLiteral("kept %1: numbered as a part, but not written by this script's last save")
+                     .arg(QDir::toNativeSeparators(path));
+    return notes;
 }
 
 QStringList PartPaths(const QString &firstPath, qsizetype count)
@@ -87,30 +74,31 @@ PartsWriteResult WriteScriptParts(const QString &firstPath, const QStringList &p
 
     const QStringList paths = PartPaths(firstPath, parts.size());
     const QStringList chained = RechainParts(parts, ExecTargetOf(firstPath).name);
-
-    // What the files held, to put back if a later part can't be written.
-    QList<std::optional<QByteArray>> before;
-    for (const QString &path : paths)
-        before << (QFileInfo::exists(path) ? std::optional(fileBytes(path)) : std::nullopt);
-    for (qsizetype i = 0; i < paths.size(); ++i) {
-        const TextWriteResult written = WriteTextFile(paths.at(i), ScriptFileText(chained.at(i)));
-        if (!written.ok) {
-            for (qsizetype j = 0; j < i; ++j)
-                putBack(paths.at(j), before.at(j));
-            result.errorMessage = SaveErrorMessage(written);
-            result.errorLine = QStringLiteral("Can't write %1: %2").arg(paths.at(i), written.errorString);
-            return result;
-        }
-        result.replacedCharacters |= written.replacedCharacters;
-        result.written << paths.at(i);
+    QList<QByteArray> bytes;
+    for (const QString &part : chained) {
+        bool replaced = false;
+        bytes << EncodeAnsi(ScriptFileText(part), &replaced);
+        result.replacedCharacters |= replaced;
     }
-    // Parts past the new last one: ours go, chained or not; a file of the player's own stays.
-    for (const QString &path : laterParts(firstPath, parts.size())) {
-        if (!isOurs(path))
-            result.kept << path;
-        else if (QFile::remove(path))
-            result.removed << path;
+    const QMap<int, QByteArray> lastSave = ScriptChainRecord::Read(firstPath);
+    const SaveAllResult saved = SaveAllBytes(paths, bytes);
+    if (!saved.written.ok) {
+        result.errorMessage = SaveErrorMessage(saved.written);
+        result.errorLine = QStringLiteral("Can't write %1").arg(saved.written.errorString);
+        return result;
     }
+    result.written = paths;
+    // Parts past the new last one go only when the last save wrote them and they still hold its bytes.
+    const QMap<int, QString> later = laterParts(firstPath, parts.size());
+    for (auto part = later.begin(); part != later.end(); ++part) {
+        if (!lastSave.contains(part.key()))
+            result.kept << part.value();
+        else if (ScriptChainRecord::HashOf(fileBytes(part.value())) != lastSave.value(part.key()))
+            result.edited << part.value();
+        else if (QFile::remove(part.value()))
+            result.removed << part.value();
+    }
+    ScriptChainRecord::Write(firstPath, bytes);
     result.ok = true;
     return result;
 }
@@ -149,8 +137,8 @@ bool SaveScriptParts(const QStringList &parts, const QString &generateDir, FileD
         prompts.message(result.errorMessage, SaveScriptTitle, PromptIcon::Critical);
         return false;
     }
-    if (!result.kept.isEmpty())
-        prompts.message(KeptFilesNotice(result.kept), SaveScriptTitle, PromptIcon::Information);
+    if (const QStringList notes = ChainFileNotes(result); !notes.isEmpty())
+        prompts.message(notes.join(QLatin1Char('\n')), SaveScriptTitle, PromptIcon::Information);
     if (result.replacedCharacters)
         prompts.message(ReplacedCharactersNotice(path), AppTitle, PromptIcon::Exclamation);
     return true;

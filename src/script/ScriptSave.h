@@ -15,20 +15,22 @@ struct PartsWriteResult {
     QString errorLine;               // the same on one line, for the command line
     bool replacedCharacters = false;
     QStringList written;             // the part files, in order
-    QStringList removed;             // higher-numbered parts of an earlier save
-    QStringList kept;                // higher-numbered files that are not ours
+    QStringList removed;             // higher-numbered parts the last save wrote
+    QStringList edited;              // higher-numbered parts the last save wrote, changed since: kept
+    QStringList kept;                // higher-numbered files the last save didn't write
 };
 
-// Tells which higher-numbered files a save left alone.
-QString KeptFilesNotice(const QStringList &kept);
+// One line for each file past the new last part: what was removed or kept, and why.
+QStringList ChainFileNotes(const PartsWriteResult &result);
 
 // The part files a save at firstPath writes: NAME.cfg, NAME_2.cfg ...
 QStringList PartPaths(const QString &firstPath, qsizetype count);
 
-// Writes every part (window texts) beside firstPath, each atomically and all or
-// none, chaining them by their path under the game folder; then removes every
-// higher-numbered part that starts with our banner; any other file stays and
-// is listed in `kept`. Nothing is written when an exec path would be too long.
+// Writes every part (window texts) beside firstPath, all or none, chaining them
+// by their path under the game folder; then removes the higher-numbered parts
+// the last save of firstPath wrote (ScriptChainRecord) that still hold what it
+// wrote, and lists every other one. Nothing is written when an exec path would
+// be too long.
 PartsWriteResult WriteScriptParts(const QString &firstPath, const QStringList &parts);
 
 // The script window's "Save": asks for a .cfg file (starting in generateDir

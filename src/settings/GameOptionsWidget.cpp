@@ -61,15 +61,16 @@ void GameOptionsWidget::showGame()
                         .arg(rules.bufferBytes));
 }
 
-void GameOptionsWidget::save()
+bool GameOptionsWidget::save()
 {
     // Only what the user changed: an untouched page leaves the store as it was.
     auto write = [this](const char *name, QSpinBox *box) {
-        if (box->value() != box->property("read").toInt())
-            SetRegValue(m_store, RegHive::CurrentUser, SettingsKey, QLatin1String(name), QString::number(box->value()));
+        return box->value() == box->property("read").toInt()
+            || SetRegValue(m_store, RegHive::CurrentUser, SettingsKey, QLatin1String(name), QString::number(box->value()));
     };
-    if (m_game->currentIndex() != m_game->property("read").toInt())
-        SetRegValue(m_store, RegHive::CurrentUser, SettingsKey, QStringLiteral("Game"), m_game->currentData().toString());
-    write("FrameRate", m_frameRate);
-    write("PartLimit", m_partLimit);
+    bool saved = m_game->currentIndex() == m_game->property("read").toInt()
+              || SetRegValue(m_store, RegHive::CurrentUser, SettingsKey, QStringLiteral("Game"), m_game->currentData().toString());
+    saved &= write("FrameRate", m_frameRate);
+    saved &= write("PartLimit", m_partLimit);
+    return saved;
 }

@@ -15,7 +15,7 @@ class GameOptionsWidget : public QWidget {
     Q_OBJECT
 public:
     explicit GameOptionsWidget(RegistryStore &store, QWidget *parent = nullptr);
-    void save();
+    bool save();  // false when a value could not be stored
 
 private:
     const GameRules &chosen() const;

@@ -349,12 +349,19 @@ void OptionsDialog::browse(QLineEdit *field, const QString &title)
 void OptionsDialog::saveSettings()
 {
     // Only what the user changed here: another copy may have changed the rest since this window opened.
+    bool saved = true;
     for (const Field &field : fields()) {
         const QString value = field.value();
         if (value != m_shown.value(QLatin1String(field.name)))
-            SetRegValue(m_store, RegHive::CurrentUser, SettingsKey, QLatin1String(field.name), value);
+            saved &= SetRegValue(m_store, RegHive::CurrentUser, SettingsKey, QLatin1String(field.name), value);
     }
-    m_game->save();
+    saved &= m_game->save();
+    if (!saved) {  // the window stays open with the player's choices, to try again or cancel
+        const QString reason = m_store.saveError();
+        m_prompts.message(QStringLiteral("The settings could not be saved%1.").arg(reason.isEmpty() ? QString() : QStringLiteral(": ") + reason),
+                          QStringLiteral("Options"), PromptIcon::Critical);
+        return;
+    }
     if (m_settingsSaved)
         m_settingsSaved();
     accept();

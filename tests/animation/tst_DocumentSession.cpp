@@ -128,6 +128,7 @@ private slots:
             {"Open Recent, drop, start-up", Road::OpenFile, QStringLiteral("b.ras"), {"b1"}},
             {"Restore", Road::Restore, QStringLiteral("b.ras"), {"kept"}},
             {"Exit", Road::Close, QStringLiteral("a.ras"), {}},
+            {"Import", Road::Import, QString(), {"^1Bob"}},
         };
         for (const RoadInfo &r : roads) {
             const QStringList afterClean = r.road == Road::Close ? saved : r.texts;
@@ -138,8 +139,6 @@ private slots:
             row("unsaved, Discard") << RoadCase{r.road, Start::Unsaved, D, true, 1, saved, r.path, afterEdit};
             row("unsaved, Cancel") << RoadCase{r.road, Start::Unsaved, C, false, 1, saved, QStringLiteral("a.ras"), edited};
         }
-        // Import is a step of the open document: nothing to ask, nothing written, the name left behind.
-        QTest::addRow("Import, unsaved") << RoadCase{Road::Import, Start::Unsaved, C, true, 0, saved, QString(), {"^1Bob"}};
     }
 
     void everyRoadAsksOnce()

@@ -565,6 +565,28 @@ private slots:
         QVERIFY(clock.elapsed() < RecoveryFile::DelayMs + 2000);
     }
 
+    // A recovery folder that can't be written is said in the status bar for as long as it lasts, naming it.
+    void aRecoveryFolderThatRefusesIsSaid()
+    {
+        QTemporaryDir home;
+        QVERIFY(WriteTextFile(home.filePath("file"), "a file, not a folder").ok);
+        const QString folder = home.filePath("file/data");
+        window->document().keepRecoveryIn(folder);
+        start({"one"}, 0);
+        type("x");
+        window->document().recovery()->flush();
+        auto *warning = window->findChild<QLabel *>("lblRecoveryWarning");
+        QTRY_VERIFY(warning->isVisible());
+        QVERIFY2(warning->toolTip().startsWith("Unsaved changes can't be kept for a crash in " + QDir::toNativeSeparators(folder)),
+                 qPrintable(warning->toolTip()));
+        window->showStatus("another message");  // a passing message doesn't cover it
+        QVERIFY(warning->isVisible());
+        window->document().keepRecoveryIn(home.filePath("data"));  // writable again: the warning goes
+        type("y");
+        window->document().recovery()->flush();
+        QTRY_VERIFY(!warning->isVisible());
+    }
+
 private:
     // With unshare: in process-id and mount namespaces of its own, where the copy is process 1 and /proc says so
     // (as sandboxed apps run).

@@ -162,6 +162,12 @@ private slots:
         QCOMPARE(ReadFileBytes(t.path() + ".unreadable"), unreadable ? file : QByteArray("<missing>"));
         t.reopen();
         QCOMPARE(LoadSettings(*t.store).clanTag, QString::fromUtf8("[\u00c4X]"));
+        if (unreadable) {  // a second unreadable file is kept beside the first, never over it
+            QVERIFY(WriteFileBytes(t.path(), "broken again"));
+            SetRegValue(*t.store, RegHive::CurrentUser, SettingsKey, "Name", "x");
+            QCOMPARE(ReadFileBytes(t.path() + ".unreadable"), file);
+            QCOMPARE(ReadFileBytes(t.path() + ".unreadable-2"), QByteArray("broken again"));
+        }
     }
 
     void twoCopiesKeepEachOthersValues_data()

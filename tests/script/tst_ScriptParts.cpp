@@ -1,9 +1,11 @@
 #include "ScriptFixtures.h"
+#include "SmallDisk.h"
 
 #include "animation/AnimationFileCommands.h"
 #include "game/GameConsole.h"
 #include "script/ScriptImport.h"
 #include "platform/TextFile.h"
+#include "script/ScriptChainRecord.h"
 #include "script/ScriptCheck.h"
 #include "script/ScriptGenerator.h"
 #include "script/ScriptParts.h"
@@ -165,41 +167,112 @@ private slots:
         QVERIFY(parts.size() > 3);
         const PartsWriteResult written = WriteScriptParts(first, parts);
         QVERIFY(!written.ok);
-        QVERIFY(written.errorLine.startsWith("Can't write " + PartPath(first, 3) + ": "));
+        QVERIFY(written.errorLine.startsWith("Can't write " + QDir::toNativeSeparators(PartPath(first, 3)) + ": "));
         QCOMPARE(ReadFileBytes(first), "old 1");
         QCOMPARE(ReadFileBytes(PartPath(first, 2)), "old 2");
         QVERIFY(!QFile::exists(PartPath(first, 4)));
     }
 
-    void staleParts_data()
+    // A save removes only the later parts its last save wrote and that still hold its bytes; every other file
+    // numbered as a part stays and is named.
+    void laterPartsRemovedOnlyWhenTheLastSaveWroteThem_data()
     {
-        QTest::addColumn<QList<QByteArray>>("before");  // ocelot.v2, ocelot.v2_2.cfg ...; "" for no file
-        QTest::addColumn<QStringList>("left");
-        const QByteArray foreign = "set name \"mine\"\r\n";
-        QTest::newRow("our two old parts removed") << QList<QByteArray>{oldPart(1, true), oldPart(2, true), oldPart(3, false)}
-                                                   << QStringList{"ocelot.v2"};
-        QTest::newRow("a foreign file in the middle stays, ours after it go")
-            << QList<QByteArray>{oldPart(1, true), oldPart(2, true), foreign, oldPart(4, true), oldPart(5, false), ""}
-            << QStringList{"ocelot.v2", "ocelot.v2_3.cfg"};
-        QTest::newRow("ours, not chained from the part before") << QList<QByteArray>{oldPart(1, false), oldPart(2, false)}
-                                                                << QStringList{"ocelot.v2"};
+        QTest::addColumn<QStringList>("steps");  // "save N", "edit K", "put K" (another script's file), "older K"
+        QTest::addColumn<QStringList>("notes");  // what the last save says, by file
+        QTest::newRow("the last save's parts removed") << QStringList{"save 3", "save 1"}
+                                                       << QStringList{"removed ocelot.v2_2.cfg: an older part of this script", "removed ocelot.v2_3.cfg: an older part of this script"};
+        QTest::newRow("a shorter save, then shorter again") << QStringList{"save 3", "save 2", "save 1"}
+                                                            << QStringList{"removed ocelot.v2_2.cfg: an older part of this script"};
+        QTest::newRow("a part edited since is kept") << QStringList{"save 3", "edit 3", "save 1"}
+                                                     << QStringList{"removed ocelot.v2_2.cfg: an older part of this script", "kept ocelot.v2_3.cfg: a part of this script's last save, changed since"};
+        QTest::newRow("another script's file of a part's name is kept") << QStringList{"save 1", "put 2", "save 1"}
+                                                                        << QStringList{"kept ocelot.v2_2.cfg: numbered as a part, but not written by this script's last save"};
+        QTest::newRow("an older version's parts are kept") << QStringList{"older 2", "older 3", "save 1"}
+                                                           << QStringList{"kept ocelot.v2_2.cfg: numbered as a part, but not written by this script's last save", "kept ocelot.v2_3.cfg: numbered as a part, but not written by this script's last save"};
+        QTest::newRow("parts overwritten, nothing past the end") << QStringList{"put 2", "save 3"} << QStringList{};
     }
 
-    void staleParts()
+    void laterPartsRemovedOnlyWhenTheLastSaveWroteThem()
     {
-        QFETCH(QList<QByteArray>, before);
+        QFETCH(QStringList, steps);
         QTemporaryDir dir;
         const QString first = dir.filePath("ocelot.v2");  // saved under its own ending
-        for (int i = 0; i < before.size(); ++i) {
-            if (!before.at(i).isEmpty())
-                PutBytes(PartPath(first, i + 1), before.at(i));
+        const QString script = BuildScriptText(namesInOrder(300), {});
+        FakePrompts prompts;  // the window's Save: Yes to every overwrite question
+        for (const QString &step : steps) {
+            const int n = step.section(u' ', 1).toInt();
+            if (step.startsWith("save")) {
+                const QStringList parts = SplitScript(script, "ocelot.v2", n == 1 ? 100000 : int(PartFileBytes(script) / n + 600));
+                QCOMPARE(parts.size(), n);
+                prompts.clear();
+                prompts.fileAnswers = {first};
+                FileDialogState dialog;
+                QVERIFY(SaveScriptParts(parts, QString(), dialog, prompts));
+            } else {
+                const QByteArray bytes = step.startsWith("edit") ? ReadFileBytes(PartPath(first, n)) + "say \"hi\"\r\n"
+                                                                 : oldPart(n, step.startsWith("older"));
+                PutBytes(PartPath(first, n), bytes);
+            }
         }
-        PutBytes(PartPath(first, before.size() + 1), oldPart(9, false));  // past a gap
-        const PartsWriteResult written = WriteScriptParts(first, {ExampleScript().join(CrLf)});
-        QVERIFY(written.ok);
-        QTEST(QDir(dir.path()).entryList(QDir::Files, QDir::Name), "left");
-        QCOMPARE(written.kept.size(), QDir(dir.path()).entryList(QDir::Files).size() - 1);
-        QCOMPARE(ReadFileBytes(first), ExampleScript().join(CrLf).toLatin1() + "\r\n");
+        // Told in the window as on the command line, one line per file; what remains is what it says.
+        QStringList notes;
+        for (const FakePrompts::Message &message : prompts.messages)
+            if (message.icon == PromptIcon::Information)
+                notes = message.text.split('\n');
+        notes.replaceInStrings(QDir::toNativeSeparators(dir.path() + "/"), "");
+        QTEST(notes, "notes");
+        const int parts = steps.last().section(u' ', 1).toInt();
+        QStringList left = QStringList(notes).filter(QRegularExpression("^kept ")).replaceInStrings(QRegularExpression("^kept |:.*"), "");
+        for (int part = 1; part <= parts; ++part)
+            left << QFileInfo(PartPath(first, part)).fileName();
+        left.sort();
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files, QDir::Name), left);
+    }
+
+    // A disk that fills up while a chain is saved: every file as it was, or every one new.
+    void aFullDiskLeavesTheChainWhole_data()
+    {
+        QTest::addColumn<int>("pages");  // of 4 KiB: the two old parts take two, the eight new ones eight
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("room for the new chain beside the old") << 16 << true;
+        QTest::newRow("full half-way: the old chain as it was") << 8 << false;
+    }
+
+    void aFullDiskLeavesTheChainWhole()
+    {
+        QFETCH(int, pages);
+        QFETCH(bool, saved);
+        QTemporaryDir dir;
+        const QString first = dir.filePath("s.cfg");
+        const QString script = BuildScriptText(namesInOrder(300), {});
+        const QStringList parts = SplitScript(script, "s", 1700);
+        QCOMPARE(parts.size(), 8);
+        const std::optional<QByteArray> seen = OnSmallDisk(dir.path(), pages * 4096, [&] {
+            PutBytes(first, oldPart(1, true));
+            PutBytes(PartPath(first, 2), oldPart(2, false));
+            const PartsWriteResult written = WriteScriptParts(first, parts);
+            QByteArray files = written.errorLine.toUtf8() + '\n';
+            for (const QString &name : QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name))
+                files += name.toUtf8() + ' ' + ScriptChainRecord::HashOf(ReadFileBytes(dir.filePath(name))).left(8) + '\n';
+            return files;
+        });
+        if (!seen)
+            QSKIP("no small disk can be made here (mount namespaces are not allowed)");
+        QStringList files = QString::fromUtf8(*seen).split('\n', Qt::SkipEmptyParts);
+        const QString error = saved ? QString() : files.takeFirst();
+        QVERIFY2(error.isEmpty() == saved && (saved || error.endsWith("The disk is full")), qPrintable(error));
+        QStringList expected;
+        if (saved) {
+            expected << ".s.cfg.parts";
+            for (int part = 1; part <= 8; ++part)
+                expected << QFileInfo(PartPath(first, part)).fileName();
+        } else {
+            expected << "s.cfg " + ScriptChainRecord::HashOf(oldPart(1, true)).left(8)
+                     << "s_2.cfg " + ScriptChainRecord::HashOf(oldPart(2, false)).left(8);
+        }
+        if (saved)
+            files.replaceInStrings(QRegularExpression(" .*"), "");
+        QCOMPARE(files, expected);
     }
 
     // "taken" typed where taken.cfg and taken.ras exist: the file with the ending is asked about and written.

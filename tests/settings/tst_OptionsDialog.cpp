@@ -40,8 +40,10 @@ public:
     bool setValue(RegHive hive, const QString &key, const QString &name, const QString &text) override
     {
         writes << (key == SettingsKey && hive == RegHive::CurrentUser ? name : key + '\\' + name) + '=' + text;
-        return m_inner.setValue(hive, key, name, text);
+        return !refuse && m_inner.setValue(hive, key, name, text);
     }
+    QString saveError() const override { return refuse ? QStringLiteral("The disk is full") : QString(); }
+    bool refuse = false;  // every write fails, as on a full disk
     bool deleteKey(RegHive hive, const QString &key) override { return m_inner.deleteKey(hive, key); }
     QStringList writes;
 
@@ -200,6 +202,30 @@ private slots:
         m_store.reopen();
         QCOMPARE(LoadSettings(*m_store.store).generateDir, QStringLiteral("/scripts"));
         QCOMPARE(LoadSettings(*m_store.store).name, QStringLiteral("^2Other"));
+    }
+
+    // A write that fails is said when OK is pressed, and the window stays open with the player's choices.
+    void okWhenTheSettingsCantBeWritten()
+    {
+        RecordingStore recorder(*m_store.store);
+        LeetTable leet;
+        FakePrompts prompts;
+        int saved = 0;
+        OptionsDialog dialog(recorder, leet, m_store.dir.filePath("leet.ini"), QString(), prompts, [&] { ++saved; });
+        dialog.show();
+        QTest::keyClicks(dialog.findChild<QWidget *>("txtClan"), QStringLiteral("X"));
+        recorder.refuse = true;
+        prompts.clear();
+        QTest::mouseClick(dialog.findChild<QWidget *>("cmdOK"), Qt::LeftButton);
+        QCOMPARE(prompts.messageTexts(), QStringList{"The settings could not be saved: The disk is full."});
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(saved, 0);
+        recorder.refuse = false;
+        QTest::mouseClick(dialog.findChild<QWidget *>("cmdOK"), Qt::LeftButton);
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(saved, 1);
+        m_store.reopen();
+        QCOMPARE(LoadSettings(*m_store.store).clanTag, QStringLiteral("X"));
     }
 
     void gameChoice_data()
