@@ -24,6 +24,16 @@
 #include <QApplication>
 
 
+const QStringList &CommandsNotWhilePlaying()
+{
+    static const QStringList commands{
+        QStringLiteral("btnadd"), QStringLiteral("btnaddbefore"), QStringLiteral("btnaddafter"),
+        QStringLiteral("btncopylast"), QStringLiteral("btncopylastx"), QStringLiteral("btncopyall"),
+        QStringLiteral("btncopyallreverse"), QStringLiteral("btnremove"), QStringLiteral("btndeleteselected"),
+        QStringLiteral("btndeleteall"), QStringLiteral("mnuAnimRemove")};
+    return commands;
+}
+
 QHash<QString, std::function<void()>> BuildCommandTable(MainWindow &w)
 {
     auto addLine = [&w](AddWhere where) {
@@ -167,13 +177,5 @@ QHash<QString, std::function<void()>> BuildCommandTable(MainWindow &w)
         {QStringLiteral("mnuAnimMoveUp"), step("Move up", moveLine(-1))},
         {QStringLiteral("mnuAnimMoveDown"), step("Move down", moveLine(+1))},
     };
-    // The Animation menu runs the toolbar's commands.
-    const std::pair<const char *, const char *> sameAs[] = {
-        {"mnuAnimWizard", "btnwizard"}, {"mnuAnimPlay", "btnpreview"}, {"mnuAnimGenerate", "btngenerate"},
-        {"mnuAnimAdd", "btnadd"}, {"mnuAnimAddBefore", "btnaddbefore"},
-        {"mnuAnimEdit", "btnedit"}, {"mnuAnimCopyTimes", "btncopylastx"}, {"mnuAnimLeet", "btneditleet"},
-        {"mnuAnimRandomCase", "btneditrandomcase"}, {"mnuAnimColorize", "btneditcolorize"}};
-    for (const auto &[menuEntry, button] : sameAs)
-        table.insert(QLatin1String(menuEntry), table.value(QLatin1String(button)));
     return table;
 }

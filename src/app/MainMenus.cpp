@@ -14,6 +14,7 @@ struct Entry {
     const char *key;      // empty: a separator
     const char *caption;
     const char *shortcut = "";
+    const char *command = "";  // the toolbar command it runs; empty: its own
 };
 
 struct ToolbarEntry {
@@ -68,15 +69,16 @@ const QList<MenuEntry> &menuBar()
           {"mnuEditSimple", "Si&mple Edit"}, {"", ""}, {"mnuEditOptions", "&Options..."}}},
         {"mnuView", "&View", {{"mnuViewShowCodes", "Show &codes in the list"}}},
         {"mnuAnimation", "&Animation",
-         {{"mnuAnimWizard", "&Wizard...", "Ctrl+W"}, {"mnuAnimPlay", "&Play/Stop", "F5"},
+         {{"mnuAnimWizard", "&Wizard...", "Ctrl+W", "btnwizard"}, {"mnuAnimPlay", "&Play/Stop", "F5", "btnpreview"},
           {"mnuAnimGameSpeed", "Play at game &speed"},
-          {"mnuAnimGenerate", "&Generate script...", "Ctrl+G"}, {"", ""},
-          {"mnuAnimAdd", "&Add line", "Insert"}, {"mnuAnimAddBefore", "Add &before"},
-          {"mnuAnimRemove", "&Remove", "Delete"}, {"mnuAnimEdit", "&Edit...", "F2"},
-          {"mnuAnimCopyTimes", "Copy &x times..."}, {"", ""},
+          {"mnuAnimGenerate", "&Generate script...", "Ctrl+G", "btngenerate"}, {"", ""},
+          {"mnuAnimAdd", "&Add line", "Insert", "btnadd"}, {"mnuAnimAddBefore", "Add &before", "", "btnaddbefore"},
+          {"mnuAnimRemove", "&Remove", "Delete"}, {"mnuAnimEdit", "&Edit...", "F2", "btnedit"},
+          {"mnuAnimCopyTimes", "Copy &x times...", "", "btncopylastx"}, {"", ""},
           {"mnuAnimMoveUp", "Move &up", "Ctrl+Up"}, {"mnuAnimMoveDown", "Move &down", "Ctrl+Down"}, {"", ""},
-          {"mnuAnimLeet", "&Leet converter"}, {"mnuAnimRandomCase", "Randomize &case"},
-          {"mnuAnimColorize", "Colori&ze..."}}},
+          {"mnuAnimLeet", "&Leet converter", "", "btneditleet"},
+          {"mnuAnimRandomCase", "Randomize &case", "", "btneditrandomcase"},
+          {"mnuAnimColorize", "Colori&ze...", "", "btneditcolorize"}}},
         {"mnuHelp", "&Help",
          {{"mnuHelpContents", "Marqueemaster &Help...", "F1"}, {"mnuHelpHelp", "&Contact..."}, {"", ""},
           {"mnuHelpAbout", "&About..."}}},
@@ -91,23 +93,25 @@ const QList<Entry> &pasteMenu()
     return items;
 }
 
-QAction *addEntry(QMenu *menu, const Entry &entry, const Dispatch &dispatch)
+QAction *addEntry(QMenu *menu, const Entry &entry, const Dispatch &dispatch, MainMenus &menus)
 {
     if (!*entry.key)
         return menu->addSeparator();
     const QString key = QLatin1String(entry.key);
+    const QString command = QLatin1String(*entry.command ? entry.command : entry.key);
     QAction *action = menu->addAction(QLatin1String(entry.caption));
     action->setObjectName(key);
     if (*entry.shortcut)
         action->setShortcut(QKeySequence(QLatin1String(entry.shortcut)));
-    QObject::connect(action, &QAction::triggered, menu, [dispatch, key] { dispatch(key); });
+    QObject::connect(action, &QAction::triggered, menu, [dispatch, command] { dispatch(command); });
+    menus.controls.insert(command, action);
     return action;
 }
 
-void fillMenu(QMenu *menu, const QList<Entry> &entries, const Dispatch &dispatch)
+void fillMenu(QMenu *menu, const QList<Entry> &entries, const Dispatch &dispatch, MainMenus &menus)
 {
     for (const Entry &entry : entries)
-        addEntry(menu, entry, dispatch);
+        addEntry(menu, entry, dispatch, menus);
 }
 
 } // namespace
@@ -142,18 +146,15 @@ MainMenus BuildMainMenus(QMainWindow &window, const Dispatch &dispatch)
         if (!item.dropDown.isEmpty()) {
             auto *menu = new QMenu(button);
             menu->setObjectName(key + QStringLiteral("Menu"));
-            fillMenu(menu, item.dropDown, dispatch);
+            fillMenu(menu, item.dropDown, dispatch, result);
             button->setMenu(menu);
             button->setPopupMode(QToolButton::MenuButtonPopup);
         }
         // Every button has a menu entry and a key: Tab goes past the toolbar to the list and the preview.
         button->setFocusPolicy(Qt::NoFocus);
         toolbar->addWidget(button);
-        if (key == QLatin1String("btnadd"))
-            result.addButton = button;
-        else if (key == QLatin1String("btnremove"))
-            result.removeButton = button;
-        else if (key == QLatin1String("btnpreview"))
+        result.controls.insert(key, button);
+        if (key == QLatin1String("btnpreview"))
             result.previewButton = button;
     }
 
@@ -165,10 +166,10 @@ MainMenus BuildMainMenus(QMainWindow &window, const Dispatch &dispatch)
             if (QLatin1String(entry.key) == QLatin1String("mnuEditPaste")) {
                 QMenu *paste = menu->addMenu(QLatin1String(entry.caption));
                 paste->setObjectName(QLatin1String(entry.key));
-                fillMenu(paste, pasteMenu(), dispatch);
+                fillMenu(paste, pasteMenu(), dispatch, result);
                 continue;
             }
-            QAction *action = addEntry(menu, entry, dispatch);
+            QAction *action = addEntry(menu, entry, dispatch, result);
             const QString key = QLatin1String(entry.key);
             // An item of the design that never does anything: shown greyed.
             if (key == QLatin1String("mnuEditSimple"))

@@ -26,6 +26,7 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QScreen>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeView>
@@ -218,9 +219,18 @@ void MainWindow::playingChanged(bool playing)
 {
     m_menus.previewButton->setText(playing ? QStringLiteral("Stop") : QStringLiteral("Play"));
     m_menus.previewButton->setIcon(ToolbarIcon(playing ? 10 : 8));
-    m_menus.addButton->setEnabled(!playing);
-    m_menus.removeButton->setEnabled(!playing);
+    for (const QString &command : CommandsNotWhilePlaying())
+        m_menus.setCommandEnabled(command, !playing);
     m_previewUpdating = playing;
+    if (!playing) {
+        // The last frame stays for its Time, read-only: typing must not write the played text into the current
+        // line. Then the box shows the current line again.
+        m_preview->setReadOnly(true);
+        QTimer::singleShot(m_player->timer()->interval(), this, [this] {
+            if (!m_player->isPlaying())
+                setPreview();
+        });
+    }
 }
 
 void MainWindow::toggleShowColors()

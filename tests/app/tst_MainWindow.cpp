@@ -382,20 +382,34 @@ private slots:
     void playSwitchesCaptionAndButtons()
     {
         auto *play = window->findChild<QToolButton *>("btnpreview");
-        auto *add = window->findChild<QToolButton *>("btnadd");
         trigger("btnpreview");
         QCOMPARE(open->prompts.messageTexts(), QStringList{"There is no animation to play!"});
         window->model().appendLines({{"^1one", "15", "set name"}, {"two", "5", "say"}});
         trigger("btnpreview");
         QCOMPARE(play->text(), QStringLiteral("Stop"));
-        QVERIFY(!add->isEnabled() && !window->findChild<QToolButton *>("btnremove")->isEnabled());
+        // Adding and removing lines is greyed everywhere: the buttons, their menus and the keys.
+        const QStringList greyed{"btnadd", "btnremove", "mnuAnimAdd", "mnuAnimAddBefore", "mnuAnimRemove", "mnuAnimCopyTimes", "btndeleteall"};
+        const auto enabled = [&](const QString &name) { return window->findChild<QObject *>(name)->property("enabled").toBool(); };
+        for (const QString &name : greyed)
+            QVERIFY2(!enabled(name), qPrintable(name));
+        QVERIFY(enabled("mnuAnimEdit") && enabled("btnedit"));
+        window->list()->setCurrentIndex(window->model().index(0, 0));
+        for (Qt::Key key : {Qt::Key_Insert, Qt::Key_Delete})
+            QTest::keyClick(window->list(), key);
+        QCOMPARE(texts(), (QStringList{"^1one", "two"}));
         window->player().tick();
         QCOMPARE(window->previewBox()->toPlainText(), QStringLiteral("one"));
         window->player().tick();
         QCOMPARE(window->previewBox()->toPlainText(), QStringLiteral("!! two"));
         QCOMPARE(play->text(), QStringLiteral("Play"));
-        QVERIFY(add->isEnabled() && !window->previewUpdating());
+        for (const QString &name : greyed)
+            QVERIFY2(enabled(name), qPrintable(name));
+        QVERIFY(!window->previewUpdating());
+        // The last frame stays a moment, read-only; then the box shows the current line again.
+        QTest::keyClicks(window->previewBox(), "typed");
         QCOMPARE(texts(), (QStringList{"^1one", "two"}));
+        QTRY_COMPARE(window->previewBox()->toPlainText(), QStringLiteral("one"));
+        QVERIFY(!window->previewBox()->isReadOnly());
     }
 
 private:
