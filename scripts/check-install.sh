@@ -6,7 +6,10 @@
 # user: installs into a prefix standing for ~/.local and one for /usr, with every
 # XDG_* folder a temporary one, clicks the "Registry Options" buttons in the
 # orders a user would, and checks that gio and xdg-mime say what the page says
-# and that the prefix and mimeapps.list end byte for byte as they started.
+# and that the prefix and mimeapps.list end byte for byte as they started. Last,
+# the buttons from the build folder first, then the install into ~/.local over
+# the files they wrote, then "Restore" and "Remove" from the installed program:
+# every installed file must stay as installed.
 # usage: scripts/check-install.sh BUILD_DIR
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -137,6 +140,37 @@ echo "-- the README's path: ~/.local"
 user_path local "$tmp/local/home/.local" "$tmp/os"
 echo "-- the README's path: a system prefix"
 user_path system "$tmp/system/usr" "$tmp/system/usr/share:$tmp/os"
+
+build_then_install() {
+    local name=build-then-install prefix=$tmp/build-then-install/home/.local
+    export XDG_DATA_HOME=$prefix/share XDG_CONFIG_HOME=$tmp/$name/home/.config
+    export XDG_CONFIG_DIRS=$tmp/$name/etc XDG_DATA_DIRS=$tmp/os HOME=$tmp/$name/home PATH=$prefix/bin:$PATH
+    unset XDG_CURRENT_DESKTOP
+    mkdir -p "$XDG_DATA_HOME" "$XDG_CONFIG_HOME"
+    local program=$build/marqueemaster button installed
+    for button in cmdAssociate cmdAddContext installed cmdRestore cmdRemoveContext; do
+        if [ "$button" = installed ]; then
+            [ -s "$XDG_DATA_HOME/Marqueemaster/installed-files" ] || fail "$name: the build wrote no desktop files"
+            cmake --install "$build" --prefix "$prefix" >/dev/null
+            update-mime-database "$prefix/share/mime"
+            update-desktop-database "$prefix/share/applications"
+            installed=$(installed_files)
+            program=$prefix/bin/marqueemaster
+            continue
+        fi
+        echo "   $name: $button from $program"
+        agree "$(QT_QPA_PLATFORM=offscreen "$clicks" "$program" "$button" 2>/dev/null | tail -n 1)"
+    done
+    diff <(echo "$installed") <(installed_files) >&2 || fail "$name: the installed files changed"
+    [ ! -e "$XDG_DATA_HOME/Marqueemaster" ] || fail "$name: the list of the build's desktop files is left"
+}
+# Every file of the prefix with its checksum, but the build's list of its own files.
+installed_files() {
+    (cd "$prefix" && find . \( -type f -o -type l \) ! -path ./share/Marqueemaster/installed-files \
+        | LC_ALL=C sort | xargs md5sum)
+}
+echo "-- the build's buttons, then cmake --install into ~/.local, then the installed program's"
+build_then_install
 
 echo "-- a fresh build"
 export XDG_DATA_HOME=$tmp/fresh/share

@@ -96,7 +96,7 @@ void FreedesktopShell::uninstallForUserWhenUnused() const
     if (isOurs(list.value(DefaultGroup, DesktopNames::AnimationType))
         || KeyFileList(list.value(AddedGroup, DesktopNames::ScriptType)).contains(id))
         return;
-    UserDesktopFiles::Uninstall();
+    UserDesktopFiles::Uninstall(ExecLine(m_executable));
 }
 
 AssociationStatus FreedesktopShell::associationStatus() const

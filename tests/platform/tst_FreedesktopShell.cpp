@@ -2,14 +2,19 @@
 #include "FileFixtures.h"
 #include "TestStore.h"
 #include "Version.h"
+#include "platform/AppIcon.h"
 #include "platform/FreedesktopShell.h"
+#include "platform/UserDesktopFiles.h"
 #include "settings/OptionsDialog.h"
 
+#include <QBuffer>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
 #include <QLineEdit>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTabBar>
 #include <QTest>
@@ -53,6 +58,26 @@ QStringList filesUnder(const QString &folder)
 // the association (N none, O another program: a text editor once the type is known, M Marqueemaster), "Open with" (1/0), the user's own entry (e/-).
 // An earlier version's association: the backup it kept in the store, and the list it leaves.
 struct ShellCase { QString install; QByteArray before; QStringList steps; QString earlierBackup = {}; QByteArray after = {}; };
+
+const QString EntryFile = QStringLiteral("applications/" MARQUEE_APP_ID ".desktop");
+const QString PackageFile = QStringLiteral("mime/packages/" MARQUEE_APP_ID ".xml");
+const QString IconFile = QStringLiteral("icons/hicolor/256x256/apps/" MARQUEE_APP_ID ".png");
+
+// What cmake --install writes to a file of the data folder; another file gets someone else's bytes.
+QByteArray installedBytes(const QString &file)
+{
+    if (file == EntryFile)
+        return DesktopEntryText;
+    if (file == PackageFile)
+        return MimePackageText;
+    if (file != IconFile)
+        return "someone else's\n";
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    AppIconImage(256).save(&buffer, "PNG");
+    return png;
+}
 
 } // namespace
 Q_DECLARE_METATYPE(ShellCase)
@@ -208,6 +233,80 @@ private slots:
         }
         QCOMPARE(ReadFileBytes(at("config/mimeapps.list")), after.isEmpty() ? before : after);
         QCOMPARE(filesUnder(at("data")), dataBefore);
+    }
+
+    // The files the program gives a build, when an installation writes over them or a manifest
+    // comes from a version that kept no hashes ("old"). "install" writes the row's files as
+    // cmake --install does, with the README's database updates; "moved" runs the build from the
+    // other of two folders. At the end the installation's files hold its bytes, and nothing of the
+    // program's is left.
+    void userFiles_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QStringList>("installed");
+        const QStringList all = {EntryFile, PackageFile, IconFile};
+        QTest::newRow("still ours, the build moved and back: Add rewrites the entry, Remove takes every file back")
+            << QStringList{"associate", "moved", "add", "moved", "restore", "remove"} << QStringList{};
+        QTest::newRow("a manifest without hashes: files as the program writes them go")
+            << QStringList{"associate", "old", "restore"} << QStringList{};
+        QTest::newRow("cmake --install over them, then Restore and Remove: every installed file stays")
+            << QStringList{"associate", "add", "install", "restore", "remove"} << all;
+        QTest::newRow("an installation's package and icon: Add writes neither, Restore and Remove keep them")
+            << QStringList{"associate", "install", "add", "restore", "remove"} << QStringList{PackageFile, IconFile};
+        QTest::newRow("a manifest without hashes, then cmake --install: every installed file stays")
+            << QStringList{"add", "old", "install", "remove"} << all;
+        QTest::newRow("someone else's file in the MIME folder it made: the folder stays")
+            << QStringList{"associate", "install", "restore"} << QStringList{"mime/notes"};
+    }
+    void userFiles()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(QStringList, installed);
+        const QByteArray path = qgetenv("PATH");
+        const auto restorePath = qScopeGuard([&] { qputenv("PATH", path); });
+        qputenv("PATH", at("bin").toUtf8() + ':' + path);  // where the installed entry finds the program
+        QString program = at("bin/marqueemaster");
+        for (const QString &copy : {program, at("moved/marqueemaster")}) {
+            QVERIFY(QDir().mkpath(QFileInfo(copy).path()) && WriteFileBytes(copy, "#!/bin/sh\n"));
+            QVERIFY(QFile::setPermissions(copy, QFile::ReadOwner | QFile::ExeOwner));
+        }
+        QVERIFY(QDir().mkpath(at("data")));
+        const QDir data(at("data"));
+        TestStore store;
+        for (const QString &step : steps) {
+            FreedesktopShell shell(*store.store, program);
+            if (step == QLatin1String("associate"))
+                shell.associate();
+            else if (step == QLatin1String("restore"))
+                shell.restoreAssociation();
+            else if (step == QLatin1String("add"))
+                shell.addContextEntry();
+            else if (step == QLatin1String("remove"))
+                shell.removeContextEntry();
+            else if (step == QLatin1String("moved"))
+                program = at(program == at("bin/marqueemaster") ? "moved/marqueemaster" : "bin/marqueemaster");
+            else if (step == QLatin1String("old")) {
+                const QString manifest = QString::fromUtf8(ReadFileBytes(UserDesktopFiles::ManifestPath()));
+                const QRegularExpression hash(QStringLiteral("^[0-9a-f]{64}  "), QRegularExpression::MultilineOption);
+                QVERIFY(WriteFileBytes(UserDesktopFiles::ManifestPath(), QString(manifest).remove(hash).toUtf8()));
+            } else {
+                for (const QString &file : installed)
+                    QVERIFY(data.mkpath(QFileInfo(file).path()) && WriteFileBytes(data.filePath(file), installedBytes(file)));
+                if (data.exists(QStringLiteral("mime/packages")))
+                    QCOMPARE(QProcess::execute(QStringLiteral("update-mime-database"), {data.filePath(QStringLiteral("mime"))}), 0);
+                if (data.exists(QStringLiteral("applications")))
+                    QCOMPARE(QProcess::execute(QStringLiteral("update-desktop-database"), {data.filePath(QStringLiteral("applications"))}), 0);
+            }
+            // Add writes the program's own entry again for the build where it is now.
+            if (step == QLatin1String("add") && !installed.contains(EntryFile))
+                QVERIFY2(ReadFileBytes(data.filePath(EntryFile)).contains("\nExec=" + FreedesktopShell::ExecLine(program).toUtf8() + '\n'), qPrintable(step));
+        }
+        for (const QString &file : installed)
+            QVERIFY2(ReadFileBytes(data.filePath(file)) == installedBytes(file), qPrintable(file));
+        for (const QString &file : QStringList{EntryFile, PackageFile, IconFile, UserDesktopFiles::ManifestPath()})
+            QVERIFY2(installed.contains(file) || !data.exists(file), qPrintable(file));
+        if (installed.isEmpty())
+            QCOMPARE(filesUnder(at("data")), QStringList());
     }
 };
 
