@@ -19,6 +19,7 @@
 #include "script/ScriptWindow.h"
 #include "animation/Settings.h"
 #include "wizard/Effects.h"
+#include "transforms/Colorize.h"
 #include "colors/ColoredText.h"
 #include "colors/PreviewBoxWidget.h"
 #include "platform/JsonRegistryStore.h"
@@ -47,12 +48,12 @@ void waitUntilShown(QWidget &window)
         qFatal("the window was never shown");
 }
 
-QVector<AnimationLine> manyLines(int count)
+QVector<AnimationLine> manyLines(int count, const QString &prefix = {})
 {
     QVector<AnimationLine> lines;
     lines.reserve(count);
     for (int i = 0; i < count; ++i)
-        lines.append({QStringLiteral("^%1Line ^7number %2").arg(i % 10).arg(i), QString::number(10 + i % 90),
+        lines.append({prefix + QStringLiteral("^%1Line ^7number %2").arg(i % 10).arg(i), QString::number(10 + i % 90),
                       QStringLiteral("set name")});
     return lines;
 }
@@ -87,21 +88,53 @@ struct ProbeWindow {
     }
 };
 
-// Memory that one hundred whole-animation undo steps at the line limit add: each
-// step opens the file again, so no two steps share their lines.
+// The whole-animation commands a player repeats, in turn: the wizard's Finish (16,384 lines), Copy all, Colorize
+// all (rainbow, from a colour of its own each time) and Delete all; each a step of the history.
+void wholeAnimationCommand(MainWindow &window, Prompts &prompts, int i)
+{
+    AnimationModel &model = window.model();
+    switch (i % 4) {
+    case 0: {
+        AnimationStep step(model, QStringLiteral("Finish"));
+        model.setLines(manyLines(AnimationModel::MaxLines / 2, QStringLiteral("^%1step %2 ").arg(i % 10).arg(i)));
+        break;
+    }
+    case 1: {
+        AnimationStep step(model, QStringLiteral("Copy all lines"));
+        CopyLines(model, 0, prompts, 3);
+        break;
+    }
+    case 2: {
+        QVector<AnimationLine> lines = model.lines();
+        Colorize::Options rainbow;
+        rainbow.colors = {1 + i % 7};
+        for (AnimationLine &line : lines)
+            line.text = Colorize::Apply(line.text, rainbow);
+        AnimationStep step(model, QStringLiteral("Colorize all"));
+        model.setLines(lines);
+        break;
+    }
+    default: {
+        AnimationStep step(model, QStringLiteral("Delete all lines"));
+        model.clear();
+    }
+    }
+}
+
+// Memory that one hundred whole-animation undo steps at the line limit add, and how many are kept.
 int undoMemoryProbe(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     ProbeWindow probe;
-    LoadAnimation(probe.window.model(), probe.path, probe.prompts);
     probe.window.history().stack().clear();
     QCoreApplication::processEvents();
     const double before = CurrentMemoryMb();
     for (int i = 0; i < 100; ++i) {
-        AnimationStep step(probe.window.model(), QStringLiteral("Open"));
-        LoadAnimation(probe.window.model(), probe.path, probe.prompts);
+        wholeAnimationCommand(probe.window, probe.prompts, i);
+        QCoreApplication::processEvents();  // as between a player's commands
     }
-    QCoreApplication::processEvents();
+    if (qEnvironmentVariableIsSet("MARQUEE_PROBE_DETAIL"))
+        std::fprintf(stderr, "history counts %.1f MB\n", probe.window.history().memoryCost() / 1048576.0);
     std::printf("%.1f %d\n", CurrentMemoryMb() - before, probe.window.history().stack().count());
     return 0;
 }
@@ -269,6 +302,25 @@ int main(int argc, char *argv[])
         rows << Measure("redo the wizard's Finish (Bounce 9, Bounce 9), lvwMain shown", finishSize, 16, kRuns,
                         [&] { finish(); stack.undo(); QCoreApplication::processEvents(); },
                         [&] { stack.redo(); shown(); });
+
+        // Steps far back in a long history: their lines are packed, and unpacked by undo or redo.
+        window.model().clear();
+        stack.clear();
+        for (int i = 0; i < 100; ++i) {
+            wholeAnimationCommand(window, prompts, i);
+            QCoreApplication::processEvents();
+        }
+        const auto atIndex = [&](int index) {
+            stack.setIndex(index);
+            QCoreApplication::processEvents();  // packs what only older steps keep
+        };
+        rows << Measure("undo \"Colorize all\" 97 steps back, lvwMain shown", "32,766 lines", 16, kRuns,
+                        [&] { atIndex(3); }, [&] { stack.undo(); shown(); });
+        rows << Measure("redo \"Colorize all\" 97 steps back, lvwMain shown", "32,766 lines", 16, kRuns,
+                        [&] { atIndex(2); }, [&] { stack.redo(); shown(); });
+        rows << Measure("\"Copy all lines\" with 100 steps kept, lvwMain shown", "16,383 -> 32,766 lines", 16, kRuns,
+                        [&] { atIndex(100); wholeAnimationCommand(window, prompts, 100); QCoreApplication::processEvents(); },
+                        [&] { wholeAnimationCommand(window, prompts, 101); shown(); });
 
         QTemporaryDir data;
         WatchedFile unsavedFile;

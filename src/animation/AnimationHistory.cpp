@@ -12,6 +12,11 @@ AnimationHistory::AnimationHistory(AnimationModel &model, QObject *parent) : QOb
 {
     m_stack.setUndoLimit(StepLimit);
     m_model.setListener(this);
+    // Packed after the step's frame is drawn: the command itself stays as quick as the change.
+    m_packTimer.setSingleShot(true);
+    m_packTimer.setInterval(0);
+    connect(&m_packTimer, &QTimer::timeout, this, &AnimationHistory::packOlderStates);
+    connect(&m_stack, &QUndoStack::indexChanged, &m_packTimer, qOverload<>(&QTimer::start));
 }
 
 AnimationHistory::~AnimationHistory()
@@ -146,7 +151,7 @@ void AnimationHistory::linesReplaced(const QVector<AnimationLine> &before, const
     if (m_replaying)
         return;
     AnimationStep step(m_model, QStringLiteral("Change"));
-    new ReplaceLinesChange(m_model, before, after, m_open);
+    new ReplaceLinesChange(m_model, KeptLines(before), KeptLines(after), m_open);
 }
 
 void AnimationHistory::fieldChanged(int row, AnimationModel::Column column, const QString &before,
@@ -158,8 +163,21 @@ void AnimationHistory::fieldChanged(int row, AnimationModel::Column column, cons
     new SetFieldChange(m_model, row, column, before, after, m_open);
 }
 
+void AnimationHistory::packOlderStates()
+{
+    QHash<const void *, std::shared_ptr<const QByteArray>> packs;
+    for (int i = 0; i < m_stack.count(); ++i) {
+        const QUndoCommand *step = m_stack.command(i);
+        for (int c = 0; c < step->childCount(); ++c)
+            static_cast<const StepChange *>(step->child(c))->pack(m_model.lines(), packs);
+    }
+    if (!packs.isEmpty())  // the texts let go are many small blocks: give them back, or the process keeps them
+        Platform::ReturnFreedMemory();
+}
+
 void AnimationHistory::keepWithinBudget()
 {
+    packOlderStates();  // (what the timer would do next) so that what counts is what is kept
     const int count = m_stack.count();
     const QVector<qint64> costs = stepCosts();
     qint64 total = std::accumulate(costs.cbegin(), costs.cend(), qint64(0));

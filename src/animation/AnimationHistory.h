@@ -4,6 +4,7 @@
 #include "animation/HistoryView.h"
 
 #include <QObject>
+#include <QTimer>
 #include <QUndoStack>
 
 #include <functional>
@@ -64,6 +65,8 @@ signals:
 private:
     HistoryView currentView() const { return m_currentView ? m_currentView() : HistoryView{}; }
     void keepWithinBudget();
+    // Packs the lines only older states keep (KeptLines); run after each change of the history.
+    void packOlderStates();
     // What each step adds to the memory, oldest first: lines shared with a newer step or the model count there.
     QVector<qint64> stepCosts() const;
 
@@ -78,4 +81,5 @@ private:
     std::function<HistoryView()> m_currentView;
     std::function<void(const HistoryView &)> m_restoreView;
     QString m_filePath;
+    QTimer m_packTimer;
 };

@@ -9,14 +9,6 @@ qint64 bytesOf(const QString &text)
     return text.isEmpty() ? 0 : 32 + 2 * text.size();
 }
 
-qint64 bytesOf(const QVector<AnimationLine> &lines)
-{
-    qint64 bytes = lines.size() * qint64(sizeof(AnimationLine));
-    for (const AnimationLine &line : lines)
-        bytes += bytesOf(line.text) + bytesOf(line.time) + bytesOf(line.action);
-    return bytes;
-}
-
 // A typing step ends when the user has not typed on it for this long.
 constexpr qint64 TypingPauseMs = 1000;
 
@@ -24,16 +16,21 @@ constexpr qint64 TypingPauseMs = 1000;
 
 RowsChange::RowsChange(AnimationModel &model, Kind kind, int row, const QVector<AnimationLine> &lines,
                        QUndoCommand *parent)
-    : LineChange(model, parent), m_kind(kind), m_row(row), m_lines(lines), m_bytes(bytesOf(lines))
+    : RowsChange(model, kind, row, KeptLines(lines), parent)
+{
+}
+
+RowsChange::RowsChange(AnimationModel &model, Kind kind, int row, const KeptLines &lines, QUndoCommand *parent)
+    : LineChange(model, parent), m_kind(kind), m_row(row), m_lines(lines)
 {
 }
 
 void RowsChange::apply(Kind kind)
 {
     if (kind == Inserted)
-        m_model.insertLines(m_row, m_lines);
+        m_model.insertLines(m_row, m_lines.lines());
     else
-        m_model.removeLines(m_row, static_cast<int>(m_lines.size()));
+        m_model.removeLines(m_row, m_lines.size());
 }
 
 StepChange *RowsChange::clone(QUndoCommand *parent) const
@@ -41,37 +38,17 @@ StepChange *RowsChange::clone(QUndoCommand *parent) const
     return new RowsChange(m_model, m_kind, m_row, m_lines, parent);
 }
 
-void RowsChange::countBuffers(QHash<const void *, qint64> &buffers) const
-{
-    buffers.insert(m_lines.constData(), m_bytes);
-}
-
-ReplaceLinesChange::ReplaceLinesChange(AnimationModel &model, const QVector<AnimationLine> &before,
-                                       const QVector<AnimationLine> &after, QUndoCommand *parent)
-    : LineChange(model, parent), m_before(before), m_after(after), m_beforeBytes(bytesOf(before)),
-      m_afterBytes(bytesOf(after))
-{
-}
-
-void ReplaceLinesChange::redo()
-{
-    m_model.setLines(m_after);
-}
-
-void ReplaceLinesChange::undo()
-{
-    m_model.setLines(m_before);
-}
-
-StepChange *ReplaceLinesChange::clone(QUndoCommand *parent) const
-{
-    return new ReplaceLinesChange(m_model, m_before, m_after, parent);
-}
-
 void ReplaceLinesChange::countBuffers(QHash<const void *, qint64> &buffers) const
 {
-    buffers.insert(m_before.constData(), m_beforeBytes);
-    buffers.insert(m_after.constData(), m_afterBytes);
+    m_before.countBuffers(buffers);
+    m_after.countBuffers(buffers);
+}
+
+void ReplaceLinesChange::pack(const QVector<AnimationLine> &live,
+                              QHash<const void *, std::shared_ptr<const QByteArray>> &packs) const
+{
+    m_before.pack(live, packs);
+    m_after.pack(live, packs);
 }
 
 SetFieldChange::SetFieldChange(AnimationModel &model, int row, AnimationModel::Column column, const QString &before,

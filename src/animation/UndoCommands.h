@@ -2,6 +2,7 @@
 
 #include "animation/AnimationModel.h"
 #include "animation/HistoryView.h"
+#include "animation/KeptLines.h"
 
 #include <QElapsedTimer>
 #include <QHash>
@@ -19,6 +20,8 @@ public:
     virtual StepChange *clone(QUndoCommand *parent) const = 0;
     // The memory this change keeps alive, by buffer (lines shared with other steps count once).
     virtual void countBuffers(QHash<const void *, qint64> &buffers) const = 0;
+    // Packs the lines it keeps that live (the animation's) doesn't share (see KeptLines).
+    virtual void pack(const QVector<AnimationLine> &, QHash<const void *, std::shared_ptr<const QByteArray>> &) const {}
 };
 
 // One change to the lines, undone and redone only through the model's own operations.
@@ -57,32 +60,35 @@ public:
     void redo() override { apply(m_kind); }
     void undo() override { apply(m_kind == Inserted ? Removed : Inserted); }
     StepChange *clone(QUndoCommand *parent) const override;
-    void countBuffers(QHash<const void *, qint64> &buffers) const override;
+    void countBuffers(QHash<const void *, qint64> &buffers) const override { m_lines.countBuffers(buffers); }
+    void pack(const QVector<AnimationLine> &live,
+              QHash<const void *, std::shared_ptr<const QByteArray>> &packs) const override { m_lines.pack(live, packs); }
 
 private:
+    RowsChange(AnimationModel &model, Kind kind, int row, const KeptLines &lines, QUndoCommand *parent);
     void apply(Kind kind);
 
     Kind m_kind;
     int m_row;
-    QVector<AnimationLine> m_lines;
-    qint64 m_bytes;
+    KeptLines m_lines;
 };
 
-// Whole-animation changes keep both sides by value: QVector shares the lines until they differ.
+// Whole-animation changes keep both sides: shared with the animation and the next step while they can be.
 class ReplaceLinesChange final : public LineChange {
 public:
-    ReplaceLinesChange(AnimationModel &model, const QVector<AnimationLine> &before,
-                       const QVector<AnimationLine> &after, QUndoCommand *parent);
-    void redo() override;
-    void undo() override;
-    StepChange *clone(QUndoCommand *parent) const override;
+    ReplaceLinesChange(AnimationModel &model, const KeptLines &before, const KeptLines &after, QUndoCommand *parent)
+        : LineChange(model, parent), m_before(before), m_after(after)
+    {
+    }
+    void redo() override { m_model.setLines(m_after.lines()); }
+    void undo() override { m_model.setLines(m_before.lines()); }
+    StepChange *clone(QUndoCommand *parent) const override { return new ReplaceLinesChange(m_model, m_before, m_after, parent); }
     void countBuffers(QHash<const void *, qint64> &buffers) const override;
+    void pack(const QVector<AnimationLine> &live, QHash<const void *, std::shared_ptr<const QByteArray>> &packs) const override;
 
 private:
-    QVector<AnimationLine> m_before;
-    QVector<AnimationLine> m_after;
-    qint64 m_beforeBytes;
-    qint64 m_afterBytes;
+    KeptLines m_before;
+    KeptLines m_after;
 };
 
 class SetFieldChange final : public LineChange {

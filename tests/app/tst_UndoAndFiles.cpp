@@ -12,6 +12,7 @@
 #include "wizard/WizardWindow.h"
 
 #include <QAbstractButton>
+#include <QRandomGenerator>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -258,32 +259,49 @@ private slots:
         QCOMPARE(RecentFiles::load(*open->store.store).filter(name, Qt::CaseInsensitive).size(), listed);
     }
 
-    void oldStepsDroppedByMemory()
+    // Whole-animation steps at the line limit: lines like an effect's are packed and every step kept; lines that
+    // don't pack cost what they cost, and the oldest steps go to stay within the memory budget.
+    void wholeAnimationStepsKept_data()
     {
+        QTest::addColumn<bool>("packable");
+        QTest::addColumn<int>("steps");
+        QTest::newRow("an effect's lines: all 30 kept") << true << 30;
+        QTest::newRow("lines that don't pack: the oldest dropped") << false << 20;
+    }
+
+    void wholeAnimationStepsKept()
+    {
+        QFETCH(bool, packable);
+        QFETCH(int, steps);
         AnimationModel model;
         AnimationHistory history(model);
-        auto lines = [](int step) {
+        auto lines = [packable](int step) {
             QVector<AnimationLine> lines(AnimationModel::MaxLines, NameLine(QString::number(step)));
-            for (AnimationLine &line : lines)
+            QRandomGenerator random(step);
+            for (AnimationLine &line : lines) {
                 line.text = QStringLiteral("^%1 a line of step %2").arg(step % 10).arg(step);  // nothing shared
+                if (!packable)
+                    for (int i = 0; i < 64; ++i)
+                        line.text += QChar(0x4e00 + random.bounded(0x5000));
+            }
             return lines;
         };
-        model.setLines(lines(0));
-        history.stack().setClean();
-        for (int step = 1; step <= 20; ++step) {
+        history.startOver(lines(0), QString());
+        for (int step = 1; step <= steps; ++step) {
             AnimationStep named(model, QStringLiteral("Wizard"));
             model.setLines(lines(step));
         }
         const int kept = history.stack().count();
-        QVERIFY(kept > 2 && kept < 20);
+        QVERIFY2(packable ? kept == steps : kept > 2 && kept < steps, qPrintable(QString("%1 kept, %2 bytes").arg(kept).arg(history.memoryCost())));
         QVERIFY(history.memoryCost() <= AnimationHistory::MemoryBudget);
         QVERIFY(!history.stack().isClean());
-        while (history.stack().canUndo())
+        for (int step = steps - 1; history.stack().canUndo(); --step) {
             history.stack().undo();
-        QCOMPARE(model.lines(), lines(20 - kept));  // the oldest step kept undoes to its own lines before
-        QVERIFY(!history.stack().isClean());  // the saved state was dropped with its step
+            QCOMPARE(model.lines(), lines(step));  // packed or not, each step undoes to its own lines before
+        }
+        QCOMPARE(history.stack().isClean(), packable);  // the saved state goes only with its step
         history.stack().setIndex(kept);
-        QCOMPARE(model.lines(), lines(20));
+        QCOMPARE(model.lines(), lines(steps));
     }
 
     // Every road to another document asks about unsaved work first, and the new one has nothing to undo.
