@@ -207,6 +207,37 @@ private slots:
         QCOMPARE(QFileInfo(s.prompts.dialogs.first().state.fileName).fileName(), offered);
     }
 
+    // Saving again asks nothing; a file changed on disk is asked about once, and Cancel there keeps the work.
+    void saveAgain_data()
+    {
+        QTest::addColumn<bool>("changedOnDisk");
+        QTest::addColumn<QStringList>("questions");
+        QTest::addColumn<bool>("closed");
+        QTest::newRow("Open, Save, edit, Save: nothing asked") << false << QStringList{} << true;
+        QTest::newRow("Exit over a file changed on disk: Save, then Cancel keeps the work")
+            << true << QStringList{"Save changes to the animation?", "a.ras was changed by another program since it was opened. Overwrite it?"} << false;
+    }
+
+    void saveAgain()
+    {
+        QFETCH(bool, changedOnDisk);
+        QFETCH(QStringList, questions);
+        QFETCH(bool, closed);
+        Session s;
+        s.openA(Start::Unsaved);
+        QVERIFY(s.session.save());
+        s.openA(Start::Unsaved);  // (opened again: a new edit on a saved file)
+        if (changedOnDisk)
+            s.SilentSave(s.a, {"theirs"});
+        s.prompts.answers = {PromptAnswer::Save, PromptAnswer::Cancel};
+        QCOMPARE(changedOnDisk ? s.session.confirmClose() : s.session.save(), closed);
+        QCOMPARE(s.prompts.messageTexts(), questions);
+        QCOMPARE(s.document.isModified(), !closed);
+        AnimationModel onDisk;
+        onDisk.setLines(ReadAnimationFile(s.a, s.prompts).value_or(QVector<AnimationLine>()));
+        QCOMPARE(TextsOf(onDisk), (changedOnDisk ? QStringList{"theirs"} : QStringList{"a1", "a2", "new", "new"}));
+    }
+
     // Restored work is measured against the file as it was under it: a change made since is said and guarded.
     void restoreKnowsTheFileChangedSince_data()
     {

@@ -71,6 +71,35 @@ private slots:
         QVERIFY(WriteScriptParts(first, parts).ok);
         QVERIFY(ImportScript(model, first, prompts));
         QCOMPARE(model.lines(), many);
+        // Saved under another name, every part runs the next of that name: the old chain may be gone.
+        const QString renamed = dir.filePath(QStringLiteral("renamed.cfg"));
+        QVERIFY(WriteScriptParts(renamed, parts).ok);
+        for (const QString &old : PartPaths(first, parts.size()))
+            QVERIFY(QFile::remove(old));
+        QVERIFY(ImportScript(model, renamed, prompts));
+        QCOMPARE(model.lines(), many);
+    }
+
+    // A chain that runs an earlier part again is read once through: no hang, no copies.
+    void chainRunningItselfIsReadOnce_data()
+    {
+        QTest::addColumn<QStringList>("files");  // a.cfg, b.cfg ...
+        QTest::addColumn<QStringList>("names");
+        QTest::newRow("the last part runs the first") << QStringList{"set name A\nwait 5\nexec \"b.cfg\"", "set name B\nwait 5\nexec a"}
+                                                      << QStringList{"A", "B"};
+        QTest::newRow("a part runs itself") << QStringList{"set name A\nwait 5\nexec \"a.cfg\""} << QStringList{"A"};
+    }
+
+    void chainRunningItselfIsReadOnce()
+    {
+        QFETCH(QStringList, files);
+        QTemporaryDir dir;
+        for (int i = 0; i < files.size(); ++i)
+            QVERIFY(WriteTextFile(dir.filePath(QString(QChar('a' + i)) + ".cfg"), files.at(i)).ok);
+        AnimationModel model;
+        FakePrompts prompts;
+        QVERIFY(ImportScript(model, dir.filePath("a.cfg"), prompts));
+        QTEST(TextsOf(model), "names");
     }
 };
 
