@@ -4,11 +4,13 @@
 #include "animation/AnimationFileCommands.h"
 #include "animation/Document.h"
 #include "animation/RecoveryFile.h"
+#include "animation/StartupFile.h"
 #include "platform/SilentPrompts.h"
 #include "platform/TextFile.h"
 
-DocumentSession::DocumentSession(Document &document, const Settings &settings, Prompts &prompts, QObject *parent)
-    : QObject(parent), m_document(document), m_settings(settings), m_prompts(prompts)
+DocumentSession::DocumentSession(Document &document, const Settings &settings, Prompts &prompts, ScriptReader read,
+                                 QObject *parent)
+    : QObject(parent), m_document(document), m_settings(settings), m_prompts(prompts), m_read(std::move(read))
 {
 }
 
@@ -68,7 +70,7 @@ bool DocumentSession::load(const QString &path)
     return true;
 }
 
-bool DocumentSession::importChosen(const ScriptReader &read)
+bool DocumentSession::importChosen()
 {
     if (!confirmClose())
         return false;
@@ -81,18 +83,31 @@ bool DocumentSession::importChosen(const ScriptReader &read)
                           PromptButtons::Ok);
         return false;
     }
-    return importScript(m_dialog.fileName, read);
+    return importScript(m_dialog.fileName);
 }
 
-bool DocumentSession::importFile(const QString &path, const ScriptReader &read)
+bool DocumentSession::importFile(const QString &path)
 {
-    return confirmClose() && importScript(path, read);
+    return confirmClose() && importScript(path);
 }
 
-bool DocumentSession::importScript(const QString &path, const ScriptReader &read)
+void DocumentSession::openStartupFile(const QStringList &arguments)
+{
+    const QString path = StartupPath(arguments);
+    // A name given but no such file: told, rather than an empty window that looks as if it opened.
+    if (!path.isEmpty() && !CheckAnimationExists(path, m_prompts))
+        return;
+    switch (StartupFileKindOf(path)) {
+    case StartupFileKind::Animation: openFile(path); break;
+    case StartupFileKind::Script: importFile(path); break;
+    case StartupFileKind::None: break;
+    }
+}
+
+bool DocumentSession::importScript(const QString &path)
 {
     AnimationStep step(m_document.model(), QStringLiteral("Import"));
-    if (!read(m_document.model(), path, m_prompts))
+    if (!m_read || !m_read(m_document.model(), path, m_prompts))
         return false;
     m_document.history().changeFilePath(QString());
     m_untitledName = path;

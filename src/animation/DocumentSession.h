@@ -22,7 +22,9 @@ public:
     // Fills model from a script file; false when nothing was read (the reader told the user why).
     using ScriptReader = std::function<bool(AnimationModel &model, const QString &path, Prompts &prompts)>;
 
-    DocumentSession(Document &document, const Settings &settings, Prompts &prompts, QObject *parent = nullptr);
+    // read fills the document from a script for Import (the script layer's reader; none: nothing is imported).
+    DocumentSession(Document &document, const Settings &settings, Prompts &prompts, ScriptReader read,
+                    QObject *parent = nullptr);
 
     // "Save changes to the animation?" when there is unsaved work: Save, Discard or Cancel. False: keep it open.
     bool confirmClose();
@@ -34,8 +36,11 @@ public:
     bool openFile(const QString &path);
     // The import dialog, then import, after the question (unsaved work would otherwise live only in the
     // history, which no recovery file keeps): a step of this document, which is untitled afterwards.
-    bool importChosen(const ScriptReader &read);
-    bool importFile(const QString &path, const ScriptReader &read);
+    bool importChosen();
+    bool importFile(const QString &path);
+    // The file named at start, by `gio open` or a drop: a .ras opened, a .cfg imported; a name of no such file
+    // said; anything else ignored.
+    void openStartupFile(const QStringList &arguments);
     // Saves in place (Save As for an untitled document); asks before writing over a file changed on disk.
     bool save();
     bool saveAs();
@@ -53,12 +58,13 @@ signals:
 
 private:
     bool load(const QString &path);
-    bool importScript(const QString &path, const ScriptReader &read);
+    bool importScript(const QString &path);
     bool confirmOverwriteChanged();
 
     Document &m_document;
     const Settings &m_settings;
     Prompts &m_prompts;
+    ScriptReader m_read;
     FileDialogState m_dialog;  // Open, Import and Save As share its folder; Save As sets its name
     QString m_untitledName;  // the script an untitled document was imported from
 };

@@ -117,7 +117,7 @@ QHash<QString, std::function<void()>> BuildCommandTable(MainWindow &w)
          step("Paste default name",
               [&w, setPreview] { PasteDefaultName(w.model(), w.currentRow(), w.settings(), w.prompts(), setPreview); })},
         {QStringLiteral("mnuFileImport"),
-         [&w] { w.session().importChosen(ImportScriptReader()); }},
+         [&w] { w.session().importChosen(); }},
         {QStringLiteral("btnwizard"),
          [&w] {
              WizardWindow *wizard = ShowWizardWindow(w.model(), w.settings(), w.prompts(), &w);

@@ -1,37 +1,42 @@
 #include "app/MainWindow.h"
 
-#include "app/RecentFiles.h"
-
 #include "about/HelpBrowserWindow.h"
 #include "about/HelpPages.h"
+#include "animation/PreviewPlayer.h"
+#include "app/AnimationList.h"
+#include "app/ColorPanel.h"
 #include "app/CommandTable.h"
-#include "app/EmptyListHint.h"
+#include "app/DroppedFile.h"
 #include "app/MainLayout.h"
-#include "app/MarkAtRightDelegate.h"
-#include "colors/ColoredText.h"
+#include "app/MainStatusBar.h"
+#include "app/PreviewEditor.h"
+#include "app/RecentFiles.h"
+#include "app/RecentFilesMenu.h"
+#include "app/ToolbarIcons.h"
+#include "app/UndoHistoryDialog.h"
+#include "app/WindowGeometry.h"
 #include "colors/GameTextDelegate.h"
 #include "colors/PreviewBoxWidget.h"
-#include "animation/PreviewPlayer.h"
-#include "app/ToolbarIcons.h"
-#include "platform/RegistryStore.h"
+#include "platform/RegistryOps.h"
 #include "script/ScriptCheck.h"
 #include "script/ScriptLine.h"
-#include "animation/Settings.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QDesktopServices>
-#include <QDialog>
-#include <QEvent>
-#include <QHeaderView>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMenuBar>
-#include <QScreen>
-#include <QTimer>
+#include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeView>
 
 using namespace MainLayoutMetrics;
+
+namespace {
+const QString Caption = QStringLiteral("Marqueemaster - by [XKR]OceloT");
+}
 
 MainWindow::MainWindow(RegistryStore &store, Prompts *startPrompts, QWidget *parent)
     : QMainWindow(parent), m_store(store), m_qtPrompts(this), m_prompts(&m_qtPrompts)
@@ -40,8 +45,9 @@ MainWindow::MainWindow(RegistryStore &store, Prompts *startPrompts, QWidget *par
     m_model.setLineMarker(MarkLines);
     m_menus = BuildMainMenus(*this, [this](const QString &key) { runCommand(key); });
     buildCentralArea();
-    buildUndoAndRecentMenus();
-    buildStatusBar();
+    buildMenusOfTheDocument();
+    BuildMainStatusBar(statusBar(), m_document, m_session, m_list, [this] { return currentRow(); },
+                       [this](const QUrl &link) { openHelpLink(link); });
     updateTitle();
     setAcceptDrops(true);
     m_runModal = [](QDialog &dialog) { dialog.exec(); };
@@ -50,10 +56,7 @@ MainWindow::MainWindow(RegistryStore &store, Prompts *startPrompts, QWidget *par
     connect(m_player, &PreviewPlayer::drawFrame, this, &MainWindow::drawPreview);
     connect(m_player, &PreviewPlayer::playingChanged, this, &MainWindow::playingChanged);
     m_commands = BuildCommandTable(*this);
-    connect(&m_session, &DocumentSession::documentStarted, this, [this] {
-        m_droppedStepsTold = false;
-        setPreview();
-    });
+    connect(&m_session, &DocumentSession::documentStarted, this, &MainWindow::setPreview);
     connect(&m_session, &DocumentSession::fileUsed, this, [this](const QString &path) { RecentFiles::add(m_store, path); });
     m_qtPrompts.setExplainer([](const QString &text) {
         const QString page = HelpPageFor(text);
@@ -91,54 +94,40 @@ void MainWindow::buildCentralArea()
     m_area = new QWidget(this);
     m_area->installEventFilter(this);
     setCentralWidget(m_area);
-
     m_preview = new PreviewBoxWidget(m_area);
     m_preview->setObjectName(QStringLiteral("txtPreview"));
-    connect(m_preview->document(), &QTextDocument::contentsChanged, this, &MainWindow::previewEdited);
-
-    buildColorPanel();
-
-    m_list = new QTreeView(m_area);
-    m_list->setObjectName(QStringLiteral("lvwMain"));
-    m_list->setModel(&m_model);
-    m_list->setItemDelegate(new MarkAtRightDelegate(m_list));
-    m_textDelegate = new GameTextDelegate(m_list);
-    m_list->setItemDelegateForColumn(AnimationModel::TextColumn, m_textDelegate);
-    m_list->setRootIsDecorated(false);
-    m_list->setItemsExpandable(false);
-    m_list->setSortingEnabled(false);
-    m_list->setUniformRowHeights(true);
-    m_list->setAllColumnsShowFocus(true);
-    m_list->header()->setSectionsClickable(false);
-    m_list->header()->setSectionsMovable(false);
-    m_list->setColumnWidth(AnimationModel::TextColumn, 333);
-    m_list->setColumnWidth(AnimationModel::TimeColumn, 96);
-    m_list->setColumnWidth(AnimationModel::ActionColumn, 96);
-    QFont listFont(QStringLiteral("Courier New"));
-    listFont.setStyleHint(QFont::TypeWriter);
-    listFont.setPointSizeF(9.75);
-    m_list->setFont(listFont);
+    const auto *asGame = findChild<QAction *>(QStringLiteral("mnuEditShowAsGame"));
+    m_editor = new PreviewEditor(m_preview, m_model,
+                                 {[this] { return currentRow(); }, [this]() -> const GameRules & { return m_settings.rules(); },
+                                  [asGame] { return asGame->isChecked(); }},
+                                 this);
+    m_colorPanel = new ColorPanel(m_area);
+    connect(m_colorPanel, &ColorPanel::colorClicked, m_editor, &PreviewEditor::applyColor);
+    const AnimationList list = CreateAnimationList(m_model, m_area);
+    m_list = list.view;
+    m_textDelegate = list.textDelegate;
     m_list->installEventFilter(this);
-    ShowHintWhenEmpty(m_list, QStringLiteral("Start with the Wizard (Ctrl+W), or add a line (Insert)"));
     connect(m_preview, &PreviewBoxWidget::controlPressed, m_list, [this] { m_list->setFocus(); });
     connect(m_list, &QTreeView::clicked, this, &MainWindow::setPreview);
-    connect(m_list->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex &current) {
-                m_history.endTyping();
-                if (current.isValid())
-                    setPreview();
-            });
-    // Lines added to an empty list: the first line becomes the current line.
-    auto selectFirstWhenNew = [this] {
-        if (!m_model.isEmpty() && !m_list->currentIndex().isValid())
-            setCurrentRow(0);
-    };
-    connect(&m_model, &QAbstractItemModel::rowsInserted, this,
-            [this, selectFirstWhenNew](const QModelIndex &, int first, int last) {
-                if (first == 0 && last == m_model.count() - 1)
-                    selectFirstWhenNew();
-            });
-    connect(&m_model, &QAbstractItemModel::modelReset, this, selectFirstWhenNew);
+    connect(m_list->selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex &current) {
+        m_history.endTyping();
+        if (current.isValid())
+            setPreview();
+    });
+}
+
+// Undo, Redo and Undo History at the top of Edit; Open Recent above Import; the title and the history's view.
+void MainWindow::buildMenusOfTheDocument()
+{
+    const auto [undo, redo] = AddUndoEntries(menuBar()->findChild<QMenu *>(QStringLiteral("mnuEdit")), m_history.stack(),
+                                             this, [this] { showUndoHistory(); });
+    m_preview->setUndoActions(undo, redo);
+    connect(&m_history.stack(), &QUndoStack::cleanChanged, this, &MainWindow::updateTitle);
+    connect(&m_history, &AnimationHistory::filePathChanged, this, &MainWindow::updateTitle);
+    m_history.setViewAccess([this] { return currentView(); }, [this](const HistoryView &view) { restoreView(view); });
+    QMenu *file = menuBar()->findChild<QMenu *>(QStringLiteral("mnuFile"));
+    file->insertMenu(file->findChild<QAction *>(QStringLiteral("mnuFileImport")),
+                     new RecentFilesMenu(m_store, m_prompts, [this](const QString &path) { openFile(path); }, file));
 }
 
 std::optional<int> MainWindow::currentRow() const
@@ -172,47 +161,16 @@ void MainWindow::loadSettings()
                                                 : QAbstractItemView::NoEditTriggers);
     m_list->setSelectionMode(m_settings.multiSelect ? QAbstractItemView::ExtendedSelection
                                                     : QAbstractItemView::SingleSelection);
-    applyGame();
-}
-
-void MainWindow::setPreview()
-{
-    const bool wasUpdating = m_previewUpdating;
-    m_previewUpdating = true;
-    if (m_model.isEmpty()) {
-        m_preview->showPlaceholder();
-    } else {
-        const std::optional<int> row = currentRow();
-        // Edit, "Show as the game shows it": the game's version, locked so the Text never changes by itself.
-        const auto *asGame = findChild<QAction *>(QStringLiteral("mnuEditShowAsGame"));
-        const std::optional<LineMark> mark = row && asGame && asGame->isChecked() ? m_model.gameMark(*row) : std::nullopt;
-        // With no current line there is no row to write edits into: keep it locked.
-        m_preview->setReadOnly(!row || (asGame && asGame->isChecked()));
-        RenderColoredText(mark ? mark->shown : row ? m_model.line(*row).text : QString(), *m_preview->document(),
-                          m_settings.rules());
-        m_preview->moveCursor(QTextCursor::End);
-    }
-    m_previewUpdating = wasUpdating;
-}
-
-void MainWindow::drawPreview(const QString &codedText)
-{
-    const bool wasUpdating = m_previewUpdating;
-    m_previewUpdating = true;
-    RenderColoredText(codedText, *m_preview->document(), m_settings.rules());
-    m_previewUpdating = wasUpdating;
-}
-
-void MainWindow::previewEdited()
-{
-    if (m_previewUpdating)
-        return;
-    const std::optional<int> row = currentRow();
-    if (!row)
-        return;
-    AnimationStep step(m_model, QStringLiteral("Typing"), AnimationStep::Typing);
-    m_cursorBeforeEdit.reset();  // the step ends where the cursor is now
-    m_model.setText(*row, ColorCodedText(*m_preview->document(), Qt::white, Qt::white, m_settings.rules()));
+    // The game's colours everywhere at once: buttons, "More colours", preview, list.
+    m_colorPanel->setGame(m_settings.rules());
+    m_textDelegate->setGame(m_settings.rules());
+    const bool showCodes = GetRegValue(m_store, RegHive::CurrentUser, SettingsKey, QStringLiteral("ShowCodes"))
+                           != QLatin1String("0");  // on unless turned off
+    m_textDelegate->setShowCodes(showCodes);
+    m_menus.showCodes->setChecked(showCodes);
+    layOut();
+    setPreview();
+    m_list->viewport()->update();
 }
 
 void MainWindow::playingChanged(bool playing)
@@ -221,32 +179,33 @@ void MainWindow::playingChanged(bool playing)
     m_menus.previewButton->setIcon(ToolbarIcon(playing ? 10 : 8));
     for (const QString &command : CommandsNotWhilePlaying())
         m_menus.setCommandEnabled(command, !playing);
-    m_previewUpdating = playing;
-    if (!playing) {
-        // The last frame stays for its Time, read-only: typing must not write the played text into the current
-        // line. Then the box shows the current line again.
-        m_preview->setReadOnly(true);
-        QTimer::singleShot(m_player->timer()->interval(), this, [this] {
-            if (!m_player->isPlaying())
-                setPreview();
-        });
-    }
+    m_editor->setUpdating(playing);
+    if (!playing)  // the last frame stays for its Time
+        m_editor->showCurrentLineAfter(m_player->timer()->interval());
 }
 
 void MainWindow::toggleShowColors()
 {
     m_showColors = !m_showColors;
-    if (m_menus.showColors)
-        m_menus.showColors->setChecked(m_showColors);
+    m_menus.showColors->setChecked(m_showColors);
     m_store.setValue(RegHive::CurrentUser, SettingsKey, QStringLiteral("ShowColors"), FlagText(m_showColors));
     layOut();
+}
+
+void MainWindow::toggleShowCodes()
+{
+    const bool showCodes = !m_textDelegate->showCodes();
+    m_menus.showCodes->setChecked(showCodes);
+    m_textDelegate->setShowCodes(showCodes);
+    m_store.setValue(RegHive::CurrentUser, SettingsKey, QStringLiteral("ShowCodes"), FlagText(showCodes));
+    m_list->viewport()->update();
 }
 
 void MainWindow::layOut()
 {
     if (isMinimized())
         return;
-    const MainGeometry geometry = LayOutMainWindow(m_area->size(), m_showColors, m_listHeight, m_panelWidth);
+    const MainGeometry geometry = LayOutMainWindow(m_area->size(), m_showColors, m_listHeight, m_colorPanel->panelWidth());
     m_preview->setGeometry(geometry.preview);
     m_colorPanel->setVisible(m_showColors);
     if (m_showColors)
@@ -261,16 +220,66 @@ void MainWindow::rememberWizardStyle(int style)
     m_store.setValue(RegHive::CurrentUser, SettingsKey, QStringLiteral("WizardStyle"), QString::number(style));
 }
 
+void MainWindow::updateTitle()
+{
+    const QString path = m_document.filePath();
+    const QString name = path.isEmpty() ? QString() : QStringLiteral(" \u2014 ") + QFileInfo(path).fileName();
+    setWindowTitle(Caption + name + QStringLiteral("[*]"));
+    setWindowModified(m_document.isModified());
+}
+
+void MainWindow::showStatus(const QString &text)
+{
+    statusBar()->showMessage(text);
+}
+
+void MainWindow::showUndoHistory()
+{
+    if (!m_undoHistory)
+        m_undoHistory = new UndoHistoryDialog(m_history.stack(), this);
+    m_undoHistory->show();
+    m_undoHistory->raise();
+    m_undoHistory->activateWindow();
+}
+
+HistoryView MainWindow::currentView() const
+{
+    HistoryView view;
+    SaveListView(*m_list, view);
+    m_editor->saveCursor(view);
+    return view;
+}
+
+void MainWindow::restoreView(const HistoryView &view)
+{
+    RestoreListView(*m_list, view);
+    m_editor->restoreCursor(view);
+}
+
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     if (!m_session.confirmClose()) {
         event->ignore();
         return;
     }
-    m_store.setValue(RegHive::CurrentUser, SettingsKey, QStringLiteral("WindowGeometry"),
-                     QString::fromLatin1(saveGeometry().toBase64()));
+    SaveWindowGeometry(*this, m_store);
     QMainWindow::closeEvent(event);
     emit closed();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!DroppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent *event)
+{
+    const QString path = DroppedFile(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    openCommandLine({path});
 }
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)

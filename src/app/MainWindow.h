@@ -8,23 +8,23 @@
 #include "platform/Prompts.h"
 #include "platform/QtPrompts.h"
 #include "platform/RelayPrompts.h"
+#include "script/ScriptImport.h"
 #include "animation/Settings.h"
+#include "app/PreviewEditor.h"
+#include "app/WindowGeometry.h"
 
 #include <QHash>
 #include <QMainWindow>
 #include <functional>
 #include <optional>
 
-class QDialog;
-class QMenu;
-class QTreeView;
-class PreviewBoxWidget;
-class ColorButtonsWidget;
+class ColorPanel;
 class GameTextDelegate;
-class MoreColorsButton;
-class RegistryStore;
+class PreviewBoxWidget;
 class PreviewPlayer;
-class QLabel;
+class QDialog;
+class QTreeView;
+class RegistryStore;
 struct RecoveredWork;
 
 // frmMain: owns the animation for the life of the program, shows it in the
@@ -65,11 +65,10 @@ public:
     // Reads the settings and applies "EditItem" and "MultiSelect" to the list.
     void loadSettings();
     // Shows the current line in the preview box, or the empty state.
-    void setPreview();
+    void setPreview() { m_editor->showCurrentLine(); }
     // Draws a text into the preview box without writing it back into the list.
-    void drawPreview(const QString &codedText);
-    bool previewUpdating() const { return m_previewUpdating; }
-    void setPreviewUpdating(bool updating) { m_previewUpdating = updating; }
+    void drawPreview(const QString &codedText) { m_editor->draw(codedText); }
+    bool previewUpdating() const { return m_editor->updating(); }
 
     bool showColors() const { return m_showColors; }
     void toggleShowColors();
@@ -77,26 +76,24 @@ public:
     void toggleShowCodes();
     // The wizard's style, kept for the next wizard and the next run.
     void rememberWizardStyle(int style);
-    // File, New: after asking about unsaved changes, an empty untitled animation.
-    void newAnimation();
+    // The document's roads, each through the session (which asks about unsaved work once). True when done.
+    void newAnimation() { m_session.newDocument(); }
     // The command line as one path: a .ras file is opened, a .cfg file imported.
-    void openCommandLine(const QStringList &arguments);
-    // File, Open, Save (in place when there is a file, else Save As) and Save As. True when done.
-    bool open();
-    bool save();
-    bool saveAs();
-    // Opens a .ras file as a new document, after asking about unsaved changes. True when opened.
-    bool openFile(const QString &path);
+    void openCommandLine(const QStringList &arguments) { m_session.openStartupFile(arguments); }
+    bool open() { return m_session.open(); }
+    bool save() { return m_session.save(); }
+    bool saveAs() { return m_session.saveAs(); }
+    bool openFile(const QString &path) { return m_session.openFile(path); }
     // Imports a .cfg game script into this document (an undo step; the animation is untitled then).
-    bool importScript(const QString &path);
+    bool importScript(const QString &path) { return m_session.importFile(path); }
     // Work a recovery file kept, as a new document with unsaved changes. False when the user cancelled.
-    bool restoreRecovered(const RecoveredWork &work);
+    bool restoreRecovered(const RecoveredWork &work) { return m_session.restore(work); }
     // A line at the bottom of the window, until the next one.
     void showStatus(const QString &text);
     // Edit, "Undo History...": the steps, the saved one marked; a click goes to a step.
     void showUndoHistory();
     // The size and position of the last run, kept on a screen; false when none was stored.
-    bool restoreWindowGeometry();
+    bool restoreWindowGeometry() { return RestoreWindowGeometry(*this, m_store); }
 
     // Shows a modal window; tests replace this to look at the window instead of waiting.
     using ModalRunner = std::function<void(QDialog &dialog)>;
@@ -117,20 +114,12 @@ protected:
 
 private:
     void buildCentralArea();
-    void buildUndoAndRecentMenus();
-    void buildStatusBar();
-    void fillRecentMenu();
+    void buildMenusOfTheDocument();
     void updateTitle();
-    void updateLineStatus();
     HistoryView currentView() const;
     void restoreView(const HistoryView &view);
     void layOut();
-    void previewEdited();
     void playingChanged(bool playing);
-    void buildColorPanel();
-    void colorButtonClicked(int index);
-    // The game's colours everywhere at once: buttons, "More colours", preview, list.
-    void applyGame();
     bool eventFilter(QObject *watched, QEvent *event) override;
 
     RegistryStore &m_store;
@@ -141,7 +130,7 @@ private:
     FileDialogState m_scriptDialog;
     QtPrompts m_qtPrompts;
     RelayPrompts m_prompts;
-    DocumentSession m_session{m_document, m_settings, m_prompts};
+    DocumentSession m_session{m_document, m_settings, m_prompts, ImportScriptReader()};
     MainMenus m_menus;
     QHash<QString, std::function<void()>> m_commands;
     ModalRunner m_runModal;
@@ -149,20 +138,12 @@ private:
 
     QWidget *m_area = nullptr;
     PreviewBoxWidget *m_preview = nullptr;
-    QWidget *m_colorPanel = nullptr;
-    ColorButtonsWidget *m_colorButtons = nullptr;
-    MoreColorsButton *m_moreColors = nullptr;
+    PreviewEditor *m_editor = nullptr;
+    ColorPanel *m_colorPanel = nullptr;
     GameTextDelegate *m_textDelegate = nullptr;
     QTreeView *m_list = nullptr;
-    QMenu *m_recentMenu = nullptr;
-    QLabel *m_lineStatus = nullptr;
-    QLabel *m_markHelp = nullptr;
     QDialog *m_undoHistory = nullptr;
-    bool m_droppedStepsTold = false;
-    std::optional<std::pair<int, int>> m_cursorBeforeEdit;  // anchor and cursor before the box's last edit
 
     bool m_showColors = false;
-    bool m_previewUpdating = false;
     int m_listHeight = 0;
-    int m_panelWidth = 0;  // the colour panel's, set with the game
 };

@@ -1,6 +1,9 @@
 #include "app/UndoHistoryDialog.h"
 
+#include <QAction>
 #include <QDialogButtonBox>
+#include <QMenu>
+#include <QUndoStack>
 #include <QPushButton>
 #include <QStyle>
 #include <QUndoView>
@@ -21,4 +24,22 @@ UndoHistoryDialog::UndoHistoryDialog(QUndoStack &stack, QWidget *parent) : QDial
     layout->addWidget(view);
     layout->addWidget(buttons);
     resize(320, 360);
+}
+
+std::pair<QAction *, QAction *> AddUndoEntries(QMenu *edit, QUndoStack &stack, QObject *owner,
+                                                const std::function<void()> &showHistory)
+{
+    QAction *undo = stack.createUndoAction(owner, QStringLiteral("&Undo"));
+    undo->setObjectName(QStringLiteral("mnuEditUndo"));
+    undo->setShortcuts(QKeySequence::Undo);
+    QAction *redo = stack.createRedoAction(owner, QStringLiteral("&Redo"));
+    redo->setObjectName(QStringLiteral("mnuEditRedo"));
+    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    auto *history = new QAction(QStringLiteral("Undo &History..."), owner);
+    history->setObjectName(QStringLiteral("mnuEditUndoHistory"));
+    QObject::connect(history, &QAction::triggered, owner, showHistory);
+    QAction *first = edit->actions().value(0);
+    edit->insertActions(first, {undo, redo, history});
+    edit->insertSeparator(first);
+    return {undo, redo};
 }

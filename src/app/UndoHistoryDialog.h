@@ -2,6 +2,11 @@
 
 #include <QDialog>
 
+#include <functional>
+#include <utility>
+
+class QAction;
+class QMenu;
 class QUndoStack;
 
 // Edit, "Undo History...": every step of the animation's history, the saved one marked with a disk; clicking a
@@ -11,3 +16,7 @@ class UndoHistoryDialog final : public QDialog {
 public:
     UndoHistoryDialog(QUndoStack &stack, QWidget *parent);
 };
+
+// Edit's Undo, Redo and "Undo History..." (which runs showHistory) at the top of edit; returns Undo and Redo.
+std::pair<QAction *, QAction *> AddUndoEntries(QMenu *edit, QUndoStack &stack, QObject *owner,
+                                                const std::function<void()> &showHistory);

@@ -27,7 +27,7 @@ struct Session {
     Settings settings;
     FakePrompts prompts;
     Document document;
-    DocumentSession session{document, settings, prompts};
+    DocumentSession session{document, settings, prompts, ImportScriptReader()};
     QString a = dir.filePath(QStringLiteral("a.ras"));
     QString b = dir.filePath(QStringLiteral("b.ras"));
     QString script = dir.filePath(QStringLiteral("s.cfg"));
@@ -85,7 +85,7 @@ struct Session {
         case Road::OpenFile: return session.openFile(b);
         case Road::Restore: return session.restore({b, QDateTime::currentDateTime(), LinesFromTexts({"kept"})});
         case Road::Close: return session.confirmClose();
-        case Road::Import: prompts.fileAnswers = {script}; return session.importChosen(ImportScriptReader());
+        case Road::Import: prompts.fileAnswers = {script}; return session.importChosen();
         }
         return false;
     }
@@ -183,7 +183,7 @@ private slots:
             } else if (road == QLatin1String("recent-a")) {
                 QVERIFY(s.session.openFile(s.a));
             } else if (road == QLatin1String("import")) {
-                QVERIFY(s.session.importFile(s.script, ImportScriptReader()));
+                QVERIFY(s.session.importFile(s.script));
             } else if (road == QLatin1String("undo")) {
                 s.document.history().stack().undo();
             } else if (road == QLatin1String("new")) {

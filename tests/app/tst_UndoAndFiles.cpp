@@ -548,6 +548,7 @@ private slots:
         QCOMPARE(window->list()->selectionModel()->selectedRows().size(), 2);
         QVERIFY(window->list()->selectionModel()->isRowSelected(1, {}));
         QCOMPARE(box->textCursor().position(), 1);
+        QCOMPARE(window->findChild<QLabel *>("lblLineStatus")->text(), QString("Line 3 of 4"));
     }
 
     void undoHistoryGoesToAClickedStep()
