@@ -1,14 +1,10 @@
+#include "WidgetDriving.h"
 #include "WindowUnderTest.h"
 
 #include "colors/PreviewBoxWidget.h"
-#include "platform/RegistryOps.h"
 
-#include <QDialog>
 #include <QPushButton>
-#include <QMenuBar>
-#include <QTest>
 #include <QTextBlock>
-#include <QToolButton>
 #include <QTreeView>
 
 namespace {
@@ -82,25 +78,6 @@ private slots:
         QVERIFY(!model->data(model->index(0, 0), Qt::ToolTipRole).isValid());
     }
 
-    // The Options' game sets the list's marks.
-    void marksFollowTheGame_data()
-    {
-        QTest::addColumn<QString>("game");
-        QTest::addColumn<QString>("tip");
-        QTest::newRow("RtCW 1.4 cuts") << "rtcw" << "cut at 35 bytes";
-        QTest::newRow("ET: Legacy drops the player") << "etlegacy" << "over 35 bytes: the server drops the player";
-    }
-    void marksFollowTheGame()
-    {
-        QFETCH(QString, game);
-        QFETCH(QString, tip);
-        window->model().setLines({{QString(36, QLatin1Char('a')), "15", "set name"}});
-        SetRegValue(*open->store.store, RegHive::CurrentUser, SettingsKey, "Game", game);
-        window->loadSettings();
-        const QString shown = window->list()->model()->data(window->list()->model()->index(0, 0), Qt::ToolTipRole).toString();
-        QVERIFY2(shown.contains(tip), qPrintable(shown));
-    }
-
     void previewShowsTheGamesVersion()
     {
         window->model().setLines({{"  ^0x^2Bob", "15", "set name"}});
@@ -117,15 +94,13 @@ private slots:
     void scriptWindowKeepsItsOwnFileDialog()
     {
         QTemporaryDir dir;
-        SetRegValue(*open->store.store, RegHive::CurrentUser, SettingsKey, "GenerateDir", dir.filePath("scripts"));
-        window->loadSettings();
+        open->applySettings({"GenerateDir=" + dir.filePath("scripts")});
         window->model().setLines({{"Bob", "15", "set name"}});
         open->prompts.fileAnswers = {dir.filePath("a.ras")};
         clickButton("btnsave");
         open->onDialog = [&](QDialog &script) {
             open->prompts.fileAnswers = {dir.filePath("s")};
-            auto *bar = script.findChild<QMenuBar *>();
-            QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(bar->actions().first()).center());
+            ClickMenuBar(script);
         };
         clickButton("btngenerate");
         clickButton("btngenerate");
@@ -139,27 +114,31 @@ private slots:
         QVERIFY(QFile::exists(dir.filePath("s.cfg")));
     }
 
-    // Choosing the game in Options recolours everything at once; ^8 is black on RtCW, orange on ET.
-    void colorsFollowTheGame_data()
+    // Choosing the game in Options recolours everything at once (^8 is black on RtCW, orange on ET) and sets
+    // the list's marks.
+    void followsTheGame_data()
     {
         QTest::addColumn<QString>("game");
         QTest::addColumn<QColor>("eight");
-        QTest::newRow("RtCW 1.4") << "rtcw" << QColor(Qt::black);
-        QTest::newRow("ET 2.60b") << "et" << QColor(0xFF8000);
-        QTest::newRow("ET: Legacy") << "etlegacy" << QColor(0xFF8000);
+        QTest::addColumn<QString>("tip");  // of a 36-byte name
+        QTest::newRow("RtCW 1.4") << "rtcw" << QColor(Qt::black) << "cut at 35 bytes";
+        QTest::newRow("ET 2.60b") << "et" << QColor(0xFF8000) << "cut at 35 bytes";
+        QTest::newRow("ET: Legacy") << "etlegacy" << QColor(0xFF8000) << "over 35 bytes: the server drops the player";
     }
-    void colorsFollowTheGame()
+    void followsTheGame()
     {
         QFETCH(QString, game);
         QFETCH(QColor, eight);
+        QFETCH(QString, tip);
         ClickEntry(*window, "mnuEditShowColors");
-        window->model().setLines({{"^8abc", "15", "set name"}});
-        SetRegValue(*open->store.store, RegHive::CurrentUser, SettingsKey, "Game", game);
-        window->loadSettings();  // what the Options' OK does
+        window->model().setLines({{"^8abc", "15", "set name"}, {QString(36, QLatin1Char('a')), "15", "set name"}});
+        open->applySettings({"Game=" + game});
         QVERIFY(window->findChild<QPushButton *>("cmdColor7")->styleSheet().contains(eight.name()));
         QCOMPARE(window->findChild<QToolButton *>("cmdMoreColors")->isVisible(), game.startsWith("et"));  // 32 colours
         QCOMPARE(window->previewBox()->document()->firstBlock().begin().fragment().charFormat().foreground().color(), eight);
         QVERIFY(firstPixelIn(window->list(), eight) >= 0);
+        const QString shown = window->list()->model()->data(window->list()->model()->index(1, 0), Qt::ToolTipRole).toString();
+        QVERIFY2(shown.contains(tip), qPrintable(shown));
     }
 
     // View, "Show codes in the list" off leaves only the coloured text: it starts where the code stood.

@@ -1,11 +1,10 @@
+#include "WidgetDriving.h"
 #include "WindowUnderTest.h"
 
 #include "animation/PlayClock.h"
 #include "animation/PreviewPlayer.h"
 #include "colors/PreviewBoxWidget.h"
-#include "platform/RegistryOps.h"
 
-#include <QApplication>
 #include <QStatusBar>
 
 namespace {
@@ -17,13 +16,6 @@ QVector<AnimationLine> linesOf(const QString &lines)
     for (const QString &line : lines.split(u'|'))
         result.append({line.section(u'/', 0, 0), line.section(u'/', 1)});
     return result;
-}
-
-void press(const QString &keys)
-{
-    for (const QString &key : keys.split(u',', Qt::SkipEmptyParts))
-        QTest::keySequence(QApplication::activePopupWidget() ? QApplication::activePopupWidget() : QApplication::focusWidget(),
-                           QKeySequence(key));
 }
 
 } // namespace
@@ -57,23 +49,22 @@ private slots:
         ManualClock clock;  // outlives the window
         WindowUnderTest open;
         MainWindow &window = open.window;
-        SetRegValue(*open.store.store, RegHive::CurrentUser, SettingsKey, QStringLiteral("Game"), game);
-        window.loadSettings();
+        open.applySettings({"Game=" + game});
         window.player().gameSpeedPlayer()->setClock(&clock);
         window.document().start(linesOf(lines), QString());
         window.setCurrentRow(0);
 
-        press(QStringLiteral("Alt+A,S"));
+        PressKeys(QStringLiteral("Alt+A,S"));
         QVERIFY(window.findChild<QAction *>("mnuAnimGameSpeed")->isChecked());
         QCOMPARE(GetRegValue(*open.store.store, RegHive::CurrentUser, SettingsKey, "PlayAtGameSpeed"), "1");  // kept
-        press(QStringLiteral("F5"));
+        PressKeys(QStringLiteral("F5"));
         auto *play = window.findChild<QToolButton *>("btnpreview");
         QCOMPARE(play->text(), QStringLiteral("Stop"));
         for (const QString &step : shown.split(u'|')) {
             const qsizetype colon = step.indexOf(u':');
             clock.advanceTo(step.left(colon).toInt());
             if (step.mid(colon + 1) == "F5")
-                press(QStringLiteral("F5"));
+                PressKeys(QStringLiteral("F5"));
             else
                 QCOMPARE(window.previewBox()->toPlainText(), step.mid(colon + 1));
         }

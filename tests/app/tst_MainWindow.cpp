@@ -1,20 +1,13 @@
-#include "FileFixtures.h"
+#include "WidgetDriving.h"
 #include "WindowUnderTest.h"
 
 #include "animation/AnimationFile.h"
 #include "app/MainLayout.h"
 #include "colors/PreviewBoxWidget.h"
 #include "animation/PreviewPlayer.h"
-#include "platform/RegistryOps.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QAbstractButton>
 #include <QLabel>
-#include <QDialog>
-#include <QTest>
 #include <QTextCursor>
-#include <QToolButton>
 #include <QTreeView>
 
 struct AddCase { QStringList before; int current; QString key; QStringList after; int currentAfter; };
@@ -79,8 +72,7 @@ private slots:
     {
         QFETCH(ColourCase, c);
         auto [text, from, to, button, expected, game] = c;
-        SetRegValue(*open->store.store, RegHive::CurrentUser, SettingsKey, "Game", game);
-        window->loadSettings();  // what the Options' OK does
+        open->applySettings({"Game=" + game});
         window->model().appendLines(LinesFromTexts({"other", text}));
         window->setCurrentRow(1);
         trigger("mnuEditShowColors");
@@ -186,12 +178,10 @@ private slots:
     {
         QFETCH(QString, keys);
         QFETCH(QString, remembered);
-        for (const QString &key : keys.split(u',', Qt::SkipEmptyParts)) {
-            QWidget *target = QApplication::activePopupWidget() ? QApplication::activePopupWidget() : QApplication::focusWidget();
-            QTest::keySequence(target, QKeySequence(key));
-            if (key == "Ctrl+W")
-                QTRY_VERIFY(QApplication::activeWindow() && QApplication::activeWindow()->objectName() == "frmWizard");
-        }
+        PressKeys(keys.section(u',', 0, 0));
+        if (keys.startsWith("Ctrl+W"))
+            QTRY_VERIFY(QApplication::activeWindow() && QApplication::activeWindow()->objectName() == "frmWizard");
+        PressKeys(keys.section(u',', 1));
         window->activateWindow();  // the closed wizard had the keyboard
         QTRY_COMPARE(QApplication::activeWindow(), window);
         open->store.reopen();
@@ -248,9 +238,7 @@ private slots:
         };
         trigger("mnuEditOptions");
         QCOMPARE(window->list()->selectionMode(), QAbstractItemView::ExtendedSelection);
-        SetRegValue(*open->store.store, RegHive::CurrentUser, SettingsKey, "EditItem", "1");
-        SetRegValue(*open->store.store, RegHive::CurrentUser, SettingsKey, "MultiSelect", "true");
-        window->loadSettings();
+        open->applySettings({"EditItem=1", "MultiSelect=true"});
         QVERIFY(window->list()->editTriggers() & QAbstractItemView::SelectedClicked);
         QCOMPARE(window->list()->selectionMode(), QAbstractItemView::SingleSelection);
     }

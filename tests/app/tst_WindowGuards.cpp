@@ -2,18 +2,10 @@
 
 #include "colors/PreviewBoxWidget.h"
 #include "animation/PreviewPlayer.h"
-#include "platform/RegistryOps.h"
-#include "animation/Settings.h"
 #include "wizard/WizardWindow.h"
 
-#include <QApplication>
 #include <QClipboard>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPointer>
-#include <QTest>
-#include <QTimer>
-#include <QToolButton>
 #include <QTreeView>
 #include <QTreeWidget>
 
@@ -29,10 +21,8 @@ class WindowGuardsTest : public QObject {
     void open(bool multiSelect = false)
     {
         m_open = std::make_unique<WindowUnderTest>();
-        SetRegValue(*m_open->store.store, RegHive::CurrentUser, SettingsKey, "MultiSelect", multiSelect ? "1" : "0");
-        SetRegValue(*m_open->store.store, RegHive::CurrentUser, SettingsKey, "Name", "^4Bob");
+        m_open->applySettings({multiSelect ? "MultiSelect=1" : "MultiSelect=0", "Name=^4Bob"});
         m_window = &m_open->window;
-        m_window->loadSettings();
     }
     void clickRow(int row, Qt::KeyboardModifiers modifiers = {})
     {

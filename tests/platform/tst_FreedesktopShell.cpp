@@ -1,23 +1,18 @@
 #include "DesktopFiles.h"
-#include "FileFixtures.h"
-#include "TestStore.h"
 #include "Version.h"
+#include "OptionsUnderTest.h"
 #include "platform/AppIcon.h"
 #include "platform/FreedesktopShell.h"
 #include "platform/UserDesktopFiles.h"
-#include "settings/OptionsDialog.h"
 
 #include <QBuffer>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
-#include <QLineEdit>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QStandardPaths>
-#include <QTabBar>
-#include <QTest>
 
 namespace {
 
@@ -89,22 +84,6 @@ class FreedesktopShellTest : public QObject {
     QTemporaryDir m_root;
 
     QString at(const QString &relative) const { return QDir(m_root.path()).filePath(relative); }
-
-    // The options window opened on its "Registry Options" page.
-    struct Page {
-        TestStore store;
-        LeetTable leet;
-        FakePrompts prompts;
-        std::unique_ptr<OptionsDialog> dialog;
-        void open(const QString &program)
-        {
-            dialog = std::make_unique<OptionsDialog>(*store.store, leet, store.dir.filePath("leet.ini"), program, prompts, std::function<void()>{});
-            dialog->show();
-            QTabBar *tabs = dialog->findChild<QTabBar *>();
-            QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
-        }
-        QWidget *operator[](const char *name) const { return dialog->findChild<QWidget *>(QLatin1String(name)); }
-    };
 
 private slots:
     void initTestCase()
@@ -207,12 +186,13 @@ private slots:
             QVERIFY(QDir().mkpath(at("config")) && WriteFileBytes(at("config/mimeapps.list"), before));
         const QStringList dataBefore = filesUnder(at("data"));
 
-        Page page;
+        TestStore store;
+        FakePrompts prompts;
         if (!earlierBackup.isEmpty())
-            page.store.store->setValue(RegHive::ClassesRoot, QStringLiteral(".ras"), QStringLiteral("prev_backup"), earlierBackup);
-        page.open(program);
+            store.store->setValue(RegHive::ClassesRoot, QStringLiteral(".ras"), QStringLiteral("prev_backup"), earlierBackup);
+        const OptionsUnderTest page(*store.store, store.dir.filePath("leet.ini"), program, prompts, 2);  // "Registry Options"
         for (const QString &step : steps) {
-            QTest::mouseClick(page[qPrintable(step.section(QLatin1Char(' '), 0, 0))], Qt::LeftButton);
+            page.click(step.section(QLatin1Char(' '), 0, 0));
             const QString gioAnimation = ask(QStringLiteral("gio"), {QStringLiteral("mime"), DesktopNames::AnimationType});
             const QString gioScript = ask(QStringLiteral("gio"), {QStringLiteral("mime"), DesktopNames::ScriptType});
             const QString status = qobject_cast<QLineEdit *>(page["txtAssociation"])->text();

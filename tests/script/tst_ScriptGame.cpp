@@ -1,5 +1,6 @@
 #include "FakePrompts.h"
 #include "ScriptFixtures.h"
+#include "WidgetDriving.h"
 #include "animation/Settings.h"
 #include "game/GameConsole.h"
 #include "script/ScriptGenerator.h"
@@ -7,7 +8,6 @@
 #include "script/ScriptWindow.h"
 
 #include <QLabel>
-#include <QMenuBar>
 #include <QPlainTextEdit>
 
 // What the script window tells for one game: its summary, and the report's line for a name.
@@ -72,8 +72,7 @@ private slots:
         QCOMPARE(report.contains("black colour codes"), c.game == Game::Rtcw);
         // Saving asks first where the server would drop the player; No saves nothing.
         prompts.answers = {PromptAnswer::No};
-        auto *bar = window.findChild<QMenuBar *>();
-        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(bar->actions().first()).center());
+        ClickMenuBar(window);
         const bool asked = prompts.messageTexts().value(0).startsWith("ET: Legacy drops you from the server for a name "
                                                                       "over 35 bytes or none, at line(s) 2.");
         QCOMPARE(asked, c.game == Game::EtLegacy);

@@ -1,4 +1,5 @@
 #include "ScriptFixtures.h"
+#include "WidgetDriving.h"
 
 #include "platform/TextFile.h"
 #include "script/ScriptGenerator.h"
@@ -6,7 +7,6 @@
 #include "script/ScriptWindow.h"
 #include "animation/Settings.h"
 
-#include <QMenuBar>
 #include <QPlainTextEdit>
 
 namespace {
@@ -119,8 +119,7 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("s.cfg"));
         prompts.fileAnswers = {path};
         window.show();
-        auto *bar = window.findChild<QMenuBar *>();  // its one entry saves
-        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(bar->actions().first()).center());
+        ClickMenuBar(window);  // its one entry saves
         QCOMPARE(ReadFileBytes(path), (ExampleScript() << "echo \"?\"").join(CrLf).toLatin1() + "\r\n");
         QCOMPARE(prompts.messageTexts().last(), ReplacedCharactersNotice(path));
     }

@@ -1,4 +1,5 @@
 #include "ScriptFixtures.h"
+#include "WidgetDriving.h"
 #include "SmallDisk.h"
 
 #include "animation/AnimationFileCommands.h"
@@ -17,7 +18,6 @@
 #include <QRegularExpression>
 #include <QLabel>
 #include <QListWidget>
-#include <QMenuBar>
 #include <QPlainTextEdit>
 
 namespace {
@@ -327,8 +327,7 @@ private slots:
         QTest::keyClick(box, Qt::Key_Return);
         QTest::keyClicks(box, "echo " + QString(600, QLatin1Char('x')));
         prompts.fileAnswers = {dir.filePath("ocelot")};
-        auto *bar = window.findChild<QMenuBar *>();
-        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(bar->actions().first()).center());
+        ClickMenuBar(window);
         QVERIFY(prompts.messageTexts().first().startsWith("An edited part no longer fits"));
         QCOMPARE(prompts.dialogs.first().state.initialDir, dir.path());
         QVERIFY(ReadFileBytes(dir.filePath("ocelot_2.cfg")).contains("\r\necho xxx"));
@@ -337,7 +336,7 @@ private slots:
         QVERIFY(window.findChild<QLabel *>("lblSummary")->text().contains("Start it in the game with: exec \"ocelot.cfg\""));
         // A path exec can't read whole is refused, not saved.
         prompts.fileAnswers = {dir.filePath(QString(60, 'x'))};
-        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(bar->actions().first()).center());
+        ClickMenuBar(window);
         QVERIFY2(prompts.messageTexts().last().contains("bytes long: the game reads at most 63"), qPrintable(prompts.messageTexts().last()));
         QVERIFY(!QFile::exists(dir.filePath(QString(60, 'x') + ".cfg")));
     }

@@ -1,38 +1,25 @@
-#include "FileFixtures.h"
-#include "TestStore.h"
 #include "UnderWine.h"
-#include "settings/OptionsDialog.h"
-#include "platform/RegistryOps.h"
-#include "animation/Settings.h"
+#include "OptionsUnderTest.h"
 #include "platform/ShellIntegration.h"
 #include "platform/SystemShell.h"
-#include "transforms/LeetTable.h"
 
-#include <QApplication>
-#include <QComboBox>
-#include <QSpinBox>
 #include <QDir>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QRegularExpression>
 #include <QSettings>
-#include <QTabBar>
-#include <QTest>
+#include <QSpinBox>
 
 #ifdef Q_OS_WIN
 #include "platform/WinRegistryStore.h"
-#include <windows.h>
 #endif
 
 namespace {
 
 const QString Command = QStringLiteral("/opt/marquee/marqueemaster %1");
 
-// Passes everything to the temporary store and notes each setting written, in order.
 struct CommandCase { bool windows; QString executable; QString command; };
 
 struct ShellCase { QString previous; QString cfgClass; QString status; };
 
+// Passes everything to the temporary store and notes each setting written, in order.
 class RecordingStore final : public RegistryStore {
 public:
     explicit RecordingStore(RegistryStore &inner) : m_inner(inner) {}
@@ -175,28 +162,24 @@ private slots:
     {
         QFETCH(QStringList, stored);
         QFETCH(QString, written);
-        for (const QString &value : stored)
-            SetRegValue(*m_store.store, RegHive::CurrentUser, SettingsKey, value.section('=', 0, 0), value.section('=', 1));
+        StoreSettings(*m_store.store, stored);
         RecordingStore recorder(*m_store.store);
-        LeetTable leet;  // not loaded, and there is no leet.ini
-        FakePrompts prompts;
+        FakePrompts prompts;  // there is no leet.ini
         QStringList writesWhenSaved;
-        OptionsDialog dialog(recorder, leet, m_store.dir.filePath("leet.ini"), QString(), prompts,
-                             [&] { writesWhenSaved << recorder.writes.join(','); });
-        dialog.show();
-        const auto child = [&](const QString &name) { return dialog.findChild<QWidget *>(name); };
+        const OptionsUnderTest child(recorder, m_store.dir.filePath("leet.ini"), QString(), prompts, 0,
+                                     [&] { writesWhenSaved << recorder.writes.join(','); });
         QCOMPARE(MessagesOf(prompts), QStringList({"Error loading LEET file|File leet.ini not found!",
                                                      "Leet file not found|Click 'Create File' on the Edit 133t tab"}));
-        QCOMPARE(qobject_cast<QLineEdit *>(child("txtSave"))->text(), stored.filter(QStringLiteral("SaveDir=")).join(QString()).mid(8));
+        QCOMPARE(qobject_cast<QLineEdit *>(child["txtSave"])->text(), stored.filter(QStringLiteral("SaveDir=")).join(QString()).mid(8));
         prompts.folderAnswers = {QStringLiteral("/picked"), QString(), QStringLiteral("/scripts")};
         for (const char *button : {"cmdBrowse2", "cmdBrowse2", "cmdBrowse3"})
-            QTest::mouseClick(child(button), Qt::LeftButton);
-        QTest::keyClicks(child("txtClan"), QStringLiteral("X"));
-        QTest::mouseClick(child("chkMultiSelect"), Qt::LeftButton, {}, QPoint(6, child("chkMultiSelect")->height() / 2));
+            child.click(button);
+        QTest::keyClicks(child["txtClan"], QStringLiteral("X"));
+        QTest::mouseClick(child["chkMultiSelect"], Qt::LeftButton, {}, QPoint(6, child["chkMultiSelect"]->height() / 2));
         QVERIFY(recorder.writes.isEmpty());
         JsonRegistryStore otherCopy(m_store.path());
         SetRegValue(otherCopy, RegHive::CurrentUser, SettingsKey, QStringLiteral("Name"), QStringLiteral("^2Other"));
-        QTest::mouseClick(child("cmdOK"), Qt::LeftButton);
+        child.click("cmdOK");
         QCOMPARE(recorder.writes.join(','), written);
         QCOMPARE(writesWhenSaved, QStringList{written});  // told once, after every write
         m_store.reopen();
@@ -208,21 +191,19 @@ private slots:
     void okWhenTheSettingsCantBeWritten()
     {
         RecordingStore recorder(*m_store.store);
-        LeetTable leet;
         FakePrompts prompts;
         int saved = 0;
-        OptionsDialog dialog(recorder, leet, m_store.dir.filePath("leet.ini"), QString(), prompts, [&] { ++saved; });
-        dialog.show();
-        QTest::keyClicks(dialog.findChild<QWidget *>("txtClan"), QStringLiteral("X"));
+        const OptionsUnderTest options(recorder, m_store.dir.filePath("leet.ini"), QString(), prompts, 0, [&] { ++saved; });
+        QTest::keyClicks(options["txtClan"], QStringLiteral("X"));
         recorder.refuse = true;
         prompts.clear();
-        QTest::mouseClick(dialog.findChild<QWidget *>("cmdOK"), Qt::LeftButton);
+        options.click("cmdOK");
         QCOMPARE(prompts.messageTexts(), QStringList{"The settings could not be saved: The disk is full."});
-        QVERIFY(dialog.isVisible());
+        QVERIFY(options.dialog.isVisible());
         QCOMPARE(saved, 0);
         recorder.refuse = false;
-        QTest::mouseClick(dialog.findChild<QWidget *>("cmdOK"), Qt::LeftButton);
-        QVERIFY(!dialog.isVisible());
+        options.click("cmdOK");
+        QVERIFY(!options.dialog.isVisible());
         QCOMPARE(saved, 1);
         m_store.reopen();
         QCOMPARE(LoadSettings(*m_store.store).clanTag, QStringLiteral("X"));
@@ -241,26 +222,18 @@ private slots:
     void gameChoice()
     {
         QFETCH(GameCase, c);
-        for (const QString &value : c.stored)
-            SetRegValue(*m_store.store, RegHive::CurrentUser, SettingsKey, value.section('=', 0, 0), value.section('=', 1));
+        StoreSettings(*m_store.store, c.stored);
         WriteFileBytes(m_store.dir.filePath("leet.ini"), "a=4");
         RecordingStore recorder(*m_store.store);
-        LeetTable leet;
         FakePrompts prompts;
-        OptionsDialog dialog(recorder, leet, m_store.dir.filePath("leet.ini"), QString(), prompts, {});
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
-        QTabBar *bar = dialog.findChild<QTabBar *>();
-        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(bar->count() - 1).center());
-        auto *game = dialog.findChild<QComboBox *>("cboGame");
-        for (int i = 0; i < 40 && QApplication::focusWidget() != game; ++i)
-            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &dialog, Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), game);
+        OptionsUnderTest options(recorder, m_store.dir.filePath("leet.ini"), QString(), prompts, -1);
+        auto *game = Named<QComboBox>(options.dialog, "cboGame");
+        QVERIFY(TabTo(options.dialog, game));
         for (int i = 0; i < qAbs(c.steps); ++i)
             QTest::keyClick(game, c.steps > 0 ? Qt::Key_Down : Qt::Key_Up);
         QCOMPARE(game->currentText(), c.title);
-        QCOMPARE(dialog.findChild<QSpinBox *>("spnPartLimit")->maximum(), c.partMaximum);
-        QTest::mouseClick(dialog.findChild<QWidget *>("cmdOK"), Qt::LeftButton);
+        QCOMPARE(Named<QSpinBox>(options.dialog, "spnPartLimit")->maximum(), c.partMaximum);
+        options.click("cmdOK");
         QCOMPARE(recorder.writes.join(','), c.writes);
         m_store.reopen();
         QCOMPARE(LoadSettings(*m_store.store).game, c.loaded);
@@ -296,15 +269,11 @@ private slots:
         const QString entry = cfgClass + ShellKeys::ContextEntry + "/Default";
 
         WinRegistryStore system;
-        LeetTable leet;
         FakePrompts prompts;
         const QString program = QCoreApplication::applicationFilePath();
-        OptionsDialog dialog(system, leet, m_store.dir.filePath("leet.ini"), program, prompts, {});
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
-        QTabBar *bar = dialog.findChild<QTabBar *>();
-        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(2).center());
-        const auto click = [&](const char *name) { QTest::mouseClick(dialog.findChild<QWidget *>(name), Qt::LeftButton); };
+        const OptionsUnderTest options(system, m_store.dir.filePath("leet.ini"), program, prompts, 2);
+        const OptionsDialog &dialog = options.dialog;
+        const auto click = [&](const char *name) { options.click(name); };
         click("cmdAssociate");
         click("cmdAddContext");
         QCOMPARE(value(".ras/Default"), ShellKeys::RasClass);
@@ -362,18 +331,12 @@ private slots:
         if (before.contains(u'='))
             WriteFileBytes(leetPath, before.toLatin1());
         RecordingStore recorder(*m_store.store);
-        LeetTable leet;
         FakePrompts prompts;
         prompts.folderAnswers = {QStringLiteral("/picked")};
-        OptionsDialog dialog(recorder, leet, leetPath, program, prompts, {});
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
-        QTabBar *bar = dialog.findChild<QTabBar *>();
-        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(page).center());
-        QWidget *target = dialog.findChild<QWidget *>(control);
-        for (int i = 0; i < 40 && QApplication::focusWidget() != target; ++i)
-            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &dialog, Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), target);
+        OptionsUnderTest options(recorder, leetPath, program, prompts, page);
+        OptionsDialog &dialog = options.dialog;
+        QWidget *target = options[control];
+        QVERIFY(TabTo(dialog, target));
         auto *box = dialog.findChild<QPlainTextEdit *>("txtLeet");
         if (control == QLatin1String("cmdSave"))
             box->setPlainText(QStringLiteral("q=7"));

@@ -4,7 +4,9 @@
 #include "TestLines.h"
 #include "TestStore.h"
 
+#include "animation/Settings.h"
 #include "app/MainWindow.h"
+#include "platform/RegistryOps.h"
 
 #include <QDialog>
 #include <QMenu>
@@ -30,6 +32,13 @@ struct WindowUnderTest {
         window.activateWindow();
         if (!QTest::qWaitForWindowActive(&window))
             qFatal("the main window never became active: no key or click would reach it");
+    }
+    // Settings given as "Name=value", stored and read again: what the Options' OK does.
+    void applySettings(const QStringList &values)
+    {
+        for (const QString &value : values)
+            SetRegValue(*store.store, RegHive::CurrentUser, SettingsKey, value.section(u'=', 0, 0), value.section(u'=', 1));
+        window.loadSettings();
     }
 };
 

@@ -1,21 +1,11 @@
 #include "CliRunner.h"
-#include "FileFixtures.h"
 #include "TestLines.h"
+#include "OptionsUnderTest.h"
 #include "platform/TextFile.h"
-#include "settings/OptionsDialog.h"
-#include "TestStore.h"
-#include "transforms/LeetTable.h"
 #include "transforms/TextTransforms.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QLabel>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTabBar>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
-#include <QTest>
 
 // The file "Create file" writes, byte for byte.
 static const QByteArray DefaultFileBytes =
@@ -135,29 +125,25 @@ private slots:
         QVERIFY(installed.isEmpty() || (QDir().mkpath(m_dir.filePath(QStringLiteral("share"))) && WriteFileBytes(file.installed, installed)));
         QVERIFY(user.isEmpty() || (QDir().mkpath(m_dir.filePath(QStringLiteral("data/mm"))) && WriteFileBytes(file.userCopy, user)));
         TestStore store;
-        LeetTable leet;
-        OptionsDialog dialog(*store.store, leet, file, QString(), m_prompts, {});
-        dialog.show();
-        QTabBar *tabs = dialog.findChild<QTabBar *>();
-        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(3).center());
-        auto *box = dialog.findChild<QPlainTextEdit *>(QStringLiteral("txtLeet"));
+        const OptionsUnderTest options(*store.store, file, QString(), m_prompts, 3);
+        auto *box = Named<QPlainTextEdit>(options.dialog, "txtLeet");
         QCOMPARE(box->toPlainText(), shown);
         m_prompts.clear();
         m_prompts.answers = {PromptAnswer::Yes};
         if (action == QLatin1String("<create>")) {
-            QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("cmdCreate")), Qt::LeftButton);
+            options.click("cmdCreate");
             QCOMPARE(m_prompts.messages.size(), beside.isEmpty() && user.isEmpty() && installed.isEmpty() ? 0 : 1);  // "File leet.ini exists..."
             QCOMPARE(ReadFileBytes(file.userCopy), DefaultFileBytes);
         } else {
             box->selectAll();
             QTest::keyClicks(box, action);
-            QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("cmdSave")), Qt::LeftButton);
+            options.click("cmdSave");
             QCOMPARE(ReadFileBytes(file.userCopy), action.toLatin1() + "\r\n");
         }
         QCOMPARE(ReadFileBytes(file.besideProgram), beside.isEmpty() ? QByteArray("<missing>") : beside);
         QCOMPARE(ReadFileBytes(file.installed), installed.isEmpty() ? QByteArray("<missing>") : installed);
         QCOMPARE(file.readPath(), file.userCopy);
-        const QString said = dialog.findChild<QLabel *>(QStringLiteral("lblLeetFile"))->text();
+        const QString said = Named<QLabel>(options.dialog, "lblLeetFile")->text();
         QCOMPARE(said, (action == QLatin1String("<create>") ? QStringLiteral("Created ") : QStringLiteral("Saved to "))
                            + QDir::toNativeSeparators(file.userCopy));
     }

@@ -1,17 +1,10 @@
 #include "EffectRuns.h"
-#include "FakePrompts.h"
 #include "GameText.h"
-#include "TestLines.h"
+#include "WizardUnderTest.h"
 
 #include "animation/AnimationFile.h"
 #include "animation/LineLimit.h"
 #include "platform/TextFile.h"
-#include "animation/Settings.h"
-#include "wizard/WizardWindow.h"
-
-#include <QAbstractButton>
-#include <QTest>
-#include <QTreeWidget>
 
 namespace {
 
@@ -123,29 +116,21 @@ private slots:
     {
         QFETCH(PageCase, c);
         auto [downs, ups, keep, texts] = c;
-        AnimationModel model;
-        FakePrompts prompts;
-        WizardWindow window(model, {.name = QStringLiteral("^1ab")}, prompts);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        auto get = [&](const QString &name) { return window.findChild<QWidget *>(name); };
-        auto click = [&](const QString &name) { QTest::mouseClick(get(name), Qt::LeftButton); };
+        WizardUnderTest wizard({.name = QStringLiteral("^1ab")});
         for (int page = 1; page < WizardWindow::PageCount; ++page)
-            click("cmdNext");
-        get("cmbEffects")->setFocus();
-        QTest::keyClick(get("cmbEffects"), downs < 0 ? Qt::Key_End : Qt::Key_Home);
+            wizard.click("cmdNext");
+        wizard.get("cmbEffects")->setFocus();
+        QTest::keyClick(wizard.get("cmbEffects"), downs < 0 ? Qt::Key_End : Qt::Key_Home);
         for (int i = 0; i < downs; ++i)
-            QTest::keyClick(get("cmbEffects"), Qt::Key_Down);
-        click("cmdAddEffect");
-        auto *list = window.findChild<QTreeWidget *>("lvwEffects");
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->topLevelItem(0)).center());
-        for (int i = 0; i < ups; ++i)
-            for (const char *arrows : {"numParam1", "numParam2"})
-                QTest::mouseClick(get(arrows)->findChild<QAbstractButton *>("up"), Qt::LeftButton);
+            QTest::keyClick(wizard.get("cmbEffects"), Qt::Key_Down);
+        wizard.click("cmdAddEffect");
+        wizard.clickRow(0);
+        wizard.arrow("up", ups, "numParam1");
+        wizard.arrow("up", ups, "numParam2");
         if (keep)
-            click("chkKeepColors");
-        click("cmdNext");
-        QCOMPARE(TextsOf(model).join(u','), texts);
+            wizard.click("chkKeepColors");
+        wizard.click("cmdNext");
+        QCOMPARE(TextsOf(wizard.model).join(u','), texts);
     }
 };
 

@@ -1,36 +1,9 @@
-#include "FakePrompts.h"
-#include "TestLines.h"
+#include "WizardUnderTest.h"
 
 #include "animation/GameSpeedPlayer.h"
 #include "animation/PlayClock.h"
-#include "animation/Settings.h"
-#include "wizard/WizardWindow.h"
 
-#include <QAbstractButton>
-#include <QTest>
 #include <QTextEdit>
-#include <QTreeWidget>
-
-namespace {
-
-void click(QWidget &window, const char *name)
-{
-    QTest::mouseClick(window.findChild<QWidget *>(QLatin1String(name)), Qt::LeftButton);
-}
-
-// Shown, on the effect page, with the name typed.
-void openEffectPage(WizardWindow &window, const QString &name)
-{
-    window.show();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    click(window, "cmdNext");
-    click(window, "cmdNext");
-    click(window, "txtNameOnly0");
-    QTest::keyClicks(window.findChild<QWidget *>(QStringLiteral("txtNameOnly0")), name);
-    click(window, "cmdNext");
-}
-
-} // namespace
 
 // The effect page's Preview, driven by clicks and keys with the play's clock moved by hand. The name is
 // "abc": "Wave 2" gives "a", "ab", "abc", 60 ms each at 125 fps.
@@ -56,27 +29,21 @@ private slots:
     {
         QFETCH(QString, steps);
         ManualClock clock;  // outlives the window, whose page stops the play as it goes
-        AnimationModel model;
-        model.appendLines(LinesFromTexts({"old"}));
-        FakePrompts prompts;
-        WizardWindow window(model, Settings{}, prompts);
-        openEffectPage(window, QStringLiteral("abc"));
-        window.findChild<GameSpeedPlayer *>(QStringLiteral("timEffectPreview"))->setClock(&clock);
-        auto *button = window.findChild<QAbstractButton *>(QStringLiteral("cmdPreview"));
-        auto *box = window.findChild<QTextEdit *>(QStringLiteral("txtEffectPreview"));
+        WizardUnderTest wizard;
+        wizard.toEffectPage(QStringLiteral("abc"));
+        wizard.get<GameSpeedPlayer>("timEffectPreview")->setClock(&clock);
+        auto *button = wizard.get<QAbstractButton>("cmdPreview");
+        auto *box = wizard.get<QTextEdit>("txtEffectPreview");
 
         for (const QString &step : steps.split(u'|')) {
             if (step == "add") {
-                click(window, "cmdAddEffect");
+                wizard.click("cmdAddEffect");
             } else if (step == "bounce") {
-                QTest::keyClick(window.findChild<QWidget *>(QStringLiteral("cmbEffects")), Qt::Key_Down);
-                click(window, "cmdAddEffect");
+                QTest::keyClick(wizard.get("cmbEffects"), Qt::Key_Down);
+                wizard.click("cmdAddEffect");
             } else if (step == "param") {
-                auto *list = window.findChild<QTreeWidget *>(QStringLiteral("lvwEffects"));
-                QTreeWidgetItem *last = list->topLevelItem(list->topLevelItemCount() - 1);
-                QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(last).center());
-                QWidget *arrows = window.findChild<QWidget *>(QStringLiteral("numParam1"));
-                QTest::mouseClick(arrows->findChild<QAbstractButton *>(QStringLiteral("up")), Qt::LeftButton);
+                wizard.clickRow(-1);
+                wizard.arrow("up", 1);
             } else if (step.startsWith(u'+')) {
                 clock.advanceBy(step.mid(1).toInt());
             } else if (step.startsWith(u'=')) {
@@ -87,29 +54,25 @@ private slots:
                 QCOMPARE(clock.ms(), 0);
                 QVERIFY(clock.waiting());
             } else {
-                click(window, qPrintable(step));
+                wizard.click(qPrintable(step));
             }
         }
-        QCOMPARE(TextsOf(model), QStringList{"old"});  // the main list is never touched
+        QCOMPARE(TextsOf(wizard.model), QStringList{"old"});  // the main list is never touched
     }
 
     // Finish writes the lines the preview plays: in the Options' game (on ET black is a colour the scroll keeps).
     void finishFollowsTheGame()
     {
-        AnimationModel model;
-        FakePrompts prompts;
-        Settings settings;
-        settings.game = Game::Et;
-        WizardWindow window(model, settings, prompts);
+        WizardUnderTest wizard({.game = Game::Et});
         const EffectStart start{QStringLiteral("^0ab^1cd"), QString(), false};
-        openEffectPage(window, start.name);
+        wizard.toEffectPage(start.name);
         for (int down = 0; down < 2; ++down)  // from "Wave 2" to "Scroll to Left"
-            QTest::keyClick(window.findChild<QWidget *>(QStringLiteral("cmbEffects")), Qt::Key_Down);
-        click(window, "cmdAddEffect");
-        click(window, "chkKeepColors");
-        click(window, "cmdNext");
-        QCOMPARE(model.lines(), EffectLines(start, window.effectRows(), true, Games::Et));
-        QVERIFY(model.lines() != EffectLines(start, window.effectRows(), true, Games::Rtcw));
+            QTest::keyClick(wizard.get("cmbEffects"), Qt::Key_Down);
+        wizard.click("cmdAddEffect");
+        wizard.click("chkKeepColors");
+        wizard.click("cmdNext");
+        QCOMPARE(wizard.model.lines(), EffectLines(start, wizard.window.effectRows(), true, Games::Et));
+        QVERIFY(wizard.model.lines() != EffectLines(start, wizard.window.effectRows(), true, Games::Rtcw));
     }
 };
 

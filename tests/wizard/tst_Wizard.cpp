@@ -1,54 +1,14 @@
 #include "BuiltPrograms.h"
 #include "EffectRuns.h"
-#include "FakePrompts.h"
-#include "TestLines.h"
+#include "WizardUnderTest.h"
 
 #include "animation/AnimationFile.h"
 #include "animation/LineLimit.h"
 #include "platform/TextFile.h"
-#include "animation/Settings.h"
-#include "wizard/WizardWindow.h"
 
-#include <QApplication>
 #include <QTimer>
-#include <QAbstractButton>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QTest>
-#include <QTreeWidget>
 
-namespace {
-
-// One wizard window, driven the way a user does.
-struct Wizard {
-    AnimationModel model;
-    FakePrompts prompts;
-    WizardWindow window;
-
-    explicit Wizard(const Settings &settings = {}) : window(model, settings, prompts)
-    {
-        model.appendLines(LinesFromTexts({"old"}));
-        window.show();
-        window.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-    }
-    template <typename T = QWidget> T *get(const char *name) { return window.findChild<T *>(QLatin1String(name)); }
-    void click(const char *name) { QTest::mouseClick(get(name), Qt::LeftButton); }
-    void type(const char *box, const QString &s) { click(box); get<QLineEdit>(box)->selectAll(); QTest::keyClicks(get(box), s); }
-    void clickRow(int row)
-    {
-        auto *list = get<QTreeWidget>("lvwEffects");
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->topLevelItem(row)).center());
-    }
-    void arrow(const char *direction, int times)
-    {
-        for (int i = 0; i < times; ++i)
-            QTest::mouseClick(get("numParam1")->findChild<QAbstractButton *>(direction), Qt::LeftButton);
-    }
-};
-
-} // namespace
+using Wizard = WizardUnderTest;
 
 // filled: lines already there; count: -1: some; ends: first added line, last line
 struct LimitCase { int filled; QString name; QString effects; PromptAnswer answer; int count; QStringList ends;

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "FakePrompts.h"
+#include "FileFixtures.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QTabBar>
+#include <QTest>
+
+// A user's ways into a window: click a named control, a tab, or Tab the focus to a control.
+template <typename T = QWidget>
+T *Named(const QWidget &root, const QString &name) { return root.findChild<T *>(name); }
+
+inline void ClickNamed(const QWidget &root, const QString &name)
+{
+    QWidget *target = Named(root, name);
+    QVERIFY2(target, qPrintable(name));
+    QTest::mouseClick(target, Qt::LeftButton);
+}
+
+inline void ClickTab(const QWidget &root, int index)
+{
+    QTabBar *bar = root.findChild<QTabBar *>();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index < 0 ? bar->count() + index : index).center());
+}
+
+// Clicks a title of the window's menu bar (the first: a script window's Save).
+inline void ClickMenuBar(const QWidget &window, int index = 0)
+{
+    QMenuBar *bar = window.findChild<QMenuBar *>();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(bar->actions().at(index)).center());
+}
+
+// Presses comma-separated keys where the focus is, or in the menu a key opened.
+inline void PressKeys(const QString &keys)
+{
+    for (const QString &key : keys.split(u',', Qt::SkipEmptyParts))
+        QTest::keySequence(QApplication::activePopupWidget() ? QApplication::activePopupWidget() : QApplication::focusWidget(),
+                           QKeySequence(key));
+}
+
+// Presses Tab (at most 40 times) until the control has the focus.
+inline bool TabTo(QWidget &window, const QWidget *target)
+{
+    for (int i = 0; i < 40 && QApplication::focusWidget() != target; ++i)
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &window, Qt::Key_Tab);
+    return QApplication::focusWidget() == target;
+}
