@@ -10,14 +10,12 @@
 #include <QTextCursor>
 #include <QTreeView>
 
-struct AddCase { QStringList before; int current; QString key; QStringList after; int currentAfter; };
-
 // button: a colour button or an entry of More colours; game: as chosen in Options, RtCW 1.4 when empty
 struct ColourCase { QString text; int from; int to; QString button; QString expected; QString game = {}; };
 
-// keys: a sequence pressed where the focus is, later ones in the menu it opens; after: the lines and current row
-// ("" for unchanged), or the window that opened
-struct MenuKeyCase { QString keys; QString after; int currentAfter; QString opened; };
+// keys: a sequence pressed where the focus is, later ones in the menu it opens, or "click:" an entry; after: the
+// lines and current row ("" for unchanged), or the window that opened; before: the lines, with the current row
+struct MenuKeyCase { QString keys; QString after; int currentAfter; QString opened; QString before = "A,B,C"; int current = 1; };
 
 // arguments: %1 is the folder
 // message: the start of what the user is told; binary: the file holds a picture's bytes, not text
@@ -29,31 +27,6 @@ class MainWindowTest : public QObject {
 private slots:
     void init() { open = std::make_unique<WindowUnderTest>(); window = &open->window; }
     void cleanup() { open.reset(); }
-
-    void addLine_data()
-    {
-        QTest::addColumn<AddCase>("c");
-        const QStringList abc{"A", "B", "C"};
-        QTest::newRow("button adds after") << AddCase{abc, 1, "btnadd", QStringList{"A", "B", "Text", "C"}, 1};
-        QTest::newRow("before selection") << AddCase{abc, 1, "btnaddbefore", QStringList{"A", "Text", "B", "C"}, 2};
-        QTest::newRow("after selection") << AddCase{abc, 1, "btnaddafter", QStringList{"A", "B", "Text", "C"}, 1};
-        QTest::newRow("empty list") << AddCase{QStringList{}, -1, "btnaddbefore", QStringList{"Text"}, 0};
-        QTest::newRow("no current line") << AddCase{QStringList{"A"}, -1, "btnadd", QStringList{"A"}, -1};
-    }
-
-    void addLine()
-    {
-        QFETCH(AddCase, c);
-        auto [before, current, key, after, currentAfter] = c;
-        window->model().appendLines(LinesFromTexts(before));
-        window->list()->setCurrentIndex(current < 0 ? QModelIndex() : window->model().index(current, 0));
-        trigger(key);
-        QCOMPARE(texts(), after);
-        QCOMPARE(window->currentRow().value_or(-1), currentAfter);
-        if (after.contains("Text"))
-            QCOMPARE(window->model().line(after.indexOf("Text")), AnimationLine());
-        QVERIFY(open->prompts.messages.isEmpty());
-    }
 
     void colourButtonsWriteCodes_data()
     {
@@ -285,30 +258,19 @@ private slots:
                      qPrintable(open->prompts.messages.first().text));
     }
 
-    // Each entry opens its window, clicked as a user clicks it.
-    void entriesOpenTheirWindows_data()
-    {
-        QTest::addColumn<QString>("entry");
-        QTest::addColumn<QString>("window");
-        const QStringList rows{"btngenerate=frmScript", "btnedittime=frmEdit", "mnuHelpColor=frmColorEditor",
-                               "mnuEditOptions=frmOptions", "mnuHelpHelp=frmHelp", "mnuHelpAbout=frmAbout"};
-        for (const QString &row : rows)
-            QTest::newRow(qPrintable(row)) << row.section(u'=', 0, 0) << row.section(u'=', 1);
-    }
-    void entriesOpenTheirWindows()
-    {
-        QFETCH(QString, entry);
-        QStringList opened;
-        open->onDialog = [&](QDialog &dialog) { opened << dialog.objectName(); };
-        window->model().appendLines(LinesFromTexts({"A"}));
-        trigger(entry);
-        QTEST(opened.join(u','), "window");
-    }
-
-    // The Animation menu's entries by their keys, from the focus the window starts with.
+    // The Animation menu's entries by their keys, from the focus the window starts with, and entries clicked.
     void animationMenuKeys_data()
     {
         QTest::addColumn<MenuKeyCase>("c");
+        QTest::newRow("button adds after") << MenuKeyCase{"click:btnadd", "A,B,Text,C", 1, ""};
+        QTest::newRow("before selection") << MenuKeyCase{"click:btnaddbefore", "A,Text,B,C", 2, ""};
+        QTest::newRow("after selection") << MenuKeyCase{"click:btnaddafter", "A,B,Text,C", 1, ""};
+        QTest::newRow("empty list") << MenuKeyCase{"click:btnaddbefore", "Text", 0, "", "", -1};
+        QTest::newRow("no current line") << MenuKeyCase{"click:btnadd", "A", -1, "", "A", -1};
+        for (const char *entry : {"btngenerate=frmScript", "btnedittime=frmEdit", "mnuHelpColor=frmColorEditor",
+                                  "mnuEditOptions=frmOptions", "mnuHelpHelp=frmHelp", "mnuHelpAbout=frmAbout"})
+            QTest::addRow("%s", entry) << MenuKeyCase{"click:" + QString(entry).section(u'=', 0, 0), "", 1,
+                                                      QString(entry).section(u'=', 1)};
         QTest::newRow("Insert adds after") << MenuKeyCase{"Insert", "A,B,Text,C", 1, ""};
         QTest::newRow("Alt+A,B adds before") << MenuKeyCase{"Alt+A,B", "A,Text,B,C", 2, ""};
         QTest::newRow("Delete removes") << MenuKeyCase{"Delete", "A,C", 1, ""};
@@ -334,8 +296,8 @@ private slots:
     {
         QFETCH(MenuKeyCase, c);
         QCOMPARE(QApplication::focusWidget(), window->list());
-        window->model().appendLines(LinesFromTexts({"A", "B", "C"}));
-        window->setCurrentRow(1);
+        window->model().appendLines(LinesFromTexts(c.before.split(u',', Qt::SkipEmptyParts)));
+        window->list()->setCurrentIndex(c.current < 0 ? QModelIndex() : window->model().index(c.current, 0));
         QStringList opened;
         open->onDialog = [&](QDialog &dialog) { opened << dialog.objectName(); };
         QStringList keys = c.keys.split(u',');
@@ -346,7 +308,10 @@ private slots:
             window->previewBox()->moveCursor(QTextCursor::End);
             keys.removeFirst();
         }
-        QTest::keySequence(focus, QKeySequence(keys[0]));
+        if (keys[0].startsWith("click:"))
+            trigger(keys[0].mid(6));
+        else
+            QTest::keySequence(focus, QKeySequence(keys[0]));
         for (const QString &key : keys.mid(1))
             QTest::keySequence(QApplication::activePopupWidget() ? QApplication::activePopupWidget() : focus,
                                QKeySequence(key));
@@ -363,8 +328,12 @@ private slots:
         if (c.keys == "Alt+A,C")  // random case: only the letters' case may change
             QCOMPARE(texts().join(u',').toLower(), c.after.toLower());
         else
-            QCOMPARE(texts().join(u','), c.after.isEmpty() ? QString("A,B,C") : c.after);
+            QCOMPARE(texts().join(u','), c.after.isEmpty() ? c.before : c.after);
         QCOMPARE(window->currentRow().value_or(-1), c.currentAfter);
+        if (c.after.contains("Text"))  // a new line is ("Text", "15", "set name")
+            QCOMPARE(window->model().line(c.after.split(u',').indexOf("Text")), AnimationLine());
+        if (c.opened.isEmpty())
+            QVERIFY(open->prompts.messages.isEmpty());
     }
 
     void playSwitchesCaptionAndButtons()
