@@ -11,8 +11,9 @@ struct PerEngine {
     QString of(int engine) const { return std::array{rtcw, iortcw, et, etlegacy}[engine]; }
 };
 
-struct NameRow { QByteArray name; PerEngine shown; };
-struct TextRow { QByteArray text; PerEngine result; };
+// kind: "shown" or "drawn" for a name, "split" into commands, "ran" as one command, "played" as a script,
+// "fits": a file of that many bytes in the buffer
+struct EngineRow { const char *kind; QByteArray input; PerEngine result; };
 
 namespace {
 
@@ -87,160 +88,117 @@ QByteArray repeated(const char *line, int count, int ms)
     return script;
 }
 
+// What the engine makes of the row's input.
+QString outcome(const EngineRow &row, const GameRules &rules)
+{
+    const QByteArrayView kind(row.kind);
+    if (kind == "shown") {
+        const GameName::Result result = GameName::ShownBytes(row.input, rules);
+        if ((result.verdict == GameName::Verdict::AsWritten) == !result.reason.isEmpty())
+            return QStringLiteral("(a reason only where the name changes)");
+        return result.verdict == GameName::Verdict::Dropped ? Dropped : result.shown;
+    }
+    if (kind == "drawn")
+        return drawn(QString::fromLatin1(row.input), rules);
+    if (kind == "split")
+        return split(row.input, rules);
+    if (kind == "ran")
+        return ran(row.input, rules);
+    if (kind == "played")
+        return played(row.input, rules);
+    return QString::fromLatin1(GameConsole::ExecFits(row.input.toInt(), 0, rules) ? "yes" : "no");
+}
+
 } // namespace
 
 class GameRulesTest : public QObject {
     Q_OBJECT
-private:
-    template <typename Actual>
-    void eachEngine(const PerEngine &expected, Actual actual)
+private slots:
+    void eachEngine_data()
     {
+        QTest::addColumn<EngineRow>("row");
+        const auto add = [](const char *kind, const char *tag, const QByteArray &input, const PerEngine &result) {
+            QTest::addRow("%s: %s", kind, tag) << EngineRow{kind, input, result};
+        };
+        const QByteArray a34(34, 'a'), word255(255, 'w');
+        add("shown", "colours as written", "^1Mar^7quee", {"^1Mar^7quee", "^1Mar^7quee", "^1Mar^7quee", "^1Mar^7quee"});
+        add("shown", "trailing caret", "Bob^", {"Bob", "Bob^", "Bob", "Bob"});
+        add("shown", "black ^0 allowed on ET", "^0Bo^1b", {"Bo^1b", "Bo^1b", "^0Bo^1b", "^0Bo^1b"});
+        add("shown", "^8 black or orange", "A^8B", {"AB", "AB", "A^8B", "A^8B"});
+        add("shown", "^( is a black code only where any byte makes a code",
+            "A^(B", {"AB", "A^(B", "A^(B", "A^(B"});
+        add("shown", "a code that doesn't fit whole", a34 + "^1b", {a34, a34 + "^", a34, Dropped});
+        add("shown", "over 35 bytes", QByteArray(36, 'a'), {QString(35, 'a'), QString(35, 'a'), QString(35, 'a'), Dropped});
+        add("shown", "empty", "", {"UnnamedPlayer", "UnnamedPlayer", "UnnamedPlayer", Dropped});
+        add("shown", "colours only", "^1^2", {"UnnamedPlayer", "UnnamedPlayer", "UnnamedPlayer", "UnnamedPlayer"});
+        add("shown", "refused ;", "Bo;b", {"UnnamedPlayer", "UnnamedPlayer", "UnnamedPlayer", Dropped});
+        add("shown", "blank after a removed leading code", "^0 Bob", {"Bob", " Bob", "^0 Bob", "^0 Bob"});
+        add("shown", "a code restarts the blank count on ioRTCW",
+            "A  ^1  B", {"A  ^1 B", "A  ^1  B", "A  ^1 B", "A  ^1 B"});
+        add("shown", "a Latin-1 letter", "Oc\xe9lot", {"Oclot", "Oclot", "Oc.lot", "Oc\u00e9lot"});
+        add("shown", "bytes 128-160 and 255", "A\xa0" "B\xff" "C\x80", {"ABC", "ABC", "ABC", "ABC"});
+        add("shown", "% on the wire", "100%", {"100.", "100.", "100.", "100."});
+
+        add("drawn", "^8 draws nothing or orange", "^1A^8B", {"{1}AB", "{1}AB", "{1}A{8}B", "{1}A{8}B"});
+        add("drawn", "^^ is a code or a caret drawn", "A^^1B", {"A{6}1B", "A^{1}B", "A^{1}B", "A^{1}B"});
+        add("drawn", "caret and blank", "A^ B", {"AB", "A^ B", "A{16}B", "A^ B"});
+        add("drawn", "letter p is black", "^pA", {"A", "A", "{0}A", "{0}A"});
+        add("drawn", "^z: green or light grey", "^zA", {"{2}A", "{2}A", "{10}A", "{10}A"});
+        add("drawn", "^* green or the own colour", "^1A^*B", {"{1}A{2}B", "{1}A^*B", "{1}A{-1}B", "{1}A{-1}B"});
+
+        add("split", "; after //", "say a // b; say c",
+            {"say a // b| say c", "say a // b; say c", "say a // b| say c", "say a // b; say c"});
+        add("split", "// ends at the line's end", "say a // b;\nsay c;say d",
+            {"say a // b|say c|say d", "say a // b;|say c|say d", "say a // b|say c|say d", "say a // b;|say c|say d"});
+        add("split", "/* */ across lines", "say a /* x;\ny */; say b",
+            {"say a /* x|y */| say b", "say a /* x;\ny */| say b", "say a /* x|y */| say b", "say a /* x;\ny */| say b"});
+        add("split", "// inside quotes", "say \"//\"; say b",
+            {"say \"//\"| say b", "say \"//\"| say b", "say \"//\"| say b", "say \"//\"| say b"});
+
+        add("ran", "set joins its words", "set name Bob the Builder",
+            {"name Bob the Builder", "name Bob the Builder", "name Bob the Builder", "name Bob the Builder"});
+        add("ran", "a word of 255 bytes", "set name a " + word255,
+            {"name a ", "name a " + word255, "name a ", "name a " + word255});
+        add("ran", "a last word unsafe", "set name Bob unsafe",
+            {"name Bob unsafe", "name Bob unsafe", "name Bob", "name Bob"});
+        add("ran", "unsafe as the only word", "set name unsafe",
+            {"name unsafe", "name unsafe", "name unsafe", "name unsafe"});
+        add("ran", "bare name with two words", "name Bob Builder",
+            {"name Bob", "name Bob Builder", "name Bob", "name Bob Builder"});
+        add("ran", "http:// in chat", "say see http://x.org now",
+            {"say see http:", "say see http:", "say see http://x.org now", "say see http://x.org now"});
+        add("ran", "a Latin-1 letter splits words", "say Oc\xe9lot",
+            {"say Oc lot", "say Oc lot", "say Oc lot", "say Oc\u00e9lot"});
+        add("ran", "execq", "execq next", {"server execq", "exec next.cfg", "server execq", "exec next.cfg"});
+        add("ran", "a name that starts with a dot", "exec .hidden",
+            {"exec .hidden.cfg", "exec .hidden", "exec .hidden.cfg", "exec .hidden"});
+
+        add("played", "six chat lines 200 ms apart", repeated("say %1", 6, 200),
+            {"KDDDDD", "KDDDDD", "KDDDKD", "KKKKKD"});
+        add("played", "chat 400 ms after a name", "set name A;wait 100;say hi", {"KD", "KD", "KD", "KK"});
+        add("played", "six chat lines 900 ms apart: a full second never passes", repeated("say %1", 6, 900),
+            {"KKKKKK", "KKKKKK", "KKKKKK", "KKKKKD"});
+        add("played", "chat 1 s apart after a burst of 5", repeated("say %1", 5, 0) + repeated("say x", 3, 1000),
+            {"KDDDDDKK", "KDDDDDKK", "KDDDDDKK", "KKKKKDKK"});
+        add("played", "wait -1", "say a;wait -1;say b", {"K-", "KD", "K-", "KK"});
+        add("played", "twelve names a second apart", repeated("set name n%1", 12, 1000),
+            {"KKKKKKKKKKKK", "KKKKKKKKKKKK", "KKKKKKKKKKKK", "KHRRRHRRRRHR"});
+
+        add("fits", "16,383 bytes", "16383", {"yes", "yes", "yes", "yes"});
+        add("fits", "16,384 bytes", "16384", {"no", "yes", "yes", "yes"});
+        add("fits", "131,071 bytes", "131071", {"no", "yes", "yes", "yes"});
+        add("fits", "131,072 bytes", "131072", {"no", "no", "no", "no"});
+    }
+
+    void eachEngine()
+    {
+        QFETCH(EngineRow, row);
         for (int engine = 0; engine < int(Games::All.size()); ++engine) {
             const GameRules &rules = *Games::All[engine];
-            QVERIFY2(actual(rules) == expected.of(engine),
-                     qPrintable(QStringLiteral("%1: got \"%2\", not \"%3\"")
-                                    .arg(QLatin1String(rules.title), actual(rules), expected.of(engine))));
+            const QString actual = outcome(row, rules);
+            QVERIFY2(actual == row.result.of(engine), qPrintable(QStringLiteral("%1: got \"%2\", not \"%3\"")
+                                                                     .arg(QLatin1String(rules.title), actual, row.result.of(engine))));
         }
-    }
-
-private slots:
-    void shownName_data()
-    {
-        QTest::addColumn<NameRow>("row");
-        const QByteArray a34(34, 'a');
-        QTest::newRow("colours as written") << NameRow{"^1Mar^7quee", {"^1Mar^7quee", "^1Mar^7quee", "^1Mar^7quee", "^1Mar^7quee"}};
-        QTest::newRow("trailing caret") << NameRow{"Bob^", {"Bob", "Bob^", "Bob", "Bob"}};
-        QTest::newRow("black ^0 allowed on ET") << NameRow{"^0Bo^1b", {"Bo^1b", "Bo^1b", "^0Bo^1b", "^0Bo^1b"}};
-        QTest::newRow("^8 black or orange") << NameRow{"A^8B", {"AB", "AB", "A^8B", "A^8B"}};
-        QTest::newRow("^( is a black code only where any byte makes a code")
-            << NameRow{"A^(B", {"AB", "A^(B", "A^(B", "A^(B"}};
-        QTest::newRow("a code that doesn't fit whole") << NameRow{a34 + "^1b", {a34, a34 + "^", a34, Dropped}};
-        QTest::newRow("over 35 bytes") << NameRow{QByteArray(36, 'a'), {QString(35, 'a'), QString(35, 'a'), QString(35, 'a'), Dropped}};
-        QTest::newRow("empty") << NameRow{"", {"UnnamedPlayer", "UnnamedPlayer", "UnnamedPlayer", Dropped}};
-        QTest::newRow("colours only") << NameRow{"^1^2", {"UnnamedPlayer", "UnnamedPlayer", "UnnamedPlayer", "UnnamedPlayer"}};
-        QTest::newRow("refused ;") << NameRow{"Bo;b", {"UnnamedPlayer", "UnnamedPlayer", "UnnamedPlayer", Dropped}};
-        QTest::newRow("blank after a removed leading code") << NameRow{"^0 Bob", {"Bob", " Bob", "^0 Bob", "^0 Bob"}};
-        QTest::newRow("a code restarts the blank count on ioRTCW")
-            << NameRow{"A  ^1  B", {"A  ^1 B", "A  ^1  B", "A  ^1 B", "A  ^1 B"}};
-        QTest::newRow("a Latin-1 letter") << NameRow{"Oc\xe9lot", {"Oclot", "Oclot", "Oc.lot", "Oc\u00e9lot"}};
-        QTest::newRow("bytes 128-160 and 255") << NameRow{"A\xa0" "B\xff" "C\x80", {"ABC", "ABC", "ABC", "ABC"}};
-        QTest::newRow("% on the wire") << NameRow{"100%", {"100.", "100.", "100.", "100."}};
-    }
-
-    void shownName()
-    {
-        QFETCH(NameRow, row);
-        eachEngine(row.shown, [&](const GameRules &rules) {
-            const GameName::Result result = GameName::ShownBytes(row.name, rules);
-            if ((result.verdict == GameName::Verdict::AsWritten) == !result.reason.isEmpty())
-                return QStringLiteral("(a reason only where the name changes)");
-            return result.verdict == GameName::Verdict::Dropped ? Dropped : result.shown;
-        });
-    }
-
-    void drawnName_data()
-    {
-        QTest::addColumn<NameRow>("row");
-        QTest::newRow("^8 draws nothing or orange") << NameRow{"^1A^8B", {"{1}AB", "{1}AB", "{1}A{8}B", "{1}A{8}B"}};
-        QTest::newRow("^^ is a code or a caret drawn") << NameRow{"A^^1B", {"A{6}1B", "A^{1}B", "A^{1}B", "A^{1}B"}};
-        QTest::newRow("caret and blank") << NameRow{"A^ B", {"AB", "A^ B", "A{16}B", "A^ B"}};
-        QTest::newRow("letter p is black") << NameRow{"^pA", {"A", "A", "{0}A", "{0}A"}};
-        QTest::newRow("^z: green or light grey") << NameRow{"^zA", {"{2}A", "{2}A", "{10}A", "{10}A"}};
-        QTest::newRow("^* green or the own colour") << NameRow{"^1A^*B", {"{1}A{2}B", "{1}A^*B", "{1}A{-1}B", "{1}A{-1}B"}};
-    }
-
-    void drawnName()
-    {
-        QFETCH(NameRow, row);
-        eachEngine(row.shown, [&](const GameRules &rules) { return drawn(QString::fromLatin1(row.name), rules); });
-    }
-
-    void commandEnds_data()
-    {
-        QTest::addColumn<TextRow>("row");
-        QTest::newRow("; after //") << TextRow{"say a // b; say c",
-            {"say a // b| say c", "say a // b; say c", "say a // b| say c", "say a // b; say c"}};
-        QTest::newRow("// ends at the line's end") << TextRow{"say a // b;\nsay c;say d",
-            {"say a // b|say c|say d", "say a // b;|say c|say d", "say a // b|say c|say d", "say a // b;|say c|say d"}};
-        QTest::newRow("/* */ across lines") << TextRow{"say a /* x;\ny */; say b",
-            {"say a /* x|y */| say b", "say a /* x;\ny */| say b", "say a /* x|y */| say b", "say a /* x;\ny */| say b"}};
-        QTest::newRow("// inside quotes") << TextRow{"say \"//\"; say b",
-            {"say \"//\"| say b", "say \"//\"| say b", "say \"//\"| say b", "say \"//\"| say b"}};
-    }
-
-    void commandEnds()
-    {
-        QFETCH(TextRow, row);
-        eachEngine(row.result, [&](const GameRules &rules) { return split(row.text, rules); });
-    }
-
-    void words_data()
-    {
-        const QByteArray word255(255, 'w');
-        QTest::addColumn<TextRow>("row");
-        QTest::newRow("set joins its words") << TextRow{"set name Bob the Builder",
-            {"name Bob the Builder", "name Bob the Builder", "name Bob the Builder", "name Bob the Builder"}};
-        QTest::newRow("a word of 255 bytes") << TextRow{"set name a " + word255,
-            {"name a ", "name a " + word255, "name a ", "name a " + word255}};
-        QTest::newRow("a last word unsafe") << TextRow{"set name Bob unsafe",
-            {"name Bob unsafe", "name Bob unsafe", "name Bob", "name Bob"}};
-        QTest::newRow("unsafe as the only word") << TextRow{"set name unsafe",
-            {"name unsafe", "name unsafe", "name unsafe", "name unsafe"}};
-        QTest::newRow("bare name with two words") << TextRow{"name Bob Builder",
-            {"name Bob", "name Bob Builder", "name Bob", "name Bob Builder"}};
-        QTest::newRow("http:// in chat") << TextRow{"say see http://x.org now",
-            {"say see http:", "say see http:", "say see http://x.org now", "say see http://x.org now"}};
-        QTest::newRow("a Latin-1 letter splits words") << TextRow{"say Oc\xe9lot",
-            {"say Oc lot", "say Oc lot", "say Oc lot", "say Oc\u00e9lot"}};
-        QTest::newRow("execq") << TextRow{"execq next", {"server execq", "exec next.cfg", "server execq", "exec next.cfg"}};
-        QTest::newRow("a name that starts with a dot") << TextRow{"exec .hidden",
-            {"exec .hidden.cfg", "exec .hidden", "exec .hidden.cfg", "exec .hidden"}};
-    }
-
-    void words()
-    {
-        QFETCH(TextRow, row);
-        eachEngine(row.result, [&](const GameRules &rules) { return ran(row.text, rules); });
-    }
-
-    void flood_data()
-    {
-        QTest::addColumn<TextRow>("row");
-        QTest::newRow("six chat lines 200 ms apart") << TextRow{repeated("say %1", 6, 200),
-            {"KDDDDD", "KDDDDD", "KDDDKD", "KKKKKD"}};
-        QTest::newRow("chat 400 ms after a name") << TextRow{"set name A;wait 100;say hi", {"KD", "KD", "KD", "KK"}};
-        QTest::newRow("six chat lines 900 ms apart: a full second never passes") << TextRow{repeated("say %1", 6, 900),
-            {"KKKKKK", "KKKKKK", "KKKKKK", "KKKKKD"}};
-        QTest::newRow("chat 1 s apart after a burst of 5") << TextRow{repeated("say %1", 5, 0) + repeated("say x", 3, 1000),
-            {"KDDDDDKK", "KDDDDDKK", "KDDDDDKK", "KKKKKDKK"}};
-        QTest::newRow("wait -1") << TextRow{"say a;wait -1;say b", {"K-", "KD", "K-", "KK"}};
-        QTest::newRow("twelve names a second apart") << TextRow{repeated("set name n%1", 12, 1000),
-            {"KKKKKKKKKKKK", "KKKKKKKKKKKK", "KKKKKKKKKKKK", "KHRRRHRRRRHR"}};
-    }
-
-    void flood()
-    {
-        QFETCH(TextRow, row);
-        eachEngine(row.result, [&](const GameRules &rules) { return played(row.text, rules); });
-    }
-
-    void buffer_data()
-    {
-        QTest::addColumn<int>("fileBytes");
-        QTest::addColumn<PerEngine>("fits");
-        QTest::newRow("16,383 bytes") << 16383 << PerEngine{"yes", "yes", "yes", "yes"};
-        QTest::newRow("16,384 bytes") << 16384 << PerEngine{"no", "yes", "yes", "yes"};
-        QTest::newRow("131,071 bytes") << 131071 << PerEngine{"no", "yes", "yes", "yes"};
-        QTest::newRow("131,072 bytes") << 131072 << PerEngine{"no", "no", "no", "no"};
-    }
-
-    void buffer()
-    {
-        QFETCH(int, fileBytes);
-        QFETCH(PerEngine, fits);
-        eachEngine(fits, [&](const GameRules &rules) {
-            return QString::fromLatin1(GameConsole::ExecFits(fileBytes, 0, rules) ? "yes" : "no");
-        });
     }
 };
 

@@ -90,6 +90,7 @@ private slots:
         const QStringList exit{"Are you sure you want to exit the wizard?"};
         QTest::newRow("welcome to Finish by Enter") << KeysCase{"Return Return type:ab Return Down Tab Return Alt+F",
             "closed Bounce", {}, "ab,ab,ab,ab,ab"};
+        QTest::newRow("Finish without effects: the old lines are gone") << KeysCase{"Return Return Return Alt+F", "closed", {}, ""};
         QTest::newRow("arrows choose the style") << KeysCase{"Return Down", "page 2 advanced", {}, "old"};
         QTest::newRow("Alt+N, Alt+B and Alt+F") << KeysCase{"Alt+N Alt+N Alt+B Alt+N type:ab Alt+N Alt+A Alt+F",
             "closed Wave 2", {}, "a,ab"};
@@ -177,16 +178,6 @@ private slots:
         wizard.arrow("down", 20);
         shown << wizard.get<QLineEdit>("txtParam1")->text();
         QTEST(shown.join(u'|'), "panel");
-    }
-
-    // Finish with an empty effect list: the old lines are gone.
-    void finishWithoutEffects()
-    {
-        Wizard wizard;
-        for (int page = 1; page <= WizardWindow::PageCount; ++page)
-            wizard.click("cmdNext");
-        QVERIFY(!wizard.window.isVisible());
-        QVERIFY(wizard.model.isEmpty());
     }
 
     void examples_data()
