@@ -1,10 +1,9 @@
+#include "WidgetDriving.h"
 #include "about/AboutDialog.h"
-#include "script/Contact.h"
 #include "about/HelpDialog.h"
+#include "script/Contact.h"
 
-#include <QApplication>
 #include <QClipboard>
-#include <QTest>
 #include <QTextEdit>
 
 // control: none for the focus the window opens with; key 0: a click; after: "closed", "copied" or the address opened
@@ -42,9 +41,7 @@ private slots:
         const QImage unfocused = target->grab().toImage();
         if (key == 0)
             QTest::mouseClick(target, Qt::LeftButton);
-        for (int i = 0; key != 0 && i < 20 && QApplication::focusWidget() != target; ++i)
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), target);
+        QVERIFY(key == 0 ? QApplication::focusWidget() == target : TabTo(*dialog, target));
         QVERIFY2(control.isEmpty() || key == 0 || target->grab().toImage() != unfocused, "the focus can't be seen");
         if (key != 0)
             QTest::keyClick(target, Qt::Key(key));

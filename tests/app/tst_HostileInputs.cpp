@@ -1,10 +1,10 @@
+#include "FileFixtures.h"
 #include "WindowUnderTest.h"
 
 #include "animation/AnimationFile.h"
 #include "colors/PreviewBoxWidget.h"
 
 #include <QClipboard>
-#include <QFile>
 #include <QGuiApplication>
 #include <QTest>
 #include <QTextCursor>
@@ -49,17 +49,13 @@ private slots:
     void settingsFile()
     {
         for (const QByteArray &content : {QByteArray(" \n"), QByteArray("{\"HKEY_CURRENT_USER\": {\"keys\": [")}) {
-            QFile file(open->store.path());
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(content);
-            file.close();
+            QVERIFY(WriteFileBytes(open->store.path(), content));
             open->store.reopen();
             FakePrompts startPrompts;
             MainWindow fresh(*open->store.store, &startPrompts);
             QCOMPARE(fresh.settings().name, QString());
             QCOMPARE(startPrompts.messages.size(), content.startsWith('{') ? 1 : 0);
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            QCOMPARE(file.readAll(), content);
+            QCOMPARE(ReadFileBytes(open->store.path()), content);
         }
     }
 
