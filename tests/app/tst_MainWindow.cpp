@@ -205,9 +205,8 @@ private slots:
         QCOMPARE(window->list()->selectionMode(), QAbstractItemView::SingleSelection);
         QCOMPARE(window->list()->editTriggers(), QAbstractItemView::NoEditTriggers);
         open->onDialog = [](QDialog &options) {
-            auto *multi = options.findChild<QWidget *>("chkMultiSelect");
-            QTest::mouseClick(multi, Qt::LeftButton, {}, QPoint(5, multi->height() / 2));
-            QTest::mouseClick(options.findChild<QWidget *>("cmdOK"), Qt::LeftButton);
+            ClickNamed(options, "chkMultiSelect");
+            ClickNamed(options, "cmdOK");
         };
         trigger("mnuEditOptions");
         QCOMPARE(window->list()->selectionMode(), QAbstractItemView::ExtendedSelection);

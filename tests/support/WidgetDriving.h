@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,11 +18,12 @@
 template <typename T = QWidget>
 T *Named(const QWidget &root, const QString &name) { return root.findChild<T *>(name); }
 
+// A check box takes clicks on its box and words only, and the layout may make it wider than they are.
 inline void ClickNamed(const QWidget &root, const QString &name)
 {
     QWidget *target = Named(root, name);
     QVERIFY2(target, qPrintable(name));
-    QTest::mouseClick(target, Qt::LeftButton);
+    QTest::mouseClick(target, Qt::LeftButton, {}, qobject_cast<QCheckBox *>(target) ? QPoint(6, target->height() / 2) : QPoint());
 }
 
 inline void ClickTab(const QWidget &root, int index)

@@ -1,14 +1,9 @@
+#include "WidgetDriving.h"
 #include "WindowUnderTest.h"
 
 #include "colors/ColorEditorDialog.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QTest>
 #include <QTextEdit>
 
 namespace {
@@ -26,11 +21,7 @@ void drive(QDialog &dialog, const QStringList &steps)
             QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
             QTest::keyClicks(box, step.mid(1));
         } else {
-            QWidget *control = dialog.findChild<QWidget *>(step);
-            QVERIFY2(control, qPrintable(step));
-            // A check box takes clicks on its box and words only, and the layout may make it wider than they are.
-            const bool box = qobject_cast<QCheckBox *>(control);
-            QTest::mouseClick(control, Qt::LeftButton, {}, box ? QPoint(6, control->height() / 2) : QPoint());
+            ClickNamed(dialog, step);
         }
     }
 }
