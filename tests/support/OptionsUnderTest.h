@@ -3,17 +3,8 @@
 #include "TestStore.h"
 #include "WidgetDriving.h"
 
-#include "animation/Settings.h"
-#include "platform/RegistryOps.h"
 #include "settings/OptionsDialog.h"
 #include "transforms/LeetTable.h"
-
-// Settings given as "Name=value", written where the program keeps them.
-inline void StoreSettings(RegistryStore &store, const QStringList &values)
-{
-    for (const QString &value : values)
-        SetRegValue(store, RegHive::CurrentUser, SettingsKey, value.section(u'=', 0, 0), value.section(u'=', 1));
-}
 
 // The options window over a store, shown and active, opened on one of its pages.
 struct OptionsUnderTest {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "animation/Settings.h"
 #include "platform/JsonRegistryStore.h"
+#include "platform/RegistryOps.h"
 
 #include <QTemporaryDir>
 #include <memory>
@@ -15,3 +17,10 @@ struct TestStore {
     // A fresh store over the same file, as the next run of the program sees it.
     void reopen() { store = std::make_unique<JsonRegistryStore>(path()); }
 };
+
+// Settings given as "Name=value", written where the program keeps them.
+inline void StoreSettings(RegistryStore &store, const QStringList &values)
+{
+    for (const QString &value : values)
+        SetRegValue(store, RegHive::CurrentUser, SettingsKey, value.section(u'=', 0, 0), value.section(u'=', 1));
+}

@@ -4,9 +4,7 @@
 #include "TestLines.h"
 #include "TestStore.h"
 
-#include "animation/Settings.h"
 #include "app/MainWindow.h"
-#include "platform/RegistryOps.h"
 
 #include <QDialog>
 #include <QMenu>
@@ -36,8 +34,7 @@ struct WindowUnderTest {
     // Settings given as "Name=value", stored and read again: what the Options' OK does.
     void applySettings(const QStringList &values)
     {
-        for (const QString &value : values)
-            SetRegValue(*store.store, RegHive::CurrentUser, SettingsKey, value.section(u'=', 0, 0), value.section(u'=', 1));
+        StoreSettings(*store.store, values);
         window.loadSettings();
     }
 };
