@@ -2,12 +2,14 @@
 
 #include "game/GameRules.h"
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 
 class RegistryStore;
 
 // The options kept between runs, read at start-up and after the options
-// window's OK.
+// window's OK; each is read and written only through LoadSettings and SaveSetting.
 struct Settings {
     QString openDir;
     QString saveDir;
@@ -23,9 +25,26 @@ struct Settings {
     int wizardStyle = 0;     // the wizard's last style: 0 simple, 1 advanced
     Game game = Game::Rtcw;  // the engine the player plays on
     bool gameSpeed = false;  // Play goes at the game's pace, showing what the game shows
+    bool showCodes = true;   // the list shows the colour codes among the coloured Texts
+    QByteArray windowGeometry;  // the main window's size and place when it last closed
 
     const GameRules &rules() const { return Games::Of(game); }
 };
+
+// Each value of Settings as it is stored: one name each, spelled only in Settings.cpp.
+enum class SettingsValue {
+    OpenDir, SaveDir, GenerateDir, Name, ClanTag, Reverse, EditItem, MultiSelect, FrameRate, Game, PartLimit,
+    ShowColors, ShowCodes, WizardStyle, GameSpeed, WindowGeometry
+};
+
+// The text a value is stored as.
+QString StoredText(const Settings &settings, SettingsValue value);
+// Writes one value of settings; false when the store refused it (its saveError() says why).
+bool SaveSetting(RegistryStore &store, const Settings &settings, SettingsValue value);
+// Writes each of values whose stored text differs between shown and chosen: what the user changed, nothing
+// another copy may have changed meanwhile. False when a write was refused.
+bool SaveChangedSettings(RegistryStore &store, const Settings &shown, const Settings &chosen,
+                         const QList<SettingsValue> &values);
 
 // Where the settings live: one key directly under the current user's hive.
 inline const QString SettingsKey = QStringLiteral("Software/Marqueemaster");
@@ -36,8 +55,8 @@ int PartLimitValue(const QString &stored, const GameRules &game = Games::Rtcw);
 // The game as stored (its key), or RtCW 1.4.
 Game GameValue(const QString &stored);
 
-// Reads the eight values and the three game values; a missing key or value reads as its default, and a
-// flag is on only when stored as "1".
+// Reads every value; a missing key or value reads as its default, and a flag is on only when stored as "1"
+// (ShowCodes: unless stored as "0").
 Settings LoadSettings(const RegistryStore &store);
 
 // Told at start-up when the stored settings could not be read.

@@ -150,8 +150,9 @@ QHash<QString, std::function<void()>> BuildCommandTable(MainWindow &w)
         {QStringLiteral("mnuEditShowAsGame"), [&w] { w.setPreview(); }},
         {QStringLiteral("mnuAnimGameSpeed"),
          [&w] {
-             w.store().setValue(RegHive::CurrentUser, SettingsKey, QStringLiteral("PlayAtGameSpeed"),
-                                FlagText(w.menus().gameSpeed->isChecked()));
+             Settings settings = w.settings();
+             settings.gameSpeed = w.menus().gameSpeed->isChecked();
+             SaveSetting(w.store(), settings, SettingsValue::GameSpeed);
              w.loadSettings();
          }},
         {QStringLiteral("mnuEditOptions"), options},

@@ -164,10 +164,8 @@ void MainWindow::loadSettings()
     // The game's colours everywhere at once: buttons, "More colours", preview, list.
     m_colorPanel->setGame(m_settings.rules());
     m_textDelegate->setGame(m_settings.rules());
-    const bool showCodes = GetRegValue(m_store, RegHive::CurrentUser, SettingsKey, QStringLiteral("ShowCodes"))
-                           != QLatin1String("0");  // on unless turned off
-    m_textDelegate->setShowCodes(showCodes);
-    m_menus.showCodes->setChecked(showCodes);
+    m_textDelegate->setShowCodes(m_settings.showCodes);
+    m_menus.showCodes->setChecked(m_settings.showCodes);
     layOut();
     setPreview();
     m_list->viewport()->update();
@@ -188,16 +186,17 @@ void MainWindow::toggleShowColors()
 {
     m_showColors = !m_showColors;
     m_menus.showColors->setChecked(m_showColors);
-    m_store.setValue(RegHive::CurrentUser, SettingsKey, QStringLiteral("ShowColors"), FlagText(m_showColors));
+    m_settings.showColors = m_showColors;
+    SaveSetting(m_store, m_settings, SettingsValue::ShowColors);
     layOut();
 }
 
 void MainWindow::toggleShowCodes()
 {
-    const bool showCodes = !m_textDelegate->showCodes();
-    m_menus.showCodes->setChecked(showCodes);
-    m_textDelegate->setShowCodes(showCodes);
-    m_store.setValue(RegHive::CurrentUser, SettingsKey, QStringLiteral("ShowCodes"), FlagText(showCodes));
+    m_settings.showCodes = !m_settings.showCodes;
+    m_menus.showCodes->setChecked(m_settings.showCodes);
+    m_textDelegate->setShowCodes(m_settings.showCodes);
+    SaveSetting(m_store, m_settings, SettingsValue::ShowCodes);
     m_list->viewport()->update();
 }
 
@@ -217,7 +216,7 @@ void MainWindow::layOut()
 void MainWindow::rememberWizardStyle(int style)
 {
     m_settings.wizardStyle = style;
-    m_store.setValue(RegHive::CurrentUser, SettingsKey, QStringLiteral("WizardStyle"), QString::number(style));
+    SaveSetting(m_store, m_settings, SettingsValue::WizardStyle);
 }
 
 void MainWindow::updateTitle()

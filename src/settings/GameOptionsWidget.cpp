@@ -9,30 +9,23 @@
 #include <QLabel>
 #include <QSpinBox>
 
-GameOptionsWidget::GameOptionsWidget(RegistryStore &store, QWidget *parent) : QWidget(parent), m_store(store)
+GameOptionsWidget::GameOptionsWidget(RegistryStore &store, QWidget *parent)
+    : QWidget(parent), m_store(store), m_read(LoadSettings(store))
 {
-    auto value = [this](const char *name) {
-        return GetRegValue(m_store, RegHive::CurrentUser, SettingsKey, QLatin1String(name));
-    };
     m_game = new QComboBox(this);
     m_game->setObjectName(QStringLiteral("cboGame"));
     for (const GameRules *rules : Games::All)
         m_game->addItem(QLatin1String(rules->title), QLatin1String(rules->key));
-    const Game game = GameValue(value("Game"));
-    m_game->setCurrentIndex(m_game->findData(Games::KeyOf(game)));
-    m_game->setProperty("read", m_game->currentIndex());
+    m_game->setCurrentIndex(m_game->findData(Games::KeyOf(m_read.game)));
     m_frameRate = new QSpinBox(this);
     m_frameRate->setObjectName(QStringLiteral("spnFrameRate"));
     m_frameRate->setRange(1, 1000);
-    m_frameRate->setValue(FrameRateValue(value("FrameRate")));
+    m_frameRate->setValue(m_read.frameRate);
     m_partLimit = new QSpinBox(this);
     m_partLimit->setObjectName(QStringLiteral("spnPartLimit"));
-    m_partLimit->setRange(GameConsole::MinPartLimit, Games::Of(game).maxPartBytes());
+    m_partLimit->setRange(GameConsole::MinPartLimit, m_read.rules().maxPartBytes());
     m_partLimit->setSuffix(QStringLiteral(" bytes"));
-    m_partLimit->setValue(PartLimitValue(value("PartLimit"), Games::Of(game)));
-
-    m_frameRate->setProperty("read", m_frameRate->value());
-    m_partLimit->setProperty("read", m_partLimit->value());
+    m_partLimit->setValue(m_read.partLimit);
 
     m_note = new QLabel(this);
     m_note->setWordWrap(true);
@@ -64,13 +57,9 @@ void GameOptionsWidget::showGame()
 bool GameOptionsWidget::save()
 {
     // Only what the user changed: an untouched page leaves the store as it was.
-    auto write = [this](const char *name, QSpinBox *box) {
-        return box->value() == box->property("read").toInt()
-            || SetRegValue(m_store, RegHive::CurrentUser, SettingsKey, QLatin1String(name), QString::number(box->value()));
-    };
-    bool saved = m_game->currentIndex() == m_game->property("read").toInt()
-              || SetRegValue(m_store, RegHive::CurrentUser, SettingsKey, QStringLiteral("Game"), m_game->currentData().toString());
-    saved &= write("FrameRate", m_frameRate);
-    saved &= write("PartLimit", m_partLimit);
-    return saved;
+    Settings chosen = m_read;
+    chosen.game = GameValue(m_game->currentData().toString());
+    chosen.frameRate = m_frameRate->value();
+    chosen.partLimit = m_partLimit->value();
+    return SaveChangedSettings(m_store, m_read, chosen, {SettingsValue::Game, SettingsValue::FrameRate, SettingsValue::PartLimit});
 }

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+#include "animation/Settings.h"
 #include "game/GameRules.h"
 
 class QComboBox;
@@ -22,6 +23,7 @@ private:
     void showGame();
 
     RegistryStore &m_store;
+    const Settings m_read;  // as the page showed them first
     QComboBox *m_game = nullptr;
     QLabel *m_note = nullptr;
     QSpinBox *m_frameRate = nullptr;

@@ -275,32 +275,31 @@ QWidget *OptionsDialog::createLeetPage()
     return page;
 }
 
-QList<OptionsDialog::Field> OptionsDialog::fields() const
+Settings OptionsDialog::chosen() const
 {
-    auto flag = [](const QCheckBox *box) { return [box] { return FlagText(box->isChecked()); }; };
-    auto line = [](const QLineEdit *box) { return [box] { return box->text(); }; };
-    return {{"EditItem", flag(m_editItem)},  {"MultiSelect", flag(m_multiSelect)}, {"Name", line(m_name)},
-            {"Clantag", line(m_clan)},       {"Reverse", flag(m_reverse)},         {"OpenDir", line(m_open)},
-            {"SaveDir", line(m_save)},       {"GenerateDir", line(m_scriptSave)}};
+    Settings chosen = m_shown;
+    chosen.name = m_name->text();
+    chosen.clanTag = m_clan->text();
+    chosen.openDir = m_open->text();
+    chosen.saveDir = m_save->text();
+    chosen.generateDir = m_scriptSave->text();
+    chosen.reverse = m_reverse->isChecked();
+    chosen.editItem = m_editItem->isChecked();
+    chosen.multiSelect = m_multiSelect->isChecked();
+    return chosen;
 }
 
 void OptionsDialog::readSettings()
 {
-    auto text = [this](const char *name) {
-        return GetRegValue(m_store, RegHive::CurrentUser, SettingsKey, QLatin1String(name));
-    };
-    auto flag = [&](const char *name) { return text(name) == QLatin1String("1"); };
-    m_name->setText(text("Name"));
-    m_clan->setText(text("Clantag"));
-    m_open->setText(text("OpenDir"));
-    m_save->setText(text("SaveDir"));
-    m_scriptSave->setText(text("GenerateDir"));
-    m_reverse->setChecked(flag("Reverse"));
-    m_editItem->setChecked(flag("EditItem"));
-    m_multiSelect->setChecked(flag("MultiSelect"));
-    m_shown.clear();
-    for (const Field &field : fields())
-        m_shown.insert(QLatin1String(field.name), field.value());
+    m_shown = LoadSettings(m_store);
+    m_name->setText(m_shown.name);
+    m_clan->setText(m_shown.clanTag);
+    m_open->setText(m_shown.openDir);
+    m_save->setText(m_shown.saveDir);
+    m_scriptSave->setText(m_shown.generateDir);
+    m_reverse->setChecked(m_shown.reverse);
+    m_editItem->setChecked(m_shown.editItem);
+    m_multiSelect->setChecked(m_shown.multiSelect);
 }
 
 void OptionsDialog::showLeetTable()
@@ -349,12 +348,10 @@ void OptionsDialog::browse(QLineEdit *field, const QString &title)
 void OptionsDialog::saveSettings()
 {
     // Only what the user changed here: another copy may have changed the rest since this window opened.
-    bool saved = true;
-    for (const Field &field : fields()) {
-        const QString value = field.value();
-        if (value != m_shown.value(QLatin1String(field.name)))
-            saved &= SetRegValue(m_store, RegHive::CurrentUser, SettingsKey, QLatin1String(field.name), value);
-    }
+    using V = SettingsValue;
+    bool saved = SaveChangedSettings(m_store, m_shown, chosen(),
+                                     {V::EditItem, V::MultiSelect, V::Name, V::ClanTag, V::Reverse, V::OpenDir,
+                                      V::SaveDir, V::GenerateDir});
     saved &= m_game->save();
     if (!saved) {  // the window stays open with the player's choices, to try again or cancel
         const QString reason = m_store.saveError();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "animation/Settings.h"
 #include "transforms/LeetTable.h"
 
 #include <QDialog>
@@ -45,11 +46,8 @@ private:
     void showContextMenuStatus();
     void browse(QLineEdit *field, const QString &title);
     // A stored value and how to read it off its control.
-    struct Field {
-        const char *name;
-        std::function<QString()> value;
-    };
-    QList<Field> fields() const;
+    // The settings with this page's values as the window shows them now.
+    Settings chosen() const;
     void saveSettings();
 
     RegistryStore &m_store;
@@ -59,7 +57,7 @@ private:
     Prompts &m_prompts;
     std::function<void()> m_settingsSaved;
     bool m_isAssociated = false;
-    QHash<QString, QString> m_shown;  // each value as the window showed it first
+    Settings m_shown;  // the values as the window showed them first
 
     QTabWidget *m_tabs = nullptr;
     QLineEdit *m_open = nullptr;

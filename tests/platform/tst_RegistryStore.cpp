@@ -148,6 +148,44 @@ private slots:
         QTest::newRow("not an object") << QByteArray("[1,2,3]") << "<unreadable>";
         QTest::newRow("deep nesting") << QByteArray(5000, '[') << "<unreadable>";
     }
+    // Every setting is stored under the name and in the form earlier versions read, and read back as written.
+    void settingsAsStored()
+    {
+        Settings chosen;
+        chosen.openDir = "/o d";
+        chosen.saveDir = "/s";
+        chosen.generateDir = "/g";
+        chosen.name = "^1N\u00e4me";
+        chosen.clanTag = "[C]";
+        chosen.reverse = chosen.editItem = chosen.multiSelect = chosen.showColors = chosen.gameSpeed = true;
+        chosen.frameRate = 333;
+        chosen.game = Game::EtLegacy;
+        chosen.partLimit = 4096;
+        chosen.showCodes = false;
+        chosen.wizardStyle = 1;
+        chosen.windowGeometry = "\x01\xff geometry";
+        TestStore t;
+        using V = SettingsValue;
+        const QList<V> all{V::OpenDir, V::SaveDir, V::GenerateDir, V::Name, V::ClanTag, V::Reverse, V::EditItem,
+                           V::MultiSelect, V::FrameRate, V::Game, V::PartLimit, V::ShowColors, V::ShowCodes,
+                           V::WizardStyle, V::GameSpeed, V::WindowGeometry};
+        QVERIFY(SaveChangedSettings(*t.store, Settings(), chosen, all));
+        const QStringList stored{"OpenDir=/o d", "SaveDir=/s", "GenerateDir=/g", "Name=^1N\u00e4me", "Clantag=[C]",
+                                 "Reverse=1", "EditItem=1", "MultiSelect=1", "FrameRate=333", "Game=etlegacy",
+                                 "PartLimit=4096", "ShowColors=1", "ShowCodes=0", "WizardStyle=1", "PlayAtGameSpeed=1",
+                                 "WindowGeometry=Af8gZ2VvbWV0cnk="};
+        for (const QString &value : stored)
+            QCOMPARE(value.section('=', 0, 0) + '=' + GetRegValue(*t.store, RegHive::CurrentUser, SettingsKey, value.section('=', 0, 0)), value);
+        t.reopen();
+        const Settings read = LoadSettings(*t.store);
+        for (const V value : all)
+            QCOMPARE(StoredText(read, value), StoredText(chosen, value));
+        // Unchanged values are not written: another copy's change to them stays.
+        StoreSettings(*t.store, {"Name=other copy's"});
+        QVERIFY(SaveChangedSettings(*t.store, read, read, all));
+        QCOMPARE(LoadSettings(*t.store).name, QString("other copy's"));
+    }
+
     void storeFile()
     {
         QFETCH(QByteArray, file);
