@@ -87,7 +87,7 @@ private slots:
         QTest::newRow("generate, no record") << VerbCase{generate, "#v050#\r\n", 1, {}, "@/in holds no animation line"};
         QTest::newRow("generate, NUL bytes") << VerbCase{generate, QByteArray("#v050#\r\na\0", 11), 1, {}, "@/in is not an animation"};
         QTest::newRow("generate, folder missing") << VerbCase{{"generate", "@/in", "-o", "/missing/x.cfg"}, example, 1, {},
-            "no number _2x_\nCan't write /missing/x.cfg: "};
+            "no number _2x_\nCan't write " + QDir::toNativeSeparators("/missing/x.cfg").toUtf8() + ": "};
         QTest::newRow("generate, exec path too long") << VerbCase{{"generate", "@/in", "-o", "@/" + QString(60, 'x')}, example, 1, {},
             "no number _2x_\nThe exec path " + QByteArray(60, 'x') + ".cfg is 64 bytes long"};
         QTest::newRow("import, no command read") << VerbCase{import, "bind x y\n", 0, "#v050#\r\n", "@/in holds no command"};
