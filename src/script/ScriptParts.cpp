@@ -4,7 +4,10 @@
 #include "game/GameConsole.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QFileInfo>
+
+#include <optional>
 
 namespace {
 
@@ -217,13 +220,38 @@ QStringList SplitScript(const QString &windowText, const QString &execName, int 
     return ScriptPartList(windowText, execName, limit, game).all();
 }
 
+namespace {
+
+// Where in part the line that runs part `next` starts and ends: the last line `exec "…_<next>.cfg"`, whatever
+// name it runs and wherever the player's edits left it.
+std::optional<std::pair<qsizetype, qsizetype>> chainLineOf(const QString &part, int next)
+{
+    const QRegularExpression chain(QStringLiteral("(?:^|\r\n)(exec \"[^\"\r\n]*_%1\\.cfg\")(?=\r\n|$)").arg(next));
+    QRegularExpressionMatch last;
+    for (QRegularExpressionMatchIterator it = chain.globalMatch(part); it.hasNext();)
+        last = it.next();
+    if (!last.hasMatch())
+        return std::nullopt;
+    return std::pair(last.capturedStart(1), last.capturedEnd(1));
+}
+
+} // namespace
+
 QStringList RechainParts(QStringList parts, const QString &execName)
 {
     for (qsizetype i = 0; i + 1 < parts.size(); ++i) {
-        QString &part = parts[i];
-        const qsizetype last = part.lastIndexOf(CrLf);
-        if (last >= 0 && QStringView(part).sliced(last + 2).startsWith(u"exec "))
-            part = part.left(last + 2) + ChainLine(execName, static_cast<int>(i) + 2);
+        const int next = static_cast<int>(i) + 2;
+        if (const auto line = chainLineOf(parts.at(i), next))
+            parts[i].replace(line->first, line->second - line->first, ChainLine(execName, next));
     }
     return parts;
+}
+
+QList<int> PartsNotChained(const QStringList &parts)
+{
+    QList<int> unchained;
+    for (qsizetype i = 0; i + 1 < parts.size(); ++i)
+        if (!chainLineOf(parts.at(i), static_cast<int>(i) + 2))
+            unchained << static_cast<int>(i) + 1;
+    return unchained;
 }

@@ -82,5 +82,8 @@ private:
 QStringList SplitScript(const QString &windowText, const QString &execName, int limit,
                         const GameRules &game = Games::Rtcw);
 
-// The parts' last lines renamed to chain as execName: after a save elsewhere.
+// Each part's line that runs the next part (its last `exec "…_<k>.cfg"` line, wherever edits left it) renamed
+// to chain as execName: after a save elsewhere.
 QStringList RechainParts(QStringList parts, const QString &execName);
+// The parts (from 1) that no longer run the next one: their chain line was edited away.
+QList<int> PartsNotChained(const QStringList &parts);

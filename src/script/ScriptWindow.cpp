@@ -239,6 +239,16 @@ void ScriptWindow::save()
             return;
     }
     const QStringList current = parts();
+    // A part whose line that runs the next was edited away ends the animation there: said, not kept quiet.
+    if (const QList<int> unchained = PartsNotChained(current); !unchained.isEmpty()) {
+        QStringList which;
+        for (const int part : unchained)
+            which << QStringLiteral("Part %1 no longer runs part %2.").arg(part).arg(part + 1);
+        const QString question = QStringLiteral("%1\nThe game stops there.\n\nSave anyway?").arg(which.join(u'\n'));
+        if (m_prompts.message(question, SaveScriptTitle, PromptIcon::Exclamation, PromptButtons::YesNo)
+            != PromptAnswer::Yes)
+            return;
+    }
     QStringList tooLarge;
     for (int i = 0; i < current.size(); ++i) {
         const qsizetype bytes = PartFileBytes(current.at(i));

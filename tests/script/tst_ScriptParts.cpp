@@ -297,6 +297,30 @@ private slots:
         }
     }
 
+    // Saved under a new name, each part's line that runs the next is renamed wherever edits left it.
+    void rechainedWhereverTheChainLineIs_data()
+    {
+        QTest::addColumn<QString>("first");    // part 1; part 2 is "set name b"
+        QTest::addColumn<QString>("renamed");  // part 1 chained as "anims/new"
+        QTest::addColumn<bool>("chained");
+        QTest::newRow("the last line") << "set name a\r\nwait 5\r\nexec \"old_2.cfg\""
+                                       << "set name a\r\nwait 5\r\nexec \"anims/new_2.cfg\"" << true;
+        QTest::newRow("a line added after it") << "wait 5\r\nexec \"old_2.cfg\"\r\necho hi"
+                                               << "wait 5\r\nexec \"anims/new_2.cfg\"\r\necho hi" << true;
+        QTest::newRow("another script run, and no chain") << "exec \"other_2.cfgx\"\r\nexec \"old_3.cfg\""
+                                                          << "exec \"other_2.cfgx\"\r\nexec \"old_3.cfg\"" << false;
+    }
+
+    void rechainedWhereverTheChainLineIs()
+    {
+        QFETCH(QString, first);
+        QFETCH(QString, renamed);
+        QFETCH(bool, chained);
+        const QStringList parts{first, "set name b"};
+        QCOMPARE(RechainParts(parts, "anims/new"), (QStringList{renamed, "set name b"}));
+        QCOMPARE(PartsNotChained(parts), chained ? QList<int>{} : QList<int>{1});
+    }
+
     void windowShowsPartsAndSavesThem()
     {
         QTemporaryDir dir;
@@ -331,9 +355,20 @@ private slots:
         QVERIFY(prompts.messageTexts().first().startsWith("An edited part no longer fits"));
         QCOMPARE(prompts.dialogs.first().state.initialDir, dir.path());
         QVERIFY(ReadFileBytes(dir.filePath("ocelot_2.cfg")).contains("\r\necho xxx"));
+        QVERIFY(ReadFileBytes(dir.filePath("ocelot_2.cfg")).contains("\r\nexec \"ocelot_3.cfg\"\r\necho"));  // chained still
         QVERIFY(ReadFileBytes(dir.filePath("ocelot.cfg")).endsWith("\r\nexec \"ocelot_2.cfg\"\r\n"));
         QVERIFY(QFile::exists(PartPath(dir.filePath("ocelot.cfg"), parts.size())));
         QVERIFY(window.findChild<QLabel *>("lblSummary")->text().contains("Start it in the game with: exec \"ocelot.cfg\""));
+        // A part whose chain line was typed away is said before saving: No keeps the files as they were.
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+        box->selectAll();
+        QTest::keyClicks(box, "set name cut");
+        const QByteArray before = ReadFileBytes(dir.filePath("ocelot.cfg"));
+        prompts.clear();
+        prompts.answers = {PromptAnswer::No};
+        ClickMenuBar(window);
+        QCOMPARE(prompts.messageTexts(), QStringList{"Part 1 no longer runs part 2.\nThe game stops there.\n\nSave anyway?"});
+        QCOMPARE(ReadFileBytes(dir.filePath("ocelot.cfg")), before);
         // A path exec can't read whole is refused, not saved.
         prompts.fileAnswers = {dir.filePath(QString(60, 'x'))};
         ClickMenuBar(window);
