@@ -82,7 +82,7 @@ int runGenerate(QStringList arguments, CliStreams &streams)
     const QString target = output.isEmpty() ? QStringLiteral("script.cfg")
                                             : WithFilterEnding(output, QStringLiteral("Script|*.cfg"));
     const int limit = partLimit.value_or(qMin(LoadSettings(SystemRegistryStore()).partLimit, rules.maxPartBytes()));
-    const QStringList parts = SplitScript(script, ExecTargetOf(target).name, limit, rules);
+    const QStringList parts = ScriptPartsFor(script, target, limit, rules);
     if (!output.isEmpty()) {
         const PartsWriteResult result = WriteScriptParts(target, parts);
         if (!result.ok) {

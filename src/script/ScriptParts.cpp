@@ -220,6 +220,11 @@ QStringList SplitScript(const QString &windowText, const QString &execName, int 
     return ScriptPartList(windowText, execName, limit, game).all();
 }
 
+QStringList ScriptPartsFor(const QString &windowText, const QString &path, int limit, const GameRules &game)
+{
+    return SplitScript(windowText, ExecTargetOf(path).name, limit, game);
+}
+
 namespace {
 
 // Where in part the line that runs part `next` starts and ends: the last line `exec "…_<next>.cfg"`, whatever

@@ -62,6 +62,7 @@ public:
     // PartFileBytes(part(index)), without putting the part together.
     qsizetype fileBytes(int index) const;
     QStringList all() const;
+    const QString &text() const { return m_text; }
 
 private:
     QString chainOf(int index) const;
@@ -81,6 +82,9 @@ private:
 // All parts of the window text, put together.
 QStringList SplitScript(const QString &windowText, const QString &execName, int limit,
                         const GameRules &game = Games::Rtcw);
+// The parts a script saved at path is written as, chained by the path the game runs it by: what the script
+// window's Save and marqueemaster-cli generate -o both write.
+QStringList ScriptPartsFor(const QString &windowText, const QString &path, int limit, const GameRules &game);
 
 // Each part's line that runs the next part (its last `exec "…_<k>.cfg"` line, wherever edits left it) renamed
 // to chain as execName: after a save elsewhere.

@@ -103,9 +103,11 @@ PartsWriteResult WriteScriptParts(const QString &firstPath, const QStringList &p
     return result;
 }
 
-bool SaveScriptParts(const QStringList &parts, const QString &generateDir, FileDialogState &dialog, Prompts &prompts)
+bool SaveScriptParts(const std::function<QStringList(const QString &path)> &partsFor, const QString &generateDir,
+                     FileDialogState &dialog, Prompts &prompts, QStringList *saved)
 {
     QString path;
+    QStringList parts;
     for (;;) {
         dialog.title = QStringLiteral("Save Script");
         dialog.filter = ScriptFilter;
@@ -115,6 +117,7 @@ bool SaveScriptParts(const QStringList &parts, const QString &generateDir, FileD
             return false;
         path = WithFilterEnding(dialog.fileName, dialog.filter);
         dialog.fileName = path;
+        parts = partsFor(path);
         QStringList existing;
         for (const QString &part : PartPaths(path, parts.size())) {
             if (FileExists(part))
@@ -141,5 +144,7 @@ bool SaveScriptParts(const QStringList &parts, const QString &generateDir, FileD
         prompts.message(notes.join(QLatin1Char('\n')), SaveScriptTitle, PromptIcon::Information);
     if (result.replacedCharacters)
         prompts.message(ReplacedCharactersNotice(path), AppTitle, PromptIcon::Exclamation);
+    if (saved)
+        *saved = RechainParts(parts, ExecTargetOf(path).name);
     return true;
 }

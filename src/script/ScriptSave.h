@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 struct FileDialogState;
 class Prompts;
 
@@ -37,9 +39,17 @@ PartsWriteResult WriteScriptParts(const QString &firstPath, const QStringList &p
 // until a script was saved, then where it went), adds .cfg to a name without
 // ending, asks once before overwriting any of the part files, and writes them.
 // A failed write is reported, not swallowed. True when written.
-bool SaveScriptParts(const QStringList &parts, const QString &generateDir, FileDialogState &dialog, Prompts &prompts);
+// partsFor gives the parts for the chosen path (their chain lines run by that path); saved receives them.
+bool SaveScriptParts(const std::function<QStringList(const QString &path)> &partsFor, const QString &generateDir,
+                     FileDialogState &dialog, Prompts &prompts, QStringList *saved = nullptr);
+
+inline bool SaveScriptParts(const QStringList &parts, const QString &generateDir, FileDialogState &dialog,
+                            Prompts &prompts)
+{
+    return SaveScriptParts([&parts](const QString &) { return parts; }, generateDir, dialog, prompts);
+}
 
 inline bool SaveScript(const QString &text, const QString &generateDir, FileDialogState &dialog, Prompts &prompts)
 {
-    return SaveScriptParts({text}, generateDir, dialog, prompts);
+    return SaveScriptParts(QStringList{text}, generateDir, dialog, prompts);
 }

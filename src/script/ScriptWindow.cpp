@@ -111,14 +111,8 @@ ScriptWindow::ScriptWindow(const AnimationModel &model, const Settings &settings
         prompts.message(message, AppTitle, PromptIcon::None, PromptButtons::Ok);
     });
     const ExecTarget target = ExecTargetOf(assumedPath(dialog, settings));
-    m_generated = ScriptPartList(script, target.name, settings.partLimit, settings.rules());
-    m_parts = QStringList(m_generated.size());  // each part is put together when it is first shown or saved
-    QStringList captions;  // added at once: the list lays itself out once, not per part
-    for (int i = 0; i < m_generated.size(); ++i)
-        captions << partCaption(i + 1, partBytes(i), PartRoom(settings.partLimit, i, settings.rules()));
-    m_partList->addItems(captions);
     connect(m_partList, &QListWidget::currentRowChanged, this, &ScriptWindow::showPart);
-    m_partList->setCurrentRow(0);
+    showGenerated(ScriptPartList(script, target.name, settings.partLimit, settings.rules()));
     if (const GameRules &rules = settings.rules(); rules.nameChangeMs > 0) {
         const NameCount count = CountNames(model.lines(), settings.frameRate, rules);
         m_nameChanges = QStringLiteral("%1 servers take one name change every %2 seconds by default: %3 of %4 names "
@@ -173,6 +167,21 @@ void ScriptWindow::showSummary(const ExecTarget &target)
     if (!m_nameChanges.isEmpty())
         text += QLatin1Char('\n') + m_nameChanges;
     m_summary->setText(text);
+}
+
+void ScriptWindow::showGenerated(const ScriptPartList &generated)
+{
+    m_generated = generated;
+    m_parts = QStringList(m_generated.size());  // each part is put together when it is first shown or saved
+    m_shown = -1;
+    QStringList captions;  // added at once: the list lays itself out once, not per part
+    for (int i = 0; i < m_generated.size(); ++i)
+        captions << partCaption(i + 1, partBytes(i), PartRoom(m_settings.partLimit, i, m_settings.rules()));
+    const QSignalBlocker quiet(m_partList);
+    m_partList->clear();
+    m_partList->addItems(captions);
+    m_partList->setCurrentRow(0);
+    showPart(0);
 }
 
 void ScriptWindow::showPart(int part)
@@ -264,12 +273,25 @@ void ScriptWindow::save()
             != PromptAnswer::Yes)
             return;
     }
-    if (SaveScriptParts(current, m_settings.generateDir, m_dialog, m_prompts)) {
-        const ExecTarget target = ExecTargetOf(m_dialog.fileName);
-        m_parts = RechainParts(current, target.name);
+    // Untouched, the script is cut anew for the chosen file, exactly as generate -o cuts it; edited, the
+    // player's parts are kept and chained by that file.
+    bool edited = false;
+    for (int i = 0; i < current.size() && !edited; ++i)
+        edited = current.at(i) != m_generated.part(i);
+    const auto partsFor = [&](const QString &path) {
+        return edited ? current : ScriptPartsFor(m_generated.text(), path, m_settings.partLimit, m_settings.rules());
+    };
+    QStringList saved;
+    if (!SaveScriptParts(partsFor, m_settings.generateDir, m_dialog, m_prompts, &saved))
+        return;
+    const ExecTarget target = ExecTargetOf(m_dialog.fileName);
+    if (!edited) {
+        showGenerated(ScriptPartList(m_generated.text(), target.name, m_settings.partLimit, m_settings.rules()));
+    } else {
+        m_parts = saved;
         const int shown = m_shown;
         m_shown = -1;  // the box's text is in m_parts already
         showPart(shown);
-        showSummary(target);
     }
+    showSummary(target);
 }

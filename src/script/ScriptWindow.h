@@ -27,6 +27,8 @@ public:
 
 private:
     void showPart(int part);
+    // The parts of a script cut anew, the first shown.
+    void showGenerated(const ScriptPartList &generated);
     QString partText(int part) const;
     qsizetype partBytes(int part) const;  // the file's bytes, without putting an unbuilt part together
     void showSummary(const ExecTarget &target);

@@ -1,7 +1,9 @@
 #include "ScriptFixtures.h"
 #include "WidgetDriving.h"
+#include "CliRunner.h"
 #include "SmallDisk.h"
 
+#include "animation/AnimationFile.h"
 #include "animation/AnimationFileCommands.h"
 #include "game/GameConsole.h"
 #include "script/ScriptImport.h"
@@ -319,6 +321,34 @@ private slots:
         const QStringList parts{first, "set name b"};
         QCOMPARE(RechainParts(parts, "anims/new"), (QStringList{renamed, "set name b"}));
         QCOMPARE(PartsNotChained(parts), chained ? QList<int>{} : QList<int>{1});
+    }
+
+    // Saved untouched from the window under a name longer than the one it showed, a script is cut anew: the
+    // very files marqueemaster-cli generate -o writes for that file.
+    void windowSaveIsWhatGenerateWrites()
+    {
+        QTemporaryDir dir;
+        AnimationModel model;
+        model.setLines(namesInOrder(300));
+        FakePrompts prompts;
+        QVERIFY(SaveAnimation(model, dir.filePath("in.ras"), prompts));
+        const QString name = "a name much longer than the one shown.cfg";
+        for (const char *folder : {"window", "cli"})
+            QVERIFY(QDir(dir.path()).mkdir(folder));
+        const Settings settings{.generateDir = dir.path(), .partLimit = 2048};
+        FileDialogState dialog;
+        ScriptWindow window(model, settings, dialog, prompts);
+        prompts.fileAnswers = {dir.filePath("window/" + name)};
+        ClickMenuBar(window);
+        const CliResult cli = RunCli({"generate", dir.filePath("in.ras"), "-o", dir.filePath("cli/" + name),
+                                      "--part-limit", "2048", "--game", "rtcw"});
+        QCOMPARE(cli.exitCode, 0);
+        const QStringList files = QDir(dir.filePath("cli")).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+        QVERIFY(files.size() > 3);
+        QCOMPARE(QDir(dir.filePath("window")).entryList(QDir::Files | QDir::Hidden, QDir::Name), files);
+        for (const QString &file : files)
+            QVERIFY2(ReadFileBytes(dir.filePath("window/" + file)) == ReadFileBytes(dir.filePath("cli/" + file)), qPrintable(file));
+        QCOMPARE(window.findChild<QListWidget *>("lstParts")->count(), files.size() - 1);  // (the record)
     }
 
     void windowShowsPartsAndSavesThem()
