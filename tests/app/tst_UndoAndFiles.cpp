@@ -390,16 +390,22 @@ private slots:
         QCOMPARE(QDir(folder).entryList({"unsaved-*.ras"}).size(), 1);
         // C restores it and is killed at once, before its own timer would have kept anything.
         runChildUntil({folder, "yes"}, "ready");
-        // A start naming another file: the work is offered first, under its own name; keeping it cancels the open.
-        open->prompts.answers = {PromptAnswer::Restore, PromptAnswer::Cancel};
+        // Meanwhile an editor changes the file.
+        WriteTextFile(mine, AnimationFileText(LinesFromTexts({"^1saved", "theirs"})));
+        // A start naming another file: the work is offered first, under its own name, saying the file changed
+        // since; keeping it cancels the open; saving it over the changed file asks first.
+        open->prompts.answers = {PromptAnswer::Restore, PromptAnswer::Cancel, PromptAnswer::Overwrite};
         OpenAtStart(*window, {other}, folder);
         QCOMPARE(open->prompts.messageTexts().size(), 2);
-        QVERIFY2(QRegularExpression("^Restore the unsaved changes to mine ocelot\\.ras from .*\\d.*\\?$")
+        QVERIFY2(QRegularExpression("^Restore the unsaved changes to mine ocelot\\.ras from .*\\d.*\\?\n\n"
+                                    "mine ocelot\\.ras was changed after these changes were kept\\.$")
                      .match(open->prompts.messageTexts().value(0)).hasMatch(), qPrintable(open->prompts.messageTexts().value(0)));
         QCOMPARE(TextsOf(window->model()), (QStringList{"^1saved", "^2added"}));
         QCOMPARE(window->filePath(), mine);
         QVERIFY(window->isWindowModified());
         QTest::keySequence(window->list(), QKeySequence("Ctrl+S"));
+        QCOMPARE(open->prompts.messageTexts().value(2),
+                 QString("mine ocelot.ras was changed by another program since it was opened. Overwrite it?"));
         QCOMPARE(textsIn(mine), (QStringList{"^1saved", "^2added"}));
         QCOMPARE(textsIn(other), QStringList{"other's"});
         // Only the window's own recovery file may remain, and saving removed it.
