@@ -106,6 +106,14 @@ void KeptLines::pack(const QVector<AnimationLine> &live,
     m_unpacked = false;
 }
 
+void KeptLines::releaseIfPacked() const
+{
+    if (m_packed && m_unpacked) {
+        m_lines = {};
+        m_unpacked = false;
+    }
+}
+
 void KeptLines::countBuffers(QHash<const void *, qint64> &buffers) const
 {
     if (m_unpacked)

@@ -26,6 +26,9 @@ public:
     // Packs the lines unless live shares them (the model's lines). packs: blocks already made in this pass, by
     // the lines they were made from, so that two steps keeping one state share its block.
     void pack(const QVector<AnimationLine> &live, QHash<const void *, std::shared_ptr<const QByteArray>> &packs) const;
+    // Lets go of the unpacked lines when a block holds them (the animation has moved on to other lines): a jump
+    // of many steps at once never holds every state it passes unpacked.
+    void releaseIfPacked() const;
     // The memory kept alive, by buffer: the lines while unpacked, else the block.
     void countBuffers(QHash<const void *, qint64> &buffers) const;
 

@@ -21,7 +21,7 @@ const QString PathKey = QStringLiteral("file=");
 const QString TimeKey = QStringLiteral("kept=");
 const QString BaseKey = QStringLiteral("base=");
 
-// "base=none", or "base=<size>;<modified, UTC>;<SHA-256 in hex>".
+// "base=none", or "base=<size>;<modified, UTC>;<MD5 in hex>".
 QString baseText(const WatchedFile::Stamp &base)
 {
     if (!base.exists)
@@ -39,7 +39,7 @@ std::optional<WatchedFile::Stamp> readBase(const QString &line)
     WatchedFile::Stamp base{true, fields.value(0).toLongLong(&sized),
                             QDateTime::fromString(fields.value(1), Qt::ISODateWithMs).toLocalTime(),
                             QByteArray::fromHex(fields.value(2).toLatin1())};
-    if (fields.size() != 3 || !sized || base.hash.size() != 32)
+    if (fields.size() != 3 || !sized || base.hash.size() != 16)
         return std::nullopt;
     return base;
 }

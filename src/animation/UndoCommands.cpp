@@ -27,10 +27,12 @@ RowsChange::RowsChange(AnimationModel &model, Kind kind, int row, const KeptLine
 
 void RowsChange::apply(Kind kind)
 {
-    if (kind == Inserted)
+    if (kind == Inserted) {
         m_model.insertLines(m_row, m_lines.lines());
-    else
+        m_lines.releaseIfPacked();  // the animation holds its own copy now
+    } else {
         m_model.removeLines(m_row, m_lines.size());
+    }
 }
 
 StepChange *RowsChange::clone(QUndoCommand *parent) const

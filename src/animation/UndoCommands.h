@@ -80,13 +80,19 @@ public:
         : LineChange(model, parent), m_before(before), m_after(after)
     {
     }
-    void redo() override { m_model.setLines(m_after.lines()); }
-    void undo() override { m_model.setLines(m_before.lines()); }
+    void redo() override { show(m_after, m_before); }
+    void undo() override { show(m_before, m_after); }
     StepChange *clone(QUndoCommand *parent) const override { return new ReplaceLinesChange(m_model, m_before, m_after, parent); }
     void countBuffers(QHash<const void *, qint64> &buffers) const override;
     void pack(const QVector<AnimationLine> &live, QHash<const void *, std::shared_ptr<const QByteArray>> &packs) const override;
 
 private:
+    void show(const KeptLines &lines, const KeptLines &left)
+    {
+        m_model.setLines(lines.lines());
+        left.releaseIfPacked();
+    }
+
     KeptLines m_before;
     KeptLines m_after;
 };

@@ -17,7 +17,7 @@ public:
         bool exists = false;
         qint64 size = -1;
         QDateTime modified;
-        QByteArray hash;  // SHA-256 of the bytes
+        QByteArray hash;  // MD5 of the bytes
 
         static Stamp Of(const QString &path);
         // How the file at path differs from this stamp now.
