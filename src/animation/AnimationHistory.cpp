@@ -96,6 +96,10 @@ qint64 AnimationHistory::memoryCost() const
 
 void AnimationHistory::replay(const std::function<void()> &changes, const HistoryView &view)
 {
+    // A jump over many steps at once (Undo History): each step packs what the one before left, so the jump never
+    // holds every state it passes. A single undo leaves that to the pause after it.
+    if (++m_replayedSincePack > 1)
+        packOlderStates();
     m_replaying = true;
     changes();
     m_replaying = false;
@@ -165,6 +169,7 @@ void AnimationHistory::fieldChanged(int row, AnimationModel::Column column, cons
 
 void AnimationHistory::packOlderStates()
 {
+    m_replayedSincePack = 0;
     QHash<const void *, std::shared_ptr<const QByteArray>> packs;
     for (int i = 0; i < m_stack.count(); ++i) {
         const QUndoCommand *step = m_stack.command(i);

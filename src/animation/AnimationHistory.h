@@ -82,4 +82,5 @@ private:
     std::function<void(const HistoryView &)> m_restoreView;
     QString m_filePath;
     QTimer m_packTimer;
+    int m_replayedSincePack = 0;
 };
