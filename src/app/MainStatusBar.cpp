@@ -60,9 +60,21 @@ void BuildMainStatusBar(QStatusBar *bar, Document &document, DocumentSession &se
             bar->showMessage(QStringLiteral("Older undo steps were dropped to save memory"));
     });
     const Document *watched = &document;
-    QObject::connect(&document, &Document::changedOnDisk, bar, [bar, watched](WatchedFile::Change change) {
-        bar->showMessage(QStringLiteral("%1 was %2 by another program.")
-                             .arg(watched->displayName(), change == WatchedFile::Change::Removed ? QStringLiteral("removed")
-                                                                                                 : QStringLiteral("changed")));
-    });
+    auto said = std::make_shared<QString>();
+    const auto sayChange = [bar, watched, said](WatchedFile::Change change) {
+        *said = QStringLiteral("%1 was %2 by another program.")
+                    .arg(watched->displayName(), change == WatchedFile::Change::Removed ? QStringLiteral("removed")
+                                                                                        : QStringLiteral("changed"));
+        bar->showMessage(*said);
+    };
+    QObject::connect(&document, &Document::changedOnDisk, bar, sayChange);
+    // Another file opened, or this one saved: what was said of the old file no longer holds.
+    const auto fresh = [bar, watched, said, sayChange] {
+        if (const WatchedFile::Change change = watched->changeOnDisk(); change != WatchedFile::Change::None)
+            sayChange(change);
+        else if (bar->currentMessage() == *said)
+            bar->clearMessage();
+    };
+    QObject::connect(&session, &DocumentSession::documentStarted, bar, fresh);
+    QObject::connect(&session, &DocumentSession::fileUsed, bar, fresh);
 }

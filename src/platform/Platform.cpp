@@ -17,6 +17,11 @@
 
 namespace Platform {
 
+bool FileNamesInTheCodePage()
+{
+    return ProgramsEndInExe();  // both: Windows
+}
+
 bool ProgramsEndInExe()
 {
 #ifdef Q_OS_WIN

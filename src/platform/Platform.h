@@ -16,6 +16,11 @@ bool DisplayAvailable();
 // True where two file names that differ only in letter case name the same file (Windows).
 bool FileNamesIgnoreCase();
 
+// True where a program that names a file by code-page bytes finds the file saved under that name (Windows maps
+// the bytes through the code page); elsewhere names are UTF-8 bytes, so a letter outside ASCII in a game
+// script's exec line names another file than the one saved.
+bool FileNamesInTheCodePage();
+
 // Whether the process with this id is still running (one we may not look into counts as running).
 bool ProcessRunning(qint64 pid);
 

@@ -2,11 +2,13 @@
 
 #include "script/ScriptGenerator.h"
 #include "game/GameConsole.h"
+#include "platform/Platform.h"
 
 #include <QDir>
 #include <QRegularExpression>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -99,6 +101,11 @@ QString ExecPathProblem(const ExecTarget &target, int parts)
     if (target.first.contains(QLatin1Char('"')))
         return QStringLiteral("The exec path %1 holds a double quote, which ends the game's file name: "
                               "save the script under another name.").arg(target.first);
+    const auto outsideAscii = [](QChar c) { return c.unicode() > 0x7f; };
+    if (!Platform::FileNamesInTheCodePage() && std::any_of(target.first.cbegin(), target.first.cend(), outsideAscii))
+        return QStringLiteral("The exec path %1 holds letters outside ASCII: the script is written in the game's code "
+                              "page, and the game would look for a file of another name than the one saved here. "
+                              "Save it under a name and folder of ASCII letters.").arg(target.first);
     return {};
 }
 

@@ -529,6 +529,15 @@ private slots:
         QTest::keySequence(window->list(), QKeySequence("Ctrl+S"));
         QVERIFY(open->prompts.messages.isEmpty());
         QVERIFY(FileExists(path));
+        QCOMPARE(window->statusBar()->currentMessage(), QString());  // said of the file before it was saved
+        // Said again of a changed file, then another file opened: the status bar no longer speaks of the old one.
+        WriteTextFile(path, AnimationFileText(LinesFromTexts({"theirs again"})));
+        QTRY_COMPARE(window->statusBar()->currentMessage(), QString("watched.ras was changed by another program."));
+        const QString other = dir.filePath("other.ras");
+        WriteTextFile(other, AnimationFileText(LinesFromTexts({"other"})));
+        open->prompts.answers = {PromptAnswer::Discard};
+        QVERIFY(window->openFile(other));
+        QCOMPARE(window->statusBar()->currentMessage(), QString());
     }
 
     // Undo puts back the current row, the selected rows and the preview box's cursor.

@@ -7,6 +7,7 @@
 #include "animation/AnimationFileCommands.h"
 #include "game/GameConsole.h"
 #include "script/ScriptImport.h"
+#include "platform/Platform.h"
 #include "platform/TextFile.h"
 #include "script/ScriptChainRecord.h"
 #include "script/ScriptCheck.h"
@@ -132,6 +133,22 @@ private slots:
         FakePrompts prompts;
         QVERIFY(ImportScript(model, first, prompts));
         QCOMPARE(model.lines(), held);
+    }
+
+    // A letter outside ASCII in the exec path: written in the code page, it names the saved file only where file
+    // names go through the code page (Windows); elsewhere the save is refused and says why.
+    void execPathOutsideAscii()
+    {
+        QTemporaryDir dir;
+        for (const QString &name : {QString("out \u00fc.cfg"), QString("\u00fc/out.cfg")}) {
+            QVERIFY(QDir(dir.path()).mkpath("main/\u00fc"));
+            WriteFileBytes(dir.filePath("main/x.pk3"), "pk3");
+            const QString first = dir.filePath("main/" + name);
+            const PartsWriteResult written = WriteScriptParts(first, {ExampleScript().join(CrLf)});
+            QCOMPARE(written.ok, Platform::FileNamesInTheCodePage());
+            QCOMPARE(QFile::exists(first), written.ok);
+            QVERIFY2(written.ok || written.errorLine.contains("letters outside ASCII"), qPrintable(written.errorLine));
+        }
     }
 
     // Each exec of a chain leaves two bytes waiting; a file that runs again in the same state never ends.
