@@ -3,6 +3,7 @@
 #include "animation/StartupFile.h"
 
 #include <QMimeData>
+#include <QUrl>
 
 QString DroppedFile(const QMimeData *data)
 {

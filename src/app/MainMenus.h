@@ -2,6 +2,7 @@
 
 #include <QMultiHash>
 #include <QObject>
+#include <QVariant>
 #include <QString>
 #include <functional>
 

@@ -238,7 +238,8 @@ void UserDesktopFiles::Install(const QString &execLine)
         records << Record{path, hash};
         writeManifest(records);
         if (QDir().mkpath(QFileInfo(path).absolutePath()) && SaveBytes(path, bytes).ok) {
-            records.removeIf([&](const Record &record) { return record.path == path && record.hash != hash; });
+            const QString &written = path;  // (a lambda can't capture a structured binding before C++20's fix)
+            records.removeIf([&](const Record &record) { return record.path == written && record.hash != hash; });
             wrote = true;
         } else {
             records.removeLast();
