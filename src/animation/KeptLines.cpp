@@ -2,18 +2,18 @@
 
 #include <QDataStream>
 
-namespace {
-
-qint64 bytesOf(const QString &text)
+qint64 TextBytes(const QString &text)
 {
     return text.isEmpty() ? 0 : 32 + 2 * text.size();
 }
+
+namespace {
 
 qint64 bytesOf(const QVector<AnimationLine> &lines)
 {
     qint64 bytes = lines.size() * qint64(sizeof(AnimationLine));
     for (const AnimationLine &line : lines)
-        bytes += bytesOf(line.text) + bytesOf(line.time) + bytesOf(line.action);
+        bytes += TextBytes(line.text) + TextBytes(line.time) + TextBytes(line.action);
     return bytes;
 }
 

@@ -40,5 +40,8 @@ private:
     qint64 m_bytes = 0;  // of the unpacked lines
 };
 
+// The memory a text keeps alive, as the history counts it.
+qint64 TextBytes(const QString &text);
+
 QByteArray PackLines(const QVector<AnimationLine> &lines);
 QVector<AnimationLine> UnpackLines(const QByteArray &packed, int count);

@@ -4,11 +4,6 @@
 
 namespace {
 
-qint64 bytesOf(const QString &text)
-{
-    return text.isEmpty() ? 0 : 32 + 2 * text.size();
-}
-
 // A typing step ends when the user has not typed on it for this long.
 constexpr qint64 TypingPauseMs = 1000;
 
@@ -86,7 +81,7 @@ StepChange *SetFieldChange::clone(QUndoCommand *parent) const
 
 void SetFieldChange::countBuffers(QHash<const void *, qint64> &buffers) const
 {
-    buffers.insert(this, bytesOf(m_before) + bytesOf(m_after));
+    buffers.insert(this, TextBytes(m_before) + TextBytes(m_after));
 }
 
 StepCommand::StepCommand(AnimationHistory &history, const QString &name, bool typing, const HistoryView &viewBefore,

@@ -71,8 +71,7 @@ MainWindow::MainWindow(RegistryStore &store, Prompts *startPrompts, QWidget *par
     // Start-up: settings applied, colour panel as the last run left it, preview reset.
     setPrompts(startPrompts);
     loadSettings();
-    m_showColors = m_settings.showColors;
-    m_menus.showColors->setChecked(m_showColors);
+    m_menus.showColors->setChecked(m_settings.showColors);
     if (!m_store.loadError().isEmpty())
         prompts().message(UnreadableSettingsMessage(m_store.loadError()), AppTitle, PromptIcon::Exclamation);
     setPreview();
@@ -184,9 +183,8 @@ void MainWindow::playingChanged(bool playing)
 
 void MainWindow::toggleShowColors()
 {
-    m_showColors = !m_showColors;
-    m_menus.showColors->setChecked(m_showColors);
-    m_settings.showColors = m_showColors;
+    m_settings.showColors = !m_settings.showColors;
+    m_menus.showColors->setChecked(m_settings.showColors);
     SaveSetting(m_store, m_settings, SettingsValue::ShowColors);
     layOut();
 }
@@ -204,10 +202,10 @@ void MainWindow::layOut()
 {
     if (isMinimized())
         return;
-    const MainGeometry geometry = LayOutMainWindow(m_area->size(), m_showColors, m_listHeight, m_colorPanel->panelWidth());
+    const MainGeometry geometry = LayOutMainWindow(m_area->size(), m_settings.showColors, m_listHeight, m_colorPanel->panelWidth());
     m_preview->setGeometry(geometry.preview);
-    m_colorPanel->setVisible(m_showColors);
-    if (m_showColors)
+    m_colorPanel->setVisible(m_settings.showColors);
+    if (m_settings.showColors)
         m_colorPanel->setGeometry(geometry.colorPanel);
     m_list->setGeometry(geometry.list);
     m_listHeight = geometry.list.height();

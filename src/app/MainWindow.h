@@ -70,7 +70,7 @@ public:
     void drawPreview(const QString &codedText) { m_editor->draw(codedText); }
     bool previewUpdating() const { return m_editor->updating(); }
 
-    bool showColors() const { return m_showColors; }
+    bool showColors() const { return m_settings.showColors; }
     void toggleShowColors();
     // View, "Show codes in the list": the codes among the coloured Texts, or the colours alone.
     void toggleShowCodes();
@@ -144,6 +144,5 @@ private:
     QTreeView *m_list = nullptr;
     QDialog *m_undoHistory = nullptr;
 
-    bool m_showColors = false;
     int m_listHeight = 0;
 };
