@@ -1,5 +1,6 @@
 #include "app/MainMenus.h"
 
+#include "app/CommandActions.h"
 #include "app/ToolbarIcons.h"
 
 #include <QMainWindow>
@@ -93,30 +94,27 @@ const QList<Entry> &pasteMenu()
     return items;
 }
 
-QAction *addEntry(QMenu *menu, const Entry &entry, const Dispatch &dispatch, MainMenus &menus)
+QAction *addEntry(QMenu *menu, const Entry &entry, const CommandActions &actions)
 {
     if (!*entry.key)
         return menu->addSeparator();
-    const QString key = QLatin1String(entry.key);
-    const QString command = QLatin1String(*entry.command ? entry.command : entry.key);
     QAction *action = menu->addAction(QLatin1String(entry.caption));
-    action->setObjectName(key);
+    action->setObjectName(QLatin1String(entry.key));
     if (*entry.shortcut)
         action->setShortcut(QKeySequence(QLatin1String(entry.shortcut)));
-    QObject::connect(action, &QAction::triggered, menu, [dispatch, command] { dispatch(command); });
-    menus.controls.insert(command, action);
+    actions.attach(action, QLatin1String(*entry.command ? entry.command : entry.key));
     return action;
 }
 
-void fillMenu(QMenu *menu, const QList<Entry> &entries, const Dispatch &dispatch, MainMenus &menus)
+void fillMenu(QMenu *menu, const QList<Entry> &entries, const CommandActions &actions)
 {
     for (const Entry &entry : entries)
-        addEntry(menu, entry, dispatch, menus);
+        addEntry(menu, entry, actions);
 }
 
 } // namespace
 
-MainMenus BuildMainMenus(QMainWindow &window, const Dispatch &dispatch)
+MainMenus BuildMainMenus(QMainWindow &window, const CommandActions &actions)
 {
     MainMenus result;
     auto *toolbar = new QToolBar(QStringLiteral("Toolbar"), &window);
@@ -135,27 +133,26 @@ MainMenus BuildMainMenus(QMainWindow &window, const Dispatch &dispatch)
             continue;
         }
         const QString key = QLatin1String(item.key);
+        // The button shows the command's action: its caption, picture and whether it is greyed.
+        QAction *command = actions.action(key);
+        command->setText(QLatin1String(item.caption));
+        command->setToolTip(QLatin1String(item.tooltip));
+        command->setIcon(ToolbarIcon(item.picture));
         auto *button = new QToolButton(toolbar);
         button->setObjectName(key);
-        button->setText(QLatin1String(item.caption));
-        button->setToolTip(QLatin1String(item.tooltip));
-        button->setIcon(ToolbarIcon(item.picture));
+        button->setDefaultAction(command);
         button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         button->setAutoRaise(true);
-        QObject::connect(button, &QToolButton::clicked, toolbar, [dispatch, key] { dispatch(key); });
         if (!item.dropDown.isEmpty()) {
             auto *menu = new QMenu(button);
             menu->setObjectName(key + QStringLiteral("Menu"));
-            fillMenu(menu, item.dropDown, dispatch, result);
+            fillMenu(menu, item.dropDown, actions);
             button->setMenu(menu);
             button->setPopupMode(QToolButton::MenuButtonPopup);
         }
         // Every button has a menu entry and a key: Tab goes past the toolbar to the list and the preview.
         button->setFocusPolicy(Qt::NoFocus);
         toolbar->addWidget(button);
-        result.controls.insert(key, button);
-        if (key == QLatin1String("btnpreview"))
-            result.previewButton = button;
     }
 
     QMenuBar *bar = window.menuBar();
@@ -166,10 +163,10 @@ MainMenus BuildMainMenus(QMainWindow &window, const Dispatch &dispatch)
             if (QLatin1String(entry.key) == QLatin1String("mnuEditPaste")) {
                 QMenu *paste = menu->addMenu(QLatin1String(entry.caption));
                 paste->setObjectName(QLatin1String(entry.key));
-                fillMenu(paste, pasteMenu(), dispatch, result);
+                fillMenu(paste, pasteMenu(), actions);
                 continue;
             }
-            QAction *action = addEntry(menu, entry, dispatch, result);
+            QAction *action = addEntry(menu, entry, actions);
             const QString key = QLatin1String(entry.key);
             // An item of the design that never does anything: shown greyed.
             if (key == QLatin1String("mnuEditSimple"))

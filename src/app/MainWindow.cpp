@@ -5,13 +5,16 @@
 #include "animation/PreviewPlayer.h"
 #include "app/AnimationList.h"
 #include "app/ColorPanel.h"
-#include "app/CommandTable.h"
+#include "app/CommandActions.h"
+#include "app/FileCommandTable.h"
+#include "app/LineCommandTable.h"
 #include "app/DroppedFile.h"
 #include "app/MainLayout.h"
 #include "app/MainStatusBar.h"
 #include "app/PreviewEditor.h"
 #include "app/RecentFiles.h"
 #include "app/RecentFilesMenu.h"
+#include "app/ToolCommands.h"
 #include "app/ToolbarIcons.h"
 #include "app/UndoHistoryDialog.h"
 #include "app/WindowGeometry.h"
@@ -43,7 +46,8 @@ MainWindow::MainWindow(RegistryStore &store, Prompts *startPrompts, QWidget *par
 {
     setObjectName(QStringLiteral("frmMain"));
     m_model.setLineMarker(MarkLines);
-    m_menus = BuildMainMenus(*this, [this](const QString &key) { runCommand(key); });
+    buildCommands();
+    m_menus = BuildMainMenus(*this, *m_actions);
     buildCentralArea();
     buildMenusOfTheDocument();
     BuildMainStatusBar(statusBar(), m_document, m_session, m_list, [this] { return currentRow(); },
@@ -55,7 +59,6 @@ MainWindow::MainWindow(RegistryStore &store, Prompts *startPrompts, QWidget *par
     connect(m_player, &PreviewPlayer::finished, this, &MainWindow::showStatus);
     connect(m_player, &PreviewPlayer::drawFrame, this, &MainWindow::drawPreview);
     connect(m_player, &PreviewPlayer::playingChanged, this, &MainWindow::playingChanged);
-    m_commands = BuildCommandTable(*this);
     connect(&m_session, &DocumentSession::documentStarted, this, &MainWindow::setPreview);
     connect(&m_session, &DocumentSession::fileUsed, this, [this](const QString &path) { RecentFiles::add(m_store, path); });
     m_qtPrompts.setExplainer([](const QString &text) {
@@ -86,6 +89,27 @@ MainWindow::~MainWindow()
 void MainWindow::openHelpLink(const QUrl &link)
 {
     ShowHelp(this, link.path());
+}
+
+void MainWindow::buildCommands()
+{
+    const DialogHost dialogs{this, [this](QDialog &dialog) { runModal(dialog); }};
+    const auto refreshPreview = [this] { setPreview(); };
+    Commands commands = FileCommandTable(m_session, [this] { return close(); });
+    commands.insert(LineCommandTable({m_model, m_prompts, m_settings, dialogs, [this] { return currentRow(); },
+                                      [this](int row) { setCurrentRow(row); }, refreshPreview}));
+    commands.insert(ToolCommandTable(
+        {m_model, m_settings, m_store, m_scriptDialog, m_prompts, dialogs, [this] { loadSettings(); }}));
+    commands.insert(QStringLiteral("btnpreview"), {[this] { m_player->TogglePreview(); }});
+    commands.insert(QStringLiteral("mnuEditShowColors"), {[this] { toggleShowColors(); }});
+    commands.insert(QStringLiteral("mnuEditShowAsGame"), {refreshPreview});
+    commands.insert(QStringLiteral("mnuViewShowCodes"), {[this] { toggleShowCodes(); }});
+    m_actions = std::make_unique<CommandActions>(commands, this);
+}
+
+void MainWindow::runCommand(const QString &key)
+{
+    m_actions->trigger(key);
 }
 
 void MainWindow::buildCentralArea()
@@ -142,13 +166,6 @@ void MainWindow::setCurrentRow(int row)
     m_list->setCurrentIndex(m_model.index(row, AnimationModel::TextColumn));
 }
 
-void MainWindow::runCommand(const QString &key)
-{
-    const auto it = m_commands.constFind(key);
-    if (it != m_commands.constEnd() && *it)
-        (*it)();
-}
-
 void MainWindow::loadSettings()
 {
     m_settings = LoadSettings(m_store);
@@ -172,10 +189,10 @@ void MainWindow::loadSettings()
 
 void MainWindow::playingChanged(bool playing)
 {
-    m_menus.previewButton->setText(playing ? QStringLiteral("Stop") : QStringLiteral("Play"));
-    m_menus.previewButton->setIcon(ToolbarIcon(playing ? 10 : 8));
-    for (const QString &command : CommandsNotWhilePlaying())
-        m_menus.setCommandEnabled(command, !playing);
+    QAction *play = m_actions->action(QStringLiteral("btnpreview"));
+    play->setText(playing ? QStringLiteral("Stop") : QStringLiteral("Play"));
+    play->setIcon(ToolbarIcon(playing ? 10 : 8));
+    m_actions->setPlaying(playing);
     m_editor->setUpdating(playing);
     if (!playing)  // the last frame stays for its Time
         m_editor->showCurrentLineAfter(m_player->timer()->interval());
@@ -209,12 +226,6 @@ void MainWindow::layOut()
         m_colorPanel->setGeometry(geometry.colorPanel);
     m_list->setGeometry(geometry.list);
     m_listHeight = geometry.list.height();
-}
-
-void MainWindow::rememberWizardStyle(int style)
-{
-    m_settings.wizardStyle = style;
-    SaveSetting(m_store, m_settings, SettingsValue::WizardStyle);
 }
 
 void MainWindow::updateTitle()

@@ -13,12 +13,13 @@
 #include "app/PreviewEditor.h"
 #include "app/WindowGeometry.h"
 
-#include <QHash>
 #include <QMainWindow>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class ColorPanel;
+class CommandActions;
 class GameTextDelegate;
 class PreviewBoxWidget;
 class PreviewPlayer;
@@ -45,8 +46,6 @@ public:
     RegistryStore &store() { return m_store; }
     const Settings &settings() const { return m_settings; }
     DocumentSession &session() { return m_session; }
-    // The script window's own: it never offers an animation's name.
-    FileDialogState &scriptDialog() { return m_scriptDialog; }
     Prompts &prompts() { return m_prompts; }
     // Tests talk to the window through scripted prompts; nullptr restores the dialogs.
     void setPrompts(Prompts *prompts) { m_prompts.setTarget(prompts ? prompts : &m_qtPrompts); }
@@ -59,7 +58,8 @@ public:
     std::optional<int> currentRow() const;
     void setCurrentRow(int row);
 
-    // Runs the command of a toolbar key or menu item name; unknown keys do nothing.
+    // Runs the command of a toolbar key or menu item name as its controls do (not while greyed); unknown keys
+    // do nothing.
     void runCommand(const QString &key);
 
     // Reads the settings and applies "EditItem" and "MultiSelect" to the list.
@@ -74,10 +74,7 @@ public:
     void toggleShowColors();
     // View, "Show codes in the list": the codes among the coloured Texts, or the colours alone.
     void toggleShowCodes();
-    // The wizard's style, kept for the next wizard and the next run.
-    void rememberWizardStyle(int style);
     // The document's roads, each through the session (which asks about unsaved work once). True when done.
-    void newAnimation() { m_session.newDocument(); }
     // The command line as one path: a .ras file is opened, a .cfg file imported.
     void openCommandLine(const QStringList &arguments) { m_session.openStartupFile(arguments); }
     bool open() { return m_session.open(); }
@@ -113,6 +110,7 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
+    void buildCommands();
     void buildCentralArea();
     void buildMenusOfTheDocument();
     void updateTitle();
@@ -132,7 +130,7 @@ private:
     RelayPrompts m_prompts;
     DocumentSession m_session{m_document, m_settings, m_prompts, ImportScriptReader()};
     MainMenus m_menus;
-    QHash<QString, std::function<void()>> m_commands;
+    std::unique_ptr<CommandActions> m_actions;
     ModalRunner m_runModal;
     PreviewPlayer *m_player = nullptr;
 

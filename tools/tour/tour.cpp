@@ -115,7 +115,8 @@ int main(int argc, char *argv[])
     save(*help, folder, QStringLiteral("help-window.png"));
     help->close();
 
-    ScriptWindow script(window.model(), window.settings(), window.scriptDialog(), prompts, &window);
+    FileDialogState scriptDialog;
+    ScriptWindow script(window.model(), window.settings(), scriptDialog, prompts, &window);
     script.show();
     save(script, folder, QStringLiteral("script-window.png"));
     script.close();
