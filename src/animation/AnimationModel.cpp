@@ -61,9 +61,9 @@ void AnimationModel::remark()
         emit dataChanged(index(0, TextColumn), index(count() - 1, TextColumn), {Qt::DecorationRole, Qt::ToolTipRole});
 }
 
-const QVector<LineMark> &AnimationModel::gameMarks() const
+const GameVerdict &AnimationModel::gameVerdict() const
 {
-    return m_marks.all(m_lines, m_frameRate, Games::Of(m_game));
+    return m_marks.verdict(m_lines, m_frameRate, Games::Of(m_game));
 }
 
 std::optional<LineMark> AnimationModel::gameMark(int row) const

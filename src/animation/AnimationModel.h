@@ -55,15 +55,16 @@ public:
     // The game the marks are worked out for.
     void setGame(Game game);
     Game game() const { return m_game; }
-    // Without a marker the lines carry no marks.
-    void setLineMarker(LineMarker marker) { m_marks.setMarker(marker); }
-    bool hasLineMarker() const { return m_marks.hasMarker(); }
+    // Without a player the lines carry no marks.
+    void setLinePlayer(LinePlayer player) { m_marks.setPlayer(player); }
+    bool hasLinePlayer() const { return m_marks.hasPlayer(); }
     // How the game plays the line otherwise than the preview shows, or nothing.
     std::optional<LineMark> gameMark(int row) const;
-    // Every such line, in row order; kept until the lines or the frame rate change.
-    const QVector<LineMark> &gameMarks() const;
-    // True when gameMarks() answers at once: every line's marks are worked out already.
-    bool gameMarksKnown() const { return m_marks.hasAll(); }
+    // The play of every line; kept until the lines, the frame rate or the game change.
+    const GameVerdict &gameVerdict() const;
+    const QVector<LineMark> &gameMarks() const { return gameVerdict().marks; }
+    // True when gameVerdict() answers at once.
+    bool gameVerdictKnown() const { return m_marks.known(); }
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;

@@ -1,38 +1,27 @@
 #include "animation/LineMarkCache.h"
 
-void LineMarkCache::remember(const QVector<LineMark> &marks) const
-{
-    for (const LineMark &found : marks) {
-        if (!m_markOfRow.contains(found.row))  // a row's first difference is the one shown
-            m_markOfRow.insert(found.row, found);
-    }
-}
-
 std::optional<LineMark> LineMarkCache::mark(const QVector<AnimationLine> &lines, int frameRate, const GameRules &game,
                                             int row) const
 {
     if (row < 0 || row >= lines.size())
         return std::nullopt;
-    const int block = row / BlockRows;
-    if (m_blockDone.size() <= block)
-        m_blockDone.resize((lines.size() + BlockRows - 1) / BlockRows);
-    if (!m_blockDone.at(block)) {
-        const int first = block * BlockRows;
-        remember(find(lines, frameRate, game, first, first + BlockRows - 1));
-        m_blockDone[block] = true;
-    }
-    const auto found = m_markOfRow.constFind(row);
-    return found == m_markOfRow.cend() ? std::nullopt : std::optional(*found);
+    const GameVerdict &found = verdict(lines, frameRate, game);
+    const auto at = m_markOfRow.constFind(row);
+    return at == m_markOfRow.cend() ? std::nullopt : std::optional(found.marks.at(*at));
 }
 
-const QVector<LineMark> &LineMarkCache::all(const QVector<AnimationLine> &lines, int frameRate,
-                                            const GameRules &game) const
+const GameVerdict &LineMarkCache::verdict(const QVector<AnimationLine> &lines, int frameRate,
+                                          const GameRules &game) const
 {
-    if (!m_all) {
-        m_all = find(lines, frameRate, game, 0, -1);
+    if (!m_verdict) {
+        m_verdict = m_player ? m_player(lines, frameRate, game) : GameVerdict();
         m_markOfRow.clear();
-        remember(*m_all);
-        m_blockDone.fill(true, (lines.size() + BlockRows - 1) / BlockRows);
+        m_markOfRow.reserve(m_verdict->marks.size());
+        for (qsizetype i = 0; i < m_verdict->marks.size(); ++i) {
+            const int row = m_verdict->marks.at(i).row;
+            if (!m_markOfRow.contains(row))  // a row's first mark is the one shown
+                m_markOfRow.insert(row, i);
+        }
     }
-    return *m_all;
+    return *m_verdict;
 }

@@ -16,37 +16,32 @@ struct LineMark {
     bool dropsPlayer = false;  // the server drops the player for this line's name
 };
 
-// Finds the marks of the lines from first to last (-1: the end) at a frame rate on a game. The game
-// model lives above the animation, so whoever owns a model hands it the finder.
-using LineMarker = QVector<LineMark> (*)(const QVector<AnimationLine> &lines, int frameRate, int first, int last,
-                                         const GameRules &game);
+// One play of the whole animation through the chosen game: what every voice of the program (the list's marks,
+// the script window, check) tells of it.
+struct GameVerdict {
+    QVector<LineMark> marks;  // in row order; a row's first mark is the one shown
+    int names = 0;            // names set
+    int unseenNames = 0;      // replaced before they were sent, or while the server held them
+};
 
-// The list's marks, worked out only for the rows a view asks about: a block of
-// rows at a time, so painting a screenful after a change of 32,767 lines costs
-// a few hundred lines' check, not the whole animation's.
+// Plays the lines at a frame rate on a game. The game model lives above the animation, so whoever owns a model
+// hands it the player.
+using LinePlayer = GameVerdict (*)(const QVector<AnimationLine> &lines, int frameRate, const GameRules &game);
+
+// The verdict of the lines as they are, worked out once when first asked for after a change: a row's mark
+// depends on every line before it (flood windows, held names, the frame a line falls in).
 class LineMarkCache {
 public:
-    static constexpr int BlockRows = 256;
-
-    void setMarker(LineMarker marker) { m_marker = marker; forget(); }
-    bool hasMarker() const { return m_marker != nullptr; }
-    bool hasAll() const { return m_all.has_value(); }
-    void forget() { m_blockDone.clear(); m_markOfRow.clear(); m_all.reset(); }
+    void setPlayer(LinePlayer player) { m_player = player; forget(); }
+    bool hasPlayer() const { return m_player != nullptr; }
+    bool known() const { return m_verdict.has_value(); }
+    void forget() { m_markOfRow.clear(); m_verdict.reset(); }
 
     std::optional<LineMark> mark(const QVector<AnimationLine> &lines, int frameRate, const GameRules &game, int row) const;
-    const QVector<LineMark> &all(const QVector<AnimationLine> &lines, int frameRate, const GameRules &game) const;
+    const GameVerdict &verdict(const QVector<AnimationLine> &lines, int frameRate, const GameRules &game) const;
 
 private:
-    void remember(const QVector<LineMark> &marks) const;
-    QVector<LineMark> find(const QVector<AnimationLine> &lines, int frameRate, const GameRules &game, int first,
-                           int last) const
-    {
-        return m_marker ? m_marker(lines, frameRate, first, last, game) : QVector<LineMark>();
-    }
-
-    LineMarker m_marker = nullptr;
-
-    mutable QVector<bool> m_blockDone;
-    mutable QHash<int, LineMark> m_markOfRow;
-    mutable std::optional<QVector<LineMark>> m_all;
+    LinePlayer m_player = nullptr;
+    mutable QHash<int, qsizetype> m_markOfRow;  // index into the verdict's marks
+    mutable std::optional<GameVerdict> m_verdict;
 };

@@ -45,7 +45,7 @@ MainWindow::MainWindow(RegistryStore &store, Prompts *startPrompts, QWidget *par
     : QMainWindow(parent), m_store(store), m_qtPrompts(this), m_prompts(&m_qtPrompts)
 {
     setObjectName(QStringLiteral("frmMain"));
-    m_model.setLineMarker(MarkLines);
+    m_model.setLinePlayer(PlayLines);
     buildCommands();
     m_menus = BuildMainMenus(*this, *m_actions);
     buildCentralArea();

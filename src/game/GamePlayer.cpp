@@ -157,8 +157,9 @@ GamePlayer::Event GamePlayer::play(const GameConsole::TokenList &tokens, QByteAr
         event.kind = Kind::Name;
         event.name = GameName::VerdictOf(value, *m_rules);
         event.argument = value;
-        // The user info goes out once a frame: a name the next one replaces that soon is never sent.
-        event.replacesName = m_lastNameRun && m_run - *m_lastNameRun < m_rules->runsPerFrame;
+        // The user info goes out once a frame, after its last buffer run: a name the next one replaces within
+        // the same frame is never sent.
+        event.replacesName = m_lastNameRun && m_run / m_rules->runsPerFrame == *m_lastNameRun / m_rules->runsPerFrame;
         if (event.replacesName && m_lastServerWasName)
             m_lastServerMs = m_serverMsBeforeName;
         m_lastNameRun = m_run;

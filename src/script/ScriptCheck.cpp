@@ -6,10 +6,8 @@
 #include "script/ScriptGenerator.h"
 
 #include <QHash>
-#include <QThread>
 
-#include <memory>
-
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -89,11 +87,20 @@ QString difference(const GamePlayer::Event &event, const QString &text, QString 
     }
 }
 
-// The marks of the lines first to last, both within the animation.
-QVector<LineMark> markRange(const QVector<AnimationLine> &lines, int frameRate, int first, int last,
-                            const GameRules &game, NameCount *count = nullptr)
+const QString &heldReason(const GameRules &game)
 {
-    QVector<LineMark> marks;
+    static const QString reason = QStringLiteral("never seen: the server applies one name change per %1 seconds and "
+                                                 "the next name replaces this one while it waits")
+                                      .arg(Games::EtLegacy.nameChangeMs / 1000);
+    return game.nameChangeMs > 0 ? reason : replacedReason();
+}
+
+} // namespace
+
+GameVerdict PlayLines(const QVector<AnimationLine> &lines, int frameRate, const GameRules &game)
+{
+    GameVerdict verdict;
+    QVector<LineMark> &marks = verdict.marks;
     // Animations use few distinct Times, most of them a few characters: those are
     // looked up by a number made of their characters, far cheaper than hashing the text.
     QHash<quint64, int> framesOfShortTime;
@@ -114,37 +121,48 @@ QVector<LineMark> markRange(const QVector<AnimationLine> &lines, int frameRate, 
             frames = framesOfTime.insert(time, read(time));
         return *frames;
     };
-    // Flood protection looks back 800 ms at most: playing from the line that
-    // lies that far before `first` gives the lines from `first` on as a play from the start does.
+    // Every line from the first: a row's mark depends on all before it (the frame it falls in, flood windows,
+    // the names the server holds).
     GamePlayer player(frameRate, game);
-    int start = first;
-    for (qint64 runs = 0; start > 0 && player.msAt(runs) < GamePlayer::ChatFloodMs;)
-        runs += qMax(framesOf(lines.at(--start).time), 1);
 
+    // A name never seen marks its own row, over any mark the row had but one that drops the player: a name the
+    // server would drop the player for is told even when a later one may replace it in time (marks stay in row
+    // order).
+    auto markUnseen = [&](int row, qsizetype knownMark, const QString &reason) {
+        if (knownMark >= 0 && marks.at(knownMark).dropsPlayer)
+            return;
+        if (knownMark >= 0) {
+            marks[knownMark] = {row, QString(), reason};
+            return;
+        }
+        auto at = std::upper_bound(marks.begin(), marks.end(), row,
+                                   [](int row, const LineMark &mark) { return row < mark.row; });
+        marks.insert(at, {row, QString(), reason});
+    };
     int lastNameRow = -1;
     qsizetype lastNameMark = -1;  // its mark, when it has one
+    int heldRow = -1;
+    qsizetype heldMark = -1;
     auto mark = [&](int row, const GamePlayer::Event &event) {
-        if (count && event.kind == Kind::Name) {
-            ++count->names;
-            count->unseen += event.replacesHeld || event.replacesName;
-        }
-        if (event.kind == Kind::Name && event.replacesName && lastNameRow >= first && lastNameRow <= last) {
-            if (lastNameMark < 0) {
-                auto at = std::upper_bound(marks.begin(), marks.end(), lastNameRow,
-                                           [](int row, const LineMark &mark) { return row < mark.row; });
-                marks.insert(at, {lastNameRow, QString(), replacedReason()});
-            } else
-                marks[lastNameMark] = {lastNameRow, QString(), replacedReason()};
+        const bool name = event.kind == Kind::Name;
+        if (name) {
+            ++verdict.names;
+            verdict.unseenNames += event.replacesHeld || event.replacesName;
+            if (event.replacesName && lastNameRow >= 0)
+                markUnseen(lastNameRow, lastNameMark, replacedReason());
+            else if (event.replacesHeld && heldRow >= 0)
+                markUnseen(heldRow, heldMark, heldReason(game));
         }
         QString shown;
         bool drops = false;
-        const QString reason =
-            row >= first && row <= last ? difference(event, lines.at(row).text, &shown, game, &drops) : QString();
+        const QString reason = difference(event, lines.at(row).text, &shown, game, &drops);
         if (!reason.isEmpty())
             marks.append({row, shown, reason, drops});  // the reasons' texts are shared, not built per line
-        if (event.kind == Kind::Name) {
+        if (name) {
             lastNameRow = row;
             lastNameMark = reason.isEmpty() ? -1 : marks.size() - 1;
+            heldRow = event.held ? row : -1;
+            heldMark = event.held ? lastNameMark : -1;
         }
     };
     // Reused from line to line: no allocation per line.
@@ -153,9 +171,7 @@ QVector<LineMark> markRange(const QVector<AnimationLine> &lines, int frameRate, 
     QByteArray textBytes;
     QString commandText;
     QByteArray command;
-    // One line past the last: it tells whether the last line's name is replaced before it is sent.
-    const int played = qMin(last + 1, static_cast<int>(lines.size()) - 1);
-    for (int row = start; row <= played; ++row) {
+    for (int row = 0; row < lines.size(); ++row) {
         const AnimationLine &line = lines.at(row);
         std::optional<GamePlayer::Event> event;
         if (QuotesTextAsIs(line)) {
@@ -183,41 +199,24 @@ QVector<LineMark> markRange(const QVector<AnimationLine> &lines, int frameRate, 
         }
         player.wait(framesOf(line.time));
     }
-    return marks;
+    return verdict;
 }
-
-// Fewer lines play faster on one thread than a second thread starts.
-constexpr int LinesPerThread = 8192;
-
-} // namespace
 
 QVector<LineMark> MarkLines(const QVector<AnimationLine> &lines, int frameRate, int first, int last,
                             const GameRules &game)
 {
-    if (lines.isEmpty())
-        return {};
-    first = qBound(0, first, static_cast<int>(lines.size()) - 1);
-    last = last < 0 ? static_cast<int>(lines.size()) - 1 : qMin(last, static_cast<int>(lines.size()) - 1);
-    if (last - first + 1 < 2 * LinesPerThread || QThread::idealThreadCount() < 2)
-        return markRange(lines, frameRate, first, last, game);
-    // A range plays as it does within the whole script (see markRange): the halves go on two threads.
-    const int middle = first + (last - first) / 2;
-    QVector<LineMark> secondHalf;
-    std::unique_ptr<QThread> thread(
-        QThread::create([&] { secondHalf = markRange(lines, frameRate, middle + 1, last, game); }));
-    thread->start();
-    QVector<LineMark> marks = markRange(lines, frameRate, first, middle, game);
-    thread->wait();
-    marks.append(secondHalf);
+    QVector<LineMark> marks = PlayLines(lines, frameRate, game).marks;
+    if (last < 0)
+        last = static_cast<int>(lines.size()) - 1;
+    const auto outside = [first, last](const LineMark &mark) { return mark.row < first || mark.row > last; };
+    marks.removeIf(outside);
     return marks;
 }
 
 NameCount CountNames(const QVector<AnimationLine> &lines, int frameRate, const GameRules &game)
 {
-    NameCount count;
-    if (!lines.isEmpty())
-        markRange(lines, frameRate, 0, static_cast<int>(lines.size()) - 1, game, &count);
-    return count;
+    const GameVerdict verdict = PlayLines(lines, frameRate, game);
+    return {verdict.names, verdict.unseenNames};
 }
 
 QString DroppingRows(const QVector<LineMark> &marks)

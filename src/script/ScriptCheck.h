@@ -10,8 +10,11 @@
 // What the chosen game does with a script, told by playing it through the
 // game's console and name rules.
 
-// Every line from `first` to `last` (-1: the end) the game plays differently, in
-// row order, with the lines' Times at the frame rate.
+// One play of every line through the game at the frame rate: the lines it plays otherwise than the preview
+// shows, in row order, and the names it sets and never shows.
+GameVerdict PlayLines(const QVector<AnimationLine> &lines, int frameRate, const GameRules &game = Games::Rtcw);
+
+// The marks of the rows from `first` to `last` (-1: the end) of that play.
 QVector<LineMark> MarkLines(const QVector<AnimationLine> &lines, int frameRate, int first = 0, int last = -1,
                             const GameRules &game = Games::Rtcw);
 
@@ -32,6 +35,8 @@ struct ScriptCheck {
     QStringList report;     // one line per event, in the order the game plays them
     QStringList files;      // the files played, the first one included
     int names = 0;          // names set
+    int unseenNames = 0;    // replaced before they were sent, or while the server held them
+    int droppedChat = 0;    // chat lines and other server commands the server drops
     int differences = 0;    // refused file, missing part, names shown otherwise, chat dropped
 };
 

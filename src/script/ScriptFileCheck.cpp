@@ -145,8 +145,13 @@ ScriptCheck CheckScriptFile(const QString &path, int frameRate, const GameRules 
         switch (event->kind) {
         case Kind::Name: {
             ++check.names;
+            check.unseenNames += event->replacesName || event->replacesHeld;
             if (event->replacesName)
                 fail(at + QStringLiteral("the name before is never seen: this one replaces it within one frame"));
+            else if (event->replacesHeld)
+                fail(at + QStringLiteral("the name before is never seen: the server applies one name change per %1 "
+                                         "seconds, and this one replaces it while it waits")
+                              .arg(game.nameChangeMs / 1000));
             if (event->name == GameName::Verdict::AsWritten && !event->wordsDropped) {
                 check.report << at + QLatin1String("name ") + argument;  // shown as written
                 break;
@@ -163,6 +168,7 @@ ScriptCheck CheckScriptFile(const QString &path, int frameRate, const GameRules 
             check.report << at + verb + QLatin1Char(' ') + argument;
             break;
         case Kind::Dropped:
+            ++check.droppedChat;
             fail(at + verb + (argument.isEmpty() ? QString() : QLatin1Char(' ') + argument) + QStringLiteral(": ")
                  + DroppedReason(game));
             break;

@@ -95,15 +95,15 @@ ScriptWindow::ScriptWindow(const AnimationModel &model, const Settings &settings
     layout->addWidget(m_summary);
     layout->addWidget(rows, 1);
 
-    // The marks take about as long as the script: worked out beside it, unless the list knows them already.
-    const bool listHasMarks = model.hasLineMarker() && model.frameRate() == settings.frameRate
-                              && model.game() == settings.game && model.gameMarksKnown();
-    QVector<LineMark> marks;
-    std::unique_ptr<QThread> marker;
-    if (!listHasMarks) {
-        marker.reset(QThread::create([&marks, lines = model.lines(), frameRate = settings.frameRate,
-                                      &rules = settings.rules()] { marks = MarkLines(lines, frameRate, 0, -1, rules); }));
-        marker->start();
+    // The list's verdict when it plays for the same game; else one play worked out beside the script.
+    const bool listHasVerdict = model.hasLinePlayer() && model.frameRate() == settings.frameRate
+                                && model.game() == settings.game;
+    GameVerdict verdict;
+    std::unique_ptr<QThread> player;
+    if (!listHasVerdict) {
+        player.reset(QThread::create([&verdict, lines = model.lines(), frameRate = settings.frameRate,
+                                      &rules = settings.rules()] { verdict = PlayLines(lines, frameRate, rules); }));
+        player->start();
     }
 
     // Built before the window shows, so each bad Time is told while loading.
@@ -113,21 +113,20 @@ ScriptWindow::ScriptWindow(const AnimationModel &model, const Settings &settings
     const ExecTarget target = ExecTargetOf(assumedPath(dialog, settings));
     connect(m_partList, &QListWidget::currentRowChanged, this, &ScriptWindow::showPart);
     showGenerated(ScriptPartList(script, target.name, settings.partLimit, settings.rules()));
+    if (player)
+        player->wait();
+    else
+        verdict = model.gameVerdict();
+    const QVector<LineMark> &marks = verdict.marks;
     if (const GameRules &rules = settings.rules(); rules.nameChangeMs > 0) {
-        const NameCount count = CountNames(model.lines(), settings.frameRate, rules);
         m_nameChanges = QStringLiteral("%1 servers take one name change every %2 seconds by default: %3 of %4 names "
                                        "will be seen.")
                             .arg(QLatin1String(rules.title))
                             .arg(rules.nameChangeMs / 1000)
-                            .arg(count.names - count.unseen)
-                            .arg(count.names);
+                            .arg(verdict.names - verdict.unseenNames)
+                            .arg(verdict.names);
     }
     showSummary(target);
-
-    if (marker)
-        marker->wait();
-    else
-        marks = model.gameMarks();
     m_droppingRows = DroppingRows(marks);
 
     QStringList report;

@@ -38,9 +38,10 @@ private slots:
         const QString threeNames = QStringLiteral("set name \"a\"/2|set name \"b\"/2|set name \"c\"/2");
         QTest::newRow("a frame apart: every name seen") << "rtcw" << threeNames << "0@0:a 1@8:b 2@16:c"
                                                         << "Played 3 lines in 0.0 s; every name was seen";
-        QTest::newRow("one run apart: replaced before it is sent")
-            << "et" << "set name \"a\"/1|set name \"b\"/1|set name \"c\"/2" << "2@8:c"
-            << "Played 3 lines in 0.0 s; 2 names were never seen";
+        // Two buffer runs make a frame, counted from the first: (a, b) share one, (c, d) the next.
+        QTest::newRow("one run apart: the frame's last name is sent")
+            << "et" << "set name \"a\"/1|set name \"b\"/1|set name \"c\"/1|set name \"d\"/2" << "1@4:b 3@12:d"
+            << "Played 4 lines in 0.0 s; 2 names were never seen";
         QTest::newRow("RtCW removes black") << "rtcw" << "set name \"^0bl^1red\"/250" << "0@0:bl^1red"
                                             << "Played 1 line in 1.0 s; every name was seen";
         const QString chat = QStringLiteral("say \"hi\"/10|say \"yo\"/10|say \"ok\"/190|say \"end\"/2");

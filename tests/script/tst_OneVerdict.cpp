@@ -1,0 +1,128 @@
+#include "FakePrompts.h"
+
+#include "animation/AnimationModel.h"
+#include "animation/Settings.h"
+#include "game/GameTimeline.h"
+#include "script/ScriptCheck.h"
+#include "script/ScriptGenerator.h"
+#include "script/ScriptLine.h"
+#include "script/ScriptParts.h"
+#include "script/ScriptSave.h"
+#include "script/ScriptWindow.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+Q_DECLARE_METATYPE(Game)
+
+namespace {
+
+// 600 chat lines 300 ms apart among names set 5 s apart, a frame apart and one buffer run apart.
+QVector<AnimationLine> busyAnimation()
+{
+    QVector<AnimationLine> lines;
+    for (int i = 0; i < 600; ++i) {
+        lines.append({QStringLiteral("hello %1").arg(i), QStringLiteral("75"), QStringLiteral("say")});
+        if (i % 40 == 0)
+            lines.append({QStringLiteral("^1slow%1").arg(i), QStringLiteral("99"), QStringLiteral("set name")});
+        if (i % 97 == 0) {
+            for (const char *name : {"a", "b", "c", "d"})
+                lines.append({QLatin1String(name), QStringLiteral("1"), QStringLiteral("set name")});
+            lines.append({QStringLiteral("f1"), QStringLiteral("2"), QStringLiteral("set name")});
+            lines.append({QStringLiteral("f2"), QStringLiteral("2"), QStringLiteral("set name")});
+        }
+    }
+    return lines;
+}
+
+} // namespace
+
+// The list's marks, check, the script window and game-speed play read one play of the animation: they cannot
+// tell a player different things about the same script.
+class OneVerdictTest : public QObject {
+    Q_OBJECT
+private slots:
+    void everyVoiceAgrees_data()
+    {
+        QTest::addColumn<Game>("game");
+        for (const GameRules *rules : Games::All)
+            QTest::newRow(rules->key) << rules->game;
+    }
+    void everyVoiceAgrees()
+    {
+        QFETCH(Game, game);
+        const GameRules &rules = Games::Of(game);
+        const int fps = 125;
+        const QVector<AnimationLine> lines = busyAnimation();
+        AnimationModel model;
+        model.setLinePlayer(PlayLines);
+        model.setGame(game);
+        model.setFrameRate(fps);
+        model.setLines(lines);
+        const GameVerdict verdict = model.gameVerdict();
+        QVERIFY(verdict.unseenNames > 0);
+        QVERIFY(!verdict.marks.isEmpty());
+
+        // The list: every row's mark is the whole play's, past any block of rows.
+        const GameVerdict whole = PlayLines(lines, fps, rules);
+        QCOMPARE(verdict.marks.size(), whole.marks.size());
+        int lastRow = -1;
+        for (const LineMark &mark : whole.marks) {
+            if (mark.row == lastRow)
+                continue;  // the list shows a row's first mark
+            lastRow = mark.row;
+            const std::optional<LineMark> listed = model.gameMark(mark.row);
+            QVERIFY2(listed && listed->reason == mark.reason, qPrintable(QString::number(mark.row)));
+        }
+        int droppedChat = 0;
+        int neverSeen = 0;
+        for (const LineMark &mark : whole.marks) {
+            droppedChat += mark.reason == DroppedReason(rules);
+            neverSeen += mark.reason.startsWith(QLatin1String("never seen"));
+        }
+        QCOMPARE(neverSeen, whole.unseenNames);  // every name never seen is marked on its row
+
+        // Game-speed play.
+        GameTimeline timeline(fps, rules);
+        QByteArray command;
+        int runs = 0;
+        for (const AnimationLine &line : lines) {
+            ScriptLineInto(line, command, runs);
+            timeline.addLine(command, runs);
+        }
+        timeline.close();
+        QCOMPARE(timeline.names(), whole.names);
+        QCOMPARE(timeline.unseenNames(), whole.unseenNames);
+        QCOMPARE(timeline.droppedChat(), droppedChat);
+
+        // check, on the saved chain.
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("busy.cfg"));
+        const QString text = BuildScriptText(lines, [](const QString &) {});
+        const QStringList parts = ScriptPartsFor(text, path, rules.maxPartBytes(), rules);
+        QVERIFY(WriteScriptParts(path, parts).ok);
+        const ScriptCheck check = CheckScriptFile(path, fps, rules);
+        QCOMPARE(check.files.size(), parts.size());
+        QCOMPARE(check.names, whole.names);
+        QCOMPARE(check.unseenNames, whole.unseenNames);
+        QCOMPARE(check.droppedChat, droppedChat);
+
+        // The script window.
+        const Settings settings{.frameRate = fps, .game = game};
+        FileDialogState dialog;
+        FakePrompts prompts;
+        ScriptWindow window(model, settings, dialog, prompts);
+        const QString report = window.findChild<QPlainTextEdit *>("txtReport")->toPlainText();
+        QVERIFY2(report.startsWith(QStringLiteral("The game plays %1 line(s) otherwise").arg(whole.marks.size())),
+                 qPrintable(report.left(200)));
+        const QString summary = window.findChild<QLabel *>("lblSummary")->text();
+        QCOMPARE(summary.contains(QStringLiteral("%1 of %2 names will be seen")
+                                      .arg(whole.names - whole.unseenNames).arg(whole.names)),
+                 rules.nameChangeMs > 0);
+    }
+};
+
+QTEST_MAIN(OneVerdictTest)
+#include "tst_OneVerdict.moc"
