@@ -16,7 +16,7 @@ int storedNumber(const QString &stored, int fallback, int lowest, int highest)
 
 int FrameRateValue(const QString &stored)
 {
-    return storedNumber(stored, GameConsole::DefaultFrameRate, 1, 1000);
+    return storedNumber(stored, 0, 0, 1000);
 }
 
 int PartLimitValue(const QString &stored, const GameRules &game)
@@ -94,7 +94,7 @@ QString StoredText(const Settings &settings, SettingsValue value)
     case SettingsValue::Reverse: return FlagText(settings.reverse);
     case SettingsValue::EditItem: return FlagText(settings.editItem);
     case SettingsValue::MultiSelect: return FlagText(settings.multiSelect);
-    case SettingsValue::FrameRate: return QString::number(settings.frameRate);
+    case SettingsValue::FrameRate: return settings.frameRate > 0 ? QString::number(settings.frameRate) : QString();
     case SettingsValue::Game: return Games::KeyOf(settings.game);
     case SettingsValue::PartLimit: return QString::number(settings.partLimit);
     case SettingsValue::ShowColors: return FlagText(settings.showColors);

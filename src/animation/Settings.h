@@ -19,7 +19,7 @@ struct Settings {
     bool reverse = false;
     bool editItem = false;
     bool multiSelect = false;
-    int frameRate = 125;     // the player's frames per second, for the game's timings
+    int frameRate = 0;       // the player's frames per second, for the game's timings; 0: the game's stock rate
     int partLimit = 12288;   // bytes of one script part
     bool showColors = false; // the colour buttons beside the preview, as the last run left them
     int wizardStyle = 0;     // the wizard's last style: 0 simple, 1 advanced
@@ -29,6 +29,9 @@ struct Settings {
     QByteArray windowGeometry;  // the main window's size and place when it last closed
 
     const GameRules &rules() const { return Games::Of(game); }
+    // The frames per second the game's timings are counted at: the player's, or the game's stock rate.
+    int fps() const { return fpsOn(rules()); }
+    int fpsOn(const GameRules &other) const { return frameRate > 0 ? frameRate : other.defaultFps; }
 };
 
 // Each value of Settings as it is stored: one name each, spelled only in Settings.cpp.
@@ -49,7 +52,8 @@ bool SaveChangedSettings(RegistryStore &store, const Settings &shown, const Sett
 // Where the settings live: one key directly under the current user's hive.
 inline const QString SettingsKey = QStringLiteral("Software/Marqueemaster");
 
-// The game values as stored, or their defaults; the part limit never above what exec accepts.
+// The game values as stored, or their defaults (a frame rate of 0: the game's own); the part limit never above
+// what exec accepts.
 int FrameRateValue(const QString &stored);
 int PartLimitValue(const QString &stored, const GameRules &game = Games::Rtcw);
 // The game as stored (its key), or RtCW 1.4.

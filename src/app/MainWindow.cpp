@@ -169,10 +169,10 @@ void MainWindow::setCurrentRow(int row)
 void MainWindow::loadSettings()
 {
     m_settings = LoadSettings(m_store);
-    m_model.setFrameRate(m_settings.frameRate);
+    m_model.setFrameRate(m_settings.fps());
     m_model.setGame(m_settings.game);
     m_menus.gameSpeed->setChecked(m_settings.gameSpeed);
-    m_player->setGameSpeed(m_settings.gameSpeed, m_settings.frameRate, m_settings.rules());
+    m_player->setGameSpeed(m_settings.gameSpeed, m_settings.fps(), m_settings.rules());
     m_list->setEditTriggers(m_settings.editItem ? QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed
                                                 : QAbstractItemView::NoEditTriggers);
     m_list->setSelectionMode(m_settings.multiSelect ? QAbstractItemView::ExtendedSelection

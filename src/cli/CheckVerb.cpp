@@ -1,7 +1,8 @@
 #include "cli/CliVerbs.h"
 #include "cli/GameOption.h"
 
-#include "game/GameConsole.h"
+#include "animation/Settings.h"
+#include "platform/RegistryStore.h"
 #include "platform/TextFile.h"
 #include "script/ScriptCheck.h"
 
@@ -17,12 +18,12 @@ int runCheck(QStringList arguments, CliStreams &streams)
     if (!game)
         return CliUsageError;
     QString path;
-    int frameRate = GameConsole::DefaultFrameRate;
+    std::optional<int> frameRate;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         if (arguments.at(i) == QLatin1String("--fps")) {
             bool ok = false;
             frameRate = i + 1 < arguments.size() ? arguments.at(++i).toInt(&ok) : 0;
-            if (!ok || frameRate < 1 || frameRate > 1000) {
+            if (!ok || *frameRate < 1 || *frameRate > 1000) {
                 streams.err << "--fps needs a frame rate from 1 to 1000" << Qt::endl;
                 return CliUsageError;
             }
@@ -36,7 +37,10 @@ int runCheck(QStringList arguments, CliStreams &streams)
         return CliUsageError;
     if (InputFileError(path, streams) != 0)
         return 1;
-    const ScriptCheck check = CheckScriptFile(path, frameRate, Games::Of(*game));
+    // Without --fps, the player's frame rate, or the game's stock one.
+    const GameRules &rules = Games::Of(*game);
+    const ScriptCheck check =
+        CheckScriptFile(path, frameRate.value_or(LoadSettings(SystemRegistryStore()).fpsOn(rules)), rules);
     QString report;
     for (const QString &line : check.report)
         report += EscapeControls(line) + QLatin1Char('\n');

@@ -69,7 +69,7 @@ int runGenerate(QStringList arguments, CliStreams &streams)
     }
     if (rules.dropsBadName) {
         // The server would drop the player: no script is better than one that gets them thrown out.
-        const QString rows = DroppingRows(MarkLines(model.lines(), LoadSettings(SystemRegistryStore()).frameRate, 0, -1, rules));
+        const QString rows = DroppingRows(MarkLines(model.lines(), LoadSettings(SystemRegistryStore()).fpsOn(rules), 0, -1, rules));
         if (!rows.isEmpty()) {
             streams.err << rules.title << " drops the player for a name over 35 bytes or none, at line(s) " << rows
                         << ": no script written" << Qt::endl;

@@ -66,6 +66,7 @@ struct GameRules {
     int burst = 5;                     // Flood::Burst: lines let through at once, then one per burstMs
     int burstMs = 1000;
     int nameChangeMs = 0;              // the server applies one name change per this long (0: every one), the latest held
+    int defaultFps = 85;               // com_maxfps as the game ships it
 
     constexpr int colorIndex(unsigned char code) const { return (code - '0') & (colors - 1); }
     constexpr bool clientRemoves(unsigned char byte) const
@@ -106,7 +107,7 @@ inline constexpr GameRules IoRtcw{.game = Game::IoRtcw, .title = "ioRTCW", .key 
                                   .commentHidesSemicolon = true, .negativeWaitStalls = false,
                                   .wholeCodeFits = false, .keepsTrailingCaret = true, .onlyTrueLeadingBlanks = true,
                                   .codeResetsBlankRun = true, .cleanedCodes = GameRules::Codes::LetterOrDigit,
-                                  .drawnCodes = GameRules::Codes::LetterOrDigit};
+                                  .drawnCodes = GameRules::Codes::LetterOrDigit, .defaultFps = 76};
 
 inline constexpr GameRules Et{.game = Game::Et, .title = "Enemy Territory 2.60b", .key = "et", .bufferBytes = 131072,
                               .setDropsLastUnsafe = true, .colonKeepsSlashes = true, .blackAllowed = true, .drawnCodes = GameRules::Codes::AnyButCaret, .filterTo = 0xA0,
@@ -119,7 +120,8 @@ inline constexpr GameRules EtLegacy{.game = Game::EtLegacy, .title = "ET: Legacy
                                     .commentHidesSemicolon = true, .negativeWaitStalls = false,
                                     .blackAllowed = true, .drawnCodes = GameRules::Codes::PrintableOrHigh,
                                     .filterTo = 0xA0, .wireHighToDot = false, .dropsBadName = true, .colors = 32,
-                                    .flood = GameRules::Flood::Burst, .nameChangeMs = 5000};
+                                    .flood = GameRules::Flood::Burst, .nameChangeMs = 5000,
+                                    .defaultFps = 125};
 
 inline constexpr std::array<const GameRules *, 4> All{&Rtcw, &IoRtcw, &Et, &EtLegacy};
 

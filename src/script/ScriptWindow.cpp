@@ -96,12 +96,12 @@ ScriptWindow::ScriptWindow(const AnimationModel &model, const Settings &settings
     layout->addWidget(rows, 1);
 
     // The list's verdict when it plays for the same game; else one play worked out beside the script.
-    const bool listHasVerdict = model.hasLinePlayer() && model.frameRate() == settings.frameRate
+    const bool listHasVerdict = model.hasLinePlayer() && model.frameRate() == settings.fps()
                                 && model.game() == settings.game;
     GameVerdict verdict;
     std::unique_ptr<QThread> player;
     if (!listHasVerdict) {
-        player.reset(QThread::create([&verdict, lines = model.lines(), frameRate = settings.frameRate,
+        player.reset(QThread::create([&verdict, lines = model.lines(), frameRate = settings.fps(),
                                       &rules = settings.rules()] { verdict = PlayLines(lines, frameRate, rules); }));
         player->start();
     }

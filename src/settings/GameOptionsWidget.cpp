@@ -20,7 +20,7 @@ GameOptionsWidget::GameOptionsWidget(RegistryStore &store, QWidget *parent)
     m_frameRate = new QSpinBox(this);
     m_frameRate->setObjectName(QStringLiteral("spnFrameRate"));
     m_frameRate->setRange(1, 1000);
-    m_frameRate->setValue(m_read.frameRate);
+    m_frameRate->setValue(m_read.fps());
     m_partLimit = new QSpinBox(this);
     m_partLimit->setObjectName(QStringLiteral("spnPartLimit"));
     m_partLimit->setRange(GameConsole::MinPartLimit, m_read.rules().maxPartBytes());
@@ -48,6 +48,10 @@ void GameOptionsWidget::showGame()
     // The part limit can't pass what this game's exec accepts.
     const GameRules &rules = chosen();
     m_partLimit->setMaximum(rules.maxPartBytes());
+    // The stock frame rate of the game shown before follows the game; one the player chose stays.
+    if (m_frameRate->value() == m_shownRules->defaultFps)
+        m_frameRate->setValue(rules.defaultFps);
+    m_shownRules = &rules;
     m_note->setText(QStringLiteral("%1's command buffer holds %L2 bytes; what a script part leaves free is room "
                                    "for your own key binds while it plays.")
                         .arg(QLatin1String(rules.title))
@@ -59,7 +63,8 @@ bool GameOptionsWidget::save()
     // Only what the user changed: an untouched page leaves the store as it was.
     Settings chosen = m_read;
     chosen.game = GameValue(m_game->currentData().toString());
-    chosen.frameRate = m_frameRate->value();
+    // The game's own rate is stored as none, so it follows the next game chosen.
+    chosen.frameRate = m_frameRate->value() == chosen.rules().defaultFps ? 0 : m_frameRate->value();
     chosen.partLimit = m_partLimit->value();
     return SaveChangedSettings(m_store, m_read, chosen, {SettingsValue::Game, SettingsValue::FrameRate, SettingsValue::PartLimit});
 }

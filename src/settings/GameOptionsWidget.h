@@ -24,6 +24,7 @@ private:
 
     RegistryStore &m_store;
     const Settings m_read;  // as the page showed them first
+    const GameRules *m_shownRules = &m_read.rules();
     QComboBox *m_game = nullptr;
     QLabel *m_note = nullptr;
     QSpinBox *m_frameRate = nullptr;

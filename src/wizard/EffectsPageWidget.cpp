@@ -18,7 +18,7 @@
 EffectsPageWidget::EffectsPageWidget(std::function<std::pair<QString, QString>()> nameAndTag,
                                      std::function<EffectStart()> start, const Settings &settings, QWidget *parent)
     : QWidget(parent), m_nameAndTag(std::move(nameAndTag)), m_start(std::move(start)),
-      m_frameRate(settings.frameRate), m_rules(&settings.rules())
+      m_frameRate(settings.fps()), m_rules(&settings.rules())
 {
     auto *frame = new QGroupBox(QStringLiteral("Effects"), this);
     frame->setGeometry(0, 0, 470, 254);

@@ -49,7 +49,7 @@ private slots:
         ManualClock clock;  // outlives the window
         WindowUnderTest open;
         MainWindow &window = open.window;
-        open.applySettings({"Game=" + game});
+        open.applySettings({"Game=" + game, "FrameRate=125"});
         window.player().gameSpeedPlayer()->setClock(&clock);
         window.document().start(linesOf(lines), QString());
         window.setCurrentRow(0);

@@ -42,7 +42,11 @@ private:
 } // namespace
 
 // stored: settings before; steps: Down (+) or Up (-) presses on the Game box; writes: what OK stores
-struct GameCase { QStringList stored; int steps; QString title; int partMaximum; QString writes; Game loaded; };
+// fps: the frame rate shown once the game is chosen; typed: a frame rate typed then, or none
+struct GameCase {
+    QStringList stored; int steps; QString title; int partMaximum; QString writes; Game loaded; int fps;
+    QString typed = {};
+};
 
 // before: "associated", a leet.ini text or nothing; key 0: a mouse click
 struct ControlCase { QString before; int page; QString control; int key; QStringList state; };
@@ -212,12 +216,23 @@ private slots:
     void gameChoice_data()
     {
         QTest::addColumn<GameCase>("c");
-        QTest::newRow("first run: RtCW 1.4, two down to ET") << GameCase{{}, 2, "Enemy Territory 2.60b", 131071, "Game=et", Game::Et};
+        // The frame rate follows the game (its stock com_maxfps) until the player sets another.
+        QTest::newRow("first run: RtCW 1.4, two down to ET")
+            << GameCase{{}, 2, "Enemy Territory 2.60b", 131071, "Game=et", Game::Et, 85};
+        QTest::newRow("ioRTCW's 76 frames") << GameCase{{}, 1, "ioRTCW", 131071, "Game=iortcw", Game::IoRtcw, 76};
         QTest::newRow("back to RtCW: the part limit comes down to its buffer")
-            << GameCase{{"Game=etlegacy", "PartLimit=100000"}, -3, "RtCW 1.4", 16383, "Game=rtcw,PartLimit=16383", Game::Rtcw};
+            << GameCase{{"Game=etlegacy", "PartLimit=100000"}, -3, "RtCW 1.4", 16383, "Game=rtcw,PartLimit=16383",
+                        Game::Rtcw, 85};
         QTest::newRow("a large part limit kept on ET: Legacy")
-            << GameCase{{"Game=etlegacy", "PartLimit=100000"}, 0, "ET: Legacy", 131071, "", Game::EtLegacy};
-        QTest::newRow("an unknown game reads as RtCW 1.4") << GameCase{{"Game=quake3"}, 0, "RtCW 1.4", 16383, "", Game::Rtcw};
+            << GameCase{{"Game=etlegacy", "PartLimit=100000"}, 0, "ET: Legacy", 131071, "", Game::EtLegacy, 125};
+        QTest::newRow("an unknown game reads as RtCW 1.4")
+            << GameCase{{"Game=quake3"}, 0, "RtCW 1.4", 16383, "", Game::Rtcw, 85};
+        QTest::newRow("the player's frame rate stays") << GameCase{{"FrameRate=200"}, 3, "ET: Legacy", 131071,
+                                                                   "Game=etlegacy", Game::EtLegacy, 200};
+        QTest::newRow("a frame rate typed is kept")
+            << GameCase{{}, 3, "ET: Legacy", 131071, "Game=etlegacy,FrameRate=85", Game::EtLegacy, 125, "85"};
+        QTest::newRow("the game's own rate typed follows the game again")
+            << GameCase{{"FrameRate=200"}, 0, "RtCW 1.4", 16383, "FrameRate=", Game::Rtcw, 200, "85"};
     }
     void gameChoice()
     {
@@ -233,6 +248,13 @@ private slots:
             QTest::keyClick(game, c.steps > 0 ? Qt::Key_Down : Qt::Key_Up);
         QCOMPARE(game->currentText(), c.title);
         QCOMPARE(Named<QSpinBox>(options.dialog, "spnPartLimit")->maximum(), c.partMaximum);
+        auto *fps = Named<QSpinBox>(options.dialog, "spnFrameRate");
+        QCOMPARE(fps->value(), c.fps);
+        if (!c.typed.isEmpty()) {
+            QVERIFY(TabTo(options.dialog, fps));
+            QTest::keyClick(fps, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(fps, c.typed);
+        }
         options.click("cmdOK");
         QCOMPARE(recorder.writes.join(','), c.writes);
         m_store.reopen();

@@ -29,7 +29,7 @@ private slots:
     {
         QFETCH(QString, steps);
         ManualClock clock;  // outlives the window, whose page stops the play as it goes
-        WizardUnderTest wizard;
+        WizardUnderTest wizard(Settings{.frameRate = 125});
         wizard.toEffectPage(QStringLiteral("abc"));
         wizard.get<GameSpeedPlayer>("timEffectPreview")->setClock(&clock);
         auto *button = wizard.get<QAbstractButton>("cmdPreview");
