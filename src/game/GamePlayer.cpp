@@ -109,6 +109,12 @@ int GamePlayer::WaitRuns(QByteArrayView argument)
     return std::atoi(digits);
 }
 
+bool GamePlayer::WaitsAsWritten(QByteArrayView argument)
+{
+    return !argument.isEmpty()
+           && std::all_of(argument.begin(), argument.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 std::optional<GamePlayer::Event> GamePlayer::run(QByteArrayView command)
 {
     const GameConsole::TokenList tokens = GameConsole::Tokens(command, *m_rules);

@@ -59,6 +59,9 @@ public:
     const GameRules &rules() const { return *m_rules; }
     // The runs "wait ARGUMENT" lets pass, as the game reads its number.
     static int WaitRuns(QByteArrayView argument);
+    // True when the game reads the argument's every character as the runs it waits: digits alone (not "1.5",
+    // which waits 1).
+    static bool WaitsAsWritten(QByteArrayView argument);
 
 private:
     Event play(const GameConsole::TokenList &tokens, QByteArrayView verb);

@@ -26,6 +26,11 @@ const QString &DroppedReason(const GameRules &game)
     return game.flood == GameRules::Flood::Burst ? burst : window;
 }
 
+QString WaitReadOtherwise(const QString &value, int runs)
+{
+    return QStringLiteral("the game reads only the digits before anything else: wait %1 waits %2").arg(value).arg(runs);
+}
+
 QString NameReason(const GamePlayer::Event &event, const QString &nameReason)
 {
     if (!event.wordsDropped)
@@ -87,6 +92,12 @@ QString difference(const GamePlayer::Event &event, const QString &text, QString 
     }
 }
 
+// The runs a Time waits, and whether the game reads its wait value as written (not "1.5" read as 1).
+struct Wait {
+    int runs = 0;
+    bool whole = true;
+};
+
 const QString &heldReason(const GameRules &game)
 {
     static const QString reason = QStringLiteral("never seen: the server applies one name change per %1 seconds and "
@@ -103,10 +114,13 @@ GameVerdict PlayLines(const QVector<AnimationLine> &lines, int frameRate, const 
     QVector<LineMark> &marks = verdict.marks;
     // Animations use few distinct Times, most of them a few characters: those are
     // looked up by a number made of their characters, far cheaper than hashing the text.
-    QHash<quint64, int> framesOfShortTime;
-    QHash<QString, int> framesOfTime;
-    auto read = [](const QString &time) { return std::atoi(WaitValue(time).toLatin1().constData()); };
-    auto framesOf = [&](const QString &time) {
+    QHash<quint64, Wait> framesOfShortTime;
+    QHash<QString, Wait> framesOfTime;
+    auto read = [](const QString &time) {
+        const QByteArray value = WaitValue(time).toLatin1();
+        return Wait{GamePlayer::WaitRuns(value), GamePlayer::WaitsAsWritten(value)};
+    };
+    auto framesOf = [&](const QString &time) -> Wait {
         if (time.size() <= 3) {
             quint64 key = quint64(time.size()) << 48;
             for (qsizetype i = 0; i < time.size(); ++i)
@@ -197,7 +211,10 @@ GameVerdict PlayLines(const QVector<AnimationLine> &lines, int frameRate, const 
                     mark(row, *event);
             }
         }
-        player.wait(framesOf(line.time));
+        const Wait wait = framesOf(line.time);
+        if (!wait.whole)
+            marks.append({row, QString(), WaitReadOtherwise(WaitValue(line.time), wait.runs)});
+        player.wait(wait.runs);
     }
     return verdict;
 }

@@ -43,6 +43,9 @@ struct ScriptCheck {
 // Why a chat line or other command to the server is dropped.
 const QString &DroppedReason(const GameRules &game = Games::Rtcw);
 
+// Why a wait waits other than its value says ("wait 1.5 waits 1").
+QString WaitReadOtherwise(const QString &value, int runs);
+
 // The reason a name event's value is shown otherwise: the name rules' reason and set's dropped words.
 QString NameReason(const GamePlayer::Event &event, const QString &nameReason);
 

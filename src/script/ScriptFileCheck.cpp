@@ -136,6 +136,8 @@ ScriptCheck CheckScriptFile(const QString &path, int frameRate, const GameRules 
             fail(QStringLiteral("a command at byte %1 is cut at %2 bytes; the rest runs as a command of its own")
                      .arg(command.offset).arg(game.maxCommandBytes));
         const std::optional<GamePlayer::Event> event = player.run(command.text);
+        if (event && event->kind == Kind::Wait && !GamePlayer::WaitsAsWritten(event->argument))
+            fail(QStringLiteral("frame %1 (%2 ms): ").arg(event->frame).arg(event->ms) + WaitReadOtherwise(DecodeAnsi(event->argument), GamePlayer::WaitRuns(event->argument)));
         if (!event || event->kind == Kind::Wait)
             continue;  // most commands of a script: nothing to tell
         const QString at = QLatin1String("frame ") + QString::number(event->frame) + QLatin1String(" (")

@@ -53,6 +53,9 @@ private slots:
                                                << QStringList{"In the game: ^1Oclot 100."};
         QTest::newRow("replaced within one frame") << QVector<AnimationLine>{{"a", "1", "set name"}, {"b", "15", "set name"}}
                                                    << QStringList{"never seen", ""};
+        QTest::newRow("a Time the game reads otherwise")
+            << QVector<AnimationLine>{{"a", "1.5", "set name"}, {"b", "20", "set name"}, {"c", "99.9", "set name"}}
+            << QStringList{"wait 1.5 waits 1", "", "wait 99.9 waits 99"};
         QTest::newRow("line separator") << QVector<AnimationLine>{{QStringLiteral("a\u2028b"), "100", "set name"}}
                                         << QStringList{"In the game: a b"};
         QTest::newRow("past 1,023 bytes") << QVector<AnimationLine>{{QString(1020, QLatin1Char('a')), "100", "say"}}

@@ -48,6 +48,9 @@ private slots:
             "frame 225 (2475 ms): say_team bye", "2 names in 1 file(s), 2 played otherwise than written", ""};
         QTest::newRow("check, hand-written") << VerbCase{{"check", "@/in"}, hand, 1, handReport.join('\n')};
         const QByteArray chat("set name a\nwait 18\nsay hi\n");
+        QTest::newRow("check, a wait of 1.5 waits 1") << VerbCase{{"check", "@/in"}, "wait 1.5\nwait 2\n", 1,
+            "@/in: 16 bytes, exec accepts it\nframe 0 (0 ms): the game reads only the digits before anything else: "
+            "wait 1.5 waits 1\n0 names in 1 file(s), 1 played otherwise than written\n"};
         QTest::newRow("check, 900 ms at 10 fps") << VerbCase{{"check", "@/in", "--fps", "10"}, chat, 0,
             "@/in: 26 bytes, exec accepts it\nframe 0 (0 ms): name a\nframe 9 (900 ms): say hi\n"
             "1 names in 1 file(s), 0 played otherwise than written\n", ""};
