@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <tuple>
 
 namespace {
 
@@ -168,6 +169,10 @@ GamePlayer::Event GamePlayer::play(const GameConsole::TokenList &tokens, QByteAr
         event.replacesName = m_lastNameRun && m_run / m_rules->runsPerFrame == *m_lastNameRun / m_rules->runsPerFrame;
         if (event.replacesName && m_lastServerWasName)
             m_lastServerMs = m_serverMsBeforeName;
+        // The name replaced never reached the server: its limit on name changes is as it was before it.
+        if (event.replacesName)
+            std::tie(m_nameAppliedMs, m_nameHeld) = m_nameLimitBeforeName;
+        m_nameLimitBeforeName = {m_nameAppliedMs, m_nameHeld};
         m_lastNameRun = m_run;
         limitNameChanges(event);
         return serverCommand(std::move(event));

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <optional>
+#include <utility>
 
 // Plays one command after another as the chosen game does for one player:
 // counts the buffer runs waits let pass (two to a frame), changes the name the
@@ -83,6 +84,7 @@ private:
     int m_burstBlockedUntilMs = 0;
     std::optional<int> m_nameAppliedMs;  // when the server last applied a name
     bool m_nameHeld = false;
+    std::pair<std::optional<int>, bool> m_nameLimitBeforeName;  // the two above before the last name
     QByteArray m_verb;    // an unknown verb lowered
     QByteArray m_joined;  // words joined into one argument
     struct Prefix {

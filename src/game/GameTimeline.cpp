@@ -1,5 +1,6 @@
 #include "game/GameTimeline.h"
 
+#include "game/GameChat.h"
 #include "game/GameConsole.h"
 #include "platform/TextFile.h"
 
@@ -50,7 +51,12 @@ void GameTimeline::play(const GamePlayer::Event &event, int line)
     case Kind::Dropped:
         ++m_droppedChat;
         return;
-    case Kind::Chat:
+    case Kind::Chat: {
+        const GameChat::Result chat = GameChat::Shown(event.argument, m_rules);
+        add({line, event.ms, QStringLiteral("!! ") + DecodeAnsi(chat.reason.isEmpty() ? event.argument : chat.shown)},
+            event.ms);
+        return;
+    }
     case Kind::Local:
     case Kind::Server:
         add({line, event.ms, QStringLiteral("!! ") + DecodeAnsi(event.argument)}, event.ms);

@@ -1,5 +1,6 @@
 #include "script/ScriptCheck.h"
 
+#include "game/GameChat.h"
 #include "game/GameConsole.h"
 #include "game/GamePlayer.h"
 #include "platform/TextFile.h"
@@ -82,6 +83,11 @@ QString difference(const GamePlayer::Event &event, const QString &text, QString 
     case Kind::Dropped:
         return DroppedReason(game);
     case Kind::Chat:
+        if (GameChat::Result chat = GameChat::Shown(event.argument, game); !chat.reason.isEmpty()) {
+            *shown = DecodeAnsi(chat.shown);
+            return chat.reason;
+        }
+        [[fallthrough]];
     case Kind::Local:
         if (sameText(event.argument, text))
             return {};

@@ -1,5 +1,6 @@
 #include "script/ScriptCheck.h"
 
+#include "game/GameChat.h"
 #include "game/GameConsole.h"
 #include "game/GamePlayer.h"
 #include "platform/TextFile.h"
@@ -167,7 +168,10 @@ ScriptCheck CheckScriptFile(const QString &path, int frameRate, const GameRules 
             break;
         }
         case Kind::Chat:
-            check.report << at + verb + QLatin1Char(' ') + argument;
+            if (const GameChat::Result chat = GameChat::Shown(event->argument, game); !chat.reason.isEmpty())
+                fail(at + QStringLiteral("%1 %2 is shown as %3: %4").arg(verb, argument, DecodeAnsi(chat.shown), chat.reason));
+            else
+                check.report << at + verb + QLatin1Char(' ') + argument;
             break;
         case Kind::Dropped:
             ++check.droppedChat;

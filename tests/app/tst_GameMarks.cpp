@@ -58,8 +58,14 @@ private slots:
             << QStringList{"wait 1.5 waits 1", "", "wait 99.9 waits 99"};
         QTest::newRow("line separator") << QVector<AnimationLine>{{QStringLiteral("a\u2028b"), "100", "set name"}}
                                         << QStringList{"In the game: a b"};
-        QTest::newRow("past 1,023 bytes") << QVector<AnimationLine>{{QString(1020, QLatin1Char('a')), "100", "say"}}
-                                          << QStringList{"In the game: " + QString(1017, QLatin1Char('a')) + '\n'};
+        QTest::newRow("past 1,023 bytes") << QVector<AnimationLine>{{QString(1020, QLatin1Char('a')), "100", "echo"}}
+                                          << QStringList{"In the game: " + QString(1016, QLatin1Char('a')) + '\n'};
+        // The server's changes to chat, and the game's 149 bytes.
+        QTest::newRow("chat: % and a Latin-1 letter")
+            << QVector<AnimationLine>{{QStringLiteral("100% caf\u00e9"), "100", "say"}}
+            << QStringList{"In the game: 100. caf.\nthe server turns % into .; letters outside ASCII"};
+        QTest::newRow("chat: 200 bytes") << QVector<AnimationLine>{{QString(200, QLatin1Char('b')), "100", "say_team"}}
+                                         << QStringList{"In the game: " + QString(149, QLatin1Char('b')) + '\n'};
     }
 
     void marks()

@@ -51,6 +51,9 @@ private slots:
         QTest::newRow("check, a wait of 1.5 waits 1") << VerbCase{{"check", "@/in"}, "wait 1.5\nwait 2\n", 1,
             "@/in: 16 bytes, exec accepts it\nframe 0 (0 ms): the game reads only the digits before anything else: "
             "wait 1.5 waits 1\n0 names in 1 file(s), 1 played otherwise than written\n"};
+        QTest::newRow("check, chat the server changes") << VerbCase{{"check", "@/in"}, "say 100%\n", 1,
+            "@/in: 9 bytes, exec accepts it\nframe 0 (0 ms): say 100% is shown as 100.: the server turns % into .\n"
+            "0 names in 1 file(s), 1 played otherwise than written\n"};
         QTest::newRow("check, 900 ms at 10 fps") << VerbCase{{"check", "@/in", "--fps", "10"}, chat, 0,
             "@/in: 26 bytes, exec accepts it\nframe 0 (0 ms): name a\nframe 9 (900 ms): say hi\n"
             "1 names in 1 file(s), 0 played otherwise than written\n", ""};

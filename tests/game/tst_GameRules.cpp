@@ -1,3 +1,4 @@
+#include "game/GameChat.h"
 #include "game/GameConsole.h"
 #include "game/GameName.h"
 #include "game/GamePlayer.h"
@@ -11,8 +12,9 @@ struct PerEngine {
     QString of(int engine) const { return std::array{rtcw, iortcw, et, etlegacy}[engine]; }
 };
 
-// kind: "shown" or "drawn" for a name, "split" into commands, "ran" as one command, "played" as a script,
-// "fits": a file of that many bytes in the buffer
+// kind: "shown" or "drawn" for a name, "chat" as the others read it, "split" into commands, "ran" as one
+// command, "played" as a script, "unseen": how many of its names are never seen, "fits": a file of that many
+// bytes in the buffer
 struct EngineRow { const char *kind; QByteArray input; PerEngine result; };
 
 namespace {
@@ -60,6 +62,18 @@ QString played(const QByteArray &script, const GameRules &rules)
     return letters;
 }
 
+// The names of a script never seen: replaced in their frame or while held.
+QString unseen(const QByteArray &script, const GameRules &rules)
+{
+    GamePlayer player(125, rules);
+    int count = 0;
+    for (const GameConsole::Command &command : GameConsole::Commands(script, rules)) {
+        if (const std::optional<GamePlayer::Event> event = player.run(command.text))
+            count += event->replacesName || event->replacesHeld;
+    }
+    return QString::number(count);
+}
+
 // What one command does: the name set, the chat line said, the file executed, or what went to the server.
 QString ran(const QByteArray &command, const GameRules &rules)
 {
@@ -100,6 +114,12 @@ QString outcome(const EngineRow &row, const GameRules &rules)
     }
     if (kind == "drawn")
         return drawn(QString::fromLatin1(row.input), rules);
+    if (kind == "chat") {
+        const GameChat::Result chat = GameChat::Shown(row.input, rules);
+        return QString::fromLatin1(chat.reason.isEmpty() ? row.input : chat.shown);
+    }
+    if (kind == "unseen")
+        return unseen(row.input, rules);
     if (kind == "split")
         return split(row.input, rules);
     if (kind == "ran")
@@ -146,6 +166,10 @@ private slots:
         add("drawn", "^z: green or light grey", "^zA", {"{2}A", "{2}A", "{10}A", "{10}A"});
         add("drawn", "^* green or the own colour", "^1A^*B", {"{1}A{2}B", "{1}A^*B", "{1}A{-1}B", "{1}A{-1}B"});
 
+        add("chat", "% and a Latin-1 letter", "100% caf\xe9", {"100. caf.", "100. caf.", "100. caf.", "100. caf\u00e9"});
+        add("chat", "200 bytes", QByteArray(200, 'x'), {QString(149, 'x'), QString(149, 'x'), QString(149, 'x'), QString(149, 'x')});
+        add("chat", "149 bytes", QByteArray(149, 'x'), {QString(149, 'x'), QString(149, 'x'), QString(149, 'x'), QString(149, 'x')});
+
         add("split", "; after //", "say a // b; say c",
             {"say a // b| say c", "say a // b; say c", "say a // b| say c", "say a // b; say c"});
         add("split", "// ends at the line's end", "say a // b;\nsay c;say d",
@@ -183,6 +207,11 @@ private slots:
         add("played", "wait -1", "say a;wait -1;say b", {"K-", "KD", "K-", "KK"});
         add("played", "twelve names a second apart", repeated("set name n%1", 12, 1000),
             {"KKKKKKKKKKKK", "KKKKKKKKKKKK", "KKKKKKKKKKKK", "KHRRRHRRRRHR"});
+
+        // Two buffer runs make a frame, counted from the first: (A, B) and (C, D) share one each.
+        add("unseen", "names one run apart", "set name A;wait 1;set name B;wait 1;set name C;wait 1;set name D",
+            {"2", "2", "2", "2"});
+        add("unseen", "names two runs apart", "set name A;wait 2;set name B;wait 2;set name C", {"0", "0", "0", "1"});
 
         add("fits", "16,383 bytes", "16383", {"yes", "yes", "yes", "yes"});
         add("fits", "16,384 bytes", "16384", {"no", "yes", "yes", "yes"});
