@@ -65,17 +65,67 @@ struct Cleaned {
     QByteArrayView name() const { return {bytes, size}; }
 };
 
+// The byte-by-byte cleaning: each byte is copied while fewer than 35 are out, and looked at against the byte
+// copied before it, so a pair can be cut, a caret stays, and a black pair takes its caret back out.
+void cleanByteByByte(QByteArrayView in, const GameRules &game, Cleaned &result)
+{
+    const char *bytes = in.constData();
+    qsizetype i = 0;
+    for (; i < in.size() && bytes[i] == ' '; ++i)
+        result.rules |= LeadingBlanks;  // only true leading blanks
+    int n = 0;
+    int visible = 0;     // a blank is not visible, nor the caret of a pair
+    int blanksInRow = 0;
+    for (; i < in.size() && n < MaxBytes; ++i) {
+        const char c = bytes[i];
+        if (c == '\0') {
+            result.rules |= NulByte;  // the game's strings end there
+            break;
+        }
+        if (c == ' ') {
+            if (blanksInRow >= MaxBlanksInRow) {
+                result.rules |= BlankRun;
+                continue;
+            }
+            ++blanksInRow;
+            result.bytes[n++] = c;
+            continue;
+        }
+        if (n > 0 && result.bytes[n - 1] == Caret && game.cleansAsCode(static_cast<unsigned char>(c))) {
+            --visible;  // the caret before starts a pair
+            if (!game.blackAllowed && game.colorIndex(static_cast<unsigned char>(c)) == 0) {
+                result.rules |= BlackCode;
+                --n;
+                continue;
+            }
+            result.bytes[n++] = c;
+            continue;
+        }
+        blanksInRow = 0;
+        ++visible;
+        result.bytes[n++] = c;
+    }
+    if (n == MaxBytes && i < in.size() && bytes[i] != '\0')
+        result.rules |= TooLong;
+    result.size = n;
+    if (visible <= 0)
+        result.rules |= NothingVisible;
+}
+
 Cleaned clean(QByteArrayView in, const GameRules &game)
 {
     Cleaned result;
     QVarLengthArray<char, 256> sent;
     in = sentBytes(in, sent, result.rules, game);
+    if (!game.wholeCodeFits) {
+        cleanByteByByte(in, game, result);
+        return result;
+    }
     // Built in locals: a store through the buffer can't then make the compiler read the size again.
     char out[MaxBytes];
     int n = 0;
     int visible = 0;
     int blanksInRow = 0;
-    bool started = false;  // a byte other than a blank has been read
     const char *bytes = in.constData();
     const qsizetype size = in.size();
     for (qsizetype i = 0; i < size; ++i) {
@@ -83,7 +133,6 @@ Cleaned clean(QByteArrayView in, const GameRules &game)
         if (static_cast<unsigned char>(c) > ' ' && c != Caret) {
             // Most bytes: a visible character, which ends a run of blanks.
             blanksInRow = 0;
-            started = true;
             if (n >= MaxBytes) {
                 result.rules |= TooLong;
                 break;
@@ -96,33 +145,26 @@ Cleaned clean(QByteArrayView in, const GameRules &game)
             result.rules |= NulByte;  // the game's strings end there
             break;
         }
-        if (c == ' ' && (game.onlyTrueLeadingBlanks ? !started : n == 0)) {
+        if (c == ' ' && n == 0) {
             result.rules |= LeadingBlanks;
             continue;
         }
-        started = true;
         const bool last = i + 1 >= size || bytes[i + 1] == '\0';
-        if (c == Caret && last && !game.keepsTrailingCaret) {
+        if (c == Caret && last) {
             result.rules |= LoneCaret;
             continue;
         }
         if (c == Caret && !last && game.cleansAsCode(static_cast<unsigned char>(bytes[i + 1]))) {
             const char code = bytes[++i];
-            if (game.codeResetsBlankRun)
-                blanksInRow = 0;
             if (!game.blackAllowed && game.colorIndex(static_cast<unsigned char>(code)) == 0) {
                 result.rules |= BlackCode;  // removed with its character
                 continue;
             }
-            if (n > MaxBytes - (game.wholeCodeFits ? 2 : 1)) {
+            if (n > MaxBytes - 2) {
                 result.rules |= TooLong;  // a code that does not fit whole ends the name
                 break;
             }
             out[n++] = c;
-            if (n >= MaxBytes) {
-                result.rules |= TooLong;  // the byte-by-byte copy ends on the caret
-                break;
-            }
             out[n++] = code;
             continue;
         }

@@ -46,11 +46,10 @@ struct GameRules {
 
     // The name
     int nameBytes = 35;                // the server keeps this many, colour codes included
-    bool wholeCodeFits = true;         // a code that doesn't fit whole ends the name; else byte by byte
+    bool wholeCodeFits = true;         // a code that doesn't fit whole ends the name; else the server copies
+                                       // byte by byte, each looked at against the byte out before it
     bool keepsTrailingCaret = false;
     bool blackAllowed = false;
-    bool onlyTrueLeadingBlanks = false;  // a blank after a leading code stays; else dropped until a kept byte
-    bool codeResetsBlankRun = false;   // a code between blanks starts their count again
     Codes cleanedCodes = Codes::AnyByte;  // what the server takes as a code when cleaning
     Codes drawnCodes = Codes::AnyByte;    // what the game draws as a code
     unsigned char filterFrom = 0x80;   // the client removes bytes filterFrom..filterTo (and 0xFF when filterFF)
@@ -105,8 +104,7 @@ inline constexpr GameRules IoRtcw{.game = Game::IoRtcw, .title = "ioRTCW", .key 
                                   .bufferBytes = 131072, .setJoinLimit = AllWords, .nameTakesAllWords = true,
                                   .hasExecq = true, .execEndingFromFirstByte = true,
                                   .commentHidesSemicolon = true, .negativeWaitStalls = false,
-                                  .wholeCodeFits = false, .keepsTrailingCaret = true, .onlyTrueLeadingBlanks = true,
-                                  .codeResetsBlankRun = true, .cleanedCodes = GameRules::Codes::LetterOrDigit,
+                                  .wholeCodeFits = false, .keepsTrailingCaret = true, .cleanedCodes = GameRules::Codes::LetterOrDigit,
                                   .drawnCodes = GameRules::Codes::LetterOrDigit, .defaultFps = 76};
 
 inline constexpr GameRules Et{.game = Game::Et, .title = "Enemy Territory 2.60b", .key = "et", .bufferBytes = 131072,

@@ -148,6 +148,7 @@ private slots:
         add("shown", "^( is a black code only where any byte makes a code",
             "A^(B", {"AB", "A^(B", "A^(B", "A^(B"});
         add("shown", "a code that doesn't fit whole", a34 + "^1b", {a34, a34 + "^", a34, Dropped});
+        add("shown", "35 bytes", a34 + "b", {a34 + "b", a34 + "b", a34 + "b", a34 + "b"});
         add("shown", "over 35 bytes", QByteArray(36, 'a'), {QString(35, 'a'), QString(35, 'a'), QString(35, 'a'), Dropped});
         add("shown", "empty", "", {"UnnamedPlayer", "UnnamedPlayer", "UnnamedPlayer", Dropped});
         add("shown", "colours only", "^1^2", {"UnnamedPlayer", "UnnamedPlayer", "UnnamedPlayer", "UnnamedPlayer"});
@@ -158,6 +159,13 @@ private slots:
         add("shown", "a Latin-1 letter", "Oc\xe9lot", {"Oclot", "Oclot", "Oc.lot", "Oc\u00e9lot"});
         add("shown", "bytes 128-160 and 255", "A\xa0" "B\xff" "C\x80", {"ABC", "ABC", "ABC", "ABC"});
         add("shown", "% on the wire", "100%", {"100.", "100.", "100.", "100."});
+        // ioRTCW copies byte by byte, each against the byte out before it; blanks are not visible there.
+        add("shown", "a code and blanks only", "^7   ", {"^7   ", "UnnamedPlayer", "^7   ", "^7   "});
+        add("shown", "a black code at the 35th byte", a34 + "^0B", {a34 + "B", a34 + "^", a34, Dropped});
+        add("shown", "^^ then black codes", "a^^px", {"a^^px", "a", "a^^px", "a^^px"});
+        add("shown", "^Z alone", "^Z", {"UnnamedPlayer", "UnnamedPlayer", "UnnamedPlayer", "UnnamedPlayer"});
+        add("shown", "^Z is a code on ioRTCW", "^ZAb", {"^ZAb", "^ZAb", "^ZAb", "^ZAb"});
+        add("shown", "four blanks", "a    b", {"a   b", "a   b", "a   b", "a   b"});
 
         add("drawn", "^8 draws nothing or orange", "^1A^8B", {"{1}AB", "{1}AB", "{1}A{8}B", "{1}A{8}B"});
         add("drawn", "^^ is a code or a caret drawn", "A^^1B", {"A{6}1B", "A^{1}B", "A^{1}B", "A^{1}B"});
