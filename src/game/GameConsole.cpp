@@ -55,9 +55,7 @@ const char *commentedEnd(const char *p, const char *end)
             else if (!lineComment && c == '/' && next == '*')
                 blockComment = true;
             else if (blockComment && c == '*' && next == '/') {
-                blockComment = false;
-                ++p;
-                continue;
+                return p + 1;  // the command ends after the *: the / goes as its separator
             }
             if (!lineComment && !blockComment && c == ';')
                 break;
@@ -108,9 +106,13 @@ TokenList Tokens(QByteArrayView command, const GameRules &rules)
     qsizetype i = 0;
     const qsizetype n = command.size();
     const bool highInWords = rules.highBytesInWords;
-    // Most engines read bytes as signed: those above 127 are blanks too.
-    auto isBlank = [highInWords](char c) {
-        return highInWords ? static_cast<unsigned char>(c) <= ' ' : static_cast<signed char>(c) <= ' ';
+    // The engines read bytes as signed: between words those above 127 are blanks too.
+    auto isBlank = [](char c) { return static_cast<signed char>(c) <= ' '; };
+    // Inside a word, an engine that keeps them takes a byte above 127 as the start of a UTF-8 sequence and
+    // steps over the whole sequence, whatever its bytes are (a quote or a blank among them included).
+    auto sequenceLength = [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
     };
     auto pairAt = [&](qsizetype at, char second) { return at + 1 < n && command[at] == '/' && command[at + 1] == second; };
     auto commentAt = [&](qsizetype at) {
@@ -122,7 +124,7 @@ TokenList Tokens(QByteArrayView command, const GameRules &rules)
         if (i >= n || commentAt(i))
             break;
         if (pairAt(i, '*')) {
-            const qsizetype close = command.indexOf("*/", i + 2);
+            const qsizetype close = command.indexOf("*/", i + 1);  // "/*/" opens and closes
             if (close < 0)
                 break;
             i = close + 2;
@@ -137,8 +139,14 @@ TokenList Tokens(QByteArrayView command, const GameRules &rules)
             ++i;
             continue;
         }
-        while (i < n && !isBlank(command[i]) && command[i] != '"' && !commentAt(i) && !pairAt(i, '*'))
-            ++i;
+        while (i < n && command[i] != '"' && !commentAt(i) && !pairAt(i, '*')) {
+            if (highInWords && static_cast<signed char>(command[i]) < 0)
+                i = qMin(n, i + sequenceLength(command[i]));
+            else if (isBlank(command[i]))
+                break;
+            else
+                ++i;
+        }
         tokens.append(command.sliced(start, i - start));
     }
     return tokens;

@@ -40,7 +40,8 @@ struct GameRules {
     bool hasExecq = false;             // execq runs a file as exec does, without saying so
     bool execEndingFromFirstByte = false;  // a '.' as the name's first byte counts as its ending
     bool colonKeepsSlashes = false;    // "://" inside a word is no comment (http://…)
-    bool highBytesInWords = false;     // bytes from 128 up stay inside a word; else they separate words
+    bool highBytesInWords = false;     // inside a word, a byte from 128 up starts a UTF-8 sequence kept whole;
+                                       // else it separates words (between words it is a blank everywhere)
     bool commentHidesSemicolon = false;  // after // (or inside /* */) a ; no longer ends the command
     bool negativeWaitStalls = true;    // wait -1 never counts down; otherwise it waits one run
 

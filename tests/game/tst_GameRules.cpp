@@ -183,7 +183,10 @@ private slots:
         add("split", "// ends at the line's end", "say a // b;\nsay c;say d",
             {"say a // b|say c|say d", "say a // b;|say c|say d", "say a // b|say c|say d", "say a // b;|say c|say d"});
         add("split", "/* */ across lines", "say a /* x;\ny */; say b",
-            {"say a /* x|y */| say b", "say a /* x;\ny */| say b", "say a /* x|y */| say b", "say a /* x;\ny */| say b"});
+            {"say a /* x|y */| say b", "say a /* x;\ny *| say b", "say a /* x|y */| say b", "say a /* x;\ny *| say b"});
+        add("split", "a command ends after the * of */", "set name \"a\" /* c */ \"b\"",
+            {"set name \"a\" /* c */ \"b\"", "set name \"a\" /* c *| \"b\"", "set name \"a\" /* c */ \"b\"",
+             "set name \"a\" /* c *| \"b\""});
         add("split", "// inside quotes", "say \"//\"; say b",
             {"say \"//\"| say b", "say \"//\"| say b", "say \"//\"| say b", "say \"//\"| say b"});
 
@@ -191,6 +194,10 @@ private slots:
             {"name Bob the Builder", "name Bob the Builder", "name Bob the Builder", "name Bob the Builder"});
         add("ran", "a word of 255 bytes", "set name a " + word255,
             {"name a ", "name a " + word255, "name a ", "name a " + word255});
+        add("ran", "a comment ended by the command's end", "set name \"a\" /* c *", {"name a", "name a", "name a", "name a"});
+        add("ran", "/*/ opens and closes a comment", "set name a /*/ b", {"name a b", "name a b", "name a b", "name a b"});
+        add("ran", "a word of 300 bytes", "set name a " + QByteArray(300, 'w'),
+            {"name a ", "name a " + QString(300, 'w'), "name a ", "name a " + QString(300, 'w')});
         add("ran", "a last word unsafe", "set name Bob unsafe",
             {"name Bob unsafe", "name Bob unsafe", "name Bob", "name Bob"});
         add("ran", "unsafe as the only word", "set name unsafe",
@@ -201,6 +208,13 @@ private slots:
             {"say see http:", "say see http:", "say see http://x.org now", "say see http://x.org now"});
         add("ran", "a Latin-1 letter splits words", "say Oc\xe9lot",
             {"say Oc lot", "say Oc lot", "say Oc lot", "say Oc\u00e9lot"});
+        // ET: Legacy steps over a UTF-8 sequence inside a word, but skips a high byte between words.
+        add("ran", "a Latin-1 letter starts the word", "set name \xdcnal",
+            {"name nal", "name nal", "name nal", "name nal"});
+        add("ran", "a Latin-1 letter takes a quote into the word", "name ab\xe9\" x\"",
+            {"name ab", "name ab  x", "name ab", "name ab\u00e9\" x "});
+        add("ran", "a three-byte sequence takes a blank", "exec ab\xe9x y",
+            {"nothing", "nothing", "nothing", "exec ab\u00e9x y.cfg"});
         add("ran", "execq", "execq next", {"server execq", "exec next.cfg", "server execq", "exec next.cfg"});
         add("ran", "a name that starts with a dot", "exec .hidden",
             {"exec .hidden.cfg", "exec .hidden", "exec .hidden.cfg", "exec .hidden"});
