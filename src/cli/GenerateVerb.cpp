@@ -67,9 +67,11 @@ int runGenerate(QStringList arguments, CliStreams &streams)
         streams.err << path << " holds no animation line: no script written\n";
         return 1;
     }
+    const Settings settings = LoadSettings(SystemRegistryStore());
+    const int frameRate = settings.fpsOn(rules);
     if (rules.dropsBadName) {
         // The server would drop the player: no script is better than one that gets them thrown out.
-        const QString rows = DroppingRows(MarkLines(model.lines(), LoadSettings(SystemRegistryStore()).fpsOn(rules), 0, -1, rules));
+        const QString rows = DroppingRows(MarkLines(model.lines(), frameRate, 0, -1, rules));
         if (!rows.isEmpty()) {
             streams.err << rules.title << " drops the player for a name over 35 bytes or none, at line(s) " << rows
                         << ": no script written" << Qt::endl;
@@ -81,7 +83,7 @@ int runGenerate(QStringList arguments, CliStreams &streams)
     });
     const QString target = output.isEmpty() ? QStringLiteral("script.cfg")
                                             : WithFilterEnding(output, QStringLiteral("Script|*.cfg"));
-    const int limit = partLimit.value_or(qMin(LoadSettings(SystemRegistryStore()).partLimit, rules.maxPartBytes()));
+    const int limit = partLimit.value_or(qMin(settings.partLimit, rules.maxPartBytes()));
     const QStringList parts = ScriptPartsFor(script, target, limit, rules);
     if (!output.isEmpty()) {
         const PartsWriteResult result = WriteScriptParts(target, parts);
@@ -93,6 +95,15 @@ int runGenerate(QStringList arguments, CliStreams &streams)
             streams.err << "wrote " << written << '\n';
         for (const QString &note : ChainFileNotes(result))
             streams.err << note << '\n';
+        // What check says of the chain written: the same play, the same words.
+        const ScriptCheck check = CheckScriptFile(target, frameRate, rules);
+        if (!check.stopped.isEmpty()) {
+            streams.err << ChainStopsMessage(check.stopped) << Qt::endl;
+            return 1;
+        }
+        if (check.differences > 0)
+            streams.err << "The game plays " << check.differences << " thing(s) otherwise than written: check "
+                        << target << " tells which" << Qt::endl;
         streams.err.flush();
         return 0;
     }

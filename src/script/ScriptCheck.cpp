@@ -27,6 +27,11 @@ const QString &DroppedReason(const GameRules &game)
     return game.flood == GameRules::Flood::Burst ? burst : window;
 }
 
+QString ChainStopsMessage(const QString &stopped)
+{
+    return QStringLiteral("The game won't play this chain to its end: ") + stopped;
+}
+
 QString WaitReadOtherwise(const QString &value, int runs)
 {
     return QStringLiteral("the game reads only the digits before anything else: wait %1 waits %2").arg(value).arg(runs);

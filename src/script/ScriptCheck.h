@@ -37,6 +37,7 @@ struct ScriptCheck {
     int names = 0;          // names set
     int unseenNames = 0;    // replaced before they were sent, or while the server held them
     int droppedChat = 0;    // chat lines and other server commands the server drops
+    QString stopped;        // the first finding after which the chain doesn't play to its end; empty: it does
     int differences = 0;    // refused file, missing part, names shown otherwise, chat dropped
 };
 
@@ -48,5 +49,8 @@ QString WaitReadOtherwise(const QString &value, int runs);
 
 // The reason a name event's value is shown otherwise: the name rules' reason and set's dropped words.
 QString NameReason(const GamePlayer::Event &event, const QString &nameReason);
+
+// "The game won't play this chain to its end: " and why: the command line's words and the window's.
+QString ChainStopsMessage(const QString &stopped);
 
 ScriptCheck CheckScriptFile(const QString &path, int frameRate, const GameRules &game = Games::Rtcw);

@@ -84,6 +84,12 @@ ScriptCheck CheckScriptFile(const QString &path, int frameRate, const GameRules 
         check.report << text;
         ++check.differences;
     };
+    // A finding after which the chain doesn't play to its end.
+    auto stop = [&](const QString &text) {
+        fail(text);
+        if (check.stopped.isEmpty())
+            check.stopped = text;
+    };
     // What exec does with a file: false when the check can't go on.
     auto exec = [&](const QString &current) {
         auto file = loaded.constFind(current);
@@ -91,7 +97,7 @@ ScriptCheck CheckScriptFile(const QString &path, int frameRate, const GameRules 
         if (file == loaded.cend()) {
             QFile opened(current);
             if (!opened.open(QIODevice::ReadOnly)) {
-                fail(QStringLiteral("%1: can't be read (%2)").arg(current, opened.errorString()));
+                stop(QStringLiteral("%1: can't be read (%2)").arg(current, opened.errorString()));
                 return false;
             }
             const QByteArray bytes = opened.readAll();
@@ -106,7 +112,7 @@ ScriptCheck CheckScriptFile(const QString &path, int frameRate, const GameRules 
         const qsizetype textBytes = file->inserted.size() - 1;
         const qsizetype waiting = waitingBytes(stack);
         if (!GameConsole::ExecFits(textBytes, waiting, game)) {
-            fail(QStringLiteral("%1: exec refuses it, %2 bytes plus one and %3 waiting don't fit the game's "
+            stop(QStringLiteral("%1: exec refuses it, %2 bytes plus one and %3 waiting don't fit the game's "
                                 "buffer of %4 (Cbuf_InsertText overflowed): nothing of it runs")
                      .arg(current).arg(textBytes).arg(waiting).arg(game.bufferBytes));
             return true;
@@ -130,7 +136,7 @@ ScriptCheck CheckScriptFile(const QString &path, int frameRate, const GameRules 
             continue;
         }
         if (++steps > StepBudget) {
-            fail(QStringLiteral("still running after %L1 commands: the script never ends").arg(StepBudget));
+            stop(QStringLiteral("still running after %L1 commands: the script never ends").arg(StepBudget));
             break;
         }
         if (command.cut)
@@ -161,7 +167,7 @@ ScriptCheck CheckScriptFile(const QString &path, int frameRate, const GameRules 
             }
             const GameName::Result name = GameName::ShownBytes(event->argument, game);
             if (name.verdict == GameName::Verdict::Dropped) {
-                fail(at + QStringLiteral("name %1: %2").arg(argument, name.reason));
+                stop(at + QStringLiteral("name %1: %2").arg(argument, name.reason));
                 break;
             }
             fail(at + QStringLiteral("name %1 is shown as %2: %3").arg(argument, name.shown, NameReason(*event, name.reason)));
@@ -185,7 +191,7 @@ ScriptCheck CheckScriptFile(const QString &path, int frameRate, const GameRules 
         case Kind::Wait:
             break;
         case Kind::Stall:
-            fail(at + QStringLiteral("wait %1: a negative wait stops the buffer for good; nothing after it runs").arg(argument));
+            stop(at + QStringLiteral("wait %1: a negative wait stops the buffer for good; nothing after it runs").arg(argument));
             going = false;
             break;
         case Kind::Usage:
@@ -196,11 +202,11 @@ ScriptCheck CheckScriptFile(const QString &path, int frameRate, const GameRules 
             QString error;
             const QString next = execTarget(gameFolder, event->argument, game, &error);
             if (next.isEmpty()) {
-                fail(at + QStringLiteral("exec %1: %2").arg(argument, error));
+                stop(at + QStringLiteral("exec %1: %2").arg(argument, error));
                 break;
             }
             if (runsAgain(next)) {
-                fail(at + QStringLiteral("exec %1: runs %2 again with the same bytes waiting: the script never ends")
+                stop(at + QStringLiteral("exec %1: runs %2 again with the same bytes waiting: the script never ends")
                               .arg(argument, next));
                 going = false;
                 break;

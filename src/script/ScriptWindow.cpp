@@ -293,4 +293,9 @@ void ScriptWindow::save()
         showPart(shown);
     }
     showSummary(target);
+    // The chain as saved, played as check plays it: where the game would stop it is said at once.
+    const ScriptCheck check = CheckScriptFile(m_dialog.fileName, m_settings.fps(), m_settings.rules());
+    if (!check.stopped.isEmpty())
+        m_prompts.message(ChainStopsMessage(check.stopped), SaveScriptTitle, PromptIcon::Exclamation,
+                          PromptButtons::Ok);
 }

@@ -1,4 +1,6 @@
 #include "FakePrompts.h"
+#include "UnderWine.h"
+#include "WidgetDriving.h"
 
 #include "animation/AnimationModel.h"
 #include "animation/Settings.h"
@@ -121,6 +123,42 @@ private slots:
         QCOMPARE(summary.contains(QStringLiteral("%1 of %2 names will be seen")
                                       .arg(whole.names - whole.unseenNames).arg(whole.names)),
                  rules.nameChangeMs > 0);
+    }
+
+    // Save in the script window plays the chain it wrote, as check and generate -o do.
+    void windowSaysWhereTheChainStops_data()
+    {
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<QString>("said");  // the last message, "" for none
+        QTest::newRow("a chain longer than RtCW's buffer takes") << AnimationModel::MaxLines
+            << "The game won't play this chain to its end: @/long_7964.cfg: exec refuses it";
+        QTest::newRow("a chain the game plays") << 300 << "";
+    }
+    void windowSaysWhereTheChainStops()
+    {
+        QFETCH(int, lines);
+        QFETCH(QString, said);
+        if (lines > 1000 && UnderWine())
+            QSKIP("9,000 files: minutes under Wine");
+        QVector<AnimationLine> chat;
+        for (int i = 0; i < lines; ++i)
+            chat.append({QString(140, u'x') + QString::number(10000 + i), QStringLiteral("15"), QStringLiteral("say")});
+        AnimationModel model;
+        model.setLines(chat);
+        QTemporaryDir dir;
+        const Settings settings{.generateDir = dir.path(), .partLimit = 1024};
+        FileDialogState dialog;
+        FakePrompts prompts;
+        ScriptWindow window(model, settings, dialog, prompts);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        prompts.clear();
+        prompts.fileAnswers = {dir.filePath(QStringLiteral("long.cfg"))};
+        ClickMenuBar(window);
+        QCOMPARE(prompts.dialogs.size(), 1);
+        said.replace("@/", dir.path() + '/');
+        const QString last = prompts.messageTexts().value(prompts.messages.size() - 1);
+        QVERIFY2(said.isEmpty() ? !last.startsWith("The game won't") : last.startsWith(said), qPrintable(last));
     }
 };
 
