@@ -27,6 +27,9 @@ constexpr int MinPartLimit = 1024;
 constexpr int MaxPartLimit = Stock.maxPartBytes();
 
 // True when exec can insert a file of fileBytes while `waiting` bytes are already in the buffer.
+// The bytes echo adds at the end of the buffer on an engine that appends it: `cpm "TEXT"` and its line end.
+inline qsizetype AppendedEchoBytes(qsizetype textBytes) { return textBytes + 7; }
+
 inline bool ExecFits(qsizetype fileBytes, qsizetype waiting = 0, const GameRules &rules = Stock)
 {
     return fileBytes + rules.execNewline + waiting <= rules.bufferBytes;

@@ -25,7 +25,7 @@ GamePlayer::GamePlayer(int frameRate, const GameRules &rules)
 QByteArrayView GamePlayer::lowered(QByteArrayView word)
 {
     // The verbs the game knows come from shared text, without a copy per command.
-    static constexpr QByteArrayView known[] = {"set", "seta", "name", "say", "say_team", "vsay", "vsay_team", "wait", "exec"};
+    static constexpr QByteArrayView known[] = {"set", "seta", "name", "say", "say_team", "vsay", "vsay_team", "wait", "exec", "echo"};
     for (QByteArrayView verb : known) {
         if (isLowered(word, verb))
             return verb;
@@ -206,6 +206,10 @@ GamePlayer::Event GamePlayer::play(const GameConsole::TokenList &tokens, QByteAr
         return event;
     }
     event.argument = tokens.size() > 1 ? arguments(1) : QByteArrayView("");
+    if (verb == "echo" && m_rules->echoAppends) {
+        event.kind = Kind::Appended;
+        return event;
+    }
     if (GameConsole::RunsOnClient(verb))
         return event;
     event.kind = Kind::Server;

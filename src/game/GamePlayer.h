@@ -24,6 +24,7 @@ public:
         Stall,    // a negative wait: nothing after it ever runs
         Exec,
         Usage,    // exec with other than one file: the game prints how to use it
+        Appended, // echo on an engine that puts its text at the end of the buffer, to show after everything
         Local,
     };
     // The views stay valid until the next command runs, and while the command's bytes live.

@@ -44,6 +44,8 @@ struct GameRules {
                                        // else it separates words (between words it is a blank everywhere)
     bool commentHidesSemicolon = false;  // after // (or inside /* */) a ; no longer ends the command
     bool negativeWaitStalls = true;    // wait -1 never counts down; otherwise it waits one run
+    bool echoAppends = false;          // echo (connected) adds `cpm "text"` at the end of the buffer, behind
+                                       // every later command: its text shows once the whole script has run
 
     // The name
     int nameBytes = 35;                // the server keeps this many, colour codes included
@@ -109,14 +111,15 @@ inline constexpr GameRules IoRtcw{.game = Game::IoRtcw, .title = "ioRTCW", .key 
                                   .drawnCodes = GameRules::Codes::LetterOrDigit, .defaultFps = 76};
 
 inline constexpr GameRules Et{.game = Game::Et, .title = "Enemy Territory 2.60b", .key = "et", .bufferBytes = 131072,
-                              .setDropsLastUnsafe = true, .colonKeepsSlashes = true, .blackAllowed = true, .drawnCodes = GameRules::Codes::AnyButCaret, .filterTo = 0xA0,
+                              .setDropsLastUnsafe = true, .colonKeepsSlashes = true, .echoAppends = true,
+                              .blackAllowed = true, .drawnCodes = GameRules::Codes::AnyButCaret, .filterTo = 0xA0,
                               .colors = 32, .flood = GameRules::Flood::Fixed};
 
 inline constexpr GameRules EtLegacy{.game = Game::EtLegacy, .title = "ET: Legacy", .key = "etlegacy",
                                     .bufferBytes = 131072, .setJoinLimit = AllWords, .setDropsLastUnsafe = true,
                                     .nameTakesAllWords = true, .hasExecq = true, .execEndingFromFirstByte = true,
                                     .colonKeepsSlashes = true, .highBytesInWords = true,
-                                    .commentHidesSemicolon = true, .negativeWaitStalls = false,
+                                    .commentHidesSemicolon = true, .negativeWaitStalls = false, .echoAppends = true,
                                     .blackAllowed = true, .drawnCodes = GameRules::Codes::PrintableOrHigh,
                                     .filterTo = 0xA0, .wireHighToDot = false, .dropsBadName = true, .colors = 32,
                                     .flood = GameRules::Flood::Burst, .nameChangeMs = 5000,

@@ -29,6 +29,21 @@ void GameTimeline::addLine(QByteArrayView commandLine, int waitRuns)
         m_player.wait(waitRuns);
 }
 
+void GameTimeline::close()
+{
+    if (m_closed)
+        return;
+    m_closed = true;
+    if (m_stop != Stop::None)
+        return;  // nothing after the stop runs, the end of the buffer included
+    const int end = ms();
+    for (Shown &shown : m_appended) {
+        shown.ms = end;
+        add(std::move(shown), end);
+    }
+    m_appended.clear();
+}
+
 void GameTimeline::play(const GamePlayer::Event &event, int line)
 {
     switch (event.kind) {
@@ -60,6 +75,9 @@ void GameTimeline::play(const GamePlayer::Event &event, int line)
     case Kind::Local:
     case Kind::Server:
         add({line, event.ms, QStringLiteral("!! ") + DecodeAnsi(event.argument)}, event.ms);
+        return;
+    case Kind::Appended:
+        m_appended.append({line, 0, QStringLiteral("!! ") + DecodeAnsi(event.argument)});
         return;
     case Kind::Stall:
         stopAt(Stop::Stalled, line, QStringLiteral("a wait below 0 stops the script for good"));

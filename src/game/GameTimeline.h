@@ -30,8 +30,8 @@ public:
     // Plays one more line, its commands as the script file holds them, then
     // waits its runs. Ignored once the game stopped playing.
     void addLine(QByteArrayView commandLine, int waitRuns);
-    // No more lines: whatever was fed is settled.
-    void close() { m_closed = true; }
+    // No more lines: whatever was fed is settled, and the text echo put at the end of the buffer shows.
+    void close();
     bool closed() const { return m_closed; }
     // True while a show due by nowMs may still be taken back by a line not fed yet.
     bool wantsLines(qint64 nowMs) const { return !m_closed && m_player.ms() < nowMs + m_frameMs; }
@@ -68,6 +68,7 @@ private:
     const GameRules &m_rules;
     int m_frameMs;
     QVector<Pending> m_pending;  // in time order
+    QVector<Shown> m_appended;   // echo's texts waiting at the end of the buffer
     qint64 m_serial = 0;
     std::optional<qint64> m_lastName;  // its serial
     int m_lines = 0;

@@ -27,6 +27,12 @@ const QString &DroppedReason(const GameRules &game)
     return game.flood == GameRules::Flood::Burst ? burst : window;
 }
 
+QString AppendedReason(const GameRules &game)
+{
+    return QStringLiteral("shown only once the whole script has run: %1 puts echo's text at the end of the command "
+                          "buffer").arg(QLatin1String(game.title));
+}
+
 QString ChainStopsMessage(const QString &stopped)
 {
     return QStringLiteral("The game won't play this chain to its end: ") + stopped;
@@ -87,6 +93,9 @@ QString difference(const GamePlayer::Event &event, const QString &text, QString 
         return changedTextReason(text);
     case Kind::Dropped:
         return DroppedReason(game);
+    case Kind::Appended:
+        *shown = DecodeAnsi(event.argument);
+        return AppendedReason(game);
     case Kind::Chat:
         if (GameChat::Result chat = GameChat::Shown(event.argument, game); !chat.reason.isEmpty()) {
             *shown = DecodeAnsi(chat.shown);

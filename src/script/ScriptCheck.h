@@ -50,6 +50,9 @@ QString WaitReadOtherwise(const QString &value, int runs);
 // The reason a name event's value is shown otherwise: the name rules' reason and set's dropped words.
 QString NameReason(const GamePlayer::Event &event, const QString &nameReason);
 
+// Why an echo shows late on an engine that puts its text at the end of the buffer.
+QString AppendedReason(const GameRules &game);
+
 // "The game won't play this chain to its end: " and why: the command line's words and the window's.
 QString ChainStopsMessage(const QString &stopped);
 

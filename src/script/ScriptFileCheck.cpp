@@ -90,6 +90,9 @@ ScriptCheck CheckScriptFile(const QString &path, int frameRate, const GameRules 
         if (check.stopped.isEmpty())
             check.stopped = text;
     };
+    // What echo put at the end of the buffer: it waits there, below every file, until all of them have run.
+    qsizetype appendedWaiting = 0;
+    QStringList appended;
     // What exec does with a file: false when the check can't go on.
     auto exec = [&](const QString &current) {
         auto file = loaded.constFind(current);
@@ -111,10 +114,10 @@ ScriptCheck CheckScriptFile(const QString &path, int frameRate, const GameRules 
         states.insert(state(file->index));
         const qsizetype textBytes = file->inserted.size() - 1;
         const qsizetype waiting = waitingBytes(stack);
-        if (!GameConsole::ExecFits(textBytes, waiting, game)) {
+        if (!GameConsole::ExecFits(textBytes, waiting + appendedWaiting, game)) {
             stop(QStringLiteral("%1: exec refuses it, %2 bytes plus one and %3 waiting don't fit the game's "
                                 "buffer of %4 (Cbuf_InsertText overflowed): nothing of it runs")
-                     .arg(current).arg(textBytes).arg(waiting).arg(game.bufferBytes));
+                     .arg(current).arg(textBytes).arg(waiting + appendedWaiting).arg(game.bufferBytes));
             return true;
         }
         check.report << QStringLiteral("%1: %2 bytes, exec accepts it").arg(current).arg(textBytes);
@@ -215,11 +218,20 @@ ScriptCheck CheckScriptFile(const QString &path, int frameRate, const GameRules 
             going = exec(next);
             break;
         }
+        case Kind::Appended:
+            appendedWaiting += GameConsole::AppendedEchoBytes(event->argument.size());
+            appended << argument;
+            fail(at + QStringLiteral("echo %1: ").arg(argument) + AppendedReason(game));
+            break;
         case Kind::Local:
             check.report << at + QStringLiteral("runs ") + verb
                                 + (argument.isEmpty() ? QString() : QLatin1Char(' ') + argument);
             break;
         }
+    }
+    if (going && check.stopped.isEmpty()) {
+        for (const QString &text : appended)
+            check.report << QStringLiteral("after the script: shows %1").arg(text);
     }
     check.report << QStringLiteral("%1 names in %2 file(s), %3 played otherwise than written")
                         .arg(check.names).arg(check.files.size()).arg(check.differences);

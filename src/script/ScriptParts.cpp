@@ -3,6 +3,7 @@
 #include "script/ScriptGenerator.h"
 #include "game/GameConsole.h"
 #include "platform/Platform.h"
+#include "platform/TextFile.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -124,7 +125,7 @@ ScriptPartList::ScriptPartList(const QString &windowText, const QString &execNam
 {
     const qsizetype wholeBytes = codePageBytes(windowText);
     if (wholeBytes + CrLf.size() <= PartRoom(limit, 0, game)) {
-        m_pieces.append({0, windowText.size(), wholeBytes});
+        m_pieces.append({0, windowText.size(), wholeBytes, PartRoom(limit, 0, game)});
         return;
     }
     // Each line but a first one without it starts with its CR LF.
@@ -146,8 +147,14 @@ ScriptPartList::ScriptPartList(const QString &windowText, const QString &execNam
     // Room for the chain line (five digits of part number) and the final line end; each part
     // leaves less, as the bytes the chain leaves waiting in the game's buffer add up.
     const qsizetype chainBytes = codePageBytes(ChainLine(execName, 99999));
+    // What a part may hold: what the buffer takes after the bytes earlier parts left waiting (their execs' line
+    // ends, and on some engines the text echo put at the end of the buffer).
+    qsizetype appended = 0;       // echo's bytes of the lines read so far
+    qsizetype appendedAtCut = 0;  // of the lines up to the last cut
+    qsizetype partRoom = PartRoom(limit, 0, game);
     auto roomOf = [&](qsizetype index) {
-        return PartRoom(limit, static_cast<int>(index), game) - m_headerBytes - (CrLf.size() + chainBytes) - CrLf.size();
+        partRoom = PartRoom(limit, static_cast<int>(index), game) - appendedAtCut;
+        return partRoom - m_headerBytes - (CrLf.size() + chainBytes) - CrLf.size();
     };
     qsizetype room = roomOf(0);
 
@@ -175,7 +182,7 @@ ScriptPartList::ScriptPartList(const QString &windowText, const QString &execNam
                 bytes += !QChar::isLowSurrogate(text[end]);
         }
         if (size + bytes > room && lastCut > partStart) {
-            m_pieces.append({partStart, lastCut, sizeAtCut});
+            m_pieces.append({partStart, lastCut, sizeAtCut, static_cast<int>(partRoom)});
             room = roomOf(m_pieces.size());
             partStart = lastCut;
             size -= sizeAtCut;
@@ -186,10 +193,29 @@ ScriptPartList::ScriptPartList(const QString &windowText, const QString &execNam
         if (end - contentStart >= 4 && line[0] == u'w' && line[1] == u'a' && line[2] == u'i' && line[3] == u't') {
             lastCut = end;
             sizeAtCut = size;
+            appendedAtCut = appended;
+        } else if (game.echoAppends && (line[0] | 0x20) == u'e') {
+            appended += AppendedEchoBytes(QStringView(windowText).sliced(contentStart, end - contentStart), game);
         }
         pos = end;
     }
-    m_pieces.append({partStart, length, size});
+    m_pieces.append({partStart, length, size, static_cast<int>(partRoom)});
+}
+
+qsizetype AppendedEchoBytes(QStringView line, const GameRules &game)
+{
+    if (!game.echoAppends)
+        return 0;
+    qsizetype bytes = 0;
+    const QByteArray text = EncodeAnsi(line.toString());
+    qsizetype at = 0;
+    GameConsole::Command command;
+    while (GameConsole::NextCommand(text, at, command, game)) {
+        const GameConsole::TokenList tokens = GameConsole::Tokens(command.text, game);
+        if (!tokens.isEmpty() && tokens.first().compare("echo", Qt::CaseInsensitive) == 0)
+            bytes += GameConsole::AppendedEchoBytes(tokens.size() > 1 ? GameConsole::ArgumentsFrom(tokens, 1).size() : 0);
+    }
+    return bytes;
 }
 
 QString ScriptPartList::chainOf(int index) const

@@ -44,6 +44,10 @@ constexpr int WaitingPerExec = 2;
 // what the buffer still takes after the bytes the earlier execs left waiting.
 int PartRoom(int limit, int index, const GameRules &game = Games::Rtcw);
 
+// The bytes a script line's echo commands leave at the end of the game's buffer (on an engine that puts them
+// there), waiting until every part has run.
+qsizetype AppendedEchoBytes(QStringView line, const GameRules &game);
+
 // Bytes of the file a window text makes (with its final line end).
 qsizetype PartFileBytes(QStringView windowText);
 
@@ -62,6 +66,8 @@ public:
     // PartFileBytes(part(index)), without putting the part together.
     qsizetype fileBytes(int index) const;
     QStringList all() const;
+    // The most file bytes the part at index was cut for: what the buffer takes then.
+    int room(int index) const { return m_pieces.at(index).room; }
     const QString &text() const { return m_text; }
 
 private:
@@ -71,6 +77,7 @@ private:
         qsizetype start = 0;
         qsizetype end = 0;
         qsizetype bytes = 0;  // file bytes of the text from start to end
+        int room = 0;
     };
     QString m_text;
     QString m_execName;

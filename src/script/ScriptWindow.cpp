@@ -175,7 +175,7 @@ void ScriptWindow::showGenerated(const ScriptPartList &generated)
     m_shown = -1;
     QStringList captions;  // added at once: the list lays itself out once, not per part
     for (int i = 0; i < m_generated.size(); ++i)
-        captions << partCaption(i + 1, partBytes(i), PartRoom(m_settings.partLimit, i, m_settings.rules()));
+        captions << partCaption(i + 1, partBytes(i), m_generated.room(i));
     const QSignalBlocker quiet(m_partList);
     m_partList->clear();
     m_partList->addItems(captions);
@@ -260,7 +260,8 @@ void ScriptWindow::save()
     QStringList tooLarge;
     for (int i = 0; i < current.size(); ++i) {
         const qsizetype bytes = PartFileBytes(current.at(i));
-        if (bytes > PartRoom(m_settings.partLimit, i, m_settings.rules()))
+        const int room = i < m_generated.size() ? m_generated.room(i) : PartRoom(m_settings.partLimit, i, m_settings.rules());
+        if (bytes > room)
             tooLarge << QStringLiteral("Part %1: %L2 bytes").arg(i + 1).arg(bytes);
     }
     if (!tooLarge.isEmpty()) {

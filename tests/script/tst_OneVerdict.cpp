@@ -1,4 +1,5 @@
 #include "FakePrompts.h"
+#include "FileFixtures.h"
 #include "UnderWine.h"
 #include "WidgetDriving.h"
 
@@ -123,6 +124,69 @@ private slots:
         QCOMPARE(summary.contains(QStringLiteral("%1 of %2 names will be seen")
                                       .arg(whole.names - whole.unseenNames).arg(whole.names)),
                  rules.nameChangeMs > 0);
+    }
+
+    // On the ET engines echo's text goes to the end of the buffer: it shows once everything has run, and its
+    // bytes wait there, so each later part has less room.
+    void echoWaitsAtTheEnd_data()
+    {
+        QTest::addColumn<Game>("game");
+        QTest::addColumn<int>("limit");
+        QTest::addColumn<bool>("appends");
+        QTest::newRow("RtCW 1.4") << Game::Rtcw << 12288 << false;
+        QTest::newRow("ioRTCW") << Game::IoRtcw << 12288 << false;
+        QTest::newRow("Enemy Territory") << Game::Et << 12288 << true;
+        QTest::newRow("ET: Legacy, the largest parts") << Game::EtLegacy << 131071 << true;
+    }
+    void echoWaitsAtTheEnd()
+    {
+        QFETCH(Game, game);
+        QFETCH(int, limit);
+        QFETCH(bool, appends);
+        const GameRules &rules = Games::Of(game);
+        QVector<AnimationLine> lines;
+        for (int i = 0; i < 9000; ++i) {
+            lines.append({QStringLiteral("^1n%1").arg(i), QStringLiteral("15"), QStringLiteral("set name")});
+            if (i % 60 == 0)  // 150 echoes: 16 kB at the end of the buffer
+                lines.append({QString(100, u'e'), QStringLiteral("15"), QStringLiteral("echo")});
+        }
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("echo.cfg"));
+        const QStringList parts = ScriptPartsFor(BuildScriptText(lines, [](const QString &) {}), path, limit, rules);
+        QVERIFY(WriteScriptParts(path, parts).ok);
+        const ScriptCheck check = CheckScriptFile(path, 125, rules);
+        QVERIFY2(check.stopped.isEmpty(), qPrintable(check.stopped));
+        QCOMPARE(check.files.size(), parts.size());
+        QCOMPARE(check.names, 9000);
+        const qsizetype lastShown = check.report.size() - 2;  // before the count line
+        QCOMPARE(check.report.at(lastShown).startsWith("after the script: shows eeee"), appends);
+        QCOMPARE(check.report.filter("echo is told").size(), 0);
+
+        // 20 kB of echo waiting leave no room for a part of 115,000 bytes on the ET engines (RtCW's buffer is
+        // smaller than it anyway).
+        QByteArray echoes;
+        for (int i = 0; i < 20; ++i)
+            echoes += "echo " + QByteArray(1000, 'e') + "\n";
+        const QString first = dir.filePath(QStringLiteral("a.cfg"));
+        QVERIFY(WriteFileBytes(first, echoes + "exec b\n"));
+        QVERIFY(WriteFileBytes(dir.filePath(QStringLiteral("b.cfg")), QByteArray(115000, '\n')));
+        QCOMPARE(!CheckScriptFile(first, 125, rules).stopped.isEmpty(), appends || game == Game::Rtcw);
+
+        GameTimeline timeline(125, rules);
+        QByteArray command;
+        int runs = 0;
+        for (const AnimationLine &line : lines.first(8)) {
+            ScriptLineInto(line, command, runs);
+            timeline.addLine(command, runs);
+        }
+        timeline.close();
+        const QVector<GameTimeline::Shown> shown = timeline.takeDue(1000000);
+        const auto echo = std::find_if(shown.begin(), shown.end(),
+                                       [](const GameTimeline::Shown &s) { return s.text.startsWith("!! eeee"); });
+        QVERIFY(echo != shown.end());
+        QCOMPARE(echo->ms, appends ? timeline.ms() : 60);  // line 1's echo: at once, or when every line has run
+        const GameVerdict verdict = PlayLines(lines.first(8), 125, rules);
+        QCOMPARE(!verdict.marks.isEmpty() && verdict.marks.first().reason.startsWith("shown only once"), appends);
     }
 
     // Save in the script window plays the chain it wrote, as check and generate -o do.
