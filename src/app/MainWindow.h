@@ -77,12 +77,7 @@ public:
     // The document's roads, each through the session (which asks about unsaved work once). True when done.
     // The command line as one path: a .ras file is opened, a .cfg file imported.
     void openCommandLine(const QStringList &arguments) { m_session.openStartupFile(arguments); }
-    bool open() { return m_session.open(); }
-    bool save() { return m_session.save(); }
-    bool saveAs() { return m_session.saveAs(); }
     bool openFile(const QString &path) { return m_session.openFile(path); }
-    // Imports a .cfg game script into this document (an undo step; the animation is untitled then).
-    bool importScript(const QString &path) { return m_session.importFile(path); }
     // Work a recovery file kept, as a new document with unsaved changes. False when the user cancelled.
     bool restoreRecovered(const RecoveredWork &work) { return m_session.restore(work); }
     // A line at the bottom of the window, until the next one.
