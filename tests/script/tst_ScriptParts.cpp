@@ -294,28 +294,6 @@ private slots:
         QCOMPARE(files, expected);
     }
 
-    // "taken" typed where taken.cfg and taken.ras exist: the file with the ending is asked about and written.
-    void typedNameGetsItsEnding()
-    {
-        for (bool script : {true, false}) {
-            QTemporaryDir dir;
-            PutBytes(dir.filePath("taken.cfg"), "old");
-            PutBytes(dir.filePath("taken.ras"), "old");
-            FakePrompts prompts;
-            prompts.fileAnswers = {dir.filePath("taken")};
-            FileDialogState dialog;
-            AnimationModel model;
-            model.setLines(ExampleLines());
-            if (script)
-                QVERIFY(SaveScript(ExampleScript().join(CrLf), {}, dialog, prompts));
-            else
-                SaveAnimationAs(model, dialog, Settings{}, prompts);
-            QVERIFY(ReadFileBytes(dir.filePath(script ? "taken.cfg" : "taken.ras")) != "old");
-            QVERIFY(!QFile::exists(dir.filePath("taken")));
-            QCOMPARE(prompts.messages.size(), 1);
-        }
-    }
-
     // Saved under a new name, each part's line that runs the next is renamed wherever edits left it.
     void rechainedWhereverTheChainLineIs_data()
     {
