@@ -102,8 +102,8 @@ struct WindowUnderTest {
     }
     void clickRow(int row, Qt::KeyboardModifiers modifiers = {})
     {
-        QTreeView *list = window.list();
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, list->visualRect(window.model().index(row, 0)).center());
+        const QRect cell = window.list()->visualRect(window.model().index(row, 0));
+        QTest::mouseClick(window.list()->viewport(), Qt::LeftButton, modifiers, cell.center());
     }
     // Clicks at the end of the preview box's text and types there.
     void type(const QString &text)
