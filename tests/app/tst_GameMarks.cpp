@@ -47,25 +47,25 @@ private slots:
 
     void marks_data()
     {
-        QTest::addColumn<QVector<AnimationLine>>("lines");
+        using Lines = QVector<AnimationLine>;
+        QTest::addColumn<Lines>("lines");
         QTest::addColumn<QStringList>("tips");  // per row, "" for no mark
         const AnimationLine ok{"^1Mar^7quee", "100", "set name"};
-        QTest::newRow("as written") << QVector<AnimationLine>{ok, {"hi", "10", "echo"}} << QStringList{"", ""};
-        QTest::newRow("refused") << QVector<AnimationLine>{{"Bo\\b", "15", "set name"}}
-                                 << QStringList{"In the game: UnnamedPlayer"};
-        QTest::newRow("rewritten") << QVector<AnimationLine>{{"^0x^1Bob", "15", "set name"}} << QStringList{"In the game: x^1Bob"};
-        QTest::newRow("chat too soon after a name") << QVector<AnimationLine>{{"Bob", "50", "set name"}, {"hi", "15", "say"}}
+        QTest::newRow("as written") << Lines{ok, {"hi", "10", "echo"}} << QStringList{"", ""};
+        QTest::newRow("refused") << Lines{{"Bo\\b", "15", "set name"}} << QStringList{"In the game: UnnamedPlayer"};
+        QTest::newRow("rewritten") << Lines{{"^0x^1Bob", "15", "set name"}} << QStringList{"In the game: x^1Bob"};
+        QTest::newRow("chat too soon after a name") << Lines{{"Bob", "50", "set name"}, {"hi", "15", "say"}}
                                                     << QStringList{"", "dropped by the server"};
         // The script writes these otherwise than the Text: the mark tells what it holds.
-        QTest::newRow("quote") << QVector<AnimationLine>{{"a\"b", "100", "say"}, {"\"hi\"", "100", "echo"}}
+        QTest::newRow("quote") << Lines{{"a\"b", "100", "say"}, {"\"hi\"", "100", "echo"}}
                                << QStringList{"In the game: a'b", "the script writes each \" of the Text as '"};
-        QTest::newRow("foreign characters, %") << QVector<AnimationLine>{{QStringLiteral("^1Oc\u00e9lot 100%"), "15", "set name"}}
+        QTest::newRow("foreign characters, %") << Lines{{QStringLiteral("^1Oc\u00e9lot 100%"), "15", "set name"}}
                                                << QStringList{"In the game: ^1Oclot 100."};
-        QTest::newRow("replaced within one frame") << QVector<AnimationLine>{{"a", "1", "set name"}, {"b", "15", "set name"}}
+        QTest::newRow("replaced within one frame") << Lines{{"a", "1", "set name"}, {"b", "15", "set name"}}
                                                    << QStringList{"never seen", ""};
-        QTest::newRow("line separator") << QVector<AnimationLine>{{QStringLiteral("a\u2028b"), "100", "set name"}}
+        QTest::newRow("line separator") << Lines{{QStringLiteral("a\u2028b"), "100", "set name"}}
                                         << QStringList{"In the game: a b"};
-        QTest::newRow("past 1,023 bytes") << QVector<AnimationLine>{{QString(1020, QLatin1Char('a')), "100", "say"}}
+        QTest::newRow("past 1,023 bytes") << Lines{{QString(1020, QLatin1Char('a')), "100", "say"}}
                                           << QStringList{"In the game: " + QString(1017, QLatin1Char('a')) + '\n'};
     }
 

@@ -1,14 +1,11 @@
-#include "WidgetDriving.h"
 #include "WindowUnderTest.h"
 
 #include "animation/AnimationFile.h"
-#include "app/MainLayout.h"
-#include "colors/PreviewBoxWidget.h"
 #include "animation/PreviewPlayer.h"
+#include "app/MainLayout.h"
 
 #include <QLabel>
 #include <QTextCursor>
-#include <QTreeView>
 
 // button: a colour button or an entry of More colours; game: as chosen in Options, RtCW 1.4 when empty
 struct ColourCase { QString text; int from; int to; QString button; QString expected; QString game = {}; };
@@ -17,9 +14,9 @@ struct ColourCase { QString text; int from; int to; QString button; QString expe
 // current row ("" for unchanged), or the window that opened; before: the lines, with the current row
 struct MenuKeyCase { QString keys; QString after; int currentAfter; QString opened; QString before = "A,B,C"; int current = 1; };
 
-// arguments: %1 is the folder
-// message: the start of what the user is told; binary: the file holds a picture's bytes, not text
-struct CommandLineCase { QString fileName; QStringList arguments; QStringList lines; QString message = {}; bool binary = false; };
+// arguments: %1 is the folder; message: the start of what the user is told; bytes: the file's, when not text
+struct CommandLineCase { QString fileName; QStringList arguments; QStringList lines; QString message = {};
+    QByteArray bytes = {}; };
 
 // The main window driven as a user drives it: toolbar, menus, keys, preview box.
 class MainWindowTest : public QObject {
@@ -70,28 +67,8 @@ private slots:
         QVERIFY(window->list()->hasFocus());
     }
 
-    void showColorsLayout()
-    {
-        auto *panel = window->findChild<QWidget *>("picColors");
-        const int fullWidth = window->previewBox()->width();
-        QVERIFY(!panel->isVisible());
-        open->use("mnuEditShowColors");
-        QVERIFY(panel->isVisible() && window->findChild<QAction *>("mnuEditShowColors")->isChecked());
-        QCOMPARE(window->previewBox()->width(), fullWidth - MainLayoutMetrics::PanelWidth);
-        QCOMPARE(panel->x(), window->previewBox()->geometry().right() + 1);
-        window->resize(window->width() + 100, window->height());
-        QTRY_COMPARE(window->previewBox()->width(), fullWidth + 100 - MainLayoutMetrics::PanelWidth);
-        QCOMPARE(panel->width(), MainLayoutMetrics::PanelWidth);
-        open->use("mnuEditShowColors");
-        QVERIFY(!panel->isVisible());
-        QCOMPARE(window->previewBox()->width(), fullWidth + 100);
-        window->resize(200, window->height());
-        QVERIFY(window->width() >= MainLayoutMetrics::MinimumOuterWidth);
-        // A window too low for the list keeps the list's last height.
-        QCOMPARE(LayOutMainWindow(QSize(600, 20), false, 77).list.height(), 77);
-    }
-
-    // What the first start shows: the hint in the empty list, every colour button whole at the default size.
+    // What the first start shows: the hint in the empty list, every colour button whole at the default size, and
+    // the colour panel beside the preview, which makes room for it and gets it back.
     void firstStart_data()
     {
         QTest::addColumn<int>("width");
@@ -107,8 +84,13 @@ private slots:
         QCOMPARE(hint->geometry().center(), window->list()->viewport()->rect().center());
         if (width)
             window->resize(width, window->height());
-        QTest::keySequence(window->list(), QKeySequence("Alt+E"));
-        QTest::keySequence(QApplication::activePopupWidget(), QKeySequence("L"));
+        auto *panel = window->findChild<QWidget *>("picColors");
+        const int fullWidth = window->previewBox()->width();
+        QVERIFY(!panel->isVisible());
+        open->use("keys:Alt+E,L");
+        QVERIFY(panel->isVisible() && window->findChild<QAction *>("mnuEditShowColors")->isChecked());
+        QCOMPARE(window->previewBox()->width(), fullWidth - MainLayoutMetrics::PanelWidth);
+        QCOMPARE(panel->x(), window->previewBox()->geometry().right() + 1);
         for (int i = 0; i < 8; ++i) {
             auto *button = window->findChild<QWidget *>(QStringLiteral("cmdColor%1").arg(i));
             QVERIFY(button->isVisible());
@@ -118,8 +100,18 @@ private slots:
                          && button->visibleRegion().boundingRect() == button->rect(),
                      qPrintable(QStringLiteral("colour button %1 is cut off").arg(i)));
         }
+        window->resize(window->width() + 100, window->height());
+        QTRY_COMPARE(window->previewBox()->width(), fullWidth + 100 - MainLayoutMetrics::PanelWidth);
+        QCOMPARE(panel->width(), MainLayoutMetrics::PanelWidth);
+        open->use("keys:Alt+E,L");
+        QVERIFY(!panel->isVisible());
+        QCOMPARE(window->previewBox()->width(), fullWidth + 100);
         QTest::keyClick(window->list(), Qt::Key_Insert);
         QVERIFY(!hint->isVisible());
+        window->resize(200, window->height());
+        QVERIFY(window->width() >= MainLayoutMetrics::MinimumOuterWidth);
+        // A window too low for the list keeps the list's last height.
+        QCOMPARE(LayOutMainWindow(QSize(600, 20), false, 77).list.height(), 77);
     }
 
     // Show colors, the list's codes and the wizard's style, set by keys, and the window's place are there at the
@@ -195,42 +187,34 @@ private slots:
     {
         QTest::addColumn<CommandLineCase>("c");
         const QStringList loaded{"^1Loaded"};
-        QTest::newRow("ras") << CommandLineCase{"Anim.ras", QStringList{"%1/Anim.ras"}, loaded};
-        QTest::newRow("blanks split by the shell") << CommandLineCase{"My Anim.ras", QStringList{"%1/My", "Anim.ras"}, loaded};
-        QTest::newRow("upper-case ending, case of the path kept") << CommandLineCase{"Mixed/ANIM.RAS",
-            QStringList{"%1/Mixed/ANIM.RAS"}, loaded};
-        QTest::newRow("script imported") << CommandLineCase{"Anim.CFG", QStringList{"%1/Anim.CFG"}, QStringList{"^1Bob", "x"}};
-        QTest::newRow("missing file told") << CommandLineCase{"Anim.ras", QStringList{"%1/Other.ras"}, QStringList{},
-            "File not found!"};
-        QTest::newRow("picture refused") << CommandLineCase{"Anim.ras", QStringList{"%1/Anim.ras"}, QStringList{},
-            "%1/Anim.ras is not an animation", true};
-        QTest::newRow("control bytes refused") << CommandLineCase{"Anim.ras", QStringList{"%1/Anim.ras"}, QStringList{},
-            "%1/Anim.ras is not an animation", true};
-        QTest::newRow("other ending") << CommandLineCase{"Anim.txt", QStringList{"%1/Anim.txt"}, QStringList{}};
+        const QString refused = "%1/Anim.ras is not an animation";
+        // A PNG's first bytes, or text bytes mixed with control bytes and no NUL at all.
+        const QByteArray picture("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x10", 20);
+        const QByteArray controls("#v050#\r\n\x01\x02\x03\x04\x05\x06\x07\x08" "abc\r\n15\r\nsay\r\n");
+        QTest::newRow("ras") << CommandLineCase{"Anim.ras", {"%1/Anim.ras"}, loaded};
+        QTest::newRow("blanks split by the shell") << CommandLineCase{"My Anim.ras", {"%1/My", "Anim.ras"}, loaded};
+        QTest::newRow("upper-case ending, its case kept") << CommandLineCase{"A/ANIM.RAS", {"%1/A/ANIM.RAS"}, loaded};
+        QTest::newRow("script imported") << CommandLineCase{"Anim.CFG", {"%1/Anim.CFG"}, {"^1Bob", "x"}};
+        QTest::newRow("missing file told") << CommandLineCase{"Anim.ras", {"%1/Other.ras"}, {}, "File not found!"};
+        QTest::newRow("picture refused") << CommandLineCase{"Anim.ras", {"%1/Anim.ras"}, {}, refused, picture};
+        QTest::newRow("control bytes refused") << CommandLineCase{"Anim.ras", {"%1/Anim.ras"}, {}, refused, controls};
+        QTest::newRow("other ending") << CommandLineCase{"Anim.txt", {"%1/Anim.txt"}, {}};
     }
 
     void commandLine()
     {
         QFETCH(CommandLineCase, c);
-        auto [fileName, arguments, lines, message, binary] = c;
         QTemporaryDir dir;
-        QDir(dir.path()).mkpath(QFileInfo(dir.filePath(fileName)).path());
-        const QString content = fileName.endsWith("CFG") ? QStringLiteral("//x\nset name \"^1Bob\"\nwait 20\nsay \"x\"\n")
-                                                         : AnimationFileText(LinesFromTexts({"^1Loaded"}));
-        QVERIFY(WriteTextFile(dir.filePath(fileName), content).ok);
-        if (binary) {  // a PNG's first bytes, or text bytes mixed with control bytes and no NUL at all
-            const QByteArray picture("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x10", 20);
-            const QByteArray controls = QByteArray("#v050#\r\n\x01\x02\x03\x04\x05\x06\x07\x08" "abc\r\n15\r\nsay\r\n");
-            QVERIFY(WriteFileBytes(dir.filePath(fileName), QTest::currentDataTag() == QByteArray("picture refused") ? picture : controls));
-        }
-        for (QString &argument : arguments)
-            argument.replace(QLatin1String("%1"), dir.path());
-        window->openCommandLine(arguments);
-        QCOMPARE(open->texts(), lines);
-        QCOMPARE(open->prompts.messages.size(), message.isEmpty() ? 0 : 1);
-        if (!message.isEmpty())
-            QVERIFY2(QDir::fromNativeSeparators(open->prompts.messages.first().text).startsWith(QString(message).replace("%1", dir.path())),
-                     qPrintable(open->prompts.messages.first().text));
+        QDir(dir.path()).mkpath(QFileInfo(dir.filePath(c.fileName)).path());
+        const QString content = c.fileName.endsWith("CFG") ? "//x\nset name \"^1Bob\"\nwait 20\nsay \"x\"\n"
+                                                           : AnimationFileText(LinesFromTexts({"^1Loaded"}));
+        QVERIFY(c.bytes.isNull() ? WriteTextFile(dir.filePath(c.fileName), content).ok
+                                 : WriteFileBytes(dir.filePath(c.fileName), c.bytes));
+        window->openCommandLine(c.arguments.replaceInStrings("%1", dir.path()));
+        QCOMPARE(open->texts(), c.lines);
+        QCOMPARE(open->prompts.messages.size(), c.message.isEmpty() ? 0 : 1);
+        const QString told = QDir::fromNativeSeparators(open->prompts.messages.value(0).text);
+        QVERIFY2(told.startsWith(c.message.replace("%1", dir.path())), qPrintable(told));
     }
 
     // The Animation menu's entries by their keys, from the focus the window starts with, and entries clicked.
@@ -312,6 +296,7 @@ private slots:
         window->model().appendLines({{"^1one", "15", "set name"}, {"two", "5", "say"}});
         open->use("btnpreview");
         QCOMPARE(play->text(), QStringLiteral("Stop"));
+        QCOMPARE(window->player().timer()->interval(), 100);  // no play before: a first frame's pace
         // Adding and removing lines is greyed everywhere: the buttons, their menus and the keys.
         const QStringList greyed{"btnadd", "btnremove", "mnuAnimAdd", "mnuAnimAddBefore", "mnuAnimRemove", "mnuAnimCopyTimes", "btndeleteall"};
         const auto enabled = [&](const QString &name) { return window->findChild<QObject *>(name)->property("enabled").toBool(); };
@@ -335,6 +320,9 @@ private slots:
         QCOMPARE(open->texts(), (QStringList{"^1one", "two"}));
         QTRY_COMPARE(window->previewBox()->toPlainText(), QStringLiteral("one"));
         QVERIFY(!window->previewBox()->isReadOnly());
+        // The first frame of a new play waits as long as the last frame of the play before.
+        open->use("btnpreview");
+        QCOMPARE(window->player().timer()->interval(), 50);
     }
 
 private:

@@ -1,12 +1,39 @@
 #include "FileFixtures.h"
 #include "WindowUnderTest.h"
 
-#include "animation/PreviewPlayer.h"
-
+#include <QCheckBox>
 #include <QClipboard>
 #include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
 #include <QTextCursor>
 #include <QTreeWidget>
+
+namespace {
+
+// The captions in a window a user can't reach by Alt and a letter: buttons, option and check boxes, tabs, menus.
+QStringList withoutMnemonic(QWidget *window)
+{
+    QStringList missing;
+    auto check = [&missing](const QString &caption) {
+        if (!caption.isEmpty() && QKeySequence::mnemonic(caption).isEmpty())
+            missing << caption;
+    };
+    for (QAbstractButton *button : window->findChildren<QAbstractButton *>())
+        if ((qobject_cast<QPushButton *>(button) || qobject_cast<QCheckBox *>(button) || qobject_cast<QRadioButton *>(button))
+            && !button->isHidden())
+            check(button->text());
+    for (QTabWidget *tabs : window->findChildren<QTabWidget *>())
+        for (int i = 0; i < tabs->count(); ++i)
+            check(tabs->tabText(i));
+    for (QMenuBar *bar : window->findChildren<QMenuBar *>())
+        for (QAction *title : bar->actions())
+            check(title->text());
+    return missing;
+}
+
+} // namespace
 
 // answer: typed into the input box, or put on the clipboard; texts: afterwards, "|"-separated
 struct CommandCase { QString press; QString answer; QString texts; QString preview; };
@@ -102,19 +129,51 @@ private slots:
         wizards().first()->close();
     }
 
-    // The first frame of a new play waits as long as the last frame of the play before.
-    void newPlayStartsAtTheLastPace()
+    // Every menu entry as a user clicks it: an entry that opens a window ends in "...", and every button of that
+    // window has a mnemonic.
+    void menuEntry_data()
     {
-        m_window->model().appendLines({{"a", "15", "set name"}, {"b", "45", "set name"}});
-        QTimer *timer = m_window->player().timer();
-        ClickEntry(*m_window, "btnpreview");
-        const int first = timer->interval();
-        QTRY_VERIFY_WITH_TIMEOUT(!m_window->player().isPlaying(), 3000);
-        QCOMPARE(timer->interval(), 600);
-        ClickEntry(*m_window, "btnpreview");
-        QCOMPARE(timer->interval(), 600);
-        ClickEntry(*m_window, "btnpreview");  // stop
-        QCOMPARE(first, 100);
+        QTest::addColumn<QString>("name");
+        WindowUnderTest open;
+        QStringList names;
+        QList<QMenu *> menus;  // the menu bar's menus and the toolbar's drop-downs: a click opens them
+        for (QAction *title : open.window.menuBar()->actions())
+            menus << title->menu();
+        for (QToolButton *button : open.window.findChildren<QToolButton *>())
+            if (button->menu())
+                menus << button->menu();
+        for (QMenu *menu : menus)
+            for (QAction *action : menu->actions())
+                // Exit ends the program; Save asks for a name only while there is none, as Save does everywhere.
+                if (!action->objectName().isEmpty() && !action->menu() && action->objectName() != "mnuFileExit"
+                    && action->objectName() != "mnuFileSave" && !names.contains(action->objectName()))
+                    names << action->objectName();
+        QVERIFY(names.contains("mnuAnimWizard") && names.contains("btncopylastx"));
+        for (const QString &name : names)
+            QTest::newRow(qPrintable(name)) << name;
+    }
+    void menuEntry()
+    {
+        QFETCH(QString, name);
+        m_open->start({"A", "B"});  // nothing to save: New asks nothing
+        QStringList opened, missing;
+        m_open->onDialog = [&](QDialog &dialog) {
+            opened << dialog.objectName();
+            missing << withoutMnemonic(&dialog);
+        };
+        const QWidgetList before = QApplication::topLevelWidgets();
+        ClickEntry(*m_window, name);
+        for (QWidget *top : QApplication::topLevelWidgets())
+            if (!before.contains(top) && top->isVisible() && !qobject_cast<QMenu *>(top)) {
+                opened << top->objectName();
+                missing << withoutMnemonic(top);
+                top->deleteLater();
+            }
+        if (!m_open->prompts.dialogs.isEmpty() || !m_open->prompts.inputPrompts.isEmpty())
+            opened << "a file dialog or input box";
+        const QString caption = m_window->findChild<QAction *>(name)->text();
+        QVERIFY2(caption.endsWith("...") == !opened.isEmpty(), qPrintable(caption + " opens: " + opened.join(u',')));
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(u',')));
     }
 
     void hugeClipboardText()
