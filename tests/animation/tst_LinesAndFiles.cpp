@@ -19,10 +19,6 @@ namespace {
 // The file's bytes and the lines loading it gives; with saved set, the bytes are what saving those lines writes.
 struct FileCase { QByteArray bytes; Lines loaded; std::optional<Lines> saved; };
 
-} // namespace
-
-namespace {
-
 // "A,B,^1Bob,#3": A, B and C are lines whose every field differs, so a copy of the
 // wrong line or field shows; "#3" is three lines "x"; any other name is a pasted line.
 Lines linesNamed(const QString &names)
@@ -102,19 +98,6 @@ private slots:
         QCOMPARE(prompts.messages.size(), 1);
         QVERIFY2(IsSaveError(prompts.messages.first().text), qPrintable(prompts.messages.first().text));
         QCOMPARE(ReadFileBytes(path), QByteArray("old"));
-    }
-
-    void oversizedFileStopsAtLimit()
-    {
-        QByteArray bytes("#v050#\r\n");
-        for (int i = 0; i < 100000; ++i)
-            bytes += "r" + QByteArray::number(i) + "\r\n15\r\nsay\r\n";
-        AnimationModel model;
-        FakePrompts prompts;
-        LoadAnimation(model, PutBytes(m_dir.filePath(QStringLiteral("big.ras")), bytes), prompts);
-        QCOMPARE(model.count(), AnimationModel::MaxLines);
-        QCOMPARE(model.lines().last(), Line("r32766", "15", "say"));
-        QCOMPARE(prompts.messageTexts(), QStringList{LineLimitMessage()});
     }
 
     void openAnimation()
