@@ -22,7 +22,8 @@ struct LineCase { AnimationLine line; QString command, wait; bool told = false; 
 
 // script: the script's Save, else the animation's Save As; answers to "File exists! Overwrite?"; the names
 // chosen ("" cancels, ".%e" the file's ending) beside taken.cfg and taken.ras; the file written.
-struct SaveCase { bool script; QList<PromptAnswer> answers; QStringList choices; QString written; bool failed = false; };
+struct SaveCase { bool script; QList<PromptAnswer> answers; QStringList choices; QString written;
+    bool failed = false; };
 
 // What the script window tells for one game: its summary, and the report's line for a name.
 struct WindowCase { Game game; QString parts; QString report; };
@@ -116,7 +117,8 @@ private slots:
         const QByteArray bytes = c.script ? text.toLatin1() + "\r\n" : "#v050#\r\nnew\r\n15\r\nset name\r\n";
         for (const QString &file : {"taken.%e", "fresh.%e", "my.scripts/anim.%e"}) {
             const QByteArray before = file.startsWith("taken") ? "old" : "<missing>";
-            QCOMPARE(ReadFileBytes(dir.filePath(QString(file).replace("%e", ending))), file == c.written ? bytes : before);
+            const QString path = dir.filePath(QString(file).replace("%e", ending));
+            QCOMPARE(ReadFileBytes(path), file == c.written ? bytes : before);
         }
         QVERIFY(!QFile::exists(dir.filePath("taken")));
         QStringList told = prompts.messageTexts();
