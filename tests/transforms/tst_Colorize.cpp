@@ -115,14 +115,6 @@ private slots:
         }
     }
 
-    void randomCaseVerbIsSeeded()
-    {
-        const CliResult run = RunCli({"randomcase", "abcdefghij", "--seed", "3"});
-        QCOMPARE(run.out, RunCli({"randomcase", "abcdefghij", "--seed", "3"}).out);
-        QCOMPARE(run.out.toLower(), QByteArray("abcdefghij\n"));
-        QVERIFY(run.out != RunCli({"randomcase", "abcdefghij", "--seed", "5"}).out);
-    }
-
     void fromTheEditDropDown_data()
     {
         QTest::addColumn<DropDownCase>("c");

@@ -210,9 +210,13 @@ private slots:
         QVERIFY(run.err.isEmpty());
     }
 
-    // Surrogates, paired or lone, are kept; 51 in 100 letters go upper case.
+    // Surrogates, paired or lone, are kept; 51 in 100 letters go upper case. The command line's is seeded.
     void randomCase()
     {
+        const CliResult run = RunCli({"randomcase", "abcdefghij", "--seed", "3"});
+        QCOMPARE(run.out, RunCli({"randomcase", "abcdefghij", "--seed", "3"}).out);
+        QCOMPARE(run.out.toLower(), QByteArray("abcdefghij\n"));
+        QVERIFY(run.out != RunCli({"randomcase", "abcdefghij", "--seed", "5"}).out);
         const QString text = "a\U00010400b\U0001F600" + QString(QChar(0xD801)) + "x" + QChar(0xDC28) + QString(20000, QLatin1Char('m'));
         QRandomGenerator generator(7);
         const QString result = RandomizeTextCase(text, generator);
