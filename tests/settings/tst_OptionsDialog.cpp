@@ -155,10 +155,11 @@ private slots:
         QTest::addColumn<QStringList>("stored");
         QTest::addColumn<QString>("written");
         QTest::addColumn<bool>("diskFull");  // at the first OK
-        QTest::newRow("first run: no key") << QStringList{} << "MultiSelect=1,Clantag=X,GenerateDir=/scripts" << false;
+        const QString changed = "MultiSelect=1,Clantag=X,GenerateDir=/scripts";
+        QTest::newRow("first run: no key") << QStringList{} << changed << false;
         QTest::newRow("everything set") << QStringList{"OpenDir=/o", "SaveDir=/s", "GenerateDir=/g", "Name=^1Name", "Clantag=[C]", "Reverse=1", "EditItem=1", "MultiSelect=1"}
             << "MultiSelect=0,Clantag=[C]X,SaveDir=,GenerateDir=/scripts" << false;
-        QTest::newRow("the disk full at first") << QStringList{} << "MultiSelect=1,Clantag=X,GenerateDir=/scripts" << true;
+        QTest::newRow("the disk full at first") << QStringList{} << changed << true;
     }
     void okWritesWhatTheUserChanged()
     {

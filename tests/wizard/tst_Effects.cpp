@@ -72,8 +72,8 @@ private slots:
         row("unknown effect") << ExampleCase{"ab", "[T]", front, "Sparkle|3|3", "!"};
         row("colour wave, rainbow once") << ExampleCase{"abc", "", front, "Colour wave|Rainbow|1",
             "^1a^3b^2c,^6a^1b^3c,^4a^6b^1c,^5a^4b^6c,^2a^5b^4c,^3a^2b^5c"};
-        row("colour wave, alternate twice over a tag behind") << ExampleCase{"^2ab", "[T]", behind, "Colour wave|alternate|2",
-            "^1a^4b^1[^4T^1],^4a^1b^4[^1T^4],^1a^4b^1[^4T^1],^4a^1b^4[^1T^4]"};
+        row("colour wave, alternate twice over a tag behind") << ExampleCase{"^2ab", "[T]", behind,
+            "Colour wave|alternate|2", "^1a^4b^1[^4T^1],^4a^1b^4[^1T^4],^1a^4b^1[^4T^1],^4a^1b^4[^1T^4]"};
         row("colour wave, gradient") << ExampleCase{"abcd", "", front, "Colour wave|Gradient|1",
             "^1ab^3cd,^3a^1bc^3d,^3ab^1cd,^1a^3bc^1d"};
         for (const char *wrong : {"Colour wave|Plaid|1", "Colour wave|Rainbow|0", "Colour wave|Rainbow|10"})
@@ -101,9 +101,11 @@ private slots:
         AnimationModel model;
         FakePrompts prompts;
         QString workName = c.name, workTag = c.clanTag;
-        for (const EffectRow &row : EffectRows(c.effects))
-            QCOMPARE(ApplyEffect(model, workName, row.effect, row.param1, row.param2, workTag, c.reverse, prompts, c.keep),
-                     EffectOutcome::Applied);
+        for (const EffectRow &row : EffectRows(c.effects)) {
+            const EffectOutcome outcome
+                = ApplyEffect(model, workName, row.effect, row.param1, row.param2, workTag, c.reverse, prompts, c.keep);
+            QCOMPARE(outcome, EffectOutcome::Applied);
+        }
         QCOMPARE(model.lines(), LinesFromTexts(expected));  // Time "15", "set name"
         QVERIFY(prompts.messages.isEmpty());
 
@@ -164,8 +166,8 @@ private slots:
         for (const char *effect : {"Wave 2", "Bounce|1", "Scroll to Left|3|-", "Scroll to Right|3|-"})
             QTest::addRow("full, %s", effect) << LimitCase{max, "abc", effect, yes, max, none, full};
         QTest::newRow("full, nothing to add") << LimitCase{max, "abc", "Bounce|0", yes, max, none, none};
-        QTest::newRow("a colour wave cut by the limit says so") << LimitCase{max - 3, "abc", "Colour wave|Rainbow|9", yes,
-            max, none, full};
+        QTest::newRow("a colour wave cut by the limit says so")
+            << LimitCase{max - 3, "abc", "Colour wave|Rainbow|9", yes, max, none, full};
         QTest::newRow("exact fit says nothing") << LimitCase{max - 3, "abc", "Wave 2", yes, max, QStringList{"a", "abc"}, none};
         // The return half mirrors the earlier line too, as a plain name line.
         QTest::newRow("bounce mirrors what was there") << LimitCase{1, "a", "Bounce|1", yes, 5, QStringList{"a", "x"}, none};

@@ -177,8 +177,8 @@ private slots:
         QTest::newRow("scroll keeps colours") << PageCase{2, 0, true, "---^1a,--^1ab,-^1ab,^1ab^7--,^1b^7---,----,----"};
         QTest::newRow("scroll drops colours") << PageCase{2, 0, false, "---a,--ab,-ab,ab--,b---,----,----"};
         QTest::newRow("ET: black kept") << PageCase{2, 0, true, "-------^0a,------^0ab,-----^0ab^1c,----^0ab^1cd,"
-            "---^0ab^1cd,--^0ab^1cd,-^0ab^1cd,^0ab^1cd^7----,^0b^1cd^7-----,^1cd^7------,^1d^7-------,--------,--------",
-            "^0ab^1cd", Game::Et};
+            "---^0ab^1cd,--^0ab^1cd,-^0ab^1cd,^0ab^1cd^7----,^0b^1cd^7-----,^1cd^7------,^1d^7-------,"
+            "--------,--------", "^0ab^1cd", Game::Et};
     }
 
     void effectPage()
