@@ -3,6 +3,7 @@
 #include "animation/AnimationFile.h"
 #include "animation/PreviewPlayer.h"
 #include "app/MainLayout.h"
+#include "app/RecentFiles.h"
 
 #include <QLabel>
 #include <QTextCursor>
@@ -14,7 +15,8 @@ struct ColourCase { QString text; int from; int to; QString button; QString expe
 // current row ("" for unchanged), or the window that opened; before: the lines, with the current row
 struct MenuKeyCase { QString keys; QString after; int currentAfter; QString opened; QString before = "A,B,C"; int current = 1; };
 
-// arguments: %1 is the folder; message: the start of what the user is told; bytes: the file's, when not text
+// arguments: %1 is the folder, a "drop:" path the file dropped on the window instead; message: the start of what
+// the user is told; bytes: the file's, when not text
 struct CommandLineCase { QString fileName; QStringList arguments; QStringList lines; QString message = {};
     QByteArray bytes = {}; };
 
@@ -199,6 +201,10 @@ private slots:
         QTest::newRow("picture refused") << CommandLineCase{"Anim.ras", {"%1/Anim.ras"}, {}, refused, picture};
         QTest::newRow("control bytes refused") << CommandLineCase{"Anim.ras", {"%1/Anim.ras"}, {}, refused, controls};
         QTest::newRow("other ending") << CommandLineCase{"Anim.txt", {"%1/Anim.txt"}, {}};
+        // The same files dropped on the window.
+        QTest::newRow("ras dropped") << CommandLineCase{"Anim.ras", {"drop:%1/Anim.ras"}, loaded};
+        QTest::newRow("script dropped: imported") << CommandLineCase{"Anim.CFG", {"drop:%1/Anim.CFG"}, {"^1Bob", "x"}};
+        QTest::newRow("other ending dropped: refused") << CommandLineCase{"Anim.txt", {"drop:%1/Anim.txt"}, {"one"}};
     }
 
     void commandLine()
@@ -210,8 +216,16 @@ private slots:
                                                            : AnimationFileText(LinesFromTexts({"^1Loaded"}));
         QVERIFY(c.bytes.isNull() ? WriteTextFile(dir.filePath(c.fileName), content).ok
                                  : WriteFileBytes(dir.filePath(c.fileName), c.bytes));
-        window->openCommandLine(c.arguments.replaceInStrings("%1", dir.path()));
+        c.arguments.replaceInStrings("%1", dir.path());
+        if (c.arguments.value(0).startsWith("drop:")) {
+            open->start({"one"});  // what a refused file leaves as it was
+            open->use(c.arguments[0]);
+        } else {
+            window->openCommandLine(c.arguments);
+        }
         QCOMPARE(open->texts(), c.lines);
+        // Only an animation opened is one of Open Recent: not a script imported, nor a file refused.
+        QCOMPARE(RecentFiles::load(*open->store.store).size(), c.lines == QStringList{"^1Loaded"} ? 1 : 0);
         QCOMPARE(open->prompts.messages.size(), c.message.isEmpty() ? 0 : 1);
         const QString told = QDir::fromNativeSeparators(open->prompts.messages.value(0).text);
         QVERIFY2(told.startsWith(c.message.replace("%1", dir.path())), qPrintable(told));

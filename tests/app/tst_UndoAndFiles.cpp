@@ -199,36 +199,6 @@ private slots:
             QCOMPARE(TextsInFile(dir.filePath(c.saveAs)), QStringList{"onex"});
     }
 
-    void droppedAndRecentFiles_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("content");
-        QTest::addColumn<QStringList>("texts");
-        QTest::newRow(".ras opened") << "drop.ras" << "#v050#\r\nDropped\r\n15\r\nset name\r\n" << QStringList{"Dropped"};
-        QTest::newRow(".cfg imported") << "drop.cfg" << "set name \"Dropped\"\r\n" << QStringList{"Dropped"};
-        QTest::newRow("other refused") << "drop.txt" << "set name \"Dropped\"\r\n" << QStringList{"one"};
-    }
-
-    void droppedAndRecentFiles()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, content);
-        open->start({"one"});
-        const QString path = dir.filePath(name);
-        WriteTextFile(path, content);
-        open->drop(path);
-        QTEST(open->texts(), "texts");
-        const bool opened = name.endsWith(".ras");
-        QCOMPARE(window->windowTitle().contains(name), opened);
-        QCOMPARE(RecentFiles::load(*open->store.store).contains(path), opened);
-        if (!opened)
-            return;
-        QFile::remove(path);
-        open->use("keys:Alt+F,R,1");
-        QVERIFY(open->prompts.messageTexts().value(0).startsWith("File not found!"));
-        QVERIFY(!RecentFiles::load(*open->store.store).contains(path));
-    }
-
     // Whole-animation steps at the line limit: lines like an effect's are packed and every step kept; lines that
     // don't pack cost what they cost, and the oldest steps go to stay within the memory budget.
     void wholeAnimationStepsKept_data()
@@ -274,8 +244,8 @@ private slots:
         QCOMPARE(model.lines(), lines(steps));
     }
 
-    // Every road to another document asks about unsaved work once (the session's table has every answer), and the
-    // new one has nothing to undo.
+    // Every road to another document asks about unsaved work once (the session's table has every answer), the new
+    // one has nothing to undo, and Open Recent lists the file opened.
     void newDocumentAsksFirst_data()
     {
         QTest::addColumn<NewDocumentCase>("c");
@@ -312,6 +282,11 @@ private slots:
         const QStringList recent = RecentFiles::load(*open->store.store);
         QCOMPARE(recent.value(0), next.isEmpty() ? a : b);  // once, at the top
         QCOMPARE(recent.count(b), 1);
+        // Once gone, choosing it says so and takes it off the list.
+        QFile::remove(recent.value(0));
+        open->use("keys:Alt+F,R,1");
+        QVERIFY(open->prompts.messageTexts().last().startsWith("File not found!"));
+        QVERIFY(!RecentFiles::load(*open->store.store).contains(recent.value(0)));
     }
 
     // A copy killed at each moment of its work leaves that work to be offered, under its own file's name.
