@@ -316,18 +316,17 @@ private slots:
             OfferRecovery(folder, open->prompts, [](const RecoveredWork &) { return true; }, [](const QString &) {});
             return open->prompts.messages.size();
         };
-        // A changes its file: the work is its own while it runs; killed once the change is kept, it is offered,
-        // and after Not now offered again.
+        // A changes its file: the work is its own while it runs. Killed once the change is kept, it is offered
+        // to B, which is killed while it asks: the file it held must be offered again, and after Not now again.
         QProcess a;
         startChildUntil(a, {folder, "no", mine, "--change"}, "kept", unshare);
         QCOMPARE(offerNotNow(), 0);
         a.kill();
         QVERIFY(a.waitForFinished());
-        QTRY_COMPARE(offerNotNow(), 1);  // (a copy in a namespace of its own goes a moment after unshare)
-        QCOMPARE(offerNotNow(), 1);
-        // B is killed while it asks whether to restore: the file it held must be offered again.
         runChildUntil({folder, "hang"}, "asking", unshare);
         QCOMPARE(QDir(folder).entryList({"unsaved-*.ras"}).size(), 1);
+        QTRY_COMPARE(offerNotNow(), 1);  // (a copy in a namespace of its own goes a moment after unshare)
+        QCOMPARE(offerNotNow(), 1);
         // C restores it and is killed at once, before its own timer would have kept anything.
         runChildUntil({folder, "yes"}, "ready", unshare);
         // Meanwhile an editor changes the file.
