@@ -1,11 +1,12 @@
 #include "WidgetDriving.h"
 #include "WindowUnderTest.h"
 
-#include "colors/PreviewBoxWidget.h"
+#include "animation/PlayClock.h"
+#include "animation/PreviewPlayer.h"
 
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTextBlock>
-#include <QTreeView>
 
 namespace {
 
@@ -25,10 +26,19 @@ int firstPixelIn(QTreeView *list, const QColor &color)
     return -1;
 }
 
+// Lines "text/time" between bars, each one setting the name.
+QVector<AnimationLine> linesOf(const QString &lines)
+{
+    QVector<AnimationLine> result;
+    for (const QString &line : lines.split(u'|'))
+        result.append({line.section(u'/', 0, 0), line.section(u'/', 1)});
+    return result;
+}
+
 } // namespace
 
-// What the main window tells of the game: list marks, the game's version in
-// the preview, its colours, and the script window's own file dialog.
+// What the main window tells of the game: list marks, the game's version in the preview, its colours, the
+// script window's own file dialog, and a play at the game's pace.
 class GameMarksTest : public QObject {
     Q_OBJECT
 private slots:
@@ -37,34 +47,34 @@ private slots:
 
     void marks_data()
     {
-        QTest::addColumn<QVector<AnimationLine>>("lines");
+        using Lines = QVector<AnimationLine>;
+        QTest::addColumn<Lines>("lines");
         QTest::addColumn<QStringList>("tips");  // per row, "" for no mark
         const AnimationLine ok{"^1Mar^7quee", "100", "set name"};
-        QTest::newRow("as written") << QVector<AnimationLine>{ok, {"hi", "10", "echo"}} << QStringList{"", ""};
-        QTest::newRow("refused") << QVector<AnimationLine>{{"Bo\\b", "15", "set name"}}
-                                 << QStringList{"In the game: UnnamedPlayer"};
-        QTest::newRow("rewritten") << QVector<AnimationLine>{{"^0x^1Bob", "15", "set name"}} << QStringList{"In the game: x^1Bob"};
-        QTest::newRow("chat too soon after a name") << QVector<AnimationLine>{{"Bob", "50", "set name"}, {"hi", "15", "say"}}
+        QTest::newRow("as written") << Lines{ok, {"hi", "10", "echo"}} << QStringList{"", ""};
+        QTest::newRow("refused") << Lines{{"Bo\\b", "15", "set name"}} << QStringList{"In the game: UnnamedPlayer"};
+        QTest::newRow("rewritten") << Lines{{"^0x^1Bob", "15", "set name"}} << QStringList{"In the game: x^1Bob"};
+        QTest::newRow("chat too soon after a name") << Lines{{"Bob", "50", "set name"}, {"hi", "15", "say"}}
                                                     << QStringList{"", "dropped by the server"};
         // The script writes these otherwise than the Text: the mark tells what it holds.
-        QTest::newRow("quote") << QVector<AnimationLine>{{"a\"b", "100", "say"}, {"\"hi\"", "100", "echo"}}
+        QTest::newRow("quote") << Lines{{"a\"b", "100", "say"}, {"\"hi\"", "100", "echo"}}
                                << QStringList{"In the game: a'b", "the script writes each \" of the Text as '"};
-        QTest::newRow("foreign characters, %") << QVector<AnimationLine>{{QStringLiteral("^1Oc\u00e9lot 100%"), "15", "set name"}}
+        QTest::newRow("foreign characters, %") << Lines{{QStringLiteral("^1Oc\u00e9lot 100%"), "15", "set name"}}
                                                << QStringList{"In the game: ^1Oclot 100."};
-        QTest::newRow("replaced within one frame") << QVector<AnimationLine>{{"a", "1", "set name"}, {"b", "15", "set name"}}
+        QTest::newRow("replaced within one frame") << Lines{{"a", "1", "set name"}, {"b", "15", "set name"}}
                                                    << QStringList{"never seen", ""};
         QTest::newRow("a Time the game reads otherwise")
-            << QVector<AnimationLine>{{"a", "1.5", "set name"}, {"b", "20", "set name"}, {"c", "99.9", "set name"}}
+            << Lines{{"a", "1.5", "set name"}, {"b", "20", "set name"}, {"c", "99.9", "set name"}}
             << QStringList{"wait 1.5 waits 1", "", "wait 99.9 waits 99"};
-        QTest::newRow("line separator") << QVector<AnimationLine>{{QStringLiteral("a\u2028b"), "100", "set name"}}
+        QTest::newRow("line separator") << Lines{{QStringLiteral("a\u2028b"), "100", "set name"}}
                                         << QStringList{"In the game: a b"};
-        QTest::newRow("past 1,023 bytes") << QVector<AnimationLine>{{QString(1020, QLatin1Char('a')), "100", "echo"}}
+        QTest::newRow("past 1,023 bytes") << Lines{{QString(1020, QLatin1Char('a')), "100", "echo"}}
                                           << QStringList{"In the game: " + QString(1016, QLatin1Char('a')) + '\n'};
         // The server's changes to chat, and the game's 149 bytes.
         QTest::newRow("chat: % and a Latin-1 letter")
-            << QVector<AnimationLine>{{QStringLiteral("100% caf\u00e9"), "100", "say"}}
+            << Lines{{QStringLiteral("100% caf\u00e9"), "100", "say"}}
             << QStringList{"In the game: 100. caf.\nthe server turns % into .; letters outside ASCII"};
-        QTest::newRow("chat: 200 bytes") << QVector<AnimationLine>{{QString(200, QLatin1Char('b')), "100", "say_team"}}
+        QTest::newRow("chat: 200 bytes") << Lines{{QString(200, QLatin1Char('b')), "100", "say_team"}}
                                          << QStringList{"In the game: " + QString(149, QLatin1Char('b')) + '\n'};
     }
 
@@ -106,15 +116,15 @@ private slots:
         open->applySettings({"GenerateDir=" + dir.filePath("scripts")});
         window->model().setLines({{"Bob", "15", "set name"}});
         open->prompts.fileAnswers = {dir.filePath("a.ras")};
-        clickButton("btnsave");
+        ClickEntry(*window, "btnsave");
         open->onDialog = [&](QDialog &script) {
             open->prompts.fileAnswers = {dir.filePath("s")};
             ClickMenuBar(script);
         };
-        clickButton("btngenerate");
-        clickButton("btngenerate");
+        ClickEntry(*window, "btngenerate");
+        ClickEntry(*window, "btngenerate");
         open->prompts.fileAnswers = {};
-        clickButton("btnsave");
+        ClickEntry(*window, "btnsave");
         QCOMPARE(open->prompts.dialogs.size(), 4);
         QCOMPARE(open->prompts.dialogs.at(1).state.fileName, QString());  // never a.ras
         QCOMPARE(open->prompts.dialogs.at(1).state.initialDir, dir.filePath("scripts"));
@@ -160,9 +170,55 @@ private slots:
         QVERIFY2(withoutCodes >= 0 && withCodes > withoutCodes + 8, qPrintable(QString("%1 %2").arg(withCodes).arg(withoutCodes)));
     }
 
-private:
-    void clickButton(const char *name) { QTest::mouseClick(window->findChild<QToolButton *>(name), Qt::LeftButton, {}, QPoint(8, 8)); }
+    // Animation, "Play at game speed" turned on by its keys, then F5: at 125 fps a wait's run is 4 ms.
+    void playsWhatTheGameShows_data()
+    {
+        QTest::addColumn<QString>("game");
+        QTest::addColumn<QString>("lines");
+        QTest::addColumn<QString>("shown");  // "ms:preview" between bars; "ms:F5" stops the play there
+        QTest::addColumn<QString>("status");
+        const QString fourNames = QStringLiteral("^1a/2|b/1|c/2|^0d/99");
+        QTest::newRow("RtCW: a name replaced within a frame, black removed")
+            << "rtcw" << fourNames << "0:a|8:a|12:c|20:d|415:d"
+            << "Played 4 lines in 0.4 s; 1 name was never seen";
+        QTest::newRow("ET: Legacy: names held, the latest shown after 5 s")
+            << "etlegacy" << fourNames << "0:a|12:a|20:a|4999:a|5000:d" << "Played 4 lines in 5.0 s; 2 names were never seen";
+        const QString slow = QStringLiteral("a/99|b/99|c/99|d/99|e/99");  // 396 ms each
+        QTest::newRow("stopped by F5: no summary, the last frame stays")
+            << "rtcw" << slow << "400:b|500:F5|3000:b" << "";
+    }
 
+    void playsWhatTheGameShows()
+    {
+        QFETCH(QString, game);
+        QFETCH(QString, lines);
+        QFETCH(QString, shown);
+        open->applySettings({"Game=" + game, "FrameRate=125"});
+        window->player().gameSpeedPlayer()->setClock(&clock);
+        window->document().start(linesOf(lines), QString());
+        window->setCurrentRow(0);
+        PressKeys(QStringLiteral("Alt+A,S"));
+        QVERIFY(window->findChild<QAction *>("mnuAnimGameSpeed")->isChecked());
+        QCOMPARE(GetRegValue(*open->store.store, RegHive::CurrentUser, SettingsKey, "PlayAtGameSpeed"), "1");  // kept
+        PressKeys(QStringLiteral("F5"));
+        auto *play = window->findChild<QToolButton *>("btnpreview");
+        QCOMPARE(play->text(), QStringLiteral("Stop"));
+        for (const QString &step : shown.split(u'|')) {
+            const qsizetype colon = step.indexOf(u':');
+            clock.advanceTo(step.left(colon).toInt());
+            if (step.mid(colon + 1) == "F5")
+                PressKeys(QStringLiteral("F5"));
+            else
+                QCOMPARE(window->previewBox()->toPlainText(), step.mid(colon + 1));
+        }
+        clock.advanceBy(60000);
+        QCOMPARE(play->text(), QStringLiteral("Play"));
+        QTEST(window->statusBar()->currentMessage(), "status");
+        QCOMPARE(window->model().lines(), linesOf(lines));  // drawn, never written back
+    }
+
+private:
+    ManualClock clock;  // outlives the windows
     std::unique_ptr<WindowUnderTest> open;
     MainWindow *window = nullptr;
 };

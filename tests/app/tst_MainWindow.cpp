@@ -1,25 +1,24 @@
-#include "WidgetDriving.h"
 #include "WindowUnderTest.h"
 
 #include "animation/AnimationFile.h"
-#include "app/MainLayout.h"
-#include "colors/PreviewBoxWidget.h"
 #include "animation/PreviewPlayer.h"
+#include "app/MainLayout.h"
+#include "app/RecentFiles.h"
 
 #include <QLabel>
 #include <QTextCursor>
-#include <QTreeView>
 
 // button: a colour button or an entry of More colours; game: as chosen in Options, RtCW 1.4 when empty
 struct ColourCase { QString text; int from; int to; QString button; QString expected; QString game = {}; };
 
-// keys: a sequence pressed where the focus is, later ones in the menu it opens, or "click:" an entry; after: the
-// lines and current row ("" for unchanged), or the window that opened; before: the lines, with the current row
+// keys: as WindowUnderTest::use takes them, or "preview:" keys pressed in the preview box; after: the lines and
+// current row ("" for unchanged), or the window that opened; before: the lines, with the current row
 struct MenuKeyCase { QString keys; QString after; int currentAfter; QString opened; QString before = "A,B,C"; int current = 1; };
 
-// arguments: %1 is the folder
-// message: the start of what the user is told; binary: the file holds a picture's bytes, not text
-struct CommandLineCase { QString fileName; QStringList arguments; QStringList lines; QString message = {}; bool binary = false; };
+// arguments: %1 is the folder, a "drop:" path the file dropped on the window instead; message: the start of what
+// the user is told; bytes: the file's, when not text
+struct CommandLineCase { QString fileName; QStringList arguments; QStringList lines; QString message = {};
+    QByteArray bytes = {}; };
 
 // The main window driven as a user drives it: toolbar, menus, keys, preview box.
 class MainWindowTest : public QObject {
@@ -48,13 +47,13 @@ private slots:
         open->applySettings({"Game=" + game});
         window->model().appendLines(LinesFromTexts({"other", text}));
         window->setCurrentRow(1);
-        trigger("mnuEditShowColors");
+        open->use("mnuEditShowColors");
         QTextCursor cursor = window->previewBox()->textCursor();
         cursor.setPosition(from);
         cursor.setPosition(to, QTextCursor::KeepAnchor);
         window->previewBox()->setTextCursor(cursor);
-        trigger(button);
-        QCOMPARE(texts(), (QStringList{"other", expected}));
+        open->use(button);
+        QCOMPARE(open->texts(), (QStringList{"other", expected}));
     }
 
     void previewEditsReachOnlyTheCurrentLine()
@@ -63,50 +62,15 @@ private slots:
         window->previewBox()->setFocus();
         window->previewBox()->moveCursor(QTextCursor::End);
         QTest::keyClicks(window->previewBox(), "c");
-        QCOMPARE(texts(), (QStringList{"^1abc", "x"}));
+        QCOMPARE(open->texts(), (QStringList{"^1abc", "x"}));
         window->drawPreview(QStringLiteral("^3zz"));  // the program's own drawing is never written back
-        QCOMPARE(texts(), (QStringList{"^1abc", "x"}));
+        QCOMPARE(open->texts(), (QStringList{"^1abc", "x"}));
         QTest::keyClick(window->previewBox(), Qt::Key_Control);
         QVERIFY(window->list()->hasFocus());
     }
 
-    void deleteKeyAndNew()
-    {
-        QTest::keyClick(window->list(), Qt::Key_Delete);
-        QVERIFY(window->model().isEmpty());
-        window->model().appendLines(LinesFromTexts({"A", "^2B", "C"}));
-        window->setCurrentRow(1);
-        QTest::keyClick(window->list(), Qt::Key_Delete);
-        QCOMPARE(texts(), (QStringList{"A", "C"}));
-        QCOMPARE(window->previewBox()->toPlainText(), window->model().line(*window->currentRow()).text);
-        open->prompts.answers = {PromptAnswer::Discard};
-        trigger("btnnew");  // the emptied box shows "Preview", which no typing may reach
-        QVERIFY(window->previewBox()->isReadOnly());
-        QCOMPARE(open->prompts.messageTexts(), QStringList{"Save changes to the animation?"});
-    }
-
-    void showColorsLayout()
-    {
-        auto *panel = window->findChild<QWidget *>("picColors");
-        const int fullWidth = window->previewBox()->width();
-        QVERIFY(!panel->isVisible());
-        trigger("mnuEditShowColors");
-        QVERIFY(panel->isVisible() && window->findChild<QAction *>("mnuEditShowColors")->isChecked());
-        QCOMPARE(window->previewBox()->width(), fullWidth - MainLayoutMetrics::PanelWidth);
-        QCOMPARE(panel->x(), window->previewBox()->geometry().right() + 1);
-        window->resize(window->width() + 100, window->height());
-        QTRY_COMPARE(window->previewBox()->width(), fullWidth + 100 - MainLayoutMetrics::PanelWidth);
-        QCOMPARE(panel->width(), MainLayoutMetrics::PanelWidth);
-        trigger("mnuEditShowColors");
-        QVERIFY(!panel->isVisible());
-        QCOMPARE(window->previewBox()->width(), fullWidth + 100);
-        window->resize(200, window->height());
-        QVERIFY(window->width() >= MainLayoutMetrics::MinimumOuterWidth);
-        // A window too low for the list keeps the list's last height.
-        QCOMPARE(LayOutMainWindow(QSize(600, 20), false, 77).list.height(), 77);
-    }
-
-    // What the first start shows: the hint in the empty list, every colour button whole at the default size.
+    // What the first start shows: the hint in the empty list, every colour button whole at the default size, and
+    // the colour panel beside the preview, which makes room for it and gets it back.
     void firstStart_data()
     {
         QTest::addColumn<int>("width");
@@ -122,8 +86,13 @@ private slots:
         QCOMPARE(hint->geometry().center(), window->list()->viewport()->rect().center());
         if (width)
             window->resize(width, window->height());
-        QTest::keySequence(window->list(), QKeySequence("Alt+E"));
-        QTest::keySequence(QApplication::activePopupWidget(), QKeySequence("L"));
+        auto *panel = window->findChild<QWidget *>("picColors");
+        const int fullWidth = window->previewBox()->width();
+        QVERIFY(!panel->isVisible());
+        open->use("keys:Alt+E,L");
+        QVERIFY(panel->isVisible() && window->findChild<QAction *>("mnuEditShowColors")->isChecked());
+        QCOMPARE(window->previewBox()->width(), fullWidth - MainLayoutMetrics::PanelWidth);
+        QCOMPARE(panel->x(), window->previewBox()->geometry().right() + 1);
         for (int i = 0; i < 8; ++i) {
             auto *button = window->findChild<QWidget *>(QStringLiteral("cmdColor%1").arg(i));
             QVERIFY(button->isVisible());
@@ -133,11 +102,22 @@ private slots:
                          && button->visibleRegion().boundingRect() == button->rect(),
                      qPrintable(QStringLiteral("colour button %1 is cut off").arg(i)));
         }
+        window->resize(window->width() + 100, window->height());
+        QTRY_COMPARE(window->previewBox()->width(), fullWidth + 100 - MainLayoutMetrics::PanelWidth);
+        QCOMPARE(panel->width(), MainLayoutMetrics::PanelWidth);
+        open->use("keys:Alt+E,L");
+        QVERIFY(!panel->isVisible());
+        QCOMPARE(window->previewBox()->width(), fullWidth + 100);
         QTest::keyClick(window->list(), Qt::Key_Insert);
         QVERIFY(!hint->isVisible());
+        window->resize(200, window->height());
+        QVERIFY(window->width() >= MainLayoutMetrics::MinimumOuterWidth);
+        // A window too low for the list keeps the list's last height.
+        QCOMPARE(LayOutMainWindow(QSize(600, 20), false, 77).list.height(), 77);
     }
 
-    // Show colors, the list's codes and the wizard's style, set by keys, are there at the next start.
+    // Show colors, the list's codes and the wizard's style, set by keys, and the window's place are there at the
+    // next start.
     void rememberedAtNextStart_data()
     {
         QTest::addColumn<QString>("keys");
@@ -157,8 +137,13 @@ private slots:
         PressKeys(keys.section(u',', 1));
         window->activateWindow();  // the closed wizard had the keyboard
         QTRY_COMPARE(QApplication::activeWindow(), window);
+        window->setGeometry(120, 90, 700, 520);
+        QTest::keySequence(window->list(), QKeySequence("Ctrl+Q"));
+        QVERIFY(!window->isVisible());
         open->store.reopen();
         MainWindow next(*open->store.store);
+        QVERIFY(next.restoreWindowGeometry());
+        QCOMPARE(next.geometry(), QRect(120, 90, 700, 520));
         next.show();
         QCOMPARE(next.findChild<QWidget *>("picColors")->isVisible(), remembered == "picColors");
         QCOMPARE(next.findChild<QAction *>("mnuEditShowColors")->isChecked(), remembered == "picColors");
@@ -200,96 +185,86 @@ private slots:
         QCOMPARE(shown.pixelColor(2, 2), QColor(128, 128, 128));
     }
 
-    void settingsApplyToTheList()
-    {
-        QCOMPARE(window->list()->selectionMode(), QAbstractItemView::SingleSelection);
-        QCOMPARE(window->list()->editTriggers(), QAbstractItemView::NoEditTriggers);
-        open->onDialog = [](QDialog &options) {
-            ClickNamed(options, "chkMultiSelect");
-            ClickNamed(options, "cmdOK");
-        };
-        trigger("mnuEditOptions");
-        QCOMPARE(window->list()->selectionMode(), QAbstractItemView::ExtendedSelection);
-        open->applySettings({"EditItem=1", "MultiSelect=true"});
-        QVERIFY(window->list()->editTriggers() & QAbstractItemView::SelectedClicked);
-        QCOMPARE(window->list()->selectionMode(), QAbstractItemView::SingleSelection);
-    }
-
     void commandLine_data()
     {
         QTest::addColumn<CommandLineCase>("c");
         const QStringList loaded{"^1Loaded"};
-        QTest::newRow("ras") << CommandLineCase{"Anim.ras", QStringList{"%1/Anim.ras"}, loaded};
-        QTest::newRow("blanks split by the shell") << CommandLineCase{"My Anim.ras", QStringList{"%1/My", "Anim.ras"}, loaded};
-        QTest::newRow("upper-case ending, case of the path kept") << CommandLineCase{"Mixed/ANIM.RAS",
-            QStringList{"%1/Mixed/ANIM.RAS"}, loaded};
-        QTest::newRow("script imported") << CommandLineCase{"Anim.CFG", QStringList{"%1/Anim.CFG"}, QStringList{"^1Bob", "x"}};
-        QTest::newRow("missing file told") << CommandLineCase{"Anim.ras", QStringList{"%1/Other.ras"}, QStringList{},
-            "File not found!"};
-        QTest::newRow("picture refused") << CommandLineCase{"Anim.ras", QStringList{"%1/Anim.ras"}, QStringList{},
-            "%1/Anim.ras is not an animation", true};
-        QTest::newRow("control bytes refused") << CommandLineCase{"Anim.ras", QStringList{"%1/Anim.ras"}, QStringList{},
-            "%1/Anim.ras is not an animation", true};
-        QTest::newRow("other ending") << CommandLineCase{"Anim.txt", QStringList{"%1/Anim.txt"}, QStringList{}};
+        const QString refused = "%1/Anim.ras is not an animation";
+        // A PNG's first bytes, or text bytes mixed with control bytes and no NUL at all.
+        const QByteArray picture("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x10", 20);
+        const QByteArray controls("#v050#\r\n\x01\x02\x03\x04\x05\x06\x07\x08" "abc\r\n15\r\nsay\r\n");
+        QTest::newRow("ras") << CommandLineCase{"Anim.ras", {"%1/Anim.ras"}, loaded};
+        QTest::newRow("blanks split by the shell") << CommandLineCase{"My Anim.ras", {"%1/My", "Anim.ras"}, loaded};
+        QTest::newRow("upper-case ending, its case kept") << CommandLineCase{"A/ANIM.RAS", {"%1/A/ANIM.RAS"}, loaded};
+        QTest::newRow("script imported") << CommandLineCase{"Anim.CFG", {"%1/Anim.CFG"}, {"^1Bob", "x"}};
+        QTest::newRow("missing file told") << CommandLineCase{"Anim.ras", {"%1/Other.ras"}, {}, "File not found!"};
+        QTest::newRow("picture refused") << CommandLineCase{"Anim.ras", {"%1/Anim.ras"}, {}, refused, picture};
+        QTest::newRow("control bytes refused") << CommandLineCase{"Anim.ras", {"%1/Anim.ras"}, {}, refused, controls};
+        QTest::newRow("other ending") << CommandLineCase{"Anim.txt", {"%1/Anim.txt"}, {}};
+        // The same files dropped on the window.
+        QTest::newRow("ras dropped") << CommandLineCase{"Anim.ras", {"drop:%1/Anim.ras"}, loaded};
+        QTest::newRow("script dropped: imported") << CommandLineCase{"Anim.CFG", {"drop:%1/Anim.CFG"}, {"^1Bob", "x"}};
+        QTest::newRow("other ending dropped: refused") << CommandLineCase{"Anim.txt", {"drop:%1/Anim.txt"}, {"one"}};
     }
 
     void commandLine()
     {
         QFETCH(CommandLineCase, c);
-        auto [fileName, arguments, lines, message, binary] = c;
         QTemporaryDir dir;
-        QDir(dir.path()).mkpath(QFileInfo(dir.filePath(fileName)).path());
-        const QString content = fileName.endsWith("CFG") ? QStringLiteral("//x\nset name \"^1Bob\"\nwait 20\nsay \"x\"\n")
-                                                         : AnimationFileText(LinesFromTexts({"^1Loaded"}));
-        QVERIFY(WriteTextFile(dir.filePath(fileName), content).ok);
-        if (binary) {  // a PNG's first bytes, or text bytes mixed with control bytes and no NUL at all
-            const QByteArray picture("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x10", 20);
-            const QByteArray controls = QByteArray("#v050#\r\n\x01\x02\x03\x04\x05\x06\x07\x08" "abc\r\n15\r\nsay\r\n");
-            QVERIFY(WriteFileBytes(dir.filePath(fileName), QTest::currentDataTag() == QByteArray("picture refused") ? picture : controls));
+        QDir(dir.path()).mkpath(QFileInfo(dir.filePath(c.fileName)).path());
+        const QString content = c.fileName.endsWith("CFG") ? "//x\nset name \"^1Bob\"\nwait 20\nsay \"x\"\n"
+                                                           : AnimationFileText(LinesFromTexts({"^1Loaded"}));
+        QVERIFY(c.bytes.isNull() ? WriteTextFile(dir.filePath(c.fileName), content).ok
+                                 : WriteFileBytes(dir.filePath(c.fileName), c.bytes));
+        c.arguments.replaceInStrings("%1", dir.path());
+        if (c.arguments.value(0).startsWith("drop:")) {
+            open->start({"one"});  // what a refused file leaves as it was
+            open->use(c.arguments[0]);
+        } else {
+            window->openCommandLine(c.arguments);
         }
-        for (QString &argument : arguments)
-            argument.replace(QLatin1String("%1"), dir.path());
-        window->openCommandLine(arguments);
-        QCOMPARE(texts(), lines);
-        QCOMPARE(open->prompts.messages.size(), message.isEmpty() ? 0 : 1);
-        if (!message.isEmpty())
-            QVERIFY2(QDir::fromNativeSeparators(open->prompts.messages.first().text).startsWith(QString(message).replace("%1", dir.path())),
-                     qPrintable(open->prompts.messages.first().text));
+        QCOMPARE(open->texts(), c.lines);
+        // Only an animation opened is one of Open Recent: not a script imported, nor a file refused.
+        QCOMPARE(RecentFiles::load(*open->store.store).size(), c.lines == QStringList{"^1Loaded"} ? 1 : 0);
+        QCOMPARE(open->prompts.messages.size(), c.message.isEmpty() ? 0 : 1);
+        const QString told = QDir::fromNativeSeparators(open->prompts.messages.value(0).text);
+        QVERIFY2(told.startsWith(c.message.replace("%1", dir.path())), qPrintable(told));
     }
 
     // The Animation menu's entries by their keys, from the focus the window starts with, and entries clicked.
     void animationMenuKeys_data()
     {
         QTest::addColumn<MenuKeyCase>("c");
-        QTest::newRow("button adds after") << MenuKeyCase{"click:btnadd", "A,B,Text,C", 1, ""};
-        QTest::newRow("before selection") << MenuKeyCase{"click:btnaddbefore", "A,Text,B,C", 2, ""};
-        QTest::newRow("after selection") << MenuKeyCase{"click:btnaddafter", "A,B,Text,C", 1, ""};
-        QTest::newRow("empty list") << MenuKeyCase{"click:btnaddbefore", "Text", 0, "", "", -1};
-        QTest::newRow("no current line") << MenuKeyCase{"click:btnadd", "A", -1, "", "A", -1};
+        QTest::newRow("button adds after") << MenuKeyCase{"btnadd", "A,B,Text,C", 1, ""};
+        QTest::newRow("before selection") << MenuKeyCase{"btnaddbefore", "A,Text,B,C", 2, ""};
+        QTest::newRow("after selection") << MenuKeyCase{"btnaddafter", "A,B,Text,C", 1, ""};
+        QTest::newRow("empty list") << MenuKeyCase{"btnaddbefore", "Text", 0, "", "", -1};
+        QTest::newRow("no current line") << MenuKeyCase{"btnadd", "A", -1, "", "A", -1};
         for (const char *entry : {"btngenerate=frmScript", "btnedittime=frmEdit", "mnuHelpColor=frmColorEditor",
                                   "mnuEditOptions=frmOptions", "mnuHelpHelp=frmHelp", "mnuHelpAbout=frmAbout"})
-            QTest::addRow("%s", entry) << MenuKeyCase{"click:" + QString(entry).section(u'=', 0, 0), "", 1,
+            QTest::addRow("%s", entry) << MenuKeyCase{QString(entry).section(u'=', 0, 0), "", 1,
                                                       QString(entry).section(u'=', 1)};
-        QTest::newRow("Insert adds after") << MenuKeyCase{"Insert", "A,B,Text,C", 1, ""};
-        QTest::newRow("Alt+A,B adds before") << MenuKeyCase{"Alt+A,B", "A,Text,B,C", 2, ""};
-        QTest::newRow("Delete removes") << MenuKeyCase{"Delete", "A,C", 1, ""};
-        QTest::newRow("Ctrl+Up moves up") << MenuKeyCase{"Ctrl+Up", "B,A,C", 0, ""};
-        QTest::newRow("Ctrl+Down moves down") << MenuKeyCase{"Ctrl+Down", "A,C,B", 2, ""};
-        QTest::newRow("Ctrl+Up twice stops at the top") << MenuKeyCase{"Ctrl+Up,Ctrl+Up", "B,A,C", 0, ""};
-        QTest::newRow("Alt+A,D moves down") << MenuKeyCase{"Alt+A,D", "A,C,B", 2, ""};
-        QTest::newRow("F2 edits") << MenuKeyCase{"F2", "", 1, "frmEdit"};
-        QTest::newRow("Enter edits") << MenuKeyCase{"Return", "", 1, "frmEdit"};
-        QTest::newRow("Ctrl+G generates") << MenuKeyCase{"Ctrl+G", "", 1, "frmScript"};
-        QTest::newRow("Alt+A,Z colorizes") << MenuKeyCase{"Alt+A,Z", "", 1, "frmColorize"};
-        QTest::newRow("Alt+A,X asks how often") << MenuKeyCase{"Alt+A,X", "", 1, "input"};
-        QTest::newRow("Alt+A,C randomizes") << MenuKeyCase{"Alt+A,C", "A,b,C", 1, ""};
-        QTest::newRow("Ctrl+W opens the wizard") << MenuKeyCase{"Ctrl+W", "", 1, "frmWizard"};
-        QTest::newRow("F5 plays") << MenuKeyCase{"F5", "", 1, "Stop"};
-        QTest::newRow("Space plays") << MenuKeyCase{"Space", "", 1, "Stop"};
-        QTest::newRow("Alt+A,P plays") << MenuKeyCase{"Alt+A,P", "", 1, "Stop"};
+        QTest::newRow("Insert adds after") << MenuKeyCase{"keys:Insert", "A,B,Text,C", 1, ""};
+        QTest::newRow("Alt+A,B adds before") << MenuKeyCase{"keys:Alt+A,B", "A,Text,B,C", 2, ""};
+        QTest::newRow("Delete removes") << MenuKeyCase{"keys:Delete", "A,C", 1, ""};
+        QTest::newRow("Delete on an empty list") << MenuKeyCase{"keys:Delete", "", -1, "", "", -1};
+        QTest::newRow("Ctrl+Up moves up") << MenuKeyCase{"keys:Ctrl+Up", "B,A,C", 0, ""};
+        QTest::newRow("Ctrl+Down moves down") << MenuKeyCase{"keys:Ctrl+Down", "A,C,B", 2, ""};
+        QTest::newRow("Ctrl+Up twice stops at the top") << MenuKeyCase{"keys:Ctrl+Up,Ctrl+Up", "B,A,C", 0, ""};
+        QTest::newRow("Alt+A,D moves down") << MenuKeyCase{"keys:Alt+A,D", "A,C,B", 2, ""};
+        QTest::newRow("F2 edits") << MenuKeyCase{"keys:F2", "", 1, "frmEdit"};
+        QTest::newRow("Enter edits") << MenuKeyCase{"keys:Return", "", 1, "frmEdit"};
+        QTest::newRow("Ctrl+G generates") << MenuKeyCase{"keys:Ctrl+G", "", 1, "frmScript"};
+        QTest::newRow("Alt+A,Z colorizes") << MenuKeyCase{"keys:Alt+A,Z", "", 1, "frmColorize"};
+        QTest::newRow("Alt+A,X asks how often") << MenuKeyCase{"keys:Alt+A,X", "", 1, "input"};
+        QTest::newRow("Alt+A,C randomizes") << MenuKeyCase{"keys:Alt+A,C", "A,b,C", 1, ""};
+        QTest::newRow("Ctrl+W opens the wizard") << MenuKeyCase{"keys:Ctrl+W", "", 1, "frmWizard"};
+        QTest::newRow("F5 plays") << MenuKeyCase{"keys:F5", "", 1, "Stop"};
+        QTest::newRow("Space plays") << MenuKeyCase{"keys:Space", "", 1, "Stop"};
+        QTest::newRow("Alt+A,P plays") << MenuKeyCase{"keys:Alt+A,P", "", 1, "Stop"};
         // Typing in the preview box: Delete and Space are the box's keys, not the list's.
-        QTest::newRow("Delete in the preview box") << MenuKeyCase{"preview,Home,Delete", "A,,C", 1, ""};
-        QTest::newRow("Space in the preview box") << MenuKeyCase{"preview,Space", "A,B ,C", 1, ""};
+        QTest::newRow("Delete in the preview box") << MenuKeyCase{"preview:Home,Delete", "A,,C", 1, ""};
+        QTest::newRow("Space in the preview box") << MenuKeyCase{"preview:Space", "A,B ,C", 1, ""};
     }
     void animationMenuKeys()
     {
@@ -299,21 +274,13 @@ private slots:
         window->list()->setCurrentIndex(c.current < 0 ? QModelIndex() : window->model().index(c.current, 0));
         QStringList opened;
         open->onDialog = [&](QDialog &dialog) { opened << dialog.objectName(); };
-        QStringList keys = c.keys.split(u',');
-        QWidget *focus = window->list();
-        if (keys[0] == "preview") {
-            focus = window->previewBox();
-            focus->setFocus();
+        if (c.keys.startsWith("preview:")) {
+            window->previewBox()->setFocus();
             window->previewBox()->moveCursor(QTextCursor::End);
-            keys.removeFirst();
+            PressKeys(c.keys.mid(8));
+        } else {
+            open->use(c.keys);
         }
-        if (keys[0].startsWith("click:"))
-            trigger(keys[0].mid(6));
-        else
-            QTest::keySequence(focus, QKeySequence(keys[0]));
-        for (const QString &key : keys.mid(1))
-            QTest::keySequence(QApplication::activePopupWidget() ? QApplication::activePopupWidget() : focus,
-                               QKeySequence(key));
         if (!open->prompts.inputPrompts.isEmpty())
             opened << "input";
         if (window->findChild<QToolButton *>("btnpreview")->text() == "Stop")
@@ -324,10 +291,10 @@ private slots:
                 top->deleteLater();
             }
         QCOMPARE(opened.join(u','), c.opened);
-        if (c.keys == "Alt+A,C")  // random case: only the letters' case may change
-            QCOMPARE(texts().join(u',').toLower(), c.after.toLower());
+        if (c.keys == "keys:Alt+A,C")  // random case: only the letters' case may change
+            QCOMPARE(open->texts().join(u',').toLower(), c.after.toLower());
         else
-            QCOMPARE(texts().join(u','), c.after.isEmpty() ? c.before : c.after);
+            QCOMPARE(open->texts().join(u','), c.after.isEmpty() ? c.before : c.after);
         QCOMPARE(window->currentRow().value_or(-1), c.currentAfter);
         if (c.after.contains("Text"))  // a new line is ("Text", "15", "set name")
             QCOMPARE(window->model().line(c.after.split(u',').indexOf("Text")), AnimationLine());
@@ -338,11 +305,12 @@ private slots:
     void playSwitchesCaptionAndButtons()
     {
         auto *play = window->findChild<QToolButton *>("btnpreview");
-        trigger("btnpreview");
+        open->use("btnpreview");
         QCOMPARE(open->prompts.messageTexts(), QStringList{"There is no animation to play!"});
         window->model().appendLines({{"^1one", "15", "set name"}, {"two", "5", "say"}});
-        trigger("btnpreview");
+        open->use("btnpreview");
         QCOMPARE(play->text(), QStringLiteral("Stop"));
+        QCOMPARE(window->player().timer()->interval(), 100);  // no play before: a first frame's pace
         // Adding and removing lines is greyed everywhere: the buttons, their menus and the keys.
         const QStringList greyed{"btnadd", "btnremove", "mnuAnimAdd", "mnuAnimAddBefore", "mnuAnimRemove", "mnuAnimCopyTimes", "btndeleteall"};
         const auto enabled = [&](const QString &name) { return window->findChild<QObject *>(name)->property("enabled").toBool(); };
@@ -352,7 +320,7 @@ private slots:
         window->list()->setCurrentIndex(window->model().index(0, 0));
         for (Qt::Key key : {Qt::Key_Insert, Qt::Key_Delete})
             QTest::keyClick(window->list(), key);
-        QCOMPARE(texts(), (QStringList{"^1one", "two"}));
+        QCOMPARE(open->texts(), (QStringList{"^1one", "two"}));
         window->player().tick();
         QCOMPARE(window->previewBox()->toPlainText(), QStringLiteral("one"));
         window->player().tick();
@@ -363,15 +331,15 @@ private slots:
         QVERIFY(!window->previewUpdating());
         // The last frame stays a moment, read-only; then the box shows the current line again.
         QTest::keyClicks(window->previewBox(), "typed");
-        QCOMPARE(texts(), (QStringList{"^1one", "two"}));
+        QCOMPARE(open->texts(), (QStringList{"^1one", "two"}));
         QTRY_COMPARE(window->previewBox()->toPlainText(), QStringLiteral("one"));
         QVERIFY(!window->previewBox()->isReadOnly());
+        // The first frame of a new play waits as long as the last frame of the play before.
+        open->use("btnpreview");
+        QCOMPARE(window->player().timer()->interval(), 50);
     }
 
 private:
-    void trigger(const QString &key) { ClickEntry(*window, key); }
-    QStringList texts() const { return TextsOf(window->model()); }
-
     std::unique_ptr<WindowUnderTest> open;
     MainWindow *window = nullptr;
 };

@@ -1,38 +1,27 @@
 #include "BuiltPrograms.h"
+#include "FileFixtures.h"
 #include "WindowUnderTest.h"
 
-#include "animation/AnimationFile.h"
 #include "animation/AnimationHistory.h"
 #include "app/RecentFiles.h"
 #include "animation/RecoveryFile.h"
 #include "animation/RecoveryOffer.h"
 #include "app/Startup.h"
-#include "colors/PreviewBoxWidget.h"
-#include "platform/TextFile.h"
-#include "wizard/WizardWindow.h"
 
-#include <QAbstractButton>
 #include <QRandomGenerator>
 #include <QAction>
-#include <QApplication>
 #include <QClipboard>
-#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMimeData>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QUndoView>
-#include <QTest>
-#include <QTimer>
-#include <QTreeView>
 #include <QUndoStack>
 
 // answers: an input box or a file dialog
-struct CommandCase { QString how; QString name; QStringList answers; };
+struct CommandCase { QString how; QString name; QStringList answers = {}; };
 
 // saveAs: the save dialog's answer; empty cancels it
 struct ExitCase { PromptAnswer answer; QString saveAs; bool closed; };
@@ -60,45 +49,42 @@ private slots:
     void commandsUndoAndRedo_data()
     {
         QTest::addColumn<CommandCase>("c");
-        const QString ras = dir.filePath("open.ras");
         const QString cfg = dir.filePath("import.cfg");
-        WriteTextFile(ras, AnimationFileText(LinesFromTexts({"opened"})));
         WriteTextFile(cfg, "set name \"imported\"\r\n");
-        QTest::newRow("add") << CommandCase{"click:btnadd", "Add line", QStringList{}};
-        QTest::newRow("add before") << CommandCase{"drop:btnadd:btnaddbefore", "Add line before", QStringList{}};
-        QTest::newRow("add after") << CommandCase{"drop:btnadd:btnaddafter", "Add line after", QStringList{}};
-        QTest::newRow("copy all") << CommandCase{"drop:btnadd:btncopyall", "Copy all lines", QStringList{}};
-        QTest::newRow("wizard's Finish") << CommandCase{"wizard", "Wave 2", QStringList{}};
-        QTest::newRow("copy x times") << CommandCase{"drop:btnadd:btncopylastx", "Copy selected line x times", QStringList{"3"}};
-        QTest::newRow("copy reversed") << CommandCase{"drop:btnadd:btncopyallreverse", "Copy all lines (reverse)", QStringList{}};
-        QTest::newRow("remove") << CommandCase{"click:btnremove", "Remove line", QStringList{}};
-        QTest::newRow("delete all") << CommandCase{"drop:btnremove:btndeleteall", "Delete all lines", QStringList{}};
-        QTest::newRow("Delete key") << CommandCase{"keys:Delete", "Delete selected", QStringList{}};
-        QTest::newRow("edit dialog") << CommandCase{"click:btnedit", "Edit line", QStringList{}};
-        QTest::newRow("cut") << CommandCase{"keys:Ctrl+X", "Cut", QStringList{}};
-        QTest::newRow("paste") << CommandCase{"keys:Ctrl+V", "Paste", QStringList{}};
-        QTest::newRow("colour button") << CommandCase{"color:3", "Color", QStringList{}};
-        QTest::newRow("random case") << CommandCase{"drop:btnedit:btneditrandomcase", "Randomize case", QStringList{}};
-        QTest::newRow("import") << CommandCase{"keys:Alt+F,I", "Import", QStringList{cfg}};
+        QTest::newRow("add") << CommandCase{"btnadd", "Add line"};
+        QTest::newRow("add before") << CommandCase{"btnaddbefore", "Add line before"};
+        QTest::newRow("add after") << CommandCase{"btnaddafter", "Add line after"};
+        QTest::newRow("copy all") << CommandCase{"btncopyall", "Copy all lines"};
+        QTest::newRow("wizard's Finish") << CommandCase{"wizard", "Wave 2"};
+        QTest::newRow("copy x times") << CommandCase{"btncopylastx", "Copy selected line x times", {"3"}};
+        QTest::newRow("copy reversed") << CommandCase{"btncopyallreverse", "Copy all lines (reverse)"};
+        QTest::newRow("remove") << CommandCase{"btnremove", "Remove line"};
+        QTest::newRow("delete all") << CommandCase{"btndeleteall", "Delete all lines"};
+        QTest::newRow("Delete key") << CommandCase{"keys:Delete", "Delete selected"};
+        QTest::newRow("edit dialog") << CommandCase{"btnedit", "Edit line"};
+        QTest::newRow("cut") << CommandCase{"keys:Ctrl+X", "Cut"};
+        QTest::newRow("paste") << CommandCase{"keys:Ctrl+V", "Paste"};
+        QTest::newRow("colour button") << CommandCase{"color:3", "Color"};
+        QTest::newRow("random case") << CommandCase{"btneditrandomcase", "Randomize case"};
+        QTest::newRow("import") << CommandCase{"keys:Alt+F,I", "Import", {cfg}};
     }
 
     void commandsUndoAndRedo()
     {
         QFETCH(CommandCase, c);
-        auto [how, name, answers] = c;
         QGuiApplication::clipboard()->setText("pasted");
-        open->prompts.inputAnswers = open->prompts.fileAnswers = answers;
-        start({"^1Marquee", "hello world again and again", "^2Eo"}, 1, dir.filePath("start.ras"));
+        open->prompts.inputAnswers = open->prompts.fileAnswers = c.answers;
+        open->start({"^1Marquee", "hello world again and again", "^2Eo"}, 1, dir.filePath("start.ras"));
         const QVector<AnimationLine> before = window->model().lines();
         const QString pathBefore = window->filePath();
-        use(how);
+        open->use(c.how);
         const QVector<AnimationLine> after = window->model().lines();
         const QString pathAfter = window->filePath();
-        QCOMPARE(pathAfter.isEmpty(), name == "Import");  // an imported script is no .ras file
+        QCOMPARE(pathAfter.isEmpty(), c.name == "Import");  // an imported script is no .ras file
         const int rowAfter = window->currentRow().value_or(-1);
         QVERIFY(after != before);
-        QCOMPARE(stack().count(), 1);
-        QCOMPARE(window->findChild<QAction *>("mnuEditUndo")->text(), "&Undo " + name);
+        QCOMPARE(window->history().stack().count(), 1);
+        QCOMPARE(window->findChild<QAction *>("mnuEditUndo")->text(), "&Undo " + c.name);
         QTest::keySequence(window->list(), QKeySequence("Ctrl+Z"));
         QCOMPARE(window->model().lines(), before);
         QCOMPARE(window->currentRow().value_or(-1), 1);
@@ -113,28 +99,28 @@ private slots:
 
     void typingMergesPerLine()
     {
-        start({"one", "two"}, 0);
-        type("ab");
+        open->start({"one", "two"});
+        open->type("ab");
         QTest::keyClick(window->list(), Qt::Key_Down);
-        type("c");
+        open->type("c");
         QTest::qWait(1100);  // a pause ends the step too
-        type("d");
-        QCOMPARE(TextsOf(window->model()), (QStringList{"oneab", "twocd"}));
-        QCOMPARE(stack().count(), 3);
+        open->type("d");
+        QCOMPARE(open->texts(), (QStringList{"oneab", "twocd"}));
+        QCOMPARE(window->history().stack().count(), 3);
         QTest::keySequence(window->previewBox(), QKeySequence("Ctrl+Z, Ctrl+Z"));
-        QCOMPARE(TextsOf(window->model()), (QStringList{"oneab", "two"}));
+        QCOMPARE(open->texts(), (QStringList{"oneab", "two"}));
         QTest::keyClick(window->previewBox(), Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(TextsOf(window->model()), (QStringList{"one", "two"}));
+        QCOMPARE(open->texts(), (QStringList{"one", "two"}));
         QCOMPARE(window->currentRow(), 0);
         QTest::keyClick(window->previewBox(), Qt::Key_Y, Qt::ControlModifier);
-        QCOMPARE(TextsOf(window->model()), (QStringList{"oneab", "two"}));
+        QCOMPARE(open->texts(), (QStringList{"oneab", "two"}));
     }
 
     // Ctrl+Z and the box's right-click Undo both undo the program's steps.
     void previewBoxUndoIsTheProgramUndo()
     {
         for (bool contextMenu : {false, true}) {
-            start({"^1Mar^7quee", "^2Hello"}, 1);
+            open->start({"^1Mar^7quee", "^2Hello"}, 1);
             PreviewBoxWidget *box = window->previewBox();
             box->setFocus();
             auto undo = [&] {
@@ -154,21 +140,22 @@ private slots:
             // The program's own drawing is no step: nothing to undo.
             undo();
             undo();
-            QCOMPARE(TextsOf(window->model()), (QStringList{"^1Mar^7quee", "^2Hello"}));
+            QCOMPARE(open->texts(), (QStringList{"^1Mar^7quee", "^2Hello"}));
             // The user's typing is the program's step.
-            type("!");
+            open->type("!");
             QCOMPARE(window->model().line(1).text, "^2Hello!");
             undo();
-            QCOMPARE(TextsOf(window->model()), (QStringList{"^1Mar^7quee", "^2Hello"}));
+            QCOMPARE(open->texts(), (QStringList{"^1Mar^7quee", "^2Hello"}));
         }
     }
 
+    // Save asks for a name once, then saves in place; Save As offers the file's own name.
     void modifiedMarkAndSaveInPlace()
     {
         const QString path = dir.filePath("anim.ras");
-        start({"one"}, 0);
+        open->start({"one"});
         QVERIFY(!window->isWindowModified());
-        type("x");
+        open->type("x");
         QVERIFY(window->isWindowModified());
         open->prompts.fileAnswers = QStringList{path};
         QTest::keySequence(window->list(), QKeySequence("Ctrl+S"));
@@ -178,21 +165,14 @@ private slots:
         QVERIFY(window->isWindowModified());
         QTest::keySequence(window->list(), QKeySequence("Ctrl+Y"));
         QVERIFY(!window->isWindowModified());
-        type("y");
+        open->type("y");
         QTest::keySequence(window->list(), QKeySequence("Ctrl+S"));
         QCOMPARE(open->prompts.dialogs.size(), 1);  // in place, without asking
-        QCOMPARE(ReadTextLines(path, LineBreaks::CrOrCrLf).lines.value(1), "onexy");
+        QCOMPARE(TextsInFile(path), QStringList{"onexy"});
         QVERIFY(!window->isWindowModified());
-    }
-
-    void geometryRemembered()
-    {
-        window->setGeometry(120, 90, 700, 520);
-        QTest::keySequence(window->list(), QKeySequence("Ctrl+Q"));
-        QVERIFY(!window->isVisible());
-        MainWindow next(*open->store.store);
-        QVERIFY(next.restoreWindowGeometry());
-        QCOMPARE(next.geometry(), QRect(120, 90, 700, 520));
+        QTest::keySequence(window->list(), QKeySequence("Ctrl+Shift+S"));  // cancelled
+        QCOMPARE(open->prompts.dialogs.size(), 2);
+        QCOMPARE(open->prompts.dialogs.last().state.fileName, path);
     }
 
     void exitAsks_data()
@@ -207,56 +187,16 @@ private slots:
     void exitAsks()
     {
         QFETCH(ExitCase, c);
-        auto [answer, saveAs, closed] = c;
-        start({"one"}, 0);
-        type("x");
-        open->prompts.answers = {answer};
-        open->prompts.fileAnswers = QStringList{saveAs.isEmpty() ? QString() : dir.filePath(saveAs)};
+        open->start({"one"});
+        open->type("x");
+        open->prompts.answers = {c.answer};
+        open->prompts.fileAnswers = QStringList{c.saveAs.isEmpty() ? QString() : dir.filePath(c.saveAs)};
         QTest::keySequence(window->list(), QKeySequence("Ctrl+Q"));
         QCOMPARE(open->prompts.messageTexts(), QStringList{"Save changes to the animation?"});
         QCOMPARE(open->prompts.messages.first().buttons, PromptButtons::SaveDiscardCancel);
-        QCOMPARE(window->isVisible(), !closed);
-        if (!saveAs.isEmpty())
-            QCOMPARE(ReadTextLines(dir.filePath(saveAs), LineBreaks::CrOrCrLf).lines.value(1), "onex");
-    }
-
-    void droppedAndRecentFiles_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("content");
-        QTest::addColumn<QStringList>("texts");
-        QTest::newRow(".ras opened") << "drop.ras" << "#v050#\r\nDropped\r\n15\r\nset name\r\n" << QStringList{"Dropped"};
-        QTest::newRow(".cfg imported") << "drop.cfg" << "set name \"Dropped\"\r\n" << QStringList{"Dropped"};
-        QTest::newRow("other refused") << "drop.txt" << "set name \"Dropped\"\r\n" << QStringList{"one"};
-    }
-
-    void droppedAndRecentFiles()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, content);
-        start({"one"}, 0);
-        const QString path = dir.filePath(name);
-        WriteTextFile(path, content);
-        dropFile(path);
-        QTEST(TextsOf(window->model()), "texts");
-        const bool opened = name.endsWith(".ras");
-        QCOMPARE(window->windowTitle().contains(name), opened);
-        QCOMPARE(RecentFiles::load(*open->store.store).contains(path), opened);
-        if (!opened)
-            return;
-        QFile::remove(path);
-        use("keys:Alt+F,R,1");
-        QVERIFY(open->prompts.messageTexts().value(0).startsWith("File not found!"));
-        QVERIFY(!RecentFiles::load(*open->store.store).contains(path));
-        // The same file again, its name in capitals: on Windows, where names ignore case, it is listed once.
-        RecentFiles::add(*open->store.store, path);
-        RecentFiles::add(*open->store.store, dir.filePath(name.toUpper()));
-#ifdef Q_OS_WIN
-        const int listed = 1;
-#else
-        const int listed = 2;
-#endif
-        QCOMPARE(RecentFiles::load(*open->store.store).filter(name, Qt::CaseInsensitive).size(), listed);
+        QCOMPARE(window->isVisible(), !c.closed);
+        if (!c.saveAs.isEmpty())
+            QCOMPARE(TextsInFile(dir.filePath(c.saveAs)), QStringList{"onex"});
     }
 
     // Whole-animation steps at the line limit: lines like an effect's are packed and every step kept; lines that
@@ -304,110 +244,110 @@ private slots:
         QCOMPARE(model.lines(), lines(steps));
     }
 
-    // Every road to another document asks about unsaved work first, and the new one has nothing to undo.
+    // Every road to another document asks about unsaved work once (the session's table has every answer), the new
+    // one has nothing to undo, and Open Recent lists the file opened.
     void newDocumentAsksFirst_data()
     {
         QTest::addColumn<NewDocumentCase>("c");
         QTest::newRow("Open Recent, discard") << NewDocumentCase{"keys:Alt+F,R,2", "b.ras", PromptAnswer::Discard};
-        QTest::newRow("Ctrl+O, cancel") << NewDocumentCase{"keys:Ctrl+O", "b.ras", PromptAnswer::Cancel};
-        QTest::newRow("Ctrl+O, discard: asked once") << NewDocumentCase{"keys:Ctrl+O", "b.ras", PromptAnswer::Discard};
-        QTest::newRow("toolbar Open, discard: asked once") << NewDocumentCase{"click:btnopen", "b.ras", PromptAnswer::Discard};
-        QTest::newRow("drop, save") << NewDocumentCase{"drop", "b.ras", PromptAnswer::Save};
+        QTest::newRow("Ctrl+O, discard") << NewDocumentCase{"keys:Ctrl+O", "b.ras", PromptAnswer::Discard};
+        QTest::newRow("toolbar Open, discard") << NewDocumentCase{"btnopen", "b.ras", PromptAnswer::Discard};
+        QTest::newRow("drop, save") << NewDocumentCase{"drop:b.ras", "b.ras", PromptAnswer::Save};
         QTest::newRow("Ctrl+N, discard") << NewDocumentCase{"keys:Ctrl+N", "", PromptAnswer::Discard};
-        QTest::newRow("Ctrl+N, cancel") << NewDocumentCase{"keys:Ctrl+N", "", PromptAnswer::Cancel};
     }
 
     void newDocumentAsksFirst()
     {
         QFETCH(NewDocumentCase, c);
         const QString a = dir.filePath("a.ras"), b = dir.filePath("b.ras");
-        WriteTextFile(a, AnimationFileText(LinesFromTexts({"a1"})));
-        WriteTextFile(b, AnimationFileText(LinesFromTexts({"b1", "b2"})));
+        WriteAnimationFile(a, {"a1"});
+        WriteAnimationFile(b, {"b1", "b2"});
         RecentFiles::add(*open->store.store, b);
         QVERIFY(window->openFile(a));
-        use("click:btnadd");
-        const QStringList changed = TextsOf(window->model());
+        open->use("btnadd");
+        const QStringList changed = open->texts();
         open->prompts.answers = {c.answer};
         open->prompts.fileAnswers = {b};
-        if (c.how == "drop")
-            dropFile(b);
-        else
-            use(c.how);
+        open->use(QString(c.how).replace("drop:", "drop:" + dir.path() + '/'));
         QCOMPARE(open->prompts.messageTexts(), QStringList{"Save changes to the animation?"});
-        if (c.answer == PromptAnswer::Cancel) {
-            QCOMPARE(TextsOf(window->model()), changed);
-            QCOMPARE(window->filePath(), a);
-            QVERIFY(window->isWindowModified());
-            return;
-        }
         const QString next = c.opens.isEmpty() ? QString() : dir.filePath(c.opens);
         const QStringList nextTexts = next.isEmpty() ? QStringList() : QStringList({"b1", "b2"});
         QCOMPARE(window->filePath(), next);
-        QCOMPARE(TextsOf(window->model()), nextTexts);
+        QCOMPARE(open->texts(), nextTexts);
         QVERIFY(!window->isWindowModified());
-        QCOMPARE(textsIn(a), c.answer == PromptAnswer::Save ? changed : QStringList{"a1"});
+        QCOMPARE(TextsInFile(a), c.answer == PromptAnswer::Save ? changed : QStringList{"a1"});
         // Nothing leads back into the other file's lines.
         QTest::keySequence(window->list(), QKeySequence("Ctrl+Z"));
-        QCOMPARE(TextsOf(window->model()), nextTexts);
+        QCOMPARE(open->texts(), nextTexts);
         const QStringList recent = RecentFiles::load(*open->store.store);
         QCOMPARE(recent.value(0), next.isEmpty() ? a : b);  // once, at the top
         QCOMPARE(recent.count(b), 1);
-    }
-
-    // Save As offers the file on screen, whichever road opened it after the dialog chose another.
-    void saveAsOffersTheOpenFile()
-    {
-        const QString a = dir.filePath("a.ras"), b = dir.filePath("b.ras");
-        WriteTextFile(a, AnimationFileText(LinesFromTexts({"a1"})));
-        WriteTextFile(b, AnimationFileText(LinesFromTexts({"b1"})));
-        RecentFiles::add(*open->store.store, a);
-        open->prompts.fileAnswers = {b};
-        use("keys:Ctrl+O");
-        QCOMPARE(window->filePath(), b);
-        use("keys:Alt+F,R,2");  // a.ras, below b.ras
-        QCOMPARE(window->filePath(), a);
-        use("click:btnadd");
-        open->prompts.dialogs.clear();
-        open->prompts.fileAnswers = {QString()};  // the dialog cancelled: only what it offered counts
-        QTest::keySequence(window->list(), QKeySequence("Ctrl+Shift+S"));
-        QCOMPARE(open->prompts.dialogs.size(), 1);
-        QCOMPARE(open->prompts.dialogs.first().state.fileName, a);
-        QCOMPARE(textsIn(b), QStringList{"b1"});
+        // Once gone, choosing it says so and takes it off the list.
+        QFile::remove(recent.value(0));
+        open->use("keys:Alt+F,R,1");
+        QVERIFY(open->prompts.messageTexts().last().startsWith("File not found!"));
+        QVERIFY(!RecentFiles::load(*open->store.store).contains(recent.value(0)));
     }
 
     // A copy killed at each moment of its work leaves that work to be offered, under its own file's name.
+    void recoveryOutlivesKilledCopies_data()
+    {
+        QTest::addColumn<bool>("freshPids");
+        QTest::newRow("copies of this system") << false;
+        // Every start in a fresh process-id namespace is process 1: a crashed copy's work is still offered.
+        QTest::newRow("each copy process 1 of a namespace of its own") << true;
+    }
+
     void recoveryOutlivesKilledCopies()
     {
+        QFETCH(bool, freshPids);
+        const QString unshare = freshPids ? QStandardPaths::findExecutable("unshare") : QString();
+        const QStringList namespaces{"--pid", "--fork", "--mount-proc"};
+        if (freshPids && (unshare.isEmpty() || QProcess::execute(unshare, namespaces + QStringList{"true"}) != 0))
+            QSKIP("no process-id namespace can be made here (unshare needs root or user namespaces)");
         QTemporaryDir home;
         const QString folder = home.filePath("data"), mine = home.filePath("mine ocelot.ras"),
                       other = home.filePath("other.ras");
-        WriteTextFile(mine, AnimationFileText(LinesFromTexts({"^1saved"})));
-        WriteTextFile(other, AnimationFileText(LinesFromTexts({"other's"})));
-        // A changes its file and is killed once the change is kept.
-        runChildUntil({folder, "no", mine, "--change"}, "kept");
-        // B is killed while it asks whether to restore: the file it held must be offered again.
-        runChildUntil({folder, "hang"}, "asking");
+        WriteAnimationFile(mine, {"^1saved"});
+        WriteAnimationFile(other, {"other's"});
+        const auto offerNotNow = [&] {
+            open->prompts.clear();
+            open->prompts.answers = {PromptAnswer::NotNow};
+            OfferRecovery(folder, open->prompts, [](const RecoveredWork &) { return true; }, [](const QString &) {});
+            return open->prompts.messages.size();
+        };
+        // A changes its file: the work is its own while it runs. Killed once the change is kept, it is offered
+        // to B, which is killed while it asks: the file it held must be offered again, and after Not now again.
+        QProcess a;
+        startChildUntil(a, {folder, "no", mine, "--change"}, "kept", unshare);
+        QCOMPARE(offerNotNow(), 0);
+        a.kill();
+        QVERIFY(a.waitForFinished());
+        runChildUntil({folder, "hang"}, "asking", unshare);
         QCOMPARE(QDir(folder).entryList({"unsaved-*.ras"}).size(), 1);
+        QTRY_COMPARE(offerNotNow(), 1);  // (a copy in a namespace of its own goes a moment after unshare)
+        QCOMPARE(offerNotNow(), 1);
         // C restores it and is killed at once, before its own timer would have kept anything.
-        runChildUntil({folder, "yes"}, "ready");
+        runChildUntil({folder, "yes"}, "ready", unshare);
         // Meanwhile an editor changes the file.
-        WriteTextFile(mine, AnimationFileText(LinesFromTexts({"^1saved", "theirs"})));
+        WriteAnimationFile(mine, {"^1saved", "theirs"});
         // A start naming another file: the work is offered first, under its own name, saying the file changed
         // since; keeping it cancels the open; saving it over the changed file asks first.
+        open->prompts.clear();
         open->prompts.answers = {PromptAnswer::Restore, PromptAnswer::Cancel, PromptAnswer::Overwrite};
         OpenAtStart(*window, {other}, folder);
         QCOMPARE(open->prompts.messageTexts().size(), 2);
         QVERIFY2(QRegularExpression("^Restore the unsaved changes to mine ocelot\\.ras from .*\\d.*\\?\n\n"
                                     "mine ocelot\\.ras was changed after these changes were kept\\.$")
                      .match(open->prompts.messageTexts().value(0)).hasMatch(), qPrintable(open->prompts.messageTexts().value(0)));
-        QCOMPARE(TextsOf(window->model()), (QStringList{"^1saved", "^2added"}));
+        QCOMPARE(open->texts(), (QStringList{"^1saved", "^2added"}));
         QCOMPARE(window->filePath(), mine);
         QVERIFY(window->isWindowModified());
         QTest::keySequence(window->list(), QKeySequence("Ctrl+S"));
         QCOMPARE(open->prompts.messageTexts().value(2),
                  QString("mine ocelot.ras was changed by another program since it was opened. Overwrite it?"));
-        QCOMPARE(textsIn(mine), (QStringList{"^1saved", "^2added"}));
-        QCOMPARE(textsIn(other), QStringList{"other's"});
+        QCOMPARE(TextsInFile(mine), (QStringList{"^1saved", "^2added"}));
+        QCOMPARE(TextsInFile(other), QStringList{"other's"});
         // Only the window's own recovery file may remain, and saving removed it.
         window->document().recovery()->flush();
         QCOMPARE(QDir(folder).entryList({"*.ras"}), QStringList{});
@@ -448,44 +388,9 @@ private slots:
                       [](const QString &) {});
         window->setPrompts(&open->prompts);
         QVERIFY2(asked.startsWith("Restore the unsaved changes to an untitled animation from "), qPrintable(asked));
-        QCOMPARE(TextsOf(window->model()), texts);
+        QCOMPARE(open->texts(), texts);
         QCOMPARE(QDir(folder.path()).entryList({"*.ras"}), kept ? QStringList{"unsaved-999999999.ras"} : QStringList{});
         QCOMPARE(open->prompts.messages.size(), 0);
-    }
-
-    // Every start in a fresh process-id namespace is process 1: a crashed copy's work is still offered.
-    void recoveryInAFreshProcessIdNamespace()
-    {
-        const QString unshare = QStandardPaths::findExecutable("unshare");
-        if (unshare.isEmpty() || QProcess::execute(unshare, {"--pid", "--fork", "--mount-proc", "true"}) != 0)
-            QSKIP("no process-id namespace can be made here (unshare needs root or user namespaces)");
-        QTemporaryDir home;
-        const QString folder = home.filePath("data"), mine = home.filePath("mine.ras");
-        WriteTextFile(mine, AnimationFileText(LinesFromTexts({"saved"})));
-        runChildUntil({folder, "no", mine, "--change"}, "kept", unshare);
-        runChildUntil({folder, "hang"}, "asking", unshare);  // the next process 1 is asked about it
-        QCOMPARE(QDir(folder).entryList({"unsaved-*.ras"}).size(), 1);
-    }
-
-    // The work of a copy that is still running is its own: offered only once that copy is gone.
-    void aRunningCopysWorkIsNotOffered()
-    {
-        QTemporaryDir home;
-        const QString folder = home.filePath("data"), mine = home.filePath("mine.ras");
-        WriteTextFile(mine, AnimationFileText(LinesFromTexts({"saved"})));
-        QProcess running;
-        startChildUntil(running, {folder, "no", mine, "--change"}, "kept");
-        const auto offer = [&] {
-            open->prompts.clear();
-            open->prompts.answers = {PromptAnswer::NotNow};
-            OfferRecovery(folder, open->prompts, [](const RecoveredWork &) { return true; }, [](const QString &) {});
-            return open->prompts.messages.size();
-        };
-        QCOMPARE(offer(), 0);
-        running.kill();
-        QVERIFY(running.waitForFinished());
-        QCOMPARE(offer(), 1);
-        QCOMPARE(offer(), 1);  // Not now: offered again
     }
 
     void emptyRecoveryFileIsRemovedWithANotice()
@@ -499,42 +404,27 @@ private slots:
         QVERIFY(QDir(folder.path()).isEmpty());
     }
 
-    void changedOnDiskAsksBeforeSaving_data()
+    // Told at once when another program changes or removes the file (Save asks before writing over a change: the
+    // killed-copies test); a removed file is made again by Save, without asking.
+    void changedOnDiskIsSaid()
     {
-        QTest::addColumn<PromptAnswer>("answer");
-        QTest::newRow("overwrite") << PromptAnswer::Overwrite;
-        QTest::newRow("cancel") << PromptAnswer::Cancel;
-    }
-
-    void changedOnDiskAsksBeforeSaving()
-    {
-        QFETCH(PromptAnswer, answer);
         const QString path = dir.filePath("watched.ras");
-        WriteTextFile(path, AnimationFileText(LinesFromTexts({"mine"})));
+        WriteAnimationFile(path, {"mine"});
         QVERIFY(window->openFile(path));
-        WriteTextFile(path, AnimationFileText(LinesFromTexts({"theirs"})));
+        WriteAnimationFile(path, {"theirs"});
         QTRY_COMPARE(window->statusBar()->currentMessage(), QString("watched.ras was changed by another program."));
-        use("click:btnadd");
-        open->prompts.answers = {answer};
-        QTest::keySequence(window->list(), QKeySequence("Ctrl+S"));
-        QCOMPARE(open->prompts.messageTexts(),
-                 QStringList{"watched.ras was changed by another program since it was opened. Overwrite it?"});
-        const bool written = answer == PromptAnswer::Overwrite;
-        QCOMPARE(textsIn(path).first(), written ? "mine" : "theirs");
-        QCOMPARE(window->isWindowModified(), !written);
-        // Removed: told at once; only an explicit save makes the file again, without asking.
         QFile::remove(path);
         QTRY_COMPARE(window->statusBar()->currentMessage(), QString("watched.ras was removed by another program."));
-        open->prompts.clear();
+        open->use("btnadd");
         QTest::keySequence(window->list(), QKeySequence("Ctrl+S"));
         QVERIFY(open->prompts.messages.isEmpty());
         QVERIFY(FileExists(path));
         QCOMPARE(window->statusBar()->currentMessage(), QString());  // said of the file before it was saved
         // Said again of a changed file, then another file opened: the status bar no longer speaks of the old one.
-        WriteTextFile(path, AnimationFileText(LinesFromTexts({"theirs again"})));
+        WriteAnimationFile(path, {"theirs again"});
         QTRY_COMPARE(window->statusBar()->currentMessage(), QString("watched.ras was changed by another program."));
         const QString other = dir.filePath("other.ras");
-        WriteTextFile(other, AnimationFileText(LinesFromTexts({"other"})));
+        WriteAnimationFile(other, {"other"});
         open->prompts.answers = {PromptAnswer::Discard};
         QVERIFY(window->openFile(other));
         QCOMPARE(window->statusBar()->currentMessage(), QString());
@@ -543,20 +433,17 @@ private slots:
     // Undo puts back the current row, the selected rows and the preview box's cursor.
     void undoRestoresWhereTheUserWas()
     {
-        start({"zero", "one", "two", "three"}, 0);
+        open->start({"zero", "one", "two", "three"});
         window->list()->setSelectionMode(QAbstractItemView::ExtendedSelection);  // MultiSelect
-        auto rowCentre = [this](int row) {
-            return window->list()->visualRect(window->model().index(row, 0)).center();
-        };
-        QTest::mouseClick(window->list()->viewport(), Qt::LeftButton, {}, rowCentre(1));
-        QTest::mouseClick(window->list()->viewport(), Qt::LeftButton, Qt::ShiftModifier, rowCentre(2));
+        open->clickRow(1);
+        open->clickRow(2, Qt::ShiftModifier);
         PreviewBoxWidget *box = window->previewBox();
         box->setFocus();
         QTest::keyClick(box, Qt::Key_Home);
         QTest::keyClick(box, Qt::Key_Right);
         QTest::keyClicks(box, "XY");
         QCOMPARE(window->model().line(2).text, "tXYwo");
-        QTest::mouseClick(window->list()->viewport(), Qt::LeftButton, {}, rowCentre(0));
+        open->clickRow(0);
         QTest::keySequence(window->list(), QKeySequence("Ctrl+Z"));
         QCOMPARE(window->model().line(2).text, "two");
         QCOMPARE(window->currentRow(), 2);
@@ -569,18 +456,18 @@ private slots:
     void undoHistoryGoesToAClickedStep()
     {
         const QString path = dir.filePath("history.ras");
-        WriteTextFile(path, AnimationFileText(LinesFromTexts({"one"})));
+        WriteAnimationFile(path, {"one"});
         QVERIFY(window->openFile(path));
-        use("click:btnadd");
+        open->use("btnadd");
         QTest::keySequence(window->list(), QKeySequence("Ctrl+S"));
-        use("click:btnadd");
-        use("keys:Alt+E,H");
+        open->use("btnadd");
+        open->use("keys:Alt+E,H");
         auto *view = QApplication::activeWindow()->findChild<QUndoView *>("lstUndoHistory");
         QVERIFY(view);
         QCOMPARE(view->model()->rowCount(), 3);  // the opened state and two steps
         QVERIFY(!view->model()->index(1, 0).data(Qt::DecorationRole).isNull());  // the saved one is marked
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(view->model()->index(0, 0)).center());
-        QCOMPARE(TextsOf(window->model()), QStringList{"one"});
+        QCOMPARE(open->texts(), QStringList{"one"});
         QVERIFY(window->isWindowModified());
     }
 
@@ -589,11 +476,11 @@ private slots:
     {
         QTemporaryDir folder;
         window->document().keepRecoveryIn(folder.path());
-        start({"one"}, 0);
+        open->start({"one"});
         QElapsedTimer clock;
         clock.start();
         while (!FileExists(window->document().recovery()->path()) && clock.elapsed() < 8000) {
-            type("x");
+            open->type("x");
             QTest::qWait(200);
         }
         QVERIFY(clock.elapsed() < RecoveryFile::DelayMs + 2000);
@@ -606,8 +493,8 @@ private slots:
         QVERIFY(WriteTextFile(home.filePath("file"), "a file, not a folder").ok);
         const QString folder = home.filePath("file/data");
         window->document().keepRecoveryIn(folder);
-        start({"one"}, 0);
-        type("x");
+        open->start({"one"});
+        open->type("x");
         window->document().recovery()->flush();
         auto *warning = window->findChild<QLabel *>("lblRecoveryWarning");
         QTRY_VERIFY(warning->isVisible());
@@ -616,7 +503,7 @@ private slots:
         window->showStatus("another message");  // a passing message doesn't cover it
         QVERIFY(warning->isVisible());
         window->document().keepRecoveryIn(home.filePath("data"));  // writable again: the warning goes
-        type("y");
+        open->type("y");
         window->document().recovery()->flush();
         QTRY_VERIFY(!warning->isVisible());
     }
@@ -641,75 +528,13 @@ private:
         QVERIFY2(child.state() == QProcess::Running, out + child.readAllStandardError());
     }
 
-    void runChildUntil(const QStringList &arguments, const QByteArray &said, const QString &unshare = QString())
+    void runChildUntil(const QStringList &arguments, const QByteArray &said, const QString &unshare)
     {
         QProcess child;
         startChildUntil(child, arguments, said, unshare);
         child.kill();  // SIGKILL: nothing is tidied up
         QVERIFY(child.waitForFinished());
     }
-
-    void dropFile(const QString &path)
-    {
-        QMimeData data;
-        data.setUrls({QUrl::fromLocalFile(path)});
-        QWidget *target = window->previewBox()->viewport();  // the box leaves files to the window
-        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
-        QApplication::sendEvent(target, &enter);
-        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
-        QApplication::sendEvent(target, &drop);
-    }
-
-    QStringList textsIn(const QString &path)
-    {
-        QStringList texts;
-        for (const AnimationLine &line : ReadAnimationFile(path, open->prompts).value_or(QVector<AnimationLine>()))
-            texts << line.text;
-        return texts;
-    }
-
-    void start(const QStringList &texts, int row, const QString &path = QString())
-    {
-        window->document().start(LinesFromTexts(texts), path);
-        window->setCurrentRow(0);
-        window->setCurrentRow(row);  // the box has drawn two lines
-        window->list()->setFocus();
-    }
-
-    // "click:btnadd", "drop:btnadd:btncopyall" (a toolbar drop-down entry) or "keys:Alt+F,I".
-    void use(const QString &how)
-    {
-        const QStringList part = how.split(':');
-        if (part[0] == "keys") {
-            const QStringList keys = part[1].split(',');
-            QTest::keySequence(window->list(), QKeySequence(keys[0]));
-            for (const QString &key : keys.mid(1))
-                QTest::keySequence(QApplication::activePopupWidget(), QKeySequence(key));
-        } else if (part[0] == "color") {
-            use("keys:Alt+E,L");  // Show colors
-            QTest::keyClick(window->previewBox(), Qt::Key_A, Qt::ControlModifier);
-            QTest::mouseClick(window->findChild<QAbstractButton *>("cmdColor" + part[1]), Qt::LeftButton);
-        } else if (part[0] == "wizard") {  // the wizard with the options' name, one "Wave 2", Finish
-            ClickEntry(*window, "btnwizard");
-            QWidget *wizard = QApplication::activeWindow();
-            for (int page = 1; page < WizardWindow::PageCount; ++page)
-                QTest::mouseClick(wizard->findChild<QWidget *>("cmdNext"), Qt::LeftButton);
-            QTest::mouseClick(wizard->findChild<QWidget *>("cmdAddEffect"), Qt::LeftButton);
-            QTest::mouseClick(wizard->findChild<QWidget *>("cmdNext"), Qt::LeftButton);
-        } else {
-            ClickEntry(*window, part.last());  // a toolbar button or its drop-down's entry
-        }
-        window->activateWindow();  // a closed menu had the keyboard
-        QTRY_COMPARE(QApplication::activeWindow(), window);
-    }
-
-    void type(const QString &text)
-    {
-        PreviewBoxWidget *box = window->previewBox();
-        QTest::mouseClick(box->viewport(), Qt::LeftButton, {}, box->viewport()->rect().bottomRight() - QPoint(2, 2));
-        QTest::keyClicks(box, text);
-    }
-    QUndoStack &stack() { return window->history().stack(); }
 
     std::unique_ptr<WindowUnderTest> open;
     MainWindow *window = nullptr;

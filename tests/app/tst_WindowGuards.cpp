@@ -1,104 +1,114 @@
+#include "FileFixtures.h"
 #include "WindowUnderTest.h"
 
-#include "colors/PreviewBoxWidget.h"
-#include "animation/PreviewPlayer.h"
-#include "wizard/WizardWindow.h"
-
+#include <QCheckBox>
 #include <QClipboard>
 #include <QPointer>
-#include <QTreeView>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTextCursor>
 #include <QTreeWidget>
+
+namespace {
+
+// The captions in a window a user can't reach by Alt and a letter: buttons, option and check boxes, tabs, menus.
+QStringList withoutMnemonic(QWidget *window)
+{
+    QStringList missing;
+    auto check = [&missing](const QString &caption) {
+        if (!caption.isEmpty() && QKeySequence::mnemonic(caption).isEmpty())
+            missing << caption;
+    };
+    for (QAbstractButton *button : window->findChildren<QAbstractButton *>())
+        if ((qobject_cast<QPushButton *>(button) || qobject_cast<QCheckBox *>(button) || qobject_cast<QRadioButton *>(button))
+            && !button->isHidden())
+            check(button->text());
+    for (QTabWidget *tabs : window->findChildren<QTabWidget *>())
+        for (int i = 0; i < tabs->count(); ++i)
+            check(tabs->tabText(i));
+    for (QMenuBar *bar : window->findChildren<QMenuBar *>())
+        for (QAction *title : bar->actions())
+            check(title->text());
+    return missing;
+}
+
+} // namespace
 
 // answer: typed into the input box, or put on the clipboard; texts: afterwards, "|"-separated
 struct CommandCase { QString press; QString answer; QString texts; QString preview; };
 
-// What a user notices of the main window when driving it by toolbar, menus, keys and mouse.
+// What a user notices of the main window when driving it by toolbar, menus, keys and mouse, and inputs a user
+// may throw at it by accident or on purpose: each must end with a clear message or a sound result, within the
+// limits, and leave the user's files as they were.
 class WindowGuardsTest : public QObject {
     Q_OBJECT
     std::unique_ptr<WindowUnderTest> m_open;
     MainWindow *m_window = nullptr;
 
-    void open(bool multiSelect = false)
+private slots:
+    void init()
     {
         m_open = std::make_unique<WindowUnderTest>();
-        m_open->applySettings({multiSelect ? "MultiSelect=1" : "MultiSelect=0", "Name=^4Bob"});
+        m_open->applySettings({"Name=^4Bob"});
         m_window = &m_open->window;
     }
-    void clickRow(int row, Qt::KeyboardModifiers modifiers = {})
-    {
-        QTreeView *list = m_window->list();
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, modifiers, list->visualRect(m_window->model().index(row, 0)).center());
-    }
-    // A toolbar button ("btnpreview"), an entry of a toolbar drop-down or menu ("btnadd/btncopylastx",
-    // "mnuEdit/mnuEditPaste/mnuEditPasteDefaultName"), or keys ("Ctrl+X").
-    void press(const QString &what)
-    {
-        const QStringList path = what.split(u'/');
-        if (path.size() == 1 && what.at(0).isUpper())
-            return QTest::keySequence(m_window->list(), QKeySequence(what));
-        if (path.size() == 1)
-            return QTest::mouseClick(m_window->findChild<QToolButton *>(what), Qt::LeftButton, {}, QPoint(8, 8));
-        auto *button = m_window->findChild<QToolButton *>(path.first());
-        QMenu *menu = button ? button->menu() : m_window->findChild<QMenu *>(path.first());
-        menu->popup(button ? button->mapToGlobal(QPoint(0, button->height())) : m_window->menuBar()->mapToGlobal(QPoint()));
-        QVERIFY(QTest::qWaitForWindowExposed(menu));
-        for (const QString &name : path.mid(1)) {
-            QMenu *sub = m_window->findChild<QMenu *>(name);  // a submenu opens on its entry
-            QAction *action = sub ? sub->menuAction() : m_window->findChild<QAction *>(name);
-            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
-            if (sub) {
-                QTRY_VERIFY(sub->isVisible());
-                menu = sub;
-            }
-        }
-    }
-
-private slots:
     void cleanup() { m_open.reset(); }
 
     // On the lines "^1A", "B", "^2C" with "B" current; the preview box shows the text without codes.
     void commands_data()
     {
         QTest::addColumn<CommandCase>("c");
-        QTest::newRow("copy x times, three") << CommandCase{"btnadd/btncopylastx", "3", "^1A|B|^2C|B|B|B", "B"};
-        QTest::newRow("cut shows the next line") << CommandCase{"Ctrl+X", "", "^1A|^2C", "C"};
-        QTest::newRow("paste") << CommandCase{"Ctrl+V", "^3P", "^1A|B|^3P|^2C", "B"};
-        QTest::newRow("default name") << CommandCase{"mnuEdit/mnuEditPaste/mnuEditPasteDefaultName", "", "^1A|B|^4Bob|^2C", "B"};
+        QTest::newRow("copy x times, three") << CommandCase{"btncopylastx", "3", "^1A|B|^2C|B|B|B", "B"};
+        QTest::newRow("cut shows the next line") << CommandCase{"keys:Ctrl+X", "", "^1A|^2C", "C"};
+        QTest::newRow("paste") << CommandCase{"keys:Ctrl+V", "^3P", "^1A|B|^3P|^2C", "B"};
+        QTest::newRow("default name") << CommandCase{"mnuEditPasteDefaultName", "", "^1A|B|^4Bob|^2C", "B"};
         QTest::newRow("remove shows the new current line") << CommandCase{"btnremove", "", "^1A|^2C", "C"};
+        // The emptied box shows "Preview", which no typing may reach.
         QTest::newRow("new empties the box") << CommandCase{"btnnew", "", "", "Preview"};
     }
     void commands()
     {
         QFETCH(CommandCase, c);
-        auto [press, answer, texts, preview] = c;
-        open();
         m_window->model().appendLines(LinesFromTexts({"^1A", "B", "^2C"}));
-        clickRow(1);
-        m_open->prompts.inputAnswers = {answer};
+        m_open->clickRow(1);
+        m_open->prompts.inputAnswers = {c.answer};
         m_open->prompts.answers = {PromptAnswer::Discard};  // New asks about the lines just added
-        QApplication::clipboard()->setText(answer);
-        this->press(press);
-        QTRY_COMPARE(TextsOf(m_window->model()).join(u'|'), texts);
-        QCOMPARE(m_window->previewBox()->toPlainText(), preview);
+        QApplication::clipboard()->setText(c.answer);
+        m_open->use(c.press);
+        QTRY_COMPARE(m_open->texts().join(u'|'), c.texts);
+        QCOMPARE(m_window->previewBox()->toPlainText(), c.preview);
+        QCOMPARE(m_window->previewBox()->isReadOnly(), c.texts.isEmpty());
+        const bool asked = c.press == "btnnew";
+        QCOMPARE(m_open->prompts.messageTexts(), asked ? QStringList{"Save changes to the animation?"} : QStringList());
     }
 
-    // With multi-select on, a shift-click highlights the rows between; off, one row.
-    void multiSelect()
+    // "Multi select" ticked in Options: a shift-click highlights the rows between; off, one row. "Edit item"
+    // lets a click on the current row edit it.
+    void multiSelectAndEditItem()
     {
-        for (bool multiSelect : {true, false}) {
-            open(multiSelect);
-            m_window->model().appendLines(LinesFromTexts({"A", "B", "C", "D"}));
-            clickRow(0);
-            clickRow(2, Qt::ShiftModifier);
+        QCOMPARE(m_window->list()->editTriggers(), QAbstractItemView::NoEditTriggers);
+        m_open->onDialog = [](QDialog &options) {
+            ClickNamed(options, "chkMultiSelect");
+            ClickNamed(options, "cmdOK");
+        };
+        for (bool multiSelect : {false, true}) {
+            if (multiSelect)
+                m_open->use("mnuEditOptions");
+            m_open->start({"A", "B", "C", "D"});
+            m_open->clickRow(0);
+            m_open->clickRow(2, Qt::ShiftModifier);
             QCOMPARE(m_window->list()->selectionModel()->selectedRows().size(), multiSelect ? 3 : 1);
             QCOMPARE(m_window->previewBox()->toPlainText(), QStringLiteral("C"));
         }
+        m_open->applySettings({"EditItem=1", "MultiSelect=true"});
+        QVERIFY(m_window->list()->editTriggers() & QAbstractItemView::SelectedClicked);
+        QCOMPARE(m_window->list()->selectionMode(), QAbstractItemView::SingleSelection);
     }
 
     // A second press brings the open wizard forward; after Finish the next one starts afresh.
     void wizardOpensOnceAndFreshAfterFinish()
     {
-        open();
         const auto wizards = [] {
             QList<WizardWindow *> shown;
             for (QWidget *widget : QApplication::topLevelWidgets())
@@ -106,36 +116,104 @@ private slots:
                     shown << wizard;
             return shown;
         };
-        press("btnwizard");
-        press("btnwizard");
+        ClickEntry(*m_window, "btnwizard");
+        ClickEntry(*m_window, "btnwizard");
         QCOMPARE(wizards().size(), 1);
         QPointer<WizardWindow> first = wizards().first();
-        for (int page = 1; page < WizardWindow::PageCount; ++page)
-            QTest::mouseClick(first->findChild<QWidget *>("cmdNext"), Qt::LeftButton);
-        QTest::mouseClick(first->findChild<QWidget *>("cmdAddEffect"), Qt::LeftButton);
-        QTest::mouseClick(first->findChild<QWidget *>("cmdNext"), Qt::LeftButton);  // Finish
+        FinishWizard(*first);
         QTRY_VERIFY(!first);  // closed for good
-        press("btnwizard");
+        ClickEntry(*m_window, "btnwizard");
         QCOMPARE(wizards().size(), 1);
         QCOMPARE(wizards().first()->currentPage(), 1);
         QCOMPARE(wizards().first()->findChild<QTreeWidget *>("lvwEffects")->topLevelItemCount(), 0);
         wizards().first()->close();
     }
 
-    // The first frame of a new play waits as long as the last frame of the play before.
-    void newPlayStartsAtTheLastPace()
+    // Every menu entry as a user clicks it: an entry that opens a window ends in "...", and every button of that
+    // window has a mnemonic.
+    void menuEntry_data()
     {
-        open();
-        m_window->model().appendLines({{"a", "15", "set name"}, {"b", "45", "set name"}});
-        QTimer *timer = m_window->player().timer();
-        press("btnpreview");
-        const int first = timer->interval();
-        QTRY_VERIFY_WITH_TIMEOUT(!m_window->player().isPlaying(), 3000);
-        QCOMPARE(timer->interval(), 600);
-        press("btnpreview");
-        QCOMPARE(timer->interval(), 600);
-        press("btnpreview");  // stop
-        QCOMPARE(first, 100);
+        QTest::addColumn<QString>("name");
+        WindowUnderTest open;
+        QStringList names;
+        QList<QMenu *> menus;  // the menu bar's menus and the toolbar's drop-downs: a click opens them
+        for (QAction *title : open.window.menuBar()->actions())
+            menus << title->menu();
+        for (QToolButton *button : open.window.findChildren<QToolButton *>())
+            if (button->menu())
+                menus << button->menu();
+        for (QMenu *menu : menus)
+            for (QAction *action : menu->actions())
+                // Exit ends the program; Save asks for a name only while there is none, as Save does everywhere.
+                if (!action->objectName().isEmpty() && !action->menu() && action->objectName() != "mnuFileExit"
+                    && action->objectName() != "mnuFileSave" && !names.contains(action->objectName()))
+                    names << action->objectName();
+        QVERIFY(names.contains("mnuAnimWizard") && names.contains("btncopylastx"));
+        for (const QString &name : names)
+            QTest::newRow(qPrintable(name)) << name;
+    }
+    void menuEntry()
+    {
+        QFETCH(QString, name);
+        m_open->start({"A", "B"});  // nothing to save: New asks nothing
+        QStringList opened, missing;
+        m_open->onDialog = [&](QDialog &dialog) {
+            opened << dialog.objectName();
+            missing << withoutMnemonic(&dialog);
+        };
+        const QWidgetList before = QApplication::topLevelWidgets();
+        ClickEntry(*m_window, name);
+        for (QWidget *top : QApplication::topLevelWidgets())
+            if (!before.contains(top) && top->isVisible() && !qobject_cast<QMenu *>(top)) {
+                opened << top->objectName();
+                missing << withoutMnemonic(top);
+                top->deleteLater();
+            }
+        if (!m_open->prompts.dialogs.isEmpty() || !m_open->prompts.inputPrompts.isEmpty())
+            opened << "a file dialog or input box";
+        const QString caption = m_window->findChild<QAction *>(name)->text();
+        QVERIFY2(caption.endsWith("...") == !opened.isEmpty(), qPrintable(caption + " opens: " + opened.join(u',')));
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(u',')));
+    }
+
+    void hugeClipboardText()
+    {
+        const QString text = QString(1024 * 1024, QLatin1Char('x')) + QStringLiteral("\r\n^1tail");
+        QGuiApplication::clipboard()->setText(text);
+        QTest::keyClick(m_window->list(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(m_window->model().lines(), QVector<AnimationLine>{NameLine(text)});
+        // The list shows the start of it; editing in place gets all of it.
+        const QModelIndex cell = m_window->model().index(0, AnimationModel::TextColumn);
+        QCOMPARE(cell.data(Qt::DisplayRole).toString().size(), qsizetype(AnimationModel::MaxShownCharacters));
+        QCOMPARE(cell.data(Qt::EditRole).toString(), text);
+    }
+
+    void longTextInThePreviewBox()
+    {
+        QString text;
+        for (int i = 0; text.size() < 100000; ++i)
+            text += QStringLiteral("^%1ab").arg(i % 6 + 1);
+        m_window->model().appendLines(LinesFromTexts({text}));
+        QCOMPARE(m_window->previewBox()->toPlainText().size(), qsizetype(text.size() * 2 / 4));
+        // Typing at the end still writes the whole text back, codes included.
+        m_window->previewBox()->setFocus();
+        m_window->previewBox()->moveCursor(QTextCursor::End);
+        QTest::keyClicks(m_window->previewBox(), "z");
+        QCOMPARE(m_window->model().line(0).text, text + QLatin1Char('z'));
+    }
+
+    // A blank settings file starts afresh silently, a corrupt one is told of; neither is overwritten.
+    void settingsFile()
+    {
+        for (const QByteArray &content : {QByteArray(" \n"), QByteArray("{\"HKEY_CURRENT_USER\": {\"keys\": [")}) {
+            QVERIFY(WriteFileBytes(m_open->store.path(), content));
+            m_open->store.reopen();
+            FakePrompts startPrompts;
+            MainWindow fresh(*m_open->store.store, &startPrompts);
+            QCOMPARE(fresh.settings().name, QString());
+            QCOMPARE(startPrompts.messages.size(), content.startsWith('{') ? 1 : 0);
+            QCOMPARE(ReadFileBytes(m_open->store.path()), content);
+        }
     }
 };
 

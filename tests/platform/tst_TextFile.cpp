@@ -1,6 +1,8 @@
-#include "platform/TextFile.h"
 #include "FileFixtures.h"
+#include "SmallDisk.h"
+
 #include "platform/SafeSave.h"
+#include "platform/TextFile.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -10,11 +12,8 @@
 #include <QTest>
 
 #ifdef Q_OS_UNIX
-#include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #endif
 
 // before: null for no file yet, "<read-only>" for a file nobody may write; sizeLimit: the largest file the
@@ -83,33 +82,19 @@ private slots:
         }
         QVERIFY(chmod(QFile::encodeName(dir.path()).constData(), c.folderTakesNewFiles ? 0777 : 0555) == 0);
         QVERIFY(chmod(QFile::encodeName(data.path()).constData(), 0777) == 0);
-        int pipeEnds[2];
-        QVERIFY(pipe(pipeEnds) == 0);
-        const pid_t child = fork();
-        if (child == 0) {
-            signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead of ending the process
-            if (c.sizeLimit > 0) {
-                const rlimit limit{rlim_t(c.sizeLimit), rlim_t(c.sizeLimit)};
-                setrlimit(RLIMIT_FSIZE, &limit);
-            }
+        const std::optional<QByteArray> result = InChildProcess([&] {
+            const rlimit limit{rlim_t(c.sizeLimit), rlim_t(c.sizeLimit)};
             setenv("XDG_DATA_HOME", QFile::encodeName(data.path()).constData(), 1);
             // Permissions bind nobody with root's rights: save as an ordinary user then.
-            if (geteuid() == 0 && setuid(65534) != 0)
-                _exit(3);
-            const TextWriteResult result = WriteTextFile(path, c.text);
-            const QByteArray error = result.errorString.toUtf8();
-            (void)!write(pipeEnds[1], error.constData(), size_t(error.size()));
-            _exit(result.ok ? 0 : 1);
-        }
-        close(pipeEnds[1]);
-        QFile errorPipe;
-        QVERIFY(errorPipe.open(pipeEnds[0], QIODevice::ReadOnly, QFileDevice::AutoCloseHandle));
-        const QString error = QString::fromUtf8(errorPipe.readAll());
-        int status = 0;
-        QCOMPARE(waitpid(child, &status, 0), child);
+            return (c.sizeLimit == 0 || setrlimit(RLIMIT_FSIZE, &limit) == 0) && (geteuid() != 0 || setuid(65534) == 0);
+        }, [&] {
+            const TextWriteResult written = WriteTextFile(path, c.text);
+            return QByteArray(written.ok ? "saved:" : "failed:") + written.errorString.toUtf8();
+        });
         QVERIFY(chmod(QFile::encodeName(dir.path()).constData(), 0700) == 0);
-        QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) != 3);
-        QCOMPARE(WEXITSTATUS(status) == 0, c.saved);
+        QVERIFY(result);
+        const QString error = QString::fromUtf8(result->mid(result->indexOf(':') + 1));
+        QCOMPARE(result->startsWith("saved:"), c.saved);
         QVERIFY(c.saved || !error.isEmpty());
         QVERIFY2(error.contains(c.reason), qPrintable(error));
         // The old file was put back or never touched: no copy is kept, and none is spoken of.

@@ -1,11 +1,15 @@
 #include "ScriptFixtures.h"
 #include "WidgetDriving.h"
 
+#include "animation/AnimationFileCommands.h"
+#include "animation/Settings.h"
+#include "game/GameConsole.h"
 #include "platform/TextFile.h"
 #include "script/ScriptGenerator.h"
+#include "script/ScriptImport.h"
+#include "script/ScriptParts.h"
 #include "script/ScriptSave.h"
 #include "script/ScriptWindow.h"
-#include "animation/Settings.h"
 
 #include <QPlainTextEdit>
 
@@ -16,8 +20,13 @@ const QString CrLf = QStringLiteral("\r\n");
 // The command and wait lines of one animation line; told: its Time is reported as no number.
 struct LineCase { AnimationLine line; QString command, wait; bool told = false; };
 
-// Answers to "File Exists! Overwrite?" about target.cfg; the files chosen ("" cancels); the file written.
-struct SaveCase { QList<PromptAnswer> answers; QStringList choices; QString written; QStringList told; };
+// script: the script's Save, else the animation's Save As; answers to "File exists! Overwrite?"; the names
+// chosen ("" cancels, ".%e" the file's ending) beside taken.cfg and taken.ras; the file written.
+struct SaveCase { bool script; QList<PromptAnswer> answers; QStringList choices; QString written;
+    bool failed = false; };
+
+// What the script window tells for one game: its summary, and the report's line for a name.
+struct WindowCase { Game game; QString parts; QString report; };
 
 } // namespace
 
@@ -66,38 +75,58 @@ private slots:
         QCOMPARE(told, c.told ? QStringList{"no number _" + c.line.time + "_"} : QStringList());
     }
 
-    void saveScript_data()
+    void saveAsksBeforeWritingOver_data()
     {
         QTest::addColumn<SaveCase>("c");
         using A = PromptAnswer;
-        const QStringList asked{"File Exists! Overwrite?"};
-        QTest::newRow("cancel the dialog") << SaveCase{{}, {""}, "", {}};
-        QTest::newRow("new file") << SaveCase{{}, {"other"}, "other", {}};
-        QTest::newRow("overwrite yes") << SaveCase{{A::Yes}, {"target"}, "target", asked};
-        QTest::newRow("overwrite cancel") << SaveCase{{A::Cancel}, {"target", "other"}, "", asked};
-        QTest::newRow("no asks again") << SaveCase{{A::No}, {"target", "other"}, "other", asked};
-        QTest::newRow("no, then cancel") << SaveCase{{A::No}, {"target", ""}, "", asked};
-        QTest::newRow("failed save") << SaveCase{{}, {"missing/s"}, "", {"save error"}};
+        for (bool script : {true, false}) {
+            const auto row = [script](const char *tag) -> QTestData & {
+                return QTest::addRow("%s, %s", script ? "script" : "animation", tag);
+            };
+            row("cancel the dialog") << SaveCase{script, {}, {""}, ""};
+            row("new file") << SaveCase{script, {}, {"fresh.%e"}, "fresh.%e"};
+            row("a dot in the folder's name") << SaveCase{script, {}, {"my.scripts/anim"}, "my.scripts/anim.%e"};
+            row("overwrite yes") << SaveCase{script, {A::Yes}, {"taken.%e"}, "taken.%e"};
+            row("typed without its ending: that file asked about") << SaveCase{script, {A::Yes}, {"taken"}, "taken.%e"};
+            row("overwrite cancel") << SaveCase{script, {A::Cancel}, {"taken.%e", "x.%e"}, ""};
+            row("no opens the dialog again") << SaveCase{script, {A::No}, {"taken.%e", "fresh.%e"}, "fresh.%e"};
+            row("no, then cancel") << SaveCase{script, {A::No}, {"taken.%e", ""}, ""};
+            row("failed save") << SaveCase{script, {}, {"missing/s"}, "", true};
+        }
     }
 
-    void saveScript()
+    void saveAsksBeforeWritingOver()
     {
         QFETCH(SaveCase, c);
+        const QString ending = c.script ? "cfg" : "ras";
         QTemporaryDir dir;
-        PutBytes(dir.filePath(QStringLiteral("target.cfg")), "old");
+        PutBytes(dir.filePath("taken.cfg"), "old");
+        PutBytes(dir.filePath("taken.ras"), "old");
+        QDir(dir.path()).mkdir("my.scripts");
         FakePrompts prompts;
         prompts.answers = c.answers;
         for (const QString &choice : c.choices)
-            prompts.fileAnswers << (choice.isEmpty() ? QString() : dir.filePath(choice + ".cfg"));
+            prompts.fileAnswers << (choice.isEmpty() ? QString() : dir.filePath(QString(choice).replace("%e", ending)));
         FileDialogState dialog;
+        AnimationModel model;
+        model.setLines({Line("new")});
         const QString text = ExampleScript().join(CrLf);
-        QCOMPARE(SaveScript(text, dir.path(), dialog, prompts), !c.written.isEmpty());
-        QCOMPARE(ReadFileBytes(dir.filePath("target.cfg")), c.written == "target" ? text.toLatin1() + "\r\n" : "old");
-        QCOMPARE(ReadFileBytes(dir.filePath("other.cfg")), c.written == "other" ? text.toLatin1() + "\r\n" : "<missing>");
+        const bool saved = c.script ? SaveScript(text, dir.path(), dialog, prompts)
+                                    : SaveAnimationAs(model, dialog, Settings{.saveDir = dir.path()}, prompts);
+        QCOMPARE(saved, !c.written.isEmpty());
+        const QByteArray bytes = c.script ? text.toLatin1() + "\r\n" : "#v050#\r\nnew\r\n15\r\nset name\r\n";
+        for (const QString &file : {"taken.%e", "fresh.%e", "my.scripts/anim.%e"}) {
+            const QByteArray before = file.startsWith("taken") ? "old" : "<missing>";
+            const QString path = dir.filePath(QString(file).replace("%e", ending));
+            QCOMPARE(ReadFileBytes(path), file == c.written ? bytes : before);
+        }
+        QVERIFY(!QFile::exists(dir.filePath("taken")));
         QStringList told = prompts.messageTexts();
         if (!told.isEmpty() && IsSaveError(told.last()))
             told.last() = QStringLiteral("save error");
-        QCOMPARE(told, c.told);
+        const QString asked = c.script ? "File Exists! Overwrite?" : "File exists! Overwrite?";
+        QCOMPARE(told, QStringList(c.answers.size(), asked) + QStringList(c.failed ? 1 : 0, "save error"));
+        QCOMPARE(prompts.dialogs.size(), c.choices.size() - c.answers.count(PromptAnswer::Cancel));
         QCOMPARE(prompts.dialogs.first().state.initialDir, dir.path());
     }
 
@@ -122,6 +151,162 @@ private slots:
         ClickMenuBar(window);  // its one entry saves
         QCOMPARE(ReadFileBytes(path), (ExampleScript() << "echo \"?\"").join(CrLf).toLatin1() + "\r\n");
         QCOMPARE(prompts.messageTexts().last(), ReplacedCharactersNotice(path));
+    }
+
+    // A whole animation split at the game's largest part: the stock buffer needs many parts, the others few.
+    void splitPerGame_data()
+    {
+        QTest::addColumn<Game>("game");
+        QTest::addColumn<int>("parts");
+        QTest::newRow("RtCW 1.4") << Game::Rtcw << 74;
+        QTest::newRow("ioRTCW") << Game::IoRtcw << 9;
+        QTest::newRow("Enemy Territory 2.60b") << Game::Et << 9;
+        QTest::newRow("ET: Legacy") << Game::EtLegacy << 9;
+    }
+    void splitPerGame()
+    {
+        QFETCH(Game, game);
+        QFETCH(int, parts);
+        const GameRules &rules = Games::Of(game);
+        Lines lines;
+        for (int i = 0; i < 32767; ++i)
+            lines << AnimationLine{QStringLiteral("^%1Ocelot %2").arg(1 + i % 7).arg(i), "15", "set name"};
+        const QStringList split = SplitScript(BuildScriptText(lines, {}), "script", rules.maxPartBytes(), rules);
+        QCOMPARE(split.size(), parts);
+        // Each exec leaves two bytes waiting: every part must still fit beside them.
+        for (int i = 0; i < split.size(); ++i)
+            QVERIFY2(GameConsole::ExecFits(PartFileBytes(split.at(i)), 2 * i, rules), qPrintable(QString::number(i)));
+        QVERIFY(!GameConsole::ExecFits(PartFileBytes(split.first()) + rules.bufferBytes / 8, 0, rules));
+    }
+
+    void windowPerGame_data()
+    {
+        QTest::addColumn<WindowCase>("c");
+        QTest::newRow("RtCW 1.4 cuts a long name") << WindowCase{Game::Rtcw, "in 1 part(s) of at most 12,288 bytes, checked against RtCW 1.4",
+            "line 2: cut at 35 bytes (colour codes count)"};
+        QTest::newRow("ET: Legacy drops the player") << WindowCase{Game::EtLegacy, "checked against ET: Legacy. "
+            "Start it in the game with: exec and the name you save it as (exec \"script.cfg\" for script.cfg)\n"
+            "ET: Legacy servers take one name change every 5 seconds by default: 2 of 3 names will be seen.",
+            "line 2: over 35 bytes: the server drops the player"};
+        QTest::newRow("ET shows black") << WindowCase{Game::Et, "checked against Enemy Territory 2.60b",
+            "line 2: cut at 35 bytes"};
+    }
+    void windowPerGame()
+    {
+        QFETCH(WindowCase, c);
+        AnimationModel model;
+        model.setLines({{"^1Ocelot", "15", "set name"}, {QString(36, 'a'), "15", "set name"}, {"^0Black", "200", "set name"}});
+        const Settings settings{.game = c.game};
+        FileDialogState dialog;
+        FakePrompts prompts;
+        ScriptWindow window(model, settings, dialog, prompts);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QString summary = window.findChild<QLabel *>("lblSummary")->text();
+        QVERIFY2(summary.contains(c.parts), qPrintable(summary));
+        const QString report = window.findChild<QPlainTextEdit *>("txtReport")->toPlainText();
+        QVERIFY2(report.contains(c.report), qPrintable(report));
+        QCOMPARE(report.contains("black colour codes"), c.game == Game::Rtcw);
+        // Saving asks first where the server would drop the player; No saves nothing.
+        prompts.answers = {PromptAnswer::No};
+        ClickMenuBar(window);
+        const bool asked = prompts.messageTexts().value(0).startsWith("ET: Legacy drops you from the server for a name "
+                                                                      "over 35 bytes or none, at line(s) 2.");
+        QCOMPARE(asked, c.game == Game::EtLegacy);
+        QCOMPARE(prompts.dialogs.isEmpty(), c.game == Game::EtLegacy);
+    }
+
+    void import_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QStringList>("rows");  // "Text|Time", then "|Action" when not "set name"
+        const QStringList ab{"a|3", "b|4"};
+        QTest::newRow("name and wait on one line") << "set name ^1Bob; wait 20" << QStringList{"^1Bob|20"};
+        QTest::newRow("name ignores case, wait doesn't") << "SET NAME x\nWAIT 5\nName y" << QStringList{"x|", "y|"};
+        QTest::newRow("no value") << "set name\nset name \nname\nname " << QStringList{};
+        QTest::newRow("quotes go, blanks stay") << "set name  \"a\"b\"\" " << QStringList{" ab |"};
+        QTest::newRow("name is a prefix test") << "set name x\nname y\nnames z" << QStringList{"x|", "y|", " z|"};
+        QTest::newRow("only the first wait after a name") << "wait 5\nset name a\nwait 6\nwait 9" << QStringList{"a|6"};
+        QTest::newRow("wait value trimmed, unquoted, as written") << "set name a\nwait  7 \nname b\nwait \"7\"\nname c\nwait 2.50"
+                                                                  << QStringList{"a|7", "b|7", "c|2.50"};
+        QTest::newRow("wait out of range, without value, no number") << "set name a\nwait 40000\nwait \nwait\nwait abc\nwait 8"
+                                                                       << QStringList{"a|8"};
+        QTest::newRow("wait fills the last name") << "set name a; set name b; wait 4" << QStringList{"a|", "b|4"};
+        QTest::newRow("comments and bind skipped, echo read") << "  // set name x\n\t// set name y\n\n  \nbind x y\necho hi" << QStringList{"hi||echo"};
+        QTest::newRow("slashes later are text") << "set name x // c" << QStringList{"x // c|"};
+        QTest::newRow("semicolon inside quotes stays") << "say \"gg; wp\"; set name \"a;b\";wait 2" << QStringList{"gg; wp||say", "a;b|2"};
+        QTest::newRow("blanks, tabs, empty commands") << ";; ;\tset name x ;   wait 3" << QStringList{"x |3"};
+        QTest::newRow("other commands skipped") << "say hi; set name a; bind x y; wait 3" << QStringList{"hi||say", "a|3"};
+        QTest::newRow("every action read with its wait") << "set name a\nwait 5\nsay_team \"hi\"\nwait 20\nvsay x\nvsay_team y"
+                                                         << QStringList{"a|5", "hi|20|say_team", "x||vsay", "y||vsay_team"};
+        QTest::newRow("mixed, last line open") << "set name a\r\nwait 3\nname b;wait 4\r// name c" << ab;
+    }
+
+    void import()
+    {
+        QFETCH(QString, script);
+        QTemporaryDir dir;
+        AnimationModel model;
+        model.setLines(LinesFromTexts({"old"}));
+        FakePrompts prompts;
+        QVERIFY(ImportScript(model, PutBytes(dir.filePath(QStringLiteral("a.cfg")), script.toLatin1()), prompts));
+        QStringList imported;
+        for (const AnimationLine &line : model.lines())
+            imported << line.text + '|' + line.time + (line.action == QLatin1String("set name") ? QString() : '|' + line.action);
+        QTEST(imported, "rows");
+        QVERIFY(prompts.messages.isEmpty());
+    }
+
+    void generatedScript()
+    {
+        const Lines lines{Line("^1Mar^7quee", "10"), Line("", "0"), Line("^2Caf\u00e9", "150"), Line("a \"b\"", "2x")};
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("gen.cfg"));
+        QVERIFY(WriteTextFile(path, ScriptFileText(BuildScriptText(lines, {}))).ok);
+        AnimationModel model;
+        FakePrompts prompts;
+        QVERIFY(ImportScript(model, path, prompts));
+        QCOMPARE(model.lines(), (Lines{lines.at(0), Line("_", "5"), Line("^2Caf\u00e9", "99"), Line("a 'b'")}));
+
+        // Every action, and the parts a large script is saved in.
+        Lines many;
+        for (int i = 0; i < 3000; ++i)
+            many << AnimationLine{QStringLiteral("^3line; %1").arg(i), QString::number(1 + i % 99), ActionList().at(i % ActionList().size())};
+        const QString first = dir.filePath(QStringLiteral("many.cfg"));
+        const QStringList parts = SplitScript(BuildScriptText(many, {}), ExecTargetOf(first).name, 12288);
+        QVERIFY(parts.size() > 2);
+        QVERIFY(WriteScriptParts(first, parts).ok);
+        QVERIFY(ImportScript(model, first, prompts));
+        QCOMPARE(model.lines(), many);
+        // Saved under another name, every part runs the next of that name: the old chain may be gone.
+        const QString renamed = dir.filePath(QStringLiteral("renamed.cfg"));
+        QVERIFY(WriteScriptParts(renamed, parts).ok);
+        for (const QString &old : PartPaths(first, parts.size()))
+            QVERIFY(QFile::remove(old));
+        QVERIFY(ImportScript(model, renamed, prompts));
+        QCOMPARE(model.lines(), many);
+    }
+
+    // A chain that runs an earlier part again is read once through: no hang, no copies.
+    void chainRunningItselfIsReadOnce_data()
+    {
+        QTest::addColumn<QStringList>("files");  // a.cfg, b.cfg ...
+        QTest::addColumn<QStringList>("names");
+        QTest::newRow("the last part runs the first") << QStringList{"set name A\nwait 5\nexec \"b.cfg\"", "set name B\nwait 5\nexec a"}
+                                                      << QStringList{"A", "B"};
+        QTest::newRow("a part runs itself") << QStringList{"set name A\nwait 5\nexec \"a.cfg\""} << QStringList{"A"};
+    }
+
+    void chainRunningItselfIsReadOnce()
+    {
+        QFETCH(QStringList, files);
+        QTemporaryDir dir;
+        for (int i = 0; i < files.size(); ++i)
+            QVERIFY(WriteTextFile(dir.filePath(QString(QChar('a' + i)) + ".cfg"), files.at(i)).ok);
+        AnimationModel model;
+        FakePrompts prompts;
+        QVERIFY(ImportScript(model, dir.filePath("a.cfg"), prompts));
+        QTEST(TextsOf(model), "names");
     }
 };
 

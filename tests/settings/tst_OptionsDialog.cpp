@@ -152,20 +152,24 @@ private slots:
 
     // OK writes only what the user changed: clearing the Save folder (browse, browse and cancel), picking a
     // script folder, typing "X" after the clan tag and ticking "multi select". Meanwhile another copy changes
-    // the name, which stays. There is no leet.ini.
+    // the name, which stays. There is no leet.ini. A write that fails is said when OK is pressed, and the window
+    // stays open with the player's choices for the next OK.
     void okWritesWhatTheUserChanged_data()
     {
         QTest::addColumn<QStringList>("stored");
         QTest::addColumn<QString>("written");
-        QTest::newRow("first run: no key") << QStringList{}
-            << "MultiSelect=1,Clantag=X,GenerateDir=/scripts";
+        QTest::addColumn<bool>("diskFull");  // at the first OK
+        const QString changed = "MultiSelect=1,Clantag=X,GenerateDir=/scripts";
+        QTest::newRow("first run: no key") << QStringList{} << changed << false;
         QTest::newRow("everything set") << QStringList{"OpenDir=/o", "SaveDir=/s", "GenerateDir=/g", "Name=^1Name", "Clantag=[C]", "Reverse=1", "EditItem=1", "MultiSelect=1"}
-            << "MultiSelect=0,Clantag=[C]X,SaveDir=,GenerateDir=/scripts";
+            << "MultiSelect=0,Clantag=[C]X,SaveDir=,GenerateDir=/scripts" << false;
+        QTest::newRow("the disk full at first") << QStringList{} << changed << true;
     }
     void okWritesWhatTheUserChanged()
     {
         QFETCH(QStringList, stored);
         QFETCH(QString, written);
+        QFETCH(bool, diskFull);
         StoreSettings(*m_store.store, stored);
         RecordingStore recorder(*m_store.store);
         FakePrompts prompts;  // there is no leet.ini
@@ -183,34 +187,23 @@ private slots:
         QVERIFY(recorder.writes.isEmpty());
         JsonRegistryStore otherCopy(m_store.path());
         SetRegValue(otherCopy, RegHive::CurrentUser, SettingsKey, QStringLiteral("Name"), QStringLiteral("^2Other"));
+        prompts.clear();
+        if (diskFull) {
+            recorder.refuse = true;
+            child.click("cmdOK");
+            QCOMPARE(prompts.messageTexts(), QStringList{"The settings could not be saved: The disk is full."});
+            QVERIFY(child.dialog.isVisible());
+            QVERIFY(writesWhenSaved.isEmpty());
+            recorder.refuse = false;
+            recorder.writes.clear();
+        }
         child.click("cmdOK");
+        QVERIFY(!child.dialog.isVisible());
         QCOMPARE(recorder.writes.join(','), written);
         QCOMPARE(writesWhenSaved, QStringList{written});  // told once, after every write
         m_store.reopen();
         QCOMPARE(LoadSettings(*m_store.store).generateDir, QStringLiteral("/scripts"));
         QCOMPARE(LoadSettings(*m_store.store).name, QStringLiteral("^2Other"));
-    }
-
-    // A write that fails is said when OK is pressed, and the window stays open with the player's choices.
-    void okWhenTheSettingsCantBeWritten()
-    {
-        RecordingStore recorder(*m_store.store);
-        FakePrompts prompts;
-        int saved = 0;
-        const OptionsUnderTest options(recorder, m_store.dir.filePath("leet.ini"), QString(), prompts, 0, [&] { ++saved; });
-        QTest::keyClicks(options["txtClan"], QStringLiteral("X"));
-        recorder.refuse = true;
-        prompts.clear();
-        options.click("cmdOK");
-        QCOMPARE(prompts.messageTexts(), QStringList{"The settings could not be saved: The disk is full."});
-        QVERIFY(options.dialog.isVisible());
-        QCOMPARE(saved, 0);
-        recorder.refuse = false;
-        options.click("cmdOK");
-        QVERIFY(!options.dialog.isVisible());
-        QCOMPARE(saved, 1);
-        m_store.reopen();
-        QCOMPARE(LoadSettings(*m_store.store).clanTag, QStringLiteral("X"));
     }
 
     void gameChoice_data()

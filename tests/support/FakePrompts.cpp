@@ -32,22 +32,6 @@ bool FakePrompts::fileDialog(const QString &kind, FileDialogState &state)
     return true;
 }
 
-bool FakePrompts::openFile(FileDialogState &state)
-{
-    return fileDialog(QStringLiteral("open"), state);
-}
-
-bool FakePrompts::saveFile(FileDialogState &state)
-{
-    return fileDialog(QStringLiteral("save"), state);
-}
-
-QString FakePrompts::browseFolder(const QString &title)
-{
-    dialogs.append({QStringLiteral("folder"), FileDialogState{title, {}, {}, {}}});
-    return folderAnswers.isEmpty() ? QString() : folderAnswers.takeFirst();
-}
-
 QStringList FakePrompts::messageTexts() const
 {
     QStringList texts;

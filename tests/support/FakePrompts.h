@@ -25,9 +25,13 @@ public:
     PromptAnswer message(const QString &text, const QString &title, PromptIcon icon,
                          PromptButtons buttons) override;
     QString input(const QString &prompt, const QString &title, const QString &defaultAnswer) override;
-    bool openFile(FileDialogState &state) override;
-    bool saveFile(FileDialogState &state) override;
-    QString browseFolder(const QString &title) override;
+    bool openFile(FileDialogState &state) override { return fileDialog(QStringLiteral("open"), state); }
+    bool saveFile(FileDialogState &state) override { return fileDialog(QStringLiteral("save"), state); }
+    QString browseFolder(const QString &title) override
+    {
+        dialogs.append({QStringLiteral("folder"), FileDialogState{title, {}, {}, {}}});
+        return folderAnswers.isEmpty() ? QString() : folderAnswers.takeFirst();
+    }
 
     QList<PromptAnswer> answers;        // for message()
     QStringList inputAnswers;           // for input(); missing means cancelled

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "FakePrompts.h"
+#include "TestLines.h"
+
+#include "animation/AnimationFile.h"
 
 #include <QFile>
 
@@ -14,6 +17,21 @@ inline bool WriteFileBytes(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// An animation file of lines with these Texts, and the Texts a file holds (none when it can't be read).
+inline bool WriteAnimationFile(const QString &path, const QStringList &texts)
+{
+    return WriteTextFile(path, AnimationFileText(LinesFromTexts(texts))).ok;
+}
+
+inline QStringList TextsInFile(const QString &path)
+{
+    FakePrompts quiet;
+    QStringList texts;
+    for (const AnimationLine &line : ReadAnimationFile(path, quiet).value_or(QVector<AnimationLine>()))
+        texts << line.text;
+    return texts;
 }
 
 // Every message shown so far as "title|text", to compare in one go.

@@ -148,7 +148,8 @@ private slots:
                            + QDir::toNativeSeparators(file.userCopy));
     }
 
-    // The command-line tool follows the same rule: the user's copy in their data folder.
+    // Without --table, the command-line tool reads the leet.ini the desktop program reads: the user's copy in their
+    // data folder, else the one beside the programs.
     void cliReadsTheUsersCopy()
     {
         const QByteArray oldData = qgetenv("XDG_DATA_HOME");
@@ -171,10 +172,13 @@ private slots:
 #endif
         // A fresh build works without "Create file": the table it writes is the one shipped beside the programs.
         QCOMPARE(ReadFileBytes(QFileInfo(CliProgram()).dir().filePath(QStringLiteral("leet.ini"))), DefaultFileBytes);
+        QFile::remove(file.userCopy);
+        const CliResult beside = RunCli({QStringLiteral("leet"), QStringLiteral("Name")});
         QVERIFY(QDir().mkpath(QFileInfo(file.userCopy).path()) && WriteFileBytes(file.userCopy, "a=@\r\n"));
         const CliResult run = RunCli({QStringLiteral("leet"), QStringLiteral("Name")});
         qputenv("XDG_DATA_HOME", oldData);
         QVERIFY(usersOwn == "<missing>" ? QFile::remove(file.userCopy) : WriteFileBytes(file.userCopy, usersOwn));
+        QCOMPARE(beside.out, QByteArray("N4/\\/\\3\n"));
         QCOMPARE(run.out, QByteArray("N@me\n"));
     }
 
@@ -206,9 +210,13 @@ private slots:
         QVERIFY(run.err.isEmpty());
     }
 
-    // Surrogates, paired or lone, are kept; 51 in 100 letters go upper case.
+    // Surrogates, paired or lone, are kept; 51 in 100 letters go upper case. The command line's is seeded.
     void randomCase()
     {
+        const CliResult run = RunCli({"randomcase", "abcdefghij", "--seed", "3"});
+        QCOMPARE(run.out, RunCli({"randomcase", "abcdefghij", "--seed", "3"}).out);
+        QCOMPARE(run.out.toLower(), QByteArray("abcdefghij\n"));
+        QVERIFY(run.out != RunCli({"randomcase", "abcdefghij", "--seed", "5"}).out);
         const QString text = "a\U00010400b\U0001F600" + QString(QChar(0xD801)) + "x" + QChar(0xDC28) + QString(20000, QLatin1Char('m'));
         QRandomGenerator generator(7);
         const QString result = RandomizeTextCase(text, generator);

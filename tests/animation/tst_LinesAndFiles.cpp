@@ -1,18 +1,23 @@
 #include "ScriptFixtures.h"
 
+#include "animation/AnimationFile.h"
+#include "animation/AnimationFileCommands.h"
 #include "animation/EditLineDialog.h"
 #include "animation/LineCommands.h"
-#include "script/PasteCommands.h"
 #include "animation/Settings.h"
+#include "script/PasteCommands.h"
 
 #include <QClipboard>
 #include <QComboBox>
-#include <QLabel>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 namespace {
+
+// The file's bytes and the lines loading it gives; with saved set, the bytes are what saving those lines writes.
+struct FileCase { QByteArray bytes; Lines loaded; std::optional<Lines> saved; };
 
 // "A,B,^1Bob,#3": A, B and C are lines whose every field differs, so a copy of the
 // wrong line or field shows; "#3" is three lines "x"; any other name is a pasted line.
@@ -42,9 +47,72 @@ struct EditCase { QString time, action, keys; int downs; QString how, newTime, n
 
 } // namespace
 
-class LineCommandsTest : public QObject {
+class LinesAndFilesTest : public QObject {
     Q_OBJECT
 private slots:
+    void file_data()
+    {
+        QTest::addColumn<FileCase>("c");
+        QTest::newRow("no file") << FileCase{"<missing>", {}};
+        QTest::newRow("zero bytes") << FileCase{"", {}};
+        QTest::newRow("empty animation") << FileCase{"#v050#\r\n", {}, Lines{}};
+        const Lines plain{Line("^1Hi", " 2x", "say"), Line("\u00e9\u20ac")};
+        QTest::newRow("fields as they are, code page")
+            << FileCase{"#v050#\r\n^1Hi\r\n 2x\r\nsay\r\n\xe9\x80\r\n15\r\nset name\r\n", plain, plain};
+        QTest::newRow("CR LF in a field") << FileCase{"#v050#\r\na\nb\r\n1\n5\r\nsay\r\n", {Line("a\nb", "1\n5", "say")},
+                                                      Lines{Line("a\r\nb", "1\r5", "say")}};
+        QTest::newRow("last line open") << FileCase{"#v050#\r\na\r\n15\r\necho", {Line("a", "15", "echo")}};
+        QTest::newRow("record cut off after its Time") << FileCase{"#v050#\r\na\r\n1\r\nsay\r\nb\r\n15\r\n", {Line("a", "1", "say")}};
+        QTest::newRow("action in capitals") << FileCase{"#v050#\r\na\r\n15\r\nSAY\r\n", {Line("a")}};
+        QTest::newRow("header in other case: older layout") << FileCase{"#V050#\r\na\r\n\r\nsay", {Line("a"), Line(""), Line("say")}};
+        QTest::newRow("LF-only file") << FileCase{"#v050#\na\n15\nsay\n", {}};
+    }
+
+    void file()
+    {
+        QFETCH(FileCase, c);
+        const QString path = m_dir.filePath(QStringLiteral("a.ras"));
+        QFile::remove(path);
+        AnimationModel model;
+        model.setLines(c.saved ? *c.saved : LinesFromTexts({"old 1", "old 2", "old 3", "old 4", "old 5"}));
+        FakePrompts prompts;
+        if (c.saved) {
+            QVERIFY(SaveAnimation(model, path, prompts));
+            QCOMPARE(ReadFileBytes(path), c.bytes);
+        } else if (c.bytes != "<missing>") {
+            PutBytes(path, c.bytes);
+        }
+        LoadAnimation(model, path, prompts);
+        QCOMPARE(model.lines(), c.loaded);
+        QVERIFY(prompts.messages.isEmpty());
+    }
+
+    void failedSaveKeepsOldFile()
+    {
+        // At the longest name the file system allows there is no room for the safe write's temporary file.
+        const QString path = PutBytes(m_dir.filePath(QString(250, QLatin1Char('n'))), "old");
+        AnimationModel model;
+        model.setLines(LinesFromTexts({"new"}));
+        FakePrompts prompts;
+        QVERIFY(!SaveAnimation(model, path, prompts));
+        QCOMPARE(prompts.messages.size(), 1);
+        QVERIFY2(IsSaveError(prompts.messages.first().text), qPrintable(prompts.messages.first().text));
+        QCOMPARE(ReadFileBytes(path), QByteArray("old"));
+    }
+
+    void openAnimation()
+    {
+        const QString path = PutBytes(m_dir.filePath(QStringLiteral("open.ras")), "#v050#\r\none\r\n15\r\nsay\r\n");
+        const QString missing = m_dir.filePath(QStringLiteral("none.ras"));
+        FileDialogState dialog;
+        FakePrompts prompts;
+        prompts.fileAnswers = {missing, path};
+        QCOMPARE(ChooseAnimationToOpen(dialog, Settings{}, prompts), QString());
+        QCOMPARE(prompts.messageTexts(), QStringList{"File not found!\n" + missing});
+        QCOMPARE(ChooseAnimationToOpen(dialog, Settings{}, prompts), path);
+        QCOMPARE(ReadAnimationFile(path, prompts).value(), Lines{Line("one", "15", "say")});
+    }
+
     void copyLines_data()
     {
         QTest::addColumn<CopyCase>("c");
@@ -185,7 +253,10 @@ private slots:
         else
             QCOMPARE(model.lines(), (Lines{Line("A"), {QStringLiteral("B"), c.time, c.action}, Line("C")}));
     }
+
+private:
+    QTemporaryDir m_dir;
 };
 
-QTEST_MAIN(LineCommandsTest)
-#include "tst_LineCommands.moc"
+QTEST_MAIN(LinesAndFilesTest)
+#include "tst_LinesAndFiles.moc"

@@ -2,16 +2,25 @@
 #include "ScriptFixtures.h"
 #include "UnderWine.h"
 
+#include "Version.h"
 #include "animation/AnimationFile.h"
 #include "platform/TextFile.h"
+#include "wizard/EffectList.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
 #ifdef Q_OS_UNIX
 #include <sys/resource.h>
 #endif
 
 namespace {
+
+// out: the start of standard output; err: what standard error says, piece by piece
+struct UsageCase { QStringList arguments; int exitCode; QByteArray out; QStringList err = {}; };
 
 // "@" in the arguments stands for a temporary folder; the file, when not null, is written there as "in".
 // Exit 1 says why on one line.
@@ -19,9 +28,99 @@ struct VerbCase { QStringList arguments; QByteArray file; int exitCode; QByteArr
 
 } // namespace
 
-class ScriptVerbsTest : public QObject {
+// marqueemaster-cli as a shell runs it.
+class CliTest : public QObject {
     Q_OBJECT
 private slots:
+    void strip_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("out");
+        QTest::newRow("codes, a code after a code is visible") << "^1Mar^7quee ^1^2ab" << QByteArray("Marquee ^2ab\n");
+        QTest::newRow("double caret zero, code at the end") << "^^0ab^3" << QByteArray("^ab\n");
+        QTest::newRow("utf-8 kept") << QString::fromUtf8("^3\u00e9\u4e00") << QString::fromUtf8("\u00e9\u4e00\n").toUtf8();
+    }
+
+    void strip()
+    {
+        QFETCH(QString, text);
+        const CliResult result = RunCli({"strip", text});
+        QCOMPARE(result.exitCode, 0);
+        QTEST(result.out, "out");
+        QVERIFY(result.err.isEmpty());
+    }
+
+    // "@" stands for a temporary folder; exit 2 is a usage error and shows the usage, 1 a file or data error.
+    void usage_data()
+    {
+        QTest::addColumn<UsageCase>("c");
+        const QStringList usage{"Usage:", "marqueemaster-cli strip TEXT"};
+        const QStringList effects{"effects", "--name", "ab", "--effect"};
+        const QStringList colorize{"colorize", "ab", "--pattern", "RAINBOW"};
+        const QStringList blackAndOrange{"colorize", "ab", "--pattern", "alternate", "--colors", "0,8"};
+        const QStringList blackBounce{"effects", "--name", "^0ab", "--keep-colours", "--effect", "bounce"};
+        const auto row = [](const char *tag) -> QTestData & { return QTest::newRow(tag); };
+        row("help") << UsageCase{{"--help"}, 0, "Usage:"};
+        row("a verb's help") << UsageCase{{"effects", "--help"}, 0, "Usage:\n  marqueemaster-cli effects --name NAME"};
+        row("version") << UsageCase{{"--version"}, 0, "marqueemaster-cli " MARQUEE_VERSION_TEXT "\n"};
+        row("nothing") << UsageCase{{}, 2, {}, usage};
+        row("unknown verb") << UsageCase{{"dance"}, 2, {}, QStringList{"Unknown command: dance"} + usage};
+        row("unknown option") << UsageCase{{"--loud"}, 2, {}, {"Unknown option: --loud"}};
+        row("strip with two texts") << UsageCase{{"strip", "a", "b"}, 2, {},
+            QStringList{"strip takes one TEXT, not 2"} + usage};
+        row("effects, unknown option") << UsageCase{effects + QStringList{"Wave 2", "--loud", "1"}, 2, {},
+            {"Unknown option: --loud"}};
+        row("unknown effect lists the effects") << UsageCase{effects + QStringList{"Sparkle"}, 2, {},
+            {"Unknown effect: \"Sparkle\"; the effects are: " + EffectNames().join(", ")}};
+        row("bounce, negative") << UsageCase{effects + QStringList{"Bounce", "--param1", "-3"}, 2, {},
+            {"Bounce: --param1 must be a number from 1 to 32767 (the wizard offers 1 to 9), not \"-3\""}};
+        row("scroll, no number") << UsageCase{effects + QStringList{"Scroll to Left", "--param1", "wide"}, 2, {},
+            {"from 1 to 32767 (the wizard offers 1 to 15), not \"wide\""}};
+        row("effects tells of '?'") << UsageCase{{"effects", "--name", "\u263a", "--effect", "Wave 2"}, 0,
+            "#v050#\r\n?\r\n", {"written as '?'"}};
+        row("generate, a folder") << UsageCase{{"generate", "@"}, 1, {}, {"is a folder, not a file"}};
+        row("check --help") << UsageCase{{"check", "--help"}, 0, "Usage:\n  marqueemaster-cli check FILE.cfg"};
+        row("check, a device") << UsageCase{{"check", "/dev/null"}, 1, {}, {"is a device or pipe, not a file"}};
+        row("check, a folder") << UsageCase{{"check", "@"}, 1, {}, {"is a folder, not a file"}};
+        row("check, missing") << UsageCase{{"check", "/missing/x.cfg"}, 1, {}, {"File not found"}};
+        row("pattern in any case") << UsageCase{colorize, 0, "^1a^3b\n"};
+        row("colorize, a colour no number") << UsageCase{colorize + QStringList{"--colors", "1,x"}, 2, {},
+            {"--colors 1,x: colours are whole numbers"}};
+        row("colorize, seed no number") << UsageCase{colorize + QStringList{"--seed", "abc"}, 2, {},
+            {"--seed abc: a seed is a whole number"}};
+        row("colorize, no pattern") << UsageCase{{"colorize", "ab"}, 2, {}, {"--pattern is missing"}};
+        row("colorize, too long for any colour") << UsageCase{{"colorize", QString(34, 'a'), "--pattern", "rainbow"}, 0,
+            QByteArray(34, 'a') + '\n', {"too long to carry any colour within 35 bytes"}};
+        row("randomcase, seed no number") << UsageCase{{"randomcase", "ab", "--seed", "abc"}, 2, {},
+            {"--seed abc: a seed is a whole number"}};
+        row("effect in any case, keep-colors")
+            << UsageCase{{"effects", "--name", "^1ab", "--keep-colors", "--effect", "bounce"}, 0, "#v050#\r\n^1ab\r\n"};
+        row("colorize, black and orange on ET") << UsageCase{blackAndOrange + QStringList{"--game", "et"}, 0,
+            "^0a^8b\n"};
+        row("colorize, no black on RtCW") << UsageCase{blackAndOrange, 2, {}, {"Colours are 1 to 7"}};
+        row("effects keep black on ET: Legacy") << UsageCase{blackBounce + QStringList{"--game", "etlegacy"}, 0,
+            "#v050#\r\n^0ab\r\n"};
+        row("effects drop black on ioRTCW") << UsageCase{blackBounce + QStringList{"--game", "iortcw"}, 0,
+            "#v050#\r\nab\r\n"};
+        row("--game without a game") << UsageCase{blackBounce + QStringList{"--game"}, 2, {},
+            {"--game takes one of rtcw|iortcw|et|etlegacy"}};
+        row("generate, part limit too small") << UsageCase{{"generate", "a.ras", "--part-limit", "1023"}, 2, {},
+            {"--part-limit takes one number of bytes from 1024 to 16383"}};
+        row("leet, table is a folder") << UsageCase{{"leet", "a", "--table", "@"}, 1, {}, {"is a folder, not a file"}};
+    }
+
+    void usage()
+    {
+        QFETCH(UsageCase, c);
+        QTemporaryDir dir;
+        const CliResult result = RunCli(c.arguments.replaceInStrings(QRegularExpression("^@$"), dir.path()));
+        QCOMPARE(result.exitCode, c.exitCode);
+        QVERIFY2(result.out.startsWith(c.out), result.out.constData());
+        for (const QString &piece : c.err)
+            QVERIFY2(QString::fromUtf8(result.err).contains(piece), result.err.constData());
+        QCOMPARE(result.err.isEmpty(), c.err.isEmpty());
+    }
+
     void run_data()
     {
         QTest::addColumn<VerbCase>("c");
@@ -191,5 +290,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ScriptVerbsTest)
-#include "tst_ScriptVerbs.moc"
+QTEST_MAIN(CliTest)
+#include "tst_Cli.moc"
