@@ -71,7 +71,7 @@ int runGenerate(QStringList arguments, CliStreams &streams)
     const int frameRate = settings.fpsOn(rules);
     if (rules.dropsBadName) {
         // The server would drop the player: no script is better than one that gets them thrown out.
-        const QString rows = DroppingRows(MarkLines(model.lines(), frameRate, 0, -1, rules));
+        const QString rows = DroppingRows(PlayLines(model.lines(), frameRate, rules).marks);
         if (!rows.isEmpty()) {
             streams.err << rules.title << " drops the player for a name over 35 bytes or none, at line(s) " << rows
                         << ": no script written" << Qt::endl;

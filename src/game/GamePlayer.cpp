@@ -25,7 +25,8 @@ GamePlayer::GamePlayer(int frameRate, const GameRules &rules)
 QByteArrayView GamePlayer::lowered(QByteArrayView word)
 {
     // The verbs the game knows come from shared text, without a copy per command.
-    static constexpr QByteArrayView known[] = {"set", "seta", "name", "say", "say_team", "vsay", "vsay_team", "wait", "exec", "echo"};
+    static constexpr QByteArrayView known[] = {"set", "seta", "name", "say", "say_team",
+                                               "vsay", "vsay_team", "wait", "exec", "echo"};
     for (QByteArrayView verb : known) {
         if (isLowered(word, verb))
             return verb;

@@ -239,23 +239,6 @@ GameVerdict PlayLines(const QVector<AnimationLine> &lines, int frameRate, const 
     return verdict;
 }
 
-QVector<LineMark> MarkLines(const QVector<AnimationLine> &lines, int frameRate, int first, int last,
-                            const GameRules &game)
-{
-    QVector<LineMark> marks = PlayLines(lines, frameRate, game).marks;
-    if (last < 0)
-        last = static_cast<int>(lines.size()) - 1;
-    const auto outside = [first, last](const LineMark &mark) { return mark.row < first || mark.row > last; };
-    marks.removeIf(outside);
-    return marks;
-}
-
-NameCount CountNames(const QVector<AnimationLine> &lines, int frameRate, const GameRules &game)
-{
-    const GameVerdict verdict = PlayLines(lines, frameRate, game);
-    return {verdict.names, verdict.unseenNames};
-}
-
 QString DroppingRows(const QVector<LineMark> &marks)
 {
     constexpr int MaxNamed = 10;

@@ -14,18 +14,6 @@
 // shows, in row order, and the names it sets and never shows.
 GameVerdict PlayLines(const QVector<AnimationLine> &lines, int frameRate, const GameRules &game = Games::Rtcw);
 
-// The marks of the rows from `first` to `last` (-1: the end) of that play.
-QVector<LineMark> MarkLines(const QVector<AnimationLine> &lines, int frameRate, int first = 0, int last = -1,
-                            const GameRules &game = Games::Rtcw);
-
-// The names a script sets, and those the others never see: replaced within
-// one frame, or held by the server's limit on name changes and replaced.
-struct NameCount {
-    int names = 0;
-    int unseen = 0;
-};
-NameCount CountNames(const QVector<AnimationLine> &lines, int frameRate, const GameRules &game);
-
 // The lines (numbered from 1) whose name gets the player dropped from the
 // server, "2, 5, 9" (the first ten), or empty.
 QString DroppingRows(const QVector<LineMark> &marks);

@@ -147,7 +147,8 @@ ScriptCheck CheckScriptFile(const QString &path, int frameRate, const GameRules 
                      .arg(command.offset).arg(game.maxCommandBytes));
         const std::optional<GamePlayer::Event> event = player.run(command.text);
         if (event && event->kind == Kind::Wait && !GamePlayer::WaitsAsWritten(event->argument))
-            fail(QStringLiteral("frame %1 (%2 ms): ").arg(event->frame).arg(event->ms) + WaitReadOtherwise(DecodeAnsi(event->argument), GamePlayer::WaitRuns(event->argument)));
+            fail(QStringLiteral("frame %1 (%2 ms): ").arg(event->frame).arg(event->ms)
+                 + WaitReadOtherwise(DecodeAnsi(event->argument), GamePlayer::WaitRuns(event->argument)));
         if (!event || event->kind == Kind::Wait)
             continue;  // most commands of a script: nothing to tell
         const QString at = QLatin1String("frame ") + QString::number(event->frame) + QLatin1String(" (")
@@ -178,7 +179,8 @@ ScriptCheck CheckScriptFile(const QString &path, int frameRate, const GameRules 
         }
         case Kind::Chat:
             if (const GameChat::Result chat = GameChat::Shown(event->argument, game); !chat.reason.isEmpty())
-                fail(at + QStringLiteral("%1 %2 is shown as %3: %4").arg(verb, argument, DecodeAnsi(chat.shown), chat.reason));
+                fail(at + QStringLiteral("%1 %2 is shown as %3: %4")
+                              .arg(verb, argument, DecodeAnsi(chat.shown), chat.reason));
             else
                 check.report << at + verb + QLatin1Char(' ') + argument;
             break;

@@ -213,7 +213,8 @@ qsizetype AppendedEchoBytes(QStringView line, const GameRules &game)
     while (GameConsole::NextCommand(text, at, command, game)) {
         const GameConsole::TokenList tokens = GameConsole::Tokens(command.text, game);
         if (!tokens.isEmpty() && tokens.first().compare("echo", Qt::CaseInsensitive) == 0)
-            bytes += GameConsole::AppendedEchoBytes(tokens.size() > 1 ? GameConsole::ArgumentsFrom(tokens, 1).size() : 0);
+            bytes += GameConsole::AppendedEchoBytes(tokens.size() > 1 ? GameConsole::ArgumentsFrom(tokens, 1).size()
+                                                                      : 0);
     }
     return bytes;
 }

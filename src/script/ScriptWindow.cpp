@@ -260,7 +260,8 @@ void ScriptWindow::save()
     QStringList tooLarge;
     for (int i = 0; i < current.size(); ++i) {
         const qsizetype bytes = PartFileBytes(current.at(i));
-        const int room = i < m_generated.size() ? m_generated.room(i) : PartRoom(m_settings.partLimit, i, m_settings.rules());
+        const int room =
+            i < m_generated.size() ? m_generated.room(i) : PartRoom(m_settings.partLimit, i, m_settings.rules());
         if (bytes > room)
             tooLarge << QStringLiteral("Part %1: %L2 bytes").arg(i + 1).arg(bytes);
     }
