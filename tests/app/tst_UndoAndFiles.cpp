@@ -329,6 +329,7 @@ private slots:
         QCOMPARE(offerNotNow(), 1);
         // C restores it and is killed at once, before its own timer would have kept anything.
         runChildUntil({folder, "yes"}, "ready", unshare);
+        QTRY_COMPARE(offerNotNow(), 1);  // its lock goes with it, a moment later in a namespace of its own
         // Meanwhile an editor changes the file.
         WriteAnimationFile(mine, {"^1saved", "theirs"});
         // A start naming another file: the work is offered first, under its own name, saying the file changed
