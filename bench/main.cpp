@@ -190,7 +190,9 @@ int main(int argc, char *argv[])
     }
     {
         AnimationModel model;
+        model.setLinePlayer(PlayLines);
         model.setLines(full);
+        model.gameVerdict();  // the list has shown its marks
         Settings settings;
         FileDialogState dialog;
         rows << Measure("script window shown", "32,767 lines", 16, kRuns, [] {}, [&] {

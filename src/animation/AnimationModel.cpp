@@ -30,12 +30,20 @@ QIcon gameMarkIcon()
 
 } // namespace
 
-AnimationModel::AnimationModel(QObject *parent) : QAbstractTableModel(parent)
+AnimationModel::AnimationModel(QObject *parent)
+    : QAbstractTableModel(parent),
+      m_marks([this] { return LineMarkCache::Play{m_lines, m_frameRate, &Games::Of(m_game)}; })
 {
     // Any change of the lines may change how the game plays the lines after it.
     for (auto signal : {&AnimationModel::rowsInserted, &AnimationModel::rowsRemoved})
         connect(this, signal, this, [this] { forgetMarks(); });
-    connect(this, &AnimationModel::modelReset, this, [this] { forgetMarks(); });
+    // Another animation: the marks of the one before mean nothing for it.
+    connect(this, &AnimationModel::modelReset, this, [this] { m_marks.forget(false); });
+    connect(&m_marks, &LineMarkCache::arrived, this, [this] {
+        if (!isEmpty())
+            emit dataChanged(index(0, TextColumn), index(count() - 1, TextColumn), {Qt::DecorationRole, Qt::ToolTipRole});
+        emit gameMarksArrived();
+    });
 }
 
 void AnimationModel::setFrameRate(int frameRate)
@@ -63,12 +71,12 @@ void AnimationModel::remark()
 
 const GameVerdict &AnimationModel::gameVerdict() const
 {
-    return m_marks.verdict(m_lines, m_frameRate, Games::Of(m_game));
+    return m_marks.verdict();
 }
 
 std::optional<LineMark> AnimationModel::gameMark(int row) const
 {
-    return m_marks.mark(m_lines, m_frameRate, Games::Of(m_game), row);
+    return m_marks.mark(row, count());
 }
 
 int AnimationModel::insertLines(int row, const QVector<AnimationLine> &lines)

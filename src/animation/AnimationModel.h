@@ -58,13 +58,20 @@ public:
     // Without a player the lines carry no marks.
     void setLinePlayer(LinePlayer player) { m_marks.setPlayer(player); }
     bool hasLinePlayer() const { return m_marks.hasPlayer(); }
-    // How the game plays the line otherwise than the preview shows, or nothing.
+    // How the game plays the line otherwise than the preview shows, or nothing. Never waits: just after a change
+    // to a long animation it answers from the marks known before, until gameMarksArrived().
     std::optional<LineMark> gameMark(int row) const;
     // The play of every line; kept until the lines, the frame rate or the game change.
     const GameVerdict &gameVerdict() const;
     const QVector<LineMark> &gameMarks() const { return gameVerdict().marks; }
     // True when gameVerdict() answers at once.
     bool gameVerdictKnown() const { return m_marks.known(); }
+
+signals:
+    // A long animation's marks, played on a worker after a change, are known: gameMark() may answer otherwise.
+    void gameMarksArrived();
+
+public:
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -79,7 +86,7 @@ public:
 
 private:
     void changeField(int row, Column column, QString AnimationLine::*field, const QString &value);
-    void forgetMarks() { m_marks.forget(); }
+    void forgetMarks() { m_marks.forget(true); }
     void remark();
 
     QVector<AnimationLine> m_lines;

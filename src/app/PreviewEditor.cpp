@@ -17,6 +17,10 @@ PreviewEditor::PreviewEditor(PreviewBoxWidget *box, AnimationModel &model, Acces
         if (!m_updating)
             m_cursorBeforeEdit = std::pair(position, position + removed);
     });
+    connect(&m_model, &AnimationModel::gameMarksArrived, this, [this] {
+        if (!m_updating && m_access.showAsGame())
+            showCurrentLine();
+    });
 }
 
 void PreviewEditor::showCurrentLine()

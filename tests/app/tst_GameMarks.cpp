@@ -97,13 +97,22 @@ private slots:
         QVERIFY(!model->data(model->index(0, 0), Qt::ToolTipRole).isValid());
     }
 
+    void previewShowsTheGamesVersion_data()
+    {
+        QTest::addColumn<int>("after");  // lines after the one shown
+        QTest::newRow("one line") << 0;
+        QTest::newRow("a long animation, marked on a worker") << int(LineMarkCache::PlayedAtOnce) + 100;
+    }
     void previewShowsTheGamesVersion()
     {
-        window->model().setLines({{"  ^0x^2Bob", "15", "set name"}});
+        QFETCH(int, after);
+        QVector<AnimationLine> lines{{"  ^0x^2Bob", "15", "set name"}};
+        lines.append(QVector<AnimationLine>(after, {"filler", "15", "set name"}));
+        window->model().setLines(lines);
         window->setCurrentRow(0);
         QCOMPARE(window->previewBox()->toPlainText(), QStringLiteral("  xBob"));
         ClickEntry(*window, "mnuEditShowAsGame");
-        QCOMPARE(window->previewBox()->toPlainText(), QStringLiteral("xBob"));
+        QTRY_COMPARE(window->previewBox()->toPlainText(), QStringLiteral("xBob"));
         QVERIFY(window->previewBox()->isReadOnly());
         QCOMPARE(window->model().line(0).text, QStringLiteral("  ^0x^2Bob"));
         ClickEntry(*window, "mnuEditShowAsGame");

@@ -15,6 +15,7 @@
 
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -124,6 +125,53 @@ private slots:
         QCOMPARE(summary.contains(QStringLiteral("%1 of %2 names will be seen")
                                       .arg(whole.names - whole.unseenNames).arg(whole.names)),
                  rules.nameChangeMs > 0);
+    }
+
+    // A long animation is played on a worker: the list never waits, shows the marks it knew until the new ones
+    // arrive, and never takes the play of lines that have changed since.
+    void longAnimationsArePlayedAside()
+    {
+        QVector<AnimationLine> lines;
+        while (lines.size() <= LineMarkCache::PlayedAtOnce)
+            lines += busyAnimation();
+        AnimationModel model;
+        model.setLinePlayer(PlayLines);
+        model.setLines(lines);
+        const QVector<LineMark> first = PlayLines(lines, model.frameRate(), Games::Rtcw).marks;
+        QVERIFY(!first.isEmpty());
+        const int marked = first.first().row;
+        QSignalSpy arrived(&model, &AnimationModel::gameMarksArrived);
+        QSignalSpy redraw(&model, &AnimationModel::dataChanged);
+        QVERIFY(!model.gameMark(marked));  // asked at once: nothing yet, nothing of the lines before
+        QVERIFY(arrived.wait());
+        QVERIFY(model.gameMark(marked));
+        QVERIFY(!redraw.isEmpty() && redraw.last().at(2).value<QList<int>>().contains(Qt::DecorationRole));
+
+        // Two edits, the second while the first's play is on its way: the marks shown until then are the old ones.
+        const int plain = 1;
+        QVERIFY(!model.gameMark(plain));
+        model.setText(plain, QStringLiteral("a\"b"));
+        QVERIFY(!model.gameMark(plain));
+        QVERIFY(model.gameMark(marked));
+        model.setText(plain + 2, QStringLiteral("c\"d"));
+        QVERIFY(!model.gameMark(plain + 2));  // as the list asks when it redraws
+        arrived.clear();
+        QVERIFY(arrived.wait());
+        QVERIFY(model.gameMark(plain));
+        QVERIFY(model.gameMark(plain + 2));
+        QCOMPARE(model.gameVerdict().marks.size(), first.size() + 2);
+
+        // Whoever needs the verdict now waits for it, and it is the lines' as they are.
+        model.setText(plain + 4, QStringLiteral("e\"f"));
+        QVERIFY(!model.gameMark(plain + 4));
+        model.setText(plain + 6, QStringLiteral("g\"h"));  // while that play is on its way
+        QCOMPARE(model.gameVerdict().marks.size(), first.size() + 4);
+        QVERIFY(model.gameMark(plain + 6));
+
+        // Another animation shows none of the last one's marks.
+        model.setLines(QVector<AnimationLine>(lines.size(), {"x", "15", "set name"}));
+        QVERIFY(!model.gameMark(marked));
+        QVERIFY(!model.gameMark(plain));
     }
 
     // On the ET engines echo's text goes to the end of the buffer: it shows once everything has run, and its
