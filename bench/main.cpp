@@ -189,11 +189,12 @@ int main(int argc, char *argv[])
                         [&] { CheckScriptFile(first, 125); });
     }
     {
+        Settings settings;
         AnimationModel model;
+        model.setFrameRate(settings.fps());
         model.setLinePlayer(PlayLines);
         model.setLines(full);
         model.gameVerdict();  // the list has shown its marks
-        Settings settings;
         FileDialogState dialog;
         rows << Measure("script window shown", "32,767 lines", 16, kRuns, [] {}, [&] {
             ScriptWindow window(model, settings, dialog, prompts);

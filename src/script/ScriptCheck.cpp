@@ -4,9 +4,8 @@
 #include "game/GameConsole.h"
 #include "game/GamePlayer.h"
 #include "platform/TextFile.h"
+#include "script/MemoByTime.h"
 #include "script/ScriptGenerator.h"
-
-#include <QHash>
 
 #include <algorithm>
 #include <cstdlib>
@@ -132,28 +131,10 @@ GameVerdict PlayLines(const QVector<AnimationLine> &lines, int frameRate, const 
 {
     GameVerdict verdict;
     QVector<LineMark> &marks = verdict.marks;
-    // Animations use few distinct Times, most of them a few characters: those are
-    // looked up by a number made of their characters, far cheaper than hashing the text.
-    QHash<quint64, Wait> framesOfShortTime;
-    QHash<QString, Wait> framesOfTime;
+    MemoByTime<Wait> waits;
     auto read = [](const QString &time) {
         const QByteArray value = WaitValue(time).toLatin1();
         return Wait{GamePlayer::WaitRuns(value), GamePlayer::WaitsAsWritten(value)};
-    };
-    auto framesOf = [&](const QString &time) -> Wait {
-        if (time.size() <= 3) {
-            quint64 key = quint64(time.size()) << 48;
-            for (qsizetype i = 0; i < time.size(); ++i)
-                key |= quint64(time.at(i).unicode()) << (16 * i);
-            auto frames = framesOfShortTime.constFind(key);
-            if (frames == framesOfShortTime.cend())
-                frames = framesOfShortTime.insert(key, read(time));
-            return *frames;
-        }
-        auto frames = framesOfTime.constFind(time);
-        if (frames == framesOfTime.cend())
-            frames = framesOfTime.insert(time, read(time));
-        return *frames;
     };
     // Every line from the first: a row's mark depends on all before it (the frame it falls in, flood windows,
     // the names the server holds).
@@ -231,7 +212,7 @@ GameVerdict PlayLines(const QVector<AnimationLine> &lines, int frameRate, const 
                     mark(row, *event);
             }
         }
-        const Wait wait = framesOf(line.time);
+        const Wait wait = waits.of(line.time, read);
         if (!wait.whole)
             marks.append({row, QString(), WaitReadOtherwise(WaitValue(line.time), wait.runs)});
         player.wait(wait.runs);

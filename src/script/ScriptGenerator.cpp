@@ -1,6 +1,7 @@
 #include "script/ScriptGenerator.h"
 
 #include "script/Contact.h"
+#include "script/MemoByTime.h"
 #include "colors/Numbers.h"
 #include "game/GameConsole.h"
 
@@ -122,15 +123,24 @@ QString BuildScriptText(const QVector<AnimationLine> &lines,
         writer.put(u"\r\n");
         writer.put(line);
     }
+    struct Wait {
+        QString value;
+        bool isNumber = false;
+    };
+    MemoByTime<Wait> waits;
+    const auto read = [](const QString &time) {
+        Wait wait;
+        wait.value = WaitValue(time, &wait.isNumber);
+        return wait;
+    };
     for (const AnimationLine &line : lines) {
         writer.put(u"\r\n");
         writeCommandLine(writer, line);
-        bool isNumber = false;
-        const QString wait = WaitValue(line.time, &isNumber);
-        if (!isNumber && reportBadTime)
+        const Wait &wait = waits.of(line.time, read);
+        if (!wait.isNumber && reportBadTime)
             reportBadTime(NoNumberMessage(line.time));
         writer.put(u"\r\nwait ");
-        writer.put(wait);
+        writer.put(wait.value);
     }
     writer.finish();
     return script;
