@@ -27,6 +27,7 @@ struct GameVerdict {
     QVector<LineMark> marks;  // in row order; a row's first mark is the one shown
     int names = 0;            // names set
     int unseenNames = 0;      // replaced before they were sent, or while the server held them
+    int ms = 0;               // how long it plays
 };
 
 // Plays the lines at a frame rate on a game. The game model lives above the animation, so whoever owns a model

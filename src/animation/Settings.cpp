@@ -50,6 +50,7 @@ QString nameOf(SettingsValue value)
     case SettingsValue::WizardStyle: return QStringLiteral("WizardStyle");
     case SettingsValue::GameSpeed: return QStringLiteral("PlayAtGameSpeed");
     case SettingsValue::WindowGeometry: return QStringLiteral("WindowGeometry");
+    case SettingsValue::InstallFolders: return QStringLiteral("InstallFolders");
     }
     return {};
 }
@@ -80,6 +81,7 @@ Settings LoadSettings(const RegistryStore &store)
     settings.wizardStyle = flag(SettingsValue::WizardStyle) ? 1 : 0;
     settings.gameSpeed = flag(SettingsValue::GameSpeed);
     settings.windowGeometry = QByteArray::fromBase64(text(SettingsValue::WindowGeometry).toLatin1());
+    settings.installFolders = text(SettingsValue::InstallFolders).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     return settings;
 }
 
@@ -102,6 +104,7 @@ QString StoredText(const Settings &settings, SettingsValue value)
     case SettingsValue::WizardStyle: return QString::number(settings.wizardStyle);
     case SettingsValue::GameSpeed: return FlagText(settings.gameSpeed);
     case SettingsValue::WindowGeometry: return QString::fromLatin1(settings.windowGeometry.toBase64());
+    case SettingsValue::InstallFolders: return settings.installFolders.join(QLatin1Char('\n'));  // no path holds one
     }
     return {};
 }

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "game/GameRules.h"
+#include "game/SystemGamePlaces.h"
 
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 class RegistryStore;
 
@@ -27,17 +29,21 @@ struct Settings {
     bool gameSpeed = false;  // Play goes at the game's pace, showing what the game shows
     bool showCodes = true;   // the list shows the colour codes among the coloured Texts
     QByteArray windowGeometry;  // the main window's size and place when it last closed
+    QStringList installFolders; // folders holding a game, chosen by the player
 
     const GameRules &rules() const { return Games::Of(game); }
     // The frames per second the game's timings are counted at: the player's, or the game's stock rate.
     int fps() const { return fpsOn(rules()); }
     int fpsOn(const GameRules &other) const { return frameRate > 0 ? frameRate : other.defaultFps; }
+    // Where the chosen game looks for scripts on this system.
+    GameFolders folders() const { return foldersOf(rules()); }
+    GameFolders foldersOf(const GameRules &other) const { return GameFoldersOf(other, SystemGamePlaces(installFolders)); }
 };
 
 // Each value of Settings as it is stored: one name each, spelled only in Settings.cpp.
 enum class SettingsValue {
     OpenDir, SaveDir, GenerateDir, Name, ClanTag, Reverse, EditItem, MultiSelect, FrameRate, Game, PartLimit,
-    ShowColors, ShowCodes, WizardStyle, GameSpeed, WindowGeometry
+    ShowColors, ShowCodes, WizardStyle, GameSpeed, WindowGeometry, InstallFolders
 };
 
 // The text a value is stored as.

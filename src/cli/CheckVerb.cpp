@@ -8,7 +8,7 @@
 
 namespace {
 
-const QString CheckUsage = QStringLiteral("check FILE.cfg [--fps N] [--game %1]").arg(Games::Keys());
+const QString CheckUsage = QStringLiteral("check FILE.cfg [--fps N] [--game %1] [--strict]").arg(Games::Keys());
 
 // Plays a script as the chosen game would and tells what the others see.
 // Exit 0 when the game plays it as written, 1 when it refuses or changes something.
@@ -19,8 +19,11 @@ int runCheck(QStringList arguments, CliStreams &streams)
         return CliUsageError;
     QString path;
     std::optional<int> frameRate;
+    bool strict = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
-        if (arguments.at(i) == QLatin1String("--fps")) {
+        if (arguments.at(i) == QLatin1String("--strict")) {
+            strict = true;
+        } else if (arguments.at(i) == QLatin1String("--fps")) {
             bool ok = false;
             frameRate = i + 1 < arguments.size() ? arguments.at(++i).toInt(&ok) : 0;
             if (!ok || *frameRate < 1 || *frameRate > 1000) {
@@ -39,14 +42,18 @@ int runCheck(QStringList arguments, CliStreams &streams)
         return 1;
     // Without --fps, the player's frame rate, or the game's stock one.
     const GameRules &rules = Games::Of(*game);
+    const Settings settings = LoadSettings(SystemRegistryStore());
     const ScriptCheck check =
-        CheckScriptFile(path, frameRate.value_or(LoadSettings(SystemRegistryStore()).fpsOn(rules)), rules);
+        CheckScriptFile(path, frameRate.value_or(settings.fpsOn(rules)), rules, settings.foldersOf(rules));
     QString report;
     for (const QString &line : check.report)
         report += EscapeControls(line) + QLatin1Char('\n');
     WriteBytes(streams.out, EncodeAnsi(report));
+    // Read beside the file all the same: the player may be checking it before moving it into the game.
+    if (!check.outsideGame.isEmpty())
+        streams.err << check.outsideGame << Qt::endl;
     if (check.differences == 0)
-        return 0;
+        return strict && !check.outsideGame.isEmpty() ? 1 : 0;
     streams.err << "The game plays " << check.differences << " thing(s) otherwise than written" << Qt::endl;
     return 1;
 }
@@ -54,6 +61,7 @@ int runCheck(QStringList arguments, CliStreams &streams)
 const bool registered = RegisterCliVerb({QStringLiteral("check"), CheckUsage, runCheck,
                                           QStringLiteral("Plays the script and the parts it chains to as the game does, "
                                                          "and tells what the others see. Exit 0 when everything plays "
-                                                         "as written.")});
+                                                         "as written; with --strict, 1 also when the game wouldn't find "
+                                                         "the script where it lies.")});
 
 } // namespace

@@ -15,6 +15,7 @@
 #include "animation/Settings.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <optional>
 
@@ -31,9 +32,12 @@ int runGenerate(QStringList arguments, CliStreams &streams)
     QString path;
     QString output;
     std::optional<int> partLimit;
+    bool strict = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString &argument = arguments.at(i);
-        if (argument == QLatin1String("--part-limit")) {
+        if (argument == QLatin1String("--strict")) {
+            strict = true;
+        } else if (argument == QLatin1String("--part-limit")) {
             bool ok = false;
             partLimit = i + 1 < arguments.size() && !partLimit ? arguments.at(++i).toInt(&ok) : 0;
             if (!ok || *partLimit < GameConsole::MinPartLimit || *partLimit > rules.maxPartBytes())
@@ -84,19 +88,30 @@ int runGenerate(QStringList arguments, CliStreams &streams)
     const QString target = output.isEmpty() ? QStringLiteral("script.cfg")
                                             : WithFilterEnding(output, QStringLiteral("Script|*.cfg"));
     const int limit = partLimit.value_or(qMin(settings.partLimit, rules.maxPartBytes()));
-    const QStringList parts = ScriptPartsFor(script, target, limit, rules);
+    const GameFolders folders = settings.foldersOf(rules);
+    const QStringList parts = ScriptPartsFor(script, target, limit, rules, folders);
     if (!output.isEmpty()) {
-        const PartsWriteResult result = WriteScriptParts(target, parts);
+        // Where the game can't find the script, the chain is still written (the player may move it), but said.
+        const QString outside = ExecTargetOf(target, folders).underGameFolder
+                                    ? QString()
+                                    : OutsideGameMessage(QFileInfo(target).absoluteFilePath(), folders, rules);
+        if (strict && !outside.isEmpty()) {
+            streams.err << outside << Qt::endl;
+            return 1;
+        }
+        const PartsWriteResult result = WriteScriptParts(target, parts, folders);
         if (!result.ok) {
             streams.err << result.errorLine << Qt::endl;
             return 1;
         }
+        if (!outside.isEmpty())
+            streams.err << outside << Qt::endl;
         for (const QString &written : result.written)
             streams.err << "wrote " << written << '\n';
         for (const QString &note : ChainFileNotes(result))
             streams.err << note << '\n';
         // What check says of the chain written: the same play, the same words.
-        const ScriptCheck check = CheckScriptFile(target, frameRate, rules);
+        const ScriptCheck check = CheckScriptFile(target, frameRate, rules, folders);
         if (!check.stopped.isEmpty()) {
             streams.err << ChainStopsMessage(check.stopped) << Qt::endl;
             return 1;
@@ -114,6 +129,6 @@ int runGenerate(QStringList arguments, CliStreams &streams)
 }
 
 const bool registered = RegisterCliVerb(
-    {QStringLiteral("generate"), QStringLiteral("generate FILE.ras [-o FILE.cfg] [--part-limit BYTES] [--game %1]").arg(Games::Keys()), runGenerate});
+    {QStringLiteral("generate"), QStringLiteral("generate FILE.ras [-o FILE.cfg [--strict]] [--part-limit BYTES] [--game %1]").arg(Games::Keys()), runGenerate});
 
 } // namespace

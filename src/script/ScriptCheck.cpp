@@ -32,6 +32,12 @@ QString AppendedReason(const GameRules &game)
                           "buffer").arg(QLatin1String(game.title));
 }
 
+QString KeysWaitMessage(int ms)
+{
+    return QStringLiteral("While it plays (%1 s) the game runs your other keys only after it - bind it for the "
+                          "spectator or warm-up time.").arg(ms / 1000.0, 0, 'f', 1);
+}
+
 QString ChainStopsMessage(const QString &stopped)
 {
     return QStringLiteral("The game won't play this chain to its end: ") + stopped;
@@ -217,6 +223,7 @@ GameVerdict PlayLines(const QVector<AnimationLine> &lines, int frameRate, const 
             marks.append({row, QString(), WaitReadOtherwise(WaitValue(line.time), wait.runs)});
         player.wait(wait.runs);
     }
+    verdict.ms = player.ms();
     return verdict;
 }
 

@@ -2,6 +2,7 @@
 
 #include "animation/AnimationLine.h"
 #include "animation/LineMarkCache.h"
+#include "game/GameFolders.h"
 #include "game/GamePlayer.h"
 
 #include <QStringList>
@@ -27,6 +28,7 @@ struct ScriptCheck {
     int droppedChat = 0;    // chat lines and other server commands the server drops
     QString stopped;        // the first finding after which the chain doesn't play to its end; empty: it does
     int differences = 0;    // refused file, missing part, names shown otherwise, chat dropped
+    QString outsideGame;    // the first file lies outside the game's folders: the game won't find it there
 };
 
 // Why a chat line or other command to the server is dropped.
@@ -41,7 +43,13 @@ QString NameReason(const GamePlayer::Event &event, const QString &nameReason);
 // Why an echo shows late on an engine that puts its text at the end of the buffer.
 QString AppendedReason(const GameRules &game);
 
+// How long the script plays, and that the keys the player presses meanwhile wait behind it.
+QString KeysWaitMessage(int ms);
+
 // "The game won't play this chain to its end: " and why: the command line's words and the window's.
 QString ChainStopsMessage(const QString &stopped);
 
-ScriptCheck CheckScriptFile(const QString &path, int frameRate, const GameRules &game = Games::Rtcw);
+// Plays a saved chain from its first file. Its exec lines are looked up in the game's folders; a chain outside
+// them is read beside its first file, as it would play once moved whole into a game folder, and outsideGame says so.
+ScriptCheck CheckScriptFile(const QString &path, int frameRate, const GameRules &game = Games::Rtcw,
+                            const GameFolders &folders = {});

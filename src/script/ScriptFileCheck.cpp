@@ -44,28 +44,32 @@ qsizetype waitingBytes(const QList<BufferedFile> &stack)
     return stack.isEmpty() ? 0 : stack.last().waitingBelow + stack.last().text.size() - stack.last().at;
 }
 
-// Where exec NAME finds its file under the game folder, or why it finds none.
-QString execTarget(const QString &gameFolder, QByteArrayView argument, const GameRules &game, QString *error)
+// Where exec NAME finds its file: the first folder of the search holding it; or why it finds none.
+QString execTarget(const QStringList &search, QByteArrayView argument, const GameRules &game, QString *error)
 {
     QString name = GameConsole::ExecFileName(argument, game);
     if (name.startsWith(QLatin1Char('/')) || name.startsWith(QLatin1Char('\\')))
         name.remove(0, 1);
-    const QString found = QDir(gameFolder).filePath(name);
-    if (GameConsole::ExecNameRefused(name) || !QFileInfo(found).isFile()) {
-        *error = QStringLiteral("the game finds no %1").arg(name);
-        return {};
+    if (!GameConsole::ExecNameRefused(name)) {
+        for (const QString &folder : search) {
+            if (const QString found = QDir(folder).filePath(name); QFileInfo(found).isFile())
+                return found;
+        }
     }
-    return found;
+    *error = QStringLiteral("the game finds no %1").arg(name);
+    return {};
 }
 
 } // namespace
 
-ScriptCheck CheckScriptFile(const QString &path, int frameRate, const GameRules &game)
+ScriptCheck CheckScriptFile(const QString &path, int frameRate, const GameRules &game, const GameFolders &folders)
 {
     constexpr int StepBudget = 1000000;
     ScriptCheck check;
     GamePlayer player(frameRate, game);
-    const QString gameFolder = GameFolderOf(path);
+    const QStringList search = ExecSearchOf(path, folders);
+    if (!folders.search.isEmpty() && folders.folderHolding(QFileInfo(path).absoluteFilePath()).isEmpty())
+        check.outsideGame = OutsideGameMessage(path, folders, game);
     QList<BufferedFile> stack;
     QSet<QPair<quint64, quint64>> states;
     struct Loaded {
@@ -205,7 +209,7 @@ ScriptCheck CheckScriptFile(const QString &path, int frameRate, const GameRules 
             break;
         case Kind::Exec: {
             QString error;
-            const QString next = execTarget(gameFolder, event->argument, game, &error);
+            const QString next = execTarget(search, event->argument, game, &error);
             if (next.isEmpty()) {
                 stop(at + QStringLiteral("exec %1: %2").arg(argument, error));
                 break;

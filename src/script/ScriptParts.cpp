@@ -28,11 +28,6 @@ qsizetype codePageBytes(QStringView text)
     return bytes;
 }
 
-bool holdsPk3(const QDir &dir)
-{
-    return !dir.entryList({QStringLiteral("*.pk3")}, QDir::Files).isEmpty();
-}
-
 QString withoutCfg(QString name)
 {
     if (name.endsWith(QLatin1String(".cfg"), Qt::CaseInsensitive))
@@ -42,28 +37,35 @@ QString withoutCfg(QString name)
 
 } // namespace
 
-QString GameFolderOf(const QString &scriptPath)
-{
-    QDir dir = QFileInfo(scriptPath).absoluteDir();
-    const QString own = dir.absolutePath();
-    do {
-        if (holdsPk3(dir))
-            return dir.absolutePath();
-    } while (dir.cdUp());
-    return own;
-}
-
-ExecTarget ExecTargetOf(const QString &savedPath)
+ExecTarget ExecTargetOf(const QString &savedPath, const GameFolders &folders)
 {
     const QFileInfo info(savedPath);
-    QDir dir = info.absoluteDir();
-    do {
-        if (holdsPk3(dir)) {
-            const QString path = dir.relativeFilePath(info.absoluteFilePath());
-            return {withoutCfg(path), true, path};
-        }
-    } while (dir.cdUp());
+    if (const std::optional<QString> path = folders.execPathOf(info.absoluteFilePath()))
+        return {withoutCfg(*path), true, *path};
     return {withoutCfg(info.fileName()), false, info.fileName()};
+}
+
+QStringList ExecSearchOf(const QString &scriptPath, const GameFolders &folders)
+{
+    const QString absolute = QFileInfo(scriptPath).absoluteFilePath();
+    if (folders.folderHolding(absolute).isEmpty())
+        return {QFileInfo(absolute).absolutePath()};
+    QStringList search;
+    for (const GameFolder &folder : folders.search)
+        search << folder.path;
+    return search;
+}
+
+QString OutsideGameMessage(const QString &savedPath, const GameFolders &folders, const GameRules &game)
+{
+    if (folders.search.isEmpty())
+        return QStringLiteral("%1 reads scripts only from its own folders, and none is known: choose the game's "
+                              "install folder in Options.").arg(QLatin1String(game.title));
+    QStringList where;
+    for (const GameFolder &folder : folders.search)
+        where << QDir::toNativeSeparators(folder.path);
+    return QStringLiteral("%1 won't find %2 there: exec reads only from %3.")
+        .arg(QLatin1String(game.title), QDir::toNativeSeparators(savedPath), where.join(QStringLiteral(", ")));
 }
 
 QString PartPath(const QString &firstPath, int part)
@@ -254,9 +256,10 @@ QStringList SplitScript(const QString &windowText, const QString &execName, int 
     return ScriptPartList(windowText, execName, limit, game).all();
 }
 
-QStringList ScriptPartsFor(const QString &windowText, const QString &path, int limit, const GameRules &game)
+QStringList ScriptPartsFor(const QString &windowText, const QString &path, int limit, const GameRules &game,
+                           const GameFolders &folders)
 {
-    return SplitScript(windowText, ExecTargetOf(path).name, limit, game);
+    return SplitScript(windowText, ExecTargetOf(path, folders).name, limit, game);
 }
 
 namespace {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "game/GameFolders.h"
 #include "game/GameRules.h"
 
 #include <QString>
@@ -11,18 +12,21 @@
 // of the next part. The texts here are the window's: CR LF between lines, none
 // at the end (the file adds it).
 
-// What exec calls a saved script: its path under the game folder (the nearest
-// folder above it that holds .pk3 files) without ".cfg"; without such a
-// folder, the bare name and underGameFolder false.
+// What exec calls a saved script: its path under the game folder that holds it (see GameFolders) without
+// ".cfg"; outside every such folder, the bare name and underGameFolder false: the game won't find it there.
 struct ExecTarget {
     QString name;
     bool underGameFolder = false;
     QString first;  // the same with the saved file's own ending: what exec is given for part 1
 };
-ExecTarget ExecTargetOf(const QString &savedPath);
+ExecTarget ExecTargetOf(const QString &savedPath, const GameFolders &folders);
 
-// The game folder of a script: the nearest folder above it holding .pk3 files, or its own folder.
-QString GameFolderOf(const QString &scriptPath);
+// Where the game finds a file an exec line names: the first of `folders` holding it; for a script outside
+// every game folder, beside it (where it would be once the chain is moved whole into a game folder).
+QStringList ExecSearchOf(const QString &scriptPath, const GameFolders &folders);
+
+// Said of a script saved outside the game's folders: that the game won't find it, and where it would.
+QString OutsideGameMessage(const QString &savedPath, const GameFolders &folders, const GameRules &game);
 
 // NAME.cfg for part 1, NAME_2.cfg for part 2 ... beside the first part's path.
 QString PartPath(const QString &firstPath, int part);
@@ -91,7 +95,8 @@ QStringList SplitScript(const QString &windowText, const QString &execName, int 
                         const GameRules &game = Games::Rtcw);
 // The parts a script saved at path is written as, chained by the path the game runs it by: what the script
 // window's Save and marqueemaster-cli generate -o both write.
-QStringList ScriptPartsFor(const QString &windowText, const QString &path, int limit, const GameRules &game);
+QStringList ScriptPartsFor(const QString &windowText, const QString &path, int limit, const GameRules &game,
+                           const GameFolders &folders = {});
 
 // Each part's line that runs the next part (its last `exec "…_<k>.cfg"` line, wherever edits left it) renamed
 // to chain as execName: after a save elsewhere.

@@ -63,17 +63,17 @@ QStringList PartPaths(const QString &firstPath, qsizetype count)
     return paths;
 }
 
-PartsWriteResult WriteScriptParts(const QString &firstPath, const QStringList &parts)
+PartsWriteResult WriteScriptParts(const QString &firstPath, const QStringList &parts, const GameFolders &folders)
 {
     PartsWriteResult result;
-    if (const QString problem = ExecPathProblem(ExecTargetOf(firstPath), static_cast<int>(parts.size()));
-        !problem.isEmpty()) {
+    const ExecTarget target = ExecTargetOf(firstPath, folders);
+    if (const QString problem = ExecPathProblem(target, static_cast<int>(parts.size())); !problem.isEmpty()) {
         result.errorMessage = result.errorLine = problem;
         return result;
     }
 
     const QStringList paths = PartPaths(firstPath, parts.size());
-    const QStringList chained = RechainParts(parts, ExecTargetOf(firstPath).name);
+    const QStringList chained = RechainParts(parts, target.name);
     QList<QByteArray> bytes;
     for (const QString &part : chained) {
         bool replaced = false;
@@ -83,8 +83,12 @@ PartsWriteResult WriteScriptParts(const QString &firstPath, const QStringList &p
     const QMap<int, QByteArray> lastSave = ScriptChainRecord::Read(firstPath);
     const SaveAllResult saved = SaveAllBytes(paths, bytes);
     if (!saved.written.ok) {
-        result.errorMessage = SaveErrorMessage(saved.written);
-        result.errorLine = QStringLiteral("Can't write %1").arg(saved.written.errorString);
+        // Where, and what the player can do about it: the error number alone says neither.
+        const QString folder = QDir::toNativeSeparators(QFileInfo(firstPath).absolutePath());
+        result.errorMessage = SaveErrorMessage(saved.written)
+                              + QStringLiteral("\n\nNothing was written in %1. Free some space there, or save into "
+                                               "a folder you may write to.").arg(folder);
+        result.errorLine = QStringLiteral("Can't write %1 in %2").arg(saved.written.errorString, folder);
         return result;
     }
     result.written = paths;
@@ -103,39 +107,58 @@ PartsWriteResult WriteScriptParts(const QString &firstPath, const QStringList &p
     return result;
 }
 
-bool SaveScriptParts(const std::function<QStringList(const QString &path)> &partsFor, const QString &generateDir,
-                     FileDialogState &dialog, Prompts &prompts, QStringList *saved)
-{
-    QString path;
-    QStringList parts;
-    for (;;) {
-        dialog.title = QStringLiteral("Save Script");
-        dialog.filter = ScriptFilter;
-        if (dialog.fileName.isEmpty() && !generateDir.isEmpty())
-            dialog.initialDir = generateDir;
-        if (!prompts.saveFile(dialog))
-            return false;
-        path = WithFilterEnding(dialog.fileName, dialog.filter);
-        dialog.fileName = path;
-        parts = partsFor(path);
-        QStringList existing;
-        for (const QString &part : PartPaths(path, parts.size())) {
-            if (FileExists(part))
-                existing << QFileInfo(part).fileName();
-        }
-        if (existing.isEmpty())
-            break;
-        const QString question = parts.size() == 1 ? QStringLiteral("File Exists! Overwrite?")
-                                                   : QStringLiteral("File Exists! Overwrite?\n") + existing.join('\n');
-        const PromptAnswer answer =
-            prompts.message(question, SaveScriptTitle, PromptIcon::Question, PromptButtons::YesNoCancel);
-        if (answer == PromptAnswer::Yes)
-            break;
-        if (answer != PromptAnswer::No)
-            return false;
-    }
+namespace {
 
-    const PartsWriteResult result = WriteScriptParts(path, parts);
+enum class Step { Go, ChooseAgain, Stop };
+
+// The chosen file's folder exists, or the player has it made now.
+Step folderReady(const QString &path, Prompts &prompts)
+{
+    const QString folder = QFileInfo(path).absolutePath();
+    if (QFileInfo(folder).isDir())
+        return Step::Go;
+    QString existing = folder;
+    while (!QFileInfo(existing).isDir() && QFileInfo(existing).absolutePath() != existing)
+        existing = QFileInfo(existing).absolutePath();
+    const QString missing = QDir(existing).relativeFilePath(folder);
+    const PromptAnswer answer = prompts.message(
+        QStringLiteral("Create the folder %1 in %2?").arg(QDir::toNativeSeparators(missing), QDir::toNativeSeparators(existing)),
+        SaveScriptTitle, PromptIcon::Question, PromptButtons::YesNoCancel);
+    if (answer == PromptAnswer::No)
+        return Step::ChooseAgain;
+    if (answer != PromptAnswer::Yes)
+        return Step::Stop;
+    if (!QDir().mkpath(folder)) {
+        prompts.message(QStringLiteral("Can't create the folder %1.\nChoose a folder you may write to.")
+                            .arg(QDir::toNativeSeparators(folder)),
+                        SaveScriptTitle, PromptIcon::Critical);
+        return Step::ChooseAgain;
+    }
+    return Step::Go;
+}
+
+// Asked once for every part file the save would replace.
+Step overwriteAllowed(const QString &path, const QStringList &parts, Prompts &prompts, PromptButtons buttons)
+{
+    QStringList existing;
+    for (const QString &part : PartPaths(path, parts.size())) {
+        if (FileExists(part))
+            existing << QFileInfo(part).fileName();
+    }
+    if (existing.isEmpty())
+        return Step::Go;
+    const QString question = parts.size() == 1 ? QStringLiteral("File Exists! Overwrite?")
+                                               : QStringLiteral("File Exists! Overwrite?\n") + existing.join('\n');
+    const PromptAnswer answer = prompts.message(question, SaveScriptTitle, PromptIcon::Question, buttons);
+    if (answer == PromptAnswer::Yes)
+        return Step::Go;
+    return answer == PromptAnswer::No && buttons == PromptButtons::YesNoCancel ? Step::ChooseAgain : Step::Stop;
+}
+
+bool writeParts(const QString &path, const QStringList &parts, const GameFolders &folders, Prompts &prompts,
+                QStringList *saved)
+{
+    const PartsWriteResult result = WriteScriptParts(path, parts, folders);
     if (!result.ok) {
         prompts.message(result.errorMessage, SaveScriptTitle, PromptIcon::Critical);
         return false;
@@ -145,6 +168,50 @@ bool SaveScriptParts(const std::function<QStringList(const QString &path)> &part
     if (result.replacedCharacters)
         prompts.message(ReplacedCharactersNotice(path), AppTitle, PromptIcon::Exclamation);
     if (saved)
-        *saved = RechainParts(parts, ExecTargetOf(path).name);
+        *saved = RechainParts(parts, ExecTargetOf(path, folders).name);
     return true;
+}
+
+} // namespace
+
+bool SaveScriptParts(const std::function<QStringList(const QString &path)> &partsFor, const ScriptSavePlace &place,
+                     FileDialogState &dialog, Prompts &prompts, QStringList *saved)
+{
+    QString path;
+    QStringList parts;
+    for (;;) {
+        dialog.title = QStringLiteral("Save Script");
+        dialog.filter = ScriptFilter;
+        if (dialog.fileName.isEmpty()) {
+            if (!place.generateDir.isEmpty())
+                dialog.initialDir = place.generateDir;
+            else if (QFileInfo(place.folders.homeBase).isDir())
+                dialog.initialDir = place.folders.homeBase;
+        }
+        if (!prompts.saveFile(dialog))
+            return false;
+        path = WithFilterEnding(dialog.fileName, dialog.filter);
+        dialog.fileName = path;
+        Step step = folderReady(path, prompts);
+        if (step == Step::Go) {
+            parts = partsFor(path);
+            step = overwriteAllowed(path, parts, prompts, PromptButtons::YesNoCancel);
+        }
+        if (step == Step::Go)
+            break;
+        if (step == Step::Stop)
+            return false;
+    }
+    return writeParts(path, parts, place.folders, prompts, saved);
+}
+
+bool SaveScriptPartsAt(const QString &path, const std::function<QStringList(const QString &path)> &partsFor,
+                       const GameFolders &folders, Prompts &prompts, QStringList *saved)
+{
+    if (folderReady(path, prompts) != Step::Go)
+        return false;
+    const QStringList parts = partsFor(path);
+    if (overwriteAllowed(path, parts, prompts, PromptButtons::YesNo) != Step::Go)
+        return false;
+    return writeParts(path, parts, folders, prompts, saved);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "game/GameFolders.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -33,20 +35,29 @@ QStringList PartPaths(const QString &firstPath, qsizetype count);
 // the last save of firstPath wrote (ScriptChainRecord) that still hold what it
 // wrote, and lists every other one. Nothing is written when an exec path would
 // be too long.
-PartsWriteResult WriteScriptParts(const QString &firstPath, const QStringList &parts);
+PartsWriteResult WriteScriptParts(const QString &firstPath, const QStringList &parts, const GameFolders &folders = {});
 
-// The script window's "Save": asks for a .cfg file (starting in generateDir
-// until a script was saved, then where it went), adds .cfg to a name without
-// ending, asks once before overwriting any of the part files, and writes them.
+// Where a script is saved: the Options' folder for scripts, and the chosen game's folders.
+struct ScriptSavePlace {
+    QString generateDir;
+    GameFolders folders;
+};
+
+// The script window's "Save": asks for a .cfg file (starting in generateDir, else the game's home base folder,
+// until a script was saved, then where it went), adds .cfg to a name without ending, offers to create a missing
+// folder, asks once before overwriting any of the part files, and writes them.
 // A failed write is reported, not swallowed. True when written.
 // partsFor gives the parts for the chosen path (their chain lines run by that path); saved receives them.
-bool SaveScriptParts(const std::function<QStringList(const QString &path)> &partsFor, const QString &generateDir,
+bool SaveScriptParts(const std::function<QStringList(const QString &path)> &partsFor, const ScriptSavePlace &place,
                      FileDialogState &dialog, Prompts &prompts, QStringList *saved = nullptr);
+// The same without the dialog: saves at path, as "Save into the game folder" does.
+bool SaveScriptPartsAt(const QString &path, const std::function<QStringList(const QString &path)> &partsFor,
+                       const GameFolders &folders, Prompts &prompts, QStringList *saved = nullptr);
 
 inline bool SaveScriptParts(const QStringList &parts, const QString &generateDir, FileDialogState &dialog,
                             Prompts &prompts)
 {
-    return SaveScriptParts([&parts](const QString &) { return parts; }, generateDir, dialog, prompts);
+    return SaveScriptParts([&parts](const QString &) { return parts; }, {generateDir, {}}, dialog, prompts);
 }
 
 inline bool SaveScript(const QString &text, const QString &generateDir, FileDialogState &dialog, Prompts &prompts)

@@ -26,15 +26,6 @@ namespace {
 // A long report would take longer to show than the rest of the window.
 constexpr int MaxReportLines = 500;
 
-// Where the window guesses the script goes before it is saved: its exec lines name that.
-QString assumedPath(const FileDialogState &dialog, const Settings &settings)
-{
-    if (!dialog.fileName.isEmpty())
-        return dialog.fileName;
-    return QDir(settings.generateDir.isEmpty() ? QDir::currentPath() : settings.generateDir)
-        .filePath(QStringLiteral("script.cfg"));
-}
-
 QString partCaption(int part, qsizetype bytes, int limit)
 {
     return QStringLiteral("Part %1: %L2 bytes%3").arg(part).arg(bytes).arg(bytes > limit ? QStringLiteral(" - too large") : QString());
@@ -44,7 +35,7 @@ QString partCaption(int part, qsizetype bytes, int limit)
 
 ScriptWindow::ScriptWindow(const AnimationModel &model, const Settings &settings, FileDialogState &dialog,
                            Prompts &prompts, QWidget *parent)
-    : QDialog(parent), m_settings(settings), m_dialog(dialog), m_prompts(prompts)
+    : QDialog(parent), m_settings(settings), m_folders(settings.folders()), m_dialog(dialog), m_prompts(prompts)
 {
     setObjectName(QStringLiteral("frmScript"));
     setWindowTitle(QStringLiteral("Generate RtCW Script"));
@@ -54,6 +45,9 @@ ScriptWindow::ScriptWindow(const AnimationModel &model, const Settings &settings
     auto *saveAction = menuBar->addAction(QStringLiteral("&Save"));
     saveAction->setObjectName(QStringLiteral("mnuSave"));
     connect(saveAction, &QAction::triggered, this, &ScriptWindow::save);
+    m_saveIntoGame = menuBar->addAction(QStringLiteral("Save into the &game folder"));
+    m_saveIntoGame->setObjectName(QStringLiteral("mnuSaveIntoGame"));
+    connect(m_saveIntoGame, &QAction::triggered, this, &ScriptWindow::saveIntoGameFolder);
 
     m_summary = new QLabel(this);
     m_summary->setObjectName(QStringLiteral("lblSummary"));
@@ -110,13 +104,14 @@ ScriptWindow::ScriptWindow(const AnimationModel &model, const Settings &settings
     const QString script = BuildScriptText(model.lines(), [&prompts](const QString &message) {
         prompts.message(message, AppTitle, PromptIcon::None, PromptButtons::Ok);
     });
-    const ExecTarget target = ExecTargetOf(assumedPath(dialog, settings));
+    const ExecTarget target = ExecTargetOf(savedOrAssumedPath(), m_folders);
     connect(m_partList, &QListWidget::currentRowChanged, this, &ScriptWindow::showPart);
     showGenerated(ScriptPartList(script, target.name, settings.partLimit, settings.rules()));
     if (player)
         player->wait();
     else
         verdict = model.gameVerdict();
+    m_playMs = verdict.ms;
     const QVector<LineMark> &marks = verdict.marks;
     if (const GameRules &rules = settings.rules(); rules.nameChangeMs > 0) {
         m_nameChanges = QStringLiteral("%1 servers take one name change every %2 seconds by default: %3 of %4 names "
@@ -126,7 +121,7 @@ ScriptWindow::ScriptWindow(const AnimationModel &model, const Settings &settings
                             .arg(verdict.names - verdict.unseenNames)
                             .arg(verdict.names);
     }
-    showSummary(target);
+    showSummary();
     m_droppingRows = DroppingRows(marks);
 
     QStringList report;
@@ -144,8 +139,21 @@ ScriptWindow::ScriptWindow(const AnimationModel &model, const Settings &settings
                                                  + report.join(QLatin1Char('\n')));
 }
 
-void ScriptWindow::showSummary(const ExecTarget &target)
+QString ScriptWindow::savedOrAssumedPath() const
 {
+    if (!m_dialog.fileName.isEmpty())
+        return m_dialog.fileName;
+    // Where the save dialog starts: the exec line names that until the player chooses.
+    const QString folder = !m_settings.generateDir.isEmpty() ? m_settings.generateDir
+                           : !m_folders.homeBase.isEmpty()   ? m_folders.homeBase
+                                                             : QDir::homePath();
+    return QDir(folder).filePath(QStringLiteral("script.cfg"));
+}
+
+void ScriptWindow::showSummary()
+{
+    const QString path = savedOrAssumedPath();
+    const ExecTarget target = ExecTargetOf(path, m_folders);
     qsizetype total = 0;
     for (int i = 0; i < m_parts.size(); ++i)
         total += partBytes(i);
@@ -157,14 +165,18 @@ void ScriptWindow::showSummary(const ExecTarget &target)
                                   "Start it in the game with: %5")
                        .arg(total).arg(m_parts.size()).arg(m_settings.partLimit)
                        .arg(QLatin1String(m_settings.rules().title), start);
-    if (m_parts.size() > 1 && !target.underGameFolder)
-        text += QStringLiteral("\nKeep all parts together directly in the game's main folder (or the mod's "
-                               "folder): no folder above the script holds .pk3 files, so the parts call each other "
-                               "by their bare names.");
+    if (!target.underGameFolder) {
+        text += QLatin1Char('\n') + OutsideGameMessage(path, m_folders, m_settings.rules());
+        if (!m_folders.homeBase.isEmpty())
+            text += QStringLiteral(" \"Save into the game folder\" saves it as %1.")
+                        .arg(QDir::toNativeSeparators(m_folders.intoGameFolder(path)));
+    }
+    m_saveIntoGame->setEnabled(!target.underGameFolder && !m_folders.homeBase.isEmpty());
     if (const QString problem = ExecPathProblem(target, static_cast<int>(m_parts.size())); !problem.isEmpty())
         text += QLatin1Char('\n') + problem;
     if (!m_nameChanges.isEmpty())
         text += QLatin1Char('\n') + m_nameChanges;
+    text += QLatin1Char('\n') + KeysWaitMessage(m_playMs);
     m_summary->setText(text);
 }
 
@@ -238,6 +250,25 @@ QStringList ScriptWindow::parts() const
 
 void ScriptWindow::save()
 {
+    saveThrough([this](const auto &partsFor, QStringList *saved) {
+        return SaveScriptParts(partsFor, {m_settings.generateDir, m_folders}, m_dialog, m_prompts, saved);
+    });
+}
+
+void ScriptWindow::saveIntoGameFolder()
+{
+    const QString path = m_folders.intoGameFolder(savedOrAssumedPath());
+    saveThrough([this, path](const auto &partsFor, QStringList *saved) {
+        if (!SaveScriptPartsAt(path, partsFor, m_folders, m_prompts, saved))
+            return false;
+        m_dialog.fileName = path;
+        return true;
+    });
+}
+
+void ScriptWindow::saveThrough(const std::function<bool(const std::function<QStringList(const QString &)> &partsFor,
+                                                        QStringList *saved)> &write)
+{
     if (!m_droppingRows.isEmpty()) {
         const QString question = QStringLiteral("%1 drops you from the server for a name over 35 bytes or none, at "
                                                 "line(s) %2.\n\nSave anyway?")
@@ -280,12 +311,13 @@ void ScriptWindow::save()
     for (int i = 0; i < current.size() && !edited; ++i)
         edited = current.at(i) != m_generated.part(i);
     const auto partsFor = [&](const QString &path) {
-        return edited ? current : ScriptPartsFor(m_generated.text(), path, m_settings.partLimit, m_settings.rules());
+        return edited ? current
+                      : ScriptPartsFor(m_generated.text(), path, m_settings.partLimit, m_settings.rules(), m_folders);
     };
     QStringList saved;
-    if (!SaveScriptParts(partsFor, m_settings.generateDir, m_dialog, m_prompts, &saved))
+    if (!write(partsFor, &saved))
         return;
-    const ExecTarget target = ExecTargetOf(m_dialog.fileName);
+    const ExecTarget target = ExecTargetOf(m_dialog.fileName, m_folders);
     if (!edited) {
         showGenerated(ScriptPartList(m_generated.text(), target.name, m_settings.partLimit, m_settings.rules()));
     } else {
@@ -294,9 +326,9 @@ void ScriptWindow::save()
         m_shown = -1;  // the box's text is in m_parts already
         showPart(shown);
     }
-    showSummary(target);
+    showSummary();
     // The chain as saved, played as check plays it: where the game would stop it is said at once.
-    const ScriptCheck check = CheckScriptFile(m_dialog.fileName, m_settings.fps(), m_settings.rules());
+    const ScriptCheck check = CheckScriptFile(m_dialog.fileName, m_settings.fps(), m_settings.rules(), m_folders);
     if (!check.stopped.isEmpty())
         m_prompts.message(ChainStopsMessage(check.stopped), SaveScriptTitle, PromptIcon::Exclamation,
                           PromptButtons::Ok);

@@ -5,7 +5,10 @@
 #include <QDialog>
 #include <QStringList>
 
+#include <functional>
+
 class AnimationModel;
+class QAction;
 class Prompts;
 class QLabel;
 class QListWidget;
@@ -31,10 +34,19 @@ private:
     void showGenerated(const ScriptPartList &generated);
     QString partText(int part) const;
     qsizetype partBytes(int part) const;  // the file's bytes, without putting an unbuilt part together
-    void showSummary(const ExecTarget &target);
+    // The file the script is saved as, or until then where it would go.
+    QString savedOrAssumedPath() const;
+    void showSummary();
     void save();
+    void saveIntoGameFolder();
+    // Asks what must be asked before any save, then saves through `write`, then shows and checks what was saved.
+    void saveThrough(const std::function<bool(const std::function<QStringList(const QString &)> &partsFor,
+                                              QStringList *saved)> &write);
 
     const Settings &m_settings;
+    GameFolders m_folders;   // where the chosen game looks for scripts
+    int m_playMs = 0;        // how long the animation plays in the game
+    QAction *m_saveIntoGame = nullptr;
     QString m_droppingRows;  // the lines whose name gets the player dropped, as told before saving
     QString m_nameChanges;   // how many names a server limiting name changes shows
     FileDialogState &m_dialog;

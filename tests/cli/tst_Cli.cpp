@@ -4,6 +4,7 @@
 
 #include "Version.h"
 #include "animation/AnimationFile.h"
+#include "game/SystemGamePlaces.h"
 #include "platform/TextFile.h"
 #include "wizard/EffectList.h"
 
@@ -26,12 +27,33 @@ struct UsageCase { QStringList arguments; int exitCode; QByteArray out; QStringL
 // Exit 1 says why on one line.
 struct VerbCase { QStringList arguments; QByteArray file; int exitCode; QByteArray out, err; bool outHolds = false; };
 
+// A temporary folder where the game the arguments choose reads scripts (its home base folder under the test's own
+// home), so that only the rows about where a script lies hear that the game won't find it.
+struct GameTemporaryDir {
+    std::unique_ptr<QTemporaryDir> dir;
+    QString base;  // the game folder it is in, or empty
+};
+GameTemporaryDir gameTemporaryDir(const QStringList &arguments)
+{
+    const qsizetype option = arguments.indexOf(QStringLiteral("--game"));
+    const std::optional<Game> game =
+        option < 0 ? Game::Rtcw : option + 1 < arguments.size() ? Games::FromKey(arguments.at(option + 1)) : std::nullopt;
+    const QString base = game ? GameFoldersOf(Games::Of(*game), SystemGamePlaces({})).homeBase : QString();
+    if (base.isEmpty() || !QDir().mkpath(base))
+        return {std::make_unique<QTemporaryDir>(), {}};
+    return {std::make_unique<QTemporaryDir>(base + QStringLiteral("/XXXXXX")), base};
+}
+
 } // namespace
 
 // marqueemaster-cli as a shell runs it.
 class CliTest : public QObject {
     Q_OBJECT
+    QTemporaryDir m_home;  // the players' game folders are never touched
+
 private slots:
+    void initTestCase() { qputenv("HOME", m_home.path().toUtf8()); }
+
     void strip_data()
     {
         QTest::addColumn<QString>("text");
@@ -196,7 +218,7 @@ private slots:
         QTest::newRow("generate, folder missing") << VerbCase{{"generate", "@/in", "-o", "/missing/x.cfg"}, example, 1, {},
             "no number _2x_\nCan't write " + QDir::toNativeSeparators("/missing/x.cfg").toUtf8() + ": "};
         QTest::newRow("generate, exec path too long") << VerbCase{{"generate", "@/in", "-o", "@/" + QString(60, 'x')}, example, 1, {},
-            "no number _2x_\nThe exec path " + QByteArray(60, 'x') + ".cfg is 64 bytes long"};
+            "no number _2x_\nThe exec path "};  // (64 bytes or more: the temporary folder's name is in it)
         QTest::newRow("import, no command read") << VerbCase{import, "bind x y\n", 0, "#v050#\r\n", "@/in holds no command"};
         QByteArray names, full("#v050#\r\n");
         for (int i = 0; i <= AnimationModel::MaxLines; ++i) {
@@ -210,10 +232,13 @@ private slots:
     void run()
     {
         QFETCH(VerbCase, c);
-        QTemporaryDir dir;
+        const GameTemporaryDir inGame = gameTemporaryDir(c.arguments);
+        QTemporaryDir &dir = *inGame.dir;
         if (!c.file.isNull())
             PutBytes(dir.filePath(QStringLiteral("in")), c.file);
         PutBytes(dir.filePath(QStringLiteral("in2.cfg")), "say two\n");
+        if (!inGame.base.isEmpty())
+            PutBytes(QDir(inGame.base).filePath(QStringLiteral("in2.cfg")), "say two\n");  // where exec looks
         const CliResult result = RunCli(c.arguments.replaceInStrings(QStringLiteral("@"), dir.path()));
         QCOMPARE(result.exitCode, c.exitCode);
         const QByteArray folder = dir.path().toUtf8() + '/';
@@ -263,6 +288,51 @@ private slots:
         const QStringList lines = QString::fromUtf8(generated.err).split(u'\n', Qt::SkipEmptyParts);
         QVERIFY2(!lines.isEmpty() && lines.last().startsWith(lastLine), generated.err.right(400).constData());
         QCOMPARE(RunCli({"check", out}).exitCode, generated.exitCode || lastLine.startsWith("The game plays") ? 1 : 0);
+    }
+
+    // Where the game looks: a chain saved in a game folder is chained by its path there and plays from it; one
+    // saved elsewhere is written and read all the same, with a word that the game won't find it (--strict: exit 1).
+    void whereTheGameLooks_data()
+    {
+        QTest::addColumn<bool>("inGame");
+        QTest::addColumn<bool>("strict");
+        QTest::newRow("in the game's home folder") << true << false;
+        QTest::newRow("in the game's home folder, strict") << true << true;
+        QTest::newRow("elsewhere") << false << false;
+        QTest::newRow("elsewhere, strict") << false << true;
+    }
+    void whereTheGameLooks()
+    {
+        QFETCH(bool, inGame);
+        QFETCH(bool, strict);
+        const GameFolders folders = GameFoldersOf(Games::Et, SystemGamePlaces({}));
+        if (folders.search.isEmpty())
+            QSKIP("ET has no home folder here");
+        const GameTemporaryDir game = gameTemporaryDir({"--game", "et"});
+        QTemporaryDir elsewhere;
+        const QString folder = (inGame ? game.dir.get() : &elsewhere)->filePath("my anims");
+        QVERIFY(QDir().mkpath(folder));
+        QByteArray ras("#v050#\r\n");
+        for (int i = 0; i < 1500; ++i)
+            ras += "n" + QByteArray::number(i) + "\r\n15\r\nset name\r\n";
+        const QString in = PutBytes(QDir(folder).filePath("in.ras"), ras);
+        const QString out = QDir(folder).filePath("o.cfg");
+        const QStringList options = strict ? QStringList{"--game", "et", "--strict"} : QStringList{"--game", "et"};
+        const CliResult generated = RunCli(QStringList{"generate", in, "-o", out, "--part-limit", "4096"} + options);
+        const QByteArray warning = "Enemy Territory 2.60b won't find " + QDir::toNativeSeparators(out).toUtf8()
+                                   + " there: exec reads only from " + QDir::toNativeSeparators(folders.search.first().path).toUtf8();
+        QCOMPARE(generated.exitCode, !inGame && strict ? 1 : 0);
+        QCOMPARE(generated.err.contains(warning), !inGame);
+        QCOMPARE(QFile::exists(out), inGame || !strict);
+        if (!QFile::exists(out))
+            return;
+        // Each part runs the next by its path in the game folder, or by its bare name.
+        const QString chain = QString(inGame ? QFileInfo(game.dir->path()).fileName() + "/my anims/" : "") + "o_2.cfg";
+        QVERIFY2(ReadFileBytes(out).contains("exec \"" + chain.toUtf8() + "\""), qPrintable(chain));
+        const CliResult checked = RunCli(QStringList{"check", out} + options);
+        QCOMPARE(checked.exitCode, !inGame && strict ? 1 : 0);
+        QCOMPARE(checked.err.contains(warning), !inGame);
+        QVERIFY(checked.out.contains("o_4.cfg: "));
     }
 
     // A file size limit (ulimit -f) makes the write fail with a message naming the file, not end the program.

@@ -1,8 +1,11 @@
 #include "game/GameChat.h"
 #include "game/GameConsole.h"
+#include "game/GameFolders.h"
 #include "game/GameName.h"
 #include "game/GamePlayer.h"
 
+#include <QDir>
+#include <QTemporaryDir>
 #include <QTest>
 
 // What each engine gives for one row: RtCW 1.4, ioRTCW, Enemy Territory 2.60b, ET: Legacy.
@@ -132,6 +135,7 @@ QString outcome(const EngineRow &row, const GameRules &rules)
 } // namespace
 
 Q_DECLARE_METATYPE(GameName::Verdict)
+Q_DECLARE_METATYPE(HostOs)
 
 using GameName::Verdict;
 
@@ -289,6 +293,94 @@ private slots:
             << NameCase{QString::fromUtf8("^1Océlot 100%"), "^1Oclot 100.", Verdict::Rewritten};
         QTest::newRow("a code's foreign byte goes: the next byte is the code")
             << NameCase{QString::fromUtf8("^é1A"), "^1A", Verdict::Rewritten};
+    }
+
+    // Where exec looks, per engine and system: ~ the home folder, D Documents, I an install holding every game's
+    // base folder, J one holding only etmain; the first folder listed wins.
+    void foldersExecSearches_data()
+    {
+        QTest::addColumn<Game>("game");
+        QTest::addColumn<HostOs>("os");
+        QTest::addColumn<QString>("search");
+        QTest::addColumn<QString>("homeBase");
+        const HostOs onLinux = HostOs::Linux, onWindows = HostOs::Windows, onMac = HostOs::MacOs;
+        QTest::newRow("RtCW, Linux") << Game::Rtcw << onLinux << "~/.wolf/main I/main" << "~/.wolf/main";
+        QTest::newRow("ioRTCW, Linux") << Game::IoRtcw << onLinux << "~/.wolf/main I/main" << "~/.wolf/main";
+        QTest::newRow("ET, Linux") << Game::Et << onLinux << "~/.etwolf/etmain I/etmain J/etmain" << "~/.etwolf/etmain";
+        QTest::newRow("ET: Legacy, Linux: the legacy mod before etmain") << Game::EtLegacy << onLinux
+            << "~/.etlegacy/legacy I/legacy ~/.etlegacy/etmain I/etmain J/etmain" << "~/.etlegacy/etmain";
+        QTest::newRow("RtCW, Windows: no home, the install") << Game::Rtcw << onWindows << "I/main" << "I/main";
+        QTest::newRow("ioRTCW, Windows") << Game::IoRtcw << onWindows << "D/RTCW/main I/main" << "D/RTCW/main";
+        QTest::newRow("ET, Windows: no home") << Game::Et << onWindows << "I/etmain J/etmain" << "I/etmain";
+        QTest::newRow("ET: Legacy, Windows") << Game::EtLegacy << onWindows
+            << "D/ETLegacy/legacy I/legacy D/ETLegacy/etmain I/etmain J/etmain" << "D/ETLegacy/etmain";
+        QTest::newRow("RtCW, macOS") << Game::Rtcw << onMac
+            << "~/Library/Application Support/WolfensteinMP/main I/main" << "~/Library/Application Support/WolfensteinMP/main";
+        QTest::newRow("ioRTCW, macOS") << Game::IoRtcw << onMac
+            << "~/Library/Application Support/RTCW/main I/main" << "~/Library/Application Support/RTCW/main";
+        QTest::newRow("ET, macOS") << Game::Et << onMac
+            << "~/Library/Application Support/Wolfenstein ET/etmain I/etmain J/etmain"
+            << "~/Library/Application Support/Wolfenstein ET/etmain";
+        QTest::newRow("ET: Legacy, macOS") << Game::EtLegacy << onMac
+            << "~/Library/Application Support/etlegacy/legacy I/legacy ~/Library/Application Support/etlegacy/etmain "
+               "I/etmain J/etmain" << "~/Library/Application Support/etlegacy/etmain";
+    }
+    void foldersExecSearches()
+    {
+        QFETCH(Game, game);
+        QFETCH(HostOs, os);
+        QFETCH(QString, search);
+        QFETCH(QString, homeBase);
+        QTemporaryDir dir;
+        QDir root(dir.path());
+        for (const char *folder : {"I/main", "I/etmain", "I/legacy", "J/etmain", "K/other"})
+            QVERIFY(root.mkpath(QLatin1String(folder)));
+        const GamePlaces places{os, dir.filePath("home"), dir.filePath("docs"),
+                                {dir.filePath("K"), dir.filePath("I"), dir.filePath("J"), dir.filePath("I") + "/"}};
+        const GameFolders folders = GameFoldersOf(Games::Of(game), places);
+        QStringList shown;
+        for (const GameFolder &folder : folders.search) {
+            QString path = folder.path;
+            path.replace(dir.filePath("home"), "~").replace(dir.filePath("docs"), "D").replace(dir.path() + "/", "");
+            shown << path;
+            QCOMPARE(folder.home, !path.startsWith("I/") && !path.startsWith("J/"));
+        }
+        // Joined by blanks only between folders: a folder's own blank stays.
+        QCOMPARE(shown.join(' '), search);
+        QString base = folders.homeBase;
+        QCOMPARE(base.replace(dir.filePath("home"), "~").replace(dir.filePath("docs"), "D").replace(dir.path() + "/", ""),
+                 homeBase);
+    }
+
+    // The path exec runs a saved script by, and where "Save into the game folder" puts one saved elsewhere.
+    void execPathsFromTheFolders_data()
+    {
+        QTest::addColumn<QString>("saved");  // under the temporary folder
+        QTest::addColumn<QString>("exec");   // "" when the game won't find it
+        QTest::addColumn<QString>("into");
+        QTest::newRow("the home base folder") << "home/.etwolf/etmain/ocelot.cfg" << "ocelot.cfg"
+                                              << "home/.etwolf/etmain/ocelot.cfg";
+        QTest::newRow("a sub-folder of it") << "home/.etwolf/etmain/anims/ocelot.cfg" << "anims/ocelot.cfg"
+                                            << "home/.etwolf/etmain/anims/ocelot.cfg";
+        QTest::newRow("the install's base folder, with blanks")
+            << "Enemy Territory/etmain/my anims/o 1.cfg" << "my anims/o 1.cfg" << "home/.etwolf/etmain/my anims/o 1.cfg";
+        QTest::newRow("the Desktop: not found") << "home/Desktop/ocelot.cfg" << "" << "home/.etwolf/etmain/ocelot.cfg";
+        QTest::newRow("another game's base folder: its sub-folder kept")
+            << "home/.wolf/main/anims/ocelot.cfg" << "" << "home/.etwolf/etmain/anims/ocelot.cfg";
+        QTest::newRow("a folder named like the base folder") << "home/etmain2/x.cfg" << "" << "home/.etwolf/etmain/x.cfg";
+        QTest::newRow("the home folder itself") << "home/.etwolf/x.cfg" << "" << "home/.etwolf/etmain/x.cfg";
+    }
+    void execPathsFromTheFolders()
+    {
+        QFETCH(QString, saved);
+        QFETCH(QString, exec);
+        QFETCH(QString, into);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath("Enemy Territory/etmain"));
+        const GameFolders folders = GameFoldersOf(
+            Games::Et, GamePlaces{HostOs::Linux, dir.filePath("home"), {}, {dir.filePath("Enemy Territory")}});
+        QCOMPARE(folders.execPathOf(dir.filePath(saved)).value_or(QString()), exec);
+        QCOMPARE(folders.intoGameFolder(dir.filePath(saved)), dir.filePath(into));
     }
 
     void shown()

@@ -12,6 +12,7 @@
 #include "script/ScriptWindow.h"
 
 #include <QPlainTextEdit>
+#include <QScopeGuard>
 
 namespace {
 
@@ -23,7 +24,7 @@ struct LineCase { AnimationLine line; QString command, wait; bool told = false; 
 // script: the script's Save, else the animation's Save As; answers to "File exists! Overwrite?"; the names
 // chosen ("" cancels, ".%e" the file's ending) beside taken.cfg and taken.ras; the file written.
 struct SaveCase { bool script; QList<PromptAnswer> answers; QStringList choices; QString written;
-    bool failed = false; };
+    bool failed = false; QString asked = {}; };
 
 // What the script window tells for one game: its summary, and the report's line for a name.
 struct WindowCase { Game game; QString parts; QString report; };
@@ -91,8 +92,15 @@ private slots:
             row("overwrite cancel") << SaveCase{script, {A::Cancel}, {"taken.%e", "x.%e"}, ""};
             row("no opens the dialog again") << SaveCase{script, {A::No}, {"taken.%e", "fresh.%e"}, "fresh.%e"};
             row("no, then cancel") << SaveCase{script, {A::No}, {"taken.%e", ""}, ""};
-            row("failed save") << SaveCase{script, {}, {"missing/s"}, "", true};
+            row("failed save") << SaveCase{script, {}, {"folder.%e"}, "", true};
         }
+        // A script's folder that isn't there yet is made when the player says so.
+        const QString create = "Create the folder %1 in <dir>?";
+        QTest::newRow("script, a missing folder made") << SaveCase{true, {A::Yes}, {"new/anims/s"}, "new/anims/s.%e", false,
+                                                                    create.arg(QDir::toNativeSeparators("new/anims"))};
+        QTest::newRow("script, a missing folder not made: the dialog again")
+            << SaveCase{true, {A::No}, {"new/s", "fresh"}, "fresh.%e", false, create.arg("new")};
+        QTest::newRow("script, a missing folder, cancel") << SaveCase{true, {A::Cancel}, {"new/s", "x"}, "", false, create.arg("new")};
     }
 
     void saveAsksBeforeWritingOver()
@@ -102,7 +110,8 @@ private slots:
         QTemporaryDir dir;
         PutBytes(dir.filePath("taken.cfg"), "old");
         PutBytes(dir.filePath("taken.ras"), "old");
-        QDir(dir.path()).mkdir("my.scripts");
+        for (const char *folder : {"my.scripts", "folder.cfg", "folder.ras"})
+            QDir(dir.path()).mkdir(folder);
         FakePrompts prompts;
         prompts.answers = c.answers;
         for (const QString &choice : c.choices)
@@ -115,7 +124,7 @@ private slots:
                                     : SaveAnimationAs(model, dialog, Settings{.saveDir = dir.path()}, prompts);
         QCOMPARE(saved, !c.written.isEmpty());
         const QByteArray bytes = c.script ? text.toLatin1() + "\r\n" : "#v050#\r\nnew\r\n15\r\nset name\r\n";
-        for (const QString &file : {"taken.%e", "fresh.%e", "my.scripts/anim.%e"}) {
+        for (const QString &file : {"taken.%e", "fresh.%e", "my.scripts/anim.%e", "new/anims/s.%e"}) {
             const QByteArray before = file.startsWith("taken") ? "old" : "<missing>";
             const QString path = dir.filePath(QString(file).replace("%e", ending));
             QCOMPARE(ReadFileBytes(path), file == c.written ? bytes : before);
@@ -124,10 +133,66 @@ private slots:
         QStringList told = prompts.messageTexts();
         if (!told.isEmpty() && IsSaveError(told.last()))
             told.last() = QStringLiteral("save error");
-        const QString asked = c.script ? "File Exists! Overwrite?" : "File exists! Overwrite?";
+        const QString asked = !c.asked.isEmpty() ? QString(c.asked).replace("<dir>", QDir::toNativeSeparators(dir.path()))
+                              : c.script     ? "File Exists! Overwrite?"
+                                             : "File exists! Overwrite?";
         QCOMPARE(told, QStringList(c.answers.size(), asked) + QStringList(c.failed ? 1 : 0, "save error"));
         QCOMPARE(prompts.dialogs.size(), c.choices.size() - c.answers.count(PromptAnswer::Cancel));
         QCOMPARE(prompts.dialogs.first().state.initialDir, dir.path());
+    }
+
+    // The script window knows where the chosen game looks: a script saved elsewhere is told, "Save into the game
+    // folder" (Alt+G) puts it there, asking before it makes a missing folder, and Save (Alt+S) starts there.
+    void windowSavesWhereTheGameLooks()
+    {
+        QTemporaryDir home;
+        const QByteArray oldHome = qgetenv("HOME");
+        qputenv("HOME", home.path().toUtf8());
+        const auto restore = qScopeGuard([&] { qputenv("HOME", oldHome); });
+        const GameFolders folders = Settings{.game = Game::Et}.folders();
+        if (folders.homeBase.isEmpty() || !folders.homeBase.startsWith(home.path()))
+            QSKIP("ET has no home folder here");
+        QTemporaryDir elsewhere;
+        AnimationModel model;
+        model.setLines(ExampleLines());
+        const Settings settings{.generateDir = elsewhere.path(), .game = Game::Et};
+        FileDialogState dialog;
+        FakePrompts prompts;
+        ScriptWindow window(model, settings, dialog, prompts);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        auto *summary = Named<QLabel>(window, "lblSummary");
+        const QString assumed = QDir::toNativeSeparators(QDir(elsewhere.path()).filePath("script.cfg"));
+        QVERIFY2(summary->text().contains("Enemy Territory 2.60b won't find " + assumed + " there"), qPrintable(summary->text()));
+        QVERIFY(summary->text().contains(" s) the game runs your other keys only after it"));
+
+        prompts.clear();  // (what opening told of the Times)
+        prompts.answers = {PromptAnswer::Yes};
+        QTest::keyClick(&window, Qt::Key_G, Qt::AltModifier);
+        QCOMPARE(prompts.messageTexts(), QStringList{"Create the folder " + QDir::toNativeSeparators(".etwolf/etmain") + " in "
+                                                     + QDir::toNativeSeparators(home.path()) + "?"});
+        const QString saved = QDir(folders.homeBase).filePath("script.cfg");
+        QCOMPARE(ReadFileBytes(saved), ExampleScript().join(CrLf).toLatin1() + "\r\n");
+        QVERIFY2(summary->text().contains("Start it in the game with: exec \"script.cfg\""), qPrintable(summary->text()));
+        QVERIFY(!summary->text().contains("won't find"));
+        QVERIFY(!Named<QMenuBar>(window, {})->actions().at(1)->isEnabled());
+
+        prompts.clear();
+        prompts.fileAnswers = {QDir(folders.homeBase).filePath("my anims/o")};
+        prompts.answers = {PromptAnswer::Yes};
+        QTest::keyClick(&window, Qt::Key_S, Qt::AltModifier);
+        QCOMPARE(prompts.dialogs.size(), 1);
+        QCOMPARE(prompts.dialogs.first().state.fileName, saved);  // where the last save went
+        QVERIFY(QFile::exists(QDir(folders.homeBase).filePath("my anims/o.cfg")));
+        QVERIFY2(summary->text().contains("exec \"my anims/o.cfg\""), qPrintable(summary->text()));
+
+        // With no folder for scripts chosen, a first save starts in the game's folder.
+        FileDialogState fresh;
+        const Settings noFolder{.game = Game::Et};
+        ScriptWindow inGame(model, noFolder, fresh, prompts);
+        prompts.clear();
+        ClickMenuBar(inGame);
+        QCOMPARE(prompts.dialogs.first().state.initialDir, folders.homeBase);
     }
 
     void window()
@@ -273,7 +338,7 @@ private slots:
         for (int i = 0; i < 3000; ++i)
             many << AnimationLine{QStringLiteral("^3line; %1").arg(i), QString::number(1 + i % 99), ActionList().at(i % ActionList().size())};
         const QString first = dir.filePath(QStringLiteral("many.cfg"));
-        const QStringList parts = SplitScript(BuildScriptText(many, {}), ExecTargetOf(first).name, 12288);
+        const QStringList parts = SplitScript(BuildScriptText(many, {}), ExecTargetOf(first, {}).name, 12288);
         QVERIFY(parts.size() > 2);
         QVERIFY(WriteScriptParts(first, parts).ok);
         QVERIFY(ImportScript(model, first, prompts));

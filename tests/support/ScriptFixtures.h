@@ -42,10 +42,11 @@ inline QStringList ExampleScript()
             "say \"^2bye\"", "wait 99"};
 }
 
-// "Error saving script!", the error's number and its description, one per line.
+// "Error saving script!", the error's number and its description, one per line (then, for a script, where and
+// what to do).
 inline bool IsSaveError(const QString &text)
 {
     const QStringList parts = text.split(QLatin1Char('\n'));
-    return parts.size() == 3 && parts.at(0) == QLatin1String("Error saving script!") && parts.at(1).toInt() != 0
+    return parts.size() >= 3 && parts.at(0) == QLatin1String("Error saving script!") && parts.at(1).toInt() != 0
         && !parts.at(2).isEmpty();
 }
