@@ -367,7 +367,7 @@ private slots:
         QTest::newRow("the Desktop: not found") << "home/Desktop/ocelot.cfg" << "" << "home/.etwolf/etmain/ocelot.cfg";
         QTest::newRow("another game's base folder: its sub-folder kept")
             << "home/.wolf/main/anims/ocelot.cfg" << "" << "home/.etwolf/etmain/anims/ocelot.cfg";
-        QTest::newRow("a folder named like the base folder") << "home/etmain2/x.cfg" << "" << "home/.etwolf/etmain/x.cfg";
+        QTest::newRow("a folder named like the base folder") << "home/.etwolf/etmain2/x.cfg" << "" << "home/.etwolf/etmain/x.cfg";
         QTest::newRow("the home folder itself") << "home/.etwolf/x.cfg" << "" << "home/.etwolf/etmain/x.cfg";
     }
     void execPathsFromTheFolders()
