@@ -4,12 +4,20 @@
 #include "platform/RegistryOps.h"
 #include "animation/Settings.h"
 
+#include "platform/Prompts.h"
+
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 #include <QSpinBox>
 
-GameOptionsWidget::GameOptionsWidget(RegistryStore &store, QWidget *parent)
+GameOptionsWidget::GameOptionsWidget(RegistryStore &store, Prompts &prompts, QWidget *parent)
     : QWidget(parent), m_store(store), m_read(LoadSettings(store))
 {
     m_game = new QComboBox(this);
@@ -29,6 +37,24 @@ GameOptionsWidget::GameOptionsWidget(RegistryStore &store, QWidget *parent)
 
     m_note = new QLabel(this);
     m_note->setWordWrap(true);
+
+    // The player's own install first; the folders the system knows of come after it by themselves.
+    m_install = new QLineEdit(QDir::toNativeSeparators(m_read.installFolders.value(0)), this);
+    m_install->setObjectName(QStringLiteral("txtInstallFolder"));
+    m_install->setPlaceholderText(QStringLiteral("the folder holding the game and its main or etmain folder"));
+    auto *browse = new QPushButton(QStringLiteral("&Browse..."), this);
+    browse->setObjectName(QStringLiteral("cmdInstallFolder"));
+    connect(browse, &QPushButton::clicked, this, [this, &prompts] {
+        if (const QString folder = prompts.browseFolder(QStringLiteral("The game's install folder")); !folder.isEmpty())
+            m_install->setText(QDir::toNativeSeparators(folder));
+    });
+    connect(m_install, &QLineEdit::textChanged, this, &GameOptionsWidget::showFolders);
+    auto *installRow = new QHBoxLayout;
+    installRow->addWidget(m_install, 1);
+    installRow->addWidget(browse);
+    m_folders = new QListWidget(this);
+    m_folders->setObjectName(QStringLiteral("lstGameFolders"));
+
     showGame();
     connect(m_game, &QComboBox::currentIndexChanged, this, &GameOptionsWidget::showGame);
     auto *layout = new QFormLayout(this);
@@ -36,6 +62,35 @@ GameOptionsWidget::GameOptionsWidget(RegistryStore &store, QWidget *parent)
     layout->addRow(QStringLiteral("Frame rate (com_maxfps)"), m_frameRate);
     layout->addRow(QStringLiteral("Script part size limit"), m_partLimit);
     layout->addRow(m_note);
+    auto *installLabel = new QLabel(QStringLiteral("&Install folder"), this);
+    installLabel->setBuddy(m_install);
+    layout->addRow(installLabel, installRow);
+    auto *foldersLabel = new QLabel(QStringLiteral("Where exec looks, first to last"), this);
+    foldersLabel->setBuddy(m_folders);
+    layout->addRow(foldersLabel, m_folders);
+}
+
+QStringList GameOptionsWidget::chosenInstalls() const
+{
+    const QString typed = QDir::fromNativeSeparators(m_install->text().trimmed());
+    return typed.isEmpty() ? QStringList() : QStringList{typed};
+}
+
+void GameOptionsWidget::showFolders()
+{
+    const GameFolders folders = GameFoldersOf(chosen(), SystemGamePlaces(chosenInstalls()));
+    m_folders->clear();
+    for (const GameFolder &folder : folders.search) {
+        const bool there = QFileInfo(folder.path).isDir();
+        m_folders->addItem(QStringLiteral("%1 %2 (%3%4)")
+                               .arg(there ? QStringLiteral("\u2713") : QStringLiteral("\u2717"),
+                                    QDir::toNativeSeparators(folder.path),
+                                    folder.home ? QStringLiteral("home") : QStringLiteral("install"),
+                                    there ? QString() : QStringLiteral(", not there yet")));
+    }
+    if (folders.search.isEmpty())
+        m_folders->addItem(QStringLiteral("None known: %1 reads scripts from its install folder - choose it above.")
+                               .arg(QLatin1String(chosen().title)));
 }
 
 const GameRules &GameOptionsWidget::chosen() const
@@ -56,6 +111,8 @@ void GameOptionsWidget::showGame()
                                    "for your own key binds while it plays.")
                         .arg(QLatin1String(rules.title))
                         .arg(rules.bufferBytes));
+    if (m_folders)
+        showFolders();
 }
 
 bool GameOptionsWidget::save()
@@ -66,5 +123,8 @@ bool GameOptionsWidget::save()
     // The game's own rate is stored as none, so it follows the next game chosen.
     chosen.frameRate = m_frameRate->value() == chosen.rules().defaultFps ? 0 : m_frameRate->value();
     chosen.partLimit = m_partLimit->value();
-    return SaveChangedSettings(m_store, m_read, chosen, {SettingsValue::Game, SettingsValue::FrameRate, SettingsValue::PartLimit});
+    chosen.installFolders = chosenInstalls();
+    return SaveChangedSettings(m_store, m_read, chosen,
+                               {SettingsValue::Game, SettingsValue::FrameRate, SettingsValue::PartLimit,
+                                SettingsValue::InstallFolders});
 }

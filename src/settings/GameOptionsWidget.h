@@ -5,22 +5,28 @@
 #include "animation/Settings.h"
 #include "game/GameRules.h"
 
+class Prompts;
 class QComboBox;
 class QLabel;
+class QLineEdit;
+class QListWidget;
 class QSpinBox;
 class RegistryStore;
 
 // The options' "Game" page: the game played, the frame rate its timings are
-// counted at and the size limit of one script part.
+// counted at, the size limit of one script part, and where the game looks for scripts: its folders in the
+// order exec searches them, each marked as there or not, with the install folder the player chooses.
 class GameOptionsWidget : public QWidget {
     Q_OBJECT
 public:
-    explicit GameOptionsWidget(RegistryStore &store, QWidget *parent = nullptr);
+    GameOptionsWidget(RegistryStore &store, Prompts &prompts, QWidget *parent = nullptr);
     bool save();  // false when a value could not be stored
 
 private:
     const GameRules &chosen() const;
     void showGame();
+    void showFolders();
+    QStringList chosenInstalls() const;
 
     RegistryStore &m_store;
     const Settings m_read;  // as the page showed them first
@@ -29,4 +35,6 @@ private:
     QLabel *m_note = nullptr;
     QSpinBox *m_frameRate = nullptr;
     QSpinBox *m_partLimit = nullptr;
+    QLineEdit *m_install = nullptr;
+    QListWidget *m_folders = nullptr;
 };

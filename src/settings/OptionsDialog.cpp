@@ -80,7 +80,7 @@ OptionsDialog::OptionsDialog(RegistryStore &store, LeetTable &leet, const LeetFi
     m_tabs->addTab(createWizardPage(), QStringLiteral("&Wizard Defaults"));
     m_tabs->addTab(createRegistryPage(), QStringLiteral("&Registry Options"));
     m_tabs->addTab(createLeetPage(), QStringLiteral("Edit 133&t file"));
-    m_game = new GameOptionsWidget(m_store, this);
+    m_game = new GameOptionsWidget(m_store, m_prompts, this);
     m_tabs->addTab(m_game, QStringLiteral("&Game"));
     // All four tabs stay in sight; the window grows a little instead.
     m_tabs->tabBar()->setUsesScrollButtons(false);

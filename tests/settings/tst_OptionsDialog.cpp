@@ -4,6 +4,8 @@
 #include "platform/SystemShell.h"
 
 #include <QDir>
+#include <QListWidget>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QSpinBox>
 
@@ -252,6 +254,45 @@ private slots:
         QCOMPARE(recorder.writes.join(','), c.writes);
         m_store.reopen();
         QCOMPARE(LoadSettings(*m_store.store).game, c.loaded);
+    }
+
+    // Where the chosen game looks, shown in exec's order and marked there or not; the install folder the player
+    // browses to joins the list and is stored by OK.
+    void gameFolders()
+    {
+        const QByteArray oldHome = qgetenv("HOME");
+        qputenv("HOME", m_store.dir.filePath("home").toUtf8());
+        const auto restore = qScopeGuard([&] { qputenv("HOME", oldHome); });
+        const QString home = QDir::toNativeSeparators(m_store.dir.filePath("home"));
+        QVERIFY(QDir(m_store.dir.path()).mkpath("home/.etwolf/etmain"));
+        QVERIFY(QDir(m_store.dir.path()).mkpath("Enemy Territory/etmain"));
+        StoreSettings(*m_store.store, {"Game=et"});
+        RecordingStore recorder(*m_store.store);
+        FakePrompts prompts;
+        OptionsUnderTest options(recorder, m_store.dir.filePath("leet.ini"), QString(), prompts, -1);
+        auto *list = Named<QListWidget>(options.dialog, "lstGameFolders");
+        const auto shown = [list] {
+            QStringList rows;
+            for (int i = 0; i < list->count(); ++i)
+                rows << list->item(i)->text();
+            return rows;
+        };
+        const QString etmain = QDir::toNativeSeparators("/.etwolf/etmain");
+        if (!UnderWine())
+            QCOMPARE(shown(), QStringList{"\u2713 " + home + etmain + " (home)"});
+        prompts.folderAnswers = {m_store.dir.filePath("Enemy Territory")};
+        options.click("cmdInstallFolder");
+        const QString install = QDir::toNativeSeparators(m_store.dir.filePath("Enemy Territory/etmain"));
+        QVERIFY2(shown().contains("\u2713 " + install + " (install)"), qPrintable(shown().join('\n')));
+        auto *game = Named<QComboBox>(options.dialog, "cboGame");
+        QVERIFY(TabTo(options.dialog, game));
+        QTest::keyClick(game, Qt::Key_Down);  // ET: Legacy: its legacy folders come first, not there yet
+        if (!UnderWine())
+            QVERIFY2(shown().first().startsWith("\u2717 " + home + QDir::toNativeSeparators("/.etlegacy/legacy (home, not there yet)")),
+                     qPrintable(shown().join('\n')));
+        QTest::keyClick(game, Qt::Key_Up);
+        options.click("cmdOK");
+        QCOMPARE(recorder.writes.join(','), "InstallFolders=" + m_store.dir.filePath("Enemy Territory"));
     }
 
     // The Registry Options buttons, clicked, on Windows' own registry: the user's classes get the association
