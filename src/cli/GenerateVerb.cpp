@@ -6,7 +6,9 @@
 #include "animation/AnimationModel.h"
 #include "game/GameConsole.h"
 #include "platform/FileEnding.h"
+#include "platform/SafeSave.h"
 #include "platform/TextFile.h"
+#include "script/AutoexecBind.h"
 #include "script/ScriptGenerator.h"
 #include "script/ScriptCheck.h"
 #include "script/ScriptParts.h"
@@ -14,12 +16,40 @@
 #include "platform/RegistryStore.h"
 #include "animation/Settings.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 #include <optional>
 
 namespace {
+
+// Binds the key to the saved script in the game's autoexec.cfg, never over another bind of the key.
+int bindScript(const QString &key, const ExecTarget &target, const GameFolders &folders, CliStreams &streams)
+{
+    const std::optional<QString> command = BindCommandOf(target.name, target.first);
+    if (!target.underGameFolder || folders.homeBase.isEmpty() || !command) {
+        streams.err << "not bound: " << (command ? "the script must be saved in the game's folder"
+                                                 : "a bind can't run a path with a blank, a quote or a semicolon")
+                    << Qt::endl;
+        return 1;
+    }
+    const QString path = QDir(folders.homeBase).filePath(QStringLiteral("autoexec.cfg"));
+    const BindEdit edit = AddBind(FileBytes(path), key, *command, false);
+    if (!edit.boundTo.isEmpty()) {
+        streams.err << "not bound: " << key << " is bound in " << QDir::toNativeSeparators(path) << " to "
+                    << edit.boundTo << Qt::endl;
+        return 1;
+    }
+    if (edit.changed) {
+        if (const TextWriteResult written = SaveBytes(path, edit.bytes); !written.ok) {
+            streams.err << "Can't write " << QDir::toNativeSeparators(path) << ": " << written.errorString << Qt::endl;
+            return 1;
+        }
+    }
+    streams.err << "bound in " << QDir::toNativeSeparators(path) << ": " << BindLine(key, *command) << Qt::endl;
+    return 0;
+}
 
 // Reads the animation as File, Open does and makes the parts the script window
 // shows: written as its "Save" writes them with -o, else all printed in order.
@@ -33,10 +63,15 @@ int runGenerate(QStringList arguments, CliStreams &streams)
     QString output;
     std::optional<int> partLimit;
     bool strict = false;
+    std::optional<QString> bindKey;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString &argument = arguments.at(i);
         if (argument == QLatin1String("--strict")) {
             strict = true;
+        } else if (argument == QLatin1String("--bind")) {
+            bindKey = i + 1 < arguments.size() && !bindKey ? GameKeyName(arguments.at(++i)) : std::nullopt;
+            if (!bindKey)
+                return UsageError(streams, QStringLiteral("--bind takes one key the game knows: F5, k, KP_ENTER, MOUSE4 ..."));
         } else if (argument == QLatin1String("--part-limit")) {
             bool ok = false;
             partLimit = i + 1 < arguments.size() && !partLimit ? arguments.at(++i).toInt(&ok) : 0;
@@ -57,6 +92,8 @@ int runGenerate(QStringList arguments, CliStreams &streams)
     }
     if (path.isEmpty())
         return UsageError(streams, QStringLiteral("generate takes one FILE"));
+    if (bindKey && output.isEmpty())
+        return UsageError(streams, QStringLiteral("--bind needs -o: the bind runs the saved script"));
     if (InputFileError(path, streams) != 0)
         return 1;
     QFile file(path);
@@ -119,6 +156,8 @@ int runGenerate(QStringList arguments, CliStreams &streams)
         if (check.differences > 0)
             streams.err << "The game plays " << check.differences << " thing(s) otherwise than written: check "
                         << target << " tells which" << Qt::endl;
+        if (bindKey)
+            return bindScript(*bindKey, ExecTargetOf(target, folders), folders, streams);
         streams.err.flush();
         return 0;
     }
@@ -129,6 +168,6 @@ int runGenerate(QStringList arguments, CliStreams &streams)
 }
 
 const bool registered = RegisterCliVerb(
-    {QStringLiteral("generate"), QStringLiteral("generate FILE.ras [-o FILE.cfg [--strict]] [--part-limit BYTES] [--game %1]").arg(Games::Keys()), runGenerate});
+    {QStringLiteral("generate"), QStringLiteral("generate FILE.ras [-o FILE.cfg [--strict] [--bind KEY]] [--part-limit BYTES] [--game %1]").arg(Games::Keys()), runGenerate});
 
 } // namespace

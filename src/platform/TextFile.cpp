@@ -197,3 +197,9 @@ bool FileExists(const QString &path)
     QFile file(path);
     return file.open(QIODevice::ReadOnly);
 }
+
+QByteArray FileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}

@@ -52,3 +52,6 @@ QString ReplacedCharactersNotice(const QString &path);
 
 // True when the file can be opened for reading.
 bool FileExists(const QString &path);
+
+// The file's bytes; empty when it is missing or can't be read.
+QByteArray FileBytes(const QString &path);

@@ -19,12 +19,6 @@ namespace {
 
 const QString ScriptFilter = QStringLiteral("RtCW Script (*.cfg)|*.cfg|All Files(*.*)|*.*");
 
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // NAME_k.cfg beside firstPath for every k past `parts`, by k.
 QMap<int, QString> laterParts(const QString &firstPath, qsizetype parts)
 {
@@ -97,7 +91,7 @@ PartsWriteResult WriteScriptParts(const QString &firstPath, const QStringList &p
     for (auto part = later.begin(); part != later.end(); ++part) {
         if (!lastSave.contains(part.key()))
             result.kept << part.value();
-        else if (ScriptChainRecord::HashOf(fileBytes(part.value())) != lastSave.value(part.key()))
+        else if (ScriptChainRecord::HashOf(FileBytes(part.value())) != lastSave.value(part.key()))
             result.edited << part.value();
         else if (QFile::remove(part.value()))
             result.removed << part.value();

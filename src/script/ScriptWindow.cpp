@@ -3,9 +3,12 @@
 #include "animation/AnimationModel.h"
 #include "game/GameConsole.h"
 #include "platform/Prompts.h"
+#include "platform/SafeSave.h"
+#include "platform/TextFile.h"
 #include "script/ScriptCheck.h"
 #include "script/ScriptGenerator.h"
 #include "script/ScriptParts.h"
+#include "script/AutoexecBind.h"
 #include "script/ScriptSave.h"
 #include "animation/Settings.h"
 
@@ -22,6 +25,8 @@
 #include <QVBoxLayout>
 
 namespace {
+
+const QString BindTitle = QStringLiteral("Bind to key");
 
 // A long report would take longer to show than the rest of the window.
 constexpr int MaxReportLines = 500;
@@ -48,6 +53,12 @@ ScriptWindow::ScriptWindow(const AnimationModel &model, const Settings &settings
     m_saveIntoGame = menuBar->addAction(QStringLiteral("Save into the &game folder"));
     m_saveIntoGame->setObjectName(QStringLiteral("mnuSaveIntoGame"));
     connect(m_saveIntoGame, &QAction::triggered, this, &ScriptWindow::saveIntoGameFolder);
+    m_bind = menuBar->addAction(QStringLiteral("&Bind to key..."));
+    m_bind->setObjectName(QStringLiteral("mnuBind"));
+    connect(m_bind, &QAction::triggered, this, &ScriptWindow::bindToKey);
+    m_unbind = menuBar->addAction(QStringLiteral("&Remove the bind"));
+    m_unbind->setObjectName(QStringLiteral("mnuUnbind"));
+    connect(m_unbind, &QAction::triggered, this, &ScriptWindow::removeBind);
 
     m_summary = new QLabel(this);
     m_summary->setObjectName(QStringLiteral("lblSummary"));
@@ -178,6 +189,104 @@ void ScriptWindow::showSummary()
         text += QLatin1Char('\n') + m_nameChanges;
     text += QLatin1Char('\n') + KeysWaitMessage(m_playMs);
     m_summary->setText(text);
+    showBindState();
+}
+
+QString ScriptWindow::autoexecPath() const
+{
+    return m_folders.homeBase.isEmpty() ? QString() : QDir(m_folders.homeBase).filePath(QStringLiteral("autoexec.cfg"));
+}
+
+void ScriptWindow::showBindState()
+{
+    const ExecTarget target = ExecTargetOf(savedOrAssumedPath(), m_folders);
+    const std::optional<QString> command = BindCommandOf(target.name, target.first);
+    const bool saved = !m_dialog.fileName.isEmpty() && target.underGameFolder;
+    m_unbind->setEnabled(saved && command && !autoexecPath().isEmpty()
+                         && !FindBind(FileBytes(autoexecPath()), *command).isEmpty());
+}
+
+std::optional<QString> ScriptWindow::bindCommand()
+{
+    const ExecTarget target = ExecTargetOf(savedOrAssumedPath(), m_folders);
+    QString why;
+    if (m_dialog.fileName.isEmpty() || !target.underGameFolder)
+        why = QStringLiteral("Save the script into the game folder first: the bind runs it by its path there.");
+    else if (autoexecPath().isEmpty())
+        why = OutsideGameMessage(m_dialog.fileName, m_folders, m_settings.rules());
+    const std::optional<QString> command = BindCommandOf(target.name, target.first);
+    if (why.isEmpty() && !command)
+        why = QStringLiteral("A bind can't run %1: its path holds a blank, a quote or a semicolon. Save the script "
+                             "under a name without them.").arg(target.first);
+    if (!why.isEmpty()) {
+        m_prompts.message(why, BindTitle, PromptIcon::Exclamation, PromptButtons::Ok);
+        return std::nullopt;
+    }
+    return command;
+}
+
+void ScriptWindow::bindToKey()
+{
+    const std::optional<QString> command = bindCommand();
+    if (!command)
+        return;
+    const QString typed = m_prompts.input(QStringLiteral("The key that starts the script (F5, k, KP_ENTER, MOUSE4 ...):"),
+                                          BindTitle, QStringLiteral("F5"));
+    if (typed.trimmed().isEmpty())
+        return;
+    const std::optional<QString> key = GameKeyName(typed);
+    if (!key) {
+        m_prompts.message(QStringLiteral("The game has no key named %1.").arg(typed.trimmed()), BindTitle,
+                          PromptIcon::Exclamation, PromptButtons::Ok);
+        return;
+    }
+    const QString path = autoexecPath();
+    const QByteArray before = FileBytes(path);
+    BindEdit edit = AddBind(before, *key, *command, false);
+    if (!edit.boundTo.isEmpty()) {
+        const QString question = QStringLiteral("%1 is bound in %2 to:\n%3\n\nReplace it?")
+                                     .arg(*key, QDir::toNativeSeparators(path), edit.boundTo);
+        if (m_prompts.message(question, BindTitle, PromptIcon::Question, PromptButtons::YesNo) != PromptAnswer::Yes)
+            return;
+        edit = AddBind(before, *key, *command, true);
+    }
+    if (edit.changed) {
+        if (const TextWriteResult written = SaveBytes(path, edit.bytes); !written.ok) {
+            m_prompts.message(QStringLiteral("Can't write %1: %2\nNothing was changed.")
+                                  .arg(QDir::toNativeSeparators(path), written.errorString),
+                              BindTitle, PromptIcon::Critical, PromptButtons::Ok);
+            return;
+        }
+    }
+    m_prompts.message(QStringLiteral("%1 %2:\n%3\n\nThe game runs autoexec.cfg when it starts.")
+                          .arg(edit.changed ? QStringLiteral("Added to") : QStringLiteral("Already in"),
+                               QDir::toNativeSeparators(path), BindLine(*key, *command)),
+                      BindTitle, PromptIcon::Information, PromptButtons::Ok);
+    showBindState();
+}
+
+void ScriptWindow::removeBind()
+{
+    const std::optional<QString> command = bindCommand();
+    if (!command)
+        return;
+    const QString path = autoexecPath();
+    const QByteArray before = FileBytes(path);
+    const QString line = FindBind(before, *command);
+    bool removed = false;
+    const QByteArray after = RemoveBind(before, *command, &removed);
+    if (removed) {
+        if (const TextWriteResult written = SaveBytes(path, after); !written.ok) {
+            m_prompts.message(QStringLiteral("Can't write %1: %2\nNothing was changed.")
+                                  .arg(QDir::toNativeSeparators(path), written.errorString),
+                              BindTitle, PromptIcon::Critical, PromptButtons::Ok);
+            return;
+        }
+    }
+    m_prompts.message(removed ? QStringLiteral("Removed from %1:\n%2").arg(QDir::toNativeSeparators(path), line)
+                              : QStringLiteral("%1 binds no key to %2.").arg(QDir::toNativeSeparators(path), *command),
+                      BindTitle, PromptIcon::Information, PromptButtons::Ok);
+    showBindState();
 }
 
 void ScriptWindow::showGenerated(const ScriptPartList &generated)

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 class AnimationModel;
 class QAction;
@@ -39,6 +40,12 @@ private:
     void showSummary();
     void save();
     void saveIntoGameFolder();
+    void bindToKey();
+    void removeBind();
+    // The command a bind runs the saved script by, or why there is none yet (told).
+    std::optional<QString> bindCommand();
+    QString autoexecPath() const;
+    void showBindState();
     // Asks what must be asked before any save, then saves through `write`, then shows and checks what was saved.
     void saveThrough(const std::function<bool(const std::function<QStringList(const QString &)> &partsFor,
                                               QStringList *saved)> &write);
@@ -47,6 +54,8 @@ private:
     GameFolders m_folders;   // where the chosen game looks for scripts
     int m_playMs = 0;        // how long the animation plays in the game
     QAction *m_saveIntoGame = nullptr;
+    QAction *m_bind = nullptr;
+    QAction *m_unbind = nullptr;
     QString m_droppingRows;  // the lines whose name gets the player dropped, as told before saving
     QString m_nameChanges;   // how many names a server limiting name changes shows
     FileDialogState &m_dialog;

@@ -296,21 +296,25 @@ private slots:
     {
         QTest::addColumn<bool>("inGame");
         QTest::addColumn<bool>("strict");
-        QTest::newRow("in the game's home folder") << true << false;
-        QTest::newRow("in the game's home folder, strict") << true << true;
-        QTest::newRow("elsewhere") << false << false;
-        QTest::newRow("elsewhere, strict") << false << true;
+        QTest::addColumn<bool>("bind");  // --bind F5: the key runs it, from autoexec.cfg
+        QTest::newRow("in the game's home folder") << true << false << false;
+        QTest::newRow("in the game's home folder, strict") << true << true << false;
+        QTest::newRow("in the game's home folder, bound") << true << false << true;
+        QTest::newRow("elsewhere") << false << false << false;
+        QTest::newRow("elsewhere, strict") << false << true << false;
+        QTest::newRow("elsewhere, bound: refused") << false << false << true;
     }
     void whereTheGameLooks()
     {
         QFETCH(bool, inGame);
         QFETCH(bool, strict);
+        QFETCH(bool, bind);
         const GameFolders folders = GameFoldersOf(Games::Et, SystemGamePlaces({}));
         if (folders.search.isEmpty())
             QSKIP("ET has no home folder here");
         const GameTemporaryDir game = gameTemporaryDir({"--game", "et"});
         QTemporaryDir elsewhere;
-        const QString folder = (inGame ? game.dir.get() : &elsewhere)->filePath("my anims");
+        const QString folder = (inGame ? game.dir.get() : &elsewhere)->filePath("anims");
         QVERIFY(QDir().mkpath(folder));
         QByteArray ras("#v050#\r\n");
         for (int i = 0; i < 1500; ++i)
@@ -318,16 +322,22 @@ private slots:
         const QString in = PutBytes(QDir(folder).filePath("in.ras"), ras);
         const QString out = QDir(folder).filePath("o.cfg");
         const QStringList options = strict ? QStringList{"--game", "et", "--strict"} : QStringList{"--game", "et"};
-        const CliResult generated = RunCli(QStringList{"generate", in, "-o", out, "--part-limit", "4096"} + options);
+        const QString autoexec = QDir(folders.homeBase).filePath("autoexec.cfg");
+        QFile::remove(autoexec);
+        const CliResult generated = RunCli(QStringList{"generate", in, "-o", out, "--part-limit", "4096"} + options
+                                           + (bind ? QStringList{"--bind", "F5"} : QStringList()));
+        const QString chain = QString(inGame ? QFileInfo(game.dir->path()).fileName() + "/anims/" : "") + "o_2.cfg";
+        const QByteArray bound = "bind F5 \"exec " + chain.chopped(6).toUtf8() + "\"\n";
+        QCOMPARE(FileBytes(autoexec), bind && inGame ? bound : QByteArray());
+        QCOMPARE(generated.err.contains("not bound: "), bind && !inGame);
         const QByteArray warning = "Enemy Territory 2.60b won't find " + QDir::toNativeSeparators(out).toUtf8()
                                    + " there: exec reads only from " + QDir::toNativeSeparators(folders.search.first().path).toUtf8();
-        QCOMPARE(generated.exitCode, !inGame && strict ? 1 : 0);
+        QCOMPARE(generated.exitCode, !inGame && (strict || bind) ? 1 : 0);
         QCOMPARE(generated.err.contains(warning), !inGame);
         QCOMPARE(QFile::exists(out), inGame || !strict);
         if (!QFile::exists(out))
             return;
         // Each part runs the next by its path in the game folder, or by its bare name.
-        const QString chain = QString(inGame ? QFileInfo(game.dir->path()).fileName() + "/my anims/" : "") + "o_2.cfg";
         QVERIFY2(ReadFileBytes(out).contains("exec \"" + chain.toUtf8() + "\""), qPrintable(chain));
         const CliResult checked = RunCli(QStringList{"check", out} + options);
         QCOMPARE(checked.exitCode, !inGame && strict ? 1 : 0);

@@ -5,6 +5,7 @@
 #include "animation/Settings.h"
 #include "game/GameConsole.h"
 #include "platform/TextFile.h"
+#include "script/AutoexecBind.h"
 #include "script/ScriptGenerator.h"
 #include "script/ScriptImport.h"
 #include "script/ScriptParts.h"
@@ -193,6 +194,102 @@ private slots:
         prompts.clear();
         ClickMenuBar(inGame);
         QCOMPARE(prompts.dialogs.first().state.initialDir, folders.homeBase);
+    }
+
+    // autoexec.cfg gets one bind line and loses exactly that line again; every other byte stays.
+    void bindInAutoexec_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("replace");
+        QTest::addColumn<QByteArray>("after");  // "" when the file stays as it was
+        const QByteArray line = "bind F5 \"exec anims/o\"";
+        QTest::newRow("a new file") << QByteArray() << "F5" << false << line + "\n";
+        QTest::newRow("LF lines") << QByteArray("seta a 1\n") << "f5" << false << "seta a 1\n" + line + "\n";
+        QTest::newRow("CR LF lines") << QByteArray("seta a 1\r\n") << "F5" << false << "seta a 1\r\n" + line + "\r\n";
+        QTest::newRow("no final line end") << QByteArray("seta a 1") << "F5" << false << "seta a 1\n" + line;
+        QTest::newRow("a letter in capitals: lower case for RtCW") << QByteArray() << "K" << false
+                                                                     << QByteArray("bind k \"exec anims/o\"\n");
+        QTest::newRow("bound so already") << QByteArray("BIND F5 \"exec anims/o\"\n") << "F5" << false << QByteArray();
+        QTest::newRow("bound to another command: kept") << QByteArray("bind F5 \"say hi\"\nx\n") << "F5" << false << QByteArray();
+        QTest::newRow("bound to another command: replaced in place")
+            << QByteArray("a\r\nbind F5 \"say hi\"\r\nx") << "F5" << true << "a\r\n" + line + "\r\nx";
+        QTest::newRow("another key's bind stays") << QByteArray("bind f6 \"say hi\"\n") << "F5" << false
+                                                  << "bind f6 \"say hi\"\n" + line + "\n";
+    }
+    void bindInAutoexec()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QString, typed);
+        QFETCH(bool, replace);
+        QFETCH(QByteArray, after);
+        const BindEdit edit = AddBind(before, *GameKeyName(typed), "exec anims/o", replace);
+        QCOMPARE(edit.changed, !after.isEmpty());
+        QCOMPARE(edit.bytes, after.isEmpty() ? before : after);
+        QCOMPARE(!edit.boundTo.isEmpty(), before.contains("bind F5 \"say hi"));
+        if (edit.changed && edit.boundTo.isEmpty())
+            QCOMPARE(RemoveBind(edit.bytes, "exec anims/o"), before);
+    }
+
+    void keyNames_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("written");  // "" when the games have no such key
+        for (const auto &[typed, written] : std::initializer_list<std::pair<const char *, const char *>>{
+                 {"K", "k"}, {"k", "k"}, {"5", "5"}, {"f12", "F12"}, {"kp_enter", "KP_ENTER"}, {"Mouse4", "MOUSE4"},
+                 {"0x1F", "0x1f"}, {"F13", ""}, {";", ""}, {"\"", ""}, {"\u00e9", ""}, {"two words", ""}})
+            QTest::newRow(typed) << QString::fromUtf8(typed) << QString::fromUtf8(written);
+    }
+    void keyNames()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, written);
+        QCOMPARE(GameKeyName(typed).value_or(QString()), written);
+    }
+
+    // Bind to key (Alt+B) in the script window: asked for a key, it adds the line to the game's autoexec.cfg,
+    // asks before replacing another bind of the key, and Remove the bind (Alt+R) gives the file back as it was.
+    void windowBindsTheScript()
+    {
+        QTemporaryDir home;
+        const QByteArray oldHome = qgetenv("HOME");
+        qputenv("HOME", home.path().toUtf8());
+        const auto restore = qScopeGuard([&] { qputenv("HOME", oldHome); });
+        const GameFolders folders = Settings{.game = Game::Et}.folders();
+        if (folders.homeBase.isEmpty() || !folders.homeBase.startsWith(home.path()))
+            QSKIP("ET has no home folder here");
+        QVERIFY(QDir().mkpath(folders.homeBase + "/anims"));
+        const QString autoexec = QDir(folders.homeBase).filePath("autoexec.cfg");
+        const QByteArray before = "bind f6 \"say gg\"\r\nseta cl_maxpackets 100";  // no final line end
+        PutBytes(autoexec, before);
+        AnimationModel model;
+        model.setLines(ExampleLines());
+        const Settings settings{.game = Game::Et};
+        FileDialogState dialog;
+        FakePrompts prompts;
+        ScriptWindow window(model, settings, dialog, prompts);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        prompts.clear();
+        QTest::keyClick(&window, Qt::Key_B, Qt::AltModifier);  // not saved yet
+        QVERIFY(prompts.messageTexts().value(0).startsWith("Save the script into the game folder first"));
+        QCOMPARE(FileBytes(autoexec), before);
+
+        prompts.fileAnswers = {folders.homeBase + "/anims/o.cfg"};
+        QTest::keyClick(&window, Qt::Key_S, Qt::AltModifier);
+        QVERIFY(!Named<QMenuBar>(window, {})->actions().at(3)->isEnabled());  // nothing to remove yet
+        prompts.clear();
+        prompts.inputAnswers = {"F6"};
+        prompts.answers = {PromptAnswer::No};  // f6 says gg: kept
+        QTest::keyClick(&window, Qt::Key_B, Qt::AltModifier);
+        QCOMPARE(FileBytes(autoexec), before);
+        prompts.inputAnswers = {"F5"};
+        QTest::keyClick(&window, Qt::Key_B, Qt::AltModifier);
+        QCOMPARE(FileBytes(autoexec), before + "\r\nbind F5 \"exec anims/o\"");
+        QVERIFY2(prompts.messageTexts().last().contains("Added to " + QDir::toNativeSeparators(autoexec)),
+                 qPrintable(prompts.messageTexts().last()));
+        QTest::keyClick(&window, Qt::Key_R, Qt::AltModifier);
+        QCOMPARE(FileBytes(autoexec), before);
     }
 
     void window()
