@@ -18,15 +18,33 @@ namespace {
 
 const QString HelpRoot = QStringLiteral("qrc:/help/");
 
-QString pagePlainText(const QString &file)
+QString pageHtml(const QString &file, const HelpFacts &facts)
 {
     QFile page(QStringLiteral(":/help/") + file);
-    if (!page.open(QIODevice::ReadOnly))
-        return {};
+    return page.open(QIODevice::ReadOnly) ? FillHelpPage(QString::fromUtf8(page.readAll()), facts) : QString();
+}
+
+QString pagePlainText(const QString &file, const HelpFacts &facts)
+{
     QTextDocument document;
-    document.setHtml(QString::fromUtf8(page.readAll()));
+    document.setHtml(pageHtml(file, facts));
     return document.toPlainText();
 }
+
+// Pages filled with the chosen game's facts as they are shown.
+class FilledBrowser : public QTextBrowser {
+public:
+    FilledBrowser(const HelpFacts &facts, QWidget *parent) : QTextBrowser(parent), m_facts(facts) {}
+    QVariant loadResource(int type, const QUrl &name) override
+    {
+        if (type == QTextDocument::HtmlResource && name.scheme() == QLatin1String("qrc"))
+            return pageHtml(name.fileName(), m_facts);
+        return QTextBrowser::loadResource(type, name);
+    }
+
+private:
+    const HelpFacts &m_facts;
+};
 
 } // namespace
 
@@ -57,10 +75,9 @@ HelpBrowserWindow::HelpBrowserWindow(QWidget *parent) : QDialog(parent)
     for (const HelpPage &page : HelpPages()) {
         auto *item = new QListWidgetItem(page.title, m_contents);
         item->setData(Qt::UserRole, page.file);
-        m_pageTexts << pagePlainText(page.file);
     }
 
-    m_browser = new QTextBrowser(this);
+    m_browser = new FilledBrowser(m_facts, this);
     m_browser->setObjectName(QStringLiteral("txtHelpPage"));
     m_browser->setOpenExternalLinks(true);
 
@@ -102,7 +119,19 @@ HelpBrowserWindow::HelpBrowserWindow(QWidget *parent) : QDialog(parent)
             showPage(item->data(Qt::UserRole).toString());
     });
     connect(m_browser, &QTextBrowser::sourceChanged, this, &HelpBrowserWindow::pageShown);
+    setFacts(m_facts);
     showPage(HelpPages().first().file);
+}
+
+void HelpBrowserWindow::setFacts(const HelpFacts &facts)
+{
+    m_facts = facts;
+    m_pageTexts.clear();
+    for (const HelpPage &page : HelpPages())
+        m_pageTexts << pagePlainText(page.file, m_facts);
+    if (!m_browser->source().isEmpty())
+        m_browser->reload();
+    search(m_search->text());
 }
 
 void HelpBrowserWindow::showPage(const QString &page)
@@ -130,13 +159,14 @@ void HelpBrowserWindow::search(const QString &query)
         m_contents->item(row)->setHidden(!HelpTextMatches(m_pageTexts.value(row), query));
 }
 
-HelpBrowserWindow *ShowHelp(QWidget *parent, const QString &page)
+HelpBrowserWindow *ShowHelp(QWidget *parent, const HelpFacts &facts, const QString &page)
 {
     static QPointer<HelpBrowserWindow> window;
     if (!window) {
         window = new HelpBrowserWindow(parent);
         window->setAttribute(Qt::WA_DeleteOnClose);
     }
+    window->setFacts(facts);
     window->showPage(page.isEmpty() ? HelpPages().first().file : page);
     window->show();
     window->raise();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "about/HelpFacts.h"
+
 #include <QDialog>
 
 class QLineEdit;
@@ -12,6 +14,9 @@ class HelpBrowserWindow : public QDialog {
 public:
     explicit HelpBrowserWindow(QWidget *parent = nullptr);
 
+    // The chosen game's facts the pages speak of; the page shown is filled again.
+    void setFacts(const HelpFacts &facts);
+
     // Shows a page (a file of HelpPages, with or without #anchor).
     void showPage(const QString &page);
     QString currentPage() const;
@@ -23,8 +28,9 @@ private:
     QLineEdit *m_search = nullptr;
     QListWidget *m_contents = nullptr;
     QTextBrowser *m_browser = nullptr;
-    QStringList m_pageTexts;  // plain text of each page, for the search
+    QStringList m_pageTexts;  // plain text of each page as filled, for the search
+    HelpFacts m_facts;
 };
 
 // The one help window, opened on a page (the first when none is given) and brought to the front.
-HelpBrowserWindow *ShowHelp(QWidget *parent, const QString &page = QString());
+HelpBrowserWindow *ShowHelp(QWidget *parent, const HelpFacts &facts, const QString &page = QString());

@@ -88,7 +88,7 @@ MainWindow::~MainWindow()
 
 void MainWindow::openHelpLink(const QUrl &link)
 {
-    ShowHelp(this, link.path());
+    ShowHelp(this, HelpFactsOf(m_settings.rules(), m_settings.folders()), link.path());
 }
 
 void MainWindow::buildCommands()

@@ -68,6 +68,7 @@ Commands ToolCommandTable(const ToolTarget &t)
         {QStringLiteral("mnuHelpColor"), {colorEditor}},
         {QStringLiteral("mnuHelpHelp"), {contact}},
         {QStringLiteral("mnuHelpAbout"), {about}},
-        {QStringLiteral("mnuHelpContents"), {[parent] { ShowHelp(parent); }}},
+        {QStringLiteral("mnuHelpContents"),
+         {[parent, &settings = t.settings] { ShowHelp(parent, HelpFactsOf(settings.rules(), settings.folders())); }}},
     };
 }

@@ -2,6 +2,7 @@
 
 #include "about/AboutDialog.h"
 #include "about/HelpBrowserWindow.h"
+#include "about/HelpFacts.h"
 #include "about/HelpDialog.h"
 #include "script/Contact.h"
 
@@ -43,7 +44,7 @@ private slots:
         QTest::newRow("F1: the first page") << HelpCase{{"F1"}, "first.html", {}};
         QTest::newRow("Help menu by keys") << HelpCase{{"Alt+H", "H"}, "first.html", {}};
         QTest::newRow("the ! link: the marks") << HelpCase{{"link"}, "marks.html", {}};
-        QTest::newRow("search narrows the contents") << HelpCase{{"F1", "search:bind F5 quotes"}, "bind.html", {"Binding it to a key"}};
+        QTest::newRow("search narrows the contents") << HelpCase{{"F1", "search:bind F5 lower case"}, "bind.html", {"Binding it to a key"}};
         QTest::newRow("search in any case") << HelpCase{{"F1", "search:UNNAMEDPLAYER"}, "marks.html", {"What the ! marks mean"}};
         QTest::newRow("a link to another page") << HelpCase{{"F1", "tab"}, "colors.html", {}};
     }
@@ -93,6 +94,45 @@ private slots:
         if (!c.contents.isEmpty())
             QCOMPARE(shown, c.contents);
         QVERIFY(!help->findChild<QTextBrowser *>("txtHelpPage")->toPlainText().isEmpty());
+    }
+
+    // The pages on saving and binding name the chosen game's own folders on this computer, and the search
+    // finds them by those names.
+    void pagesNameTheGamesFolders_data()
+    {
+        QTest::addColumn<Game>("game");
+        QTest::addColumn<QString>("folder");  // under the home folder
+        QTest::addColumn<QString>("config");
+        QTest::newRow("RtCW 1.4") << Game::Rtcw << ".wolf/main" << "wolfconfig_mp.cfg";
+        QTest::newRow("ioRTCW") << Game::IoRtcw << ".wolf/main" << "wolfconfig_mp.cfg";
+        QTest::newRow("Enemy Territory") << Game::Et << ".etwolf/etmain" << "etconfig.cfg";
+        QTest::newRow("ET: Legacy") << Game::EtLegacy << ".etlegacy/etmain" << "etconfig.cfg";
+    }
+    void pagesNameTheGamesFolders()
+    {
+        QFETCH(Game, game);
+        QFETCH(QString, folder);
+        QFETCH(QString, config);
+        const GameFolders folders = GameFoldersOf(Games::Of(game), GamePlaces{HostOs::Linux, "/home/p", {}, {}});
+        HelpBrowserWindow help;
+        help.setFacts(HelpFactsOf(Games::Of(game), folders));
+        auto *browser = help.findChild<QTextBrowser *>("txtHelpPage");
+        const QString gameFolder = QDir::toNativeSeparators("/home/p/" + folder);
+        help.showPage("script.html");
+        QVERIFY2(browser->toPlainText().contains("Save starts in " + gameFolder + ";"), qPrintable(browser->toPlainText()));
+        QVERIFY(browser->toPlainText().contains(QString(Games::Of(game).title) + " looks, first to last, in "
+                                                + QDir::toNativeSeparators(folders.search.first().path)));
+        help.showPage("bind.html");
+        QVERIFY(browser->toPlainText().contains(QDir::toNativeSeparators(gameFolder + "/autoexec.cfg") + ", the file "));
+        QVERIFY(browser->toPlainText().contains("own configuration (" + config + ")"));
+        auto *search = help.findChild<QLineEdit *>("txtHelpSearch");
+        search->setText(QDir::fromNativeSeparators(folder).section('/', 0, 0));  // ".wolf", ".etwolf" …
+        auto *contents = help.findChild<QListWidget *>("lstHelpContents");
+        QStringList found;
+        for (int row = 0; row < contents->count(); ++row)
+            if (!contents->item(row)->isHidden())
+                found << contents->item(row)->data(Qt::UserRole).toString();
+        QVERIFY2(found.contains("bind.html") && found.contains("script.html"), qPrintable(found.join(' ')));
     }
 
     // The control gets the focus by Tab (none: the focus the window opens with) and the key is pressed, or it

@@ -111,7 +111,7 @@ int main(int argc, char *argv[])
         std::printf("%s\n", qPrintable(menuPath));
     animation->menu()->close();
 
-    HelpBrowserWindow *help = ShowHelp(&window);
+    HelpBrowserWindow *help = ShowHelp(&window, HelpFactsOf(window.settings().rules(), window.settings().folders()));
     save(*help, folder, QStringLiteral("help-window.png"));
     help->close();
 
