@@ -104,6 +104,12 @@ QString ExecPathProblem(const ExecTarget &target, int parts)
     if (target.first.contains(QLatin1Char('"')))
         return QStringLiteral("The exec path %1 holds a double quote, which ends the game's file name: "
                               "save the script under another name.").arg(target.first);
+    bool replaced = false;
+    EncodeAnsi(target.first, &replaced);
+    if (replaced)
+        return QStringLiteral("The exec path %1 holds letters the game's code page lacks: they would be written as "
+                              "'?' and the game would find no such file. Save it under a name and folder of ASCII "
+                              "letters.").arg(target.first);
     const auto outsideAscii = [](QChar c) { return c.unicode() > 0x7f; };
     if (!Platform::FileNamesInTheCodePage() && std::any_of(target.first.cbegin(), target.first.cend(), outsideAscii))
         return QStringLiteral("The exec path %1 holds letters outside ASCII: the script is written in the game's code "
