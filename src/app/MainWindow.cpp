@@ -56,7 +56,7 @@ MainWindow::MainWindow(RegistryStore &store, Prompts *startPrompts, QWidget *par
     setAcceptDrops(true);
     m_runModal = [](QDialog &dialog) { dialog.exec(); };
     m_player = new PreviewPlayer(m_model, m_prompts, this, ScriptLineInto);
-    connect(m_player, &PreviewPlayer::finished, this, &MainWindow::showStatus);
+    connect(m_player, &PreviewPlayer::finished, statusBar(), [this](const QString &text) { statusBar()->showMessage(text); });
     connect(m_player, &PreviewPlayer::drawFrame, this, &MainWindow::drawPreview);
     connect(m_player, &PreviewPlayer::playingChanged, this, &MainWindow::playingChanged);
     connect(&m_session, &DocumentSession::documentStarted, this, &MainWindow::setPreview);
@@ -142,8 +142,7 @@ void MainWindow::buildCentralArea()
 // Undo, Redo and Undo History at the top of Edit; Open Recent above Import; the title and the history's view.
 void MainWindow::buildMenusOfTheDocument()
 {
-    const auto [undo, redo] = AddUndoEntries(menuBar()->findChild<QMenu *>(QStringLiteral("mnuEdit")), m_history.stack(),
-                                             this, [this] { showUndoHistory(); });
+    const auto [undo, redo] = AddUndoEntries(menuBar()->findChild<QMenu *>(QStringLiteral("mnuEdit")), m_history.stack(), this);
     m_preview->setUndoActions(undo, redo);
     connect(&m_history.stack(), &QUndoStack::cleanChanged, this, &MainWindow::updateTitle);
     connect(&m_history, &AnimationHistory::filePathChanged, this, &MainWindow::updateTitle);
@@ -234,20 +233,6 @@ void MainWindow::updateTitle()
     const QString name = path.isEmpty() ? QString() : QStringLiteral(" \u2014 ") + QFileInfo(path).fileName();
     setWindowTitle(Caption + name + QStringLiteral("[*]"));
     setWindowModified(m_document.isModified());
-}
-
-void MainWindow::showStatus(const QString &text)
-{
-    statusBar()->showMessage(text);
-}
-
-void MainWindow::showUndoHistory()
-{
-    if (!m_undoHistory)
-        m_undoHistory = new UndoHistoryDialog(m_history.stack(), this);
-    m_undoHistory->show();
-    m_undoHistory->raise();
-    m_undoHistory->activateWindow();
 }
 
 HistoryView MainWindow::currentView() const

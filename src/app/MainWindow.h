@@ -81,9 +81,7 @@ public:
     // Work a recovery file kept, as a new document with unsaved changes. False when the user cancelled.
     bool restoreRecovered(const RecoveredWork &work) { return m_session.restore(work); }
     // A line at the bottom of the window, until the next one.
-    void showStatus(const QString &text);
     // Edit, "Undo History...": the steps, the saved one marked; a click goes to a step.
-    void showUndoHistory();
     // The size and position of the last run, kept on a screen; false when none was stored.
     bool restoreWindowGeometry() { return RestoreWindowGeometry(*this, m_store); }
 
@@ -135,7 +133,6 @@ private:
     ColorPanel *m_colorPanel = nullptr;
     GameTextDelegate *m_textDelegate = nullptr;
     QTreeView *m_list = nullptr;
-    QDialog *m_undoHistory = nullptr;
 
     int m_listHeight = 0;
 };

@@ -8,6 +8,8 @@
 #include "platform/Platform.h"
 #include "platform/RegistryStore.h"
 
+#include <QStatusBar>
+
 #include <QApplication>
 #include <QScreen>
 #include <QStandardPaths>
@@ -32,7 +34,7 @@ void OpenAtStart(MainWindow &window, const QStringList &arguments, const QString
     window.document().keepRecoveryIn(dataFolder);
     OfferRecovery(
         dataFolder, window.prompts(), [&window](const RecoveredWork &work) { return window.restoreRecovered(work); },
-        [&window](const QString &notice) { window.showStatus(notice); });
+        [&window](const QString &notice) { window.statusBar()->showMessage(notice); });
     window.openCommandLine(arguments);
 }
 

@@ -1,6 +1,7 @@
 #include "app/UndoHistoryDialog.h"
 
 #include <QAction>
+#include <QPointer>
 #include <QDialogButtonBox>
 #include <QMenu>
 #include <QUndoStack>
@@ -26,8 +27,7 @@ UndoHistoryDialog::UndoHistoryDialog(QUndoStack &stack, QWidget *parent) : QDial
     resize(320, 360);
 }
 
-std::pair<QAction *, QAction *> AddUndoEntries(QMenu *edit, QUndoStack &stack, QObject *owner,
-                                                const std::function<void()> &showHistory)
+std::pair<QAction *, QAction *> AddUndoEntries(QMenu *edit, QUndoStack &stack, QWidget *owner)
 {
     QAction *undo = stack.createUndoAction(owner, QStringLiteral("&Undo"));
     undo->setObjectName(QStringLiteral("mnuEditUndo"));
@@ -37,7 +37,14 @@ std::pair<QAction *, QAction *> AddUndoEntries(QMenu *edit, QUndoStack &stack, Q
     redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     auto *history = new QAction(QStringLiteral("Undo &History..."), owner);
     history->setObjectName(QStringLiteral("mnuEditUndoHistory"));
-    QObject::connect(history, &QAction::triggered, owner, showHistory);
+    // One dialog, made when first asked for and brought to the front after.
+    QObject::connect(history, &QAction::triggered, owner, [&stack, owner, dialog = QPointer<QDialog>()]() mutable {
+        if (!dialog)
+            dialog = new UndoHistoryDialog(stack, owner);
+        dialog->show();
+        dialog->raise();
+        dialog->activateWindow();
+    });
     QAction *first = edit->actions().value(0);
     edit->insertActions(first, {undo, redo, history});
     edit->insertSeparator(first);

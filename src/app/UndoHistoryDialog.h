@@ -2,7 +2,6 @@
 
 #include <QDialog>
 
-#include <functional>
 #include <utility>
 
 class QAction;
@@ -17,6 +16,6 @@ public:
     UndoHistoryDialog(QUndoStack &stack, QWidget *parent);
 };
 
-// Edit's Undo, Redo and "Undo History..." (which runs showHistory) at the top of edit; returns Undo and Redo.
-std::pair<QAction *, QAction *> AddUndoEntries(QMenu *edit, QUndoStack &stack, QObject *owner,
-                                                const std::function<void()> &showHistory);
+// Edit's Undo, Redo and "Undo History..." (which shows the one history dialog of owner) at the top of edit;
+// returns Undo and Redo.
+std::pair<QAction *, QAction *> AddUndoEntries(QMenu *edit, QUndoStack &stack, QWidget *owner);

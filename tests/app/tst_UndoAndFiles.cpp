@@ -399,7 +399,7 @@ private slots:
         QTemporaryDir folder;
         WriteTextFile(folder.filePath("unsaved-999999999.ras"), "#v050#\r\n");
         OfferRecovery(folder.path(), open->prompts, [](const RecoveredWork &) { return true; },
-                      [this](const QString &notice) { window->showStatus(notice); });
+                      [this](const QString &notice) { window->statusBar()->showMessage(notice); });
         QVERIFY(open->prompts.messages.isEmpty());
         QVERIFY(window->statusBar()->currentMessage().startsWith("An empty or unreadable recovery file"));
         QVERIFY(QDir(folder.path()).isEmpty());
@@ -501,7 +501,7 @@ private slots:
         QTRY_VERIFY(warning->isVisible());
         QVERIFY2(warning->toolTip().startsWith("Unsaved changes can't be kept for a crash in " + QDir::toNativeSeparators(folder)),
                  qPrintable(warning->toolTip()));
-        window->showStatus("another message");  // a passing message doesn't cover it
+        window->statusBar()->showMessage("another message");  // a passing message doesn't cover it
         QVERIFY(warning->isVisible());
         window->document().keepRecoveryIn(home.filePath("data"));  // writable again: the warning goes
         open->type("y");
