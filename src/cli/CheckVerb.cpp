@@ -1,5 +1,5 @@
 #include "cli/CliVerbs.h"
-#include "cli/GameOption.h"
+#include "cli/VerbArguments.h"
 
 #include "animation/Settings.h"
 #include "platform/RegistryStore.h"
@@ -8,36 +8,35 @@
 
 namespace {
 
-const QString CheckUsage = QStringLiteral("check FILE.cfg [--fps N] [--game %1] [--strict]").arg(Games::Keys());
+VerbSyntax syntax()
+{
+    return {QStringLiteral("FILE.cfg"),
+            {{{QStringLiteral("fps")}, QStringLiteral("N"), QStringLiteral("the frame rate it plays at (default: Options', or the game's)"),
+              false, QStringLiteral("--fps needs a frame rate from 1 to 1000")},
+             GameOption(),
+             {{QStringLiteral("strict")}, {}, QStringLiteral("exit 1 also when the game wouldn't find the script where it lies")}}};
+}
 
 // Plays a script as the chosen game would and tells what the others see.
 // Exit 0 when the game plays it as written, 1 when it refuses or changes something.
-int runCheck(QStringList arguments, CliStreams &streams)
+int runCheck(const VerbArguments &arguments, CliStreams &streams)
 {
-    const std::optional<Game> game = TakeGameOption(arguments, streams);
+    const std::optional<Game> game = ChosenGame(arguments, streams);
     if (!game)
         return CliUsageError;
-    QString path;
     std::optional<int> frameRate;
-    bool strict = false;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        if (arguments.at(i) == QLatin1String("--strict")) {
-            strict = true;
-        } else if (arguments.at(i) == QLatin1String("--fps")) {
-            bool ok = false;
-            frameRate = i + 1 < arguments.size() ? arguments.at(++i).toInt(&ok) : 0;
-            if (!ok || *frameRate < 1 || *frameRate > 1000) {
-                streams.err << "--fps needs a frame rate from 1 to 1000" << Qt::endl;
-                return CliUsageError;
-            }
-        } else if (path.isEmpty() && !arguments.at(i).isEmpty()) {
-            path = arguments.at(i);
-        } else {
+    if (const std::optional<QString> fps = arguments.value(QStringLiteral("fps"))) {
+        bool ok = false;
+        frameRate = fps->toInt(&ok);
+        if (!ok || *frameRate < 1 || *frameRate > 1000) {
+            streams.err << "--fps needs a frame rate from 1 to 1000" << Qt::endl;
             return CliUsageError;
         }
     }
-    if (path.isEmpty())
+    const bool strict = arguments.isSet(QStringLiteral("strict"));
+    if (arguments.positional.size() != 1 || arguments.positional.first().isEmpty())
         return CliUsageError;
+    const QString &path = arguments.positional.first();
     if (InputFileError(path, streams) != 0)
         return 1;
     // Without --fps, the player's frame rate, or the game's stock one.
@@ -58,7 +57,7 @@ int runCheck(QStringList arguments, CliStreams &streams)
     return 1;
 }
 
-const bool registered = RegisterCliVerb({QStringLiteral("check"), CheckUsage, runCheck,
+const bool registered = RegisterCliVerb({QStringLiteral("check"), syntax, runCheck,
                                           QStringLiteral("Plays the script and the parts it chains to as the game does, "
                                                          "and tells what the others see. Exit 0 when everything plays "
                                                          "as written; with --strict, 1 also when the game wouldn't find "

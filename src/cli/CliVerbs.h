@@ -12,11 +12,14 @@ struct CliStreams {
     QTextStream &err;
 };
 
+struct VerbArguments;
+struct VerbSyntax;
+
 struct CliVerb {
     QString name;
-    QString usage;  // one or more lines, without the program name
-    // Gets the arguments after the verb; returns the exit code (2 for wrong usage).
-    std::function<int(const QStringList &arguments, CliStreams &streams)> run;
+    std::function<VerbSyntax()> syntax;  // what it takes: its usage and --help come from it
+    // Gets the arguments after the verb, parsed by its syntax; returns the exit code (2 for wrong usage).
+    std::function<int(const VerbArguments &arguments, CliStreams &streams)> run;
     QString about = {};  // what the verb does, for VERB --help
 };
 

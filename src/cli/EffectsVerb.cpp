@@ -1,5 +1,5 @@
 #include "cli/CliVerbs.h"
-#include "cli/GameOption.h"
+#include "cli/VerbArguments.h"
 #include "cli/StderrPrompts.h"
 
 #include "animation/AnimationFile.h"
@@ -9,6 +9,7 @@
 #include "colors/Numbers.h"
 #include "wizard/EffectList.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -52,54 +53,62 @@ QString RowError(const EffectRow &row)
         .arg(row.param1);
 }
 
-int runEffects(QStringList arguments, CliStreams &streams)
+VerbSyntax syntax()
 {
-    const std::optional<Game> game = TakeGameOption(arguments, streams);
+    return {{},
+            {{{QStringLiteral("name")}, QStringLiteral("NAME"), QStringLiteral("the name the effects animate"), true},
+             {{QStringLiteral("clantag")}, QStringLiteral("TAG"), QStringLiteral("a clan tag beside the name")},
+             {{QStringLiteral("reverse")}, {}, QStringLiteral("each effect played backwards too")},
+             {{QStringLiteral("keep-colours"), QStringLiteral("keep-colors")}, {}, QStringLiteral("keep the name's colour codes")},
+             {{QStringLiteral("effect")}, QStringLiteral("EFFECT"),
+              QStringLiteral("an effect, in any case, '-' for a blank: ") + EffectNames().join(QStringLiteral(", ")), false, {},
+              true},
+             {{QStringLiteral("param1")}, QStringLiteral("P"), QStringLiteral("the effect's first parameter"), false, {}, true},
+             {{QStringLiteral("param2")}, QStringLiteral("P"), QStringLiteral("the effect's second parameter"), false, {}, true},
+             GameOption()},
+            QStringLiteral("(--effect EFFECT [--param1 P] [--param2 P])...")};
+}
+
+// The wizard's name of an effect typed in any case, with '-' for a blank ("wave-2" is "Wave 2").
+QString effectNamed(const QString &typed)
+{
+    const QString spaced = QString(typed).replace(QLatin1Char('-'), QLatin1Char(' '));
+    const auto known = std::find_if(EffectNames().begin(), EffectNames().end(), [&](const QString &effect) {
+        return effect.compare(typed, Qt::CaseInsensitive) == 0 || effect.compare(spaced, Qt::CaseInsensitive) == 0;
+    });
+    return known == EffectNames().end() ? typed : *known;
+}
+
+int runEffects(const VerbArguments &arguments, CliStreams &streams)
+{
+    const std::optional<Game> game = ChosenGame(arguments, streams);
     if (!game)
         return CliUsageError;
+    if (!arguments.positional.isEmpty())
+        return UsageError(streams, QStringLiteral("Unexpected argument: ") + arguments.positional.first());
     std::optional<QString> name;
     std::optional<QString> clanTag;
-    bool reverse = false;
-    bool keepColours = false;
+    const bool reverse = arguments.isSet(QStringLiteral("reverse"));
+    const bool keepColours = arguments.isSet(QStringLiteral("keep-colours"));
     QVector<EffectArguments> effects;
-
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString &option = arguments.at(i);
-        if (option == QLatin1String("--reverse")) {
-            reverse = true;
-            continue;
-        }
-        if (option == QLatin1String("--keep-colours") || option == QLatin1String("--keep-colors")) {
-            keepColours = true;
-            continue;
-        }
-        const bool known = QStringList{"--name", "--clantag", "--effect", "--param1", "--param2"}.contains(option);
-        if (!known)
-            return UsageError(streams, (option.startsWith(QLatin1Char('-')) ? QStringLiteral("Unknown option: ")
-                                                                              : QStringLiteral("Unexpected argument: "))
-                                           + option);
-        if (i + 1 >= arguments.size())
-            return UsageError(streams, option + QStringLiteral(" needs a value"));
-        const QString value = arguments.at(++i);
+    for (const auto &[option, value] : arguments.options) {
         std::optional<QString> *slot = nullptr;
-        if (option == QLatin1String("--name")) {
+        if (option == QLatin1String("name")) {
             slot = &name;
-        } else if (option == QLatin1String("--clantag")) {
+        } else if (option == QLatin1String("clantag")) {
             slot = &clanTag;
-        } else if (option == QLatin1String("--effect")) {
-            // Typed in any case: "bounce" is the wizard's "Bounce".
-            const auto known = std::find_if(EffectNames().begin(), EffectNames().end(), [&](const QString &effect) {
-                return effect.compare(value, Qt::CaseInsensitive) == 0;
-            });
-            effects.append({known == EffectNames().end() ? value : *known, std::nullopt, std::nullopt});
+        } else if (option == QLatin1String("effect")) {
+            effects.append({effectNamed(value), std::nullopt, std::nullopt});
+            continue;
+        } else if (option != QLatin1String("param1") && option != QLatin1String("param2")) {
             continue;
         } else if (effects.isEmpty()) {
-            return UsageError(streams, option + QStringLiteral(" must follow the --effect it belongs to"));
+            return UsageError(streams, QStringLiteral("--") + option + QStringLiteral(" must follow the --effect it belongs to"));
         } else {
-            slot = option == QLatin1String("--param1") ? &effects.last().param1 : &effects.last().param2;
+            slot = option == QLatin1String("param1") ? &effects.last().param1 : &effects.last().param2;
         }
         if (*slot)
-            return UsageError(streams, option + QStringLiteral(" given twice"));
+            return UsageError(streams, QStringLiteral("--") + option + QStringLiteral(" given twice"));
         *slot = value;
     }
     if (!name)
@@ -127,10 +136,7 @@ int runEffects(QStringList arguments, CliStreams &streams)
     return 0;
 }
 
-const bool registered = RegisterCliVerb(
-    {QStringLiteral("effects"),
-     QStringLiteral("effects --name NAME [--clantag TAG] [--reverse] [--keep-colours] (--effect EFFECT [--param1 P] [--param2 P])...\n"
-                    "        [--game rtcw|iortcw|et|etlegacy]"),
-     runEffects});
+const bool registered = RegisterCliVerb({QStringLiteral("effects"), syntax, runEffects,
+                                         QStringLiteral("Prints the animation the wizard's effects make of a name, as a .ras file.")});
 
 } // namespace

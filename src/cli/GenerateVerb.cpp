@@ -1,5 +1,5 @@
 #include "cli/CliVerbs.h"
-#include "cli/GameOption.h"
+#include "cli/VerbArguments.h"
 #include "cli/StderrPrompts.h"
 
 #include "animation/AnimationFile.h"
@@ -51,47 +51,49 @@ int bindScript(const QString &key, const ExecTarget &target, const GameFolders &
     return 0;
 }
 
+VerbSyntax syntax()
+{
+    const QString bytes = QStringLiteral("--part-limit takes one number of bytes from %1 to the game's limit")
+                              .arg(GameConsole::MinPartLimit);
+    return {QStringLiteral("FILE.ras"),
+            {{{QStringLiteral("o")}, QStringLiteral("FILE.cfg"), QStringLiteral("write the script's parts there (else print them)"),
+              false, QStringLiteral("-o takes one FILE.cfg")},
+             {{QStringLiteral("strict")}, {}, QStringLiteral("with -o: write nothing, exit 1, where the game wouldn't find it")},
+             {{QStringLiteral("bind")}, QStringLiteral("KEY"), QStringLiteral("with -o: bind KEY to it in the game's autoexec.cfg")},
+             {{QStringLiteral("part-limit")}, QStringLiteral("BYTES"), QStringLiteral("the most bytes of one part"), false, bytes},
+             GameOption()}};
+}
+
 // Reads the animation as File, Open does and makes the parts the script window
 // shows: written as its "Save" writes them with -o, else all printed in order.
-int runGenerate(QStringList arguments, CliStreams &streams)
+int runGenerate(const VerbArguments &arguments, CliStreams &streams)
 {
-    const std::optional<Game> game = TakeGameOption(arguments, streams);
+    const std::optional<Game> game = ChosenGame(arguments, streams);
     if (!game)
         return CliUsageError;
     const GameRules &rules = Games::Of(*game);
-    QString path;
-    QString output;
     std::optional<int> partLimit;
-    bool strict = false;
-    std::optional<QString> bindKey;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString &argument = arguments.at(i);
-        if (argument == QLatin1String("--strict")) {
-            strict = true;
-        } else if (argument == QLatin1String("--bind")) {
-            bindKey = i + 1 < arguments.size() && !bindKey ? GameKeyName(arguments.at(++i)) : std::nullopt;
-            if (!bindKey)
-                return UsageError(streams, QStringLiteral("--bind takes one key the game knows: F5, k, KP_ENTER, MOUSE4 ..."));
-        } else if (argument == QLatin1String("--part-limit")) {
-            bool ok = false;
-            partLimit = i + 1 < arguments.size() && !partLimit ? arguments.at(++i).toInt(&ok) : 0;
-            if (!ok || *partLimit < GameConsole::MinPartLimit || *partLimit > rules.maxPartBytes())
-                return UsageError(streams, QStringLiteral("--part-limit takes one number of bytes from %1 to %2")
-                                               .arg(GameConsole::MinPartLimit).arg(rules.maxPartBytes()));
-        } else if (argument == QLatin1String("-o")) {
-            if (i + 1 >= arguments.size() || !output.isEmpty())
-                return UsageError(streams, QStringLiteral("-o takes one FILE.cfg"));
-            output = arguments.at(++i);
-        } else if (argument.startsWith(QLatin1Char('-')) && argument.size() > 1) {
-            return UsageError(streams, QStringLiteral("unknown option for generate: %1").arg(argument));
-        } else if (path.isEmpty()) {
-            path = argument;
-        } else {
-            return UsageError(streams, QStringLiteral("generate takes one FILE"));
-        }
+    if (const std::optional<QString> limit = arguments.value(QStringLiteral("part-limit"))) {
+        bool ok = false;
+        partLimit = limit->toInt(&ok);
+        if (!ok || arguments.count(QStringLiteral("part-limit")) > 1 || *partLimit < GameConsole::MinPartLimit
+            || *partLimit > rules.maxPartBytes())
+            return UsageError(streams, QStringLiteral("--part-limit takes one number of bytes from %1 to %2")
+                                           .arg(GameConsole::MinPartLimit).arg(rules.maxPartBytes()));
     }
-    if (path.isEmpty())
+    if (arguments.count(QStringLiteral("o")) > 1)
+        return UsageError(streams, QStringLiteral("-o takes one FILE.cfg"));
+    const QString output = arguments.value(QStringLiteral("o")).value_or(QString());
+    const bool strict = arguments.isSet(QStringLiteral("strict"));
+    std::optional<QString> bindKey;
+    if (const std::optional<QString> key = arguments.value(QStringLiteral("bind"))) {
+        bindKey = arguments.count(QStringLiteral("bind")) == 1 ? GameKeyName(*key) : std::nullopt;
+        if (!bindKey)
+            return UsageError(streams, QStringLiteral("--bind takes one key the game knows: F5, k, KP_ENTER, MOUSE4 ..."));
+    }
+    if (arguments.positional.size() != 1 || arguments.positional.first().isEmpty())
         return UsageError(streams, QStringLiteral("generate takes one FILE"));
+    const QString &path = arguments.positional.first();
     if (bindKey && output.isEmpty())
         return UsageError(streams, QStringLiteral("--bind needs -o: the bind runs the saved script"));
     if (InputFileError(path, streams) != 0)
@@ -167,7 +169,7 @@ int runGenerate(QStringList arguments, CliStreams &streams)
     return 0;
 }
 
-const bool registered = RegisterCliVerb(
-    {QStringLiteral("generate"), QStringLiteral("generate FILE.ras [-o FILE.cfg [--strict] [--bind KEY]] [--part-limit BYTES] [--game %1]").arg(Games::Keys()), runGenerate});
+const bool registered = RegisterCliVerb({QStringLiteral("generate"), syntax, runGenerate,
+                                         QStringLiteral("Makes the game script of a .ras file, as the script window does.")});
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "cli/CliVerbs.h"
 #include "cli/StderrPrompts.h"
+#include "cli/VerbArguments.h"
 
 #include "animation/AnimationFile.h"
 #include "animation/AnimationModel.h"
@@ -9,11 +10,11 @@
 
 namespace {
 
-int runImport(const QStringList &arguments, CliStreams &streams)
+int runImport(const VerbArguments &arguments, CliStreams &streams)
 {
-    if (arguments.size() != 1 || arguments.first().isEmpty())
+    if (arguments.positional.size() != 1 || arguments.positional.first().isEmpty())
         return UsageError(streams, QStringLiteral("import takes one FILE"));
-    const QString &path = arguments.first();
+    const QString &path = arguments.positional.first();
     StderrPrompts prompts(streams.err);
     AnimationModel model;
     if (InputFileError(path, streams) != 0)
@@ -29,8 +30,8 @@ int runImport(const QStringList &arguments, CliStreams &streams)
     return 0;
 }
 
-const bool registered = RegisterCliVerb({QStringLiteral("import"),
-                                         QStringLiteral("import FILE.cfg"),
-                                         runImport});
+const bool registered = RegisterCliVerb(
+    {QStringLiteral("import"), [] { return VerbSyntax{QStringLiteral("FILE.cfg"), {}}; }, runImport,
+     QStringLiteral("Reads a game script and prints the animation it plays, as a .ras file.")});
 
 } // namespace

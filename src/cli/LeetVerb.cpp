@@ -1,5 +1,6 @@
 #include "cli/CliVerbs.h"
 #include "cli/StderrPrompts.h"
+#include "cli/VerbArguments.h"
 
 #include "platform/Prompts.h"
 #include "transforms/LeetTable.h"
@@ -12,26 +13,22 @@
 
 namespace {
 
-int runLeet(const QStringList &arguments, CliStreams &streams)
+VerbSyntax syntax()
 {
-    std::optional<QString> tablePath;
-    QStringList texts;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString &argument = arguments.at(i);
-        if (argument == QLatin1String("--table")) {
-            if (tablePath)
-                return UsageError(streams, QStringLiteral("--table given twice"));
-            if (i + 1 >= arguments.size() || arguments.at(i + 1).isEmpty())
-                return UsageError(streams, QStringLiteral("--table needs a file"));
-            tablePath = arguments.at(++i);
-        } else if (argument.startsWith(QLatin1String("--")) && argument.size() > 2) {
-            return UsageError(streams, QStringLiteral("Unknown option: ") + argument);
-        } else {
-            texts << argument;
-        }
-    }
-    if (texts.size() != 1)
-        return UsageError(streams, QStringLiteral("leet takes one TEXT, not %1").arg(texts.size()));
+    return {QStringLiteral("TEXT"),
+            {{{QStringLiteral("table")}, QStringLiteral("FILE"), QStringLiteral("the leet table to use (default: the program's leet.ini)"),
+              false, QStringLiteral("--table needs a file")}}};
+}
+
+int runLeet(const VerbArguments &arguments, CliStreams &streams)
+{
+    const std::optional<QString> tablePath = arguments.value(QStringLiteral("table"));
+    if (arguments.count(QStringLiteral("table")) > 1)
+        return UsageError(streams, QStringLiteral("--table given twice"));
+    if (tablePath && tablePath->isEmpty())
+        return UsageError(streams, QStringLiteral("--table needs a file"));
+    if (arguments.positional.size() != 1)
+        return UsageError(streams, QStringLiteral("leet takes one TEXT, not %1").arg(arguments.positional.size()));
     if (tablePath && QFileInfo(*tablePath).isDir())
         return InputFileError(*tablePath, streams);
     // The same leet.ini the desktop program uses.
@@ -44,11 +41,11 @@ int runLeet(const QStringList &arguments, CliStreams &streams)
         streams.err << "Looked for: " << QDir::toNativeSeparators(file.places().join(QStringLiteral(", "))) << '\n';
         return 1;
     }
-    WriteBytes(streams.out, (ConvertTextToLeet(texts.first(), table) + QLatin1Char('\n')).toUtf8());
+    WriteBytes(streams.out, (ConvertTextToLeet(arguments.positional.first(), table) + QLatin1Char('\n')).toUtf8());
     return 0;
 }
 
-const bool registered = RegisterCliVerb(
-    {QStringLiteral("leet"), QStringLiteral("leet TEXT [--table FILE]"), runLeet});
+const bool registered = RegisterCliVerb({QStringLiteral("leet"), syntax, runLeet,
+                                         QStringLiteral("Prints TEXT written in leet, by the leet table.")});
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "cli/CliVerbs.h"
+#include "cli/VerbArguments.h"
 
 #include "transforms/TextTransforms.h"
 
@@ -6,33 +7,32 @@
 
 namespace {
 
-int runRandomCase(const QStringList &arguments, CliStreams &streams)
+VerbSyntax syntax()
 {
-    QStringList texts;
+    return {QStringLiteral("TEXT"),
+            {{{QStringLiteral("seed")}, QStringLiteral("N"), QStringLiteral("the same N gives the same letters"), false,
+              QStringLiteral("--seed takes one number")}}};
+}
+
+int runRandomCase(const VerbArguments &arguments, CliStreams &streams)
+{
     std::optional<quint32> seed;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        if (arguments.at(i) == QLatin1String("--seed")) {
-            bool ok = false;
-            if (i + 1 >= arguments.size() || seed)
-                return UsageError(streams, QStringLiteral("--seed takes one number"));
-            seed = arguments.at(++i).toUInt(&ok);
-            if (!ok)
-                return UsageError(streams, QStringLiteral("--seed %1: a seed is a whole number from 0 to 4294967295")
-                                               .arg(arguments.at(i)));
-        } else if (arguments.at(i).startsWith(QLatin1String("--"))) {
-            return UsageError(streams, QStringLiteral("Unknown option: ") + arguments.at(i));
-        } else {
-            texts << arguments.at(i);
-        }
+    if (const std::optional<QString> given = arguments.value(QStringLiteral("seed"))) {
+        bool ok = false;
+        seed = given->toUInt(&ok);
+        if (arguments.count(QStringLiteral("seed")) > 1)
+            return UsageError(streams, QStringLiteral("--seed takes one number"));
+        if (!ok)
+            return UsageError(streams, QStringLiteral("--seed %1: a seed is a whole number from 0 to 4294967295").arg(*given));
     }
-    if (texts.size() != 1)
-        return UsageError(streams, QStringLiteral("randomcase takes one TEXT, not %1").arg(texts.size()));
+    if (arguments.positional.size() != 1)
+        return UsageError(streams, QStringLiteral("randomcase takes one TEXT, not %1").arg(arguments.positional.size()));
     QRandomGenerator generator(seed.value_or(QRandomGenerator::global()->generate()));
-    WriteBytes(streams.out, (RandomizeTextCase(texts.first(), generator) + QLatin1Char('\n')).toUtf8());
+    WriteBytes(streams.out, (RandomizeTextCase(arguments.positional.first(), generator) + QLatin1Char('\n')).toUtf8());
     return 0;
 }
 
-const bool registered = RegisterCliVerb(
-    {QStringLiteral("randomcase"), QStringLiteral("randomcase TEXT [--seed N]"), runRandomCase});
+const bool registered = RegisterCliVerb({QStringLiteral("randomcase"), syntax, runRandomCase,
+                                         QStringLiteral("Prints TEXT with each letter in a random case.")});
 
 } // namespace

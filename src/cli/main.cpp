@@ -1,4 +1,5 @@
 #include "cli/CliVerbs.h"
+#include "cli/VerbArguments.h"
 #include "platform/Platform.h"
 
 #include "Version.h"
@@ -27,8 +28,10 @@ QString usageText(const CliVerb *only = nullptr)
     for (const CliVerb &verb : CliVerbTable()) {
         if (only && only->name != verb.name)
             continue;
-        for (const QString &line : verb.usage.split(QLatin1Char('\n')))
-            text += QStringLiteral("  marqueemaster-cli ") + line + QLatin1Char('\n');
+        const QStringList lines = VerbUsage(verb.name, verb.syntax()).split(QLatin1Char('\n'));
+        for (qsizetype i = 0; i < lines.size(); ++i)
+            text += (i == 0 ? QStringLiteral("  marqueemaster-cli ") : QStringLiteral("                    ")) + lines.at(i)
+                    + QLatin1Char('\n');
     }
     if (!only)
         text += QStringLiteral("  marqueemaster-cli --help | --version\n");
@@ -77,13 +80,15 @@ int main(int argc, char *argv[])
             if (verb.name != name)
                 continue;
             if (asksForHelp(arguments)) {
-                WriteBytes(stdout, (usageText(&verb) + (verb.about.isEmpty() ? QString() : verb.about + QLatin1Char('\n'))).toUtf8());
+                WriteBytes(stdout, (usageText(&verb) + (verb.about.isEmpty() ? QString() : verb.about + QLatin1Char('\n'))
+                                    + VerbHelp(verb.name, verb.syntax())).toUtf8());
                 return 0;
             }
             CliStreams streams{stdout, err};
-            const int code = verb.run(arguments, streams);
+            const std::optional<VerbArguments> parsed = ParseVerbArguments(verb.syntax(), arguments, streams);
+            const int code = parsed ? verb.run(*parsed, streams) : CliUsageError;
             if (code == CliUsageError)
-                err << usageText();
+                err << usageText(&verb);
             err.flush();
             return code;
         }

@@ -348,6 +348,45 @@ private slots:
         QVERIFY(checked.out.contains("o_4.cfg: "));
     }
 
+    // Each verb reads its options as such tools do; an error shows only that verb's usage.
+    void optionsAsToolsTakeThem_data()
+    {
+        QTest::addColumn<QStringList>("arguments");  // "@" a temporary folder holding "-x.ras", an animation
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QByteArray>("out");  // its start
+        QTest::addColumn<QByteArray>("err");  // its start
+        QTest::newRow("after --, no option") << QStringList{"generate", "--", "@/-x.ras", "--part-limit=2048"} << 2
+                                             << QByteArray() << QByteArray("generate takes one FILE\nUsage:\n  marqueemaster-cli generate FILE.ras");
+        QTest::newRow("--opt=value, options first") << QStringList{"generate", "--part-limit=2048", "--game=et", "--", "@/-x.ras"}
+                                                    << 0 << QByteArray("\r\n//-----") << QByteArray();
+        QTest::newRow("a file named -x after --") << QStringList{"import", "--", "@/-x.ras"} << 0 << QByteArray("#v050#\r\n")
+                                                  << QByteArray("@/-x.ras holds no command");
+        QTest::newRow("a text starting with -") << QStringList{"strip", "-=^1XKR^7=-"} << 0 << QByteArray("-=XKR=-\n") << QByteArray();
+        QTest::newRow("an effect by its name in any case, - for a blank")
+            << QStringList{"effects", "--name", "ab", "--effect", "wave-2"} << 0 << QByteArray("#v050#\r\n") << QByteArray();
+        QTest::newRow("each --param1 with its own --effect")
+            << QStringList{"effects", "--name", "ab", "--effect", "bounce", "--param1", "1", "--effect=bounce", "--param1=-3"}
+            << 2 << QByteArray() << QByteArray("Bounce: --param1 must be a number from 1 to 32767 (the wizard offers 1 to 9), not \"-3\"");
+        QTest::newRow("an error: that verb's usage only") << QStringList{"leet", "a", "--loud"} << 2 << QByteArray()
+            << QByteArray("Unknown option: --loud\nUsage:\n  marqueemaster-cli leet TEXT [--table FILE]\n");
+        QTest::newRow("a missing value") << QStringList{"randomcase", "a", "--seed"} << 2 << QByteArray()
+                                         << QByteArray("--seed takes one number\nUsage:\n  marqueemaster-cli randomcase");
+    }
+    void optionsAsToolsTakeThem()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QByteArray, out);
+        QFETCH(QByteArray, err);
+        QTemporaryDir dir;
+        PutBytes(dir.filePath("-x.ras"), EncodeAnsi(AnimationFileText(ExampleLines())));
+        const CliResult result = RunCli(arguments.replaceInStrings("@", dir.path()));
+        QCOMPARE(result.exitCode, exitCode);
+        QVERIFY2(result.out.startsWith(out), result.out.left(200).constData());
+        err.replace("@", dir.path().toUtf8());
+        QVERIFY2(result.err.startsWith(err) && (exitCode != 2 || !result.err.contains("strip TEXT")), result.err.constData());
+    }
+
     // A file size limit (ulimit -f) makes the write fail with a message naming the file, not end the program.
     void aFileSizeLimitIsAnErrorNotACrash()
     {
