@@ -100,7 +100,7 @@ std::optional<VerbArguments> ParseVerbArguments(const VerbSyntax &syntax, const 
         else if (!option->missing.isEmpty())
             streams.err << option->missing << '\n';
         else
-            streams.err << shownName(name) << " needs a value: " << option->value << '\n';
+            streams.err << shownName(name) << " needs a value\n";
         return std::nullopt;
     }
     VerbArguments result;

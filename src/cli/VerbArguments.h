@@ -16,7 +16,7 @@ struct VerbOption {
     QString value;
     QString about;
     bool required = false;
-    QString missing = {};  // said when the value is missing; by default "--NAME needs a value: VALUE"
+    QString missing = {};  // said when the value is missing; by default "--NAME needs a value"
     bool inTail = false;   // shown by the syntax's usage tail, not on its own
 };
 
