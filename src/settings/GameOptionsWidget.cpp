@@ -41,7 +41,7 @@ GameOptionsWidget::GameOptionsWidget(RegistryStore &store, Prompts &prompts, QWi
     // The player's own install first; the folders the system knows of come after it by themselves.
     m_install = new QLineEdit(QDir::toNativeSeparators(m_read.installFolders.value(0)), this);
     m_install->setObjectName(QStringLiteral("txtInstallFolder"));
-    m_install->setPlaceholderText(QStringLiteral("the folder holding the game and its main or etmain folder"));
+    m_install->setPlaceholderText(QStringLiteral("holds main or etmain"));
     auto *browse = new QPushButton(QStringLiteral("&Browse..."), this);
     browse->setObjectName(QStringLiteral("cmdInstallFolder"));
     connect(browse, &QPushButton::clicked, this, [this, &prompts] {
@@ -65,9 +65,13 @@ GameOptionsWidget::GameOptionsWidget(RegistryStore &store, Prompts &prompts, QWi
     auto *installLabel = new QLabel(QStringLiteral("&Install folder"), this);
     installLabel->setBuddy(m_install);
     layout->addRow(installLabel, installRow);
-    auto *foldersLabel = new QLabel(QStringLiteral("Where exec looks, first to last"), this);
+    // The whole width: the folders' paths are long.
+    auto *foldersLabel = new QLabel(QStringLiteral("Where %1's exec looks for scripts, first to last:"), this);
+    foldersLabel->setObjectName(QStringLiteral("lblGameFolders"));
     foldersLabel->setBuddy(m_folders);
-    layout->addRow(foldersLabel, m_folders);
+    layout->addRow(foldersLabel);
+    layout->addRow(m_folders);
+    showFolders();
 }
 
 QStringList GameOptionsWidget::chosenInstalls() const
@@ -82,12 +86,16 @@ void GameOptionsWidget::showFolders()
     m_folders->clear();
     for (const GameFolder &folder : folders.search) {
         const bool there = QFileInfo(folder.path).isDir();
-        m_folders->addItem(QStringLiteral("%1 %2 (%3%4)")
+        auto *item = new QListWidgetItem(QStringLiteral("%1 %2 (%3%4)")
                                .arg(there ? QStringLiteral("\u2713") : QStringLiteral("\u2717"),
                                     QDir::toNativeSeparators(folder.path),
                                     folder.home ? QStringLiteral("home") : QStringLiteral("install"),
-                                    there ? QString() : QStringLiteral(", not there yet")));
+                                    there ? QString() : QStringLiteral(", not there yet")),
+                                         m_folders);
+        item->setToolTip(item->text());
     }
+    if (auto *label = findChild<QLabel *>(QStringLiteral("lblGameFolders")))
+        label->setText(QStringLiteral("Where %1's exec looks for scripts, first to last:").arg(QLatin1String(chosen().title)));
     if (folders.search.isEmpty())
         m_folders->addItem(QStringLiteral("None known: %1 reads scripts from its install folder - choose it above.")
                                .arg(QLatin1String(chosen().title)));
