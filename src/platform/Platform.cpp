@@ -1,5 +1,8 @@
 #include "platform/Platform.h"
 
+#include <QDir>
+#include <QStandardPaths>
+
 #include <QtGlobal>
 
 #if defined(__GLIBC__)
@@ -85,3 +88,12 @@ void ReturnFreedMemory()
 }
 
 } // namespace Platform
+
+QString Platform::PlayerFilesFolder()
+{
+#ifdef Q_OS_WIN
+    if (const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation); !documents.isEmpty())
+        return documents;
+#endif
+    return QDir::homePath();
+}

@@ -21,6 +21,10 @@ bool FileNamesIgnoreCase();
 // script's exec line names another file than the one saved.
 bool FileNamesInTheCodePage();
 
+// Where a player keeps files: Documents on Windows, the home folder elsewhere. File dialogs start there when
+// they have no folder of their own (never in the folder the program was started from).
+QString PlayerFilesFolder();
+
 // Whether the process with this id is still running (one we may not look into counts as running).
 bool ProcessRunning(qint64 pid);
 

@@ -1,5 +1,7 @@
 #include "platform/QtPrompts.h"
 
+#include "platform/Platform.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -47,18 +49,15 @@ PromptAnswer fromQtButton(int button)
     }
 }
 
-QString startPath(const FileDialogState &state)
-{
-    if (!state.fileName.isEmpty()) {
-        QFileInfo info(state.fileName);
-        if (info.isAbsolute() || state.initialDir.isEmpty())
-            return state.fileName;
-        return QDir(state.initialDir).filePath(state.fileName);
-    }
-    return state.initialDir;
-}
-
 } // namespace
+
+QString DialogStartPath(const FileDialogState &state)
+{
+    const QString folder = state.initialDir.isEmpty() ? Platform::PlayerFilesFolder() : state.initialDir;
+    if (state.fileName.isEmpty())
+        return folder;
+    return QFileInfo(state.fileName).isAbsolute() ? state.fileName : QDir(folder).filePath(state.fileName);
+}
 
 QString QtFilterFromPipeFilter(const QString &filter)
 {
@@ -118,7 +117,7 @@ QString QtPrompts::input(const QString &prompt, const QString &title, const QStr
 
 bool QtPrompts::openFile(FileDialogState &state)
 {
-    const QString path = QFileDialog::getOpenFileName(m_parent, state.title, startPath(state),
+    const QString path = QFileDialog::getOpenFileName(m_parent, state.title, DialogStartPath(state),
                                                       QtFilterFromPipeFilter(state.filter));
     if (path.isEmpty())
         return false;
@@ -129,7 +128,7 @@ bool QtPrompts::openFile(FileDialogState &state)
 bool QtPrompts::saveFile(FileDialogState &state)
 {
     // The commands ask their own overwrite question: never ask twice.
-    const QString path = QFileDialog::getSaveFileName(m_parent, state.title, startPath(state),
+    const QString path = QFileDialog::getSaveFileName(m_parent, state.title, DialogStartPath(state),
                                                       QtFilterFromPipeFilter(state.filter), nullptr,
                                                       QFileDialog::DontConfirmOverwrite);
     if (path.isEmpty())

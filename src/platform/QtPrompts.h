@@ -29,3 +29,5 @@ private:
 
 // "Desc|*.ras|All Files(*.*)|*.*" to Qt's "Desc (*.ras);;All Files(*.*)".
 QString QtFilterFromPipeFilter(const QString &filter);
+// Where a file dialog opens: its last file, else its folder, else where a player keeps files.
+QString DialogStartPath(const FileDialogState &state);

@@ -2,6 +2,7 @@
 
 #include "animation/AnimationModel.h"
 #include "game/GameConsole.h"
+#include "platform/Platform.h"
 #include "platform/Prompts.h"
 #include "platform/SafeSave.h"
 #include "platform/TextFile.h"
@@ -157,7 +158,7 @@ QString ScriptWindow::savedOrAssumedPath() const
     // Where the save dialog starts: the exec line names that until the player chooses.
     const QString folder = !m_settings.generateDir.isEmpty() ? m_settings.generateDir
                            : !m_folders.homeBase.isEmpty()   ? m_folders.homeBase
-                                                             : QDir::homePath();
+                                                             : Platform::PlayerFilesFolder();
     return QDir(folder).filePath(QStringLiteral("script.cfg"));
 }
 

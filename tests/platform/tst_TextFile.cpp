@@ -2,6 +2,8 @@
 #include "SmallDisk.h"
 
 #include "platform/SafeSave.h"
+#include "platform/Platform.h"
+#include "platform/QtPrompts.h"
 #include "platform/TextFile.h"
 
 #include <QDir>
@@ -33,6 +35,29 @@ struct SplitCase { QString text; bool anyBreak; QStringList lines; };
 class TextFileTest : public QObject {
     Q_OBJECT
 private slots:
+    // A file dialog opens on its last file, else its folder, else where a player keeps files: never in the folder
+    // the program was started from (double-clicked on Windows, that is the program's own folder).
+    void dialogStartPath_data()
+    {
+        QTest::addColumn<QString>("initialDir");
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<QString>("opens");  // "~" the player's files
+        const QString docs = QDir::tempPath() + "/docs";
+        QTest::newRow("nothing used yet") << "" << "" << "~";
+        QTest::newRow("its folder") << docs << "" << docs;
+        QTest::newRow("its last file") << docs << QDir::tempPath() + "/games/a.ras" << QDir::tempPath() + "/games/a.ras";
+        QTest::newRow("a bare name in its folder") << docs << "a.ras" << docs + "/a.ras";
+        QTest::newRow("a bare name, no folder yet") << "" << "a.ras" << "~/a.ras";
+    }
+    void dialogStartPath()
+    {
+        QFETCH(QString, initialDir);
+        QFETCH(QString, fileName);
+        QFETCH(QString, opens);
+        opens.replace("~", Platform::PlayerFilesFolder());
+        QCOMPARE(QDir::cleanPath(DialogStartPath({{}, {}, fileName, initialDir})), QDir::cleanPath(opens));
+    }
+
     void splitLines_data()
     {
         QTest::addColumn<SplitCase>("c");
