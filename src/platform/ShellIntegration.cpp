@@ -31,7 +31,17 @@ QString WindowsProgramCommand(const QString &executablePath)
         name.truncate(dot);
     if (!folder.isEmpty() && !folder.endsWith(QLatin1Char('\\')))
         folder += QLatin1Char('\\');
-    return folder + name + QLatin1String(".exe %1");
+    // Quoted: a folder with blanks (Program Files) would otherwise end the program's path at its first blank,
+    // and a file name with two blanks in a row would reach the program cut in pieces.
+    return QLatin1Char('"') + folder + name + QLatin1String(".exe\" \"%1\"");
+}
+
+QString ProgramIconOf(const QString &programCommand)
+{
+    const QString program = programCommand.startsWith(QLatin1Char('"'))
+                                ? programCommand.section(QLatin1Char('"'), 1, 1)
+                                : programCommand.section(QLatin1String(" %1"), 0, 0);
+    return program + QLatin1String(",0");
 }
 
 QString ProgramCommand(const QString &executablePath)
@@ -84,6 +94,8 @@ void AssociateRasFiles(RegistryStore &store, const QString &programCommand)
         SetRegValue(store, RegHive::ClassesRoot, ShellKeys::RasExtension, ShellKeys::BackupValue, previous);
     SetRegValue(store, RegHive::ClassesRoot, ShellKeys::RasExtension, QString(), ShellKeys::RasClass);
     SetRegValue(store, RegHive::ClassesRoot, ShellKeys::RasCommandKey, QString(), programCommand);
+    SetRegValue(store, RegHive::ClassesRoot, ShellKeys::RasClass + QLatin1String("\\DefaultIcon"), QString(),
+                ProgramIconOf(programCommand));
 }
 
 void RestoreRasAssociation(RegistryStore &store)

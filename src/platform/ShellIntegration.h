@@ -40,6 +40,8 @@ QString ProgramCommand(const QString &executablePath);
 // The Windows form, for any path text (either separator); no doubled backslash
 // for a program at a drive's root.
 QString WindowsProgramCommand(const QString &executablePath);
+// The icon .ras files show: the program of the command, its first icon ("C:\...\marqueemaster.exe,0").
+QString ProgramIconOf(const QString &programCommand);
 
 // The texts and buttons of each state, the same on every platform.
 AssociationStatus AssociationStatusOf(AssociationState state);

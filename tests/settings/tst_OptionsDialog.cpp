@@ -83,9 +83,9 @@ private slots:
     void programCommand_data()
     {
         QTest::addColumn<CommandCase>("c");
-        QTest::newRow("folder, blanks get no quotes") << CommandCase{true, "C:\\Program Files\\mm.exe", "C:\\Program Files\\mm.exe %1"};
-        QTest::newRow("Qt's forward slashes") << CommandCase{true, "C:/Games/Mm/marqueemaster.exe", "C:\\Games\\Mm\\marqueemaster.exe %1"};
-        QTest::newRow("drive root, dots in names") << CommandCase{true, "D:\\marquee.v2.EXE", "D:\\marquee.v2.exe %1"};
+        QTest::newRow("folder with blanks, quoted") << CommandCase{true, "C:\\Program Files\\mm.exe", "\"C:\\Program Files\\mm.exe\" \"%1\""};
+        QTest::newRow("Qt's forward slashes") << CommandCase{true, "C:/Games/Mm/marqueemaster.exe", "\"C:\\Games\\Mm\\marqueemaster.exe\" \"%1\""};
+        QTest::newRow("drive root, dots in names") << CommandCase{true, "D:\\marquee.v2.EXE", "\"D:\\marquee.v2.exe\" \"%1\""};
 #ifndef Q_OS_WIN
         QTest::newRow("here: the executable's path") << CommandCase{false, "/opt/marquee/marqueemaster", Command};
 #endif
@@ -135,6 +135,8 @@ private slots:
         QCOMPARE(statusNow(), QStringLiteral("Associated with Marqueemaster|011"));
         QCOMPARE(classValue(QStringLiteral(".ras")), QStringLiteral("RtcwAnimationScript"));
         QCOMPARE(classValue(ShellKeys::RasCommandKey), Command);
+        QCOMPARE(classValue(QStringLiteral("RtcwAnimationScript\\DefaultIcon")), QStringLiteral("/opt/marquee/marqueemaster,0"));
+        QCOMPARE(ProgramIconOf(WindowsProgramCommand("C:\\Program Files\\mm.exe")), QStringLiteral("C:\\Program Files\\mm.exe,0"));
         const QString backup = previous.isEmpty() ? QStringLiteral("<none>") : previous;
         QCOMPARE(classValue(QStringLiteral(".ras"), QStringLiteral("prev_backup")), backup);
 
