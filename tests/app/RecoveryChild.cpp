@@ -11,6 +11,7 @@
 #include "app/Startup.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QThread>
@@ -50,8 +51,9 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
     ChildPrompts prompts(args.value(1));
-    TestStore store;
-    MainWindow window(*store.store, &prompts);
+    // Beside the recovery files, in the test's own folder: a copy killed mid-work removes nothing itself.
+    JsonRegistryStore store(QDir(args.value(0)).filePath(QStringLiteral("child-registry-%1.json").arg(QCoreApplication::applicationPid())));
+    MainWindow window(store, &prompts);
     const QStringList files = args.mid(2).filter(QRegularExpression(QStringLiteral("^[^-]")));
     OpenAtStart(window, files, args.value(0));
     if (args.contains(QLatin1String("--change"))) {
