@@ -7,7 +7,6 @@
 #include "script/Contact.h"
 
 #include <QClipboard>
-#include <QLabel>
 #include <QListWidget>
 #include <QStatusBar>
 #include <QTextBrowser>

@@ -11,7 +11,6 @@
 #include "script/ScriptImport.h"
 
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {

@@ -1,6 +1,5 @@
 #include "ScriptFixtures.h"
 
-#include "animation/AnimationFile.h"
 #include "animation/AnimationFileCommands.h"
 #include "animation/EditLineDialog.h"
 #include "animation/LineCommands.h"

@@ -1,4 +1,3 @@
-#include "WidgetDriving.h"
 #include "WindowUnderTest.h"
 
 #include "animation/PlayClock.h"

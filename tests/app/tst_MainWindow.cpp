@@ -1,11 +1,9 @@
 #include "WindowUnderTest.h"
 
-#include "animation/AnimationFile.h"
 #include "animation/PreviewPlayer.h"
 #include "app/MainLayout.h"
 #include "app/RecentFiles.h"
 
-#include <QLabel>
 #include <QTextCursor>
 
 // button: a colour button or an entry of More colours; game: as chosen in Options, RtCW 1.4 when empty

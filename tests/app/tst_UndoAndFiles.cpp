@@ -1,5 +1,4 @@
 #include "BuiltPrograms.h"
-#include "FileFixtures.h"
 #include "WindowUnderTest.h"
 
 #include "animation/AnimationHistory.h"
@@ -11,8 +10,6 @@
 #include <QRandomGenerator>
 #include <QAction>
 #include <QClipboard>
-#include <QLabel>
-#include <QLineEdit>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>

@@ -1,7 +1,5 @@
-#include "FileFixtures.h"
 #include "WindowUnderTest.h"
 
-#include <QCheckBox>
 #include <QClipboard>
 #include <QPointer>
 #include <QPushButton>

@@ -3,17 +3,12 @@
 #include "UnderWine.h"
 
 #include "Version.h"
-#include "animation/AnimationFile.h"
 #include "game/SystemGamePlaces.h"
 #include "platform/TextFile.h"
 #include "wizard/EffectList.h"
 
-#include <QDir>
 #include <QFileInfo>
-#include <QProcess>
 #include <QRegularExpression>
-#include <QTemporaryDir>
-#include <QTest>
 #ifdef Q_OS_UNIX
 #include <sys/resource.h>
 #endif

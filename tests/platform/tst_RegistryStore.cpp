@@ -5,14 +5,10 @@
 #include "app/RecentFiles.h"
 #include "platform/TextFile.h"
 
-#include "platform/RegistryOps.h"
 #include "platform/WinRegistryStore.h"
-#include "animation/Settings.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {

@@ -1,23 +1,14 @@
-#include "FakePrompts.h"
-#include "FileFixtures.h"
+#include "ScriptWindowUnderTest.h"
 #include "UnderWine.h"
-#include "WidgetDriving.h"
 
-#include "animation/AnimationModel.h"
-#include "animation/Settings.h"
 #include "game/GameTimeline.h"
 #include "script/ScriptCheck.h"
 #include "script/ScriptGenerator.h"
 #include "script/ScriptLine.h"
 #include "script/ScriptParts.h"
 #include "script/ScriptSave.h"
-#include "script/ScriptWindow.h"
 
-#include <QLabel>
-#include <QPlainTextEdit>
 #include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTest>
 
 Q_DECLARE_METATYPE(Game)
 
@@ -255,21 +246,14 @@ private slots:
         QVector<AnimationLine> chat;
         for (int i = 0; i < lines; ++i)
             chat.append({QString(140, u'x') + QString::number(10000 + i), QStringLiteral("15"), QStringLiteral("say")});
-        AnimationModel model;
-        model.setLines(chat);
         QTemporaryDir dir;
-        const Settings settings{.generateDir = dir.path(), .partLimit = 1024};
-        FileDialogState dialog;
-        FakePrompts prompts;
-        ScriptWindow window(model, settings, dialog, prompts);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        prompts.clear();
-        prompts.fileAnswers = {dir.filePath(QStringLiteral("long.cfg"))};
-        ClickMenuBar(window);
-        QCOMPARE(prompts.dialogs.size(), 1);
+        ScriptWindowUnderTest s(chat, {.generateDir = dir.path(), .partLimit = 1024});
+        s.prompts.clear();
+        s.prompts.fileAnswers = {dir.filePath(QStringLiteral("long.cfg"))};
+        ClickMenuBar(*s.window);
+        QCOMPARE(s.prompts.dialogs.size(), 1);
         said.replace("@/", dir.path() + '/');
-        const QString last = prompts.messageTexts().value(prompts.messages.size() - 1);
+        const QString last = s.prompts.messageTexts().value(s.prompts.messages.size() - 1);
         QVERIFY2(said.isEmpty() ? !last.startsWith("The game won't") : last.startsWith(said), qPrintable(last));
     }
 };

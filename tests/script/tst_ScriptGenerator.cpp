@@ -1,8 +1,7 @@
 #include "ScriptFixtures.h"
-#include "WidgetDriving.h"
+#include "ScriptWindowUnderTest.h"
 
 #include "animation/AnimationFileCommands.h"
-#include "animation/Settings.h"
 #include "game/GameConsole.h"
 #include "platform/TextFile.h"
 #include "script/AutoexecBind.h"
@@ -10,10 +9,6 @@
 #include "script/ScriptImport.h"
 #include "script/ScriptParts.h"
 #include "script/ScriptSave.h"
-#include "script/ScriptWindow.h"
-
-#include <QPlainTextEdit>
-#include <QScopeGuard>
 
 namespace {
 
@@ -146,54 +141,40 @@ private slots:
     // folder" (Alt+G) puts it there, asking before it makes a missing folder, and Save (Alt+S) starts there.
     void windowSavesWhereTheGameLooks()
     {
-        QTemporaryDir home;
-        const QByteArray oldHome = qgetenv("HOME");
-        qputenv("HOME", home.path().toUtf8());
-        const auto restore = qScopeGuard([&] { qputenv("HOME", oldHome); });
+        const TemporaryHome home;
         const GameFolders folders = Settings{.game = Game::Et}.folders();
         if (folders.homeBase.isEmpty() || !folders.homeBase.startsWith(home.path()))
             QSKIP("ET has no home folder here");
         QTemporaryDir elsewhere;
-        AnimationModel model;
-        model.setLines(ExampleLines());
-        const Settings settings{.generateDir = elsewhere.path(), .game = Game::Et};
-        FileDialogState dialog;
-        FakePrompts prompts;
-        ScriptWindow window(model, settings, dialog, prompts);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        auto *summary = Named<QLabel>(window, "lblSummary");
+        ScriptWindowUnderTest s(ExampleLines(), {.generateDir = elsewhere.path(), .game = Game::Et});
         const QString assumed = QDir::toNativeSeparators(QDir(elsewhere.path()).filePath("script.cfg"));
-        QVERIFY2(summary->text().contains("Enemy Territory 2.60b won't find " + assumed + " there"), qPrintable(summary->text()));
-        QVERIFY(summary->text().contains(" s) the game runs your other keys only after it"));
+        QVERIFY2(s.summary().contains("Enemy Territory 2.60b won't find " + assumed + " there"), qPrintable(s.summary()));
+        QVERIFY(s.summary().contains(" s) the game runs your other keys only after it"));
 
-        prompts.clear();  // (what opening told of the Times)
-        prompts.answers = {PromptAnswer::Yes};
-        QTest::keyClick(&window, Qt::Key_G, Qt::AltModifier);
-        QCOMPARE(prompts.messageTexts(), QStringList{"Create the folder " + QDir::toNativeSeparators(".etwolf/etmain") + " in "
-                                                     + QDir::toNativeSeparators(home.path()) + "?"});
+        s.prompts.clear();  // (what opening told of the Times)
+        s.prompts.answers = {PromptAnswer::Yes};
+        s.key(Qt::Key_G);
+        QCOMPARE(s.prompts.messageTexts(), QStringList{"Create the folder " + QDir::toNativeSeparators(".etwolf/etmain") + " in "
+                                                       + QDir::toNativeSeparators(home.path()) + "?"});
         const QString saved = QDir(folders.homeBase).filePath("script.cfg");
         QCOMPARE(ReadFileBytes(saved), ExampleScript().join(CrLf).toLatin1() + "\r\n");
-        QVERIFY2(summary->text().contains("Start it in the game with: exec \"script.cfg\""), qPrintable(summary->text()));
-        QVERIFY(!summary->text().contains("won't find"));
-        QVERIFY(!Named<QMenuBar>(window, {})->actions().at(1)->isEnabled());
+        QVERIFY2(s.summary().contains("Start it in the game with: exec \"script.cfg\""), qPrintable(s.summary()));
+        QVERIFY(!s.summary().contains("won't find"));
+        QVERIFY(!Named<QMenuBar>(*s.window, {})->actions().at(1)->isEnabled());
 
-        prompts.clear();
-        prompts.fileAnswers = {QDir(folders.homeBase).filePath("my anims/o")};
-        prompts.answers = {PromptAnswer::Yes};
-        QTest::keyClick(&window, Qt::Key_S, Qt::AltModifier);
-        QCOMPARE(prompts.dialogs.size(), 1);
-        QCOMPARE(prompts.dialogs.first().state.fileName, saved);  // where the last save went
+        s.prompts.clear();
+        s.prompts.fileAnswers = {QDir(folders.homeBase).filePath("my anims/o")};
+        s.prompts.answers = {PromptAnswer::Yes};
+        s.key(Qt::Key_S);
+        QCOMPARE(s.prompts.dialogs.size(), 1);
+        QCOMPARE(s.prompts.dialogs.first().state.fileName, saved);  // where the last save went
         QVERIFY(QFile::exists(QDir(folders.homeBase).filePath("my anims/o.cfg")));
-        QVERIFY2(summary->text().contains("exec \"my anims/o.cfg\""), qPrintable(summary->text()));
+        QVERIFY2(s.summary().contains("exec \"my anims/o.cfg\""), qPrintable(s.summary()));
 
         // With no folder for scripts chosen, a first save starts in the game's folder.
-        FileDialogState fresh;
-        const Settings noFolder{.game = Game::Et};
-        ScriptWindow inGame(model, noFolder, fresh, prompts);
-        prompts.clear();
-        ClickMenuBar(inGame);
-        QCOMPARE(prompts.dialogs.first().state.initialDir, folders.homeBase);
+        ScriptWindowUnderTest inGame(ExampleLines(), {.game = Game::Et});
+        ClickMenuBar(*inGame.window);
+        QCOMPARE(inGame.prompts.dialogs.first().state.initialDir, folders.homeBase);
     }
 
     // autoexec.cfg gets one bind line and loses exactly that line again; every other byte stays.
@@ -251,10 +232,7 @@ private slots:
     // asks before replacing another bind of the key, and Remove the bind (Alt+R) gives the file back as it was.
     void windowBindsTheScript()
     {
-        QTemporaryDir home;
-        const QByteArray oldHome = qgetenv("HOME");
-        qputenv("HOME", home.path().toUtf8());
-        const auto restore = qScopeGuard([&] { qputenv("HOME", oldHome); });
+        const TemporaryHome home;
         const GameFolders folders = Settings{.game = Game::Et}.folders();
         if (folders.homeBase.isEmpty() || !folders.homeBase.startsWith(home.path()))
             QSKIP("ET has no home folder here");
@@ -262,57 +240,44 @@ private slots:
         const QString autoexec = QDir(folders.homeBase).filePath("autoexec.cfg");
         const QByteArray before = "bind f6 \"say gg\"\r\nseta cl_maxpackets 100";  // no final line end
         PutBytes(autoexec, before);
-        AnimationModel model;
-        model.setLines(ExampleLines());
-        const Settings settings{.game = Game::Et};
-        FileDialogState dialog;
-        FakePrompts prompts;
-        ScriptWindow window(model, settings, dialog, prompts);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        prompts.clear();
-        QTest::keyClick(&window, Qt::Key_B, Qt::AltModifier);  // not saved yet
-        QVERIFY(prompts.messageTexts().value(0).startsWith("Save the script into the game folder first"));
+        ScriptWindowUnderTest s(ExampleLines(), {.game = Game::Et});
+        s.prompts.clear();
+        s.key(Qt::Key_B);  // not saved yet
+        QVERIFY(s.prompts.messageTexts().value(0).startsWith("Save the script into the game folder first"));
         QCOMPARE(FileBytes(autoexec), before);
 
-        prompts.fileAnswers = {folders.homeBase + "/anims/o.cfg"};
-        QTest::keyClick(&window, Qt::Key_S, Qt::AltModifier);
-        QVERIFY(!Named<QMenuBar>(window, {})->actions().at(3)->isEnabled());  // nothing to remove yet
-        prompts.clear();
-        prompts.inputAnswers = {"F6"};
-        prompts.answers = {PromptAnswer::No};  // f6 says gg: kept
-        QTest::keyClick(&window, Qt::Key_B, Qt::AltModifier);
+        s.prompts.fileAnswers = {folders.homeBase + "/anims/o.cfg"};
+        s.key(Qt::Key_S);
+        QVERIFY(!Named<QMenuBar>(*s.window, {})->actions().at(3)->isEnabled());  // nothing to remove yet
+        s.prompts.clear();
+        s.prompts.inputAnswers = {"F6"};
+        s.prompts.answers = {PromptAnswer::No};  // f6 says gg: kept
+        s.key(Qt::Key_B);
         QCOMPARE(FileBytes(autoexec), before);
-        prompts.inputAnswers = {"F5"};
-        QTest::keyClick(&window, Qt::Key_B, Qt::AltModifier);
+        s.prompts.inputAnswers = {"F5"};
+        s.key(Qt::Key_B);
         QCOMPARE(FileBytes(autoexec), before + "\r\nbind F5 \"exec anims/o\"");
-        QVERIFY2(prompts.messageTexts().last().contains("Added to " + QDir::toNativeSeparators(autoexec)),
-                 qPrintable(prompts.messageTexts().last()));
-        QTest::keyClick(&window, Qt::Key_R, Qt::AltModifier);
+        QVERIFY2(s.prompts.messageTexts().last().contains("Added to " + QDir::toNativeSeparators(autoexec)),
+                 qPrintable(s.prompts.messageTexts().last()));
+        s.key(Qt::Key_R);
         QCOMPARE(FileBytes(autoexec), before);
     }
 
     void window()
     {
         QTemporaryDir dir;
-        AnimationModel model;
-        model.setLines(ExampleLines());
-        const Settings settings{.generateDir = dir.path()};
-        FileDialogState dialog;
-        FakePrompts prompts;
-        ScriptWindow window(model, settings, dialog, prompts);
-        QCOMPARE(prompts.messageTexts(), QStringList{"no number _2x_"});
-        auto *box = window.findChild<QPlainTextEdit *>(QStringLiteral("txtScript"));
+        ScriptWindowUnderTest s(ExampleLines(), {.generateDir = dir.path()});
+        QCOMPARE(s.prompts.messageTexts(), QStringList{"no number _2x_"});
+        auto *box = Named<QPlainTextEdit>(*s.window, "txtScript");
         QCOMPARE(box->toPlainText().split(QLatin1Char('\n')), ExampleScript());
         // Save writes what the box holds, the user's own lines too, and tells of characters the code page lacks.
         box->moveCursor(QTextCursor::End);
         box->insertPlainText(QStringLiteral("\necho \"\u03a9\""));
         const QString path = dir.filePath(QStringLiteral("s.cfg"));
-        prompts.fileAnswers = {path};
-        window.show();
-        ClickMenuBar(window);  // its one entry saves
+        s.prompts.fileAnswers = {path};
+        ClickMenuBar(*s.window);  // its one entry saves
         QCOMPARE(ReadFileBytes(path), (ExampleScript() << "echo \"?\"").join(CrLf).toLatin1() + "\r\n");
-        QCOMPARE(prompts.messageTexts().last(), ReplacedCharactersNotice(path));
+        QCOMPARE(s.prompts.messageTexts().last(), ReplacedCharactersNotice(path));
     }
 
     // A whole animation split at the game's largest part: the stock buffer needs many parts, the others few.
@@ -356,26 +321,17 @@ private slots:
     void windowPerGame()
     {
         QFETCH(WindowCase, c);
-        AnimationModel model;
-        model.setLines({{"^1Ocelot", "15", "set name"}, {QString(36, 'a'), "15", "set name"}, {"^0Black", "200", "set name"}});
-        const Settings settings{.game = c.game};
-        FileDialogState dialog;
-        FakePrompts prompts;
-        ScriptWindow window(model, settings, dialog, prompts);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        const QString summary = window.findChild<QLabel *>("lblSummary")->text();
-        QVERIFY2(summary.contains(c.parts), qPrintable(summary));
-        const QString report = window.findChild<QPlainTextEdit *>("txtReport")->toPlainText();
-        QVERIFY2(report.contains(c.report), qPrintable(report));
-        QCOMPARE(report.contains("black colour codes"), c.game == Game::Rtcw);
+        ScriptWindowUnderTest s({Line("^1Ocelot"), {QString(36, 'a'), "15", "set name"}, Line("^0Black", "200")}, {.game = c.game});
+        QVERIFY2(s.summary().contains(c.parts), qPrintable(s.summary()));
+        QVERIFY2(s.report().contains(c.report), qPrintable(s.report()));
+        QCOMPARE(s.report().contains("black colour codes"), c.game == Game::Rtcw);
         // Saving asks first where the server would drop the player; No saves nothing.
-        prompts.answers = {PromptAnswer::No};
-        ClickMenuBar(window);
-        const bool asked = prompts.messageTexts().value(0).startsWith("ET: Legacy drops you from the server for a name "
-                                                                      "over 35 bytes or none, at line(s) 2.");
+        s.prompts.answers = {PromptAnswer::No};
+        ClickMenuBar(*s.window);
+        const bool asked = s.prompts.messageTexts().value(0).startsWith("ET: Legacy drops you from the server for a name "
+                                                                        "over 35 bytes or none, at line(s) 2.");
         QCOMPARE(asked, c.game == Game::EtLegacy);
-        QCOMPARE(prompts.dialogs.isEmpty(), c.game == Game::EtLegacy);
+        QCOMPARE(s.prompts.dialogs.isEmpty(), c.game == Game::EtLegacy);
     }
 
     void import_data()

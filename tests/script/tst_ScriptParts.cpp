@@ -1,27 +1,20 @@
 #include "ScriptFixtures.h"
-#include "WidgetDriving.h"
+#include "ScriptWindowUnderTest.h"
 #include "CliRunner.h"
 #include "SmallDisk.h"
 
-#include "animation/AnimationFile.h"
 #include "animation/AnimationFileCommands.h"
 #include "game/GameConsole.h"
 #include "script/ScriptImport.h"
-#include "platform/Platform.h"
 #include "platform/TextFile.h"
 #include "script/ScriptChainRecord.h"
 #include "script/ScriptCheck.h"
 #include "script/ScriptGenerator.h"
 #include "script/ScriptParts.h"
 #include "script/ScriptSave.h"
-#include "script/ScriptWindow.h"
-#include "animation/Settings.h"
 
-#include <QDir>
 #include <QRegularExpression>
-#include <QLabel>
 #include <QListWidget>
-#include <QPlainTextEdit>
 
 namespace {
 
@@ -310,27 +303,21 @@ private slots:
     void windowShowsPartsAndSavesThem()
     {
         QTemporaryDir dir;
-        AnimationModel model;
-        model.setLines(namesInOrder(300));
-        FakePrompts prompts;
-        QVERIFY(SaveAnimation(model, dir.filePath("in.ras"), prompts));
-        const Settings settings{.generateDir = dir.path(), .partLimit = 2048};
-        FileDialogState dialog;
-        ScriptWindow window(model, settings, dialog, prompts);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        ScriptWindowUnderTest s(namesInOrder(300), {.generateDir = dir.path(), .partLimit = 2048});
+        ScriptWindow &window = *s.window;
+        FakePrompts &prompts = s.prompts;
+        QVERIFY(SaveAnimation(s.model, dir.filePath("in.ras"), prompts));
         auto *list = window.findChild<QListWidget *>("lstParts");
         auto *box = window.findChild<QPlainTextEdit *>("txtScript");
-        const QString script = BuildScriptText(model.lines(), {});
+        const QString script = BuildScriptText(s.model.lines(), {});
         const QStringList shown = SplitScript(script, "script", 2048);
         QCOMPARE(list->count(), shown.size());
         QVERIFY(shown.size() > 2);
         qsizetype total = 0;
         for (const QString &part : shown)
             total += PartFileBytes(part);
-        const QString summary = window.findChild<QLabel *>("lblSummary")->text();
         const QString sum = QStringLiteral("%1 bytes in %2 part(s)").arg(QLocale().toString(total)).arg(shown.size());
-        QVERIFY2(summary.startsWith(sum), qPrintable(summary));
+        QVERIFY2(s.summary().startsWith(sum), qPrintable(s.summary()));
 
         const QString name = "a name much longer than the one shown.cfg";
         for (const char *folder : {"window", "cli"})
@@ -364,7 +351,7 @@ private slots:
         QVERIFY(ReadFileBytes(dir.filePath("ocelot_2.cfg")).contains("\r\nexec \"ocelot_3.cfg\"\r\necho"));  // chained still
         QVERIFY(ReadFileBytes(dir.filePath("ocelot.cfg")).endsWith("\r\nexec \"ocelot_2.cfg\"\r\n"));
         QVERIFY(QFile::exists(PartPath(dir.filePath("ocelot.cfg"), parts.size())));
-        QVERIFY(window.findChild<QLabel *>("lblSummary")->text().contains("Start it in the game with: exec \"ocelot.cfg\""));
+        QVERIFY(s.summary().contains("Start it in the game with: exec \"ocelot.cfg\""));
         // A part whose chain line was typed away is said before saving: No keeps the files as they were.
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
         box->selectAll();

@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QListWidget>
-#include <QScopeGuard>
 #include <QSettings>
 #include <QSpinBox>
 
@@ -262,11 +261,9 @@ private slots:
     // browses to joins the list and is stored by OK.
     void gameFolders()
     {
-        const QByteArray oldHome = qgetenv("HOME");
-        qputenv("HOME", m_store.dir.filePath("home").toUtf8());
-        const auto restore = qScopeGuard([&] { qputenv("HOME", oldHome); });
-        const QString home = QDir::toNativeSeparators(m_store.dir.filePath("home"));
-        QVERIFY(QDir(m_store.dir.path()).mkpath("home/.etwolf/etmain"));
+        const TemporaryHome temporaryHome;
+        const QString home = QDir::toNativeSeparators(temporaryHome.path());
+        QVERIFY(QDir(temporaryHome.path()).mkpath(".etwolf/etmain"));
         QVERIFY(QDir(m_store.dir.path()).mkpath("Enemy Territory/etmain"));
         StoreSettings(*m_store.store, {"Game=et"});
         RecordingStore recorder(*m_store.store);

@@ -6,6 +6,7 @@
 #include "animation/AnimationFile.h"
 
 #include <QFile>
+#include <QTemporaryDir>
 
 inline QByteArray ReadFileBytes(const QString &path)
 {
@@ -42,3 +43,13 @@ inline QStringList MessagesOf(const FakePrompts &prompts)
         messages << message.title + QLatin1Char('|') + message.text;
     return messages;
 }
+
+// HOME is a temporary folder while this lives: the game folders found are the test's own.
+struct TemporaryHome {
+    QTemporaryDir dir;
+    const QByteArray old = qgetenv("HOME");
+
+    TemporaryHome() { qputenv("HOME", dir.path().toUtf8()); }
+    ~TemporaryHome() { qputenv("HOME", old); }
+    QString path() const { return dir.path(); }
+};

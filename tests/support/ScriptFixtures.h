@@ -1,16 +1,11 @@
 #pragma once
 
 // Shared by the animation file, line command, script and command-line tests.
-#include "FakePrompts.h"
 #include "FileFixtures.h"
-#include "TestLines.h"
 
 #include "script/Contact.h"
-#include "animation/AnimationModel.h"
 #include "animation/LineLimit.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 
 using Lines = QVector<AnimationLine>;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "FakePrompts.h"
 #include "FileFixtures.h"
 
 #include <QAbstractButton>

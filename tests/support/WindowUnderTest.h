@@ -1,7 +1,5 @@
 #pragma once
 
-#include "FakePrompts.h"
-#include "TestLines.h"
 #include "TestStore.h"
 #include "WidgetDriving.h"
 
@@ -9,16 +7,12 @@
 #include "colors/PreviewBoxWidget.h"
 #include "wizard/WizardWindow.h"
 
-#include <QAbstractButton>
-#include <QApplication>
 #include <QDialog>
 #include <QMenu>
-#include <QMenuBar>
 #include <QMimeData>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
-#include <QTest>
 #include <functional>
 
 // Clicks what a user clicks for the entry named: its button (a shown one), or the entry in the drop-down or

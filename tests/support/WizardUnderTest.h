@@ -1,7 +1,5 @@
 #pragma once
 
-#include "FakePrompts.h"
-#include "TestLines.h"
 #include "WidgetDriving.h"
 
 #include "animation/Settings.h"

@@ -1,10 +1,8 @@
 #include "CliRunner.h"
-#include "TestLines.h"
 #include "OptionsUnderTest.h"
 #include "platform/TextFile.h"
 #include "transforms/TextTransforms.h"
 
-#include <QDir>
 #include <QRandomGenerator>
 
 // The file "Create file" writes, byte for byte.
