@@ -1,6 +1,7 @@
 #include "about/HelpBrowserWindow.h"
 
 #include "about/HelpPages.h"
+#include "platform/ScreenFit.h"
 
 #include <QFile>
 #include <QHBoxLayout>
@@ -60,7 +61,7 @@ HelpBrowserWindow::HelpBrowserWindow(QWidget *parent) : QDialog(parent)
     setObjectName(QStringLiteral("frmHelpBrowser"));
     setWindowTitle(QStringLiteral("Marqueemaster Help"));
     setModal(false);
-    resize(820, 560);
+    ResizeOnScreen(*this, QSize(820, 560));
 
     auto *searchLabel = new QLabel(QStringLiteral("&Search:"), this);
     m_search = new QLineEdit(this);

@@ -1,5 +1,7 @@
 #include "app/UndoHistoryDialog.h"
 
+#include "platform/ScreenFit.h"
+
 #include <QAction>
 #include <QPointer>
 #include <QDialogButtonBox>
@@ -24,7 +26,7 @@ UndoHistoryDialog::UndoHistoryDialog(QUndoStack &stack, QWidget *parent) : QDial
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(view);
     layout->addWidget(buttons);
-    resize(320, 360);
+    ResizeOnScreen(*this, QSize(320, 360));
 }
 
 std::pair<QAction *, QAction *> AddUndoEntries(QMenu *edit, QUndoStack &stack, QWidget *owner)

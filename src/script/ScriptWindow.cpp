@@ -3,6 +3,7 @@
 #include "animation/AnimationModel.h"
 #include "game/GameConsole.h"
 #include "platform/Platform.h"
+#include "platform/ScreenFit.h"
 #include "platform/Prompts.h"
 #include "platform/SafeSave.h"
 #include "platform/TextFile.h"
@@ -45,7 +46,7 @@ ScriptWindow::ScriptWindow(const AnimationModel &model, const Settings &settings
 {
     setObjectName(QStringLiteral("frmScript"));
     setWindowTitle(QStringLiteral("Generate RtCW Script"));
-    resize(760, 560);
+    ResizeOnScreen(*this, QSize(760, 560));
 
     auto *menuBar = new QMenuBar(this);
     auto *saveAction = menuBar->addAction(QStringLiteral("&Save"));

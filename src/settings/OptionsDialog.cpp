@@ -1,6 +1,7 @@
 #include "settings/OptionsDialog.h"
 
 #include "platform/RegistryOps.h"
+#include "platform/ScreenFit.h"
 #include "animation/Settings.h"
 #include "platform/ShellIntegration.h"
 #include "platform/Prompts.h"
@@ -101,7 +102,7 @@ OptionsDialog::OptionsDialog(RegistryStore &store, LeetTable &leet, const LeetFi
     layout->addWidget(m_tabs, 1);
     layout->addLayout(buttons);
 
-    resize(QSize(478, 337).expandedTo(minimumSizeHint()));
+    ResizeOnScreen(*this, QSize(478, 337).expandedTo(minimumSizeHint()));
 
     readSettings();
     showLeetTable();

@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTextCursor>
 #include <QTreeWidget>
@@ -29,6 +30,16 @@ QStringList withoutMnemonic(QWidget *window)
         for (QAction *title : bar->actions())
             check(title->text());
     return missing;
+}
+
+// The window's name when it is larger than the free part of its screen: its bottom or side would be cut off.
+QStringList offTheScreen(const QWidget *window)
+{
+    const QSize screen = window->screen()->availableGeometry().size();
+    const QSize size = window->frameGeometry().size().expandedTo(window->size());
+    return size.width() > screen.width() || size.height() > screen.height()
+               ? QStringList{QStringLiteral("%1 %2x%3").arg(window->objectName()).arg(size.width()).arg(size.height())}
+               : QStringList();
 }
 
 } // namespace
@@ -154,10 +165,11 @@ private slots:
     {
         QFETCH(QString, name);
         m_open->start({"A", "B"});  // nothing to save: New asks nothing
-        QStringList opened, missing;
+        QStringList opened, missing, tooLarge;
         m_open->onDialog = [&](QDialog &dialog) {
             opened << dialog.objectName();
             missing << withoutMnemonic(&dialog);
+            tooLarge << offTheScreen(&dialog);
         };
         const QWidgetList before = QApplication::topLevelWidgets();
         ClickEntry(*m_window, name);
@@ -165,6 +177,7 @@ private slots:
             if (!before.contains(top) && top->isVisible() && !qobject_cast<QMenu *>(top)) {
                 opened << top->objectName();
                 missing << withoutMnemonic(top);
+                tooLarge << offTheScreen(top);
                 top->deleteLater();
             }
         if (!m_open->prompts.dialogs.isEmpty() || !m_open->prompts.inputPrompts.isEmpty())
@@ -172,6 +185,7 @@ private slots:
         const QString caption = m_window->findChild<QAction *>(name)->text();
         QVERIFY2(caption.endsWith("...") == !opened.isEmpty(), qPrintable(caption + " opens: " + opened.join(u',')));
         QVERIFY2(missing.isEmpty(), qPrintable(missing.join(u',')));
+        QVERIFY2(tooLarge.isEmpty(), qPrintable(tooLarge.join(u',')));
     }
 
     void hugeClipboardText()
