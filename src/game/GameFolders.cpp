@@ -1,5 +1,7 @@
 #include "game/GameFolders.h"
 
+#include "platform/Platform.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -37,11 +39,8 @@ QString under(const QString &folder, const QString &name)
 bool holds(const QString &folder, const QString &filePath)
 {
     const QString parent = QDir::cleanPath(folder) + QLatin1Char('/');
-#ifdef Q_OS_WIN
-    return QDir::cleanPath(filePath).startsWith(parent, Qt::CaseInsensitive);
-#else
-    return QDir::cleanPath(filePath).startsWith(parent);
-#endif
+    return QDir::cleanPath(filePath).startsWith(parent, Platform::FileNamesIgnoreCase() ? Qt::CaseInsensitive
+                                                                                         : Qt::CaseSensitive);
 }
 
 } // namespace

@@ -1,18 +1,18 @@
 #include "game/SystemGamePlaces.h"
 
+#include "platform/Platform.h"
+
 #include <QDir>
-#include <QSettings>
 #include <QStandardPaths>
 
 namespace {
 
-// Install folders the system's records name, where the games' own code reads them.
+// Install folders the system's records name, where the games' own code reads them (Windows only has them).
 QStringList foundInstalls()
 {
     QStringList found;
-#ifdef Q_OS_WIN
     auto read = [&found](const QString &key, const QString &value, const QString &below = {}) {
-        const QString folder = QSettings(key, QSettings::NativeFormat).value(value).toString();
+        const QString folder = Platform::SystemRecord(key, value);
         if (!folder.isEmpty())
             found << QDir::cleanPath(QDir::fromNativeSeparators(folder) + below);
     };
@@ -24,8 +24,17 @@ QStringList foundInstalls()
     read(machine + QStringLiteral("GOG.com\\Games\\1441704976"), QStringLiteral("PATH"));
     read(machine + QStringLiteral("Activision\\Wolfenstein - Enemy Territory"), QStringLiteral("InstallPath"));
     read(machine + QStringLiteral("ETLegacy"), QStringLiteral("InstallPath"));
-#endif
     return found;
+}
+
+HostOs hostOs()
+{
+    switch (Platform::ThisSystem()) {
+    case Platform::System::Windows: return HostOs::Windows;
+    case Platform::System::MacOs: return HostOs::MacOs;
+    case Platform::System::Linux: break;
+    }
+    return HostOs::Linux;
 }
 
 } // namespace
@@ -33,11 +42,7 @@ QStringList foundInstalls()
 GamePlaces SystemGamePlaces(const QStringList &chosenInstalls)
 {
     GamePlaces places;
-#if defined(Q_OS_WIN)
-    places.os = HostOs::Windows;
-#elif defined(Q_OS_MACOS)
-    places.os = HostOs::MacOs;
-#endif
+    places.os = hostOs();
     places.home = QDir::homePath();
     places.documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     places.installs = chosenInstalls + foundInstalls();

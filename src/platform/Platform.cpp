@@ -1,6 +1,7 @@
 #include "platform/Platform.h"
 
 #include <QDir>
+#include <QSettings>
 #include <QStandardPaths>
 
 #include <QtGlobal>
@@ -96,4 +97,26 @@ QString Platform::PlayerFilesFolder()
         return documents;
 #endif
     return QDir::homePath();
+}
+
+Platform::System Platform::ThisSystem()
+{
+#if defined(Q_OS_WIN)
+    return System::Windows;
+#elif defined(Q_OS_MACOS)
+    return System::MacOs;
+#else
+    return System::Linux;
+#endif
+}
+
+QString Platform::SystemRecord(const QString &key, const QString &value)
+{
+#ifdef Q_OS_WIN
+    return QSettings(key, QSettings::NativeFormat).value(value).toString();
+#else
+    Q_UNUSED(key);
+    Q_UNUSED(value);
+    return {};
+#endif
 }

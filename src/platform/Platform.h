@@ -21,6 +21,14 @@ bool FileNamesIgnoreCase();
 // script's exec line names another file than the one saved.
 bool FileNamesInTheCodePage();
 
+// The system the program runs on.
+enum class System { Linux, Windows, MacOs };
+System ThisSystem();
+
+// A text value of the system's own records (the Windows registry: "HKEY_LOCAL_MACHINE\\SOFTWARE\\…"), or empty
+// where there are none.
+QString SystemRecord(const QString &key, const QString &value);
+
 // Where a player keeps files: Documents on Windows, the home folder elsewhere. File dialogs start there when
 // they have no folder of their own (never in the folder the program was started from).
 QString PlayerFilesFolder();
