@@ -50,3 +50,8 @@ unsigned ColorRgb(int index)
 }
 
 } // namespace Games
+
+QString Games::ScriptGameName(const GameRules &game)
+{
+    return game.game == Game::Rtcw ? QStringLiteral("RtCW") : QLatin1String(game.title);
+}

@@ -133,6 +133,9 @@ const GameRules &Of(Game game);
 std::optional<Game> FromKey(const QString &key);
 QString KeyOf(Game game);
 QString TitleOf(Game game);
+// The game's name where the program names the scripts it makes ("Generate RtCW Script"): RtCW 1.4's as it always
+// was, the others' titles.
+QString ScriptGameName(const GameRules &game);
 // "rtcw|iortcw|et|etlegacy", for usage lines.
 QString Keys();
 

@@ -17,7 +17,10 @@
 
 namespace {
 
-const QString ScriptFilter = QStringLiteral("RtCW Script (*.cfg)|*.cfg|All Files(*.*)|*.*");
+QString scriptFilter(const QString &gameName)
+{
+    return gameName + QStringLiteral(" Script (*.cfg)|*.cfg|All Files(*.*)|*.*");
+}
 
 // NAME_k.cfg beside firstPath for every k past `parts`, by k.
 QMap<int, QString> laterParts(const QString &firstPath, qsizetype parts)
@@ -175,7 +178,7 @@ bool SaveScriptParts(const std::function<QStringList(const QString &path)> &part
     QStringList parts;
     for (;;) {
         dialog.title = QStringLiteral("Save Script");
-        dialog.filter = ScriptFilter;
+        dialog.filter = scriptFilter(place.gameName);
         if (dialog.fileName.isEmpty()) {
             if (!place.generateDir.isEmpty())
                 dialog.initialDir = place.generateDir;

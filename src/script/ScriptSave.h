@@ -41,6 +41,7 @@ PartsWriteResult WriteScriptParts(const QString &firstPath, const QStringList &p
 struct ScriptSavePlace {
     QString generateDir;
     GameFolders folders;
+    QString gameName = QStringLiteral("RtCW");  // as the file filter names the scripts
 };
 
 // The script window's "Save": asks for a .cfg file (starting in generateDir, else the game's home base folder,

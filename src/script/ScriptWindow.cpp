@@ -45,7 +45,7 @@ ScriptWindow::ScriptWindow(const AnimationModel &model, const Settings &settings
     : QDialog(parent), m_settings(settings), m_folders(settings.folders()), m_dialog(dialog), m_prompts(prompts)
 {
     setObjectName(QStringLiteral("frmScript"));
-    setWindowTitle(QStringLiteral("Generate RtCW Script"));
+    setWindowTitle(QStringLiteral("Generate %1 Script").arg(Games::ScriptGameName(settings.rules())));
     ResizeOnScreen(*this, QSize(760, 560));
 
     auto *menuBar = new QMenuBar(this);
@@ -362,7 +362,8 @@ QStringList ScriptWindow::parts() const
 void ScriptWindow::save()
 {
     saveThrough([this](const auto &partsFor, QStringList *saved) {
-        return SaveScriptParts(partsFor, {m_settings.generateDir, m_folders}, m_dialog, m_prompts, saved);
+        return SaveScriptParts(partsFor, {m_settings.generateDir, m_folders, Games::ScriptGameName(m_settings.rules())},
+                               m_dialog, m_prompts, saved);
     });
 }
 

@@ -17,7 +17,7 @@ class QPlainTextEdit;
 struct FileDialogState;
 struct Settings;
 
-// "Generate RtCW Script": the script built from the animation when the window
+// "Generate RtCW Script" (or the chosen game's name): the script built from the animation when the window
 // opens, as the parts it is saved in (a list beside one box showing the chosen
 // part), with what the game will make of it. "Save" writes what the boxes hold.
 class ScriptWindow : public QDialog {

@@ -214,8 +214,8 @@ private slots:
             "no number _2x_\nCan't write " + QDir::toNativeSeparators("/missing/x.cfg").toUtf8() + ": "};
         QTest::newRow("generate, exec path too long") << VerbCase{{"generate", "@/in", "-o", "@/" + QString(60, 'x')}, example, 1, {},
             "no number _2x_\nThe exec path "};  // (64 bytes or more: the temporary folder's name is in it)
-        QTest::newRow("generate, a folder name the code page lacks")
-            << VerbCase{{"generate", "@/in", "-o", QString::fromUtf8("@/\u010dapek dir/x.cfg")}, example, 1, {},
+        QTest::newRow("generate, a name the code page lacks")
+            << VerbCase{{"generate", "@/in", "-o", QString::fromUtf8("@/\u010dapek.cfg")}, example, 1, {},
                         "no number _2x_\nThe exec path "};
         QTest::newRow("import, no command read") << VerbCase{import, "bind x y\n", 0, "#v050#\r\n", "@/in holds no command"};
         QByteArray names, full("#v050#\r\n");

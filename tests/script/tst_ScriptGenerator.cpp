@@ -175,6 +175,13 @@ private slots:
         ScriptWindowUnderTest inGame(ExampleLines(), {.game = Game::Et});
         ClickMenuBar(*inGame.window);
         QCOMPARE(inGame.prompts.dialogs.first().state.initialDir, folders.homeBase);
+        // The game's own name in the caption and the file filter; RtCW 1.4's as they always were.
+        QCOMPARE(inGame.window->windowTitle(), QStringLiteral("Generate Enemy Territory 2.60b Script"));
+        QVERIFY(inGame.prompts.dialogs.first().state.filter.startsWith("Enemy Territory 2.60b Script (*.cfg)|"));
+        ScriptWindowUnderTest rtcw(ExampleLines(), {.game = Game::Rtcw});
+        ClickMenuBar(*rtcw.window);
+        QCOMPARE(rtcw.window->windowTitle(), QStringLiteral("Generate RtCW Script"));
+        QVERIFY(rtcw.prompts.dialogs.first().state.filter.startsWith("RtCW Script (*.cfg)|"));
     }
 
     // autoexec.cfg gets one bind line and loses exactly that line again; every other byte stays.
