@@ -17,6 +17,7 @@ AboutDialog::AboutDialog(QWidget *parent, LinkOpener opener) : QDialog(parent)
     setWindowTitle(QStringLiteral("About ") + AppTitle);
 
     auto *preview = new QTextEdit(this);
+    preview->setTabChangesFocus(true);
     preview->setObjectName(QStringLiteral("txtPreview"));
     preview->setReadOnly(true);
     preview->setAcceptRichText(false);

@@ -26,6 +26,7 @@ ColorEditorDialog::ColorEditorDialog(const GameRules &game, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmColorEditor"));
     setWindowTitle(QStringLiteral("Color name editor"));
+    m_preview->setTabChangesFocus(true);  // Tab moves on: it typed a tab over the selected name
     setModal(true);
 
     const int rowWidth = (ColorButtonCount - 1) * ButtonPitch + ButtonSize;

@@ -11,6 +11,7 @@
 
 PreviewBoxWidget::PreviewBoxWidget(QWidget *parent) : QTextEdit(parent)
 {
+    setTabChangesFocus(true);  // a name holds no tab; Tab moves on, never replacing a selection
     QFont font(QStringLiteral("Courier New"));
     font.setStyleHint(QFont::TypeWriter);
     font.setPointSizeF(14.5);

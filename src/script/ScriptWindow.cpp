@@ -71,6 +71,7 @@ ScriptWindow::ScriptWindow(const AnimationModel &model, const Settings &settings
     m_partList->setObjectName(QStringLiteral("lstParts"));
     m_partList->setUniformItemSizes(true);  // about 90 captions at the line limit: one is measured, not each
     m_text = new QPlainTextEdit(this);
+    m_text->setTabChangesFocus(true);  // a keyboard user must be able to leave the script box
     m_text->setObjectName(QStringLiteral("txtScript"));
     m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -80,6 +81,7 @@ ScriptWindow::ScriptWindow(const AnimationModel &model, const Settings &settings
     font.setPointSizeF(9.75);
     m_text->setFont(font);
     m_report = new QPlainTextEdit(this);
+    m_report->setTabChangesFocus(true);
     m_report->setObjectName(QStringLiteral("txtReport"));
     m_report->setReadOnly(true);
     m_report->setLineWrapMode(QPlainTextEdit::NoWrap);

@@ -22,6 +22,7 @@ constexpr int Width = 420;
 QTextEdit *gameBox(QWidget *parent, const QRect &geometry, const QString &objectName)
 {
     auto *box = new QTextEdit(parent);
+    box->setTabChangesFocus(true);  // Tab moves on; it never replaces a selection
     box->setObjectName(objectName);
     box->setGeometry(geometry);
     box->setReadOnly(true);

@@ -40,7 +40,7 @@ EffectsPageWidget::EffectsPageWidget(std::function<std::pair<QString, QString>()
         m_previewButton->setText(playing ? QStringLiteral("&Stop") : QStringLiteral("Pre&view"));
     });
 
-    QLabel *listLabel = Placed(new QLabel(QStringLiteral("Effect &list"), frame), QRect(16, 58, 200, 18),
+    QLabel *listLabel = Placed(new QLabel(QStringLiteral("&Effect list"), frame), QRect(16, 58, 200, 18),
                                QStringLiteral("lblEffectList"));
     m_effectList = Placed(new QTreeWidget(frame), QRect(16, 78, 306, 132), QStringLiteral("lvwEffects"));
     listLabel->setBuddy(m_effectList);

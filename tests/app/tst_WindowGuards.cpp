@@ -1,12 +1,16 @@
 #include "WindowUnderTest.h"
 
 #include <QClipboard>
+#include <QLabel>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QTabWidget>
 #include <QTextCursor>
+#include <QTextBrowser>
+#include <QTextEdit>
 #include <QTreeWidget>
 
 namespace {
@@ -30,6 +34,21 @@ QStringList withoutMnemonic(QWidget *window)
         for (QAction *title : bar->actions())
             check(title->text());
     return missing;
+}
+
+// The text boxes in which Tab types a tab instead of moving on: a keyboard user is stuck there, and a selection
+// is replaced.
+QStringList tabTraps(QWidget *window)
+{
+    QStringList traps;
+    for (QTextEdit *box : window->findChildren<QTextEdit *>())
+        if (!box->tabChangesFocus() && !qobject_cast<QTextBrowser *>(box)  // a browser's Tab walks its links
+            && box->focusPolicy() != Qt::NoFocus)
+            traps << box->objectName();
+    for (QPlainTextEdit *box : window->findChildren<QPlainTextEdit *>())
+        if (!box->tabChangesFocus() && box->focusPolicy() != Qt::NoFocus)
+            traps << box->objectName();
+    return traps;
 }
 
 // The window's name when it is larger than the free part of its screen: its bottom or side would be cut off.
@@ -166,18 +185,21 @@ private slots:
         QFETCH(QString, name);
         m_open->start({"A", "B"});  // nothing to save: New asks nothing
         QStringList opened, missing, tooLarge;
+        const auto look = [&](QWidget *window) {
+            missing << withoutMnemonic(window) << SharedMnemonics(window) << tabTraps(window);
+            tooLarge << offTheScreen(window);
+        };
+        look(m_window);
         m_open->onDialog = [&](QDialog &dialog) {
             opened << dialog.objectName();
-            missing << withoutMnemonic(&dialog);
-            tooLarge << offTheScreen(&dialog);
+            look(&dialog);
         };
         const QWidgetList before = QApplication::topLevelWidgets();
         ClickEntry(*m_window, name);
         for (QWidget *top : QApplication::topLevelWidgets())
             if (!before.contains(top) && top->isVisible() && !qobject_cast<QMenu *>(top)) {
                 opened << top->objectName();
-                missing << withoutMnemonic(top);
-                tooLarge << offTheScreen(top);
+                look(top);
                 top->deleteLater();
             }
         if (!m_open->prompts.dialogs.isEmpty() || !m_open->prompts.inputPrompts.isEmpty())

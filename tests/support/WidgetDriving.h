@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -52,4 +53,32 @@ inline bool TabTo(QWidget &window, const QWidget *target)
     for (int i = 0; i < 40 && QApplication::focusWidget() != target; ++i)
         QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &window, Qt::Key_Tab);
     return QApplication::focusWidget() == target;
+}
+
+// The Alt letters a window's shown controls use more than once: Alt would pick one of them at random.
+inline QStringList SharedMnemonics(QWidget *window)
+{
+    QMultiHash<QString, QString> owners;
+    const auto add = [&owners](const QString &caption) {
+        if (const QKeySequence key = QKeySequence::mnemonic(caption); !key.isEmpty())
+            owners.insert(key.toString().toLower(), caption);
+    };
+    for (QAbstractButton *button : window->findChildren<QAbstractButton *>())
+        if (button->isVisibleTo(window))
+            add(button->text());
+    for (QLabel *label : window->findChildren<QLabel *>())
+        if (label->buddy() && label->isVisibleTo(window))
+            add(label->text());
+    for (QTabWidget *tabs : window->findChildren<QTabWidget *>())
+        if (tabs->isVisibleTo(window))
+            for (int i = 0; i < tabs->count(); ++i)
+                add(tabs->tabText(i));
+    for (QMenuBar *bar : window->findChildren<QMenuBar *>())
+        for (QAction *title : bar->actions())
+            add(title->text());
+    QStringList shared;
+    for (const QString &key : owners.uniqueKeys())
+        if (owners.count(key) > 1)
+            shared << key + ": " + QStringList(owners.values(key)).join(" / ");
+    return shared;
 }

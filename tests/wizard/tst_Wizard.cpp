@@ -91,11 +91,11 @@ private slots:
             "closed Wave 2", {}, "a,ab"};
         QTest::newRow("Escape before typing leaves at once") << KeysCase{"Return Escape", "closed", {}, "old"};
         QTest::newRow("Escape after typing asks") << KeysCase{"Return Return type:ab Escape", "closed", exit, "old"};
-        QTest::newRow("Alt+M removes the chosen effect") << KeysCase{"Alt+N Alt+N Alt+N Alt+A Alt+A Alt+L Down Alt+M",
+        QTest::newRow("Alt+M removes the chosen effect") << KeysCase{"Alt+N Alt+N Alt+N Alt+A Alt+A Alt+E Down Alt+M",
             "page 4 Wave 2", {}, "old"};
-        QTest::newRow("context menu: move down") << KeysCase{"Alt+N Alt+N Alt+N Alt+A Down Alt+A Alt+L RightClick D",
+        QTest::newRow("context menu: move down") << KeysCase{"Alt+N Alt+N Alt+N Alt+A Down Alt+A Alt+E RightClick D",
             "page 4 Bounce,Wave 2", {}, "old"};
-        QTest::newRow("context menu: remove") << KeysCase{"Alt+N Alt+N Alt+N Alt+A Alt+L Down RightClick R", "page 4", {}, "old"};
+        QTest::newRow("context menu: remove") << KeysCase{"Alt+N Alt+N Alt+N Alt+A Alt+E Down RightClick R", "page 4", {}, "old"};
     }
     void byKeys()
     {
@@ -103,6 +103,7 @@ private slots:
         Wizard wizard;
         wizard.prompts.answers << PromptAnswer::Yes;
         const QStringList keys = c.keys.split(u' ');
+        QStringList shared;  // Alt letters one page uses twice
         for (qsizetype i = 0; i < keys.size(); ++i) {
             const QString &key = keys[i];
             QWidget *target = QApplication::focusWidget();
@@ -123,7 +124,11 @@ private slots:
             }
             if (key.startsWith("Alt+"))
                 QTest::qWait(150);  // a mnemonic clicks its button as a mouse would: released a moment later
+            if (wizard.window.isVisible())
+                shared << SharedMnemonics(&wizard.window);
         }
+        shared.removeDuplicates();
+        QVERIFY2(shared.isEmpty(), qPrintable(shared.join(u',')));
         QStringList effects;
         for (const EffectRow &row : wizard.window.effectRows())
             effects << row.effect;
