@@ -200,7 +200,7 @@ QString joinTexts(unsigned rules)
     } texts[] = {
         {NothingVisible, "no visible character: shown as UnnamedPlayer"},
         {TooLong, "cut at 35 bytes (colour codes count)"},
-        {BlackCode, "black colour codes are removed with their character"},
+        {BlackCode, "black colour codes are removed; the letters after them stay"},
         {LeadingBlanks, "leading blanks are dropped"},
         {BlankRun, "more than three blanks in a row are dropped"},
         {LoneCaret, "a lone ^ at the end is dropped"},
