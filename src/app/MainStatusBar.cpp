@@ -13,6 +13,10 @@ void BuildMainStatusBar(QStatusBar *bar, Document &document, DocumentSession &se
                         std::function<std::optional<int>()> currentRow, std::function<void(const QUrl &)> openHelp)
 {
     bar->setObjectName(QStringLiteral("stbMain"));
+    // What the preview box is for just now: typing the Text, or showing the game's version, locked.
+    auto *previewNote = new QLabel(bar);
+    previewNote->setObjectName(QStringLiteral("lblPreviewNote"));
+    bar->addPermanentWidget(previewNote);
     auto *lineStatus = new QLabel(bar);
     lineStatus->setObjectName(QStringLiteral("lblLineStatus"));
     bar->addPermanentWidget(lineStatus);

@@ -29,6 +29,7 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
@@ -122,7 +123,11 @@ void MainWindow::buildCentralArea()
     const auto *asGame = findChild<QAction *>(QStringLiteral("mnuEditShowAsGame"));
     m_editor = new PreviewEditor(m_preview, m_model,
                                  {[this] { return currentRow(); }, [this]() -> const GameRules & { return m_settings.rules(); },
-                                  [asGame] { return asGame->isChecked(); }},
+                                  [asGame] { return asGame->isChecked(); },
+                                  [this](const QString &note) {
+                                      if (auto *label = statusBar()->findChild<QLabel *>(QStringLiteral("lblPreviewNote")))
+                                          label->setText(note);
+                                  }},
                                  this);
     m_colorPanel = new ColorPanel(m_area);
     connect(m_colorPanel, &ColorPanel::colorClicked, m_editor, &PreviewEditor::applyColor);

@@ -28,6 +28,8 @@ void PreviewEditor::showCurrentLine()
     const bool wasUpdating = std::exchange(m_updating, true);
     if (m_model.isEmpty()) {
         m_box->showPlaceholder();
+        if (m_access.note)
+            m_access.note(QString());
     } else {
         const std::optional<int> row = m_access.currentRow();
         const bool asGame = m_access.showAsGame();
@@ -35,6 +37,11 @@ void PreviewEditor::showCurrentLine()
         // row to write edits into.
         const std::optional<LineMark> mark = row && asGame ? m_model.gameMark(*row) : std::nullopt;
         m_box->setReadOnly(!row || asGame);
+        if (m_access.note)
+            m_access.note(!row    ? QString()
+                          : asGame ? QStringLiteral("Preview: as the game shows it, locked (Edit \u25b8 Show as the game "
+                                                    "shows it)")
+                                   : QStringLiteral("Type in the preview to change the line's Text"));
         RenderColoredText(mark ? mark->shown : row ? m_model.line(*row).text : QString(), *m_box->document(),
                           m_access.rules());
         m_box->moveCursor(QTextCursor::End);

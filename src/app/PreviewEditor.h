@@ -22,6 +22,7 @@ public:
         std::function<std::optional<int>()> currentRow;
         std::function<const GameRules &()> rules;
         std::function<bool()> showAsGame;
+        std::function<void(const QString &)> note;  // says whether and how the line's Text can be typed here
     };
     PreviewEditor(PreviewBoxWidget *box, AnimationModel &model, Access access, QObject *parent);
 

@@ -110,8 +110,11 @@ private slots:
         window->model().setLines(lines);
         window->setCurrentRow(0);
         QCOMPARE(window->previewBox()->toPlainText(), QStringLiteral("  xBob"));
+        auto *note = window->statusBar()->findChild<QLabel *>("lblPreviewNote");
+        QCOMPARE(note->text(), QStringLiteral("Type in the preview to change the line's Text"));
         ClickEntry(*window, "mnuEditShowAsGame");
         QTRY_COMPARE(window->previewBox()->toPlainText(), QStringLiteral("xBob"));
+        QVERIFY(note->text().endsWith(QStringLiteral("locked (Edit \u25b8 Show as the game shows it)")));
         QVERIFY(window->previewBox()->isReadOnly());
         QCOMPARE(window->model().line(0).text, QStringLiteral("  ^0x^2Bob"));
         ClickEntry(*window, "mnuEditShowAsGame");
