@@ -55,9 +55,12 @@ QString GameColorName(const GameRules &game, int index)
     static const char *const names[32] = {
         "black", "red", "green", "yellow", "blue", "cyan", "magenta", "white",
         "orange", "mid grey", "light grey", "light grey", "mid green", "mid yellow", "mid blue", "mid red",
-        "mid orange", "light orange", "mid cyan", "mid purple"};
+        "mid orange", "light orange", "mid cyan", "mid purple",
+        // The source names no more; these say what each looks like.
+        "azure", "violet", "steel blue", "pale green", "dark green", "crimson", "dark red", "brown",
+        "ochre", "olive", "cream", "light yellow"};
     index &= game.colors - 1;
-    return index < 20 ? QLatin1String(names[index]) : QString();
+    return QLatin1String(names[index]);
 }
 
 void ForEachDrawnPiece(QStringView text, const GameRules &game,

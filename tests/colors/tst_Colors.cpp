@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QPushButton>
+#include <QSet>
 #include <QTest>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -58,6 +59,21 @@ struct Player {
 class ColorsTest : public QObject {
     Q_OBJECT
 private slots:
+    // Every colour a game draws has a name (its buttons' tips and More colours), one per colour: the ET games'
+    // two identical light greys share theirs.
+    void everyColourNamed()
+    {
+        for (const GameRules *game : Games::All) {
+            QSet<QString> names;
+            for (int index = 0; index < game->colors; ++index) {
+                const QString name = GameColorName(*game, index);
+                QVERIFY2(!name.isEmpty(), qPrintable(QStringLiteral("%1 %2").arg(game->key).arg(index)));
+                names << name;
+            }
+            QCOMPARE(names.size(), game->colors == 32 ? 31 : 8);
+        }
+    }
+
     void isNumber_data()
     {
         QTest::addColumn<NumberCase>("c");
