@@ -2,6 +2,7 @@
 
 #include "wizard/EffectList.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -24,6 +25,23 @@ UpDownWidget::UpDownWidget(QLineEdit *buddy, QWidget *parent)
     m_down->setArrowType(Qt::DownArrow);
     connect(m_up, &QToolButton::clicked, this, [this] { step(1); });
     connect(m_down, &QToolButton::clicked, this, [this] { step(-1); });
+    // The arrows take no focus; the box does, and its arrow keys step as the arrows do.
+    m_buddy->installEventFilter(this);
+}
+
+bool UpDownWidget::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_buddy && event->type() == QEvent::KeyPress && isEnabled()) {
+        constexpr int Page = 5;
+        switch (static_cast<QKeyEvent *>(event)->key()) {
+        case Qt::Key_Up: step(1); return true;
+        case Qt::Key_Down: step(-1); return true;
+        case Qt::Key_PageUp: step(m_choices.isEmpty() ? Page : 1); return true;
+        case Qt::Key_PageDown: step(m_choices.isEmpty() ? -Page : -1); return true;
+        default: break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void UpDownWidget::setRange(int minimum, int maximum)

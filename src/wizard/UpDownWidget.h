@@ -6,8 +6,8 @@
 class QLineEdit;
 class QToolButton;
 
-// Up and down arrows attached to a text box: each click steps the number in
-// the box within the arrows' range.
+// Up and down arrows attached to a text box: each click, or Up, Down, PgUp and PgDn in the box, steps the number
+// in the box within the arrows' range.
 class UpDownWidget : public QWidget {
     Q_OBJECT
 public:
@@ -21,6 +21,9 @@ public:
 
     QToolButton *upButton() const { return m_up; }
     QToolButton *downButton() const { return m_down; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void step(int by);

@@ -171,6 +171,16 @@ private slots:
         wizard.arrow("down", 20);
         shown << wizard.get<QLineEdit>("txtParam1")->text();
         QTEST(shown.join(u'|'), "panel");
+        // The same by keys in the box: PgUp five up, Up one, Down one.
+        auto *param = wizard.get<QLineEdit>("txtParam1");
+        if (param->isEnabled()) {
+            param->setFocus();
+            QTest::keyClick(param, Qt::Key_PageUp);
+            QTest::keyClick(param, Qt::Key_Up);
+            QCOMPARE(param->text(), QStringLiteral("7"));  // from the lowest, 1
+            QTest::keyClick(param, Qt::Key_Down);
+            QCOMPARE(param->text(), QStringLiteral("6"));
+        }
     }
 
     // The effect page's choices as Finish writes them: in the Options' game (on ET black is a colour the scroll
