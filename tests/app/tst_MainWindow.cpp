@@ -3,6 +3,7 @@
 #include "animation/PreviewPlayer.h"
 #include "app/MainLayout.h"
 #include "app/RecentFiles.h"
+#include "colors/ColorButtonsWidget.h"
 
 #include <QTextCursor>
 
@@ -36,6 +37,9 @@ private slots:
         QTest::newRow("ET: the last button is orange") << ColourCase{"ab", 1, 2, "cmdColor7", "a^8b", "et"};
         QTest::newRow("ET: More colours, never ^;") << ColourCase{"^;a^Tb", 0, 1, "mnuColor12", "^<a^4b", "et"};
         QTest::newRow("ET: Legacy: black from More colours") << ColourCase{"ab", 0, 1, "mnuColor0", "^0a^7b", "etlegacy"};
+        // Tab into the row of buttons, arrows to a colour, Space or Enter colours the selection.
+        QTest::newRow("by keys: Right, Space") << ColourCase{"name", 2, 4, "keys:Right,Space", "na^2me"};
+        QTest::newRow("by keys: Left wraps to the last, Enter") << ColourCase{"ab", 1, 2, "keys:Left,Return", "a^0b"};
     }
 
     void colourButtonsWriteCodes()
@@ -50,7 +54,13 @@ private slots:
         cursor.setPosition(from);
         cursor.setPosition(to, QTextCursor::KeepAnchor);
         window->previewBox()->setTextCursor(cursor);
-        open->use(button);
+        if (button.startsWith("keys:")) {
+            window->previewBox()->setFocus();
+            QVERIFY(TabTo(*window, window->findChild<ColorButtonsWidget *>()));
+            PressKeys(button.mid(5));
+        } else {
+            open->use(button);
+        }
         QCOMPARE(open->texts(), (QStringList{"other", expected}));
     }
 
