@@ -25,7 +25,7 @@ MoreColorsButton::MoreColorsButton(QWidget *parent) : QToolButton(parent)
     setObjectName(QStringLiteral("cmdMoreColors"));
     setText(QStringLiteral("More"));
     setToolTip(QStringLiteral("More colours"));
-    setFocusPolicy(Qt::NoFocus);  // keep the text box's selection while colouring
+    setFocusPolicy(Qt::TabFocus);  // reached by Tab; a click leaves the focus (and the selection) in the text box
     setPopupMode(QToolButton::InstantPopup);
     auto *menu = new QMenu(this);
     menu->setObjectName(QStringLiteral("mnuMoreColors"));

@@ -4,8 +4,10 @@
 #include "app/MainLayout.h"
 #include "app/RecentFiles.h"
 #include "colors/ColorButtonsWidget.h"
+#include "colors/MoreColorsButton.h"
 
 #include <QTextCursor>
+#include <QTimer>
 
 // button: a colour button or an entry of More colours; game: as chosen in Options, RtCW 1.4 when empty
 struct ColourCase { QString text; int from; int to; QString button; QString expected; QString game = {}; };
@@ -40,6 +42,7 @@ private slots:
         // Tab into the row of buttons, arrows to a colour, Space or Enter colours the selection.
         QTest::newRow("by keys: Right, Space") << ColourCase{"name", 2, 4, "keys:Right,Space", "na^2me"};
         QTest::newRow("by keys: Left wraps to the last, Enter") << ColourCase{"ab", 1, 2, "keys:Left,Return", "a^0b"};
+        QTest::newRow("ET: More colours by keys") << ColourCase{"ab", 1, 2, "more:Space,Down,Down,Return", "a^1b", "et"};
     }
 
     void colourButtonsWriteCodes()
@@ -54,10 +57,16 @@ private slots:
         cursor.setPosition(from);
         cursor.setPosition(to, QTextCursor::KeepAnchor);
         window->previewBox()->setTextCursor(cursor);
-        if (button.startsWith("keys:")) {
+        if (button.contains(':')) {  // by keys: into the row of buttons, or on to More colours
             window->previewBox()->setFocus();
-            QVERIFY(TabTo(*window, window->findChild<ColorButtonsWidget *>()));
-            PressKeys(button.mid(5));
+            QWidget *row = window->findChild<ColorButtonsWidget *>();
+            QVERIFY(TabTo(*window, button.startsWith("more:") ? window->findChild<MoreColorsButton *>() : row));
+            if (button.startsWith("more:")) {  // Space opens the menu, whose loop waits for the keys after it
+                QTimer::singleShot(50, window, [keys = button.section(',', 1)] { PressKeys(keys); });
+                PressKeys(button.section(':', 1).section(',', 0, 0));
+            } else {
+                PressKeys(button.section(':', 1));
+            }
         } else {
             open->use(button);
         }
