@@ -32,7 +32,7 @@ QIcon gameMarkIcon()
 
 AnimationModel::AnimationModel(QObject *parent)
     : QAbstractTableModel(parent),
-      m_marks([this] { return LineMarkCache::Play{m_lines, m_frameRate, &Games::Of(m_game)}; })
+      m_marks([this] { return LineMarkCache::Play{m_lines, m_frameRate, &Games::Of(m_game), m_passes}; })
 {
     // Any change of the lines may change how the game plays the lines after it.
     for (auto signal : {&AnimationModel::rowsInserted, &AnimationModel::rowsRemoved})
@@ -59,6 +59,14 @@ void AnimationModel::setGame(Game game)
     if (game == m_game)
         return;
     m_game = game;
+    remark();
+}
+
+void AnimationModel::setPasses(int passes)
+{
+    if (passes == m_passes)
+        return;
+    m_passes = passes;
     remark();
 }
 

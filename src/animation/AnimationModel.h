@@ -55,6 +55,9 @@ public:
     // The game the marks are worked out for.
     void setGame(Game game);
     Game game() const { return m_game; }
+    // How many times the script plays the lines: a later pass can mark a line the first doesn't.
+    void setPasses(int passes);
+    int passes() const { return m_passes; }
     // Without a player the lines carry no marks.
     void setLinePlayer(LinePlayer player) { m_marks.setPlayer(player); }
     bool hasLinePlayer() const { return m_marks.hasPlayer(); }
@@ -93,6 +96,7 @@ private:
     AnimationChangeListener *m_listener = nullptr;
     int m_frameRate = 125;
     Game m_game = Game::Rtcw;
+    int m_passes = 1;
     LineMarkCache m_marks;
 };
 

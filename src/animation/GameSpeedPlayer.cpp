@@ -18,12 +18,13 @@ void GameSpeedPlayer::setClock(PlayClock *clock)
     connect(m_clock, &PlayClock::due, this, &GameSpeedPlayer::tick);
 }
 
-void GameSpeedPlayer::play(LineAt lineAt, int frameRate, const GameRules &rules)
+void GameSpeedPlayer::play(LineAt lineAt, int frameRate, const GameRules &rules, int passes)
 {
     stop();
     m_lineAt = std::move(lineAt);
     m_timeline = std::make_unique<GameTimeline>(frameRate, rules);
     m_nextRow = 0;
+    m_passesLeft = passes - 1;
     m_clock->restart();
     tick();
 }
@@ -45,6 +46,11 @@ void GameSpeedPlayer::tick()
     const qint64 now = m_clock->ms();
     while (timeline.wantsLines(now)) {
         const AnimationLine *line = m_lineAt(m_nextRow);
+        if (!line && m_nextRow > 0 && m_passesLeft > 0) {
+            --m_passesLeft;
+            m_nextRow = 0;
+            line = m_lineAt(m_nextRow);
+        }
         if (!line) {
             timeline.close();
             break;

@@ -27,7 +27,8 @@ public:
     void setClock(PlayClock *clock);
     PlayClock &clock() const { return *m_clock; }
 
-    void play(LineAt lineAt, int frameRate, const GameRules &rules);
+    // The lines `passes` times over, as the script repeats them.
+    void play(LineAt lineAt, int frameRate, const GameRules &rules, int passes = 1);
     void stop();
     bool isPlaying() const { return m_timeline != nullptr; }
 
@@ -47,5 +48,6 @@ private:
     LineAt m_lineAt;
     std::unique_ptr<GameTimeline> m_timeline;
     int m_nextRow = 0;
+    int m_passesLeft = 0;  // after the one playing
     QByteArray m_command;  // reused from line to line
 };

@@ -70,7 +70,7 @@ const GameVerdict &LineMarkCache::verdict() const
             m_known = m_work->result;
         } else {
             const Play play = m_source();
-            m_known = std::make_shared<const Indexed>(m_player ? m_player(play.lines, play.frameRate, *play.game)
+            m_known = std::make_shared<const Indexed>(m_player ? m_player(play.lines, play.frameRate, *play.game, play.passes)
                                                                : GameVerdict());
         }
         m_shown = m_known;
@@ -90,7 +90,7 @@ void LineMarkCache::startWorker() const
     m_work->generation = m_generation;
     // The worker plays its own copy: the lines may change while it plays.
     m_work->thread.reset(QThread::create([result = &m_work->result, play = m_source(), player = m_player] {
-        *result = std::make_shared<const Indexed>(player(play.lines, play.frameRate, *play.game));
+        *result = std::make_shared<const Indexed>(player(play.lines, play.frameRate, *play.game, play.passes));
     }));
     connect(m_work->thread.get(), &QThread::finished, this, &LineMarkCache::workerDone);
     m_work->thread->start(QThread::LowPriority);

@@ -32,7 +32,8 @@ struct GameVerdict {
 
 // Plays the lines at a frame rate on a game. The game model lives above the animation, so whoever owns a model
 // hands it the player.
-using LinePlayer = GameVerdict (*)(const QVector<AnimationLine> &lines, int frameRate, const GameRules &game);
+using LinePlayer = GameVerdict (*)(const QVector<AnimationLine> &lines, int frameRate, const GameRules &game,
+                                   int passes);
 
 // The verdict of the lines as they are, worked out once after a change: a row's mark depends on every line before
 // it (flood windows, held names, the frame a line falls in). A long animation is played on a worker thread so the
@@ -49,6 +50,7 @@ public:
         QVector<AnimationLine> lines;
         int frameRate = 0;
         const GameRules *game = nullptr;
+        int passes = 1;  // the script plays the lines this many times
     };
     using Source = std::function<Play()>;
 

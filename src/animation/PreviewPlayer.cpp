@@ -26,10 +26,11 @@ PreviewPlayer::PreviewPlayer(AnimationModel &model, Prompts &prompts, QObject *p
     });
 }
 
-void PreviewPlayer::setGameSpeed(bool on, int frameRate, const GameRules &rules)
+void PreviewPlayer::setGameSpeed(bool on, int frameRate, const GameRules &rules, int passes)
 {
     m_gameSpeedOn = on && m_gameSpeed;
     m_frameRate = frameRate;
+    m_passes = passes;
     m_rules = &rules;
 }
 
@@ -60,7 +61,7 @@ void PreviewPlayer::TogglePreview()
     emit playingChanged(m_playing);
     if (m_gameSpeedOn && m_playing) {
         m_gameSpeed->play([this](int row) { return row < m_model.count() ? &m_model.line(row) : nullptr; },
-                          m_frameRate, *m_rules);
+                          m_frameRate, *m_rules, m_passes);
         return;
     }
     if (m_gameSpeed)

@@ -20,7 +20,7 @@ public:
                   GameSpeedPlayer::ScriptOf scriptOf = {});
 
     // Whether the next play goes at the game's speed, and that game.
-    void setGameSpeed(bool on, int frameRate, const GameRules &rules);
+    void setGameSpeed(bool on, int frameRate, const GameRules &rules, int passes = 1);
     GameSpeedPlayer *gameSpeedPlayer() const { return m_gameSpeed; }
 
     bool isPlaying() const { return m_playing; }
@@ -55,5 +55,6 @@ private:
     GameSpeedPlayer *m_gameSpeed = nullptr;
     bool m_gameSpeedOn = false;
     int m_frameRate = 125;
+    int m_passes = 1;
     const GameRules *m_rules = &Games::Rtcw;
 };

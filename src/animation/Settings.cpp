@@ -51,6 +51,7 @@ QString nameOf(SettingsValue value)
     case SettingsValue::GameSpeed: return QStringLiteral("PlayAtGameSpeed");
     case SettingsValue::WindowGeometry: return QStringLiteral("WindowGeometry");
     case SettingsValue::InstallFolders: return QStringLiteral("InstallFolders");
+    case SettingsValue::Passes: return QStringLiteral("ScriptRepeat");
     }
     return {};
 }
@@ -82,6 +83,7 @@ Settings LoadSettings(const RegistryStore &store)
     settings.gameSpeed = flag(SettingsValue::GameSpeed);
     settings.windowGeometry = QByteArray::fromBase64(text(SettingsValue::WindowGeometry).toLatin1());
     settings.installFolders = text(SettingsValue::InstallFolders).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    settings.passes = storedNumber(text(SettingsValue::Passes), 1, 1, GameConsole::MaxPasses);
     return settings;
 }
 
@@ -105,6 +107,7 @@ QString StoredText(const Settings &settings, SettingsValue value)
     case SettingsValue::GameSpeed: return FlagText(settings.gameSpeed);
     case SettingsValue::WindowGeometry: return QString::fromLatin1(settings.windowGeometry.toBase64());
     case SettingsValue::InstallFolders: return settings.installFolders.join(QLatin1Char('\n'));  // no path holds one
+    case SettingsValue::Passes: return QString::number(settings.passes);
     }
     return {};
 }

@@ -30,6 +30,7 @@ struct Settings {
     bool showCodes = true;   // the list shows the colour codes among the coloured Texts
     QByteArray windowGeometry;  // the main window's size and place when it last closed
     QStringList installFolders; // folders holding a game, chosen by the player
+    int passes = 1;             // the script plays this many times: the script window's Repeat
 
     const GameRules &rules() const { return Games::Of(game); }
     // The frames per second the game's timings are counted at: the player's, or the game's stock rate.
@@ -43,7 +44,7 @@ struct Settings {
 // Each value of Settings as it is stored: one name each, spelled only in Settings.cpp.
 enum class SettingsValue {
     OpenDir, SaveDir, GenerateDir, Name, ClanTag, Reverse, EditItem, MultiSelect, FrameRate, Game, PartLimit,
-    ShowColors, ShowCodes, WizardStyle, GameSpeed, WindowGeometry, InstallFolders
+    ShowColors, ShowCodes, WizardStyle, GameSpeed, WindowGeometry, InstallFolders, Passes
 };
 
 // The text a value is stored as.

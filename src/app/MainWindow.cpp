@@ -175,8 +175,9 @@ void MainWindow::loadSettings()
     m_settings = LoadSettings(m_store);
     m_model.setFrameRate(m_settings.fps());
     m_model.setGame(m_settings.game);
+    m_model.setPasses(m_settings.passes);
     m_menus.gameSpeed->setChecked(m_settings.gameSpeed);
-    m_player->setGameSpeed(m_settings.gameSpeed, m_settings.fps(), m_settings.rules());
+    m_player->setGameSpeed(m_settings.gameSpeed, m_settings.fps(), m_settings.rules(), m_settings.passes);
     m_list->setEditTriggers(m_settings.editItem ? QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed
                                                 : QAbstractItemView::NoEditTriggers);
     m_list->setSelectionMode(m_settings.multiSelect ? QAbstractItemView::ExtendedSelection

@@ -24,6 +24,16 @@ std::function<void()> modal(const DialogHost &host, Make make)
     };
 }
 
+// Stores one value changed by `change` and tells the window.
+template <typename Change>
+void changeSetting(const ToolTarget &t, SettingsValue value, Change change)
+{
+    Settings settings = t.settings;
+    change(settings);
+    SaveSetting(t.store, settings, value);
+    t.settingsChanged();
+}
+
 } // namespace
 
 Commands ToolCommandTable(const ToolTarget &t)
@@ -33,20 +43,19 @@ Commands ToolCommandTable(const ToolTarget &t)
         // The style chosen is the next wizard's, in this run and the next.
         QObject::disconnect(window, &WizardWindow::styleChosen, window, nullptr);
         QObject::connect(window, &WizardWindow::styleChosen, window, [t](int style) {
-            Settings settings = t.settings;
-            settings.wizardStyle = style;
-            SaveSetting(t.store, settings, SettingsValue::WizardStyle);
-            t.settingsChanged();
+            changeSetting(t, SettingsValue::WizardStyle, [style](Settings &settings) { settings.wizardStyle = style; });
         });
     };
     auto gameSpeed = [t] {
-        Settings settings = t.settings;
-        settings.gameSpeed = !settings.gameSpeed;
-        SaveSetting(t.store, settings, SettingsValue::GameSpeed);
-        t.settingsChanged();
+        changeSetting(t, SettingsValue::GameSpeed, [](Settings &settings) { settings.gameSpeed = !settings.gameSpeed; });
     };
     auto script = modal(t.dialogs, [t](QWidget *parent) {
-        return std::make_unique<ScriptWindow>(t.model, t.settings, t.scriptDialog, t.prompts, parent);
+        auto window = std::make_unique<ScriptWindow>(t.model, t.settings, t.scriptDialog, t.prompts, parent);
+        // The passes are the next script's too, and the list marks what they play.
+        QObject::connect(window.get(), &ScriptWindow::passesChosen, window.get(), [t](int passes) {
+            changeSetting(t, SettingsValue::Passes, [passes](Settings &settings) { settings.passes = passes; });
+        });
+        return window;
     });
     auto options = modal(t.dialogs, [t](QWidget *parent) {
         return std::make_unique<OptionsDialog>(t.store, ProcessLeetTable(), SystemLeetFile(),

@@ -12,6 +12,7 @@
 #include "script/ScriptGenerator.h"
 #include "script/ScriptCheck.h"
 #include "script/ScriptParts.h"
+#include "script/ScriptRepeat.h"
 #include "script/ScriptSave.h"
 #include "platform/RegistryStore.h"
 #include "animation/Settings.h"
@@ -51,6 +52,11 @@ int bindScript(const QString &key, const ExecTarget &target, const GameFolders &
     return 0;
 }
 
+QString repeatUsage()
+{
+    return QStringLiteral("--repeat takes one number of passes from 1 to %1").arg(ScriptRepeat::MaxPasses);
+}
+
 VerbSyntax syntax()
 {
     const QString bytes = QStringLiteral("--part-limit takes one number of bytes from %1 to the game's limit")
@@ -61,6 +67,8 @@ VerbSyntax syntax()
              {{QStringLiteral("strict")}, {}, QStringLiteral("with -o: write nothing, exit 1, where the game wouldn't find it")},
              {{QStringLiteral("bind")}, QStringLiteral("KEY"), QStringLiteral("with -o: bind KEY to it in the game's autoexec.cfg")},
              {{QStringLiteral("part-limit")}, QStringLiteral("BYTES"), QStringLiteral("the most bytes of one part"), false, bytes},
+             {{QStringLiteral("repeat")}, QStringLiteral("N"), QStringLiteral("play the animation N times, then stop (1: once)"),
+              false, repeatUsage()},
              GameOption()}};
 }
 
@@ -80,6 +88,13 @@ int runGenerate(const VerbArguments &arguments, CliStreams &streams)
             || *partLimit > rules.maxPartBytes())
             return UsageError(streams, QStringLiteral("--part-limit takes one number of bytes from %1 to %2")
                                            .arg(GameConsole::MinPartLimit).arg(rules.maxPartBytes()));
+    }
+    int passes = 1;
+    if (const std::optional<QString> repeat = arguments.value(QStringLiteral("repeat"))) {
+        bool ok = false;
+        passes = repeat->toInt(&ok);
+        if (!ok || arguments.count(QStringLiteral("repeat")) > 1 || passes < 1 || passes > ScriptRepeat::MaxPasses)
+            return UsageError(streams, repeatUsage());
     }
     if (arguments.count(QStringLiteral("o")) > 1)
         return UsageError(streams, QStringLiteral("-o takes one FILE.cfg"));
@@ -114,7 +129,7 @@ int runGenerate(const VerbArguments &arguments, CliStreams &streams)
     const int frameRate = settings.fpsOn(rules);
     if (rules.dropsBadName) {
         // The server would drop the player: no script is better than one that gets them thrown out.
-        const QString rows = DroppingRows(PlayLines(model.lines(), frameRate, rules).marks);
+        const QString rows = DroppingRows(PlayLines(model.lines(), frameRate, rules, passes).marks);
         if (!rows.isEmpty()) {
             streams.err << rules.title << " drops the player for a name over 35 bytes or none, at line(s) " << rows
                         << ": no script written" << Qt::endl;
@@ -128,7 +143,15 @@ int runGenerate(const VerbArguments &arguments, CliStreams &streams)
                                             : WithFilterEnding(output, QStringLiteral("Script|*.cfg"));
     const int limit = partLimit.value_or(qMin(settings.partLimit, rules.maxPartBytes()));
     const GameFolders folders = settings.foldersOf(rules);
-    const QStringList parts = ScriptPartsFor(script, target, limit, rules, folders);
+    const QString execName = ExecTargetOf(target, folders).name;
+    const ScriptPartList cut(script, execName, limit, rules, passes);
+    if (passes > 1 && !cut.fits()) {
+        if (const int most = MostPasses(script, execName, limit, rules); most < passes) {
+            streams.err << ScriptRepeat::TooManyPassesMessage(passes, most) << " No script written." << Qt::endl;
+            return 1;
+        }
+    }
+    const QStringList parts = cut.all();
     if (!output.isEmpty()) {
         // Where the game can't find the script, the chain is still written (the player may move it), but said.
         const QString outside = ExecTargetOf(target, folders).underGameFolder
@@ -138,7 +161,7 @@ int runGenerate(const VerbArguments &arguments, CliStreams &streams)
             streams.err << outside << Qt::endl;
             return 1;
         }
-        const PartsWriteResult result = WriteScriptParts(target, parts, folders);
+        const PartsWriteResult result = WriteScriptParts(target, parts, folders, passes);
         if (!result.ok) {
             streams.err << result.errorLine << Qt::endl;
             return 1;

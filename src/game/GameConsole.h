@@ -24,6 +24,7 @@ constexpr int MaxExecNameChars = Stock.maxPathBytes;
 constexpr int DefaultFrameRate = 125;
 constexpr int DefaultPartLimit = 12288;   // leaves 4 KB of the stock buffer for the player's own keys
 constexpr int MinPartLimit = 1024;
+constexpr int MaxPasses = 99999;  // the most passes a script is asked to repeat; the buffer usually holds fewer
 constexpr int MaxPartLimit = Stock.maxPartBytes();
 
 // True when exec can insert a file of fileBytes while `waiting` bytes are already in the buffer.

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <limits>
 
 namespace {
 
@@ -133,22 +134,21 @@ const QString &heldReason(const GameRules &game)
 
 } // namespace
 
-GameVerdict PlayLines(const QVector<AnimationLine> &lines, int frameRate, const GameRules &game)
+GameVerdict PlayLines(const QVector<AnimationLine> &lines, int frameRate, const GameRules &game, int passes)
 {
     GameVerdict verdict;
-    QVector<LineMark> &marks = verdict.marks;
+    QVector<LineMark> marks;  // the pass's own, in row order once it ends
     MemoByTime<Wait> waits;
     auto read = [](const QString &time) {
         const QByteArray value = WaitValue(time).toLatin1();
         return Wait{GamePlayer::WaitRuns(value), GamePlayer::WaitsAsWritten(value)};
     };
     // Every line from the first: a row's mark depends on all before it (the frame it falls in, flood windows,
-    // the names the server holds).
+    // the names the server holds), and in a later pass on the pass before.
     GamePlayer player(frameRate, game);
 
     // A name never seen marks its own row, over any mark the row had but one that drops the player: a name the
-    // server would drop the player for is told even when a later one may replace it in time (marks stay in row
-    // order).
+    // server would drop the player for is told even when a later one may replace it in time.
     auto markUnseen = [&](int row, qsizetype knownMark, const QString &reason) {
         if (knownMark >= 0 && marks.at(knownMark).dropsPlayer)
             return;
@@ -192,38 +192,89 @@ GameVerdict PlayLines(const QVector<AnimationLine> &lines, int frameRate, const 
     QByteArray textBytes;
     QString commandText;
     QByteArray command;
-    for (int row = 0; row < lines.size(); ++row) {
-        const AnimationLine &line = lines.at(row);
-        std::optional<GamePlayer::Event> event;
-        if (QuotesTextAsIs(line)) {
-            // Most lines: the Action and the Text as written, without building the line and splitting it again.
-            if (line.action != action) {
-                action = line.action;
-                EncodeAnsiInto(action, actionBytes);
-            }
-            EncodeAnsiInto(line.text, textBytes);
-            event = player.runQuoted(actionBytes, textBytes);
-            if (event)
-                mark(row, *event);
-        }
-        if (!event) {
-            CommandLineInto(line, commandText);
-            EncodeAnsiInto(commandText, command);
-            const QByteArrayView text = GameConsole::GameText(command);
-            qsizetype at = 0;
-            GameConsole::Command part;
-            while (GameConsole::NextCommand(text, at, part, game)) {
-                event = player.run(part.text);
+    auto playPass = [&] {
+        for (int row = 0; row < lines.size(); ++row) {
+            const AnimationLine &line = lines.at(row);
+            std::optional<GamePlayer::Event> event;
+            if (QuotesTextAsIs(line)) {
+                // Most lines: the Action and the Text as written, without building the line and splitting it again.
+                if (line.action != action) {
+                    action = line.action;
+                    EncodeAnsiInto(action, actionBytes);
+                }
+                EncodeAnsiInto(line.text, textBytes);
+                event = player.runQuoted(actionBytes, textBytes);
                 if (event)
                     mark(row, *event);
             }
+            if (!event) {
+                CommandLineInto(line, commandText);
+                EncodeAnsiInto(commandText, command);
+                const QByteArrayView text = GameConsole::GameText(command);
+                qsizetype at = 0;
+                GameConsole::Command part;
+                while (GameConsole::NextCommand(text, at, part, game)) {
+                    event = player.run(part.text);
+                    if (event)
+                        mark(row, *event);
+                }
+            }
+            const Wait wait = waits.of(line.time, read);
+            if (!wait.whole)
+                marks.append({row, QString(), WaitReadOtherwise(WaitValue(line.time), wait.runs)});
+            player.wait(wait.runs);
         }
-        const Wait wait = waits.of(line.time, read);
-        if (!wait.whole)
-            marks.append({row, QString(), WaitReadOtherwise(WaitValue(line.time), wait.runs)});
-        player.wait(wait.runs);
+    };
+    const auto byRow = [](const LineMark &a, const LineMark &b) { return a.row < b.row; };
+    const auto sameMarks = [](const QVector<LineMark> &a, const QVector<LineMark> &b) {
+        return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const LineMark &x, const LineMark &y) {
+            return x.row == y.row && x.reason == y.reason && x.shown == y.shown && x.dropsPlayer == y.dropsPlayer;
+        });
+    };
+    struct Pass {
+        int names = 0;
+        int unseenNames = 0;
+        int ms = 0;
+        QVector<LineMark> marks;
+    };
+    Pass before;
+    qint64 laterMs = 0;  // of the passes not played: each plays as the last one played
+    for (int pass = 0; pass < passes; ++pass) {
+        const Pass start{verdict.names, verdict.unseenNames, player.ms(), {}};
+        marks.clear();
+        lastNameMark = heldMark = -1;  // marks of the pass before are not this pass's
+        playPass();
+        if (pass == 0) {
+            verdict.marks = marks;
+        } else {
+            // The name replaced across the passes' seam was marked out of row order.
+            std::stable_sort(marks.begin(), marks.end(), byRow);
+            QVector<bool> marked(lines.size());
+            for (const LineMark &known : std::as_const(verdict.marks))
+                marked[known.row] = true;
+            const qsizetype known = verdict.marks.size();
+            for (const LineMark &later : std::as_const(marks))
+                if (!marked[later.row])
+                    verdict.marks.append(later);
+            if (verdict.marks.size() > known)
+                std::stable_sort(verdict.marks.begin(), verdict.marks.end(), byRow);
+        }
+        Pass played{verdict.names - start.names, verdict.unseenNames - start.unseenNames, player.ms() - start.ms, marks};
+        if (pass >= 1 && played.names == before.names && played.unseenNames == before.unseenNames
+            && played.ms == before.ms && sameMarks(played.marks, before.marks)) {
+            // Two passes alike: the game's limits look back less than a pass, so every later one plays the same.
+            const qint64 left = passes - pass - 1;
+            const auto plus = [](int known, qint64 more) {
+                return static_cast<int>(qMin<qint64>(known + more, std::numeric_limits<int>::max()));
+            };
+            verdict.names = plus(verdict.names, left * played.names);
+            verdict.unseenNames = plus(verdict.unseenNames, left * played.unseenNames);
+            laterMs = left * played.ms;
+            break;
+        }
+        before = std::move(played);
     }
-    verdict.ms = player.ms();
+    verdict.ms = static_cast<int>(qMin<qint64>(player.ms() + laterMs, std::numeric_limits<int>::max()));
     return verdict;
 }
 

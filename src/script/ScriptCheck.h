@@ -11,9 +11,11 @@
 // What the chosen game does with a script, told by playing it through the
 // game's console and name rules.
 
-// One play of every line through the game at the frame rate: the lines it plays otherwise than the preview
-// shows, in row order, and the names it sets and never shows.
-GameVerdict PlayLines(const QVector<AnimationLine> &lines, int frameRate, const GameRules &game = Games::Rtcw);
+// The script's play of every line through the game at the frame rate, `passes` times over: the lines it plays
+// otherwise than the preview shows (in row order, a row's mark from its first pass that has one), and the names
+// it sets and never shows.
+GameVerdict PlayLines(const QVector<AnimationLine> &lines, int frameRate, const GameRules &game = Games::Rtcw,
+                      int passes = 1);
 
 // The lines (numbered from 1) whose name gets the player dropped from the
 // server, "2, 5, 9" (the first ten), or empty.

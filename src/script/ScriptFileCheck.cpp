@@ -77,12 +77,16 @@ ScriptCheck CheckScriptFile(const QString &path, int frameRate, const GameRules 
         QByteArray inserted;  // what exec puts in the buffer: the text up to a NUL, and a line end
     };
     QHash<QString, Loaded> loaded;  // each file read once: the chain may run it many times
+    // The cvars the script sets for vstr (a count of passes, a loop), and one value standing for all of them.
+    QHash<QByteArray, QByteArray> cvars;
+    quint64 cvarsState = 0;
+    QHash<QByteArray, int> vstrTexts;  // what vstr inserted, each numbered below the files' numbers
     auto state = [&](int file) {
         // A file run to its end holds nothing of the buffer any more.
         while (!stack.isEmpty() && stack.last().at >= stack.last().text.size())
             stack.removeLast();
         const QPair<quint64, quint64> below = stateBelow(stack);
-        return qMakePair(qHash(quint64(file), below.first), below.second ^ (quint64(file) << 17));
+        return qMakePair(qHash(quint64(file), below.first) ^ cvarsState, below.second ^ (quint64(file) << 17));
     };
     auto fail = [&](const QString &text) {
         check.report << text;
@@ -232,6 +236,35 @@ ScriptCheck CheckScriptFile(const QString &path, int frameRate, const GameRules 
         case Kind::Local:
             check.report << at + QStringLiteral("runs ") + verb
                                 + (argument.isEmpty() ? QString() : QLatin1Char(' ') + argument);
+            if (event->verb == "set" || event->verb == "seta" || event->verb == "vstr") {
+                const GameConsole::TokenList tokens = GameConsole::Tokens(command.text, game);
+                if (tokens.size() < 2)
+                    break;
+                const QByteArray cvar = tokens.at(1).toByteArray().toLower();  // cvar names ignore case
+                if (event->verb != "vstr") {
+                    if (tokens.size() < 3)
+                        break;
+                    const QByteArray value = GameConsole::SetValue(tokens, 2, nullptr, game);
+                    const auto known = cvars.constFind(cvar);
+                    if (known != cvars.cend())
+                        cvarsState ^= qHash(cvar) * 31 + qHash(known.value());
+                    cvars.insert(cvar, value);
+                    cvarsState ^= qHash(cvar) * 31 + qHash(value);
+                    break;
+                }
+                // vstr puts the cvar's value and a line end in front of the buffer, as exec does a file's text.
+                const QByteArray value = cvars.value(cvar);
+                const qsizetype waiting = waitingBytes(stack) + appendedWaiting;
+                if (!GameConsole::ExecFits(value.size(), waiting, game)) {
+                    stop(at + QStringLiteral("vstr %1: %2 bytes plus one and %3 waiting don't fit the game's buffer "
+                                             "of %4 (Cbuf_InsertText overflowed): nothing of it runs")
+                                  .arg(argument).arg(value.size()).arg(waiting).arg(game.bufferBytes));
+                    break;
+                }
+                const int text = -1 - static_cast<int>(vstrTexts.size());
+                const int index = vstrTexts.contains(value) ? vstrTexts.value(value) : vstrTexts.insert(value, text).value();
+                stack.append({index, value + '\n', 0, waitingBytes(stack), stateBelow(stack)});
+            }
             break;
         }
     }

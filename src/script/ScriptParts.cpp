@@ -1,6 +1,7 @@
 #include "script/ScriptParts.h"
 
 #include "script/ScriptGenerator.h"
+#include "script/ScriptRepeat.h"
 #include "game/GameConsole.h"
 #include "platform/Platform.h"
 #include "platform/TextFile.h"
@@ -92,7 +93,7 @@ QString ChainLine(const QString &execName, int next)
     return ExecLine(ExecPath(execName, next));
 }
 
-QString ExecPathProblem(const ExecTarget &target, int parts)
+QString ExecPathProblem(const ExecTarget &target, int parts, int passes)
 {
     for (const QString &path : {target.first, parts > 1 ? ExecPath(target.name, parts) : QString()}) {
         const qsizetype bytes = codePageBytes(path);
@@ -115,7 +116,7 @@ QString ExecPathProblem(const ExecTarget &target, int parts)
         return QStringLiteral("The exec path %1 holds letters outside ASCII: the script is written in the game's code "
                               "page, and the game would look for a file of another name than the one saved here. "
                               "Save it under a name and folder of ASCII letters.").arg(target.first);
-    return {};
+    return passes > 1 ? ScriptRepeat::PathProblem(target) : QString();
 }
 
 int PartRoom(int limit, int index, const GameRules &game)
@@ -128,11 +129,36 @@ qsizetype PartFileBytes(QStringView windowText)
     return codePageBytes(windowText) + CrLf.size();
 }
 
-ScriptPartList::ScriptPartList(const QString &windowText, const QString &execName, int limit, const GameRules &game)
-    : m_text(windowText), m_execName(execName)
+ScriptPartList::ScriptPartList(const QString &windowText, const QString &execName, int limit, const GameRules &game,
+                               int passes)
+    : m_text(windowText), m_execName(execName), m_passes(qMax(passes, 1))
 {
     const qsizetype wholeBytes = codePageBytes(windowText);
-    if (wholeBytes + CrLf.size() <= PartRoom(limit, 0, game)) {
+    if (m_passes == 1) {
+        cut(wholeBytes, limit, game, 0);
+        return;
+    }
+    m_starter = ScriptRepeat::StarterText(execName, m_passes);
+    // The starter has no wait: it runs at once, so only the game's buffer bounds it, not the part limit.
+    m_starterRoom = PartRoom(game.maxPartBytes(), 0, game);
+    // Every pass leaves its parts' line ends and its echo's text in the buffer until the last pass ends: each
+    // part is cut for the room it has in the last pass. More parts leave more, so cut again until it holds.
+    int parts = 1;
+    for (;;) {
+        cut(wholeBytes, limit, game, qsizetype(m_passes - 1) * (qsizetype(WaitingPerExec) * parts + m_appended));
+        if (m_pieces.size() <= parts)
+            break;
+        parts = static_cast<int>(m_pieces.size());
+    }
+}
+
+void ScriptPartList::cut(qsizetype wholeBytes, int limit, const GameRules &game, qsizetype reservePerPart)
+{
+    const QString &windowText = m_text;
+    const int first = starters();
+    m_pieces.clear();
+    m_appended = 0;
+    if (first == 0 && wholeBytes + CrLf.size() <= PartRoom(limit, 0, game)) {
         m_pieces.append({0, windowText.size(), wholeBytes, PartRoom(limit, 0, game)});
         return;
     }
@@ -144,6 +170,7 @@ ScriptPartList::ScriptPartList(const QString &windowText, const QString &execNam
     auto content = [](QStringView line) { return line.startsWith(CrLf) ? line.sliced(2) : line; };
     // The banner: the leading empty and comment lines, repeated at the top of every part.
     qsizetype pos = 0;
+    m_headerEnd = 0;
     while (pos < windowText.size()) {
         const qsizetype end = lineEnd(pos);
         const QStringView line = content(QStringView(windowText).sliced(pos, end - pos));
@@ -152,16 +179,19 @@ ScriptPartList::ScriptPartList(const QString &windowText, const QString &execNam
         m_headerEnd = pos = end;
     }
     m_headerBytes = codePageBytes(QStringView(windowText).first(m_headerEnd));
-    // Room for the chain line (five digits of part number) and the final line end; each part
-    // leaves less, as the bytes the chain leaves waiting in the game's buffer add up.
-    const qsizetype chainBytes = codePageBytes(ChainLine(execName, 99999));
+    // Room for the chain line (five digits of part number) or the line that plays the next pass, and the final
+    // line end; each part leaves less, as the bytes the chain leaves waiting in the game's buffer add up.
+    const qsizetype chainBytes = qMax(codePageBytes(ChainLine(m_execName, 99999)),
+                                      first ? codePageBytes(ScriptRepeat::TailLine(m_execName)) : 0);
     // What a part may hold: what the buffer takes after the bytes earlier parts left waiting (their execs' line
     // ends, and on some engines the text echo put at the end of the buffer).
     qsizetype appended = 0;       // echo's bytes of the lines read so far
     qsizetype appendedAtCut = 0;  // of the lines up to the last cut
-    qsizetype partRoom = PartRoom(limit, 0, game);
+    qsizetype partRoom = 0;
     auto roomOf = [&](qsizetype index) {
-        partRoom = PartRoom(limit, static_cast<int>(index), game) - appendedAtCut;
+        // The passes before the last leave their bytes in the buffer, not in the player's limit on a part.
+        const int at = static_cast<int>(index) + first;
+        partRoom = qMin(PartRoom(limit, at, game), PartRoom(game.maxPartBytes(), at, game) - reservePerPart) - appendedAtCut;
         return partRoom - m_headerBytes - (CrLf.size() + chainBytes) - CrLf.size();
     };
     qsizetype room = roomOf(0);
@@ -208,6 +238,16 @@ ScriptPartList::ScriptPartList(const QString &windowText, const QString &execNam
         pos = end;
     }
     m_pieces.append({partStart, length, size, static_cast<int>(partRoom)});
+    m_appended = appended;
+}
+
+bool ScriptPartList::fits() const
+{
+    for (int i = 0; i < size(); ++i) {
+        if (fileBytes(i) > room(i))
+            return false;
+    }
+    return true;
 }
 
 qsizetype AppendedEchoBytes(QStringView line, const GameRules &game)
@@ -227,13 +267,18 @@ qsizetype AppendedEchoBytes(QStringView line, const GameRules &game)
     return bytes;
 }
 
-QString ScriptPartList::chainOf(int index) const
+QString ScriptPartList::chainOf(int piece) const
 {
-    return index + 1 < size() ? CrLf + ChainLine(m_execName, index + 2) : QString();
+    if (piece + 1 < m_pieces.size())
+        return CrLf + ChainLine(m_execName, starters() + piece + 2);
+    return starters() ? CrLf + ScriptRepeat::TailLine(m_execName) : QString();
 }
 
 QString ScriptPartList::part(int index) const
 {
+    if (isStarter(index))
+        return m_starter;
+    index -= starters();
     const Piece &piece = m_pieces.at(index);
     const QStringView header = QStringView(m_text).first(m_headerEnd);
     const QString chain = chainOf(index);
@@ -245,6 +290,9 @@ QString ScriptPartList::part(int index) const
 
 qsizetype ScriptPartList::fileBytes(int index) const
 {
+    if (isStarter(index))
+        return PartFileBytes(m_starter);
+    index -= starters();
     return m_headerBytes + m_pieces.at(index).bytes + codePageBytes(chainOf(index)) + CrLf.size();
 }
 
@@ -257,49 +305,88 @@ QStringList ScriptPartList::all() const
     return parts;
 }
 
-QStringList SplitScript(const QString &windowText, const QString &execName, int limit, const GameRules &game)
+int MostPasses(const QString &windowText, const QString &execName, int limit, const GameRules &game)
 {
-    return ScriptPartList(windowText, execName, limit, game).all();
+    // Fewer passes never need more room: the most that fit is found by halving.
+    int low = 1;
+    int high = ScriptRepeat::MaxPasses;
+    while (low < high) {
+        const int middle = low + (high - low + 1) / 2;
+        if (ScriptPartList(windowText, execName, limit, game, middle).fits())
+            low = middle;
+        else
+            high = middle - 1;
+    }
+    return low;
+}
+
+QStringList SplitScript(const QString &windowText, const QString &execName, int limit, const GameRules &game,
+                        int passes)
+{
+    return ScriptPartList(windowText, execName, limit, game, passes).all();
 }
 
 QStringList ScriptPartsFor(const QString &windowText, const QString &path, int limit, const GameRules &game,
-                           const GameFolders &folders)
+                           const GameFolders &folders, int passes)
 {
-    return SplitScript(windowText, ExecTargetOf(path, folders).name, limit, game);
+    return SplitScript(windowText, ExecTargetOf(path, folders).name, limit, game, passes);
 }
 
 namespace {
 
-// Where in part the line that runs part `next` starts and ends: the last line `exec "…_<next>.cfg"`, whatever
-// name it runs and wherever the player's edits left it.
-std::optional<std::pair<qsizetype, qsizetype>> chainLineOf(const QString &part, int next)
+using LineSpan = std::optional<std::pair<qsizetype, qsizetype>>;
+
+// Where in part the last whole line `line` matches starts and ends (the line is the pattern's first group).
+LineSpan lastLine(const QString &part, const QRegularExpression &line)
 {
-    const QRegularExpression chain(QStringLiteral("(?:^|\r\n)(exec \"[^\"\r\n]*_%1\\.cfg\")(?=\r\n|$)").arg(next));
     QRegularExpressionMatch last;
-    for (QRegularExpressionMatchIterator it = chain.globalMatch(part); it.hasNext();)
+    for (QRegularExpressionMatchIterator it = line.globalMatch(part); it.hasNext();)
         last = it.next();
     if (!last.hasMatch())
         return std::nullopt;
     return std::pair(last.capturedStart(1), last.capturedEnd(1));
 }
 
+// The line that runs part `next`: the last line `exec "…_<next>.cfg"`, whatever name it runs and wherever the
+// player's edits left it.
+LineSpan chainLineOf(const QString &part, int next)
+{
+    return lastLine(part, QRegularExpression(QStringLiteral("(?:^|\r\n)(exec \"[^\"\r\n]*_%1\\.cfg\")(?=\r\n|$)").arg(next)));
+}
+
+// Where the repeated chain's last part plays the next pass: its last line `vstr mm_…_0`.
+LineSpan tailLineOf(const QString &part)
+{
+    static const QRegularExpression tail(QStringLiteral("(?:^|\r\n)(vstr mm_\\w*_0)(?=\r\n|$)"));
+    return lastLine(part, tail);
+}
+
 } // namespace
 
-QStringList RechainParts(QStringList parts, const QString &execName)
+QStringList RechainParts(QStringList parts, const QString &execName, int passes)
 {
-    for (qsizetype i = 0; i + 1 < parts.size(); ++i) {
+    const qsizetype first = passes > 1 && !parts.isEmpty() ? 1 : 0;
+    if (first)
+        parts[0] = ScriptRepeat::StarterText(execName, passes);
+    for (qsizetype i = first; i + 1 < parts.size(); ++i) {
         const int next = static_cast<int>(i) + 2;
         if (const auto line = chainLineOf(parts.at(i), next))
             parts[i].replace(line->first, line->second - line->first, ChainLine(execName, next));
     }
+    if (first && parts.size() > 1) {
+        if (const auto line = tailLineOf(parts.last()))
+            parts.last().replace(line->first, line->second - line->first, ScriptRepeat::TailLine(execName));
+    }
     return parts;
 }
 
-QList<int> PartsNotChained(const QStringList &parts)
+QList<int> PartsNotChained(const QStringList &parts, int passes)
 {
     QList<int> unchained;
     for (qsizetype i = 0; i + 1 < parts.size(); ++i)
         if (!chainLineOf(parts.at(i), static_cast<int>(i) + 2))
             unchained << static_cast<int>(i) + 1;
+    if (passes > 1 && parts.size() > 1 && !tailLineOf(parts.last()))
+        unchained << static_cast<int>(parts.size());
     return unchained;
 }

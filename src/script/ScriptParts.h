@@ -38,8 +38,8 @@ QString ExecLine(const QString &path);
 // The last line of a part that goes on in part `next`.
 QString ChainLine(const QString &execName, int next);
 // Why a chain of `parts` parts can't be started or chained under execName (a
-// path past what exec reads, a double quote in it), or empty.
-QString ExecPathProblem(const ExecTarget &target, int parts);
+// path past what exec reads, a double quote in it; for more than one pass, a path the count can't run), or empty.
+QString ExecPathProblem(const ExecTarget &target, int parts, int passes = 1);
 
 // Bytes each chained exec leaves waiting in the game's buffer: the LF after
 // the exec line's CR, and the line end exec puts after the file it inserts.
@@ -60,22 +60,33 @@ qsizetype PartFileBytes(QStringView windowText);
 // stays larger than the limit. A part's text is put together only when asked
 // for: a whole animation's script is over a million characters, and a window
 // shows one part at a time.
+// Played more than once (ScriptRepeat), part 1 is the starter that keeps the count, the animation follows from
+// part 2, its last part ends with the line that plays the next pass, and every part leaves room for the bytes
+// the passes before it left in the buffer.
 class ScriptPartList {
 public:
     ScriptPartList() = default;
-    ScriptPartList(const QString &windowText, const QString &execName, int limit, const GameRules &game = Games::Rtcw);
+    ScriptPartList(const QString &windowText, const QString &execName, int limit, const GameRules &game = Games::Rtcw,
+                   int passes = 1);
 
-    int size() const { return static_cast<int>(m_pieces.size()); }
+    int size() const { return static_cast<int>(m_pieces.size()) + starters(); }
+    int passes() const { return m_passes; }
+    // True when the part is the starter of a repeated chain: written for the file it is saved as, not edited.
+    bool isStarter(int index) const { return index < starters(); }
+    // True when every part fits what the game's buffer takes for it.
+    bool fits() const;
     QString part(int index) const;
     // PartFileBytes(part(index)), without putting the part together.
     qsizetype fileBytes(int index) const;
     QStringList all() const;
     // The most file bytes the part at index was cut for: what the buffer takes then.
-    int room(int index) const { return m_pieces.at(index).room; }
+    int room(int index) const { return isStarter(index) ? m_starterRoom : m_pieces.at(index - starters()).room; }
     const QString &text() const { return m_text; }
 
 private:
-    QString chainOf(int index) const;
+    int starters() const { return m_passes > 1 ? 1 : 0; }
+    void cut(qsizetype wholeBytes, int limit, const GameRules &game, qsizetype reservePerPart);
+    QString chainOf(int piece) const;
 
     struct Piece {
         qsizetype start = 0;
@@ -85,21 +96,30 @@ private:
     };
     QString m_text;
     QString m_execName;
+    int m_passes = 1;
+    QString m_starter;
+    int m_starterRoom = 0;
+    qsizetype m_appended = 0;  // bytes echo puts at the end of the buffer in one pass
     qsizetype m_headerEnd = 0;  // each part starts with the text up to here
     qsizetype m_headerBytes = 0;
     QVector<Piece> m_pieces;
 };
 
+// The most passes of the text whose parts all fit the game's buffer (at least 1).
+int MostPasses(const QString &windowText, const QString &execName, int limit, const GameRules &game);
+
 // All parts of the window text, put together.
 QStringList SplitScript(const QString &windowText, const QString &execName, int limit,
-                        const GameRules &game = Games::Rtcw);
+                        const GameRules &game = Games::Rtcw, int passes = 1);
 // The parts a script saved at path is written as, chained by the path the game runs it by: what the script
 // window's Save and marqueemaster-cli generate -o both write.
 QStringList ScriptPartsFor(const QString &windowText, const QString &path, int limit, const GameRules &game,
-                           const GameFolders &folders = {});
+                           const GameFolders &folders = {}, int passes = 1);
 
 // Each part's line that runs the next part (its last `exec "…_<k>.cfg"` line, wherever edits left it) renamed
-// to chain as execName: after a save elsewhere.
-QStringList RechainParts(QStringList parts, const QString &execName);
-// The parts (from 1) that no longer run the next one: their chain line was edited away.
-QList<int> PartsNotChained(const QStringList &parts);
+// to chain as execName: after a save elsewhere. Repeated, the starter is written anew for execName and the last
+// part's line that plays the next pass renamed.
+QStringList RechainParts(QStringList parts, const QString &execName, int passes = 1);
+// The parts (from 1) that no longer run the next one (or, repeated, the last part the next pass): their chain
+// line was edited away.
+QList<int> PartsNotChained(const QStringList &parts, int passes = 1);

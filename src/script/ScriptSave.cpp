@@ -60,17 +60,18 @@ QStringList PartPaths(const QString &firstPath, qsizetype count)
     return paths;
 }
 
-PartsWriteResult WriteScriptParts(const QString &firstPath, const QStringList &parts, const GameFolders &folders)
+PartsWriteResult WriteScriptParts(const QString &firstPath, const QStringList &parts, const GameFolders &folders,
+                                  int passes)
 {
     PartsWriteResult result;
     const ExecTarget target = ExecTargetOf(firstPath, folders);
-    if (const QString problem = ExecPathProblem(target, static_cast<int>(parts.size())); !problem.isEmpty()) {
+    if (const QString problem = ExecPathProblem(target, static_cast<int>(parts.size()), passes); !problem.isEmpty()) {
         result.errorMessage = result.errorLine = problem;
         return result;
     }
 
     const QStringList paths = PartPaths(firstPath, parts.size());
-    const QStringList chained = RechainParts(parts, target.name);
+    const QStringList chained = RechainParts(parts, target.name, passes);
     QList<QByteArray> bytes;
     for (const QString &part : chained) {
         bool replaced = false;
@@ -152,10 +153,10 @@ Step overwriteAllowed(const QString &path, const QStringList &parts, Prompts &pr
     return answer == PromptAnswer::No && buttons == PromptButtons::YesNoCancel ? Step::ChooseAgain : Step::Stop;
 }
 
-bool writeParts(const QString &path, const QStringList &parts, const GameFolders &folders, Prompts &prompts,
+bool writeParts(const QString &path, const QStringList &parts, const ScriptSavePlace &place, Prompts &prompts,
                 QStringList *saved)
 {
-    const PartsWriteResult result = WriteScriptParts(path, parts, folders);
+    const PartsWriteResult result = WriteScriptParts(path, parts, place.folders, place.passes);
     if (!result.ok) {
         prompts.message(result.errorMessage, SaveScriptTitle, PromptIcon::Critical);
         return false;
@@ -165,7 +166,7 @@ bool writeParts(const QString &path, const QStringList &parts, const GameFolders
     if (result.replacedCharacters)
         prompts.message(ReplacedCharactersNotice(path), AppTitle, PromptIcon::Exclamation);
     if (saved)
-        *saved = RechainParts(parts, ExecTargetOf(path, folders).name);
+        *saved = RechainParts(parts, ExecTargetOf(path, place.folders).name, place.passes);
     return true;
 }
 
@@ -199,16 +200,16 @@ bool SaveScriptParts(const std::function<QStringList(const QString &path)> &part
         if (step == Step::Stop)
             return false;
     }
-    return writeParts(path, parts, place.folders, prompts, saved);
+    return writeParts(path, parts, place, prompts, saved);
 }
 
 bool SaveScriptPartsAt(const QString &path, const std::function<QStringList(const QString &path)> &partsFor,
-                       const GameFolders &folders, Prompts &prompts, QStringList *saved)
+                       const ScriptSavePlace &place, Prompts &prompts, QStringList *saved)
 {
     if (folderReady(path, prompts) != Step::Go)
         return false;
     const QStringList parts = partsFor(path);
     if (overwriteAllowed(path, parts, prompts, PromptButtons::YesNo) != Step::Go)
         return false;
-    return writeParts(path, parts, folders, prompts, saved);
+    return writeParts(path, parts, place, prompts, saved);
 }

@@ -35,13 +35,15 @@ QStringList PartPaths(const QString &firstPath, qsizetype count);
 // the last save of firstPath wrote (ScriptChainRecord) that still hold what it
 // wrote, and lists every other one. Nothing is written when an exec path would
 // be too long.
-PartsWriteResult WriteScriptParts(const QString &firstPath, const QStringList &parts, const GameFolders &folders = {});
+PartsWriteResult WriteScriptParts(const QString &firstPath, const QStringList &parts, const GameFolders &folders = {},
+                                  int passes = 1);
 
 // Where a script is saved: the Options' folder for scripts, and the chosen game's folders.
 struct ScriptSavePlace {
     QString generateDir;
     GameFolders folders;
     QString gameName = QStringLiteral("RtCW");  // as the file filter names the scripts
+    int passes = 1;                              // the chain plays this many times (ScriptRepeat)
 };
 
 // The script window's "Save": asks for a .cfg file (starting in generateDir, else the game's home base folder,
@@ -53,7 +55,7 @@ bool SaveScriptParts(const std::function<QStringList(const QString &path)> &part
                      FileDialogState &dialog, Prompts &prompts, QStringList *saved = nullptr);
 // The same without the dialog: saves at path, as "Save into the game folder" does.
 bool SaveScriptPartsAt(const QString &path, const std::function<QStringList(const QString &path)> &partsFor,
-                       const GameFolders &folders, Prompts &prompts, QStringList *saved = nullptr);
+                       const ScriptSavePlace &place, Prompts &prompts, QStringList *saved = nullptr);
 
 inline bool SaveScriptParts(const QStringList &parts, const QString &generateDir, FileDialogState &dialog,
                             Prompts &prompts)

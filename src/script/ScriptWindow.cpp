@@ -11,6 +11,7 @@
 #include "script/ScriptGenerator.h"
 #include "script/ScriptParts.h"
 #include "script/AutoexecBind.h"
+#include "script/ScriptRepeat.h"
 #include "script/ScriptSave.h"
 #include "animation/Settings.h"
 
@@ -21,6 +22,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QSpinBox>
 #include <QSplitter>
 #include <QThread>
 #include <QTextDocument>
@@ -42,7 +44,8 @@ QString partCaption(int part, qsizetype bytes, int limit)
 
 ScriptWindow::ScriptWindow(const AnimationModel &model, const Settings &settings, FileDialogState &dialog,
                            Prompts &prompts, QWidget *parent)
-    : QDialog(parent), m_settings(settings), m_folders(settings.folders()), m_dialog(dialog), m_prompts(prompts)
+    : QDialog(parent), m_model(model), m_settings(settings), m_folders(settings.folders()),
+      m_passes(settings.passes), m_dialog(dialog), m_prompts(prompts)
 {
     setObjectName(QStringLiteral("frmScript"));
     setWindowTitle(QStringLiteral("Generate %1 Script").arg(Games::ScriptGameName(settings.rules())));
@@ -66,6 +69,24 @@ ScriptWindow::ScriptWindow(const AnimationModel &model, const Settings &settings
     m_summary->setObjectName(QStringLiteral("lblSummary"));
     m_summary->setWordWrap(true);
     m_summary->setContentsMargins(6, 4, 6, 4);
+
+    // No key stops a running script: the count of passes is the script's own.
+    m_repeat = new QSpinBox(this);
+    m_repeat->setObjectName(QStringLiteral("spnRepeat"));
+    m_repeat->setRange(1, ScriptRepeat::MaxPasses);
+    m_repeat->setValue(m_passes);
+    m_repeat->setSuffix(QStringLiteral(" time(s)"));
+    m_repeat->setKeyboardTracking(false);  // a count typed digit by digit is cut once, not per digit
+    m_repeat->setToolTip(QStringLiteral("How many times the script plays the animation in the game"));
+    auto *repeatLabel = new QLabel(QStringLiteral("Re&peat:"), this);
+    repeatLabel->setObjectName(QStringLiteral("lblRepeat"));
+    repeatLabel->setBuddy(m_repeat);
+    auto *repeatRow = new QHBoxLayout;
+    repeatRow->setContentsMargins(6, 0, 6, 4);
+    repeatRow->addWidget(repeatLabel);
+    repeatRow->addWidget(m_repeat);
+    repeatRow->addStretch(1);
+    connect(m_repeat, &QSpinBox::valueChanged, this, &ScriptWindow::setPasses);
 
     m_partList = new QListWidget(this);
     m_partList->setObjectName(QStringLiteral("lstParts"));
@@ -102,16 +123,19 @@ ScriptWindow::ScriptWindow(const AnimationModel &model, const Settings &settings
     layout->setSpacing(0);
     layout->setMenuBar(menuBar);
     layout->addWidget(m_summary);
+    layout->addLayout(repeatRow);
     layout->addWidget(rows, 1);
 
     // The list's verdict when it plays for the same game; else one play worked out beside the script.
     const bool listHasVerdict = model.hasLinePlayer() && model.frameRate() == settings.fps()
-                                && model.game() == settings.game;
+                                && model.game() == settings.game && model.passes() == m_passes;
     GameVerdict verdict;
     std::unique_ptr<QThread> player;
     if (!listHasVerdict) {
         player.reset(QThread::create([&verdict, lines = model.lines(), frameRate = settings.fps(),
-                                      &rules = settings.rules()] { verdict = PlayLines(lines, frameRate, rules); }));
+                                      &rules = settings.rules(), passes = m_passes] {
+            verdict = PlayLines(lines, frameRate, rules, passes);
+        }));
         player->start();
     }
 
@@ -121,14 +145,19 @@ ScriptWindow::ScriptWindow(const AnimationModel &model, const Settings &settings
     });
     const ExecTarget target = ExecTargetOf(savedOrAssumedPath(), m_folders);
     connect(m_partList, &QListWidget::currentRowChanged, this, &ScriptWindow::showPart);
-    showGenerated(ScriptPartList(script, target.name, settings.partLimit, settings.rules()));
+    showGenerated(ScriptPartList(script, target.name, settings.partLimit, settings.rules(), m_passes));
     if (player)
         player->wait();
     else
         verdict = model.gameVerdict();
+    showVerdict(verdict);
+}
+
+void ScriptWindow::showVerdict(const GameVerdict &verdict)
+{
     m_playMs = verdict.ms;
     const QVector<LineMark> &marks = verdict.marks;
-    if (const GameRules &rules = settings.rules(); rules.nameChangeMs > 0) {
+    if (const GameRules &rules = m_settings.rules(); rules.nameChangeMs > 0) {
         m_nameChanges = QStringLiteral("%1 servers take one name change every %2 seconds by default: %3 of %4 names "
                                        "will be seen.")
                             .arg(QLatin1String(rules.title))
@@ -187,8 +216,14 @@ void ScriptWindow::showSummary()
                         .arg(QDir::toNativeSeparators(m_folders.intoGameFolder(path)));
     }
     m_saveIntoGame->setEnabled(!target.underGameFolder && !m_folders.homeBase.isEmpty());
-    if (const QString problem = ExecPathProblem(target, static_cast<int>(m_parts.size())); !problem.isEmpty())
+    if (const QString problem = ExecPathProblem(target, static_cast<int>(m_parts.size()), m_passes);
+        !problem.isEmpty())
         text += QLatin1Char('\n') + problem;
+    if (m_mostPasses > 0)
+        text += QLatin1Char('\n') + ScriptRepeat::TooManyPassesMessage(m_passes, m_mostPasses);
+    else if (m_passes > 1)
+        text += QStringLiteral("\nIt plays the animation %1 times and then stops by itself: part 1 keeps the count "
+                               "and is written for the name you save it as.").arg(m_passes);
     if (!m_nameChanges.isEmpty())
         text += QLatin1Char('\n') + m_nameChanges;
     text += QLatin1Char('\n') + KeysWaitMessage(m_playMs);
@@ -293,9 +328,49 @@ void ScriptWindow::removeBind()
     showBindState();
 }
 
+void ScriptWindow::setPasses(int passes)
+{
+    if (passes == m_passes)
+        return;
+    if (edited()) {
+        const QString question = QStringLiteral("Repeating cuts the script into parts anew: the changes you made in "
+                                                "its parts are lost.\n\nGo on?");
+        if (m_prompts.message(question, AppTitle, PromptIcon::Question, PromptButtons::YesNo) != PromptAnswer::Yes) {
+            const QSignalBlocker quiet(m_repeat);
+            m_repeat->setValue(m_passes);
+            return;
+        }
+    }
+    m_passes = passes;
+    emit passesChosen(passes);
+    const ExecTarget target = ExecTargetOf(savedOrAssumedPath(), m_folders);
+    showGenerated(ScriptPartList(m_generated.text(), target.name, m_settings.partLimit, m_settings.rules(), passes));
+    const bool listHasVerdict = m_model.hasLinePlayer() && m_model.frameRate() == m_settings.fps()
+                                && m_model.game() == m_settings.game && m_model.passes() == passes;
+    showVerdict(listHasVerdict ? m_model.gameVerdict()
+                               : PlayLines(m_model.lines(), m_settings.fps(), m_settings.rules(), passes));
+}
+
+bool ScriptWindow::edited() const
+{
+    const QStringList current = parts();
+    for (int i = 0; i < current.size(); ++i) {
+        if (current.at(i) != m_generated.part(i))
+            return true;
+    }
+    return false;
+}
+
 void ScriptWindow::showGenerated(const ScriptPartList &generated)
 {
     m_generated = generated;
+    // Told with the most the buffer holds; worked out only then, as it cuts the script many times.
+    m_mostPasses = generated.passes() > 1 && !generated.fits()
+                       ? MostPasses(generated.text(), ExecTargetOf(savedOrAssumedPath(), m_folders).name,
+                                    m_settings.partLimit, m_settings.rules())
+                       : 0;
+    if (m_mostPasses >= generated.passes())
+        m_mostPasses = 0;  // a part too large at any count: told as before, per part
     m_parts = QStringList(m_generated.size());  // each part is put together when it is first shown or saved
     m_shown = -1;
     QStringList captions;  // added at once: the list lays itself out once, not per part
@@ -315,6 +390,7 @@ void ScriptWindow::showPart(int part)
     m_shown = part;
     if (part < 0 || part >= m_parts.size())
         return;
+    m_text->setReadOnly(m_generated.isStarter(part));  // written anew for the name the script is saved as
     // The box keeps lines, not line ends: show them with LF, give them back with CR LF.
     QString shown = partText(part);
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
@@ -364,7 +440,8 @@ QStringList ScriptWindow::parts() const
 void ScriptWindow::save()
 {
     saveThrough([this](const auto &partsFor, QStringList *saved) {
-        return SaveScriptParts(partsFor, {m_settings.generateDir, m_folders, Games::ScriptGameName(m_settings.rules())},
+        return SaveScriptParts(partsFor,
+                               {m_settings.generateDir, m_folders, Games::ScriptGameName(m_settings.rules()), m_passes},
                                m_dialog, m_prompts, saved);
     });
 }
@@ -373,7 +450,7 @@ void ScriptWindow::saveIntoGameFolder()
 {
     const QString path = m_folders.intoGameFolder(savedOrAssumedPath());
     saveThrough([this, path](const auto &partsFor, QStringList *saved) {
-        if (!SaveScriptPartsAt(path, partsFor, m_folders, m_prompts, saved))
+        if (!SaveScriptPartsAt(path, partsFor, {{}, m_folders, {}, m_passes}, m_prompts, saved))
             return false;
         m_dialog.fileName = path;
         return true;
@@ -391,9 +468,14 @@ void ScriptWindow::saveThrough(const std::function<bool(const std::function<QStr
             != PromptAnswer::Yes)
             return;
     }
+    if (m_mostPasses > 0) {
+        m_prompts.message(ScriptRepeat::TooManyPassesMessage(m_passes, m_mostPasses), SaveScriptTitle,
+                          PromptIcon::Exclamation, PromptButtons::Ok);
+        return;
+    }
     const QStringList current = parts();
     // A part whose line that runs the next was edited away ends the animation there: said, not kept quiet.
-    if (const QList<int> unchained = PartsNotChained(current); !unchained.isEmpty()) {
+    if (const QList<int> unchained = PartsNotChained(current, m_passes); !unchained.isEmpty()) {
         QStringList which;
         for (const int part : unchained)
             which << QStringLiteral("Part %1 no longer runs part %2.").arg(part).arg(part + 1);
@@ -421,19 +503,19 @@ void ScriptWindow::saveThrough(const std::function<bool(const std::function<QStr
     }
     // Untouched, the script is cut anew for the chosen file, exactly as generate -o cuts it; edited, the
     // player's parts are kept and chained by that file.
-    bool edited = false;
-    for (int i = 0; i < current.size() && !edited; ++i)
-        edited = current.at(i) != m_generated.part(i);
+    const bool edited = this->edited();
     const auto partsFor = [&](const QString &path) {
-        return edited ? current
-                      : ScriptPartsFor(m_generated.text(), path, m_settings.partLimit, m_settings.rules(), m_folders);
+        return edited ? RechainParts(current, ExecTargetOf(path, m_folders).name, m_passes)
+                      : ScriptPartsFor(m_generated.text(), path, m_settings.partLimit, m_settings.rules(), m_folders,
+                                       m_passes);
     };
     QStringList saved;
     if (!write(partsFor, &saved))
         return;
     const ExecTarget target = ExecTargetOf(m_dialog.fileName, m_folders);
     if (!edited) {
-        showGenerated(ScriptPartList(m_generated.text(), target.name, m_settings.partLimit, m_settings.rules()));
+        showGenerated(ScriptPartList(m_generated.text(), target.name, m_settings.partLimit, m_settings.rules(),
+                                     m_passes));
     } else {
         m_parts = saved;
         const int shown = m_shown;

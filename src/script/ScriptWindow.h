@@ -14,6 +14,8 @@ class Prompts;
 class QLabel;
 class QListWidget;
 class QPlainTextEdit;
+class QSpinBox;
+struct GameVerdict;
 struct FileDialogState;
 struct Settings;
 
@@ -29,7 +31,16 @@ public:
     // The parts as the boxes hold them, window texts.
     QStringList parts() const;
 
+signals:
+    // The player chose how many times the script plays: the list's marks and Play count those passes too.
+    void passesChosen(int passes);
+
 private:
+    void setPasses(int passes);
+    // What the game makes of the lines played as many times as the script plays them.
+    void showVerdict(const GameVerdict &verdict);
+    // True when a part's box holds other than what was generated.
+    bool edited() const;
     void showPart(int part);
     // The parts of a script cut anew, the first shown.
     void showGenerated(const ScriptPartList &generated);
@@ -50,7 +61,11 @@ private:
     void saveThrough(const std::function<bool(const std::function<QStringList(const QString &)> &partsFor,
                                               QStringList *saved)> &write);
 
+    const AnimationModel &m_model;
     const Settings &m_settings;
+    int m_passes = 1;
+    int m_mostPasses = 0;    // when the passes don't fit the game's buffer: the most that do
+    QSpinBox *m_repeat = nullptr;
     GameFolders m_folders;   // where the chosen game looks for scripts
     int m_playMs = 0;        // how long the animation plays in the game
     QAction *m_saveIntoGame = nullptr;

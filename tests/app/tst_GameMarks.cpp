@@ -4,6 +4,7 @@
 #include "animation/PreviewPlayer.h"
 
 #include <QPushButton>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTextBlock>
 
@@ -144,6 +145,22 @@ private slots:
         QVERIFY(QFile::exists(dir.filePath("s.cfg")));
     }
 
+    // The script window's Repeat is the next script's too, and the list's and Play's passes.
+    void scriptWindowRepeatIsKept()
+    {
+        window->model().setLines({{"Bob", "15", "set name"}});
+        open->onDialog = [](QDialog &script) {
+            if (auto *repeat = script.findChild<QSpinBox *>("spnRepeat")) {
+                QTest::keyClick(repeat, Qt::Key_A, Qt::ControlModifier);
+                QTest::keyClicks(repeat, QStringLiteral("4"));
+                QTest::keyClick(repeat, Qt::Key_Return);
+            }
+        };
+        ClickEntry(*window, "btngenerate");
+        QCOMPARE(GetRegValue(*open->store.store, RegHive::CurrentUser, SettingsKey, "ScriptRepeat"), "4");
+        QCOMPARE(window->model().passes(), 4);
+    }
+
     // Choosing the game in Options recolours everything at once (^8 is black on RtCW, orange on ET) and sets
     // the list's marks.
     void followsTheGame_data()
@@ -197,6 +214,9 @@ private slots:
         const QString slow = QStringLiteral("a/99|b/99|c/99|d/99|e/99");  // 396 ms each
         QTest::newRow("stopped by F5: no summary, the last frame stays")
             << "rtcw" << slow << "400:b|500:F5|3000:b" << "";
+        // The script window's Repeat: Play goes through the passes the script plays.
+        QTest::newRow("RtCW, two passes") << "rtcw\nScriptRepeat=2" << fourNames << "0:a|20:d|415:d|416:a|436:d"
+                                          << "Played 8 lines in 0.8 s; 2 names were never seen";
     }
 
     void playsWhatTheGameShows()
@@ -204,7 +224,7 @@ private slots:
         QFETCH(QString, game);
         QFETCH(QString, lines);
         QFETCH(QString, shown);
-        open->applySettings({"Game=" + game, "FrameRate=125"});
+        open->applySettings(QStringList{"Game=" + game.section(u'\n', 0, 0), "FrameRate=125"} + game.section(u'\n', 1).split(u'\n', Qt::SkipEmptyParts));
         window->player().gameSpeedPlayer()->setClock(&clock);
         window->document().start(linesOf(lines), QString());
         window->setCurrentRow(0);

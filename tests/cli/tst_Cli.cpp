@@ -123,6 +123,9 @@ private slots:
             {"--game takes one of rtcw|iortcw|et|etlegacy"}};
         row("generate, part limit too small") << UsageCase{{"generate", "a.ras", "--part-limit", "1023"}, 2, {},
             {"--part-limit takes one number of bytes from 1024 to 16383"}};
+        for (const char *count : {"0", "x", "100000"})
+            row(qPrintable(QStringLiteral("generate, repeat %1").arg(count))) << UsageCase{{"generate", "a.ras", "--repeat", count}, 2, {},
+                {"--repeat takes one number of passes from 1 to 99999"}};
         row("leet, table is a folder") << UsageCase{{"leet", "a", "--table", "@"}, 1, {}, {"is a folder, not a file"}};
     }
 
@@ -184,6 +187,10 @@ private slots:
             << VerbCase{{"check", "--game", "etlegacy", "@/in"}, longName, 1, "@/in: 48 bytes, exec accepts it\nframe 0 (0 ms): name "
                         + QByteArray(36, 'a') + ": over 35 bytes: the server drops the player\n"
                         "1 names in 1 file(s), 1 played otherwise than written\n"};
+        // A loop that never ends fills the buffer a byte a pass until vstr can't insert any more.
+        QTest::newRow("check, a cvar loop ends in an overflow")
+            << VerbCase{{"check", "@/in"}, "set Loop \"vstr loop; say hi\"\nvstr LOOP\n", 1,
+                        "waiting don't fit the game's buffer of 16384 (Cbuf_InsertText overflowed)", {}, true};
         QTest::newRow("check, no such game") << VerbCase{{"check", "@/in", "--game", "quake3"}, "say hi\n", 2};
         QTest::newRow("check, no file") << VerbCase{{"check"}, {}, 2};
         QTest::newRow("check, control bytes escaped") << VerbCase{{"check", "@/in"}, "say \"\x1b[2Jx\x7f\"\n", 0,
@@ -201,6 +208,17 @@ private slots:
         QTest::newRow("generate, a part limit past RtCW's buffer") << VerbCase{{"generate", "@/in", "--part-limit", "20000"}, sixty, 2};
         QTest::newRow("generate, the same limit on ioRTCW")
             << VerbCase{{"generate", "@/in", "--part-limit", "20000", "--game", "iortcw"}, sixty, 0, "wait 10\r\n", {}, true};
+        QTest::newRow("generate, repeated: a starter keeps the count")
+            << VerbCase{{"generate", "@/in", "--repeat", "3"}, sixty, 0,
+                        "// plays 3 times: the count of the passes left is kept in the mm_script_ cvars\r\n"
+                        // The top digit's 0 runs nothing: a cvar left by another script can't add passes.
+                        "set mm_script_0_0 \"\"\r\n"
+                        "set mm_script_0_1 \"set mm_script_0 vstr mm_script_0_0; exec script_2.cfg\"\r\n"
+                        "set mm_script_0_2 \"set mm_script_0 vstr mm_script_0_1; exec script_2.cfg\"\r\n"
+                        "set mm_script_0 \"vstr mm_script_0_2\"\r\nexec \"script_2.cfg\"\r\n", {}, true};
+        QTest::newRow("generate, more passes than the buffer holds") << VerbCase{{"generate", "@/in", "--repeat", "99999"}, sixty, 1, {},
+            "The game's command buffer can't hold 99,999 passes of this script: every pass leaves a few bytes in it "
+            "until the last one ends. It holds at most "};
         const QByteArray longRas = EncodeAnsi(AnimationFileText({Line("a"), Line(QByteArray(36, 'b').constData()), Line("")}));
         QTest::newRow("generate, ET: Legacy refuses names that drop the player")
             << VerbCase{{"generate", "@/in", "--game", "etlegacy"}, longRas, 1, {},

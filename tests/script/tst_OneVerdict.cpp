@@ -42,12 +42,17 @@ private slots:
     void everyVoiceAgrees_data()
     {
         QTest::addColumn<Game>("game");
-        for (const GameRules *rules : Games::All)
-            QTest::newRow(rules->key) << rules->game;
+        QTest::addColumn<int>("passes");
+        for (const GameRules *rules : Games::All) {
+            QTest::addRow("%s", rules->key) << rules->game << 1;
+            // Past three passes the play is counted from the ones played: check plays them all.
+            QTest::addRow("%s, 5 passes", rules->key) << rules->game << 5;
+        }
     }
     void everyVoiceAgrees()
     {
         QFETCH(Game, game);
+        QFETCH(int, passes);
         const GameRules &rules = Games::Of(game);
         const int fps = 125;
         const QVector<AnimationLine> lines = busyAnimation();
@@ -55,13 +60,14 @@ private slots:
         model.setLinePlayer(PlayLines);
         model.setGame(game);
         model.setFrameRate(fps);
+        model.setPasses(passes);
         model.setLines(lines);
         const GameVerdict verdict = model.gameVerdict();
         QVERIFY(verdict.unseenNames > 0);
         QVERIFY(!verdict.marks.isEmpty());
 
         // The list: every row's mark is the whole play's, past any block of rows.
-        const GameVerdict whole = PlayLines(lines, fps, rules);
+        const GameVerdict whole = PlayLines(lines, fps, rules, passes);
         QCOMPARE(verdict.marks.size(), whole.marks.size());
         int lastRow = -1;
         for (const LineMark &mark : whole.marks) {
@@ -77,35 +83,40 @@ private slots:
             droppedChat += mark.reason == DroppedReason(rules);
             neverSeen += mark.reason.startsWith(QLatin1String("never seen"));
         }
-        QCOMPARE(neverSeen, whole.unseenNames);  // every name never seen is marked on its row
+        if (passes == 1)
+            QCOMPARE(neverSeen, whole.unseenNames);  // every name never seen is marked on its row
 
         // Game-speed play.
         GameTimeline timeline(fps, rules);
         QByteArray command;
         int runs = 0;
-        for (const AnimationLine &line : lines) {
-            ScriptLineInto(line, command, runs);
-            timeline.addLine(command, runs);
+        for (int pass = 0; pass < passes; ++pass) {
+            for (const AnimationLine &line : lines) {
+                ScriptLineInto(line, command, runs);
+                timeline.addLine(command, runs);
+            }
         }
         timeline.close();
         QCOMPARE(timeline.names(), whole.names);
         QCOMPARE(timeline.unseenNames(), whole.unseenNames);
-        QCOMPARE(timeline.droppedChat(), droppedChat);
+        if (passes == 1)
+            QCOMPARE(timeline.droppedChat(), droppedChat);
 
         // check, on the saved chain.
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("busy.cfg"));
         const QString text = BuildScriptText(lines, [](const QString &) {});
-        const QStringList parts = ScriptPartsFor(text, path, rules.maxPartBytes(), rules);
-        QVERIFY(WriteScriptParts(path, parts).ok);
+        const QStringList parts = ScriptPartsFor(text, path, rules.maxPartBytes(), rules, {}, passes);
+        QVERIFY(WriteScriptParts(path, parts, {}, passes).ok);
         const ScriptCheck check = CheckScriptFile(path, fps, rules);
+        QVERIFY2(check.stopped.isEmpty(), qPrintable(check.stopped));
         QCOMPARE(check.files.size(), parts.size());
         QCOMPARE(check.names, whole.names);
         QCOMPARE(check.unseenNames, whole.unseenNames);
-        QCOMPARE(check.droppedChat, droppedChat);
+        QCOMPARE(check.droppedChat, timeline.droppedChat());
 
         // The script window.
-        const Settings settings{.frameRate = fps, .game = game};
+        const Settings settings{.frameRate = fps, .game = game, .passes = passes};
         FileDialogState dialog;
         FakePrompts prompts;
         ScriptWindow window(model, settings, dialog, prompts);
@@ -226,6 +237,38 @@ private slots:
         QCOMPARE(echo->ms, appends ? timeline.ms() : 60);  // line 1's echo: at once, or when every line has run
         const GameVerdict verdict = PlayLines(lines.first(8), 125, rules);
         QCOMPARE(!verdict.marks.isEmpty() && verdict.marks.first().reason.startsWith("shown only once"), appends);
+    }
+
+    // Repeated, the play crosses the seam between passes (the last name replaced by the next pass's first within one
+    // frame marks the last row), and passes counted from the ones played agree with check playing every one.
+    void passesCountedAsCheckPlaysThem_data()
+    {
+        QTest::addColumn<QString>("lastTime");
+        QTest::addColumn<int>("passes");
+        QTest::addColumn<bool>("lastRowMarked");
+        QTest::newRow("once: the last name is seen") << "1" << 1 << false;
+        QTest::newRow("twice: the next pass replaces it") << "1" << 2 << true;
+        QTest::newRow("40 passes") << "1" << 40 << true;
+        QTest::newRow("40 passes, time between them") << "50" << 40 << false;
+    }
+    void passesCountedAsCheckPlaysThem()
+    {
+        QFETCH(QString, lastTime);
+        QFETCH(int, passes);
+        QFETCH(bool, lastRowMarked);
+        const QVector<AnimationLine> lines{{"^1a", "50", "set name"}, {"^2b", "1", "set name"},
+                                           {"^3c", "49", "set name"}, {"^4d", lastTime, "set name"}};
+        const GameVerdict verdict = PlayLines(lines, 125, Games::Rtcw, passes);
+        QCOMPARE(!verdict.marks.isEmpty() && verdict.marks.last().row == 3, lastRowMarked);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("pass.cfg"));
+        const QString text = BuildScriptText(lines, [](const QString &) {});
+        QVERIFY(WriteScriptParts(path, ScriptPartsFor(text, path, 12288, Games::Rtcw, {}, passes), {}, passes).ok);
+        const ScriptCheck check = CheckScriptFile(path, 125);
+        QCOMPARE(check.names, verdict.names);
+        QCOMPARE(check.unseenNames, verdict.unseenNames);
+        QCOMPARE(verdict.names, 4 * passes);
+        QCOMPARE(verdict.ms, passes * PlayLines(lines, 125, Games::Rtcw).ms);
     }
 
     // Save in the script window plays the chain it wrote, as check and generate -o do.

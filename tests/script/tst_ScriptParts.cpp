@@ -6,15 +6,20 @@
 #include "animation/AnimationFileCommands.h"
 #include "game/GameConsole.h"
 #include "script/ScriptImport.h"
+#include "platform/Platform.h"
 #include "platform/TextFile.h"
 #include "script/ScriptChainRecord.h"
 #include "script/ScriptCheck.h"
 #include "script/ScriptGenerator.h"
 #include "script/ScriptParts.h"
+#include "script/ScriptRepeat.h"
 #include "script/ScriptSave.h"
 
 #include <QRegularExpression>
 #include <QListWidget>
+#include <QSignalSpy>
+
+Q_DECLARE_METATYPE(Game)
 
 namespace {
 
@@ -295,6 +300,144 @@ private slots:
         const QStringList parts{first, "set name b"};
         QCOMPARE(RechainParts(parts, "anims/new"), (QStringList{renamed, "set name b"}));
         QCOMPARE(PartsNotChained(parts), chained ? QList<int>{} : QList<int>{1});
+    }
+
+    // Repeated, the chain keeps its own count: the game plays every pass and then stops, on every engine, with the
+    // count's borrows across decimal digits; the most passes the buffer holds play, one more overflows it.
+    void repeatPlaysEveryPass_data()
+    {
+        QTest::addColumn<Game>("game");
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<int>("limit");
+        QTest::addColumn<int>("passes");  // 0: the most the buffer holds, -1: one more than that
+        for (const int passes : {2, 10, 11, 12, 101})
+            QTest::addRow("%d passes", passes) << Game::Rtcw << 3 << 12288 << passes;
+        QTest::newRow("three passes of many parts") << Game::Rtcw << 300 << 1024 << 3;
+        for (const GameRules *rules : Games::All)
+            QTest::addRow("%s, two passes", rules->key) << rules->game << 40 << 12288 << 2;
+        QTest::newRow("the most that fit") << Game::Rtcw << 60 << 2048 << 0;
+        QTest::newRow("one more than fit") << Game::Rtcw << 60 << 2048 << -1;
+        QTest::newRow("the most that fit on ET, echo left behind") << Game::Et << 60 << 2048 << 0;
+        QTest::newRow("one more than fit on ET") << Game::Et << 60 << 2048 << -1;
+    }
+    void repeatPlaysEveryPass()
+    {
+        QFETCH(Game, game);
+        QFETCH(int, lines);
+        QFETCH(int, limit);
+        QFETCH(int, passes);
+        const GameRules &rules = Games::Of(game);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("oc.cfg");
+        const QString name = ExecTargetOf(path, {}).name;
+        Lines animation = namesInOrder(lines);
+        if (game == Game::Et) {
+            for (int i = 0; i < lines; i += 3)
+                animation[i].action = "echo";  // its text waits at the end of ET's buffer until the last pass ends
+        }
+        const int names = std::count_if(animation.cbegin(), animation.cend(),
+                                        [](const AnimationLine &line) { return line.action == "set name"; });
+        const QString script = BuildScriptText(animation, {});
+        const int most = MostPasses(script, name, limit, rules);
+        const int played = passes > 0 ? passes : passes == 0 ? most : most + 1;
+        const ScriptPartList cut(script, name, limit, rules, played);
+        QCOMPARE(cut.fits(), passes >= 0);
+        QVERIFY(WriteScriptParts(path, cut.all(), {}, played).ok);
+        const ScriptCheck check = CheckScriptFile(path, 125, rules);
+        if (passes < 0) {
+            QVERIFY2(check.stopped.contains("overflowed"), qPrintable(check.stopped));
+            return;
+        }
+        QVERIFY2(check.stopped.isEmpty(), qPrintable(check.stopped));
+        QCOMPARE(check.names, played * names);
+        QCOMPARE(check.files.size(), cut.size());
+        QVERIFY(cut.size() > (lines == 300 ? 3 : 1));
+    }
+
+    // The count runs part 2 from inside a cvar, unquoted; the cvars' names keep only what a cvar name may hold.
+    void repeatNeedsAPathTheCountCanRun_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("passes");
+        QTest::addColumn<QString>("prefix");
+        QTest::addColumn<QString>("refused");  // the reason's words, or empty: written
+        const QString cvar = "from inside a cvar";
+        QTest::newRow("once, a blank is fine") << "my anim.cfg" << 1 << "mm_my_anim" << "";
+        QTest::newRow("repeated, a blank") << "my anim.cfg" << 2 << "mm_my_anim" << cvar;
+        QTest::newRow("repeated, a semicolon") << "a;b.cfg" << 2 << "mm_a_b" << cvar;
+        QTest::newRow("repeated, a letter outside ASCII") << QString::fromUtf8("caf\u00e9.cfg") << 2 << "mm_caf_"
+                                                          << (Platform::FileNamesInTheCodePage() ? cvar : "outside ASCII");
+        QTest::newRow("repeated, dots and capitals") << "Oc.v2.cfg" << 2 << "mm_oc_v2" << "";
+    }
+    void repeatNeedsAPathTheCountCanRun()
+    {
+        QFETCH(QString, file);
+        QFETCH(int, passes);
+        QFETCH(QString, prefix);
+        QFETCH(QString, refused);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(file);
+        QCOMPARE(ScriptRepeat::CvarPrefix(ExecTargetOf(path, {}).name), prefix);
+        const PartsWriteResult result = WriteScriptParts(path, SplitScript(ExampleScript().join(CrLf), "x", 12288,
+                                                                           Games::Rtcw, passes), {}, passes);
+        QCOMPARE(result.ok, refused.isEmpty());
+        QVERIFY2(result.errorMessage.contains(refused), qPrintable(result.errorMessage));
+    }
+
+    // Saved under another name, a repeated chain's starter is written for it and the last part plays the next pass
+    // by it; the last part's line typed away is said.
+    void repeatedChainRenamed()
+    {
+        const QString script = BuildScriptText(namesInOrder(300), {});
+        const QStringList parts = SplitScript(script, "anims/old", 2048, Games::Rtcw, 3);
+        QVERIFY(parts.size() > 2);
+        QCOMPARE(RechainParts(parts, "anims/new", 3), SplitScript(script, "anims/new", 2048, Games::Rtcw, 3));
+        QCOMPARE(PartsNotChained(parts, 3), QList<int>{});
+        QStringList cut = parts;
+        cut.last().chop(ScriptRepeat::TailLine("anims/old").size());
+        QCOMPARE(PartsNotChained(cut, 3), QList<int>{int(parts.size())});
+        QCOMPARE(PartsNotChained(cut, 1), QList<int>{});
+    }
+
+    // Repeat is set by keys: the window shows the starter (not edited: it is written for the saved name), says the
+    // passes, tells the list, saves a chain that plays them, and refuses a count the buffer can't hold.
+    void windowRepeatsByKeys()
+    {
+        QTemporaryDir dir;
+        ScriptWindowUnderTest s(namesInOrder(300), {.generateDir = dir.path(), .partLimit = 2048});
+        ScriptWindow &window = *s.window;
+        QSignalSpy chosen(&window, &ScriptWindow::passesChosen);
+        auto typePasses = [&](const QString &passes) {
+            s.key(Qt::Key_P);
+            PressKeys("Ctrl+A");
+            QTest::keyClicks(QApplication::focusWidget(), passes);
+            PressKeys("Return");
+        };
+        typePasses("3");
+        QCOMPARE(chosen.size(), 1);
+        QCOMPARE(chosen.last().first().toInt(), 3);
+        const QString script = BuildScriptText(s.model.lines(), {});
+        auto *list = window.findChild<QListWidget *>("lstParts");
+        QCOMPARE(list->count(), SplitScript(script, "script", 2048, Games::Rtcw, 3).size());
+        QVERIFY2(s.summary().contains("plays the animation 3 times"), qPrintable(s.summary()));
+        QVERIFY(Named<QPlainTextEdit>(window, "txtScript")->isReadOnly());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
+        QVERIFY(!Named<QPlainTextEdit>(window, "txtScript")->isReadOnly());
+
+        s.prompts.fileAnswers = {dir.filePath("oc")};
+        ClickMenuBar(window);
+        const ScriptCheck check = CheckScriptFile(dir.filePath("oc.cfg"), 125);
+        QVERIFY2(check.stopped.isEmpty(), qPrintable(check.stopped));
+        QCOMPARE(check.names, 900);
+
+        typePasses("99999");
+        QVERIFY2(s.summary().contains("can't hold 99,999 passes"), qPrintable(s.summary()));
+        const QByteArray before = ReadFileBytes(dir.filePath("oc.cfg"));
+        s.prompts.clear();
+        ClickMenuBar(window);
+        QCOMPARE(s.prompts.messageTexts().size(), 1);
+        QVERIFY(s.prompts.messageTexts().first().contains("It holds at most"));
+        QCOMPARE(ReadFileBytes(dir.filePath("oc.cfg")), before);
     }
 
     // The window lists the parts and sums them up. Saved untouched under a name longer than the one it showed, a
