@@ -37,6 +37,17 @@ QMessageBox::StandardButtons toQtButtons(PromptButtons buttons)
     return QMessageBox::Ok;
 }
 
+QString keyedText(QMessageBox::StandardButton button)
+{
+    switch (button) {
+    case QMessageBox::Yes: return QStringLiteral("&Yes");
+    case QMessageBox::No: return QStringLiteral("&No");
+    case QMessageBox::Save: return QStringLiteral("&Save");
+    case QMessageBox::Discard: return QStringLiteral("&Discard");
+    default: return {};
+    }
+}
+
 PromptAnswer fromQtButton(int button)
 {
     switch (button) {
@@ -80,6 +91,11 @@ PromptAnswer QtPrompts::message(const QString &text, const QString &title, Promp
 {
     QMessageBox box(toQtIcon(icon), title, text, toQtButtons(buttons), m_parent);
     box.setTextFormat(Qt::PlainText);
+    // Every answer but OK and Cancel (Enter and Escape) has its Alt key, as the program's own buttons do.
+    for (QAbstractButton *button : box.buttons()) {
+        if (const QString keyed = keyedText(box.standardButton(button)); !keyed.isEmpty())
+            button->setText(keyed);
+    }
     if (const QString link = m_explainer ? m_explainer(text) : QString(); !link.isEmpty()) {
         box.setTextFormat(Qt::RichText);
         box.setText(text.toHtmlEscaped().replace(QLatin1Char('\n'), QLatin1String("<br>"))

@@ -6,8 +6,10 @@
 #include "platform/QtPrompts.h"
 #include "platform/TextFile.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QDirIterator>
+#include <QTimer>
 #include <QFileInfo>
 #include <QTest>
 
@@ -27,6 +29,8 @@ struct SaveCase {
     bool sameFile;
     QString reason;
 };
+
+Q_DECLARE_METATYPE(PromptButtons)
 
 struct SplitCase { QString text; bool anyBreak; QStringList lines; };
 
@@ -54,6 +58,45 @@ private slots:
         QFETCH(QString, opens);
         opens.replace("~", Platform::PlayerFilesFolder());
         QCOMPARE(QDir::cleanPath(DialogStartPath({{}, {}, fileName, initialDir})), QDir::cleanPath(opens));
+    }
+
+    // Every question's answers but OK and Cancel have their own Alt key (Escape and Enter are theirs), and the key
+    // gives that answer.
+    void questionsAnsweredByAltKeys_data()
+    {
+        QTest::addColumn<PromptButtons>("buttons");
+        QTest::addColumn<QString>("keys");  // each Alt letter and the answer it gives
+        QTest::newRow("save changes on exit") << PromptButtons::SaveDiscardCancel << "S=Save D=Discard";
+        QTest::newRow("yes, no or cancel") << PromptButtons::YesNoCancel << "Y=Yes N=No";
+        QTest::newRow("yes or no") << PromptButtons::YesNo << "Y=Yes N=No";
+        QTest::newRow("file exists") << PromptButtons::OverwriteSaveAsCancel << "O=Overwrite A=SaveAs";
+        QTest::newRow("restore") << PromptButtons::RestoreNotNowDelete << "R=Restore N=NotNow D=Delete";
+    }
+    void questionsAnsweredByAltKeys()
+    {
+        QFETCH(PromptButtons, buttons);
+        QFETCH(QString, keys);
+        static const QHash<QString, PromptAnswer> answers{
+            {"Save", PromptAnswer::Save}, {"Discard", PromptAnswer::Discard}, {"Yes", PromptAnswer::Yes},
+            {"No", PromptAnswer::No}, {"Overwrite", PromptAnswer::Overwrite}, {"SaveAs", PromptAnswer::SaveAs},
+            {"Restore", PromptAnswer::Restore}, {"NotNow", PromptAnswer::NotNow}, {"Delete", PromptAnswer::Delete}};
+        QWidget parent;
+        QtPrompts prompts(&parent);
+        for (const QString &pair : keys.split(u' ')) {
+            // The key once the box is up; a box the key leaves open is closed after a while, so the row fails.
+            QTimer press;
+            int ticks = 0;
+            connect(&press, &QTimer::timeout, [&] {
+                if (QWidget *box = QApplication::activeModalWidget()) {
+                    if (ticks++ == 0)
+                        QTest::keyClick(box, Qt::Key(pair.at(0).unicode()), Qt::AltModifier);
+                    else if (ticks > 100)
+                        qobject_cast<QDialog *>(box)->reject();
+                }
+            });
+            press.start(10);
+            QCOMPARE(prompts.message("Question?", "Title", PromptIcon::Question, buttons), answers.value(pair.mid(2)));
+        }
     }
 
     void splitLines_data()
