@@ -210,6 +210,31 @@ private slots:
         QVERIFY2(tooLarge.isEmpty(), qPrintable(tooLarge.join(u',')));
     }
 
+    // The help's keyboard page and the window's shortcuts are the same list: no key the page names does nothing,
+    // and no shortcut is missing from it.
+    void keyboardPageListsEveryShortcut()
+    {
+        QFile page(QStringLiteral(":/help/keys.html"));
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(page.readAll());
+        QStringList listed;
+        const QRegularExpression key(QStringLiteral("^(Ctrl\\+(Shift\\+)?\\w+|F\\d+|Insert|Delete)$"));
+        for (const QRegularExpressionMatch &cell : QRegularExpression("<td><b>([^<]*)</b></td>").globalMatch(text))
+            for (const QString &word : cell.captured(1).split(QRegularExpression("\\s*[/,]\\s*")))
+                if (key.match(word).hasMatch())
+                    listed << QKeySequence(word).toString(QKeySequence::PortableText);
+        QVERIFY(listed.size() > 15);
+        QStringList bound;
+        for (const QAction *action : m_window->findChildren<QAction *>())
+            if (!action->shortcut().isEmpty())  // the first: the others are the system's own alternatives
+                bound << action->shortcut().toString(QKeySequence::PortableText);
+        bound.removeDuplicates();
+        for (const QString &shortcut : std::as_const(listed))
+            QVERIFY2(bound.contains(shortcut), qPrintable(shortcut + " is on the keyboard page, but no command has it"));
+        for (const QString &shortcut : std::as_const(bound))
+            QVERIFY2(listed.contains(shortcut), qPrintable(shortcut + " is missing from the keyboard page"));
+    }
+
     void hugeClipboardText()
     {
         const QString text = QString(1024 * 1024, QLatin1Char('x')) + QStringLiteral("\r\n^1tail");
