@@ -3,6 +3,7 @@
 #include "about/AboutDialog.h"
 #include "about/HelpBrowserWindow.h"
 #include "about/HelpFacts.h"
+#include "script/ScriptCheck.h"
 #include "about/HelpDialog.h"
 #include "script/Contact.h"
 
@@ -134,6 +135,17 @@ private slots:
         QVERIFY2(found.contains("bind.html") && found.contains("script.html"), qPrintable(found.join(' ')));
     }
 
+    // What the help says of a Time of 1.5 is what the list's mark on that line says.
+    void timeHelpAgreesWithTheMark()
+    {
+        const GameVerdict verdict = PlayLines({{"a", "1.5", "set name"}}, 125);
+        QCOMPARE(verdict.marks.size(), 1);
+        HelpBrowserWindow help;
+        help.showPage("time.html");
+        const QString page = help.findChild<QTextBrowser *>("txtHelpPage")->toPlainText().simplified();
+        QVERIFY2(page.contains(verdict.marks.first().reason), qPrintable(verdict.marks.first().reason));
+    }
+
     // The control gets the focus by Tab (none: the focus the window opens with) and the key is pressed, or it
     // is clicked (key 0). A link hands its address to the opener; nothing is started.
     void keys_data()
@@ -145,6 +157,8 @@ private slots:
         QTest::newRow("help: Enter presses Close") << KeyCase{true, "", int(Qt::Key_Return), "closed"};
         QTest::newRow("help: Enter on Copy copies") << KeyCase{true, "Command5", int(Qt::Key_Return), "copied"};
         QTest::newRow("help: Enter on a link") << KeyCase{true, "Label4", int(Qt::Key_Enter), web};
+        QTest::newRow("help: Return on a link") << KeyCase{true, "Label4", int(Qt::Key_Return), web};
+        QTest::newRow("about: Return on the link") << KeyCase{false, "Label1", int(Qt::Key_Return), web};
         QTest::newRow("help: Space on the mail link") << KeyCase{true, "Label5", int(Qt::Key_Space), mail};
         QTest::newRow("about: link clicked") << KeyCase{false, "Label1", 0, web};
         QTest::newRow("help: Copy clicked") << KeyCase{true, "Command5", 0, "copied"};

@@ -115,6 +115,13 @@ private slots:
         row("colorize, black and orange on ET") << UsageCase{blackAndOrange + QStringList{"--game", "et"}, 0,
             "^0a^8b\n"};
         row("colorize, no black on RtCW") << UsageCase{blackAndOrange, 2, {}, {"Colours are 1 to 7"}};
+        for (const char *game : {"et", "etlegacy"}) {
+            row(qPrintable(QStringLiteral("colorize, colour 31 on %1").arg(game)))
+                << UsageCase{{"colorize", "ab", "--pattern", "alternate", "--colors", "31,0", "--game", game}, 0, "^Oa^0b\n"};
+            row(qPrintable(QStringLiteral("colorize, no colour 32 on %1").arg(game)))
+                << UsageCase{{"colorize", "ab", "--pattern", "alternate", "--colors", "1,32", "--game", game}, 2, {},
+                             {"Colours are 0 to 31 on "}};
+        }
         row("effects keep black on ET: Legacy") << UsageCase{blackBounce + QStringList{"--game", "etlegacy"}, 0,
             "#v050#\r\n^0ab\r\n"};
         row("effects drop black on ioRTCW") << UsageCase{blackBounce + QStringList{"--game", "iortcw"}, 0,

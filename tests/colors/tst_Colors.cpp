@@ -9,6 +9,7 @@
 #include "colors/Numbers.h"
 #include "game/GameDrawing.h"
 
+#include <cmath>
 #include <QApplication>
 #include <QClipboard>
 #include <QPushButton>
@@ -71,6 +72,34 @@ private slots:
                 names << name;
             }
             QCOMPARE(names.size(), game->colors == 32 ? 31 : 8);
+        }
+    }
+
+    // ET 2.60b and ET: Legacy draw each of their 32 colours with the engine's table (channels as the engine writes
+    // them, 0 to 1), whichever of its code characters names it.
+    void etColoursAreTheEnginesOwn()
+    {
+        struct EngineColor { float r, g, b; const char *codes; };
+        static constexpr EngineColor table[32] = {
+            {0, 0, 0, "0Pp"}, {1, 0, 0, "1Qq"}, {0, 1, 0, "2Rr"}, {1, 1, 0, "3Ss"}, {0, 0, 1, "4Tt"},
+            {0, 1, 1, "5Uu"}, {1, 0, 1, "6Vv"}, {1, 1, 1, "7Ww"}, {1, 0.5f, 0, "8Xx"}, {0.5f, 0.5f, 0.5f, "9Yy"},
+            {0.75f, 0.75f, 0.75f, ":Zz"}, {0.75f, 0.75f, 0.75f, ";[{"}, {0, 0.5f, 0, "<\\|"}, {0.5f, 0.5f, 0, "=]}"},
+            {0, 0, 0.5f, ">~"}, {0.5f, 0, 0, "?_"}, {0.5f, 0.25f, 0, "@`"}, {1, 0.6f, 0.1f, "!Aa"}, {0, 0.5f, 0.5f, "\"Bb"},
+            {0.5f, 0, 0.5f, "#Cc"}, {0, 0.5f, 1, "$Dd"}, {0.5f, 0, 1, "%Ee"}, {0.2f, 0.6f, 0.8f, "&Ff"},
+            {0.8f, 1, 0.8f, "'Gg"}, {0, 0.4f, 0.2f, "(Hh"}, {1, 0, 0.2f, ")Ii"}, {0.7f, 0.1f, 0.1f, "Jj"},
+            {0.6f, 0.2f, 0, "+Kk"}, {0.8f, 0.6f, 0.2f, ",Ll"}, {0.6f, 0.6f, 0.2f, "-Mm"}, {1, 1, 0.75f, ".Nn"},
+            {1, 1, 0.5f, "/Oo"}};  // ^* draws in the text's own colour, not 26's
+        const auto channel = [](float value) { return int(std::lround(value * 255)); };
+        for (const GameRules *game : {&Games::Et, &Games::EtLegacy}) {
+            for (int index = 0; index < 32; ++index) {
+                const EngineColor &engine = table[index];
+                const QColor expected(channel(engine.r), channel(engine.g), channel(engine.b));
+                for (const char *code = engine.codes; *code; ++code) {
+                    const QVector<ColorRun> runs = ColoredRuns(QStringLiteral("^%1x").arg(QLatin1Char(*code)), *game);
+                    QVERIFY2(runs.size() == 1 && runs.first().color == expected,
+                             qPrintable(QStringLiteral("%1 ^%2").arg(game->key).arg(QLatin1Char(*code))));
+                }
+            }
         }
     }
 
