@@ -10,6 +10,7 @@ HelpFacts HelpFactsOf(const GameRules &game, const GameFolders &folders)
         facts.folders << QDir::toNativeSeparators(folder.path);
     facts.gameFolder = QDir::toNativeSeparators(folders.homeBase);
     facts.baseName = folders.baseName;
+    facts.blackInNames = game.blackAllowed;
     facts.config = game.game == Game::Et || game.game == Game::EtLegacy ? QStringLiteral("etconfig.cfg")
                                                                          : QStringLiteral("wolfconfig_mp.cfg");
     return facts;
@@ -34,5 +35,13 @@ QString FillHelpPage(QString html, const HelpFacts &facts)
     html.replace(QLatin1String("{autoexec}"), autoexec);
     html.replace(QLatin1String("{baseName}"), facts.baseName);
     html.replace(QLatin1String("{config}"), facts.config);
+    html.replace(QLatin1String("{black}"),
+                 facts.blackInNames
+                     ? QStringLiteral("On %1 black stays in names, so Colorize and the colour buttons offer it.")
+                           .arg(facts.game.toHtmlEscaped())
+                     : QStringLiteral("On %1 the game removes a black code from a name: the code goes, the letter after "
+                                      "it stays and shows in the colour before it (the line gets a <a href=\"marks.html\">! "
+                                      "mark</a> that shows what the others see); black still works in chat lines.")
+                           .arg(facts.game.toHtmlEscaped()));
     return html;
 }

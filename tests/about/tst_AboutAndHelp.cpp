@@ -3,6 +3,7 @@
 #include "about/AboutDialog.h"
 #include "about/HelpBrowserWindow.h"
 #include "about/HelpFacts.h"
+#include "game/GameName.h"
 #include "script/ScriptCheck.h"
 #include "about/HelpDialog.h"
 #include "script/Contact.h"
@@ -122,6 +123,11 @@ private slots:
         QVERIFY2(browser->toPlainText().contains("Save starts in " + gameFolder + ";"), qPrintable(browser->toPlainText()));
         QVERIFY(browser->toPlainText().contains(QString(Games::Of(game).title) + " looks, first to last, in "
                                                 + QDir::toNativeSeparators(folders.search.first().path)));
+        help.showPage("colors.html");
+        // What the page says of a black code in a name is what the name rules do with one.
+        const bool blackRemoved = GameName::ShownBytes("^0a^1b", Games::Of(game)).shown == "a^1b";
+        QCOMPARE(browser->toPlainText().contains(QString(Games::Of(game).title) + " the game removes a black code"), blackRemoved);
+        QCOMPARE(browser->toPlainText().contains(QString(Games::Of(game).title) + " black stays in names"), !blackRemoved);
         help.showPage("bind.html");
         QVERIFY(browser->toPlainText().contains(QDir::toNativeSeparators(gameFolder + "/autoexec.cfg") + ", the file "));
         QVERIFY(browser->toPlainText().contains("own configuration (" + config + ")"));
