@@ -1,7 +1,9 @@
 #include "FakePrompts.h"
+#include "WidgetDriving.h"
 
 #include "animation/AnimationModel.h"
 #include "animation/PreviewPlayer.h"
+#include "colors/ColorButtonsWidget.h"
 #include "colors/ColorCodes.h"
 #include "colors/ColorEditorDialog.h"
 #include "colors/ColoredText.h"
@@ -215,10 +217,14 @@ private slots:
         QTest::addColumn<QString>("text");  // [the selection] the button colours
         QTest::addColumn<int>("button");  // -1: none
         QTest::addColumn<QString>("copied");
-        QTest::newRow("b red") << "a[b]c" << 0 << "^7a^1b^7c";
-        QTest::newRow("empty box") << "[]" << -1 << "";
-        QTest::newRow("no colour") << "[]name" << -1 << "^7name";
-        QTest::newRow("black") << "[a]bc" << 7 << "^0a^7bc";
+        QTest::addColumn<QString>("keys");  // instead of the button: Tab into the colour buttons, then these
+        QTest::newRow("b red") << "a[b]c" << 0 << "^7a^1b^7c" << "";
+        QTest::newRow("b red by keys") << "a[b]c" << -1 << "^7a^1b^7c" << "Space";
+        // Nine buttons: ^1 to ^9 (red again); black is the one before the last.
+        QTest::newRow("black by keys: Left wraps to the last") << "[a]bc" << -1 << "^0a^7bc" << "Left,Left,Return";
+        QTest::newRow("empty box") << "[]" << -1 << "" << "";
+        QTest::newRow("no colour") << "[]name" << -1 << "^7name" << "";
+        QTest::newRow("black") << "[a]bc" << 7 << "^0a^7bc" << "";
     }
 
     void colorEditorCopies()
@@ -235,6 +241,13 @@ private slots:
         box->setTextCursor(cursor);
         if (button >= 0)
             QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("cmdColor%1").arg(button)), Qt::LeftButton);
+        QFETCH(QString, keys);
+        if (!keys.isEmpty()) {
+            QVERIFY(QTest::qWaitForWindowActive(&dialog));
+            box->setFocus();
+            QVERIFY(TabTo(dialog, dialog.findChild<ColorButtonsWidget *>()));
+            PressKeys(keys);
+        }
         QApplication::clipboard()->setText(QStringLiteral("something else"));
         QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("cmdClipboard")), Qt::LeftButton);
         QTEST(QApplication::clipboard()->text(), "copied");

@@ -2,6 +2,7 @@
 #include "GameText.h"
 #include "WindowUnderTest.h"
 
+#include "colors/ColorButtonsWidget.h"
 #include "colors/ColorEditorDialog.h"
 #include "transforms/Colorize.h"
 
@@ -27,6 +28,11 @@ void drive(QDialog &dialog, const QStringList &steps)
             QTest::mouseClick(box, Qt::LeftButton);
             QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
             QTest::keyClicks(box, step.mid(1));
+        } else if (step.startsWith(QLatin1String("keys:"))) {  // Tab into the colour buttons, then the keys
+            dialog.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&dialog));
+            QVERIFY(TabTo(dialog, dialog.findChild<ColorButtonsWidget *>()));
+            PressKeys(step.mid(5));
         } else {
             ClickNamed(dialog, step);
         }
@@ -124,6 +130,8 @@ private slots:
         row("gradient, typed colours") << DropDownCase{"^3ab cd", "Down Down =2,6 cmdOK", "^2ab ^6cd", "9 of 35 bytes",
             "ab cd"};
         row("colour button starts the rainbow") << DropDownCase{"ab", "cmdColor3 cmdOK", "^4a^6b", "6 of 35 bytes", "ab"};
+        row("the same colour chosen by keys") << DropDownCase{"ab", "keys:Right,Right,Right,Space cmdOK", "^4a^6b",
+                                                              "6 of 35 bytes", "ab"};
         row("unfitted name is cut by the game") << DropDownCase{"abcdefghijklmno", "chkFit cmdOK",
             "^1a^3b^2c^5d^4e^6f^1g^3h^2i^5j^4k^6l^1m^3n^2o", "45 of 35 bytes: too long, the game cuts it", "abcdefghijk"};
         row("cancel") << DropDownCase{"ab", "Down cmdCancel", "ab", "6 of 35 bytes", "ab"};
