@@ -1,5 +1,9 @@
 #include "WindowUnderTest.h"
 
+#include "animation/PreviewPlayer.h"
+
+#include <QSignalSpy>
+
 #include <QClipboard>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -233,6 +237,30 @@ private slots:
             QVERIFY2(bound.contains(shortcut), qPrintable(shortcut + " is on the keyboard page, but no command has it"));
         for (const QString &shortcut : std::as_const(bound))
             QVERIFY2(listed.contains(shortcut), qPrintable(shortcut + " is missing from the keyboard page"));
+
+        // Each key pressed in the list runs its command (Exit last: it closes the window).
+        listed.removeAll(QStringLiteral("Ctrl+Q"));
+        listed << QStringLiteral("Ctrl+Q");
+        m_open->onDialog = [](QDialog &) {};  // a window a command opens is left at once
+        for (const QString &shortcut : std::as_const(listed)) {
+            m_open->start({"A", "B"}, 1);
+            QTest::keyClick(m_window->list(), Qt::Key_X, Qt::ControlModifier);  // something to undo
+            if (shortcut == QLatin1String("Ctrl+Y"))
+                QTest::keyClick(m_window->list(), Qt::Key_Z, Qt::ControlModifier);  // and to redo
+            if (m_window->player().isPlaying())
+                m_window->player().TogglePreview();
+            QAction *command = nullptr;
+            for (QAction *action : m_window->findChildren<QAction *>())
+                if (action->shortcut() == QKeySequence(shortcut))
+                    command = action;
+            QSignalSpy ran(command, &QAction::triggered);
+            m_window->list()->setFocus();
+            QTest::keySequence(m_window->list(), QKeySequence(shortcut));
+            QVERIFY2(ran.size() == 1, qPrintable(shortcut + " ran nothing in the list"));
+            for (QWidget *top : QApplication::topLevelWidgets())
+                if (top != m_window && top->isVisible() && !qobject_cast<QMenu *>(top))
+                    top->close();
+        }
     }
 
     void hugeClipboardText()
