@@ -12,7 +12,8 @@ ColorPanel::ColorPanel(QWidget *parent)
 {
     setObjectName(QStringLiteral("picColors"));
     m_buttons->move((PanelWidth - m_buttons->width()) / 2, 4);
-    m_more->setGeometry(PanelWidth - 2, 4, MoreColorsWidth - 4, 25);
+    // As wide as its caption and drop-down arrow need in the style and font in use.
+    m_more->setGeometry(PanelWidth - 2, 4, qMax(MoreColorsWidth - 4, m_more->sizeHint().width()), 25);
     hide();
     connect(m_buttons, &ColorButtonsWidget::colorClicked, this, &ColorPanel::colorClicked);
     connect(m_more, &MoreColorsButton::colorChosen, this, &ColorPanel::colorClicked);
@@ -22,5 +23,5 @@ void ColorPanel::setGame(const GameRules &game)
 {
     m_buttons->setGame(game);
     m_more->setGame(game);
-    m_panelWidth = m_more->isVisibleTo(this) ? PanelWidth + MoreColorsWidth : PanelWidth;
+    m_panelWidth = m_more->isVisibleTo(this) ? m_more->geometry().right() + 1 + 4 : PanelWidth;
 }

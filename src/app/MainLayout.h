@@ -15,7 +15,7 @@ namespace MainLayoutMetrics {
 constexpr int PreviewTop = 2;
 constexpr int PreviewHeight = 33;
 constexpr int PanelWidth = 257;  // the eight buttons (249) with room on both sides: flush at the edge, black looked cut off
-constexpr int MoreColorsWidth = 44;  // "More colours" beside them, for the games with 32
+constexpr int MoreColorsWidth = 44;  // "More colours" beside them, for the games with 32: at least this wide
 constexpr int ListTop = PreviewTop + PreviewHeight;
 constexpr int MinimumOuterWidth = 539;
 constexpr QSize InitialClientSize(531, 451);

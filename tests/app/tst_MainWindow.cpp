@@ -133,6 +133,19 @@ private slots:
         QCOMPARE(LayOutMainWindow(QSize(600, 20), false, 77).list.height(), 77);
     }
 
+    // On the games with 32 colours More sits whole beside the buttons, its caption and arrow not squeezed.
+    void moreColoursWholeOnEt()
+    {
+        open->applySettings({"Game=et"});
+        open->use("keys:Alt+E,L");
+        auto *more = window->findChild<QToolButton *>("cmdMoreColors");
+        QVERIFY(more->isVisible());
+        QVERIFY2(more->width() >= more->sizeHint().width(), qPrintable(QString::number(more->width())));
+        const QRect inWindow(more->mapTo(window, QPoint(0, 0)), more->size());
+        QVERIFY(window->rect().adjusted(2, 2, -2, -2).contains(inWindow));
+        QCOMPARE(more->visibleRegion().boundingRect(), more->rect());
+    }
+
     // Show colors, the list's codes and the wizard's style, set by keys, and the window's place are there at the
     // next start.
     void rememberedAtNextStart_data()
