@@ -209,5 +209,12 @@ bool EffectsPageWidget::eventFilter(QObject *watched, QEvent *event)
         removeSelected();
         return true;
     }
+    // Reached by keys, the list chooses the row its cursor is on, as a click would: else the arrows can't choose
+    // the only row, and its parameters stay out of reach.
+    if (watched == m_effectList && event->type() == QEvent::FocusIn
+        && static_cast<QFocusEvent *>(event)->reason() != Qt::MouseFocusReason && !selectedRow()) {
+        if (QTreeWidgetItem *row = m_effectList->currentItem() ? m_effectList->currentItem() : m_effectList->topLevelItem(0))
+            m_effectList->setCurrentItem(row);
+    }
     return QWidget::eventFilter(watched, event);
 }

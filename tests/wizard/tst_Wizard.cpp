@@ -143,6 +143,54 @@ private slots:
         QCOMPARE(TextsOf(wizard.model).join(u','), c.texts);
     }
 
+    // From the welcome page to Finish by keys alone, changing both parameters of every effect that has them.
+    void everyEffectsParametersByKeys_data()
+    {
+        QTest::addColumn<int>("downs");      // in the effect list, from the first
+        QTest::addColumn<QString>("first");  // keys in parameter 1's box, then in parameter 2's ("" for none)
+        QTest::addColumn<QString>("second");
+        QTest::addColumn<QString>("row");    // the effect row afterwards
+        QTest::newRow("wave 2: no parameters") << 0 << "" << "" << "Wave 2|0|0";
+        QTest::newRow("bounce: repeat up two") << 1 << "Up,Up" << "" << "Bounce|3|0";
+        QTest::newRow("scroll to left: width down, fill typed") << 2 << "Down" << "type:*" << "Scroll to Left|2|*";
+        QTest::newRow("scroll to right: width up five, fill typed") << 3 << "PgUp" << "type:=" << "Scroll to Right|8|=";
+        QTest::newRow("colour wave: next pattern, passes up") << 4 << "Up" << "Up" << "Colour wave|Alternate|2";
+    }
+    void everyEffectsParametersByKeys()
+    {
+        QFETCH(int, downs);
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        Wizard wizard;
+        const auto press = [](const QString &keys) {
+            for (const QString &key : keys.split(u',', Qt::SkipEmptyParts)) {
+                if (key.startsWith(QLatin1String("type:"))) {
+                    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+                    QTest::keyClicks(QApplication::focusWidget(), key.mid(5));
+                } else {
+                    PressKeys(key);
+                }
+            }
+        };
+        press("Return,Return,type:abc,Return");
+        QCOMPARE(wizard.window.currentPage(), WizardWindow::PageCount);  // the effect page
+        press(QStringList(downs, QStringLiteral("Down")).join(u',') + QStringLiteral(",Alt+A"));
+        QTest::qWait(150);  // a mnemonic clicks its button as a mouse would: released a moment later
+        press("Alt+E");  // the effect list by keys chooses its row: the panel shows its parameters
+        for (const auto &[box, keys] : {std::pair("txtParam1", first), std::pair("txtParam2", second)}) {
+            if (keys.isEmpty())
+                continue;
+            QVERIFY2(TabTo(wizard.window, wizard.get(box)), box);
+            press(keys);
+        }
+        const EffectRow row = wizard.window.effectRows().value(0);
+        QTEST(QStringList({row.effect, row.param1, row.param2}).join(u'|'), "row");
+        press("Alt+F");
+        QTest::qWait(150);
+        QVERIFY(!wizard.window.isVisible());
+        QVERIFY(wizard.model.count() > 0);
+    }
+
     // The panel of a row chosen in the list: captions, what can be typed, and where the arrows stop.
     void parameterPanel_data()
     {
