@@ -12,4 +12,6 @@ if ! command -v xvfb-run >/dev/null 2>&1; then
     fi
 fi
 bash build.sh build >/dev/null
+# A player's home, so the pictures show the folders a player has (not the build machine's).
+if mkdir -p /home/player 2>/dev/null; then export HOME=/home/player; else export HOME=$(mktemp -d)/player; mkdir -p "$HOME"; fi
 xvfb-run -a -s "-screen 0 1280x1024x24" "${BUILD_DIR:-build}/tools/tour/marqueemaster-tour" docs

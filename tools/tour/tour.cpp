@@ -67,9 +67,12 @@ int main(int argc, char *argv[])
     QTemporaryDir dir;
     JsonRegistryStore store(dir.filePath(QStringLiteral("registry.json")));
     SilentPrompts prompts;
-    const QString home = QDir::home().filePath(QStringLiteral("rtcw"));
+    // Scripts go where the game looks for them: the pictures show what a player who followed the help sees.
+    const QString home = QDir::homePath();
+    const QString anims = QDir(home).filePath(QStringLiteral(".wolf/main/anims"));
+    QDir().mkpath(anims);
     for (const auto &[name, value] : {std::pair{"OpenDir", home}, std::pair{"SaveDir", home},
-                                      std::pair{"GenerateDir", home + QStringLiteral("/main")},
+                                      std::pair{"GenerateDir", anims},
                                       std::pair{"Name", QStringLiteral("^1Mar^7quee")},
                                       std::pair{"Clantag", QStringLiteral("^4[XKR]")}})
         SetRegValue(store, RegHive::CurrentUser, SettingsKey, QLatin1String(name), value);
