@@ -5,8 +5,8 @@
 // What the program does with the file named on its command line.
 enum class StartupFileKind { None, Animation, Script };
 
-// The shell passes the path unquoted after a blank, so the arguments are joined
-// back into one path with blanks.
+// One argument is the whole path (the association quotes it); several come from an older unquoted command that
+// the shell cut at each blank, and are joined back with one blank each.
 QString StartupPath(const QStringList &arguments);
 
 // An existing file whose name ends in "ras" is opened, one ending in "cfg"

@@ -147,6 +147,28 @@ private slots:
         QCOMPARE(TextsOf(s.document.model()), c.texts);
     }
 
+    // The file a start opens: one argument is the whole path (the association quotes "%1": blanks kept as they
+    // are, two in a row too); several come from an older unquoted command that the shell cut at each blank.
+    void startupArguments_data()
+    {
+        QTest::addColumn<QStringList>("arguments");  // @: the test's folder
+        QTest::addColumn<QStringList>("texts");
+        QTest::newRow("one argument, two blanks in a row") << QStringList{"@/my  anim.ras"} << QStringList{"two"};
+        QTest::newRow("an old command's words") << QStringList{"@/my", "anim.ras"} << QStringList{"one"};
+        QTest::newRow("a script imported") << QStringList{"@/s.cfg"} << QStringList{"^1Bob"};
+        QTest::newRow("no file: told, nothing opened") << QStringList{"@/missing.ras"} << QStringList{};
+    }
+    void startupArguments()
+    {
+        QFETCH(QStringList, arguments);
+        Session s;
+        WriteAnimationFile(s.dir.filePath("my anim.ras"), {"one"});
+        WriteAnimationFile(s.dir.filePath("my  anim.ras"), {"two"});
+        s.session.openStartupFile(arguments.replaceInStrings("@", s.dir.path()));
+        QTEST(TextsOf(s.document.model()), "texts");
+        QCOMPARE(s.prompts.messages.size(), arguments.first().contains("missing") ? 1 : 0);
+    }
+
     // Save As offers the file the lines belong to, never one another road chose before.
     void saveAsOffersTheDocumentsOwnFile_data()
     {
