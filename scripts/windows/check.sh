@@ -93,17 +93,72 @@ copy_dependencies() {
 while IFS= read -r binary; do copy_dependencies "$binary"; done < <(find "$stage" -name '*.exe' -o -name '*.dll')
 [ -f "$stage/Qt6Widgets.dll" ] && [ -f "$stage/libstdc++-6.dll" ] || { echo "the package lacks its DLLs" >&2; exit 1; }
 cp data/leet.ini "$stage/leet.ini"
+# Programs and DLLs without their symbols: a third of the size.
+find "$stage" \( -name '*.exe' -o -name '*.dll' \) -exec x86_64-w64-mingw32-strip --strip-unneeded {} +
+# The licences: ours, and Qt's (LGPL-3) with where its source and our build of it are.
+
+sed 's/$/\r/' COPYING > "$stage/COPYING.txt"
+sed 's/$/\r/' /usr/share/common-licenses/LGPL-3 > "$stage/Qt-LGPL-3.txt"
+sed 's/$/\r/' /usr/share/common-licenses/GPL-3 > "$stage/Qt-GPL-3.txt"
+sed 's/$/\r/' > "$stage/Qt-NOTICE.txt" <<TEXT
+The Qt*.dll files and the plugins in this folder are Qt $qt_version, (c) The Qt Company
+Ltd and other contributors, used under the GNU Lesser General Public License
+version 3 (Qt-LGPL-3.txt, which adds to Qt-GPL-3.txt). You may replace them with
+your own build of the same Qt version.
+
+Their source is Debian bookworm's qt6-base $qt_version+dfsg (apt-get source qt6-base,
+or https://sources.debian.org/src/qt6-base/), built with the MinGW-w64 compiler
+by scripts/windows/build-qt.sh of Marqueemaster's source, which also holds the
+options used.
+TEXT
 sed 's/$/\r/' > "$stage/README.txt" <<TEXT
 Marqueemaster $version for Windows (64-bit)
 
 Marqueemaster composes animated player names for Return to Castle Wolfenstein
-and writes the game scripts (.cfg) that play them.
+(RtCW 1.4, ioRTCW) and Enemy Territory (2.60b, ET: Legacy) and writes the game
+scripts (.cfg) that play them. It is free software under the GNU GPL, version 3
+or later (COPYING.txt); Qt's licence and source are in Qt-NOTICE.txt.
 
 Unpack this folder anywhere and start marqueemaster.exe; nothing is installed.
 marqueemaster-cli.exe is the command-line tool: marqueemaster-cli --help.
 leet.ini is the default leet table; the Options window makes your own copy.
-Your settings are kept in the registry, key "Software/Marqueemaster" under
-HKEY_CURRENT_USER.
+
+Where the script goes: choose your game in Edit > Options > Game. The script
+window saves into the folder that game reads and says the line to type in the
+game's console (exec anims/ocelot); Bind to key... puts it on a key.
+  RtCW 1.4:        the "main" folder of the game's install folder
+  ioRTCW:          Documents\RTCW\main
+  Enemy Territory: the "etmain" folder of the game's install folder
+  ET: Legacy:      Documents\ETLegacy\etmain
+An install folder under "Program Files" takes new files only from programs run
+as administrator: if a save is refused there, move the game to a folder of your
+own, or play ioRTCW or ET: Legacy, which read your Documents folder.
+
+What the program keeps: settings in the registry (HKEY_CURRENT_USER\Software\
+Marqueemaster), your leet table in %LOCALAPPDATA%\Marqueemaster, unsaved work
+in %APPDATA%\Marqueemaster, and the .ras file association if you chose it
+(Options > Registry: Restore gives back what was there before).
 TEXT
 (cd "$build" && cmake -E tar cf "$name.zip" --format=zip "$name")
 echo "$build/$name.zip: $(du -h "$build/$name.zip" | cut -f1)"
+
+echo "== The zip as a player unpacks it"
+# Into a folder with blanks, outside the build, with no WINEPATH and a fresh prefix: a missing DLL or plugin fails here.
+unpacked=$(mktemp -d)
+trap 'rm -rf "$unpacked"' EXIT
+mkdir "$unpacked/Game Tools"
+(cd "$unpacked/Game Tools" && cmake -E tar xf "$repo/$build/$name.zip")
+app="$unpacked/Game Tools/$name"
+export WINEPREFIX="$unpacked/prefix" WINEDEBUG=-all
+unset WINEPATH
+wineboot -i >/dev/null 2>&1 || true
+printf '#v050#\r\n^1Ocelot\r\n15\r\nset name\r\n^2Ocelot\r\n15\r\nset name\r\n' > "$unpacked/my anim.ras"
+run() { (cd "$unpacked" && wine "$@" </dev/null); }
+run "$app/marqueemaster-cli.exe" --version | tr -d '\r' | grep -qx "marqueemaster-cli $version" \
+    || { echo "the unpacked marqueemaster-cli.exe doesn't start" >&2; exit 1; }
+run "$app/marqueemaster-cli.exe" generate "my anim.ras" -o "my anim.cfg" 2>/dev/null
+run "$app/marqueemaster-cli.exe" check "my anim.cfg" | tr -d '\r' | grep -q "^2 names in 1 file(s)" \
+    || { echo "the unpacked marqueemaster-cli.exe can't generate and check a script" >&2; exit 1; }
+xvfb-run -a bash -c 'cd "$1" && wine "$2" --version </dev/null' _ "$unpacked" "$app/marqueemaster.exe" | tr -d '\r' \
+    | grep -qx "marqueemaster $version" || { echo "the unpacked marqueemaster.exe doesn't start" >&2; exit 1; }
+echo "unpacked into a folder with blanks: both programs start, generate and check work"

@@ -7,6 +7,7 @@
 
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QTextEdit>
 #include <QVBoxLayout>
@@ -34,6 +35,10 @@ AboutDialog::AboutDialog(QWidget *parent, LinkOpener opener) : QDialog(parent)
     auto *link = new LinkLabel(Contact::WebPage, WebPageUrl(), std::move(opener), this);
     link->setObjectName(QStringLiteral("Label1"));
 
+    auto *licence = new QLabel(LicenceText(), this);
+    licence->setObjectName(QStringLiteral("lblLicence"));
+    licence->setWordWrap(true);
+
     // Grey over white: a sunken line.
     auto *line = new QFrame(this);
     line->setObjectName(QStringLiteral("Line1"));
@@ -53,6 +58,7 @@ AboutDialog::AboutDialog(QWidget *parent, LinkOpener opener) : QDialog(parent)
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(preview);
+    layout->addWidget(licence);
     layout->addWidget(line);
     layout->addLayout(bottom);
     ok->setFocus();

@@ -25,6 +25,12 @@ QString VersionLine(int major, int minor, int patch)
     return QStringLiteral("Version ^8%1.%2.%3").arg(major).arg(minor).arg(patch);
 }
 
+QString LicenceText()
+{
+    return QStringLiteral("Marqueemaster is free software: you may share and change it under the GNU General Public "
+                          "License, version 3 or later. It comes with no warranty.");
+}
+
 QString AboutText()
 {
     return QStringLiteral("^1Marquee^7master\n")

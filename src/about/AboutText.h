@@ -18,3 +18,5 @@ QUrl MailUrl();
 QString VersionLine(int major, int minor, int patch);
 // The colour-coded text of the about window.
 QString AboutText();
+// The licence, as About names it.
+QString LicenceText();

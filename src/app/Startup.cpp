@@ -22,8 +22,7 @@ const char HelpText[] =
     "Composes name animations for RtCW and turns them into game scripts.\n"
     "  FILE        a .ras animation to open, or a .cfg game script to import\n"
     "  --help      show this text and exit\n"
-    "  --version   show the version and exit\n"
-    "It needs a display (X11 or Wayland); marqueemaster-cli does the same work without one.\n";
+    "  --version   show the version and exit\n";
 
 } // namespace
 
@@ -49,6 +48,7 @@ int RunMarqueemaster(int argc, char *argv[])
     }
     if (first == "--help" || first == "-h") {
         std::fputs(HelpText, stdout);
+        std::fputs(Platform::DisplayNeeded(), stdout);
         return 0;
     }
     if (!Platform::DisplayAvailable()) {

@@ -65,6 +65,15 @@ bool DisplayAvailable()
 #endif
 }
 
+const char *DisplayNeeded()
+{
+#if defined(Q_OS_LINUX) || defined(Q_OS_FREEBSD)
+    return "It needs a display (X11 or Wayland); marqueemaster-cli does the same work without one.\n";
+#else
+    return "marqueemaster-cli does the same work without a window.\n";
+#endif
+}
+
 static void WriteStandardStreamsAsBytes()
 {
 #ifdef Q_OS_WIN

@@ -12,6 +12,8 @@ bool ProgramsEndInExe();
 // False where a windowing system is needed but none is reachable (no X11 or
 // Wayland display); creating the application would abort there.
 bool DisplayAvailable();
+// What --help says of the display the program needs: the windowing systems where one can be missing.
+const char *DisplayNeeded();
 
 // True where two file names that differ only in letter case name the same file (Windows).
 bool FileNamesIgnoreCase();

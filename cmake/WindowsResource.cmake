@@ -1,0 +1,15 @@
+# The icon and version information of a Windows program, from the project's version.
+if(WIN32)
+    enable_language(RC)
+endif()
+
+function(marquee_windows_resource target description)
+    if(NOT WIN32)
+        return()
+    endif()
+    set(MARQUEE_ICON ${PROJECT_SOURCE_DIR}/data/windows/marqueemaster.ico)
+    set(MARQUEE_DESCRIPTION ${description})
+    set(MARQUEE_FILE ${target})
+    configure_file(${PROJECT_SOURCE_DIR}/data/windows/version.rc.in ${CMAKE_CURRENT_BINARY_DIR}/${target}.rc @ONLY)
+    target_sources(${target} PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/${target}.rc)
+endfunction()
