@@ -207,6 +207,14 @@ QWidget *OptionsDialog::createRegistryPage()
     contextRow->addWidget(m_addContext);
     contextRow->addWidget(m_removeContext);
     connect(m_addContext, &QPushButton::clicked, this, [this] {
+        // A fresh Windows has no file type for .cfg: no menu to add to, and making one would change how every
+        // .cfg file opens.
+        if (m_shell->contextMenuStatus().cfgClass.isEmpty()) {
+            m_prompts.message(QStringLiteral("Windows knows no file type for .cfg files on this computer, so .cfg "
+                                             "files have no menu to add the entry to. Nothing was changed."),
+                              AppTitle, PromptIcon::Exclamation);
+            return;
+        }
         m_shell->addContextEntry();
         showShellStatus();
     });

@@ -198,6 +198,8 @@ private slots:
         AboutDialog about(nullptr, {});
         const QString shown = about.findChild<QTextEdit *>(QStringLiteral("txtPreview"))->toPlainText();
         QVERIFY2(shown.contains(QStringLiteral("Made by ") + Contact::MakerName) && !shown.contains('^'), qPrintable(shown));
+        // The licence the program is shared under, as COPYING holds it.
+        QVERIFY(about.findChild<QLabel *>("lblLicence")->text().contains("GNU General Public License, version 3 or later"));
     }
 };
 

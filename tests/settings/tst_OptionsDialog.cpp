@@ -345,10 +345,15 @@ private slots:
         QCOMPARE(value(".cfg/Default"), cfgClass);
         QCOMPARE(dialog.findChild<QLineEdit *>("txtAssociation")->text(),
                  previous.isEmpty() ? "[Not associated yet]" : "Associated with [other program]");
+        // A fresh Windows: .cfg names no file type, so Add says why it can't, and changes nothing.
+        classes.remove(ShellKeys::CfgExtension);
+        classes.sync();
+        click("cmdAddContext");
+        QVERIFY(prompts.messageTexts().last().startsWith("Windows knows no file type for .cfg files"));
+        QCOMPARE(value(".cfg/Default"), "<none>");
         classes.remove(ShellKeys::RasExtension);
         classes.remove(ShellKeys::RasClass);
         classes.remove(cfgClass);
-        classes.remove(ShellKeys::CfgExtension);
 #endif
     }
 
