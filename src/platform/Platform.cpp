@@ -65,6 +65,20 @@ bool DisplayAvailable()
 #endif
 }
 
+QString FolderRefusedReason(const QString &folder)
+{
+    const QString native = QDir::toNativeSeparators(folder);
+#ifdef Q_OS_WIN
+    return QStringLiteral("Windows lets only administrators write into %1. Save into a folder of your own, or move the "
+                          "game out of Program Files and choose its new folder in Edit > Options > Game. (For a 32-bit "
+                          "game without a manifest Windows also shows it files kept in %LOCALAPPDATA%\\VirtualStore\\"
+                          "Program Files (x86)\\…; this program can't check that from here.)").arg(native);
+#else
+    return QStringLiteral("You may not write into %1: save into a folder of your own, or ask the folder's owner.")
+        .arg(native);
+#endif
+}
+
 const char *DisplayNeeded()
 {
 #if defined(Q_OS_LINUX) || defined(Q_OS_FREEBSD)

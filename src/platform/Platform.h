@@ -12,6 +12,10 @@ bool ProgramsEndInExe();
 // False where a windowing system is needed but none is reachable (no X11 or
 // Wayland display); creating the application would abort there.
 bool DisplayAvailable();
+// Why a folder takes no new file from this user, and what works instead (Windows: only administrators may write
+// into the installed programs' folders).
+QString FolderRefusedReason(const QString &folder);
+
 // What --help says of the display the program needs: the windowing systems where one can be missing.
 const char *DisplayNeeded();
 

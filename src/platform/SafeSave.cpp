@@ -29,6 +29,8 @@ TextWriteResult failure(const QFileDevice &file, qint64 wanted = 0)
                       && storage.isValid() && storage.bytesAvailable() < wanted;
     result.errorString = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(file.fileName()),
                                                       full ? QStringLiteral("The disk is full") : file.errorString());
+    const QFileInfo folder(QFileInfo(file.fileName()).absolutePath());
+    result.folderRefused = file.error() == QFileDevice::OpenError && folder.isDir() && !folder.isWritable();
     return result;
 }
 

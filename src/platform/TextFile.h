@@ -22,6 +22,7 @@ struct TextWriteResult {
     int errorCode = 0;        // a number the user can quote; 0 when ok
     QString errorString;
     bool replacedCharacters = false;  // some characters were not in the code page and became '?'
+    bool folderRefused = false;       // the folder takes no new file from this user (access rights)
 };
 
 // The code page of the program's text files: Windows-1252, or on Windows the

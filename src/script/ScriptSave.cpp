@@ -2,6 +2,7 @@
 
 #include "animation/AnimationFile.h"
 #include "platform/FileEnding.h"
+#include "platform/Platform.h"
 #include "platform/Prompts.h"
 #include "platform/SafeSave.h"
 #include "platform/TextFile.h"
@@ -83,9 +84,11 @@ PartsWriteResult WriteScriptParts(const QString &firstPath, const QStringList &p
     if (!saved.written.ok) {
         // Where, and what the player can do about it: the error number alone says neither.
         const QString folder = QDir::toNativeSeparators(QFileInfo(firstPath).absolutePath());
-        result.errorMessage = SaveErrorMessage(saved.written)
-                              + QStringLiteral("\n\nNothing was written in %1. Free some space there, or save into "
-                                               "a folder you may write to.").arg(folder);
+        result.errorMessage = SaveErrorMessage(saved.written) + QStringLiteral("\n\n")
+                              + (saved.written.folderRefused
+                                     ? Platform::FolderRefusedReason(QFileInfo(firstPath).absolutePath())
+                                     : QStringLiteral("Nothing was written in %1. Free some space there, or save into "
+                                                      "a folder you may write to.").arg(folder));
         result.errorLine = QStringLiteral("Can't write %1 in %2").arg(saved.written.errorString, folder);
         return result;
     }

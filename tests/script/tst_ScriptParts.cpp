@@ -16,6 +16,11 @@
 #include "script/ScriptSave.h"
 
 #include <QRegularExpression>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 #include <QListWidget>
 #include <QSignalSpy>
 
@@ -397,6 +402,25 @@ private slots:
         cut.last().chop(ScriptRepeat::TailLine("anims/old").size());
         QCOMPARE(PartsNotChained(cut, 3), QList<int>{int(parts.size())});
         QCOMPARE(PartsNotChained(cut, 1), QList<int>{});
+    }
+
+    // A folder that takes no new file from the player (Program Files on Windows; here a read-only folder and an
+    // ordinary user) is said as such, with what works instead.
+    void aRefusedFolderIsSaidInWords()
+    {
+#ifndef Q_OS_UNIX
+        QSKIP("Folder permissions are set the Unix way.");
+#else
+        QTemporaryDir dir;
+        QVERIFY(chmod(QFile::encodeName(dir.path()).constData(), 0555) == 0);
+        const std::optional<QByteArray> said = InChildProcess([] { return geteuid() != 0 || setuid(65534) == 0; }, [&] {
+            return WriteScriptParts(dir.filePath("oc.cfg"), {ExampleScript().join(CrLf)}).errorMessage.toUtf8();
+        });
+        QVERIFY(chmod(QFile::encodeName(dir.path()).constData(), 0700) == 0);
+        QVERIFY(said);
+        QVERIFY2(QString::fromUtf8(*said).endsWith(Platform::FolderRefusedReason(dir.path())), said->constData());
+        QVERIFY(!QFile::exists(dir.filePath("oc.cfg")));
+#endif
     }
 
     // Repeat is set by keys: the window shows the starter (not edited: it is written for the saved name), says the
