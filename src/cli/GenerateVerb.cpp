@@ -169,7 +169,7 @@ int runGenerate(const VerbArguments &arguments, CliStreams &streams)
         if (!outside.isEmpty())
             streams.err << outside << Qt::endl;
         for (const QString &written : result.written)
-            streams.err << "wrote " << written << '\n';
+            streams.err << "wrote " << QDir::toNativeSeparators(written) << '\n';
         for (const QString &note : ChainFileNotes(result))
             streams.err << note << '\n';
         // What check says of the chain written: the same play, the same words.
@@ -180,7 +180,7 @@ int runGenerate(const VerbArguments &arguments, CliStreams &streams)
         }
         if (check.differences > 0)
             streams.err << "The game plays " << check.differences << " thing(s) otherwise than written: check "
-                        << target << " tells which" << Qt::endl;
+                        << QDir::toNativeSeparators(target) << " tells which" << Qt::endl;
         if (bindKey)
             return bindScript(*bindKey, ExecTargetOf(target, folders), folders, streams);
         streams.err.flush();

@@ -108,14 +108,14 @@ ScriptCheck CheckScriptFile(const QString &path, int frameRate, const GameRules 
         if (file == loaded.cend()) {
             QFile opened(current);
             if (!opened.open(QIODevice::ReadOnly)) {
-                stop(QStringLiteral("%1: can't be read (%2)").arg(current, opened.errorString()));
+                stop(QStringLiteral("%1: can't be read (%2)").arg(QDir::toNativeSeparators(current), opened.errorString()));
                 return false;
             }
             const QByteArray bytes = opened.readAll();
             const QByteArrayView text = GameConsole::GameText(bytes);
             if (text.size() < bytes.size())
                 nulNote = QStringLiteral("%1: nothing after the NUL byte at %2 runs (%3 bytes)")
-                              .arg(current).arg(text.size()).arg(bytes.size() - text.size() - 1);
+                              .arg(QDir::toNativeSeparators(current)).arg(text.size()).arg(bytes.size() - text.size() - 1);
             file = loaded.insert(current, {static_cast<int>(check.files.size()), text.toByteArray() + '\n'});
             check.files << current;
         }
@@ -125,10 +125,10 @@ ScriptCheck CheckScriptFile(const QString &path, int frameRate, const GameRules 
         if (!GameConsole::ExecFits(textBytes, waiting + appendedWaiting, game)) {
             stop(QStringLiteral("%1: exec refuses it, %2 bytes plus one and %3 waiting don't fit the game's "
                                 "buffer of %4 (Cbuf_InsertText overflowed): nothing of it runs")
-                     .arg(current).arg(textBytes).arg(waiting + appendedWaiting).arg(game.bufferBytes));
+                     .arg(QDir::toNativeSeparators(current)).arg(textBytes).arg(waiting + appendedWaiting).arg(game.bufferBytes));
             return true;
         }
-        check.report << QStringLiteral("%1: %2 bytes, exec accepts it").arg(current).arg(textBytes);
+        check.report << QStringLiteral("%1: %2 bytes, exec accepts it").arg(QDir::toNativeSeparators(current)).arg(textBytes);
         if (!nulNote.isEmpty())
             fail(nulNote);
         stack.append({file->index, file->inserted, 0, waiting, stateBelow(stack)});
@@ -220,11 +220,11 @@ ScriptCheck CheckScriptFile(const QString &path, int frameRate, const GameRules 
             }
             if (runsAgain(next)) {
                 stop(at + QStringLiteral("exec %1: runs %2 again with the same bytes waiting: the script never ends")
-                              .arg(argument, next));
+                              .arg(argument, QDir::toNativeSeparators(next)));
                 going = false;
                 break;
             }
-            check.report << at + QStringLiteral("exec %1: runs %2").arg(argument, next);
+            check.report << at + QStringLiteral("exec %1: runs %2").arg(argument, QDir::toNativeSeparators(next));
             going = exec(next);
             break;
         }

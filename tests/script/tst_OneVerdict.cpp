@@ -295,7 +295,7 @@ private slots:
         s.prompts.fileAnswers = {dir.filePath(QStringLiteral("long.cfg"))};
         ClickMenuBar(*s.window);
         QCOMPARE(s.prompts.dialogs.size(), 1);
-        said.replace("@/", dir.path() + '/');
+        said.replace("@/", QDir::toNativeSeparators(dir.path() + '/'));
         const QString last = s.prompts.messageTexts().value(s.prompts.messages.size() - 1);
         QVERIFY2(said.isEmpty() ? !last.startsWith("The game won't") : last.startsWith(said), qPrintable(last));
     }
