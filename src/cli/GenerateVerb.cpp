@@ -115,14 +115,14 @@ int runGenerate(const VerbArguments &arguments, CliStreams &streams)
         return 1;
     QFile file(path);
     if (file.open(QIODevice::ReadOnly) && file.readAll().contains('\0')) {
-        streams.err << path << " is not an animation: it holds NUL bytes, not text\n";
+        streams.err << QDir::toNativeSeparators(path) << " is not an animation: it holds NUL bytes, not text\n";
         return 1;
     }
     StderrPrompts prompts(streams.err);
     AnimationModel model;
     LoadAnimation(model, path, prompts);
     if (model.count() == 0) {
-        streams.err << path << " holds no animation line: no script written\n";
+        streams.err << QDir::toNativeSeparators(path) << " holds no animation line: no script written\n";
         return 1;
     }
     const Settings settings = LoadSettings(SystemRegistryStore());

@@ -21,11 +21,11 @@ int runImport(const VerbArguments &arguments, CliStreams &streams)
         return 1;
     QString error;
     if (!ImportScript(model, path, prompts, &error)) {
-        streams.err << "Can't read " << path << ": " << error << '\n';
+        streams.err << "Can't read " << QDir::toNativeSeparators(path) << ": " << error << '\n';
         return 1;
     }
     if (model.count() == 0)
-        streams.err << path << " holds no command Marqueemaster reads (a name, a chat or echo line): the animation is empty\n";
+        streams.err << QDir::toNativeSeparators(path) << " holds no command Marqueemaster reads (a name, a chat or echo line): the animation is empty\n";
     WriteBytes(streams.out, EncodeAnsi(AnimationFileText(model.lines())));
     return 0;
 }

@@ -404,7 +404,7 @@ private slots:
         const CliResult result = RunCli(arguments.replaceInStrings("@", dir.path()));
         QCOMPARE(result.exitCode, exitCode);
         QVERIFY2(result.out.startsWith(out), result.out.left(200).constData());
-        err.replace("@", dir.path().toUtf8());
+        err.replace("@/", QDir::toNativeSeparators(dir.path() + '/').toUtf8());
         QVERIFY2(result.err.startsWith(err) && (exitCode != 2 || !result.err.contains("strip TEXT")), result.err.constData());
     }
 
