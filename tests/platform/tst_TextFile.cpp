@@ -1,6 +1,8 @@
 #include "FileFixtures.h"
 #include "SmallDisk.h"
 
+#include "UnderWine.h"
+
 #include "platform/SafeSave.h"
 #include "platform/Platform.h"
 #include "platform/QtPrompts.h"
@@ -76,6 +78,8 @@ private slots:
     {
         QFETCH(PromptButtons, buttons);
         QFETCH(QString, keys);
+        if (UnderWine())  // the keys are the same code on every system; Wine drops some of them on a new box
+            QSKIP("Wine's message boxes miss some Alt keys pressed by a test");
         static const QHash<QString, PromptAnswer> answers{
             {"Save", PromptAnswer::Save}, {"Discard", PromptAnswer::Discard}, {"Yes", PromptAnswer::Yes},
             {"No", PromptAnswer::No}, {"Overwrite", PromptAnswer::Overwrite}, {"SaveAs", PromptAnswer::SaveAs},
@@ -91,12 +95,14 @@ private slots:
                 QWidget *box = QApplication::activeModalWidget();
                 if (!box || !box->isVisible() || box->windowTitle() != QLatin1String("Title"))
                     return;
-                if (!box->property("pressed").toBool()) {
+                if (!box->isActiveWindow()) {
+                    box->activateWindow();  // a mnemonic reaches only the active window
+                } else if (!box->property("pressed").toBool()) {
                     box->setProperty("pressed", true);
                     QTest::keyClick(box, Qt::Key(pair.at(0).unicode()), Qt::AltModifier);
-                } else if (++ticks > 100) {
-                    qobject_cast<QDialog *>(box)->reject();
                 }
+                if (++ticks > 200)
+                    qobject_cast<QDialog *>(box)->reject();
             });
             press.start(10);
             QCOMPARE(prompts.message("Question?", "Title", PromptIcon::Question, buttons), answers.value(pair.mid(2)));
