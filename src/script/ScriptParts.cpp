@@ -143,12 +143,15 @@ ScriptPartList::ScriptPartList(const QString &windowText, const QString &execNam
     m_starterRoom = PartRoom(game.maxPartBytes(), 0, game);
     // Every pass leaves its parts' line ends and its echo's text in the buffer until the last pass ends: each
     // part is cut for the room it has in the last pass. More parts leave more, so cut again until it holds.
+    // The echo bytes of a pass are known once it was cut: cut again until parts and echo bytes both hold.
     int parts = 1;
+    qsizetype appended = 0;
     for (;;) {
-        cut(wholeBytes, limit, game, qsizetype(m_passes - 1) * (qsizetype(WaitingPerExec) * parts + m_appended));
-        if (m_pieces.size() <= parts)
+        cut(wholeBytes, limit, game, qsizetype(m_passes - 1) * (qsizetype(WaitingPerExec) * parts + appended));
+        if (m_pieces.size() <= parts && m_appended <= appended)
             break;
-        parts = static_cast<int>(m_pieces.size());
+        parts = qMax(parts, static_cast<int>(m_pieces.size()));
+        appended = qMax(appended, m_appended);
     }
 }
 
