@@ -1,3 +1,4 @@
+#include "DataColumns.h"
 #include "FakePrompts.h"
 
 #include "animation/AnimationModel.h"
@@ -99,8 +100,7 @@ private slots:
     // What each game draws.
     void drawnPerGame_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QStringList>("drawn");  // by RtCW 1.4, ioRTCW, ET 2.60b, ET: Legacy
+        Columns<QString, QStringList>("text", "drawn");  // drawn: by RtCW 1.4, ioRTCW, ET 2.60b, ET: Legacy
         QTest::newRow("white before the first code") << "ab^1c" << QStringList(4, "abc/771");
         QTest::newRow("trailing caret") << "^2a^" << QStringList(4, "a^/22");
         QTest::newRow("^^0") << "^^0ab" << QStringList{"ab/00", "^ab/700", "^ab/700", "^ab/700"};
@@ -114,8 +114,7 @@ private slots:
 
     void drawnPerGame()
     {
-        QFETCH(QString, text);
-        QFETCH(QStringList, drawn);
+        auto [text, drawn] = Fetch<QString, QStringList>("text", "drawn");
         for (int engine = 0; engine < int(Games::All.size()); ++engine)
             QCOMPARE(::drawn(text, *Games::All[engine]), drawn.at(engine));
         QString colors;  // the program's own drawing, which players know their names by: RtCW 1.4's
@@ -130,8 +129,7 @@ private slots:
 
     void playsEachLineAtItsPace_data()
     {
-        QTest::addColumn<QString>("lines");
-        QTest::addColumn<QList<int>>("intervals");
+        Columns<QString, QList<int>>("lines", "intervals");
         QTest::newRow("below 10, messages") << "0:echo,-2:Set name,9,10:say,99" << QList<int>{50, 50, 50, 60, 1000};
         QTest::newRow("steps") << "14,15,19,20,29,30,39,40,49,50" << QList<int>{60, 150, 150, 400, 400, 500, 500, 600, 600, 1000};
         QTest::newRow("one row, no pace: 100 on the first play") << "150" << QList<int>{100};
@@ -183,9 +181,7 @@ private slots:
 
     void colorEditorCopies_data()
     {
-        QTest::addColumn<QString>("text");  // [the selection] the button colours
-        QTest::addColumn<int>("button");  // -1: none
-        QTest::addColumn<QString>("copied");
+        Columns<QString, int, QString>("text", "button", "copied");  // text: [the selection] the button colours; button: -1: none
         QTest::newRow("b red") << "a[b]c" << 0 << "^7a^1b^7c";
         QTest::newRow("empty box") << "[]" << -1 << "";
         QTest::newRow("no colour") << "[]name" << -1 << "^7name";
@@ -194,8 +190,7 @@ private slots:
 
     void colorEditorCopies()
     {
-        QFETCH(QString, text);
-        QFETCH(int, button);
+        auto [text, button] = Fetch<QString, int>("text", "button");
         ColorEditorDialog dialog;
         dialog.show();
         auto *box = dialog.findChild<QTextEdit *>(QStringLiteral("txtPreview"));
