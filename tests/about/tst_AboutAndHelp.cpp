@@ -101,9 +101,7 @@ private slots:
     // finds them by those names.
     void pagesNameTheGamesFolders_data()
     {
-        QTest::addColumn<Game>("game");
-        QTest::addColumn<QString>("folder");  // under the home folder
-        QTest::addColumn<QString>("config");
+        Columns<Game, QString, QString>("game", "folder", "config");  // folder: under the home folder
         QTest::newRow("RtCW 1.4") << Game::Rtcw << ".wolf/main" << "wolfconfig_mp.cfg";
         QTest::newRow("ioRTCW") << Game::IoRtcw << ".wolf/main" << "wolfconfig_mp.cfg";
         QTest::newRow("Enemy Territory") << Game::Et << ".etwolf/etmain" << "etconfig.cfg";
@@ -111,9 +109,7 @@ private slots:
     }
     void pagesNameTheGamesFolders()
     {
-        QFETCH(Game, game);
-        QFETCH(QString, folder);
-        QFETCH(QString, config);
+        auto [game, folder, config] = Fetch<Game, QString, QString>("game", "folder", "config");
         const GameFolders folders = GameFoldersOf(Games::Of(game), GamePlaces{HostOs::Linux, "/home/p", {}, {}});
         HelpBrowserWindow help;
         help.setFacts(HelpFactsOf(Games::Of(game), folders));

@@ -39,17 +39,14 @@ QVector<AnimationLine> linesOf(const QString &lines)
 
 // What the main window tells of the game: list marks, the game's version in the preview, its colours, the
 // script window's own file dialog, and a play at the game's pace.
-class GameMarksTest : public QObject {
+class GameMarksTest : public WindowTest {
     Q_OBJECT
 private slots:
-    void init() { open = std::make_unique<WindowUnderTest>(); window = &open->window; }
-    void cleanup() { open.reset(); }
 
     void marks_data()
     {
         using Lines = QVector<AnimationLine>;
-        QTest::addColumn<Lines>("lines");
-        QTest::addColumn<QStringList>("tips");  // per row, "" for no mark
+        Columns<Lines, QStringList>("lines", "tips");  // tips per row, "" for no mark
         const AnimationLine ok{"^1Mar^7quee", "100", "set name"};
         QTest::newRow("as written") << Lines{ok, {"hi", "10", "echo"}} << QStringList{"", ""};
         QTest::newRow("refused") << Lines{{"Bo\\b", "15", "set name"}} << QStringList{"In the game: UnnamedPlayer"};
@@ -80,8 +77,7 @@ private slots:
 
     void marks()
     {
-        QFETCH(QVector<AnimationLine>, lines);
-        QFETCH(QStringList, tips);
+        const auto [lines, tips] = Fetch<QVector<AnimationLine>, QStringList>("lines", "tips");
         window->model().setLines(lines);
         QAbstractItemModel *model = window->list()->model();
         for (int row = 0; row < lines.size(); ++row) {
@@ -165,18 +161,14 @@ private slots:
     // the list's marks.
     void followsTheGame_data()
     {
-        QTest::addColumn<QString>("game");
-        QTest::addColumn<QColor>("eight");
-        QTest::addColumn<QString>("tip");  // of a 36-byte name
+        Columns<QString, QColor, QString>("game", "eight", "tip");  // tip: of a 36-byte name
         QTest::newRow("RtCW 1.4") << "rtcw" << QColor(Qt::black) << "cut at 35 bytes";
         QTest::newRow("ET 2.60b") << "et" << QColor(0xFF8000) << "cut at 35 bytes";
         QTest::newRow("ET: Legacy") << "etlegacy" << QColor(0xFF8000) << "over 35 bytes: the server drops the player";
     }
     void followsTheGame()
     {
-        QFETCH(QString, game);
-        QFETCH(QColor, eight);
-        QFETCH(QString, tip);
+        const auto [game, eight, tip] = Fetch<QString, QColor, QString>("game", "eight", "tip");
         ClickEntry(*window, "mnuEditShowColors");
         window->model().setLines({{"^8abc", "15", "set name"}, {QString(36, QLatin1Char('a')), "15", "set name"}});
         open->applySettings({"Game=" + game});
@@ -201,10 +193,8 @@ private slots:
     // Animation, "Play at game speed" turned on by its keys, then F5: at 125 fps a wait's run is 4 ms.
     void playsWhatTheGameShows_data()
     {
-        QTest::addColumn<QString>("game");
-        QTest::addColumn<QString>("lines");
-        QTest::addColumn<QString>("shown");  // "ms:preview" between bars; "ms:F5" stops the play there
-        QTest::addColumn<QString>("status");
+        // shown: "ms:preview" between bars; "ms:F5" stops the play there
+        Columns<QString, QString, QString, QString>("game", "lines", "shown", "status");
         const QString fourNames = QStringLiteral("^1a/2|b/1|c/2|^0d/99");
         QTest::newRow("RtCW: a name replaced within a frame, black removed")
             << "rtcw" << fourNames << "0:a|8:a|12:c|20:d|415:d"
@@ -221,9 +211,7 @@ private slots:
 
     void playsWhatTheGameShows()
     {
-        QFETCH(QString, game);
-        QFETCH(QString, lines);
-        QFETCH(QString, shown);
+        const auto [game, lines, shown] = Fetch<QString, QString, QString>("game", "lines", "shown");
         open->applySettings(QStringList{"Game=" + game.section(u'\n', 0, 0), "FrameRate=125"} + game.section(u'\n', 1).split(u'\n', Qt::SkipEmptyParts));
         window->player().gameSpeedPlayer()->setClock(&clock);
         window->document().start(linesOf(lines), QString());
@@ -249,9 +237,7 @@ private slots:
     }
 
 private:
-    ManualClock clock;  // outlives the windows
-    std::unique_ptr<WindowUnderTest> open;
-    MainWindow *window = nullptr;
+    ManualClock clock;  // outlives the windows, which cleanup() closes
 };
 
 QTEST_MAIN(GameMarksTest)

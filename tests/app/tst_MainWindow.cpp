@@ -22,11 +22,9 @@ struct CommandLineCase { QString fileName; QStringList arguments; QStringList li
     QByteArray bytes = {}; };
 
 // The main window driven as a user drives it: toolbar, menus, keys, preview box.
-class MainWindowTest : public QObject {
+class MainWindowTest : public WindowTest {
     Q_OBJECT
 private slots:
-    void init() { open = std::make_unique<WindowUnderTest>(); window = &open->window; }
-    void cleanup() { open.reset(); }
 
     void colourButtonsWriteCodes_data()
     {
@@ -150,8 +148,7 @@ private slots:
     // next start.
     void rememberedAtNextStart_data()
     {
-        QTest::addColumn<QString>("keys");
-        QTest::addColumn<QString>("remembered");
+        Columns<QString, QString>("keys", "remembered");
         QTest::newRow("Show colors on") << "Alt+E,L" << "picColors";
         QTest::newRow("Show codes in the list off") << "Alt+V,C" << "mnuViewShowCodes";
         QTest::newRow("advanced wizard") << "Ctrl+W,Return,Down,Escape" << "optWizStyle1";
@@ -159,8 +156,7 @@ private slots:
     }
     void rememberedAtNextStart()
     {
-        QFETCH(QString, keys);
-        QFETCH(QString, remembered);
+        const auto [keys, remembered] = Fetch<QString, QString>("keys", "remembered");
         PressKeys(keys.section(u',', 0, 0));
         if (keys.startsWith("Ctrl+W"))
             QTRY_VERIFY(QApplication::activeWindow() && QApplication::activeWindow()->objectName() == "frmWizard");
@@ -189,16 +185,14 @@ private slots:
     // The preview keeps the game's grey under a dark palette or a style sheet that paints text boxes dark.
     void backdropUnderDarkThemes_data()
     {
-        QTest::addColumn<bool>("darkPalette");
-        QTest::addColumn<QString>("styleSheet");
+        Columns<bool, QString>("darkPalette", "styleSheet");
         QTest::newRow("dark palette") << true << "";
         QTest::newRow("dark style sheet") << false << "QTextEdit { background-color: #101010; color: #e0e0e0; }";
         QTest::newRow("both") << true << "QTextEdit { background: rgb(20, 20, 20); }";
     }
     void backdropUnderDarkThemes()
     {
-        QFETCH(bool, darkPalette);
-        QFETCH(QString, styleSheet);
+        const auto [darkPalette, styleSheet] = Fetch<bool, QString>("darkPalette", "styleSheet");
         const QPalette oldPalette = QApplication::palette();
         QPalette dark = oldPalette;
         dark.setColor(QPalette::Base, QColor(25, 25, 25));
@@ -368,10 +362,6 @@ private slots:
         open->use("btnpreview");
         QCOMPARE(window->player().timer()->interval(), 50);
     }
-
-private:
-    std::unique_ptr<WindowUnderTest> open;
-    MainWindow *window = nullptr;
 };
 
 QTEST_MAIN(MainWindowTest)

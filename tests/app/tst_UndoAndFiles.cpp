@@ -27,7 +27,7 @@ struct ExitCase { PromptAnswer answer; QString saveAs; bool closed; };
 struct NewDocumentCase { QString how; QString opens; PromptAnswer answer; };
 
 // Undo and redo, unsaved changes and crash recovery, driven as a user drives the window.
-class UndoTest : public QObject {
+class UndoTest : public WindowTest {
     Q_OBJECT
 private slots:
     void init()
@@ -41,7 +41,6 @@ private slots:
             QTest::mouseClick(dialog.findChild<QAbstractButton *>("cmdOK"), Qt::LeftButton);
         };
     }
-    void cleanup() { open.reset(); }
 
     void commandsUndoAndRedo_data()
     {
@@ -534,8 +533,6 @@ private:
         QVERIFY(child.waitForFinished());
     }
 
-    std::unique_ptr<WindowUnderTest> open;
-    MainWindow *window = nullptr;
     QTemporaryDir dir;
 };
 

@@ -73,20 +73,9 @@ struct CommandCase { QString press; QString answer; QString texts; QString previ
 // What a user notices of the main window when driving it by toolbar, menus, keys and mouse, and inputs a user
 // may throw at it by accident or on purpose: each must end with a clear message or a sound result, within the
 // limits, and leave the user's files as they were.
-class WindowGuardsTest : public QObject {
+class WindowGuardsTest : public WindowTest {
     Q_OBJECT
-    std::unique_ptr<WindowUnderTest> m_open;
-    MainWindow *m_window = nullptr;
-
 private slots:
-    void init()
-    {
-        m_open = std::make_unique<WindowUnderTest>();
-        m_open->applySettings({"Name=^4Bob"});
-        m_window = &m_open->window;
-    }
-    void cleanup() { m_open.reset(); }
-
     // On the lines "^1A", "B", "^2C" with "B" current; the preview box shows the text without codes.
     void commands_data()
     {
@@ -102,40 +91,41 @@ private slots:
     void commands()
     {
         QFETCH(CommandCase, c);
-        m_window->model().appendLines(LinesFromTexts({"^1A", "B", "^2C"}));
-        m_open->clickRow(1);
-        m_open->prompts.inputAnswers = {c.answer};
-        m_open->prompts.answers = {PromptAnswer::Discard};  // New asks about the lines just added
+        open->applySettings({"Name=^4Bob"});
+        window->model().appendLines(LinesFromTexts({"^1A", "B", "^2C"}));
+        open->clickRow(1);
+        open->prompts.inputAnswers = {c.answer};
+        open->prompts.answers = {PromptAnswer::Discard};  // New asks about the lines just added
         QApplication::clipboard()->setText(c.answer);
-        m_open->use(c.press);
-        QTRY_COMPARE(m_open->texts().join(u'|'), c.texts);
-        QCOMPARE(m_window->previewBox()->toPlainText(), c.preview);
-        QCOMPARE(m_window->previewBox()->isReadOnly(), c.texts.isEmpty());
+        open->use(c.press);
+        QTRY_COMPARE(open->texts().join(u'|'), c.texts);
+        QCOMPARE(window->previewBox()->toPlainText(), c.preview);
+        QCOMPARE(window->previewBox()->isReadOnly(), c.texts.isEmpty());
         const bool asked = c.press == "btnnew";
-        QCOMPARE(m_open->prompts.messageTexts(), asked ? QStringList{"Save changes to the animation?"} : QStringList());
+        QCOMPARE(open->prompts.messageTexts(), asked ? QStringList{"Save changes to the animation?"} : QStringList());
     }
 
     // "Multi select" ticked in Options: a shift-click highlights the rows between; off, one row. "Edit item"
     // lets a click on the current row edit it.
     void multiSelectAndEditItem()
     {
-        QCOMPARE(m_window->list()->editTriggers(), QAbstractItemView::NoEditTriggers);
-        m_open->onDialog = [](QDialog &options) {
+        QCOMPARE(window->list()->editTriggers(), QAbstractItemView::NoEditTriggers);
+        open->onDialog = [](QDialog &options) {
             ClickNamed(options, "chkMultiSelect");
             ClickNamed(options, "cmdOK");
         };
         for (bool multiSelect : {false, true}) {
             if (multiSelect)
-                m_open->use("mnuEditOptions");
-            m_open->start({"A", "B", "C", "D"});
-            m_open->clickRow(0);
-            m_open->clickRow(2, Qt::ShiftModifier);
-            QCOMPARE(m_window->list()->selectionModel()->selectedRows().size(), multiSelect ? 3 : 1);
-            QCOMPARE(m_window->previewBox()->toPlainText(), QStringLiteral("C"));
+                open->use("mnuEditOptions");
+            open->start({"A", "B", "C", "D"});
+            open->clickRow(0);
+            open->clickRow(2, Qt::ShiftModifier);
+            QCOMPARE(window->list()->selectionModel()->selectedRows().size(), multiSelect ? 3 : 1);
+            QCOMPARE(window->previewBox()->toPlainText(), QStringLiteral("C"));
         }
-        m_open->applySettings({"EditItem=1", "MultiSelect=true"});
-        QVERIFY(m_window->list()->editTriggers() & QAbstractItemView::SelectedClicked);
-        QCOMPARE(m_window->list()->selectionMode(), QAbstractItemView::SingleSelection);
+        open->applySettings({"EditItem=1", "MultiSelect=true"});
+        QVERIFY(window->list()->editTriggers() & QAbstractItemView::SelectedClicked);
+        QCOMPARE(window->list()->selectionMode(), QAbstractItemView::SingleSelection);
     }
 
     // A second press brings the open wizard forward; after Finish the next one starts afresh.
@@ -148,13 +138,13 @@ private slots:
                     shown << wizard;
             return shown;
         };
-        ClickEntry(*m_window, "btnwizard");
-        ClickEntry(*m_window, "btnwizard");
+        ClickEntry(*window, "btnwizard");
+        ClickEntry(*window, "btnwizard");
         QCOMPARE(wizards().size(), 1);
         QPointer<WizardWindow> first = wizards().first();
         FinishWizard(*first);
         QTRY_VERIFY(!first);  // closed for good
-        ClickEntry(*m_window, "btnwizard");
+        ClickEntry(*window, "btnwizard");
         QCOMPARE(wizards().size(), 1);
         QCOMPARE(wizards().first()->currentPage(), 1);
         QCOMPARE(wizards().first()->findChild<QTreeWidget *>("lvwEffects")->topLevelItemCount(), 0);
@@ -166,12 +156,12 @@ private slots:
     void menuEntry_data()
     {
         QTest::addColumn<QString>("name");
-        WindowUnderTest open;
+        WindowUnderTest probe;
         QStringList names;
         QList<QMenu *> menus;  // the menu bar's menus and the toolbar's drop-downs: a click opens them
-        for (QAction *title : open.window.menuBar()->actions())
+        for (QAction *title : probe.window.menuBar()->actions())
             menus << title->menu();
-        for (QToolButton *button : open.window.findChildren<QToolButton *>())
+        for (QToolButton *button : probe.window.findChildren<QToolButton *>())
             if (button->menu())
                 menus << button->menu();
         for (QMenu *menu : menus)
@@ -187,28 +177,28 @@ private slots:
     void menuEntry()
     {
         QFETCH(QString, name);
-        m_open->start({"A", "B"});  // nothing to save: New asks nothing
+        open->start({"A", "B"});  // nothing to save: New asks nothing
         QStringList opened, missing, tooLarge;
-        const auto look = [&](QWidget *window) {
-            missing << withoutMnemonic(window) << SharedMnemonics(window) << tabTraps(window);
-            tooLarge << offTheScreen(window);
+        const auto look = [&](QWidget *shown) {
+            missing << withoutMnemonic(shown) << SharedMnemonics(shown) << tabTraps(shown);
+            tooLarge << offTheScreen(shown);
         };
-        look(m_window);
-        m_open->onDialog = [&](QDialog &dialog) {
+        look(window);
+        open->onDialog = [&](QDialog &dialog) {
             opened << dialog.objectName();
             look(&dialog);
         };
         const QWidgetList before = QApplication::topLevelWidgets();
-        ClickEntry(*m_window, name);
+        ClickEntry(*window, name);
         for (QWidget *top : QApplication::topLevelWidgets())
             if (!before.contains(top) && top->isVisible() && !qobject_cast<QMenu *>(top)) {
                 opened << top->objectName();
                 look(top);
                 top->deleteLater();
             }
-        if (!m_open->prompts.dialogs.isEmpty() || !m_open->prompts.inputPrompts.isEmpty())
+        if (!open->prompts.dialogs.isEmpty() || !open->prompts.inputPrompts.isEmpty())
             opened << "a file dialog or input box";
-        const QString caption = m_window->findChild<QAction *>(name)->text();
+        const QString caption = window->findChild<QAction *>(name)->text();
         QVERIFY2(caption.endsWith("...") == !opened.isEmpty(), qPrintable(caption + " opens: " + opened.join(u',')));
         QVERIFY2(missing.isEmpty(), qPrintable(missing.join(u',')));
         QVERIFY2(tooLarge.isEmpty(), qPrintable(tooLarge.join(u',')));
@@ -229,7 +219,7 @@ private slots:
                     listed << QKeySequence(word).toString(QKeySequence::PortableText);
         QVERIFY(listed.size() > 15);
         QStringList bound;
-        for (const QAction *action : m_window->findChildren<QAction *>())
+        for (const QAction *action : window->findChildren<QAction *>())
             if (!action->shortcut().isEmpty())  // the first: the others are the system's own alternatives
                 bound << action->shortcut().toString(QKeySequence::PortableText);
         bound.removeDuplicates();
@@ -241,24 +231,24 @@ private slots:
         // Each key pressed in the list runs its command (Exit last: it closes the window).
         listed.removeAll(QStringLiteral("Ctrl+Q"));
         listed << QStringLiteral("Ctrl+Q");
-        m_open->onDialog = [](QDialog &) {};  // a window a command opens is left at once
+        open->onDialog = [](QDialog &) {};  // a window a command opens is left at once
         for (const QString &shortcut : std::as_const(listed)) {
-            m_open->start({"A", "B"}, 1);
-            QTest::keyClick(m_window->list(), Qt::Key_X, Qt::ControlModifier);  // something to undo
+            open->start({"A", "B"}, 1);
+            QTest::keyClick(window->list(), Qt::Key_X, Qt::ControlModifier);  // something to undo
             if (shortcut == QLatin1String("Ctrl+Y"))
-                QTest::keyClick(m_window->list(), Qt::Key_Z, Qt::ControlModifier);  // and to redo
-            if (m_window->player().isPlaying())
-                m_window->player().TogglePreview();
+                QTest::keyClick(window->list(), Qt::Key_Z, Qt::ControlModifier);  // and to redo
+            if (window->player().isPlaying())
+                window->player().TogglePreview();
             QAction *command = nullptr;
-            for (QAction *action : m_window->findChildren<QAction *>())
+            for (QAction *action : window->findChildren<QAction *>())
                 if (action->shortcut() == QKeySequence(shortcut))
                     command = action;
             QSignalSpy ran(command, &QAction::triggered);
-            m_window->list()->setFocus();
-            QTest::keySequence(m_window->list(), QKeySequence(shortcut));
+            window->list()->setFocus();
+            QTest::keySequence(window->list(), QKeySequence(shortcut));
             QVERIFY2(ran.size() == 1, qPrintable(shortcut + " ran nothing in the list"));
             for (QWidget *top : QApplication::topLevelWidgets())
-                if (top != m_window && top->isVisible() && !qobject_cast<QMenu *>(top))
+                if (top != window && top->isVisible() && !qobject_cast<QMenu *>(top))
                     top->close();
         }
     }
@@ -267,10 +257,10 @@ private slots:
     {
         const QString text = QString(1024 * 1024, QLatin1Char('x')) + QStringLiteral("\r\n^1tail");
         QGuiApplication::clipboard()->setText(text);
-        QTest::keyClick(m_window->list(), Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(m_window->model().lines(), QVector<AnimationLine>{NameLine(text)});
+        QTest::keyClick(window->list(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(window->model().lines(), QVector<AnimationLine>{NameLine(text)});
         // The list shows the start of it; editing in place gets all of it.
-        const QModelIndex cell = m_window->model().index(0, AnimationModel::TextColumn);
+        const QModelIndex cell = window->model().index(0, AnimationModel::TextColumn);
         QCOMPARE(cell.data(Qt::DisplayRole).toString().size(), qsizetype(AnimationModel::MaxShownCharacters));
         QCOMPARE(cell.data(Qt::EditRole).toString(), text);
     }
@@ -280,26 +270,26 @@ private slots:
         QString text;
         for (int i = 0; text.size() < 100000; ++i)
             text += QStringLiteral("^%1ab").arg(i % 6 + 1);
-        m_window->model().appendLines(LinesFromTexts({text}));
-        QCOMPARE(m_window->previewBox()->toPlainText().size(), qsizetype(text.size() * 2 / 4));
+        window->model().appendLines(LinesFromTexts({text}));
+        QCOMPARE(window->previewBox()->toPlainText().size(), qsizetype(text.size() * 2 / 4));
         // Typing at the end still writes the whole text back, codes included.
-        m_window->previewBox()->setFocus();
-        m_window->previewBox()->moveCursor(QTextCursor::End);
-        QTest::keyClicks(m_window->previewBox(), "z");
-        QCOMPARE(m_window->model().line(0).text, text + QLatin1Char('z'));
+        window->previewBox()->setFocus();
+        window->previewBox()->moveCursor(QTextCursor::End);
+        QTest::keyClicks(window->previewBox(), "z");
+        QCOMPARE(window->model().line(0).text, text + QLatin1Char('z'));
     }
 
     // A blank settings file starts afresh silently, a corrupt one is told of; neither is overwritten.
     void settingsFile()
     {
         for (const QByteArray &content : {QByteArray(" \n"), QByteArray("{\"HKEY_CURRENT_USER\": {\"keys\": [")}) {
-            QVERIFY(WriteFileBytes(m_open->store.path(), content));
-            m_open->store.reopen();
+            QVERIFY(WriteFileBytes(open->store.path(), content));
+            open->store.reopen();
             FakePrompts startPrompts;
-            MainWindow fresh(*m_open->store.store, &startPrompts);
+            MainWindow fresh(*open->store.store, &startPrompts);
             QCOMPARE(fresh.settings().name, QString());
             QCOMPARE(startPrompts.messages.size(), content.startsWith('{') ? 1 : 0);
-            QCOMPARE(ReadFileBytes(m_open->store.path()), content);
+            QCOMPARE(ReadFileBytes(open->store.path()), content);
         }
     }
 };

@@ -1,3 +1,4 @@
+#include "DataColumns.h"
 #include "FakePrompts.h"
 #include "WidgetDriving.h"
 
@@ -130,8 +131,7 @@ private slots:
     // What each game draws.
     void drawnPerGame_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QStringList>("drawn");  // by RtCW 1.4, ioRTCW, ET 2.60b, ET: Legacy
+        Columns<QString, QStringList>("text", "drawn");  // drawn: by RtCW 1.4, ioRTCW, ET 2.60b, ET: Legacy
         QTest::newRow("white before the first code") << "ab^1c" << QStringList(4, "abc/771");
         QTest::newRow("trailing caret") << "^2a^" << QStringList(4, "a^/22");
         QTest::newRow("^^0") << "^^0ab" << QStringList{"ab/00", "^ab/700", "^ab/700", "^ab/700"};
@@ -145,8 +145,7 @@ private slots:
 
     void drawnPerGame()
     {
-        QFETCH(QString, text);
-        QFETCH(QStringList, drawn);
+        auto [text, drawn] = Fetch<QString, QStringList>("text", "drawn");
         for (int engine = 0; engine < int(Games::All.size()); ++engine)
             QCOMPARE(::drawn(text, *Games::All[engine]), drawn.at(engine));
         QString colors;  // the program's own drawing, which players know their names by: RtCW 1.4's
@@ -161,8 +160,7 @@ private slots:
 
     void playsEachLineAtItsPace_data()
     {
-        QTest::addColumn<QString>("lines");
-        QTest::addColumn<QList<int>>("intervals");
+        Columns<QString, QList<int>>("lines", "intervals");
         QTest::newRow("below 10, messages") << "0:echo,-2:Set name,9,10:say,99" << QList<int>{50, 50, 50, 60, 1000};
         QTest::newRow("steps") << "14,15,19,20,29,30,39,40,49,50" << QList<int>{60, 150, 150, 400, 400, 500, 500, 600, 600, 1000};
         QTest::newRow("one row, no pace: 100 on the first play") << "150" << QList<int>{100};
@@ -214,10 +212,9 @@ private slots:
 
     void colorEditorCopies_data()
     {
-        QTest::addColumn<QString>("text");  // [the selection] the button colours
-        QTest::addColumn<int>("button");  // -1: none
-        QTest::addColumn<QString>("copied");
-        QTest::addColumn<QString>("keys");  // instead of the button: Tab into the colour buttons, then these
+        // text: [the selection] the button colours; button: -1: none; keys: instead of the button, Tab into the colour
+        // buttons, then these
+        Columns<QString, int, QString, QString>("text", "button", "copied", "keys");
         QTest::newRow("b red") << "a[b]c" << 0 << "^7a^1b^7c" << "";
         QTest::newRow("b red by keys") << "a[b]c" << -1 << "^7a^1b^7c" << "Space";
         // Nine buttons: ^1 to ^9 (red again); black is the one before the last.
@@ -229,8 +226,7 @@ private slots:
 
     void colorEditorCopies()
     {
-        QFETCH(QString, text);
-        QFETCH(int, button);
+        auto [text, button, keys] = Fetch<QString, int, QString>("text", "button", "keys");
         ColorEditorDialog dialog;
         dialog.show();
         auto *box = dialog.findChild<QTextEdit *>(QStringLiteral("txtPreview"));
@@ -241,7 +237,6 @@ private slots:
         box->setTextCursor(cursor);
         if (button >= 0)
             QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("cmdColor%1").arg(button)), Qt::LeftButton);
-        QFETCH(QString, keys);
         if (!keys.isEmpty()) {
             QVERIFY(QTest::qWaitForWindowActive(&dialog));
             box->setFocus();

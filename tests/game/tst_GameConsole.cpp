@@ -1,3 +1,5 @@
+#include "DataColumns.h"
+
 #include "game/GameConsole.h"
 #include "game/GamePlayer.h"
 #include "game/GameTimeline.h"
@@ -83,8 +85,7 @@ private slots:
 
     void execFileName_data()
     {
-        QTest::addColumn<QByteArray>("name");
-        QTest::addColumn<QString>("file");
+        Columns<QByteArray, QString>("name", "file");
         QTest::newRow("ending added") << QByteArray("anims/ocelot") << "anims/ocelot.cfg";
         QTest::newRow("a dot: none added") << QByteArray("ocelot.v2_2") << "ocelot.v2_2";
         QTest::newRow("a dot in a folder only") << QByteArray("my.anims/x") << "my.anims/x.cfg";
@@ -192,10 +193,7 @@ private slots:
 
     void showsWhatTheGameShows_data()
     {
-        QTest::addColumn<QString>("game");
-        QTest::addColumn<QString>("script");
-        QTest::addColumn<QString>("shows");
-        QTest::addColumn<QString>("summary");
+        Columns<QString, QString, QString, QString>("game", "script", "shows", "summary");
         const QString threeNames = QStringLiteral("set name \"a\"/2|set name \"b\"/2|set name \"c\"/2");
         QTest::newRow("a frame apart: every name seen") << "rtcw" << threeNames << "0@0:a 1@8:b 2@16:c"
                                                         << "Played 3 lines in 0.0 s; every name was seen";
@@ -229,8 +227,7 @@ private slots:
     // Which line the others see when, and which never.
     void showsWhatTheGameShows()
     {
-        QFETCH(QString, game);
-        QFETCH(QString, script);
+        auto [game, script] = Fetch<QString, QString>("game", "script");
         const auto [shows, summary] = showsOf(script, Games::Of(*Games::FromKey(game)));
         QTEST(shows, "shows");
         QTEST(summary, "summary");

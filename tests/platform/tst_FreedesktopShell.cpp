@@ -113,8 +113,7 @@ private slots:
     // The Exec line of the user's own entry: quoted only where the path needs it.
     void execLine_data()
     {
-        QTest::addColumn<QString>("program");
-        QTest::addColumn<QString>("exec");
+        Columns<QString, QString>("program", "exec");
         QTest::newRow("plain") << "/opt/mm/marqueemaster" << "/opt/mm/marqueemaster %f";
         QTest::newRow("blank") << "/home/a b/mm" << "\"/home/a b/mm\" %f";
         QTest::newRow("dollar, quote, backslash") << "/x/$\"\\" << "\"/x/\\\\$\\\\\"\\\\\\\\\" %f";
@@ -122,8 +121,7 @@ private slots:
     }
     void execLine()
     {
-        QFETCH(QString, program);
-        QFETCH(QString, exec);
+        auto [program, exec] = Fetch<QString, QString>("program", "exec");
         QCOMPARE(FreedesktopShell::ExecLine(program), exec);
     }
 
@@ -222,8 +220,7 @@ private slots:
     // program's is left.
     void userFiles_data()
     {
-        QTest::addColumn<QStringList>("steps");
-        QTest::addColumn<QStringList>("installed");
+        Columns<QStringList, QStringList>("steps", "installed");
         const QStringList all = {EntryFile, PackageFile, IconFile};
         QTest::newRow("still ours, the build moved and back: Add rewrites the entry, Remove takes every file back")
             << QStringList{"associate", "moved", "add", "moved", "restore", "remove"} << QStringList{};
@@ -240,8 +237,7 @@ private slots:
     }
     void userFiles()
     {
-        QFETCH(QStringList, steps);
-        QFETCH(QStringList, installed);
+        auto [steps, installed] = Fetch<QStringList, QStringList>("steps", "installed");
         const QByteArray path = qgetenv("PATH");
         const auto restorePath = qScopeGuard([&] { qputenv("PATH", path); });
         qputenv("PATH", at("bin").toUtf8() + ':' + path);  // where the installed entry finds the program
@@ -255,14 +251,11 @@ private slots:
         TestStore store;
         for (const QString &step : steps) {
             FreedesktopShell shell(*store.store, program);
-            if (step == QLatin1String("associate"))
-                shell.associate();
-            else if (step == QLatin1String("restore"))
-                shell.restoreAssociation();
-            else if (step == QLatin1String("add"))
-                shell.addContextEntry();
-            else if (step == QLatin1String("remove"))
-                shell.removeContextEntry();
+            using Click = void (FreedesktopShell::*)();
+            const QHash<QString, Click> clicks{{"associate", &FreedesktopShell::associate}, {"add", &FreedesktopShell::addContextEntry},
+                {"restore", &FreedesktopShell::restoreAssociation}, {"remove", &FreedesktopShell::removeContextEntry}};
+            if (const Click click = clicks.value(step))
+                (shell.*click)();
             else if (step == QLatin1String("moved"))
                 program = at(program == at("bin/marqueemaster") ? "moved/marqueemaster" : "bin/marqueemaster");
             else if (step == QLatin1String("old")) {

@@ -139,8 +139,7 @@ private slots:
     // The store file as found: values read back, or an unreadable file kept aside and started afresh.
     void storeFile_data()
     {
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<QString>("name");  // "<unreadable>": the file is put aside
+        Columns<QByteArray, QString>("file", "name");  // name: "<unreadable>": the file is put aside
         const auto name = [](const QByteArray &value) {
             return R"({"HKEY_CURRENT_USER":{"keys":[{"name":"Software/Marqueemaster","values":[{"name":"Name",)" + value + "}]}]}}";
         };
@@ -183,8 +182,7 @@ private slots:
 
     void storeFile()
     {
-        QFETCH(QByteArray, file);
-        QFETCH(QString, name);
+        auto [file, name] = Fetch<QByteArray, QString>("file", "name");
         const bool unreadable = name == QLatin1String("<unreadable>");
         TestStore t;
         QVERIFY(WriteFileBytes(t.path(), file));
@@ -205,8 +203,8 @@ private slots:
 
     void twoCopiesKeepEachOthersValues_data()
     {
-        QTest::addColumn<int>("processes");  // other programs writing at the same time; 0: a second store object
-        QTest::addColumn<int>("count");      // values each of them writes
+        // processes: other programs writing at the same time; 0: a second store object; count: values each of them writes
+        Columns<int, int>("processes", "count");
         QTest::newRow("two store objects on one file") << 0 << 1;
         QTest::newRow("another program, then this one") << 1 << 1;
         QTest::newRow("three programs at once") << 2 << 50;
@@ -214,8 +212,7 @@ private slots:
 
     void twoCopiesKeepEachOthersValues()
     {
-        QFETCH(int, processes);
-        QFETCH(int, count);
+        auto [processes, count] = Fetch<int, int>("processes", "count");
         TestStore t;
         QCOMPARE(GetRegValue(*t.store, RegHive::CurrentUser, SettingsKey, "Other0_0"), QString());  // this copy has read the file
         std::vector<std::unique_ptr<QProcess>> others;

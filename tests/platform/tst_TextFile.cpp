@@ -22,15 +22,7 @@
 
 // before: null for no file yet, "<read-only>" for a file nobody may write; sizeLimit: the largest file the
 // saving process may write (0: none); sameFile: the path still names the old file (written in place or kept)
-struct SaveCase {
-    bool folderTakesNewFiles;
-    QString before;
-    QString text;
-    int sizeLimit;
-    bool saved;
-    bool sameFile;
-    QString reason;
-};
+struct SaveCase { bool folderTakesNewFiles; QString before, text; int sizeLimit; bool saved, sameFile; QString reason; };
 
 Q_DECLARE_METATYPE(PromptButtons)
 
@@ -43,9 +35,7 @@ private slots:
     // the program was started from (double-clicked on Windows, that is the program's own folder).
     void dialogStartPath_data()
     {
-        QTest::addColumn<QString>("initialDir");
-        QTest::addColumn<QString>("fileName");
-        QTest::addColumn<QString>("opens");  // "~" the player's files
+        Columns<QString, QString, QString>("initialDir", "fileName", "opens");  // opens: "~" the player's files
         const QString docs = QDir::tempPath() + "/docs";
         QTest::newRow("nothing used yet") << "" << "" << "~";
         QTest::newRow("its folder") << docs << "" << docs;
@@ -55,9 +45,7 @@ private slots:
     }
     void dialogStartPath()
     {
-        QFETCH(QString, initialDir);
-        QFETCH(QString, fileName);
-        QFETCH(QString, opens);
+        auto [initialDir, fileName, opens] = Fetch<QString, QString, QString>("initialDir", "fileName", "opens");
         opens.replace("~", Platform::PlayerFilesFolder());
         QCOMPARE(QDir::cleanPath(DialogStartPath({{}, {}, fileName, initialDir})), QDir::cleanPath(opens));
     }

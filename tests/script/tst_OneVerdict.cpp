@@ -41,8 +41,7 @@ class OneVerdictTest : public QObject {
 private slots:
     void everyVoiceAgrees_data()
     {
-        QTest::addColumn<Game>("game");
-        QTest::addColumn<int>("passes");
+        Columns<Game, int>("game", "passes");
         for (const GameRules *rules : Games::All) {
             QTest::addRow("%s", rules->key) << rules->game << 1;
             // Past three passes the play is counted from the ones played: check plays them all.
@@ -51,8 +50,7 @@ private slots:
     }
     void everyVoiceAgrees()
     {
-        QFETCH(Game, game);
-        QFETCH(int, passes);
+        auto [game, passes] = Fetch<Game, int>("game", "passes");
         const GameRules &rules = Games::Of(game);
         const int fps = 125;
         const QVector<AnimationLine> lines = busyAnimation();
@@ -125,8 +123,7 @@ private slots:
                  qPrintable(report.left(200)));
         const QString summary = window.findChild<QLabel *>("lblSummary")->text();
         QCOMPARE(summary.contains(QStringLiteral("%1 of %2 names will be seen")
-                                      .arg(whole.names - whole.unseenNames).arg(whole.names)),
-                 rules.nameChangeMs > 0);
+                                      .arg(whole.names - whole.unseenNames).arg(whole.names)), rules.nameChangeMs > 0);
     }
 
     // A long animation is played on a worker: the list never waits, shows the marks it knew until the new ones
@@ -180,9 +177,7 @@ private slots:
     // bytes wait there, so each later part has less room.
     void echoWaitsAtTheEnd_data()
     {
-        QTest::addColumn<Game>("game");
-        QTest::addColumn<int>("limit");
-        QTest::addColumn<bool>("appends");
+        Columns<Game, int, bool>("game", "limit", "appends");
         QTest::newRow("RtCW 1.4") << Game::Rtcw << 12288 << false;
         QTest::newRow("ioRTCW") << Game::IoRtcw << 12288 << false;
         QTest::newRow("Enemy Territory") << Game::Et << 12288 << true;
@@ -190,9 +185,7 @@ private slots:
     }
     void echoWaitsAtTheEnd()
     {
-        QFETCH(Game, game);
-        QFETCH(int, limit);
-        QFETCH(bool, appends);
+        auto [game, limit, appends] = Fetch<Game, int, bool>("game", "limit", "appends");
         const GameRules &rules = Games::Of(game);
         QVector<AnimationLine> lines;
         for (int i = 0; i < 9000; ++i) {
@@ -243,9 +236,7 @@ private slots:
     // frame marks the last row), and passes counted from the ones played agree with check playing every one.
     void passesCountedAsCheckPlaysThem_data()
     {
-        QTest::addColumn<QString>("lastTime");
-        QTest::addColumn<int>("passes");
-        QTest::addColumn<bool>("lastRowMarked");
+        Columns<QString, int, bool>("lastTime", "passes", "lastRowMarked");
         QTest::newRow("once: the last name is seen") << "1" << 1 << false;
         QTest::newRow("twice: the next pass replaces it") << "1" << 2 << true;
         QTest::newRow("40 passes") << "1" << 40 << true;
@@ -253,9 +244,7 @@ private slots:
     }
     void passesCountedAsCheckPlaysThem()
     {
-        QFETCH(QString, lastTime);
-        QFETCH(int, passes);
-        QFETCH(bool, lastRowMarked);
+        auto [lastTime, passes, lastRowMarked] = Fetch<QString, int, bool>("lastTime", "passes", "lastRowMarked");
         const QVector<AnimationLine> lines{{"^1a", "50", "set name"}, {"^2b", "1", "set name"},
                                            {"^3c", "49", "set name"}, {"^4d", lastTime, "set name"}};
         const GameVerdict verdict = PlayLines(lines, 125, Games::Rtcw, passes);
@@ -274,16 +263,14 @@ private slots:
     // Save in the script window plays the chain it wrote, as check and generate -o do.
     void windowSaysWhereTheChainStops_data()
     {
-        QTest::addColumn<int>("lines");
-        QTest::addColumn<QString>("said");  // the last message, "" for none
+        Columns<int, QString>("lines", "said");  // said: the last message, "" for none
         QTest::newRow("a chain longer than RtCW's buffer takes") << AnimationModel::MaxLines
             << "The game won't play this chain to its end: @/long_7964.cfg: exec refuses it";
         QTest::newRow("a chain the game plays") << 300 << "";
     }
     void windowSaysWhereTheChainStops()
     {
-        QFETCH(int, lines);
-        QFETCH(QString, said);
+        auto [lines, said] = Fetch<int, QString>("lines", "said");
         if (lines > 1000 && UnderWine())
             QSKIP("9,000 files: minutes under Wine");
         QVector<AnimationLine> chat;

@@ -130,8 +130,7 @@ private slots:
         if (!told.isEmpty() && IsSaveError(told.last()))
             told.last() = QStringLiteral("save error");
         const QString asked = !c.asked.isEmpty() ? QString(c.asked).replace("<dir>", QDir::toNativeSeparators(dir.path()))
-                              : c.script     ? "File Exists! Overwrite?"
-                                             : "File exists! Overwrite?";
+                              : c.script     ? "File Exists! Overwrite?" : "File exists! Overwrite?";
         QCOMPARE(told, QStringList(c.answers.size(), asked) + QStringList(c.failed ? 1 : 0, "save error"));
         QCOMPARE(prompts.dialogs.size(), c.choices.size() - c.answers.count(PromptAnswer::Cancel));
         QCOMPARE(prompts.dialogs.first().state.initialDir, dir.path());
@@ -187,10 +186,8 @@ private slots:
     // autoexec.cfg gets one bind line and loses exactly that line again; every other byte stays.
     void bindInAutoexec_data()
     {
-        QTest::addColumn<QByteArray>("before");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<bool>("replace");
-        QTest::addColumn<QByteArray>("after");  // "" when the file stays as it was
+        // after: "" when the file stays as it was
+        Columns<QByteArray, QString, bool, QByteArray>("before", "typed", "replace", "after");
         const QByteArray line = "bind F5 \"exec anims/o\"";
         QTest::newRow("a new file") << QByteArray() << "F5" << false << line + "\n";
         QTest::newRow("LF lines") << QByteArray("seta a 1\n") << "f5" << false << "seta a 1\n" + line + "\n";
@@ -207,10 +204,7 @@ private slots:
     }
     void bindInAutoexec()
     {
-        QFETCH(QByteArray, before);
-        QFETCH(QString, typed);
-        QFETCH(bool, replace);
-        QFETCH(QByteArray, after);
+        auto [before, typed, replace, after] = Fetch<QByteArray, QString, bool, QByteArray>("before", "typed", "replace", "after");
         const BindEdit edit = AddBind(before, *GameKeyName(typed), "exec anims/o", replace);
         QCOMPARE(edit.changed, !after.isEmpty());
         QCOMPARE(edit.bytes, after.isEmpty() ? before : after);
@@ -221,8 +215,7 @@ private slots:
 
     void keyNames_data()
     {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("written");  // "" when the games have no such key
+        Columns<QString, QString>("typed", "written");  // written: "" when the games have no such key
         for (const auto &[typed, written] : std::initializer_list<std::pair<const char *, const char *>>{
                  {"K", "k"}, {"k", "k"}, {"5", "5"}, {"f12", "F12"}, {"kp_enter", "KP_ENTER"}, {"Mouse4", "MOUSE4"},
                  {"0x1F", "0x1f"}, {"F13", ""}, {";", ""}, {"\"", ""}, {"\u00e9", ""}, {"two words", ""}})
@@ -230,8 +223,7 @@ private slots:
     }
     void keyNames()
     {
-        QFETCH(QString, typed);
-        QFETCH(QString, written);
+        auto [typed, written] = Fetch<QString, QString>("typed", "written");
         QCOMPARE(GameKeyName(typed).value_or(QString()), written);
     }
 
@@ -290,8 +282,7 @@ private slots:
     // A whole animation split at the game's largest part: the stock buffer needs many parts, the others few.
     void splitPerGame_data()
     {
-        QTest::addColumn<Game>("game");
-        QTest::addColumn<int>("parts");
+        Columns<Game, int>("game", "parts");
         QTest::newRow("RtCW 1.4") << Game::Rtcw << 74;
         QTest::newRow("ioRTCW") << Game::IoRtcw << 9;
         QTest::newRow("Enemy Territory 2.60b") << Game::Et << 9;
@@ -299,8 +290,7 @@ private slots:
     }
     void splitPerGame()
     {
-        QFETCH(Game, game);
-        QFETCH(int, parts);
+        auto [game, parts] = Fetch<Game, int>("game", "parts");
         const GameRules &rules = Games::Of(game);
         Lines lines;
         for (int i = 0; i < 32767; ++i)
@@ -343,8 +333,8 @@ private slots:
 
     void import_data()
     {
-        QTest::addColumn<QString>("script");
-        QTest::addColumn<QStringList>("rows");  // "Text|Time", then "|Action" when not "set name"
+        // script: a.cfg, then b.cfg ... after each \f; rows: "Text|Time", then "|Action" when not "set name"
+        Columns<QString, QStringList>("script", "rows");
         const QStringList ab{"a|3", "b|4"};
         QTest::newRow("name and wait on one line") << "set name ^1Bob; wait 20" << QStringList{"^1Bob|20"};
         QTest::newRow("name ignores case, wait doesn't") << "SET NAME x\nWAIT 5\nName y" << QStringList{"x|", "y|"};
@@ -365,6 +355,10 @@ private slots:
         QTest::newRow("every action read with its wait") << "set name a\nwait 5\nsay_team \"hi\"\nwait 20\nvsay x\nvsay_team y"
                                                          << QStringList{"a|5", "hi|20|say_team", "x||vsay", "y||vsay_team"};
         QTest::newRow("mixed, last line open") << "set name a\r\nwait 3\nname b;wait 4\r// name c" << ab;
+        // A chain that runs an earlier part again is read once through: no hang, no copies.
+        QTest::newRow("the last part runs the first") << "set name A\nwait 5\nexec \"b.cfg\"\fset name B\nwait 5\nexec a"
+                                                      << QStringList{"A|5", "B|5"};
+        QTest::newRow("a part runs itself") << "set name A\nwait 5\nexec \"a.cfg\"" << QStringList{"A|5"};
     }
 
     void import()
@@ -374,7 +368,10 @@ private slots:
         AnimationModel model;
         model.setLines(LinesFromTexts({"old"}));
         FakePrompts prompts;
-        QVERIFY(ImportScript(model, PutBytes(dir.filePath(QStringLiteral("a.cfg")), script.toLatin1()), prompts));
+        const QStringList files = script.split(u'\f');
+        for (int i = 0; i < files.size(); ++i)
+            PutBytes(dir.filePath(QString(QChar('a' + i)) + ".cfg"), files.at(i).toLatin1());
+        QVERIFY(ImportScript(model, dir.filePath("a.cfg"), prompts));
         QStringList imported;
         for (const AnimationLine &line : model.lines())
             imported << line.text + '|' + line.time + (line.action == QLatin1String("set name") ? QString() : '|' + line.action);
@@ -410,28 +407,6 @@ private slots:
             QVERIFY(QFile::remove(old));
         QVERIFY(ImportScript(model, renamed, prompts));
         QCOMPARE(model.lines(), many);
-    }
-
-    // A chain that runs an earlier part again is read once through: no hang, no copies.
-    void chainRunningItselfIsReadOnce_data()
-    {
-        QTest::addColumn<QStringList>("files");  // a.cfg, b.cfg ...
-        QTest::addColumn<QStringList>("names");
-        QTest::newRow("the last part runs the first") << QStringList{"set name A\nwait 5\nexec \"b.cfg\"", "set name B\nwait 5\nexec a"}
-                                                      << QStringList{"A", "B"};
-        QTest::newRow("a part runs itself") << QStringList{"set name A\nwait 5\nexec \"a.cfg\""} << QStringList{"A"};
-    }
-
-    void chainRunningItselfIsReadOnce()
-    {
-        QFETCH(QStringList, files);
-        QTemporaryDir dir;
-        for (int i = 0; i < files.size(); ++i)
-            QVERIFY(WriteTextFile(dir.filePath(QString(QChar('a' + i)) + ".cfg"), files.at(i)).ok);
-        AnimationModel model;
-        FakePrompts prompts;
-        QVERIFY(ImportScript(model, dir.filePath("a.cfg"), prompts));
-        QTEST(TextsOf(model), "names");
     }
 };
 

@@ -178,8 +178,8 @@ private slots:
     // numbered as a part stays and is named.
     void laterPartsRemovedOnlyWhenTheLastSaveWroteThem_data()
     {
-        QTest::addColumn<QStringList>("steps");  // "save N", "edit K", "put K" (another script's file), "older K"
-        QTest::addColumn<QStringList>("notes");  // what the last save says, by file
+        // steps: "save N", "edit K", "put K" (another script's file), "older K"; notes: what the last save says, by file
+        Columns<QStringList, QStringList>("steps", "notes");
         QTest::newRow("the last save's parts removed") << QStringList{"save 3", "save 1"}
                                                        << QStringList{"removed ocelot.v2_2.cfg: an older part of this script", "removed ocelot.v2_3.cfg: an older part of this script"};
         QTest::newRow("a shorter save, then shorter again") << QStringList{"save 3", "save 2", "save 1"}
@@ -235,8 +235,7 @@ private slots:
     void aFailedWriteLeavesTheChainWhole_data()
     {
         // pages of 4 KiB: the two old parts take two, the eight new ones eight; 0: a folder where part 3 goes
-        QTest::addColumn<int>("pages");
-        QTest::addColumn<QString>("error");
+        Columns<int, QString>("pages", "error");
         QTest::newRow("room for the new chain beside the old") << 16 << "";
         QTest::newRow("full half-way: the old chain as it was") << 8 << "The disk is full";
         QTest::newRow("part 3 can't be written: the old chain as it was") << 0 << "Can't write ";
@@ -244,8 +243,7 @@ private slots:
 
     void aFailedWriteLeavesTheChainWhole()
     {
-        QFETCH(int, pages);
-        QFETCH(QString, error);
+        auto [pages, error] = Fetch<int, QString>("pages", "error");
         QTemporaryDir dir;
         const QString first = dir.filePath("s.cfg");
         const QString script = BuildScriptText(namesInOrder(300), {});
@@ -286,9 +284,8 @@ private slots:
     // Saved under a new name, each part's line that runs the next is renamed wherever edits left it.
     void rechainedWhereverTheChainLineIs_data()
     {
-        QTest::addColumn<QString>("first");    // part 1; part 2 is "set name b"
-        QTest::addColumn<QString>("renamed");  // part 1 chained as "anims/new"
-        QTest::addColumn<bool>("chained");
+        // first: part 1; part 2 is "set name b"; renamed: part 1 chained as "anims/new"
+        Columns<QString, QString, bool>("first", "renamed", "chained");
         QTest::newRow("the last line") << "set name a\r\nwait 5\r\nexec \"old_2.cfg\""
                                        << "set name a\r\nwait 5\r\nexec \"anims/new_2.cfg\"" << true;
         QTest::newRow("a line added after it") << "wait 5\r\nexec \"old_2.cfg\"\r\necho hi"
@@ -299,9 +296,7 @@ private slots:
 
     void rechainedWhereverTheChainLineIs()
     {
-        QFETCH(QString, first);
-        QFETCH(QString, renamed);
-        QFETCH(bool, chained);
+        auto [first, renamed, chained] = Fetch<QString, QString, bool>("first", "renamed", "chained");
         const QStringList parts{first, "set name b"};
         QCOMPARE(RechainParts(parts, "anims/new"), (QStringList{renamed, "set name b"}));
         QCOMPARE(PartsNotChained(parts), chained ? QList<int>{} : QList<int>{1});
@@ -311,10 +306,8 @@ private slots:
     // count's borrows across decimal digits; the most passes the buffer holds play, one more overflows it.
     void repeatPlaysEveryPass_data()
     {
-        QTest::addColumn<Game>("game");
-        QTest::addColumn<int>("lines");
-        QTest::addColumn<int>("limit");
-        QTest::addColumn<int>("passes");  // 0: the most the buffer holds, -1: one more than that
+        // passes: 0: the most the buffer holds, -1: one more than that
+        Columns<Game, int, int, int>("game", "lines", "limit", "passes");
         for (const int passes : {2, 10, 11, 12, 101})
             QTest::addRow("%d passes", passes) << Game::Rtcw << 3 << 12288 << passes;
         QTest::newRow("three passes of many parts") << Game::Rtcw << 300 << 1024 << 3;
@@ -328,10 +321,7 @@ private slots:
     }
     void repeatPlaysEveryPass()
     {
-        QFETCH(Game, game);
-        QFETCH(int, lines);
-        QFETCH(int, limit);
-        QFETCH(int, passes);
+        auto [game, lines, limit, passes] = Fetch<Game, int, int, int>("game", "lines", "limit", "passes");
         const GameRules &rules = Games::Of(game);
         QTemporaryDir dir;
         const QString path = dir.filePath("oc.cfg");
@@ -363,10 +353,8 @@ private slots:
     // The count runs part 2 from inside a cvar, unquoted; the cvars' names keep only what a cvar name may hold.
     void repeatNeedsAPathTheCountCanRun_data()
     {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<int>("passes");
-        QTest::addColumn<QString>("prefix");
-        QTest::addColumn<QString>("refused");  // the reason's words, or empty: written
+        // refused: the reason's words, or empty: written
+        Columns<QString, int, QString, QString>("file", "passes", "prefix", "refused");
         const QString cvar = "from inside a cvar";
         QTest::newRow("once, a blank is fine") << "my anim.cfg" << 1 << "mm_my_anim" << "";
         QTest::newRow("repeated, a blank") << "my anim.cfg" << 2 << "mm_my_anim" << cvar;
@@ -377,10 +365,7 @@ private slots:
     }
     void repeatNeedsAPathTheCountCanRun()
     {
-        QFETCH(QString, file);
-        QFETCH(int, passes);
-        QFETCH(QString, prefix);
-        QFETCH(QString, refused);
+        auto [file, passes, prefix, refused] = Fetch<QString, int, QString, QString>("file", "passes", "prefix", "refused");
         QTemporaryDir dir;
         const QString path = dir.filePath(file);
         QCOMPARE(ScriptRepeat::CvarPrefix(ExecTargetOf(path, {}).name), prefix);

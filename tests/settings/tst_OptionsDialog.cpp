@@ -159,9 +159,7 @@ private slots:
     // stays open with the player's choices for the next OK.
     void okWritesWhatTheUserChanged_data()
     {
-        QTest::addColumn<QStringList>("stored");
-        QTest::addColumn<QString>("written");
-        QTest::addColumn<bool>("diskFull");  // at the first OK
+        Columns<QStringList, QString, bool>("stored", "written", "diskFull");  // diskFull: at the first OK
         const QString changed = "MultiSelect=1,Clantag=X,GenerateDir=/scripts";
         QTest::newRow("first run: no key") << QStringList{} << changed << false;
         QTest::newRow("everything set") << QStringList{"OpenDir=/o", "SaveDir=/s", "GenerateDir=/g", "Name=^1Name", "Clantag=[C]", "Reverse=1", "EditItem=1", "MultiSelect=1"}
@@ -170,9 +168,7 @@ private slots:
     }
     void okWritesWhatTheUserChanged()
     {
-        QFETCH(QStringList, stored);
-        QFETCH(QString, written);
-        QFETCH(bool, diskFull);
+        auto [stored, written, diskFull] = Fetch<QStringList, QString, bool>("stored", "written", "diskFull");
         StoreSettings(*m_store.store, stored);
         RecordingStore recorder(*m_store.store);
         FakePrompts prompts;  // there is no leet.ini

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DataColumns.h"
 #include "FakePrompts.h"
 #include "TestLines.h"
 

@@ -14,6 +14,7 @@
 #include <QToolButton>
 #include <QTreeView>
 #include <functional>
+#include <memory>
 
 // Clicks what a user clicks for the entry named: its button (a shown one), or the entry in the drop-down or
 // menu-bar menu that holds it (or its submenu), opened by a click first.
@@ -140,4 +141,15 @@ struct WindowUnderTest {
         window.activateWindow();  // a closed menu had the keyboard
         QTRY_COMPARE(QApplication::activeWindow(), &window);
     }
+};
+
+// A test of the main window: every test function gets a fresh one.
+class WindowTest : public QObject {
+    Q_OBJECT
+protected:
+    std::unique_ptr<WindowUnderTest> open;
+    MainWindow *window = nullptr;
+private slots:
+    void init() { open = std::make_unique<WindowUnderTest>(); window = &open->window; }
+    void cleanup() { open.reset(); }
 };

@@ -49,8 +49,7 @@ class ColorizeTest : public QObject {
 private slots:
     void everyPatternFitsAndShowsEveryCharacter_data()
     {
-        QTest::addColumn<QString>("pattern");  // "alternate by word" for that choice
-        QTest::addColumn<QString>("name");
+        Columns<QString, QString>("pattern", "name");  // pattern: "alternate by word" for that choice
         const QStringList names{"a", "abcdefghijklmno", "ab cd  ef g", "^3Red^5Cyan ^^caret^^", "^^", "x^^1y",
                                 "^1" + QString(34, u'n'), QString(35, u'n'), QString(33, u'n'), "  lead and trail  "};
         for (const QString &pattern : Colorize::PatternNames() + QStringList{"alternate by word"}) {
@@ -61,8 +60,7 @@ private slots:
 
     void everyPatternFitsAndShowsEveryCharacter()
     {
-        QFETCH(QString, pattern);
-        QFETCH(QString, name);
+        auto [pattern, name] = Fetch<QString, QString>("pattern", "name");
         Colorize::Options options;
         options.pattern = *Colorize::PatternFromName(pattern.section(u' ', 0, 0));
         options.byWord = pattern.endsWith(u"word");

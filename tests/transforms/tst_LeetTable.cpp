@@ -36,8 +36,7 @@ private slots:
     // Loads over a table "o=0", shown as in the box; the command line reads the same file.
     void loadFile_data()
     {
-        QTest::addColumn<QByteArray>("bytes");  // "<missing>": no file
-        QTest::addColumn<QString>("table");
+        Columns<QByteArray, QString>("bytes", "table");  // bytes: "<missing>": no file
         QTest::newRow("blanks at both ends go") << QByteArray("  a=4  ") << "a=4\r\n";
         QTest::newRow("lines without = skipped") << QByteArray("[Leet]\r\na=4\r\n  hi \r\n\r\ne=3\r\n") << "a=4\r\ne=3\r\n";
         QTest::newRow("code page bytes") << QByteArray("\xe9=e\r\n\x80=E") << "\u00e9=e\r\n\u20ac=E\r\n";
@@ -48,8 +47,7 @@ private slots:
     }
     void loadFile()
     {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, table);
+        auto [bytes, table] = Fetch<QByteArray, QString>("bytes", "table");
         const bool missing = bytes == "<missing>";
         LeetTable leet;
         leet.setPairs(ParseLeetLines({QStringLiteral("o=0")}));

@@ -1,3 +1,4 @@
+#include "DataColumns.h"
 #include "EffectRuns.h"
 #include "FakePrompts.h"
 #include "GameText.h"
@@ -207,8 +208,7 @@ private slots:
 
     void verbArguments_data()
     {
-        QTest::addColumn<QString>("given");
-        QTest::addColumn<QString>("spelledOut");  // "!what is wrong": wrong usage
+        Columns<QString, QString>("given", "spelledOut");  // spelledOut: "!what is wrong": wrong usage
         const QString tagged = QStringLiteral("--name;^1ab^2c;--clantag;[T];--effect;");
         QTest::newRow("new rows' defaults") << tagged + "Bounce;--effect;Scroll to Left;--param2;*"
                                            << tagged + "Bounce;--param1;1;--param2;0;--effect;Scroll to Left;--param1;10;--param2;*";
@@ -225,8 +225,7 @@ private slots:
 
     void verbArguments()
     {
-        QFETCH(QString, given);
-        QFETCH(QString, spelledOut);
+        auto [given, spelledOut] = Fetch<QString, QString>("given", "spelledOut");
         auto run = [](const QString &arguments) {
             return RunCli(QStringList{QStringLiteral("effects")} + arguments.split(u';', Qt::SkipEmptyParts));
         };

@@ -194,8 +194,7 @@ private slots:
     // The panel of a row chosen in the list: captions, what can be typed, and where the arrows stop.
     void parameterPanel_data()
     {
-        QTest::addColumn<QString>("effect");
-        QTest::addColumn<QString>("panel");  // caption 1|caption 2|box 1|box 2|after 20 ups|after 20 downs
+        Columns<QString, QString>("effect", "panel");  // panel: caption 1|caption 2|box 1|box 2|after 20 ups|after 20 downs
         QTest::newRow("wave 2") << "Wave 2" << "No options|No options|off|off|0|0";
         QTest::newRow("bounce") << "Bounce" << "Repeat (1..9)|No options|arrows only|off|9|1";
         QTest::newRow("scroll to left") << "Scroll to Left" << "Textwidth (1..15)|Fill char|arrows only|typed|15|1";
