@@ -162,3 +162,6 @@ run "$app/marqueemaster-cli.exe" check "my anim.cfg" | tr -d '\r' | grep -q "^2 
 xvfb-run -a bash -c 'cd "$1" && wine "$2" --version </dev/null' _ "$unpacked" "$app/marqueemaster.exe" | tr -d '\r' \
     | grep -qx "marqueemaster $version" || { echo "the unpacked marqueemaster.exe doesn't start" >&2; exit 1; }
 echo "unpacked into a folder with blanks: both programs start, generate and check work"
+
+echo "== The installer"
+bash scripts/windows/installer.sh "$stage" "$version" "$build/$name-setup.exe"

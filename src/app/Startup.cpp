@@ -1,4 +1,5 @@
 #include "app/Startup.h"
+#include "platform/ProgramFolders.h"
 
 #include "Version.h"
 
@@ -7,6 +8,7 @@
 #include "animation/RecoveryOffer.h"
 #include "platform/Platform.h"
 #include "platform/RegistryStore.h"
+#include "settings/ProgramTraces.h"
 
 #include <QStatusBar>
 
@@ -61,12 +63,19 @@ int RunMarqueemaster(int argc, char *argv[])
     QApplication::setApplicationVersion(QStringLiteral(MARQUEE_VERSION_TEXT));
     QApplication::setWindowIcon(AppIcon());
     QGuiApplication::setDesktopFileName(QStringLiteral(MARQUEE_APP_ID));
-    MainWindow window(SystemRegistryStore());
-    QObject::connect(&window, &MainWindow::closed, &app, &QApplication::quit);
-    OpenAtStart(window, app.arguments().mid(1), QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
-    if (!window.restoreWindowGeometry())
-        if (const QScreen *screen = window.screen())
-            window.move(screen->availableGeometry().center() - window.rect().center());
-    window.show();
-    return app.exec();
+    int code = 0;
+    {
+        MainWindow window(SystemRegistryStore());
+        QObject::connect(&window, &MainWindow::closed, &app, &QApplication::quit);
+        OpenAtStart(window, app.arguments().mid(1), ProgramFolders::Data());
+        if (!window.restoreWindowGeometry())
+            if (const QScreen *screen = window.screen())
+                window.move(screen->availableGeometry().center() - window.rect().center());
+        window.show();
+        code = app.exec();
+    }
+    // The player removed the program's settings while it ran: its own unsaved work, kept until it ended, goes too.
+    if (SystemRegistryStore().sealed())
+        RemoveProgramFolders(ProgramFolders::All());
+    return code;
 }

@@ -47,7 +47,7 @@ int runCheck(const VerbArguments &arguments, CliStreams &streams)
     QString report;
     for (const QString &line : check.report)
         report += EscapeControls(line) + QLatin1Char('\n');
-    WriteBytes(streams.out, EncodeAnsi(report));
+    WriteText(streams.out, report);
     // Read beside the file all the same: the player may be checking it before moving it into the game.
     if (!check.outsideGame.isEmpty())
         streams.err << check.outsideGame << Qt::endl;

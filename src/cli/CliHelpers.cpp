@@ -1,5 +1,6 @@
 #include "cli/CliVerbs.h"
 
+#include "platform/ConsoleText.h"
 #include "platform/TextFile.h"
 
 #include <QDir>
@@ -38,8 +39,10 @@ QString EscapeControls(const QString &text)
     return escaped;
 }
 
-void WriteAnsiOutput(const QString &text, CliStreams &streams)
+void WriteFileContent(const QString &text, CliStreams &streams)
 {
+    if (ConsoleText::WriteToConsole(streams.out, text))
+        return;
     bool replaced = false;
     const QByteArray bytes = EncodeAnsi(text, &replaced);
     if (replaced)

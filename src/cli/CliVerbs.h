@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIODevice>
 #include <QStringList>
 #include <QTextStream>
 
@@ -31,6 +32,25 @@ const QList<CliVerb> &CliVerbTable();
 constexpr int CliUsageError = 2;
 
 void WriteBytes(FILE *out, const QByteArray &bytes);
+// Text for the player: as it is to a Windows console, else in the system's bytes (ConsoleText).
+void WriteText(FILE *out, const QString &text);
+
+// Standard error as a device for a QTextStream: what the stream writes goes out as WriteText does.
+class TextSink final : public QIODevice {
+public:
+    explicit TextSink(FILE *stream) : m_stream(stream) { open(QIODevice::WriteOnly); }
+
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *data, qint64 size) override
+    {
+        WriteText(m_stream, QString::fromUtf8(data, size));
+        return size;
+    }
+
+private:
+    FILE *m_stream;
+};
 
 // Names what was wrong with the arguments and returns CliUsageError; the caller then prints the usage text.
 int UsageError(CliStreams &streams, const QString &what);
@@ -41,6 +61,6 @@ int InputFileError(const QString &path, CliStreams &streams);
 // The text with control characters written as \xNN: a terminal would act on them.
 QString EscapeControls(const QString &text);
 
-// Writes text to standard output in the code page of the program's files and says on standard error when
-// characters had to be written as '?', as saving the same text would.
-void WriteAnsiOutput(const QString &text, CliStreams &streams);
+// A script's or animation's text: as it is to a Windows console, else the file's own bytes (the code page of the
+// program's files), saying on standard error when characters had to be written as '?', as saving would.
+void WriteFileContent(const QString &text, CliStreams &streams);

@@ -67,7 +67,7 @@ int runColorize(const VerbArguments &arguments, CliStreams &streams)
     const QString coloured = Colorize::Apply(texts.first(), options);
     if (options.fit && StripColorCodes(coloured) == coloured && !StripColorCodes(texts.first()).trimmed().isEmpty())
         streams.err << "The text is too long to carry any colour within " << GameName::MaxBytes << " bytes\n";
-    WriteBytes(streams.out, (coloured + QLatin1Char('\n')).toUtf8());
+    WriteText(streams.out, (coloured + QLatin1Char('\n')));
     return 0;
 }
 

@@ -132,7 +132,7 @@ int runEffects(const VerbArguments &arguments, CliStreams &streams)
     AnimationModel model;
     StderrPrompts prompts(streams.err, PromptAnswer::Yes);
     RunEffects(model, *name, tag, reverse, rows, prompts, keepColours, Games::Of(*game));
-    WriteAnsiOutput(AnimationFileText(model.lines()), streams);
+    WriteFileContent(AnimationFileText(model.lines()), streams);
     return 0;
 }
 

@@ -188,7 +188,7 @@ int runGenerate(const VerbArguments &arguments, CliStreams &streams)
     }
     streams.err.flush();
     for (const QString &part : parts)
-        WriteBytes(streams.out, EncodeAnsi(ScriptFileText(part)));
+        WriteFileContent(ScriptFileText(part), streams);
     return 0;
 }
 

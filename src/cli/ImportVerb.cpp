@@ -26,7 +26,7 @@ int runImport(const VerbArguments &arguments, CliStreams &streams)
     }
     if (model.count() == 0)
         streams.err << QDir::toNativeSeparators(path) << " holds no command Marqueemaster reads (a name, a chat or echo line): the animation is empty\n";
-    WriteBytes(streams.out, EncodeAnsi(AnimationFileText(model.lines())));
+    WriteFileContent(AnimationFileText(model.lines()), streams);
     return 0;
 }
 

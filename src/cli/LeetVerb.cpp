@@ -41,7 +41,7 @@ int runLeet(const VerbArguments &arguments, CliStreams &streams)
         streams.err << "Looked for: " << QDir::toNativeSeparators(file.places().join(QStringLiteral(", "))) << '\n';
         return 1;
     }
-    WriteBytes(streams.out, (ConvertTextToLeet(arguments.positional.first(), table) + QLatin1Char('\n')).toUtf8());
+    WriteText(streams.out, (ConvertTextToLeet(arguments.positional.first(), table) + QLatin1Char('\n')));
     return 0;
 }
 

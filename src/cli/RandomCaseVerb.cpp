@@ -28,7 +28,7 @@ int runRandomCase(const VerbArguments &arguments, CliStreams &streams)
     if (arguments.positional.size() != 1)
         return UsageError(streams, QStringLiteral("randomcase takes one TEXT, not %1").arg(arguments.positional.size()));
     QRandomGenerator generator(seed.value_or(QRandomGenerator::global()->generate()));
-    WriteBytes(streams.out, (RandomizeTextCase(arguments.positional.first(), generator) + QLatin1Char('\n')).toUtf8());
+    WriteText(streams.out, (RandomizeTextCase(arguments.positional.first(), generator) + QLatin1Char('\n')));
     return 0;
 }
 

@@ -9,7 +9,7 @@ int runStrip(const VerbArguments &arguments, CliStreams &streams)
 {
     if (arguments.positional.size() != 1)
         return UsageError(streams, QStringLiteral("strip takes one TEXT, not %1").arg(arguments.positional.size()));
-    WriteBytes(streams.out, (StripColorCodes(arguments.positional.first()) + QLatin1Char('\n')).toUtf8());
+    WriteText(streams.out, (StripColorCodes(arguments.positional.first()) + QLatin1Char('\n')));
     return 0;
 }
 

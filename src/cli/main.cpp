@@ -1,5 +1,6 @@
 #include "cli/CliVerbs.h"
 #include "cli/VerbArguments.h"
+#include "platform/ConsoleText.h"
 #include "platform/Platform.h"
 
 #include "Version.h"
@@ -59,15 +60,22 @@ void WriteBytes(FILE *out, const QByteArray &bytes)
     std::fflush(out);
 }
 
+void WriteText(FILE *out, const QString &text)
+{
+    if (!ConsoleText::WriteToConsole(out, text))
+        WriteBytes(out, ConsoleText::BytesOf(text));
+}
+
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     Platform::PrepareProcess();
-    QTextStream err(stderr);
+    TextSink errSink(stderr);
+    QTextStream err(&errSink);
     QStringList arguments = app.arguments().mid(1);
 
     if (asksForHelp(arguments)) {
-        WriteBytes(stdout, usageText().toUtf8());
+        WriteText(stdout, usageText() + ConsoleText::EncodingNote() + QLatin1Char('\n'));
         return 0;
     }
     if (arguments.size() == 1 && arguments.first() == QLatin1String("--version")) {
@@ -80,8 +88,8 @@ int main(int argc, char *argv[])
             if (verb.name != name)
                 continue;
             if (asksForHelp(arguments)) {
-                WriteBytes(stdout, (usageText(&verb) + (verb.about.isEmpty() ? QString() : verb.about + QLatin1Char('\n'))
-                                    + VerbHelp(verb.name, verb.syntax())).toUtf8());
+                WriteText(stdout, usageText(&verb) + (verb.about.isEmpty() ? QString() : verb.about + QLatin1Char('\n'))
+                                      + VerbHelp(verb.name, verb.syntax()));
                 return 0;
             }
             CliStreams streams{stdout, err};

@@ -292,3 +292,31 @@ void FreedesktopShell::removeContextEntry()
     saveList(list);
     uninstallForUserWhenUnused();
 }
+
+QStringList FreedesktopShell::traces() const
+{
+    QStringList traces;
+    if (associationStatus().IsAssociated)
+        traces << QStringLiteral("Marqueemaster as the application that opens .ras files");
+    if (contextMenuStatus().present)
+        traces << QStringLiteral("Marqueemaster in the \"Open With\" list of .cfg files");
+    if (QFileInfo::exists(UserDesktopFiles::ManifestPath()))
+        traces << QStringLiteral("the desktop entry, file types and icon it gave you (listed in %1)")
+                      .arg(QDir::toNativeSeparators(UserDesktopFiles::ManifestPath()));
+    return traces;
+}
+
+QStringList FreedesktopShell::removeAll()
+{
+    if (associationStatus().IsAssociated)
+        restoreAssociation();
+    if (contextMenuStatus().present)
+        removeContextEntry();
+    // Also what an earlier version left without a button to take it back.
+    UserDesktopFiles::Uninstall(ExecLine(m_executable));
+    QStringList left;
+    if (const QString other = DefaultApplication(DesktopNames::AnimationType);
+        !other.isEmpty() && other != DesktopNames::DesktopId())
+        left << QStringLiteral(".ras files open with %1, another program.").arg(other);
+    return left;
+}

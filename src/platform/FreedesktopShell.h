@@ -33,6 +33,8 @@ public:
     ContextMenuStatus contextMenuStatus() const override;
     void addContextEntry() override;
     void removeContextEntry() override;
+    QStringList traces() const override;
+    QStringList removeAll() override;
 
     // A desktop entry's Exec line for the program: its path quoted, then "%f".
     static QString ExecLine(const QString &executablePath);

@@ -30,6 +30,20 @@ QString fold(const QString &name)
     return name.toLower();
 }
 
+// The key at the path under node (const or not), or null.
+template <typename K>
+K *findKey(K &node, const QStringList &path)
+{
+    K *found = &node;
+    for (const QString &part : path) {
+        auto it = found->keys.find(fold(part));
+        if (it == found->keys.end())
+            return nullptr;
+        found = &*it;
+    }
+    return found;
+}
+
 bool readKey(const QJsonObject &object, Key &key, int depth)
 {
     if (depth > 200)
@@ -107,20 +121,23 @@ std::optional<RegValue> JsonRegistryStore::value(RegHive hive, const QString &ke
 {
     Hives hives;
     readHives(m_path, hives);
-    const Key *found = &hives[hive];
-    for (const QString &part : keyPath(key)) {
-        auto it = found->keys.constFind(fold(part));
-        if (it == found->keys.constEnd())
-            return std::nullopt;
-        found = &it.value();
-    }
+    const Key *found = findKey(std::as_const(hives[hive]), keyPath(key));
+    if (!found)
+        return std::nullopt;
     auto it = found->values.constFind(fold(name));
     if (it == found->values.constEnd())
         return std::nullopt;
     return RegValue{it->data, it->type == QLatin1String("REG_SZ")};
 }
 
-bool JsonRegistryStore::setValue(RegHive hive, const QString &key, const QString &name, const QString &text)
+bool JsonRegistryStore::keyExists(RegHive hive, const QString &key) const
+{
+    Hives hives;
+    readHives(m_path, hives);
+    return findKey(std::as_const(hives[hive]), keyPath(key)) != nullptr;
+}
+
+bool JsonRegistryStore::storeValue(RegHive hive, const QString &key, const QString &name, const QString &text)
 {
     return change([&](Hives &hives) {
         Key *node = &hives[hive];
@@ -139,20 +156,22 @@ bool JsonRegistryStore::setValue(RegHive hive, const QString &key, const QString
     });
 }
 
-bool JsonRegistryStore::deleteKey(RegHive hive, const QString &key)
+bool JsonRegistryStore::removeKey(RegHive hive, const QString &key)
 {
     const QStringList parts = keyPath(key);
     if (parts.isEmpty())
         return false;
     return change([&](Hives &hives) {
-        Key *node = &hives[hive];
-        for (qsizetype i = 0; i + 1 < parts.size(); ++i) {
-            auto it = node->keys.find(fold(parts.at(i)));
-            if (it == node->keys.end())
-                return false;
-            node = &it.value();
-        }
-        return node->keys.remove(fold(parts.last())) > 0;
+        Key *parent = findKey(hives[hive], parts.first(parts.size() - 1));
+        return parent && parent->keys.remove(fold(parts.last())) > 0;
+    });
+}
+
+bool JsonRegistryStore::removeValue(RegHive hive, const QString &key, const QString &name)
+{
+    return change([&](Hives &hives) {
+        Key *node = findKey(hives[hive], keyPath(key));
+        return node && node->values.remove(fold(name)) > 0;
     });
 }
 

@@ -17,15 +17,19 @@ public:
     explicit JsonRegistryStore(const QString &path);
 
     std::optional<RegValue> value(RegHive hive, const QString &key, const QString &name) const override;
-    bool setValue(RegHive hive, const QString &key, const QString &name, const QString &text) override;
-    bool deleteKey(RegHive hive, const QString &key) override;
-
+    bool keyExists(RegHive hive, const QString &key) const override;
     QString path() const { return m_path; }
     // Why the file could not be read at start, or empty text.
     QString loadError() const override { return m_loadError; }
     // Why the last change could not be written, or empty text.
     QString saveError() const override { return m_saveError; }
 
+protected:
+    bool storeValue(RegHive hive, const QString &key, const QString &name, const QString &text) override;
+    bool removeKey(RegHive hive, const QString &key) override;
+    bool removeValue(RegHive hive, const QString &key, const QString &name) override;
+
+public:
     struct Value {
         QString name;
         QString type;  // "REG_SZ" for text

@@ -14,8 +14,11 @@ struct FileDialogState {
 
 enum class PromptIcon { None, Information, Exclamation, Critical, Question };
 // RestoreNotNowDelete: Escape and closing the box answer NotNow, which keeps what was asked about.
-enum class PromptButtons { Ok, OkCancel, YesNo, YesNoCancel, SaveDiscardCancel, OverwriteSaveAsCancel, RestoreNotNowDelete };
-enum class PromptAnswer { Ok, Cancel, Yes, No, Save, Discard, Overwrite, SaveAs, Restore, NotNow, Delete };
+// RemoveCancel: Enter and Escape answer Cancel; only Remove (its own key) removes.
+enum class PromptButtons {
+    Ok, OkCancel, YesNo, YesNoCancel, SaveDiscardCancel, OverwriteSaveAsCancel, RestoreNotNowDelete, RemoveCancel
+};
+enum class PromptAnswer { Ok, Cancel, Yes, No, Save, Discard, Overwrite, SaveAs, Restore, NotNow, Delete, Remove };
 
 // The only way commands talk to the user. The program shows Qt dialogs; tests
 // use a scripted fake that records every message and replays prepared answers.

@@ -33,6 +33,7 @@ QMessageBox::StandardButtons toQtButtons(PromptButtons buttons)
     case PromptButtons::SaveDiscardCancel: return QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
     case PromptButtons::OverwriteSaveAsCancel: return QMessageBox::Cancel;  // the other two are added by name
     case PromptButtons::RestoreNotNowDelete: return QMessageBox::NoButton;  // all three added by name
+    case PromptButtons::RemoveCancel: return QMessageBox::Cancel;  // Remove is added by name
     }
     return QMessageBox::Ok;
 }
@@ -120,6 +121,12 @@ PromptAnswer QtPrompts::message(const QString &text, const QString &title, Promp
         return box.clickedButton() == restore ? PromptAnswer::Restore
              : box.clickedButton() == remove  ? PromptAnswer::Delete
                                               : PromptAnswer::NotNow;
+    }
+    if (buttons == PromptButtons::RemoveCancel) {
+        QPushButton *remove = box.addButton(QStringLiteral("&Remove"), QMessageBox::DestructiveRole);
+        box.setDefaultButton(QMessageBox::Cancel);
+        box.exec();
+        return box.clickedButton() == remove ? PromptAnswer::Remove : PromptAnswer::Cancel;
     }
     return fromQtButton(box.exec());
 }

@@ -1,4 +1,5 @@
 #include "platform/SafeSave.h"
+#include "platform/ProgramFolders.h"
 
 #include "platform/TextFile.h"
 
@@ -73,7 +74,7 @@ TextWriteResult writeInPlace(const QString &path, const QByteArray &bytes)
         return failure(reader);
     reader.close();
     // The copy goes where the user's own files go, which takes new files.
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    const QString folder = ProgramFolders::Data();
     const QString copyPath = BeforeSaveCopyPath(folder, path);
     QSaveFile copy(copyPath);
     if (!QDir().mkpath(folder) || !copy.open(QIODevice::WriteOnly) || !writeAll(copy, old) || !copy.commit())

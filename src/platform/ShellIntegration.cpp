@@ -137,3 +137,35 @@ void RemoveContextMenuEntry(RegistryStore &store)
         return;
     DeleteRegKey(store, RegHive::ClassesRoot, cls + QLatin1String("\\shell\\importmarqueemaster"));
 }
+
+QStringList RegistryTraces(const RegistryStore &store)
+{
+    QStringList traces;
+    if (ReadAssociationStatus(store).IsAssociated) {
+        const QString backup = GetRegValue(store, RegHive::ClassesRoot, ShellKeys::RasExtension, ShellKeys::BackupValue);
+        traces << (backup.isEmpty() ? QStringLiteral("the association of .ras files with Marqueemaster")
+                                    : QStringLiteral("the association of .ras files with Marqueemaster (they go back "
+                                                     "to %1)")
+                                          .arg(backup));
+    }
+    if (ReadContextMenuStatus(store).present)
+        traces << QStringLiteral("the \"Import script in Marqueemaster\" entry of the .cfg files' menu");
+    if (store.value(RegHive::ClassesRoot, ShellKeys::RasCommandKey, QString()))
+        traces << QStringLiteral("the file type %1").arg(ShellKeys::RasClass);
+    return traces;
+}
+
+QStringList RemoveRegistryTraces(RegistryStore &store)
+{
+    RestoreRasAssociation(store);
+    RemoveContextMenuEntry(store);
+    store.deleteValue(RegHive::ClassesRoot, ShellKeys::RasExtension, ShellKeys::BackupValue);
+    DeleteRegKey(store, RegHive::ClassesRoot, ShellKeys::RasClass);
+    QStringList left;
+    if (const QString ras = classesRootDefault(store, ShellKeys::RasExtension); !ras.isEmpty())
+        left << QStringLiteral(".ras files keep the file type %1, another program's.").arg(ras);
+    // The machine's classes show through where the user's are gone: an administrator's installation made them.
+    if (store.value(RegHive::ClassesRoot, ShellKeys::RasCommandKey, QString()))
+        left << QStringLiteral("The file type %1 of all users: only an administrator can remove it.").arg(ShellKeys::RasClass);
+    return left;
+}

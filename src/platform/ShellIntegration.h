@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include <QStringList>
 
 class RegistryStore;
 
@@ -58,6 +58,11 @@ ContextMenuStatus ReadContextMenuStatus(const RegistryStore &store);
 // Both change nothing when ".cfg" names no class.
 void AddContextMenuEntry(RegistryStore &store, const QString &programCommand);
 void RemoveContextMenuEntry(RegistryStore &store);
+// What the program gave the registry, in words; empty when nothing.
+QStringList RegistryTraces(const RegistryStore &store);
+// Restores the association, removes the context entry, the program's class and the backup value; returns what
+// stays that another program owns (or only an administrator can remove), in words.
+QStringList RemoveRegistryTraces(RegistryStore &store);
 
 // The four buttons of the "Registry Options" page and their two status reads,
 // over whatever the platform's shell keeps.
@@ -70,6 +75,10 @@ public:
     virtual ContextMenuStatus contextMenuStatus() const = 0;
     virtual void addContextEntry() = 0;
     virtual void removeContextEntry() = 0;
+    // What the program gave the shell, in words; empty when nothing.
+    virtual QStringList traces() const = 0;
+    // Takes back everything the program gave the shell; returns what stays that another program owns, in words.
+    virtual QStringList removeAll() = 0;
 };
 
 // The registry entries above, as Windows reads them.
@@ -82,6 +91,8 @@ public:
     ContextMenuStatus contextMenuStatus() const override { return ReadContextMenuStatus(m_store); }
     void addContextEntry() override { AddContextMenuEntry(m_store, m_command); }
     void removeContextEntry() override { RemoveContextMenuEntry(m_store); }
+    QStringList traces() const override { return RegistryTraces(m_store); }
+    QStringList removeAll() override { return RemoveRegistryTraces(m_store); }
 
 private:
     RegistryStore &m_store;

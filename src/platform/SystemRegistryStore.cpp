@@ -1,4 +1,5 @@
 #include "platform/RegistryStore.h"
+#include "platform/ProgramFolders.h"
 
 #include "platform/JsonRegistryStore.h"
 #include "platform/WinRegistryStore.h"
@@ -12,7 +13,7 @@ RegistryStore &SystemRegistryStore()
     static WinRegistryStore store;
 #else
     static JsonRegistryStore store(
-        QDir(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)).filePath(QStringLiteral("registry.json")));
+        QDir(ProgramFolders::Config()).filePath(QStringLiteral("registry.json")));
 #endif
     return store;
 }

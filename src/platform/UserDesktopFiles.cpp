@@ -91,17 +91,24 @@ QByteArray hashOf(const QByteArray &bytes)
     return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex();
 }
 
-// A line of the manifest: a folder the program made (its path ends in '/'), or a file with the
-// hash of the bytes the program wrote there; an earlier version listed files without one.
+// A line of the manifest: a folder the program made (its path ends in '/'), a file with the
+// hash of the bytes the program wrote there (an earlier version listed files without one), or a
+// cache the desktop's tools made only because the program's files came ("derived").
 struct Record {
     QString path;
     QByteArray hash;
+    bool derived() const { return hash == "derived"; }
 };
+
+QString applicationsCache()
+{
+    return dataHome().filePath(QStringLiteral("applications/mimeinfo.cache"));
+}
 
 QList<Record> readManifest()
 {
     // "<hash>  <path>", as sha256sum writes it, or the path alone
-    static const QRegularExpression hashed(QStringLiteral("^([0-9a-f]{64})  (.+)$"));
+    static const QRegularExpression hashed(QStringLiteral("^([0-9a-f]{64}|derived)  (.+)$"));
     QList<Record> records;
     const QString text = QString::fromUtf8(readBytes(UserDesktopFiles::ManifestPath()).value_or(QByteArray()));
     for (const QString &line : text.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
@@ -193,6 +200,8 @@ bool dropOthers(QList<Record> &records, const QList<OurFile> &files)
 {
     const QList<Record> all = records;
     return records.removeIf([&](const Record &record) {
+               if (record.derived())
+                   return !QFileInfo::exists(record.path);
                return !record.path.endsWith(QLatin1Char('/')) && !stillOurs(all, record.path, files);
            }) > 0;
 }
@@ -246,8 +255,14 @@ void UserDesktopFiles::Install(const QString &execLine)
         }
     }
     writeManifest(records);
-    if (wrote)
-        refreshDatabases();
+    if (!wrote)
+        return;
+    const bool hadCache = QFileInfo::exists(applicationsCache());
+    refreshDatabases();
+    if (!hadCache && QFileInfo::exists(applicationsCache())) {
+        records << Record{applicationsCache(), "derived"};
+        writeManifest(records);
+    }
 }
 
 void UserDesktopFiles::Uninstall(const QString &execLine)
@@ -258,12 +273,16 @@ void UserDesktopFiles::Uninstall(const QString &execLine)
     const QList<OurFile> files = ourFiles(execLine);
     bool removed = false;
     for (const Record &record : records) {
-        if (!record.path.endsWith(QLatin1Char('/')) && stillOurs(records, record.path, files))
+        if (!record.path.endsWith(QLatin1Char('/')) && !record.derived() && stillOurs(records, record.path, files))
             removed = QFile::remove(record.path) || removed;
     }
     // First, so that the MIME database left behind describes no package of ours.
     if (removed)
         refreshDatabases();
+    for (const Record &record : records) {
+        if (record.derived())
+            QFile::remove(record.path);
+    }
     // The folders it made, innermost first, while nothing of anyone else's is inside.
     for (auto it = records.crbegin(); it != records.crend(); ++it) {
         const QDir dir(it->path);

@@ -77,7 +77,15 @@ std::optional<RegValue> WinRegistryStore::value(RegHive hive, const QString &key
     return result;
 }
 
-bool WinRegistryStore::setValue(RegHive hive, const QString &key, const QString &name, const QString &text)
+bool WinRegistryStore::keyExists(RegHive hive, const QString &key) const
+{
+    HKEY handle = openForReading(hive, key);
+    if (handle)
+        RegCloseKey(handle);
+    return handle != nullptr;
+}
+
+bool WinRegistryStore::storeValue(RegHive hive, const QString &key, const QString &name, const QString &text)
 {
     HKEY handle = nullptr;
     if (RegCreateKeyA(HKEY_CURRENT_USER, writtenKey(hive, key).constData(), &handle) != ERROR_SUCCESS)
@@ -90,9 +98,19 @@ bool WinRegistryStore::setValue(RegHive hive, const QString &key, const QString 
     return status == ERROR_SUCCESS;
 }
 
-bool WinRegistryStore::deleteKey(RegHive hive, const QString &key)
+bool WinRegistryStore::removeKey(RegHive hive, const QString &key)
 {
     return deleteTree(HKEY_CURRENT_USER, writtenKey(hive, key));
+}
+
+bool WinRegistryStore::removeValue(RegHive hive, const QString &key, const QString &name)
+{
+    HKEY handle = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, writtenKey(hive, key).constData(), 0, KEY_SET_VALUE, &handle) != ERROR_SUCCESS)
+        return false;
+    const LONG status = RegDeleteValueA(handle, EncodeAnsi(name).constData());
+    RegCloseKey(handle);
+    return status == ERROR_SUCCESS;
 }
 
 #endif

@@ -10,8 +10,12 @@
 class WinRegistryStore final : public RegistryStore {
 public:
     std::optional<RegValue> value(RegHive hive, const QString &key, const QString &name) const override;
-    bool setValue(RegHive hive, const QString &key, const QString &name, const QString &text) override;
-    bool deleteKey(RegHive hive, const QString &key) override;
+    bool keyExists(RegHive hive, const QString &key) const override;
+
+protected:
+    bool storeValue(RegHive hive, const QString &key, const QString &name, const QString &text) override;
+    bool removeKey(RegHive hive, const QString &key) override;
+    bool removeValue(RegHive hive, const QString &key, const QString &name) override;
 };
 
 #endif

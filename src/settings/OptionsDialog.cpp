@@ -1,5 +1,6 @@
 #include "settings/OptionsDialog.h"
 
+#include "platform/ProgramFolders.h"
 #include "platform/RegistryOps.h"
 #include "platform/ScreenFit.h"
 #include "animation/Settings.h"
@@ -23,6 +24,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include "settings/GameOptionsWidget.h"
+#include "settings/ProgramTraces.h"
 #include <QVBoxLayout>
 
 namespace {
@@ -163,6 +165,38 @@ QWidget *OptionsDialog::createWizardPage()
     return page;
 }
 
+void OptionsDialog::removeEverything()
+{
+    ProgramTraces traces(m_store, *m_shell, ProgramFolders::All());
+    if (const QString work = traces.otherCopysWork(); !work.isEmpty()) {
+        m_prompts.message(QStringLiteral("Another Marqueemaster is running. Close it first: it keeps its unsaved work "
+                                         "in %1, and it would write its settings again when it ends.")
+                              .arg(work),
+                          AppTitle, PromptIcon::Exclamation);
+        return;
+    }
+    const QStringList found = traces.list();
+    if (found.isEmpty()) {
+        m_prompts.message(QStringLiteral("Marqueemaster keeps nothing on this computer outside its own folder."),
+                          AppTitle, PromptIcon::Information);
+        return;
+    }
+    if (m_prompts.message(QStringLiteral("This removes:\n\n- %1\n\nMarqueemaster keeps no settings from then until it "
+                                         "is started again. Remove them?")
+                              .arg(found.join(QStringLiteral("\n- "))),
+                          AppTitle, PromptIcon::Question, PromptButtons::RemoveCancel)
+        != PromptAnswer::Remove)
+        return;
+    const QStringList left = traces.remove();
+    QString done = QStringLiteral("Marqueemaster's settings and associations were removed. You can delete the "
+                                  "program's folder now.");
+    if (!left.isEmpty())
+        done += QStringLiteral("\n\nLeft:\n- ") + left.join(QStringLiteral("\n- "));
+    m_prompts.message(done, AppTitle, PromptIcon::Information);
+    // Nothing of this window may be stored now.
+    reject();
+}
+
 QWidget *OptionsDialog::createRegistryPage()
 {
     auto *page = named(new QWidget, "fraMain2");
@@ -223,10 +257,15 @@ QWidget *OptionsDialog::createRegistryPage()
         showShellStatus();
     });
 
+    auto *removeAll = named(new QPushButton(QStringLiteral("Remove Marqueemaster's &settings and associations..."), page),
+                            "cmdRemoveAll");
+    connect(removeAll, &QPushButton::clicked, this, &OptionsDialog::removeEverything);
+
     auto *layout = new QVBoxLayout(page);
     layout->addWidget(association);
     layout->addWidget(context);
     layout->addStretch();
+    layout->addWidget(removeAll, 0, Qt::AlignLeft);
     return page;
 }
 

@@ -45,6 +45,8 @@ private:
     void showAssociationStatus();
     void showContextMenuStatus();
     void browse(QLineEdit *field, const QString &title);
+    // Lists what the program keeps, asks, and takes it all away.
+    void removeEverything();
     // A stored value and how to read it off its control.
     // The settings with this page's values as the window shows them now.
     Settings chosen() const;

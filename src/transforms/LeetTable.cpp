@@ -1,4 +1,5 @@
 #include "transforms/LeetTable.h"
+#include "platform/ProgramFolders.h"
 
 #include "InstallPaths.h"
 #include "platform/Prompts.h"
@@ -100,10 +101,8 @@ QString LeetFileLocation::readPath() const
 
 LeetFileLocation SystemLeetFile()
 {
-    // Not the application's own data folder: the two programs have different names.
-    const QDir data(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
     const QDir program(QCoreApplication::applicationDirPath());
-    return {LeetFilePathIn(program.path()), LeetFilePathIn(data.filePath(QStringLiteral("Marqueemaster"))),
+    return {LeetFilePathIn(program.path()), LeetFilePathIn(ProgramFolders::Shared()),
             QDir::cleanPath(program.filePath(QStringLiteral(MARQUEE_SHARED_DATA "/leet.ini")))};
 }
 

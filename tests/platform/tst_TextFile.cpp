@@ -61,6 +61,7 @@ private slots:
         QTest::newRow("yes or no") << PromptButtons::YesNo << "Y=Yes N=No";
         QTest::newRow("file exists") << PromptButtons::OverwriteSaveAsCancel << "O=Overwrite A=SaveAs";
         QTest::newRow("restore") << PromptButtons::RestoreNotNowDelete << "R=Restore N=NotNow D=Delete";
+        QTest::newRow("remove everything") << PromptButtons::RemoveCancel << "R=Remove";
     }
     void questionsAnsweredByAltKeys()
     {
@@ -71,7 +72,8 @@ private slots:
         static const QHash<QString, PromptAnswer> answers{
             {"Save", PromptAnswer::Save}, {"Discard", PromptAnswer::Discard}, {"Yes", PromptAnswer::Yes},
             {"No", PromptAnswer::No}, {"Overwrite", PromptAnswer::Overwrite}, {"SaveAs", PromptAnswer::SaveAs},
-            {"Restore", PromptAnswer::Restore}, {"NotNow", PromptAnswer::NotNow}, {"Delete", PromptAnswer::Delete}};
+            {"Restore", PromptAnswer::Restore}, {"NotNow", PromptAnswer::NotNow}, {"Delete", PromptAnswer::Delete},
+            {"Remove", PromptAnswer::Remove}};
         QWidget parent;
         QtPrompts prompts(&parent);
         for (const QString &pair : keys.split(u' ')) {

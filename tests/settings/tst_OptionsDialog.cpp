@@ -25,15 +25,22 @@ class RecordingStore final : public RegistryStore {
 public:
     explicit RecordingStore(RegistryStore &inner) : m_inner(inner) {}
     std::optional<RegValue> value(RegHive h, const QString &key, const QString &name) const override { return m_inner.value(h, key, name); }
-    bool setValue(RegHive hive, const QString &key, const QString &name, const QString &text) override
+    bool keyExists(RegHive h, const QString &key) const override { return m_inner.keyExists(h, key); }
+    QString saveError() const override { return refuse ? QStringLiteral("The disk is full") : QString(); }
+    bool refuse = false;  // every write fails, as on a full disk
+    QStringList writes;
+
+protected:
+    bool storeValue(RegHive hive, const QString &key, const QString &name, const QString &text) override
     {
         writes << (key == SettingsKey && hive == RegHive::CurrentUser ? name : key + '\\' + name) + '=' + text;
         return !refuse && m_inner.setValue(hive, key, name, text);
     }
-    QString saveError() const override { return refuse ? QStringLiteral("The disk is full") : QString(); }
-    bool refuse = false;  // every write fails, as on a full disk
-    bool deleteKey(RegHive hive, const QString &key) override { return m_inner.deleteKey(hive, key); }
-    QStringList writes;
+    bool removeKey(RegHive hive, const QString &key) override { return m_inner.deleteKey(hive, key); }
+    bool removeValue(RegHive hive, const QString &key, const QString &name) override
+    {
+        return m_inner.deleteValue(hive, key, name);
+    }
 
 private:
     RegistryStore &m_inner;
