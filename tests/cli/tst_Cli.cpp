@@ -1,5 +1,6 @@
 #include "CliRunner.h"
 #include "ScriptFixtures.h"
+#include "TestStore.h"
 #include "UnderWine.h"
 
 #include "Version.h"
@@ -46,7 +47,12 @@ class CliTest : public QObject {
     QTemporaryDir m_home;  // the players' game folders are never touched
 
 private slots:
-    void initTestCase() { qputenv("HOME", m_home.path().toUtf8()); }
+    void initTestCase()
+    {
+        qputenv("HOME", m_home.path().toUtf8());
+        for (const char *name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME"})
+            qputenv(name, QDir(m_home.path()).filePath(QLatin1String(name)).toUtf8());
+    }
 
     void strip_data()
     {
@@ -73,6 +79,35 @@ private slots:
         QCOMPARE(bytes, Platform::ProgramsEndInExe() ? QByteArray("J\xe9r\xf4me") : name.toUtf8());
         const CliResult error = RunCli({"import", QDir(m_home.path()).filePath(name + ".cfg")});
         QVERIFY2(error.err.contains(bytes + ".cfg"), error.err.constData());
+    }
+
+    // Without --game the tool plays for the game chosen in the desktop program's Options, read where that
+    // program keeps it (the tool has a name of its own, and its own folders would hold no settings).
+    void playsForTheGameChosenInOptions()
+    {
+        if (Platform::ProgramsEndInExe() && !UnderWine())
+            QSKIP("would change this user's settings: runs in Wine's registry of the test run");
+        QTemporaryDir dir;
+        PutBytes(dir.filePath("big.cfg"), QByteArray(16384, '\n'));  // over RtCW's buffer, within ET's
+        QCOMPARE(RunCli({"check", dir.filePath("big.cfg")}).exitCode, 1);
+        StoreSettings(SystemRegistryStore(), {"Game=et"});
+        const int exitCode = RunCli({"check", dir.filePath("big.cfg")}).exitCode;
+        SystemRegistryStore().deleteKey(RegHive::CurrentUser, SettingsKey);
+        QCOMPARE(exitCode, 0);
+    }
+
+    // The installer's two commands: the association, then everything taken back, listed first when asked.
+    void associateThenRemoveEverything()
+    {
+        if (Platform::ProgramsEndInExe() && !UnderWine())
+            QSKIP("would change this user's file associations: runs in Wine's registry of the test run");
+        QCOMPARE(RunCli({"associate"}).exitCode, 0);
+        const CliResult listed = RunCli({"remove-settings", "--list"});
+        QVERIFY2(listed.exitCode == 0 && listed.out.startsWith("Would remove:\n") && listed.out.contains(".ras files"),
+                 listed.out.constData());
+        const CliResult removed = RunCli({"remove-settings"});
+        QVERIFY2(removed.out.startsWith("Removed:\n") && removed.out.contains(".ras files"), removed.out.constData());
+        QCOMPARE(RunCli({"remove-settings"}).out, "Marqueemaster keeps nothing on this computer outside its own folder.\n");
     }
 
     // "@" stands for a temporary folder holding "-x.ras", an animation; exit 2 is a usage error and shows the usage

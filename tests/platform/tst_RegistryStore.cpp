@@ -36,6 +36,11 @@ void checkLookup(RegistryStore &store, const LookupCase &c, const QString &prefi
     SetRegValue(store, hive, prefix + c.key, c.name, "stored");
     QCOMPARE(GetRegValue(store, hive, prefix + c.readKey, c.readName, "none"), c.found ? QString("stored") : QString("none"));
     QCOMPARE(GetRegValue(store, other, prefix + c.key, c.name, "none"), QStringLiteral("none"));
+    // Deleted by the names it is read by, the value goes and its key stays.
+    QCOMPARE(store.deleteValue(hive, prefix + c.readKey, c.readName), c.found);
+    QCOMPARE(GetRegValue(store, hive, prefix + c.key, c.name, "none"), c.found ? QString("none") : QString("stored"));
+    QVERIFY(store.keyExists(hive, prefix + c.key));
+    QVERIFY(!store.keyExists(other, prefix + c.key));
 }
 
 class RegistryStoreTest : public QObject {

@@ -57,6 +57,7 @@ QString snapshot(const RegistryStore &store)
 } // namespace
 
 Q_DECLARE_METATYPE(Running)
+Q_DECLARE_METATYPE(PromptAnswer)
 
 class RemoveEverythingTest : public QObject {
     Q_OBJECT
@@ -76,17 +77,19 @@ private slots:
     // before the first start, the other program's association included, and nothing comes back.
     void removesWhatTheProgramMade_data()
     {
-        QTest::addColumn<bool>("another");  // .ras belonged to another program before
-        QTest::addColumn<Running>("running");
-        QTest::newRow("nothing before") << false << Running::Alone;
-        QTest::newRow("another program's .ras") << true << Running::Alone;
-        QTest::newRow("this window's unsaved work stays until it ends") << false << Running::WithUnsavedWork;
-        QTest::newRow("another copy running: nothing removed") << true << Running::AnotherCopy;
+        Columns<bool, Running, PromptAnswer>("another", "running", "answer");  // another: .ras was another program's
+        QTest::newRow("nothing before") << false << Running::Alone << PromptAnswer::Remove;
+        QTest::newRow("another program's .ras") << true << Running::Alone << PromptAnswer::Remove;
+        QTest::newRow("this window's unsaved work stays until it ends") << false << Running::WithUnsavedWork
+                                                                        << PromptAnswer::Remove;
+        QTest::newRow("another copy running: nothing removed") << true << Running::AnotherCopy << PromptAnswer::Remove;
+        QTest::newRow("Cancel: nothing removed") << false << Running::Alone << PromptAnswer::Cancel;
     }
     void removesWhatTheProgramMade()
     {
         QFETCH(bool, another);
         QFETCH(Running, running);
+        QFETCH(PromptAnswer, answer);
         for (const QString &folder : ProgramFolders::All())
             QDir(folder).removeRecursively();
 #ifdef Q_OS_WIN
@@ -125,6 +128,8 @@ private slots:
         QVERIFY(WriteFileBytes(QDir(ProgramFolders::Data()).filePath("before-save-1f-a.ras"), "x"));
         const QString work = QDir(ProgramFolders::Data()).filePath("unsaved-1.ras");
         QVERIFY(WriteFileBytes(work, "Kept\r\n"));
+        // A copy that crashed long ago left its lock: nobody holds it.
+        QVERIFY(WriteFileBytes(work + ".old.lock", "999999\nmarqueemaster\n" + QSysInfo::machineHostName().toUtf8() + "\n"));
         QLockFile ownLock(work + ".lock");
         if (running == Running::WithUnsavedWork)
             QVERIFY(ownLock.tryLock(0));
@@ -136,20 +141,21 @@ private slots:
         }
 
         FakePrompts prompts;
-        prompts.answers = {PromptAnswer::Remove};
+        prompts.answers = {answer};
         {
             OptionsUnderTest options(store, m_dir.filePath("leet.ini"), DesktopProgram(), prompts, 2);
             options.click("cmdAssociate");
             options.click("cmdAddContext");
             options.click("cmdRemoveAll");
-            QCOMPARE(options.dialog.isVisible(), running == Running::AnotherCopy);
+            QCOMPARE(options.dialog.isVisible(), running == Running::AnotherCopy || answer == PromptAnswer::Cancel);
         }
         const QStringList messages = prompts.messageTexts();
-        if (running == Running::AnotherCopy) {
+        if (running == Running::AnotherCopy || answer == PromptAnswer::Cancel) {
             other.kill();
             other.waitForFinished();
             QCOMPARE(messages.size(), 1);
-            QVERIFY2(messages.first().startsWith("Another Marqueemaster is running. Close it first"), qPrintable(messages.first()));
+            QVERIFY2(messages.first().startsWith(answer == PromptAnswer::Cancel ? "This removes:" : "Another Marqueemaster is running. Close it first"),
+                     qPrintable(messages.first()));
             QVERIFY(SystemDesktopShell(store, DesktopProgram())->associationStatus().IsAssociated);
             QCOMPARE(GetRegValue(store, RegHive::CurrentUser, SettingsKey, "Game"), "2");
             QVERIFY(QFileInfo::exists(QDir(ProgramFolders::Shared()).filePath("leet.ini")));
