@@ -134,10 +134,13 @@ An install folder under "Program Files" takes new files only from programs run
 as administrator: if a save is refused there, move the game to a folder of your
 own, or play ioRTCW or ET: Legacy, which read your Documents folder.
 
-What the program keeps: settings in the registry (HKEY_CURRENT_USER\Software\
-Marqueemaster), your leet table in %LOCALAPPDATA%\Marqueemaster, unsaved work
-in %APPDATA%\Marqueemaster, and the .ras file association if you chose it
-(Options > Registry: Restore gives back what was there before).
+What the program keeps: settings in the registry (HKEY_CURRENT_USER, key
+Software/Marqueemaster), your leet table in %LOCALAPPDATA%\Marqueemaster,
+unsaved work in %APPDATA%\Marqueemaster, and the .ras file association if you
+chose it (Options > Registry Options: Restore gives back what was there).
+Before you delete this folder, click "Remove Marqueemaster's settings and
+associations..." on that page (or run marqueemaster-cli remove-settings): it
+removes all of the above and gives .ras files back to their program.
 TEXT
 (cd "$build" && cmake -E tar cf "$name.zip" --format=zip "$name")
 echo "$build/$name.zip: $(du -h "$build/$name.zip" | cut -f1)"

@@ -13,6 +13,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QTabWidget>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
@@ -130,5 +131,7 @@ int main(int argc, char *argv[])
                           QCoreApplication::applicationFilePath(), prompts, [] {}, &window);
     options.show();
     save(options, folder, QStringLiteral("options-window.png"));
+    options.findChild<QTabWidget *>()->setCurrentIndex(2);
+    save(options, folder, QStringLiteral("options-registry.png"));
     return 0;
 }
