@@ -151,8 +151,7 @@ private slots:
     // are, two in a row too); several come from an older unquoted command that the shell cut at each blank.
     void startupArguments_data()
     {
-        QTest::addColumn<QStringList>("arguments");  // @: the test's folder
-        QTest::addColumn<QStringList>("texts");
+        Columns<QStringList, QStringList>("arguments", "texts");  // arguments: @ is the test's folder
         QTest::newRow("one argument, two blanks in a row") << QStringList{"@/my  anim.ras"} << QStringList{"two"};
         QTest::newRow("an old command's words") << QStringList{"@/my", "anim.ras"} << QStringList{"one"};
         QTest::newRow("a script imported") << QStringList{"@/s.cfg"} << QStringList{"^1Bob"};
@@ -172,8 +171,7 @@ private slots:
     // Save As offers the file the lines belong to, never one another road chose before.
     void saveAsOffersTheDocumentsOwnFile_data()
     {
-        QTest::addColumn<QString>("roads");
-        QTest::addColumn<QString>("offered");
+        Columns<QString, QString>("roads", "offered");
         QTest::newRow("opened by the dialog") << "open-b" << "b.ras";
         QTest::newRow("Open Recent after the dialog") << "open-b recent-a" << "a.ras";
         QTest::newRow("an imported script: its name as an animation") << "recent-a import-s" << "s.ras";
@@ -202,8 +200,7 @@ private slots:
     // Saving again asks nothing; a file changed on disk is asked about once, and Cancel there keeps the work.
     void saveAgain_data()
     {
-        QTest::addColumn<bool>("changedOnDisk");
-        QTest::addColumn<QStringList>("questions");
+        Columns<bool, QStringList>("changedOnDisk", "questions");
         QTest::newRow("Open, Save, edit, Save: nothing asked") << false << QStringList{};
         QTest::newRow("Exit over a file changed on disk: Save, then Cancel keeps the work")
             << true << QStringList{"Save changes to the animation?",
@@ -229,10 +226,9 @@ private slots:
     // Restored work is measured against the file as it was under it: a change made since is said and guarded.
     void restoreKnowsTheFileChangedSince_data()
     {
-        QTest::addColumn<QString>("since");       // what happened to a.ras after the copy was killed
-        QTest::addColumn<QString>("told");        // the end of the restore question
-        QTest::addColumn<PromptAnswer>("answer");  // to "changed by another program", if asked
-        QTest::addColumn<QStringList>("fileA");   // a.ras after Save
+        // since: what happened to a.ras after the copy was killed; told: the end of the restore question; answer:
+        // to "changed by another program", if asked; fileA: a.ras after Save
+        Columns<QString, QString, PromptAnswer, QStringList>("since", "told", "answer", "fileA");
         const QStringList kept{"kept"};
         const QString changed = "a.ras was changed after these changes were kept.";
         QTest::newRow("unchanged") << "" << "?" << PromptAnswer::Cancel << kept;
@@ -248,9 +244,7 @@ private slots:
 
     void restoreKnowsTheFileChangedSince()
     {
-        QFETCH(QString, since);
-        QFETCH(QString, told);
-        QFETCH(PromptAnswer, answer);
+        const auto [since, told, answer] = Fetch<QString, QString, PromptAnswer>("since", "told", "answer");
         Session s;
         QTemporaryDir folder;
         s.crashedCopysWork(folder.path(), {"kept"}, !since.contains("old"));
@@ -293,8 +287,7 @@ private slots:
     // A file longer than an animation can hold opens untitled and unsaved, its first lines: no Save can cut it.
     void aFileTooLongOpensUntitled_data()
     {
-        QTest::addColumn<int>("lines");
-        QTest::addColumn<bool>("whole");
+        Columns<int, bool>("lines", "whole");
         QTest::newRow("32,767 lines: the file itself") << int(AnimationModel::MaxLines) << true;
         QTest::newRow("32,768 lines: untitled") << int(AnimationModel::MaxLines) + 1 << false;
         QTest::newRow("40,000 lines: untitled") << 40000 << false;
@@ -302,8 +295,7 @@ private slots:
 
     void aFileTooLongOpensUntitled()
     {
-        QFETCH(int, lines);
-        QFETCH(bool, whole);
+        const auto [lines, whole] = Fetch<int, bool>("lines", "whole");
         Session s;
         const QString big = s.dir.filePath("big.ras");
         QStringList texts;

@@ -145,32 +145,6 @@ private slots:
         }
     }
 
-    // Save asks for a name once, then saves in place; Save As offers the file's own name.
-    void modifiedMarkAndSaveInPlace()
-    {
-        const QString path = dir.filePath("anim.ras");
-        open->start({"one"});
-        QVERIFY(!window->isWindowModified());
-        open->type("x");
-        QVERIFY(window->isWindowModified());
-        open->prompts.fileAnswers = QStringList{path};
-        QTest::keySequence(window->list(), QKeySequence("Ctrl+S"));
-        QVERIFY(!window->isWindowModified());
-        QCOMPARE(window->windowTitle(), QString::fromUtf8("Marqueemaster - by [XKR]OceloT \u2014 anim.ras[*]"));
-        QTest::keySequence(window->list(), QKeySequence("Ctrl+Z"));
-        QVERIFY(window->isWindowModified());
-        QTest::keySequence(window->list(), QKeySequence("Ctrl+Y"));
-        QVERIFY(!window->isWindowModified());
-        open->type("y");
-        QTest::keySequence(window->list(), QKeySequence("Ctrl+S"));
-        QCOMPARE(open->prompts.dialogs.size(), 1);  // in place, without asking
-        QCOMPARE(TextsInFile(path), QStringList{"onexy"});
-        QVERIFY(!window->isWindowModified());
-        QTest::keySequence(window->list(), QKeySequence("Ctrl+Shift+S"));  // cancelled
-        QCOMPARE(open->prompts.dialogs.size(), 2);
-        QCOMPARE(open->prompts.dialogs.last().state.fileName, path);
-    }
-
     void exitAsks_data()
     {
         QTest::addColumn<ExitCase>("c");
@@ -199,19 +173,17 @@ private slots:
     // don't pack cost what they cost, and the oldest steps go to stay within the memory budget.
     void wholeAnimationStepsKept_data()
     {
-        QTest::addColumn<bool>("packable");
-        QTest::addColumn<int>("steps");
+        Columns<bool, int>("packable", "steps");
         QTest::newRow("an effect's lines: all 30 kept") << true << 30;
         QTest::newRow("lines that don't pack: the oldest dropped") << false << 20;
     }
 
     void wholeAnimationStepsKept()
     {
-        QFETCH(bool, packable);
-        QFETCH(int, steps);
+        const auto [packable, steps] = Fetch<bool, int>("packable", "steps");
         AnimationModel model;
         AnimationHistory history(model);
-        auto lines = [packable](int step) {
+        auto lines = [packable = packable](int step) {
             QVector<AnimationLine> lines(AnimationModel::MaxLines, NameLine(QString::number(step)));
             QRandomGenerator random(step);
             for (AnimationLine &line : lines) {
@@ -353,9 +325,8 @@ private slots:
     // The restore question as the player answers it: only Delete gives the work up; Escape keeps it.
     void restoreQuestionByKeys_data()
     {
-        QTest::addColumn<QKeySequence>("key");
-        QTest::addColumn<QStringList>("texts");  // the window's lines afterwards
-        QTest::addColumn<bool>("kept");          // the work still offered at the next start
+        // texts: the window's lines afterwards; kept: the work still offered at the next start
+        Columns<QKeySequence, QStringList, bool>("key", "texts", "kept");
         QTest::newRow("Enter restores") << QKeySequence(Qt::Key_Return) << QStringList{"kept work"} << false;
         QTest::newRow("Escape keeps it for later") << QKeySequence(Qt::Key_Escape) << QStringList{} << true;
         QTest::newRow("Alt+N: not now") << QKeySequence("Alt+N") << QStringList{} << true;
@@ -364,15 +335,13 @@ private slots:
 
     void restoreQuestionByKeys()
     {
-        QFETCH(QKeySequence, key);
-        QFETCH(QStringList, texts);
-        QFETCH(bool, kept);
+        const auto [key, texts, kept] = Fetch<QKeySequence, QStringList, bool>("key", "texts", "kept");
         QTemporaryDir folder;
         const QString file = folder.filePath("unsaved-999999999.ras");
         WriteTextFile(file, RecoveryFileText({QString(), QDateTime::currentDateTime(), LinesFromTexts({"kept work"})}));
         window->setPrompts(nullptr);  // the real question box
         QString asked;
-        QTimer::singleShot(0, this, [&] {
+        QTimer::singleShot(0, this, [&, key = key] {
             QWidget *box = QApplication::activeModalWidget();
             QVERIFY(box);
             QTimer::singleShot(5000, box, &QWidget::close);  // a key that did nothing fails the row, never hangs it
@@ -408,6 +377,7 @@ private slots:
         const QString path = dir.filePath("watched.ras");
         WriteAnimationFile(path, {"mine"});
         QVERIFY(window->openFile(path));
+        QCOMPARE(window->windowTitle(), QString::fromUtf8("Marqueemaster - by [XKR]OceloT \u2014 watched.ras[*]"));
         WriteAnimationFile(path, {"theirs"});
         QTRY_COMPARE(window->statusBar()->currentMessage(), QString("watched.ras was changed by another program."));
         QFile::remove(path);

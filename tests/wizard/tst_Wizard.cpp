@@ -146,10 +146,9 @@ private slots:
     // From the welcome page to Finish by keys alone, changing both parameters of every effect that has them.
     void everyEffectsParametersByKeys_data()
     {
-        QTest::addColumn<int>("downs");      // in the effect list, from the first
-        QTest::addColumn<QString>("first");  // keys in parameter 1's box, then in parameter 2's ("" for none)
-        QTest::addColumn<QString>("second");
-        QTest::addColumn<QString>("row");    // the effect row afterwards
+        // downs: in the effect list, from the first; first, second: keys in parameter 1's box, then in parameter 2's
+        // ("" for none); row: the effect row afterwards
+        Columns<int, QString, QString, QString>("downs", "first", "second", "row");
         QTest::newRow("wave 2: no parameters") << 0 << "" << "" << "Wave 2|0|0";
         QTest::newRow("bounce: repeat up two") << 1 << "Up,Up" << "" << "Bounce|3|0";
         QTest::newRow("scroll to left: width down, fill typed") << 2 << "Down" << "type:*" << "Scroll to Left|2|*";
@@ -158,9 +157,7 @@ private slots:
     }
     void everyEffectsParametersByKeys()
     {
-        QFETCH(int, downs);
-        QFETCH(QString, first);
-        QFETCH(QString, second);
+        const auto [downs, first, second] = Fetch<int, QString, QString>("downs", "first", "second");
         Wizard wizard;
         const auto press = [](const QString &keys) {
             for (const QString &key : keys.split(u',', Qt::SkipEmptyParts)) {
