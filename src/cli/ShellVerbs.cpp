@@ -61,9 +61,8 @@ int runRemoveSettings(const VerbArguments &arguments, CliStreams &streams)
     RegistryStore &store = SystemRegistryStore();
     const std::unique_ptr<DesktopShell> shell = SystemDesktopShell(store, desktopProgram());
     ProgramTraces traces(store, *shell, ProgramFolders::All());
-    if (const QString work = traces.otherCopysWork(); !work.isEmpty()) {
-        streams.err << "Another Marqueemaster is running. Close it first: it keeps its unsaved work in " << work
-                    << ", and it would write its settings again when it ends.\n";
+    if (const QString running = traces.otherCopyRunning(); !running.isEmpty()) {
+        streams.err << running << '\n';
         return 1;
     }
     const QStringList found = traces.list();

@@ -168,11 +168,8 @@ QWidget *OptionsDialog::createWizardPage()
 void OptionsDialog::removeEverything()
 {
     ProgramTraces traces(m_store, *m_shell, ProgramFolders::All());
-    if (const QString work = traces.otherCopysWork(); !work.isEmpty()) {
-        m_prompts.message(QStringLiteral("Another Marqueemaster is running. Close it first: it keeps its unsaved work "
-                                         "in %1, and it would write its settings again when it ends.")
-                              .arg(work),
-                          AppTitle, PromptIcon::Exclamation);
+    if (const QString running = traces.otherCopyRunning(); !running.isEmpty()) {
+        m_prompts.message(running, AppTitle, PromptIcon::Exclamation);
         return;
     }
     const QStringList found = traces.list();

@@ -70,7 +70,7 @@ QStringList ProgramTraces::list() const
     return lines;
 }
 
-QString ProgramTraces::otherCopysWork() const
+QString ProgramTraces::otherCopyRunning() const
 {
     for (const QString &lock : heldLocks(m_folders)) {
         qint64 pid = 0;
@@ -79,7 +79,12 @@ QString ProgramTraces::otherCopysWork() const
         // The lock of this copy's own unsaved work.
         if (QLockFile(lock).getLockInfo(&pid, &host, &application) && pid == QCoreApplication::applicationPid())
             continue;
-        return QDir::toNativeSeparators(lock.chopped(LockEnding.size()));
+        const QString work = lock.chopped(LockEnding.size());
+        QString reason = QStringLiteral("Another Marqueemaster is running. Close it first: it would write its settings "
+                                        "again when it ends.");
+        if (QFileInfo::exists(work))
+            reason += QStringLiteral(" Its unsaved work is kept in %1.").arg(QDir::toNativeSeparators(work));
+        return reason;
     }
     return {};
 }

@@ -13,9 +13,9 @@ public:
 
     // What remove() would take, one line each; empty when there is nothing.
     QStringList list() const;
-    // The unsaved work of another running copy, or empty text. Removing while it runs would take its settings
-    // away only until it ends and writes them again.
-    QString otherCopysWork() const;
+    // Why nothing may be removed now, or empty text: another copy runs, which would write its settings again
+    // when it ends (and whose unsaved work is kept in the program's folder).
+    QString otherCopyRunning() const;
     // Takes everything away and seals the store, so this copy writes nothing back either. Returns what stays,
     // in words: another program's things, and this copy's unsaved work until it ends.
     QStringList remove();

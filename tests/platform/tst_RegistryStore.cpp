@@ -41,6 +41,7 @@ void checkLookup(RegistryStore &store, const LookupCase &c, const QString &prefi
     QCOMPARE(GetRegValue(store, hive, prefix + c.key, c.name, "none"), c.found ? QString("none") : QString("stored"));
     QVERIFY(store.keyExists(hive, prefix + c.key));
     QVERIFY(!store.keyExists(other, prefix + c.key));
+    SetRegValue(store, hive, prefix + c.key, c.name, "stored");
 }
 
 class RegistryStoreTest : public QObject {
