@@ -53,13 +53,18 @@ Section "Marqueemaster" SectionProgram
     WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
 
-Section "Open .ras files with Marqueemaster" SectionAssociate
+Section "Open .ras files" SectionAssociate
     nsExec::ExecToLog '"$INSTDIR\marqueemaster-cli.exe" associate'
     Pop $0
     ${If} $0 != 0
         DetailPrint "The .ras association could not be made (Options > Registry Options can make it)."
     ${EndIf}
 SectionEnd
+
+!insertmacro MUI_FUNCTION_DESCRIPTION_BEGIN
+    !insertmacro MUI_DESCRIPTION_TEXT ${SectionProgram} "The program, its command-line tool and the default leet table."
+    !insertmacro MUI_DESCRIPTION_TEXT ${SectionAssociate} "Double-clicked .ras animations open in Marqueemaster. Options > Registry Options gives them back to the program they opened in before."
+!insertmacro MUI_FUNCTION_DESCRIPTION_END
 
 Section "Uninstall"
     SetShellVarContext current
