@@ -134,6 +134,19 @@ user_path() {  # NAME PREFIX DATA_DIRS
         diff <(echo "$start") <(snapshot "$prefix"; snapshot "$XDG_DATA_HOME") >&2 \
             || fail "$name: after $clicks_in_order the files differ from the start"
     done
+    # Restore and Add, then the removal: the desktop as the installation made it, its files untouched.
+    echo "   $name: cmdRestore cmdAddContext, then marqueemaster-cli remove-settings"
+    for button in cmdRestore cmdAddContext; do
+        QT_QPA_PLATFORM=offscreen "$clicks" "$prefix/bin/marqueemaster" "$button" >/dev/null 2>&1
+    done
+    "$prefix/bin/marqueemaster-cli" remove-settings >/dev/null || fail "$name: remove-settings failed"
+    [ ! -e "$XDG_CONFIG_HOME/Marqueemaster" ] || fail "$name: the removal left $XDG_CONFIG_HOME/Marqueemaster"
+    local after
+    after=$(QT_QPA_PLATFORM=offscreen "$clicks" "$prefix/bin/marqueemaster" 2>/dev/null | tail -n 1)
+    [ "$after" = "start Associated with Marqueemaster|off" ] || fail "$name: after the removal the page says '$after'"
+    agree "$after"
+    diff <(echo "$start") <(snapshot "$prefix"; snapshot "$XDG_DATA_HOME") >&2 \
+        || fail "$name: after the removal the files differ from the start"
 }
 
 echo "-- the README's path: ~/.local"

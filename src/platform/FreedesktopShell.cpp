@@ -163,15 +163,7 @@ void FreedesktopShell::associate()
     const QString id = DesktopNames::DesktopId();
     KeyFileLines list = KeyFileLines::read(userMimeAppsPath());
     // Restore's own "Removed Associations" entry goes first: an installed entry may need no more.
-    const auto removal = record(RasKey, OurRemoval);
-    const auto other = record(RasKey, OtherDefault);
-    if (removal)
-        takeListed(list, RemovedGroup, type, id, removal);
-    if (other && list.value(DefaultGroup, type) == *other)
-        removeLine(list, DefaultGroup, type);
-    if (removal || other) {
-        dropRecord(RasKey, OurRemoval);
-        dropRecord(RasKey, OtherDefault);
+    if (takeBackRestoreLines(list)) {
         saveList(list);
         if (associationStatus().IsAssociated)
             return;
@@ -188,13 +180,22 @@ void FreedesktopShell::associate()
     saveList(list);
 }
 
-void FreedesktopShell::restoreAssociation()
+bool FreedesktopShell::takeBackRestoreLines(KeyFileLines &list)
 {
-    if (!associationStatus().IsAssociated)
-        return;
+    const auto removal = record(RasKey, OurRemoval);
+    const auto other = record(RasKey, OtherDefault);
+    if (removal)
+        takeListed(list, RemovedGroup, DesktopNames::AnimationType, DesktopNames::DesktopId(), removal);
+    if (other && list.value(DefaultGroup, DesktopNames::AnimationType) == *other)
+        removeLine(list, DefaultGroup, DesktopNames::AnimationType);
+    dropRecord(RasKey, OurRemoval);
+    dropRecord(RasKey, OtherDefault);
+    return removal || other;
+}
+
+void FreedesktopShell::takeBackDefault(KeyFileLines &list)
+{
     const QString type = DesktopNames::AnimationType;
-    const QString id = DesktopNames::DesktopId();
-    KeyFileLines list = KeyFileLines::read(userMimeAppsPath());
     // Earlier versions kept only the previous default's value, beside the registry's backup.
     const auto earlier = m_store.value(RegHive::ClassesRoot, RasKey, ShellKeys::BackupValue);
     if (isOurs(list.value(DefaultGroup, type))) {
@@ -208,6 +209,28 @@ void FreedesktopShell::restoreAssociation()
     if (earlier && !earlier->text.isEmpty())
         m_store.setValue(RegHive::ClassesRoot, RasKey, ShellKeys::BackupValue, QString());
     dropRecord(RasKey, Backup);
+}
+
+void FreedesktopShell::takeBackContextLines(KeyFileLines &list)
+{
+    const QString type = DesktopNames::ScriptType;
+    takeListed(list, AddedGroup, type, DesktopNames::DesktopId(), record(CfgKey, OurAddition));
+    // The editor's line goes only while it still names the editor the program wrote.
+    const auto editor = record(CfgKey, EditorDefault);
+    if (editor && list.value(DefaultGroup, type) == *editor)
+        removeLine(list, DefaultGroup, type);
+    if (const auto userLine = record(CfgKey, UserRemoval))
+        list.replaceLine(RemovedGroup, type, *userLine);
+}
+
+void FreedesktopShell::restoreAssociation()
+{
+    if (!associationStatus().IsAssociated)
+        return;
+    const QString type = DesktopNames::AnimationType;
+    const QString id = DesktopNames::DesktopId();
+    KeyFileLines list = KeyFileLines::read(userMimeAppsPath());
+    takeBackDefault(list);
     saveList(list);
     uninstallForUserWhenUnused();
     // An installed entry that declares the type is still picked: leave it out by name, and name
@@ -277,15 +300,10 @@ void FreedesktopShell::removeContextEntry()
     const QString type = DesktopNames::ScriptType;
     const QString id = DesktopNames::DesktopId();
     KeyFileLines list = KeyFileLines::read(userMimeAppsPath());
-    takeListed(list, AddedGroup, type, id, record(CfgKey, OurAddition));
-    // The editor's line goes only while it still names the editor the program wrote.
-    const auto editor = record(CfgKey, EditorDefault);
-    if (editor && list.value(DefaultGroup, type) == *editor)
-        removeLine(list, DefaultGroup, type);
+    takeBackContextLines(list);
     const QString entry = desktopEntryPath(id);
-    if (const auto userLine = record(CfgKey, UserRemoval))
-        list.replaceLine(RemovedGroup, type, *userLine);
-    else if (!entry.isEmpty() && entryDeclares(entry, type))
+    // An installed entry that declares the type stays a choice unless it is left out by name.
+    if (!record(CfgKey, UserRemoval) && !entry.isEmpty() && entryDeclares(entry, type))
         list.addToList(RemovedGroup, type, id);
     for (const QString &name : {OurAddition, EditorDefault, UserRemoval})
         dropRecord(CfgKey, name);
@@ -293,12 +311,15 @@ void FreedesktopShell::removeContextEntry()
     uninstallForUserWhenUnused();
 }
 
+// Only what the buttons wrote: an installed Marqueemaster's own entry and types stay as its package made them.
 QStringList FreedesktopShell::traces() const
 {
     QStringList traces;
-    if (associationStatus().IsAssociated)
+    if (isOurs(KeyFileLines::read(userMimeAppsPath()).value(DefaultGroup, DesktopNames::AnimationType)))
         traces << QStringLiteral("Marqueemaster as the application that opens .ras files");
-    if (contextMenuStatus().present)
+    if (record(RasKey, OurRemoval) || record(RasKey, OtherDefault))
+        traces << QStringLiteral("the lines that leave the installed Marqueemaster out for .ras files");
+    if (record(CfgKey, OurAddition))
         traces << QStringLiteral("Marqueemaster in the \"Open With\" list of .cfg files");
     if (QFileInfo::exists(UserDesktopFiles::ManifestPath()))
         traces << QStringLiteral("the desktop entry, file types and icon it gave you (listed in %1)")
@@ -308,10 +329,13 @@ QStringList FreedesktopShell::traces() const
 
 QStringList FreedesktopShell::removeAll()
 {
-    if (associationStatus().IsAssociated)
-        restoreAssociation();
-    if (contextMenuStatus().present)
-        removeContextEntry();
+    KeyFileLines list = KeyFileLines::read(userMimeAppsPath());
+    takeBackRestoreLines(list);
+    takeBackDefault(list);
+    takeBackContextLines(list);
+    for (const QString &name : {OurAddition, EditorDefault, UserRemoval})
+        dropRecord(CfgKey, name);
+    saveList(list);
     // Also what an earlier version left without a button to take it back.
     UserDesktopFiles::Uninstall(ExecLine(m_executable));
     QStringList left;

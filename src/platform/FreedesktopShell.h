@@ -41,6 +41,12 @@ public:
 
 private:
     void uninstallForUserWhenUnused() const;
+    // Restore's lines that leave an installed entry out, taken back; true when there were any.
+    bool takeBackRestoreLines(KeyFileLines &list);
+    // Associate's default line given back as it was before.
+    void takeBackDefault(KeyFileLines &list);
+    // Add's lines given back as they were before (the records stay for the caller to drop).
+    void takeBackContextLines(KeyFileLines &list);
     QString userMimeAppsPath() const;
     // What a button wrote, kept under ".ras" or ".cfg" in the store; nothing when it wrote nothing.
     std::optional<QString> record(const QString &key, const QString &name) const;

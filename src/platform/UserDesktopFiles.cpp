@@ -93,11 +93,12 @@ QByteArray hashOf(const QByteArray &bytes)
 
 // A line of the manifest: a folder the program made (its path ends in '/'), a file with the
 // hash of the bytes the program wrote there (an earlier version listed files without one), or a
-// cache the desktop's tools made only because the program's files came ("derived").
+// cache the desktop's tools made only because the program's files came ("derived-" and what else
+// was in its folder then).
 struct Record {
     QString path;
     QByteArray hash;
-    bool derived() const { return hash == "derived"; }
+    bool derived() const { return hash.startsWith("derived-"); }
 };
 
 QString applicationsCache()
@@ -105,10 +106,22 @@ QString applicationsCache()
     return dataHome().filePath(QStringLiteral("applications/mimeinfo.cache"));
 }
 
+// The other applications' entries beside the program's, as a short stamp: the cache is theirs too
+// once that changes.
+QByteArray derivedStamp()
+{
+    QStringList others = QDir(dataHome().filePath(QStringLiteral("applications")))
+                             .entryList({QStringLiteral("*.desktop")}, QDir::Files, QDir::Name);
+    others.removeAll(QFileInfo(entryName()).fileName());
+    return "derived-" + QCryptographicHash::hash(others.join(QLatin1Char('\n')).toUtf8(), QCryptographicHash::Sha256)
+                            .toHex()
+                            .left(16);
+}
+
 QList<Record> readManifest()
 {
     // "<hash>  <path>", as sha256sum writes it, or the path alone
-    static const QRegularExpression hashed(QStringLiteral("^([0-9a-f]{64}|derived)  (.+)$"));
+    static const QRegularExpression hashed(QStringLiteral("^([0-9a-f]{64}|derived-[0-9a-f]{16})  (.+)$"));
     QList<Record> records;
     const QString text = QString::fromUtf8(readBytes(UserDesktopFiles::ManifestPath()).value_or(QByteArray()));
     for (const QString &line : text.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
@@ -260,7 +273,7 @@ void UserDesktopFiles::Install(const QString &execLine)
     const bool hadCache = QFileInfo::exists(applicationsCache());
     refreshDatabases();
     if (!hadCache && QFileInfo::exists(applicationsCache())) {
-        records << Record{applicationsCache(), "derived"};
+        records << Record{applicationsCache(), derivedStamp()};
         writeManifest(records);
     }
 }
@@ -279,8 +292,11 @@ void UserDesktopFiles::Uninstall(const QString &execLine)
     // First, so that the MIME database left behind describes no package of ours.
     if (removed)
         refreshDatabases();
+    // The cache goes only while the folder is as the program found it: no installation took the entry's
+    // place, no other application came.
+    const bool entryGone = !QFileInfo::exists(dataHome().filePath(entryName()));
     for (const Record &record : records) {
-        if (record.derived())
+        if (record.derived() && entryGone && record.hash == derivedStamp())
             QFile::remove(record.path);
     }
     // The folders it made, innermost first, while nothing of anyone else's is inside.

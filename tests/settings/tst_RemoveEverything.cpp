@@ -3,6 +3,7 @@
 #include "OptionsUnderTest.h"
 #include "UnderWine.h"
 
+#include "platform/FreedesktopShell.h"
 #include "platform/JsonRegistryStore.h"
 #include "platform/ProgramFolders.h"
 #include "platform/ShellIntegration.h"
@@ -179,6 +180,50 @@ private slots:
             RemoveProgramFolders(ProgramFolders::All());
         }
         QCOMPARE(snapshot(store), before);
+    }
+
+    // Installed by a package, the program's own entry opens .ras files: the removal takes back only what the
+    // buttons wrote (Restore's lines that left the installation out, Add's), so the installation opens them again.
+    void anInstallationKeepsWhatItsPackageMade_data()
+    {
+        Columns<QStringList>("clicks");
+        QTest::newRow("Add") << QStringList{"cmdAddContext"};
+        QTest::newRow("Restore, then Add") << QStringList{"cmdRestore", "cmdAddContext"};
+    }
+    void anInstallationKeepsWhatItsPackageMade()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("a freedesktop installation");
+#else
+        for (const char *name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME"})
+            QDir(qEnvironmentVariable(name)).removeRecursively();
+        const QString system = m_dir.filePath("system");
+        QDir().mkpath(system + "/applications");
+        QVERIFY(WriteFileBytes(system + "/applications/" + DesktopNames::DesktopId(),
+                               "[Desktop Entry]\nType=Application\nName=Marqueemaster\nExec=sh %f\n"
+                               "MimeType=application/x-marqueemaster-animation;\n"));
+        QVERIFY(WriteFileBytes(system + "/applications/mimeinfo.cache",  // as update-desktop-database makes it
+                               "[MIME Cache]\napplication/x-marqueemaster-animation=" + DesktopNames::DesktopId().toUtf8() + ";\n"));
+        const QByteArray dataDirs = qgetenv("XDG_DATA_DIRS");
+        qputenv("XDG_DATA_DIRS", system.toUtf8());
+        JsonRegistryStore store(QDir(ProgramFolders::Config()).filePath("registry.json"));
+        const std::unique_ptr<DesktopShell> shell = SystemDesktopShell(store, DesktopProgram());
+        const bool installedOpensThem = shell->associationStatus().IsAssociated;
+        const QString before = snapshot(store);
+        FakePrompts prompts;
+        prompts.answers = {PromptAnswer::Remove};
+        {
+            OptionsUnderTest options(store, m_dir.filePath("leet.ini"), DesktopProgram(), prompts, 2);
+            QFETCH(QStringList, clicks);
+            for (const QString &button : clicks << "cmdRemoveAll")
+                options.click(button);
+        }
+        const bool stillOpensThem = shell->associationStatus().IsAssociated;
+        const QString after = snapshot(store);
+        qputenv("XDG_DATA_DIRS", dataDirs);
+        QVERIFY(installedOpensThem && stillOpensThem);
+        QCOMPARE(after, before);
+#endif
     }
 };
 
