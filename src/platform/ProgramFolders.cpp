@@ -31,12 +31,17 @@ QString ProgramFolders::Data()
 
 QString ProgramFolders::Shared()
 {
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)).filePath(ProgramName);
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return data.isEmpty() ? QString() : QDir(data).filePath(ProgramName);
 }
 
 QStringList ProgramFolders::All()
 {
-    QStringList folders = {QDir::cleanPath(Config()), QDir::cleanPath(Data()), QDir::cleanPath(Shared())};
-    folders.removeDuplicates();
+    QStringList folders;
+    // A system that names no folder gives empty text: never a folder relative to where the program runs.
+    for (const QString &folder : {Config(), Data(), Shared()}) {
+        if (QDir::isAbsolutePath(folder) && !folders.contains(QDir::cleanPath(folder)))
+            folders << QDir::cleanPath(folder);
+    }
     return folders;
 }

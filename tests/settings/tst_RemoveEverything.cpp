@@ -182,6 +182,20 @@ private slots:
         QCOMPARE(snapshot(store), before);
     }
 
+    // A relative XDG folder (a slip in a profile) names no folder of the program: the removal never reaches into the
+    // folder it was started from.
+    void foldersAreNeverRelative()
+    {
+        const QByteArray data = qgetenv("XDG_DATA_HOME"), config = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_DATA_HOME", "relative-data");
+        qputenv("XDG_CONFIG_HOME", "relative-config");
+        const QStringList folders = ProgramFolders::All();
+        qputenv("XDG_DATA_HOME", data);
+        qputenv("XDG_CONFIG_HOME", config);
+        for (const QString &folder : folders)
+            QVERIFY2(QDir::isAbsolutePath(folder), qPrintable(folder));
+    }
+
     // Installed by a package, the program's own entry opens .ras files: the removal takes back only what the
     // buttons wrote (Restore's lines that left the installation out, Add's), so the installation opens them again.
     void anInstallationKeepsWhatItsPackageMade_data()
