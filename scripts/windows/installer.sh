@@ -36,21 +36,25 @@ makensis -V2 -DVERSION="$version" -DSTAGE="$stage" -DICON="$repo/data/windows/ma
 echo "$out: $(du -h "$out" | cut -f1)"
 
 echo "== The installer as a player runs it"
+fail() { echo "installer: $*" >&2; exit 1; }
 export WINEPREFIX=$work/prefix WINEDEBUG=-all
 unset WINEPATH
+# A player whose name has a blank and letters beyond ASCII: every path the installer, the association and the
+# removal write goes through the profile folder.
+export USER="Jérôme Test" LOGNAME="Jérôme Test"
 wineboot -i >/dev/null 2>&1 || true
 wineserver -w
 run() { (cd "$work" && wine "$@" </dev/null 2>/dev/null | tr -d '\r'); }
-unix_path() { winepath -u "$(run cmd /c echo "$1")" 2>/dev/null; }
-local_data=$(unix_path '%LOCALAPPDATA%')
-roaming=$(unix_path '%APPDATA%')
+profile="$WINEPREFIX/drive_c/users/$USER"
+[ -d "$profile" ] || fail "no profile folder $profile"
+local_data=$profile/AppData/Local
+roaming=$profile/AppData/Roaming
 start_menu="$roaming/Microsoft/Windows/Start Menu/Programs"
 installed=$local_data/Programs/Marqueemaster
 classes_before=$work/classes-before.reg
 run reg add 'HKCU\Software\Classes' /f >/dev/null  # always there on Windows; a fresh Wine prefix lacks it
 run reg export 'HKCU\Software\Classes' "$(winepath -w "$classes_before")" /y >/dev/null
 
-fail() { echo "installer: $*" >&2; exit 1; }
 run "$(realpath "$out")" /S
 wineserver -w
 [ -f "$installed/marqueemaster.exe" ] || fail "nothing installed in $installed"
