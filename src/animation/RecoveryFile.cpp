@@ -51,6 +51,11 @@ QString RecoveryLockPath(const QString &recoveryFile)
     return recoveryFile + QStringLiteral(".lock");
 }
 
+bool IsRecoveryFileName(const QString &fileName)
+{
+    return fileName.startsWith(RecoveryPrefix);
+}
+
 QString RecoveryFileText(const RecoveredWork &work)
 {
     const QString path = QString::fromLatin1(QUrl::toPercentEncoding(work.documentPath, "/"));
@@ -92,7 +97,7 @@ RecoveryFile::RecoveryFile(const AnimationModel &model, const AnimationHistory &
     // A name no other copy has or had: one whose lock can be taken at once.
     for (int attempt = 0; attempt < 100 && !m_lock; ++attempt) {
         const QString id = QString::number(QRandomGenerator::system()->generate64(), 16);
-        m_path = QDir(folder).filePath(QStringLiteral("unsaved-%1.ras").arg(id));
+        m_path = QDir(folder).filePath(RecoveryPrefix + id + QStringLiteral(".ras"));
         auto lock = std::make_unique<QLockFile>(RecoveryLockPath(m_path));
         if (!QFileInfo::exists(m_path) && lock->tryLock(0))
             m_lock = std::move(lock);

@@ -62,7 +62,11 @@ struct RecoveredWork {
 };
 
 QString RecoveryFileText(const RecoveredWork &work);
+// How every recovery file's name begins.
+inline const QString RecoveryPrefix = QStringLiteral("unsaved-");
 // The lock a running copy holds on its recovery file.
 QString RecoveryLockPath(const QString &recoveryFile);
+// Whether the file name is a recovery file's ("unsaved-<id>.ras") or its lock's.
+bool IsRecoveryFileName(const QString &fileName);
 // Nothing when the file can't be read or holds no line.
 std::optional<RecoveredWork> ReadRecoveryFile(const QString &path);

@@ -42,7 +42,7 @@ QList<std::pair<QString, std::shared_ptr<QLockFile>>> abandonedFiles(const QStri
 {
     QList<std::pair<QString, std::shared_ptr<QLockFile>>> files;
     const QFileInfoList entries =
-        QDir(folder).entryInfoList({QStringLiteral("unsaved-*.ras"), QStringLiteral("claimed-*.ras")}, QDir::Files,
+        QDir(folder).entryInfoList({RecoveryPrefix + QStringLiteral("*.ras"), QStringLiteral("claimed-*.ras")}, QDir::Files,
                                    QDir::Time);
     for (const QFileInfo &entry : entries) {
         if (heldByAnOlderCopy(entry.fileName()))

@@ -1,5 +1,6 @@
 #include "settings/ProgramTraces.h"
 
+#include "animation/RecoveryFile.h"
 #include "animation/Settings.h"
 #include "platform/RegistryStore.h"
 #include "platform/ShellIntegration.h"
@@ -73,6 +74,10 @@ QStringList ProgramTraces::list() const
 QString ProgramTraces::otherCopyRunning() const
 {
     for (const QString &lock : heldLocks(m_folders)) {
+        // A running copy holds the lock of its unsaved work as long as it runs (the settings file's lock is
+        // held only while a value is written).
+        if (!IsRecoveryFileName(QFileInfo(lock).fileName()))
+            continue;
         qint64 pid = 0;
         QString host;
         QString application;
