@@ -178,13 +178,13 @@ int main(int argc, char *argv[])
 
     // The game: parts, names as the game shows them, the script window
     rows << Measure("generate and split the script into parts", "32,767 lines", 10, kRuns, [] {},
-                    [&] { SplitScript(BuildScriptText(full, {}), QStringLiteral("anims/ocelot"), 12288); });
+                    [&] { SplitScript(GenerateScript(full, {}), QStringLiteral("anims/ocelot"), 12288); });
     rows << Measure("check every line as the game plays it", "32,767 lines", 10, kRuns, [] {},
                     [&] { PlayLines(full, 125); });
     {
         const QString first = dir.filePath(QStringLiteral("chain/ocelot.cfg"));
         QDir(dir.path()).mkdir(QStringLiteral("chain"));
-        WriteScriptParts(first, SplitScript(BuildScriptText(full, {}), QStringLiteral("ocelot"), 12288));
+        WriteScriptParts(first, SplitScript(GenerateScript(full, {}), QStringLiteral("ocelot"), 12288));
         rows << Measure("check the saved chain (marqueemaster-cli check)", "32,767 lines", 100, kRuns, [] {},
                         [&] { CheckScriptFile(first, 125); });
     }

@@ -136,7 +136,7 @@ int runGenerate(const VerbArguments &arguments, CliStreams &streams)
             return 1;
         }
     }
-    const QString script = BuildScriptText(model.lines(), [&prompts](const QString &message) {
+    const GeneratedScript script = GenerateScript(model.lines(), [&prompts](const QString &message) {
         prompts.message(message, AppTitle, PromptIcon::None, PromptButtons::Ok);
     });
     const QString target = output.isEmpty() ? QStringLiteral("script.cfg")

@@ -36,7 +36,8 @@ public:
         for (QChar c : text)
             *m_out++ = quotable(c) ? c : c == u'"' ? u'\'' : u' ';
     }
-    void finish() { m_buffer.truncate(m_out - m_buffer.constData()); }
+    qsizetype at() const { return m_out - m_buffer.constData(); }
+    void finish() { m_buffer.truncate(at()); }
 
 private:
     QString &m_buffer;
@@ -106,8 +107,8 @@ QString WaitValue(const QString &time, bool *isNumber)
     return time;
 }
 
-QString BuildScriptText(const QVector<AnimationLine> &lines,
-                        const std::function<void(const QString &message)> &reportBadTime)
+GeneratedScript GenerateScript(const QVector<AnimationLine> &lines,
+                               const std::function<void(const QString &message)> &reportBadTime)
 {
     const QStringList &banner = ScriptBanner();
     qsizetype size = 0;
@@ -117,12 +118,16 @@ QString BuildScriptText(const QVector<AnimationLine> &lines,
     for (const AnimationLine &line : lines)
         size += 2 * CrLf.size() + commandLineSize(line) + 5 + std::max<qsizetype>(line.time.size(), 2);
 
-    QString script(size, Qt::Uninitialized);
-    ScriptWriter writer(script);
+    GeneratedScript script;
+    script.text = QString(size, Qt::Uninitialized);
+    script.commandEnds.reserve(lines.size());
+    script.stepEnds.reserve(lines.size());
+    ScriptWriter writer(script.text);
     for (const QString &line : banner) {
         writer.put(u"\r\n");
         writer.put(line);
     }
+    script.bannerEnd = writer.at();
     struct Wait {
         QString value;
         bool isNumber = false;
@@ -136,14 +141,22 @@ QString BuildScriptText(const QVector<AnimationLine> &lines,
     for (const AnimationLine &line : lines) {
         writer.put(u"\r\n");
         writeCommandLine(writer, line);
+        script.commandEnds.append(writer.at());
         const Wait &wait = waits.of(line.time, read);
         if (!wait.isNumber && reportBadTime)
             reportBadTime(NoNumberMessage(line.time));
         writer.put(u"\r\nwait ");
         writer.put(wait.value);
+        script.stepEnds.append(writer.at());
     }
     writer.finish();
     return script;
+}
+
+QString BuildScriptText(const QVector<AnimationLine> &lines,
+                        const std::function<void(const QString &message)> &reportBadTime)
+{
+    return GenerateScript(lines, reportBadTime).text;
 }
 
 QString CommandLine(const AnimationLine &line)

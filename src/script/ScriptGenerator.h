@@ -26,8 +26,19 @@ QString WaitValue(const QString &time, bool *isNumber = nullptr);
 // double quote in the Text becomes ' and whatever ends a line or the text a
 // blank, so a Text can't end its quotes or its line and slip further commands
 // into the script; a Text is cut where the line would pass the game's 1,023 bytes.
-// The result is the whole text of the script window; reportBadTime gets one
-// message per line whose Time is not a number.
+// reportBadTime gets one message per line whose Time is not a number.
+
+// The script as it was made: the script window's text and where its banner and each animation line's step (its
+// command line, then its wait line) end. Parts are cut between steps from these, never by reading the text back.
+struct GeneratedScript {
+    QString text;
+    qsizetype bannerEnd = 0;
+    QVector<qsizetype> commandEnds;  // where each step's command line ends: its wait line follows
+    QVector<qsizetype> stepEnds;     // each step starts with its CR LF where the one before ends
+};
+GeneratedScript GenerateScript(const QVector<AnimationLine> &lines,
+                               const std::function<void(const QString &message)> &reportBadTime);
+// Its text alone: the whole text of the script window.
 QString BuildScriptText(const QVector<AnimationLine> &lines,
                         const std::function<void(const QString &message)> &reportBadTime);
 

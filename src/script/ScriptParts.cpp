@@ -129,11 +129,11 @@ qsizetype PartFileBytes(QStringView windowText)
     return codePageBytes(windowText) + CrLf.size();
 }
 
-ScriptPartList::ScriptPartList(const QString &windowText, const QString &execName, int limit, const GameRules &game,
-                               int passes)
-    : m_text(windowText), m_execName(execName), m_passes(qMax(passes, 1))
+ScriptPartList::ScriptPartList(const GeneratedScript &script, const QString &execName, int limit,
+                               const GameRules &game, int passes)
+    : m_script(script), m_execName(execName), m_passes(qMax(passes, 1))
 {
-    const qsizetype wholeBytes = codePageBytes(windowText);
+    const qsizetype wholeBytes = codePageBytes(script.text);
     if (m_passes == 1) {
         cut(wholeBytes, limit, game, 0);
         return;
@@ -157,90 +157,53 @@ ScriptPartList::ScriptPartList(const QString &windowText, const QString &execNam
 
 void ScriptPartList::cut(qsizetype wholeBytes, int limit, const GameRules &game, qsizetype reservePerPart)
 {
-    const QString &windowText = m_text;
+    const QString &text = m_script.text;
     const int first = starters();
     m_pieces.clear();
     m_appended = 0;
+    m_headerEnd = m_headerBytes = 0;
     if (first == 0 && wholeBytes + CrLf.size() <= PartRoom(limit, 0, game)) {
-        m_pieces.append({0, windowText.size(), wholeBytes, PartRoom(limit, 0, game)});
+        m_pieces.append({0, text.size(), wholeBytes, PartRoom(limit, 0, game)});
         return;
     }
-    // Each line but a first one without it starts with its CR LF.
-    auto lineEnd = [&](qsizetype pos) {
-        const qsizetype end = windowText.indexOf(CrLf, pos + (QStringView(windowText).sliced(pos).startsWith(CrLf) ? 2 : 0));
-        return end < 0 ? windowText.size() : end;
-    };
-    auto content = [](QStringView line) { return line.startsWith(CrLf) ? line.sliced(2) : line; };
-    // The banner: the leading empty and comment lines, repeated at the top of every part.
-    qsizetype pos = 0;
-    m_headerEnd = 0;
-    while (pos < windowText.size()) {
-        const qsizetype end = lineEnd(pos);
-        const QStringView line = content(QStringView(windowText).sliced(pos, end - pos));
-        if (!line.isEmpty() && !line.startsWith(u"//"))
-            break;
-        m_headerEnd = pos = end;
-    }
-    m_headerBytes = codePageBytes(QStringView(windowText).first(m_headerEnd));
+    // The banner is repeated at the top of every part.
+    m_headerEnd = m_script.bannerEnd;
+    m_headerBytes = codePageBytes(QStringView(text).first(m_headerEnd));
     // Room for the chain line (five digits of part number) or the line that plays the next pass, and the final
     // line end; each part leaves less, as the bytes the chain leaves waiting in the game's buffer add up.
     const qsizetype chainBytes = qMax(codePageBytes(ChainLine(m_execName, 99999)),
                                       first ? codePageBytes(ScriptRepeat::TailLine(m_execName)) : 0);
     // What a part may hold: what the buffer takes after the bytes earlier parts left waiting (their execs' line
     // ends, and on some engines the text echo put at the end of the buffer).
-    qsizetype appended = 0;       // echo's bytes of the lines read so far
-    qsizetype appendedAtCut = 0;  // of the lines up to the last cut
+    qsizetype appended = 0;  // echo's bytes of the steps before the cut
     qsizetype partRoom = 0;
     auto roomOf = [&](qsizetype index) {
         // The passes before the last leave their bytes in the buffer, not in the player's limit on a part.
         const int at = static_cast<int>(index) + first;
-        partRoom = qMin(PartRoom(limit, at, game), PartRoom(game.maxPartBytes(), at, game) - reservePerPart) - appendedAtCut;
+        partRoom = qMin(PartRoom(limit, at, game), PartRoom(game.maxPartBytes(), at, game) - reservePerPart) - appended;
         return partRoom - m_headerBytes - (CrLf.size() + chainBytes) - CrLf.size();
     };
     qsizetype room = roomOf(0);
-
-    qsizetype partStart = m_headerEnd;  // each line starts with its CR LF
-    qsizetype lastCut = -1;             // after the last wait line of the part
+    // Every character is a byte in a Latin-1 script, the usual one: its steps' bytes are their lengths.
+    const bool latin1 = wholeBytes == text.size();
+    qsizetype partStart = m_headerEnd;
     qsizetype size = 0;
-    qsizetype sizeAtCut = 0;
-    // One pass over the characters: a line ends before CR LF, a low surrogate shares its byte.
-    const char16_t *text = reinterpret_cast<const char16_t *>(windowText.utf16());
-    const qsizetype length = windowText.size();
-    const bool latin1 = wholeBytes == length;  // then every character is a byte and holds no surrogate
-    while (pos < length) {
-        const qsizetype contentStart = (pos + 1 < length && text[pos] == u'\r' && text[pos + 1] == u'\n') ? pos + 2 : pos;
-        qsizetype end = contentStart;
-        qsizetype bytes = contentStart - pos;
-        if (latin1) {
-            // The library's search looks at many characters at a time.
-            for (end = windowText.indexOf(u'\r', end); end >= 0 && !(end + 1 < length && text[end + 1] == u'\n');)
-                end = windowText.indexOf(u'\r', end + 1);
-            if (end < 0)
-                end = length;
-            bytes += end - contentStart;
-        } else {
-            for (; end < length && !(text[end] == u'\r' && end + 1 < length && text[end + 1] == u'\n'); ++end)
-                bytes += !QChar::isLowSurrogate(text[end]);
-        }
-        if (size + bytes > room && lastCut > partStart) {
-            m_pieces.append({partStart, lastCut, sizeAtCut, static_cast<int>(partRoom)});
+    for (qsizetype step = 0, start = m_headerEnd; step < m_script.stepEnds.size(); ++step) {
+        const qsizetype end = m_script.stepEnds.at(step);
+        const qsizetype bytes = latin1 ? end - start : codePageBytes(QStringView(text).sliced(start, end - start));
+        if (size + bytes > room && start > partStart) {
+            m_pieces.append({partStart, start, size, static_cast<int>(partRoom)});
             room = roomOf(m_pieces.size());
-            partStart = lastCut;
-            size -= sizeAtCut;
-            lastCut = -1;
+            partStart = start;
+            size = 0;
         }
         size += bytes;
-        const char16_t *line = text + contentStart;
-        if (end - contentStart >= 4 && line[0] == u'w' && line[1] == u'a' && line[2] == u'i' && line[3] == u't') {
-            lastCut = end;
-            sizeAtCut = size;
-            appendedAtCut = appended;
-        } else if (game.echoAppends && (line[0] | 0x20) == u'e') {
-            appended += AppendedEchoBytes(QStringView(windowText).sliced(contentStart, end - contentStart), game);
-        }
-        pos = end;
+        const QStringView command = QStringView(text).sliced(start, m_script.commandEnds.at(step) - start).sliced(2);
+        if (game.echoAppends && command.startsWith(u'e', Qt::CaseInsensitive))
+            appended += AppendedEchoBytes(command, game);
+        start = end;
     }
-    m_pieces.append({partStart, length, size, static_cast<int>(partRoom)});
+    m_pieces.append({partStart, text.size(), size, static_cast<int>(partRoom)});
     m_appended = appended;
 }
 
@@ -283,11 +246,11 @@ QString ScriptPartList::part(int index) const
         return m_starter;
     index -= starters();
     const Piece &piece = m_pieces.at(index);
-    const QStringView header = QStringView(m_text).first(m_headerEnd);
+    const QStringView header = QStringView(m_script.text).first(m_headerEnd);
     const QString chain = chainOf(index);
     QString part;
     part.reserve(header.size() + (piece.end - piece.start) + chain.size());
-    part.append(header).append(QStringView(m_text).sliced(piece.start, piece.end - piece.start)).append(chain);
+    part.append(header).append(QStringView(m_script.text).sliced(piece.start, piece.end - piece.start)).append(chain);
     return part;
 }
 
@@ -308,14 +271,14 @@ QStringList ScriptPartList::all() const
     return parts;
 }
 
-int MostPasses(const QString &windowText, const QString &execName, int limit, const GameRules &game)
+int MostPasses(const GeneratedScript &script, const QString &execName, int limit, const GameRules &game)
 {
     // Fewer passes never need more room: the most that fit is found by halving.
     int low = 1;
     int high = ScriptRepeat::MaxPasses;
     while (low < high) {
         const int middle = low + (high - low + 1) / 2;
-        if (ScriptPartList(windowText, execName, limit, game, middle).fits())
+        if (ScriptPartList(script, execName, limit, game, middle).fits())
             low = middle;
         else
             high = middle - 1;
@@ -323,16 +286,16 @@ int MostPasses(const QString &windowText, const QString &execName, int limit, co
     return low;
 }
 
-QStringList SplitScript(const QString &windowText, const QString &execName, int limit, const GameRules &game,
+QStringList SplitScript(const GeneratedScript &script, const QString &execName, int limit, const GameRules &game,
                         int passes)
 {
-    return ScriptPartList(windowText, execName, limit, game, passes).all();
+    return ScriptPartList(script, execName, limit, game, passes).all();
 }
 
-QStringList ScriptPartsFor(const QString &windowText, const QString &path, int limit, const GameRules &game,
+QStringList ScriptPartsFor(const GeneratedScript &script, const QString &path, int limit, const GameRules &game,
                            const GameFolders &folders, int passes)
 {
-    return SplitScript(windowText, ExecTargetOf(path, folders).name, limit, game, passes);
+    return SplitScript(script, ExecTargetOf(path, folders).name, limit, game, passes);
 }
 
 namespace {

@@ -2,6 +2,7 @@
 
 #include "game/GameFolders.h"
 #include "game/GameRules.h"
+#include "script/ScriptGenerator.h"
 
 #include <QString>
 #include <QStringList>
@@ -55,9 +56,9 @@ qsizetype AppendedEchoBytes(QStringView line, const GameRules &game);
 // Bytes of the file a window text makes (with its final line end).
 qsizetype PartFileBytes(QStringView windowText);
 
-// The window text cut into parts of at most `limit` file bytes. A text that
-// fits is one part, unchanged. A part that can't be cut after a wait line
-// stays larger than the limit. A part's text is put together only when asked
+// The script cut into parts of at most `limit` file bytes, between its steps. A script
+// that fits is one part, unchanged. A single step larger than a part may be
+// stays a part larger than the limit. A part's text is put together only when asked
 // for: a whole animation's script is over a million characters, and a window
 // shows one part at a time.
 // Played more than once (ScriptRepeat), part 1 is the starter that keeps the count, the animation follows from
@@ -66,8 +67,8 @@ qsizetype PartFileBytes(QStringView windowText);
 class ScriptPartList {
 public:
     ScriptPartList() = default;
-    ScriptPartList(const QString &windowText, const QString &execName, int limit, const GameRules &game = Games::Rtcw,
-                   int passes = 1);
+    ScriptPartList(const GeneratedScript &script, const QString &execName, int limit,
+                   const GameRules &game = Games::Rtcw, int passes = 1);
 
     int size() const { return static_cast<int>(m_pieces.size()) + starters(); }
     int passes() const { return m_passes; }
@@ -81,7 +82,7 @@ public:
     QStringList all() const;
     // The most file bytes the part at index was cut for: what the buffer takes then.
     int room(int index) const { return isStarter(index) ? m_starterRoom : m_pieces.at(index - starters()).room; }
-    const QString &text() const { return m_text; }
+    const GeneratedScript &script() const { return m_script; }
 
 private:
     int starters() const { return m_passes > 1 ? 1 : 0; }
@@ -94,7 +95,7 @@ private:
         qsizetype bytes = 0;  // file bytes of the text from start to end
         int room = 0;
     };
-    QString m_text;
+    GeneratedScript m_script;
     QString m_execName;
     int m_passes = 1;
     QString m_starter;
@@ -105,15 +106,15 @@ private:
     QVector<Piece> m_pieces;
 };
 
-// The most passes of the text whose parts all fit the game's buffer (at least 1).
-int MostPasses(const QString &windowText, const QString &execName, int limit, const GameRules &game);
+// The most passes of the script whose parts all fit the game's buffer (at least 1).
+int MostPasses(const GeneratedScript &script, const QString &execName, int limit, const GameRules &game);
 
-// All parts of the window text, put together.
-QStringList SplitScript(const QString &windowText, const QString &execName, int limit,
+// All parts of the script, put together.
+QStringList SplitScript(const GeneratedScript &script, const QString &execName, int limit,
                         const GameRules &game = Games::Rtcw, int passes = 1);
 // The parts a script saved at path is written as, chained by the path the game runs it by: what the script
 // window's Save and marqueemaster-cli generate -o both write.
-QStringList ScriptPartsFor(const QString &windowText, const QString &path, int limit, const GameRules &game,
+QStringList ScriptPartsFor(const GeneratedScript &script, const QString &path, int limit, const GameRules &game,
                            const GameFolders &folders = {}, int passes = 1);
 
 // Each part's line that runs the next part (its last `exec "…_<k>.cfg"` line, wherever edits left it) renamed

@@ -140,7 +140,7 @@ ScriptWindow::ScriptWindow(const AnimationModel &model, const Settings &settings
     }
 
     // Built before the window shows, so each bad Time is told while loading.
-    const QString script = BuildScriptText(model.lines(), [&prompts](const QString &message) {
+    const GeneratedScript script = GenerateScript(model.lines(), [&prompts](const QString &message) {
         prompts.message(message, AppTitle, PromptIcon::None, PromptButtons::Ok);
     });
     const ExecTarget target = ExecTargetOf(savedOrAssumedPath(), m_folders);
@@ -344,7 +344,7 @@ void ScriptWindow::setPasses(int passes)
     m_passes = passes;
     emit passesChosen(passes);
     const ExecTarget target = ExecTargetOf(savedOrAssumedPath(), m_folders);
-    showGenerated(ScriptPartList(m_generated.text(), target.name, m_settings.partLimit, m_settings.rules(), passes));
+    showGenerated(ScriptPartList(m_generated.script(), target.name, m_settings.partLimit, m_settings.rules(), passes));
     const bool listHasVerdict = m_model.hasLinePlayer() && m_model.frameRate() == m_settings.fps()
                                 && m_model.game() == m_settings.game && m_model.passes() == passes;
     showVerdict(listHasVerdict ? m_model.gameVerdict()
@@ -366,7 +366,7 @@ void ScriptWindow::showGenerated(const ScriptPartList &generated)
     m_generated = generated;
     // Told with the most the buffer holds; worked out only then, as it cuts the script many times.
     m_mostPasses = generated.passes() > 1 && !generated.fits()
-                       ? MostPasses(generated.text(), ExecTargetOf(savedOrAssumedPath(), m_folders).name,
+                       ? MostPasses(generated.script(), ExecTargetOf(savedOrAssumedPath(), m_folders).name,
                                     m_settings.partLimit, m_settings.rules())
                        : 0;
     if (m_mostPasses >= generated.passes())
@@ -506,7 +506,7 @@ void ScriptWindow::saveThrough(const std::function<bool(const std::function<QStr
     const bool edited = this->edited();
     const auto partsFor = [&](const QString &path) {
         return edited ? RechainParts(current, ExecTargetOf(path, m_folders).name, m_passes)
-                      : ScriptPartsFor(m_generated.text(), path, m_settings.partLimit, m_settings.rules(), m_folders,
+                      : ScriptPartsFor(m_generated.script(), path, m_settings.partLimit, m_settings.rules(), m_folders,
                                        m_passes);
     };
     QStringList saved;
@@ -514,7 +514,7 @@ void ScriptWindow::saveThrough(const std::function<bool(const std::function<QStr
         return;
     const ExecTarget target = ExecTargetOf(m_dialog.fileName, m_folders);
     if (!edited) {
-        showGenerated(ScriptPartList(m_generated.text(), target.name, m_settings.partLimit, m_settings.rules(),
+        showGenerated(ScriptPartList(m_generated.script(), target.name, m_settings.partLimit, m_settings.rules(),
                                      m_passes));
     } else {
         m_parts = saved;

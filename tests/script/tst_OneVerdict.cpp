@@ -103,8 +103,8 @@ private slots:
         // check, on the saved chain.
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("busy.cfg"));
-        const QString text = BuildScriptText(lines, [](const QString &) {});
-        const QStringList parts = ScriptPartsFor(text, path, rules.maxPartBytes(), rules, {}, passes);
+        const GeneratedScript script = GenerateScript(lines, {});
+        const QStringList parts = ScriptPartsFor(script, path, rules.maxPartBytes(), rules, {}, passes);
         QVERIFY(WriteScriptParts(path, parts, {}, passes).ok);
         const ScriptCheck check = CheckScriptFile(path, fps, rules);
         QVERIFY2(check.stopped.isEmpty(), qPrintable(check.stopped));
@@ -195,7 +195,7 @@ private slots:
         }
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("echo.cfg"));
-        const QStringList parts = ScriptPartsFor(BuildScriptText(lines, [](const QString &) {}), path, limit, rules);
+        const QStringList parts = ScriptPartsFor(GenerateScript(lines, {}), path, limit, rules);
         QVERIFY(WriteScriptParts(path, parts).ok);
         const ScriptCheck check = CheckScriptFile(path, 125, rules);
         QVERIFY2(check.stopped.isEmpty(), qPrintable(check.stopped));
@@ -251,8 +251,8 @@ private slots:
         QCOMPARE(!verdict.marks.isEmpty() && verdict.marks.last().row == 3, lastRowMarked);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("pass.cfg"));
-        const QString text = BuildScriptText(lines, [](const QString &) {});
-        QVERIFY(WriteScriptParts(path, ScriptPartsFor(text, path, 12288, Games::Rtcw, {}, passes), {}, passes).ok);
+        const GeneratedScript script = GenerateScript(lines, {});
+        QVERIFY(WriteScriptParts(path, ScriptPartsFor(script, path, 12288, Games::Rtcw, {}, passes), {}, passes).ok);
         const ScriptCheck check = CheckScriptFile(path, 125);
         QCOMPARE(check.names, verdict.names);
         QCOMPARE(check.unseenNames, verdict.unseenNames);

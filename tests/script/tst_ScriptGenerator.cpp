@@ -295,7 +295,7 @@ private slots:
         Lines lines;
         for (int i = 0; i < 32767; ++i)
             lines << AnimationLine{QStringLiteral("^%1Ocelot %2").arg(1 + i % 7).arg(i), "15", "set name"};
-        const QStringList split = SplitScript(BuildScriptText(lines, {}), "script", rules.maxPartBytes(), rules);
+        const QStringList split = SplitScript(GenerateScript(lines, {}), "script", rules.maxPartBytes(), rules);
         QCOMPARE(split.size(), parts);
         // Each exec leaves two bytes waiting: every part must still fit beside them.
         for (int i = 0; i < split.size(); ++i)
@@ -395,7 +395,7 @@ private slots:
         for (int i = 0; i < 3000; ++i)
             many << AnimationLine{QStringLiteral("^3line; %1").arg(i), QString::number(1 + i % 99), ActionList().at(i % ActionList().size())};
         const QString first = dir.filePath(QStringLiteral("many.cfg"));
-        const QStringList parts = SplitScript(BuildScriptText(many, {}), ExecTargetOf(first, {}).name, 12288);
+        const QStringList parts = SplitScript(GenerateScript(many, {}), ExecTargetOf(first, {}).name, 12288);
         QVERIFY(parts.size() > 2);
         QVERIFY(WriteScriptParts(first, parts).ok);
         QVERIFY(ImportScript(model, first, prompts));

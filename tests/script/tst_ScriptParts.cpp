@@ -86,7 +86,7 @@ private slots:
         const GameFolders folders =
             c.inGame ? GameFoldersOf(Games::Rtcw, {HostOs::Linux, dir.filePath("home"), {}, {dir.path()}}) : GameFolders{};
         const Lines animation = namesInOrder(c.lines, c.mark);
-        const QString script = BuildScriptText(animation, {});
+        const GeneratedScript script = GenerateScript(animation, {});
         QString file = c.file;
         if (c.pathBytes > 0) {
             const qsizetype parts = SplitScript(script, QString(c.pathBytes - 10, 'x'), c.limit).size();
@@ -109,8 +109,8 @@ private slots:
             }
             body += partLines.mid(8).join(CrLf) + CrLf;
         }
-        QCOMPARE(body, script.split(CrLf).mid(8).join(CrLf) + CrLf);
-        QCOMPARE(parts.size() == 1, PartFileBytes(script) <= c.limit);
+        QCOMPARE(body, script.text.split(CrLf).mid(8).join(CrLf) + CrLf);
+        QCOMPARE(parts.size() == 1, PartFileBytes(script.text) <= c.limit);
 
         const PartsWriteResult written = WriteScriptParts(first, parts, folders);
         QCOMPARE(written.ok, c.pathBytes <= GameConsole::MaxExecNameChars);
@@ -198,12 +198,12 @@ private slots:
         QFETCH(QStringList, steps);
         QTemporaryDir dir;
         const QString first = dir.filePath("ocelot.v2");  // saved under its own ending
-        const QString script = BuildScriptText(namesInOrder(300), {});
+        const GeneratedScript script = GenerateScript(namesInOrder(300), {});
         FakePrompts prompts;  // the window's Save: Yes to every overwrite question
         for (const QString &step : steps) {
             const int n = step.section(u' ', 1).toInt();
             if (step.startsWith("save")) {
-                const QStringList parts = SplitScript(script, "ocelot.v2", n == 1 ? 100000 : int(PartFileBytes(script) / n + 600));
+                const QStringList parts = SplitScript(script, "ocelot.v2", n == 1 ? 100000 : int(PartFileBytes(script.text) / n + 600));
                 QCOMPARE(parts.size(), n);
                 prompts.clear();
                 prompts.fileAnswers = {first};
@@ -246,7 +246,7 @@ private slots:
         auto [pages, error] = Fetch<int, QString>("pages", "error");
         QTemporaryDir dir;
         const QString first = dir.filePath("s.cfg");
-        const QString script = BuildScriptText(namesInOrder(300), {});
+        const GeneratedScript script = GenerateScript(namesInOrder(300), {});
         const QStringList parts = SplitScript(script, "s", 1700);
         QCOMPARE(parts.size(), 8);
         const auto save = [&] {
@@ -333,7 +333,7 @@ private slots:
         }
         const int names = std::count_if(animation.cbegin(), animation.cend(),
                                         [](const AnimationLine &line) { return line.action == "set name"; });
-        const QString script = BuildScriptText(animation, {});
+        const GeneratedScript script = GenerateScript(animation, {});
         const int most = MostPasses(script, name, limit, rules);
         const int played = passes > 0 ? passes : passes == 0 ? most : most + 1;
         const ScriptPartList cut(script, name, limit, rules, played);
@@ -363,13 +363,24 @@ private slots:
                                                           << (Platform::FileNamesInTheCodePage() ? cvar : "outside ASCII");
         QTest::newRow("repeated, dots and capitals") << "Oc.v2.cfg" << 2 << "mm_oc_v2" << "";
     }
+    // A line larger than a part may be is a part of its own, over the limit: no part is left without a line.
+    void aLineLargerThanAPart()
+    {
+        Lines lines = namesInOrder(4);
+        lines[0].text = QString(1000, 'x');
+        const QStringList parts = SplitScript(GenerateScript(lines, {}), "big", 1024);
+        QCOMPARE(parts.size(), 2);
+        QVERIFY(parts.first().contains(lines[0].text) && PartFileBytes(parts.first()) > 1024);
+        QCOMPARE(parts.last().count("\r\nwait "), 3);
+    }
+
     void repeatNeedsAPathTheCountCanRun()
     {
         auto [file, passes, prefix, refused] = Fetch<QString, int, QString, QString>("file", "passes", "prefix", "refused");
         QTemporaryDir dir;
         const QString path = dir.filePath(file);
         QCOMPARE(ScriptRepeat::CvarPrefix(ExecTargetOf(path, {}).name), prefix);
-        const PartsWriteResult result = WriteScriptParts(path, SplitScript(ExampleScript().join(CrLf), "x", 12288,
+        const PartsWriteResult result = WriteScriptParts(path, SplitScript(GenerateScript(ExampleLines(), {}), "x", 12288,
                                                                            Games::Rtcw, passes), {}, passes);
         QCOMPARE(result.ok, refused.isEmpty());
         QVERIFY2(result.errorMessage.contains(refused), qPrintable(result.errorMessage));
@@ -379,7 +390,7 @@ private slots:
     // by it; the last part's line typed away is said.
     void repeatedChainRenamed()
     {
-        const QString script = BuildScriptText(namesInOrder(300), {});
+        const GeneratedScript script = GenerateScript(namesInOrder(300), {});
         const QStringList parts = SplitScript(script, "anims/old", 2048, Games::Rtcw, 3);
         QVERIFY(parts.size() > 2);
         QCOMPARE(RechainParts(parts, "anims/new", 3), SplitScript(script, "anims/new", 2048, Games::Rtcw, 3));
@@ -426,7 +437,7 @@ private slots:
         typePasses("3");
         QCOMPARE(chosen.size(), 1);
         QCOMPARE(chosen.last().first().toInt(), 3);
-        const QString script = BuildScriptText(s.model.lines(), {});
+        const GeneratedScript script = GenerateScript(s.model.lines(), {});
         auto *list = window.findChild<QListWidget *>("lstParts");
         QCOMPARE(list->count(), SplitScript(script, "script", 2048, Games::Rtcw, 3).size());
         QVERIFY2(s.summary().contains("plays the animation 3 times"), qPrintable(s.summary()));
@@ -462,7 +473,7 @@ private slots:
         QVERIFY(SaveAnimation(s.model, dir.filePath("in.ras"), prompts));
         auto *list = window.findChild<QListWidget *>("lstParts");
         auto *box = window.findChild<QPlainTextEdit *>("txtScript");
-        const QString script = BuildScriptText(s.model.lines(), {});
+        const GeneratedScript script = GenerateScript(s.model.lines(), {});
         const QStringList shown = SplitScript(script, "script", 2048);
         QCOMPARE(list->count(), shown.size());
         QVERIFY(shown.size() > 2);
