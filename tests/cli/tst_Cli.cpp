@@ -54,22 +54,6 @@ private slots:
             qputenv(name, QDir(m_home.path()).filePath(QLatin1String(name)).toUtf8());
     }
 
-    void strip_data()
-    {
-        Columns<QString, QByteArray>("text", "out");
-        QTest::newRow("codes, a code after a code is visible") << "^1Mar^7quee ^1^2ab" << QByteArray("Marquee ^2ab\n");
-        QTest::newRow("double caret zero, code at the end") << "^^0ab^3" << QByteArray("^ab\n");
-    }
-
-    void strip()
-    {
-        QFETCH(QString, text);
-        const CliResult result = RunCli({"strip", text});
-        QCOMPARE(result.exitCode, 0);
-        QTEST(result.out, "out");
-        QVERIFY(result.err.isEmpty());
-    }
-
     // A file or pipe gets one encoding from every verb: a letter beyond ASCII is the same bytes in one verb's text
     // and in another's error message (UTF-8 here, the ANSI code page on Windows, as in the scripts).
     void oneEncodingForEverything()
@@ -185,6 +169,8 @@ private slots:
             "\r\n//-----", {"no number _2x_"}};
         row("a file named -x after --") << UsageCase{{"import", "--", "@/-x.ras"}, 0, "#v050#\r\n", {"@/-x.ras holds no command"}};
         row("a text starting with -") << UsageCase{{"strip", "-=^1XKR^7=-"}, 0, "-=XKR=-\n"};
+        row("strip: a code after a code is visible") << UsageCase{{"strip", "^1Mar^7quee ^1^2ab"}, 0, "Marquee ^2ab\n"};
+        row("strip: double caret zero, code at the end") << UsageCase{{"strip", "^^0ab^3"}, 0, "^ab\n"};
         row("an effect by its name in any case, - for a blank") << UsageCase{{"effects", "--name", "ab", "--effect", "wave-2"}, 0,
             "#v050#\r\n"};
         row("each --param1 with its own --effect") << UsageCase{{"effects", "--name", "ab", "--effect", "bounce", "--param1", "1",
