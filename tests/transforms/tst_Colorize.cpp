@@ -6,7 +6,6 @@
 #include "colors/ColorEditorDialog.h"
 #include "transforms/Colorize.h"
 
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTextEdit>
