@@ -160,7 +160,6 @@ private slots:
         QTest::newRow("help: Enter on Copy copies") << KeyCase{true, "Command5", int(Qt::Key_Return), "copied"};
         QTest::newRow("help: Enter on a link") << KeyCase{true, "Label4", int(Qt::Key_Enter), web};
         QTest::newRow("help: Return on a link") << KeyCase{true, "Label4", int(Qt::Key_Return), web};
-        QTest::newRow("about: Return on the link") << KeyCase{false, "Label1", int(Qt::Key_Return), web};
         QTest::newRow("help: Space on the mail link") << KeyCase{true, "Label5", int(Qt::Key_Space), mail};
         QTest::newRow("about: link clicked") << KeyCase{false, "Label1", 0, web};
         QTest::newRow("help: Copy clicked") << KeyCase{true, "Command5", 0, "copied"};

@@ -308,7 +308,6 @@ private slots:
         Columns<int, bool>("lines", "whole");
         QTest::newRow("32,767 lines: the file itself") << int(AnimationModel::MaxLines) << true;
         QTest::newRow("32,768 lines: untitled") << int(AnimationModel::MaxLines) + 1 << false;
-        QTest::newRow("40,000 lines: untitled") << 40000 << false;
     }
 
     void aFileTooLongOpensUntitled()
