@@ -53,8 +53,7 @@ private slots:
     {
         QFETCH(HelpCase, c);
         WindowUnderTest open;
-        open.window.model().appendLines({{"Bo\\b", "15", "set name"}, {"fine", "15", "set name"}});
-        open.window.setCurrentRow(1);
+        open.start({"Bo\\b", "fine"}, 1);
         auto *link = open.window.statusBar()->findChild<QLabel *>("lblMarkHelp");
         QVERIFY(!link->isVisible());  // only a marked line has it
         for (const QString &how : c.how) {

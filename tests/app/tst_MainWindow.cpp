@@ -31,7 +31,6 @@ private slots:
         QTest::newRow("ET: the last button is orange") << ColourCase{"ab", 1, 2, "cmdColor7", "a^8b", "et"};
         QTest::newRow("ET: More colours, never ^;") << ColourCase{"^;a^Tb", 0, 1, "mnuColor12", "^<a^4b", "et"};
         QTest::newRow("ET: Legacy: black from More colours") << ColourCase{"ab", 0, 1, "mnuColor0", "^0a^7b", "etlegacy"};
-        // Tab into the row of buttons, arrows to a colour, Space or Enter colours the selection.
         QTest::newRow("by keys: Right, Space") << ColourCase{"name", 2, 4, "keys:Right,Space", "na^2me"};
         QTest::newRow("by keys: Left wraps to the last, Enter") << ColourCase{"ab", 1, 2, "keys:Left,Return", "a^0b"};
         QTest::newRow("ET: More colours by keys") << ColourCase{"ab", 1, 2, "more:Space,Down,Down,Return", "a^1b", "et"};
@@ -42,8 +41,7 @@ private slots:
         QFETCH(ColourCase, c);
         auto [text, from, to, button, expected, game] = c;
         open->applySettings({"Game=" + game});
-        window->model().appendLines(LinesFromTexts({"other", text}));
-        window->setCurrentRow(1);
+        open->start({"other", text}, 1);
         open->use("mnuEditShowColors");
         QTextCursor cursor = window->previewBox()->textCursor();
         cursor.setPosition(from);
@@ -194,8 +192,7 @@ private slots:
         if (darkPalette)
             QApplication::setPalette(dark);
         qApp->setStyleSheet(styleSheet);
-        window->model().appendLines(LinesFromTexts({"^4ab"}));
-        window->setCurrentRow(0);
+        open->start({"^4ab"});
         const QImage shown = window->previewBox()->viewport()->grab().toImage();
         qApp->setStyleSheet(QString());
         QApplication::setPalette(oldPalette);

@@ -103,9 +103,11 @@ private slots:
         QTest::newRow("scroll to left: width down, fill typed") << KeysCase{toEffects
             + "Down Down Alt+A Alt+E to:txtParam1 Down to:txtParam2 type:*", "page 4 Scroll to Left|2|*", {}, "old"};
         QTest::newRow("scroll to right: width up five, fill typed") << KeysCase{toEffects
-            + "Down Down Down Alt+A Alt+E to:txtParam1 PgUp to:txtParam2 type:=", "page 4 Scroll to Right|8|=", {}, "old"};
+            + "Down Down Down Alt+A Alt+E to:txtParam1 PgUp to:txtParam2 type:=", "page 4 Scroll to Right|8|=", {},
+            "old"};
         QTest::newRow("colour wave: next pattern, passes up") << KeysCase{toEffects
-            + "Down Down Down Down Alt+A Alt+E to:txtParam1 Up to:txtParam2 Up", "page 4 Colour wave|Alternate|2", {}, "old"};
+            + "Down Down Down Down Alt+A Alt+E to:txtParam1 Up to:txtParam2 Up", "page 4 Colour wave|Alternate|2", {},
+            "old"};
     }
     void byKeys()
     {
