@@ -96,9 +96,10 @@ private slots:
         QVERIFY(!help->findChild<QTextBrowser *>("txtHelpPage")->toPlainText().isEmpty());
     }
 
-    // The pages on saving and binding name the chosen game's own folders on this computer, and the search
-    // finds them by those names.
-    void pagesNameTheGamesFolders_data()
+    // The pages say what the program does: those on saving and binding name the chosen game's own folders on
+    // this computer (and the search finds them by those names), the colour page's black codes are the name
+    // rules', and the Time page's 1.5 is what the list's mark on that line says.
+    void pagesSayWhatTheProgramDoes_data()
     {
         Columns<Game, QString, QString>("game", "folder", "config");  // folder: under the home folder
         QTest::newRow("RtCW 1.4") << Game::Rtcw << ".wolf/main" << "wolfconfig_mp.cfg";
@@ -106,7 +107,7 @@ private slots:
         QTest::newRow("Enemy Territory") << Game::Et << ".etwolf/etmain" << "etconfig.cfg";
         QTest::newRow("ET: Legacy") << Game::EtLegacy << ".etlegacy/etmain" << "etconfig.cfg";
     }
-    void pagesNameTheGamesFolders()
+    void pagesSayWhatTheProgramDoes()
     {
         auto [game, folder, config] = Fetch<Game, QString, QString>("game", "folder", "config");
         const GameFolders folders = GameFoldersOf(Games::Of(game), GamePlaces{HostOs::Linux, "/home/p", {}, {}});
@@ -119,10 +120,12 @@ private slots:
         QVERIFY(browser->toPlainText().contains(QString(Games::Of(game).title) + " looks, first to last, in "
                                                 + QDir::toNativeSeparators(folders.search.first().path)));
         help.showPage("colors.html");
-        // What the page says of a black code in a name is what the name rules do with one.
         const bool blackRemoved = GameName::ShownBytes("^0a^1b", Games::Of(game)).shown == "a^1b";
         QCOMPARE(browser->toPlainText().contains(QString(Games::Of(game).title) + " the game removes a black code"), blackRemoved);
         QCOMPARE(browser->toPlainText().contains(QString(Games::Of(game).title) + " black stays in names"), !blackRemoved);
+        help.showPage("time.html");
+        const QString mark = PlayLines({{"a", "1.5", "set name"}}, 125, Games::Of(game)).marks.value(0).reason;
+        QVERIFY2(!mark.isEmpty() && browser->toPlainText().simplified().contains(mark), qPrintable(mark));
         help.showPage("bind.html");
         QVERIFY(browser->toPlainText().contains(QDir::toNativeSeparators(gameFolder + "/autoexec.cfg") + ", the file "));
         QVERIFY(browser->toPlainText().contains("own configuration (" + config + ")"));
@@ -134,17 +137,6 @@ private slots:
             if (!contents->item(row)->isHidden())
                 found << contents->item(row)->data(Qt::UserRole).toString();
         QVERIFY2(found.contains("bind.html") && found.contains("script.html"), qPrintable(found.join(' ')));
-    }
-
-    // What the help says of a Time of 1.5 is what the list's mark on that line says.
-    void timeHelpAgreesWithTheMark()
-    {
-        const GameVerdict verdict = PlayLines({{"a", "1.5", "set name"}}, 125);
-        QCOMPARE(verdict.marks.size(), 1);
-        HelpBrowserWindow help;
-        help.showPage("time.html");
-        const QString page = help.findChild<QTextBrowser *>("txtHelpPage")->toPlainText().simplified();
-        QVERIFY2(page.contains(verdict.marks.first().reason), qPrintable(verdict.marks.first().reason));
     }
 
     // The control gets the focus by Tab (none: the focus the window opens with) and the key is pressed, or it
