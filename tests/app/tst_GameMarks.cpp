@@ -3,7 +3,6 @@
 #include "animation/PlayClock.h"
 #include "animation/PreviewPlayer.h"
 
-#include <QPushButton>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTextBlock>

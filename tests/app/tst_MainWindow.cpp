@@ -7,7 +7,6 @@
 #include "colors/MoreColorsButton.h"
 
 #include <QTextCursor>
-#include <QTimer>
 
 // button: a colour button or an entry of More colours; game: as chosen in Options, RtCW 1.4 when empty
 struct ColourCase { QString text; int from; int to; QString button; QString expected; QString game = {}; };
@@ -15,11 +14,6 @@ struct ColourCase { QString text; int from; int to; QString button; QString expe
 // keys: as WindowUnderTest::use takes them, or "preview:" keys pressed in the preview box; after: the lines and
 // current row ("" for unchanged), or the window that opened; before: the lines, with the current row
 struct MenuKeyCase { QString keys; QString after; int currentAfter; QString opened; QString before = "A,B,C"; int current = 1; };
-
-// arguments: %1 is the folder, a "drop:" path the file dropped on the window instead; message: the start of what
-// the user is told; bytes: the file's, when not text
-struct CommandLineCase { QString fileName; QStringList arguments; QStringList lines; QString message = {};
-    QByteArray bytes = {}; };
 
 // The main window driven as a user drives it: toolbar, menus, keys, preview box.
 class MainWindowTest : public WindowTest {
@@ -37,7 +31,6 @@ private slots:
         QTest::newRow("ET: the last button is orange") << ColourCase{"ab", 1, 2, "cmdColor7", "a^8b", "et"};
         QTest::newRow("ET: More colours, never ^;") << ColourCase{"^;a^Tb", 0, 1, "mnuColor12", "^<a^4b", "et"};
         QTest::newRow("ET: Legacy: black from More colours") << ColourCase{"ab", 0, 1, "mnuColor0", "^0a^7b", "etlegacy"};
-        // Tab into the row of buttons, arrows to a colour, Space or Enter colours the selection.
         QTest::newRow("by keys: Right, Space") << ColourCase{"name", 2, 4, "keys:Right,Space", "na^2me"};
         QTest::newRow("by keys: Left wraps to the last, Enter") << ColourCase{"ab", 1, 2, "keys:Left,Return", "a^0b"};
         QTest::newRow("ET: More colours by keys") << ColourCase{"ab", 1, 2, "more:Space,Down,Down,Return", "a^1b", "et"};
@@ -48,8 +41,7 @@ private slots:
         QFETCH(ColourCase, c);
         auto [text, from, to, button, expected, game] = c;
         open->applySettings({"Game=" + game});
-        window->model().appendLines(LinesFromTexts({"other", text}));
-        window->setCurrentRow(1);
+        open->start({"other", text}, 1);
         open->use("mnuEditShowColors");
         QTextCursor cursor = window->previewBox()->textCursor();
         cursor.setPosition(from);
@@ -200,8 +192,7 @@ private slots:
         if (darkPalette)
             QApplication::setPalette(dark);
         qApp->setStyleSheet(styleSheet);
-        window->model().appendLines(LinesFromTexts({"^4ab"}));
-        window->setCurrentRow(0);
+        open->start({"^4ab"});
         const QImage shown = window->previewBox()->viewport()->grab().toImage();
         qApp->setStyleSheet(QString());
         QApplication::setPalette(oldPalette);
@@ -209,50 +200,30 @@ private slots:
         QCOMPARE(shown.pixelColor(2, 2), QColor(128, 128, 128));
     }
 
-    void commandLine_data()
+    // A file named at start or dropped on the window (the session's table has the rest): an animation opened is
+    // one of Open Recent, a script imported is not, and another file is left alone.
+    void startFileOrDrop_data()
     {
-        QTest::addColumn<CommandLineCase>("c");
-        const QStringList loaded{"^1Loaded"};
-        const QString refused = "%1/Anim.ras is not an animation";
-        // A PNG's first bytes, or text bytes mixed with control bytes and no NUL at all.
-        const QByteArray picture("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x10", 20);
-        const QByteArray controls("#v050#\r\n\x01\x02\x03\x04\x05\x06\x07\x08" "abc\r\n15\r\nsay\r\n");
-        QTest::newRow("ras") << CommandLineCase{"Anim.ras", {"%1/Anim.ras"}, loaded};
-        QTest::newRow("blanks split by the shell") << CommandLineCase{"My Anim.ras", {"%1/My", "Anim.ras"}, loaded};
-        QTest::newRow("upper-case ending, its case kept") << CommandLineCase{"A/ANIM.RAS", {"%1/A/ANIM.RAS"}, loaded};
-        QTest::newRow("script imported") << CommandLineCase{"Anim.CFG", {"%1/Anim.CFG"}, {"^1Bob", "x"}};
-        QTest::newRow("missing file told") << CommandLineCase{"Anim.ras", {"%1/Other.ras"}, {}, "File not found!"};
-        QTest::newRow("picture refused") << CommandLineCase{"Anim.ras", {"%1/Anim.ras"}, {}, refused, picture};
-        QTest::newRow("control bytes refused") << CommandLineCase{"Anim.ras", {"%1/Anim.ras"}, {}, refused, controls};
-        QTest::newRow("other ending") << CommandLineCase{"Anim.txt", {"%1/Anim.txt"}, {}};
-        // The same files dropped on the window.
-        QTest::newRow("ras dropped") << CommandLineCase{"Anim.ras", {"drop:%1/Anim.ras"}, loaded};
-        QTest::newRow("script dropped: imported") << CommandLineCase{"Anim.CFG", {"drop:%1/Anim.CFG"}, {"^1Bob", "x"}};
-        QTest::newRow("other ending dropped: refused") << CommandLineCase{"Anim.txt", {"drop:%1/Anim.txt"}, {"one"}};
+        Columns<QString, QStringList, int>("how", "texts", "recent");
+        QTest::newRow("named at start") << "Anim.ras" << QStringList{"^1Loaded"} << 1;
+        QTest::newRow("a script dropped: imported") << "drop:Anim.CFG" << QStringList{"^1Bob", "x"} << 0;
+        QTest::newRow("another ending dropped: refused") << "drop:Anim.txt" << QStringList{"one"} << 0;
     }
-
-    void commandLine()
+    void startFileOrDrop()
     {
-        QFETCH(CommandLineCase, c);
+        const auto [how, texts, recent] = Fetch<QString, QStringList, int>("how", "texts", "recent");
         QTemporaryDir dir;
-        QDir(dir.path()).mkpath(QFileInfo(dir.filePath(c.fileName)).path());
-        const QString content = c.fileName.endsWith("CFG") ? "//x\nset name \"^1Bob\"\nwait 20\nsay \"x\"\n"
-                                                           : AnimationFileText(LinesFromTexts({"^1Loaded"}));
-        QVERIFY(c.bytes.isNull() ? WriteTextFile(dir.filePath(c.fileName), content).ok
-                                 : WriteFileBytes(dir.filePath(c.fileName), c.bytes));
-        c.arguments.replaceInStrings("%1", dir.path());
-        if (c.arguments.value(0).startsWith("drop:")) {
-            open->start({"one"});  // what a refused file leaves as it was
-            open->use(c.arguments[0]);
-        } else {
-            window->openCommandLine(c.arguments);
-        }
-        QCOMPARE(open->texts(), c.lines);
-        // Only an animation opened is one of Open Recent: not a script imported, nor a file refused.
-        QCOMPARE(RecentFiles::load(*open->store.store).size(), c.lines == QStringList{"^1Loaded"} ? 1 : 0);
-        QCOMPARE(open->prompts.messages.size(), c.message.isEmpty() ? 0 : 1);
-        const QString told = QDir::fromNativeSeparators(open->prompts.messages.value(0).text);
-        QVERIFY2(told.startsWith(c.message.replace("%1", dir.path())), qPrintable(told));
+        const QString file = dir.filePath(how.section(u':', -1));
+        QVERIFY(WriteTextFile(file, file.endsWith("CFG") ? "//x\nset name \"^1Bob\"\nwait 20\nsay \"x\"\n"
+                                                         : AnimationFileText(LinesFromTexts({"^1Loaded"}))).ok);
+        open->start({"one"});
+        if (how.startsWith("drop:"))
+            open->use("drop:" + file);
+        else
+            window->openCommandLine({file});
+        QCOMPARE(open->texts(), texts);
+        QCOMPARE(RecentFiles::load(*open->store.store).size(), recent);
+        QVERIFY(open->prompts.messages.isEmpty());
     }
 
     // The Animation menu's entries by their keys, from the focus the window starts with, and entries clicked.
@@ -334,7 +305,6 @@ private slots:
         window->model().appendLines({{"^1one", "15", "set name"}, {"two", "5", "say"}});
         open->use("btnpreview");
         QCOMPARE(play->text(), QStringLiteral("Stop"));
-        QCOMPARE(window->player().timer()->interval(), 100);  // no play before: a first frame's pace
         // Adding and removing lines is greyed everywhere: the buttons, their menus and the keys.
         const QStringList greyed{"btnadd", "btnremove", "mnuAnimAdd", "mnuAnimAddBefore", "mnuAnimRemove", "mnuAnimCopyTimes", "btndeleteall"};
         const auto enabled = [&](const QString &name) { return window->findChild<QObject *>(name)->property("enabled").toBool(); };

@@ -1,8 +1,5 @@
-#include "DataColumns.h"
-#include "FakePrompts.h"
 #include "WidgetDriving.h"
 
-#include "animation/AnimationModel.h"
 #include "animation/PreviewPlayer.h"
 #include "colors/ColorButtonsWidget.h"
 #include "colors/ColorCodes.h"
@@ -13,11 +10,8 @@
 #include "game/GameDrawing.h"
 
 #include <cmath>
-#include <QApplication>
 #include <QClipboard>
-#include <QPushButton>
 #include <QSet>
-#include <QTest>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <QTimer>
@@ -208,7 +202,6 @@ private slots:
         QCOMPARE(p.drawn, QStringList{"^11"});
         QVERIFY(p.prompts.messages.isEmpty());
     }
-
 
     void colorEditorCopies_data()
     {

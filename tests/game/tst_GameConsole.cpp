@@ -4,8 +4,6 @@
 #include "game/GamePlayer.h"
 #include "game/GameTimeline.h"
 
-#include <QTest>
-
 using Kind = GamePlayer::Kind;
 Q_DECLARE_METATYPE(Kind)
 

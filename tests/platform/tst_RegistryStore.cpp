@@ -9,7 +9,6 @@
 
 #include <QCoreApplication>
 #include <QProcess>
-#include <QTest>
 
 namespace {
 

@@ -13,7 +13,6 @@
 #include <QDirIterator>
 #include <QTimer>
 #include <QFileInfo>
-#include <QTest>
 
 #ifdef Q_OS_UNIX
 #include <sys/resource.h>

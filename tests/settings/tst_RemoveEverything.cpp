@@ -1,10 +1,8 @@
 #include "BuiltPrograms.h"
-#include "FileFixtures.h"
 #include "OptionsUnderTest.h"
 #include "UnderWine.h"
 
 #include "platform/FreedesktopShell.h"
-#include "platform/JsonRegistryStore.h"
 #include "platform/ProgramFolders.h"
 #include "platform/ShellIntegration.h"
 #include "platform/SystemShell.h"

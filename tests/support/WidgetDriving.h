@@ -11,8 +11,10 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTabBar>
-#include <QTest>
+#include <QTabWidget>
 
 // A user's ways into a window: click a named control, a tab, or Tab the focus to a control.
 template <typename T = QWidget>
@@ -55,30 +57,33 @@ inline bool TabTo(QWidget &window, const QWidget *target)
     return QApplication::focusWidget() == target;
 }
 
-// The Alt letters a window's shown controls use more than once: Alt would pick one of them at random.
-inline QStringList SharedMnemonics(QWidget *window)
+// The Alt letters a window's controls lack or its shown ones use more than once: a keyboard user can't reach a
+// button, option, check box, tab or menu without one, and Alt would pick one of those sharing a letter at random.
+inline QStringList MnemonicTrouble(QWidget *window)
 {
     QMultiHash<QString, QString> owners;
-    const auto add = [&owners](const QString &caption) {
-        if (const QKeySequence key = QKeySequence::mnemonic(caption); !key.isEmpty())
+    QStringList trouble;
+    const auto add = [&](const QString &caption, bool needsOne, bool shown) {
+        if (const QKeySequence key = QKeySequence::mnemonic(caption); key.isEmpty() && needsOne && !caption.isEmpty())
+            trouble << "no Alt letter: " + caption;
+        else if (!key.isEmpty() && shown)
             owners.insert(key.toString().toLower(), caption);
     };
     for (QAbstractButton *button : window->findChildren<QAbstractButton *>())
-        if (button->isVisibleTo(window))
-            add(button->text());
+        if (!button->isHidden())
+            add(button->text(), qobject_cast<QPushButton *>(button) || qobject_cast<QCheckBox *>(button)
+                                    || qobject_cast<QRadioButton *>(button), button->isVisibleTo(window));
     for (QLabel *label : window->findChildren<QLabel *>())
-        if (label->buddy() && label->isVisibleTo(window))
-            add(label->text());
+        if (label->buddy())
+            add(label->text(), false, label->isVisibleTo(window));
     for (QTabWidget *tabs : window->findChildren<QTabWidget *>())
-        if (tabs->isVisibleTo(window))
-            for (int i = 0; i < tabs->count(); ++i)
-                add(tabs->tabText(i));
+        for (int i = 0; i < tabs->count(); ++i)
+            add(tabs->tabText(i), true, tabs->isVisibleTo(window));
     for (QMenuBar *bar : window->findChildren<QMenuBar *>())
         for (QAction *title : bar->actions())
-            add(title->text());
-    QStringList shared;
+            add(title->text(), true, true);
     for (const QString &key : owners.uniqueKeys())
         if (owners.count(key) > 1)
-            shared << key + ": " + QStringList(owners.values(key)).join(" / ");
-    return shared;
+            trouble << key + ": " + QStringList(owners.values(key)).join(" / ");
+    return trouble;
 }

@@ -14,7 +14,6 @@
 #include <QToolButton>
 #include <QTreeView>
 #include <functional>
-#include <memory>
 
 // Clicks what a user clicks for the entry named: its button (a shown one), or the entry in the drop-down or
 // menu-bar menu that holds it (or its submenu), opened by a click first.

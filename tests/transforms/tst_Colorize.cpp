@@ -6,7 +6,6 @@
 #include "colors/ColorEditorDialog.h"
 #include "transforms/Colorize.h"
 
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTextEdit>
@@ -152,8 +151,7 @@ private slots:
             shownBytes = dialog.findChild<QLabel *>("lblBytes")->text();
             gameText = dialog.findChild<QTextEdit *>("txtGame")->toPlainText();
         };
-        window.model().appendLines(LinesFromTexts({"other", text}));
-        window.setCurrentRow(1);
+        open.start({"other", text}, 1);
         ClickEntry(window, QStringLiteral("btneditcolorize"));  // in the Edit drop-down
         QCOMPARE(TextsOf(window.model()), (QStringList{"other", expected}));
         QCOMPARE(shownBytes, bytes);

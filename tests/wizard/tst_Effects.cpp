@@ -8,8 +8,6 @@
 #include "animation/LineLimit.h"
 #include "platform/TextFile.h"
 
-#include <QTest>
-
 namespace {
 
 // Runs "Effect|param1|param2;..." through the generator.

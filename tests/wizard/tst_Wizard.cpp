@@ -11,8 +11,8 @@ using Wizard = WizardUnderTest;
 struct BuildCase { QByteArray nameBox; int bounceUps; bool cancel; PromptAnswer answer; QStringList messages;
     QString texts; };
 
-// keys: pressed where the focus is, "type:x" types x there; after: "page N" or "closed", then the effect rows;
-// texts: the animation afterwards
+// keys: pressed where the focus is, "type:x" types x there, "to:NAME" presses Tab until that control has the
+// focus; after: "page N" or "closed", then the effect rows ("effect|param1|param2"); texts: the animation afterwards
 struct KeysCase { QString keys; QString after; QStringList messages; QString texts; };
 
 // downs: from the first effect; -1: the last one; ups: on both parameters' arrows
@@ -84,18 +84,30 @@ private slots:
         QTest::addColumn<KeysCase>("c");
         const QStringList exit{"Are you sure you want to exit the wizard?"};
         QTest::newRow("welcome to Finish by Enter") << KeysCase{"Return Return type:ab Return Down Tab Return Alt+F",
-            "closed Bounce", {}, "ab,ab,ab,ab,ab"};
+            "closed Bounce|1|0", {}, "ab,ab,ab,ab,ab"};
         QTest::newRow("Finish without effects: the old lines are gone") << KeysCase{"Return Return Return Alt+F", "closed", {}, ""};
         QTest::newRow("arrows choose the style") << KeysCase{"Return Down", "page 2 advanced", {}, "old"};
         QTest::newRow("Alt+N, Alt+B and Alt+F") << KeysCase{"Alt+N Alt+N Alt+B Alt+N type:ab Alt+N Alt+A Alt+F",
-            "closed Wave 2", {}, "a,ab"};
+            "closed Wave 2|0|0", {}, "a,ab"};
         QTest::newRow("Escape before typing leaves at once") << KeysCase{"Return Escape", "closed", {}, "old"};
         QTest::newRow("Escape after typing asks") << KeysCase{"Return Return type:ab Escape", "closed", exit, "old"};
         QTest::newRow("Alt+M removes the chosen effect") << KeysCase{"Alt+N Alt+N Alt+N Alt+A Alt+A Alt+E Down Alt+M",
-            "page 4 Wave 2", {}, "old"};
+            "page 4 Wave 2|0|0", {}, "old"};
         QTest::newRow("context menu: move down") << KeysCase{"Alt+N Alt+N Alt+N Alt+A Down Alt+A Alt+E RightClick D",
-            "page 4 Bounce,Wave 2", {}, "old"};
+            "page 4 Bounce|1|0,Wave 2|0|0", {}, "old"};
         QTest::newRow("context menu: remove") << KeysCase{"Alt+N Alt+N Alt+N Alt+A Alt+E Down RightClick R", "page 4", {}, "old"};
+        // The effect list reached by Alt+E chooses its row: the parameters are then changed by keys.
+        const QString toEffects = "Return Return type:abc Return ";
+        QTest::newRow("bounce: repeat up two") << KeysCase{toEffects + "Down Alt+A Alt+E to:txtParam1 Up Up",
+            "page 4 Bounce|3|0", {}, "old"};
+        QTest::newRow("scroll to left: width down, fill typed") << KeysCase{toEffects
+            + "Down Down Alt+A Alt+E to:txtParam1 Down to:txtParam2 type:*", "page 4 Scroll to Left|2|*", {}, "old"};
+        QTest::newRow("scroll to right: width up five, fill typed") << KeysCase{toEffects
+            + "Down Down Down Alt+A Alt+E to:txtParam1 PgUp to:txtParam2 type:=", "page 4 Scroll to Right|8|=", {},
+            "old"};
+        QTest::newRow("colour wave: next pattern, passes up") << KeysCase{toEffects
+            + "Down Down Down Down Alt+A Alt+E to:txtParam1 Up to:txtParam2 Up", "page 4 Colour wave|Alternate|2", {},
+            "old"};
     }
     void byKeys()
     {
@@ -103,13 +115,15 @@ private slots:
         Wizard wizard;
         wizard.prompts.answers << PromptAnswer::Yes;
         const QStringList keys = c.keys.split(u' ');
-        QStringList shared;  // Alt letters one page uses twice
+        QStringList shared;  // Alt letters a page lacks or uses twice
         for (qsizetype i = 0; i < keys.size(); ++i) {
             const QString &key = keys[i];
             QWidget *target = QApplication::focusWidget();
             QVERIFY2(target, qPrintable(key));
             if (key.startsWith("type:")) {
                 QTest::keyClicks(target, key.mid(5));
+            } else if (key.startsWith("to:")) {
+                QVERIFY2(TabTo(wizard.window, wizard.get(qPrintable(key.mid(3)))), qPrintable(key));
             } else if (key == "RightClick") {  // on the current row; the next key goes to the menu, whose loop waits
                 const QString menuKey = keys.value(++i);
                 QTimer::singleShot(50, target, [menuKey] {
@@ -125,13 +139,13 @@ private slots:
             if (key.startsWith("Alt+"))
                 QTest::qWait(150);  // a mnemonic clicks its button as a mouse would: released a moment later
             if (wizard.window.isVisible())
-                shared << SharedMnemonics(&wizard.window);
+                shared << MnemonicTrouble(&wizard.window);
         }
         shared.removeDuplicates();
         QVERIFY2(shared.isEmpty(), qPrintable(shared.join(u',')));
         QStringList effects;
         for (const EffectRow &row : wizard.window.effectRows())
-            effects << row.effect;
+            effects << QStringList{row.effect, row.param1, row.param2}.join(u'|');
         QString after = wizard.window.isVisible() ? QStringLiteral("page %1").arg(wizard.window.currentPage())
                                                   : QStringLiteral("closed");
         if (wizard.window.isVisible() && wizard.window.currentPage() == 2)
@@ -141,51 +155,6 @@ private slots:
         QCOMPARE(after, c.after);
         QCOMPARE(wizard.prompts.messageTexts(), c.messages);
         QCOMPARE(TextsOf(wizard.model).join(u','), c.texts);
-    }
-
-    // From the welcome page to Finish by keys alone, changing both parameters of every effect that has them.
-    void everyEffectsParametersByKeys_data()
-    {
-        // downs: in the effect list, from the first; first, second: keys in parameter 1's box, then in parameter 2's
-        // ("" for none); row: the effect row afterwards
-        Columns<int, QString, QString, QString>("downs", "first", "second", "row");
-        QTest::newRow("wave 2: no parameters") << 0 << "" << "" << "Wave 2|0|0";
-        QTest::newRow("bounce: repeat up two") << 1 << "Up,Up" << "" << "Bounce|3|0";
-        QTest::newRow("scroll to left: width down, fill typed") << 2 << "Down" << "type:*" << "Scroll to Left|2|*";
-        QTest::newRow("scroll to right: width up five, fill typed") << 3 << "PgUp" << "type:=" << "Scroll to Right|8|=";
-        QTest::newRow("colour wave: next pattern, passes up") << 4 << "Up" << "Up" << "Colour wave|Alternate|2";
-    }
-    void everyEffectsParametersByKeys()
-    {
-        const auto [downs, first, second] = Fetch<int, QString, QString>("downs", "first", "second");
-        Wizard wizard;
-        const auto press = [](const QString &keys) {
-            for (const QString &key : keys.split(u',', Qt::SkipEmptyParts)) {
-                if (key.startsWith(QLatin1String("type:"))) {
-                    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
-                    QTest::keyClicks(QApplication::focusWidget(), key.mid(5));
-                } else {
-                    PressKeys(key);
-                }
-            }
-        };
-        press("Return,Return,type:abc,Return");
-        QCOMPARE(wizard.window.currentPage(), WizardWindow::PageCount);  // the effect page
-        press(QStringList(downs, QStringLiteral("Down")).join(u',') + QStringLiteral(",Alt+A"));
-        QTest::qWait(150);  // a mnemonic clicks its button as a mouse would: released a moment later
-        press("Alt+E");  // the effect list by keys chooses its row: the panel shows its parameters
-        for (const auto &[box, keys] : {std::pair("txtParam1", first), std::pair("txtParam2", second)}) {
-            if (keys.isEmpty())
-                continue;
-            QVERIFY2(TabTo(wizard.window, wizard.get(box)), box);
-            press(keys);
-        }
-        const EffectRow row = wizard.window.effectRows().value(0);
-        QTEST(QStringList({row.effect, row.param1, row.param2}).join(u'|'), "row");
-        press("Alt+F");
-        QTest::qWait(150);
-        QVERIFY(!wizard.window.isVisible());
-        QVERIFY(wizard.model.count() > 0);
     }
 
     // The panel of a row chosen in the list: captions, what can be typed, and where the arrows stop.
@@ -215,16 +184,6 @@ private slots:
         wizard.arrow("down", 20);
         shown << wizard.get<QLineEdit>("txtParam1")->text();
         QTEST(shown.join(u'|'), "panel");
-        // The same by keys in the box: PgUp five up, Up one, Down one.
-        auto *param = wizard.get<QLineEdit>("txtParam1");
-        if (param->isEnabled()) {
-            param->setFocus();
-            QTest::keyClick(param, Qt::Key_PageUp);
-            QTest::keyClick(param, Qt::Key_Up);
-            QCOMPARE(param->text(), QStringLiteral("7"));  // from the lowest, 1
-            QTest::keyClick(param, Qt::Key_Down);
-            QCOMPARE(param->text(), QStringLiteral("6"));
-        }
     }
 
     // The effect page's choices as Finish writes them: in the Options' game (on ET black is a colour the scroll
