@@ -374,6 +374,20 @@ private slots:
         QCOMPARE(parts.last().count("\r\nwait "), 3);
     }
 
+    // Parts are cut between the animation's lines, not where the text looks like a comment or a wait.
+    void actionsThatLookLikeACommentOrAWait()
+    {
+        Lines lines = namesInOrder(300);
+        lines[0].action = "// say";
+        lines[1].action = "waitress";
+        const QStringList parts = SplitScript(GenerateScript(lines, {}), "s", 1024);
+        QVERIFY(parts.size() > 2);
+        for (const QString &part : parts) {
+            QCOMPARE(part.split(CrLf).mid(0, 8), ExampleScript().mid(0, 8));
+            QVERIFY2(part.split(CrLf).at(8).startsWith(part == parts.first() ? "// say" : "set name"), qPrintable(part));
+        }
+    }
+
     void repeatNeedsAPathTheCountCanRun()
     {
         auto [file, passes, prefix, refused] = Fetch<QString, int, QString, QString>("file", "passes", "prefix", "refused");
