@@ -25,6 +25,7 @@ struct EngineRow { const char *kind; QByteArray input; PerEngine result; };
 namespace {
 
 const QString Dropped = QStringLiteral("(dropped)");
+const QString Refused = QStringLiteral("(refused: UnnamedPlayer)");
 
 // The glyphs as text: a colour's index in braces where it changes.
 QString drawn(const QString &name, const GameRules &rules)
@@ -106,6 +107,8 @@ QString outcome(const EngineRow &row, const GameRules &rules)
         const GameName::Result result = GameName::ShownBytes(row.input, rules);
         if ((result.verdict == GameName::Verdict::AsWritten) == !result.reason.isEmpty())
             return QStringLiteral("(a reason only where the name changes)");
+        if (result.verdict == GameName::Verdict::Refused)
+            return result.shown == GameName::Unnamed ? Refused : QStringLiteral("(refused, yet shown)");
         return result.verdict == GameName::Verdict::Dropped ? Dropped : result.shown;
     }
     if (kind == "drawn")
@@ -127,12 +130,7 @@ QString outcome(const EngineRow &row, const GameRules &rules)
 
 } // namespace
 
-Q_DECLARE_METATYPE(GameName::Verdict)
 Q_DECLARE_METATYPE(HostOs)
-
-using GameName::Verdict;
-
-struct NameCase { QString name; QString shown; Verdict verdict; };
 
 class GameRulesTest : public QObject {
     Q_OBJECT
@@ -143,18 +141,27 @@ private slots:
         const auto add = [](const char *kind, const char *tag, const QByteArray &input, const PerEngine &result) {
             QTest::addRow("%s: %s", kind, tag) << EngineRow{kind, input, result};
         };
-        const QByteArray a34(34, 'a'), word255(255, 'w');
+        const QByteArray a33(33, 'a'), a34(34, 'a'), word255(255, 'w');
         add("shown", "colours as written", "^1Mar^7quee", PerEngine::Same("^1Mar^7quee"));
         add("shown", "trailing caret", "Bob^", {"Bob", "Bob^", "Bob", "Bob"});
         add("shown", "black ^0 allowed on ET", "^0Bo^1b", {"Bo^1b", "Bo^1b", "^0Bo^1b", "^0Bo^1b"});
-        add("shown", "^8 black or orange", "A^8B", {"AB", "AB", "A^8B", "A^8B"});
+        add("shown", "^8 and letter p black or orange", "A^8B^pC", {"ABC", "ABC", "A^8B^pC", "A^8B^pC"});
         add("shown", "^( is a black code only where any byte makes a code", "A^(B", {"AB", "A^(B", "A^(B", "A^(B"});
         add("shown", "a code that doesn't fit whole", a34 + "^1b", {a34, a34 + "^", a34, Dropped});
         add("shown", "35 bytes", a34 + "b", PerEngine::Same(a34 + "b"));
         add("shown", "over 35 bytes", QByteArray(36, 'a'), {QString(35, 'a'), QString(35, 'a'), QString(35, 'a'), Dropped});
         add("shown", "empty", "", {"UnnamedPlayer", "UnnamedPlayer", "UnnamedPlayer", Dropped});
         add("shown", "colours only", "^1^2", PerEngine::Same("UnnamedPlayer"));
-        add("shown", "refused ;", "Bo;b", {"UnnamedPlayer", "UnnamedPlayer", "UnnamedPlayer", Dropped});
+        for (const char *refused : {"Bo\\b", "Bo;b", "Bo\"b"})
+            add("shown", refused, refused, {Refused, Refused, Refused, Dropped});
+        add("shown", "NUL ends the name", QByteArray("Bob\0Evil", 8), PerEngine::Same("Bob"));
+        add("shown", "leading blanks", "  Bob", PerEngine::Same("Bob"));
+        add("shown", "a blank after a code stays", "^1 Bob", PerEngine::Same("^1 Bob"));
+        add("shown", "^^ is a code pair, letter a is red", "A^^B^aC", PerEngine::Same("A^^B^aC"));
+        add("shown", "a code at bytes 34-35 kept, then cut", a33 + "^1b", {a33 + "^1", a33 + "^1", a33 + "^1", Dropped});
+        add("shown", "black codes don't count to the limit", "^0" + a34 + "b", {a34 + "b", a34 + "b", "^0" + a33, Dropped});
+        add("shown", "a foreign byte after a caret: RtCW takes the next byte as the code", "^\xe9" "1A",
+            {"^1A", "^1A", "^.1A", "^\u00e91A"});
         add("shown", "blank after a removed leading code", "^0 Bob", {"Bob", " Bob", "^0 Bob", "^0 Bob"});
         add("shown", "a code restarts the blank count on ioRTCW", "A  ^1  B", {"A  ^1 B", "A  ^1  B", "A  ^1 B", "A  ^1 B"});
         add("shown", "a Latin-1 letter", "Oc\xe9lot", {"Oclot", "Oclot", "Oc.lot", "Oc\u00e9lot"});
@@ -166,7 +173,7 @@ private slots:
         add("shown", "^^ then black codes", "a^^px", {"a^^px", "a", "a^^px", "a^^px"});
         add("shown", "^Z alone", "^Z", PerEngine::Same("UnnamedPlayer"));
         add("shown", "^Z is a code on ioRTCW", "^ZAb", PerEngine::Same("^ZAb"));
-        add("shown", "four blanks", "a    b", PerEngine::Same("a   b"));
+        add("shown", "three blanks kept, four cut", "a   b    c", PerEngine::Same("a   b   c"));
 
         add("drawn", "^8 draws nothing or orange", "^1A^8B", {"{1}AB", "{1}AB", "{1}A{8}B", "{1}A{8}B"});
         add("drawn", "^^ is a code or a caret drawn", "A^^1B", {"A{6}1B", "A^{1}B", "A^{1}B", "A^{1}B"});
@@ -247,27 +254,6 @@ private slots:
         }
     }
 
-    void shown_data()
-    {
-        QTest::addColumn<NameCase>("c");
-        QTest::newRow("leading blanks") << NameCase{"  Bob", "Bob", Verdict::Rewritten};
-        QTest::newRow("blank after a code stays") << NameCase{"^1 Bob", "^1 Bob", Verdict::AsWritten};
-        QTest::newRow("^8 and letter code p are black too") << NameCase{"A^8B^pC", "ABC", Verdict::Rewritten};
-        QTest::newRow("^^ is a code pair, letter a is red") << NameCase{"A^^B^aC", "A^^B^aC", Verdict::AsWritten};
-        QTest::newRow("three blanks kept") << NameCase{"A   B", "A   B", Verdict::AsWritten};
-        QTest::newRow("code at bytes 34-35 kept, then cut") << NameCase{QString(33, QLatin1Char('a')) + "^1b",
-            QString(33, QLatin1Char('a')) + "^1", Verdict::Rewritten};
-        QTest::newRow("black codes don't count to the limit") << NameCase{"^0" + QString(35, QLatin1Char('a')),
-            QString(35, QLatin1Char('a')), Verdict::Rewritten};
-        QTest::newRow("NUL ends the name") << NameCase{QStringLiteral("Bob") + QChar(0) + "Evil", "Bob", Verdict::Rewritten};
-        for (const char *refused : {"Bo\\b", "Bo;b", "Bo\"b"})
-            QTest::addRow("%s refused", refused) << NameCase{refused, "UnnamedPlayer", Verdict::Refused};
-        QTest::newRow("the client removes foreign bytes, % arrives as .")
-            << NameCase{QString::fromUtf8("^1Océlot 100%"), "^1Oclot 100.", Verdict::Rewritten};
-        QTest::newRow("a code's foreign byte goes: the next byte is the code")
-            << NameCase{QString::fromUtf8("^é1A"), "^1A", Verdict::Rewritten};
-    }
-
     // Where exec looks, per engine and system: ~ the home folder, D Documents, I an install holding every game's
     // base folder, J one holding only etmain; the first folder listed wins.
     void foldersExecSearches_data()
@@ -345,16 +331,6 @@ private slots:
             Games::Et, GamePlaces{HostOs::Linux, dir.filePath("home"), {}, {dir.filePath("Enemy Territory")}});
         QCOMPARE(folders.execPathOf(dir.filePath(saved)).value_or(QString()), exec);
         QCOMPARE(folders.intoGameFolder(dir.filePath(saved)), dir.filePath(into));
-    }
-
-    void shown()
-    {
-        QFETCH(NameCase, c);
-        auto [name, shown, verdict] = c;
-        const GameName::Result result = GameName::Shown(name);
-        QCOMPARE(result.shown, shown);
-        QCOMPARE(result.verdict, verdict);
-        QCOMPARE(result.reason.isEmpty(), verdict == Verdict::AsWritten);
     }
 };
 
