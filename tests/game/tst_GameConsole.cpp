@@ -81,24 +81,6 @@ private slots:
         QCOMPARE(tokens, firstTokens);
     }
 
-    void execFileName_data()
-    {
-        Columns<QByteArray, QString>("name", "file");
-        QTest::newRow("ending added") << QByteArray("anims/ocelot") << "anims/ocelot.cfg";
-        QTest::newRow("a dot: none added") << QByteArray("ocelot.v2_2") << "ocelot.v2_2";
-        QTest::newRow("a dot in a folder only") << QByteArray("my.anims/x") << "my.anims/x.cfg";
-        QTest::newRow("the first byte is not looked at") << QByteArray(".x") << ".x.cfg";
-        QTest::newRow("59 bytes and .cfg fit") << QByteArray(59, 'x') << QString(59, 'x') + ".cfg";
-        QTest::newRow("60 bytes: .cfg cut") << QByteArray(60, 'x') << QString(60, 'x') + ".cf";
-        QTest::newRow("cut at 63") << QByteArray(70, 'x') << QString(63, 'x');
-    }
-
-    void execFileName()
-    {
-        QFETCH(QByteArray, name);
-        QTEST(GameConsole::ExecFileName(name), "file");
-    }
-
     // The shortcut for a written line `prefix "argument"` plays it as the written line does, or declines.
     void quotedShortcut_data()
     {

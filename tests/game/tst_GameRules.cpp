@@ -141,7 +141,7 @@ private slots:
         const auto add = [](const char *kind, const char *tag, const QByteArray &input, const PerEngine &result) {
             QTest::addRow("%s: %s", kind, tag) << EngineRow{kind, input, result};
         };
-        const QByteArray a33(33, 'a'), a34(34, 'a'), word255(255, 'w');
+        const QByteArray a33(33, 'a'), a34(34, 'a'), word255(255, 'w'), x59(59, 'x');
         add("shown", "colours as written", "^1Mar^7quee", PerEngine::Same("^1Mar^7quee"));
         add("shown", "trailing caret", "Bob^", {"Bob", "Bob^", "Bob", "Bob"});
         add("shown", "black ^0 allowed on ET", "^0Bo^1b", {"Bo^1b", "Bo^1b", "^0Bo^1b", "^0Bo^1b"});
@@ -218,6 +218,12 @@ private slots:
         add("ran", "a three-byte sequence takes a blank", "exec ab\xe9x y",
             {"nothing", "nothing", "nothing", "exec ab\u00e9x y.cfg"});
         add("ran", "execq", "execq next", {"server execq", "exec next.cfg", "server execq", "exec next.cfg"});
+        add("ran", "exec adds the ending", "exec anims/ocelot", PerEngine::Same("exec anims/ocelot.cfg"));
+        add("ran", "exec: a dot, no ending added", "exec ocelot.v2_2", PerEngine::Same("exec ocelot.v2_2"));
+        add("ran", "exec: a dot in a folder only", "exec my.anims/x", PerEngine::Same("exec my.anims/x.cfg"));
+        add("ran", "exec: 59 bytes and .cfg fit", "exec " + x59, PerEngine::Same("exec " + x59 + ".cfg"));
+        add("ran", "exec: 60 bytes, .cfg cut", "exec " + x59 + "x", PerEngine::Same("exec " + x59 + "x.cf"));
+        add("ran", "exec: cut at 63", "exec " + x59 + "xxxxxxxxxx", PerEngine::Same("exec " + x59 + "xxxx"));
         add("ran", "a name that starts with a dot", "exec .hidden",
             {"exec .hidden.cfg", "exec .hidden", "exec .hidden.cfg", "exec .hidden"});
 
