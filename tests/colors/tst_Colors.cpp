@@ -154,17 +154,20 @@ private slots:
 
     void playsEachLineAtItsPace_data()
     {
-        Columns<QString, QList<int>>("lines", "intervals");
-        QTest::newRow("below 10, messages") << "0:echo,-2:Set name,9,10:say,99" << QList<int>{50, 50, 50, 60, 1000};
-        QTest::newRow("steps") << "14,15,19,20,29,30,39,40,49,50" << QList<int>{60, 150, 150, 400, 400, 500, 500, 600, 600, 1000};
-        QTest::newRow("one row, no pace: 100 on the first play") << "150" << QList<int>{100};
-        QTest::newRow("no pace keeps the last") << "45,150,100,soon,,40000" << QList<int>(6, 600);
+        // stop: after the first line, "user" stops it or "delete" removes every row after it
+        Columns<QString, QList<int>, QString>("lines", "intervals", "stop");
+        QTest::newRow("below 10, messages") << "0:echo,-2:Set name,9,10:say,99" << QList<int>{50, 50, 50, 60, 1000} << "";
+        QTest::newRow("steps") << "14,15,19,20,29,30,39,40,49,50" << QList<int>{60, 150, 150, 400, 400, 500, 500, 600, 600, 1000} << "";
+        QTest::newRow("one row, no pace: 100 on the first play") << "150" << QList<int>{100} << "";
+        QTest::newRow("no pace keeps the last") << "45,150,100,soon,,40000" << QList<int>(6, 600) << "";
+        QTest::newRow("stopped by the user") << "45,15,15" << QList<int>{600} << "user";
+        QTest::newRow("the rows after it deleted: the next tick stops") << "45,15,15" << QList<int>{600, 600} << "delete";
     }
 
     // One line per tick, driven by hand; each line's Time sets the next interval.
     void playsEachLineAtItsPace()
     {
-        QFETCH(QString, lines);
+        auto [lines, stop] = Fetch<QString, QString>("lines", "stop");
         Player p(lines);
         p.player.TogglePreview();
         QVERIFY(p.player.isPlaying() && p.player.timer()->isActive() && p.drawn.isEmpty());
@@ -172,34 +175,15 @@ private slots:
         while (p.player.isPlaying() && intervals.size() < 20) {
             p.player.tick();
             intervals << p.player.timer()->interval();
+            if (stop == "user")
+                p.player.TogglePreview();
+            while (stop == "delete" && p.model.count() > 1)
+                p.model.removeLine(1);
         }
         QTEST(intervals, "intervals");  // and stopped with the last line, not a tick later
         QVERIFY(p.stopped());
         p.player.tick();
-        QCOMPARE(p.drawn, p.frames);
-        QVERIFY(p.prompts.messages.isEmpty());
-    }
-
-    void stopsEarly_data()
-    {
-        QTest::addColumn<int>("rowsLeft");  // -1: the user stops it
-        QTest::newRow("stopped by the user") << -1;
-        QTest::newRow("all rows deleted") << 0;
-    }
-
-    void stopsEarly()
-    {
-        QFETCH(int, rowsLeft);
-        Player p(QStringLiteral("45,15,15"));
-        p.player.TogglePreview();
-        p.player.tick();
-        if (rowsLeft < 0)
-            p.player.TogglePreview();
-        while (rowsLeft >= 0 && p.model.count() > rowsLeft)
-            p.model.removeLine(p.model.count() - 1);
-        p.player.tick();
-        QVERIFY(p.stopped());
-        QCOMPARE(p.drawn, QStringList{"^11"});
+        QCOMPARE(p.drawn, p.frames.mid(0, stop.isEmpty() ? -1 : 1));
         QVERIFY(p.prompts.messages.isEmpty());
     }
 
