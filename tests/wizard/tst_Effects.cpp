@@ -1,4 +1,3 @@
-#include "DataColumns.h"
 #include "EffectRuns.h"
 #include "FakePrompts.h"
 #include "GameText.h"
@@ -202,36 +201,6 @@ private slots:
             const QStringList told = messages.mid(messages.value(0).startsWith(u"Are you sure") ? 1 : 0);
             QCOMPARE(QString::fromLocal8Bit(run.err), told.isEmpty() ? QString() : told.join(u'\n') + u'\n');
         }
-    }
-
-    void verbArguments_data()
-    {
-        Columns<QString, QString>("given", "spelledOut");  // spelledOut: "!what is wrong": wrong usage
-        const QString tagged = QStringLiteral("--name;^1ab^2c;--clantag;[T];--effect;");
-        QTest::newRow("new rows' defaults") << tagged + "Bounce;--effect;Scroll to Left;--param2;*"
-                                           << tagged + "Bounce;--param1;1;--param2;0;--effect;Scroll to Left;--param1;10;--param2;*";
-        QTest::newRow("no clan tag") << "--name;abc;--effect;Scroll to Right"
-                                     << "--name;abc;--effect;Scroll to Right;--param1;3;--param2;-";
-        const QStringList wrong{"=!--name is missing", "--name;ab=!No --effect given",
-                                "--name;ab;--param1;1;--effect;Bounce=!--param1 must follow the --effect it belongs to",
-                                "--name;ab;--effect;Bounce;--param1;1;--param1;2=!--param1 given twice",
-                                "--name;ab;--name;cd;--effect;Wave 2=!--name given twice", "--name;ab;--effect=!--effect needs a value",
-                                "--name;ab;Wave 2=!Unexpected argument: Wave 2"};
-        for (const QString &row : wrong)
-            QTest::newRow(qPrintable(row)) << row.section(u'=', 0, 0) << row.section(u'=', 1);
-    }
-
-    void verbArguments()
-    {
-        auto [given, spelledOut] = Fetch<QString, QString>("given", "spelledOut");
-        auto run = [](const QString &arguments) {
-            return RunCli(QStringList{QStringLiteral("effects")} + arguments.split(u';', Qt::SkipEmptyParts));
-        };
-        const CliResult result = run(given);
-        const bool wrong = spelledOut.startsWith(u'!');
-        QCOMPARE(result.exitCode, wrong ? 2 : 0);
-        QVERIFY2(wrong ? result.out.isEmpty() && result.err.startsWith(spelledOut.mid(1).toUtf8() + "\nUsage:")
-                       : result.out.count('\n') > 1 && result.out == run(spelledOut).out, result.err.constData());
     }
 };
 
