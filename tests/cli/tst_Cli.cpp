@@ -180,8 +180,9 @@ private slots:
             {"Unknown option: --loud\nUsage:\n  marqueemaster-cli leet TEXT [--table FILE]\n", verbOnly}};
         row("a missing value") << UsageCase{{"randomcase", "a", "--seed"}, 2, {},
             {"--seed takes one number\nUsage:\n  marqueemaster-cli randomcase", verbOnly}};
+        const QStringList defaults{"Ta", "aT", "Ta", "-T", "Ta", "a-", "--", "--"};  // Bounce 1, Scroll as wide as tag and name, "-"
         row("effects: a new row's defaults, as the wizard's") << UsageCase{{"effects", "--name", "a", "--clantag", "T", "--effect",
-            "bounce", "--effect", "scroll to left"}, 0, EncodeAnsi(AnimationFileText(LinesFromTexts({"Ta", "aT", "Ta", "-T", "Ta", "a-", "--", "--"})))};
+            "bounce", "--effect", "scroll to left"}, 0, EncodeAnsi(AnimationFileText(LinesFromTexts(defaults)))};
         const QStringList ab{"effects", "--name", "ab"};
         for (const auto &[given, said] : std::initializer_list<std::pair<QStringList, const char *>>{
                  {{"effects"}, "--name is missing"}, {ab, "No --effect given"}, {effects, "--effect needs a value"},
