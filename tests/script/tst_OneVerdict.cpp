@@ -32,6 +32,22 @@ QVector<AnimationLine> busyAnimation()
     return lines;
 }
 
+// The lines as the game plays them at its pace, passes times over.
+GameTimeline PlayedAtGameSpeed(const QVector<AnimationLine> &lines, int fps, const GameRules &rules, int passes = 1)
+{
+    GameTimeline timeline(fps, rules);
+    QByteArray command;
+    int runs = 0;
+    for (int pass = 0; pass < passes; ++pass) {
+        for (const AnimationLine &line : lines) {
+            ScriptLineInto(line, command, runs);
+            timeline.addLine(command, runs);
+        }
+    }
+    timeline.close();
+    return timeline;
+}
+
 } // namespace
 
 // The list's marks, check, the script window and game-speed play read one play of the animation: they cannot
@@ -96,17 +112,7 @@ private slots:
         if (passes == 1)
             QCOMPARE(neverSeen, whole.unseenNames);  // every name never seen is marked on its row
 
-        // Game-speed play.
-        GameTimeline timeline(fps, rules);
-        QByteArray command;
-        int runs = 0;
-        for (int pass = 0; pass < passes; ++pass) {
-            for (const AnimationLine &line : lines) {
-                ScriptLineInto(line, command, runs);
-                timeline.addLine(command, runs);
-            }
-        }
-        timeline.close();
+        const GameTimeline timeline = PlayedAtGameSpeed(lines, fps, rules, passes);
         QCOMPARE(timeline.names(), whole.names);
         QCOMPARE(timeline.unseenNames(), whole.unseenNames);
         if (passes == 1)
@@ -227,14 +233,7 @@ private slots:
         QVERIFY(WriteFileBytes(dir.filePath(QStringLiteral("b.cfg")), QByteArray(115000, '\n')));
         QCOMPARE(!CheckScriptFile(first, 125, rules).stopped.isEmpty(), appends || game == Game::Rtcw);
 
-        GameTimeline timeline(125, rules);
-        QByteArray command;
-        int runs = 0;
-        for (const AnimationLine &line : lines.first(8)) {
-            ScriptLineInto(line, command, runs);
-            timeline.addLine(command, runs);
-        }
-        timeline.close();
+        GameTimeline timeline = PlayedAtGameSpeed(lines.first(8), 125, rules);
         const QVector<GameTimeline::Shown> shown = timeline.takeDue(1000000);
         const auto echo = std::find_if(shown.begin(), shown.end(),
                                        [](const GameTimeline::Shown &s) { return s.text.startsWith("!! eeee"); });
