@@ -150,6 +150,19 @@ private slots:
         QVERIFY(!s.summary().contains("won't find"));
         QVERIFY(!Named<QMenuBar>(*s.window, {})->actions().at(1)->isEnabled());
 
+        s.prompts.clear();
+        s.prompts.fileAnswers = {QDir(folders.homeBase).filePath("my anims/o")};
+        s.prompts.answers = {PromptAnswer::Yes};
+        s.key(Qt::Key_S);
+        QCOMPARE(s.prompts.dialogs.size(), 1);
+        QCOMPARE(s.prompts.dialogs.first().state.fileName, saved);  // where the last save went
+        QVERIFY(QFile::exists(QDir(folders.homeBase).filePath("my anims/o.cfg")));
+        QVERIFY2(s.summary().contains("exec \"my anims/o.cfg\""), qPrintable(s.summary()));
+
+        // A bind runs the script by its path in the game folder (one without blanks).
+        s.prompts.fileAnswers = {QDir(folders.homeBase).filePath("anims/o")};
+        s.prompts.answers = {PromptAnswer::Yes};
+        s.key(Qt::Key_S);
         const QString autoexec = QDir(folders.homeBase).filePath("autoexec.cfg");
         const QByteArray before = "bind f6 \"say gg\"\r\nseta cl_maxpackets 100";  // no final line end
         PutBytes(autoexec, before);
@@ -161,20 +174,11 @@ private slots:
         QCOMPARE(FileBytes(autoexec), before);
         s.prompts.inputAnswers = {"F5"};
         s.key(Qt::Key_B);
-        QCOMPARE(FileBytes(autoexec), before + "\r\nbind F5 \"exec script\"");
+        QCOMPARE(FileBytes(autoexec), before + "\r\nbind F5 \"exec anims/o\"");
         QVERIFY2(s.prompts.messageTexts().last().contains("Added to " + QDir::toNativeSeparators(autoexec)),
                  qPrintable(s.prompts.messageTexts().last()));
         s.key(Qt::Key_R);
         QCOMPARE(FileBytes(autoexec), before);
-
-        s.prompts.clear();
-        s.prompts.fileAnswers = {QDir(folders.homeBase).filePath("my anims/o")};
-        s.prompts.answers = {PromptAnswer::Yes};
-        s.key(Qt::Key_S);
-        QCOMPARE(s.prompts.dialogs.size(), 1);
-        QCOMPARE(s.prompts.dialogs.first().state.fileName, saved);  // where the last save went
-        QVERIFY(QFile::exists(QDir(folders.homeBase).filePath("my anims/o.cfg")));
-        QVERIFY2(s.summary().contains("exec \"my anims/o.cfg\""), qPrintable(s.summary()));
 
         // With no folder for scripts chosen, a first save starts in the game's folder; a bind waits for it.
         ScriptWindowUnderTest inGame(ExampleLines(), {.game = Game::Et});
