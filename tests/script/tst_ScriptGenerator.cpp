@@ -22,24 +22,11 @@ struct LineCase { AnimationLine line; QString command, wait; bool told = false; 
 struct SaveCase { bool script; QList<PromptAnswer> answers; QStringList choices; QString written;
     bool failed = false; QString asked = {}; };
 
-// What the script window tells for one game: its summary, and the report's line for a name.
-struct WindowCase { Game game; QString parts; QString report; };
-
 } // namespace
 
 class ScriptGeneratorTest : public QObject {
     Q_OBJECT
 private slots:
-    void workedExample()
-    {
-        QStringList told;
-        const QString script = BuildScriptText(ExampleLines(), [&told](const QString &message) { told << message; });
-        QCOMPARE(script.split(CrLf), ExampleScript());
-        QCOMPARE(told, QStringList{"no number _2x_"});
-        QCOMPARE(ScriptFileText(script), script + CrLf);
-        QCOMPARE(BuildScriptText({}, {}), ExampleScript().mid(0, 8).join(CrLf));  // an empty animation: the banner alone
-    }
-
     void scriptLines_data()
     {
         QTest::addColumn<LineCase>("c");
@@ -137,8 +124,10 @@ private slots:
     }
 
     // The script window knows where the chosen game looks: a script saved elsewhere is told, "Save into the game
-    // folder" (Alt+G) puts it there, asking before it makes a missing folder, and Save (Alt+S) starts there.
-    void windowSavesWhereTheGameLooks()
+    // folder" (Alt+G) puts it there, asking before it makes a missing folder, and Save (Alt+S) starts there. Bind to
+    // key (Alt+B) adds a line to the game's autoexec.cfg for a script saved there, asks before replacing another
+    // bind of the key, and Remove the bind (Alt+R) gives the file back as it was.
+    void windowSavesAndBindsWhereTheGameLooks()
     {
         const TemporaryHome home;
         const GameFolders folders = Settings{.game = Game::Et}.folders();
@@ -170,8 +159,33 @@ private slots:
         QVERIFY(QFile::exists(QDir(folders.homeBase).filePath("my anims/o.cfg")));
         QVERIFY2(s.summary().contains("exec \"my anims/o.cfg\""), qPrintable(s.summary()));
 
-        // With no folder for scripts chosen, a first save starts in the game's folder.
+        // A bind runs the script by its path in the game folder (one without blanks).
+        s.prompts.fileAnswers = {QDir(folders.homeBase).filePath("anims/o")};
+        s.prompts.answers = {PromptAnswer::Yes};
+        s.key(Qt::Key_S);
+        const QString autoexec = QDir(folders.homeBase).filePath("autoexec.cfg");
+        const QByteArray before = "bind f6 \"say gg\"\r\nseta cl_maxpackets 100";  // no final line end
+        PutBytes(autoexec, before);
+        QVERIFY(!Named<QMenuBar>(*s.window, {})->actions().at(3)->isEnabled());  // nothing to remove yet
+        s.prompts.clear();
+        s.prompts.inputAnswers = {"F6"};
+        s.prompts.answers = {PromptAnswer::No};  // f6 says gg: kept
+        s.key(Qt::Key_B);
+        QCOMPARE(FileBytes(autoexec), before);
+        s.prompts.inputAnswers = {"F5"};
+        s.key(Qt::Key_B);
+        QCOMPARE(FileBytes(autoexec), before + "\r\nbind F5 \"exec anims/o\"");
+        QVERIFY2(s.prompts.messageTexts().last().contains("Added to " + QDir::toNativeSeparators(autoexec)),
+                 qPrintable(s.prompts.messageTexts().last()));
+        s.key(Qt::Key_R);
+        QCOMPARE(FileBytes(autoexec), before);
+
+        // With no folder for scripts chosen, a first save starts in the game's folder; a bind waits for it.
         ScriptWindowUnderTest inGame(ExampleLines(), {.game = Game::Et});
+        inGame.prompts.clear();
+        inGame.key(Qt::Key_B);
+        QVERIFY(inGame.prompts.messageTexts().value(0).startsWith("Save the script into the game folder first"));
+        QCOMPARE(FileBytes(autoexec), before);
         ClickMenuBar(*inGame.window);
         QCOMPARE(inGame.prompts.dialogs.first().state.initialDir, folders.homeBase);
         // The game's own name in the caption and the file filter; RtCW 1.4's as they always were.
@@ -186,7 +200,7 @@ private slots:
     // autoexec.cfg gets one bind line and loses exactly that line again; every other byte stays.
     void bindInAutoexec_data()
     {
-        // after: "" when the file stays as it was
+        // after: "" when the file stays as it was, "no key" when the games have no such key
         Columns<QByteArray, QString, bool, QByteArray>("before", "typed", "replace", "after");
         const QByteArray line = "bind F5 \"exec anims/o\"";
         QTest::newRow("a new file") << QByteArray() << "F5" << false << line + "\n";
@@ -201,11 +215,21 @@ private slots:
             << QByteArray("a\r\nbind F5 \"say hi\"\r\nx") << "F5" << true << "a\r\n" + line + "\r\nx";
         QTest::newRow("another key's bind stays") << QByteArray("bind f6 \"say hi\"\n") << "F5" << false
                                                   << "bind f6 \"say hi\"\n" + line + "\n";
+        // The keys by the games' own names, in any case; a name they lack binds nothing.
+        for (const auto &[typed, written] : std::initializer_list<std::pair<const char *, const char *>>{
+                 {"k", "k"}, {"5", "5"}, {"f12", "F12"}, {"kp_enter", "KP_ENTER"}, {"Mouse4", "MOUSE4"}, {"0x1F", "0x1f"},
+                 {"F13", ""}, {";", ""}, {"\"", ""}, {"\u00e9", ""}, {"two words", ""}})
+            QTest::addRow("key %s", typed) << QByteArray() << QString::fromUtf8(typed) << false
+                                           << (*written ? "bind " + QByteArray(written) + " \"exec anims/o\"\n" : "no key");
     }
     void bindInAutoexec()
     {
         auto [before, typed, replace, after] = Fetch<QByteArray, QString, bool, QByteArray>("before", "typed", "replace", "after");
-        const BindEdit edit = AddBind(before, *GameKeyName(typed), "exec anims/o", replace);
+        const std::optional<QString> key = GameKeyName(typed);
+        QCOMPARE(key.has_value(), after != "no key");
+        if (!key)
+            return;
+        const BindEdit edit = AddBind(before, *key, "exec anims/o", replace);
         QCOMPARE(edit.changed, !after.isEmpty());
         QCOMPARE(edit.bytes, after.isEmpty() ? before : after);
         QCOMPARE(!edit.boundTo.isEmpty(), before.contains("bind F5 \"say hi"));
@@ -213,57 +237,10 @@ private slots:
             QCOMPARE(RemoveBind(edit.bytes, "exec anims/o"), before);
     }
 
-    void keyNames_data()
+    // The worked example as the script window shows it (an empty animation is the banner alone).
+    void workedExample()
     {
-        Columns<QString, QString>("typed", "written");  // written: "" when the games have no such key
-        for (const auto &[typed, written] : std::initializer_list<std::pair<const char *, const char *>>{
-                 {"K", "k"}, {"k", "k"}, {"5", "5"}, {"f12", "F12"}, {"kp_enter", "KP_ENTER"}, {"Mouse4", "MOUSE4"},
-                 {"0x1F", "0x1f"}, {"F13", ""}, {";", ""}, {"\"", ""}, {"\u00e9", ""}, {"two words", ""}})
-            QTest::newRow(typed) << QString::fromUtf8(typed) << QString::fromUtf8(written);
-    }
-    void keyNames()
-    {
-        auto [typed, written] = Fetch<QString, QString>("typed", "written");
-        QCOMPARE(GameKeyName(typed).value_or(QString()), written);
-    }
-
-    // Bind to key (Alt+B) in the script window: asked for a key, it adds the line to the game's autoexec.cfg,
-    // asks before replacing another bind of the key, and Remove the bind (Alt+R) gives the file back as it was.
-    void windowBindsTheScript()
-    {
-        const TemporaryHome home;
-        const GameFolders folders = Settings{.game = Game::Et}.folders();
-        if (folders.homeBase.isEmpty() || !folders.homeBase.startsWith(home.path()))
-            QSKIP("ET has no home folder here");
-        QVERIFY(QDir().mkpath(folders.homeBase + "/anims"));
-        const QString autoexec = QDir(folders.homeBase).filePath("autoexec.cfg");
-        const QByteArray before = "bind f6 \"say gg\"\r\nseta cl_maxpackets 100";  // no final line end
-        PutBytes(autoexec, before);
-        ScriptWindowUnderTest s(ExampleLines(), {.game = Game::Et});
-        s.prompts.clear();
-        s.key(Qt::Key_B);  // not saved yet
-        QVERIFY(s.prompts.messageTexts().value(0).startsWith("Save the script into the game folder first"));
-        QCOMPARE(FileBytes(autoexec), before);
-
-        s.prompts.fileAnswers = {folders.homeBase + "/anims/o.cfg"};
-        s.key(Qt::Key_S);
-        QVERIFY(!Named<QMenuBar>(*s.window, {})->actions().at(3)->isEnabled());  // nothing to remove yet
-        s.prompts.clear();
-        s.prompts.inputAnswers = {"F6"};
-        s.prompts.answers = {PromptAnswer::No};  // f6 says gg: kept
-        s.key(Qt::Key_B);
-        QCOMPARE(FileBytes(autoexec), before);
-        s.prompts.inputAnswers = {"F5"};
-        s.key(Qt::Key_B);
-        QCOMPARE(FileBytes(autoexec), before + "\r\nbind F5 \"exec anims/o\"");
-        QVERIFY2(s.prompts.messageTexts().last().contains("Added to " + QDir::toNativeSeparators(autoexec)),
-                 qPrintable(s.prompts.messageTexts().last()));
-        s.key(Qt::Key_R);
-        QCOMPARE(FileBytes(autoexec), before);
-    }
-
-    void window()
-    {
+        QCOMPARE(BuildScriptText({}, {}), ExampleScript().mid(0, 8).join(CrLf));
         QTemporaryDir dir;
         ScriptWindowUnderTest s(ExampleLines(), {.generateDir = dir.path()});
         QCOMPARE(s.prompts.messageTexts(), QStringList{"no number _2x_"});
@@ -279,18 +256,23 @@ private slots:
         QCOMPARE(s.prompts.messageTexts().last(), ReplacedCharactersNotice(path));
     }
 
-    // A whole animation split at the game's largest part: the stock buffer needs many parts, the others few.
-    void splitPerGame_data()
+    // A whole animation split at the game's largest part (the stock buffer needs many parts, the others few), and
+    // what the script window tells of a long name and a black one.
+    void perGame_data()
     {
-        Columns<Game, int>("game", "parts");
-        QTest::newRow("RtCW 1.4") << Game::Rtcw << 74;
-        QTest::newRow("ioRTCW") << Game::IoRtcw << 9;
-        QTest::newRow("Enemy Territory 2.60b") << Game::Et << 9;
-        QTest::newRow("ET: Legacy") << Game::EtLegacy << 9;
+        Columns<Game, int, QString, QString>("game", "parts", "summary", "report");
+        QTest::newRow("RtCW 1.4 cuts a long name") << Game::Rtcw << 74
+            << "in 1 part(s) of at most 12,288 bytes, checked against RtCW 1.4" << "line 2: cut at 35 bytes (colour codes count)";
+        QTest::newRow("ioRTCW") << Game::IoRtcw << 9 << "checked against ioRTCW" << "line 2: cut at 35 bytes";
+        QTest::newRow("ET shows black") << Game::Et << 9 << "checked against Enemy Territory 2.60b" << "line 2: cut at 35 bytes";
+        QTest::newRow("ET: Legacy drops the player") << Game::EtLegacy << 9 << "checked against ET: Legacy. "
+            "Start it in the game with: exec and the name you save it as (exec \"script.cfg\" for script.cfg)\n"
+            "ET: Legacy servers take one name change every 5 seconds by default: 2 of 3 names will be seen."
+            << "line 2: over 35 bytes: the server drops the player";
     }
-    void splitPerGame()
+    void perGame()
     {
-        auto [game, parts] = Fetch<Game, int>("game", "parts");
+        auto [game, parts, summary, report] = Fetch<Game, int, QString, QString>("game", "parts", "summary", "report");
         const GameRules &rules = Games::Of(game);
         Lines lines;
         for (int i = 0; i < 32767; ++i)
@@ -301,34 +283,18 @@ private slots:
         for (int i = 0; i < split.size(); ++i)
             QVERIFY2(GameConsole::ExecFits(PartFileBytes(split.at(i)), 2 * i, rules), qPrintable(QString::number(i)));
         QVERIFY(!GameConsole::ExecFits(PartFileBytes(split.first()) + rules.bufferBytes / 8, 0, rules));
-    }
 
-    void windowPerGame_data()
-    {
-        QTest::addColumn<WindowCase>("c");
-        QTest::newRow("RtCW 1.4 cuts a long name") << WindowCase{Game::Rtcw, "in 1 part(s) of at most 12,288 bytes, checked against RtCW 1.4",
-            "line 2: cut at 35 bytes (colour codes count)"};
-        QTest::newRow("ET: Legacy drops the player") << WindowCase{Game::EtLegacy, "checked against ET: Legacy. "
-            "Start it in the game with: exec and the name you save it as (exec \"script.cfg\" for script.cfg)\n"
-            "ET: Legacy servers take one name change every 5 seconds by default: 2 of 3 names will be seen.",
-            "line 2: over 35 bytes: the server drops the player"};
-        QTest::newRow("ET shows black") << WindowCase{Game::Et, "checked against Enemy Territory 2.60b",
-            "line 2: cut at 35 bytes"};
-    }
-    void windowPerGame()
-    {
-        QFETCH(WindowCase, c);
-        ScriptWindowUnderTest s({Line("^1Ocelot"), {QString(36, 'a'), "15", "set name"}, Line("^0Black", "200")}, {.game = c.game});
-        QVERIFY2(s.summary().contains(c.parts), qPrintable(s.summary()));
-        QVERIFY2(s.report().contains(c.report), qPrintable(s.report()));
-        QCOMPARE(s.report().contains("black colour codes"), c.game == Game::Rtcw);
+        ScriptWindowUnderTest s({Line("^1Ocelot"), {QString(36, 'a'), "15", "set name"}, Line("^0Black", "200")}, {.game = game});
+        QVERIFY2(s.summary().contains(summary), qPrintable(s.summary()));
+        QVERIFY2(s.report().contains(report), qPrintable(s.report()));
+        QCOMPARE(s.report().contains("black colour codes"), !rules.blackAllowed);
         // Saving asks first where the server would drop the player; No saves nothing.
         s.prompts.answers = {PromptAnswer::No};
         ClickMenuBar(*s.window);
         const bool asked = s.prompts.messageTexts().value(0).startsWith("ET: Legacy drops you from the server for a name "
                                                                         "over 35 bytes or none, at line(s) 2.");
-        QCOMPARE(asked, c.game == Game::EtLegacy);
-        QCOMPARE(s.prompts.dialogs.isEmpty(), c.game == Game::EtLegacy);
+        QCOMPARE(asked, game == Game::EtLegacy);
+        QCOMPARE(s.prompts.dialogs.isEmpty(), game == Game::EtLegacy);
     }
 
     void import_data()

@@ -69,9 +69,8 @@ private slots:
         QTest::newRow("limit 1,024: over 1,000 parts") << ChainCase{all, false, "anims", "ocelot", 1024};
         QTest::newRow("limit 12,288, all lines") << ChainCase{all, true, "anims", "ocelot", 12288};
         QTest::newRow("limit 16,383: the waiting bytes add up") << ChainCase{all, false, "anims", "ocelot", 16383};
-        QTest::newRow("exec path of 62 bytes") << ChainCase{2000, false, "anims", {}, 12288, 62};
-        QTest::newRow("exec path of 63 bytes") << ChainCase{2000, false, "anims", {}, 12288, 63};
-        QTest::newRow("exec path of 64 bytes: refused") << ChainCase{2000, false, "anims", {}, 12288, 64};
+        for (int bytes : {62, 63, 64})  // 64: refused
+            QTest::addRow("exec path of %d bytes", bytes) << ChainCase{2000, false, "anims", {}, 12288, bytes};
         QTest::newRow("one part, 64-byte path: refused") << ChainCase{300, false, "anims", {}, 12288, 64};
         // A character outside Latin-1 is still one byte; one outside the BMP is two characters and one byte.
         QTest::newRow("names outside Latin-1") << ChainCase{2000, false, "anims", "ocelot", 12288, 0, QStringLiteral("\u20ac\U0001F600")};
@@ -138,24 +137,6 @@ private slots:
                 shown << line.section(" ms): name ", 1);
         if (c.mark.isEmpty())
             QCOMPARE(shown, TextsOf(model));
-    }
-
-    // A letter outside ASCII in the exec path: written in the code page, it names the saved file only where file
-    // names go through the code page (Windows); elsewhere the save is refused and says why.
-    void execPathOutsideAscii()
-    {
-        QTemporaryDir dir;
-        for (const QString &name : {QString("out \u00fc.cfg"), QString("\u00fc/out.cfg"), QString("\u010dapek dir/o.cfg")}) {
-            QVERIFY(QDir(dir.path()).mkpath("main/" + QFileInfo(name).path()));
-            const GameFolders folders = GameFoldersOf(Games::Rtcw, {HostOs::Linux, dir.filePath("home"), {}, {dir.path()}});
-            const QString first = dir.filePath("main/" + name);
-            const PartsWriteResult written = WriteScriptParts(first, {ExampleScript().join(CrLf)}, folders);
-            const bool inCodePage = !name.contains(QChar(0x10d));  // no code page of the games has it
-            QCOMPARE(written.ok, Platform::FileNamesInTheCodePage() && inCodePage);
-            QCOMPARE(QFile::exists(first), written.ok);
-            QVERIFY2(written.ok || written.errorLine.contains(inCodePage ? "letters outside ASCII" : "code page lacks"),
-                     qPrintable(written.errorLine));
-        }
     }
 
     // Each exec of a chain leaves two bytes waiting; a file that runs again in the same state never ends.
@@ -350,54 +331,55 @@ private slots:
         QVERIFY(cut.size() > (lines == 300 ? 3 : 1));
     }
 
-    // The count runs part 2 from inside a cvar, unquoted; the cvars' names keep only what a cvar name may hold.
-    void repeatNeedsAPathTheCountCanRun_data()
+    // The count runs part 2 from inside a cvar, unquoted; the cvars' names keep only what a cvar name may hold. A
+    // letter outside ASCII in the exec path, written in the code page, names the saved file only where file names go
+    // through the code page (Windows); elsewhere the save is refused and says why.
+    void savedWhereTheExecPathRunsIt_data()
     {
-        // refused: the reason's words, or empty: written
+        // file: in the game's main folder; prefix: of the count's cvars (repeated only); refused: the reason's words, or
+        // empty: written
         Columns<QString, int, QString, QString>("file", "passes", "prefix", "refused");
-        const QString cvar = "from inside a cvar";
+        const QString cvar = "from inside a cvar", codePage = Platform::FileNamesInTheCodePage() ? "" : "letters outside ASCII";
         QTest::newRow("once, a blank is fine") << "my anim.cfg" << 1 << "mm_my_anim" << "";
         QTest::newRow("repeated, a blank") << "my anim.cfg" << 2 << "mm_my_anim" << cvar;
         QTest::newRow("repeated, a semicolon") << "a;b.cfg" << 2 << "mm_a_b" << cvar;
         QTest::newRow("repeated, a letter outside ASCII") << QString::fromUtf8("caf\u00e9.cfg") << 2 << "mm_caf_"
                                                           << (Platform::FileNamesInTheCodePage() ? cvar : "outside ASCII");
         QTest::newRow("repeated, dots and capitals") << "Oc.v2.cfg" << 2 << "mm_oc_v2" << "";
+        QTest::newRow("a letter outside ASCII") << "out \u00fc.cfg" << 1 << "" << codePage;
+        QTest::newRow("a folder outside ASCII") << "\u00fc/out.cfg" << 1 << "" << codePage;
+        QTest::newRow("a letter no code page has") << "\u010dapek dir/o.cfg" << 1 << "" << "code page lacks";
     }
-    // A line larger than a part may be is a part of its own, over the limit: no part is left without a line.
-    void aLineLargerThanAPart()
-    {
-        Lines lines = namesInOrder(4);
-        lines[0].text = QString(1000, 'x');
-        const QStringList parts = SplitScript(GenerateScript(lines, {}), "big", 1024);
-        QCOMPARE(parts.size(), 2);
-        QVERIFY(parts.first().contains(lines[0].text) && PartFileBytes(parts.first()) > 1024);
-        QCOMPARE(parts.last().count("\r\nwait "), 3);
-    }
-
-    // Parts are cut between the animation's lines, not where the text looks like a comment or a wait.
-    void actionsThatLookLikeACommentOrAWait()
-    {
-        Lines lines = namesInOrder(300);
-        lines[0].action = "// say";
-        lines[1].action = "waitress";
-        const QStringList parts = SplitScript(GenerateScript(lines, {}), "s", 1024);
-        QVERIFY(parts.size() > 2);
-        for (const QString &part : parts) {
-            QCOMPARE(part.split(CrLf).mid(0, 8), ExampleScript().mid(0, 8));
-            QVERIFY2(part.split(CrLf).at(8).startsWith(part == parts.first() ? "// say" : "set name"), qPrintable(part));
-        }
-    }
-
-    void repeatNeedsAPathTheCountCanRun()
+    void savedWhereTheExecPathRunsIt()
     {
         auto [file, passes, prefix, refused] = Fetch<QString, int, QString, QString>("file", "passes", "prefix", "refused");
         QTemporaryDir dir;
-        const QString path = dir.filePath(file);
-        QCOMPARE(ScriptRepeat::CvarPrefix(ExecTargetOf(path, {}).name), prefix);
-        const PartsWriteResult result = WriteScriptParts(path, SplitScript(GenerateScript(ExampleLines(), {}), "x", 12288,
-                                                                           Games::Rtcw, passes), {}, passes);
+        QVERIFY(QDir(dir.path()).mkpath("main/" + QFileInfo(file).path()));
+        const GameFolders folders = GameFoldersOf(Games::Rtcw, {HostOs::Linux, dir.filePath("home"), {}, {dir.path()}});
+        const QString path = dir.filePath("main/" + file);
+        if (!prefix.isEmpty())
+            QCOMPARE(ScriptRepeat::CvarPrefix(ExecTargetOf(path, folders).name), prefix);
+        const QStringList parts = SplitScript(GenerateScript(ExampleLines(), {}), "x", 12288, Games::Rtcw, passes);
+        const PartsWriteResult result = WriteScriptParts(path, parts, folders, passes);
         QCOMPARE(result.ok, refused.isEmpty());
-        QVERIFY2(result.errorMessage.contains(refused), qPrintable(result.errorMessage));
+        QCOMPARE(QFile::exists(path), result.ok);
+        QVERIFY2(result.errorMessage.contains(refused) && result.errorLine.contains(refused), qPrintable(result.errorMessage));
+    }
+
+    // Parts are cut between the animation's lines, where an action looks like a comment or a wait too; a line larger
+    // than a part may be is a part of its own, over the limit: no part is left without a line.
+    void partsCutBetweenLines()
+    {
+        Lines lines = namesInOrder(300);
+        lines[0] = {QString(1000, 'x'), "15", "// say"};
+        lines[1].action = "waitress";
+        const QStringList parts = SplitScript(GenerateScript(lines, {}), "s", 1024);
+        QVERIFY(parts.size() > 2 && PartFileBytes(parts.first()) > 1024);
+        for (const QString &part : parts) {
+            QCOMPARE(part.split(CrLf).mid(0, 8), ExampleScript().mid(0, 8));
+            const char *starts = part == parts.first() ? "// say \"xxx" : part == parts.at(1) ? "waitress " : "set name ";
+            QVERIFY2(part.split(CrLf).at(8).startsWith(starts), qPrintable(part));
+        }
     }
 
     // Saved under another name, a repeated chain's starter is written for it and the last part plays the next pass
@@ -434,13 +416,20 @@ private slots:
 #endif
     }
 
-    // Repeat is set by keys: the window shows the starter (not edited: it is written for the saved name), says the
-    // passes, tells the list, saves a chain that plays them, and refuses a count the buffer can't hold.
-    void windowRepeatsByKeys()
+    // The window lists the parts and sums them up. Repeat is set by keys: the window shows the starter (not edited:
+    // it is written for the saved name), says the passes, saves a chain that plays them, and refuses a count the
+    // buffer can't hold. Saved untouched under a name longer than the one it showed, a script is cut anew: the very
+    // files marqueemaster-cli generate -o writes for that file. Edits are saved as typed, and said before saving
+    // where they no longer fit or no longer run the next part.
+    void windowShowsPartsAndSavesThem()
     {
         QTemporaryDir dir;
         ScriptWindowUnderTest s(namesInOrder(300), {.generateDir = dir.path(), .partLimit = 2048});
         ScriptWindow &window = *s.window;
+        FakePrompts &prompts = s.prompts;
+        auto *list = window.findChild<QListWidget *>("lstParts");
+        auto *box = window.findChild<QPlainTextEdit *>("txtScript");
+        const GeneratedScript script = GenerateScript(s.model.lines(), {});
         QSignalSpy chosen(&window, &ScriptWindow::passesChosen);
         auto typePasses = [&](const QString &passes) {
             s.key(Qt::Key_P);
@@ -451,58 +440,41 @@ private slots:
         typePasses("3");
         QCOMPARE(chosen.size(), 1);
         QCOMPARE(chosen.last().first().toInt(), 3);
-        const GeneratedScript script = GenerateScript(s.model.lines(), {});
-        auto *list = window.findChild<QListWidget *>("lstParts");
         QCOMPARE(list->count(), SplitScript(script, "script", 2048, Games::Rtcw, 3).size());
         QVERIFY2(s.summary().contains("plays the animation 3 times"), qPrintable(s.summary()));
-        QVERIFY(Named<QPlainTextEdit>(window, "txtScript")->isReadOnly());
+        QVERIFY(box->isReadOnly());
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
-        QVERIFY(!Named<QPlainTextEdit>(window, "txtScript")->isReadOnly());
-
-        s.prompts.fileAnswers = {dir.filePath("oc")};
+        QVERIFY(!box->isReadOnly());
+        prompts.fileAnswers = {dir.filePath("oc")};
         ClickMenuBar(window);
+        QCOMPARE(prompts.dialogs.first().state.initialDir, dir.path());
         const ScriptCheck check = CheckScriptFile(dir.filePath("oc.cfg"), 125);
         QVERIFY2(check.stopped.isEmpty(), qPrintable(check.stopped));
         QCOMPARE(check.names, 900);
-
         typePasses("99999");
         QVERIFY2(s.summary().contains("can't hold 99,999 passes"), qPrintable(s.summary()));
-        const QByteArray before = ReadFileBytes(dir.filePath("oc.cfg"));
-        s.prompts.clear();
+        const QByteArray saved = ReadFileBytes(dir.filePath("oc.cfg"));
+        prompts.clear();
         ClickMenuBar(window);
-        QCOMPARE(s.prompts.messageTexts().size(), 1);
-        QVERIFY(s.prompts.messageTexts().first().contains("It holds at most"));
-        QCOMPARE(ReadFileBytes(dir.filePath("oc.cfg")), before);
-    }
+        QCOMPARE(prompts.messageTexts().size(), 1);
+        QVERIFY(prompts.messageTexts().first().contains("It holds at most"));
+        QCOMPARE(ReadFileBytes(dir.filePath("oc.cfg")), saved);
 
-    // The window lists the parts and sums them up. Saved untouched under a name longer than the one it showed, a
-    // script is cut anew: the very files marqueemaster-cli generate -o writes for that file. Edits are saved as
-    // typed, and said before saving where they no longer fit or no longer run the next part.
-    void windowShowsPartsAndSavesThem()
-    {
-        QTemporaryDir dir;
-        ScriptWindowUnderTest s(namesInOrder(300), {.generateDir = dir.path(), .partLimit = 2048});
-        ScriptWindow &window = *s.window;
-        FakePrompts &prompts = s.prompts;
-        QVERIFY(SaveAnimation(s.model, dir.filePath("in.ras"), prompts));
-        auto *list = window.findChild<QListWidget *>("lstParts");
-        auto *box = window.findChild<QPlainTextEdit *>("txtScript");
-        const GeneratedScript script = GenerateScript(s.model.lines(), {});
-        const QStringList shown = SplitScript(script, "script", 2048);
+        typePasses("1");
+        const QStringList shown = SplitScript(script, "oc", 2048);
         QCOMPARE(list->count(), shown.size());
-        QVERIFY(shown.size() > 2);
         qsizetype total = 0;
         for (const QString &part : shown)
             total += PartFileBytes(part);
         const QString sum = QStringLiteral("%1 bytes in %2 part(s)").arg(QLocale().toString(total)).arg(shown.size());
         QVERIFY2(s.summary().startsWith(sum), qPrintable(s.summary()));
-
+        QVERIFY(SaveAnimation(s.model, dir.filePath("in.ras"), prompts));
         const QString name = "a name much longer than the one shown.cfg";
         for (const char *folder : {"window", "cli"})
             QVERIFY(QDir(dir.path()).mkdir(folder));
+        prompts.clear();
         prompts.fileAnswers = {dir.filePath("window/" + name)};
         ClickMenuBar(window);
-        QCOMPARE(prompts.dialogs.first().state.initialDir, dir.path());
         const CliResult cli = RunCli({"generate", dir.filePath("in.ras"), "-o", dir.filePath("cli/" + name),
                                       "--part-limit", "2048", "--game", "rtcw"});
         QCOMPARE(cli.exitCode, 0);
@@ -525,8 +497,7 @@ private slots:
         prompts.fileAnswers = {dir.filePath("ocelot")};
         ClickMenuBar(window);
         QVERIFY(prompts.messageTexts().first().startsWith("An edited part no longer fits"));
-        QVERIFY(ReadFileBytes(dir.filePath("ocelot_2.cfg")).contains("\r\necho xxx"));
-        QVERIFY(ReadFileBytes(dir.filePath("ocelot_2.cfg")).contains("\r\nexec \"ocelot_3.cfg\"\r\necho"));  // chained still
+        QVERIFY(ReadFileBytes(dir.filePath("ocelot_2.cfg")).contains("\r\nexec \"ocelot_3.cfg\"\r\necho xxx"));  // chained still
         QVERIFY(ReadFileBytes(dir.filePath("ocelot.cfg")).endsWith("\r\nexec \"ocelot_2.cfg\"\r\n"));
         QVERIFY(QFile::exists(PartPath(dir.filePath("ocelot.cfg"), parts.size())));
         QVERIFY(s.summary().contains("Start it in the game with: exec \"ocelot.cfg\""));

@@ -33,7 +33,7 @@ private slots:
         QFile::remove(m_path);
     }
 
-    // Loads over a table "o=0", shown as in the box; the command line reads the same file.
+    // Loads over a table "o=0", shown as in the box.
     void loadFile_data()
     {
         Columns<QByteArray, QString>("bytes", "table");  // bytes: "<missing>": no file
@@ -55,9 +55,6 @@ private slots:
         QCOMPARE(LoadLeetTable(leet, m_path, m_prompts), !missing);
         QCOMPARE(LeetTableText(leet), table);
         QCOMPARE(MessagesOf(m_prompts), missing ? QStringList{"Error loading LEET file|File leet.ini not found!"} : QStringList());
-        const CliResult run = RunCli({QStringLiteral("leet"), QStringLiteral("Name"), QStringLiteral("--table"), m_path});
-        QCOMPARE(run.exitCode, missing ? 1 : 0);
-        QCOMPARE(run.err.startsWith("File leet.ini not found!"), missing);
     }
 
     // The table in use is "a=4"; "<create>" clicks "Create file", any other action saves its text.
@@ -178,7 +175,6 @@ private slots:
         QCOMPARE(run.out, QByteArray("N@me\n"));
     }
 
-    // Also through `marqueemaster-cli leet --table`.
     void convert_data()
     {
         QTest::addColumn<ConvertCase>("c");
@@ -197,13 +193,6 @@ private slots:
         LeetTable leet;
         leet.setPairs(ParseLeetLines(table));
         QCOMPARE(ConvertTextToLeet(text, leet), result);
-        if (text.size() > 1000)
-            return;  // too long for a command line
-        QVERIFY(WriteTextFile(m_path, JoinCrLfLines(table)).ok);
-        const CliResult run = RunCli({QStringLiteral("leet"), QStringLiteral("--table"), m_path, text});
-        QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.out, (result + QLatin1Char('\n')).toUtf8());
-        QVERIFY(run.err.isEmpty());
     }
 
     // Surrogates, paired or lone, are kept; 51 in 100 letters go upper case. The command line's is seeded.

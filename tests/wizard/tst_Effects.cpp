@@ -1,4 +1,3 @@
-#include "DataColumns.h"
 #include "EffectRuns.h"
 #include "FakePrompts.h"
 #include "GameText.h"
@@ -77,7 +76,6 @@ private slots:
             "^1ab^3cd,^3a^1bc^3d,^3ab^1cd,^1a^3bc^1d"};
         for (const char *wrong : {"Colour wave|Plaid|1", "Colour wave|Rainbow|0", "Colour wave|Rainbow|10"})
             row(wrong) << ExampleCase{"abc", "", front, wrong, "!"};
-        // Kept colours show the same characters as the frames without them.
         row("keep, bounce") << ExampleCase{"^1ab^2c", "[T]", front, "Bounce|1",
             "[T]^1ab^2c,^1a^7[T]^1b^2c,^1ab^7[T]^2c,^1ab^2c^7[T],^1ab^7[T]^2c,^1a^7[T]^1b^2c,[T]^1ab^2c", keep};
         row("keep, bounce, tag behind in the name's colour") << ExampleCase{"^1ab", "^3[T]", behind, "Bounce|1",
@@ -112,12 +110,6 @@ private slots:
         QCOMPARE(run.exitCode, refused ? 2 : 0);
         QCOMPARE(run.err.contains("Usage:"), refused);
         QCOMPARE(run.out, refused ? QByteArray() : EncodeAnsi(AnimationFileText(model.lines())));
-        if (c.keep && !c.effects.contains(u';')) {
-            QStringList seen;
-            for (const QString &text : expected)
-                seen << SeenInGame(text);
-            QCOMPARE(seen, Run(c.name, c.clanTag, c.reverse, c.effects, false));
-        }
     }
 
     // Every frame fits the server's 35 bytes with fewer codes where needed, and shows every character.
@@ -202,36 +194,6 @@ private slots:
             const QStringList told = messages.mid(messages.value(0).startsWith(u"Are you sure") ? 1 : 0);
             QCOMPARE(QString::fromLocal8Bit(run.err), told.isEmpty() ? QString() : told.join(u'\n') + u'\n');
         }
-    }
-
-    void verbArguments_data()
-    {
-        Columns<QString, QString>("given", "spelledOut");  // spelledOut: "!what is wrong": wrong usage
-        const QString tagged = QStringLiteral("--name;^1ab^2c;--clantag;[T];--effect;");
-        QTest::newRow("new rows' defaults") << tagged + "Bounce;--effect;Scroll to Left;--param2;*"
-                                           << tagged + "Bounce;--param1;1;--param2;0;--effect;Scroll to Left;--param1;10;--param2;*";
-        QTest::newRow("no clan tag") << "--name;abc;--effect;Scroll to Right"
-                                     << "--name;abc;--effect;Scroll to Right;--param1;3;--param2;-";
-        const QStringList wrong{"=!--name is missing", "--name;ab=!No --effect given",
-                                "--name;ab;--param1;1;--effect;Bounce=!--param1 must follow the --effect it belongs to",
-                                "--name;ab;--effect;Bounce;--param1;1;--param1;2=!--param1 given twice",
-                                "--name;ab;--name;cd;--effect;Wave 2=!--name given twice", "--name;ab;--effect=!--effect needs a value",
-                                "--name;ab;Wave 2=!Unexpected argument: Wave 2"};
-        for (const QString &row : wrong)
-            QTest::newRow(qPrintable(row)) << row.section(u'=', 0, 0) << row.section(u'=', 1);
-    }
-
-    void verbArguments()
-    {
-        auto [given, spelledOut] = Fetch<QString, QString>("given", "spelledOut");
-        auto run = [](const QString &arguments) {
-            return RunCli(QStringList{QStringLiteral("effects")} + arguments.split(u';', Qt::SkipEmptyParts));
-        };
-        const CliResult result = run(given);
-        const bool wrong = spelledOut.startsWith(u'!');
-        QCOMPARE(result.exitCode, wrong ? 2 : 0);
-        QVERIFY2(wrong ? result.out.isEmpty() && result.err.startsWith(spelledOut.mid(1).toUtf8() + "\nUsage:")
-                       : result.out.count('\n') > 1 && result.out == run(spelledOut).out, result.err.constData());
     }
 };
 

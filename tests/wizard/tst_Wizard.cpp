@@ -12,11 +12,9 @@ struct BuildCase { QByteArray nameBox; int bounceUps; bool cancel; PromptAnswer 
     QString texts; };
 
 // keys: pressed where the focus is, "type:x" types x there, "to:NAME" presses Tab until that control has the
-// focus; after: "page N" or "closed", then the effect rows ("effect|param1|param2"); texts: the animation afterwards
-struct KeysCase { QString keys; QString after; QStringList messages; QString texts; };
-
-// downs: from the first effect; -1: the last one; ups: on both parameters' arrows
-struct PageCase { int downs; int ups; bool keep; QString texts; QString name = "^1ab"; Game game = Game::Rtcw; };
+// focus; after: "page N" or "closed", then the effect rows ("effect|param1|param2"); texts: the animation afterwards,
+// in the Options' game
+struct KeysCase { QString keys; QString after; QStringList messages; QString texts; Game game = Game::Rtcw; };
 
 // The wizard window driven by clicks and keys, as a user does.
 class WizardTest : public QObject {
@@ -106,13 +104,22 @@ private slots:
             + "Down Down Down Alt+A Alt+E to:txtParam1 PgUp to:txtParam2 type:=", "page 4 Scroll to Right|8|=", {},
             "old"};
         QTest::newRow("colour wave: next pattern, passes up") << KeysCase{toEffects
-            + "Down Down Down Down Alt+A Alt+E to:txtParam1 Up to:txtParam2 Up", "page 4 Colour wave|Alternate|2", {},
-            "old"};
+            + "Down Down Down Down Alt+A Alt+E to:txtParam1 Up to:txtParam2 Up Alt+F", "closed Colour wave|Alternate|2", {},
+            "^1a^4b^1c,^4a^1b^4c,^1a^4b^1c,^4a^1b^4c"};
+        // Finish writes the scroll with the name's colours kept or dropped; on ET black is a colour it keeps.
+        const QString scroll = "Return Return type:^1ab Return Down Down Alt+A ";
+        QTest::newRow("scroll keeps colours") << KeysCase{scroll + "Alt+K Alt+F", "closed Scroll to Left|4|-", {},
+            "---^1a,--^1ab,-^1ab,^1ab^7--,^1b^7---,----,----"};
+        QTest::newRow("scroll drops colours") << KeysCase{scroll + "Alt+F", "closed Scroll to Left|4|-", {},
+            "---a,--ab,-ab,ab--,b---,----,----"};
+        QTest::newRow("ET: black kept") << KeysCase{"Return Return type:^0ab^1cd Return Down Down Alt+A Alt+K Alt+F",
+            "closed Scroll to Left|8|-", {}, "-------^0a,------^0ab,-----^0ab^1c,----^0ab^1cd,---^0ab^1cd,--^0ab^1cd,"
+            "-^0ab^1cd,^0ab^1cd^7----,^0b^1cd^7-----,^1cd^7------,^1d^7-------,--------,--------", Game::Et};
     }
     void byKeys()
     {
         QFETCH(KeysCase, c);
-        Wizard wizard;
+        Wizard wizard({.game = c.game});
         wizard.prompts.answers << PromptAnswer::Yes;
         const QStringList keys = c.keys.split(u' ');
         QStringList shared;  // Alt letters a page lacks or uses twice
@@ -184,39 +191,6 @@ private slots:
         wizard.arrow("down", 20);
         shown << wizard.get<QLineEdit>("txtParam1")->text();
         QTEST(shown.join(u'|'), "panel");
-    }
-
-    // The effect page's choices as Finish writes them: in the Options' game (on ET black is a colour the scroll
-    // keeps).
-    void effectPage_data()
-    {
-        QTest::addColumn<PageCase>("c");
-        QTest::newRow("colour wave, alternate twice") << PageCase{-1, 1, false, "^1a^4b,^4a^1b,^1a^4b,^4a^1b"};
-        QTest::newRow("scroll keeps colours") << PageCase{2, 0, true, "---^1a,--^1ab,-^1ab,^1ab^7--,^1b^7---,----,----"};
-        QTest::newRow("scroll drops colours") << PageCase{2, 0, false, "---a,--ab,-ab,ab--,b---,----,----"};
-        QTest::newRow("ET: black kept") << PageCase{2, 0, true, "-------^0a,------^0ab,-----^0ab^1c,----^0ab^1cd,"
-            "---^0ab^1cd,--^0ab^1cd,-^0ab^1cd,^0ab^1cd^7----,^0b^1cd^7-----,^1cd^7------,^1d^7-------,"
-            "--------,--------", "^0ab^1cd", Game::Et};
-    }
-
-    void effectPage()
-    {
-        QFETCH(PageCase, c);
-        WizardUnderTest wizard({.name = c.name, .game = c.game});
-        for (int page = 1; page < WizardWindow::PageCount; ++page)
-            wizard.click("cmdNext");
-        wizard.get("cmbEffects")->setFocus();
-        QTest::keyClick(wizard.get("cmbEffects"), c.downs < 0 ? Qt::Key_End : Qt::Key_Home);
-        for (int i = 0; i < c.downs; ++i)
-            QTest::keyClick(wizard.get("cmbEffects"), Qt::Key_Down);
-        wizard.click("cmdAddEffect");
-        wizard.clickRow(0);
-        wizard.arrow("up", c.ups, "numParam1");
-        wizard.arrow("up", c.ups, "numParam2");
-        if (c.keep)
-            wizard.click("chkKeepColors");
-        wizard.click("cmdNext");
-        QCOMPARE(TextsOf(wizard.model).join(u','), c.texts);
     }
 
     // The effect page's Preview, driven by clicks and keys with the play's clock moved by hand. The name is
