@@ -2,7 +2,6 @@
 
 #include "animation/PreviewPlayer.h"
 #include "app/MainLayout.h"
-#include "app/RecentFiles.h"
 #include "colors/ColorButtonsWidget.h"
 #include "colors/MoreColorsButton.h"
 
@@ -198,32 +197,6 @@ private slots:
         QApplication::setPalette(oldPalette);
         QCOMPARE(shown.pixelColor(shown.width() - 5, shown.height() / 2), QColor(128, 128, 128));
         QCOMPARE(shown.pixelColor(2, 2), QColor(128, 128, 128));
-    }
-
-    // A file named at start or dropped on the window (the session's table has the rest): an animation opened is
-    // one of Open Recent, a script imported is not, and another file is left alone.
-    void startFileOrDrop_data()
-    {
-        Columns<QString, QStringList, int>("how", "texts", "recent");
-        QTest::newRow("named at start") << "Anim.ras" << QStringList{"^1Loaded"} << 1;
-        QTest::newRow("a script dropped: imported") << "drop:Anim.CFG" << QStringList{"^1Bob", "x"} << 0;
-        QTest::newRow("another ending dropped: refused") << "drop:Anim.txt" << QStringList{"one"} << 0;
-    }
-    void startFileOrDrop()
-    {
-        const auto [how, texts, recent] = Fetch<QString, QStringList, int>("how", "texts", "recent");
-        QTemporaryDir dir;
-        const QString file = dir.filePath(how.section(u':', -1));
-        QVERIFY(WriteTextFile(file, file.endsWith("CFG") ? "//x\nset name \"^1Bob\"\nwait 20\nsay \"x\"\n"
-                                                         : AnimationFileText(LinesFromTexts({"^1Loaded"}))).ok);
-        open->start({"one"});
-        if (how.startsWith("drop:"))
-            open->use("drop:" + file);
-        else
-            window->openCommandLine({file});
-        QCOMPARE(open->texts(), texts);
-        QCOMPARE(RecentFiles::load(*open->store.store).size(), recent);
-        QVERIFY(open->prompts.messages.isEmpty());
     }
 
     // The Animation menu's entries by their keys, from the focus the window starts with, and entries clicked.
