@@ -291,7 +291,8 @@ private slots:
         QCOMPARE(QDir(folder).entryList({"*.ras"}), QStringList{});
     }
 
-    // The restore question as the player answers it: only Delete gives the work up; Escape keeps it.
+    // The restore question as the player answers it: only Delete gives the work up; Escape keeps it. An empty file
+    // is removed without a question, with a notice.
     void restoreQuestionByKeys_data()
     {
         // texts: the window's lines afterwards; kept: the work still offered at the next start
@@ -299,6 +300,7 @@ private slots:
         QTest::newRow("Enter restores") << QKeySequence(Qt::Key_Return) << QStringList{"kept work"} << false;
         QTest::newRow("Escape keeps it for later") << QKeySequence(Qt::Key_Escape) << QStringList{} << true;
         QTest::newRow("Alt+D deletes") << QKeySequence("Alt+D") << QStringList{} << false;
+        QTest::newRow("an empty file: no question") << QKeySequence() << QStringList{} << false;
     }
 
     void restoreQuestionByKeys()
@@ -306,36 +308,29 @@ private slots:
         const auto [key, texts, kept] = Fetch<QKeySequence, QStringList, bool>("key", "texts", "kept");
         QTemporaryDir folder;
         const QString file = folder.filePath("unsaved-999999999.ras");
-        WriteTextFile(file, RecoveryFileText({QString(), QDateTime::currentDateTime(), LinesFromTexts({"kept work"})}));
-        window->setPrompts(nullptr);  // the real question box
-        QString asked;
-        QTimer::singleShot(0, this, [&, key = key] {
-            QWidget *box = QApplication::activeModalWidget();
-            QVERIFY(box);
-            QTimer::singleShot(5000, box, &QWidget::close);  // a key that did nothing fails the row, never hangs it
-            asked = box->findChild<QLabel *>("qt_msgbox_label")->text();
-            box->windowHandle()->requestActivate();  // its Alt keys work in the focus window
-            QTRY_COMPARE(QGuiApplication::focusWindow(), box->windowHandle());
-            QTest::keySequence(box, key);
-        });
+        const RecoveredWork work{QString(), QDateTime::currentDateTime(), LinesFromTexts({"kept work"})};
+        WriteTextFile(file, key.isEmpty() ? QString("#v050#\r\n") : RecoveryFileText(work));
+        window->setPrompts(key.isEmpty() ? &open->prompts : nullptr);  // the real question box, or none asked
+        QString asked, notice;
+        if (!key.isEmpty()) {
+            QTimer::singleShot(0, this, [&, key = key] {
+                QWidget *box = QApplication::activeModalWidget();
+                QVERIFY(box);
+                QTimer::singleShot(5000, box, &QWidget::close);  // a key that did nothing fails the row, never hangs it
+                asked = box->findChild<QLabel *>("qt_msgbox_label")->text();
+                box->windowHandle()->requestActivate();  // its Alt keys work in the focus window
+                QTRY_COMPARE(QGuiApplication::focusWindow(), box->windowHandle());
+                QTest::keySequence(box, key);
+            });
+        }
         OfferRecovery(folder.path(), window->prompts(), [this](const RecoveredWork &work) { return window->restoreRecovered(work); },
-                      [](const QString &) {});
+                      [&notice](const QString &said) { notice = said; });
         window->setPrompts(&open->prompts);
-        QVERIFY2(asked.startsWith("Restore the unsaved changes to an untitled animation from "), qPrintable(asked));
+        QVERIFY2(key.isEmpty() || asked.startsWith("Restore the unsaved changes to an untitled animation from "), qPrintable(asked));
+        QCOMPARE(notice.startsWith("An empty or unreadable recovery file"), key.isEmpty());
         QCOMPARE(open->texts(), texts);
         QCOMPARE(QDir(folder.path()).entryList({"*.ras"}), kept ? QStringList{"unsaved-999999999.ras"} : QStringList{});
         QCOMPARE(open->prompts.messages.size(), 0);
-    }
-
-    void emptyRecoveryFileIsRemovedWithANotice()
-    {
-        QTemporaryDir folder;
-        WriteTextFile(folder.filePath("unsaved-999999999.ras"), "#v050#\r\n");
-        OfferRecovery(folder.path(), open->prompts, [](const RecoveredWork &) { return true; },
-                      [this](const QString &notice) { window->statusBar()->showMessage(notice); });
-        QVERIFY(open->prompts.messages.isEmpty());
-        QVERIFY(window->statusBar()->currentMessage().startsWith("An empty or unreadable recovery file"));
-        QVERIFY(QDir(folder.path()).isEmpty());
     }
 
     // Told at once when another program changes or removes the file (Save asks before writing over a change: the

@@ -268,8 +268,8 @@ private slots:
         }
         auto *list = Named<QListWidget>(options.dialog, "lstGameFolders");
         for (int i = 0; i < c.folders.size() && !UnderWine(); ++i) {  // (Wine's home is another)
-            const QString row = c.folders.at(i);
-            QCOMPARE(list->item(i)->text(), QDir::toNativeSeparators(QString(row).replace("@home", home.path()).replace("@store", m_store.dir.path())));
+            const QString row = QString(c.folders.at(i)).replace("@home", home.path()).replace("@store", m_store.dir.path());
+            QCOMPARE(list->item(i)->text(), QDir::toNativeSeparators(row));
         }
         options.click("cmdOK");
         QCOMPARE(recorder.writes.join(','), QString(c.writes).replace("@store", m_store.dir.path()));
