@@ -71,15 +71,12 @@ private slots:
         QCOMPARE(open->texts(), (QStringList{"other", expected}));
     }
 
-    void previewEditsReachOnlyTheCurrentLine()
+    // Ctrl alone in the preview box gives the keyboard back to the list (typing there and frames drawn there are
+    // the undo and play tests').
+    void ctrlInThePreviewGoesBackToTheList()
     {
-        window->model().appendLines(LinesFromTexts({"^1ab", "x"}));
+        open->start({"^1ab"});
         window->previewBox()->setFocus();
-        window->previewBox()->moveCursor(QTextCursor::End);
-        QTest::keyClicks(window->previewBox(), "c");
-        QCOMPARE(open->texts(), (QStringList{"^1abc", "x"}));
-        window->drawPreview(QStringLiteral("^3zz"));  // the program's own drawing is never written back
-        QCOMPARE(open->texts(), (QStringList{"^1abc", "x"}));
         QTest::keyClick(window->previewBox(), Qt::Key_Control);
         QVERIFY(window->list()->hasFocus());
     }
