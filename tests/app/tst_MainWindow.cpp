@@ -71,8 +71,8 @@ private slots:
         QCOMPARE(open->texts(), (QStringList{"other", expected}));
     }
 
-    // Ctrl alone in the preview box gives the keyboard back to the list (typing there and frames drawn there are
-    // the undo and play tests').
+    // Ctrl alone in the preview box gives the keyboard back to the list (what typing and play do there is checked
+    // by the undo and play tests).
     void ctrlInThePreviewGoesBackToTheList()
     {
         open->start({"^1ab"});
