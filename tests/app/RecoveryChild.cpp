@@ -20,7 +20,7 @@
 
 namespace {
 
-class ChildPrompts final : public Prompts {
+class ChildPrompts final : public FakePrompts {
 public:
     explicit ChildPrompts(QString answer) : m_answer(std::move(answer)) {}
     PromptAnswer message(const QString &text, const QString &, PromptIcon, PromptButtons) override
@@ -35,10 +35,6 @@ public:
         }
         return m_answer == QLatin1String("yes") ? PromptAnswer::Restore : PromptAnswer::Delete;
     }
-    QString input(const QString &, const QString &, const QString &) override { return {}; }
-    bool openFile(FileDialogState &) override { return false; }
-    bool saveFile(FileDialogState &) override { return false; }
-    QString browseFolder(const QString &) override { return {}; }
 
 private:
     QString m_answer;

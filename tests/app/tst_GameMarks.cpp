@@ -117,7 +117,9 @@ private slots:
         QCOMPARE(window->previewBox()->toPlainText(), QStringLiteral("  xBob"));
     }
 
-    void scriptWindowKeepsItsOwnFileDialog()
+    // The script window keeps its own file dialog, never the animation's; its Repeat is the next script's too, and
+    // the list's and Play's passes.
+    void scriptWindowKeepsItsFileAndRepeat()
     {
         QTemporaryDir dir;
         open->applySettings({"GenerateDir=" + dir.filePath("scripts")});
@@ -125,10 +127,16 @@ private slots:
         open->prompts.fileAnswers = {dir.filePath("a.ras")};
         ClickEntry(*window, "btnsave");
         open->onDialog = [&](QDialog &script) {
+            auto *repeat = script.findChild<QSpinBox *>("spnRepeat");
+            QTest::keyClick(repeat, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(repeat, QStringLiteral("4"));
+            QTest::keyClick(repeat, Qt::Key_Return);
             open->prompts.fileAnswers = {dir.filePath("s")};
             ClickMenuBar(script);
         };
         ClickEntry(*window, "btngenerate");
+        QCOMPARE(GetRegValue(*open->store.store, RegHive::CurrentUser, SettingsKey, "ScriptRepeat"), "4");
+        QCOMPARE(window->model().passes(), 4);
         ClickEntry(*window, "btngenerate");
         open->prompts.fileAnswers = {};
         ClickEntry(*window, "btnsave");
@@ -138,22 +146,6 @@ private slots:
         QCOMPARE(open->prompts.dialogs.at(2).state.fileName, dir.filePath("s.cfg"));  // where the last script went
         QCOMPARE(open->prompts.dialogs.at(3).state.fileName, dir.filePath("a.ras"));
         QVERIFY(QFile::exists(dir.filePath("s.cfg")));
-    }
-
-    // The script window's Repeat is the next script's too, and the list's and Play's passes.
-    void scriptWindowRepeatIsKept()
-    {
-        window->model().setLines({{"Bob", "15", "set name"}});
-        open->onDialog = [](QDialog &script) {
-            if (auto *repeat = script.findChild<QSpinBox *>("spnRepeat")) {
-                QTest::keyClick(repeat, Qt::Key_A, Qt::ControlModifier);
-                QTest::keyClicks(repeat, QStringLiteral("4"));
-                QTest::keyClick(repeat, Qt::Key_Return);
-            }
-        };
-        ClickEntry(*window, "btngenerate");
-        QCOMPARE(GetRegValue(*open->store.store, RegHive::CurrentUser, SettingsKey, "ScriptRepeat"), "4");
-        QCOMPARE(window->model().passes(), 4);
     }
 
     // Choosing the game in Options recolours everything at once (^8 is black on RtCW, orange on ET) and sets

@@ -2,11 +2,17 @@
 
 #include "animation/PreviewPlayer.h"
 #include "app/MainLayout.h"
-#include "app/RecentFiles.h"
 #include "colors/ColorButtonsWidget.h"
 #include "colors/MoreColorsButton.h"
 
 #include <QTextCursor>
+
+// Whole in the window, and not flush against its edge: there the black button reads as cut off.
+static bool wholeIn(const QWidget *window, const QWidget *control)
+{
+    const QRect inWindow(control->mapTo(window, QPoint(0, 0)), control->size());
+    return window->rect().adjusted(2, 2, -2, -2).contains(inWindow) && control->visibleRegion().boundingRect() == control->rect();
+}
 
 // button: a colour button or an entry of More colours; game: as chosen in Options, RtCW 1.4 when empty
 struct ColourCase { QString text; int from; int to; QString button; QString expected; QString game = {}; };
@@ -43,6 +49,8 @@ private slots:
         open->applySettings({"Game=" + game});
         open->start({"other", text}, 1);
         open->use("mnuEditShowColors");
+        if (auto *more = window->findChild<QToolButton *>("cmdMoreColors"); game.startsWith("et"))  // 32 colours: More whole
+            QVERIFY(more->isVisible() && more->width() >= more->sizeHint().width() && wholeIn(window, more));
         QTextCursor cursor = window->previewBox()->textCursor();
         cursor.setPosition(from);
         cursor.setPosition(to, QTextCursor::KeepAnchor);
@@ -63,15 +71,12 @@ private slots:
         QCOMPARE(open->texts(), (QStringList{"other", expected}));
     }
 
-    void previewEditsReachOnlyTheCurrentLine()
+    // Ctrl alone in the preview box gives the keyboard back to the list (what typing and play do there is checked
+    // by the undo and play tests).
+    void ctrlInThePreviewGoesBackToTheList()
     {
-        window->model().appendLines(LinesFromTexts({"^1ab", "x"}));
+        open->start({"^1ab"});
         window->previewBox()->setFocus();
-        window->previewBox()->moveCursor(QTextCursor::End);
-        QTest::keyClicks(window->previewBox(), "c");
-        QCOMPARE(open->texts(), (QStringList{"^1abc", "x"}));
-        window->drawPreview(QStringLiteral("^3zz"));  // the program's own drawing is never written back
-        QCOMPARE(open->texts(), (QStringList{"^1abc", "x"}));
         QTest::keyClick(window->previewBox(), Qt::Key_Control);
         QVERIFY(window->list()->hasFocus());
     }
@@ -102,12 +107,7 @@ private slots:
         QCOMPARE(panel->x(), window->previewBox()->geometry().right() + 1);
         for (int i = 0; i < 8; ++i) {
             auto *button = window->findChild<QWidget *>(QStringLiteral("cmdColor%1").arg(i));
-            QVERIFY(button->isVisible());
-            const QRect inWindow(button->mapTo(window, QPoint(0, 0)), button->size());
-            // Flush against the window's edge, the black button reads as cut off: it needs room around it.
-            QVERIFY2(window->rect().adjusted(2, 2, -2, -2).contains(inWindow)
-                         && button->visibleRegion().boundingRect() == button->rect(),
-                     qPrintable(QStringLiteral("colour button %1 is cut off").arg(i)));
+            QVERIFY2(button->isVisible() && wholeIn(window, button), qPrintable(QStringLiteral("colour button %1 is cut off").arg(i)));
         }
         window->resize(window->width() + 100, window->height());
         QTRY_COMPARE(window->previewBox()->width(), fullWidth + 100 - MainLayoutMetrics::PanelWidth);
@@ -121,19 +121,6 @@ private slots:
         QVERIFY(window->width() >= MainLayoutMetrics::MinimumOuterWidth);
         // A window too low for the list keeps the list's last height.
         QCOMPARE(LayOutMainWindow(QSize(600, 20), false, 77).list.height(), 77);
-    }
-
-    // On the games with 32 colours More sits whole beside the buttons, its caption and arrow not squeezed.
-    void moreColoursWholeOnEt()
-    {
-        open->applySettings({"Game=et"});
-        open->use("keys:Alt+E,L");
-        auto *more = window->findChild<QToolButton *>("cmdMoreColors");
-        QVERIFY(more->isVisible());
-        QVERIFY2(more->width() >= more->sizeHint().width(), qPrintable(QString::number(more->width())));
-        const QRect inWindow(more->mapTo(window, QPoint(0, 0)), more->size());
-        QVERIFY(window->rect().adjusted(2, 2, -2, -2).contains(inWindow));
-        QCOMPARE(more->visibleRegion().boundingRect(), more->rect());
     }
 
     // Show colors, the list's codes and the wizard's style, set by keys, and the window's place are there at the
@@ -198,32 +185,6 @@ private slots:
         QApplication::setPalette(oldPalette);
         QCOMPARE(shown.pixelColor(shown.width() - 5, shown.height() / 2), QColor(128, 128, 128));
         QCOMPARE(shown.pixelColor(2, 2), QColor(128, 128, 128));
-    }
-
-    // A file named at start or dropped on the window (the session's table has the rest): an animation opened is
-    // one of Open Recent, a script imported is not, and another file is left alone.
-    void startFileOrDrop_data()
-    {
-        Columns<QString, QStringList, int>("how", "texts", "recent");
-        QTest::newRow("named at start") << "Anim.ras" << QStringList{"^1Loaded"} << 1;
-        QTest::newRow("a script dropped: imported") << "drop:Anim.CFG" << QStringList{"^1Bob", "x"} << 0;
-        QTest::newRow("another ending dropped: refused") << "drop:Anim.txt" << QStringList{"one"} << 0;
-    }
-    void startFileOrDrop()
-    {
-        const auto [how, texts, recent] = Fetch<QString, QStringList, int>("how", "texts", "recent");
-        QTemporaryDir dir;
-        const QString file = dir.filePath(how.section(u':', -1));
-        QVERIFY(WriteTextFile(file, file.endsWith("CFG") ? "//x\nset name \"^1Bob\"\nwait 20\nsay \"x\"\n"
-                                                         : AnimationFileText(LinesFromTexts({"^1Loaded"}))).ok);
-        open->start({"one"});
-        if (how.startsWith("drop:"))
-            open->use("drop:" + file);
-        else
-            window->openCommandLine({file});
-        QCOMPARE(open->texts(), texts);
-        QCOMPARE(RecentFiles::load(*open->store.store).size(), recent);
-        QVERIFY(open->prompts.messages.isEmpty());
     }
 
     // The Animation menu's entries by their keys, from the focus the window starts with, and entries clicked.

@@ -50,9 +50,10 @@ private:
 
 // stored: settings before; steps: Down (+) or Up (-) presses on the Game box; writes: what OK stores
 // fps: the frame rate shown once the game is chosen; typed: a frame rate typed then, or none
+// folders: the first rows of the game's folders shown then (@home, @store: the test's folders)
 struct GameCase {
     QStringList stored; int steps; QString title; int partMaximum; QString writes; Game loaded; int fps;
-    QString typed = {};
+    QString typed = {}; QStringList folders = {};
 };
 
 // before: a leet.ini text or nothing
@@ -211,12 +212,14 @@ private slots:
         QCOMPARE(LoadSettings(*m_store.store).name, QStringLiteral("^2Other"));
     }
 
+    // The frame rate follows the game (its stock com_maxfps) until the player sets another. The game's folders are
+    // shown in exec's order, marked there or not; an install folder browsed to joins them and is stored by OK.
     void gameChoice_data()
     {
         QTest::addColumn<GameCase>("c");
-        // The frame rate follows the game (its stock com_maxfps) until the player sets another.
+        const QString etHome = "\u2713 @home/.etwolf/etmain (home)";
         QTest::newRow("first run: RtCW 1.4, two down to ET")
-            << GameCase{{}, 2, "Enemy Territory 2.60b", 131071, "Game=et", Game::Et, 85};
+            << GameCase{{}, 2, "Enemy Territory 2.60b", 131071, "Game=et", Game::Et, 85, "", {etHome}};
         QTest::newRow("ioRTCW's 76 frames") << GameCase{{}, 1, "ioRTCW", 131071, "Game=iortcw", Game::IoRtcw, 76};
         QTest::newRow("back to RtCW: the part limit comes down to its buffer")
             << GameCase{{"Game=etlegacy", "PartLimit=100000"}, -3, "RtCW 1.4", 16383, "Game=rtcw,PartLimit=16383",
@@ -225,21 +228,31 @@ private slots:
             << GameCase{{"Game=etlegacy", "PartLimit=100000"}, 0, "ET: Legacy", 131071, "", Game::EtLegacy, 125};
         QTest::newRow("an unknown game reads as RtCW 1.4")
             << GameCase{{"Game=quake3"}, 0, "RtCW 1.4", 16383, "", Game::Rtcw, 85};
-        QTest::newRow("the player's frame rate stays") << GameCase{{"FrameRate=200"}, 3, "ET: Legacy", 131071,
-                                                                   "Game=etlegacy", Game::EtLegacy, 200};
+        QTest::newRow("the player's frame rate stays; ET: Legacy's own folders first, not there yet")
+            << GameCase{{"FrameRate=200"}, 3, "ET: Legacy", 131071, "Game=etlegacy", Game::EtLegacy, 200, "",
+                        {"\u2717 @home/.etlegacy/legacy (home, not there yet)"}};
         QTest::newRow("a frame rate typed is kept")
             << GameCase{{}, 3, "ET: Legacy", 131071, "Game=etlegacy,FrameRate=85", Game::EtLegacy, 125, "85"};
         QTest::newRow("the game's own rate typed follows the game again")
             << GameCase{{"FrameRate=200"}, 0, "RtCW 1.4", 16383, "FrameRate=", Game::Rtcw, 200, "85"};
+        QTest::newRow("an install folder browsed to")
+            << GameCase{{"Game=et"}, 0, "Enemy Territory 2.60b", 131071, "InstallFolders=@store/Enemy Territory", Game::Et, 85,
+                        "", {etHome, "\u2713 @store/Enemy Territory/etmain (install)"}};
     }
     void gameChoice()
     {
         QFETCH(GameCase, c);
+        const TemporaryHome home;
+        QVERIFY(QDir(home.path()).mkpath(".etwolf/etmain") && QDir(m_store.dir.path()).mkpath("Enemy Territory/etmain"));
         StoreSettings(*m_store.store, c.stored);
         WriteFileBytes(m_store.dir.filePath("leet.ini"), "a=4");
         RecordingStore recorder(*m_store.store);
         FakePrompts prompts;
         OptionsUnderTest options(recorder, m_store.dir.filePath("leet.ini"), QString(), prompts, -1);
+        if (c.folders.join(QString()).contains("(install)")) {
+            prompts.folderAnswers = {m_store.dir.filePath("Enemy Territory")};
+            options.click("cmdInstallFolder");
+        }
         auto *game = Named<QComboBox>(options.dialog, "cboGame");
         QVERIFY(TabTo(options.dialog, game));
         for (int i = 0; i < qAbs(c.steps); ++i)
@@ -253,47 +266,15 @@ private slots:
             QTest::keyClick(fps, Qt::Key_A, Qt::ControlModifier);
             QTest::keyClicks(fps, c.typed);
         }
+        auto *list = Named<QListWidget>(options.dialog, "lstGameFolders");
+        for (int i = 0; i < c.folders.size() && !UnderWine(); ++i) {  // (Wine's home is another)
+            const QString row = QString(c.folders.at(i)).replace("@home", home.path()).replace("@store", m_store.dir.path());
+            QCOMPARE(list->item(i)->text(), QDir::toNativeSeparators(row));
+        }
         options.click("cmdOK");
-        QCOMPARE(recorder.writes.join(','), c.writes);
+        QCOMPARE(recorder.writes.join(','), QString(c.writes).replace("@store", m_store.dir.path()));
         m_store.reopen();
         QCOMPARE(LoadSettings(*m_store.store).game, c.loaded);
-    }
-
-    // Where the chosen game looks, shown in exec's order and marked there or not; the install folder the player
-    // browses to joins the list and is stored by OK.
-    void gameFolders()
-    {
-        const TemporaryHome temporaryHome;
-        const QString home = QDir::toNativeSeparators(temporaryHome.path());
-        QVERIFY(QDir(temporaryHome.path()).mkpath(".etwolf/etmain"));
-        QVERIFY(QDir(m_store.dir.path()).mkpath("Enemy Territory/etmain"));
-        StoreSettings(*m_store.store, {"Game=et"});
-        RecordingStore recorder(*m_store.store);
-        FakePrompts prompts;
-        OptionsUnderTest options(recorder, m_store.dir.filePath("leet.ini"), QString(), prompts, -1);
-        auto *list = Named<QListWidget>(options.dialog, "lstGameFolders");
-        const auto shown = [list] {
-            QStringList rows;
-            for (int i = 0; i < list->count(); ++i)
-                rows << list->item(i)->text();
-            return rows;
-        };
-        const QString etmain = QDir::toNativeSeparators("/.etwolf/etmain");
-        if (!UnderWine())
-            QCOMPARE(shown(), QStringList{"\u2713 " + home + etmain + " (home)"});
-        prompts.folderAnswers = {m_store.dir.filePath("Enemy Territory")};
-        options.click("cmdInstallFolder");
-        const QString install = QDir::toNativeSeparators(m_store.dir.filePath("Enemy Territory/etmain"));
-        QVERIFY2(shown().contains("\u2713 " + install + " (install)"), qPrintable(shown().join('\n')));
-        auto *game = Named<QComboBox>(options.dialog, "cboGame");
-        QVERIFY(TabTo(options.dialog, game));
-        QTest::keyClick(game, Qt::Key_Down);  // ET: Legacy: its legacy folders come first, not there yet
-        if (!UnderWine())
-            QVERIFY2(shown().first().startsWith("\u2717 " + home + QDir::toNativeSeparators("/.etlegacy/legacy (home, not there yet)")),
-                     qPrintable(shown().join('\n')));
-        QTest::keyClick(game, Qt::Key_Up);
-        options.click("cmdOK");
-        QCOMPARE(recorder.writes.join(','), "InstallFolders=" + m_store.dir.filePath("Enemy Territory"));
     }
 
     // The Registry Options buttons, clicked, on Windows' own registry: the user's classes get the association

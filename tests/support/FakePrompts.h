@@ -9,7 +9,7 @@
 // Prompts for tests: records every message and dialog, and replays prepared
 // answers in order. With no answer prepared, a message gets its first button
 // (OK, Yes, Save, Overwrite or Restore), an input box is cancelled and a file dialog is cancelled.
-class FakePrompts final : public Prompts {
+class FakePrompts : public Prompts {
 public:
     struct Message {
         QString text;
