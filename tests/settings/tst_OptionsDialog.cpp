@@ -267,9 +267,13 @@ private slots:
             QTest::keyClicks(fps, c.typed);
         }
         auto *list = Named<QListWidget>(options.dialog, "lstGameFolders");
-        for (int i = 0; i < c.folders.size() && !UnderWine(); ++i) {  // (Wine's home is another)
-            const QString row = QString(c.folders.at(i)).replace("@home", home.path()).replace("@store", m_store.dir.path());
-            QCOMPARE(list->item(i)->text(), QDir::toNativeSeparators(row));
+        for (int i = 0; i < c.folders.size(); ++i) {
+            QString row = QString(c.folders.at(i)).replace("@home", home.path()).replace("@store", m_store.dir.path());
+            row = QDir::toNativeSeparators(row);
+            if (!UnderWine())
+                QCOMPARE(list->item(i)->text(), row);
+            else if (!c.folders.at(i).contains("@home"))  // (Wine's home is another)
+                QVERIFY2(!list->findItems(row, Qt::MatchExactly).isEmpty(), qPrintable(row));
         }
         options.click("cmdOK");
         QCOMPARE(recorder.writes.join(','), QString(c.writes).replace("@store", m_store.dir.path()));
