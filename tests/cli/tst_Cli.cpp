@@ -136,8 +136,6 @@ private slots:
             QByteArray(34, 'a') + '\n', {"too long to carry any colour within 35 bytes"}};
         row("randomcase, seed no number") << UsageCase{{"randomcase", "ab", "--seed", "abc"}, 2, {},
             {"--seed abc: a seed is a whole number"}};
-        row("effect in any case, keep-colors")
-            << UsageCase{{"effects", "--name", "^1ab", "--keep-colors", "--effect", "bounce"}, 0, "#v050#\r\n^1ab\r\n"};
         // Black and the ET colours past 7 are the colorize table's; here the last colour each game takes.
         const QStringList alternate{"colorize", "ab", "--pattern", "alternate", "--colors"};
         row("colorize, colour 31 on ET") << UsageCase{alternate + QStringList{"31,0", "--game", "et"}, 0, "^Oa^0b\n"};
@@ -162,8 +160,8 @@ private slots:
         row("a text starting with -") << UsageCase{{"strip", "-=^1XKR^7=-"}, 0, "-=XKR=-\n"};
         row("strip: a code after a code, ^^0, a code at the end") << UsageCase{{"strip", "^1Mar^7quee ^1^2ab ^^0ab^3"}, 0,
             "Marquee ^2ab ^ab\n"};
-        row("an effect by its name in any case, - for a blank") << UsageCase{{"effects", "--name", "ab", "--effect", "wave-2"}, 0,
-            "#v050#\r\n"};
+        row("an effect by its name in any case, - for a blank, keep-colors")
+            << UsageCase{{"effects", "--name", "^1ab", "--keep-colors", "--effect", "wave-2"}, 0, "#v050#\r\n^1a\r\n"};
         row("each --param1 with its own --effect") << UsageCase{{"effects", "--name", "ab", "--effect", "bounce", "--param1", "1",
             "--effect=bounce", "--param1=-3"}, 2, {}, {"Bounce: --param1 must be a number from 1 to 32767 (the wizard offers 1 to 9), "
             "not \"-3\"", verbOnly}};
@@ -346,8 +344,7 @@ private slots:
     {
         Columns<bool, bool, bool>("inGame", "strict", "bind");  // bind: --bind F5, the key runs it, from autoexec.cfg
         QTest::newRow("in the game's home folder") << true << false << false;
-        QTest::newRow("in the game's home folder, strict") << true << true << false;
-        QTest::newRow("in the game's home folder, bound") << true << false << true;
+        QTest::newRow("in the game's home folder, strict and bound") << true << true << true;
         QTest::newRow("elsewhere") << false << false << false;
         QTest::newRow("elsewhere, strict") << false << true << false;
         QTest::newRow("elsewhere, bound: refused") << false << false << true;
