@@ -228,9 +228,6 @@ private slots:
         QTest::newRow("check, too large for the buffer") << VerbCase{check, QByteArray(16384, '\n'), 1,
             "@/in: exec refuses it, 16384 bytes plus one and 0 waiting don't fit the game's buffer of 16384 "
             "(Cbuf_InsertText overflowed): nothing of it runs\n0 names in 1 file(s), 1 played otherwise than written\n"};
-        const QByteArray a36(36, 'a');
-        QTest::newRow("check, ET: Legacy drops a player named over 35 bytes") << VerbCase{{"check", "--game", "etlegacy", "@/in"},
-            "set name \"" + a36 + "\"\n", 1, checkReport(48, {"frame 0 (0 ms): name " + a36 + ": over 35 bytes: the server drops the player"}, 1, 1)};
         // A loop that never ends fills the buffer a byte a pass until vstr can't insert any more.
         QTest::newRow("check, a cvar loop ends in an overflow")
             << VerbCase{check, "set Loop \"vstr loop; say hi\"\nvstr LOOP\n", 1,
@@ -261,8 +258,6 @@ private slots:
         QTest::newRow("generate, ET: Legacy refuses names that drop the player")
             << VerbCase{{"generate", "@/in", "--game", "etlegacy"}, longRas, 1, {},
                         "ET: Legacy drops the player for a name over 35 bytes or none, at line(s) 2: no script written"};
-        QTest::newRow("generate, the same names on ET") << VerbCase{{"generate", "@/in", "--game", "et"}, longRas, 0,
-            "set name \"" + QByteArray(36, 'b') + "\"", {}, true};
         QTest::newRow("generate, no record") << VerbCase{generate, "#v050#\r\n", 1, {}, "@/in holds no animation line"};
         QTest::newRow("generate, NUL bytes") << VerbCase{generate, QByteArray("#v050#\r\na\0", 11), 1, {}, "@/in is not an animation"};
         QTest::newRow("generate, folder missing") << VerbCase{{"generate", "@/in", "-o", "/missing/x.cfg"}, example, 1, {},
