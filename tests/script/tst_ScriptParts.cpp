@@ -67,8 +67,6 @@ private slots:
         QTest::newRow("a dot in the name") << ChainCase{2000, false, "anims", "ocelot.v2"};
         QTest::newRow("saved without .cfg") << ChainCase{2000, true, "anims", "ocelot.v2", 12288, 0, {}, ""};
         QTest::newRow("limit 1,024: over 1,000 parts") << ChainCase{all, false, "anims", "ocelot", 1024};
-        QTest::newRow("limit 12,288, all lines") << ChainCase{all, true, "anims", "ocelot", 12288};
-        QTest::newRow("limit 16,383: the waiting bytes add up") << ChainCase{all, false, "anims", "ocelot", 16383};
         for (int bytes : {62, 63, 64})  // 64: refused
             QTest::addRow("exec path of %d bytes", bytes) << ChainCase{2000, false, "anims", {}, 12288, bytes};
         QTest::newRow("one part, 64-byte path: refused") << ChainCase{300, false, "anims", {}, 12288, 64};
