@@ -1,14 +1,13 @@
 #include "DesktopFiles.h"
 #include "Version.h"
+#include "FolderContents.h"
 #include "OptionsUnderTest.h"
 #include "platform/AppIcon.h"
 #include "platform/FreedesktopShell.h"
 #include "platform/UserDesktopFiles.h"
 
 #include <QBuffer>
-#include <QCryptographicHash>
 #include <QDir>
-#include <QDirIterator>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScopeGuard>
@@ -32,19 +31,6 @@ void writeEntry(const QString &path, const QString &exec, const QString &mimeTyp
     QDir().mkpath(QFileInfo(path).absolutePath());
     QVERIFY(WriteFileBytes(path, QStringLiteral("[Desktop Entry]\nType=Application\nName=App\nExec=%1 %f\nMimeType=%2\n")
                                      .arg(exec, mimeTypes).toUtf8()));
-}
-
-// Each file under the folder with its bytes' hash.
-QStringList filesUnder(const QString &folder)
-{
-    QStringList files;
-    QDirIterator it(folder, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        files << path + QLatin1Char(' ') + QString::fromLatin1(QCryptographicHash::hash(ReadFileBytes(path), QCryptographicHash::Md5).toHex());
-    }
-    files.sort();
-    return files;
 }
 
 // An install ("build": none, run from the build; "home": the data folder; "system": a system data folder;
@@ -182,7 +168,7 @@ private slots:
             QCOMPARE(QProcess::execute(QStringLiteral("update-desktop-database"), {at("data/applications")}), 0);
         if (before != "<missing>")
             QVERIFY(QDir().mkpath(at("config")) && WriteFileBytes(at("config/mimeapps.list"), before));
-        const QStringList dataBefore = filesUnder(at("data"));
+        const QStringList dataBefore = FilesWithHashes(at("data"));
 
         TestStore store;
         FakePrompts prompts;
@@ -206,11 +192,11 @@ private slots:
             // (xdg-mime reads no "Removed Associations": with no other application it can't say "none")
             if (!shown.startsWith(QLatin1Char('N')))
                 QCOMPARE(step + QLatin1Char(' ') + xdgMime, step + QLatin1Char(' ') + (shown.startsWith(QLatin1Char('M')) ? Ours : xdgMime == Ours ? QString() : xdgMime));
-            QVERIFY(install == QLatin1String("build") || filesUnder(at("data")) == dataBefore);  // an install is used as it is
+            QVERIFY(install == QLatin1String("build") || FilesWithHashes(at("data")) == dataBefore);  // an install is used as it is
             QVERIFY2(install == QLatin1String("lone") || !gioScript.section(QLatin1Char('\n'), 0, 0).contains(Ours), qPrintable(gioScript));  // the editor stays the scripts' default
         }
         QCOMPARE(ReadFileBytes(at("config/mimeapps.list")), after.isEmpty() ? before : after);
-        QCOMPARE(filesUnder(at("data")), dataBefore);
+        QCOMPARE(FilesWithHashes(at("data")), dataBefore);
     }
 
     // The files the program gives a build, when an installation writes over them or a manifest
@@ -279,7 +265,7 @@ private slots:
         for (const QString &file : QStringList{EntryFile, PackageFile, IconFile, UserDesktopFiles::ManifestPath()})
             QVERIFY2(installed.contains(file) || !data.exists(file), qPrintable(file));
         if (installed.isEmpty())
-            QCOMPARE(filesUnder(at("data")), QStringList());
+            QCOMPARE(FilesWithHashes(at("data")), QStringList());
     }
 };
 
