@@ -96,21 +96,6 @@ private slots:
         qunsetenv("XDG_CURRENT_DESKTOP");
     }
 
-    // The Exec line of the user's own entry: quoted only where the path needs it.
-    void execLine_data()
-    {
-        Columns<QString, QString>("program", "exec");
-        QTest::newRow("plain") << "/opt/mm/marqueemaster" << "/opt/mm/marqueemaster %f";
-        QTest::newRow("blank") << "/home/a b/mm" << "\"/home/a b/mm\" %f";
-        QTest::newRow("dollar, quote, backslash") << "/x/$\"\\" << "\"/x/\\\\$\\\\\"\\\\\\\\\" %f";
-        QTest::newRow("percent") << "/x/100%" << "/x/100%% %f";
-    }
-    void execLine()
-    {
-        auto [program, exec] = Fetch<QString, QString>("program", "exec");
-        QCOMPARE(FreedesktopShell::ExecLine(program), exec);
-    }
-
     // The buttons in the orders a user clicks them. After each click the page says what the desktop
     // (gio) says; at the end mimeapps.list and the user's data folder are byte for byte as before.
     void buttons_data()
