@@ -103,8 +103,6 @@ private slots:
         QTest::addColumn<ShellCase>("c");
         const QByteArray odd = "# mine\n[Default Applications]\napplication/x-marqueemaster-animation=viewer.desktop\n"
                                "text/x-rtcw-script = editor.desktop\n\n[Added Associations]\ntext/x-rtcw-script = vim.desktop";
-        QTest::newRow("build, no list: Associate, Restore")
-            << ShellCase{"build", "<missing>", {"cmdAssociate M0e", "cmdRestore N0-"}};
         QTest::newRow("build, a viewer was default, odd spacing: Associate, Restore")
             << ShellCase{"build", odd, {"cmdAssociate M0e", "cmdRestore O0-"}};
         QTest::newRow("build: Add, Remove; the editor stays the scripts' default")
@@ -126,8 +124,6 @@ private slots:
                          {"cmdRestore O0-"}, "viewer.desktop;", "[Default Applications]\napplication/x-marqueemaster-animation=viewer.desktop;\n"};
         QTest::newRow("system install, no other application: Restore, Add, Associate, Remove")
             << ShellCase{"lone", "<missing>", {"cmdRestore N0-", "cmdAddContext N1-", "cmdAssociate M1-", "cmdRemoveContext M0-"}};
-        QTest::newRow("system install, a viewer was default")
-            << ShellCase{"system", odd, {"cmdAssociate M0-", "cmdRestore O0-"}};
     }
     void buttons()
     {
