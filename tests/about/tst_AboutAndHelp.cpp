@@ -14,13 +14,6 @@
 #include <QTextBrowser>
 #include <QTextEdit>
 
-// how: keys pressed in the main window, "link" for the status bar's link on a marked line; then in the help
-// window: "search:words" typed (and Enter), "tab" to the first link of the page and Enter
-struct HelpCase { QStringList how; QString page; QStringList contents; };
-
-// control: none for the focus the window opens with; key 0: a click; after: "closed", "copied" or the address opened
-struct KeyCase { bool help; QString control; int key; QString after; };
-
 class AboutAndHelpTest : public QObject {
     Q_OBJECT
 private slots:
@@ -41,22 +34,26 @@ private slots:
 
     void opensOnItsPage_data()
     {
-        QTest::addColumn<HelpCase>("c");
-        QTest::newRow("F1: the first page") << HelpCase{{"F1"}, "first.html", {}};
-        QTest::newRow("Help menu by keys") << HelpCase{{"Alt+H", "H"}, "first.html", {}};
-        QTest::newRow("the ! link: the marks") << HelpCase{{"link"}, "marks.html", {}};
-        QTest::newRow("search narrows the contents") << HelpCase{{"F1", "search:bind F5 lower case"}, "bind.html", {"Binding it to a key"}};
-        QTest::newRow("search in any case") << HelpCase{{"F1", "search:UNNAMEDPLAYER"}, "marks.html", {"What the ! marks mean"}};
-        QTest::newRow("a link to another page") << HelpCase{{"F1", "tab"}, "colors.html", {}};
+        // how: keys pressed in the main window, "link" for the status bar's link on a marked line; then in the help
+        // window: "search:words" typed (and Enter), "tab" to the first link of the page and Enter
+        Columns<QStringList, QString, QStringList>("how", "page", "contents");
+        QTest::newRow("F1: the first page") << QStringList{"F1"} << "first.html" << QStringList{};
+        QTest::newRow("Help menu by keys") << QStringList{"Alt+H", "H"} << "first.html" << QStringList{};
+        QTest::newRow("the ! link: the marks") << QStringList{"link"} << "marks.html" << QStringList{};
+        QTest::newRow("search narrows the contents")
+            << QStringList{"F1", "search:bind F5 lower case"} << "bind.html" << QStringList{"Binding it to a key"};
+        QTest::newRow("search in any case") << QStringList{"F1", "search:UNNAMEDPLAYER"} << "marks.html"
+                                            << QStringList{"What the ! marks mean"};
+        QTest::newRow("a link to another page") << QStringList{"F1", "tab"} << "colors.html" << QStringList{};
     }
     void opensOnItsPage()
     {
-        QFETCH(HelpCase, c);
+        auto [steps, page, listed] = Fetch<QStringList, QString, QStringList>("how", "page", "contents");
         WindowUnderTest open;
         open.start({"Bo\\b", "fine"}, 1);
         auto *link = open.window.statusBar()->findChild<QLabel *>("lblMarkHelp");
         QVERIFY(!link->isVisible());  // only a marked line has it
-        for (const QString &how : c.how) {
+        for (const QString &how : steps) {
             HelpBrowserWindow *help = helpWindow();
             if (help) {
                 help->activateWindow();
@@ -84,15 +81,15 @@ private slots:
         }
         HelpBrowserWindow *help = helpWindow();
         QVERIFY(help);
-        QCOMPARE(help->currentPage(), c.page);
+        QCOMPARE(help->currentPage(), page);
         auto *contents = help->findChild<QListWidget *>("lstHelpContents");
-        QCOMPARE(contents->currentItem()->data(Qt::UserRole).toString(), c.page);
+        QCOMPARE(contents->currentItem()->data(Qt::UserRole).toString(), page);
         QStringList shown;
         for (int row = 0; row < contents->count(); ++row)
             if (!contents->item(row)->isHidden())
                 shown << contents->item(row)->text();
-        if (!c.contents.isEmpty())
-            QCOMPARE(shown, c.contents);
+        if (!listed.isEmpty())
+            QCOMPARE(shown, listed);
         QVERIFY(!help->findChild<QTextBrowser *>("txtHelpPage")->toPlainText().isEmpty());
     }
 
@@ -143,27 +140,33 @@ private slots:
     // is clicked (key 0). A link hands its address to the opener; nothing is started.
     void keys_data()
     {
-        QTest::addColumn<KeyCase>("c");
+        // control: none for the focus the window opens with; key 0: a click; after: "closed", "copied" or the address opened
+        Columns<bool, QString, int, QString>("help", "control", "key", "after");
         const QString web = Contact::WebPage, mail = QStringLiteral("mailto:") + Contact::Mail;
-        QTest::newRow("about: Enter presses OK") << KeyCase{false, "", int(Qt::Key_Return), "closed"};
-        QTest::newRow("about: Escape closes") << KeyCase{false, "", int(Qt::Key_Escape), "closed"};
-        QTest::newRow("help: Enter presses Close") << KeyCase{true, "", int(Qt::Key_Return), "closed"};
-        QTest::newRow("help: Enter on Copy copies") << KeyCase{true, "Command5", int(Qt::Key_Return), "copied"};
-        QTest::newRow("help: Enter on a link") << KeyCase{true, "Label4", int(Qt::Key_Enter), web};
-        QTest::newRow("help: Return on a link") << KeyCase{true, "Label4", int(Qt::Key_Return), web};
-        QTest::newRow("help: Space on the mail link") << KeyCase{true, "Label5", int(Qt::Key_Space), mail};
-        QTest::newRow("about: link clicked") << KeyCase{false, "Label1", 0, web};
-        QTest::newRow("help: Copy clicked") << KeyCase{true, "Command5", 0, "copied"};
+        QTest::newRow("about: Enter presses OK") << false << "" << int(Qt::Key_Return) << "closed";
+        QTest::newRow("about: Escape closes") << false << "" << int(Qt::Key_Escape) << "closed";
+        QTest::newRow("help: Enter presses Close") << true << "" << int(Qt::Key_Return) << "closed";
+        QTest::newRow("help: Enter on Copy copies") << true << "Command5" << int(Qt::Key_Return) << "copied";
+        QTest::newRow("help: Enter on a link") << true << "Label4" << int(Qt::Key_Enter) << web;
+        QTest::newRow("help: Return on a link") << true << "Label4" << int(Qt::Key_Return) << web;
+        QTest::newRow("help: Space on the mail link") << true << "Label5" << int(Qt::Key_Space) << mail;
+        QTest::newRow("about: link clicked") << false << "Label1" << 0 << web;
+        QTest::newRow("help: Copy clicked") << true << "Command5" << 0 << "copied";
     }
     void keys()
     {
-        QFETCH(KeyCase, c);
-        auto [help, control, key, after] = c;
+        auto [help, control, key, after] = Fetch<bool, QString, int, QString>("help", "control", "key", "after");
         QStringList opened;
         const LinkOpener opener = [&](const QUrl &link) { opened << link.toString(); };
         const std::unique_ptr<QDialog> dialog(help ? static_cast<QDialog *>(new HelpDialog(nullptr, opener)) : new AboutDialog(nullptr, opener));
         dialog->show();
         QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+        if (!help) {  // who made it and its version, codes drawn, and the licence COPYING holds
+            const QString shown = dialog->findChild<QTextEdit *>("txtPreview")->toPlainText();
+            QVERIFY2(shown.contains("Made by " + Contact::MakerName) && !shown.contains('^'), qPrintable(shown));
+            QCOMPARE(VersionLine(0, 6, 1), QStringLiteral("Version ^80.6.1"));
+            QVERIFY(dialog->findChild<QLabel *>("lblLicence")->text().contains("GNU General Public License, version 3 or later"));
+        }
         QApplication::clipboard()->clear();
         QWidget *target = control.isEmpty() ? QApplication::focusWidget() : dialog->findChild<QWidget *>(control);
         const QImage unfocused = target->grab().toImage();
@@ -176,16 +179,6 @@ private slots:
         QCOMPARE(dialog->isVisible(), after != QLatin1String("closed"));
         QCOMPARE(QApplication::clipboard()->text(), after == QLatin1String("copied") ? Contact::Icq : QString());
         QCOMPARE(opened, after.contains(u':') ? QStringList{after} : QStringList{});
-    }
-
-    void aboutTextAndContactNumber()
-    {
-        QCOMPARE(VersionLine(0, 6, 1), QStringLiteral("Version ^80.6.1"));
-        AboutDialog about(nullptr, {});
-        const QString shown = about.findChild<QTextEdit *>(QStringLiteral("txtPreview"))->toPlainText();
-        QVERIFY2(shown.contains(QStringLiteral("Made by ") + Contact::MakerName) && !shown.contains('^'), qPrintable(shown));
-        // The licence the program is shared under, as COPYING holds it.
-        QVERIFY(about.findChild<QLabel *>("lblLicence")->text().contains("GNU General Public License, version 3 or later"));
     }
 };
 

@@ -16,8 +16,6 @@
 #include <QTextEdit>
 #include <QTimer>
 
-struct NumberCase { QString text; bool isNumber; int value; };
-
 namespace {
 
 // What a game draws: "visible/colours", a colour written as the code character of its index.
@@ -49,7 +47,6 @@ struct Player {
             frames << (parts.size() > 1 ? QStringLiteral("!! ") : QString()) + text;
         }
     }
-    bool stopped() const { return !player.isPlaying() && !player.timer()->isActive(); }
 };
 
 } // namespace
@@ -58,23 +55,9 @@ class ColorsTest : public QObject {
     Q_OBJECT
 private slots:
     // Every colour a game draws has a name (its buttons' tips and More colours), one per colour: the ET games'
-    // two identical light greys share theirs.
-    void everyColourNamed()
-    {
-        for (const GameRules *game : Games::All) {
-            QSet<QString> names;
-            for (int index = 0; index < game->colors; ++index) {
-                const QString name = GameColorName(*game, index);
-                QVERIFY2(!name.isEmpty(), qPrintable(QStringLiteral("%1 %2").arg(game->key).arg(index)));
-                names << name;
-            }
-            QCOMPARE(names.size(), game->colors == 32 ? 31 : 8);
-        }
-    }
-
-    // ET 2.60b and ET: Legacy draw each of their 32 colours with the engine's table (channels as the engine writes
-    // them, 0 to 1), whichever of its code characters names it.
-    void etColoursAreTheEnginesOwn()
+    // two identical light greys share theirs. ET 2.60b and ET: Legacy draw each of their 32 colours with the
+    // engine's table (channels as the engine writes them, 0 to 1), whichever of its code characters names it.
+    void coloursAreNamedAndTheEnginesOwn()
     {
         struct EngineColor { float r, g, b; const char *codes; };
         static constexpr EngineColor table[32] = {
@@ -87,36 +70,38 @@ private slots:
             {0.6f, 0.2f, 0, "+Kk"}, {0.8f, 0.6f, 0.2f, ",Ll"}, {0.6f, 0.6f, 0.2f, "-Mm"}, {1, 1, 0.75f, ".Nn"},
             {1, 1, 0.5f, "/Oo"}};  // ^* draws in the text's own colour, not 26's
         const auto channel = [](float value) { return int(std::lround(value * 255)); };
-        for (const GameRules *game : {&Games::Et, &Games::EtLegacy}) {
-            for (int index = 0; index < 32; ++index) {
-                const EngineColor &engine = table[index];
-                const QColor expected(channel(engine.r), channel(engine.g), channel(engine.b));
-                for (const char *code = engine.codes; *code; ++code) {
+        for (const GameRules *game : Games::All) {
+            QSet<QString> names;
+            for (int index = 0; index < game->colors; ++index) {
+                names << GameColorName(*game, index);
+                QVERIFY2(!GameColorName(*game, index).isEmpty(), qPrintable(QStringLiteral("%1 %2").arg(game->key).arg(index)));
+                const QColor expected(channel(table[index].r), channel(table[index].g), channel(table[index].b));
+                for (const char *code = table[index].codes; game->colors == 32 && *code; ++code) {
                     const QVector<ColorRun> runs = ColoredRuns(QStringLiteral("^%1x").arg(QLatin1Char(*code)), *game);
                     QVERIFY2(runs.size() == 1 && runs.first().color == expected,
                              qPrintable(QStringLiteral("%1 ^%2").arg(game->key).arg(QLatin1Char(*code))));
                 }
             }
+            QCOMPARE(names.size(), game->colors == 32 ? 31 : 8);
         }
     }
 
     void isNumber_data()
     {
-        QTest::addColumn<NumberCase>("c");
-        QTest::newRow("blanks around") << NumberCase{" 12 ", true, 12};
-        QTest::newRow("half rounds to even") << NumberCase{"6.5", true, 6};
-        QTest::newRow("negative") << NumberCase{"-2", true, -2};
-        QTest::newRow("highest") << NumberCase{"32767", true, 32767};
-        QTest::newRow("rounds past highest") << NumberCase{"32767.5", false, 0};
-        QTest::newRow("empty") << NumberCase{"", false, 0};
-        QTest::newRow("number then letter") << NumberCase{"2x", false, 0};
-        QTest::newRow("huge digit run") << NumberCase{QString(400, QLatin1Char('9')), false, 0};
+        Columns<QString, bool, int>("text", "isNumber", "value");
+        QTest::newRow("blanks around") << " 12 " << true << 12;
+        QTest::newRow("half rounds to even") << "6.5" << true << 6;
+        QTest::newRow("negative") << "-2" << true << -2;
+        QTest::newRow("highest") << "32767" << true << 32767;
+        QTest::newRow("rounds past highest") << "32767.5" << false << 0;
+        QTest::newRow("empty") << "" << false << 0;
+        QTest::newRow("number then letter") << "2x" << false << 0;
+        QTest::newRow("huge digit run") << QString(400, QLatin1Char('9')) << false << 0;
     }
 
     void isNumber()
     {
-        QFETCH(NumberCase, c);
-        auto [text, isNumber, value] = c;
+        auto [text, isNumber, value] = Fetch<QString, bool, int>("text", "isNumber", "value");
         QCOMPARE(IsNumber(text), isNumber);
         if (isNumber)
             QCOMPARE(int(*ToInt16(text)), value);
@@ -181,7 +166,7 @@ private slots:
                 p.model.removeLine(1);
         }
         QTEST(intervals, "intervals");  // and stopped with the last line, not a tick later
-        QVERIFY(p.stopped());
+        QVERIFY(!p.player.isPlaying() && !p.player.timer()->isActive());
         p.player.tick();
         QCOMPARE(p.drawn, p.frames.mid(0, stop.isEmpty() ? -1 : 1));
         QVERIFY(p.prompts.messages.isEmpty());
@@ -190,7 +175,7 @@ private slots:
     void colorEditorCopies_data()
     {
         // text: [the selection] the button colours; button: -1: none; keys: instead of the button, Tab into the colour
-        // buttons, then these
+        // buttons, then these, or "colorize": Colorize, its next pattern and OK
         Columns<QString, int, QString, QString>("text", "button", "copied", "keys");
         QTest::newRow("b red") << "a[b]c" << 0 << "^7a^1b^7c" << "";
         QTest::newRow("b red by keys") << "a[b]c" << -1 << "^7a^1b^7c" << "Space";
@@ -199,6 +184,7 @@ private slots:
         QTest::newRow("empty box") << "[]" << -1 << "" << "";
         QTest::newRow("no colour") << "[]name" << -1 << "^7name" << "";
         QTest::newRow("black") << "[a]bc" << 7 << "^0a^7bc" << "";
+        QTest::newRow("colorized, alternate") << "[]ab c" << -1 << "^1a^4b ^1c" << "colorize";
     }
 
     void colorEditorCopies()
@@ -214,7 +200,15 @@ private slots:
         box->setTextCursor(cursor);
         if (button >= 0)
             QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("cmdColor%1").arg(button)), Qt::LeftButton);
-        if (!keys.isEmpty()) {
+        if (keys == "colorize") {
+            QTimer::singleShot(0, &dialog, [] {
+                QWidget *colorize = QApplication::activeModalWidget();
+                QVERIFY(colorize && colorize->objectName() == QLatin1String("frmColorize"));
+                QTest::keyClick(colorize->findChild<QComboBox *>("cmbPattern"), Qt::Key_Down);
+                ClickNamed(*colorize, "cmdOK");
+            });
+            ClickNamed(dialog, "cmdColorize");
+        } else if (!keys.isEmpty()) {
             QVERIFY(QTest::qWaitForWindowActive(&dialog));
             box->setFocus();
             QVERIFY(TabTo(dialog, dialog.findChild<ColorButtonsWidget *>()));

@@ -1,14 +1,13 @@
 #include "DesktopFiles.h"
 #include "Version.h"
+#include "FolderContents.h"
 #include "OptionsUnderTest.h"
 #include "platform/AppIcon.h"
 #include "platform/FreedesktopShell.h"
 #include "platform/UserDesktopFiles.h"
 
 #include <QBuffer>
-#include <QCryptographicHash>
 #include <QDir>
-#include <QDirIterator>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScopeGuard>
@@ -32,19 +31,6 @@ void writeEntry(const QString &path, const QString &exec, const QString &mimeTyp
     QDir().mkpath(QFileInfo(path).absolutePath());
     QVERIFY(WriteFileBytes(path, QStringLiteral("[Desktop Entry]\nType=Application\nName=App\nExec=%1 %f\nMimeType=%2\n")
                                      .arg(exec, mimeTypes).toUtf8()));
-}
-
-// Each file under the folder with its bytes' hash.
-QStringList filesUnder(const QString &folder)
-{
-    QStringList files;
-    QDirIterator it(folder, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        files << path + QLatin1Char(' ') + QString::fromLatin1(QCryptographicHash::hash(ReadFileBytes(path), QCryptographicHash::Md5).toHex());
-    }
-    files.sort();
-    return files;
 }
 
 // An install ("build": none, run from the build; "home": the data folder; "system": a system data folder;
@@ -110,21 +96,6 @@ private slots:
         qunsetenv("XDG_CURRENT_DESKTOP");
     }
 
-    // The Exec line of the user's own entry: quoted only where the path needs it.
-    void execLine_data()
-    {
-        Columns<QString, QString>("program", "exec");
-        QTest::newRow("plain") << "/opt/mm/marqueemaster" << "/opt/mm/marqueemaster %f";
-        QTest::newRow("blank") << "/home/a b/mm" << "\"/home/a b/mm\" %f";
-        QTest::newRow("dollar, quote, backslash") << "/x/$\"\\" << "\"/x/\\\\$\\\\\"\\\\\\\\\" %f";
-        QTest::newRow("percent") << "/x/100%" << "/x/100%% %f";
-    }
-    void execLine()
-    {
-        auto [program, exec] = Fetch<QString, QString>("program", "exec");
-        QCOMPARE(FreedesktopShell::ExecLine(program), exec);
-    }
-
     // The buttons in the orders a user clicks them. After each click the page says what the desktop
     // (gio) says; at the end mimeapps.list and the user's data folder are byte for byte as before.
     void buttons_data()
@@ -132,8 +103,6 @@ private slots:
         QTest::addColumn<ShellCase>("c");
         const QByteArray odd = "# mine\n[Default Applications]\napplication/x-marqueemaster-animation=viewer.desktop\n"
                                "text/x-rtcw-script = editor.desktop\n\n[Added Associations]\ntext/x-rtcw-script = vim.desktop";
-        QTest::newRow("build, no list: Associate, Restore")
-            << ShellCase{"build", "<missing>", {"cmdAssociate M0e", "cmdRestore N0-"}};
         QTest::newRow("build, a viewer was default, odd spacing: Associate, Restore")
             << ShellCase{"build", odd, {"cmdAssociate M0e", "cmdRestore O0-"}};
         QTest::newRow("build: Add, Remove; the editor stays the scripts' default")
@@ -155,8 +124,6 @@ private slots:
                          {"cmdRestore O0-"}, "viewer.desktop;", "[Default Applications]\napplication/x-marqueemaster-animation=viewer.desktop;\n"};
         QTest::newRow("system install, no other application: Restore, Add, Associate, Remove")
             << ShellCase{"lone", "<missing>", {"cmdRestore N0-", "cmdAddContext N1-", "cmdAssociate M1-", "cmdRemoveContext M0-"}};
-        QTest::newRow("system install, a viewer was default")
-            << ShellCase{"system", odd, {"cmdAssociate M0-", "cmdRestore O0-"}};
     }
     void buttons()
     {
@@ -182,7 +149,7 @@ private slots:
             QCOMPARE(QProcess::execute(QStringLiteral("update-desktop-database"), {at("data/applications")}), 0);
         if (before != "<missing>")
             QVERIFY(QDir().mkpath(at("config")) && WriteFileBytes(at("config/mimeapps.list"), before));
-        const QStringList dataBefore = filesUnder(at("data"));
+        const QStringList dataBefore = FilesWithHashes(at("data"));
 
         TestStore store;
         FakePrompts prompts;
@@ -206,11 +173,11 @@ private slots:
             // (xdg-mime reads no "Removed Associations": with no other application it can't say "none")
             if (!shown.startsWith(QLatin1Char('N')))
                 QCOMPARE(step + QLatin1Char(' ') + xdgMime, step + QLatin1Char(' ') + (shown.startsWith(QLatin1Char('M')) ? Ours : xdgMime == Ours ? QString() : xdgMime));
-            QVERIFY(install == QLatin1String("build") || filesUnder(at("data")) == dataBefore);  // an install is used as it is
+            QVERIFY(install == QLatin1String("build") || FilesWithHashes(at("data")) == dataBefore);  // an install is used as it is
             QVERIFY2(install == QLatin1String("lone") || !gioScript.section(QLatin1Char('\n'), 0, 0).contains(Ours), qPrintable(gioScript));  // the editor stays the scripts' default
         }
         QCOMPARE(ReadFileBytes(at("config/mimeapps.list")), after.isEmpty() ? before : after);
-        QCOMPARE(filesUnder(at("data")), dataBefore);
+        QCOMPARE(FilesWithHashes(at("data")), dataBefore);
     }
 
     // The files the program gives a build, when an installation writes over them or a manifest
@@ -279,7 +246,7 @@ private slots:
         for (const QString &file : QStringList{EntryFile, PackageFile, IconFile, UserDesktopFiles::ManifestPath()})
             QVERIFY2(installed.contains(file) || !data.exists(file), qPrintable(file));
         if (installed.isEmpty())
-            QCOMPARE(filesUnder(at("data")), QStringList());
+            QCOMPARE(FilesWithHashes(at("data")), QStringList());
     }
 };
 

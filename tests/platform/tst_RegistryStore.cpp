@@ -25,22 +25,29 @@ int SetValuesAsAnotherProgram(const QString &path, const QString &who, int count
 
 } // namespace
 
-struct LookupCase { bool classesRoot; QString key; QString name; QString readKey; QString readName; bool found; };
+struct LookupCase { bool classesRoot; QString key; QString name; QString readKey; QString readName; bool found; QString text; };
 
 // Keys go under prefix, so a store that is the user's own is left as it was found.
 void checkLookup(RegistryStore &store, const LookupCase &c, const QString &prefix)
 {
     const RegHive hive = c.classesRoot ? RegHive::ClassesRoot : RegHive::CurrentUser;
     const RegHive other = c.classesRoot ? RegHive::CurrentUser : RegHive::ClassesRoot;
-    SetRegValue(store, hive, prefix + c.key, c.name, "stored");
-    QCOMPARE(GetRegValue(store, hive, prefix + c.readKey, c.readName, "none"), c.found ? QString("stored") : QString("none"));
+    SetRegValue(store, hive, prefix + c.key, c.name, c.text);
+    // The text comes back as given (the registry's terminating NUL is no part of it): written back, nothing changes.
+    for (int write = 0; write < 2; ++write) {
+        const std::optional<RegValue> read = store.value(hive, prefix + c.key, c.name);
+        QVERIFY(read && read->isText);
+        QCOMPARE(read->text, c.text);
+        QVERIFY(store.setValue(hive, prefix + c.key, c.name, read->text));
+    }
+    QCOMPARE(GetRegValue(store, hive, prefix + c.readKey, c.readName, "none"), c.found ? c.text : QString("none"));
     QCOMPARE(GetRegValue(store, other, prefix + c.key, c.name, "none"), QStringLiteral("none"));
     // Deleted by the names it is read by, the value goes and its key stays.
     QCOMPARE(store.deleteValue(hive, prefix + c.readKey, c.readName), c.found);
-    QCOMPARE(GetRegValue(store, hive, prefix + c.key, c.name, "none"), c.found ? QString("none") : QString("stored"));
+    QCOMPARE(GetRegValue(store, hive, prefix + c.key, c.name, "none"), c.found ? QString("none") : c.text);
     QVERIFY(store.keyExists(hive, prefix + c.key));
     QVERIFY(!store.keyExists(other, prefix + c.key));
-    SetRegValue(store, hive, prefix + c.key, c.name, "stored");
+    SetRegValue(store, hive, prefix + c.key, c.name, c.text);
 }
 
 class RegistryStoreTest : public QObject {
@@ -49,10 +56,13 @@ private slots:
     void lookups_data()
     {
         QTest::addColumn<LookupCase>("c");
-        QTest::newRow("case ignored") << LookupCase{true, "RtCWAnimationScript\\shell\\open\\command", "", "rtcwanimationscript\\SHELL\\Open\\command", "", true};
-        QTest::newRow("value name case ignored") << LookupCase{false, "Software/Marqueemaster", "Name", "software/marqueemaster", "NAME", true};
-        QTest::newRow("slash is part of the name") << LookupCase{false, "Software/Marqueemaster", "Name", "Software\\Marqueemaster", "Name", false};
-        QTest::newRow("default value is its own") << LookupCase{true, ".ras", "", ".ras", "prev_backup", false};
+        QTest::newRow("case ignored, a path") << LookupCase{true, "RtCWAnimationScript\\shell\\open\\command", "",
+                                                          "rtcwanimationscript\\SHELL\\Open\\command", "", true, "C:\\users\\me\\plain.ras"};
+        QTest::newRow("value name case ignored, accented")
+            << LookupCase{false, "Software/Marqueemaster", "Name", "software/marqueemaster", "NAME", true, "J\u00e9r\u00f4me.ras"};
+        QTest::newRow("slash is part of the name, long")
+            << LookupCase{false, "Software/Marqueemaster", "Name", "Software\\Marqueemaster", "Name", false, QString(2000, u'x')};
+        QTest::newRow("default value is its own, empty") << LookupCase{true, ".ras", "", ".ras", "prev_backup", false, ""};
     }
 
     void lookups()
@@ -67,43 +77,10 @@ private slots:
         const QString scratch = QStringLiteral("MarqueemasterTest%1\\").arg(QCoreApplication::applicationPid());
         checkLookup(system, c, scratch);
         const QString written = (c.classesRoot ? QStringLiteral("Software\\Classes\\") : QString()) + scratch + c.key;
-        QCOMPARE(GetRegValue(system, RegHive::CurrentUser, written, c.name, "none"), QStringLiteral("stored"));
+        QCOMPARE(GetRegValue(system, RegHive::CurrentUser, written, c.name, "none"), c.text);
         QVERIFY(system.deleteKey(RegHive::CurrentUser, scratch) || system.deleteKey(RegHive::ClassesRoot, scratch));
         QCOMPARE(GetRegValue(system, c.classesRoot ? RegHive::ClassesRoot : RegHive::CurrentUser, scratch + c.key, c.name, "none"),
                  QStringLiteral("none"));
-#endif
-    }
-
-    // A store gives back exactly the text it was given: the registry's terminating NUL is no part of it, so
-    // writing back what was read changes nothing.
-    void textRoundTrips_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::newRow("a path") << QStringLiteral("C:\\users\\me\\Documents\\plain.ras");
-        QTest::newRow("empty") << QString();
-        QTest::newRow("accented") << QStringLiteral("J\u00e9r\u00f4me.ras");
-        QTest::newRow("long") << QString(2000, u'x');
-    }
-
-    void textRoundTrips()
-    {
-        QFETCH(QString, text);
-        const auto roundTrip = [&](RegistryStore &store, const QString &key) {
-            for (int write = 0; write < 2; ++write) {  // the second writes back what the first read gave
-                QVERIFY(store.setValue(RegHive::CurrentUser, key, "Value", text));
-                const std::optional<RegValue> read = store.value(RegHive::CurrentUser, key, "Value");
-                QVERIFY(read && read->isText);
-                QCOMPARE(read->text, text);
-                text = read->text;
-            }
-        };
-        TestStore t;
-        roundTrip(*t.store, SettingsKey);
-#ifdef Q_OS_WIN
-        WinRegistryStore system;
-        const QString scratch = QStringLiteral("MarqueemasterTest%1").arg(QCoreApplication::applicationPid());
-        roundTrip(system, scratch);
-        QVERIFY(system.deleteKey(RegHive::CurrentUser, scratch));
 #endif
     }
 
@@ -179,10 +156,6 @@ private slots:
         const Settings read = LoadSettings(*t.store);
         for (const V value : all)
             QCOMPARE(StoredText(read, value), StoredText(chosen, value));
-        // Unchanged values are not written: another copy's change to them stays.
-        StoreSettings(*t.store, {"Name=other copy's"});
-        QVERIFY(SaveChangedSettings(*t.store, read, read, all));
-        QCOMPARE(LoadSettings(*t.store).name, QString("other copy's"));
     }
 
     void storeFile()
@@ -208,9 +181,8 @@ private slots:
 
     void twoCopiesKeepEachOthersValues_data()
     {
-        // processes: other programs writing at the same time; 0: a second store object; count: values each of them writes
+        // processes: other programs writing at the same time; count: values each of them writes
         Columns<int, int>("processes", "count");
-        QTest::newRow("two store objects on one file") << 0 << 1;
         QTest::newRow("another program, then this one") << 1 << 1;
         QTest::newRow("three programs at once") << 2 << 50;
     }
@@ -226,8 +198,6 @@ private slots:
             others.back()->start(QCoreApplication::applicationFilePath(),
                                  {"--set", t.path(), QStringLiteral("Other%1_").arg(i), QString::number(count)});
         }
-        if (processes == 0)
-            QCOMPARE(SetValuesAsAnotherProgram(t.path(), "Other0_", count), 0);
         if (processes == 1)
             QVERIFY(others.front()->waitForFinished(60000));
         for (int i = 0; i < count; ++i)
@@ -240,7 +210,7 @@ private slots:
         for (const JsonRegistryStore *store : {t.store.get(), &fresh}) {
             for (int i = 0; i < count; ++i) {
                 QCOMPARE(GetRegValue(*store, RegHive::CurrentUser, SettingsKey, "This" + QString::number(i)), QStringLiteral("this"));
-                for (int writer = 0; writer < qMax(processes, 1); ++writer) {
+                for (int writer = 0; writer < processes; ++writer) {
                     const QString who = QStringLiteral("Other%1_").arg(writer);
                     QCOMPARE(GetRegValue(*store, RegHive::CurrentUser, SettingsKey, who + QString::number(i)), who);
                 }

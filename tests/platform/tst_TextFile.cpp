@@ -24,8 +24,7 @@
 struct SaveCase { bool folderTakesNewFiles; QString before, text; int sizeLimit; bool saved, sameFile; QString reason; };
 
 Q_DECLARE_METATYPE(PromptButtons)
-
-struct SplitCase { QString text; bool anyBreak; QStringList lines; };
+Q_DECLARE_METATYPE(PromptAnswer)
 
 class TextFileTest : public QObject {
     Q_OBJECT
@@ -53,29 +52,24 @@ private slots:
     // gives that answer.
     void questionsAnsweredByAltKeys_data()
     {
-        QTest::addColumn<PromptButtons>("buttons");
-        QTest::addColumn<QString>("keys");  // each Alt letter and the answer it gives
-        QTest::newRow("save changes on exit") << PromptButtons::SaveDiscardCancel << "S=Save D=Discard";
-        QTest::newRow("yes, no or cancel") << PromptButtons::YesNoCancel << "Y=Yes N=No";
-        QTest::newRow("yes or no") << PromptButtons::YesNo << "Y=Yes N=No";
-        QTest::newRow("file exists") << PromptButtons::OverwriteSaveAsCancel << "O=Overwrite A=SaveAs";
-        QTest::newRow("restore") << PromptButtons::RestoreNotNowDelete << "R=Restore N=NotNow D=Delete";
-        QTest::newRow("remove everything") << PromptButtons::RemoveCancel << "R=Remove";
+        Columns<PromptButtons, QString, QList<PromptAnswer>>("buttons", "keys", "answers");  // each Alt letter and its answer
+        using A = PromptAnswer;
+        QTest::newRow("save changes on exit") << PromptButtons::SaveDiscardCancel << "SD" << QList{A::Save, A::Discard};
+        QTest::newRow("yes, no or cancel") << PromptButtons::YesNoCancel << "YN" << QList{A::Yes, A::No};
+        QTest::newRow("yes or no") << PromptButtons::YesNo << "YN" << QList{A::Yes, A::No};
+        QTest::newRow("file exists") << PromptButtons::OverwriteSaveAsCancel << "OA" << QList{A::Overwrite, A::SaveAs};
+        QTest::newRow("restore") << PromptButtons::RestoreNotNowDelete << "RND" << QList{A::Restore, A::NotNow, A::Delete};
+        QTest::newRow("remove everything") << PromptButtons::RemoveCancel << "R" << QList{A::Remove};
     }
     void questionsAnsweredByAltKeys()
     {
-        QFETCH(PromptButtons, buttons);
-        QFETCH(QString, keys);
+        auto [buttons, keys, answers] = Fetch<PromptButtons, QString, QList<PromptAnswer>>("buttons", "keys", "answers");
         if (UnderWine())  // the keys are the same code on every system; Wine drops some of them on a new box
             QSKIP("Wine's message boxes miss some Alt keys pressed by a test");
-        static const QHash<QString, PromptAnswer> answers{
-            {"Save", PromptAnswer::Save}, {"Discard", PromptAnswer::Discard}, {"Yes", PromptAnswer::Yes},
-            {"No", PromptAnswer::No}, {"Overwrite", PromptAnswer::Overwrite}, {"SaveAs", PromptAnswer::SaveAs},
-            {"Restore", PromptAnswer::Restore}, {"NotNow", PromptAnswer::NotNow}, {"Delete", PromptAnswer::Delete},
-            {"Remove", PromptAnswer::Remove}};
         QWidget parent;
         QtPrompts prompts(&parent);
-        for (const QString &pair : keys.split(u' ')) {
+        for (qsizetype i = 0; i < keys.size(); ++i) {
+            const QChar key = keys.at(i);  // (a lambda can't capture a structured binding in clang 14)
             // The key once the box is up; a box the key leaves open is closed after a while, so the row fails.
             QTimer press;
             int ticks = 0;
@@ -88,30 +82,29 @@ private slots:
                     box->activateWindow();  // a mnemonic reaches only the active window
                 } else if (!box->property("pressed").toBool()) {
                     box->setProperty("pressed", true);
-                    QTest::keyClick(box, Qt::Key(pair.at(0).unicode()), Qt::AltModifier);
+                    QTest::keyClick(box, Qt::Key(key.unicode()), Qt::AltModifier);
                 }
                 if (++ticks > 200)
                     qobject_cast<QDialog *>(box)->reject();
             });
             press.start(10);
-            QCOMPARE(prompts.message("Question?", "Title", PromptIcon::Question, buttons), answers.value(pair.mid(2)));
+            QCOMPARE(prompts.message("Question?", "Title", PromptIcon::Question, buttons), answers.at(i));
         }
     }
 
     void splitLines_data()
     {
-        QTest::addColumn<SplitCase>("c");
-        QTest::newRow("crlf") << SplitCase{"a\r\nb\r\n", false, QStringList{"a", "b"}};
-        QTest::newRow("lone cr") << SplitCase{"a\rb", false, QStringList{"a", "b"}};
-        QTest::newRow("lone lf stays in the line") << SplitCase{"a\nb\r\nc", false, QStringList{"a\nb", "c"}};
-        QTest::newRow("lf ends a line when asked") << SplitCase{"a\nb\r\nc", true, QStringList{"a", "b", "c"}};
-        QTest::newRow("empty lines kept") << SplitCase{"\r\n\r\nx\r\n", false, QStringList{"", "", "x"}};
+        Columns<QString, bool, QStringList>("text", "anyBreak", "lines");
+        QTest::newRow("crlf") << "a\r\nb\r\n" << false << QStringList{"a", "b"};
+        QTest::newRow("lone cr") << "a\rb" << false << QStringList{"a", "b"};
+        QTest::newRow("lone lf stays in the line") << "a\nb\r\nc" << false << QStringList{"a\nb", "c"};
+        QTest::newRow("lf ends a line when asked") << "a\nb\r\nc" << true << QStringList{"a", "b", "c"};
+        QTest::newRow("empty lines kept") << "\r\n\r\nx\r\n" << false << QStringList{"", "", "x"};
     }
 
     void splitLines()
     {
-        QFETCH(SplitCase, c);
-        auto [text, anyBreak, lines] = c;
+        auto [text, anyBreak, lines] = Fetch<QString, bool, QStringList>("text", "anyBreak", "lines");
         QCOMPARE(SplitLines(text, anyBreak ? LineBreaks::CrLfCrOrLf : LineBreaks::CrOrCrLf), lines);
     }
 

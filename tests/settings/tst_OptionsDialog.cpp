@@ -1,5 +1,6 @@
 #include "UnderWine.h"
 #include "OptionsUnderTest.h"
+#include "platform/FreedesktopShell.h"
 #include "platform/ShellIntegration.h"
 
 #include <QDir>
@@ -14,10 +15,6 @@
 namespace {
 
 const QString Command = QStringLiteral("/opt/marquee/marqueemaster %1");
-
-struct CommandCase { bool windows; QString executable; QString command; };
-
-struct ShellCase { QString previous; QString cfgClass; QString status; };
 
 // Passes everything to the temporary store and notes each setting written, in order.
 class RecordingStore final : public RegistryStore {
@@ -36,15 +33,11 @@ protected:
         return !refuse && m_inner.setValue(hive, key, name, text);
     }
     bool removeKey(RegHive hive, const QString &key) override { return m_inner.deleteKey(hive, key); }
-    bool removeValue(RegHive hive, const QString &key, const QString &name) override
-    {
-        return m_inner.deleteValue(hive, key, name);
-    }
+    bool removeValue(RegHive hive, const QString &key, const QString &name) override { return m_inner.deleteValue(hive, key, name); }
 
 private:
     RegistryStore &m_inner;
 };
-
 
 } // namespace
 
@@ -55,9 +48,6 @@ struct GameCase {
     QStringList stored; int steps; QString title; int partMaximum; QString writes; Game loaded; int fps;
     QString typed = {}; QStringList folders = {};
 };
-
-// before: a leet.ini text or nothing
-struct ControlCase { QString before; int page; QString control; int key; QStringList state; };
 
 class OptionsDialogTest : public QObject {
     Q_OBJECT
@@ -71,50 +61,50 @@ class OptionsDialogTest : public QObject {
     }
 
 private slots:
-    void initTestCase()
-    {
-        // On freedesktop systems the "Registry Options" page reads the desktop's folders: never the user's.
-        for (const char *name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME"})
-            qputenv(name, m_store.dir.filePath(QLatin1String(name)).toUtf8());
-    }
-
+    // On freedesktop systems the "Registry Options" page reads the desktop's folders: never the user's.
     void init()
     {
-        for (const char *name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME"})
+        for (const char *name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME"}) {
+            qputenv(name, m_store.dir.filePath(QLatin1String(name)).toUtf8());
             QDir(qEnvironmentVariable(name)).removeRecursively();
+        }
         QFile::remove(m_store.path());
         m_store.reopen();
     }
 
+    // The command a file type or desktop entry starts the program with: quoted only where the path needs it.
     void programCommand_data()
     {
-        QTest::addColumn<CommandCase>("c");
-        QTest::newRow("folder with blanks, quoted") << CommandCase{true, "C:\\Program Files\\mm.exe", "\"C:\\Program Files\\mm.exe\" \"%1\""};
-        QTest::newRow("Qt's forward slashes") << CommandCase{true, "C:/Games/Mm/marqueemaster.exe", "\"C:\\Games\\Mm\\marqueemaster.exe\" \"%1\""};
-        QTest::newRow("drive root, dots in names") << CommandCase{true, "D:\\marquee.v2.EXE", "\"D:\\marquee.v2.exe\" \"%1\""};
+        Columns<QString, QString, QString>("kind", "executable", "command");  // kind: Windows', a desktop entry's Exec, or here
+        QTest::newRow("folder with blanks, quoted") << "windows" << "C:\\Program Files\\mm.exe" << "\"C:\\Program Files\\mm.exe\" \"%1\"";
+        QTest::newRow("Qt's forward slashes") << "windows" << "C:/Games/Mm/marqueemaster.exe" << "\"C:\\Games\\Mm\\marqueemaster.exe\" \"%1\"";
+        QTest::newRow("drive root, dots in names") << "windows" << "D:\\marquee.v2.EXE" << "\"D:\\marquee.v2.exe\" \"%1\"";
+        QTest::newRow("Exec, plain") << "exec" << "/opt/mm/marqueemaster" << "/opt/mm/marqueemaster %f";
+        QTest::newRow("Exec, blank") << "exec" << "/home/a b/mm" << "\"/home/a b/mm\" %f";
+        QTest::newRow("Exec: dollar, quote, backslash") << "exec" << "/x/$\"\\" << "\"/x/\\\\$\\\\\"\\\\\\\\\" %f";
+        QTest::newRow("Exec: percent") << "exec" << "/x/100%" << "/x/100%% %f";
 #ifndef Q_OS_WIN
-        QTest::newRow("here: the executable's path") << CommandCase{false, "/opt/marquee/marqueemaster", Command};
+        QTest::newRow("here: the executable's path") << "here" << "/opt/marquee/marqueemaster" << Command;
 #endif
     }
     void programCommand()
     {
-        QFETCH(CommandCase, c);
-        auto [windows, executable, command] = c;
-        QCOMPARE(windows ? WindowsProgramCommand(executable) : ProgramCommand(executable), command);
+        auto [kind, executable, command] = Fetch<QString, QString, QString>("kind", "executable", "command");
+        QCOMPARE(kind == "exec" ? FreedesktopShell::ExecLine(executable)
+                                : kind == "windows" ? WindowsProgramCommand(executable) : ProgramCommand(executable), command);
     }
 
     // What .ras and .cfg name before; the status reads "text|canAssociate canRestore IsAssociated".
     void shellEntries_data()
     {
-        QTest::addColumn<ShellCase>("c");
-        QTest::newRow("not associated, .cfg without class") << ShellCase{"", "", "[Not associated yet]|100"};
-        QTest::newRow("another program, .cfg without class") << ShellCase{"OtherApp.Document", "", "Associated with [other program]|110"};
-        QTest::newRow("other case is another program") << ShellCase{"RtCWAnimationScript", "RtCW.Config.1", "Associated with [other program]|110"};
+        Columns<QString, QString, QString>("previous", "cfgClass", "status");
+        QTest::newRow("not associated, .cfg without class") << "" << "" << "[Not associated yet]|100";
+        QTest::newRow("another program, .cfg without class") << "OtherApp.Document" << "" << "Associated with [other program]|110";
+        QTest::newRow("other case is another program") << "RtCWAnimationScript" << "RtCW.Config.1" << "Associated with [other program]|110";
     }
     void shellEntries()
     {
-        QFETCH(ShellCase, c);
-        auto [previous, cfgClass, status] = c;
+        auto [previous, cfgClass, status] = Fetch<QString, QString, QString>("previous", "cfgClass", "status");
         const auto statusNow = [this] {
             const AssociationStatus s = ReadAssociationStatus(*m_store.store);
             return QStringLiteral("%1|%2%3%4").arg(s.text).arg(s.canAssociate).arg(s.canRestore).arg(s.IsAssociated);
@@ -349,19 +339,18 @@ private slots:
     // Options buttons, clicked, are the shell tests'.)
     void pageControls_data()
     {
-        QTest::addColumn<ControlCase>("c");
+        Columns<QString, int, QString, int, QStringList>("before", "page", "control", "key", "state");  // before: a leet.ini text
         const int enter = Qt::Key_Return, space = Qt::Key_Space;
         const QStringList open{"window=1", "settings=0"};
-        QTest::newRow("Enter on Browse browses") << ControlCase{"", 0, "cmdBrowse1", enter, open + QStringList{"txtOpen=/picked"}};
-        QTest::newRow("Enter in a text box presses OK") << ControlCase{"", 1, "txtName", enter, QStringList{"window=0", "settings=1"}};
-        QTest::newRow("Create file, Enter") << ControlCase{"", 3, "cmdCreate", enter, open + QStringList{"txtLeet=a=4", "file=a=4"}};
-        QTest::newRow("Reload, Space: the file as it is now") << ControlCase{"a=1", 3, "cmdReload", space, open + QStringList{"txtLeet=o=0", "file=o=0"}};
-        QTest::newRow("Save changes, Enter") << ControlCase{"a=1", 3, "cmdSave", enter, open + QStringList{"txtLeet=q=7", "file=q=7"}};
+        QTest::newRow("Enter on Browse browses") << "" << 0 << "cmdBrowse1" << enter << open + QStringList{"txtOpen=/picked"};
+        QTest::newRow("Enter in a text box presses OK") << "" << 1 << "txtName" << enter << QStringList{"window=0", "settings=1"};
+        QTest::newRow("Create file, Enter") << "" << 3 << "cmdCreate" << enter << open + QStringList{"txtLeet=a=4", "file=a=4"};
+        QTest::newRow("Reload, Space: the file as it is now") << "a=1" << 3 << "cmdReload" << space << open + QStringList{"txtLeet=o=0", "file=o=0"};
+        QTest::newRow("Save changes, Enter") << "a=1" << 3 << "cmdSave" << enter << open + QStringList{"txtLeet=q=7", "file=q=7"};
     }
     void pageControls()
     {
-        QFETCH(ControlCase, c);
-        auto [before, page, control, key, state] = c;
+        auto [before, page, control, key, state] = Fetch<QString, int, QString, int, QStringList>("before", "page", "control", "key", "state");
         const QString leetPath = m_store.dir.filePath("leet.ini");
         QFile::remove(leetPath);
         if (before.contains(u'='))

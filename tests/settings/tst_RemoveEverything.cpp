@@ -1,4 +1,5 @@
 #include "BuiltPrograms.h"
+#include "FolderContents.h"
 #include "OptionsUnderTest.h"
 #include "UnderWine.h"
 
@@ -9,8 +10,6 @@
 #include "platform/WinRegistryStore.h"
 #include "settings/ProgramTraces.h"
 
-#include <QCryptographicHash>
-#include <QDirIterator>
 #include <QLockFile>
 #include <QProcess>
 #include <QSettings>
@@ -19,20 +18,6 @@
 namespace {
 
 enum class Running { Alone, WithUnsavedWork, AnotherCopy };
-
-// Every file under the folder as "path hash", so that a file put back with other bytes differs.
-QString treeOf(const QString &folder)
-{
-    QStringList files;
-    QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        files << path + ' ' + QCryptographicHash::hash(ReadFileBytes(path), QCryptographicHash::Md5).toHex();
-    }
-    files.sort();
-    return files.join('\n');
-}
 
 // What a removal must give back as it was before the first start.
 QString snapshot(const RegistryStore &store)
@@ -45,10 +30,10 @@ QString snapshot(const RegistryStore &store)
         return "reg export failed";
     text += QString::fromLatin1(ReadFileBytes(exported).toHex());
     for (const QString &folder : ProgramFolders::All())
-        text += '\n' + folder + '\n' + treeOf(folder);
+        text += '\n' + folder + '\n' + FilesWithHashes(folder).join('\n');
 #else
     for (const char *name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME"})
-        text += '\n' + treeOf(qEnvironmentVariable(name));
+        text += '\n' + FilesWithHashes(qEnvironmentVariable(name)).join('\n');
 #endif
     return text;
 }
@@ -86,9 +71,7 @@ private slots:
     }
     void removesWhatTheProgramMade()
     {
-        QFETCH(bool, another);
-        QFETCH(Running, running);
-        QFETCH(PromptAnswer, answer);
+        auto [another, running, answer] = Fetch<bool, Running, PromptAnswer>("another", "running", "answer");
         for (const QString &folder : ProgramFolders::All())
             QDir(folder).removeRecursively();
 #ifdef Q_OS_WIN
@@ -162,9 +145,8 @@ private slots:
             return;
         }
         QCOMPARE(messages.size(), 2);
-        for (const QString &listed : {".ras files", ".cfg files", "its settings"})
+        for (const QString &listed : QStringList{".ras files", ".cfg files", "its settings", QDir::toNativeSeparators(ProgramFolders::Shared())})
             QVERIFY2(messages.first().contains(listed), qPrintable(messages.first()));
-        QVERIFY2(messages.first().contains(QDir::toNativeSeparators(ProgramFolders::Shared())), qPrintable(messages.first()));
         QVERIFY2(messages.last().contains(left) == another, qPrintable(messages.last()));
         QVERIFY(!store.setValue(RegHive::CurrentUser, SettingsKey, "Game", "1"));  // nothing is written back
 

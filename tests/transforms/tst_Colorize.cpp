@@ -3,15 +3,11 @@
 #include "WindowUnderTest.h"
 
 #include "colors/ColorButtonsWidget.h"
-#include "colors/ColorEditorDialog.h"
 #include "transforms/Colorize.h"
 
 #include <QRegularExpression>
 #include <QSet>
 #include <QTextEdit>
-
-// arguments: of the colorize verb, after the text; expected empty: refused as wrong usage
-struct KnownCase { QString arguments; QString name; QString expected; };
 
 namespace {
 
@@ -39,9 +35,6 @@ void drive(QDialog &dialog, const QStringList &steps)
 }
 
 } // namespace
-
-// steps: blank apart; game: what the player sees
-struct DropDownCase { QString text; QString steps; QString expected; QString bytes; QString game; };
 
 class ColorizeTest : public QObject {
     Q_OBJECT
@@ -82,31 +75,30 @@ private slots:
 
     void knownResults_data()
     {
-        QTest::addColumn<KnownCase>("c");
+        Columns<QString, QString, QString>("arguments", "name", "expected");  // arguments: after the name; expected empty: refused
         auto row = [](const char *tag) -> QTestData & { return QTest::newRow(tag); };
-        row("rainbow in hue order") << KnownCase{"rainbow", "abcdefg", "^1a^3b^2c^5d^4e^6f^1g"};
-        row("old codes and ^^ replaced") << KnownCase{"Rainbow", "^5a^^b c", "^1a^3b ^2c"};
-        row("15 grouped in pairs to fit") << KnownCase{"rainbow", "abcdefghijklmno", "^1ab^3cd^2ef^5gh^4ij^6kl^1mn^3o"};
-        row("35 stays plain") << KnownCase{"rainbow", QString(35, u'x'), QString(35, u'x')};
-        row("33 takes one code") << KnownCase{"rainbow", QString(33, u'x'), "^1" + QString(33, u'x')};
-        row("start, backwards, blanks") << KnownCase{"rainbow;--colors;4;--backwards", "ab c", "^4a^5b ^2c"};
-        row("alternate") << KnownCase{"alternate;--colors;2,7", "ab cd", "^2a^7b ^2c^7d"};
-        row("one colour twice shares a code") << KnownCase{"alternate;--colors;3,3", "ab", "^3ab"};
-        row("gradient in runs") << KnownCase{"gradient;--colors;1,3,5", "abcdef", "^1ab^3cd^5ef"};
-        row("gradient, fewer runs than colours") << KnownCase{"gradient;--colors;1 2 3 4 5 6 7", "abc", "^1a^3b^5c"};
-        row("random, none twice in a row") << KnownCase{"random;--seed;9", "abcdefghijk", "11 codes"};
-        row("black") << KnownCase{"random;--colors;1,0", "ab", ""};
-        row("ET: black, and 11 never written ;") << KnownCase{"alternate;--colors;0,11;--game;et", "abc", "^0a^[b^0c"};
-        row("rainbow starts at white") << KnownCase{"rainbow;--colors;7", "ab", ""};
-        row("alternate with one colour") << KnownCase{"alternate;--colors;1", "ab", ""};
-        row("gradient of 8") << KnownCase{"gradient;--colors;1,2,3,4,5,6,7,1", "ab", ""};
+        row("rainbow in hue order") << "rainbow" << "abcdefg" << "^1a^3b^2c^5d^4e^6f^1g";
+        row("old codes and ^^ replaced") << "Rainbow" << "^5a^^b c" << "^1a^3b ^2c";
+        row("15 grouped in pairs to fit") << "rainbow" << "abcdefghijklmno" << "^1ab^3cd^2ef^5gh^4ij^6kl^1mn^3o";
+        row("35 stays plain") << "rainbow" << QString(35, u'x') << QString(35, u'x');
+        row("33 takes one code") << "rainbow" << QString(33, u'x') << "^1" + QString(33, u'x');
+        row("start, backwards, blanks") << "rainbow;--colors;4;--backwards" << "ab c" << "^4a^5b ^2c";
+        row("alternate") << "alternate;--colors;2,7" << "ab cd" << "^2a^7b ^2c^7d";
+        row("one colour twice shares a code") << "alternate;--colors;3,3" << "ab" << "^3ab";
+        row("gradient in runs") << "gradient;--colors;1,3,5" << "abcdef" << "^1ab^3cd^5ef";
+        row("gradient, fewer runs than colours") << "gradient;--colors;1 2 3 4 5 6 7" << "abc" << "^1a^3b^5c";
+        row("random, none twice in a row") << "random;--seed;9" << "abcdefghijk" << "11 codes";
+        row("black") << "random;--colors;1,0" << "ab" << "";
+        row("ET: black, and 11 never written ;") << "alternate;--colors;0,11;--game;et" << "abc" << "^0a^[b^0c";
+        row("rainbow starts at white") << "rainbow;--colors;7" << "ab" << "";
+        row("alternate with one colour") << "alternate;--colors;1" << "ab" << "";
+        row("gradient of 8") << "gradient;--colors;1,2,3,4,5,6,7,1" << "ab" << "";
     }
 
     // Each through the command line, which gives what the dialog gives.
     void knownResults()
     {
-        QFETCH(KnownCase, c);
-        auto [arguments, name, expected] = c;
+        auto [arguments, name, expected] = Fetch<QString, QString, QString>("arguments", "name", "expected");
         const CliResult run = RunCli(QStringList{"colorize", name, "--pattern"} + arguments.split(u';'));
         QCOMPARE(run.exitCode, expected.isEmpty() ? 2 : 0);
         if (expected.endsWith(u"codes")) {  // seeded: the same twice, and different with another seed
@@ -120,26 +112,23 @@ private slots:
 
     void fromTheEditDropDown_data()
     {
-        QTest::addColumn<DropDownCase>("c");
+        Columns<QString, QString, QString, QString, QString>("text", "steps", "expected", "bytes", "game");  // game: what the player sees
         auto row = [](const char *tag) -> QTestData & { return QTest::newRow(tag); };
-        row("rainbow at once") << DropDownCase{"ab cd", "cmdOK", "^1a^3b ^2c^5d", "13 of 35 bytes", "ab cd"};
-        row("alternate by word") << DropDownCase{"ab cd", "Down chkByWord cmdOK", "^1ab ^4cd", "9 of 35 bytes", "ab cd"};
-        row("gradient, typed colours") << DropDownCase{"^3ab cd", "Down Down =2,6 cmdOK", "^2ab ^6cd", "9 of 35 bytes",
-            "ab cd"};
-        row("colour button starts the rainbow") << DropDownCase{"ab", "cmdColor3 cmdOK", "^4a^6b", "6 of 35 bytes", "ab"};
-        row("the same colour chosen by keys") << DropDownCase{"ab", "keys:Right,Right,Right,Space cmdOK", "^4a^6b",
-                                                              "6 of 35 bytes", "ab"};
-        row("unfitted name is cut by the game") << DropDownCase{"abcdefghijklmno", "chkFit cmdOK",
-            "^1a^3b^2c^5d^4e^6f^1g^3h^2i^5j^4k^6l^1m^3n^2o", "45 of 35 bytes: too long, the game cuts it", "abcdefghijk"};
-        row("cancel") << DropDownCase{"ab", "Down cmdCancel", "ab", "6 of 35 bytes", "ab"};
-        row("black can't be chosen") << DropDownCase{"ab", "=1,0 cmdOK cmdCancel", "ab",
-            "Colours are 1 to 7 (the server removes black, 0).", "ab"};
+        row("rainbow at once") << "ab cd" << "cmdOK" << "^1a^3b ^2c^5d" << "13 of 35 bytes" << "ab cd";
+        row("alternate by word") << "ab cd" << "Down chkByWord cmdOK" << "^1ab ^4cd" << "9 of 35 bytes" << "ab cd";
+        row("gradient, typed colours") << "^3ab cd" << "Down Down =2,6 cmdOK" << "^2ab ^6cd" << "9 of 35 bytes" << "ab cd";
+        row("colour button starts the rainbow") << "ab" << "cmdColor3 cmdOK" << "^4a^6b" << "6 of 35 bytes" << "ab";
+        row("the same colour chosen by keys") << "ab" << "keys:Right,Right,Right,Space cmdOK" << "^4a^6b" << "6 of 35 bytes" << "ab";
+        row("unfitted name is cut by the game") << "abcdefghijklmno" << "chkFit cmdOK" << "^1a^3b^2c^5d^4e^6f^1g^3h^2i^5j^4k^6l^1m^3n^2o"
+                                                << "45 of 35 bytes: too long, the game cuts it" << "abcdefghijk";
+        row("cancel") << "ab" << "Down cmdCancel" << "ab" << "6 of 35 bytes" << "ab";
+        row("black can't be chosen") << "ab" << "=1,0 cmdOK cmdCancel" << "ab" << "Colours are 1 to 7 (the server removes black, 0)." << "ab";
     }
 
     void fromTheEditDropDown()
     {
-        QFETCH(DropDownCase, c);
-        const auto &[text, steps, expected, bytes, game] = c;
+        const auto [text, steps, expected, bytes, game]
+            = Fetch<QString, QString, QString, QString, QString>("text", "steps", "expected", "bytes", "game");
         const QStringList keys = steps.split(u' ');  // (a lambda can't capture a structured binding in clang 14)
         WindowUnderTest open;
         MainWindow &window = open.window;
@@ -157,22 +146,6 @@ private slots:
         QCOMPARE(shownBytes, bytes);
         QCOMPARE(gameText, game);
         QVERIFY(open.prompts.messages.isEmpty());
-    }
-
-    void fromTheColorNameEditor()
-    {
-        ColorEditorDialog editor;
-        editor.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&editor));
-        QTest::keyClicks(editor.findChild<QTextEdit *>("txtPreview"), "ab c");
-        QTimer::singleShot(0, &editor, [] {
-            QWidget *dialog = QApplication::activeModalWidget();
-            QVERIFY(dialog && dialog->objectName() == QLatin1String("frmColorize"));
-            QTest::keyClick(dialog->findChild<QComboBox *>("cmbPattern"), Qt::Key_Down);
-            QTest::mouseClick(dialog->findChild<QPushButton *>("cmdOK"), Qt::LeftButton);
-        });
-        QTest::mouseClick(editor.findChild<QPushButton *>("cmdColorize"), Qt::LeftButton);
-        QCOMPARE(editor.codedText(), QStringLiteral("^1a^4b ^1c"));
     }
 };
 

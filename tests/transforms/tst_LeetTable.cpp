@@ -12,13 +12,9 @@ static const QByteArray DefaultFileBytes =
     "A=4\r\nB=B\r\nC=(\r\nD=D\r\nE=3\r\nF=F\r\nG=9\r\nH=H\r\nI=|\r\nJ=J\r\nK=|<\r\nL=1\r\nM=/\\/\\\r\n"
     "N=N\r\nO=0\r\nP=P\r\nQ=Q\r\nR=R\r\nS=$\r\nT=7\r\nU=U\r\nV=\\/\r\nW=\\/\\/\r\nX=)(\r\nY=Y\r\nZ=Z\r\n";
 
-// before: empty for no file, "<dir>" for a folder; action: a text to save, or "<create>" and the answer asked
+// before: empty for no file, "<dir>" for a folder; action: a text to save, "<create>" and the answer asked, or
+// "<load>"; after: the file then, null when as before
 struct WriteCase { QByteArray before; QString action; QByteArray after; QString table; QString message; };
-// a leet.ini beside the program, the user's copy and the installed one ("": none); shown: the box when the window opens
-struct WhichCase { QByteArray beside; QByteArray user; QByteArray installed; QString action; QString shown; };
-// row -100: no current line; messages "title|text"; leet.ini holds the default table unless it is missing
-struct ConvertCase { QStringList table; QString text; QString result; };
-struct CommandCase { bool leet; QStringList texts; int row; QStringList after; QStringList messages; };
 
 class LeetTableTest : public QObject {
     Q_OBJECT
@@ -33,37 +29,13 @@ private slots:
         QFile::remove(m_path);
     }
 
-    // Loads over a table "o=0", shown as in the box.
-    void loadFile_data()
-    {
-        Columns<QByteArray, QString>("bytes", "table");  // bytes: "<missing>": no file
-        QTest::newRow("blanks at both ends go") << QByteArray("  a=4  ") << "a=4\r\n";
-        QTest::newRow("lines without = skipped") << QByteArray("[Leet]\r\na=4\r\n  hi \r\n\r\ne=3\r\n") << "a=4\r\ne=3\r\n";
-        QTest::newRow("code page bytes") << QByteArray("\xe9=e\r\n\x80=E") << "\u00e9=e\r\n\u20ac=E\r\n";
-        QTest::newRow("missing file keeps the last table") << QByteArray("<missing>") << "o=0\r\n";
-        const QByteArray big(1 << 20, 'x');
-        QTest::newRow("huge lines") << "a=" + big + "\r\n" + big + "\r\n" + big + "=4"
-                                    << QString::fromLatin1("a=" + big + "\r\n" + big + "=4\r\n");
-    }
-    void loadFile()
-    {
-        auto [bytes, table] = Fetch<QByteArray, QString>("bytes", "table");
-        const bool missing = bytes == "<missing>";
-        LeetTable leet;
-        leet.setPairs(ParseLeetLines({QStringLiteral("o=0")}));
-        QVERIFY(missing || WriteFileBytes(m_path, bytes));
-        QCOMPARE(LoadLeetTable(leet, m_path, m_prompts), !missing);
-        QCOMPARE(LeetTableText(leet), table);
-        QCOMPARE(MessagesOf(m_prompts), missing ? QStringList{"Error loading LEET file|File leet.ini not found!"} : QStringList());
-    }
-
-    // The table in use is "a=4"; "<create>" clicks "Create file", any other action saves its text.
+    // The table in use is "a=4"; "<create>" clicks "Create file", "<load>" reads the file as it is, any other action
+    // saves its text. The table is shown as in the box.
     void writeFile_data()
     {
         QTest::addColumn<WriteCase>("c");
         const QString reset = QStringLiteral("Reset leet.ini|File leet.ini exists, are you sure you want to reset the file?");
         const QString defaults = QString::fromLatin1(DefaultFileBytes);
-        QTest::newRow("create, no file: no question") << WriteCase{"", "<create> No", DefaultFileBytes, defaults, ""};
         QTest::newRow("create, Yes resets") << WriteCase{"a=@", "<create> Yes", DefaultFileBytes, defaults, reset};
         QTest::newRow("create, No keeps it") << WriteCase{"a=@", "<create> No", "a=@", "a=4\r\n", reset};
         QTest::newRow("save LF from the box") << WriteCase{"a=@", "a=4\n  b=8  \n\nc=(",
@@ -71,6 +43,13 @@ private slots:
         QTest::newRow("save tells of replaced characters") << WriteCase{"", "o=\u263a\n\u20ac=E",
             "o=?\r\n\x80=E\r\n", "o=?\r\n\u20ac=E\r\n", "Marqueemaster|Some characters can't be stored in leet.ini"};
         QTest::newRow("failed save keeps the table") << WriteCase{"<dir>", "e=3", "<missing>", "a=4\r\n", "Error saving LEET file|Can't write %1:\n"};
+        QTest::newRow("load: lines without = skipped") << WriteCase{"[Leet]\r\na=4\r\n  hi \r\n\r\ne=3\r\n", "<load>", {}, "a=4\r\ne=3\r\n", ""};
+        QTest::newRow("load: code page bytes") << WriteCase{"\xe9=e\r\n\x80=E", "<load>", {}, "\u00e9=e\r\n\u20ac=E\r\n", ""};
+        QTest::newRow("load: a missing file keeps the last table")
+            << WriteCase{"", "<load>", "<missing>", "a=4\r\n", "Error loading LEET file|File leet.ini not found!"};
+        const QByteArray big(1 << 20, 'x');
+        QTest::newRow("load: huge lines") << WriteCase{"a=" + big + "\r\n" + big + "\r\n" + big + "=4", "<load>", {},
+                                                       QString::fromLatin1("a=" + big + "\r\n" + big + "=4\r\n"), ""};
     }
     void writeFile()
     {
@@ -80,10 +59,11 @@ private slots:
         leet.setPairs(ParseLeetLines({QStringLiteral("a=4")}));
         QVERIFY(before == "<dir>" ? QDir(m_dir.path()).mkdir(QStringLiteral("leet.ini")) : before.isEmpty() || WriteFileBytes(m_path, before));
         m_prompts.answers = {action.contains(QLatin1String("Yes")) ? PromptAnswer::Yes : PromptAnswer::No};
-        const bool changed = action.startsWith(QLatin1String("<create")) ? CreateLeetFile(leet, m_path, m_prompts).has_value()
-                                                                 : SaveLeetText(leet, m_path, action, m_prompts);
+        const bool changed = action == QLatin1String("<load>")        ? LoadLeetTable(leet, m_path, m_prompts)
+                           : action.startsWith(QLatin1String("<create")) ? CreateLeetFile(leet, m_path, m_prompts).has_value()
+                                                                         : SaveLeetText(leet, m_path, action, m_prompts);
         QVERIFY(before != "<dir>" || QDir(m_dir.path()).rmdir(QStringLiteral("leet.ini")));
-        QCOMPARE(ReadFileBytes(m_path), after);
+        QCOMPARE(ReadFileBytes(m_path), after.isNull() ? before : after);
         QCOMPARE(LeetTableText(leet), table);
         QCOMPARE(MessagesOf(m_prompts).size(), message.isEmpty() ? 0 : 1);
         message.replace(QStringLiteral("%1"), QDir::toNativeSeparators(m_path));
@@ -97,26 +77,26 @@ private slots:
     // only the user's copy and says where. "" means no file; the action is "<create>" or a text to save.
     void whichFile_data()
     {
-        QTest::addColumn<WhichCase>("c");
-        QTest::newRow("beside only: Create asks, writes the user's copy") << WhichCase{"a=@", "", "", "<create>", "a=@\n"};
-        QTest::newRow("beside only: Save writes the user's copy") << WhichCase{"a=@", "", "", "e=3", "a=@\n"};
-        QTest::newRow("the user's copy wins") << WhichCase{"a=@", "a=4", "o=()", "o=0", "a=4\n"};
-        QTest::newRow("installed only: read, Save writes the user's copy") << WhichCase{"", "", "o=()", "e=3", "o=()\n"};
-        QTest::newRow("beside the program before the installed one") << WhichCase{"a=@", "", "o=()", "<create>", "a=@\n"};
-        QTest::newRow("the user's copy before the installed one") << WhichCase{"", "a=4", "o=()", "e=3", "a=4\n"};
-        QTest::newRow("neither: Create asks nothing") << WhichCase{"", "", "", "<create>", ""};
+        // a leet.ini beside the program, the user's copy and the installed one ("": none); shown: the box when the window opens
+        Columns<QString, QString, QString, QString, QString>("beside", "user", "installed", "action", "shown");
+        QTest::newRow("beside only: Create asks, writes the user's copy") << "a=@" << "" << "" << "<create>" << "a=@\n";
+        QTest::newRow("beside only: Save writes the user's copy") << "a=@" << "" << "" << "e=3" << "a=@\n";
+        QTest::newRow("the user's copy wins") << "a=@" << "a=4" << "o=()" << "o=0" << "a=4\n";
+        QTest::newRow("installed only: read, Save writes the user's copy") << "" << "" << "o=()" << "e=3" << "o=()\n";
+        QTest::newRow("beside the program before the installed one") << "a=@" << "" << "o=()" << "<create>" << "a=@\n";
+        QTest::newRow("the user's copy before the installed one") << "" << "a=4" << "o=()" << "e=3" << "a=4\n";
+        QTest::newRow("neither: Create asks nothing") << "" << "" << "" << "<create>" << "";
     }
     void whichFile()
     {
-        QFETCH(WhichCase, c);
-        auto [beside, user, installed, action, shown] = c;
+        auto [beside, user, installed, action, shown]
+            = Fetch<QString, QString, QString, QString, QString>("beside", "user", "installed", "action", "shown");
         const LeetFileLocation file(m_dir.filePath(QStringLiteral("program/leet.ini")), m_dir.filePath(QStringLiteral("data/mm/leet.ini")),
                                     m_dir.filePath(QStringLiteral("share/leet.ini")));
         QDir(m_dir.path()).removeRecursively();
         QVERIFY(QDir().mkpath(m_dir.filePath(QStringLiteral("program"))));
-        QVERIFY(beside.isEmpty() || WriteFileBytes(file.besideProgram, beside));
-        QVERIFY(installed.isEmpty() || (QDir().mkpath(m_dir.filePath(QStringLiteral("share"))) && WriteFileBytes(file.installed, installed)));
-        QVERIFY(user.isEmpty() || (QDir().mkpath(m_dir.filePath(QStringLiteral("data/mm"))) && WriteFileBytes(file.userCopy, user)));
+        for (const auto &[path, text] : {std::pair{file.besideProgram, beside}, std::pair{file.userCopy, user}, std::pair{file.installed, installed}})
+            QVERIFY(text.isEmpty() || (QDir().mkpath(QFileInfo(path).path()) && WriteFileBytes(path, text.toLatin1())));
         TestStore store;
         const OptionsUnderTest options(*store.store, file, QString(), m_prompts, 3);
         auto *box = Named<QPlainTextEdit>(options.dialog, "txtLeet");
@@ -133,8 +113,8 @@ private slots:
             options.click("cmdSave");
             QCOMPARE(ReadFileBytes(file.userCopy), action.toLatin1() + "\r\n");
         }
-        QCOMPARE(ReadFileBytes(file.besideProgram), beside.isEmpty() ? QByteArray("<missing>") : beside);
-        QCOMPARE(ReadFileBytes(file.installed), installed.isEmpty() ? QByteArray("<missing>") : installed);
+        QCOMPARE(ReadFileBytes(file.besideProgram), beside.isEmpty() ? QByteArray("<missing>") : beside.toLatin1());
+        QCOMPARE(ReadFileBytes(file.installed), installed.isEmpty() ? QByteArray("<missing>") : installed.toLatin1());
         QCOMPARE(file.readPath(), file.userCopy);
         const QString said = Named<QLabel>(options.dialog, "lblLeetFile")->text();
         QCOMPARE(said, (action == QLatin1String("<create>") ? QStringLiteral("Created ") : QStringLiteral("Saved to "))
@@ -177,19 +157,18 @@ private slots:
 
     void convert_data()
     {
-        QTest::addColumn<ConvertCase>("c");
+        Columns<QStringList, QString, QString>("table", "text", "result");
         const QStringList defaults = DefaultLeetLines();
-        QTest::newRow("default table") << ConvertCase{defaults, "Name", "N4/\\/\\3"};
-        QTest::newRow("long text") << ConvertCase{defaults, QString(1 << 20, QLatin1Char('e')), QString(1 << 20, QLatin1Char('3'))};
-        QTest::newRow("empty key matches everywhere") << ConvertCase{QStringList{"=x", "a=4"}, "abc", "xxx"};
-        QTest::newRow("empty value deletes") << ConvertCase{QStringList{"a="}, "banana", "bnn"};
-        QTest::newRow("long key moves on by one") << ConvertCase{QStringList{"ph=f", "h=h"}, "ph", "fh"};
-        QTest::newRow("order decides, not length") << ConvertCase{QStringList{"a=1", "ab=2"}, "ab", "1b"};
+        QTest::newRow("default table") << defaults << "Name" << "N4/\\/\\3";
+        QTest::newRow("long text") << defaults << QString(1 << 20, QLatin1Char('e')) << QString(1 << 20, QLatin1Char('3'));
+        QTest::newRow("empty key matches everywhere") << QStringList{"=x", "a=4"} << "abc" << "xxx";
+        QTest::newRow("empty value deletes") << QStringList{"a="} << "banana" << "bnn";
+        QTest::newRow("long key moves on by one") << QStringList{"ph=f", "h=h"} << "ph" << "fh";
+        QTest::newRow("order decides, not length") << QStringList{"a=1", "ab=2"} << "ab" << "1b";
     }
     void convert()
     {
-        QFETCH(ConvertCase, c);
-        auto [table, text, result] = c;
+        auto [table, text, result] = Fetch<QStringList, QString, QString>("table", "text", "result");
         LeetTable leet;
         leet.setPairs(ParseLeetLines(table));
         QCOMPARE(ConvertTextToLeet(text, leet), result);
@@ -214,18 +193,19 @@ private slots:
     // The toolbar commands on the current line of lines timed "30" and said; Randomize Case compares lower case.
     void commands_data()
     {
-        QTest::addColumn<CommandCase>("c");
-        const QStringList two{"abc", "def"}, many{"12", QString(2000, QLatin1Char('q'))};
-        QTest::newRow("leet, empty list") << CommandCase{true, {}, -100, {}, QStringList{"Convert to leet|There are no lines to edit"}};
-        QTest::newRow("leet, no row") << CommandCase{true, two, -100, two, {}};
-        QTest::newRow("leet, no leet.ini") << CommandCase{true, two, 0, two, QStringList{"Error loading LEET file|File leet.ini not found!"}};
-        QTest::newRow("leet loads on first use") << CommandCase{true, QStringList{"Name", "Mark"}, 1, QStringList{"Name", "/\\/\\4r|<"}, {}};
-        QTest::newRow("random, current line only") << CommandCase{false, many, 1, many, {}};
+        // row -100: no current line; messages "title|text"; leet.ini holds the default table unless it is missing
+        Columns<bool, QStringList, int, QStringList, QStringList>("leet", "texts", "row", "after", "messages");
+        const QStringList two{"abc", "def"}, many{"12", QString(2000, QLatin1Char('q'))}, none;
+        QTest::newRow("leet, empty list") << true << none << -100 << none << QStringList{"Convert to leet|There are no lines to edit"};
+        QTest::newRow("leet, no row") << true << two << -100 << two << none;
+        QTest::newRow("leet, no leet.ini") << true << two << 0 << two << QStringList{"Error loading LEET file|File leet.ini not found!"};
+        QTest::newRow("leet loads on first use") << true << QStringList{"Name", "Mark"} << 1 << QStringList{"Name", "/\\/\\4r|<"} << none;
+        QTest::newRow("random, current line only") << false << many << 1 << many << none;
     }
     void commands()
     {
-        QFETCH(CommandCase, c);
-        auto [leet, texts, row, after, messages] = c;
+        auto [leet, texts, row, after, messages]
+            = Fetch<bool, QStringList, int, QStringList, QStringList>("leet", "texts", "row", "after", "messages");
         if (!messages.join(QString()).contains(QLatin1String("not found")))
             QVERIFY(WriteTextFile(m_path, JoinCrLfLines(DefaultLeetLines())).ok);
         AnimationModel model;
