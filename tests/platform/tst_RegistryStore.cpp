@@ -82,6 +82,7 @@ private slots:
         QTest::newRow("a path") << QStringLiteral("C:\\users\\me\\Documents\\plain.ras");
         QTest::newRow("empty") << QString();
         QTest::newRow("accented") << QStringLiteral("J\u00e9r\u00f4me.ras");
+        QTest::newRow("letters no one code page has") << QStringLiteral("C:\\Users\\\u0418\u0432\u0430\u043d\\\u010capek.ras");
         QTest::newRow("long") << QString(2000, u'x');
     }
 
