@@ -6,7 +6,7 @@
 
 #include "platform/RegistryStore.h"
 
-// The Windows registry through advapi32's ANSI functions.
+// The Windows registry through advapi32's wide functions.
 class WinRegistryStore final : public RegistryStore {
 public:
     std::optional<RegValue> value(RegHive hive, const QString &key, const QString &name) const override;

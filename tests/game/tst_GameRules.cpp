@@ -276,16 +276,12 @@ private slots:
         QTest::newRow("ET, Windows: no home") << Game::Et << onWindows << "I/etmain J/etmain" << "I/etmain";
         QTest::newRow("ET: Legacy, Windows") << Game::EtLegacy << onWindows
             << "D/ETLegacy/legacy I/legacy D/ETLegacy/etmain I/etmain J/etmain" << "D/ETLegacy/etmain";
-        QTest::newRow("RtCW, macOS") << Game::Rtcw << onMac
-            << "~/Library/Application Support/WolfensteinMP/main I/main" << "~/Library/Application Support/WolfensteinMP/main";
-        QTest::newRow("ioRTCW, macOS") << Game::IoRtcw << onMac
-            << "~/Library/Application Support/RTCW/main I/main" << "~/Library/Application Support/RTCW/main";
-        QTest::newRow("ET, macOS") << Game::Et << onMac
-            << "~/Library/Application Support/Wolfenstein ET/etmain I/etmain J/etmain"
-            << "~/Library/Application Support/Wolfenstein ET/etmain";
+        const QString mac = "~/Library/Application Support/";
+        QTest::newRow("RtCW, macOS") << Game::Rtcw << onMac << mac + "WolfensteinMP/main I/main" << mac + "WolfensteinMP/main";
+        QTest::newRow("ioRTCW, macOS") << Game::IoRtcw << onMac << mac + "RTCW/main I/main" << mac + "RTCW/main";
+        QTest::newRow("ET, macOS") << Game::Et << onMac << mac + "Wolfenstein ET/etmain I/etmain J/etmain" << mac + "Wolfenstein ET/etmain";
         QTest::newRow("ET: Legacy, macOS") << Game::EtLegacy << onMac
-            << "~/Library/Application Support/etlegacy/legacy I/legacy ~/Library/Application Support/etlegacy/etmain "
-               "I/etmain J/etmain" << "~/Library/Application Support/etlegacy/etmain";
+            << mac + "etlegacy/legacy I/legacy " + mac + "etlegacy/etmain I/etmain J/etmain" << mac + "etlegacy/etmain";
     }
     void foldersExecSearches()
     {
@@ -316,17 +312,16 @@ private slots:
     {
         // saved: under the temporary folder; exec: "" when the game won't find it
         Columns<QString, QString, QString>("saved", "exec", "into");
-        QTest::newRow("the home base folder") << "home/.etwolf/etmain/ocelot.cfg" << "ocelot.cfg"
-                                              << "home/.etwolf/etmain/ocelot.cfg";
-        QTest::newRow("a sub-folder of it") << "home/.etwolf/etmain/anims/ocelot.cfg" << "anims/ocelot.cfg"
-                                            << "home/.etwolf/etmain/anims/ocelot.cfg";
+        const QString base = "home/.etwolf/etmain/";
+        QTest::newRow("the home base folder") << base + "ocelot.cfg" << "ocelot.cfg" << base + "ocelot.cfg";
+        QTest::newRow("a sub-folder of it") << base + "anims/ocelot.cfg" << "anims/ocelot.cfg" << base + "anims/ocelot.cfg";
         QTest::newRow("the install's base folder, with blanks")
-            << "Enemy Territory/etmain/my anims/o 1.cfg" << "my anims/o 1.cfg" << "home/.etwolf/etmain/my anims/o 1.cfg";
-        QTest::newRow("the Desktop: not found") << "home/Desktop/ocelot.cfg" << "" << "home/.etwolf/etmain/ocelot.cfg";
-        QTest::newRow("another game's base folder: its sub-folder kept")
-            << "home/.wolf/main/anims/ocelot.cfg" << "" << "home/.etwolf/etmain/anims/ocelot.cfg";
-        QTest::newRow("a folder named like the base folder") << "home/.etwolf/etmain2/x.cfg" << "" << "home/.etwolf/etmain/x.cfg";
-        QTest::newRow("the home folder itself") << "home/.etwolf/x.cfg" << "" << "home/.etwolf/etmain/x.cfg";
+            << "Enemy Territory/etmain/my anims/o 1.cfg" << "my anims/o 1.cfg" << base + "my anims/o 1.cfg";
+        QTest::newRow("the Desktop: not found") << "home/Desktop/ocelot.cfg" << "" << base + "ocelot.cfg";
+        QTest::newRow("another game's base folder: its sub-folder kept") << "home/.wolf/main/anims/ocelot.cfg" << ""
+                                                                            << base + "anims/ocelot.cfg";
+        QTest::newRow("a folder named like the base folder") << "home/.etwolf/etmain2/x.cfg" << "" << base + "x.cfg";
+        QTest::newRow("the home folder itself") << "home/.etwolf/x.cfg" << "" << base + "x.cfg";
     }
     void execPathsFromTheFolders()
     {

@@ -56,8 +56,9 @@ private slots:
     void lookups_data()
     {
         QTest::addColumn<LookupCase>("c");
+        // A path under a profile named in letters no one code page has.
         QTest::newRow("case ignored, a path") << LookupCase{true, "RtCWAnimationScript\\shell\\open\\command", "",
-                                                          "rtcwanimationscript\\SHELL\\Open\\command", "", true, "C:\\users\\me\\plain.ras"};
+            "rtcwanimationscript\\SHELL\\Open\\command", "", true, "C:\\Users\\\u0418\u0432\u0430\u043d\\\u010capek.ras"};
         QTest::newRow("value name case ignored, accented")
             << LookupCase{false, "Software/Marqueemaster", "Name", "software/marqueemaster", "NAME", true, "J\u00e9r\u00f4me.ras"};
         QTest::newRow("slash is part of the name, long")

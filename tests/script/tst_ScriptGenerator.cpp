@@ -340,30 +340,6 @@ private slots:
         QTEST(imported, "rows");
         QVERIFY(prompts.messages.isEmpty());
     }
-
-    // Every action comes back from the parts a large script is saved in (each line's own rules are the tables above).
-    void generatedScript()
-    {
-        QTemporaryDir dir;
-        AnimationModel model;
-        FakePrompts prompts;
-        Lines many;
-        for (int i = 0; i < 3000; ++i)
-            many << AnimationLine{QStringLiteral("^3line; %1").arg(i), QString::number(1 + i % 99), ActionList().at(i % ActionList().size())};
-        const QString first = dir.filePath(QStringLiteral("many.cfg"));
-        const QStringList parts = SplitScript(GenerateScript(many, {}), ExecTargetOf(first, {}).name, 12288);
-        QVERIFY(parts.size() > 2);
-        QVERIFY(WriteScriptParts(first, parts).ok);
-        QVERIFY(ImportScript(model, first, prompts));
-        QCOMPARE(model.lines(), many);
-        // Saved under another name, every part runs the next of that name: the old chain may be gone.
-        const QString renamed = dir.filePath(QStringLiteral("renamed.cfg"));
-        QVERIFY(WriteScriptParts(renamed, parts).ok);
-        for (const QString &old : PartPaths(first, parts.size()))
-            QVERIFY(QFile::remove(old));
-        QVERIFY(ImportScript(model, renamed, prompts));
-        QCOMPARE(model.lines(), many);
-    }
 };
 
 QTEST_MAIN(ScriptGeneratorTest)

@@ -378,18 +378,20 @@ private slots:
         }
     }
 
-    // Saved under another name, a repeated chain's starter is written for it and the last part plays the next pass
-    // by it; the last part's line typed away is said.
-    void repeatedChainRenamed()
+    // Saved under another name, every part runs the next of that name, the next-to-last too; repeated, the starter
+    // is written for it and the last part plays the next pass by it, and that line typed away is said.
+    void chainRenamed()
     {
         const GeneratedScript script = GenerateScript(namesInOrder(300), {});
-        const QStringList parts = SplitScript(script, "anims/old", 2048, Games::Rtcw, 3);
-        QVERIFY(parts.size() > 2);
-        QCOMPARE(RechainParts(parts, "anims/new", 3), SplitScript(script, "anims/new", 2048, Games::Rtcw, 3));
-        QCOMPARE(PartsNotChained(parts, 3), QList<int>{});
-        QStringList cut = parts;
+        for (const int passes : {1, 3}) {
+            const QStringList parts = SplitScript(script, "anims/old", 2048, Games::Rtcw, passes);
+            QVERIFY(parts.size() > 2);
+            QCOMPARE(RechainParts(parts, "anims/new", passes), SplitScript(script, "anims/new", 2048, Games::Rtcw, passes));
+            QCOMPARE(PartsNotChained(parts, passes), QList<int>{});
+        }
+        QStringList cut = SplitScript(script, "anims/old", 2048, Games::Rtcw, 3);
         cut.last().chop(ScriptRepeat::TailLine("anims/old").size());
-        QCOMPARE(PartsNotChained(cut, 3), QList<int>{int(parts.size())});
+        QCOMPARE(PartsNotChained(cut, 3), QList<int>{int(cut.size())});
         QCOMPARE(PartsNotChained(cut, 1), QList<int>{});
     }
 

@@ -8,6 +8,10 @@
 
 #include "platform/Platform.h"
 
+#ifdef Q_OS_UNIX
+#include <sys/resource.h>
+#endif
+
 // Runs marqueemaster-cli, built beside the tests.
 struct CliResult {
     int exitCode = -1;
@@ -15,13 +19,21 @@ struct CliResult {
     QByteArray err;
 };
 
-inline CliResult RunCli(const QStringList &arguments)
+// fileSizeLimit: the most bytes it may write to one file (ulimit -f), 0 for no limit; set the Unix way only.
+inline CliResult RunCli(const QStringList &arguments, int fileSizeLimit = 0)
 {
     CliResult result;
     // Under Wine a child now and then fails to start or dies at once (one run in a dozen of the whole suite):
     // on Windows builds it is run once more, and a crash that happens again is reported as it is.
     for (int attempt = 0; attempt < 2; ++attempt) {
         QProcess process;
+#ifdef Q_OS_UNIX
+        if (fileSizeLimit > 0)
+            process.setChildProcessModifier([fileSizeLimit] {
+                const rlimit limit{rlim_t(fileSizeLimit), rlim_t(fileSizeLimit)};
+                setrlimit(RLIMIT_FSIZE, &limit);
+            });
+#endif
         process.start(CliProgram(), arguments);
         const bool finished = process.waitForFinished(60000);
         result.exitCode = finished && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
