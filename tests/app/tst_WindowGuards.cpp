@@ -1,3 +1,5 @@
+#include "BuiltPrograms.h"
+#include "Version.h"
 #include "WindowUnderTest.h"
 
 #include "animation/PreviewPlayer.h"
@@ -5,6 +7,7 @@
 #include <QSignalSpy>
 
 #include <QClipboard>
+#include <QProcess>
 #include <QPointer>
 #include <QScreen>
 #include <QTextCursor>
@@ -255,6 +258,37 @@ private slots:
             QCOMPARE(startPrompts.messages.size(), content.startsWith('{') ? 1 : 0);
             QCOMPARE(ReadFileBytes(open->store.path()), content);
         }
+    }
+
+    // Started from a shell where no display can be reached, what needs no window still answers; a failure is said
+    // in one line.
+    void withoutDisplay_data()
+    {
+        Columns<QStringList, int, QString, QString>("arguments", "exitCode", "out", "err");  // out: its start
+        QTest::newRow("no display") << QStringList{} << 1 << "" << "no display";
+        QTest::newRow("version") << QStringList{"--version"} << 0 << "marqueemaster " MARQUEE_VERSION_TEXT "\n" << "";
+        QTest::newRow("help") << QStringList{"--help"} << 0 << "Usage: marqueemaster [FILE]\n" << "";
+    }
+    void withoutDisplay()
+    {
+        const auto [arguments, exitCode, out, err] = Fetch<QStringList, int, QString, QString>("arguments", "exitCode", "out", "err");
+#ifndef Q_OS_LINUX
+        if (arguments.isEmpty())
+            QSKIP("Only X11 and Wayland desktops can be missing a display.");
+#endif
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            environment.remove(QLatin1String(name));
+        process.setProcessEnvironment(environment);
+        process.start(DesktopProgram(), arguments);
+        QVERIFY(process.waitForFinished(20000));
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(process.exitCode(), exitCode);
+        const QString output = QString::fromUtf8(process.readAllStandardOutput());
+        QVERIFY2(out.isEmpty() ? output.isEmpty() : output.startsWith(out), qPrintable(output));
+        const QString error = QString::fromUtf8(process.readAllStandardError()).trimmed();
+        QVERIFY2(err.isEmpty() ? error.isEmpty() : error.contains(err) && !error.contains(u'\n'), qPrintable(error));
     }
 };
 
