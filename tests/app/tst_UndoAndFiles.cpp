@@ -218,6 +218,8 @@ private slots:
         const QStringList nextTexts = next.isEmpty() ? QStringList() : QStringList({"b1", "b2"});
         QCOMPARE(window->filePath(), next);
         QCOMPARE(open->texts(), nextTexts);
+        QCOMPARE(window->previewBox()->toPlainText(), nextTexts.value(0, "Preview"));  // a new one: a hint no typing reaches
+        QCOMPARE(window->previewBox()->isReadOnly(), nextTexts.isEmpty());
         QVERIFY(!window->isWindowModified());
         // Nothing leads back into the other file's lines.
         QTest::keySequence(window->list(), QKeySequence("Ctrl+Z"));

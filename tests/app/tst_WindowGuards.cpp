@@ -41,37 +41,12 @@ QStringList offTheScreen(const QWidget *window)
 
 } // namespace
 
-// texts: afterwards, "|"-separated
-struct CommandCase { QString press; QString texts; QString preview; };
-
 // What a user notices of the main window when driving it by toolbar, menus, keys and mouse, and inputs a user
 // may throw at it by accident or on purpose: each must end with a clear message or a sound result, within the
 // limits, and leave the user's files as they were.
 class WindowGuardsTest : public WindowTest {
     Q_OBJECT
 private slots:
-    // On the lines "^1A", "B", "^2C" with "B" current; the preview box shows the text without codes.
-    void commands_data()
-    {
-        QTest::addColumn<CommandCase>("c");
-        QTest::newRow("cut shows the next line") << CommandCase{"keys:Ctrl+X", "^1A|^2C", "C"};
-        QTest::newRow("default name") << CommandCase{"mnuEditPasteDefaultName", "^1A|B|^4Bob|^2C", "B"};
-        // The emptied box shows "Preview", which no typing may reach.
-        QTest::newRow("new empties the box") << CommandCase{"btnnew", "", "Preview"};
-    }
-    void commands()
-    {
-        QFETCH(CommandCase, c);
-        open->applySettings({"Name=^4Bob"});
-        window->model().appendLines(LinesFromTexts({"^1A", "B", "^2C"}));
-        open->clickRow(1);
-        open->prompts.answers = {PromptAnswer::Discard};  // New asks about the lines just added
-        open->use(c.press);
-        QTRY_COMPARE(open->texts().join(u'|'), c.texts);
-        QCOMPARE(window->previewBox()->toPlainText(), c.preview);
-        QCOMPARE(window->previewBox()->isReadOnly(), c.texts.isEmpty());
-    }
-
     // "Multi select" ticked in Options: a shift-click highlights the rows between; off, one row. "Edit item"
     // lets a click on the current row edit it.
     void multiSelectAndEditItem()
