@@ -235,11 +235,6 @@ private slots:
             opened << "input";
         if (window->findChild<QToolButton *>("btnpreview")->text() == "Stop")
             opened << "Stop";
-        for (QWidget *top : QApplication::topLevelWidgets())
-            if (top->objectName() == "frmWizard" && top->isVisible()) {
-                opened << top->objectName();
-                top->deleteLater();
-            }
         QCOMPARE(opened.join(u','), c.opened);
         if (c.keys == "keys:Alt+A,C")  // random case: only the letters' case may change
             QCOMPARE(open->texts().join(u',').toLower(), c.after.toLower());
