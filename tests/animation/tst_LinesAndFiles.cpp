@@ -97,19 +97,6 @@ private slots:
         QCOMPARE(ReadFileBytes(path), QByteArray("old"));
     }
 
-    void openAnimation()
-    {
-        const QString path = PutBytes(m_dir.filePath(QStringLiteral("open.ras")), "#v050#\r\none\r\n15\r\nsay\r\n");
-        const QString missing = m_dir.filePath(QStringLiteral("none.ras"));
-        FileDialogState dialog;
-        FakePrompts prompts;
-        prompts.fileAnswers = {missing, path};
-        QCOMPARE(ChooseAnimationToOpen(dialog, Settings{}, prompts), QString());
-        QCOMPARE(prompts.messageTexts(), QStringList{"File not found!\n" + missing});
-        QCOMPARE(ChooseAnimationToOpen(dialog, Settings{}, prompts), path);
-        QCOMPARE(ReadAnimationFile(path, prompts).value(), Lines{Line("one", "15", "say")});
-    }
-
     void otherCommands_data()
     {
         QTest::addColumn<CommandCase>("c");
@@ -141,6 +128,8 @@ private slots:
         QTest::newRow("paste two-line text") << CommandCase{"paste", "", -1, "a\r\nb", "a\r\nb", preview};
         QTest::newRow("paste into a full list") << CommandCase{"paste", "#32767", 3, "#32767", "x", {LineLimitMessage(), "preview"}};
         QTest::newRow("default name") << CommandCase{"name", "A,B", 0, "A,[XY]Bob,B", "-", preview};
+        QTest::newRow("open") << CommandCase{"open open.ras", "A", 0, "one", "-", {}};
+        QTest::newRow("open a file gone") << CommandCase{"open none.ras", "A", 0, "A", "-", {"File not found!\n" + m_dir.filePath("none.ras")}};
         QTest::newRow("default name, reversed") << CommandCase{"name reversed", "A,B", 0, "A,Bob[XY],B", "-", preview};
     }
 
@@ -166,7 +155,13 @@ private slots:
             CutLine(model, row, setPreview);
         else if (c.command.startsWith("copy lines"))
             CopyLines(model, row, prompts, c.command.mid(11, 1).toInt());
-        else if (c.command == "copy")
+        else if (c.command.startsWith("open ")) {  // the file chosen in the dialog, of the test's folder
+            WriteAnimationFile(m_dir.filePath("open.ras"), {"one"});
+            prompts.fileAnswers = {m_dir.filePath(c.command.mid(5))};
+            FileDialogState dialog;
+            if (const QString path = ChooseAnimationToOpen(dialog, Settings{}, prompts); !path.isEmpty())
+                LoadAnimation(model, path, prompts);
+        } else if (c.command == "copy")
             CopyLineText(model, row);
         else if (c.command == "edit")
             EditLine(model, row, prompts, [&](int opened) { happened << QStringLiteral("dialog %1").arg(opened); });
