@@ -24,18 +24,6 @@ struct CommandCase { QString how; QString name; QStringList answers = {}; };
 class UndoTest : public WindowTest {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        open = std::make_unique<WindowUnderTest>();
-        window = &open->window;
-        open->onDialog = [](QDialog &dialog) {  // the edit dialog: Time 42
-            auto *time = dialog.findChild<QLineEdit *>("txtTime");
-            time->selectAll();
-            QTest::keyClicks(time, "42");
-            QTest::mouseClick(dialog.findChild<QAbstractButton *>("cmdOK"), Qt::LeftButton);
-        };
-    }
-
     void commandsUndoAndRedo_data()
     {
         QTest::addColumn<CommandCase>("c");
@@ -63,6 +51,12 @@ private slots:
     void commandsUndoAndRedo()
     {
         QFETCH(CommandCase, c);
+        open->onDialog = [](QDialog &dialog) {  // the edit dialog: Time 42
+            auto *time = dialog.findChild<QLineEdit *>("txtTime");
+            time->selectAll();
+            QTest::keyClicks(time, "42");
+            QTest::mouseClick(dialog.findChild<QAbstractButton *>("cmdOK"), Qt::LeftButton);
+        };
         QGuiApplication::clipboard()->setText("pasted");
         open->prompts.inputAnswers = open->prompts.fileAnswers = c.answers;
         open->start({"^1Marquee", "hello world again and again", "^2Eo"}, 1, dir.filePath("start.ras"));
