@@ -29,7 +29,7 @@ private slots:
             PromptAnswer::No, exit,
             "a^0[T],ab^0[T],ab[T],a[T]b,[T]ab,a[T]b,ab[T],ab^0[T],a^0[T],===a,==ab,=ab[,ab[T,b[T],[T]=,T]==,]===,====,===="};
         // The clan tag box is typed but not used; the bare guard code is all the tag there is.
-        QTest::newRow("name only, bounce 9 declined") << BuildCase{QByteArray("txtNameOnly0"), 20, false, PromptAnswer::No,
+        QTest::newRow("name only, bounce 9 declined") << BuildCase{QByteArray("txtNameOnly0"), 21, false, PromptAnswer::No,
             QStringList{"Are you sure you want to repeat the BOUNCE EFFECT 9 times?"}, "===a,==ab,=ab,ab==,b===,====,===="};
         QTest::newRow("cancel confirmed") << BuildCase{QByteArray("txtNameOnly1"), 0, true, PromptAnswer::Yes, exit, "old"};
     }
@@ -71,7 +71,7 @@ private slots:
         QCOMPARE(panel(1, "down", 20), "Repeat (1..9)|No options|arrows only|off|1");
         wizard.arrow("up", bounceUps);  // stops at 9
         QCOMPARE(panel(2, "up", 0), "Textwidth (1..15)|Fill char|arrows only|typed|5");  // as wide as the name
-        wizard.arrow("up", 20);
+        wizard.arrow("up", 11);  // one past the top: a step over it would show
         QCOMPARE(wizard.get<QLineEdit>("txtParam1")->text(), QStringLiteral("15"));
         wizard.arrow("down", 11);
         wizard.type("txtParam2", QStringLiteral("="));
