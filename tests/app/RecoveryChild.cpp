@@ -20,24 +20,20 @@
 
 namespace {
 
-class ChildPrompts final : public FakePrompts {
-public:
-    explicit ChildPrompts(QString answer) : m_answer(std::move(answer)) {}
+struct ChildPrompts final : FakePrompts {
+    QString answer;
     PromptAnswer message(const QString &text, const QString &, PromptIcon, PromptButtons) override
     {
         if (!text.startsWith(QLatin1String("Restore")))
             return PromptAnswer::Discard;
-        if (m_answer == QLatin1String("hang")) {
+        if (answer == QLatin1String("hang")) {
             std::puts("asking");
             std::fflush(stdout);
             for (;;)
                 QThread::sleep(1);
         }
-        return m_answer == QLatin1String("yes") ? PromptAnswer::Restore : PromptAnswer::Delete;
+        return answer == QLatin1String("yes") ? PromptAnswer::Restore : PromptAnswer::Delete;
     }
-
-private:
-    QString m_answer;
 };
 
 } // namespace
@@ -46,7 +42,8 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
-    ChildPrompts prompts(args.value(1));
+    ChildPrompts prompts;
+    prompts.answer = args.value(1);
     // Beside the recovery files, in the test's own folder: a copy killed mid-work removes nothing itself.
     JsonRegistryStore store(QDir(args.value(0)).filePath(QStringLiteral("child-registry-%1.json").arg(QCoreApplication::applicationPid())));
     MainWindow window(store, &prompts);

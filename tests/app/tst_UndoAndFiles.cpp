@@ -24,18 +24,6 @@ struct CommandCase { QString how; QString name; QStringList answers = {}; };
 class UndoTest : public WindowTest {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        open = std::make_unique<WindowUnderTest>();
-        window = &open->window;
-        open->onDialog = [](QDialog &dialog) {  // the edit dialog: Time 42
-            auto *time = dialog.findChild<QLineEdit *>("txtTime");
-            time->selectAll();
-            QTest::keyClicks(time, "42");
-            QTest::mouseClick(dialog.findChild<QAbstractButton *>("cmdOK"), Qt::LeftButton);
-        };
-    }
-
     void commandsUndoAndRedo_data()
     {
         QTest::addColumn<CommandCase>("c");
@@ -63,6 +51,12 @@ private slots:
     void commandsUndoAndRedo()
     {
         QFETCH(CommandCase, c);
+        open->onDialog = [](QDialog &dialog) {  // the edit dialog: Time 42
+            auto *time = dialog.findChild<QLineEdit *>("txtTime");
+            time->selectAll();
+            QTest::keyClicks(time, "42");
+            QTest::mouseClick(dialog.findChild<QAbstractButton *>("cmdOK"), Qt::LeftButton);
+        };
         QGuiApplication::clipboard()->setText("pasted");
         open->prompts.inputAnswers = open->prompts.fileAnswers = c.answers;
         open->start({"^1Marquee", "hello world again and again", "^2Eo"}, 1, dir.filePath("start.ras"));
@@ -88,61 +82,42 @@ private slots:
         QCOMPARE(window->currentRow().value_or(-1), rowAfter);
     }
 
-    void typingMergesPerLine()
+    // Typing is a step per line and per pause. Ctrl+Z, Ctrl+Y and the box's right-click Undo are the program's, and
+    // put back the current row, the selected rows and the box's cursor. Exit then asks once; a save dialog cancelled
+    // there keeps the window (the session's table has every answer).
+    void typingUndoesPerLine()
     {
-        open->start({"one", "two"});
-        open->type("ab");
+        open->start({"zero", "one", "two"});
+        window->list()->setSelectionMode(QAbstractItemView::ExtendedSelection);  // MultiSelect
+        open->clickRow(0);
+        open->clickRow(1, Qt::ShiftModifier);
+        PreviewBoxWidget *box = window->previewBox();
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Home);
+        QTest::keyClick(box, Qt::Key_Right);
+        QTest::keyClicks(box, "XY");
         QTest::keyClick(window->list(), Qt::Key_Down);
         open->type("c");
         QTest::qWait(1100);  // a pause ends the step too
         open->type("d");
-        QCOMPARE(open->texts(), (QStringList{"oneab", "twocd"}));
+        QCOMPARE(open->texts(), (QStringList{"zero", "oXYne", "twocd"}));
         QCOMPARE(window->history().stack().count(), 3);
-        QTest::keySequence(window->previewBox(), QKeySequence("Ctrl+Z, Ctrl+Z"));
-        QCOMPARE(open->texts(), (QStringList{"oneab", "two"}));
-        QTest::keyClick(window->previewBox(), Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(open->texts(), (QStringList{"one", "two"}));
-        QCOMPARE(window->currentRow(), 0);
-        QTest::keyClick(window->previewBox(), Qt::Key_Y, Qt::ControlModifier);
-        QCOMPARE(open->texts(), (QStringList{"oneab", "two"}));
-    }
-
-    // The box's right-click Undo undoes the program's steps, as Ctrl+Z there does: its own drawing is none.
-    void previewBoxUndoIsTheProgramUndo()
-    {
-        open->start({"^1Mar^7quee", "^2Hello"}, 1);
-        PreviewBoxWidget *box = window->previewBox();
-        auto undo = [box] {
-            QTimer::singleShot(0, box, [] {
-                auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-                for (QAction *entry : menu->actions())
-                    if (entry->text().startsWith("&Undo"))
-                        return QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(entry).center());
-                menu->close();
-            });
-            QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), box->viewport()->mapToGlobal(QPoint(5, 5)));
-            QApplication::sendEvent(box->viewport(), &click);
-            QTest::qWait(20);
-        };
-        undo();
-        QCOMPARE(open->texts(), (QStringList{"^1Mar^7quee", "^2Hello"}));
-        open->type("!");
-        QCOMPARE(window->model().line(1).text, "^2Hello!");
-        undo();
-        QCOMPARE(open->texts(), (QStringList{"^1Mar^7quee", "^2Hello"}));
-    }
-
-    // Ctrl+Q asks about unsaved work once; a save dialog cancelled there keeps the window open (the session's
-    // table has every answer).
-    void exitAsks()
-    {
-        open->start({"one"});
-        open->type("x");
+        QTest::keySequence(box, QKeySequence("Ctrl+Z, Ctrl+Z"));
+        QCOMPARE(open->texts(), (QStringList{"zero", "oXYne", "two"}));
+        rightClickUndo();
+        QCOMPARE(open->texts(), (QStringList{"zero", "one", "two"}));
+        QCOMPARE(window->currentRow(), 1);
+        QCOMPARE(window->list()->selectionModel()->selectedRows().size(), 2);
+        QVERIFY(window->list()->selectionModel()->isRowSelected(0, {}));
+        QCOMPARE(box->textCursor().position(), 1);
+        QCOMPARE(window->findChild<QLabel *>("lblLineStatus")->text(), QString("Line 2 of 3"));
+        QTest::keyClick(box, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(open->texts(), (QStringList{"zero", "oXYne", "two"}));
         open->prompts.answers = {PromptAnswer::Save};
         QTest::keySequence(window->list(), QKeySequence("Ctrl+Q"));
         QCOMPARE(open->prompts.messageTexts(), QStringList{"Save changes to the animation?"});
         QCOMPARE(open->prompts.messages.first().buttons, PromptButtons::SaveDiscardCancel);
-        QCOMPARE(open->prompts.dialogs.size(), 1);  // an untitled animation: Save asks for a name
+        QCOMPARE(open->prompts.dialogs.size(), 1);  // untitled: Save asks for a name
         QVERIFY(window->isVisible());
     }
 
@@ -218,6 +193,8 @@ private slots:
         const QStringList nextTexts = next.isEmpty() ? QStringList() : QStringList({"b1", "b2"});
         QCOMPARE(window->filePath(), next);
         QCOMPARE(open->texts(), nextTexts);
+        QCOMPARE(window->previewBox()->toPlainText(), nextTexts.value(0, "Preview"));  // a new one: a hint no typing reaches
+        QCOMPARE(window->previewBox()->isReadOnly(), nextTexts.isEmpty());
         QVERIFY(!window->isWindowModified());
         // Nothing leads back into the other file's lines.
         QTest::keySequence(window->list(), QKeySequence("Ctrl+Z"));
@@ -333,14 +310,26 @@ private slots:
         QCOMPARE(open->prompts.messages.size(), 0);
     }
 
-    // Told at once when another program changes or removes the file (Save asks before writing over a change: the
-    // killed-copies test); a removed file is made again by Save, without asking.
-    void changedOnDiskIsSaid()
+    // The history window goes to a clicked step, the saved one marked. Told at once when another program changes or
+    // removes the file (Save asks before writing over a change: the killed-copies test); a removed file is made
+    // again by Save, without asking.
+    void historyAndChangesOnDisk()
     {
         const QString path = dir.filePath("watched.ras");
         WriteAnimationFile(path, {"mine"});
         QVERIFY(window->openFile(path));
         QCOMPARE(window->windowTitle(), QString::fromUtf8("Marqueemaster - by [XKR]OceloT \u2014 watched.ras[*]"));
+        open->use("btnadd");
+        QTest::keySequence(window->list(), QKeySequence("Ctrl+S"));
+        open->use("btnadd");
+        open->use("keys:Alt+E,H");
+        auto *view = QApplication::activeWindow()->findChild<QUndoView *>("lstUndoHistory");
+        QVERIFY(view);
+        QCOMPARE(view->model()->rowCount(), 3);  // the opened state and two steps
+        QVERIFY(!view->model()->index(1, 0).data(Qt::DecorationRole).isNull());  // the saved one is marked
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(view->model()->index(0, 0)).center());
+        QCOMPARE(open->texts(), QStringList{"mine"});
+        QVERIFY(window->isWindowModified());
         WriteAnimationFile(path, {"theirs"});
         QTRY_COMPARE(window->statusBar()->currentMessage(), QString("watched.ras was changed by another program."));
         QFile::remove(path);
@@ -360,52 +349,12 @@ private slots:
         QCOMPARE(window->statusBar()->currentMessage(), QString());
     }
 
-    // Undo puts back the current row, the selected rows and the preview box's cursor.
-    void undoRestoresWhereTheUserWas()
+    // Steady changes can't put the recovery write off for ever; a recovery folder that can't be written is said in
+    // the status bar for as long as it lasts, naming it.
+    void recoveryKeepsUpAndSaysAFolderThatRefuses()
     {
-        open->start({"zero", "one", "two", "three"});
-        window->list()->setSelectionMode(QAbstractItemView::ExtendedSelection);  // MultiSelect
-        open->clickRow(1);
-        open->clickRow(2, Qt::ShiftModifier);
-        PreviewBoxWidget *box = window->previewBox();
-        box->setFocus();
-        QTest::keyClick(box, Qt::Key_Home);
-        QTest::keyClick(box, Qt::Key_Right);
-        QTest::keyClicks(box, "XY");
-        QCOMPARE(window->model().line(2).text, "tXYwo");
-        open->clickRow(0);
-        QTest::keySequence(window->list(), QKeySequence("Ctrl+Z"));
-        QCOMPARE(window->model().line(2).text, "two");
-        QCOMPARE(window->currentRow(), 2);
-        QCOMPARE(window->list()->selectionModel()->selectedRows().size(), 2);
-        QVERIFY(window->list()->selectionModel()->isRowSelected(1, {}));
-        QCOMPARE(box->textCursor().position(), 1);
-        QCOMPARE(window->findChild<QLabel *>("lblLineStatus")->text(), QString("Line 3 of 4"));
-    }
-
-    void undoHistoryGoesToAClickedStep()
-    {
-        const QString path = dir.filePath("history.ras");
-        WriteAnimationFile(path, {"one"});
-        QVERIFY(window->openFile(path));
-        open->use("btnadd");
-        QTest::keySequence(window->list(), QKeySequence("Ctrl+S"));
-        open->use("btnadd");
-        open->use("keys:Alt+E,H");
-        auto *view = QApplication::activeWindow()->findChild<QUndoView *>("lstUndoHistory");
-        QVERIFY(view);
-        QCOMPARE(view->model()->rowCount(), 3);  // the opened state and two steps
-        QVERIFY(!view->model()->index(1, 0).data(Qt::DecorationRole).isNull());  // the saved one is marked
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(view->model()->index(0, 0)).center());
-        QCOMPARE(open->texts(), QStringList{"one"});
-        QVERIFY(window->isWindowModified());
-    }
-
-    // Steady changes can't put the recovery write off for ever.
-    void steadyTypingStillKeepsTheWork()
-    {
-        QTemporaryDir folder;
-        window->document().keepRecoveryIn(folder.path());
+        QTemporaryDir home;
+        window->document().keepRecoveryIn(home.filePath("data"));
         open->start({"one"});
         QElapsedTimer clock;
         clock.start();
@@ -414,17 +363,10 @@ private slots:
             QTest::qWait(200);
         }
         QVERIFY(clock.elapsed() < RecoveryFile::DelayMs + 2000);
-    }
-
-    // A recovery folder that can't be written is said in the status bar for as long as it lasts, naming it.
-    void aRecoveryFolderThatRefusesIsSaid()
-    {
-        QTemporaryDir home;
         QVERIFY(WriteTextFile(home.filePath("file"), "a file, not a folder").ok);
         const QString folder = home.filePath("file/data");
         window->document().keepRecoveryIn(folder);
-        open->start({"one"});
-        open->type("x");
+        open->type("y");
         window->document().recovery()->flush();
         auto *warning = window->findChild<QLabel *>("lblRecoveryWarning");
         QTRY_VERIFY(warning->isVisible());
@@ -433,12 +375,27 @@ private slots:
         window->statusBar()->showMessage("another message");  // a passing message doesn't cover it
         QVERIFY(warning->isVisible());
         window->document().keepRecoveryIn(home.filePath("data"));  // writable again: the warning goes
-        open->type("y");
+        open->type("z");
         window->document().recovery()->flush();
         QTRY_VERIFY(!warning->isVisible());
     }
 
 private:
+    // Clicks Undo in the preview box's right-click menu, which opens without waiting.
+    void rightClickUndo()
+    {
+        QWidget *box = window->previewBox()->viewport();
+        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), box->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(box, &click);
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        for (QAction *entry : menu->actions())
+            if (entry->text().startsWith("&Undo"))
+                QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(entry).center());
+        window->activateWindow();  // the closed menu had the keyboard
+        QTRY_COMPARE(QApplication::activeWindow(), window);
+    }
+
     // With unshare: in process-id and mount namespaces of its own, where the copy is process 1 and /proc says so
     // (as sandboxed apps run).
     void startChildUntil(QProcess &child, const QStringList &arguments, const QByteArray &said,

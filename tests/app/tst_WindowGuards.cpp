@@ -1,3 +1,5 @@
+#include "BuiltPrograms.h"
+#include "Version.h"
 #include "WindowUnderTest.h"
 
 #include "animation/PreviewPlayer.h"
@@ -5,6 +7,7 @@
 #include <QSignalSpy>
 
 #include <QClipboard>
+#include <QProcess>
 #include <QPointer>
 #include <QScreen>
 #include <QTextCursor>
@@ -38,37 +41,12 @@ QStringList offTheScreen(const QWidget *window)
 
 } // namespace
 
-// texts: afterwards, "|"-separated
-struct CommandCase { QString press; QString texts; QString preview; };
-
 // What a user notices of the main window when driving it by toolbar, menus, keys and mouse, and inputs a user
 // may throw at it by accident or on purpose: each must end with a clear message or a sound result, within the
 // limits, and leave the user's files as they were.
 class WindowGuardsTest : public WindowTest {
     Q_OBJECT
 private slots:
-    // On the lines "^1A", "B", "^2C" with "B" current; the preview box shows the text without codes.
-    void commands_data()
-    {
-        QTest::addColumn<CommandCase>("c");
-        QTest::newRow("cut shows the next line") << CommandCase{"keys:Ctrl+X", "^1A|^2C", "C"};
-        QTest::newRow("default name") << CommandCase{"mnuEditPasteDefaultName", "^1A|B|^4Bob|^2C", "B"};
-        // The emptied box shows "Preview", which no typing may reach.
-        QTest::newRow("new empties the box") << CommandCase{"btnnew", "", "Preview"};
-    }
-    void commands()
-    {
-        QFETCH(CommandCase, c);
-        open->applySettings({"Name=^4Bob"});
-        window->model().appendLines(LinesFromTexts({"^1A", "B", "^2C"}));
-        open->clickRow(1);
-        open->prompts.answers = {PromptAnswer::Discard};  // New asks about the lines just added
-        open->use(c.press);
-        QTRY_COMPARE(open->texts().join(u'|'), c.texts);
-        QCOMPARE(window->previewBox()->toPlainText(), c.preview);
-        QCOMPARE(window->previewBox()->isReadOnly(), c.texts.isEmpty());
-    }
-
     // "Multi select" ticked in Options: a shift-click highlights the rows between; off, one row. "Edit item"
     // lets a click on the current row edit it.
     void multiSelectAndEditItem()
@@ -217,30 +195,27 @@ private slots:
         }
     }
 
-    void hugeClipboardText()
+    // A megabyte pasted is one line: the list shows its start, editing in place gets all of it. Typing at the end of
+    // a long coloured Text in the preview box still writes the whole Text back, codes included.
+    void longTexts()
     {
         const QString text = QString(1024 * 1024, QLatin1Char('x')) + QStringLiteral("\r\n^1tail");
         QGuiApplication::clipboard()->setText(text);
         QTest::keyClick(window->list(), Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(window->model().lines(), QVector<AnimationLine>{NameLine(text)});
-        // The list shows the start of it; editing in place gets all of it.
         const QModelIndex cell = window->model().index(0, AnimationModel::TextColumn);
         QCOMPARE(cell.data(Qt::DisplayRole).toString().size(), qsizetype(AnimationModel::MaxShownCharacters));
         QCOMPARE(cell.data(Qt::EditRole).toString(), text);
-    }
-
-    void longTextInThePreviewBox()
-    {
-        QString text;
-        for (int i = 0; text.size() < 100000; ++i)
-            text += QStringLiteral("^%1ab").arg(i % 6 + 1);
-        window->model().appendLines(LinesFromTexts({text}));
-        QCOMPARE(window->previewBox()->toPlainText().size(), qsizetype(text.size() * 2 / 4));
-        // Typing at the end still writes the whole text back, codes included.
+        QString coloured;
+        for (int i = 0; coloured.size() < 100000; ++i)
+            coloured += QStringLiteral("^%1ab").arg(i % 6 + 1);
+        window->model().appendLines(LinesFromTexts({coloured}));
+        window->setCurrentRow(1);
+        QCOMPARE(window->previewBox()->toPlainText().size(), qsizetype(coloured.size() * 2 / 4));
         window->previewBox()->setFocus();
         window->previewBox()->moveCursor(QTextCursor::End);
         QTest::keyClicks(window->previewBox(), "z");
-        QCOMPARE(window->model().line(0).text, text + QLatin1Char('z'));
+        QCOMPARE(window->model().line(1).text, coloured + QLatin1Char('z'));
     }
 
     // A blank settings file starts afresh silently, a corrupt one is told of; neither is overwritten.
@@ -255,6 +230,37 @@ private slots:
             QCOMPARE(startPrompts.messages.size(), content.startsWith('{') ? 1 : 0);
             QCOMPARE(ReadFileBytes(open->store.path()), content);
         }
+    }
+
+    // Started from a shell where no display can be reached, what needs no window still answers; a failure is said
+    // in one line.
+    void withoutDisplay_data()
+    {
+        Columns<QStringList, int, QString, QString>("arguments", "exitCode", "out", "err");  // out: its start
+        QTest::newRow("no display") << QStringList{} << 1 << "" << "no display";
+        QTest::newRow("version") << QStringList{"--version"} << 0 << "marqueemaster " MARQUEE_VERSION_TEXT "\n" << "";
+        QTest::newRow("help") << QStringList{"--help"} << 0 << "Usage: marqueemaster [FILE]\n" << "";
+    }
+    void withoutDisplay()
+    {
+        const auto [arguments, exitCode, out, err] = Fetch<QStringList, int, QString, QString>("arguments", "exitCode", "out", "err");
+#ifndef Q_OS_LINUX
+        if (arguments.isEmpty())
+            QSKIP("Only X11 and Wayland desktops can be missing a display.");
+#endif
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            environment.remove(QLatin1String(name));
+        process.setProcessEnvironment(environment);
+        process.start(DesktopProgram(), arguments);
+        QVERIFY(process.waitForFinished(20000));
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(process.exitCode(), exitCode);
+        const QString output = QString::fromUtf8(process.readAllStandardOutput());
+        QVERIFY2(out.isEmpty() ? output.isEmpty() : output.startsWith(out), qPrintable(output));
+        const QString error = QString::fromUtf8(process.readAllStandardError()).trimmed();
+        QVERIFY2(err.isEmpty() ? error.isEmpty() : error.contains(err) && !error.contains(u'\n'), qPrintable(error));
     }
 };
 

@@ -9,14 +9,20 @@
 
 namespace {
 
-// Runs "Effect|param1|param2;..." through the generator.
-QStringList Run(QString name, QString clanTag, bool reverse, const QString &effects, bool keepColours)
+// Runs "Effect|param1|param2;..." through the generator; a line "<not applied>" or "<asked>" follows an effect not
+// applied or one that asked something.
+QVector<AnimationLine> Run(QString name, QString clanTag, bool reverse, const QString &effects, bool keepColours)
 {
     AnimationModel model;
     FakePrompts prompts;
-    for (const EffectRow &row : EffectRows(effects))
-        ApplyEffect(model, name, row.effect, row.param1, row.param2, clanTag, reverse, prompts, keepColours);
-    return TextsOf(model);
+    for (const EffectRow &row : EffectRows(effects)) {
+        if (ApplyEffect(model, name, row.effect, row.param1, row.param2, clanTag, reverse, prompts, keepColours)
+            != EffectOutcome::Applied)
+            model.appendLine(NameLine("<not applied>"));
+        if (!prompts.messages.isEmpty())
+            model.appendLine(NameLine("<asked>"));
+    }
+    return model.lines();
 }
 
 } // namespace
@@ -95,21 +101,13 @@ private slots:
         const bool refused = c.texts.startsWith(u'!');
         const QString added = c.texts.mid(refused ? 1 : 0);
         const QStringList expected = added.isEmpty() ? QStringList() : added.split(u',');
-        AnimationModel model;
-        FakePrompts prompts;
-        QString workName = c.name, workTag = c.clanTag;
-        for (const EffectRow &row : EffectRows(c.effects)) {
-            const EffectOutcome outcome
-                = ApplyEffect(model, workName, row.effect, row.param1, row.param2, workTag, c.reverse, prompts, c.keep);
-            QCOMPARE(outcome, EffectOutcome::Applied);
-        }
-        QCOMPARE(model.lines(), LinesFromTexts(expected));  // Time "15", "set name"
-        QVERIFY(prompts.messages.isEmpty());
+        const QVector<AnimationLine> lines = Run(c.name, c.clanTag, c.reverse, c.effects, c.keep);
+        QCOMPARE(lines, LinesFromTexts(expected));  // Time "15", "set name"
 
         const CliResult run = RunEffectsVerb(c.name, c.clanTag, c.reverse, c.effects, c.keep);
         QCOMPARE(run.exitCode, refused ? 2 : 0);
         QCOMPARE(run.err.contains("Usage:"), refused);
-        QCOMPARE(run.out, refused ? QByteArray() : EncodeAnsi(AnimationFileText(model.lines())));
+        QCOMPARE(run.out, refused ? QByteArray() : EncodeAnsi(AnimationFileText(lines)));
     }
 
     // Every frame fits the server's 35 bytes with fewer codes where needed, and shows every character.
@@ -121,12 +119,12 @@ private slots:
             effects << QString("Scroll to Left|%1|-").arg(width) << QString("Scroll to Right|%1|-").arg(width);
         for (bool reverse : {false, true}) {
             for (const QString &effect : effects) {
-                const QStringList kept = Run(name, "^3[^4T^5]", reverse, effect, true);
-                const QStringList plain = Run(name, "^3[^4T^5]", reverse, effect, false);
+                const QVector<AnimationLine> kept = Run(name, "^3[^4T^5]", reverse, effect, true);
+                const QVector<AnimationLine> plain = Run(name, "^3[^4T^5]", reverse, effect, false);
                 QCOMPARE(kept.size(), plain.size());
                 for (qsizetype i = 0; i < kept.size(); ++i) {
-                    QVERIFY2(GameName::ByteLength(kept.at(i)) <= GameName::MaxBytes, qPrintable(effect + ": " + kept.at(i)));
-                    QCOMPARE(SeenInGame(kept.at(i)), plain.at(i));
+                    QVERIFY2(GameName::ByteLength(kept.at(i).text) <= GameName::MaxBytes, qPrintable(effect + ": " + kept.at(i).text));
+                    QCOMPARE(SeenInGame(kept.at(i).text), plain.at(i).text);
                 }
             }
         }

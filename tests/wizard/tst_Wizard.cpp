@@ -29,7 +29,7 @@ private slots:
             PromptAnswer::No, exit,
             "a^0[T],ab^0[T],ab[T],a[T]b,[T]ab,a[T]b,ab[T],ab^0[T],a^0[T],===a,==ab,=ab[,ab[T,b[T],[T]=,T]==,]===,====,===="};
         // The clan tag box is typed but not used; the bare guard code is all the tag there is.
-        QTest::newRow("name only, bounce 9 declined") << BuildCase{QByteArray("txtNameOnly0"), 20, false, PromptAnswer::No,
+        QTest::newRow("name only, bounce 9 declined") << BuildCase{QByteArray("txtNameOnly0"), 21, false, PromptAnswer::No,
             QStringList{"Are you sure you want to repeat the BOUNCE EFFECT 9 times?"}, "===a,==ab,=ab,ab==,b===,====,===="};
         QTest::newRow("cancel confirmed") << BuildCase{QByteArray("txtNameOnly1"), 0, true, PromptAnswer::Yes, exit, "old"};
     }
@@ -56,11 +56,24 @@ private slots:
             wizard.get<QComboBox>("cmbEffects")->setCurrentText(QLatin1String(effect));
             wizard.click("cmdAddEffect");
         }
-        wizard.clickRow(1);
+        // The panel of a row clicked, after arrows: captions, what each box takes, the first parameter.
+        const auto panel = [&](int row, const char *direction, int times) {
+            wizard.clickRow(row);
+            wizard.arrow(direction, times);
+            const auto box = [&](const char *name) {
+                auto *field = wizard.get<QLineEdit>(name);
+                return !field->isEnabled() ? "off" : field->isReadOnly() ? "arrows only" : "typed";
+            };
+            return QStringList{wizard.get<QLabel>("lblParam1")->text(), wizard.get<QLabel>("lblParam2")->text(),
+                               box("txtParam1"), box("txtParam2"), wizard.get<QLineEdit>("txtParam1")->text()}.join(u'|');
+        };
+        QCOMPARE(panel(0, "up", 20), "No options|No options|off|off|0");
+        QCOMPARE(panel(1, "down", 20), "Repeat (1..9)|No options|arrows only|off|1");
         wizard.arrow("up", bounceUps);  // stops at 9
-        wizard.clickRow(2);
-        QCOMPARE(wizard.get<QLineEdit>("txtParam1")->text(), QStringLiteral("5"));
-        wizard.arrow("down", 1);
+        QCOMPARE(panel(2, "up", 0), "Textwidth (1..15)|Fill char|arrows only|typed|5");  // as wide as the name
+        wizard.arrow("up", 11);  // one past the top: a step over it would show
+        QCOMPARE(wizard.get<QLineEdit>("txtParam1")->text(), QStringLiteral("15"));
+        wizard.arrow("down", 11);
         wizard.type("txtParam2", QStringLiteral("="));
         wizard.clickRow(3);
         QTest::keyClick(wizard.get("lvwEffects"), Qt::Key_Delete);
@@ -162,35 +175,6 @@ private slots:
         QCOMPARE(after, c.after);
         QCOMPARE(wizard.prompts.messageTexts(), c.messages);
         QCOMPARE(TextsOf(wizard.model).join(u','), c.texts);
-    }
-
-    // The panel of a row chosen in the list: captions, what can be typed, and where the arrows stop.
-    void parameterPanel_data()
-    {
-        Columns<QString, QString>("effect", "panel");  // panel: caption 1|caption 2|box 1|box 2|after 20 ups|after 20 downs
-        QTest::newRow("wave 2") << "Wave 2" << "No options|No options|off|off|0|0";
-        QTest::newRow("bounce") << "Bounce" << "Repeat (1..9)|No options|arrows only|off|9|1";
-        QTest::newRow("scroll to left") << "Scroll to Left" << "Textwidth (1..15)|Fill char|arrows only|typed|15|1";
-    }
-    void parameterPanel()
-    {
-        QFETCH(QString, effect);
-        Wizard wizard;
-        wizard.toEffectPage(QString());
-        wizard.get<QComboBox>("cmbEffects")->setCurrentText(effect);
-        wizard.click("cmdAddEffect");
-        wizard.clickRow(0);
-        const auto box = [&](const char *name) {
-            auto *field = wizard.get<QLineEdit>(name);
-            return !field->isEnabled() ? "off" : field->isReadOnly() ? "arrows only" : "typed";
-        };
-        QStringList shown{wizard.get<QLabel>("lblParam1")->text(), wizard.get<QLabel>("lblParam2")->text(),
-                          box("txtParam1"), box("txtParam2")};
-        wizard.arrow("up", 20);
-        shown << wizard.get<QLineEdit>("txtParam1")->text();
-        wizard.arrow("down", 20);
-        shown << wizard.get<QLineEdit>("txtParam1")->text();
-        QTEST(shown.join(u'|'), "panel");
     }
 
     // The effect page's Preview, driven by clicks and keys with the play's clock moved by hand. The name is
