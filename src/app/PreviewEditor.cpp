@@ -17,6 +17,13 @@ PreviewEditor::PreviewEditor(PreviewBoxWidget *box, AnimationModel &model, Acces
         if (!m_updating)
             m_cursorBeforeEdit = std::pair(position, position + removed);
     });
+    // A Text changed elsewhere (edited in the list) is shown at once: typing on must not write the old one back.
+    connect(&m_model, &AnimationModel::dataChanged, this, [this](const QModelIndex &from, const QModelIndex &to,
+                                                                 const QList<int> &roles) {
+        const std::optional<int> row = m_access.currentRow();
+        if (!m_updating && row && from.row() <= *row && *row <= to.row() && roles.contains(Qt::EditRole))
+            showCurrentLine();
+    });
     connect(&m_model, &AnimationModel::gameMarksArrived, this, [this] {
         if (!m_updating && m_access.showAsGame())
             showCurrentLine();
@@ -81,7 +88,9 @@ void PreviewEditor::edited()
         return;
     AnimationStep step(m_model, QStringLiteral("Typing"), AnimationStep::Typing);
     m_cursorBeforeEdit.reset();  // the step ends where the cursor is now
+    const bool wasUpdating = std::exchange(m_updating, true);  // the box holds this Text already
     m_model.setText(*row, ColorCodedText(*m_box->document(), Qt::white, Qt::white, m_access.rules()));
+    m_updating = wasUpdating;
 }
 
 void PreviewEditor::saveCursor(HistoryView &view) const

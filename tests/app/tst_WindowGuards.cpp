@@ -66,8 +66,16 @@ private slots:
             QCOMPARE(window->previewBox()->toPlainText(), QStringLiteral("C"));
         }
         open->applySettings({"EditItem=1", "MultiSelect=true"});
-        QVERIFY(window->list()->editTriggers() & QAbstractItemView::SelectedClicked);
         QCOMPARE(window->list()->selectionMode(), QAbstractItemView::SingleSelection);
+        // Edited in place, the new Text is what the preview shows and what typing there goes on from.
+        open->clickRow(2);
+        QTRY_VERIFY(qobject_cast<QLineEdit *>(QApplication::focusWidget()));
+        QTest::keySequence(QApplication::focusWidget(), QKeySequence::SelectAll);
+        QTest::keyClicks(QApplication::focusWidget(), "^1Changed");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTRY_COMPARE(window->previewBox()->toPlainText(), QStringLiteral("Changed"));  // committed after the key
+        open->type("!");
+        QCOMPARE(open->texts(), (QStringList{"A", "B", "^1Changed!", "D"}));
     }
 
     // A second press brings the open wizard forward; after Finish the next one starts afresh.
