@@ -60,8 +60,7 @@ struct Session {
     }
     bool offer(const QString &folder)
     {
-        return OfferRecovery(folder, prompts, [this](const RecoveredWork &work) { return session.restore(work); },
-                             [](const QString &) {});
+        return OfferRecovery(folder, prompts, [this](const RecoveredWork &work) { return session.restore(work); }, [](const QString &) {});
     }
     // A road by name: "new", "open-b" (the dialog), "recent-a"/"recent-b" (Open Recent, a drop, the start-up
     // file), "restore-a"/"restore-b"/"restore-untitled" (work restored), "exit", "import" (the dialog),
@@ -158,12 +157,9 @@ private slots:
         QTest::newRow("an old command's words") << QStringList{"@/my", "anim.ras"} << QStringList{"one"} << "";
         QTest::newRow("upper-case ending, its case kept") << QStringList{"@/A/ANIM.RAS"} << QStringList{"caps"} << "";
         QTest::newRow("a script imported") << QStringList{"@/s.cfg"} << QStringList{"^1Bob"} << "";
-        QTest::newRow("no file: told, nothing opened") << QStringList{"@/missing.ras"} << QStringList{}
-                                                       << "File not found!";
-        QTest::newRow("a picture refused") << QStringList{"@/picture.ras"} << QStringList{}
-                                           << "@/picture.ras is not an animation";
-        QTest::newRow("control bytes refused") << QStringList{"@/controls.ras"} << QStringList{}
-                                               << "@/controls.ras is not an animation";
+        QTest::newRow("no file: told, nothing opened") << QStringList{"@/missing.ras"} << QStringList{} << "File not found!";
+        QTest::newRow("a picture refused") << QStringList{"@/picture.ras"} << QStringList{} << "@/picture.ras is not an animation";
+        QTest::newRow("control bytes refused") << QStringList{"@/controls.ras"} << QStringList{} << "@/controls.ras is not an animation";
         QTest::newRow("another ending left alone") << QStringList{"@/my anim.txt"} << QStringList{} << "";
     }
     void startupArguments()
@@ -176,8 +172,7 @@ private slots:
         QVERIFY(QDir(s.dir.path()).mkdir("A") && WriteAnimationFile(s.dir.filePath("A/ANIM.RAS"), {"caps"}));
         // A PNG's first bytes, and text bytes mixed with control bytes but no NUL.
         WriteFileBytes(s.dir.filePath("picture.ras"), QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x10", 20));
-        WriteFileBytes(s.dir.filePath("controls.ras"),
-                       "#v050#\r\n\x01\x02\x03\x04\x05\x06\x07\x08" "abc\r\n15\r\nsay\r\n");
+        WriteFileBytes(s.dir.filePath("controls.ras"), "#v050#\r\n\x01\x02\x03\x04\x05\x06\x07\x08" "abc\r\n15\r\nsay\r\n");
         QSignalSpy used(&s.session, &DocumentSession::fileUsed);
         s.session.openStartupFile(arguments.replaceInStrings("@", s.dir.path()));
         QCOMPARE(TextsOf(s.document.model()), texts);
@@ -250,10 +245,8 @@ private slots:
         QTest::newRow("changed, Cancel") << "change" << changed << PromptAnswer::Cancel << QStringList{"theirs"};
         QTest::newRow("changed to as many bytes, Cancel") << "change same size" << changed << PromptAnswer::Cancel
                                                           << QStringList{"b1", "b2"};
-        QTest::newRow("removed") << "remove" << "a.ras was removed after these changes were kept."
-                                 << PromptAnswer::Cancel << kept;
-        QTest::newRow("an older version's file: the file as it is") << "change old" << "?" << PromptAnswer::Cancel
-                                                                    << kept;
+        QTest::newRow("removed") << "remove" << "a.ras was removed after these changes were kept." << PromptAnswer::Cancel << kept;
+        QTest::newRow("an older version's file: the file as it is") << "change old" << "?" << PromptAnswer::Cancel << kept;
         // Both are offered; the second restore saves the first and can't silently write over it.
         QTest::newRow("another copy's older work") << "older copy" << "?" << PromptAnswer::Cancel << kept;
     }

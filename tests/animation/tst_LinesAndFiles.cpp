@@ -102,8 +102,7 @@ private slots:
             QTest::addRow("copy lines, empty list, mode %d", mode)
                 << CommandCase{QStringLiteral("copy lines %1:3").arg(mode), "", -1, "", "-", {"There are no lines to copy"}};
         QTest::newRow("all lines one too many") << CommandCase{"copy lines 3", "#16384", 0, "#32767", "-", {LineLimitMessage()}};
-        QTest::newRow("x times past the limit") << CommandCase{"copy lines 2:5", "#32765", 0, "#32767", "-",
-                                                               {howMany, LineLimitMessage()}};
+        QTest::newRow("x times past the limit") << CommandCase{"copy lines 2:5", "#32765", 0, "#32767", "-", {howMany, LineLimitMessage()}};
         QTest::newRow("remove") << CommandCase{"remove", "A,B,C", 1, "A,C", "-", {}};
         QTest::newRow("remove, no current row") << CommandCase{"remove", "A,B,C", -1, "A,B,C", "-", cantRemove};
         QTest::newRow("delete all, yes") << CommandCase{"delete Yes", "A,B,C", 1, "", "-", asked};
@@ -133,8 +132,7 @@ private slots:
         QStringList happened;
         const auto setPreview = [&] { happened << QStringLiteral("preview"); };
         const std::optional<int> row = c.current < 0 ? std::nullopt : std::optional<int>(c.current);
-        const Settings settings{.name = QStringLiteral("Bob"), .clanTag = QStringLiteral("[XY]"),
-                                .reverse = c.command.endsWith("reversed")};
+        const Settings settings{.name = QStringLiteral("Bob"), .clanTag = QStringLiteral("[XY]"), .reverse = c.command.endsWith("reversed")};
         if (c.command == "remove")
             RemoveLine(model, row, prompts);
         else if (c.command.startsWith("delete"))
@@ -181,8 +179,7 @@ private slots:
         QTest::newRow("letter taken back") << EditCase{"15", "say", "x\b45", 0, "enter", "45", "say"};
         QTest::newRow("told on leaving the box") << EditCase{"15", "say", "abc", 0, "tab", "abc", "say", notNumber};
         QTest::newRow("Enter on a refused Time") << EditCase{"15", "say", "abc", 0, "enter", "abc", "say", notNumber};
-        QTest::newRow("too large") << EditCase{"15", "say", "99999999999", 0, "ok", "99999999999", "say",
-                                               "Too large: at most 32767."};
+        QTest::newRow("too large") << EditCase{"15", "say", "99999999999", 0, "ok", "99999999999", "say", "Too large: at most 32767."};
         QTest::newRow("too small") << EditCase{"15", "say", "-40000", 0, "ok", "-40000", "say", "Too small: at least -32768."};
         QTest::newRow("fraction and blank kept") << EditCase{"15", "say", "7.5 ", 0, "ok", "7.5 ", "say"};
         QTest::newRow("Time no number opens as 20") << EditCase{"fast", "say", "", 0, "ok", "20", "say"};

@@ -62,13 +62,11 @@ private slots:
         QTest::newRow("a Time the game reads otherwise")
             << Lines{{"a", "1.5", "set name"}, {"b", "20", "set name"}, {"c", "99.9", "set name"}}
             << QStringList{"wait 1.5 waits 1", "", "wait 99.9 waits 99"};
-        QTest::newRow("line separator") << Lines{{QStringLiteral("a\u2028b"), "100", "set name"}}
-                                        << QStringList{"In the game: a b"};
+        QTest::newRow("line separator") << Lines{{QStringLiteral("a\u2028b"), "100", "set name"}} << QStringList{"In the game: a b"};
         QTest::newRow("past 1,023 bytes") << Lines{{QString(1020, QLatin1Char('a')), "100", "echo"}}
                                           << QStringList{"In the game: " + QString(1016, QLatin1Char('a')) + '\n'};
         // The server's changes to chat, and the game's 149 bytes.
-        QTest::newRow("chat: % and a Latin-1 letter")
-            << Lines{{QStringLiteral("100% caf\u00e9"), "100", "say"}}
+        QTest::newRow("chat: % and a Latin-1 letter") << Lines{{QStringLiteral("100% caf\u00e9"), "100", "say"}}
             << QStringList{"In the game: 100. caf.\nthe server turns % into .; letters outside ASCII"};
         QTest::newRow("chat: 200 bytes") << Lines{{QString(200, QLatin1Char('b')), "100", "say_team"}}
                                          << QStringList{"In the game: " + QString(149, QLatin1Char('b')) + '\n'};

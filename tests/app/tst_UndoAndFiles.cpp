@@ -226,8 +226,7 @@ private slots:
         if (freshPids && (unshare.isEmpty() || QProcess::execute(unshare, namespaces + QStringList{"true"}) != 0))
             QSKIP("no process-id namespace can be made here (unshare needs root or user namespaces)");
         QTemporaryDir home;
-        const QString folder = home.filePath("data"), mine = home.filePath("mine ocelot.ras"),
-                      other = home.filePath("other.ras");
+        const QString folder = home.filePath("data"), mine = home.filePath("mine ocelot.ras"), other = home.filePath("other.ras");
         WriteAnimationFile(mine, {"^1saved"});
         WriteAnimationFile(other, {"other's"});
         const auto offerNotNow = [&] {

@@ -52,10 +52,7 @@ private slots:
     void multiSelectAndEditItem()
     {
         QCOMPARE(window->list()->editTriggers(), QAbstractItemView::NoEditTriggers);
-        open->onDialog = [](QDialog &options) {
-            ClickNamed(options, "chkMultiSelect");
-            ClickNamed(options, "cmdOK");
-        };
+        open->onDialog = [](QDialog &options) { ClickNamed(options, "chkMultiSelect"); ClickNamed(options, "cmdOK"); };
         for (bool multiSelect : {false, true}) {
             if (multiSelect)
                 open->use("mnuEditOptions");
@@ -129,15 +126,9 @@ private slots:
         QFETCH(QString, name);
         open->start({"A", "B"});  // nothing to save: New asks nothing
         QStringList opened, missing, tooLarge;
-        const auto look = [&](QWidget *shown) {
-            missing << MnemonicTrouble(shown) << tabTraps(shown);
-            tooLarge << offTheScreen(shown);
-        };
+        const auto look = [&](QWidget *shown) { missing << MnemonicTrouble(shown) << tabTraps(shown); tooLarge << offTheScreen(shown); };
         look(window);
-        open->onDialog = [&](QDialog &dialog) {
-            opened << dialog.objectName();
-            look(&dialog);
-        };
+        open->onDialog = [&](QDialog &dialog) { opened << dialog.objectName(); look(&dialog); };
         const QWidgetList before = QApplication::topLevelWidgets();
         ClickEntry(*window, name);
         for (QWidget *top : QApplication::topLevelWidgets())

@@ -116,8 +116,7 @@ private slots:
         row("nothing") << UsageCase{{}, 2, {}, usage};
         row("unknown verb") << UsageCase{{"dance"}, 2, {}, QStringList{"Unknown command: dance"} + usage};
         row("unknown option") << UsageCase{{"--loud"}, 2, {}, {"Unknown option: --loud"}};
-        row("strip with two texts") << UsageCase{{"strip", "a", "b"}, 2, {},
-            QStringList{"strip takes one TEXT, not 2"} + usage};
+        row("strip with two texts") << UsageCase{{"strip", "a", "b"}, 2, {}, QStringList{"strip takes one TEXT, not 2"} + usage};
         row("unknown effect lists the effects") << UsageCase{effects + QStringList{"Sparkle"}, 2, {},
             {"Unknown effect: \"Sparkle\"; the effects are: " + EffectNames().join(", ")}};
         row("effects tells of '?'") << UsageCase{{"effects", "--name", "\u263a", "--effect", "Wave 2"}, 0,
@@ -139,8 +138,7 @@ private slots:
         row("colorize, colour 31 on ET") << UsageCase{alternate + QStringList{"31,0", "--game", "et"}, 0, "^Oa^0b\n"};
         row("colorize, no colour 32 on ET: Legacy") << UsageCase{alternate + QStringList{"1,32", "--game", "etlegacy"}, 2, {},
             {"Colours are 0 to 31 on "}};
-        row("effects drop black on ioRTCW") << UsageCase{blackBounce + QStringList{"--game", "iortcw"}, 0,
-            "#v050#\r\nab\r\n"};
+        row("effects drop black on ioRTCW") << UsageCase{blackBounce + QStringList{"--game", "iortcw"}, 0, "#v050#\r\nab\r\n"};
         row("--game, no such game") << UsageCase{blackBounce + QStringList{"--game", "quake3"}, 2, {},
             {"--game takes one of rtcw|iortcw|et|etlegacy"}};
         row("generate, part limit too small") << UsageCase{{"generate", "a.ras", "--part-limit", "1023"}, 2, {},

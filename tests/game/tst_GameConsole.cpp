@@ -179,8 +179,7 @@ private slots:
         QTest::newRow("one run apart: the frame's last name is sent")
             << "et" << "set name \"a\"/1|set name \"b\"/1|set name \"c\"/1|set name \"d\"/2" << "1@4:b 3@12:d"
             << "Played 4 lines in 0.0 s; 2 names were never seen";
-        QTest::newRow("chat as the server passes it on") << "rtcw" << "say \"100% ok\"/2" << "0@0:!! 100. ok"
-                                                         << "Played 1 line in 0.0 s";
+        QTest::newRow("chat as the server passes it on") << "rtcw" << "say \"100% ok\"/2" << "0@0:!! 100. ok" << "Played 1 line in 0.0 s";
         QTest::newRow("RtCW removes black") << "rtcw" << "set name \"^0bl^1red\"/250" << "0@0:bl^1red"
                                             << "Played 1 line in 1.0 s; every name was seen";
         const QString chat = QStringLiteral("say \"hi\"/10|say \"yo\"/10|say \"ok\"/190|say \"end\"/2");

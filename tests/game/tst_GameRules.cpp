@@ -198,25 +198,20 @@ private slots:
         add("split", "// inside quotes", "say \"//\"; say b", PerEngine::Same("say \"//\"| say b"));
 
         add("ran", "set joins its words", "set name Bob the Builder", PerEngine::Same("name Bob the Builder"));
-        add("ran", "a word of 255 bytes", "set name a " + word255,
-            {"name a ", "name a " + word255, "name a ", "name a " + word255});
+        add("ran", "a word of 255 bytes", "set name a " + word255, {"name a ", "name a " + word255, "name a ", "name a " + word255});
         add("ran", "a comment ended by the command's end", "set name \"a\" /* c *", PerEngine::Same("name a"));
         add("ran", "/*/ opens and closes a comment", "set name a /*/ b", PerEngine::Same("name a b"));
-        add("ran", "a last word unsafe", "set name Bob unsafe",
-            {"name Bob unsafe", "name Bob unsafe", "name Bob", "name Bob"});
+        add("ran", "a last word unsafe", "set name Bob unsafe", {"name Bob unsafe", "name Bob unsafe", "name Bob", "name Bob"});
         add("ran", "unsafe as the only word", "set name unsafe", PerEngine::Same("name unsafe"));
-        add("ran", "bare name with two words", "name Bob Builder",
-            {"name Bob", "name Bob Builder", "name Bob", "name Bob Builder"});
+        add("ran", "bare name with two words", "name Bob Builder", {"name Bob", "name Bob Builder", "name Bob", "name Bob Builder"});
         add("ran", "http:// in chat", "say see http://x.org now",
             {"say see http:", "say see http:", "say see http://x.org now", "say see http://x.org now"});
-        add("ran", "a Latin-1 letter splits words", "say Oc\xe9lot",
-            {"say Oc lot", "say Oc lot", "say Oc lot", "say Oc\u00e9lot"});
+        add("ran", "a Latin-1 letter splits words", "say Oc\xe9lot", {"say Oc lot", "say Oc lot", "say Oc lot", "say Oc\u00e9lot"});
         // ET: Legacy steps over a UTF-8 sequence inside a word, but skips a high byte between words.
         add("ran", "a Latin-1 letter starts the word", "set name \xdcnal", PerEngine::Same("name nal"));
         add("ran", "a Latin-1 letter takes a quote into the word", "name ab\xe9\" x\"",
             {"name ab", "name ab  x", "name ab", "name ab\u00e9\" x "});
-        add("ran", "a three-byte sequence takes a blank", "exec ab\xe9x y",
-            {"nothing", "nothing", "nothing", "exec ab\u00e9x y.cfg"});
+        add("ran", "a three-byte sequence takes a blank", "exec ab\xe9x y", {"nothing", "nothing", "nothing", "exec ab\u00e9x y.cfg"});
         add("ran", "execq", "execq next", {"server execq", "exec next.cfg", "server execq", "exec next.cfg"});
         add("ran", "exec adds the ending", "exec anims/ocelot", PerEngine::Same("exec anims/ocelot.cfg"));
         add("ran", "exec: a dot, no ending added", "exec ocelot.v2_2", PerEngine::Same("exec ocelot.v2_2"));
@@ -227,8 +222,7 @@ private slots:
         add("ran", "a name that starts with a dot", "exec .hidden",
             {"exec .hidden.cfg", "exec .hidden", "exec .hidden.cfg", "exec .hidden"});
 
-        add("played", "six chat lines 200 ms apart", repeated("say %1", 6, 200),
-            {"KDDDDD", "KDDDDD", "KDDDKD", "KKKKKD"});
+        add("played", "six chat lines 200 ms apart", repeated("say %1", 6, 200), {"KDDDDD", "KDDDDD", "KDDDKD", "KKKKKD"});
         add("played", "chat 400 ms after a name", "set name A;wait 100;say hi", {"KD", "KD", "KD", "KK"});
         add("played", "six chat lines 900 ms apart: a full second never passes", repeated("say %1", 6, 900),
             {"KKKKKK", "KKKKKK", "KKKKKK", "KKKKKD"});
@@ -239,8 +233,7 @@ private slots:
             {"KKKKKKKKKKKK", "KKKKKKKKKKKK", "KKKKKKKKKKKK", "KHRRRHRRRRHR"});
 
         // Two buffer runs make a frame, counted from the first: (A, B) and (C, D) share one each.
-        add("unseen", "names one run apart", "set name A;wait 1;set name B;wait 1;set name C;wait 1;set name D",
-            PerEngine::Same("2"));
+        add("unseen", "names one run apart", "set name A;wait 1;set name B;wait 1;set name C;wait 1;set name D", PerEngine::Same("2"));
         add("unseen", "names two runs apart", "set name A;wait 2;set name B;wait 2;set name C", {"0", "0", "0", "1"});
 
         add("fits", "16,383 bytes", "16383", PerEngine::Same("yes"));
@@ -303,8 +296,7 @@ private slots:
         // Joined by blanks only between folders: a folder's own blank stays.
         QCOMPARE(shown.join(' '), search);
         QString base = folders.homeBase;
-        QCOMPARE(base.replace(dir.filePath("home"), "~").replace(dir.filePath("docs"), "D").replace(dir.path() + "/", ""),
-                 homeBase);
+        QCOMPARE(base.replace(dir.filePath("home"), "~").replace(dir.filePath("docs"), "D").replace(dir.path() + "/", ""), homeBase);
     }
 
     // The path exec runs a saved script by, and where "Save into the game folder" puts one saved elsewhere.

@@ -77,10 +77,9 @@ private slots:
 #ifdef Q_OS_WIN
         QSKIP("Windows keeps file types in the registry; desktop entries and mimeapps.list mean nothing there.");
 #endif
-        for (const char *tool : {"gio", "xdg-mime", "update-mime-database", "update-desktop-database"}) {
+        for (const char *tool : {"gio", "xdg-mime", "update-mime-database", "update-desktop-database"})
             if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty())
                 QSKIP("gio (libglib2.0-bin), xdg-utils, shared-mime-info and desktop-file-utils are needed");
-        }
     }
 
     void init()

@@ -117,8 +117,7 @@ private slots:
         QTest::newRow("closed folder, no file to write over") << SaveCase{false, QString(), "new", 0, false, false, ""};
         QTest::newRow("closed folder, read-only file kept") << SaveCase{false, "<read-only>", "new", 0, false, true, ""};
         QTest::newRow("open folder, the disk fills up") << SaveCase{true, "old", big, 4096, false, true, ""};
-        QTest::newRow("closed folder, the disk fills up: old bytes put back")
-            << SaveCase{false, "old", big, 4096, false, true, ""};
+        QTest::newRow("closed folder, the disk fills up: old bytes put back") << SaveCase{false, "old", big, 4096, false, true, ""};
         QTest::newRow("closed folder, no room for a safe copy: refused")
             << SaveCase{false, QString(5000, 'o'), big, 4096, false, true, "does not let new files be created"};
     }

@@ -21,12 +21,9 @@ QVector<AnimationLine> busyAnimation()
         lines.append({QStringLiteral("hello %1").arg(i), QStringLiteral("75"), QStringLiteral("say")});
         if (i % 40 == 0)
             lines.append({QStringLiteral("^1slow%1").arg(i), QStringLiteral("99"), QStringLiteral("set name")});
-        if (i % 97 == 0) {
-            for (const char *name : {"a", "b", "c", "d"})
-                lines.append({QLatin1String(name), QStringLiteral("1"), QStringLiteral("set name")});
-            lines.append({QStringLiteral("f1"), QStringLiteral("2"), QStringLiteral("set name")});
-            lines.append({QStringLiteral("f2"), QStringLiteral("2"), QStringLiteral("set name")});
-        }
+        if (i % 97 == 0)
+            for (const char *name : {"a", "b", "c", "d", "f1", "f2"})  // f: a frame apart
+                lines.append({QLatin1String(name), QLatin1String(*name == 'f' ? "2" : "1"), QStringLiteral("set name")});
     }
     return lines;
 }
@@ -117,8 +114,7 @@ private slots:
             const std::optional<LineMark> listed = model.gameMark(mark.row);
             QVERIFY2(listed && listed->reason == mark.reason, qPrintable(QString::number(mark.row)));
         }
-        int droppedChat = 0;
-        int neverSeen = 0;
+        int droppedChat = 0, neverSeen = 0;
         for (const LineMark &mark : whole.marks) {
             droppedChat += mark.reason == DroppedReason(rules);
             neverSeen += mark.reason.startsWith(QLatin1String("never seen"));

@@ -41,8 +41,7 @@ Lines namesInOrder(int count, const QString &mark = {})
 // Files in dir (relative paths) and a part of an earlier save: "old:N" is our part N chained from N-1.
 QByteArray oldPart(int part, bool chained)
 {
-    const QString text = ExampleScript().join(CrLf) + (chained ? CrLf + ChainLine("ocelot", part + 1) : QString());
-    return text.toLatin1() + "\r\n";
+    return (ExampleScript().join(CrLf) + (chained ? CrLf + ChainLine("ocelot", part + 1) : QString()) + CrLf).toLatin1();
 }
 
 } // namespace
@@ -435,6 +434,7 @@ private slots:
             QTest::keyClicks(QApplication::focusWidget(), passes);
             PressKeys("Return");
         };
+        const auto saveAs = [&](const QString &path) { prompts.clear(); prompts.fileAnswers = {path}; ClickMenuBar(window); };
         typePasses("3");
         QCOMPARE(chosen.size(), 1);
         QCOMPARE(chosen.last().first().toInt(), 3);
@@ -443,8 +443,7 @@ private slots:
         QVERIFY(box->isReadOnly());
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
         QVERIFY(!box->isReadOnly());
-        prompts.fileAnswers = {dir.filePath("oc")};
-        ClickMenuBar(window);
+        saveAs(dir.filePath("oc"));
         QCOMPARE(prompts.dialogs.first().state.initialDir, dir.path());
         const ScriptCheck check = CheckScriptFile(dir.filePath("oc.cfg"), 125);
         QVERIFY2(check.stopped.isEmpty(), qPrintable(check.stopped));
@@ -452,8 +451,7 @@ private slots:
         typePasses("99999");
         QVERIFY2(s.summary().contains("can't hold 99,999 passes"), qPrintable(s.summary()));
         const QByteArray saved = ReadFileBytes(dir.filePath("oc.cfg"));
-        prompts.clear();
-        ClickMenuBar(window);
+        saveAs(dir.filePath("oc"));
         QCOMPARE(prompts.messageTexts().size(), 1);
         QVERIFY(prompts.messageTexts().first().contains("It holds at most"));
         QCOMPARE(ReadFileBytes(dir.filePath("oc.cfg")), saved);
@@ -470,9 +468,7 @@ private slots:
         const QString name = "a name much longer than the one shown.cfg";
         for (const char *folder : {"window", "cli"})
             QVERIFY(QDir(dir.path()).mkdir(folder));
-        prompts.clear();
-        prompts.fileAnswers = {dir.filePath("window/" + name)};
-        ClickMenuBar(window);
+        saveAs(dir.filePath("window/" + name));
         const CliResult cli = RunCli({"generate", dir.filePath("in.ras"), "-o", dir.filePath("cli/" + name),
                                       "--part-limit", "2048", "--game", "rtcw"});
         QCOMPARE(cli.exitCode, 0);
@@ -491,9 +487,7 @@ private slots:
         box->moveCursor(QTextCursor::End);
         QTest::keyClick(box, Qt::Key_Return);
         QTest::keyClicks(box, "echo " + QString(600, QLatin1Char('x')));
-        prompts.clear();
-        prompts.fileAnswers = {dir.filePath("ocelot")};
-        ClickMenuBar(window);
+        saveAs(dir.filePath("ocelot"));
         QVERIFY(prompts.messageTexts().first().startsWith("An edited part no longer fits"));
         QVERIFY(ReadFileBytes(dir.filePath("ocelot_2.cfg")).contains("\r\nexec \"ocelot_3.cfg\"\r\necho xxx"));  // chained still
         QVERIFY(ReadFileBytes(dir.filePath("ocelot.cfg")).endsWith("\r\nexec \"ocelot_2.cfg\"\r\n"));
@@ -510,8 +504,7 @@ private slots:
         QCOMPARE(prompts.messageTexts(), QStringList{"Part 1 no longer runs part 2.\nThe game stops there.\n\nSave anyway?"});
         QCOMPARE(ReadFileBytes(dir.filePath("ocelot.cfg")), before);
         // A path exec can't read whole is refused, not saved.
-        prompts.fileAnswers = {dir.filePath(QString(60, 'x'))};
-        ClickMenuBar(window);
+        saveAs(dir.filePath(QString(60, 'x')));
         QVERIFY2(prompts.messageTexts().last().contains("bytes long: the game reads at most 63"), qPrintable(prompts.messageTexts().last()));
         QVERIFY(!QFile::exists(dir.filePath(QString(60, 'x') + ".cfg")));
     }

@@ -216,8 +216,7 @@ private slots:
                         Game::Rtcw, 85};
         QTest::newRow("a large part limit kept on ET: Legacy")
             << GameCase{{"Game=etlegacy", "PartLimit=100000"}, 0, "ET: Legacy", 131071, "", Game::EtLegacy, 125};
-        QTest::newRow("an unknown game reads as RtCW 1.4")
-            << GameCase{{"Game=quake3"}, 0, "RtCW 1.4", 16383, "", Game::Rtcw, 85};
+        QTest::newRow("an unknown game reads as RtCW 1.4") << GameCase{{"Game=quake3"}, 0, "RtCW 1.4", 16383, "", Game::Rtcw, 85};
         QTest::newRow("the player's frame rate stays; ET: Legacy's own folders first, not there yet")
             << GameCase{{"FrameRate=200"}, 3, "ET: Legacy", 131071, "Game=etlegacy", Game::EtLegacy, 200, "",
                         {"\u2717 @home/.etlegacy/legacy (home, not there yet)"}};

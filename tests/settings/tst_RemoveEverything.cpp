@@ -64,8 +64,7 @@ private slots:
         Columns<bool, Running, PromptAnswer>("another", "running", "answer");  // another: .ras was another program's
         QTest::newRow("nothing before") << false << Running::Alone << PromptAnswer::Remove;
         QTest::newRow("another program's .ras") << true << Running::Alone << PromptAnswer::Remove;
-        QTest::newRow("this window's unsaved work stays until it ends") << false << Running::WithUnsavedWork
-                                                                        << PromptAnswer::Remove;
+        QTest::newRow("this window's unsaved work stays until it ends") << false << Running::WithUnsavedWork << PromptAnswer::Remove;
         QTest::newRow("another copy running: nothing removed") << true << Running::AnotherCopy << PromptAnswer::Remove;
         QTest::newRow("Cancel: nothing removed") << false << Running::Alone << PromptAnswer::Cancel;
     }

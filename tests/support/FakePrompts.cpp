@@ -12,8 +12,7 @@ PromptAnswer FakePrompts::message(const QString &text, const QString &title, Pro
         return PromptAnswer::Overwrite;
     if (buttons == PromptButtons::RestoreNotNowDelete)
         return PromptAnswer::Restore;
-    return (buttons == PromptButtons::YesNo || buttons == PromptButtons::YesNoCancel) ? PromptAnswer::Yes
-                                                                                     : PromptAnswer::Ok;
+    return (buttons == PromptButtons::YesNo || buttons == PromptButtons::YesNoCancel) ? PromptAnswer::Yes : PromptAnswer::Ok;
 }
 
 QString FakePrompts::input(const QString &prompt, const QString &title, const QString &defaultAnswer)

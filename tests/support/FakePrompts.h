@@ -22,8 +22,7 @@ public:
         FileDialogState state;
     };
 
-    PromptAnswer message(const QString &text, const QString &title, PromptIcon icon,
-                         PromptButtons buttons) override;
+    PromptAnswer message(const QString &text, const QString &title, PromptIcon icon, PromptButtons buttons) override;
     QString input(const QString &prompt, const QString &title, const QString &defaultAnswer) override;
     bool openFile(FileDialogState &state) override { return fileDialog(QStringLiteral("open"), state); }
     bool saveFile(FileDialogState &state) override { return fileDialog(QStringLiteral("save"), state); }

@@ -11,10 +11,7 @@
 using Lines = QVector<AnimationLine>;
 
 // The path written, or an empty text when it couldn't be.
-inline QString PutBytes(const QString &path, const QByteArray &bytes)
-{
-    return WriteFileBytes(path, bytes) ? path : QString();
-}
+inline QString PutBytes(const QString &path, const QByteArray &bytes) { return WriteFileBytes(path, bytes) ? path : QString(); }
 
 inline AnimationLine Line(const char *text, const char *time = "15", const char *action = "set name")
 {
@@ -42,6 +39,5 @@ inline QStringList ExampleScript()
 inline bool IsSaveError(const QString &text)
 {
     const QStringList parts = text.split(QLatin1Char('\n'));
-    return parts.size() >= 3 && parts.at(0) == QLatin1String("Error saving script!") && parts.at(1).toInt() != 0
-        && !parts.at(2).isEmpty();
+    return parts.size() >= 3 && parts.at(0) == QLatin1String("Error saving script!") && parts.at(1).toInt() != 0 && !parts.at(2).isEmpty();
 }

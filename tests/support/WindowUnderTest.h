@@ -79,11 +79,7 @@ struct WindowUnderTest {
             qFatal("the main window never became active: no key or click would reach it");
     }
     // Settings given as "Name=value", stored and read again: what the Options' OK does.
-    void applySettings(const QStringList &values)
-    {
-        StoreSettings(*store.store, values);
-        window.loadSettings();
-    }
+    void applySettings(const QStringList &values) { StoreSettings(*store.store, values); window.loadSettings(); }
     QStringList texts() { return TextsOf(window.model()); }
 
     // The lines as a document opened, that row current and the list focused (the box has drawn a line before).

@@ -23,11 +23,7 @@ class LeetTableTest : public QObject {
     FakePrompts m_prompts;
 
 private slots:
-    void init()
-    {
-        m_prompts.clear();
-        QFile::remove(m_path);
-    }
+    void init() { m_prompts.clear(); QFile::remove(m_path); }
 
     // The table in use is "a=4"; "<create>" clicks "Create file", "<load>" reads the file as it is, any other action
     // saves its text. The table is shown as in the box.

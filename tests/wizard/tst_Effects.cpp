@@ -78,8 +78,7 @@ private slots:
             "^1a^3b^2c,^6a^1b^3c,^4a^6b^1c,^5a^4b^6c,^2a^5b^4c,^3a^2b^5c"};
         row("colour wave, alternate twice over a tag behind") << ExampleCase{"^2ab", "[T]", behind,
             "Colour wave|alternate|2", "^1a^4b^1[^4T^1],^4a^1b^4[^1T^4],^1a^4b^1[^4T^1],^4a^1b^4[^1T^4]"};
-        row("colour wave, gradient") << ExampleCase{"abcd", "", front, "Colour wave|Gradient|1",
-            "^1ab^3cd,^3a^1bc^3d,^3ab^1cd,^1a^3bc^1d"};
+        row("colour wave, gradient") << ExampleCase{"abcd", "", front, "Colour wave|Gradient|1", "^1ab^3cd,^3a^1bc^3d,^3ab^1cd,^1a^3bc^1d"};
         for (const char *wrong : {"Colour wave|Plaid|1", "Colour wave|Rainbow|0", "Colour wave|Rainbow|10"})
             row(wrong) << ExampleCase{"abc", "", front, wrong, "!"};
         row("keep, bounce") << ExampleCase{"^1ab^2c", "[T]", front, "Bounce|1",
@@ -155,8 +154,7 @@ private slots:
         for (const char *effect : {"Wave 2", "Bounce|1", "Scroll to Left|3|-", "Scroll to Right|3|-"})
             QTest::addRow("full, %s", effect) << LimitCase{max, "abc", effect, yes, max, none, full};
         QTest::newRow("full, nothing to add") << LimitCase{max, "abc", "Bounce|0", yes, max, none, none};
-        QTest::newRow("a colour wave cut by the limit says so")
-            << LimitCase{max - 3, "abc", "Colour wave|Rainbow|9", yes, max, none, full};
+        QTest::newRow("a colour wave cut by the limit says so") << LimitCase{max - 3, "abc", "Colour wave|Rainbow|9", yes, max, none, full};
         QTest::newRow("exact fit says nothing") << LimitCase{max - 3, "abc", "Wave 2", yes, max, QStringList{"a", "abc"}, none};
         // The return half mirrors the earlier line too, as a plain name line.
         QTest::newRow("bounce mirrors what was there") << LimitCase{1, "a", "Bounce|1", yes, 5, QStringList{"a", "x"}, none};

@@ -166,8 +166,7 @@ private slots:
         QStringList effects;
         for (const EffectRow &row : wizard.window.effectRows())
             effects << QStringList{row.effect, row.param1, row.param2}.join(u'|');
-        QString after = wizard.window.isVisible() ? QStringLiteral("page %1").arg(wizard.window.currentPage())
-                                                  : QStringLiteral("closed");
+        QString after = wizard.window.isVisible() ? QStringLiteral("page %1").arg(wizard.window.currentPage()) : QStringLiteral("closed");
         if (wizard.window.isVisible() && wizard.window.currentPage() == 2)
             after += wizard.get<QAbstractButton>("optWizStyle1")->isChecked() ? " advanced" : " simple";
         if (!effects.isEmpty() && !(after == "closed" && c.texts == "old"))
