@@ -8,6 +8,8 @@
 #include "platform/SilentPrompts.h"
 #include "platform/TextFile.h"
 
+#include <QFileInfo>
+
 DocumentSession::DocumentSession(Document &document, const Settings &settings, Prompts &prompts, ScriptReader read,
                                  QObject *parent)
     : QObject(parent), m_document(document), m_settings(settings), m_prompts(prompts), m_read(std::move(read))
@@ -18,8 +20,10 @@ bool DocumentSession::confirmClose()
 {
     if (!m_document.isModified())
         return true;
-    switch (m_prompts.message(QStringLiteral("Save changes to the animation?"), AppTitle, PromptIcon::Question,
-                              PromptButtons::SaveDiscardCancel)) {
+    const QString path = m_document.filePath();
+    const QString question = path.isEmpty() ? QStringLiteral("Save changes to the animation?")
+                                            : QStringLiteral("Save changes to %1?").arg(QFileInfo(path).fileName());
+    switch (m_prompts.message(question, AppTitle, PromptIcon::Question, PromptButtons::SaveDiscardCancel)) {
     case PromptAnswer::Save: return save();
     case PromptAnswer::Discard: return true;
     default: return false;

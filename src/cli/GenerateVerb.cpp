@@ -161,6 +161,12 @@ int runGenerate(const VerbArguments &arguments, CliStreams &streams)
             streams.err << outside << Qt::endl;
             return 1;
         }
+        // The file named is the player's to write over; the parts after it are only when this script wrote them.
+        if (const QStringList others = PartsNotToWriteOver(target, parts.size()); !others.isEmpty()) {
+            streams.err << "No script written: it would write over " << others.join(QStringLiteral("; "))
+                        << ". Move them away, or write the script under another name." << Qt::endl;
+            return 1;
+        }
         const PartsWriteResult result = WriteScriptParts(target, parts, folders, passes);
         if (!result.ok) {
             streams.err << result.errorLine << Qt::endl;

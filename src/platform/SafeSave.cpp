@@ -24,12 +24,16 @@ namespace {
 TextWriteResult failure(const QFileDevice &file, qint64 wanted = 0)
 {
     TextWriteResult result;
-    result.errorCode = static_cast<int>(file.error());
+    // A write cut short sets no error of its own: it is a write error all the same, with a number to quote.
+    const bool cutShort = file.error() == QFileDevice::NoError;
+    result.errorCode = static_cast<int>(cutShort ? QFileDevice::WriteError : file.error());
     QStorageInfo storage(QFileInfo(file.fileName()).absolutePath());
     const bool full = file.error() != QFileDevice::OpenError && file.error() != QFileDevice::RenameError
                       && storage.isValid() && storage.bytesAvailable() < wanted;
-    result.errorString = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(file.fileName()),
-                                                      full ? QStringLiteral("The disk is full") : file.errorString());
+    const QString reason = full       ? QStringLiteral("The disk is full")
+                           : cutShort ? QStringLiteral("only part of it could be written (no room, or a limit on file size)")
+                                      : file.errorString();
+    result.errorString = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(file.fileName()), reason);
     const QFileInfo folder(QFileInfo(file.fileName()).absolutePath());
     result.folderRefused = file.error() == QFileDevice::OpenError && folder.isDir() && !folder.isWritable();
     return result;

@@ -38,6 +38,19 @@ QMap<int, QString> laterParts(const QString &firstPath, qsizetype parts)
     return found;
 }
 
+enum class Standing { LastSaves, ChangedSince, NotOurs };
+
+// Whether the part file still holds what the last save of its chain wrote as that part.
+Standing standingOf(int part, const QString &path, const QMap<int, QByteArray> &lastSave)
+{
+    if (!lastSave.contains(part))
+        return Standing::NotOurs;
+    return ScriptChainRecord::HashOf(FileBytes(path)) == lastSave.value(part) ? Standing::LastSaves : Standing::ChangedSince;
+}
+
+const QString ChangedSince = QStringLiteral("a part of this script's last save, changed since");
+const QString NotOurs = QStringLiteral("numbered as a part, but not written by this script's last save");
+
 } // namespace
 
 QStringList ChainFileNotes(const PartsWriteResult &result)
@@ -46,11 +59,24 @@ QStringList ChainFileNotes(const PartsWriteResult &result)
     for (const QString &path : result.removed)
         notes << QStringLiteral("removed %1: an older part of this script").arg(QDir::toNativeSeparators(path));
     for (const QString &path : result.edited)
-        notes << QStringLiteral("kept %1: a part of this script's last save, changed since").arg(QDir::toNativeSeparators(path));
+        notes << QStringLiteral("kept %1: %2").arg(QDir::toNativeSeparators(path), ChangedSince);
     for (const QString &path : result.kept)
-        notes << QStringLiteral("kept %1: numbered as a part, but not written by this script's last save")
-                     .arg(QDir::toNativeSeparators(path));
+        notes << QStringLiteral("kept %1: %2").arg(QDir::toNativeSeparators(path), NotOurs);
     return notes;
+}
+
+QStringList PartsNotToWriteOver(const QString &firstPath, qsizetype parts)
+{
+    const QMap<int, QByteArray> lastSave = ScriptChainRecord::Read(firstPath);
+    QStringList found;
+    for (int part = 2; part <= parts; ++part) {
+        const QString path = PartPath(firstPath, part);
+        if (!FileExists(path))
+            continue;
+        if (const Standing standing = standingOf(part, path, lastSave); standing != Standing::LastSaves)
+            found << QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), standing == Standing::NotOurs ? NotOurs : ChangedSince);
+    }
+    return found;
 }
 
 QStringList PartPaths(const QString &firstPath, qsizetype count)
@@ -96,9 +122,10 @@ PartsWriteResult WriteScriptParts(const QString &firstPath, const QStringList &p
     // Parts past the new last one go only when the last save wrote them and they still hold its bytes.
     const QMap<int, QString> later = laterParts(firstPath, parts.size());
     for (auto part = later.begin(); part != later.end(); ++part) {
-        if (!lastSave.contains(part.key()))
+        const Standing standing = standingOf(part.key(), part.value(), lastSave);
+        if (standing == Standing::NotOurs)
             result.kept << part.value();
-        else if (ScriptChainRecord::HashOf(FileBytes(part.value())) != lastSave.value(part.key()))
+        else if (standing == Standing::ChangedSince)
             result.edited << part.value();
         else if (QFile::remove(part.value()))
             result.removed << part.value();

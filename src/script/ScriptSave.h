@@ -27,6 +27,10 @@ struct PartsWriteResult {
 // One line for each file past the new last part: what was removed or kept, and why.
 QStringList ChainFileNotes(const PartsWriteResult &result);
 
+// The files NAME_2.cfg ... a save of that many parts at firstPath would write over that the last save of this chain
+// didn't write, or that changed since, each as "PATH: why". Nobody who can't be asked may lose them.
+QStringList PartsNotToWriteOver(const QString &firstPath, qsizetype parts);
+
 // The part files a save at firstPath writes: NAME.cfg, NAME_2.cfg ...
 QStringList PartPaths(const QString &firstPath, qsizetype count);
 

@@ -87,7 +87,7 @@ struct Session {
             return document.history().stack().undo(), true;
         return session.saveAs();  // "saveas-c"
     }
-    int questions() const { return prompts.messageTexts().count("Save changes to the animation?"); }
+    int questions() const { return prompts.messageTexts().count("Save changes to a.ras?"); }
 };
 
 struct RoadCase {
@@ -226,7 +226,7 @@ private slots:
         WriteAnimationFile(s.a, {"theirs"});
         s.prompts.answers = {PromptAnswer::Save, PromptAnswer::Cancel};
         QVERIFY(!s.session.confirmClose());
-        QCOMPARE(s.prompts.messageTexts(), (QStringList{"Save changes to the animation?",
+        QCOMPARE(s.prompts.messageTexts(), (QStringList{"Save changes to a.ras?",
                                                          "a.ras was changed by another program since it was opened. Overwrite it?"}));
         QVERIFY(s.document.isModified());
         QCOMPARE(TextsInFile(s.a), QStringList{"theirs"});

@@ -188,7 +188,7 @@ private slots:
         open->prompts.answers = {PromptAnswer::Discard};
         open->prompts.fileAnswers = {b};
         open->use(QString(how).replace("drop:", "drop:" + dir.path() + '/'));
-        QCOMPARE(open->prompts.messageTexts(), QStringList{"Save changes to the animation?"});
+        QCOMPARE(open->prompts.messageTexts(), QStringList{"Save changes to a.ras?"});
         const QString next = opens.isEmpty() ? QString() : dir.filePath(opens);
         const QStringList nextTexts = next.isEmpty() ? QStringList() : QStringList({"b1", "b2"});
         QCOMPARE(window->filePath(), next);

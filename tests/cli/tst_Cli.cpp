@@ -1,4 +1,5 @@
 #include "CliRunner.h"
+#include "FolderContents.h"
 #include "ScriptFixtures.h"
 #include "TestStore.h"
 #include "UnderWine.h"
@@ -30,10 +31,7 @@ QByteArray checkReport(int bytes, const QList<QByteArray> &lines, int names, int
 
 // A temporary folder where the game the arguments choose reads scripts (its home base folder under the test's own
 // home), so that only the rows about where a script lies hear that the game won't find it.
-struct GameTemporaryDir {
-    std::unique_ptr<QTemporaryDir> dir;
-    QString base;  // the game folder it is in, or empty
-};
+struct GameTemporaryDir { std::unique_ptr<QTemporaryDir> dir; QString base; };  // base: the game folder it is in, or empty
 GameTemporaryDir gameTemporaryDir(const QStringList &arguments)
 {
     const qsizetype option = arguments.indexOf(QStringLiteral("--game"));
@@ -332,6 +330,36 @@ private slots:
         const QStringList lines = QString::fromUtf8(generated.err).split(u'\n', Qt::SkipEmptyParts);
         QVERIFY2(!lines.isEmpty() && lines.last().startsWith(lastLine), generated.err.right(400).constData());
         QCOMPARE(RunCli({"check", out}).exitCode, generated.exitCode || lastLine.startsWith("The game plays") ? 1 : 0);
+    }
+
+    // generate -o writes over the file it is given, and over a later part only where this script's last save wrote
+    // it and nobody changed it since; else it writes nothing and says which file and why.
+    void generateWritesOverOnlyItsOwnParts_data()
+    {
+        Columns<bool, QString, QString>("saved", "changed", "said");  // saved: by this script first; changed: then by hand
+        QTest::newRow("this script's last save") << true << "" << "";
+        QTest::newRow("another script under the name given") << false << "anim.cfg" << "";
+        QTest::newRow("another script's file as part 2") << false << "anim_2.cfg"
+                                                         << "anim_2.cfg: numbered as a part, but not written by this script's last save";
+        QTest::newRow("part 2 edited since") << true << "anim_2.cfg" << "anim_2.cfg: a part of this script's last save, changed since";
+    }
+    void generateWritesOverOnlyItsOwnParts()
+    {
+        auto [saved, changed, said] = Fetch<bool, QString, QString>("saved", "changed", "said");
+        QTemporaryDir dir;
+        const QString ras = PutBytes(dir.filePath("in.ras"), EncodeAnsi(AnimationFileText(Lines(40, Line("n0123")))));
+        const QStringList generate{"generate", ras, "-o", dir.filePath("anim.cfg"), "--part-limit", "1024"};
+        QVERIFY(!saved || RunCli(generate).exitCode == 0);
+        if (!changed.isEmpty())
+            PutBytes(dir.filePath(changed), FileBytes(dir.filePath(changed)) + "say mine\r\n");
+        const QStringList files = FilesWithHashes(dir.path());
+        const CliResult result = RunCli(generate);
+        QCOMPARE(result.exitCode, said.isEmpty() ? 0 : 1);
+        QVERIFY2(result.err.contains(said.toUtf8()), result.err.constData());
+        if (said.isEmpty())  // two parts: part 2 is the last
+            QCOMPARE(QDir(dir.path()).entryList({"anim*.cfg"}), (QStringList{"anim.cfg", "anim_2.cfg"}));
+        else
+            QCOMPARE(FilesWithHashes(dir.path()), files);
     }
 
     // Where the game looks: a chain saved in a game folder is chained by its path there and plays from it; one

@@ -80,8 +80,7 @@ private slots:
         const QString written = (c.classesRoot ? QStringLiteral("Software\\Classes\\") : QString()) + scratch + c.key;
         QCOMPARE(GetRegValue(system, RegHive::CurrentUser, written, c.name, "none"), c.text);
         QVERIFY(system.deleteKey(RegHive::CurrentUser, scratch) || system.deleteKey(RegHive::ClassesRoot, scratch));
-        QCOMPARE(GetRegValue(system, c.classesRoot ? RegHive::ClassesRoot : RegHive::CurrentUser, scratch + c.key, c.name, "none"),
-                 QStringLiteral("none"));
+        QCOMPARE(GetRegValue(system, c.classesRoot ? RegHive::ClassesRoot : RegHive::CurrentUser, scratch + c.key, c.name, "none"), "none");
 #endif
     }
 

@@ -227,9 +227,7 @@ private slots:
         auto [wait, said] = Fetch<QString, QString>("wait", "said");
         QTemporaryDir dir;
         ScriptWindowUnderTest s({{"a", "15", "set name"}, {wait, "15", "wait"}, {"b", "15", "set name"}}, {.generateDir = dir.path()});
-        s.prompts.clear();
-        s.prompts.fileAnswers = {dir.filePath(QStringLiteral("s.cfg"))};
-        ClickMenuBar(*s.window);
+        s.saveAs(dir.filePath("s.cfg"));
         QCOMPARE(s.prompts.dialogs.size(), 1);
         const QString last = s.prompts.messageTexts().value(s.prompts.messages.size() - 1);
         QVERIFY2(said.isEmpty() ? !last.startsWith("The game won't") : last.startsWith(said), qPrintable(last));

@@ -243,8 +243,7 @@ private slots:
         box->moveCursor(QTextCursor::End);
         box->insertPlainText(QStringLiteral("\necho \"\u03a9\""));
         const QString path = dir.filePath(QStringLiteral("s.cfg"));
-        s.prompts.fileAnswers = {path};
-        ClickMenuBar(*s.window);  // its one entry saves
+        s.saveAs(path);
         QCOMPARE(ReadFileBytes(path), (ExampleScript() << "echo \"?\"").join(CrLf).toLatin1() + "\r\n");
         QCOMPARE(s.prompts.messageTexts().last(), ReplacedCharactersNotice(path));
     }

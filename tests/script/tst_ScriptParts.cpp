@@ -165,6 +165,7 @@ private slots:
         QTest::newRow("a shorter save, then shorter again") << QStringList{"save 3", "save 2", "save 1"} << QStringList{removed.arg(2)};
         QTest::newRow("a part edited since is kept") << QStringList{"save 3", "edit 3", "save 1"} << QStringList{removed.arg(2), changed.arg(3)};
         QTest::newRow("another script's file of a part's name is kept") << QStringList{"save 1", "put 2", "save 1"} << QStringList{other.arg(2)};
+        QTest::newRow("and past the parts the last save wrote") << QStringList{"save 2", "put 3", "save 1"} << QStringList{removed.arg(2), other.arg(3)};
         QTest::newRow("an older version's parts are kept") << QStringList{"older 2", "older 3", "save 1"} << QStringList{other.arg(2), other.arg(3)};
         QTest::newRow("parts overwritten, nothing past the end") << QStringList{"put 2", "save 3"} << QStringList{};
     }
@@ -434,7 +435,6 @@ private slots:
             QTest::keyClicks(QApplication::focusWidget(), passes);
             PressKeys("Return");
         };
-        const auto saveAs = [&](const QString &path) { prompts.clear(); prompts.fileAnswers = {path}; ClickMenuBar(window); };
         typePasses("3");
         QCOMPARE(chosen.size(), 1);
         QCOMPARE(chosen.last().first().toInt(), 3);
@@ -443,7 +443,7 @@ private slots:
         QVERIFY(box->isReadOnly());
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
         QVERIFY(!box->isReadOnly());
-        saveAs(dir.filePath("oc"));
+        s.saveAs(dir.filePath("oc"));
         QCOMPARE(prompts.dialogs.first().state.initialDir, dir.path());
         const ScriptCheck check = CheckScriptFile(dir.filePath("oc.cfg"), 125);
         QVERIFY2(check.stopped.isEmpty(), qPrintable(check.stopped));
@@ -451,7 +451,7 @@ private slots:
         typePasses("99999");
         QVERIFY2(s.summary().contains("can't hold 99,999 passes"), qPrintable(s.summary()));
         const QByteArray saved = ReadFileBytes(dir.filePath("oc.cfg"));
-        saveAs(dir.filePath("oc"));
+        s.saveAs(dir.filePath("oc"));
         QCOMPARE(prompts.messageTexts().size(), 1);
         QVERIFY(prompts.messageTexts().first().contains("It holds at most"));
         QCOMPARE(ReadFileBytes(dir.filePath("oc.cfg")), saved);
@@ -468,7 +468,7 @@ private slots:
         const QString name = "a name much longer than the one shown.cfg";
         for (const char *folder : {"window", "cli"})
             QVERIFY(QDir(dir.path()).mkdir(folder));
-        saveAs(dir.filePath("window/" + name));
+        s.saveAs(dir.filePath("window/" + name));
         const CliResult cli = RunCli({"generate", dir.filePath("in.ras"), "-o", dir.filePath("cli/" + name),
                                       "--part-limit", "2048", "--game", "rtcw"});
         QCOMPARE(cli.exitCode, 0);
@@ -487,7 +487,7 @@ private slots:
         box->moveCursor(QTextCursor::End);
         QTest::keyClick(box, Qt::Key_Return);
         QTest::keyClicks(box, "echo " + QString(600, QLatin1Char('x')));
-        saveAs(dir.filePath("ocelot"));
+        s.saveAs(dir.filePath("ocelot"));
         QVERIFY(prompts.messageTexts().first().startsWith("An edited part no longer fits"));
         QVERIFY(ReadFileBytes(dir.filePath("ocelot_2.cfg")).contains("\r\nexec \"ocelot_3.cfg\"\r\necho xxx"));  // chained still
         QVERIFY(ReadFileBytes(dir.filePath("ocelot.cfg")).endsWith("\r\nexec \"ocelot_2.cfg\"\r\n"));
@@ -504,7 +504,7 @@ private slots:
         QCOMPARE(prompts.messageTexts(), QStringList{"Part 1 no longer runs part 2.\nThe game stops there.\n\nSave anyway?"});
         QCOMPARE(ReadFileBytes(dir.filePath("ocelot.cfg")), before);
         // A path exec can't read whole is refused, not saved.
-        saveAs(dir.filePath(QString(60, 'x')));
+        s.saveAs(dir.filePath(QString(60, 'x')));
         QVERIFY2(prompts.messageTexts().last().contains("bytes long: the game reads at most 63"), qPrintable(prompts.messageTexts().last()));
         QVERIFY(!QFile::exists(dir.filePath(QString(60, 'x') + ".cfg")));
     }

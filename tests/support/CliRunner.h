@@ -13,11 +13,7 @@
 #endif
 
 // Runs marqueemaster-cli, built beside the tests.
-struct CliResult {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
+struct CliResult { int exitCode = -1; QByteArray out; QByteArray err; };
 
 // fileSizeLimit: the most bytes it may write to one file (ulimit -f), 0 for no limit; set the Unix way only.
 inline CliResult RunCli(const QStringList &arguments, int fileSizeLimit = 0)

@@ -11,16 +11,8 @@
 // (OK, Yes, Save, Overwrite or Restore), an input box is cancelled and a file dialog is cancelled.
 class FakePrompts : public Prompts {
 public:
-    struct Message {
-        QString text;
-        QString title;
-        PromptIcon icon;
-        PromptButtons buttons;
-    };
-    struct Dialog {
-        QString kind;  // "open", "save" or "folder"
-        FileDialogState state;
-    };
+    struct Message { QString text; QString title; PromptIcon icon; PromptButtons buttons; };
+    struct Dialog { QString kind; FileDialogState state; };  // kind: "open", "save" or "folder"
 
     PromptAnswer message(const QString &text, const QString &title, PromptIcon icon, PromptButtons buttons) override;
     QString input(const QString &prompt, const QString &title, const QString &defaultAnswer) override;

@@ -26,4 +26,5 @@ struct ScriptWindowUnderTest {
     QString summary() const { return Named<QLabel>(*window, "lblSummary")->text(); }
     QString report() const { return Named<QPlainTextEdit>(*window, "txtReport")->toPlainText(); }
     void key(Qt::Key key) { QTest::keyClick(window.get(), key, Qt::AltModifier); }  // a menu entry's Alt key
+    void saveAs(const QString &path) { prompts.clear(); prompts.fileAnswers = {path}; ClickMenuBar(*window); }  // its one entry
 };

@@ -113,8 +113,7 @@ private slots:
         QCOMPARE(ReadFileBytes(file.installed), installed.isEmpty() ? QByteArray("<missing>") : installed.toLatin1());
         QCOMPARE(file.readPath(), file.userCopy);
         const QString said = Named<QLabel>(options.dialog, "lblLeetFile")->text();
-        QCOMPARE(said, (action == QLatin1String("<create>") ? QStringLiteral("Created ") : QStringLiteral("Saved to "))
-                           + QDir::toNativeSeparators(file.userCopy));
+        QCOMPARE(said, QString(action == "<create>" ? "Created " : "Saved to ") + QDir::toNativeSeparators(file.userCopy));
     }
 
     // Without --table, the command-line tool reads the leet.ini the desktop program reads: the user's copy in their
