@@ -26,7 +26,8 @@ public:
     DocumentSession(Document &document, const Settings &settings, Prompts &prompts, ScriptReader read,
                     QObject *parent = nullptr);
 
-    // "Save changes to FILE?" ("to the animation" while untitled) when there is unsaved work: Save, Discard or Cancel. False: keep it open.
+    // "Save changes to FILE?" ("to the animation" while untitled) when there is unsaved work: Save, Discard or
+    // Cancel. False: keep it open.
     bool confirmClose();
     // An empty untitled animation, after the question.
     bool newDocument();
